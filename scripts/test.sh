@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets up a fresh machine, builds both programs and every test, and runs the
+# tests under Wine.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+bash "$ROOT/scripts/setup.sh"
+lorvane_build
+LORVANE_FORCE_XVFB=1 lorvane_start_wine
+cd "$LORVANE_BUILD_DIR/cmake"
+ctest --output-on-failure -j"${LORVANE_TEST_JOBS:-1}" "$@"

@@ -24,7 +24,13 @@ lorvane_start_wine() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
-  wineserver -p
+  # "wineserver -p" fails (exit code 2) when a wineserver of this prefix
+  # already runs. One that is not persistent (left by the set-up's last wine
+  # command) ends within seconds; a persistent one is used as it is.
+  if ! wineserver -p 2>/dev/null; then
+    timeout 10 wineserver -w 2>/dev/null || true
+    wineserver -p 2>/dev/null || true
+  fi
   trap lorvane_stop_wine EXIT
 }
 

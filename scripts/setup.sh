@@ -12,14 +12,14 @@ SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
 
 packages=(g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 wine64 xvfb xauth
-          libz-mingw-w64-dev googletest cmake make python3 dpkg-dev)
+          libz-mingw-w64-dev googletest cmake make python3 dpkg-dev python3-fonttools)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 
-if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
   # libpng is built from Debian's own source package; it needs a deb-src entry
   # for the same archive that the binary packages come from.
   $SUDO tee /etc/apt/sources.list.d/lorvane-src.sources >/dev/null <<'SRC'
@@ -49,7 +49,9 @@ if [ ! -f "$PNG_PREFIX/lib/libpng16.a" ]; then
   (
     cd "$DEPS/src"
     if ! ls -d libpng1.6-*/ >/dev/null 2>&1; then
-      apt-get source --download-only libpng1.6/bookworm
+      # The package lists may have been cleaned since the last update.
+      apt-get source --download-only libpng1.6/bookworm \
+        || { $SUDO apt-get update -q && apt-get source --download-only libpng1.6/bookworm; }
       dpkg-source -x --skip-patches libpng1.6_*.dsc
     fi
     src="$(ls -d "$DEPS"/src/libpng1.6-*/ | head -n1)"
@@ -87,9 +89,34 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   WINEDEBUG=-all WINEARCH=win64 wineboot -i >"$BUILD/wineboot.log" 2>&1 || true
   wineserver -w || true
 fi
-if ! grep -qs '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg"; then
-  # Without this a crashing program waits in winedbg's dialog forever.
-  WINEDEBUG=-all wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-    >>"$BUILD/wineboot.log" 2>&1
-  wineserver -w || true
+
+# Settings of the prefix, written once. No "wineserver -w" after them: a
+# persistent wineserver (scripts/run.sh leaves one) would never end; the
+# server writes its registry to disk by itself.
+#  - Without ShowCrashDialog=0 a crashing program waits in winedbg's dialog
+#    forever.
+#  - The test programs (and the programs they start, which inherit it) run on
+#    a virtual desktop of their own: on a bare X display without a window
+#    manager Wine waits two seconds for every window it hides, which would
+#    add two seconds to every message box a test answers.
+test_programs=(FrameworkTests FoundationTests EngineTests HelperTests)
+settings="$BUILD/wine-settings.reg"
+{
+  echo 'Windows Registry Editor Version 5.00'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\WineDbg]'
+  echo '"ShowCrashDialog"=dword:00000000'
+  echo
+  echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
+  echo '"LorvaneTests"="1280x1024"'
+  for t in "${test_programs[@]}"; do
+    echo
+    echo "[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\$t.exe\\Explorer]"
+    echo '"Desktop"="LorvaneTests"'
+  done
+} >"$settings"
+applied="$WINEPREFIX/.lorvane-settings"
+if ! cmp -s "$settings" "$applied"; then
+  WINEDEBUG=-all wine regedit /S "$(winepath -w "$settings" 2>/dev/null)" >>"$BUILD/wineboot.log" 2>&1
+  cp "$settings" "$applied"
 fi

@@ -136,8 +136,9 @@ TEST_F(Reconciliation, ForeignDrivesAreNotRepaired)
     ScratchDosDevice device(m_letter, Target(m_folder.Path()));
     ASSERT_TRUE(device.Defined());
     // Saved for another folder: the letter is not this program's drive now.
-    ASSERT_TRUE(SaveDriveEntry(m_letter, L"C:\\elsewhere", L"Elsewhere", L"", DriveFlagLocal));
+    ASSERT_TRUE(SaveDriveEntry(m_letter, L"C:\\elsewhere", L"Elsewhere", L"", DriveFlagLocal | DriveFlagUac));
     WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, FALSE, FALSE);
+    WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, TRUE, FALSE);
 
     ASSERT_TRUE(theApp.RefreshDriveEntry(m_letter));
     EXPECT_STREQ(L"", Entry().Label);

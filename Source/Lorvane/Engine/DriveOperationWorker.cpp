@@ -1,6 +1,7 @@
 #include "DriveOperationWorker.h"
 
 #include "LorvaneApp.h"
+#include "RecycleBinPolicy.h"
 
 #include <memory>
 #include <objbase.h>
@@ -28,9 +29,9 @@ bool IsSet(HANDLE event)
 // Returns 1 when every operation that ran returned 1.
 DWORD RunBatch(const CDriveOperationBatch& batch, HANDLE stop)
 {
-    // Recycle-bin policy batch of this thread: to be opened here and closed
-    // after the items, so that the policy is written and broadcast once per
-    // batch.
+    // The recycle-bin policy changes of all items are written and broadcast
+    // once, when the batch ends.
+    const CRecycleBinPolicyBatchScope policyBatch;
     DWORD success = 1;
     for (POSITION pos = batch.m_items.GetHeadPosition(); pos;)
     {

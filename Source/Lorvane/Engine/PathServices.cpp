@@ -1,0 +1,56 @@
+#include "PathServices.h"
+#include "MappedPath.h"
+
+CString StripTrailingBackslash(LPCWSTR path)
+{
+    const CString result(path ? path : L"");
+    const int length = result.GetLength();
+    if (length > 2 && result[length - 1] == L'\\')
+        return result.Left(length - 1);
+    return result;
+}
+
+bool IsUncPath(LPCWSTR path, CString* server)
+{
+    if (!path || path[0] != L'\\' || path[1] != L'\\')
+        return false;
+    const wchar_t* const serverStart = path + 2;
+    const wchar_t* const serverEnd = wcschr(serverStart, L'\\');
+    if (!serverEnd || serverEnd == serverStart)
+        return false;
+    if (server)
+        *server = CString(serverStart, static_cast<int>(serverEnd - serverStart));
+    return true;
+}
+
+CString SuggestLabelFromPath(LPCWSTR path)
+{
+    const CString resolved = StripTrailingBackslash(ResolveMappedPath(path ? path : L""));
+    const int lastBackslash = resolved.ReverseFind(L'\\');
+    CString label = lastBackslash < 0 ? resolved : resolved.Mid(lastBackslash + 1);
+    CString server;
+    if (IsUncPath(resolved, &server))
+        label += L"@" + server;
+    return label;
+}
+
+CString GetModulePath()
+{
+    WCHAR buffer[1024] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, _countof(buffer));
+    return CString(buffer, static_cast<int>(length < _countof(buffer) ? length : _countof(buffer) - 1));
+}
+
+CString GetModuleFolder()
+{
+    const CString path = GetModulePath();
+    const int lastBackslash = path.ReverseFind(L'\\');
+    return lastBackslash < 0 ? CString() : path.Left(lastBackslash + 1);
+}
+
+CString GetDefaultIconLocation(BOOL bNetwork)
+{
+    CString location;
+    location.Format(L"%s,%d", static_cast<LPCWSTR>(GetModulePath()), bNetwork ? 1 : 0);
+    return location;
+}

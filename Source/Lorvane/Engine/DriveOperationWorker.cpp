@@ -2,24 +2,13 @@
 
 #include "LorvaneApp.h"
 #include "RecycleBinPolicy.h"
+#include "Foundation/CriticalSectionLock.h"
 
 #include <memory>
 #include <objbase.h>
 
 namespace
 {
-class CLockScope
-{
-public:
-    explicit CLockScope(CRITICAL_SECTION& lock) : m_lock(lock) { ::EnterCriticalSection(&m_lock); }
-    ~CLockScope() { ::LeaveCriticalSection(&m_lock); }
-    CLockScope(const CLockScope&) = delete;
-    CLockScope& operator=(const CLockScope&) = delete;
-
-private:
-    CRITICAL_SECTION& m_lock;
-};
-
 bool IsSet(HANDLE event)
 {
     return ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
@@ -106,7 +95,7 @@ bool CDriveOperationWorker::Enqueue(CDriveOperationBatch* batch, HWND target)
 
     CWinThread* created = nullptr;
     {
-        const CLockScope lock(m_lock);
+        const LVKCriticalSectionLock lock(&m_lock);
         m_hTarget = target;
         m_queue.AddTail(batch);
         if (!m_bStarted)
@@ -136,7 +125,7 @@ bool CDriveOperationWorker::Enqueue(CDriveOperationBatch* batch, HWND target)
 bool CDriveOperationWorker::Stop(DWORD stopTimeout)
 {
     {
-        const CLockScope lock(m_lock);
+        const LVKCriticalSectionLock lock(&m_lock);
         m_hTarget = nullptr;
     }
     ::SetEvent(m_hStop);
@@ -144,7 +133,7 @@ bool CDriveOperationWorker::Stop(DWORD stopTimeout)
 
     bool started = false;
     {
-        const CLockScope lock(m_lock);
+        const LVKCriticalSectionLock lock(&m_lock);
         started = m_bStarted;
     }
     return !started || ::WaitForSingleObject(m_hDone, stopTimeout) == WAIT_OBJECT_0;
@@ -152,19 +141,19 @@ bool CDriveOperationWorker::Stop(DWORD stopTimeout)
 
 CDriveOperationBatch* CDriveOperationWorker::TakeNextBatch()
 {
-    const CLockScope lock(m_lock);
+    const LVKCriticalSectionLock lock(&m_lock);
     return m_queue.IsEmpty() ? nullptr : m_queue.RemoveHead();
 }
 
 HWND CDriveOperationWorker::GetTarget()
 {
-    const CLockScope lock(m_lock);
+    const LVKCriticalSectionLock lock(&m_lock);
     return m_hTarget;
 }
 
 void CDriveOperationWorker::DrainQueue()
 {
-    const CLockScope lock(m_lock);
+    const LVKCriticalSectionLock lock(&m_lock);
     while (!m_queue.IsEmpty())
         delete m_queue.RemoveHead();
 }

@@ -22,24 +22,20 @@ struct RecycleBinPolicyBatch {
 
 thread_local RecycleBinPolicyBatch t_batch;
 
-struct RegKey {
-    HKEY handle = nullptr;
-    ~RegKey() { if (handle) RegCloseKey(handle); }
-};
-
 } // namespace
 
 bool UpdateRecycleBinDrivesPolicy(HKEY root, DWORD lettersToSet, DWORD lettersToClear)
 {
-    RegKey key;
-    if (RegCreateKeyExW(root, kPolicyKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                        &key.handle, nullptr) != ERROR_SUCCESS)
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(root, kPolicyKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &opened,
+                        nullptr) != ERROR_SUCCESS)
         return false;
+    const UniqueRegKey key(opened);
 
     DWORD oldMask = 0;
     DWORD size = sizeof(oldMask);
     DWORD type = 0;
-    if (RegQueryValueExW(key.handle, kPolicyValue, nullptr, &type,
+    if (RegQueryValueExW(key.get(), kPolicyValue, nullptr, &type,
                          reinterpret_cast<BYTE*>(&oldMask), &size) != ERROR_SUCCESS ||
         size != sizeof(oldMask))
         oldMask = 0;
@@ -48,10 +44,10 @@ bool UpdateRecycleBinDrivesPolicy(HKEY root, DWORD lettersToSet, DWORD lettersTo
     if (newMask == oldMask)
         return false;
     if (newMask != 0)
-        return RegSetValueExW(key.handle, kPolicyValue, 0, REG_DWORD,
+        return RegSetValueExW(key.get(), kPolicyValue, 0, REG_DWORD,
                               reinterpret_cast<const BYTE*>(&newMask),
                               sizeof(newMask)) == ERROR_SUCCESS;
-    return RegDeleteValueW(key.handle, kPolicyValue) == ERROR_SUCCESS;
+    return RegDeleteValueW(key.get(), kPolicyValue) == ERROR_SUCCESS;
 }
 
 bool ApplyRecycleBinPolicyChange(DWORD lettersToSet, DWORD lettersToClear, bool machineWide)
@@ -104,18 +100,12 @@ bool SetDriveRecycleBin(wchar_t letter, bool on, bool machineWide)
 
     // Until a letter's folder has been updated once, stale definitions of
     // older versions may still claim its root: look for them.
-    RegKey key;
-    const bool keyOpen = RegCreateKeyExW(HKEY_CURRENT_USER, LorvaneRegistryKey, 0, nullptr, 0,
-                                         KEY_READ | KEY_WRITE, nullptr, &key.handle,
-                                         nullptr) == ERROR_SUCCESS;
+    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_READ | KEY_WRITE, true);
+    const bool keyOpen = key != nullptr;
     DWORD knownDrives = 0;
     bool cleanUp = true;
     if (keyOpen) {
-        DWORD type = 0;
-        DWORD size = sizeof(knownDrives);
-        if (RegQueryValueExW(key.handle, kKnownDrivesValue, nullptr, &type,
-                             reinterpret_cast<BYTE*>(&knownDrives), &size) == ERROR_SUCCESS &&
-            type == REG_DWORD && size == sizeof(knownDrives))
+        if (ReadRegistryDword(key.get(), kKnownDrivesValue, knownDrives))
             cleanUp = (knownDrives & bit) == 0;
         else
             knownDrives = 0;
@@ -128,7 +118,7 @@ bool SetDriveRecycleBin(wchar_t letter, bool on, bool machineWide)
     const HRESULT hr = UpdateRecycleBinKnownFolder(letter, on, noRedirectUI, cleanUp, &changed);
     if (SUCCEEDED(hr) && keyOpen) {
         knownDrives |= bit;
-        RegSetValueExW(key.handle, kKnownDrivesValue, 0, REG_DWORD,
+        RegSetValueExW(key.get(), kKnownDrivesValue, 0, REG_DWORD,
                        reinterpret_cast<const BYTE*>(&knownDrives), sizeof(knownDrives));
     }
 

@@ -62,6 +62,9 @@ void CLVKRWCriticalSection::CWriterGate::Lock()
 
 void CLVKRWCriticalSection::CWriterGate::Unlock()
 {
+    // Another thread's unlock would open the gate under its owner's feet.
+    if (m_dwOwnerThread != GetCurrentThreadId() || m_nDepth <= 0)
+        return;
     // The owner is cleared before the gate opens, so the next owner's id is
     // never overwritten.
     if (m_nDepth == 1)
@@ -147,7 +150,10 @@ void CLVKRWCriticalSection::LockWrite()
         m_gate.Lock();
     }
     if (InterlockedIncrement(&m_nWriterDepth) == 1)
+    {
         m_dwWriterThread = dwThread;
+        m_nSetAsideReads = GetThreadReadCount();
+    }
     // The gate stays locked while the write level is held.
 }
 
@@ -157,9 +163,12 @@ void CLVKRWCriticalSection::UnlockWrite()
         return;
     if (m_nWriterDepth == 1)
     {
-        // The gate is still ours, so taking the read locks back cannot block.
-        const int nOwnReads = GetThreadReadCount();
-        for (int i = 0; i < nOwnReads; i++)
+        // Only the reads put aside are taken back: reads taken while writing
+        // are still counted among the readers. The gate is still ours, so
+        // this cannot block.
+        const int nSetAside = m_nSetAsideReads;
+        m_nSetAsideReads = 0;
+        for (int i = 0; i < nSetAside; i++)
             LockRead(TRUE);
         m_dwWriterThread = 0;
     }

@@ -9,12 +9,17 @@ class CLVKRWCriticalSection
 {
 public:
     // A recursive spin mutex: the first thread to raise the entry count to 1
-    // owns it; the owner may lock it again.
+    // owns it; the owner may lock it again. Also used on its own where a plain
+    // recursive lock without readers is enough.
     class CWriterGate
     {
     public:
         void Lock();
+        // Ignored when the calling thread does not own the gate.
         void Unlock();
+
+        DWORD GetOwnerThread() const { return m_dwOwnerThread; }
+        LONG GetDepth() const { return m_nDepth; }
 
     private:
         volatile LONG m_nEntries = 0;
@@ -56,6 +61,9 @@ private:
     volatile LONG m_nReaders = 0;
     volatile LONG m_nWriterDepth = 0;
     volatile DWORD m_dwWriterThread = 0;
+    // The writer's own read locks put aside by its outermost write level;
+    // only the writer thread touches it.
+    int m_nSetAsideReads = 0;
     CWriterGate m_gate;
     CNoReadersFlag m_noReaders;
 };

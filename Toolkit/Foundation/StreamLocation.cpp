@@ -19,13 +19,6 @@ HRESULT GetExePath(wchar_t (&szPath)[261])
     return S_OK;
 }
 
-bool EndsWithNoCase(LPCWSTR pszText, LPCWSTR pszEnd)
-{
-    const size_t nText = wcslen(pszText);
-    const size_t nEnd = wcslen(pszEnd);
-    return nText >= nEnd && _wcsicmp(pszText + nText - nEnd, pszEnd) == 0;
-}
-
 // A name: "#n" or a positive number is an integer id, else at most 48 characters of text.
 HRESULT SetResourceName(LPCWSTR pszName, size_t nLength, bool bHashOnly, LVKStreamLocation* pLocation)
 {
@@ -49,49 +42,7 @@ HRESULT SetResourceName(LPCWSTR pszName, size_t nLength, bool bHashOnly, LVKStre
     return S_OK;
 }
 
-struct TypeSearch
-{
-    LPCWSTR pszName = nullptr;
-    LPCWSTR pszType = nullptr;  // integer id, or szType
-    wchar_t szType[64] = {};
-};
-
-BOOL CALLBACK FindTypeHoldingName(HMODULE hModule, LPWSTR pszType, LONG_PTR lParam)
-{
-    TypeSearch* pSearch = reinterpret_cast<TypeSearch*>(lParam);
-    if (!::FindResourceW(hModule, pSearch->pszName, pszType))
-        return TRUE;
-    if (IS_INTRESOURCE(pszType)) {
-        pSearch->pszType = pszType;
-    } else if (wcslen(pszType) < _countof(pSearch->szType)) {
-        wcscpy(pSearch->szType, pszType);
-        pSearch->pszType = pSearch->szType;
-    } else {
-        return TRUE;
-    }
-    return FALSE;
-}
-
 } // namespace
-
-LPCWSTR AFX_CDECL LVKResourceTypeFromExtension(LPCWSTR pszName)
-{
-    if (!pszName)
-        return nullptr;
-    if (EndsWithNoCase(pszName, L".png"))
-        return L"PNG";
-    if (EndsWithNoCase(pszName, L".bmp"))
-        return RT_BITMAP;
-    if (EndsWithNoCase(pszName, L".ico"))
-        return RT_ICON;
-    if (EndsWithNoCase(pszName, L".htm") || EndsWithNoCase(pszName, L".html"))
-        return RT_HTML;
-    if (EndsWithNoCase(pszName, L".js"))
-        return L"JS";
-    if (EndsWithNoCase(pszName, L".vbs"))
-        return L"VBS";
-    return nullptr;
-}
 
 HRESULT AFX_CDECL LVKMakePathFromExeFolder(LPCWSTR pszPath, wchar_t (&szResult)[261])
 {
@@ -257,18 +208,18 @@ HRESULT AFX_CDECL LVKReadResourceToStream(const LVKStreamLocation& location, ISt
         ~ModuleFreer() { ::FreeLibrary(h); }
     } freer{hModule};
 
-    TypeSearch search;
-    search.pszName = location.lpszResName;
+    // Without a type, the first type of the module that holds the name.
+    CString strFoundType;
     LPCWSTR pszType = location.lpszResType;
     if (!pszType) {
-        ::EnumResourceTypesW(hModule, FindTypeHoldingName, reinterpret_cast<LONG_PTR>(&search));
-        pszType = search.pszType;
+        LVKFindResourceType(strFoundType, hModule, location.lpszResName);
+        pszType = strFoundType.IsEmpty() ? nullptr : strFoundType.GetString();
     }
     HRSRC hResource = pszType ? ::FindResourceW(hModule, location.lpszResName, pszType) : nullptr;
     if (!hResource && location.lpszResType) {
-        ::EnumResourceTypesW(hModule, FindTypeHoldingName, reinterpret_cast<LONG_PTR>(&search));
-        if (search.pszType)
-            hResource = ::FindResourceW(hModule, location.lpszResName, search.pszType);
+        LVKFindResourceType(strFoundType, hModule, location.lpszResName);
+        if (!strFoundType.IsEmpty())
+            hResource = ::FindResourceW(hModule, location.lpszResName, strFoundType);
     }
     if (!hResource)
         return LastErrorResult();

@@ -1,7 +1,7 @@
 // "file://" and "res://" locations, and opening them as memory streams.
 #pragma once
 
-#include "Framework.h"
+#include "Foundation/ResourceNames.h"
 
 struct LVKStreamLocation
 {
@@ -29,8 +29,6 @@ HRESULT AFX_CDECL LVKParseStreamUrl(LPCWSTR pszUrl, LVKStreamLocation* pLocation
 HRESULT AFX_CDECL LVKParseResUrl(LPCWSTR pszText, LVKStreamLocation* pLocation, LPCWSTR pszResType);
 // The path made absolute against the executable's folder (an absolute path stays).
 HRESULT AFX_CDECL LVKMakePathFromExeFolder(LPCWSTR pszPath, wchar_t (&szResult)[261]);
-// The resource type of a file name's extension, or null.
-LPCWSTR AFX_CDECL LVKResourceTypeFromExtension(LPCWSTR pszName);
 
 // The whole file or resource copied into a stream on global memory.
 HRESULT AFX_CDECL LVKReadFileToStream(LPCWSTR pszPath, IStream** ppStream);

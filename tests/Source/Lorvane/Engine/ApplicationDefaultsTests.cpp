@@ -38,12 +38,14 @@ public:
         AfxGetThreadState()->m_pCurrentWinThread = m_thread;
     }
 
-    std::unique_ptr<CLorvaneApp> object = std::make_unique<CLorvaneApp>();
-
 private:
+    // Read before the second object exists: members are made in this order.
     CWinApp* m_app;
     LPCTSTR m_name;
     CWinThread* m_thread;
+
+public:
+    std::unique_ptr<CLorvaneApp> object = std::make_unique<CLorvaneApp>();
 };
 
 TEST(ApplicationDefaults, AreTheInitialValuesOfTheSettingsAndTable)

@@ -1,0 +1,166 @@
+#include "Foundation/GlyphFont.h"
+
+#include "Foundation/DpiScaling.h"
+#include "Foundation/DrawHelpers.h"
+#include "Foundation/FontCache.h"
+#include "Foundation/ResourceManager.h"
+#include "Foundation/SingletonPointer.h"
+#include "Foundation/SystemVersion.h"
+
+namespace
+{
+
+const COLORREF kNoColor = static_cast<COLORREF>(-1);
+
+// Selects a GDI object for the scope of the object.
+class CSelectScope
+{
+public:
+    CSelectScope(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hObject)) {}
+    ~CSelectScope()
+    {
+        if (m_hOld)
+            ::SelectObject(m_hDC, m_hOld);
+    }
+    CSelectScope(const CSelectScope&) = delete;
+    CSelectScope& operator=(const CSelectScope&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+};
+
+}  // namespace
+
+CLVKGlyphFont* AFX_CDECL CLVKGlyphFont::GetGlobal()
+{
+    // The font cache that holds the glyph font must outlive it; singletons
+    // go in the reverse order of their making.
+    CLVKFontCache::GetGlobal();
+    return LVKGetSingleton<CLVKGlyphFont>();
+}
+
+CLVKGlyphFont::CLVKGlyphFont()
+{
+    ::InitializeCriticalSection(&m_lock);
+    if (const HMODULE hGdi = ::GetModuleHandleW(L"gdi32"))
+    {
+        m_pfnAddFontMemResourceEx = reinterpret_cast<PFNADDFONTMEMRESOURCEEX>(
+            reinterpret_cast<void*>(::GetProcAddress(hGdi, "AddFontMemResourceEx")));
+        m_pfnRemoveFontMemResourceEx = reinterpret_cast<PFNREMOVEFONTMEMRESOURCEEX>(
+            reinterpret_cast<void*>(::GetProcAddress(hGdi, "RemoveFontMemResourceEx")));
+    }
+}
+
+CLVKGlyphFont::~CLVKGlyphFont()
+{
+    m_font.ReleaseObject();
+    if (m_hMemoryFont && m_pfnRemoveFontMemResourceEx)
+        m_pfnRemoveFontMemResourceEx(m_hMemoryFont);
+    m_hMemoryFont = nullptr;
+    ::DeleteCriticalSection(&m_lock);
+}
+
+void CLVKGlyphFont::AddFontResourceToProcess()
+{
+    if (m_hMemoryFont || !m_pfnAddFontMemResourceEx)
+        return;
+    HMODULE hModule = nullptr;
+    const HRSRC hResource =
+        CLVKResourceManager::FindResourceInModules(hModule, MAKEINTRESOURCEW(kFontResourceId), RT_FONT);
+    if (!hResource)
+        return;
+    const HGLOBAL hData = ::LoadResource(hModule, hResource);
+    void* const pData = hData ? ::LockResource(hData) : nullptr;
+    const DWORD cbData = ::SizeofResource(hModule, hResource);
+    if (!pData || cbData == 0)
+        return;
+    DWORD nFonts = 0;
+    m_hMemoryFont = m_pfnAddFontMemResourceEx(pData, cbData, nullptr, &nFonts);
+}
+
+void CLVKGlyphFont::EnsureFont()
+{
+    if (m_bLoaded)
+        return;
+    ::EnterCriticalSection(&m_lock);
+    // Another thread may have loaded the font while this one waited.
+    if (!m_bLoaded)
+    {
+        AddFontResourceToProcess();
+        const BOOL bAntialiased =
+            CLVKDpiScaling::GetGlobal()->IsStandardDpi() && CLVKSystemVersion::GetGlobal()->IsNT4OrGreater();
+        // Without the memory font the face is still asked for by name; the
+        // system then maps it to another font.
+        if (m_font.CreateFont(0, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
+                              CLIP_CHARACTER_PRECIS, bAntialiased ? ANTIALIASED_QUALITY : DEFAULT_QUALITY,
+                              FIXED_PITCH, kFaceName))
+            m_font.GetLogFont(&m_logFont);
+        m_bLoaded = TRUE;
+    }
+    ::LeaveCriticalSection(&m_lock);
+}
+
+CFont* CLVKGlyphFont::GetFont()
+{
+    EnsureFont();
+    return m_font.GetHandle() ? m_font.GetFont() : nullptr;
+}
+
+void CLVKGlyphFont::DrawGlyph(CDC* pDC, WCHAR chGlyph, LPCRECT lpRect, COLORREF clrText, COLORREF clrBack,
+                              BOOL bOutline, CPen* pPen)
+{
+    if (!pDC || !pDC->GetSafeHdc() || !lpRect)
+        return;
+    CFont* const pGlyphFont = GetFont();
+    if (!pGlyphFont)
+        return;
+    const HDC hDC = pDC->GetSafeHdc();
+    WCHAR szText[2] = {chGlyph, 0};
+    const int nHeight = CLVKDrawHelpers::FindFittingFontHeight(pDC, szText, 1, lpRect, pGlyphFont);
+    if (nHeight == 0)
+        return;
+
+    LOGFONTW logFont = m_logFont;
+    logFont.lfHeight = nHeight;
+    CLVKFont fitted;
+    if (!fitted.CreateIndirect(&logFont))
+        return;
+    SIZE szGlyph{};
+    {
+        const CSelectScope font(hDC, fitted.GetHandle());
+        ::GetTextExtentPoint32W(hDC, szText, 1, &szGlyph);
+    }
+
+    RECT rc = LVKMatchRectParity(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    ::OffsetRect(&rc, (rc.right - rc.left - szGlyph.cx) / 2, (rc.bottom - rc.top - szGlyph.cy) / 2);
+    const UINT nFormat = DT_SINGLELINE | DT_NOCLIP;
+    if (!bOutline)
+    {
+        CLVKDrawHelpers::DrawTextWithFont(pDC, fitted.GetFont(), szText, 1, &rc, nFormat, clrText, clrBack);
+        return;
+    }
+
+    const COLORREF clrStroke = clrText == kNoColor ? ::GetTextColor(hDC) : clrText;
+    HPEN hOwnPen = nullptr;
+    HPEN hPen = pPen ? static_cast<HPEN>(pPen->GetSafeHandle()) : nullptr;
+    if (!hPen)
+    {
+        LOGBRUSH brush{};
+        brush.lbStyle = BS_SOLID;
+        brush.lbColor = clrStroke;
+        hOwnPen = ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID, CLVKDpiScaling::GetGlobal()->ScaleX(1, 96), &brush, 0,
+                                 nullptr);
+        hPen = hOwnPen;
+    }
+    {
+        const CSelectScope pen(hDC, hPen);
+        ::BeginPath(hDC);
+        CLVKDrawHelpers::DrawTextWithFont(pDC, fitted.GetFont(), szText, 1, &rc, nFormat, clrStroke, clrBack);
+        ::EndPath(hDC);
+        ::StrokePath(hDC);
+    }
+    // A pen the caller gave stays the caller's.
+    if (hOwnPen)
+        ::DeleteObject(hOwnPen);
+}

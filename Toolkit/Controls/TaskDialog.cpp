@@ -193,35 +193,34 @@ void CLVKTaskDialog::SetMainIconHandle(HICON hIcon)
 
 void CLVKTaskDialog::AddButton(LPCWSTR lpszText, int nID)
 {
-    for (TASKDIALOG_BUTTON& button : m_arrButtons)
-    {
-        if (button.nButtonID == nID)
-        {
-            SetConfigString(button.pszButtonText, lpszText);
-            return;
-        }
-    }
-    TASKDIALOG_BUTTON button{};
-    button.nButtonID = nID;
-    SetConfigString(button.pszButtonText, lpszText);
-    m_arrButtons.push_back(button);
-    RefreshButtons();
+    // A new entry may move the array, so the configuration must point at it again.
+    if (AddOrRenameButton(m_arrButtons, lpszText, nID))
+        RefreshButtons();
 }
 
 void CLVKTaskDialog::AddRadioButton(LPCWSTR lpszText, int nID)
 {
-    for (TASKDIALOG_BUTTON& button : m_arrRadioButtons)
+    AddOrRenameButton(m_arrRadioButtons, lpszText, nID);
+}
+
+bool CLVKTaskDialog::AddOrRenameButton(std::vector<TASKDIALOG_BUTTON>& arrButtons,
+                                       LPCWSTR lpszText, int nID)
+{
+    // An identifier already in the list only gets its text replaced, so each
+    // identifier stays unique.
+    for (TASKDIALOG_BUTTON& button : arrButtons)
     {
         if (button.nButtonID == nID)
         {
             SetConfigString(button.pszButtonText, lpszText);
-            return;
+            return false;
         }
     }
     TASKDIALOG_BUTTON button{};
     button.nButtonID = nID;
     SetConfigString(button.pszButtonText, lpszText);
-    m_arrRadioButtons.push_back(button);
+    arrButtons.push_back(button);
+    return true;
 }
 
 void CLVKTaskDialog::RefreshButtons()

@@ -112,6 +112,10 @@ private:
 
     BOOL SetElementText(PCWSTR& pszField, LPCWSTR lpszText, TASKDIALOG_ELEMENTS element);
     void RefreshButtons();
+    // Adds a button with this identifier, or renames the one already there;
+    // true when a button was added.
+    static bool AddOrRenameButton(std::vector<TASKDIALOG_BUTTON>& arrButtons, LPCWSTR lpszText,
+                                  int nID);
     PFNTASKDIALOGINDIRECT FindTaskDialogIndirect() const;
 
     int m_nSelectedButton = 0;

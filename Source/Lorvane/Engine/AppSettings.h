@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "Framework.h"
 
 // Bits of a drive's flags: in the saved "X(Flags)" value, in CDriveEntry, in a
 // queued request and as the flags argument of the drive operation.

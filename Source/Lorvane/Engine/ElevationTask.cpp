@@ -44,6 +44,30 @@ HRESULT OpenRootTaskFolder(ComPtr<ITaskService>& service, ComPtr<ITaskFolder>& f
     const ScopedBstr root(L"\\");
     return service->GetFolder(root, folder.GetAddressOf());
 }
+
+// Our task as found in the root folder, held together with the service and
+// folder it came from so that all three live as long as the caller needs.
+struct ElevationTaskLookup
+{
+    ComPtr<ITaskService> service;
+    ComPtr<ITaskFolder> folder;
+    ComPtr<IRegisteredTask> task;
+    HRESULT taskResult = E_FAIL;
+};
+
+// Opens the root folder and looks our task up in it. The result says whether
+// the folder could be opened; whether the task is there is kept apart in
+// `taskResult`, because deleting a missing task is already done while running
+// one is an error.
+HRESULT LookUpElevationTask(ElevationTaskLookup& lookup)
+{
+    const HRESULT hr = OpenRootTaskFolder(lookup.service, lookup.folder);
+    if (FAILED(hr))
+        return hr;
+    const ScopedBstr name(ElevationTaskName);
+    lookup.taskResult = lookup.folder->GetTask(name, lookup.task.GetAddressOf());
+    return S_OK;
+}
 } // namespace
 
 BOOL IsAdministratorsMember()
@@ -228,34 +252,28 @@ HRESULT RegisterElevationTask()
 
 HRESULT DeleteElevationTask()
 {
-    ComPtr<ITaskService> service;
-    ComPtr<ITaskFolder> folder;
-    HRESULT hr = OpenRootTaskFolder(service, folder);
+    ElevationTaskLookup lookup;
+    HRESULT hr = LookUpElevationTask(lookup);
     if (FAILED(hr))
         return hr;
+    if (FAILED(lookup.taskResult))
+        return S_OK;
 
     const ScopedBstr name(ElevationTaskName);
-    ComPtr<IRegisteredTask> task;
-    if (FAILED(folder->GetTask(name, task.GetAddressOf())))
-        return S_OK;
-    hr = folder->DeleteTask(name, 0);
+    hr = lookup.folder->DeleteTask(name, 0);
     return FAILED(hr) ? hr : S_OK;
 }
 
 HRESULT RunElevationTask()
 {
-    ComPtr<ITaskService> service;
-    ComPtr<ITaskFolder> folder;
-    HRESULT hr = OpenRootTaskFolder(service, folder);
+    ElevationTaskLookup lookup;
+    HRESULT hr = LookUpElevationTask(lookup);
     if (FAILED(hr))
         return hr;
+    if (FAILED(lookup.taskResult))
+        return lookup.taskResult;
 
-    const ScopedBstr name(ElevationTaskName);
-    ComPtr<IRegisteredTask> task;
-    hr = folder->GetTask(name, task.GetAddressOf());
-    if (FAILED(hr))
-        return hr;
     ComPtr<IRunningTask> running;
-    hr = task->Run(EmptyVariant(), running.GetAddressOf());
+    hr = lookup.task->Run(EmptyVariant(), running.GetAddressOf());
     return FAILED(hr) ? hr : S_OK;
 }

@@ -3,7 +3,7 @@
 // mask plus one known folder per drive. Changes of the policy can be
 // collected in a per-thread batch and written and broadcast once at its end.
 
-#include <windows.h>
+#include "Framework.h"
 
 // Adds and removes letters (bit letter - 'A') in "RecycleBinDrives" under the
 // root's Explorer policy key. True when the stored value changed.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "Framework.h"
 
 // A kernel handle closed at the end of its scope, so that every early return
 // of the engine's platform code is safe.

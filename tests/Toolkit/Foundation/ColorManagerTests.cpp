@@ -452,6 +452,7 @@ TEST(ColorManagerTest, DetectsTheVisualStyleFromTheThemeName)
     }
     // Wine itself: comctl32 reports 5.81, so no style is followed.
     PlayedColorManager manager;
-    if (HIWORD(CLVKSystemVersion::GetComCtlVersion()) < 6)
+    if (HIWORD(CLVKSystemVersion::GetComCtlVersion()) < 6) {
         EXPECT_EQ(0, manager.DetectWindowsTheme());
+    }
 }

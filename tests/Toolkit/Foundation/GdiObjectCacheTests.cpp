@@ -144,8 +144,9 @@ TEST(FontHolderTest, PointFontOnTheScreenAt96Dpi)
     LOGFONTW lf{};
     ASSERT_TRUE(font.GetLogFont(&lf));
     EXPECT_EQ(-(nDpi * 100 / 720), lf.lfHeight);
-    if (nDpi == 96)
+    if (nDpi == 96) {
         EXPECT_EQ(-13, lf.lfHeight);
+    }
     EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
 }
 
@@ -183,8 +184,9 @@ TEST(FontHolderTest, CreateFontFromTemplateReplacesOnlyTheGivenFields)
         EXPECT_EQ(c.lfUnderline, lf.lfUnderline) << c.pszName;
         EXPECT_EQ(c.lfOrientation, lf.lfOrientation) << c.pszName;
         EXPECT_EQ(c.lfEscapement, lf.lfEscapement) << c.pszName;
-        if (c.nWeight == -1 && c.nUnderline == -1 && c.nOrientation == -1)
+        if (c.nWeight == -1 && c.nUnderline == -1 && c.nOrientation == -1) {
             EXPECT_EQ(fromTemplate.GetHandle(), font.GetHandle()) << c.pszName;
+        }
     }
 }
 

@@ -31,8 +31,9 @@ TEST(GdiPlusLoaderTest, StartStartStopKeepsRunningAndTheLastStopFreesTheLibrary)
     EXPECT_NE(nullptr, loader.GetEntryPoint(CLVKGdiPlusLoader::entryGdipCreateFromHDC));
 
     EXPECT_EQ(0, loader.Startup(FALSE));
-    if (!bLoadedBefore)
+    if (!bLoadedBefore) {
         EXPECT_FALSE(IsGdiPlusLoaded());
+    }
     EXPECT_EQ(nullptr, loader.GetModule());
     EXPECT_EQ(nullptr, loader.GetEntryPoint(CLVKGdiPlusLoader::entryGdipCreateFromHDC))
         << "no pointer into the freed library";

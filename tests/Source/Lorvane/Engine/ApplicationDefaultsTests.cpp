@@ -9,6 +9,8 @@
 
 namespace
 {
+// Asks the shell directly rather than through the application's own lookup,
+// so the expected paths do not come from the code under test.
 CString KnownFolder(REFKNOWNFOLDERID id)
 {
     PWSTR path = nullptr;

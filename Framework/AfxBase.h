@@ -29,7 +29,10 @@
 // reachable under their own names.
 #ifdef GetNextWindow
 #undef GetNextWindow
-inline HWND GetNextWindow(HWND hWnd, UINT wCmd) { return ::GetWindow(hWnd, wCmd); }
+inline HWND GetNextWindow(HWND hWnd, UINT wCmd)
+{
+    return ::GetWindow(hWnd, wCmd);
+}
 #endif
 #ifdef GetCurrentTime
 #undef GetCurrentTime
@@ -60,7 +63,12 @@ void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
 void AFX_CDECL AfxTrace(LPCTSTR lpszFormat, ...);
 
 #ifdef _DEBUG
-#define ASSERT(f) do { if (!(f)) AfxAssertFailedLine(__FILE__, __LINE__); } while (0)
+#define ASSERT(f)                                    \
+    do                                               \
+    {                                                \
+        if (!(f))                                    \
+            AfxAssertFailedLine(__FILE__, __LINE__); \
+    } while (0)
 #define VERIFY(f) ASSERT(f)
 #define TRACE(...) AfxTrace(__VA_ARGS__)
 #else
@@ -72,7 +80,12 @@ void AFX_CDECL AfxTrace(LPCTSTR lpszFormat, ...);
 #define ASSERT_POINTER(p, type) ASSERT((p) != NULL)
 #define ASSERT_NULL_OR_POINTER(p, type) ((void)0)
 #define ASSERT_KINDOF(class_name, object) ASSERT((object)->IsKindOf(RUNTIME_CLASS(class_name)))
-#define ENSURE(cond) do { if (!(cond)) AfxThrowInvalidArgException(); } while (0)
+#define ENSURE(cond)                       \
+    do                                     \
+    {                                      \
+        if (!(cond))                       \
+            AfxThrowInvalidArgException(); \
+    } while (0)
 #define ENSURE_ARG(cond) ENSURE(cond)
 #define DEBUG_ONLY(f) ((void)0)
 #define TRACE0(sz) TRACE(_T("%s"), _T(sz))
@@ -146,7 +159,9 @@ struct AFX_MODULE_STATE;
 struct _AFX_THREAD_STATE;
 
 // Iteration handle of the lists and maps.
-struct __POSITION {};
+struct __POSITION
+{
+};
 typedef __POSITION* POSITION;
 
 #define BEFORE_START_POSITION ((POSITION)-1L)

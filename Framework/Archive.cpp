@@ -10,16 +10,19 @@ const WORD wBigObjectTag = 0x7FFF;
 const DWORD dwBigClassTag = 0x80000000;
 const DWORD nMaxMapCount = 0x3FFFFFFE;
 const UINT nMaxClassName = 64;
-} // namespace
+}  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf) : m_pFile(pFile), m_nMode(nMode)
 {
     if (!pFile)
         AfxThrowInvalidArgException();
     m_nBufSize = static_cast<UINT>(std::max(nBufSize, 128));
-    if (lpBuf && nBufSize >= 128) {
+    if (lpBuf && nBufSize >= 128)
+    {
         m_lpBufStart = static_cast<BYTE*>(lpBuf);
-    } else {
+    }
+    else
+    {
         m_ownBuffer.reset(new BYTE[m_nBufSize]);
         m_lpBufStart = m_ownBuffer.get();
     }
@@ -33,14 +36,18 @@ CArchive::~CArchive()
 {
     if (!m_pFile)
         return;
-    if (m_nMode & bNoFlushOnDelete) {
+    if (m_nMode & bNoFlushOnDelete)
+    {
         Abort();
         return;
     }
     // A destructor cannot report a failed write; Close() is the way to see one.
-    try {
+    try
+    {
         Close();
-    } catch (CException* e) {
+    }
+    catch (CException* e)
+    {
         e->Delete();
         Abort();
     }
@@ -72,9 +79,11 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
         AfxThrowInvalidArgException();
     BYTE* pOut = static_cast<BYTE*>(lpBuf);
     UINT nLeft = nMax;
-    while (nLeft > 0) {
+    while (nLeft > 0)
+    {
         const UINT nBuffered = static_cast<UINT>(m_lpBufMax - m_lpBufCur);
-        if (nBuffered > 0) {
+        if (nBuffered > 0)
+        {
             const UINT n = std::min(nBuffered, nLeft);
             memcpy(pOut, m_lpBufCur, n);
             m_lpBufCur += n;
@@ -83,7 +92,8 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
             continue;
         }
         // Large reads go straight to the file; small ones refill the buffer.
-        if (nLeft >= m_nBufSize) {
+        if (nLeft >= m_nBufSize)
+        {
             const UINT n = m_pFile->Read(pOut, nLeft);
             if (n == 0)
                 break;
@@ -115,13 +125,15 @@ void CArchive::Write(const void* lpBuf, UINT nMax)
         AfxThrowInvalidArgException();
     const BYTE* pIn = static_cast<const BYTE*>(lpBuf);
     const UINT nRoom = static_cast<UINT>(m_lpBufMax - m_lpBufCur);
-    if (nMax <= nRoom) {
+    if (nMax <= nRoom)
+    {
         memcpy(m_lpBufCur, pIn, nMax);
         m_lpBufCur += nMax;
         return;
     }
     Flush();
-    if (nMax >= m_nBufSize) {
+    if (nMax >= m_nBufSize)
+    {
         m_pFile->Write(pIn, nMax);
         return;
     }
@@ -133,7 +145,8 @@ void CArchive::Flush()
 {
     if (!m_pFile)
         return;
-    if (IsStoring()) {
+    if (IsStoring())
+    {
         const UINT n = static_cast<UINT>(m_lpBufCur - m_lpBufStart);
         if (n > 0)
             m_pFile->Write(m_lpBufStart, n);
@@ -171,7 +184,8 @@ void CArchive::FillBuffer(UINT nAdditionalBytesNeeded)
     m_lpBufCur = m_lpBufStart;
     m_lpBufMax = m_lpBufStart + nBuffered;
     UINT nHave = 0;
-    while (nHave < nAdditionalBytesNeeded) {
+    while (nHave < nAdditionalBytesNeeded)
+    {
         const UINT nRoom = m_nBufSize - static_cast<UINT>(m_lpBufMax - m_lpBufStart);
         const UINT n = m_pFile->Read(m_lpBufMax, nRoom);
         if (n == 0)
@@ -191,7 +205,8 @@ CArchive& CArchive::operator>>(bool& b)
 
 void CArchive::WriteCount(DWORD_PTR dwCount)
 {
-    if (dwCount < 0xFFFF) {
+    if (dwCount < 0xFFFF)
+    {
         *this << static_cast<WORD>(dwCount);
         return;
     }
@@ -239,29 +254,33 @@ UINT CArchive::GetObjectSchema()
 
 void CArchive::MapObject(const CObject* pOb)
 {
-    if (IsStoring()) {
+    if (IsStoring())
+    {
         if (!pOb)
             return;
-        if (!m_pStoreMap) {
+        if (!m_pStoreMap)
+        {
             m_pStoreMap.reset(new CMapPtrToPtr(static_cast<INT_PTR>(m_nBlockSize)));
             m_pStoreMap->InitHashTable(m_nHashSize);
         }
         void* key = const_cast<CObject*>(pOb);
         void* existing = nullptr;
-        if (!m_pStoreMap->Lookup(key, existing)) {
+        if (!m_pStoreMap->Lookup(key, existing))
+        {
             if (m_nMapCount >= nMaxMapCount)
                 Throw(CArchiveException::badIndex);
             m_pStoreMap->SetAt(key, reinterpret_cast<void*>(static_cast<DWORD_PTR>(m_nMapCount++)));
         }
         return;
     }
-    if (m_loadArray.empty()) {
+    if (m_loadArray.empty())
+    {
         m_loadArray.reserve(m_nGrowSize);
         m_loadArray.push_back(LoadEntry{});
     }
     if (m_nMapCount >= nMaxMapCount)
         Throw(CArchiveException::badIndex);
-    m_loadArray.push_back(LoadEntry{ pOb, false, 0 });
+    m_loadArray.push_back(LoadEntry{pOb, false, 0});
     ++m_nMapCount;
 }
 
@@ -272,17 +291,22 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
         AfxThrowInvalidArgException();
     if (pClassRef->m_wSchema == 0xFFFF)
         AfxThrowNotSupportedException();
-    if (!m_pStoreMap) {
+    if (!m_pStoreMap)
+    {
         m_pStoreMap.reset(new CMapPtrToPtr(static_cast<INT_PTR>(m_nBlockSize)));
         m_pStoreMap->InitHashTable(m_nHashSize);
     }
     void* key = const_cast<CRuntimeClass*>(pClassRef);
     void* value = nullptr;
-    if (m_pStoreMap->Lookup(key, value)) {
+    if (m_pStoreMap->Lookup(key, value))
+    {
         const DWORD nClassIndex = static_cast<DWORD>(reinterpret_cast<DWORD_PTR>(value));
-        if (nClassIndex < wBigObjectTag) {
+        if (nClassIndex < wBigObjectTag)
+        {
             *this << static_cast<WORD>(wClassTag | nClassIndex);
-        } else {
+        }
+        else
+        {
             *this << wBigObjectTag;
             *this << static_cast<DWORD>(dwBigClassTag | nClassIndex);
         }
@@ -300,7 +324,8 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     CheckLoading();
     // The requested class may be any base, serialisable or not ("a shape of
     // some kind"); only the stored class itself must be creatable.
-    if (m_loadArray.empty()) {
+    if (m_loadArray.empty())
+    {
         m_loadArray.reserve(m_nGrowSize);
         m_loadArray.push_back(LoadEntry{});
     }
@@ -315,7 +340,8 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
 
     CRuntimeClass* pClassRef = nullptr;
     UINT nSchema = 0;
-    if (wTag == wNewClassTag) {
+    if (wTag == wNewClassTag)
+    {
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
         if (!pClassRef)
             Throw(CArchiveException::badClass);
@@ -325,15 +351,19 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
             Throw(CArchiveException::badSchema);
         if (m_nMapCount >= nMaxMapCount)
             Throw(CArchiveException::badIndex);
-        m_loadArray.push_back(LoadEntry{ pClassRef, true, nSchema });
+        m_loadArray.push_back(LoadEntry{pClassRef, true, nSchema});
         ++m_nMapCount;
-    } else if (!(obTag & dwBigClassTag)) {
+    }
+    else if (!(obTag & dwBigClassTag))
+    {
         // An object tag: the caller resolves it.
         if (!pObTag)
             Throw(CArchiveException::badIndex);
         *pObTag = obTag;
         return nullptr;
-    } else {
+    }
+    else
+    {
         const DWORD nClassIndex = obTag & ~dwBigClassTag;
         if (nClassIndex == 0 || nClassIndex >= m_loadArray.size() || !m_loadArray[nClassIndex].isClass)
             Throw(CArchiveException::badIndex);
@@ -364,20 +394,26 @@ void CArchive::SerializeClass(const CRuntimeClass* pClassRef)
 void CArchive::WriteObject(const CObject* pOb)
 {
     CheckStoring();
-    if (!pOb) {
+    if (!pOb)
+    {
         *this << wNullTag;
         return;
     }
-    if (!m_pStoreMap) {
+    if (!m_pStoreMap)
+    {
         m_pStoreMap.reset(new CMapPtrToPtr(static_cast<INT_PTR>(m_nBlockSize)));
         m_pStoreMap->InitHashTable(m_nHashSize);
     }
     void* value = nullptr;
-    if (m_pStoreMap->Lookup(const_cast<CObject*>(pOb), value)) {
+    if (m_pStoreMap->Lookup(const_cast<CObject*>(pOb), value))
+    {
         const DWORD nObIndex = static_cast<DWORD>(reinterpret_cast<DWORD_PTR>(value));
-        if (nObIndex < wBigObjectTag) {
+        if (nObIndex < wBigObjectTag)
+        {
             *this << static_cast<WORD>(nObIndex);
-        } else {
+        }
+        else
+        {
             *this << wBigObjectTag;
             *this << nObIndex;
         }
@@ -395,7 +431,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     UINT nSchema = 0;
     DWORD obTag = 0;
     CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &nSchema, &obTag);
-    if (!pClassRef) {
+    if (!pClassRef)
+    {
         if (obTag == wNullTag)
             return nullptr;
         if (obTag >= m_loadArray.size() || m_loadArray[obTag].isClass)
@@ -413,9 +450,12 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
     MapObject(pOb);
     const UINT nOldSchema = m_nObjectSchema;
     m_nObjectSchema = nSchema;
-    try {
+    try
+    {
         pOb->Serialize(*this);
-    } catch (...) {
+    }
+    catch (...)
+    {
         // The half-read object is not handed to anybody: free it here.
         m_loadArray[nIndex].p = nullptr;
         m_nObjectSchema = nOldSchema;
@@ -503,16 +543,22 @@ namespace
 {
 void WriteStringLength(CArchive& ar, DWORD nLength, bool bUnicode)
 {
-    if (bUnicode) {
+    if (bUnicode)
+    {
         ar << static_cast<BYTE>(0xFF);
         ar << static_cast<WORD>(0xFFFE);
     }
-    if (nLength < 0xFF) {
+    if (nLength < 0xFF)
+    {
         ar << static_cast<BYTE>(nLength);
-    } else if (nLength < 0xFFFE) {
+    }
+    else if (nLength < 0xFFFE)
+    {
         ar << static_cast<BYTE>(0xFF);
         ar << static_cast<WORD>(nLength);
-    } else {
+    }
+    else
+    {
         ar << static_cast<BYTE>(0xFF);
         ar << static_cast<WORD>(0xFFFF);
         ar << nLength;
@@ -528,7 +574,8 @@ DWORD ReadStringLength(CArchive& ar, bool& bUnicode)
         return bLen;
     WORD wLen = 0;
     ar >> wLen;
-    if (wLen == 0xFFFE) {
+    if (wLen == 0xFFFE)
+    {
         bUnicode = true;
         ar >> bLen;
         if (bLen < 0xFF)
@@ -549,7 +596,8 @@ void ReadChars(CArchive& ar, std::basic_string<CHAR>& out, DWORD nLength)
 {
     out.clear();
     const DWORD nChunk = 16384;
-    while (out.size() < nLength) {
+    while (out.size() < nLength)
+    {
         const DWORD n = std::min<DWORD>(nChunk, nLength - static_cast<DWORD>(out.size()));
         const size_t old = out.size();
         out.resize(old + n);
@@ -558,7 +606,7 @@ void ReadChars(CArchive& ar, std::basic_string<CHAR>& out, DWORD nLength)
             AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
     }
 }
-} // namespace
+}  // namespace
 
 CArchive& AFXAPI operator<<(CArchive& ar, const CString& str)
 {
@@ -572,11 +620,14 @@ CArchive& AFXAPI operator>>(CArchive& ar, CString& str)
 {
     bool bUnicode = false;
     const DWORD nLength = ReadStringLength(ar, bUnicode);
-    if (bUnicode) {
+    if (bUnicode)
+    {
         std::wstring text;
         ReadChars(ar, text, nLength);
         str = CString(text);
-    } else {
+    }
+    else
+    {
         std::string text;
         ReadChars(ar, text, nLength);
         str = CString(CStringA(text.c_str(), static_cast<int>(text.size())));
@@ -596,11 +647,14 @@ CArchive& AFXAPI operator>>(CArchive& ar, CStringA& str)
 {
     bool bUnicode = false;
     const DWORD nLength = ReadStringLength(ar, bUnicode);
-    if (bUnicode) {
+    if (bUnicode)
+    {
         std::wstring text;
         ReadChars(ar, text, nLength);
         str = CStringA(CString(text));
-    } else {
+    }
+    else
+    {
         std::string text;
         ReadChars(ar, text, nLength);
         str = CStringA(text.c_str(), static_cast<int>(text.size()));

@@ -16,7 +16,13 @@ class CDocument;
 class CArchive
 {
 public:
-    enum Mode { store = 0, load = 1, bNoFlushOnDelete = 2, bNoByteSwap = 4 };
+    enum Mode
+    {
+        store = 0,
+        load = 1,
+        bNoFlushOnDelete = 2,
+        bNoByteSwap = 4
+    };
 
     CArchive(CFile* pFile, UINT nMode, int nBufSize = 4096, void* lpBuf = NULL);
     ~CArchive();
@@ -104,16 +110,19 @@ private:
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
-    template <class T> CArchive& WriteValue(const T& value)
+    template <class T>
+    CArchive& WriteValue(const T& value)
     {
         Write(&value, sizeof(T));
         return *this;
     }
-    template <class T> CArchive& ReadValue(T& value)
+    template <class T>
+    CArchive& ReadValue(T& value)
     {
         if (m_lpBufCur + sizeof(T) > m_lpBufMax || !IsLoading())
             ReadExact(&value, sizeof(T));
-        else {
+        else
+        {
             memcpy(&value, m_lpBufCur, sizeof(T));
             m_lpBufCur += sizeof(T);
         }
@@ -163,11 +172,16 @@ CArchive& AFXAPI operator>>(CArchive& ar, CStringA& str);
 
 namespace AfxArchiveDetail
 {
-template <class T, class = void> struct CanStream : std::false_type {};
+template <class T, class = void>
+struct CanStream : std::false_type
+{
+};
 template <class T>
 struct CanStream<T, std::void_t<decltype(std::declval<CArchive&>() << std::declval<const T&>()),
-                                decltype(std::declval<CArchive&>() >> std::declval<T&>())>> : std::true_type {};
-} // namespace AfxArchiveDetail
+                                decltype(std::declval<CArchive&>() >> std::declval<T&>())>> : std::true_type
+{
+};
+}  // namespace AfxArchiveDetail
 
 // Elements move as raw bytes when they are plain data, as objects when they
 // point to CObjects, else through << and >>. Other pointers have no stored
@@ -177,11 +191,15 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
 {
     if (nCount <= 0)
         return;
-    if constexpr (std::is_pointer_v<TYPE>) {
+    if constexpr (std::is_pointer_v<TYPE>)
+    {
         using Pointee = std::remove_cv_t<std::remove_pointer_t<TYPE>>;
-        if constexpr (std::is_base_of_v<CObject, Pointee>) {
-            for (INT_PTR i = 0; i < nCount; ++i) {
-                if (ar.IsStoring()) {
+        if constexpr (std::is_base_of_v<CObject, Pointee>)
+        {
+            for (INT_PTR i = 0; i < nCount; ++i)
+            {
+                if (ar.IsStoring())
+                {
                     ar.WriteObject(pElements[i]);
                     continue;
                 }
@@ -191,23 +209,32 @@ void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
                     AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
                 pElements[i] = p;
             }
-        } else {
+        }
+        else
+        {
             AfxThrowNotSupportedException();
         }
-    } else if constexpr (std::is_trivially_copyable_v<TYPE> && !AfxArchiveDetail::CanStream<TYPE>::value) {
+    }
+    else if constexpr (std::is_trivially_copyable_v<TYPE> && !AfxArchiveDetail::CanStream<TYPE>::value)
+    {
         const UINT nBytes = static_cast<UINT>(nCount) * static_cast<UINT>(sizeof(TYPE));
         if (ar.IsStoring())
             ar.Write(pElements, nBytes);
         else if (ar.Read(pElements, nBytes) != nBytes)
             AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
-    } else if constexpr (AfxArchiveDetail::CanStream<TYPE>::value) {
-        for (INT_PTR i = 0; i < nCount; ++i) {
+    }
+    else if constexpr (AfxArchiveDetail::CanStream<TYPE>::value)
+    {
+        for (INT_PTR i = 0; i < nCount; ++i)
+        {
             if (ar.IsStoring())
                 ar << pElements[i];
             else
                 ar >> pElements[i];
         }
-    } else {
+    }
+    else
+    {
         AfxThrowNotSupportedException();
     }
 }
@@ -218,7 +245,8 @@ template <class TYPE, class ARG_TYPE>
 void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
+    {
         ar.WriteCount(static_cast<DWORD_PTR>(GetSize()));
         SerializeElements<TYPE>(ar, GetData(), GetSize());
         return;
@@ -226,7 +254,8 @@ void CArray<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
     const DWORD_PTR nCount = ar.ReadCount();
     RemoveAll();
     INT_PTR nLoaded = 0;
-    while (static_cast<DWORD_PTR>(nLoaded) < nCount) {
+    while (static_cast<DWORD_PTR>(nLoaded) < nCount)
+    {
         const INT_PTR nChunk = static_cast<INT_PTR>(std::min<DWORD_PTR>(nCount - nLoaded, 4096));
         SetSize(nLoaded + nChunk);
         SerializeElements<TYPE>(ar, GetData() + nLoaded, nChunk);
@@ -238,14 +267,16 @@ template <class TYPE, class ARG_TYPE>
 void CList<TYPE, ARG_TYPE>::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
+    {
         ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
         for (CNode* p = m_pNodeHead; p; p = p->pNext)
             SerializeElements<TYPE>(ar, &p->data, 1);
         return;
     }
     RemoveAll();
-    for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
+    for (DWORD_PTR n = ar.ReadCount(); n > 0; --n)
+    {
         TYPE value{};
         SerializeElements<TYPE>(ar, &value, 1);
         AddTail(value);
@@ -256,16 +287,19 @@ template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
+    {
         ar.WriteCount(static_cast<DWORD_PTR>(m_nCount));
-        for (CAssoc* p = FirstFrom(0); p; p = NextAfter(p)) {
+        for (CAssoc* p = FirstFrom(0); p; p = NextAfter(p))
+        {
             SerializeElements<KEY>(ar, const_cast<KEY*>(&p->key), 1);
             SerializeElements<VALUE>(ar, &p->value, 1);
         }
         return;
     }
     RemoveAll();
-    for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
+    for (DWORD_PTR n = ar.ReadCount(); n > 0; --n)
+    {
         KEY key{};
         VALUE value{};
         SerializeElements<KEY>(ar, &key, 1);

@@ -102,10 +102,13 @@ template <class TYPE, class ARG_TYPE>
 INT_PTR CArray<TYPE, ARG_TYPE>::Append(const CArray& src)
 {
     const INT_PTR nOldSize = GetSize();
-    if (&src == this) {
+    if (&src == this)
+    {
         const std::vector<TYPE> copy(m_data);
         m_data.insert(m_data.end(), copy.begin(), copy.end());
-    } else {
+    }
+    else
+    {
         Reserve(m_data.size() + src.m_data.size());
         m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
     }
@@ -155,7 +158,10 @@ void CArray<TYPE, ARG_TYPE>::RemoveAt(INT_PTR nIndex, INT_PTR nCount)
 
 // The named arrays; those of plain pointers are not serialisable.
 #define AFX_NAMED_ARRAY(name, type, arg, declare) \
-    class name : public CArray<type, arg> { declare(name) };
+    class name : public CArray<type, arg>         \
+    {                                             \
+        declare(name)                             \
+    };
 AFX_NAMED_ARRAY(CPtrArray, void*, void*, DECLARE_DYNAMIC)
 AFX_NAMED_ARRAY(CObArray, CObject*, CObject*, DECLARE_SERIAL)
 AFX_NAMED_ARRAY(CDWordArray, DWORD, DWORD, DECLARE_SERIAL)
@@ -164,7 +170,6 @@ AFX_NAMED_ARRAY(CWordArray, WORD, WORD, DECLARE_SERIAL)
 AFX_NAMED_ARRAY(CByteArray, BYTE, BYTE, DECLARE_SERIAL)
 AFX_NAMED_ARRAY(CStringArray, CString, const CString&, DECLARE_SERIAL)
 #undef AFX_NAMED_ARRAY
-
 
 // Type-safe views over the pointer collections.
 template <class BASE_CLASS, class TYPE>
@@ -178,7 +183,10 @@ public:
     INT_PTR Add(TYPE newElement) { return BASE_CLASS::Add(newElement); }
     INT_PTR Append(const CTypedPtrArray& src) { return BASE_CLASS::Append(src); }
     void Copy(const CTypedPtrArray& src) { BASE_CLASS::Copy(src); }
-    void InsertAt(INT_PTR nIndex, TYPE newElement, INT_PTR nCount = 1) { BASE_CLASS::InsertAt(nIndex, newElement, nCount); }
+    void InsertAt(INT_PTR nIndex, TYPE newElement, INT_PTR nCount = 1)
+    {
+        BASE_CLASS::InsertAt(nIndex, newElement, nCount);
+    }
     TYPE operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
     TYPE& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
 };

@@ -10,10 +10,8 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = {
-        { 0, 0, 0, 0, AfxSig_end, static_cast<AFX_PMSG>(nullptr) }
-    };
-    static const AFX_MSGMAP map = { nullptr, &entries[0] };
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig_end, static_cast<AFX_PMSG>(nullptr)}};
+    static const AFX_MSGMAP map = {nullptr, &entries[0]};
     return &map;
 }
 
@@ -24,13 +22,13 @@ const AFX_INTERFACEMAP* CCmdTarget::GetInterfaceMap() const
 
 const AFX_INTERFACEMAP_ENTRY* PASCAL CCmdTarget::GetThisInterfaceEntries()
 {
-    static const AFX_INTERFACEMAP_ENTRY entries[] = { { nullptr, (size_t)-1 } };
+    static const AFX_INTERFACEMAP_ENTRY entries[] = {{nullptr, (size_t)-1}};
     return entries;
 }
 
 const AFX_INTERFACEMAP* PASCAL CCmdTarget::GetThisInterfaceMap()
 {
-    static const AFX_INTERFACEMAP map = { nullptr, GetThisInterfaceEntries() };
+    static const AFX_INTERFACEMAP map = {nullptr, GetThisInterfaceEntries()};
     return &map;
 }
 
@@ -38,12 +36,11 @@ CCmdTarget::CCmdTarget() = default;
 
 CCmdTarget::~CCmdTarget() = default;
 
-const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry,
-                                                   UINT nMsg, UINT nCode, UINT nID)
+const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg, UINT nCode, UINT nID)
 {
-    for (; lpEntry->nSig != AfxSig_end; ++lpEntry) {
-        if (lpEntry->nMessage == nMsg && lpEntry->nCode == nCode &&
-            nID >= lpEntry->nID && nID <= lpEntry->nLastID)
+    for (; lpEntry->nSig != AfxSig_end; ++lpEntry)
+    {
+        if (lpEntry->nMessage == nMsg && lpEntry->nCode == nCode && nID >= lpEntry->nID && nID <= lpEntry->nLastID)
             return lpEntry;
     }
     return nullptr;
@@ -58,19 +55,21 @@ R CallHandler(CCmdTarget* pTarget, AFX_PMSG pfn, A... args)
     const auto pmf = reinterpret_cast<R (CCmdTarget::*)(A...)>(pfn);
     return (pTarget->*pmf)(args...);
 }
-} // namespace
+}  // namespace
 
-BOOL AFXAPI AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn,
-                              void* pExtra, UINT_PTR nSig, AFX_CMDHANDLERINFO* pHandlerInfo)
+BOOL AFXAPI AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn, void* pExtra, UINT_PTR nSig,
+                              AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (pHandlerInfo) {
+    if (pHandlerInfo)
+    {
         pHandlerInfo->pTarget = pTarget;
         pHandlerInfo->pmf = pfn;
         return TRUE;
     }
 
     BOOL bResult = TRUE;
-    switch (nSig) {
+    switch (nSig)
+    {
     case AfxSigCmd_v:
         CallHandler<void>(pTarget, pfn);
         break;
@@ -83,7 +82,8 @@ BOOL AFXAPI AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG
     case AfxSigCmd_EX:
         bResult = CallHandler<BOOL, UINT>(pTarget, pfn, nID);
         break;
-    case AfxSigCmdUI: {
+    case AfxSigCmdUI:
+    {
         // A handler that calls ContinueRouting passes the item on.
         auto* pCmdUI = static_cast<CCmdUI*>(pExtra);
         if (!pCmdUI)
@@ -97,7 +97,8 @@ BOOL AFXAPI AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG
     case AfxSigNotify_v:
     case AfxSigNotify_b:
     case AfxSigNotify_RANGE:
-    case AfxSigNotify_EX: {
+    case AfxSigNotify_EX:
+    {
         auto* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
         if (!pNotify)
             return FALSE;
@@ -125,19 +126,20 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     // messages); a high word of 0 means WM_COMMAND. The update code is whole.
     UINT nMsg = 0;
     UINT nCodeLow = static_cast<UINT>(nCode);
-    if (static_cast<UINT>(nCode) != CN_UPDATE_COMMAND_UI) {
+    if (static_cast<UINT>(nCode) != CN_UPDATE_COMMAND_UI)
+    {
         nMsg = HIWORD(static_cast<UINT>(nCode));
         nCodeLow = LOWORD(static_cast<UINT>(nCode));
     }
     if (nMsg == 0)
         nMsg = WM_COMMAND;
 
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
-         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
+    {
         const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, nMsg, nCodeLow, nID);
         if (lpEntry)
-            return AfxDispatchCmdMsg(this, nID, static_cast<int>(nCodeLow), lpEntry->pfn,
-                                     pExtra, lpEntry->nSig, pHandlerInfo);
+            return AfxDispatchCmdMsg(this, nID, static_cast<int>(nCodeLow), lpEntry->pfn, pExtra, lpEntry->nSig,
+                                     pHandlerInfo);
     }
     return FALSE;
 }
@@ -174,8 +176,10 @@ LPUNKNOWN CCmdTarget::GetInterface(const void* iid)
     const IID& riid = *static_cast<const IID*>(iid);
     const bool bUnknown = IsEqualIID(riid, IID_IUnknown) != FALSE;
     for (const AFX_INTERFACEMAP* pMap = GetInterfaceMap(); pMap;
-         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
-        for (const AFX_INTERFACEMAP_ENTRY* pEntry = pMap->pEntry; pEntry->nOffset != (size_t)-1; ++pEntry) {
+         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
+    {
+        for (const AFX_INTERFACEMAP_ENTRY* pEntry = pMap->pEntry; pEntry->nOffset != (size_t)-1; ++pEntry)
+        {
             if (!pEntry->piid)
                 continue;  // aggregates are not searched here
             // IUnknown is answered by the first interface of the map.
@@ -292,8 +296,7 @@ STDMETHODIMP CCmdTarget::XDispatch::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID,
     return DISP_E_UNKNOWNNAME;
 }
 
-STDMETHODIMP CCmdTarget::XDispatch::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                           EXCEPINFO*, UINT*)
+STDMETHODIMP CCmdTarget::XDispatch::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
 {
     return DISP_E_MEMBERNOTFOUND;
 }

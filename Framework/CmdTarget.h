@@ -19,7 +19,7 @@ struct AFX_INTERFACEMAP_ENTRY
 
 struct AFX_INTERFACEMAP
 {
-    const AFX_INTERFACEMAP* (PASCAL* pfnGetBaseMap)();
+    const AFX_INTERFACEMAP*(PASCAL* pfnGetBaseMap)();
     const AFX_INTERFACEMAP_ENTRY* pEntry;
 };
 
@@ -28,54 +28,59 @@ struct AFX_INTERFACEMAP
 #define AFX_MEMBER_OFFSET(theClass, member) \
     (reinterpret_cast<size_t>(&reinterpret_cast<theClass*>(0x1000)->member) - 0x1000)
 
-#define DECLARE_INTERFACE_MAP() \
-private: \
+#define DECLARE_INTERFACE_MAP()                                            \
+private:                                                                   \
     static const AFX_INTERFACEMAP_ENTRY* PASCAL GetThisInterfaceEntries(); \
-protected: \
-    static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap(); \
+                                                                           \
+protected:                                                                 \
+    static const AFX_INTERFACEMAP* PASCAL GetThisInterfaceMap();           \
     virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
 
-#define BEGIN_INTERFACE_MAP(theClass, theBase) \
-    const AFX_INTERFACEMAP* theClass::GetInterfaceMap() const { return GetThisInterfaceMap(); } \
-    const AFX_INTERFACEMAP* PASCAL theClass::GetThisInterfaceMap() \
-    { \
-        static const AFX_INTERFACEMAP map = { &theBase::GetThisInterfaceMap, GetThisInterfaceEntries() }; \
-        return &map; \
-    } \
-    const AFX_INTERFACEMAP_ENTRY* PASCAL theClass::GetThisInterfaceEntries() \
-    { \
+#define BEGIN_INTERFACE_MAP(theClass, theBase)                                                          \
+    const AFX_INTERFACEMAP* theClass::GetInterfaceMap() const                                           \
+    {                                                                                                   \
+        return GetThisInterfaceMap();                                                                   \
+    }                                                                                                   \
+    const AFX_INTERFACEMAP* PASCAL theClass::GetThisInterfaceMap()                                      \
+    {                                                                                                   \
+        static const AFX_INTERFACEMAP map = {&theBase::GetThisInterfaceMap, GetThisInterfaceEntries()}; \
+        return &map;                                                                                    \
+    }                                                                                                   \
+    const AFX_INTERFACEMAP_ENTRY* PASCAL theClass::GetThisInterfaceEntries()                            \
+    {                                                                                                   \
         static const AFX_INTERFACEMAP_ENTRY entries[] = {
+#define INTERFACE_PART(theClass, iid, localClass) {&(iid), AFX_MEMBER_OFFSET(theClass, m_x##localClass)},
 
-#define INTERFACE_PART(theClass, iid, localClass) \
-            { &(iid), AFX_MEMBER_OFFSET(theClass, m_x##localClass) },
-
-#define INTERFACE_AGGREGATE(theClass, theAggr) \
-            { NULL, AFX_MEMBER_OFFSET(theClass, theAggr) },
+#define INTERFACE_AGGREGATE(theClass, theAggr) {NULL, AFX_MEMBER_OFFSET(theClass, theAggr)},
 
 #define END_INTERFACE_MAP() \
-            { NULL, (size_t)-1 } \
-        }; \
-        return entries; \
+    {                       \
+        NULL, (size_t)-1    \
+    }                       \
+    }                       \
+    ;                       \
+    return entries;         \
     }
 
 #define BEGIN_INTERFACE_PART(localClass, baseClass) \
-    class X##localClass : public baseClass \
-    { \
-    public: \
-        STDMETHOD_(ULONG, AddRef)() override; \
-        STDMETHOD_(ULONG, Release)() override; \
+    class X##localClass : public baseClass          \
+    {                                               \
+    public:                                         \
+        STDMETHOD_(ULONG, AddRef)() override;       \
+        STDMETHOD_(ULONG, Release)() override;      \
         STDMETHOD(QueryInterface)(REFIID iid, LPVOID* ppvObj) override;
 
 #define INIT_INTERFACE_PART(theClass, localClass)
 
 #define END_INTERFACE_PART(localClass) \
-    } m_x##localClass; \
+    }                                  \
+    m_x##localClass;                   \
     friend class X##localClass;
 
 // Inside a nested interface method: pThis is the embedding object.
-#define METHOD_PROLOGUE(theClass, localClass) \
-    theClass* pThis = reinterpret_cast<theClass*>( \
-        reinterpret_cast<BYTE*>(this) - AFX_MEMBER_OFFSET(theClass, m_x##localClass)); \
+#define METHOD_PROLOGUE(theClass, localClass)                                                                      \
+    theClass* pThis =                                                                                              \
+        reinterpret_cast<theClass*>(reinterpret_cast<BYTE*>(this) - AFX_MEMBER_OFFSET(theClass, m_x##localClass)); \
     (void)pThis;
 #define METHOD_PROLOGUE_EX(theClass, localClass) METHOD_PROLOGUE(theClass, localClass)
 #define METHOD_PROLOGUE_EX_(theClass, localClass) METHOD_PROLOGUE(theClass, localClass)
@@ -146,9 +151,8 @@ private:
 };
 
 // Calls one handler of a command-map entry; used by OnCmdMsg and by windows.
-BOOL AFXAPI AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn,
-                              void* pExtra, UINT_PTR nSig, AFX_CMDHANDLERINFO* pHandlerInfo);
+BOOL AFXAPI AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG pfn, void* pExtra, UINT_PTR nSig,
+                              AFX_CMDHANDLERINFO* pHandlerInfo);
 
 // The entry of a table that matches, or NULL.
-const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry,
-                                                   UINT nMsg, UINT nCode, UINT nID);
+const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg, UINT nCode, UINT nID);

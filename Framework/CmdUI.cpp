@@ -5,12 +5,16 @@
 
 void CCmdUI::Enable(BOOL bOn)
 {
-    if (m_pMenu) {
+    if (m_pMenu)
+    {
         if (!m_pSubMenu)
             m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
-    } else if (m_pOther) {
+    }
+    else if (m_pOther)
+    {
         // Keep the focus out of a control that is being disabled.
-        if (!bOn && ::GetFocus() == m_pOther->m_hWnd) {
+        if (!bOn && ::GetFocus() == m_pOther->m_hWnd)
+        {
             CWnd* pParent = m_pOther->GetParent();
             if (pParent)
                 pParent->SendMessage(WM_NEXTDLGCTL, 0, FALSE);
@@ -22,21 +26,26 @@ void CCmdUI::Enable(BOOL bOn)
 
 void CCmdUI::SetCheck(int nCheck)
 {
-    if (m_pMenu) {
+    if (m_pMenu)
+    {
         if (!m_pSubMenu)
             m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
-    } else if (m_pOther && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON)) {
+    }
+    else if (m_pOther && (m_pOther->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON))
+    {
         m_pOther->SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck));
     }
 }
 
 void CCmdUI::SetRadio(BOOL bOn)
 {
-    if (m_pMenu && !m_pSubMenu) {
+    if (m_pMenu && !m_pSubMenu)
+    {
         MENUITEMINFOW mii{};
         mii.cbSize = sizeof(mii);
         mii.fMask = MIIM_FTYPE | MIIM_STATE;
-        if (::GetMenuItemInfoW(m_pMenu->m_hMenu, m_nIndex, TRUE, &mii)) {
+        if (::GetMenuItemInfoW(m_pMenu->m_hMenu, m_nIndex, TRUE, &mii))
+        {
             mii.fType = bOn ? (mii.fType | MFT_RADIOCHECK) : (mii.fType & ~MFT_RADIOCHECK);
             mii.fState = bOn ? (mii.fState | MFS_CHECKED) : (mii.fState & ~MFS_CHECKED);
             ::SetMenuItemInfoW(m_pMenu->m_hMenu, m_nIndex, TRUE, &mii);
@@ -50,13 +59,16 @@ void CCmdUI::SetText(LPCTSTR lpszText)
 {
     if (!lpszText)
         lpszText = L"";
-    if (m_pMenu) {
+    if (m_pMenu)
+    {
         if (m_pSubMenu)
             return;
-        const UINT nState = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) &
-                            ~(MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR | MF_POPUP);
+        const UINT nState =
+            m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) & ~(MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR | MF_POPUP);
         m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | nState, m_nID, lpszText);
-    } else if (m_pOther) {
+    }
+    else if (m_pOther)
+    {
         m_pOther->SetWindowText(lpszText);
     }
 }
@@ -67,7 +79,8 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         return TRUE;  // separators and ids that never route
     m_bEnableChanged = FALSE;
     const BOOL bResult = pTarget->OnCmdMsg(m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), this, nullptr);
-    if (bDisableIfNoHndler && !m_bEnableChanged) {
+    if (bDisableIfNoHndler && !m_bEnableChanged)
+    {
         // Nobody enabled it: disable it unless a command handler exists.
         AFX_CMDHANDLERINFO info{};
         if (!pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info))

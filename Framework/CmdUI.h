@@ -8,10 +8,10 @@ class CCmdUI
 {
 public:
     UINT m_nID = 0;
-    UINT m_nIndex = 0;           // menu item index
-    CMenu* m_pMenu = nullptr;    // the menu that holds the item, or NULL
-    CMenu* m_pSubMenu = nullptr; // the item's pop-up, or NULL
-    CWnd* m_pOther = nullptr;    // a control standing for the item, or NULL
+    UINT m_nIndex = 0;            // menu item index
+    CMenu* m_pMenu = nullptr;     // the menu that holds the item, or NULL
+    CMenu* m_pSubMenu = nullptr;  // the item's pop-up, or NULL
+    CWnd* m_pOther = nullptr;     // a control standing for the item, or NULL
     UINT m_nIndexMax = 0;
     CMenu* m_pParentMenu = nullptr;
     BOOL m_bEnableChanged = FALSE;
@@ -21,7 +21,7 @@ public:
     virtual ~CCmdUI() = default;
 
     virtual void Enable(BOOL bOn = TRUE);
-    virtual void SetCheck(int nCheck = 1); // 0 clear, 1 checked, 2 indeterminate
+    virtual void SetCheck(int nCheck = 1);  // 0 clear, 1 checked, 2 indeterminate
     virtual void SetRadio(BOOL bOn = TRUE);
     virtual void SetText(LPCTSTR lpszText);
 

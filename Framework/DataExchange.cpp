@@ -30,7 +30,8 @@ void CDataExchange::Fail()
 {
     if (!m_bSaveAndValidate)
         AfxThrowUserException();
-    if (m_hWndLastControl) {
+    if (m_hWndLastControl)
+    {
         ::SetFocus(m_hWndLastControl);
         if (m_bEditLastControl)
             ::SendMessageW(m_hWndLastControl, EM_SETSEL, 0, -1);
@@ -69,7 +70,8 @@ template <typename T>
 void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, bool bSigned, long long lo, long long hi)
 {
     const HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
-    if (!pDX->m_bSaveAndValidate) {
+    if (!pDX->m_bSaveAndValidate)
+    {
         WCHAR szT[32] = {};
         if (bSigned)
             wsprintfW(szT, L"%ld", static_cast<long>(value));
@@ -79,13 +81,14 @@ void ExchangeNumber(CDataExchange* pDX, int nIDC, T& value, bool bSigned, long l
         return;
     }
     long long parsed = 0;
-    if (!ParseInteger(ControlText(hWndCtrl), bSigned, parsed) || parsed < lo || parsed > hi) {
+    if (!ParseInteger(ControlText(hWndCtrl), bSigned, parsed) || parsed < lo || parsed > hi)
+    {
         AfxMessageBox(L"Please enter a whole number.", MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail();
     }
     value = static_cast<T>(parsed);
 }
-} // namespace
+}  // namespace
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
@@ -133,12 +136,17 @@ void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
     if (pDX->m_bSaveAndValidate)
         value = -1;
     int iButton = 0;
-    do {
-        if (::SendMessageW(hWndCtrl, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
-            if (pDX->m_bSaveAndValidate) {
+    do
+    {
+        if (::SendMessageW(hWndCtrl, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)
+        {
+            if (pDX->m_bSaveAndValidate)
+            {
                 if (::SendMessageW(hWndCtrl, BM_GETCHECK, 0, 0) != 0)
                     value = iButton;
-            } else {
+            }
+            else
+            {
                 ::SendMessageW(hWndCtrl, BM_SETCHECK, iButton == value, 0);
             }
             ++iButton;
@@ -158,12 +166,14 @@ void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 
 void AFXAPI DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
 {
-    if (!pDX->m_bSaveAndValidate) {
+    if (!pDX->m_bSaveAndValidate)
+    {
         if (pDX->m_hWndLastControl && pDX->m_bEditLastControl)
             ::SendMessageW(pDX->m_hWndLastControl, EM_LIMITTEXT, static_cast<WPARAM>(nChars), 0);
         return;
     }
-    if (value.GetLength() > nChars) {
+    if (value.GetLength() > nChars)
+    {
         CString strPrompt;
         strPrompt.Format(L"Enter no more than %d characters.", nChars);
         AfxMessageBox(strPrompt, MB_OK | MB_ICONEXCLAMATION);

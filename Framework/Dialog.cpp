@@ -26,9 +26,12 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         return TRUE;
     // The platform's dialog code is between here and the framework's window
     // procedure: no exception may pass through it.
-    try {
+    try
+    {
         return pDlg->OnInitDialog();
-    } catch (CException* e) {
+    }
+    catch (CException* e)
+    {
         e->ReportError();
         e->Delete();
         return FALSE;
@@ -66,7 +69,8 @@ LPCDLGTEMPLATE CDialog::LoadTemplate(HGLOBAL& hResource, HINSTANCE& hInst) const
     if (!m_lpszTemplateName)
         return nullptr;
     HRSRC hRsrc = ::FindResourceW(hInst, m_lpszTemplateName, MAKEINTRESOURCEW(5));  // RT_DIALOG
-    if (!hRsrc && hInst != AfxGetInstanceHandle()) {
+    if (!hRsrc && hInst != AfxGetInstanceHandle())
+    {
         hInst = AfxGetInstanceHandle();
         hRsrc = ::FindResourceW(hInst, m_lpszTemplateName, MAKEINTRESOURCEW(5));
     }
@@ -84,8 +88,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
         hInst = AfxGetResourceHandle();
     m_lpCreateTemplate = lpDialogTemplate;
     AfxHookWindowCreate(this);
-    const HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(),
-                                                   &AfxDlgProc, 0);
+    const HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpDialogTemplate, pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     m_lpCreateTemplate = nullptr;
     // NULL also when OnInitDialog destroyed the dialog.
@@ -171,7 +174,8 @@ INT_PTR CDialog::DoModal()
     const HWND hWndParent = PreModal();
     // The owner is disabled for the dialog's life, like a system modal dialog.
     bool bEnableParent = false;
-    if (hWndParent && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent)) {
+    if (hWndParent && hWndParent != ::GetDesktopWindow() && ::IsWindowEnabled(hWndParent))
+    {
         ::EnableWindow(hWndParent, FALSE);
         bEnableParent = true;
     }
@@ -179,8 +183,10 @@ INT_PTR CDialog::DoModal()
     m_nModalResult = -1;
     m_bClosedByEndDialog = FALSE;
     m_nFlags |= (WF_CONTINUEMODAL | WF_INMODALDIALOG);
-    try {
-        if (CreateDlgIndirect(lpTemplate, CWnd::FromHandle(hWndParent), hInst) && ContinueModal()) {
+    try
+    {
+        if (CreateDlgIndirect(lpTemplate, CWnd::FromHandle(hWndParent), hInst) && ContinueModal())
+        {
             DWORD dwFlags = MLF_SHOWONIDLE;
             if (GetStyle() & DS_NOIDLEMSG)
                 dwFlags |= MLF_NOIDLEMSG;
@@ -190,7 +196,9 @@ INT_PTR CDialog::DoModal()
         // the owner and not to another program.
         if (m_hWnd)
             SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    } catch (CException* e) {
+    }
+    catch (CException* e)
+    {
         e->Delete();
         m_nModalResult = -1;
     }
@@ -227,8 +235,8 @@ LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
     // A modal dialog whose template leaves the position open is centred on
     // its owner, unless OnInitDialog placed it itself.
     RECT rectAfter{};
-    const bool bMoved = m_hWnd && ::GetWindowRect(m_hWnd, &rectAfter)
-                        && (rectAfter.left != rectBefore.left || rectAfter.top != rectBefore.top);
+    const bool bMoved = m_hWnd && ::GetWindowRect(m_hWnd, &rectAfter) &&
+                        (rectAfter.left != rectBefore.left || rectAfter.top != rectBefore.top);
     if (m_hWnd && !bMoved && (m_nFlags & WF_CONTINUEMODAL) && CheckAutoCenter())
         CenterWindow();
     return lResult;
@@ -288,13 +296,16 @@ BOOL CDialog::CheckAutoCenter()
     DWORD dwStyle = 0;
     short x = 0;
     short y = 0;
-    if (reinterpret_cast<const WORD*>(p)[1] == 0xFFFF) {
+    if (reinterpret_cast<const WORD*>(p)[1] == 0xFFFF)
+    {
         // DLGTEMPLATEEX: version, signature, help id, extended style, style,
         // item count, then the position.
         memcpy(&dwStyle, p + 12, sizeof(dwStyle));
         memcpy(&x, p + 18, sizeof(x));
         memcpy(&y, p + 20, sizeof(y));
-    } else {
+    }
+    else
+    {
         memcpy(&dwStyle, p, sizeof(dwStyle));
         memcpy(&x, p + 10, sizeof(x));
         memcpy(&y, p + 12, sizeof(y));

@@ -17,8 +17,7 @@ public:
     // Modeless.
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL);
     virtual BOOL Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
-    virtual BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL,
-                                void* lpDialogInit = NULL);
+    virtual BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
     virtual BOOL CreateIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = NULL);
 
     // Modal. The dialog's owner is disabled while it runs; DoModal returns

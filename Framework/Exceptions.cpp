@@ -32,7 +32,7 @@ void FormatWithName(LPTSTR lpszError, UINT nMaxError, LPCTSTR lpszFormat, LPCWST
     _snwprintf(lpszError, nMaxError, lpszFormat, name);
     lpszError[nMaxError - 1] = L'\0';
 }
-} // namespace
+}  // namespace
 
 void CException::Delete()
 {
@@ -51,7 +51,8 @@ BOOL CException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpC
 int CException::ReportError(UINT nType, UINT nMessageID) const
 {
     WCHAR text[512] = {};
-    if (!GetErrorMessage(text, _countof(text)) || !text[0]) {
+    if (!GetErrorMessage(text, _countof(text)) || !text[0])
+    {
         CString fallback;
         if (nMessageID && fallback.LoadString(nMessageID))
             lstrcpynW(text, fallback, _countof(text));
@@ -130,37 +131,53 @@ BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnH
 
 int PASCAL CFileException::OsErrorToException(LONG lOsError)
 {
-    switch (lOsError) {
-    case NO_ERROR: return none;
-    case ERROR_FILE_NOT_FOUND: return fileNotFound;
+    switch (lOsError)
+    {
+    case NO_ERROR:
+        return none;
+    case ERROR_FILE_NOT_FOUND:
+        return fileNotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-    case ERROR_FILENAME_EXCED_RANGE: return badPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return badPath;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return tooManyOpenFiles;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return accessDenied;
-    case ERROR_INVALID_HANDLE: return invalidFile;
-    case ERROR_CURRENT_DIRECTORY: return removeCurrentDir;
-    case ERROR_CANNOT_MAKE: return directoryFull;
+    case ERROR_ALREADY_EXISTS:
+        return accessDenied;
+    case ERROR_INVALID_HANDLE:
+        return invalidFile;
+    case ERROR_CURRENT_DIRECTORY:
+        return removeCurrentDir;
+    case ERROR_CANNOT_MAKE:
+        return directoryFull;
     case ERROR_SEEK:
-    case ERROR_NEGATIVE_SEEK: return badSeek;
+    case ERROR_NEGATIVE_SEEK:
+        return badSeek;
     case ERROR_CRC:
     case ERROR_SECTOR_NOT_FOUND:
     case ERROR_GEN_FAILURE:
     case ERROR_READ_FAULT:
-    case ERROR_WRITE_FAULT: return hardIO;
-    case ERROR_SHARING_VIOLATION: return sharingViolation;
+    case ERROR_WRITE_FAULT:
+        return hardIO;
+    case ERROR_SHARING_VIOLATION:
+        return sharingViolation;
     case ERROR_LOCK_VIOLATION:
-    case ERROR_LOCK_FAILED: return lockViolation;
+    case ERROR_LOCK_FAILED:
+        return lockViolation;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return diskFull;
-    case ERROR_HANDLE_EOF: return endOfFile;
-    default: return genericException;
+    case ERROR_HANDLE_DISK_FULL:
+        return diskFull;
+    case ERROR_HANDLE_EOF:
+        return endOfFile;
+    default:
+        return genericException;
     }
 }
 
@@ -259,7 +276,8 @@ void* AllocateOrThrow(size_t size)
 {
     if (size == 0)
         size = 1;
-    for (;;) {
+    for (;;)
+    {
         if (void* p = malloc(size))
             return p;
         const std::new_handler handler = std::get_new_handler();
@@ -268,7 +286,7 @@ void* AllocateOrThrow(size_t size)
         handler();
     }
 }
-} // namespace
+}  // namespace
 
 void* operator new(size_t size)
 {

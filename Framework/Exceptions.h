@@ -27,7 +27,9 @@ class CSimpleException : public CException
     DECLARE_DYNAMIC(CSimpleException)
 public:
     explicit CSimpleException(BOOL bAutoDelete = TRUE, UINT nResourceID = 0)
-        : CException(bAutoDelete), m_nResourceID(nResourceID) {}
+        : CException(bAutoDelete), m_nResourceID(nResourceID)
+    {
+    }
 
     BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = NULL) const override;
 
@@ -41,6 +43,7 @@ class CMemoryException : public CSimpleException
     DECLARE_DYNAMIC(CMemoryException)
 public:
     using CSimpleException::CSimpleException;
+
 protected:
     LPCTSTR DefaultMessage() const override { return L"Out of memory."; }
 };
@@ -57,6 +60,7 @@ class CInvalidArgException : public CSimpleException
     DECLARE_DYNAMIC(CInvalidArgException)
 public:
     using CSimpleException::CSimpleException;
+
 protected:
     LPCTSTR DefaultMessage() const override { return L"Encountered an improper argument."; }
 };
@@ -66,6 +70,7 @@ class CResourceException : public CSimpleException
     DECLARE_DYNAMIC(CResourceException)
 public:
     using CSimpleException::CSimpleException;
+
 protected:
     LPCTSTR DefaultMessage() const override { return L"A required resource was unavailable."; }
 };
@@ -76,6 +81,7 @@ class CUserException : public CSimpleException
     DECLARE_DYNAMIC(CUserException)
 public:
     using CSimpleException::CSimpleException;
+
 protected:
     LPCTSTR DefaultMessage() const override { return L"The operation was cancelled."; }
 };
@@ -84,7 +90,8 @@ class CArchiveException : public CException
 {
     DECLARE_DYNAMIC(CArchiveException)
 public:
-    enum {
+    enum
+    {
         none,
         genericException,
         readOnly,
@@ -107,7 +114,8 @@ class CFileException : public CException
 {
     DECLARE_DYNAMIC(CFileException)
 public:
-    enum {
+    enum
+    {
         none,
         genericException,
         fileNotFound,

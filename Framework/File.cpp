@@ -15,7 +15,7 @@ void SetError(CFileException& error, int cause, LONG lOsError, LPCTSTR lpszFileN
     error.m_lOsError = lOsError;
     error.m_strFileName = lpszFileName;
 }
-} // namespace
+}  // namespace
 
 CFile::CFile(LPCTSTR lpszFileName, UINT nOpenFlags)
 {
@@ -32,7 +32,8 @@ CFile::~CFile()
 
 BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 {
-    if (!lpszFileName || !*lpszFileName) {
+    if (!lpszFileName || !*lpszFileName)
+    {
         if (pError)
             SetError(*pError, CFileException::badPath, ERROR_INVALID_NAME, lpszFileName);
         return FALSE;
@@ -40,33 +41,52 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     m_strFileName = lpszFileName;
 
     DWORD access = GENERIC_READ;
-    switch (nOpenFlags & 3) {
-    case modeWrite: access = GENERIC_WRITE; break;
-    case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
-    default: break;
+    switch (nOpenFlags & 3)
+    {
+    case modeWrite:
+        access = GENERIC_WRITE;
+        break;
+    case modeReadWrite:
+        access = GENERIC_READ | GENERIC_WRITE;
+        break;
+    default:
+        break;
     }
     DWORD share = 0;
-    switch (nOpenFlags & 0x70) {
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: break;
+    switch (nOpenFlags & 0x70)
+    {
+    case shareDenyWrite:
+        share = FILE_SHARE_READ;
+        break;
+    case shareDenyRead:
+        share = FILE_SHARE_WRITE;
+        break;
+    case shareDenyNone:
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
+    default:
+        break;
     }
     DWORD creation = OPEN_EXISTING;
     if (nOpenFlags & modeCreate)
         creation = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
     DWORD flags = FILE_ATTRIBUTE_NORMAL;
-    if (nOpenFlags & osNoBuffer) flags |= FILE_FLAG_NO_BUFFERING;
-    if (nOpenFlags & osWriteThrough) flags |= FILE_FLAG_WRITE_THROUGH;
-    if (nOpenFlags & osRandomAccess) flags |= FILE_FLAG_RANDOM_ACCESS;
-    if (nOpenFlags & osSequentialScan) flags |= FILE_FLAG_SEQUENTIAL_SCAN;
+    if (nOpenFlags & osNoBuffer)
+        flags |= FILE_FLAG_NO_BUFFERING;
+    if (nOpenFlags & osWriteThrough)
+        flags |= FILE_FLAG_WRITE_THROUGH;
+    if (nOpenFlags & osRandomAccess)
+        flags |= FILE_FLAG_RANDOM_ACCESS;
+    if (nOpenFlags & osSequentialScan)
+        flags |= FILE_FLAG_SEQUENTIAL_SCAN;
 
     SECURITY_ATTRIBUTES sa{};
     sa.nLength = sizeof(sa);
     sa.bInheritHandle = (nOpenFlags & modeNoInherit) ? FALSE : TRUE;
 
     const HANDLE hFile = CreateFileW(lpszFileName, access, share, &sa, creation, flags, NULL);
-    if (hFile == INVALID_HANDLE_VALUE) {
+    if (hFile == INVALID_HANDLE_VALUE)
+    {
         const LONG error = static_cast<LONG>(GetLastError());
         if (pError)
             SetError(*pError, CFileException::OsErrorToException(error), error, lpszFileName);

@@ -8,7 +8,8 @@ class CFile : public CObject
 {
     DECLARE_DYNAMIC(CFile)
 public:
-    enum OpenFlags {
+    enum OpenFlags
+    {
         modeRead = 0x00000,
         modeWrite = 0x00001,
         modeReadWrite = 0x00002,
@@ -27,7 +28,12 @@ public:
         osRandomAccess = 0x40000,
         osSequentialScan = 0x80000,
     };
-    enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
+    enum SeekPosition
+    {
+        begin = 0x0,
+        current = 0x1,
+        end = 0x2
+    };
 
     static const HANDLE hFileNull;
 

@@ -63,7 +63,7 @@ HDC SafeDC(const CDC* pDC)
 {
     return pDC ? pDC->m_hDC : NULL;
 }
-} // namespace
+}  // namespace
 
 // ---- CGdiObject ------------------------------------------------------------
 
@@ -210,14 +210,12 @@ BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont)
     return Attach(::CreateFontIndirectW(lpLogFont));
 }
 
-BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
-                       BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                       BYTE nPitchAndFamily, LPCTSTR lpszFacename)
+BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                       BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
+                       BYTE nQuality, BYTE nPitchAndFamily, LPCTSTR lpszFacename)
 {
-    return Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
-                                bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
-                                nQuality, nPitchAndFamily, lpszFacename));
+    return Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
+                                nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)
@@ -593,7 +591,8 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
 
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
 {
-    return CPalette::FromHandle(::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground));
+    return CPalette::FromHandle(
+        ::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground));
 }
 
 UINT CDC::RealizePalette()
@@ -623,63 +622,160 @@ CBitmap* CDC::GetCurrentBitmap() const
 
 // Attribute setters: both handles; the value returned is the attribute DC's.
 #define AFX_DC_SET_BOTH(type, fn, arg) \
-    type old = type(); \
-    if (m_hDC && m_hDC != m_hAttribDC) old = ::fn(m_hDC, arg); \
-    if (m_hAttribDC) old = ::fn(m_hAttribDC, arg); \
+    type old = type();                 \
+    if (m_hDC && m_hDC != m_hAttribDC) \
+        old = ::fn(m_hDC, arg);        \
+    if (m_hAttribDC)                   \
+        old = ::fn(m_hAttribDC, arg);  \
     return old;
 
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hAttribDC); }
-COLORREF CDC::SetBkColor(COLORREF crColor) { AFX_DC_SET_BOTH(COLORREF, SetBkColor, crColor) }
-int CDC::GetBkMode() const { return ::GetBkMode(m_hAttribDC); }
-int CDC::SetBkMode(int nBkMode) { AFX_DC_SET_BOTH(int, SetBkMode, nBkMode) }
-COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hAttribDC); }
-COLORREF CDC::SetTextColor(COLORREF crColor) { AFX_DC_SET_BOTH(COLORREF, SetTextColor, crColor) }
-int CDC::GetROP2() const { return ::GetROP2(m_hAttribDC); }
-int CDC::SetROP2(int nDrawMode) { AFX_DC_SET_BOTH(int, SetROP2, nDrawMode) }
-int CDC::GetStretchBltMode() const { return ::GetStretchBltMode(m_hAttribDC); }
-int CDC::SetStretchBltMode(int nStretchMode) { AFX_DC_SET_BOTH(int, SetStretchBltMode, nStretchMode) }
-int CDC::GetPolyFillMode() const { return ::GetPolyFillMode(m_hAttribDC); }
-int CDC::SetPolyFillMode(int nPolyFillMode) { AFX_DC_SET_BOTH(int, SetPolyFillMode, nPolyFillMode) }
-UINT CDC::GetTextAlign() const { return ::GetTextAlign(m_hAttribDC); }
-UINT CDC::SetTextAlign(UINT nFlags) { AFX_DC_SET_BOTH(UINT, SetTextAlign, nFlags) }
-int CDC::GetMapMode() const { return ::GetMapMode(m_hAttribDC); }
-int CDC::SetMapMode(int nMapMode) { AFX_DC_SET_BOTH(int, SetMapMode, nMapMode) }
-DWORD CDC::GetLayout() const { return ::GetLayout(m_hAttribDC); }
-DWORD CDC::SetLayout(DWORD dwLayout) { AFX_DC_SET_BOTH(DWORD, SetLayout, dwLayout) }
+COLORREF CDC::GetBkColor() const
+{
+    return ::GetBkColor(m_hAttribDC);
+}
+COLORREF CDC::SetBkColor(COLORREF crColor)
+{
+    AFX_DC_SET_BOTH(COLORREF, SetBkColor, crColor)
+}
+int CDC::GetBkMode() const
+{
+    return ::GetBkMode(m_hAttribDC);
+}
+int CDC::SetBkMode(int nBkMode){AFX_DC_SET_BOTH(int, SetBkMode, nBkMode)} COLORREF CDC::GetTextColor() const
+{
+    return ::GetTextColor(m_hAttribDC);
+}
+COLORREF CDC::SetTextColor(COLORREF crColor)
+{
+    AFX_DC_SET_BOTH(COLORREF, SetTextColor, crColor)
+}
+int CDC::GetROP2() const
+{
+    return ::GetROP2(m_hAttribDC);
+}
+int CDC::SetROP2(int nDrawMode)
+{
+    AFX_DC_SET_BOTH(int, SetROP2, nDrawMode)
+}
+int CDC::GetStretchBltMode() const
+{
+    return ::GetStretchBltMode(m_hAttribDC);
+}
+int CDC::SetStretchBltMode(int nStretchMode)
+{
+    AFX_DC_SET_BOTH(int, SetStretchBltMode, nStretchMode)
+}
+int CDC::GetPolyFillMode() const
+{
+    return ::GetPolyFillMode(m_hAttribDC);
+}
+int CDC::SetPolyFillMode(int nPolyFillMode){
+    AFX_DC_SET_BOTH(int, SetPolyFillMode, nPolyFillMode)} UINT CDC::GetTextAlign() const
+{
+    return ::GetTextAlign(m_hAttribDC);
+}
+UINT CDC::SetTextAlign(UINT nFlags)
+{
+    AFX_DC_SET_BOTH(UINT, SetTextAlign, nFlags)
+}
+int CDC::GetMapMode() const
+{
+    return ::GetMapMode(m_hAttribDC);
+}
+int CDC::SetMapMode(int nMapMode){AFX_DC_SET_BOTH(int, SetMapMode, nMapMode)} DWORD CDC::GetLayout() const
+{
+    return ::GetLayout(m_hAttribDC);
+}
+DWORD CDC::SetLayout(DWORD dwLayout)
+{
+    AFX_DC_SET_BOTH(DWORD, SetLayout, dwLayout)
+}
 
 #undef AFX_DC_SET_BOTH
 
 // Coordinate setters: both handles; the returned previous value is the
 // attribute DC's.
-#define AFX_DC_SET_PAIR(type, fn, a, b) \
-    type result; \
-    if (m_hDC && m_hDC != m_hAttribDC) ::fn(m_hDC, a, b, &result); \
-    if (m_hAttribDC) ::fn(m_hAttribDC, a, b, &result); \
+#define AFX_DC_SET_PAIR(type, fn, a, b)   \
+    type result;                          \
+    if (m_hDC && m_hDC != m_hAttribDC)    \
+        ::fn(m_hDC, a, b, &result);       \
+    if (m_hAttribDC)                      \
+        ::fn(m_hAttribDC, a, b, &result); \
     return result;
 
-CPoint CDC::GetViewportOrg() const { POINT pt{}; ::GetViewportOrgEx(m_hAttribDC, &pt); return pt; }
-CPoint CDC::SetViewportOrg(int x, int y) { AFX_DC_SET_PAIR(CPoint, SetViewportOrgEx, x, y) }
-CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight) { AFX_DC_SET_PAIR(CPoint, OffsetViewportOrgEx, nWidth, nHeight) }
-CPoint CDC::GetWindowOrg() const { POINT pt{}; ::GetWindowOrgEx(m_hAttribDC, &pt); return pt; }
-CPoint CDC::SetWindowOrg(int x, int y) { AFX_DC_SET_PAIR(CPoint, SetWindowOrgEx, x, y) }
-CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight) { AFX_DC_SET_PAIR(CPoint, OffsetWindowOrgEx, nWidth, nHeight) }
-CSize CDC::GetViewportExt() const { SIZE s{}; ::GetViewportExtEx(m_hAttribDC, &s); return s; }
-CSize CDC::SetViewportExt(int cx, int cy) { AFX_DC_SET_PAIR(CSize, SetViewportExtEx, cx, cy) }
-CSize CDC::GetWindowExt() const { SIZE s{}; ::GetWindowExtEx(m_hAttribDC, &s); return s; }
-CSize CDC::SetWindowExt(int cx, int cy) { AFX_DC_SET_PAIR(CSize, SetWindowExtEx, cx, cy) }
-CPoint CDC::GetBrushOrg() const { POINT pt{}; ::GetBrushOrgEx(m_hDC, &pt); return pt; }
-CPoint CDC::SetBrushOrg(int x, int y) { POINT pt{}; ::SetBrushOrgEx(m_hDC, x, y, &pt); return pt; }
+CPoint CDC::GetViewportOrg() const
+{
+    POINT pt{};
+    ::GetViewportOrgEx(m_hAttribDC, &pt);
+    return pt;
+}
+CPoint CDC::SetViewportOrg(int x, int y){
+    AFX_DC_SET_PAIR(CPoint, SetViewportOrgEx, x, y)} CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight){
+    AFX_DC_SET_PAIR(CPoint, OffsetViewportOrgEx, nWidth, nHeight)} CPoint CDC::GetWindowOrg() const
+{
+    POINT pt{};
+    ::GetWindowOrgEx(m_hAttribDC, &pt);
+    return pt;
+}
+CPoint CDC::SetWindowOrg(int x, int y){
+    AFX_DC_SET_PAIR(CPoint, SetWindowOrgEx, x, y)} CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight){
+    AFX_DC_SET_PAIR(CPoint, OffsetWindowOrgEx, nWidth, nHeight)} CSize CDC::GetViewportExt() const
+{
+    SIZE s{};
+    ::GetViewportExtEx(m_hAttribDC, &s);
+    return s;
+}
+CSize CDC::SetViewportExt(int cx,
+                          int cy){AFX_DC_SET_PAIR(CSize, SetViewportExtEx, cx, cy)} CSize CDC::GetWindowExt() const
+{
+    SIZE s{};
+    ::GetWindowExtEx(m_hAttribDC, &s);
+    return s;
+}
+CSize CDC::SetWindowExt(int cx, int cy){AFX_DC_SET_PAIR(CSize, SetWindowExtEx, cx, cy)} CPoint CDC::GetBrushOrg() const
+{
+    POINT pt{};
+    ::GetBrushOrgEx(m_hDC, &pt);
+    return pt;
+}
+CPoint CDC::SetBrushOrg(int x, int y)
+{
+    POINT pt{};
+    ::SetBrushOrgEx(m_hDC, x, y, &pt);
+    return pt;
+}
 
 #undef AFX_DC_SET_PAIR
 
-void CDC::DPtoLP(LPPOINT lpPoints, int nCount) const { ::DPtoLP(m_hAttribDC, lpPoints, nCount); }
-void CDC::DPtoLP(LPRECT lpRect) const { ::DPtoLP(m_hAttribDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
-void CDC::LPtoDP(LPPOINT lpPoints, int nCount) const { ::LPtoDP(m_hAttribDC, lpPoints, nCount); }
-void CDC::LPtoDP(LPRECT lpRect) const { ::LPtoDP(m_hAttribDC, reinterpret_cast<LPPOINT>(lpRect), 2); }
+void CDC::DPtoLP(LPPOINT lpPoints, int nCount) const
+{
+    ::DPtoLP(m_hAttribDC, lpPoints, nCount);
+}
+void CDC::DPtoLP(LPRECT lpRect) const
+{
+    ::DPtoLP(m_hAttribDC, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
+void CDC::LPtoDP(LPPOINT lpPoints, int nCount) const
+{
+    ::LPtoDP(m_hAttribDC, lpPoints, nCount);
+}
+void CDC::LPtoDP(LPRECT lpRect) const
+{
+    ::LPtoDP(m_hAttribDC, reinterpret_cast<LPPOINT>(lpRect), 2);
+}
 
-int CDC::GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
-BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
-BOOL CDC::RectVisible(LPCRECT lpRect) const { return ::RectVisible(m_hDC, lpRect); }
+int CDC::GetClipBox(LPRECT lpRect) const
+{
+    return ::GetClipBox(m_hDC, lpRect);
+}
+BOOL CDC::PtVisible(int x, int y) const
+{
+    return ::PtVisible(m_hDC, x, y);
+}
+BOOL CDC::RectVisible(LPCRECT lpRect) const
+{
+    return ::RectVisible(m_hDC, lpRect);
+}
 
 int CDC::SelectClipRgn(CRgn* pRgn)
 {
@@ -772,7 +868,10 @@ BOOL CDC::LineTo(int x, int y)
     return ::LineTo(m_hDC, x, y);
 }
 
-BOOL CDC::Polyline(const POINT* lpPoints, int nCount) { return ::Polyline(m_hDC, lpPoints, nCount); }
+BOOL CDC::Polyline(const POINT* lpPoints, int nCount)
+{
+    return ::Polyline(m_hDC, lpPoints, nCount);
+}
 BOOL CDC::PolyPolyline(const POINT* lpPoints, const DWORD* lpPolyPoints, int nCount)
 {
     return ::PolyPolyline(m_hDC, lpPoints, lpPolyPoints, static_cast<DWORD>(nCount));
@@ -785,35 +884,87 @@ BOOL CDC::PolyBezier(const POINT* lpPoints, int nCount)
 {
     return ::PolyBezier(m_hDC, lpPoints, static_cast<DWORD>(nCount));
 }
-void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle())); }
-void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle())); }
-void CDC::InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
-BOOL CDC::DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
-void CDC::DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
-BOOL CDC::DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags); }
-BOOL CDC::DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) { return ::DrawFrameControl(m_hDC, lpRect, nType, nState); }
-BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
-BOOL CDC::Rectangle(LPCRECT lpRect) { return ::Rectangle(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
+void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
+{
+    ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle()));
+}
+void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush)
+{
+    ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle()));
+}
+void CDC::InvertRect(LPCRECT lpRect)
+{
+    ::InvertRect(m_hDC, lpRect);
+}
+BOOL CDC::DrawIcon(int x, int y, HICON hIcon)
+{
+    return ::DrawIcon(m_hDC, x, y, hIcon);
+}
+void CDC::DrawFocusRect(LPCRECT lpRect)
+{
+    ::DrawFocusRect(m_hDC, lpRect);
+}
+BOOL CDC::DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags)
+{
+    return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags);
+}
+BOOL CDC::DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState)
+{
+    return ::DrawFrameControl(m_hDC, lpRect, nType, nState);
+}
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
+{
+    return ::Rectangle(m_hDC, x1, y1, x2, y2);
+}
+BOOL CDC::Rectangle(LPCRECT lpRect)
+{
+    return ::Rectangle(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3)
+{
+    return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+}
 BOOL CDC::RoundRect(LPCRECT lpRect, POINT point)
 {
     return ::RoundRect(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom, point.x, point.y);
 }
-BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
-BOOL CDC::Ellipse(LPCRECT lpRect) { return ::Ellipse(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-BOOL CDC::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) { return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4); }
-BOOL CDC::Polygon(const POINT* lpPoints, int nCount) { return ::Polygon(m_hDC, lpPoints, nCount); }
-BOOL CDC::PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount) { return ::PolyPolygon(m_hDC, lpPoints, lpPolyCounts, nCount); }
+BOOL CDC::Ellipse(int x1, int y1, int x2, int y2)
+{
+    return ::Ellipse(m_hDC, x1, y1, x2, y2);
+}
+BOOL CDC::Ellipse(LPCRECT lpRect)
+{
+    return ::Ellipse(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
+BOOL CDC::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    return ::Pie(m_hDC, x1, y1, x2, y2, x3, y3, x4, y4);
+}
+BOOL CDC::Polygon(const POINT* lpPoints, int nCount)
+{
+    return ::Polygon(m_hDC, lpPoints, nCount);
+}
+BOOL CDC::PolyPolygon(const POINT* lpPoints, const INT* lpPolyCounts, int nCount)
+{
+    return ::PolyPolygon(m_hDC, lpPoints, lpPolyCounts, nCount);
+}
 BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush)
 {
     return ::FillRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()));
 }
 BOOL CDC::FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
 {
-    return ::FrameRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()), nWidth, nHeight);
+    return ::FrameRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()),
+                      nWidth, nHeight);
 }
-BOOL CDC::InvertRgn(CRgn* pRgn) { return ::InvertRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle())); }
-BOOL CDC::PaintRgn(CRgn* pRgn) { return ::PaintRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle())); }
+BOOL CDC::InvertRgn(CRgn* pRgn)
+{
+    return ::InvertRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()));
+}
+BOOL CDC::PaintRgn(CRgn* pRgn)
+{
+    return ::PaintRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()));
+}
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {
@@ -830,8 +981,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
 
 void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
 {
-    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
-               clrTopLeft, clrBottomRight);
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
+               clrBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight)
@@ -842,14 +993,38 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
     FillSolidRect(x, y + cy, cx, -1, clrBottomRight);
 }
 
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
-COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
-BOOL CDC::SetPixelV(int x, int y, COLORREF crColor) { return ::SetPixelV(m_hDC, x, y, crColor); }
-BOOL CDC::BeginPath() { return ::BeginPath(m_hDC); }
-BOOL CDC::EndPath() { return ::EndPath(m_hDC); }
-BOOL CDC::FillPath() { return ::FillPath(m_hDC); }
-BOOL CDC::StrokePath() { return ::StrokePath(m_hDC); }
-BOOL CDC::StrokeAndFillPath() { return ::StrokeAndFillPath(m_hDC); }
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    return ::GetPixel(m_hDC, x, y);
+}
+COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
+{
+    return ::SetPixel(m_hDC, x, y, crColor);
+}
+BOOL CDC::SetPixelV(int x, int y, COLORREF crColor)
+{
+    return ::SetPixelV(m_hDC, x, y, crColor);
+}
+BOOL CDC::BeginPath()
+{
+    return ::BeginPath(m_hDC);
+}
+BOOL CDC::EndPath()
+{
+    return ::EndPath(m_hDC);
+}
+BOOL CDC::FillPath()
+{
+    return ::FillPath(m_hDC);
+}
+BOOL CDC::StrokePath()
+{
+    return ::StrokePath(m_hDC);
+}
+BOOL CDC::StrokeAndFillPath()
+{
+    return ::StrokeAndFillPath(m_hDC);
+}
 
 BOOL CDC::PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
 {
@@ -861,24 +1036,24 @@ BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, i
     return ::BitBlt(m_hDC, x, y, nWidth, nHeight, SafeDC(pSrcDC), xSrc, ySrc, dwRop);
 }
 
-BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
-                     int nSrcWidth, int nSrcHeight, DWORD dwRop)
+BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                     int nSrcHeight, DWORD dwRop)
 {
     return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, SafeDC(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop);
 }
 
-BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC,
-                     int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend)
+BOOL CDC::AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                     int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend)
 {
-    return ::GdiAlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, SafeDC(pSrcDC), xSrc, ySrc,
-                           nSrcWidth, nSrcHeight, blend);
+    return ::GdiAlphaBlend(m_hDC, xDest, yDest, nDestWidth, nDestHeight, SafeDC(pSrcDC), xSrc, ySrc, nSrcWidth,
+                           nSrcHeight, blend);
 }
 
-BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC,
-                         int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, UINT clrTransparent)
+BOOL CDC::TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                         int nSrcWidth, int nSrcHeight, UINT clrTransparent)
 {
-    return ::GdiTransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, SafeDC(pSrcDC), xSrc, ySrc,
-                               nSrcWidth, nSrcHeight, clrTransparent);
+    return ::GdiTransparentBlt(m_hDC, xDest, yDest, nDestWidth, nDestHeight, SafeDC(pSrcDC), xSrc, ySrc, nSrcWidth,
+                               nSrcHeight, clrTransparent);
 }
 
 BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
@@ -940,9 +1115,18 @@ CSize CDC::GetOutputTextExtent(const CString& str) const
     return GetOutputTextExtent(str, str.GetLength());
 }
 
-BOOL CDC::GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetricsW(m_hAttribDC, lpMetrics); }
-BOOL CDC::GetOutputTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetricsW(m_hDC, lpMetrics); }
-int CDC::GetTextFace(int nCount, LPTSTR lpszFacename) const { return ::GetTextFaceW(m_hAttribDC, nCount, lpszFacename); }
+BOOL CDC::GetTextMetrics(LPTEXTMETRIC lpMetrics) const
+{
+    return ::GetTextMetricsW(m_hAttribDC, lpMetrics);
+}
+BOOL CDC::GetOutputTextMetrics(LPTEXTMETRIC lpMetrics) const
+{
+    return ::GetTextMetricsW(m_hDC, lpMetrics);
+}
+int CDC::GetTextFace(int nCount, LPTSTR lpszFacename) const
+{
+    return ::GetTextFaceW(m_hAttribDC, nCount, lpszFacename);
+}
 
 int CDC::GetTextFace(CString& rString) const
 {
@@ -952,11 +1136,11 @@ int CDC::GetTextFace(CString& rString) const
     return nResult;
 }
 
-BOOL CDC::GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount,
-                     int x, int y, int nWidth, int nHeight)
+BOOL CDC::GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount, int x, int y, int nWidth,
+                     int nHeight)
 {
-    return ::GrayStringW(m_hDC, static_cast<HBRUSH>(pBrush->GetSafeHandle()), lpfnOutput, lpData, nCount,
-                         x, y, nWidth, nHeight);
+    return ::GrayStringW(m_hDC, static_cast<HBRUSH>(pBrush->GetSafeHandle()), lpfnOutput, lpData, nCount, x, y, nWidth,
+                         nHeight);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush)
@@ -973,8 +1157,7 @@ BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH 
 
 // ---- scoped DCs ----------------------------------------------------------------
 
-CPaintDC::CPaintDC(CWnd* pWnd)
-    : m_hWnd(pWnd->GetSafeHwnd())
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
 {
     if (!Attach(::BeginPaint(m_hWnd, &m_ps)))
         AfxThrowResourceException();
@@ -986,8 +1169,7 @@ CPaintDC::~CPaintDC()
     Detach();
 }
 
-CClientDC::CClientDC(CWnd* pWnd)
-    : m_hWnd(pWnd->GetSafeHwnd())
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
 {
     if (!Attach(::GetDC(m_hWnd)))
         AfxThrowResourceException();
@@ -998,8 +1180,7 @@ CClientDC::~CClientDC()
     ::ReleaseDC(m_hWnd, Detach());
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd)
-    : m_hWnd(pWnd->GetSafeHwnd())
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
 {
     if (!Attach(::GetWindowDC(m_hWnd)))
         AfxThrowResourceException();

@@ -45,7 +45,8 @@ public:
     operator HPEN() const { return static_cast<HPEN>(GetSafeHandle()); }
 
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
-    BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0, const DWORD* lpStyle = NULL);
+    BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+                   const DWORD* lpStyle = NULL);
     BOOL CreatePenIndirect(LPLOGPEN lpLogPen);
     int GetLogPen(LOGPEN* pLogPen) const { return GetObject(sizeof(LOGPEN), pLogPen); }
 };
@@ -78,10 +79,9 @@ public:
     operator HFONT() const { return static_cast<HFONT>(GetSafeHandle()); }
 
     BOOL CreateFontIndirect(const LOGFONT* lpLogFont);
-    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
-                    BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                    BYTE nPitchAndFamily, LPCTSTR lpszFacename);
+    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                    BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
+                    BYTE nQuality, BYTE nPitchAndFamily, LPCTSTR lpszFacename);
     // Sizes in tenths of a point, converted with the DC's (or the screen's) resolution.
     BOOL CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC = NULL);
     BOOL CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC = NULL);
@@ -92,7 +92,10 @@ class CBitmap : public CGdiObject
 {
     DECLARE_DYNAMIC(CBitmap)
 public:
-    static CBitmap* PASCAL FromHandle(HBITMAP hBitmap) { return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap)); }
+    static CBitmap* PASCAL FromHandle(HBITMAP hBitmap)
+    {
+        return static_cast<CBitmap*>(CGdiObject::FromHandle(hBitmap));
+    }
     operator HBITMAP() const { return static_cast<HBITMAP>(GetSafeHandle()); }
 
     BOOL LoadBitmap(LPCTSTR lpszResourceName);
@@ -113,7 +116,10 @@ class CPalette : public CGdiObject
 {
     DECLARE_DYNAMIC(CPalette)
 public:
-    static CPalette* PASCAL FromHandle(HPALETTE hPalette) { return static_cast<CPalette*>(CGdiObject::FromHandle(hPalette)); }
+    static CPalette* PASCAL FromHandle(HPALETTE hPalette)
+    {
+        return static_cast<CPalette*>(CGdiObject::FromHandle(hPalette));
+    }
     operator HPALETTE() const { return static_cast<HPALETTE>(GetSafeHandle()); }
 
     BOOL CreatePalette(LPLOGPALETTE lpLogPalette);
@@ -304,18 +310,18 @@ public:
     // Block transfers.
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
-    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
-                    int nSrcWidth, int nSrcHeight, DWORD dwRop);
-    BOOL AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC,
-                    int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend);
-    BOOL TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC,
-                        int xSrc, int ySrc, int nSrcWidth, int nSrcHeight, UINT clrTransparent);
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                    int nSrcHeight, DWORD dwRop);
+    BOOL AlphaBlend(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                    int nSrcWidth, int nSrcHeight, BLENDFUNCTION blend);
+    BOOL TransparentBlt(int xDest, int yDest, int nDestWidth, int nDestHeight, CDC* pSrcDC, int xSrc, int ySrc,
+                        int nSrcWidth, int nSrcHeight, UINT clrTransparent);
 
     // Text.
     virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount);
     BOOL TextOut(int x, int y, const CString& str);
-    virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString,
-                            UINT nCount, LPINT lpDxWidths);
+    virtual BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCTSTR lpszString, UINT nCount,
+                            LPINT lpDxWidths);
     BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str, LPINT lpDxWidths);
     virtual int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
@@ -328,8 +334,8 @@ public:
     BOOL GetOutputTextMetrics(LPTEXTMETRIC lpMetrics) const;
     int GetTextFace(int nCount, LPTSTR lpszFacename) const;
     int GetTextFace(CString& rString) const;
-    BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount,
-                    int x, int y, int nWidth, int nHeight);
+    BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount, int x, int y, int nWidth,
+                    int nHeight);
     BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = NULL);
     BOOL DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush = NULL);
 };

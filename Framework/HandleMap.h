@@ -21,10 +21,7 @@ public:
     {
         ::InitializeCriticalSection(&m_cs);
     }
-    ~CHandleMapT()
-    {
-        ::DeleteCriticalSection(&m_cs);
-    }
+    ~CHandleMapT() { ::DeleteCriticalSection(&m_cs); }
 
     T* LookupPermanent(H h)
     {
@@ -91,6 +88,7 @@ private:
     public:
         explicit Lock(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
         ~Lock() { ::LeaveCriticalSection(&m_cs); }
+
     private:
         CRITICAL_SECTION& m_cs;
     };
@@ -117,7 +115,8 @@ private:
     std::unordered_map<H, T*>& Temporary()
     {
         auto* pTemp = static_cast<TempMap*>(::FlsGetValue(m_flsIndex));
-        if (!pTemp) {
+        if (!pTemp)
+        {
             pTemp = new TempMap;
             pTemp->pfnRelease = m_pfnRelease;
             ::FlsSetValue(m_flsIndex, pTemp);

@@ -36,10 +36,30 @@ public:
 
     POSITION GetHeadPosition() const { return Pos(m_pNodeHead); }
     POSITION GetTailPosition() const { return Pos(m_pNodeTail); }
-    TYPE& GetNext(POSITION& rPosition) { CNode* p = Node(rPosition); rPosition = Pos(p->pNext); return p->data; }
-    const TYPE& GetNext(POSITION& rPosition) const { CNode* p = Node(rPosition); rPosition = Pos(p->pNext); return p->data; }
-    TYPE& GetPrev(POSITION& rPosition) { CNode* p = Node(rPosition); rPosition = Pos(p->pPrev); return p->data; }
-    const TYPE& GetPrev(POSITION& rPosition) const { CNode* p = Node(rPosition); rPosition = Pos(p->pPrev); return p->data; }
+    TYPE& GetNext(POSITION& rPosition)
+    {
+        CNode* p = Node(rPosition);
+        rPosition = Pos(p->pNext);
+        return p->data;
+    }
+    const TYPE& GetNext(POSITION& rPosition) const
+    {
+        CNode* p = Node(rPosition);
+        rPosition = Pos(p->pNext);
+        return p->data;
+    }
+    TYPE& GetPrev(POSITION& rPosition)
+    {
+        CNode* p = Node(rPosition);
+        rPosition = Pos(p->pPrev);
+        return p->data;
+    }
+    const TYPE& GetPrev(POSITION& rPosition) const
+    {
+        CNode* p = Node(rPosition);
+        rPosition = Pos(p->pPrev);
+        return p->data;
+    }
     TYPE& GetAt(POSITION position) { return Node(position)->data; }
     const TYPE& GetAt(POSITION position) const { return Node(position)->data; }
     void SetAt(POSITION pos, ARG_TYPE newElement) { Node(pos)->data = newElement; }
@@ -87,11 +107,13 @@ private:
 template <class TYPE, class ARG_TYPE>
 typename CList<TYPE, ARG_TYPE>::CNode* CList<TYPE, ARG_TYPE>::NewNode(CNode* pPrev, CNode* pNext, ARG_TYPE value)
 {
-    if (!m_pNodeFree) {
+    if (!m_pNodeFree)
+    {
         CPlex* pBlock = CPlex::Create(m_pBlocks, static_cast<UINT_PTR>(m_nBlockSize), sizeof(CNode));
         // Chained in reverse so that nodes come out in address order.
         CNode* pNode = static_cast<CNode*>(pBlock->data()) + (m_nBlockSize - 1);
-        for (INT_PTR i = m_nBlockSize - 1; i >= 0; --i, --pNode) {
+        for (INT_PTR i = m_nBlockSize - 1; i >= 0; --i, --pNode)
+        {
             pNode->pNext = m_pNodeFree;
             m_pNodeFree = pNode;
         }
@@ -252,7 +274,8 @@ template <class TYPE, class ARG_TYPE>
 POSITION CList<TYPE, ARG_TYPE>::Find(ARG_TYPE searchValue, POSITION startAfter) const
 {
     CNode* p = startAfter ? Node(startAfter)->pNext : m_pNodeHead;
-    for (; p; p = p->pNext) {
+    for (; p; p = p->pNext)
+    {
         if (CompareElements<TYPE, std::decay_t<ARG_TYPE>>(&p->data, &searchValue))
             return Pos(p);
     }
@@ -270,17 +293,15 @@ POSITION CList<TYPE, ARG_TYPE>::FindIndex(INT_PTR nIndex) const
     return Pos(p);
 }
 
-#define AFX_NAMED_LIST(name, type, arg, declare) \
-    class name : public CList<type, arg> { \
-        declare(name) \
-    public: \
-        explicit name(INT_PTR nBlockSize = 10) : CList<type, arg>(nBlockSize) {} \
+#define AFX_NAMED_LIST(name, type, arg, declare)                                                        \
+    class name : public CList<type, arg>                                                                \
+    {                                                                                                   \
+        declare(name) public : explicit name(INT_PTR nBlockSize = 10) : CList<type, arg>(nBlockSize) {} \
     };
 AFX_NAMED_LIST(CPtrList, void*, void*, DECLARE_DYNAMIC)
 AFX_NAMED_LIST(CObList, CObject*, CObject*, DECLARE_SERIAL)
 AFX_NAMED_LIST(CStringList, CString, const CString&, DECLARE_SERIAL)
 #undef AFX_NAMED_LIST
-
 
 // Type-safe view over a pointer list.
 template <class BASE_CLASS, class TYPE>

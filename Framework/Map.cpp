@@ -3,7 +3,8 @@
 UINT AFXAPI HashKey(LPCWSTR key)
 {
     UINT nHash = 0;
-    if (key) {
+    if (key)
+    {
         while (*key)
             nHash = (nHash << 5) + nHash + *key++;
     }
@@ -13,7 +14,8 @@ UINT AFXAPI HashKey(LPCWSTR key)
 UINT AFXAPI HashKey(LPCSTR key)
 {
     UINT nHash = 0;
-    if (key) {
+    if (key)
+    {
         while (*key)
             nHash = (nHash << 5) + nHash + static_cast<BYTE>(*key++);
     }

@@ -24,20 +24,31 @@ template <class ARG_KEY>
 UINT AFXAPI HashKey(ARG_KEY key)
 {
     using K = std::decay_t<ARG_KEY>;
-    if constexpr (std::is_pointer_v<K>) {
+    if constexpr (std::is_pointer_v<K>)
+    {
         return AfxHashLong(static_cast<long>(reinterpret_cast<DWORD_PTR>(key)));
-    } else if constexpr (sizeof(K) > 4) {
+    }
+    else if constexpr (sizeof(K) > 4)
+    {
         const unsigned long long v = static_cast<unsigned long long>(key);
         return AfxHashLong(static_cast<long>(static_cast<DWORD>(v) ^ static_cast<DWORD>(v >> 32)));
-    } else {
+    }
+    else
+    {
         return AfxHashLong(static_cast<long>(key));
     }
 }
 
 UINT AFXAPI HashKey(LPCWSTR key);
 UINT AFXAPI HashKey(LPCSTR key);
-inline UINT AFXAPI HashKey(const CString& key) { return HashKey(key.GetString()); }
-inline UINT AFXAPI HashKey(LPWSTR key) { return HashKey(static_cast<LPCWSTR>(key)); }
+inline UINT AFXAPI HashKey(const CString& key)
+{
+    return HashKey(key.GetString());
+}
+inline UINT AFXAPI HashKey(LPWSTR key)
+{
+    return HashKey(static_cast<LPCWSTR>(key));
+}
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 class CMap : public CObject
@@ -53,6 +64,7 @@ public:
     public:
         const KEY key;
         VALUE value;
+
     protected:
         explicit CPair(ARG_KEY keyval) : key(keyval), value() {}
     };
@@ -125,8 +137,10 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::InitHashTable(UINT hashSize, BOOL bAl
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveAll()
 {
-    if (m_pHashTable) {
-        for (UINT n = 0; n < m_nHashTableSize; ++n) {
+    if (m_pHashTable)
+    {
+        for (UINT n = 0; n < m_nHashTableSize; ++n)
+        {
             for (CAssoc* p = m_pHashTable[n]; p; p = p->pNext)
                 p->~CAssoc();
         }
@@ -141,13 +155,14 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveAll()
 }
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc*
-CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::NewAssoc(ARG_KEY key)
+typename CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::CAssoc* CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::NewAssoc(ARG_KEY key)
 {
-    if (!m_pFreeList) {
+    if (!m_pFreeList)
+    {
         CPlex* pBlock = CPlex::Create(m_pBlocks, static_cast<UINT_PTR>(m_nBlockSize), sizeof(CAssoc));
         BYTE* p = static_cast<BYTE*>(pBlock->data()) + (m_nBlockSize - 1) * sizeof(CAssoc);
-        for (INT_PTR i = m_nBlockSize - 1; i >= 0; --i, p -= sizeof(CAssoc)) {
+        for (INT_PTR i = m_nBlockSize - 1; i >= 0; --i, p -= sizeof(CAssoc))
+        {
             *reinterpret_cast<void**>(p) = m_pFreeList;
             m_pFreeList = p;
         }
@@ -182,7 +197,8 @@ CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetAssocAt(ARG_KEY key, UINT* pnBucket, UI
         *pnHash = nHash;
     if (!m_pHashTable)
         return nullptr;
-    for (CAssoc* p = m_pHashTable[nBucket]; p; p = p->pNext) {
+    for (CAssoc* p = m_pHashTable[nBucket]; p; p = p->pNext)
+    {
         if (p->nHashValue == nHash && CompareElements<KEY, std::decay_t<ARG_KEY>>(&p->key, &key))
             return p;
     }
@@ -221,9 +237,11 @@ BOOL CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::RemoveKey(ARG_KEY key)
     if (!m_pHashTable)
         return FALSE;
     const UINT nHash = HashKey(key);
-    for (CAssoc** pp = &m_pHashTable[nHash % m_nHashTableSize]; *pp; pp = &(*pp)->pNext) {
+    for (CAssoc** pp = &m_pHashTable[nHash % m_nHashTableSize]; *pp; pp = &(*pp)->pNext)
+    {
         CAssoc* p = *pp;
-        if (p->nHashValue == nHash && CompareElements<KEY, std::decay_t<ARG_KEY>>(&p->key, &key)) {
+        if (p->nHashValue == nHash && CompareElements<KEY, std::decay_t<ARG_KEY>>(&p->key, &key))
+        {
             *pp = p->pNext;
             FreeAssoc(p);
             return TRUE;
@@ -238,7 +256,8 @@ CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::FirstFrom(UINT nBucket) const
 {
     if (!m_pHashTable)
         return nullptr;
-    for (; nBucket < m_nHashTableSize; ++nBucket) {
+    for (; nBucket < m_nHashTableSize; ++nBucket)
+    {
         if (m_pHashTable[nBucket])
             return m_pHashTable[nBucket];
     }
@@ -259,8 +278,8 @@ CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::NextAfter(const CAssoc* pAssoc) const
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const
 {
-    const CAssoc* p = (rNextPosition == BEFORE_START_POSITION)
-        ? FirstFrom(0) : reinterpret_cast<const CAssoc*>(rNextPosition);
+    const CAssoc* p =
+        (rNextPosition == BEFORE_START_POSITION) ? FirstFrom(0) : reinterpret_cast<const CAssoc*>(rNextPosition);
     if (!p)
         AfxThrowInvalidArgException();
     rKey = p->key;
@@ -268,11 +287,12 @@ void CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>::GetNextAssoc(POSITION& rNextPosition,
     rNextPosition = reinterpret_cast<POSITION>(NextAfter(p));
 }
 
-#define AFX_NAMED_MAP(name, key, argkey, value, argvalue, declare) \
-    class name : public CMap<key, argkey, value, argvalue> { \
-        declare(name) \
-    public: \
-        explicit name(INT_PTR nBlockSize = 10) : CMap<key, argkey, value, argvalue>(nBlockSize) {} \
+#define AFX_NAMED_MAP(name, key, argkey, value, argvalue, declare)                                                     \
+    class name : public CMap<key, argkey, value, argvalue>                                                             \
+    {                                                                                                                  \
+        declare(name) public : explicit name(INT_PTR nBlockSize = 10) : CMap<key, argkey, value, argvalue>(nBlockSize) \
+        {                                                                                                              \
+        }                                                                                                              \
     };
 AFX_NAMED_MAP(CMapStringToPtr, CString, LPCTSTR, void*, void*, DECLARE_DYNAMIC)
 AFX_NAMED_MAP(CMapStringToOb, CString, LPCTSTR, CObject*, CObject*, DECLARE_SERIAL)
@@ -282,7 +302,6 @@ AFX_NAMED_MAP(CMapPtrToWord, void*, void*, WORD, WORD, DECLARE_DYNAMIC)
 AFX_NAMED_MAP(CMapWordToPtr, WORD, WORD, void*, void*, DECLARE_DYNAMIC)
 AFX_NAMED_MAP(CMapWordToOb, WORD, WORD, CObject*, CObject*, DECLARE_SERIAL)
 #undef AFX_NAMED_MAP
-
 
 // Type-safe view over a pointer map.
 template <class BASE_CLASS, class KEY, class VALUE>

@@ -46,11 +46,19 @@ BYTE* CMemFile::Detach()
 ULONGLONG CMemFile::Seek(LONGLONG lOff, UINT nFrom)
 {
     LONGLONG base = 0;
-    switch (nFrom) {
-    case begin: base = 0; break;
-    case current: base = static_cast<LONGLONG>(m_nPosition); break;
-    case end: base = static_cast<LONGLONG>(m_nFileSize); break;
-    default: AfxThrowInvalidArgException();
+    switch (nFrom)
+    {
+    case begin:
+        base = 0;
+        break;
+    case current:
+        base = static_cast<LONGLONG>(m_nPosition);
+        break;
+    case end:
+        base = static_cast<LONGLONG>(m_nFileSize);
+        break;
+    default:
+        AfxThrowInvalidArgException();
     }
     const LONGLONG newPos = base + lOff;
     if (newPos < 0 || newPos > static_cast<LONGLONG>(SIZE_MAX))
@@ -145,15 +153,19 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
     if (m_nGrowBytes == 0)
         AfxThrowMemoryException();
     SIZE_T newSize = m_nBufferSize;
-    while (newSize < dwNewLen) {
+    while (newSize < dwNewLen)
+    {
         if (newSize > SIZE_MAX - m_nGrowBytes)
             AfxThrowMemoryException();
         newSize += m_nGrowBytes;
     }
     BYTE* pNew = nullptr;
-    if (m_lpBuffer && m_bAutoDelete) {
+    if (m_lpBuffer && m_bAutoDelete)
+    {
         pNew = Realloc(m_lpBuffer, newSize);
-    } else {
+    }
+    else
+    {
         pNew = Alloc(newSize);
         if (pNew && m_lpBuffer)
             Memcpy(pNew, m_lpBuffer, m_nFileSize);

@@ -28,7 +28,7 @@ CHandleMapT<CMenu, HMENU>& MenuMap()
     static auto* map = new CHandleMapT<CMenu, HMENU>(&MakeTempMenu, &ReleaseTempMenu);
     return *map;
 }
-} // namespace
+}  // namespace
 
 CMenu::~CMenu()
 {
@@ -68,11 +68,26 @@ HMENU CMenu::Detach()
     return h;
 }
 
-BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
-BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
-BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) { return Attach(::LoadMenuW(AfxGetResourceHandle(), lpszResourceName)); }
-BOOL CMenu::LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCEW(nIDResource)); }
-BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate) { return Attach(::LoadMenuIndirectW(lpMenuTemplate)); }
+BOOL CMenu::CreateMenu()
+{
+    return Attach(::CreateMenu());
+}
+BOOL CMenu::CreatePopupMenu()
+{
+    return Attach(::CreatePopupMenu());
+}
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
+{
+    return Attach(::LoadMenuW(AfxGetResourceHandle(), lpszResourceName));
+}
+BOOL CMenu::LoadMenu(UINT nIDResource)
+{
+    return LoadMenu(MAKEINTRESOURCEW(nIDResource));
+}
+BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
+{
+    return Attach(::LoadMenuIndirectW(lpMenuTemplate));
+}
 
 BOOL CMenu::DestroyMenu()
 {
@@ -81,8 +96,14 @@ BOOL CMenu::DestroyMenu()
     return ::DestroyMenu(Detach());
 }
 
-BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
-BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
+BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags)
+{
+    return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+}
+BOOL CMenu::RemoveMenu(UINT nPosition, UINT nFlags)
+{
+    return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+}
 
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
 {
@@ -91,8 +112,7 @@ BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
 
 BOOL CMenu::AppendMenu(UINT nFlags, UINT_PTR nIDNewItem, const CBitmap* pBmp)
 {
-    return ::AppendMenuW(m_hMenu, nFlags | MF_BITMAP, nIDNewItem,
-                         reinterpret_cast<LPCWSTR>(pBmp->GetSafeHandle()));
+    return ::AppendMenuW(m_hMenu, nFlags | MF_BITMAP, nIDNewItem, reinterpret_cast<LPCWSTR>(pBmp->GetSafeHandle()));
 }
 
 BOOL CMenu::InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem, LPCTSTR lpszNewItem)
@@ -137,22 +157,36 @@ BOOL CMenu::CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT n
 
 BOOL CMenu::SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpUnchecked, const CBitmap* pBmpChecked)
 {
-    return ::SetMenuItemBitmaps(m_hMenu, nPosition, nFlags,
-                                static_cast<HBITMAP>(pBmpUnchecked->GetSafeHandle()),
+    return ::SetMenuItemBitmaps(m_hMenu, nPosition, nFlags, static_cast<HBITMAP>(pBmpUnchecked->GetSafeHandle()),
                                 static_cast<HBITMAP>(pBmpChecked->GetSafeHandle()));
 }
 
-BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos) { return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos); }
-UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos) { return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags); }
+BOOL CMenu::SetDefaultItem(UINT uItem, BOOL fByPos)
+{
+    return ::SetMenuDefaultItem(m_hMenu, uItem, fByPos);
+}
+UINT CMenu::GetDefaultItem(UINT gmdiFlags, BOOL fByPos)
+{
+    return ::GetMenuDefaultItem(m_hMenu, fByPos, gmdiFlags);
+}
 
 BOOL CMenu::HiliteMenuItem(CWnd* pWnd, UINT nIDHiliteItem, UINT nHilite)
 {
     return ::HiliteMenuItem(pWnd->GetSafeHwnd(), m_hMenu, nIDHiliteItem, nHilite);
 }
 
-UINT CMenu::GetMenuItemCount() const { return static_cast<UINT>(::GetMenuItemCount(m_hMenu)); }
-UINT CMenu::GetMenuItemID(int nPos) const { return ::GetMenuItemID(m_hMenu, nPos); }
-UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const { return ::GetMenuState(m_hMenu, nID, nFlags); }
+UINT CMenu::GetMenuItemCount() const
+{
+    return static_cast<UINT>(::GetMenuItemCount(m_hMenu));
+}
+UINT CMenu::GetMenuItemID(int nPos) const
+{
+    return ::GetMenuItemID(m_hMenu, nPos);
+}
+UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
+{
+    return ::GetMenuState(m_hMenu, nID, nFlags);
+}
 
 int CMenu::GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFlags) const
 {
@@ -162,7 +196,8 @@ int CMenu::GetMenuString(UINT nIDItem, LPTSTR lpString, int nMaxCount, UINT nFla
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {
     const int nLen = ::GetMenuStringW(m_hMenu, nIDItem, NULL, 0, nFlags);
-    if (nLen <= 0) {
+    if (nLen <= 0)
+    {
         rString.Empty();
         return 0;
     }
@@ -172,9 +207,18 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
     return nResult;
 }
 
-CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
-BOOL CMenu::GetMenuInfo(LPMENUINFO lpcmi) const { return ::GetMenuInfo(m_hMenu, lpcmi); }
-BOOL CMenu::SetMenuInfo(LPCMENUINFO lpcmi) { return ::SetMenuInfo(m_hMenu, lpcmi); }
+CMenu* CMenu::GetSubMenu(int nPos) const
+{
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
+BOOL CMenu::GetMenuInfo(LPMENUINFO lpcmi) const
+{
+    return ::GetMenuInfo(m_hMenu, lpcmi);
+}
+BOOL CMenu::SetMenuInfo(LPCMENUINFO lpcmi)
+{
+    return ::SetMenuInfo(m_hMenu, lpcmi);
+}
 
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {

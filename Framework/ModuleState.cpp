@@ -18,7 +18,8 @@ public:
         if (m_index == FLS_OUT_OF_INDEXES)
             AfxThrowMemoryException();
         auto* pState = static_cast<_AFX_THREAD_STATE*>(FlsGetValue(m_index));
-        if (!pState) {
+        if (!pState)
+        {
             pState = new _AFX_THREAD_STATE;
             FlsSetValue(m_index, pState);
         }
@@ -36,7 +37,7 @@ CThreadStateSlot& ThreadStateSlot()
     static CThreadStateSlot slot;
     return slot;
 }
-} // namespace
+}  // namespace
 
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState()
 {

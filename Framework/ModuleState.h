@@ -15,8 +15,8 @@ struct AFX_MODULE_STATE
 struct _AFX_THREAD_STATE
 {
     CWinThread* m_pCurrentWinThread = nullptr;
-    MSG m_msgCur = {};           // the message the thread's loop retrieved last
-    MSG m_lastSentMsg = {};      // the message the window procedure is handling
+    MSG m_msgCur = {};       // the message the thread's loop retrieved last
+    MSG m_lastSentMsg = {};  // the message the window procedure is handling
     POINT m_ptCursorLast = {};
     UINT m_nMsgLast = 0;
     CWnd* m_pWndInit = nullptr;  // window being created, for the creation hook

@@ -12,15 +12,16 @@ CRuntimeClass* FindClass(LPCSTR lpszClassName)
 {
     if (!lpszClassName)
         return nullptr;
-    for (AFX_CLASSINIT* p = g_pFirstClass; p; p = p->m_pNext) {
+    for (AFX_CLASSINIT* p = g_pFirstClass; p; p = p->m_pNext)
+    {
         if (strcmp(p->m_pClass->m_lpszClassName, lpszClassName) == 0)
             return const_cast<CRuntimeClass*>(p->m_pClass);
     }
     return nullptr;
 }
-} // namespace
+}  // namespace
 
-const CRuntimeClass CObject::classCObject = { "CObject", sizeof(CObject), 0xFFFF, NULL, NULL };
+const CRuntimeClass CObject::classCObject = {"CObject", sizeof(CObject), 0xFFFF, NULL, NULL};
 static const AFX_CLASSINIT _init_CObject(RUNTIME_CLASS(CObject));
 
 AFX_CLASSINIT::AFX_CLASSINIT(const CRuntimeClass* pNewClass) : m_pClass(pNewClass)
@@ -40,7 +41,8 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
 {
     if (!pBaseClass)
         return FALSE;
-    for (const CRuntimeClass* p = this; p; p = p->m_pBaseClass) {
+    for (const CRuntimeClass* p = this; p; p = p->m_pBaseClass)
+    {
         if (p == pBaseClass)
             return TRUE;
     }
@@ -59,7 +61,8 @@ CRuntimeClass* PASCAL CRuntimeClass::FromName(LPCWSTR lpszClassName)
     // Class names are plain ASCII identifiers; anything else matches nothing.
     char name[256];
     size_t i = 0;
-    for (; lpszClassName[i]; ++i) {
+    for (; lpszClassName[i]; ++i)
+    {
         if (i + 1 >= sizeof(name) || lpszClassName[i] > 0x7F)
             return nullptr;
         name[i] = static_cast<char>(lpszClassName[i]);

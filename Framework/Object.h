@@ -10,8 +10,8 @@ struct CRuntimeClass
 {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                       // 0xFFFF: not serialisable
-    CObject* (PASCAL* m_pfnCreateObject)();  // NULL: not creatable
+    UINT m_wSchema;                         // 0xFFFF: not serialisable
+    CObject*(PASCAL* m_pfnCreateObject)();  // NULL: not creatable
     const CRuntimeClass* m_pBaseClass;
 
     CObject* CreateObject() const;
@@ -62,40 +62,50 @@ private:
 #define _RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
 #define RUNTIME_CLASS(class_name) _RUNTIME_CLASS(class_name)
 
-#define DECLARE_DYNAMIC(class_name) \
-public: \
+#define DECLARE_DYNAMIC(class_name)               \
+public:                                           \
     static const CRuntimeClass class##class_name; \
     CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
-    DECLARE_DYNAMIC(class_name) \
+    DECLARE_DYNAMIC(class_name)       \
     static CObject* PASCAL CreateObject();
 
 #define DECLARE_SERIAL(class_name) \
-    DECLARE_DYNCREATE(class_name) \
+    DECLARE_DYNCREATE(class_name)  \
     friend CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb);
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew) \
-    const CRuntimeClass class_name::class##class_name = { \
-        #class_name, sizeof(class class_name), (wSchema), (pfnNew), \
-        RUNTIME_CLASS(base_class_name) }; \
-    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name)); \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                                         \
+    const CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class class_name), (wSchema), (pfnNew), \
+                                                         RUNTIME_CLASS(base_class_name)};                            \
+    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                                        \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                               \
+    {                                                                                                                \
+        return RUNTIME_CLASS(class_name);                                                                            \
+    }
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name) IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
-    CObject* PASCAL class_name::CreateObject() { return new class_name; } \
+    CObject* PASCAL class_name::CreateObject()           \
+    {                                                    \
+        return new class_name;                           \
+    }                                                    \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
 // The schema may carry VERSIONABLE_SCHEMA; the archive then hands the stored
 // schema to Serialize through CArchive::GetObjectSchema.
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema) \
-    CObject* PASCAL class_name::CreateObject() { return new class_name; } \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                             \
+    CObject* PASCAL class_name::CreateObject()                                             \
+    {                                                                                      \
+        return new class_name;                                                             \
+    }                                                                                      \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
-    [[maybe_unused]] CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb) \
-    { pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name))); return ar; }
+    [[maybe_unused]] CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb)           \
+    {                                                                                      \
+        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));          \
+        return ar;                                                                         \
+    }
 
 #define VERSIONABLE_SCHEMA (0x80000000)
 

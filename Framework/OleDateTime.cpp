@@ -7,9 +7,9 @@ namespace
 {
 // OLE dates count days from 30 December 1899; the fraction is the time of day
 // and keeps its meaning for negative dates (-1.25 is 29 December, 06:00).
-const double kMinDate = -657434.0;   // 1 January 100
-const double kMaxDate = 2958465.0;   // 31 December 9999
-const long kDaysTo1970 = 25569;      // 30 December 1899 -> 1 January 1970
+const double kMinDate = -657434.0;  // 1 January 100
+const double kMaxDate = 2958465.0;  // 31 December 9999
+const long kDaysTo1970 = 25569;     // 30 December 1899 -> 1 January 1970
 
 // Days since 1 January 1970 of a proleptic Gregorian date.
 long DaysFromCivil(long y, unsigned m, unsigned d)
@@ -42,14 +42,14 @@ bool IsLeap(int y)
 
 int DaysInMonth(int y, int m)
 {
-    static const int days[] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return (m == 2 && IsLeap(y)) ? 29 : days[m - 1];
 }
 
 bool DateFromFields(int y, int mo, int d, int h, int mi, int s, DATE& dt)
 {
-    if (y < 100 || y > 9999 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) ||
-        h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59)
+    if (y < 100 || y > 9999 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) || h < 0 || h > 23 || mi < 0 ||
+        mi > 59 || s < 0 || s > 59)
         return false;
     const long days = DaysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) + kDaysTo1970;
     const double time = (h * 3600 + mi * 60 + s) / 86400.0;
@@ -69,7 +69,8 @@ bool FieldsFromDate(DATE dt, DateFields& f)
         return false;
     long days = static_cast<long>(dt);  // toward zero: the fraction is the time of day
     long secs = static_cast<long>(floor(fabs(dt - days) * 86400.0 + 0.5));
-    if (secs >= 86400) {
+    if (secs >= 86400)
+    {
         secs -= 86400;
         ++days;
     }
@@ -101,7 +102,7 @@ DATE LinearToDate(double linear)
         return whole;
     return (whole + 1) - frac;
 }
-} // namespace
+}  // namespace
 
 void COleDateTimeSpan::SetDateTimeSpan(LONG lDays, int nHours, int nMins, int nSecs)
 {
@@ -159,8 +160,8 @@ COleDateTime::COleDateTime(const FILETIME& filetimeSrc)
 
 COleDateTime::COleDateTime(WORD wDosDate, WORD wDosTime)
 {
-    SetDateTime(1980 + (wDosDate >> 9), (wDosDate >> 5) & 0x0F, wDosDate & 0x1F,
-                wDosTime >> 11, (wDosTime >> 5) & 0x3F, (wDosTime & 0x1F) * 2);
+    SetDateTime(1980 + (wDosDate >> 9), (wDosDate >> 5) & 0x0F, wDosDate & 0x1F, wDosTime >> 11, (wDosTime >> 5) & 0x3F,
+                (wDosTime & 0x1F) * 2);
 }
 
 COleDateTime& COleDateTime::operator=(DATE dtSrc)
@@ -179,17 +180,21 @@ COleDateTime& COleDateTime::operator=(const SYSTEMTIME& systimeSrc)
 
 COleDateTime& COleDateTime::operator=(const VARIANT& varSrc)
 {
-    if (varSrc.vt == VT_DATE) {
+    if (varSrc.vt == VT_DATE)
+    {
         m_dt = varSrc.date;
         m_status = valid;
         return *this;
     }
     VARIANT converted;
     VariantInit(&converted);
-    if (SUCCEEDED(VariantChangeType(&converted, const_cast<VARIANT*>(&varSrc), 0, VT_DATE))) {
+    if (SUCCEEDED(VariantChangeType(&converted, const_cast<VARIANT*>(&varSrc), 0, VT_DATE)))
+    {
         m_dt = converted.date;
         m_status = valid;
-    } else {
+    }
+    else
+    {
         m_dt = 0;
         m_status = invalid;
     }
@@ -200,7 +205,8 @@ COleDateTime& COleDateTime::operator=(const VARIANT& varSrc)
 int COleDateTime::SetDateTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec)
 {
     DATE dt = 0;
-    if (!DateFromFields(nYear, nMonth, nDay, nHour, nMin, nSec, dt)) {
+    if (!DateFromFields(nYear, nMonth, nDay, nHour, nMin, nSec, dt))
+    {
         m_status = invalid;
         return 1;
     }
@@ -236,10 +242,10 @@ bool COleDateTime::GetAsUDATE(UDATE& udate) const
     return true;
 }
 
-#define DATE_FIELD(name, member) \
-    int COleDateTime::name() const \
-    { \
-        DateFields f{}; \
+#define DATE_FIELD(name, member)                                               \
+    int COleDateTime::name() const                                             \
+    {                                                                          \
+        DateFields f{};                                                        \
         return (m_status == valid && FieldsFromDate(m_dt, f)) ? f.member : -1; \
     }
 DATE_FIELD(GetYear, year)
@@ -302,7 +308,8 @@ bool COleDateTime::ParseDateTime(LPCTSTR lpszDate, DWORD dwFlags, LCID lcid)
 {
     DATE dt = 0;
     const HRESULT hr = VarDateFromStr(const_cast<LPOLESTR>(lpszDate ? lpszDate : L""), lcid, dwFlags, &dt);
-    if (FAILED(hr)) {
+    if (FAILED(hr))
+    {
         m_dt = (hr == DISP_E_TYPEMISMATCH) ? 0 : -1.0;
         m_status = invalid;
         return false;

@@ -8,7 +8,12 @@
 class COleDateTimeSpan
 {
 public:
-    enum DateTimeSpanStatus { valid = 0, invalid = 1, null = 2 };
+    enum DateTimeSpanStatus
+    {
+        valid = 0,
+        invalid = 1,
+        null = 2
+    };
 
     COleDateTimeSpan() = default;
     COleDateTimeSpan(double dblSpanSrc) : m_span(dblSpanSrc) {}
@@ -39,7 +44,13 @@ public:
 class COleDateTime
 {
 public:
-    enum DateTimeStatus { error = -1, valid = 0, invalid = 1, null = 2 };
+    enum DateTimeStatus
+    {
+        error = -1,
+        valid = 0,
+        invalid = 1,
+        null = 2
+    };
 
     static COleDateTime PASCAL GetCurrentTime();
 

@@ -40,10 +40,13 @@ COleVariant::COleVariant(BYTE nSrc)
 COleVariant::COleVariant(short nSrc, VARTYPE vtSrc)
 {
     VariantInit(this);
-    if (vtSrc == VT_BOOL) {
+    if (vtSrc == VT_BOOL)
+    {
         vt = VT_BOOL;
         boolVal = nSrc ? VARIANT_TRUE : VARIANT_FALSE;
-    } else {
+    }
+    else
+    {
         vt = VT_I2;
         iVal = nSrc;
     }
@@ -52,12 +55,28 @@ COleVariant::COleVariant(short nSrc, VARTYPE vtSrc)
 COleVariant::COleVariant(long lSrc, VARTYPE vtSrc)
 {
     VariantInit(this);
-    switch (vtSrc) {
-    case VT_BOOL: vt = VT_BOOL; boolVal = lSrc ? VARIANT_TRUE : VARIANT_FALSE; break;
-    case VT_ERROR: vt = VT_ERROR; scode = lSrc; break;
-    case VT_UI4: vt = VT_UI4; ulVal = static_cast<ULONG>(lSrc); break;
-    case VT_INT: vt = VT_INT; intVal = lSrc; break;
-    default: vt = VT_I4; lVal = lSrc; break;
+    switch (vtSrc)
+    {
+    case VT_BOOL:
+        vt = VT_BOOL;
+        boolVal = lSrc ? VARIANT_TRUE : VARIANT_FALSE;
+        break;
+    case VT_ERROR:
+        vt = VT_ERROR;
+        scode = lSrc;
+        break;
+    case VT_UI4:
+        vt = VT_UI4;
+        ulVal = static_cast<ULONG>(lSrc);
+        break;
+    case VT_INT:
+        vt = VT_INT;
+        intVal = lSrc;
+        break;
+    default:
+        vt = VT_I4;
+        lVal = lSrc;
+        break;
     }
 }
 
@@ -200,31 +219,43 @@ bool COleVariant::operator==(const VARIANT& varSrc) const
         return true;
     if (vt != varSrc.vt)
         return false;
-    switch (vt) {
+    switch (vt)
+    {
     case VT_EMPTY:
-    case VT_NULL: return true;
-    case VT_BOOL: return boolVal == varSrc.boolVal;
+    case VT_NULL:
+        return true;
+    case VT_BOOL:
+        return boolVal == varSrc.boolVal;
     case VT_UI1:
-    case VT_I1: return bVal == varSrc.bVal;
+    case VT_I1:
+        return bVal == varSrc.bVal;
     case VT_I2:
-    case VT_UI2: return iVal == varSrc.iVal;
+    case VT_UI2:
+        return iVal == varSrc.iVal;
     case VT_I4:
     case VT_UI4:
     case VT_INT:
     case VT_UINT:
-    case VT_ERROR: return lVal == varSrc.lVal;
+    case VT_ERROR:
+        return lVal == varSrc.lVal;
     case VT_I8:
-    case VT_UI8: return llVal == varSrc.llVal;
-    case VT_CY: return cyVal.int64 == varSrc.cyVal.int64;
-    case VT_R4: return fltVal == varSrc.fltVal;
+    case VT_UI8:
+        return llVal == varSrc.llVal;
+    case VT_CY:
+        return cyVal.int64 == varSrc.cyVal.int64;
+    case VT_R4:
+        return fltVal == varSrc.fltVal;
     case VT_R8:
-    case VT_DATE: return dblVal == varSrc.dblVal;
+    case VT_DATE:
+        return dblVal == varSrc.dblVal;
     case VT_BSTR:
         return SysStringByteLen(bstrVal) == SysStringByteLen(varSrc.bstrVal) &&
                memcmp(bstrVal, varSrc.bstrVal, SysStringByteLen(bstrVal)) == 0;
     case VT_UNKNOWN:
-    case VT_DISPATCH: return punkVal == varSrc.punkVal;
-    default: return false;
+    case VT_DISPATCH:
+        return punkVal == varSrc.punkVal;
+    default:
+        return false;
     }
 }
 
@@ -264,27 +295,38 @@ void COleVariant::SetString(LPCTSTR lpszSrc, VARTYPE)
 CArchive& AFXAPI operator<<(CArchive& ar, const COleVariant& varSrc)
 {
     const VARTYPE type = varSrc.vt;
-    switch (type) {
+    switch (type)
+    {
     case VT_EMPTY:
-    case VT_NULL: return ar << static_cast<WORD>(type);
-    case VT_BOOL: return ar << static_cast<WORD>(type) << static_cast<WORD>(varSrc.boolVal);
+    case VT_NULL:
+        return ar << static_cast<WORD>(type);
+    case VT_BOOL:
+        return ar << static_cast<WORD>(type) << static_cast<WORD>(varSrc.boolVal);
     case VT_UI1:
-    case VT_I1: return ar << static_cast<WORD>(type) << varSrc.bVal;
+    case VT_I1:
+        return ar << static_cast<WORD>(type) << varSrc.bVal;
     case VT_I2:
-    case VT_UI2: return ar << static_cast<WORD>(type) << static_cast<WORD>(varSrc.uiVal);
+    case VT_UI2:
+        return ar << static_cast<WORD>(type) << static_cast<WORD>(varSrc.uiVal);
     case VT_I4:
     case VT_UI4:
     case VT_INT:
     case VT_UINT:
-    case VT_ERROR: return ar << static_cast<WORD>(type) << static_cast<DWORD>(varSrc.ulVal);
+    case VT_ERROR:
+        return ar << static_cast<WORD>(type) << static_cast<DWORD>(varSrc.ulVal);
     case VT_I8:
-    case VT_UI8: return ar << static_cast<WORD>(type) << static_cast<ULONGLONG>(varSrc.ullVal);
+    case VT_UI8:
+        return ar << static_cast<WORD>(type) << static_cast<ULONGLONG>(varSrc.ullVal);
     case VT_CY:
-        return ar << static_cast<WORD>(type) << static_cast<DWORD>(varSrc.cyVal.Lo) << static_cast<LONG>(varSrc.cyVal.Hi);
-    case VT_R4: return ar << static_cast<WORD>(type) << varSrc.fltVal;
+        return ar << static_cast<WORD>(type) << static_cast<DWORD>(varSrc.cyVal.Lo)
+                  << static_cast<LONG>(varSrc.cyVal.Hi);
+    case VT_R4:
+        return ar << static_cast<WORD>(type) << varSrc.fltVal;
     case VT_R8:
-    case VT_DATE: return ar << static_cast<WORD>(type) << varSrc.dblVal;
-    case VT_BSTR: {
+    case VT_DATE:
+        return ar << static_cast<WORD>(type) << varSrc.dblVal;
+    case VT_BSTR:
+    {
         // The string's bytes, preceded by their number.
         const DWORD nBytes = varSrc.bstrVal ? SysStringByteLen(varSrc.bstrVal) : 0;
         ar << static_cast<WORD>(type) << nBytes;
@@ -301,32 +343,74 @@ CArchive& AFXAPI operator>>(CArchive& ar, COleVariant& varSrc)
     WORD type = 0;
     ar >> type;
     COleVariant value;
-    switch (type) {
+    switch (type)
+    {
     case VT_EMPTY:
-    case VT_NULL: break;
-    case VT_BOOL: { WORD w = 0; ar >> w; value.boolVal = static_cast<VARIANT_BOOL>(w); break; }
+    case VT_NULL:
+        break;
+    case VT_BOOL:
+    {
+        WORD w = 0;
+        ar >> w;
+        value.boolVal = static_cast<VARIANT_BOOL>(w);
+        break;
+    }
     case VT_UI1:
-    case VT_I1: ar >> value.bVal; break;
+    case VT_I1:
+        ar >> value.bVal;
+        break;
     case VT_I2:
-    case VT_UI2: { WORD w = 0; ar >> w; value.uiVal = w; break; }
+    case VT_UI2:
+    {
+        WORD w = 0;
+        ar >> w;
+        value.uiVal = w;
+        break;
+    }
     case VT_I4:
     case VT_UI4:
     case VT_INT:
     case VT_UINT:
-    case VT_ERROR: { DWORD dw = 0; ar >> dw; value.ulVal = dw; break; }
+    case VT_ERROR:
+    {
+        DWORD dw = 0;
+        ar >> dw;
+        value.ulVal = dw;
+        break;
+    }
     case VT_I8:
-    case VT_UI8: { ULONGLONG q = 0; ar >> q; value.ullVal = q; break; }
-    case VT_CY: { DWORD lo = 0; LONG hi = 0; ar >> lo >> hi; value.cyVal.Lo = lo; value.cyVal.Hi = hi; break; }
-    case VT_R4: ar >> value.fltVal; break;
+    case VT_UI8:
+    {
+        ULONGLONG q = 0;
+        ar >> q;
+        value.ullVal = q;
+        break;
+    }
+    case VT_CY:
+    {
+        DWORD lo = 0;
+        LONG hi = 0;
+        ar >> lo >> hi;
+        value.cyVal.Lo = lo;
+        value.cyVal.Hi = hi;
+        break;
+    }
+    case VT_R4:
+        ar >> value.fltVal;
+        break;
     case VT_R8:
-    case VT_DATE: ar >> value.dblVal; break;
-    case VT_BSTR: {
+    case VT_DATE:
+        ar >> value.dblVal;
+        break;
+    case VT_BSTR:
+    {
         DWORD nBytes = 0;
         ar >> nBytes;
         // Read before allocating, so a damaged length cannot ask for gigabytes.
         std::string bytes;
         const DWORD nChunk = 65536;
-        while (bytes.size() < nBytes) {
+        while (bytes.size() < nBytes)
+        {
             const size_t old = bytes.size();
             const DWORD n = std::min<DWORD>(nChunk, nBytes - static_cast<DWORD>(old));
             bytes.resize(old + n);

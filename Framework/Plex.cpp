@@ -13,7 +13,8 @@ CPlex* PASCAL CPlex::Create(CPlex*& pHead, UINT_PTR nMax, UINT_PTR cbElement)
 void CPlex::FreeDataChain()
 {
     CPlex* p = this;
-    while (p) {
+    while (p)
+    {
         CPlex* pNext = p->pNext;
         delete[] reinterpret_cast<BYTE*>(p);
         p = pNext;

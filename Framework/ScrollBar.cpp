@@ -7,10 +7,22 @@ BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT 
     return CWnd::Create(L"SCROLLBAR", NULL, dwStyle, rect, pParentWnd, nID);
 }
 
-int CScrollBar::GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
-int CScrollBar::SetScrollPos(int nPos, BOOL bRedraw) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
-void CScrollBar::GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos); }
-void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw) { ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw); }
+int CScrollBar::GetScrollPos() const
+{
+    return ::GetScrollPos(m_hWnd, SB_CTL);
+}
+int CScrollBar::SetScrollPos(int nPos, BOOL bRedraw)
+{
+    return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw);
+}
+void CScrollBar::GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const
+{
+    ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos);
+}
+void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw)
+{
+    ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+}
 
 BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask)
 {
@@ -26,5 +38,11 @@ BOOL CScrollBar::SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
     return TRUE;
 }
 
-void CScrollBar::ShowScrollBar(BOOL bShow) { ::ShowScrollBar(m_hWnd, SB_CTL, bShow); }
-BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags) { return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags); }
+void CScrollBar::ShowScrollBar(BOOL bShow)
+{
+    ::ShowScrollBar(m_hWnd, SB_CTL, bShow);
+}
+BOOL CScrollBar::EnableScrollBar(UINT nArrowFlags)
+{
+    return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags);
+}

@@ -64,7 +64,7 @@ bool IsIn(wchar_t ch, LPCTSTR lpszSet)
 {
     return lpszSet && ch && wcschr(lpszSet, ch) != nullptr;
 }
-} // namespace
+}  // namespace
 
 CString::CString(LPCWSTR lpsz)
 {
@@ -94,12 +94,17 @@ CString::CString(const CStringA& str) : m_str(Widen(str.GetString(), str.GetLeng
 
 CString& CString::operator=(LPCWSTR lpsz)
 {
-    if (!lpsz) {
+    if (!lpsz)
+    {
         m_str.clear();
-    } else if (IS_INTRESOURCE(lpsz)) {
+    }
+    else if (IS_INTRESOURCE(lpsz))
+    {
         m_str.clear();
         LoadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpsz)));
-    } else {
+    }
+    else
+    {
         m_str = lpsz;
     }
     return *this;
@@ -107,12 +112,17 @@ CString& CString::operator=(LPCWSTR lpsz)
 
 CString& CString::operator=(LPCSTR lpsz)
 {
-    if (!lpsz) {
+    if (!lpsz)
+    {
         m_str.clear();
-    } else if (IS_INTRESOURCE(lpsz)) {
+    }
+    else if (IS_INTRESOURCE(lpsz))
+    {
         m_str.clear();
         LoadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpsz)));
-    } else {
+    }
+    else
+    {
         m_str = Widen(lpsz, -1, CP_ACP);
     }
     return *this;
@@ -260,11 +270,13 @@ CString CString::SpanExcluding(LPCTSTR lpszCharSet) const
 
 CString CString::Tokenize(LPCTSTR pszTokens, int& iStart) const
 {
-    if (iStart < 0 || iStart >= GetLength()) {
+    if (iStart < 0 || iStart >= GetLength())
+    {
         iStart = -1;
         return CString();
     }
-    if (!pszTokens || !*pszTokens) {
+    if (!pszTokens || !*pszTokens)
+    {
         // No separators: the rest is one token, and the next call ends.
         const CString rest = Mid(iStart);
         iStart = GetLength();
@@ -274,7 +286,8 @@ CString CString::Tokenize(LPCTSTR pszTokens, int& iStart) const
     int first = iStart;
     while (first < GetLength() && IsIn(p[first], pszTokens))
         ++first;
-    if (first >= GetLength()) {
+    if (first >= GetLength())
+    {
         iStart = -1;
         return CString();
     }
@@ -361,7 +374,7 @@ CString& CString::TrimLeft()
 
 CString& CString::TrimLeft(wchar_t chTarget)
 {
-    const wchar_t set[] = { chTarget, L'\0' };
+    const wchar_t set[] = {chTarget, L'\0'};
     return TrimLeft(set);
 }
 
@@ -383,7 +396,7 @@ CString& CString::TrimRight()
 
 CString& CString::TrimRight(wchar_t chTarget)
 {
-    const wchar_t set[] = { chTarget, L'\0' };
+    const wchar_t set[] = {chTarget, L'\0'};
     return TrimRight(set);
 }
 
@@ -397,8 +410,10 @@ CString& CString::TrimRight(LPCTSTR lpszTargets)
 int CString::Replace(wchar_t chOld, wchar_t chNew)
 {
     int count = 0;
-    for (wchar_t& ch : m_str) {
-        if (ch == chOld) {
+    for (wchar_t& ch : m_str)
+    {
+        if (ch == chOld)
+        {
             ch = chNew;
             ++count;
         }
@@ -415,12 +430,14 @@ int CString::Replace(LPCTSTR lpszOld, LPCTSTR lpszNew)
     std::wstring out;
     int count = 0;
     size_t from = 0;
-    for (size_t pos; (pos = m_str.find(oldText, from)) != std::wstring::npos; from = pos + oldText.size()) {
+    for (size_t pos; (pos = m_str.find(oldText, from)) != std::wstring::npos; from = pos + oldText.size())
+    {
         out.append(m_str, from, pos - from);
         out += newText;
         ++count;
     }
-    if (count) {
+    if (count)
+    {
         out.append(m_str, from, std::wstring::npos);
         m_str.swap(out);
     }
@@ -519,7 +536,8 @@ void CString::FormatMessageV(LPCTSTR lpszFormat, va_list* pArgList)
     LPWSTR buffer = nullptr;
     const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER, lpszFormat, 0, 0,
                                      reinterpret_cast<LPWSTR>(&buffer), 0, pArgList);
-    if (buffer) {
+    if (buffer)
+    {
         m_str.assign(buffer, n);
         LocalFree(buffer);
     }
@@ -609,18 +627,54 @@ CString operator+(wchar_t a, const CString& b)
     return r;
 }
 
-bool operator==(const CString& a, const CString& b) { return a.Str() == b.Str(); }
-bool operator==(const CString& a, LPCTSTR b) { return a.Compare(b) == 0; }
-bool operator==(LPCTSTR a, const CString& b) { return b.Compare(a) == 0; }
-bool operator!=(const CString& a, const CString& b) { return !(a == b); }
-bool operator!=(const CString& a, LPCTSTR b) { return !(a == b); }
-bool operator!=(LPCTSTR a, const CString& b) { return !(a == b); }
-bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
-bool operator<(const CString& a, LPCTSTR b) { return a.Compare(b) < 0; }
-bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
-bool operator>(const CString& a, LPCTSTR b) { return a.Compare(b) > 0; }
-bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
-bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
+bool operator==(const CString& a, const CString& b)
+{
+    return a.Str() == b.Str();
+}
+bool operator==(const CString& a, LPCTSTR b)
+{
+    return a.Compare(b) == 0;
+}
+bool operator==(LPCTSTR a, const CString& b)
+{
+    return b.Compare(a) == 0;
+}
+bool operator!=(const CString& a, const CString& b)
+{
+    return !(a == b);
+}
+bool operator!=(const CString& a, LPCTSTR b)
+{
+    return !(a == b);
+}
+bool operator!=(LPCTSTR a, const CString& b)
+{
+    return !(a == b);
+}
+bool operator<(const CString& a, const CString& b)
+{
+    return a.Compare(b) < 0;
+}
+bool operator<(const CString& a, LPCTSTR b)
+{
+    return a.Compare(b) < 0;
+}
+bool operator>(const CString& a, const CString& b)
+{
+    return a.Compare(b) > 0;
+}
+bool operator>(const CString& a, LPCTSTR b)
+{
+    return a.Compare(b) > 0;
+}
+bool operator<=(const CString& a, const CString& b)
+{
+    return a.Compare(b) <= 0;
+}
+bool operator>=(const CString& a, const CString& b)
+{
+    return a.Compare(b) >= 0;
+}
 
 CStringA::CStringA(LPCSTR lpch, int nLength)
 {
@@ -665,7 +719,8 @@ void AFX_CDECL CStringA::FormatRaw(LPCSTR lpszFormat, ...)
     va_copy(measure, args);
     const int n = _vscprintf(lpszFormat, measure);
     va_end(measure);
-    if (n > 0) {
+    if (n > 0)
+    {
         m_str.resize(static_cast<size_t>(n) + 1);
         _vsnprintf(&m_str[0], static_cast<size_t>(n) + 1, lpszFormat, args);
         m_str.resize(static_cast<size_t>(n));

@@ -56,10 +56,18 @@ public:
     void FreeExtra() { m_str.shrink_to_fit(); }
     void Truncate(int nNewLength);
 
-    CString& operator+=(const CString& str) { m_str += str.m_str; return *this; }
+    CString& operator+=(const CString& str)
+    {
+        m_str += str.m_str;
+        return *this;
+    }
     CString& operator+=(LPCWSTR lpsz);
     CString& operator+=(LPCSTR lpsz);
-    CString& operator+=(wchar_t ch) { m_str += ch; return *this; }
+    CString& operator+=(wchar_t ch)
+    {
+        m_str += ch;
+        return *this;
+    }
     void Append(LPCTSTR lpsz);
     void Append(LPCTSTR lpsz, int nLength);
     void Append(const CString& str) { m_str += str.m_str; }
@@ -104,30 +112,36 @@ public:
     int Delete(int nIndex, int nCount = 1);
 
     // printf-style formatting with the Windows meaning of %s (a wide string).
-    template <class... Args> void Format(LPCTSTR lpszFormat, const Args&... args)
+    template <class... Args>
+    void Format(LPCTSTR lpszFormat, const Args&... args)
     {
         FormatRaw(lpszFormat, AfxFormatArg(args)...);
     }
-    template <class... Args> void Format(UINT nFormatID, const Args&... args)
+    template <class... Args>
+    void Format(UINT nFormatID, const Args&... args)
     {
         FormatRaw(LoadFormat(nFormatID), AfxFormatArg(args)...);
     }
-    template <class... Args> void AppendFormat(LPCTSTR lpszFormat, const Args&... args)
+    template <class... Args>
+    void AppendFormat(LPCTSTR lpszFormat, const Args&... args)
     {
         AppendFormatRaw(lpszFormat, AfxFormatArg(args)...);
     }
-    template <class... Args> void AppendFormat(UINT nFormatID, const Args&... args)
+    template <class... Args>
+    void AppendFormat(UINT nFormatID, const Args&... args)
     {
         AppendFormatRaw(LoadFormat(nFormatID), AfxFormatArg(args)...);
     }
     void FormatV(LPCTSTR lpszFormat, va_list args);
     void AppendFormatV(LPCTSTR lpszFormat, va_list args);
     // FormatMessage inserts (%1, %2!d!, ...).
-    template <class... Args> void FormatMessage(LPCTSTR lpszFormat, const Args&... args)
+    template <class... Args>
+    void FormatMessage(LPCTSTR lpszFormat, const Args&... args)
     {
         FormatMessageRaw(lpszFormat, AfxFormatArg(args)...);
     }
-    template <class... Args> void FormatMessage(UINT nFormatID, const Args&... args)
+    template <class... Args>
+    void FormatMessage(UINT nFormatID, const Args&... args)
     {
         FormatMessageRaw(LoadFormat(nFormatID), AfxFormatArg(args)...);
     }
@@ -191,9 +205,18 @@ public:
     LPSTR GetBuffer(int nMinBufLength);
     void ReleaseBuffer(int nNewLength = -1);
 
-    CStringA& operator+=(LPCSTR lpsz) { m_str += lpsz ? lpsz : ""; return *this; }
-    CStringA& operator+=(char ch) { m_str += ch; return *this; }
-    template <class... Args> void Format(LPCSTR lpszFormat, const Args&... args)
+    CStringA& operator+=(LPCSTR lpsz)
+    {
+        m_str += lpsz ? lpsz : "";
+        return *this;
+    }
+    CStringA& operator+=(char ch)
+    {
+        m_str += ch;
+        return *this;
+    }
+    template <class... Args>
+    void Format(LPCSTR lpszFormat, const Args&... args)
     {
         FormatRaw(lpszFormat, AfxFormatArg(args)...);
     }
@@ -226,6 +249,7 @@ class CW2A
 public:
     explicit CW2A(LPCWSTR psz, UINT nCodePage = CP_ACP);
     operator LPSTR() const { return const_cast<LPSTR>(m_str.c_str()); }
+
 private:
     std::string m_str;
 };
@@ -235,6 +259,7 @@ class CA2W
 public:
     explicit CA2W(LPCSTR psz, UINT nCodePage = CP_ACP);
     operator LPWSTR() const { return const_cast<LPWSTR>(m_str.c_str()); }
+
 private:
     std::wstring m_str;
 };

@@ -17,7 +17,7 @@ void WINAPI FreeSlotValue(void* p)
     pValue->pfnDelete(pValue->pData);
     delete pValue;
 }
-} // namespace
+}  // namespace
 
 CThreadLocalObject::CThreadLocalObject() : m_nSlot(FlsAlloc(&FreeSlotValue))
 {
@@ -38,8 +38,9 @@ void* CThreadLocalObject::GetData(PFN_CREATE pfnCreate, PFN_DELETE pfnDelete)
     if (auto* pValue = static_cast<SlotValue*>(FlsGetValue(m_nSlot)))
         return pValue->pData;
     void* const pData = pfnCreate();
-    auto* pValue = new SlotValue{ pData, pfnDelete };
-    if (!FlsSetValue(m_nSlot, pValue)) {
+    auto* pValue = new SlotValue{pData, pfnDelete};
+    if (!FlsSetValue(m_nSlot, pValue))
+    {
         FreeSlotValue(pValue);
         AfxThrowMemoryException();
     }
@@ -68,7 +69,8 @@ void* CProcessLocalObject::GetData(PFN_CREATE pfnCreate, PFN_DELETE pfnDelete)
     // free theirs.
     void* const pNew = pfnCreate();
     void* const pOld = InterlockedCompareExchangePointer(const_cast<void**>(&m_pObject), pNew, nullptr);
-    if (pOld) {
+    if (pOld)
+    {
         pfnDelete(pNew);
         return pOld;
     }

@@ -7,10 +7,26 @@
 class CSize : public tagSIZE
 {
 public:
-    CSize() noexcept { cx = 0; cy = 0; }
-    CSize(int initCX, int initCY) noexcept { cx = initCX; cy = initCY; }
-    CSize(SIZE initSize) noexcept { cx = initSize.cx; cy = initSize.cy; }
-    explicit CSize(POINT initPt) noexcept { cx = initPt.x; cy = initPt.y; }
+    CSize() noexcept
+    {
+        cx = 0;
+        cy = 0;
+    }
+    CSize(int initCX, int initCY) noexcept
+    {
+        cx = initCX;
+        cy = initCY;
+    }
+    CSize(SIZE initSize) noexcept
+    {
+        cx = initSize.cx;
+        cy = initSize.cy;
+    }
+    explicit CSize(POINT initPt) noexcept
+    {
+        cx = initPt.x;
+        cy = initPt.y;
+    }
     explicit CSize(DWORD dwSize) noexcept
     {
         cx = static_cast<short>(LOWORD(dwSize));
@@ -19,9 +35,21 @@ public:
 
     BOOL operator==(SIZE size) const noexcept { return cx == size.cx && cy == size.cy; }
     BOOL operator!=(SIZE size) const noexcept { return !(*this == size); }
-    void operator+=(SIZE size) noexcept { cx += size.cx; cy += size.cy; }
-    void operator-=(SIZE size) noexcept { cx -= size.cx; cy -= size.cy; }
-    void SetSize(int CX, int CY) noexcept { cx = CX; cy = CY; }
+    void operator+=(SIZE size) noexcept
+    {
+        cx += size.cx;
+        cy += size.cy;
+    }
+    void operator-=(SIZE size) noexcept
+    {
+        cx -= size.cx;
+        cy -= size.cy;
+    }
+    void SetSize(int CX, int CY) noexcept
+    {
+        cx = CX;
+        cy = CY;
+    }
 
     CSize operator+(SIZE size) const noexcept { return CSize(cx + size.cx, cy + size.cy); }
     CSize operator-(SIZE size) const noexcept { return CSize(cx - size.cx, cy - size.cy); }
@@ -31,10 +59,26 @@ public:
 class CPoint : public tagPOINT
 {
 public:
-    CPoint() noexcept { x = 0; y = 0; }
-    CPoint(int initX, int initY) noexcept { x = initX; y = initY; }
-    CPoint(POINT initPt) noexcept { x = initPt.x; y = initPt.y; }
-    CPoint(SIZE initSize) noexcept { x = initSize.cx; y = initSize.cy; }
+    CPoint() noexcept
+    {
+        x = 0;
+        y = 0;
+    }
+    CPoint(int initX, int initY) noexcept
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt) noexcept
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
+    CPoint(SIZE initSize) noexcept
+    {
+        x = initSize.cx;
+        y = initSize.cy;
+    }
     // The packed coordinates of mouse messages are signed 16-bit values.
     explicit CPoint(LPARAM dwPoint) noexcept
     {
@@ -42,17 +86,41 @@ public:
         y = static_cast<short>(HIWORD(dwPoint));
     }
 
-    void Offset(int xOffset, int yOffset) noexcept { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset) noexcept
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) noexcept { Offset(point.x, point.y); }
     void Offset(SIZE size) noexcept { Offset(size.cx, size.cy); }
-    void SetPoint(int X, int Y) noexcept { x = X; y = Y; }
+    void SetPoint(int X, int Y) noexcept
+    {
+        x = X;
+        y = Y;
+    }
 
     BOOL operator==(POINT point) const noexcept { return x == point.x && y == point.y; }
     BOOL operator!=(POINT point) const noexcept { return !(*this == point); }
-    void operator+=(SIZE size) noexcept { x += size.cx; y += size.cy; }
-    void operator-=(SIZE size) noexcept { x -= size.cx; y -= size.cy; }
-    void operator+=(POINT point) noexcept { x += point.x; y += point.y; }
-    void operator-=(POINT point) noexcept { x -= point.x; y -= point.y; }
+    void operator+=(SIZE size) noexcept
+    {
+        x += size.cx;
+        y += size.cy;
+    }
+    void operator-=(SIZE size) noexcept
+    {
+        x -= size.cx;
+        y -= size.cy;
+    }
+    void operator+=(POINT point) noexcept
+    {
+        x += point.x;
+        y += point.y;
+    }
+    void operator-=(POINT point) noexcept
+    {
+        x -= point.x;
+        y -= point.y;
+    }
 
     CPoint operator+(SIZE size) const noexcept { return CPoint(x + size.cx, y + size.cy); }
     CPoint operator-(SIZE size) const noexcept { return CPoint(x - size.cx, y - size.cy); }
@@ -65,18 +133,28 @@ class CRect : public tagRECT
 {
 public:
     CRect() noexcept { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) noexcept { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b) noexcept
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& srcRect) noexcept { ::CopyRect(this, &srcRect); }
     CRect(LPCRECT lpSrcRect) noexcept { ::CopyRect(this, lpSrcRect); }
     CRect(POINT point, SIZE size) noexcept
     {
-        left = point.x; top = point.y;
-        right = left + size.cx; bottom = top + size.cy;
+        left = point.x;
+        top = point.y;
+        right = left + size.cx;
+        bottom = top + size.cy;
     }
     CRect(POINT topLeft, POINT bottomRight) noexcept
     {
-        left = topLeft.x; top = topLeft.y;
-        right = bottomRight.x; bottom = bottomRight.y;
+        left = topLeft.x;
+        top = topLeft.y;
+        right = bottomRight.x;
+        bottom = bottomRight.y;
     }
 
     int Width() const noexcept { return right - left; }
@@ -87,7 +165,12 @@ public:
     const CPoint& TopLeft() const noexcept { return *reinterpret_cast<const CPoint*>(this); }
     const CPoint& BottomRight() const noexcept { return *(reinterpret_cast<const CPoint*>(this) + 1); }
     CPoint CenterPoint() const noexcept { return CPoint((left + right) / 2, (top + bottom) / 2); }
-    void SwapLeftRight() noexcept { const LONG t = left; left = right; right = t; }
+    void SwapLeftRight() noexcept
+    {
+        const LONG t = left;
+        left = right;
+        right = t;
+    }
 
     operator LPRECT() noexcept { return this; }
     operator LPCRECT() const noexcept { return this; }
@@ -109,52 +192,82 @@ public:
     void InflateRect(SIZE size) noexcept { ::InflateRect(this, size.cx, size.cy); }
     void InflateRect(LPCRECT lpRect) noexcept
     {
-        left -= lpRect->left; top -= lpRect->top;
-        right += lpRect->right; bottom += lpRect->bottom;
+        left -= lpRect->left;
+        top -= lpRect->top;
+        right += lpRect->right;
+        bottom += lpRect->bottom;
     }
     void InflateRect(int l, int t, int r, int b) noexcept
     {
-        left -= l; top -= t; right += r; bottom += b;
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
     }
     void DeflateRect(int x, int y) noexcept { ::InflateRect(this, -x, -y); }
     void DeflateRect(SIZE size) noexcept { ::InflateRect(this, -size.cx, -size.cy); }
     void DeflateRect(LPCRECT lpRect) noexcept
     {
-        left += lpRect->left; top += lpRect->top;
-        right -= lpRect->right; bottom -= lpRect->bottom;
+        left += lpRect->left;
+        top += lpRect->top;
+        right -= lpRect->right;
+        bottom -= lpRect->bottom;
     }
     void DeflateRect(int l, int t, int r, int b) noexcept
     {
-        left += l; top += t; right -= r; bottom -= b;
+        left += l;
+        top += t;
+        right -= r;
+        bottom -= b;
     }
 
     void OffsetRect(int x, int y) noexcept { ::OffsetRect(this, x, y); }
     void OffsetRect(POINT point) noexcept { ::OffsetRect(this, point.x, point.y); }
     void OffsetRect(SIZE size) noexcept { ::OffsetRect(this, size.cx, size.cy); }
-    void MoveToX(int x) noexcept { right = Width() + x; left = x; }
-    void MoveToY(int y) noexcept { bottom = Height() + y; top = y; }
-    void MoveToXY(int x, int y) noexcept { MoveToX(x); MoveToY(y); }
+    void MoveToX(int x) noexcept
+    {
+        right = Width() + x;
+        left = x;
+    }
+    void MoveToY(int y) noexcept
+    {
+        bottom = Height() + y;
+        top = y;
+    }
+    void MoveToXY(int x, int y) noexcept
+    {
+        MoveToX(x);
+        MoveToY(y);
+    }
     void MoveToXY(POINT point) noexcept { MoveToXY(point.x, point.y); }
     void NormalizeRect() noexcept
     {
-        if (left > right) { const LONG t = left; left = right; right = t; }
-        if (top > bottom) { const LONG t = top; top = bottom; bottom = t; }
+        if (left > right)
+        {
+            const LONG t = left;
+            left = right;
+            right = t;
+        }
+        if (top > bottom)
+        {
+            const LONG t = top;
+            top = bottom;
+            bottom = t;
+        }
     }
 
-    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept
-    {
-        return ::IntersectRect(this, lpRect1, lpRect2);
-    }
-    BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept
-    {
-        return ::UnionRect(this, lpRect1, lpRect2);
-    }
+    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept { return ::IntersectRect(this, lpRect1, lpRect2); }
+    BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) noexcept { return ::UnionRect(this, lpRect1, lpRect2); }
     BOOL SubtractRect(LPCRECT lpRectSrc1, LPCRECT lpRectSrc2) noexcept
     {
         return ::SubtractRect(this, lpRectSrc1, lpRectSrc2);
     }
 
-    CRect& operator=(const RECT& srcRect) noexcept { ::CopyRect(this, &srcRect); return *this; }
+    CRect& operator=(const RECT& srcRect) noexcept
+    {
+        ::CopyRect(this, &srcRect);
+        return *this;
+    }
     BOOL operator==(const RECT& rect) const noexcept { return ::EqualRect(this, &rect); }
     BOOL operator!=(const RECT& rect) const noexcept { return !::EqualRect(this, &rect); }
     void operator+=(POINT point) noexcept { OffsetRect(point); }
@@ -166,15 +279,65 @@ public:
     void operator&=(const RECT& rect) noexcept { ::IntersectRect(this, this, &rect); }
     void operator|=(const RECT& rect) noexcept { ::UnionRect(this, this, &rect); }
 
-    CRect operator+(POINT pt) const noexcept { CRect r(*this); r.OffsetRect(pt); return r; }
-    CRect operator-(POINT pt) const noexcept { CRect r(*this); r.OffsetRect(-pt.x, -pt.y); return r; }
-    CRect operator+(SIZE size) const noexcept { CRect r(*this); r.OffsetRect(size); return r; }
-    CRect operator-(SIZE size) const noexcept { CRect r(*this); r.OffsetRect(-size.cx, -size.cy); return r; }
-    CRect operator+(LPCRECT lpRect) const noexcept { CRect r(*this); r.InflateRect(lpRect); return r; }
-    CRect operator-(LPCRECT lpRect) const noexcept { CRect r(*this); r.DeflateRect(lpRect); return r; }
+    CRect operator+(POINT pt) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(pt);
+        return r;
+    }
+    CRect operator-(POINT pt) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(-pt.x, -pt.y);
+        return r;
+    }
+    CRect operator+(SIZE size) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(size);
+        return r;
+    }
+    CRect operator-(SIZE size) const noexcept
+    {
+        CRect r(*this);
+        r.OffsetRect(-size.cx, -size.cy);
+        return r;
+    }
+    CRect operator+(LPCRECT lpRect) const noexcept
+    {
+        CRect r(*this);
+        r.InflateRect(lpRect);
+        return r;
+    }
+    CRect operator-(LPCRECT lpRect) const noexcept
+    {
+        CRect r(*this);
+        r.DeflateRect(lpRect);
+        return r;
+    }
     // Exact matches, so a CRect argument need not choose between conversions.
-    CRect operator+(const CRect& rect) const noexcept { CRect r(*this); r.InflateRect(&rect); return r; }
-    CRect operator-(const CRect& rect) const noexcept { CRect r(*this); r.DeflateRect(&rect); return r; }
-    CRect operator&(const RECT& rect2) const noexcept { CRect r; ::IntersectRect(&r, this, &rect2); return r; }
-    CRect operator|(const RECT& rect2) const noexcept { CRect r; ::UnionRect(&r, this, &rect2); return r; }
+    CRect operator+(const CRect& rect) const noexcept
+    {
+        CRect r(*this);
+        r.InflateRect(&rect);
+        return r;
+    }
+    CRect operator-(const CRect& rect) const noexcept
+    {
+        CRect r(*this);
+        r.DeflateRect(&rect);
+        return r;
+    }
+    CRect operator&(const RECT& rect2) const noexcept
+    {
+        CRect r;
+        ::IntersectRect(&r, this, &rect2);
+        return r;
+    }
+    CRect operator|(const RECT& rect2) const noexcept
+    {
+        CRect r;
+        ::UnionRect(&r, this, &rect2);
+        return r;
+    }
 };

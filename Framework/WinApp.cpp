@@ -26,7 +26,7 @@ CString ExeBaseName(HINSTANCE hInstance)
         strName = strName.Left(nDot);
     return strName;
 }
-} // namespace
+}  // namespace
 
 // ---- CCommandLineInfo ------------------------------------------------------------
 
@@ -41,26 +41,43 @@ void CCommandLineInfo::ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast)
 
 void CCommandLineInfo::ParseParamFlag(const TCHAR* pszParam)
 {
-    if (lstrcmpiW(pszParam, L"pt") == 0) {
+    if (lstrcmpiW(pszParam, L"pt") == 0)
+    {
         m_nShellCommand = FilePrintTo;
-    } else if (lstrcmpiW(pszParam, L"p") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"p") == 0)
+    {
         m_nShellCommand = FilePrint;
-    } else if (lstrcmpiW(pszParam, L"Register") == 0 || lstrcmpiW(pszParam, L"Regserver") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"Register") == 0 || lstrcmpiW(pszParam, L"Regserver") == 0)
+    {
         m_nShellCommand = AppRegister;
-    } else if (lstrcmpiW(pszParam, L"RegisterPerUser") == 0 || lstrcmpiW(pszParam, L"RegserverPerUser") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"RegisterPerUser") == 0 || lstrcmpiW(pszParam, L"RegserverPerUser") == 0)
+    {
         m_nShellCommand = AppRegister;
         m_bRegisterPerUser = TRUE;
-    } else if (lstrcmpiW(pszParam, L"Unregister") == 0 || lstrcmpiW(pszParam, L"Unregserver") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"Unregister") == 0 || lstrcmpiW(pszParam, L"Unregserver") == 0)
+    {
         m_nShellCommand = AppUnregister;
-    } else if (lstrcmpiW(pszParam, L"UnregisterPerUser") == 0 || lstrcmpiW(pszParam, L"UnregserverPerUser") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"UnregisterPerUser") == 0 || lstrcmpiW(pszParam, L"UnregserverPerUser") == 0)
+    {
         m_nShellCommand = AppUnregister;
         m_bRegisterPerUser = TRUE;
-    } else if (lstrcmpiW(pszParam, L"dde") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"dde") == 0)
+    {
         m_nShellCommand = FileDDE;
-    } else if (lstrcmpiW(pszParam, L"Embedding") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"Embedding") == 0)
+    {
         m_bRunEmbedded = TRUE;
         m_bShowSplash = FALSE;
-    } else if (lstrcmpiW(pszParam, L"Automation") == 0) {
+    }
+    else if (lstrcmpiW(pszParam, L"Automation") == 0)
+    {
         m_bRunAutomated = TRUE;
         m_bShowSplash = FALSE;
     }
@@ -98,9 +115,12 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     // The application object is not deleted when its thread ends.
     m_bAutoDelete = FALSE;
 
-    if (lpszAppName) {
+    if (lpszAppName)
+    {
         SetAppName(lpszAppName);
-    } else {
+    }
+    else
+    {
         CString strTitle;
         if (strTitle.LoadString(m_hInstance, AFX_IDS_APP_TITLE) && !strTitle.IsEmpty())
             SetAppName(strTitle);
@@ -113,7 +133,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 CWinApp::~CWinApp()
 {
     AFX_MODULE_STATE* pModuleState = AfxGetModuleState();
-    if (pModuleState->m_pCurrentWinApp == this) {
+    if (pModuleState->m_pCurrentWinApp == this)
+    {
         pModuleState->m_pCurrentWinApp = nullptr;
         pModuleState->m_lpszCurrentAppName = nullptr;
     }
@@ -175,10 +196,12 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
     LPWSTR* argv = ::CommandLineToArgvW(strLine, &argc);
     if (!argv)
         return;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; ++i)
+    {
         const TCHAR* pszParam = argv[i];
         BOOL bFlag = FALSE;
-        if (pszParam[0] == L'-' || pszParam[0] == L'/') {
+        if (pszParam[0] == L'-' || pszParam[0] == L'/')
+        {
             bFlag = TRUE;
             ++pszParam;
         }
@@ -190,8 +213,10 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 int PASCAL CWinApp::ShowMessageBox(LPCTSTR lpszPrompt, UINT nType, LPCTSTR lpszCaption, HWND hWndOwner)
 {
     // Without an icon of its own a box gets the one for its buttons.
-    if ((nType & MB_ICONMASK) == 0) {
-        switch (nType & MB_TYPEMASK) {
+    if ((nType & MB_ICONMASK) == 0)
+    {
+        switch (nType & MB_TYPEMASK)
+        {
         case MB_OK:
         case MB_OKCANCEL:
             nType |= MB_ICONEXCLAMATION;
@@ -215,13 +240,34 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
     return ShowMessageBox(lpszPrompt, nType, m_pszAppName ? m_pszAppName : L"", pOwner->GetSafeHwnd());
 }
 
-HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const { return ::LoadIconW(AfxGetResourceHandle(), lpszResourceName); }
-HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIcon(MAKEINTRESOURCEW(nIDResource)); }
-HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIconW(NULL, lpszIconName); }
-HICON CWinApp::LoadOEMIcon(UINT nIDIcon) const { return ::LoadIconW(NULL, MAKEINTRESOURCEW(nIDIcon)); }
-HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const { return ::LoadCursorW(AfxGetResourceHandle(), lpszResourceName); }
-HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEW(nIDResource)); }
-HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorW(NULL, lpszCursorName); }
+HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const
+{
+    return ::LoadIconW(AfxGetResourceHandle(), lpszResourceName);
+}
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    return LoadIcon(MAKEINTRESOURCEW(nIDResource));
+}
+HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const
+{
+    return ::LoadIconW(NULL, lpszIconName);
+}
+HICON CWinApp::LoadOEMIcon(UINT nIDIcon) const
+{
+    return ::LoadIconW(NULL, MAKEINTRESOURCEW(nIDIcon));
+}
+HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const
+{
+    return ::LoadCursorW(AfxGetResourceHandle(), lpszResourceName);
+}
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
+{
+    return LoadCursor(MAKEINTRESOURCEW(nIDResource));
+}
+HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const
+{
+    return ::LoadCursorW(NULL, lpszCursorName);
+}
 
 // ---- the settings store ----------------------------------------------------------------------
 
@@ -250,10 +296,11 @@ HKEY CWinApp::GetAppRegistryKey()
     HKEY hCompanyKey = NULL;
     HKEY hAppKey = NULL;
     DWORD dw = 0;
-    if (::RegCreateKeyExW(hSoftKey, m_pszRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ,
-                          NULL, &hCompanyKey, &dw) == ERROR_SUCCESS) {
-        ::RegCreateKeyExW(hCompanyKey, m_pszProfileName, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ,
-                          NULL, &hAppKey, &dw);
+    if (::RegCreateKeyExW(hSoftKey, m_pszRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ, NULL,
+                          &hCompanyKey, &dw) == ERROR_SUCCESS)
+    {
+        ::RegCreateKeyExW(hCompanyKey, m_pszProfileName, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ, NULL,
+                          &hAppKey, &dw);
         ::RegCloseKey(hCompanyKey);
     }
     ::RegCloseKey(hSoftKey);
@@ -278,11 +325,14 @@ HKEY CWinApp::OpenSectionKey(LPCTSTR lpszSection, BOOL bCreate, REGSAM samOpen)
     strPath += lpszSection;
     HKEY hKey = NULL;
     LONG lResult = ERROR_SUCCESS;
-    if (bCreate) {
+    if (bCreate)
+    {
         DWORD dw = 0;
-        lResult = ::RegCreateKeyExW(HKEY_CURRENT_USER, strPath, 0, NULL, REG_OPTION_NON_VOLATILE,
-                                    KEY_WRITE | KEY_READ, NULL, &hKey, &dw);
-    } else {
+        lResult = ::RegCreateKeyExW(HKEY_CURRENT_USER, strPath, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ,
+                                    NULL, &hKey, &dw);
+    }
+    else
+    {
         lResult = ::RegOpenKeyExW(HKEY_CURRENT_USER, strPath, 0, samOpen, &hKey);
     }
     return lResult == ERROR_SUCCESS ? hKey : NULL;
@@ -298,7 +348,8 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
     DWORD dwValue = 0;
     DWORD dwType = 0;
     DWORD dwCount = sizeof(dwValue);
-    const LONG lResult = ::RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, reinterpret_cast<LPBYTE>(&dwValue), &dwCount);
+    const LONG lResult =
+        ::RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, reinterpret_cast<LPBYTE>(&dwValue), &dwCount);
     ::RegCloseKey(hKey);
     // A value of another type is not a number: the default stands.
     if (lResult != ERROR_SUCCESS || dwType != REG_DWORD || dwCount != sizeof(dwValue))
@@ -308,7 +359,8 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
 {
-    if (!m_pszRegistryKey) {
+    if (!m_pszRegistryKey)
+    {
         WCHAR szT[16] = {};
         wsprintfW(szT, L"%d", nValue);
         return ::WritePrivateProfileStringW(lpszSection, lpszEntry, szT, m_pszProfileName);
@@ -317,7 +369,8 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
     if (!hKey)
         return FALSE;
     const DWORD dwValue = static_cast<DWORD>(nValue);
-    const LONG lResult = ::RegSetValueExW(hKey, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
+    const LONG lResult =
+        ::RegSetValueExW(hKey, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
     ::RegCloseKey(hKey);
     return lResult == ERROR_SUCCESS;
 }
@@ -325,7 +378,8 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
 CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
 {
     const CString strDefault(lpszDefault ? lpszDefault : L"");
-    if (!m_pszRegistryKey) {
+    if (!m_pszRegistryKey)
+    {
         WCHAR szT[4096] = {};
         ::GetPrivateProfileStringW(lpszSection, lpszEntry, strDefault, szT, _countof(szT), m_pszProfileName);
         return CString(szT);
@@ -337,7 +391,8 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
     DWORD dwCount = 0;
     LONG lResult = ::RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
     CString strValue;
-    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ)) {
+    if (lResult == ERROR_SUCCESS && (dwType == REG_SZ || dwType == REG_EXPAND_SZ))
+    {
         // The stored text may lack its terminating zero: read into a buffer
         // one character longer than the data and cut at the data's length.
         const int nChars = static_cast<int>(dwCount / sizeof(WCHAR));
@@ -346,7 +401,9 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
         lResult = ::RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, reinterpret_cast<LPBYTE>(pBuf), &dwCount);
         pBuf[lResult == ERROR_SUCCESS ? static_cast<int>(dwCount / sizeof(WCHAR)) : 0] = L'\0';
         strValue.ReleaseBuffer();
-    } else {
+    }
+    else
+    {
         lResult = ERROR_INVALID_DATA;
     }
     ::RegCloseKey(hKey);
@@ -358,7 +415,8 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
     if (!m_pszRegistryKey)
         return ::WritePrivateProfileStringW(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
 
-    if (!lpszEntry) {
+    if (!lpszEntry)
+    {
         // Delete the whole section.
         const HKEY hAppKey = GetAppRegistryKey();
         if (!hAppKey)
@@ -367,7 +425,8 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
         ::RegCloseKey(hAppKey);
         return lResult == ERROR_SUCCESS;
     }
-    if (!lpszValue) {
+    if (!lpszValue)
+    {
         const HKEY hKey = OpenSectionKey(lpszSection, FALSE, KEY_READ | KEY_WRITE);
         if (!hKey)
             return TRUE;  // nothing there to delete
@@ -390,7 +449,8 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* p
         return FALSE;
     *ppData = nullptr;
     *pBytes = 0;
-    if (!m_pszRegistryKey) {
+    if (!m_pszRegistryKey)
+    {
         // In an INI file binary data is stored as letters 'A'..'P', one per nibble.
         const CString str = GetProfileString(lpszSection, lpszEntry, NULL);
         const int nLen = str.GetLength();
@@ -408,16 +468,20 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* p
     DWORD dwType = 0;
     DWORD dwCount = 0;
     LONG lResult = ::RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, NULL, &dwCount);
-    if (lResult == ERROR_SUCCESS && dwType == REG_BINARY) {
+    if (lResult == ERROR_SUCCESS && dwType == REG_BINARY)
+    {
         *ppData = new BYTE[dwCount ? dwCount : 1];
         lResult = ::RegQueryValueExW(hKey, lpszEntry, NULL, &dwType, *ppData, &dwCount);
         *pBytes = dwCount;
-    } else {
+    }
+    else
+    {
         lResult = ERROR_INVALID_DATA;
     }
     ::RegCloseKey(hKey);
-    if (lResult != ERROR_SUCCESS) {
-        delete[] *ppData;
+    if (lResult != ERROR_SUCCESS)
+    {
+        delete[] * ppData;
         *ppData = nullptr;
         *pBytes = 0;
         return FALSE;
@@ -427,9 +491,11 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* p
 
 BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes)
 {
-    if (!m_pszRegistryKey) {
+    if (!m_pszRegistryKey)
+    {
         CString str;
-        for (UINT i = 0; i < nBytes; ++i) {
+        for (UINT i = 0; i < nBytes; ++i)
+        {
             str += static_cast<wchar_t>(L'A' + (pData[i] & 0x0F));
             str += static_cast<wchar_t>(L'A' + ((pData[i] >> 4) & 0x0F));
         }
@@ -449,11 +515,13 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCm
 {
     AfxSetInstanceHandle(hInstance);
     CWinApp* pApp = AfxGetApp();
-    if (pApp) {
+    if (pApp)
+    {
         pApp->m_hInstance = hInstance;
         pApp->m_lpCmdLine = lpCmdLine;
         pApp->m_nCmdShow = nCmdShow;
-        if (!pApp->m_pszProfileName) {
+        if (!pApp->m_pszProfileName)
+        {
             CString strIni = ExeBaseName(hInstance) + L".INI";
             pApp->m_pszProfileName = _wcsdup(strIni);
         }
@@ -468,18 +536,24 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmd
     if (!pApp)
         return -1;  // a program on this entry point needs its application object
     int nReturnCode = -1;
-    try {
+    try
+    {
         if (!AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow) || !pApp->InitApplication())
             return -1;
-        if (!pApp->InitInstance()) {
+        if (!pApp->InitInstance())
+        {
             // Nothing to run: the exit step's result is the process's.
             if (pApp->m_pMainWnd)
                 pApp->m_pMainWnd->DestroyWindow();
             nReturnCode = pApp->ExitInstance();
-        } else {
+        }
+        else
+        {
             nReturnCode = pApp->Run();
         }
-    } catch (CException* e) {
+    }
+    catch (CException* e)
+    {
         e->ReportError();
         e->Delete();
         nReturnCode = -1;

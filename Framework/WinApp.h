@@ -58,10 +58,10 @@ public:
     LPCTSTR m_pszAppName = nullptr;
     LPCTSTR m_pszExeName = nullptr;
     LPCTSTR m_pszHelpFilePath = nullptr;
-    LPCTSTR m_pszProfileName = nullptr;   // the INI file, or the key below the company key
-    LPCTSTR m_pszRegistryKey = nullptr;   // set by SetRegistryKey: settings live in the registry
+    LPCTSTR m_pszProfileName = nullptr;  // the INI file, or the key below the company key
+    LPCTSTR m_pszRegistryKey = nullptr;  // set by SetRegistryKey: settings live in the registry
     HINSTANCE m_hInstance = NULL;
-    LPTSTR m_lpCmdLine = nullptr;         // the command line after the program name
+    LPTSTR m_lpCmdLine = nullptr;  // the command line after the program name
     int m_nCmdShow = SW_SHOWNORMAL;
 
     virtual BOOL InitApplication();

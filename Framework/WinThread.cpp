@@ -64,10 +64,22 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_A
     return TRUE;
 }
 
-int CWinThread::GetThreadPriority() { return ::GetThreadPriority(m_hThread); }
-BOOL CWinThread::SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
-DWORD CWinThread::SuspendThread() { return ::SuspendThread(m_hThread); }
-DWORD CWinThread::ResumeThread() { return ::ResumeThread(m_hThread); }
+int CWinThread::GetThreadPriority()
+{
+    return ::GetThreadPriority(m_hThread);
+}
+BOOL CWinThread::SetThreadPriority(int nPriority)
+{
+    return ::SetThreadPriority(m_hThread, nPriority);
+}
+DWORD CWinThread::SuspendThread()
+{
+    return ::SuspendThread(m_hThread);
+}
+DWORD CWinThread::ResumeThread()
+{
+    return ::ResumeThread(m_hThread);
+}
 
 BOOL CWinThread::PostThreadMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -90,15 +102,19 @@ int CWinThread::Run()
 {
     BOOL bIdle = TRUE;
     LONG lIdleCount = 0;
-    for (;;) {
-        while (bIdle && !::PeekMessageW(&m_msgCur, NULL, 0, 0, PM_NOREMOVE)) {
+    for (;;)
+    {
+        while (bIdle && !::PeekMessageW(&m_msgCur, NULL, 0, 0, PM_NOREMOVE))
+        {
             if (!OnIdle(lIdleCount++))
                 bIdle = FALSE;
         }
-        do {
+        do
+        {
             if (!PumpMessage())
                 return ExitInstance();
-            if (IsIdleMessage(&m_msgCur)) {
+            if (IsIdleMessage(&m_msgCur))
+            {
                 bIdle = TRUE;
                 lIdleCount = 0;
             }
@@ -111,7 +127,8 @@ BOOL CWinThread::PumpMessage()
     if (::GetMessageW(&m_msgCur, NULL, 0, 0) <= 0)
         return FALSE;  // WM_QUIT (or a broken queue)
     AfxGetThreadState()->m_msgCur = m_msgCur;
-    if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
+    if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur))
+    {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageW(&m_msgCur);
     }
@@ -127,10 +144,11 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 
 BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
 {
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
-         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
+    {
         const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, pMsg->message, 0, 0);
-        if (lpEntry && lpEntry->nSig == AfxSig_v_w_l) {
+        if (lpEntry && lpEntry->nSig == AfxSig_v_w_l)
+        {
             const auto pmf = reinterpret_cast<void (CCmdTarget::*)(WPARAM, LPARAM)>(lpEntry->pfn);
             (this->*pmf)(pMsg->wParam, pMsg->lParam);
             return TRUE;
@@ -149,7 +167,8 @@ BOOL CWinThread::OnIdle(LONG lCount)
 
 BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE)
+    {
         if (m_nMsgLast == pMsg->message && pMsg->pt.x == m_ptCursorLast.x && pMsg->pt.y == m_ptCursorLast.y)
             return FALSE;
         m_ptCursorLast = pMsg->pt;
@@ -169,9 +188,12 @@ LRESULT CWinThread::ProcessWndProcException(CException* e, const MSG* pMsg)
     // A window that fails during creation is not created; a failed paint
     // must not come back at once.
     LRESULT lResult = 0;
-    if (pMsg->message == WM_CREATE) {
+    if (pMsg->message == WM_CREATE)
+    {
         lResult = -1;
-    } else if (pMsg->message == WM_PAINT) {
+    }
+    else if (pMsg->message == WM_PAINT)
+    {
         ::ValidateRect(pMsg->hwnd, NULL);
     }
     if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
@@ -186,14 +208,15 @@ void CWinThread::Delete()
         delete this;
 }
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority,
-                                  UINT nStackSize, DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
+                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
     if (!pfnThreadProc)
         return nullptr;
     auto* pThread = new CWinThread(pfnThreadProc, pParam);
     // Start suspended to set the priority before any of the thread's code runs.
-    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
+    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
+    {
         pThread->Delete();
         return nullptr;
     }
@@ -203,15 +226,16 @@ CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, i
     return pThread;
 }
 
-CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize,
-                                  DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
+CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
     if (!pThreadClass || !pThreadClass->IsDerivedFrom(RUNTIME_CLASS(CWinThread)))
         return nullptr;
     auto* pThread = static_cast<CWinThread*>(pThreadClass->CreateObject());
     if (!pThread)
         return nullptr;
-    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
+    if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs))
+    {
         pThread->Delete();
         return nullptr;
     }

@@ -5,7 +5,7 @@
 #include "AfxBase.h"
 #include "CmdTarget.h"
 
-typedef UINT (AFX_CDECL* AFX_THREADPROC)(LPVOID);
+typedef UINT(AFX_CDECL* AFX_THREADPROC)(LPVOID);
 
 class CWinThread : public CCmdTarget
 {
@@ -16,15 +16,14 @@ public:
     ~CWinThread() override;
 
     // Starts the thread; with CREATE_SUSPENDED it waits for ResumeThread.
-    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
-                      LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
 
-    CWnd* m_pMainWnd = nullptr;    // its destruction ends this thread's loop
+    CWnd* m_pMainWnd = nullptr;  // its destruction ends this thread's loop
     CWnd* m_pActiveWnd = nullptr;
-    BOOL m_bAutoDelete = TRUE;     // the object is deleted when the thread ends
+    BOOL m_bAutoDelete = TRUE;  // the object is deleted when the thread ends
     HANDLE m_hThread = NULL;
     DWORD m_nThreadID = 0;
-    MSG m_msgCur{};                // the message the loop retrieved last
+    MSG m_msgCur{};  // the message the loop retrieved last
     AFX_THREADPROC m_pfnThreadProc = nullptr;
     LPVOID m_pThreadParams = nullptr;
 
@@ -54,13 +53,13 @@ protected:
 
 private:
     static unsigned __stdcall ThreadEntry(void* pParam);
-    POINT m_ptCursorLast{ -1, -1 };
+    POINT m_ptCursorLast{-1, -1};
     UINT m_nMsgLast = 0;
 };
 
-CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
-                                  int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                                  DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
+                                  UINT nStackSize = 0, DWORD dwCreateFlags = 0,
+                                  LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
 CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL,
                                   UINT nStackSize = 0, DWORD dwCreateFlags = 0,
                                   LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);

@@ -84,8 +84,9 @@ bool IsIdleMessageDefault(const MSG* pMsg)
 {
     // Mouse moves that did not move, paints and the caret's blink timer do
     // not end an idle period.
-    static thread_local POINT ptLast{ -1, -1 };
-    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
+    static thread_local POINT ptLast{-1, -1};
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE)
+    {
         if (pMsg->pt.x == ptLast.x && pMsg->pt.y == ptLast.y)
             return false;
         ptLast = pMsg->pt;
@@ -93,7 +94,7 @@ bool IsIdleMessageDefault(const MSG* pMsg)
     }
     return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
 }
-} // namespace
+}  // namespace
 
 // ---- the window procedure and the creation hook --------------------------------------
 
@@ -124,14 +125,20 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     pState->m_lastSentMsg.lParam = lParam;
 
     LRESULT lResult = 0;
-    try {
+    try
+    {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
-    } catch (CException* e) {
+    }
+    catch (CException* e)
+    {
         // An exception must not unwind through the system's dispatcher.
         CWinThread* pThread = AfxGetThread();
-        if (pThread) {
+        if (pThread)
+        {
             lResult = pThread->ProcessWndProcException(e, &pState->m_lastSentMsg);
-        } else {
+        }
+        else
+        {
             lResult = (nMsg == WM_CREATE) ? -1 : 0;
             e->Delete();
         }
@@ -149,9 +156,11 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (code == HCBT_CREATEWND && pState->m_pWndInit) {
+    if (code == HCBT_CREATEWND && pState->m_pWndInit)
+    {
         const HWND hWnd = reinterpret_cast<HWND>(wParam);
-        if (!IsImeWindow(hWnd)) {
+        if (!IsImeWindow(hWnd))
+        {
             CWnd* pWndInit = pState->m_pWndInit;
             pState->m_pWndInit = nullptr;
             pWndInit->Attach(hWnd);
@@ -169,7 +178,8 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 {
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (!pState->m_hHookOldCbtFilter) {
+    if (!pState->m_hHookOldCbtFilter)
+    {
         pState->m_hHookOldCbtFilter = ::SetWindowsHookExW(WH_CBT, &AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
         if (!pState->m_hHookOldCbtFilter)
             AfxThrowMemoryException();
@@ -180,11 +190,13 @@ void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 BOOL AFXAPI AfxUnhookWindowCreate()
 {
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
-    if (pState->m_hHookOldCbtFilter) {
+    if (pState->m_hHookOldCbtFilter)
+    {
         ::UnhookWindowsHookEx(pState->m_hHookOldCbtFilter);
         pState->m_hHookOldCbtFilter = NULL;
     }
-    if (pState->m_pWndInit) {
+    if (pState->m_pWndInit)
+    {
         pState->m_pWndInit = nullptr;
         return FALSE;
     }
@@ -201,8 +213,10 @@ BOOL AFXAPI AfxInternalPreTranslateMessage(MSG* pMsg)
         return TRUE;
     // A modeless window outside the main window (the walk never came by it)
     // still gets the main window's accelerators.
-    if (hWndMain) {
-        for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+    if (hWndMain)
+    {
+        for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd))
+        {
             if (hWnd == hWndMain)
                 return FALSE;
         }
@@ -245,8 +259,8 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbr
     if (!hCursor && !hbrBackground && !hIcon)
         wsprintfW(szName, L"Afx:%p:%x", static_cast<void*>(hInst), nClassStyle);
     else
-        wsprintfW(szName, L"Afx:%p:%x:%p:%p:%p", static_cast<void*>(hInst), nClassStyle,
-                  static_cast<void*>(hCursor), static_cast<void*>(hbrBackground), static_cast<void*>(hIcon));
+        wsprintfW(szName, L"Afx:%p:%x:%p:%p:%p", static_cast<void*>(hInst), nClassStyle, static_cast<void*>(hCursor),
+                  static_cast<void*>(hbrBackground), static_cast<void*>(hIcon));
 
     WNDCLASSW wndcls{};
     if (::GetClassInfoW(hInst, szName, &wndcls))
@@ -285,8 +299,7 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 
 CWnd::CWnd() = default;
 
-CWnd::CWnd(HWND hWnd)
-    : m_hWnd(hWnd)
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd)
 {
 }
 
@@ -350,8 +363,8 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         return FALSE;
     PreSubclassWindow();
     WNDPROC* ppfnSuper = GetSuperWndProcAddr();
-    const auto pfnOld = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    const auto pfnOld =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (pfnOld != &AfxWndProc && !*ppfnSuper)
         *ppfnSuper = pfnOld;
     return TRUE;
@@ -374,24 +387,24 @@ HWND CWnd::UnsubclassWindow()
 
 // ---- creation and destruction ------------------------------------------------------
 
-BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd, UINT nID, CCreateContext*)
+BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                  UINT nID, CCreateContext*)
 {
-    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), NULL);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                    CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                    int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
 {
     if (m_hWnd)
         return FALSE;  // one window per object
@@ -410,14 +423,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = lpParam;
 
-    if (!PreCreateWindow(cs)) {
+    if (!PreCreateWindow(cs))
+    {
         PostNcDestroy();
         return FALSE;
     }
 
     AfxHookWindowCreate(this);
-    const HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
-                                        cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    const HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
+                                        cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     if (!AfxUnhookWindowCreate())
         PostNcDestroy();  // the window never came: the object is not kept
     return hWnd != NULL;
@@ -454,10 +468,13 @@ BOOL CWnd::DestroyWindow()
     const BOOL bResult = ::DestroyWindow(hWndOrig);
     // "this" may be gone now (PostNcDestroy may delete it); it still being
     // in the map means it was never routed through our procedure.
-    if (bAttached) {
+    if (bAttached)
+    {
         if (FromHandlePermanent(hWndOrig) == this)
             Detach();
-    } else {
+    }
+    else
+    {
         m_hWnd = NULL;
     }
     return bResult;
@@ -474,8 +491,10 @@ void CWnd::FinishNcDestroy()
     // The main window of a thread going away ends the thread's loop, unless
     // it is a modal dialog: DoModal returns to its caller instead.
     CWinThread* pThread = AfxGetThread();
-    if (pThread) {
-        if (pThread->m_pMainWnd == this) {
+    if (pThread)
+    {
+        if (pThread->m_pMainWnd == this)
+        {
             if (!(m_nFlags & WF_INMODALDIALOG))
                 ::PostQuitMessage(0);
             pThread->m_pMainWnd = nullptr;
@@ -486,8 +505,7 @@ void CWnd::FinishNcDestroy()
 
     // Give the window its original procedure back, if nobody changed it since.
     WNDPROC* ppfnSuper = GetSuperWndProcAddr();
-    if (m_hWnd && *ppfnSuper &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
+    if (m_hWnd && *ppfnSuper && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*ppfnSuper));
     *ppfnSuper = NULL;
     Detach();
@@ -530,14 +548,16 @@ const MSG* PASCAL CWnd::GetCurrentMessage()
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     LRESULT lResult = 0;
-    if (message == WM_COMMAND) {
+    if (message == WM_COMMAND)
+    {
         if (!OnCommand(wParam, lParam))
             return FALSE;
         if (pResult)
             *pResult = 1;
         return TRUE;
     }
-    if (message == WM_NOTIFY) {
+    if (message == WM_NOTIFY)
+    {
         const auto* pNMHDR = reinterpret_cast<const NMHDR*>(lParam);
         if (!pNMHDR || !pNMHDR->hwndFrom || !OnNotify(wParam, lParam, &lResult))
             return FALSE;
@@ -553,23 +573,29 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     else if (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
         nLookup = WM_REFLECT_BASE + WM_CTLCOLOR;
 
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
-         pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
-        if (message < 0xC000) {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
+    {
+        if (message < 0xC000)
+        {
             const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, nLookup, 0, 0);
-            if (lpEntry) {
+            if (lpEntry)
+            {
                 if (!DispatchWindowMessage(lpEntry, message, wParam, lParam, lResult))
                     return FALSE;
                 if (pResult)
                     *pResult = lResult;
                 return TRUE;
             }
-        } else {
+        }
+        else
+        {
             // Registered messages: the entry holds the address of the id.
             for (const AFX_MSGMAP_ENTRY* lpEntry = pMap->lpEntries;
-                 (lpEntry = AfxFindMessageEntry(lpEntry, 0xC000, 0, 0)) != nullptr; ++lpEntry) {
+                 (lpEntry = AfxFindMessageEntry(lpEntry, 0xC000, 0, 0)) != nullptr; ++lpEntry)
+            {
                 const UINT* pnID = reinterpret_cast<const UINT*>(lpEntry->nSig);
-                if (*pnID == message) {
+                if (*pnID == message)
+                {
                     const auto pmf = reinterpret_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(lpEntry->pfn);
                     lResult = (this->*pmf)(wParam, lParam);
                     if (pResult)
@@ -591,18 +617,28 @@ R CallWndHandler(CCmdTarget* pTarget, AFX_PMSG pfn, A... args)
     return (pTarget->*pmf)(args...);
 }
 
-CWnd* WndArg(WPARAM w) { return CWnd::FromHandle(reinterpret_cast<HWND>(w)); }
-CWnd* WndArgL(LPARAM l) { return CWnd::FromHandle(reinterpret_cast<HWND>(l)); }
-CDC* DCArg(WPARAM w) { return CDC::FromHandle(reinterpret_cast<HDC>(w)); }
-} // namespace
+CWnd* WndArg(WPARAM w)
+{
+    return CWnd::FromHandle(reinterpret_cast<HWND>(w));
+}
+CWnd* WndArgL(LPARAM l)
+{
+    return CWnd::FromHandle(reinterpret_cast<HWND>(l));
+}
+CDC* DCArg(WPARAM w)
+{
+    return CDC::FromHandle(reinterpret_cast<HDC>(w));
+}
+}  // namespace
 
-BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, WPARAM wParam,
-                                 LPARAM lParam, LRESULT& lResult)
+BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, WPARAM wParam, LPARAM lParam,
+                                 LRESULT& lResult)
 {
     const AFX_PMSG pfn = lpEntry->pfn;
     const CPoint point(lParam);
     lResult = 0;
-    switch (lpEntry->nSig) {
+    switch (lpEntry->nSig)
+    {
     case AfxSig_l_w_l:
         lResult = CallWndHandler<LRESULT, WPARAM, LPARAM>(this, pfn, wParam, lParam);
         break;
@@ -666,10 +702,11 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, 
         lResult = reinterpret_cast<LRESULT>(CallWndHandler<HBRUSH, CDC*, CWnd*, UINT>(
             this, pfn, DCArg(wParam), WndArgL(lParam), message - WM_CTLCOLORMSGBOX));
         break;
-    case AfxSig_hbr_D_u: {
+    case AfxSig_hbr_D_u:
+    {
         // Reflected: a NULL brush leaves the colours to the parent.
-        const HBRUSH hbr = CallWndHandler<HBRUSH, CDC*, UINT>(this, pfn, DCArg(wParam),
-                                                             message - WM_REFLECT_BASE - WM_CTLCOLORMSGBOX);
+        const HBRUSH hbr =
+            CallWndHandler<HBRUSH, CDC*, UINT>(this, pfn, DCArg(wParam), message - WM_REFLECT_BASE - WM_CTLCOLORMSGBOX);
         if (!hbr)
             return FALSE;
         lResult = reinterpret_cast<LRESULT>(hbr);
@@ -679,11 +716,13 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, 
         CallWndHandler<void, MINMAXINFO*>(this, pfn, reinterpret_cast<MINMAXINFO*>(lParam));
         break;
     case AfxSig_v_i_DRAW:
-        CallWndHandler<void, int, LPDRAWITEMSTRUCT>(this, pfn, static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        CallWndHandler<void, int, LPDRAWITEMSTRUCT>(this, pfn, static_cast<int>(wParam),
+                                                    reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_v_i_MEASURE:
-        CallWndHandler<void, int, LPMEASUREITEMSTRUCT>(this, pfn, static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        CallWndHandler<void, int, LPMEASUREITEMSTRUCT>(this, pfn, static_cast<int>(wParam),
+                                                       reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         lResult = TRUE;
         break;
     case AfxSig_v_DRAW:
@@ -716,7 +755,8 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, 
         lResult = CallWndHandler<LRESULT, CPoint>(this, pfn, point);
         break;
     case AfxSig_v_b_NCCALC:
-        CallWndHandler<void, BOOL, NCCALCSIZE_PARAMS*>(this, pfn, static_cast<BOOL>(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
+        CallWndHandler<void, BOOL, NCCALCSIZE_PARAMS*>(this, pfn, static_cast<BOOL>(wParam),
+                                                       reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
         break;
     case AfxSig_b_b:
         lResult = CallWndHandler<BOOL, BOOL>(this, pfn, static_cast<BOOL>(wParam));
@@ -742,23 +782,27 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, 
         CallWndHandler<void, CMenu*>(this, pfn, CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)));
         break;
     case AfxSig_v_u_u_hm:
-        CallWndHandler<void, UINT, UINT, HMENU>(this, pfn, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        CallWndHandler<void, UINT, UINT, HMENU>(this, pfn, LOWORD(wParam), HIWORD(wParam),
+                                                reinterpret_cast<HMENU>(lParam));
         break;
     case AfxSig_l_u_u_M:
         lResult = CallWndHandler<LRESULT, UINT, UINT, CMenu*>(this, pfn, LOWORD(wParam), HIWORD(wParam),
                                                               CMenu::FromHandle(reinterpret_cast<HMENU>(lParam)));
         break;
     case AfxSig_b_W_COPY:
-        lResult = CallWndHandler<BOOL, CWnd*, COPYDATASTRUCT*>(this, pfn, WndArg(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
+        lResult = CallWndHandler<BOOL, CWnd*, COPYDATASTRUCT*>(this, pfn, WndArg(wParam),
+                                                               reinterpret_cast<COPYDATASTRUCT*>(lParam));
         break;
     case AfxSig_b_HELP:
         lResult = CallWndHandler<BOOL, HELPINFO*>(this, pfn, reinterpret_cast<HELPINFO*>(lParam));
         break;
     case AfxSig_v_i_STYLE:
-        CallWndHandler<void, int, LPSTYLESTRUCT>(this, pfn, static_cast<int>(wParam), reinterpret_cast<LPSTYLESTRUCT>(lParam));
+        CallWndHandler<void, int, LPSTYLESTRUCT>(this, pfn, static_cast<int>(wParam),
+                                                 reinterpret_cast<LPSTYLESTRUCT>(lParam));
         break;
     case AfxSig_b_u_dw:
-        lResult = CallWndHandler<BOOL, UINT, DWORD_PTR>(this, pfn, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
+        lResult =
+            CallWndHandler<BOOL, UINT, DWORD_PTR>(this, pfn, static_cast<UINT>(wParam), static_cast<DWORD_PTR>(lParam));
         break;
     case AfxSig_l_D_u:
         lResult = CallWndHandler<LRESULT, CDC*, UINT>(this, pfn, DCArg(wParam), static_cast<UINT>(lParam));
@@ -775,7 +819,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     const HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
     int nCode = HIWORD(wParam);
 
-    if (!hWndCtrl) {
+    if (!hWndCtrl)
+    {
         // A menu item or an accelerator.
         if (nID == 0)
             return FALSE;
@@ -785,7 +830,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         if (!state.m_bEnabled)
             return TRUE;  // disabled: eaten, not carried out
         nCode = CN_COMMAND;
-    } else {
+    }
+    else
+    {
         // A control's notification: the control's own object goes first.
         if (ReflectToChild(hWndCtrl, WM_COMMAND, wParam, lParam, nullptr))
             return TRUE;
@@ -820,7 +867,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     LRESULT lDummy = 0;
     if (!pResult)
         pResult = &lDummy;
-    switch (message) {
+    switch (message)
+    {
     case WM_HSCROLL:
     case WM_VSCROLL:
     case WM_PARENTNOTIFY:
@@ -831,14 +879,16 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CHARTOITEM:
     case WM_COMPAREITEM:
         return OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
-    case WM_COMMAND: {
+    case WM_COMMAND:
+    {
         const int nCode = HIWORD(wParam);
         if (!OnCmdMsg(0, static_cast<int>(MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND)), nullptr, nullptr))
             return FALSE;
         *pResult = 1;
         return TRUE;
     }
-    case WM_NOTIFY: {
+    case WM_NOTIFY:
+    {
         auto* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
         AFX_NOTIFY notify{};
         notify.pResult = pResult;
@@ -871,7 +921,8 @@ BOOL CWnd::PreTranslateMessage(MSG*)
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
-    for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
+    for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd))
+    {
         CWnd* pWnd = FromHandlePermanent(hWnd);
         if (pWnd && pWnd->PreTranslateMessage(pMsg))
             return TRUE;
@@ -888,9 +939,12 @@ void CWnd::DoDataExchange(CDataExchange*)
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
-    try {
+    try
+    {
         DoDataExchange(&dx);
-    } catch (CUserException* e) {
+    }
+    catch (CUserException* e)
+    {
         // A validation failure: the user was told and the focus moved.
         e->Delete();
         return FALSE;
@@ -933,10 +987,13 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     CWinThread* pThread = AfxGetThread();
     MSG msg{};
 
-    for (;;) {
+    for (;;)
+    {
         // Idle: show the window once the queue first runs empty.
-        while (bIdle && !::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            if (bShowIdle) {
+        while (bIdle && !::PeekMessageW(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            if (bShowIdle)
+            {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
                 bShowIdle = FALSE;
@@ -950,21 +1007,25 @@ int CWnd::RunModalLoop(DWORD dwFlags)
                 goto ExitModal;
         }
 
-        do {
+        do
+        {
             if (!ContinueModal())
                 goto ExitModal;
-            if (::GetMessageW(&msg, NULL, 0, 0) <= 0) {
+            if (::GetMessageW(&msg, NULL, 0, 0) <= 0)
+            {
                 // WM_QUIT ends this loop and, posted again with its code,
                 // every loop around it.
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
                 m_nModalResult = -1;
                 goto ExitModal;
             }
-            if (!AfxPreTranslateMessage(&msg)) {
+            if (!AfxPreTranslateMessage(&msg))
+            {
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
             }
-            if (bShowIdle && (msg.message == 0x0118 || msg.message == WM_SYSKEYDOWN)) {
+            if (bShowIdle && (msg.message == 0x0118 || msg.message == WM_SYSKEYDOWN))
+            {
                 ShowWindow(SW_SHOWNORMAL);
                 UpdateWindow();
                 bShowIdle = FALSE;
@@ -972,7 +1033,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             if (!ContinueModal())
                 goto ExitModal;
             const bool bIdleMsg = pThread ? pThread->IsIdleMessage(&msg) != FALSE : IsIdleMessageDefault(&msg);
-            if (bIdleMsg) {
+            if (bIdleMsg)
+            {
                 bIdle = TRUE;
                 lIdleCount = 0;
             }

@@ -20,17 +20,17 @@ class CScrollBar;
 #define WF_TOOLTIPS 0x0001
 #define WF_TEMPHIDE 0x0002
 #define WF_STAYDISABLED 0x0004
-#define WF_MODALLOOP 0x0008        // inside RunModalLoop
-#define WF_CONTINUEMODAL 0x0010    // RunModalLoop goes on while set
+#define WF_MODALLOOP 0x0008      // inside RunModalLoop
+#define WF_CONTINUEMODAL 0x0010  // RunModalLoop goes on while set
 #define WF_STAYACTIVE 0x0020
 #define WF_NOPOPMSG 0x0040
 #define WF_MODALDISABLE 0x0200
-#define WF_INMODALDIALOG 0x8000    // CDialog::DoModal is running for this window
+#define WF_INMODALDIALOG 0x8000  // CDialog::DoModal is running for this window
 
 // RunModalLoop flags
-#define MLF_NOIDLEMSG 0x0001       // no WM_ENTERIDLE to the parent
-#define MLF_NOKICKIDLE 0x0002      // no WM_KICKIDLE to the window
-#define MLF_SHOWONIDLE 0x0004      // show the window when the queue first runs empty
+#define MLF_NOIDLEMSG 0x0001   // no WM_ENTERIDLE to the parent
+#define MLF_NOKICKIDLE 0x0002  // no WM_KICKIDLE to the window
+#define MLF_SHOWONIDLE 0x0004  // show the window when the queue first runs empty
 
 class CWnd : public CCmdTarget
 {
@@ -38,7 +38,7 @@ class CWnd : public CCmdTarget
 public:
     HWND m_hWnd = NULL;
     UINT m_nFlags = 0;
-    WNDPROC m_pfnSuper = NULL;   // the procedure the framework's procedure replaced
+    WNDPROC m_pfnSuper = NULL;  // the procedure the framework's procedure replaced
     int m_nModalResult = -1;
 
     static const CWnd wndTop;
@@ -72,9 +72,8 @@ public:
     // Creation; the object is attached before the window's first message.
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                         CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL);
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
-                          LPVOID lpParam = NULL);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
     virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                           const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
     virtual BOOL DestroyWindow();
@@ -83,8 +82,8 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL SendNotifyMessage(UINT message, WPARAM wParam, LPARAM lParam) const;
-    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
-                                  BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
+                                  BOOL bOnlyPerm = FALSE);
     static const MSG* PASCAL GetCurrentMessage();
     LRESULT Default();
 
@@ -203,7 +202,7 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // Timers, menus, icons, scrolling.
-    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void (CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD) = NULL);
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void(CALLBACK* lpfnTimer)(HWND, UINT, UINT_PTR, DWORD) = NULL);
     BOOL KillTimer(UINT_PTR nIDEvent);
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
@@ -219,8 +218,8 @@ public:
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
     void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = NULL, LPCRECT lpClipRect = NULL);
-    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
-                       LPRECT lpRectUpdate, UINT flags);
+    int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate, LPRECT lpRectUpdate,
+                       UINT flags);
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
 
     // Modal loops (dialogs, and windows that run their own).
@@ -271,7 +270,7 @@ public:
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);  // reflects first
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);  // reflects first
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);           // reflects first
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);  // reflects first
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnParentNotify(UINT message, LPARAM lParam);
@@ -340,8 +339,8 @@ protected:
 private:
     // Calls the handler of a window-message entry; FALSE when the entry's
     // signature is unknown.
-    BOOL DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, WPARAM wParam,
-                               LPARAM lParam, LRESULT& lResult);
+    BOOL DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT& lResult);
     void FinishNcDestroy();
 
     friend LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

@@ -391,7 +391,8 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    if (lpMeasureItemStruct->CtlType != ODT_MENU && nIDCtl != 0) {
+    if (lpMeasureItemStruct->CtlType != ODT_MENU && nIDCtl != 0)
+    {
         const HWND hWndChild = ::GetDlgItem(m_hWnd, nIDCtl);
         if (hWndChild && ReflectLastMsg(hWndChild))
             return;

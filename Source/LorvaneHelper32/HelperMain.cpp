@@ -3,12 +3,14 @@
 #include <shellapi.h>
 #include <cwchar>
 
-namespace {
+namespace
+{
 
 constexpr wchar_t kMutexName[] = L"Global\\LorvaneRecycleBinKnownFolderHelper";
 constexpr DWORD kMutexWaitMs = 5000;
 
-struct HelperRequest {
+struct HelperRequest
+{
     bool enable = false;
     bool noRedirectUI = false;
     bool showResult = false;
@@ -26,7 +28,8 @@ bool ParseLetter(LPCWSTR token, wchar_t* letter)
         c = static_cast<wchar_t>(c - L'a' + L'A');
     if (c < L'A' || c > L'Z')
         return false;
-    if (token[1] == 0 || (token[1] == L':' && token[2] == 0)) {
+    if (token[1] == 0 || (token[1] == L':' && token[2] == 0))
+    {
         *letter = c;
         return true;
     }
@@ -40,26 +43,41 @@ bool ParseCommandLine(LPCWSTR commandLine, HelperRequest* request)
     if (!args)
         return false;
     bool valid = true;
-    for (int i = 1; i < count && valid; ++i) {
+    for (int i = 1; i < count && valid; ++i)
+    {
         LPCWSTR token = args[i];
-        if (token[0] == L'/' || token[0] == L'-') {
+        if (token[0] == L'/' || token[0] == L'-')
+        {
             LPCWSTR name = token + 1;
-            if (_wcsicmp(name, L"C") == 0) {
+            if (_wcsicmp(name, L"C") == 0)
+            {
                 request->enable = true;
-            } else if (_wcsicmp(name, L"R") == 0) {
+            }
+            else if (_wcsicmp(name, L"R") == 0)
+            {
                 request->noRedirectUI = true;
-            } else if (_wcsicmp(name, L"M") == 0) {
+            }
+            else if (_wcsicmp(name, L"M") == 0)
+            {
                 request->showResult = true;
-            } else if (_wcsicmp(name, L"L") == 0) {
+            }
+            else if (_wcsicmp(name, L"L") == 0)
+            {
                 request->cleanUp = true;
-            } else if (_wcsicmp(name, L"G") == 0 && i + 1 < count) {
+            }
+            else if (_wcsicmp(name, L"G") == 0 && i + 1 < count)
+            {
                 ++i;
                 valid = SUCCEEDED(CLSIDFromString(args[i], &request->givenId));
                 request->hasGivenId = valid;
-            } else {
+            }
+            else
+            {
                 valid = false;
             }
-        } else {
+        }
+        else
+        {
             valid = ParseLetter(token, &request->letter);
         }
     }
@@ -69,9 +87,8 @@ bool ParseCommandLine(LPCWSTR commandLine, HelperRequest* request)
 
 // Runs the update under the machine-wide mutex; an instance that cannot get
 // it in time gives up rather than race another one over the same folder.
-HRESULT UpdateSerialised(const HelperRequest& request, REFKNOWNFOLDERID id,
-                         IKnownFolderManager* manager, KnownFolderPathCreator createPath,
-                         bool* changed)
+HRESULT UpdateSerialised(const HelperRequest& request, REFKNOWNFOLDERID id, IKnownFolderManager* manager,
+                         KnownFolderPathCreator createPath, bool* changed)
 {
     *changed = false;
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
@@ -79,10 +96,10 @@ HRESULT UpdateSerialised(const HelperRequest& request, REFKNOWNFOLDERID id,
         return E_FAIL;
     HRESULT hr = E_FAIL;
     const DWORD wait = WaitForSingleObject(mutex, kMutexWaitMs);
-    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) {
-        hr = UpdateRecycleBinKnownFolder(request.letter, id, request.enable,
-                                         request.noRedirectUI, request.cleanUp, changed,
-                                         manager, createPath);
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+    {
+        hr = UpdateRecycleBinKnownFolder(request.letter, id, request.enable, request.noRedirectUI, request.cleanUp,
+                                         changed, manager, createPath);
         ReleaseMutex(mutex);
     }
     CloseHandle(mutex);
@@ -93,16 +110,13 @@ void ShowResult(wchar_t letter, HRESULT hr, bool changed)
 {
     wchar_t text[128];
     if (FAILED(hr))
-        swprintf(text, 128, L"Failed to update %c: known folder (0x%08X).", letter,
-                 static_cast<unsigned>(hr));
+        swprintf(text, 128, L"Failed to update %c: known folder (0x%08X).", letter, static_cast<unsigned>(hr));
     else
-        swprintf(text, 128, L"%c: known folder %ls.", letter,
-                 changed ? L"updated" : L"is already current");
-    MessageBoxW(nullptr, text, L"LorvaneHelper32",
-                FAILED(hr) ? MB_ICONERROR : MB_ICONINFORMATION);
+        swprintf(text, 128, L"%c: known folder %ls.", letter, changed ? L"updated" : L"is already current");
+    MessageBoxW(nullptr, text, L"LorvaneHelper32", FAILED(hr) ? MB_ICONERROR : MB_ICONINFORMATION);
 }
 
-} // namespace
+}  // namespace
 
 int RunHelper(LPCWSTR commandLine, IKnownFolderManager* manager, KnownFolderPathCreator createPath)
 {

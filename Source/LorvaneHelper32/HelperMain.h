@@ -4,7 +4,8 @@
 
 #include "RecycleBinKnownFolder.h"
 
-enum HelperExitCode {
+enum HelperExitCode
+{
     HelperExitUnchanged = 100,   // done, nothing had to change
     HelperExitChanged = 101,     // done, a definition was registered or unregistered
     HelperExitFailed = 102,      // COM, the mutex or the update failed

@@ -35,8 +35,7 @@ CLVKModuleHandle& ComCtl32()
 // The question-mark icon at the given size; the caller destroys it.
 HICON CreateQuestionIcon(int cx, int cy)
 {
-    if (const HANDLE hIcon = LoadImageW(nullptr, MAKEINTRESOURCEW(32514 /* OIC_QUES */),
-                                        IMAGE_ICON, cx, cy, 0))
+    if (const HANDLE hIcon = LoadImageW(nullptr, MAKEINTRESOURCEW(32514 /* OIC_QUES */), IMAGE_ICON, cx, cy, 0))
         return static_cast<HICON>(hIcon);
     return CopyIcon(LoadIconW(nullptr, IDI_QUESTION));
 }
@@ -113,8 +112,7 @@ void CLVKTaskDialog::SetWindowTitle(LPCWSTR lpszTitle)
     if (lpszTitle && !IsHeapText(lpszTitle))
     {
         CString strTitle;
-        strTitle.LoadString(m_config.hInstance,
-                            static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTitle)));
+        strTitle.LoadString(m_config.hInstance, static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTitle)));
         SetConfigString(m_config.pszWindowTitle, strTitle);
     }
     else
@@ -125,14 +123,13 @@ void CLVKTaskDialog::SetWindowTitle(LPCWSTR lpszTitle)
         ::SetWindowTextW(m_hwndDialog, m_config.pszWindowTitle ? m_config.pszWindowTitle : L"");
 }
 
-BOOL CLVKTaskDialog::SetElementText(PCWSTR& pszField, LPCWSTR lpszText,
-                                    TASKDIALOG_ELEMENTS element)
+BOOL CLVKTaskDialog::SetElementText(PCWSTR& pszField, LPCWSTR lpszText, TASKDIALOG_ELEMENTS element)
 {
     SetConfigString(pszField, lpszText);
     if (!m_hwndDialog)
         return TRUE;
-    return static_cast<BOOL>(::SendMessageW(m_hwndDialog, TDM_SET_ELEMENT_TEXT, element,
-                                            reinterpret_cast<LPARAM>(pszField)));
+    return static_cast<BOOL>(
+        ::SendMessageW(m_hwndDialog, TDM_SET_ELEMENT_TEXT, element, reinterpret_cast<LPARAM>(pszField)));
 }
 
 BOOL CLVKTaskDialog::SetMainInstruction(LPCWSTR lpszText)
@@ -175,8 +172,7 @@ void CLVKTaskDialog::SetMainIcon(LPCWSTR lpszIcon)
     m_config.dwFlags &= ~TDF_USE_HICON_MAIN;
     m_config.pszMainIcon = lpszIcon;
     if (m_hwndDialog)
-        ::SendMessageW(m_hwndDialog, TDM_UPDATE_ICON, TDIE_ICON_MAIN,
-                       reinterpret_cast<LPARAM>(m_config.pszMainIcon));
+        ::SendMessageW(m_hwndDialog, TDM_UPDATE_ICON, TDIE_ICON_MAIN, reinterpret_cast<LPARAM>(m_config.pszMainIcon));
 }
 
 void CLVKTaskDialog::SetMainIconHandle(HICON hIcon)
@@ -187,8 +183,7 @@ void CLVKTaskDialog::SetMainIconHandle(HICON hIcon)
         m_config.dwFlags &= ~TDF_USE_HICON_MAIN;
     m_config.hMainIcon = hIcon;
     if (m_hwndDialog)
-        ::SendMessageW(m_hwndDialog, TDM_UPDATE_ICON, TDIE_ICON_MAIN,
-                       reinterpret_cast<LPARAM>(m_config.hMainIcon));
+        ::SendMessageW(m_hwndDialog, TDM_UPDATE_ICON, TDIE_ICON_MAIN, reinterpret_cast<LPARAM>(m_config.hMainIcon));
 }
 
 void CLVKTaskDialog::AddButton(LPCWSTR lpszText, int nID)
@@ -203,8 +198,7 @@ void CLVKTaskDialog::AddRadioButton(LPCWSTR lpszText, int nID)
     AddOrRenameButton(m_arrRadioButtons, lpszText, nID);
 }
 
-bool CLVKTaskDialog::AddOrRenameButton(std::vector<TASKDIALOG_BUTTON>& arrButtons,
-                                       LPCWSTR lpszText, int nID)
+bool CLVKTaskDialog::AddOrRenameButton(std::vector<TASKDIALOG_BUTTON>& arrButtons, LPCWSTR lpszText, int nID)
 {
     // An identifier already in the list only gets its text replaced, so each
     // identifier stays unique.
@@ -231,8 +225,7 @@ void CLVKTaskDialog::RefreshButtons()
     m_config.cRadioButtons = static_cast<UINT>(m_arrRadioButtons.size());
 }
 
-int CLVKTaskDialog::SetCommonButtons(BOOL bOk, BOOL bYes, BOOL bNo, BOOL bCancel, BOOL bRetry,
-                                     BOOL bClose)
+int CLVKTaskDialog::SetCommonButtons(BOOL bOk, BOOL bYes, BOOL bNo, BOOL bCancel, BOOL bRetry, BOOL bClose)
 {
     DWORD dwMask = 0;
     if (bOk)
@@ -289,14 +282,12 @@ BOOL CLVKTaskDialog::EnableHyperlinks(BOOL bEnable)
 
 BOOL CLVKTaskDialog::EnableCancellation(BOOL bEnable)
 {
-    return bEnable ? ModifyFlags(0, TDF_ALLOW_DIALOG_CANCELLATION)
-                   : ModifyFlags(TDF_ALLOW_DIALOG_CANCELLATION, 0);
+    return bEnable ? ModifyFlags(0, TDF_ALLOW_DIALOG_CANCELLATION) : ModifyFlags(TDF_ALLOW_DIALOG_CANCELLATION, 0);
 }
 
 BOOL CLVKTaskDialog::EnableRelativePosition(BOOL bEnable)
 {
-    return bEnable ? ModifyFlags(0, TDF_POSITION_RELATIVE_TO_WINDOW)
-                   : ModifyFlags(TDF_POSITION_RELATIVE_TO_WINDOW, 0);
+    return bEnable ? ModifyFlags(0, TDF_POSITION_RELATIVE_TO_WINDOW) : ModifyFlags(TDF_POSITION_RELATIVE_TO_WINDOW, 0);
 }
 
 CLVKTaskDialog::PFNTASKDIALOGINDIRECT CLVKTaskDialog::FindTaskDialogIndirect() const
@@ -308,8 +299,7 @@ CLVKTaskDialog::PFNTASKDIALOGINDIRECT CLVKTaskDialog::FindTaskDialogIndirect() c
 
     const BOOL bNativeWanted = !m_bInputBoxEnabled && !m_bMarkupEnabled && m_bNativeAllowed &&
                                CLVKSystemVersion::GetGlobal()->IsVistaOrGreater();
-    if (bNativeWanted &&
-        comctl32.GetProcAddressChecked(pfn, "TaskDialogIndirect", kMinimumComCtlVersion))
+    if (bNativeWanted && comctl32.GetProcAddressChecked(pfn, "TaskDialogIndirect", kMinimumComCtlVersion))
         return pfn;
 
     // The toolkit's own rendering of the dialog is not part of this build, so
@@ -344,11 +334,9 @@ INT_PTR CLVKTaskDialog::DoModal()
             m_config.hMainIcon = hQuestionMain;
         }
     }
-    if (!(m_config.dwFlags & TDF_USE_HICON_FOOTER) &&
-        m_config.pszFooterIcon == TASKDIALOG_QUESTION_ICON)
+    if (!(m_config.dwFlags & TDF_USE_HICON_FOOTER) && m_config.pszFooterIcon == TASKDIALOG_QUESTION_ICON)
     {
-        hQuestionFooter =
-            CreateQuestionIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+        hQuestionFooter = CreateQuestionIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
         if (hQuestionFooter)
         {
             m_config.dwFlags |= TDF_USE_HICON_FOOTER;
@@ -384,8 +372,7 @@ INT_PTR CLVKTaskDialog::DoModal()
     return m_nSelectedButton;
 }
 
-HRESULT CALLBACK CLVKTaskDialog::TaskDialogCallbackProc(HWND hWnd, UINT uNotification,
-                                                        WPARAM wParam, LPARAM lParam,
+HRESULT CALLBACK CLVKTaskDialog::TaskDialogCallbackProc(HWND hWnd, UINT uNotification, WPARAM wParam, LPARAM lParam,
                                                         LONG_PTR lpRefData)
 {
     auto* pThis = reinterpret_cast<CLVKTaskDialog*>(lpRefData);

@@ -74,8 +74,8 @@ public:
     void ResetConfig();
 
     // The callback of the dialog; lpRefData is the object.
-    static HRESULT CALLBACK TaskDialogCallbackProc(HWND hWnd, UINT uNotification, WPARAM wParam,
-                                                   LPARAM lParam, LONG_PTR lpRefData);
+    static HRESULT CALLBACK TaskDialogCallbackProc(HWND hWnd, UINT uNotification, WPARAM wParam, LPARAM lParam,
+                                                   LONG_PTR lpRefData);
 
 protected:
     virtual void OnDialogConstructed() {}
@@ -108,14 +108,13 @@ protected:
     BOOL m_bVerificationChecked = FALSE;
 
 private:
-    typedef HRESULT (WINAPI* PFNTASKDIALOGINDIRECT)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+    typedef HRESULT(WINAPI* PFNTASKDIALOGINDIRECT)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
 
     BOOL SetElementText(PCWSTR& pszField, LPCWSTR lpszText, TASKDIALOG_ELEMENTS element);
     void RefreshButtons();
     // Adds a button with this identifier, or renames the one already there;
     // true when a button was added.
-    static bool AddOrRenameButton(std::vector<TASKDIALOG_BUTTON>& arrButtons, LPCWSTR lpszText,
-                                  int nID);
+    static bool AddOrRenameButton(std::vector<TASKDIALOG_BUTTON>& arrButtons, LPCWSTR lpszText, int nID);
     PFNTASKDIALOGINDIRECT FindTaskDialogIndirect() const;
 
     int m_nSelectedButton = 0;

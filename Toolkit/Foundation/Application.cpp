@@ -8,7 +8,7 @@ namespace
 // program's entry point runs and before any process-wide holder is made;
 // holders made later are therefore destroyed before it at process exit.
 CLVKApplication* g_pStartupApplication = CLVKApplication::Instance();
-}
+}  // namespace
 
 CLVKApplication::CLVKApplication() = default;
 

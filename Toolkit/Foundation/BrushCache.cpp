@@ -16,8 +16,7 @@ UINT AFXAPI HashKey(const LOGBRUSH& key)
 template <>
 BOOL AFXAPI CompareElements<LOGBRUSH, LOGBRUSH>(const LOGBRUSH* pKey1, const LOGBRUSH* pKey2)
 {
-    return pKey1->lbStyle == pKey2->lbStyle && pKey1->lbColor == pKey2->lbColor &&
-           pKey1->lbHatch == pKey2->lbHatch;
+    return pKey1->lbStyle == pKey2->lbStyle && pKey1->lbColor == pKey2->lbColor && pKey1->lbHatch == pKey2->lbHatch;
 }
 
 CLVKBrushCache* AFX_CDECL CLVKBrushCache::GetGlobal()

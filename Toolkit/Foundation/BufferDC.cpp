@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-CLVKBufferDC::CLVKBufferDC(CPaintDC& paintDC)
-    : m_hDestDC(paintDC.GetSafeHdc()), m_rcPaint(paintDC.m_ps.rcPaint)
+CLVKBufferDC::CLVKBufferDC(CPaintDC& paintDC) : m_hDestDC(paintDC.GetSafeHdc()), m_rcPaint(paintDC.m_ps.rcPaint)
 {
     Init(std::max(1, static_cast<int>(m_rcPaint.right)), std::max(1, static_cast<int>(m_rcPaint.bottom)));
     if (!m_hDC)

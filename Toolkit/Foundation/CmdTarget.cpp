@@ -1,7 +1,6 @@
 #include "CmdTarget.h"
 
-const IID IID_ILVKCmdTargetProvider = {
-    0x1965CF4C, 0x7BE1, 0x4E09, {0x94, 0xB4, 0xDC, 0xEF, 0x78, 0xB1, 0x6D, 0x04}};
+const IID IID_ILVKCmdTargetProvider = {0x1965CF4C, 0x7BE1, 0x4E09, {0x94, 0xB4, 0xDC, 0xEF, 0x78, 0xB1, 0x6D, 0x04}};
 
 IMPLEMENT_DYNAMIC(CLVKCmdTarget, CCmdTarget)
 
@@ -39,8 +38,7 @@ CCmdTarget* AFX_CDECL LVKCmdTargetFromUnknown(LPUNKNOWN pUnknown)
         return nullptr;
 
     ILVKCmdTargetProvider* pProvider = nullptr;
-    if (SUCCEEDED(pUnknown->QueryInterface(IID_ILVKCmdTargetProvider,
-                                           reinterpret_cast<void**>(&pProvider))) &&
+    if (SUCCEEDED(pUnknown->QueryInterface(IID_ILVKCmdTargetProvider, reinterpret_cast<void**>(&pProvider))) &&
         pProvider)
     {
         CCmdTarget* const pTarget = pProvider->GetCmdTarget();
@@ -49,8 +47,7 @@ CCmdTarget* AFX_CDECL LVKCmdTargetFromUnknown(LPUNKNOWN pUnknown)
     }
 
     IDispatch* pDispatch = nullptr;
-    if (SUCCEEDED(pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))) &&
-        pDispatch)
+    if (SUCCEEDED(pUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))) && pDispatch)
     {
         CCmdTarget* const pTarget = CCmdTarget::FromIDispatch(pDispatch);
         pDispatch->Release();

@@ -302,11 +302,16 @@ void CLVKColorManager::RecomputeColors(BOOL bClearCustom)
     }
     else
     {
-        struct Blend { int nEntry; int nFirst; int nSecond; int nPart; };
+        struct Blend
+        {
+            int nEntry;
+            int nFirst;
+            int nSecond;
+            int nPart;
+        };
         static const Blend blends[] = {
-            {30, 5, 15, 165}, {31, 13, 5, 30}, {33, 13, 5, 50},  {41, 15, 5, 143},
-            {35, 17, 5, 70},  {38, 16, 5, 75}, {39, 16, 5, 70},  {43, 46, 16, 20},
-            {61, 46, 16, 15}, {40, 16, 5, 90}, {42, 15, 16, 90},
+            {30, 5, 15, 165}, {31, 13, 5, 30},  {33, 13, 5, 50},  {41, 15, 5, 143}, {35, 17, 5, 70},  {38, 16, 5, 75},
+            {39, 16, 5, 70},  {43, 46, 16, 20}, {61, 46, 16, 15}, {40, 16, 5, 90},  {42, 15, 16, 90},
         };
         for (const Blend& blend : blends)
             e[blend.nEntry] = BlendColors(c(blend.nFirst), c(blend.nSecond), blend.nPart);
@@ -323,9 +328,9 @@ void CLVKColorManager::RecomputeColors(BOOL bClearCustom)
     {
         const auto mix = [](int n30, int n5, int n13) { return n30 / 2 + n5 * 2 / 5 + n13 / 10; };
         const COLORREF c30 = c(30), c5 = c(5), c13 = c(13);
-        e[36] = RGB(mix(GetRValue(c30), GetRValue(c5), GetRValue(c13)),
-                    mix(GetGValue(c30), GetGValue(c5), GetGValue(c13)),
-                    mix(GetBValue(c30), GetBValue(c5), GetBValue(c13)));
+        e[36] =
+            RGB(mix(GetRValue(c30), GetRValue(c5), GetRValue(c13)), mix(GetGValue(c30), GetGValue(c5), GetGValue(c13)),
+                mix(GetBValue(c30), GetBValue(c5), GetBValue(c13)));
     }
 
     const COLORREF c15 = c(15);
@@ -356,8 +361,8 @@ void CLVKColorManager::RecomputeColors(BOOL bClearCustom)
     const COLORREF c31 = c(31);
     e[34] = RGB(static_cast<int>(GetRValue(c31) * 0.75), static_cast<int>(GetGValue(c31) * 0.75),
                 static_cast<int>(GetBValue(c31) * 0.75));
-    e[22] = RGB(std::min(GetRValue(c15) + 15, 255), std::min(GetGValue(c15) + 15, 255),
-                std::min(GetBValue(c15) + 15, 255));
+    e[22] =
+        RGB(std::min(GetRValue(c15) + 15, 255), std::min(GetGValue(c15) + 15, 255), std::min(GetBValue(c15) + 15, 255));
 
     e[53] = c(30);
     e[58] = c(40);
@@ -377,7 +382,13 @@ void CLVKColorManager::RecomputeColors(BOOL bClearCustom)
 
 void CLVKColorManager::ApplyContrastCorrections()
 {
-    struct Correction { int nEntry; int nA; int nB; int nThreshold; };
+    struct Correction
+    {
+        int nEntry;
+        int nA;
+        int nB;
+        int nThreshold;
+    };
     static const Correction corrections[] = {
         {31, 30, 31, 50},  {32, 30, 13, 100}, {33, 30, 33, 30},  {35, 41, 35, 80},  {37, 33, 37, 100},
         {38, 30, 38, 85},  {39, 30, 39, 50},  {43, 41, 43, 100}, {61, 30, 61, 100}, {40, 30, 40, 80},

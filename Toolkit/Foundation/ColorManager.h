@@ -13,7 +13,11 @@ class CLVKWinThemeWrapper;
 class CLVKColorManager : public CLVKCmdTarget
 {
 public:
-    enum { kColorCount = 63, kGradientCount = 10 };
+    enum
+    {
+        kColorCount = 63,
+        kGradientCount = 10
+    };
 
     // Theme numbers.
     enum WindowsTheme
@@ -28,7 +32,7 @@ public:
         themeAutomaticAlt = 7
     };
 
-    typedef COLORREF (WINAPI* PFNGETSYSCOLOR)(int nIndex);
+    typedef COLORREF(WINAPI* PFNGETSYSCOLOR)(int nIndex);
 
     static CLVKColorManager* AFX_CDECL GetGlobal();
 
@@ -75,8 +79,7 @@ public:
     static double AFX_CDECL Brightness(COLORREF clr);
     // Dark colours need up to twice the distance.
     static double AFX_CDECL ScaleThreshold(double dBrightness, double dThreshold);
-    static BOOL AFX_CDECL IsColorDistanceAbove(COLORREF clrFirst, COLORREF clrSecond, BOOL bScale,
-                                               double dThreshold);
+    static BOOL AFX_CDECL IsColorDistanceAbove(COLORREF clrFirst, COLORREF clrSecond, BOOL bScale, double dThreshold);
     // The point between them at the scaled threshold distance from the first.
     static COLORREF AFX_CDECL PullColorToward(COLORREF clrFirst, COLORREF clrSecond, double dThreshold);
     // The second colour moved along its ray from black (or white) until it

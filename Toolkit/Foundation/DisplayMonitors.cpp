@@ -14,8 +14,7 @@ CLVKDisplayMonitors::CLVKDisplayMonitors() : m_user32(L"User32.dll")
                       m_user32.GetProcAddressChecked(m_pfnMonitorFromRect, "MonitorFromRect") &&
                       m_user32.GetProcAddressChecked(m_pfnMonitorFromPoint, "MonitorFromPoint") &&
                       m_user32.GetProcAddressChecked(m_pfnGetMonitorInfo, "GetMonitorInfoW") &&
-                      m_user32.GetProcAddressChecked(m_pfnEnumDisplaySettings,
-                                                     "EnumDisplaySettingsW");
+                      m_user32.GetProcAddressChecked(m_pfnEnumDisplaySettings, "EnumDisplaySettingsW");
     if (bAll)
         return;
     // A system without all of them is treated as single-screen throughout.
@@ -34,8 +33,7 @@ HMONITOR CLVKDisplayMonitors::MonitorFromPoint(POINT pt) const
 
 HMONITOR CLVKDisplayMonitors::MonitorFromWindow(HWND hWnd) const
 {
-    return m_pfnMonitorFromWindow && hWnd ? m_pfnMonitorFromWindow(hWnd, MONITOR_DEFAULTTONULL)
-                                          : nullptr;
+    return m_pfnMonitorFromWindow && hWnd ? m_pfnMonitorFromWindow(hWnd, MONITOR_DEFAULTTONULL) : nullptr;
 }
 
 HMONITOR CLVKDisplayMonitors::MonitorFromRect(const RECT& rc) const
@@ -112,8 +110,7 @@ RECT CLVKDisplayMonitors::GetWorkAreaFromCursor() const
     return GetWorkAreaFromPoint(pt);
 }
 
-BOOL CLVKDisplayMonitors::GetMonitorInfoAndSettings(HWND hWnd, MONITORINFOEXW& info,
-                                                    DEVMODEW& devMode) const
+BOOL CLVKDisplayMonitors::GetMonitorInfoAndSettings(HWND hWnd, MONITORINFOEXW& info, DEVMODEW& devMode) const
 {
     if (!m_pfnGetMonitorInfo || !m_pfnEnumDisplaySettings || !m_pfnMonitorFromWindow)
         return FALSE;

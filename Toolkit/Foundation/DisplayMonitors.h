@@ -40,10 +40,10 @@ private:
     HMONITOR MonitorFromRect(const RECT& rc) const;
 
     CLVKModuleHandle m_user32;
-    int (WINAPI* m_pfnGetSystemMetrics)(int) = nullptr;
-    HMONITOR (WINAPI* m_pfnMonitorFromWindow)(HWND, DWORD) = nullptr;
-    HMONITOR (WINAPI* m_pfnMonitorFromRect)(LPCRECT, DWORD) = nullptr;
-    HMONITOR (WINAPI* m_pfnMonitorFromPoint)(POINT, DWORD) = nullptr;
-    BOOL (WINAPI* m_pfnGetMonitorInfo)(HMONITOR, LPMONITORINFO) = nullptr;
-    BOOL (WINAPI* m_pfnEnumDisplaySettings)(LPCWSTR, DWORD, DEVMODEW*) = nullptr;
+    int(WINAPI* m_pfnGetSystemMetrics)(int) = nullptr;
+    HMONITOR(WINAPI* m_pfnMonitorFromWindow)(HWND, DWORD) = nullptr;
+    HMONITOR(WINAPI* m_pfnMonitorFromRect)(LPCRECT, DWORD) = nullptr;
+    HMONITOR(WINAPI* m_pfnMonitorFromPoint)(POINT, DWORD) = nullptr;
+    BOOL(WINAPI* m_pfnGetMonitorInfo)(HMONITOR, LPMONITORINFO) = nullptr;
+    BOOL(WINAPI* m_pfnEnumDisplaySettings)(LPCWSTR, DWORD, DEVMODEW*) = nullptr;
 };

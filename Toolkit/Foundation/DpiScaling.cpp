@@ -17,8 +17,7 @@ void AFX_CDECL DestroyScreenScaling(void* pObject)
 
 CLVKDpiScaling* AFX_CDECL CLVKDpiScaling::GetGlobal()
 {
-    static CLVKSingletonPointer holder(sizeof(CLVKDpiScaling),
-                                       &LVKConstructSingleton<CLVKDpiScaling>,
+    static CLVKSingletonPointer holder(sizeof(CLVKDpiScaling), &LVKConstructSingleton<CLVKDpiScaling>,
                                        &DestroyScreenScaling);
     return static_cast<CLVKDpiScaling*>(holder.ObtainObject());
 }
@@ -84,8 +83,7 @@ int CLVKDpiScaling::GetDpiY()
     return m_nDpiY;
 }
 
-int CLVKDpiScaling::ScaleLength(int n, int nDpi, int nThreshold,
-                                const int (&positive)[kTableSize],
+int CLVKDpiScaling::ScaleLength(int n, int nDpi, int nThreshold, const int (&positive)[kTableSize],
                                 const int (&negative)[kTableSize])
 {
     if (nThreshold >= nDpi)
@@ -219,8 +217,7 @@ BOOL CLVKDpiScaling::IsStandardDpi()
     return IsStandardDpiX() && IsStandardDpiY();
 }
 
-BOOL AFX_CDECL CLVKDpiScaling::GetMonitorScaleFactors(HWND hWnd, double& dScaleX,
-                                                       double& dScaleY)
+BOOL AFX_CDECL CLVKDpiScaling::GetMonitorScaleFactors(HWND hWnd, double& dScaleX, double& dScaleY)
 {
     MONITORINFOEXW info{};
     DEVMODEW devMode{};

@@ -64,7 +64,10 @@ protected:
     virtual int QueryDeviceDpi(HDC hDC, int nIndex);
 
 private:
-    enum { kTableSize = 257 };
+    enum
+    {
+        kTableSize = 257
+    };
 
     void EnsureMeasured();
     void MeasureDpi();

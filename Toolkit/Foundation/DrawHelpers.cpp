@@ -18,8 +18,8 @@ namespace
 
 const COLORREF kNoColor = static_cast<COLORREF>(-1);
 
-typedef DWORD (WINAPI* PFNGETLAYOUT)(HDC);
-typedef DWORD (WINAPI* PFNSETLAYOUT)(HDC, DWORD);
+typedef DWORD(WINAPI* PFNGETLAYOUT)(HDC);
+typedef DWORD(WINAPI* PFNSETLAYOUT)(HDC, DWORD);
 
 // Not looked up yet, until the first call.
 const FARPROC kNotLookedUp = reinterpret_cast<FARPROC>(static_cast<INT_PTR>(-1));
@@ -63,12 +63,12 @@ CLVKDrawHelpers::CLVKDrawHelpers() : m_hMsImg32(::LoadLibraryW(L"msimg32.dll"))
 {
     if (!m_hMsImg32)
         return;
-    m_pfnAlphaBlend = reinterpret_cast<PFNALPHABLEND>(
-        reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "AlphaBlend")));
-    m_pfnTransparentBlt = reinterpret_cast<PFNTRANSPARENTBLT>(
-        reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "TransparentBlt")));
-    m_pfnGradientFill = reinterpret_cast<PFNGRADIENTFILL>(
-        reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "GradientFill")));
+    m_pfnAlphaBlend =
+        reinterpret_cast<PFNALPHABLEND>(reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "AlphaBlend")));
+    m_pfnTransparentBlt =
+        reinterpret_cast<PFNTRANSPARENTBLT>(reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "TransparentBlt")));
+    m_pfnGradientFill =
+        reinterpret_cast<PFNGRADIENTFILL>(reinterpret_cast<void*>(::GetProcAddress(m_hMsImg32, "GradientFill")));
 }
 
 BOOL CLVKDrawHelpers::GradientFill(HDC hDC, PTRIVERTEX pVertices, ULONG nVertices, PVOID pMesh, ULONG nMeshes,
@@ -90,8 +90,7 @@ void AFX_CDECL CLVKDrawHelpers::FillGradientRect(CDC* pDC, LPCRECT lpRect, COLOR
         return;
     }
     // GradientFill mirrors wrongly on right-to-left DCs of the old systems.
-    if (!GetGlobal()->HasGradientFill() ||
-        (IsLayoutRTLOfDC(pDC) && CLVKSystemVersion::GetGlobal()->IsWin9x()))
+    if (!GetGlobal()->HasGradientFill() || (IsLayoutRTLOfDC(pDC) && CLVKSystemVersion::GetGlobal()->IsWin9x()))
     {
         FillGradientBands(pDC, lpRect, clrFrom, clrTo, bHorizontal);
         return;
@@ -219,9 +218,8 @@ void AFX_CDECL CLVKDrawHelpers::FillGradientColor(CDC* pDC, LPCRECT lpRect, cons
 
 COLORREF AFX_CDECL CLVKDrawHelpers::MixColors(COLORREF clrFirst, COLORREF clrSecond, double dRatio)
 {
-    const auto mix = [dRatio](int a, int b) {
-        return std::min(static_cast<int>(a * dRatio + b * (1.0 - dRatio)), 255);
-    };
+    const auto mix = [dRatio](int a, int b)
+    { return std::min(static_cast<int>(a * dRatio + b * (1.0 - dRatio)), 255); };
     return RGB(mix(GetRValue(clrFirst), GetRValue(clrSecond)), mix(GetGValue(clrFirst), GetGValue(clrSecond)),
                mix(GetBValue(clrFirst), GetBValue(clrSecond)));
 }
@@ -456,8 +454,8 @@ int AFX_CDECL CLVKDrawHelpers::FindFittingFontHeight(CDC* pDC, LPCWSTR lpszText,
         return 0;
 
     const HDC hDC = pDC->GetSafeHdc();
-    int s = EstimateFittingFontHeight({w, h}, MeasureText(hDC, static_cast<HFONT>(pFont->GetSafeHandle()),
-                                                           lpszText, nLength));
+    int s = EstimateFittingFontHeight({w, h},
+                                      MeasureText(hDC, static_cast<HFONT>(pFont->GetSafeHandle()), lpszText, nLength));
     if (s <= 0)
         return 0;
     int nDirection = 0;
@@ -507,8 +505,8 @@ int AFX_CDECL CLVKDrawHelpers::FindFittingFontHeight(CDC* pDC, LPCWSTR lpszText,
     return nResult;
 }
 
-int AFX_CDECL CLVKDrawHelpers::DrawTextWithFont(CDC* pDC, CFont* pFont, LPCWSTR lpszText, int nLength,
-                                                LPRECT lpRect, UINT nFormat, COLORREF clrText, COLORREF clrBack)
+int AFX_CDECL CLVKDrawHelpers::DrawTextWithFont(CDC* pDC, CFont* pFont, LPCWSTR lpszText, int nLength, LPRECT lpRect,
+                                                UINT nFormat, COLORREF clrText, COLORREF clrBack)
 {
     if (!pDC || !pDC->GetSafeHdc())
         return 0;
@@ -549,8 +547,7 @@ void AFX_CDECL CLVKDrawHelpers::StripMnemonics(CString& str)
 
 DWORD AFX_CDECL CLVKDrawHelpers::GetLayout(HDC hDC)
 {
-    const auto pfn = reinterpret_cast<PFNGETLAYOUT>(
-        reinterpret_cast<void*>(LookUpGdi32(g_pfnGetLayout, "GetLayout")));
+    const auto pfn = reinterpret_cast<PFNGETLAYOUT>(reinterpret_cast<void*>(LookUpGdi32(g_pfnGetLayout, "GetLayout")));
     return pfn ? pfn(hDC) : 0;
 }
 
@@ -571,8 +568,7 @@ BOOL AFX_CDECL CLVKDrawHelpers::IsLayoutRTLOfDC(CDC* pDC)
 
 void AFX_CDECL CLVKDrawHelpers::SetLayout(HDC hDC, BOOL bRTL)
 {
-    const auto pfn = reinterpret_cast<PFNSETLAYOUT>(
-        reinterpret_cast<void*>(LookUpGdi32(g_pfnSetLayout, "SetLayout")));
+    const auto pfn = reinterpret_cast<PFNSETLAYOUT>(reinterpret_cast<void*>(LookUpGdi32(g_pfnSetLayout, "SetLayout")));
     if (pfn)
         pfn(hDC, bRTL ? LAYOUT_RTL : 0);
 }

@@ -11,9 +11,9 @@ class CLVKPaintManagerColorGradient;
 class CLVKDrawHelpers
 {
 public:
-    typedef BOOL (WINAPI* PFNALPHABLEND)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
-    typedef BOOL (WINAPI* PFNTRANSPARENTBLT)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
-    typedef BOOL (WINAPI* PFNGRADIENTFILL)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
+    typedef BOOL(WINAPI* PFNALPHABLEND)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
+    typedef BOOL(WINAPI* PFNTRANSPARENTBLT)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
+    typedef BOOL(WINAPI* PFNGRADIENTFILL)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
 
     static CLVKDrawHelpers* AFX_CDECL GetGlobal();
 
@@ -61,13 +61,11 @@ public:
     static BOOL AFX_CDECL GetIconTitleLogFont(LOGFONTW* pLogFont);
     static CString AFX_CDECL GetDefaultFontFaceName(BOOL bPreferTahoma = FALSE);
     static BOOL AFX_CDECL FontExists(LPCWSTR lpszFaceName);
-    static int AFX_CDECL DrawTextInFace(CDC* pDC, LPCWSTR lpszFaceName, int nPointSize, LPCWSTR lpszText,
-                                        int nLength, LPRECT lpRect, UINT nFormat, COLORREF clrText,
-                                        COLORREF clrBack);
+    static int AFX_CDECL DrawTextInFace(CDC* pDC, LPCWSTR lpszFaceName, int nPointSize, LPCWSTR lpszText, int nLength,
+                                        LPRECT lpRect, UINT nFormat, COLORREF clrText, COLORREF clrBack);
     // The largest lfHeight at which the text fits the rectangle; 0 when
     // nothing fits.
-    static int AFX_CDECL FindFittingFontHeight(CDC* pDC, LPCWSTR lpszText, int nLength, LPCRECT lpRect,
-                                               CFont* pFont);
+    static int AFX_CDECL FindFittingFontHeight(CDC* pDC, LPCWSTR lpszText, int nLength, LPCRECT lpRect, CFont* pFont);
     static int AFX_CDECL EstimateFittingFontHeight(SIZE szBox, SIZE szText);
     static int AFX_CDECL DrawTextWithFont(CDC* pDC, CFont* pFont, LPCWSTR lpszText, int nLength, LPRECT lpRect,
                                           UINT nFormat, COLORREF clrText, COLORREF clrBack);

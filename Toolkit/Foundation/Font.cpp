@@ -15,10 +15,9 @@ BOOL CLVKFont::CreateIndirect(const LOGFONTW* pLogFont)
     return GetReference() != nullptr;
 }
 
-BOOL CLVKFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
-                          BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                          BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                          BYTE nPitchAndFamily, LPCWSTR lpszFaceName)
+BOOL CLVKFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                          BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
+                          BYTE nQuality, BYTE nPitchAndFamily, LPCWSTR lpszFaceName)
 {
     LOGFONTW logFont{};
     logFont.lfHeight = nHeight;
@@ -76,8 +75,8 @@ int CLVKFont::GetLogFont(LOGFONTW* pLogFont)
     return nResult;
 }
 
-BOOL AFX_CDECL LVKCreateFontFromTemplate(const LOGFONTW& lfTemplate, CLVKFont& font, int nWeight,
-                                         int nUnderline, int nOrientation, int nEscapement)
+BOOL AFX_CDECL LVKCreateFontFromTemplate(const LOGFONTW& lfTemplate, CLVKFont& font, int nWeight, int nUnderline,
+                                         int nOrientation, int nEscapement)
 {
     if (font.GetHandle())
         font.ReleaseObject();

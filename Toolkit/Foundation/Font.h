@@ -12,10 +12,9 @@ public:
     ~CLVKFont() override = default;
 
     BOOL CreateIndirect(const LOGFONTW* pLogFont);
-    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
-                    BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
-                    LPCWSTR lpszFaceName);
+    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                    BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
+                    BYTE nQuality, BYTE nPitchAndFamily, LPCWSTR lpszFaceName);
     // Size in tenths of a point, converted on the DC (the screen when null).
     BOOL CreatePointFont(int nPointSize, LPCWSTR lpszFaceName, CDC* pDC = nullptr);
 
@@ -37,5 +36,4 @@ private:
 // Makes the holder's font from a template, replacing each of weight,
 // underline, orientation and escapement whose argument is not -1.
 BOOL AFX_CDECL LVKCreateFontFromTemplate(const LOGFONTW& lfTemplate, CLVKFont& font, int nWeight = -1,
-                                         int nUnderline = -1, int nOrientation = -1,
-                                         int nEscapement = -1);
+                                         int nUnderline = -1, int nOrientation = -1, int nEscapement = -1);

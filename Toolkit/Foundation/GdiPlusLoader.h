@@ -110,7 +110,10 @@ public:
     };
 
     // GdiplusStartup's result for "Ok".
-    enum { statusOk = 0 };
+    enum
+    {
+        statusOk = 0
+    };
 
     CLVKGdiPlusLoader() = default;
 

@@ -93,8 +93,8 @@ void CLVKGlyphFont::EnsureFont()
         // Without the memory font the face is still asked for by name; the
         // system then maps it to another font.
         if (m_font.CreateFont(0, 0, 0, 0, 0, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_CHARACTER_PRECIS,
-                              CLIP_CHARACTER_PRECIS, bAntialiased ? ANTIALIASED_QUALITY : DEFAULT_QUALITY,
-                              FIXED_PITCH, kFaceName))
+                              CLIP_CHARACTER_PRECIS, bAntialiased ? ANTIALIASED_QUALITY : DEFAULT_QUALITY, FIXED_PITCH,
+                              kFaceName))
             m_font.GetLogFont(&m_logFont);
         m_bLoaded = TRUE;
     }
@@ -149,8 +149,8 @@ void CLVKGlyphFont::DrawGlyph(CDC* pDC, WCHAR chGlyph, LPCRECT lpRect, COLORREF 
         LOGBRUSH brush{};
         brush.lbStyle = BS_SOLID;
         brush.lbColor = clrStroke;
-        hOwnPen = ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID, CLVKDpiScaling::GetGlobal()->ScaleX(1, 96), &brush, 0,
-                                 nullptr);
+        hOwnPen =
+            ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID, CLVKDpiScaling::GetGlobal()->ScaleX(1, 96), &brush, 0, nullptr);
         hPen = hOwnPen;
     }
     {

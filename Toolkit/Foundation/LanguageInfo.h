@@ -7,7 +7,7 @@
 struct LVK_LANGUAGE_INFO
 {
     LANGID wLanguage;
-    UINT nCodePage;              // 0: the system's ANSI code page
+    UINT nCodePage;  // 0: the system's ANSI code page
     LPCWSTR lpszEncoding;
     LPCWSTR lpszEnglishName;
     LPCWSTR lpszLanguageSymbol;  // the Windows LANG_ constant's name

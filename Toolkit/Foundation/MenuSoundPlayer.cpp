@@ -21,8 +21,7 @@ void CLVKMenuSoundPlayer::PostSound(int nSound)
 BOOL CLVKMenuSoundPlayer::StartThread()
 {
     DWORD dwThreadId = 0;
-    const HANDLE hThread = CreateThread(nullptr, 0, &ThreadProc, this, CREATE_SUSPENDED,
-                                        &dwThreadId);
+    const HANDLE hThread = CreateThread(nullptr, 0, &ThreadProc, this, CREATE_SUSPENDED, &dwThreadId);
     if (!hThread)
         return FALSE;
     m_hReadyEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);

@@ -76,9 +76,8 @@ BOOL CLVKModuleHandle::IsModuleFileName(LPCWSTR lpszName, int nLength) const
     const size_t cchName = nLength < 0 ? wcslen(lpszName) : static_cast<size_t>(nLength);
     if (cchName == 0 || cchName > cchPath)
         return FALSE;
-    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, szPath + cchPath - cchName,
-                          static_cast<int>(cchName), lpszName,
-                          static_cast<int>(cchName)) == CSTR_EQUAL;
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, szPath + cchPath - cchName, static_cast<int>(cchName),
+                          lpszName, static_cast<int>(cchName)) == CSTR_EQUAL;
 }
 
 void CLVKModuleHandle::QueryDllVersion()
@@ -86,8 +85,8 @@ void CLVKModuleHandle::QueryDllVersion()
     if (m_bVersionQueried)
         return;
     m_bVersionQueried = TRUE;
-    m_pfnDllGetVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void*>(GetProcAddress(m_hModule, "DllGetVersion")));
+    m_pfnDllGetVersion =
+        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(m_hModule, "DllGetVersion")));
     m_version = DLLVERSIONINFO{};
     m_version.cbSize = sizeof(m_version);
     if (m_pfnDllGetVersion && FAILED(m_pfnDllGetVersion(&m_version)))

@@ -16,8 +16,7 @@ CLVKNotifySink::~CLVKNotifySink()
     m_pDelegates->RemoveAll();
 }
 
-DWORD CLVKNotifySink::AdviseDelegate(CLVKNotifyConnection* pConnection, UINT nEvent,
-                                     CLVKNotifySinkDelegate* pDelegate)
+DWORD CLVKNotifySink::AdviseDelegate(CLVKNotifyConnection* pConnection, UINT nEvent, CLVKNotifySinkDelegate* pDelegate)
 {
     if (!m_pDelegates)
     {

@@ -18,8 +18,7 @@ class CLVKNotifySinkClassDelegate : public CLVKNotifySinkDelegate
 public:
     typedef void (TObject::*PFNHANDLER)(UINT nEvent, DWORD dwParam1, DWORD dwParam2);
 
-    CLVKNotifySinkClassDelegate(TObject* pObject, PFNHANDLER pfnHandler)
-        : m_pObject(pObject), m_pfnHandler(pfnHandler)
+    CLVKNotifySinkClassDelegate(TObject* pObject, PFNHANDLER pfnHandler) : m_pObject(pObject), m_pfnHandler(pfnHandler)
     {
     }
 

@@ -11,7 +11,8 @@
 
 IMPLEMENT_DYNAMIC(CLVKPropExchange, CLVKCmdTarget)
 
-namespace {
+namespace
+{
 
 // -1: no locale; dates and variants then use their own fixed text forms.
 LCID g_lcidExchange = static_cast<LCID>(-1);
@@ -21,14 +22,28 @@ const double kHalfSecondInDays = 5.787037037037037e-6;
 
 size_t ValueSize(int nType)
 {
-    switch (nType) {
-    case PX_SHORT: return 2;
-    case PX_INT: case PX_FLOAT: case PX_BOOL: case PX_BSTR: return 4;
-    case PX_DOUBLE: case PX_CURRENCY: case PX_SIZE: return 8;
-    case PX_DATETIME: return 12;
-    case PX_VARIANT: case PX_RECT: return 16;
-    case PX_BYTE: return 1;
-    default: return 0;
+    switch (nType)
+    {
+    case PX_SHORT:
+        return 2;
+    case PX_INT:
+    case PX_FLOAT:
+    case PX_BOOL:
+    case PX_BSTR:
+        return 4;
+    case PX_DOUBLE:
+    case PX_CURRENCY:
+    case PX_SIZE:
+        return 8;
+    case PX_DATETIME:
+        return 12;
+    case PX_VARIANT:
+    case PX_RECT:
+        return 16;
+    case PX_BYTE:
+        return 1;
+    default:
+        return 0;
     }
 }
 
@@ -40,7 +55,6 @@ DWORD ReadZeroExtended(int nType, const void* pValue)
     return dw;
 }
 
-
 void UnescapeText(CString& strText)
 {
     if (strText.Find(L'\\') < 0)
@@ -48,25 +62,42 @@ void UnescapeText(CString& strText)
     // One pass, so no character of the text can be taken for a marker.
     const int nLength = strText.GetLength();
     CString strResult;
-    for (int i = 0; i < nLength; ++i) {
+    for (int i = 0; i < nLength; ++i)
+    {
         const wchar_t ch = strText.GetAt(i);
-        if (ch != L'\\' || i + 1 == nLength) {
+        if (ch != L'\\' || i + 1 == nLength)
+        {
             strResult += ch;
             continue;
         }
         const wchar_t next = strText.GetAt(i + 1);
-        switch (next) {
-        case L'\\': strResult += L'\\'; ++i; break;
-        case L'n': strResult += L'\n'; ++i; break;
-        case L'r': strResult += L'\r'; ++i; break;
-        case L't': strResult += L'\t'; ++i; break;
-        default: strResult += ch; break;
+        switch (next)
+        {
+        case L'\\':
+            strResult += L'\\';
+            ++i;
+            break;
+        case L'n':
+            strResult += L'\n';
+            ++i;
+            break;
+        case L'r':
+            strResult += L'\r';
+            ++i;
+            break;
+        case L't':
+            strResult += L'\t';
+            ++i;
+            break;
+        default:
+            strResult += ch;
+            break;
         }
     }
     strText = strResult;
 }
 
-} // namespace
+}  // namespace
 
 CLVKPropExchange::~CLVKPropExchange()
 {
@@ -86,7 +117,8 @@ void CLVKPropExchange::InheritFrom(CLVKPropExchange* pParent)
     m_bUseDefaultOnSave = pParent->m_bUseDefaultOnSave;
     // A section works on its parent's key, file or node: the parent must
     // outlive it even when the caller releases the parent first.
-    if (m_pParentExchange != pParent) {
+    if (m_pParentExchange != pParent)
+    {
         pParent->InternalAddRef();
         if (m_pParentExchange)
             m_pParentExchange->InternalRelease();
@@ -113,12 +145,22 @@ BOOL CLVKPropExchange::CopyDefaultValue(int nType, void* pValue, const void* pDe
 {
     if (!pValue || !pDefault)
         return FALSE;
-    switch (nType) {
-    case PX_SHORT: case PX_INT: case PX_FLOAT: case PX_DOUBLE: case PX_CURRENCY: case PX_DATETIME:
-    case PX_BOOL: case PX_BYTE: case PX_RECT: case PX_SIZE:
+    switch (nType)
+    {
+    case PX_SHORT:
+    case PX_INT:
+    case PX_FLOAT:
+    case PX_DOUBLE:
+    case PX_CURRENCY:
+    case PX_DATETIME:
+    case PX_BOOL:
+    case PX_BYTE:
+    case PX_RECT:
+    case PX_SIZE:
         memcpy(pValue, pDefault, ValueSize(nType));
         return TRUE;
-    case PX_BSTR: {
+    case PX_BSTR:
+    {
         BSTR& bstr = *static_cast<BSTR*>(pValue);
         // The value's previous text is replaced, not leaked.
         ::SysFreeString(bstr);
@@ -126,8 +168,8 @@ BOOL CLVKPropExchange::CopyDefaultValue(int nType, void* pValue, const void* pDe
         return TRUE;
     }
     case PX_VARIANT:
-        return SUCCEEDED(::VariantCopy(static_cast<VARIANT*>(pValue), const_cast<VARIANT*>(
-                                                                          static_cast<const VARIANT*>(pDefault))));
+        return SUCCEEDED(
+            ::VariantCopy(static_cast<VARIANT*>(pValue), const_cast<VARIANT*>(static_cast<const VARIANT*>(pDefault))));
     case PX_STRING:
         *static_cast<CString*>(pValue) = static_cast<LPCTSTR>(pDefault);
         return TRUE;
@@ -142,11 +184,20 @@ BOOL AFX_CDECL CLVKPropExchange::IsDefaultValue(int nType, const void* pValue, c
         return TRUE;
     if (!pValue || !pDefault)
         return FALSE;
-    switch (nType) {
-    case PX_SHORT: case PX_INT: case PX_FLOAT: case PX_DOUBLE: case PX_CURRENCY:
-    case PX_BOOL: case PX_BYTE: case PX_RECT: case PX_SIZE:
+    switch (nType)
+    {
+    case PX_SHORT:
+    case PX_INT:
+    case PX_FLOAT:
+    case PX_DOUBLE:
+    case PX_CURRENCY:
+    case PX_BOOL:
+    case PX_BYTE:
+    case PX_RECT:
+    case PX_SIZE:
         return memcmp(pValue, pDefault, ValueSize(nType)) == 0;
-    case PX_DATETIME: {
+    case PX_DATETIME:
+    {
         const COleDateTime& a = *static_cast<const COleDateTime*>(pValue);
         const COleDateTime& b = *static_cast<const COleDateTime*>(pDefault);
         if (a.GetStatus() != b.GetStatus())
@@ -157,7 +208,8 @@ BOOL AFX_CDECL CLVKPropExchange::IsDefaultValue(int nType, const void* pValue, c
             return FALSE;
         return std::fabs(a.m_dt - b.m_dt) < kHalfSecondInDays;
     }
-    case PX_BSTR: {
+    case PX_BSTR:
+    {
         const BSTR bstr = *static_cast<const BSTR*>(pValue);
         return wcscmp(bstr ? bstr : L"", static_cast<LPCWSTR>(pDefault)) == 0;
     }
@@ -172,7 +224,8 @@ BOOL AFX_CDECL CLVKPropExchange::IsDefaultValue(int nType, const void* pValue, c
 
 void CLVKPropExchange::EscapeText(CString& strText) const
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         ReplaceAllText(strText, L"\\", L"\\\\");
         ReplaceAllText(strText, L"\n", L"\\n");
         ReplaceAllText(strText, L"\r", L"\\r");
@@ -185,15 +238,19 @@ void CLVKPropExchange::EscapeText(CString& strText) const
 BOOL CLVKPropExchange::ConvertDateText(CString& strText, COleDateTime& date)
 {
     const LCID lcid = g_lcidExchange;
-    if (lcid == static_cast<LCID>(-1)) {
-        if (!m_bLoading) {
+    if (lcid == static_cast<LCID>(-1))
+    {
+        if (!m_bLoading)
+        {
             strText = FormatDateTimeText(date);
             return TRUE;
         }
         return ParseDateTimeText(strText, date);
     }
-    if (!m_bLoading) {
-        if (date.GetStatus() != COleDateTime::valid) {
+    if (!m_bLoading)
+    {
+        if (date.GetStatus() != COleDateTime::valid)
+        {
             strText = FormatDateTimeText(date);
             return TRUE;
         }
@@ -204,7 +261,8 @@ BOOL CLVKPropExchange::ConvertDateText(CString& strText, COleDateTime& date)
     BSTR bstr = ::SysAllocString(strText.GetString());
     const HRESULT hr = bstr ? ::VarDateFromStr(bstr, lcid, 0, &dt) : E_OUTOFMEMORY;
     ::SysFreeString(bstr);
-    if (FAILED(hr)) {
+    if (FAILED(hr))
+    {
         date.m_dt = hr == DISP_E_TYPEMISMATCH ? 0.0 : -1.0;
         date.SetStatus(COleDateTime::invalid);
         return FALSE;
@@ -218,9 +276,14 @@ BOOL CLVKPropExchange::ConvertValueText(int nType, CString& strText, void* pValu
 {
     if (!pValue)
         return FALSE;
-    if (!m_bLoading) {
-        switch (nType) {
-        case PX_SHORT: case PX_INT: case PX_BOOL: case PX_BYTE:
+    if (!m_bLoading)
+    {
+        switch (nType)
+        {
+        case PX_SHORT:
+        case PX_INT:
+        case PX_BOOL:
+        case PX_BYTE:
             strText.Format(L"%i", static_cast<int>(ReadZeroExtended(nType, pValue)));
             return TRUE;
         case PX_FLOAT:
@@ -231,10 +294,12 @@ BOOL CLVKPropExchange::ConvertValueText(int nType, CString& strText, void* pValu
             return TRUE;
         case PX_DATETIME:
             return ConvertDateText(strText, *static_cast<COleDateTime*>(pValue));
-        case PX_VARIANT: {
+        case PX_VARIANT:
+        {
             VARIANT& var = *static_cast<VARIANT*>(pValue);
             const LCID lcid = g_lcidExchange;
-            if (var.vt == VT_DATE && lcid == static_cast<LCID>(-1)) {
+            if (var.vt == VT_DATE && lcid == static_cast<LCID>(-1))
+            {
                 COleDateTime date(var.date);
                 strText = FormatDateTimeText(date);
                 return TRUE;
@@ -251,13 +316,15 @@ BOOL CLVKPropExchange::ConvertValueText(int nType, CString& strText, void* pValu
             strText = *static_cast<const CString*>(pValue);
             EscapeText(strText);
             return TRUE;
-        case PX_RECT: {
+        case PX_RECT:
+        {
             const RECT& rc = *static_cast<const RECT*>(pValue);
             strText.Format(L"%i, %i, %i, %i", static_cast<int>(rc.left), static_cast<int>(rc.top),
                            static_cast<int>(rc.right), static_cast<int>(rc.bottom));
             return TRUE;
         }
-        case PX_SIZE: {
+        case PX_SIZE:
+        {
             const SIZE& sz = *static_cast<const SIZE*>(pValue);
             strText.Format(L"%i, %i", static_cast<int>(sz.cx), static_cast<int>(sz.cy));
             return TRUE;
@@ -267,8 +334,13 @@ BOOL CLVKPropExchange::ConvertValueText(int nType, CString& strText, void* pValu
         }
     }
 
-    switch (nType) {
-    case PX_SHORT: case PX_INT: case PX_BOOL: case PX_BYTE: {
+    switch (nType)
+    {
+    case PX_SHORT:
+    case PX_INT:
+    case PX_BOOL:
+    case PX_BYTE:
+    {
         // wcstol clamps on overflow; the value keeps its own low bytes.
         const long lValue = wcstol(strText.GetString(), nullptr, 10);
         memcpy(pValue, &lValue, ValueSize(nType));
@@ -282,10 +354,12 @@ BOOL CLVKPropExchange::ConvertValueText(int nType, CString& strText, void* pValu
         return TRUE;
     case PX_DATETIME:
         return ConvertDateText(strText, *static_cast<COleDateTime*>(pValue));
-    case PX_VARIANT: {
+    case PX_VARIANT:
+    {
         VARIANT& var = *static_cast<VARIANT*>(pValue);
         COleDateTime date;
-        if (g_lcidExchange == static_cast<LCID>(-1) && ParseDateTimeText(strText, date)) {
+        if (g_lcidExchange == static_cast<LCID>(-1) && ParseDateTimeText(strText, date))
+        {
             ::VariantClear(&var);
             var.vt = VT_DATE;
             var.date = date.m_dt;
@@ -299,20 +373,23 @@ BOOL CLVKPropExchange::ConvertValueText(int nType, CString& strText, void* pValu
         var.bstrVal = bstr;
         return TRUE;
     }
-    case PX_STRING: {
+    case PX_STRING:
+    {
         CString& str = *static_cast<CString*>(pValue);
         str = strText;
         EscapeText(str);
         return TRUE;
     }
-    case PX_RECT: {
+    case PX_RECT:
+    {
         long l = 0, t = 0, r = 0, b = 0;
         if (swscanf(strText.GetString(), L"%li, %li, %li, %li", &l, &t, &r, &b) != 4)
             return CopyDefaultValue(nType, pValue, pDefault);
         *static_cast<RECT*>(pValue) = RECT{l, t, r, b};
         return TRUE;
     }
-    case PX_SIZE: {
+    case PX_SIZE:
+    {
         long cx = 0, cy = 0;
         if (swscanf(strText.GetString(), L"%li, %li", &cx, &cy) != 2)
             return CopyDefaultValue(nType, pValue, pDefault);
@@ -326,7 +403,8 @@ BOOL CLVKPropExchange::ConvertValueText(int nType, CString& strText, void* pValu
 
 BOOL CLVKPropExchange::ExchangeBlob(LPCTSTR pszKey, BYTE*& pData, DWORD& nBytes)
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         CString strText = EncodeBytesAsLetters(pData, pData ? nBytes : 0);
         return ExchangeValue(pszKey, PX_STRING, &strText, L"");
     }
@@ -338,13 +416,15 @@ BOOL CLVKPropExchange::ExchangeBlob(LPCTSTR pszKey, BYTE*& pData, DWORD& nBytes)
 
 BOOL CLVKPropExchange::ExchangeClassName(LPCTSTR pszKey, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass)
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         CString strName(pClass ? pClass->m_lpszClassName : "");
         const CString strDefault(pDefaultClass ? pDefaultClass->m_lpszClassName : "");
         return ExchangeValue(pszKey, PX_STRING, &strName, pDefaultClass ? strDefault.GetString() : nullptr);
     }
     CString strName;
-    if (!ExchangeValue(pszKey, PX_STRING, &strName, nullptr)) {
+    if (!ExchangeValue(pszKey, PX_STRING, &strName, nullptr))
+    {
         pClass = pDefaultClass;
         return TRUE;
     }
@@ -355,7 +435,8 @@ BOOL CLVKPropExchange::ExchangeClassName(LPCTSTR pszKey, CRuntimeClass*& pClass,
 
 BOOL CLVKPropExchange::ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pBaseClass)
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         CRuntimeClass* pClass = pObject ? pObject->GetRuntimeClass() : nullptr;
         return ExchangeClassName(L"Class", pClass, pBaseClass);
     }
@@ -363,7 +444,8 @@ BOOL CLVKPropExchange::ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pBa
     if (!ExchangeClassName(L"Class", pClass, pBaseClass) || !pClass)
         return FALSE;
     CObject* pNew = pClass->CreateObject();
-    if (pNew && (!pBaseClass || pNew->IsKindOf(pBaseClass))) {
+    if (pNew && (!pBaseClass || pNew->IsKindOf(pBaseClass)))
+    {
         pObject = pNew;
         return TRUE;
     }
@@ -376,13 +458,15 @@ BOOL CLVKPropExchange::ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pBa
 
 CArchive* CLVKPropExchange::OpenArchive(LPCTSTR pszKey)
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         CMemFile* pFile = new CMemFile(1024);
         return new CArchive(pFile, CArchive::store, 4096);
     }
     BYTE* pData = nullptr;
     DWORD nBytes = 0;
-    if (!ExchangeBlob(pszKey, pData, nBytes) || nBytes == 0) {
+    if (!ExchangeBlob(pszKey, pData, nBytes) || nBytes == 0)
+    {
         free(pData);
         return nullptr;
     }
@@ -399,9 +483,12 @@ void CLVKPropExchange::CloseArchive(LPCTSTR pszKey, CArchive* pArchive)
         return;
     CMemFile* pMemFile = static_cast<CMemFile*>(pFile);
     BYTE* pData = nullptr;
-    if (m_bLoading) {
+    if (m_bLoading)
+    {
         pData = pMemFile->Detach();
-    } else {
+    }
+    else
+    {
         pArchive->Flush();
         DWORD nBytes = static_cast<DWORD>(pMemFile->GetLength());
         pData = pMemFile->Detach();
@@ -497,8 +584,7 @@ CString AFX_CDECL FormatDateTimeText(const COleDateTime& date)
     else if (date.m_dt == dWholeDays)
         strText.Format(L"%u-%02u-%02u", st.wYear, st.wDay, st.wMonth);
     else
-        strText.Format(L"%u-%02u-%02uT%02u:%02u:%02u", st.wYear, st.wDay, st.wMonth, st.wHour, st.wMinute,
-                       st.wSecond);
+        strText.Format(L"%u-%02u-%02uT%02u:%02u:%02u", st.wYear, st.wDay, st.wMonth, st.wHour, st.wMinute, st.wSecond);
     return strText;
 }
 
@@ -509,13 +595,15 @@ BOOL AFX_CDECL ParseDateTimeText(LPCTSTR pszText, COleDateTime& date)
     unsigned short nYear = 0, nDay = 0, nMonth = 0, nHour = 0, nMinute = 0, nSecond = 0;
     const int nFields =
         swscanf(pszText, L"%hu-%hu-%huT%hu:%hu:%hu", &nYear, &nDay, &nMonth, &nHour, &nMinute, &nSecond);
-    if (nFields == 3 || nFields == 5 || nFields == 6) {
+    if (nFields == 3 || nFields == 5 || nFields == 6)
+    {
         COleDateTime parsed;
         SYSTEMTIME st{};
         // The fields must come back unchanged: 31 February is no date.
-        if (parsed.SetDateTime(nYear, nMonth, nDay, nHour, nMinute, nSecond) != 0 ||
-            !parsed.GetAsSystemTime(st) || st.wYear != nYear || st.wMonth != nMonth || st.wDay != nDay ||
-            st.wHour != nHour || st.wMinute != nMinute || st.wSecond != nSecond) {
+        if (parsed.SetDateTime(nYear, nMonth, nDay, nHour, nMinute, nSecond) != 0 || !parsed.GetAsSystemTime(st) ||
+            st.wYear != nYear || st.wMonth != nMonth || st.wDay != nDay || st.wHour != nHour || st.wMinute != nMinute ||
+            st.wSecond != nSecond)
+        {
             date.SetStatus(COleDateTime::invalid);
             return FALSE;
         }
@@ -537,7 +625,8 @@ CString AFX_CDECL EncodeBytesAsLetters(const BYTE* pData, DWORD nBytes)
     if (!pData || nBytes == 0)
         return strText;
     wchar_t* p = strText.GetBuffer(static_cast<int>(nBytes * 2));
-    for (DWORD i = 0; i < nBytes; ++i) {
+    for (DWORD i = 0; i < nBytes; ++i)
+    {
         p[2 * i] = static_cast<wchar_t>(L'A' + (pData[i] & 0x0F));
         p[2 * i + 1] = static_cast<wchar_t>(L'A' + (pData[i] >> 4));
     }
@@ -548,7 +637,8 @@ CString AFX_CDECL EncodeBytesAsLetters(const BYTE* pData, DWORD nBytes)
 BOOL AFX_CDECL DecodeLettersToBytes(LPCTSTR pszText, BYTE*& pData, DWORD& nBytes)
 {
     const size_t nLength = pszText ? wcslen(pszText) : 0;
-    if (nLength == 0) {
+    if (nLength == 0)
+    {
         nBytes = 0;
         return TRUE;
     }
@@ -557,12 +647,14 @@ BOOL AFX_CDECL DecodeLettersToBytes(LPCTSTR pszText, BYTE*& pData, DWORD& nBytes
     const DWORD nNeeded = static_cast<DWORD>(nLength / 2);
     if (pData && nBytes < nNeeded)
         return FALSE;
-    if (!pData) {
+    if (!pData)
+    {
         pData = static_cast<BYTE*>(malloc(nNeeded));
         if (!pData)
             return FALSE;
     }
-    for (DWORD i = 0; i < nNeeded; ++i) {
+    for (DWORD i = 0; i < nNeeded; ++i)
+    {
         const int nLow = pszText[2 * i] - L'A';
         const int nHigh = pszText[2 * i + 1] - L'A';
         pData[i] = static_cast<BYTE>((16 * nHigh + nLow) & 0xFF);

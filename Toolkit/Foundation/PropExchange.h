@@ -11,19 +11,19 @@ class CLVKPropExchangeEnumerator;
 // The form of the value handed to an exchange, and its size in bytes.
 enum PropExchangeTypeCode
 {
-    PX_SHORT = 2,      // 16-bit signed, 2
-    PX_INT = 3,        // 32-bit signed, 4
-    PX_FLOAT = 4,      // float, 4
-    PX_DOUBLE = 5,     // double, 8
-    PX_CURRENCY = 6,   // CY, 8
-    PX_DATETIME = 7,   // COleDateTime (date, then status), 12
-    PX_BSTR = 8,       // BSTR, 4; default given as plain text
-    PX_BOOL = 11,      // BOOL, 4
-    PX_VARIANT = 12,   // VARIANT, 16
-    PX_BYTE = 17,      // 8-bit unsigned, 1
-    PX_STRING = 30,    // CString; default given as plain text
-    PX_RECT = 100,     // RECT, 16
-    PX_SIZE = 101,     // SIZE or POINT, 8
+    PX_SHORT = 2,     // 16-bit signed, 2
+    PX_INT = 3,       // 32-bit signed, 4
+    PX_FLOAT = 4,     // float, 4
+    PX_DOUBLE = 5,    // double, 8
+    PX_CURRENCY = 6,  // CY, 8
+    PX_DATETIME = 7,  // COleDateTime (date, then status), 12
+    PX_BSTR = 8,      // BSTR, 4; default given as plain text
+    PX_BOOL = 11,     // BOOL, 4
+    PX_VARIANT = 12,  // VARIANT, 16
+    PX_BYTE = 17,     // 8-bit unsigned, 1
+    PX_STRING = 30,   // CString; default given as plain text
+    PX_RECT = 100,    // RECT, 16
+    PX_SIZE = 101,    // SIZE or POINT, 8
 };
 
 class CLVKPropExchange : public CLVKCmdTarget

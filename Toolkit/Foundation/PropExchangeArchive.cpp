@@ -15,11 +15,13 @@ BOOL CLVKPropExchangeArchive::ExchangeValue(LPCTSTR, int nType, void* pValue, co
     if (!pValue)
         return FALSE;
     const bool bLoad = m_bLoading != FALSE;
-    switch (nType) {
+    switch (nType)
+    {
     case PX_SHORT:
         bLoad ? (void)(m_ar >> *static_cast<short*>(pValue)) : (void)(m_ar << *static_cast<short*>(pValue));
         break;
-    case PX_INT: case PX_BOOL:
+    case PX_INT:
+    case PX_BOOL:
         bLoad ? (void)(m_ar >> *static_cast<LONG*>(pValue)) : (void)(m_ar << *static_cast<LONG*>(pValue));
         break;
     case PX_FLOAT:
@@ -28,7 +30,8 @@ BOOL CLVKPropExchangeArchive::ExchangeValue(LPCTSTR, int nType, void* pValue, co
     case PX_DOUBLE:
         bLoad ? (void)(m_ar >> *static_cast<double*>(pValue)) : (void)(m_ar << *static_cast<double*>(pValue));
         break;
-    case PX_CURRENCY: {
+    case PX_CURRENCY:
+    {
         CY& cy = *static_cast<CY*>(pValue);
         if (bLoad)
             m_ar >> cy.Lo >> reinterpret_cast<LONG&>(cy.Hi);
@@ -36,27 +39,35 @@ BOOL CLVKPropExchangeArchive::ExchangeValue(LPCTSTR, int nType, void* pValue, co
             m_ar << cy.Lo << static_cast<LONG>(cy.Hi);
         break;
     }
-    case PX_DATETIME: {
+    case PX_DATETIME:
+    {
         COleDateTime& date = *static_cast<COleDateTime*>(pValue);
-        if (bLoad) {
+        if (bLoad)
+        {
             LONG nStatus = 0;
             double dt = 0;
             m_ar >> nStatus >> dt;
             date.SetStatus(static_cast<COleDateTime::DateTimeStatus>(nStatus));
             date.m_dt = dt;
-        } else {
+        }
+        else
+        {
             m_ar << static_cast<LONG>(date.GetStatus()) << static_cast<double>(date.m_dt);
         }
         break;
     }
-    case PX_VARIANT: {
+    case PX_VARIANT:
+    {
         VARIANT& var = *static_cast<VARIANT*>(pValue);
-        if (bLoad) {
+        if (bLoad)
+        {
             COleVariant varLoaded;
             m_ar >> varLoaded;
             ::VariantClear(&var);
             var = varLoaded.Detach();
-        } else {
+        }
+        else
+        {
             m_ar << COleVariant(var);
         }
         break;
@@ -67,7 +78,8 @@ BOOL CLVKPropExchangeArchive::ExchangeValue(LPCTSTR, int nType, void* pValue, co
     case PX_STRING:
         bLoad ? (void)(m_ar >> *static_cast<CString*>(pValue)) : (void)(m_ar << *static_cast<CString*>(pValue));
         break;
-    case PX_RECT: {
+    case PX_RECT:
+    {
         RECT& rc = *static_cast<RECT*>(pValue);
         if (bLoad)
             m_ar >> rc.left >> rc.top >> rc.right >> rc.bottom;
@@ -75,7 +87,8 @@ BOOL CLVKPropExchangeArchive::ExchangeValue(LPCTSTR, int nType, void* pValue, co
             m_ar << rc.left << rc.top << rc.right << rc.bottom;
         break;
     }
-    case PX_SIZE: {
+    case PX_SIZE:
+    {
         SIZE& sz = *static_cast<SIZE*>(pValue);
         if (bLoad)
             m_ar >> sz.cx >> sz.cy;
@@ -96,11 +109,14 @@ ULONGLONG CLVKPropExchangeArchive::BytesLeft() const
     if (!pFile)
         return 0;
     const ULONGLONG nBuffered = static_cast<ULONGLONG>(m_ar.m_lpBufMax - m_ar.m_lpBufCur);
-    try {
+    try
+    {
         const ULONGLONG nLength = pFile->GetLength();
         const ULONGLONG nPosition = pFile->GetPosition();
         return nBuffered + (nLength > nPosition ? nLength - nPosition : 0);
-    } catch (CException* e) {
+    }
+    catch (CException* e)
+    {
         e->Delete();
         return std::numeric_limits<ULONGLONG>::max();
     }
@@ -108,7 +124,8 @@ ULONGLONG CLVKPropExchangeArchive::BytesLeft() const
 
 BOOL CLVKPropExchangeArchive::ExchangeBlob(LPCTSTR, BYTE*& pData, DWORD& nBytes)
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         const DWORD n = pData ? nBytes : 0;
         m_ar.WriteCount(n);
         if (n)
@@ -123,7 +140,8 @@ BOOL CLVKPropExchangeArchive::ExchangeBlob(LPCTSTR, BYTE*& pData, DWORD& nBytes)
     if (nCount > BytesLeft())
         return FALSE;
     BYTE* pBuffer = pData;
-    if (!pBuffer) {
+    if (!pBuffer)
+    {
         pBuffer = static_cast<BYTE*>(malloc(nCount ? nCount : 1));
         if (!pBuffer)
             return FALSE;
@@ -137,7 +155,8 @@ BOOL CLVKPropExchangeArchive::ExchangeBlob(LPCTSTR, BYTE*& pData, DWORD& nBytes)
 
 BOOL CLVKPropExchangeArchive::ExchangeClassName(LPCTSTR, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass)
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         m_ar.WriteClass(pClass);
         return TRUE;
     }
@@ -198,23 +217,29 @@ DWORD CLVKPropExchangeArchive::ReadBlock(LPCTSTR, BYTE* pBuffer, DWORD nBytes)
 
 void CLVKPropExchangeArchive::ExchangeSchema()
 {
-    if (!m_bLoading) {
+    if (!m_bLoading)
+    {
         m_ar << static_cast<DWORD>(kSchemaMagic) << static_cast<DWORD>(m_nSchema);
         return;
     }
     // Peek at the next four bytes without consuming them: a stream without
     // a record (or too short to hold one) is an older one and keeps its bytes.
     const UINT nBuffered = static_cast<UINT>(m_ar.m_lpBufMax - m_ar.m_lpBufCur);
-    if (nBuffered < sizeof(DWORD)) {
-        try {
+    if (nBuffered < sizeof(DWORD))
+    {
+        try
+        {
             m_ar.FillBuffer(sizeof(DWORD) - nBuffered);
-        } catch (CArchiveException* e) {
+        }
+        catch (CArchiveException* e)
+        {
             e->Delete();
         }
     }
     DWORD dwMagic = 0;
     if (m_ar.m_lpBufMax - m_ar.m_lpBufCur < static_cast<ptrdiff_t>(sizeof(DWORD)) ||
-        (memcpy(&dwMagic, m_ar.m_lpBufCur, sizeof(DWORD)), dwMagic != kSchemaMagic)) {
+        (memcpy(&dwMagic, m_ar.m_lpBufCur, sizeof(DWORD)), dwMagic != kSchemaMagic))
+    {
         m_nSchema = kSchemaBeforeRecords;
         return;
     }

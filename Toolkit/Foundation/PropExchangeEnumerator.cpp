@@ -10,16 +10,20 @@ CLVKPropExchangeEnumerator::CLVKPropExchangeEnumerator(CLVKPropExchange* pPX, LP
 DWORD_PTR CLVKPropExchangeEnumerator::StartWalk(DWORD nCount, BOOL bUseCountOperations)
 {
     m_nCount = nCount;
-    if (!m_pPX) {
+    if (!m_pPX)
+    {
         m_nCount = 0;
         return 0;
     }
-    if (bUseCountOperations) {
+    if (bUseCountOperations)
+    {
         if (m_pPX->IsStoring())
             m_pPX->StoreCount(nCount);
         else
             m_nCount = m_pPX->LoadCount();
-    } else {
+    }
+    else
+    {
         int nValue = static_cast<int>(nCount);
         const int nDefault = 0;
         m_pPX->ExchangeValue(L"Count", PX_INT, &nValue, &nDefault);
@@ -32,7 +36,8 @@ DWORD_PTR CLVKPropExchangeEnumerator::StartWalk(DWORD nCount, BOOL bUseCountOper
 
 CLVKPropExchange* CLVKPropExchangeEnumerator::NextSection(DWORD_PTR& pos)
 {
-    if (!m_pPX || pos == 0 || pos > m_nCount) {
+    if (!m_pPX || pos == 0 || pos > m_nCount)
+    {
         pos = 0;
         return nullptr;
     }

@@ -79,8 +79,7 @@ BOOL AFX_CDECL ExchangeDateTime(CLVKPropExchange* pPX, LPCTSTR pszKey, COleDateT
     return pPX ? pPX->ExchangeValue(pszKey, PX_DATETIME, &dtValue, pDefault) : FALSE;
 }
 
-BOOL AFX_CDECL ExchangeSizeSwapped(CLVKPropExchange* pPX, LPCTSTR pszKey, SIZE& szValue, int cxDefault,
-                                   int cyDefault)
+BOOL AFX_CDECL ExchangeSizeSwapped(CLVKPropExchange* pPX, LPCTSTR pszKey, SIZE& szValue, int cxDefault, int cyDefault)
 {
     if (!pPX)
         return FALSE;
@@ -98,7 +97,8 @@ BOOL AFX_CDECL ExchangeRectDpi(CLVKPropExchange* pPX, LPCTSTR pszKey, RECT& rcVa
         return FALSE;
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     const LONG kUnset = static_cast<LONG>(0x80000000);
-    if (pPX->IsLoading()) {
+    if (pPX->IsLoading())
+    {
         RECT rc = rcValue;
         if (!pPX->ExchangeValue(pszKey, PX_RECT, &rc, &rcDefault))
             return FALSE;
@@ -117,7 +117,8 @@ BOOL AFX_CDECL ExchangeSizeDpi(CLVKPropExchange* pPX, LPCTSTR pszKey, SIZE& szVa
     if (!pPX)
         return FALSE;
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
-    if (pPX->IsLoading()) {
+    if (pPX->IsLoading())
+    {
         POINT pt{szValue.cx, szValue.cy};
         if (!pPX->ExchangeValue(pszKey, PX_SIZE, &pt, &szDefault))
             return FALSE;
@@ -134,7 +135,8 @@ static BOOL ExchangeLengthDpi(CLVKPropExchange* pPX, LPCTSTR pszKey, int& nValue
     if (!pPX)
         return FALSE;
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
-    if (pPX->IsLoading()) {
+    if (pPX->IsLoading())
+    {
         int n = nValue;
         if (!pPX->ExchangeValue(pszKey, PX_INT, &n, &nDefault))
             return FALSE;
@@ -163,12 +165,17 @@ BOOL AFX_CDECL ExchangeObject(CLVKPropExchange* pPX, LPCTSTR pszKey, CObject* pO
     if (!pArchive)
         return FALSE;
     BOOL bResult = TRUE;
-    try {
+    try
+    {
         pObject->Serialize(*pArchive);
-    } catch (COleException* e) {
+    }
+    catch (COleException* e)
+    {
         e->Delete();
         bResult = FALSE;
-    } catch (CArchiveException* e) {
+    }
+    catch (CArchiveException* e)
+    {
         e->Delete();
         bResult = FALSE;
     }

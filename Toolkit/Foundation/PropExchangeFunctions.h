@@ -22,8 +22,7 @@ BOOL AFX_CDECL ExchangeVariant(CLVKPropExchange* pPX, LPCTSTR pszKey, VARIANT& v
 BOOL AFX_CDECL ExchangeDateTime(CLVKPropExchange* pPX, LPCTSTR pszKey, COleDateTime& dtValue,
                                 const COleDateTime* pDefault);
 // Stores (cx, cy) with the default (cxDefault, cyDefault) as (cy, cx).
-BOOL AFX_CDECL ExchangeSizeSwapped(CLVKPropExchange* pPX, LPCTSTR pszKey, SIZE& szValue, int cxDefault,
-                                   int cyDefault);
+BOOL AFX_CDECL ExchangeSizeSwapped(CLVKPropExchange* pPX, LPCTSTR pszKey, SIZE& szValue, int cxDefault, int cyDefault);
 
 // Lengths kept at 96 DPI in the store and at the screen's DPI in memory.
 BOOL AFX_CDECL ExchangeRectDpi(CLVKPropExchange* pPX, LPCTSTR pszKey, RECT& rcValue, const RECT& rcDefault);

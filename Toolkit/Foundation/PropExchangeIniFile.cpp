@@ -5,13 +5,15 @@
 
 IMPLEMENT_DYNAMIC(CLVKPropExchangeIniFile, CLVKPropExchange)
 
-namespace {
+namespace
+{
 
 CString TextOrStringId(LPCTSTR psz)
 {
     if (!psz)
         return CString();
-    if (IS_INTRESOURCE(psz)) {
+    if (IS_INTRESOURCE(psz))
+    {
         CString str;
         str.LoadString(static_cast<UINT>(reinterpret_cast<UINT_PTR>(psz)));
         return str;
@@ -35,7 +37,7 @@ CString ProtectForIni(const CString& strText)
     return L"\"" + strText + L"\"";
 }
 
-} // namespace
+}  // namespace
 
 CLVKPropExchangeIniFile::CLVKPropExchangeIniFile(BOOL bLoading, LPCTSTR pszParentSection, LPCTSTR pszSection)
 {
@@ -62,7 +64,8 @@ void CLVKPropExchangeIniFile::AssignFile(LPCTSTR pszPath)
 
 BOOL CLVKPropExchangeIniFile::PrepareExchange()
 {
-    if (!m_bPrepared && m_strFile.IsEmpty()) {
+    if (!m_bPrepared && m_strFile.IsEmpty())
+    {
         wchar_t szFolder[MAX_PATH] = {};
         wchar_t szFile[MAX_PATH] = {};
         const DWORD nFolder = ::GetTempPathW(MAX_PATH, szFolder);
@@ -95,7 +98,8 @@ void CLVKPropExchangeIniFile::ClearSection()
     DWORD nSize = 8000;
     std::vector<wchar_t> names;
     DWORD nRead = 0;
-    for (;;) {
+    for (;;)
+    {
         names.assign(nSize, L'\0');
         nRead = ::GetPrivateProfileSectionNamesW(names.data(), nSize, m_strFile);
         if (nRead != nSize - 2 || nSize >= kMaxValueChars * 16)
@@ -106,7 +110,8 @@ void CLVKPropExchangeIniFile::ClearSection()
         return;
     const int nPrefix = m_strSection.GetLength();
     std::vector<CString> doomed;
-    for (const wchar_t* p = names.data(); p < names.data() + nRead && *p; p += wcslen(p) + 1) {
+    for (const wchar_t* p = names.data(); p < names.data() + nRead && *p; p += wcslen(p) + 1)
+    {
         if (wcsncmp(p, m_strSection, nPrefix) == 0 && (p[nPrefix] == L'\0' || p[nPrefix] == L'\\'))
             doomed.emplace_back(p);
     }
@@ -120,16 +125,19 @@ BOOL CLVKPropExchangeIniFile::ReadText(LPCTSTR pszKey, CString& strText) const
     const DWORD nShort = ::GetPrivateProfileStringW(m_strSection, pszKey, nullptr, szShort, 256, m_strFile);
     if (nShort == 0)
         return FALSE;
-    if (nShort != 255) {
+    if (nShort != 255)
+    {
         strText = szShort;
         return TRUE;
     }
     // A full buffer may mean a longer value: read it again with more room,
     // growing until it fits, so that long values (byte blocks) come back whole.
-    for (DWORD nSize = 16000;; nSize *= 2) {
+    for (DWORD nSize = 16000;; nSize *= 2)
+    {
         std::unique_ptr<wchar_t[]> buffer(new wchar_t[nSize]());
         const DWORD nRead = ::GetPrivateProfileStringW(m_strSection, pszKey, nullptr, buffer.get(), nSize, m_strFile);
-        if (nRead < nSize - 1 || nSize >= kMaxValueChars) {
+        if (nRead < nSize - 1 || nSize >= kMaxValueChars)
+        {
             strText = CString(buffer.get(), static_cast<int>(std::min<DWORD>(nRead, nSize - 1)));
             return TRUE;
         }
@@ -138,7 +146,8 @@ BOOL CLVKPropExchangeIniFile::ReadText(LPCTSTR pszKey, CString& strText) const
 
 BOOL CLVKPropExchangeIniFile::ExchangeValue(LPCTSTR pszKey, int nType, void* pValue, const void* pDefault)
 {
-    if (m_bLoading) {
+    if (m_bLoading)
+    {
         pDefault = LoadDefault(pDefault);
         CString strText;
         if (!PrepareExchange() || !ReadText(pszKey, strText))
@@ -148,7 +157,8 @@ BOOL CLVKPropExchangeIniFile::ExchangeValue(LPCTSTR pszKey, int nType, void* pVa
     pDefault = SaveDefault(pDefault);
     if (!PrepareExchange())
         return FALSE;
-    if (pDefault && IsDefaultValue(nType, pValue, pDefault)) {
+    if (pDefault && IsDefaultValue(nType, pValue, pDefault))
+    {
         if (!m_bEmptied)
             ::WritePrivateProfileStringW(m_strSection, pszKey, nullptr, m_strFile);
         return TRUE;

@@ -6,7 +6,8 @@
 CLVKPropExchangeSection::CLVKPropExchangeSection(BOOL bLoading, LPCTSTR pszSection)
 {
     CWinApp* pApp = AfxGetApp();
-    if (pApp && pApp->m_pszRegistryKey) {
+    if (pApp && pApp->m_pszRegistryKey)
+    {
         m_pPX = new CLVKPropExchangeRegistry(bLoading, nullptr, pszSection);
         return;
     }

@@ -4,7 +4,8 @@
 
 IMPLEMENT_DYNAMIC(CLVKPropExchangeXMLNode, CLVKPropExchange)
 
-namespace {
+namespace
+{
 
 // "Msxml2.DOMDocument"
 const CLSID kClsidDomDocument = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
@@ -15,9 +16,11 @@ const IID kIidDomNode = {0x2933BF80, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x
 // In-process server and handler, local and remote server.
 const DWORD kClassContext = 23;
 
-template <class T> void SafeRelease(T*& p)
+template <class T>
+void SafeRelease(T*& p)
 {
-    if (p) {
+    if (p)
+    {
         p->Release();
         p = nullptr;
     }
@@ -40,8 +43,8 @@ private:
 void SetDocumentProperty(IXMLDOMDocument* pDocument, LPCWSTR pszName, VARIANT value)
 {
     IXMLDOMDocument2* pDocument2 = nullptr;
-    if (SUCCEEDED(pDocument->QueryInterface(kIidDomDocument2, reinterpret_cast<void**>(&pDocument2))) &&
-        pDocument2) {
+    if (SUCCEEDED(pDocument->QueryInterface(kIidDomDocument2, reinterpret_cast<void**>(&pDocument2))) && pDocument2)
+    {
         pDocument2->setProperty(CBstrArg(pszName), value);
         pDocument2->Release();
     }
@@ -64,7 +67,7 @@ HRESULT CreateDomDocument(IXMLDOMDocument** ppDocument)
     return hr;
 }
 
-} // namespace
+}  // namespace
 
 BOOL AFX_CDECL IsXmlDomAvailable()
 {
@@ -81,8 +84,8 @@ CLVKPropExchangeXMLNode::CLVKPropExchangeXMLNode(BOOL bLoading, IXMLDOMNode* pPa
     if (!m_pParentNode)
         return;
     m_pParentNode->AddRef();
-    if (FAILED(m_pParentNode->QueryInterface(kIidDomDocument, reinterpret_cast<void**>(&m_pDocument))) ||
-        !m_pDocument) {
+    if (FAILED(m_pParentNode->QueryInterface(kIidDomDocument, reinterpret_cast<void**>(&m_pDocument))) || !m_pDocument)
+    {
         m_pDocument = nullptr;
         m_pParentNode->get_ownerDocument(&m_pDocument);
     }
@@ -161,7 +164,8 @@ BOOL CLVKPropExchangeXMLNode::OnDocumentLoaded(BOOL bLoaded)
     SafeRelease(m_pNode);
     SafeRelease(m_pParentNode);
     m_bPrepared = FALSE;
-    if (!bLoaded) {
+    if (!bLoaded)
+    {
         SafeRelease(m_pDocument);
         return FALSE;
     }
@@ -187,7 +191,8 @@ BOOL CLVKPropExchangeXMLNode::BindSectionNode()
     if (!m_pParentNode)
         return FALSE;
     IXMLDOMNode* pFound = nullptr;
-    if (m_pParentNode->selectSingleNode(CBstrArg(m_strSection), &pFound) == S_OK && pFound) {
+    if (m_pParentNode->selectSingleNode(CBstrArg(m_strSection), &pFound) == S_OK && pFound)
+    {
         m_pNode = pFound;
         return TRUE;
     }
@@ -200,7 +205,8 @@ BOOL CLVKPropExchangeXMLNode::BindSectionNode()
     IXMLDOMNode* pAppended = nullptr;
     const HRESULT hr = m_pParentNode->appendChild(pElement, &pAppended);
     pElement->Release();
-    if (FAILED(hr) || !pAppended) {
+    if (FAILED(hr) || !pAppended)
+    {
         SafeRelease(pAppended);
         return FALSE;
     }
@@ -213,14 +219,16 @@ BOOL CLVKPropExchangeXMLNode::PrepareExchange()
     if (m_bPrepared)
         return m_pDocument && m_pParentNode && m_pNode;
     m_bPrepared = TRUE;
-    if (!m_pDocument && !m_bChildExchange && !m_pParentNode) {
+    if (!m_pDocument && !m_bChildExchange && !m_pParentNode)
+    {
         if (CreateDocument())
             m_pDocument->QueryInterface(kIidDomNode, reinterpret_cast<void**>(&m_pParentNode));
     }
     if (!m_pDocument || !m_pParentNode)
         return FALSE;
     BindSectionNode();
-    if (!m_bChildExchange && m_pNode) {
+    if (!m_bChildExchange && m_pNode)
+    {
         // Still in compact mode here, so the flag is the root's attribute.
         BOOL bCompact = m_bLoading ? FALSE : m_bCompactMode;
         ExchangeBool(this, L"CompactMode", bCompact, FALSE);
@@ -233,20 +241,24 @@ IXMLDOMNode* CLVKPropExchangeXMLNode::GetEntryNode(LPCTSTR pszName, BOOL bCreate
 {
     if (!m_pNode)
         return nullptr;
-    if (!pszName || !*pszName) {
+    if (!pszName || !*pszName)
+    {
         m_pNode->AddRef();
         return m_pNode;
     }
     IXMLDOMNode* pEntry = nullptr;
-    if (m_bCompactMode) {
+    if (m_bCompactMode)
+    {
         IXMLDOMNamedNodeMap* pAttributes = nullptr;
         if (FAILED(m_pNode->get_attributes(&pAttributes)) || !pAttributes)
             return nullptr;
         if (pAttributes->getNamedItem(CBstrArg(pszName), &pEntry) != S_OK)
             SafeRelease(pEntry);
-        if (!pEntry && bCreate && m_pDocument) {
+        if (!pEntry && bCreate && m_pDocument)
+        {
             IXMLDOMAttribute* pAttribute = nullptr;
-            if (SUCCEEDED(m_pDocument->createAttribute(CBstrArg(pszName), &pAttribute)) && pAttribute) {
+            if (SUCCEEDED(m_pDocument->createAttribute(CBstrArg(pszName), &pAttribute)) && pAttribute)
+            {
                 if (FAILED(pAttributes->setNamedItem(pAttribute, &pEntry)))
                     SafeRelease(pEntry);
                 pAttribute->Release();
@@ -257,9 +269,11 @@ IXMLDOMNode* CLVKPropExchangeXMLNode::GetEntryNode(LPCTSTR pszName, BOOL bCreate
     }
     if (m_pNode->selectSingleNode(CBstrArg(pszName), &pEntry) != S_OK)
         SafeRelease(pEntry);
-    if (!pEntry && bCreate && m_pDocument) {
+    if (!pEntry && bCreate && m_pDocument)
+    {
         IXMLDOMElement* pElement = nullptr;
-        if (SUCCEEDED(m_pDocument->createElement(CBstrArg(pszName), &pElement)) && pElement) {
+        if (SUCCEEDED(m_pDocument->createElement(CBstrArg(pszName), &pElement)) && pElement)
+        {
             if (FAILED(m_pNode->appendChild(pElement, &pEntry)))
                 SafeRelease(pEntry);
             pElement->Release();
@@ -290,7 +304,8 @@ BOOL CLVKPropExchangeXMLNode::IsSectionExists(LPCTSTR pszPath)
 
 BOOL CLVKPropExchangeXMLNode::ExchangeValue(LPCTSTR pszKey, int nType, void* pValue, const void* pDefault)
 {
-    if (m_bLoading) {
+    if (m_bLoading)
+    {
         pDefault = LoadDefault(pDefault);
         if (!PrepareExchange())
             return CopyDefaultValue(nType, pValue, pDefault);
@@ -300,12 +315,15 @@ BOOL CLVKPropExchangeXMLNode::ExchangeValue(LPCTSTR pszKey, int nType, void* pVa
         BSTR bstrText = nullptr;
         const HRESULT hr = pEntry->get_text(&bstrText);
         pEntry->Release();
-        if (FAILED(hr)) {
+        if (FAILED(hr))
+        {
             ::SysFreeString(bstrText);
             return CopyDefaultValue(nType, pValue, pDefault);
         }
-        if (nType == PX_BSTR) {
-            if (!pValue) {
+        if (nType == PX_BSTR)
+        {
+            if (!pValue)
+            {
                 ::SysFreeString(bstrText);
                 return FALSE;
             }
@@ -329,11 +347,14 @@ BOOL CLVKPropExchangeXMLNode::ExchangeValue(LPCTSTR pszKey, int nType, void* pVa
     if (pDefault && IsDefaultValue(nType, pValue, pDefault))
         return TRUE;
     CString strText;
-    if (nType == PX_BSTR) {
+    if (nType == PX_BSTR)
+    {
         const BSTR bstr = pValue ? *static_cast<const BSTR*>(pValue) : nullptr;
         strText = bstr ? bstr : L"";
         EscapeText(strText);
-    } else if (!ConvertValueText(nType, strText, pValue, pDefault)) {
+    }
+    else if (!ConvertValueText(nType, strText, pValue, pDefault))
+    {
         return FALSE;
     }
     IXMLDOMNode* pEntry = GetEntryNode(pszKey, TRUE);
@@ -357,7 +378,8 @@ void CLVKPropExchangeXMLNode::ClearSection()
 {
     m_bEmptied = TRUE;
     PrepareExchange();
-    if (m_pNode && m_pParentNode) {
+    if (m_pNode && m_pParentNode)
+    {
         IXMLDOMNode* pRemoved = nullptr;
         m_pParentNode->removeChild(m_pNode, &pRemoved);
         SafeRelease(pRemoved);
@@ -397,7 +419,8 @@ DWORD_PTR CLVKPropExchangeXMLNode::CXMLEnumerator::StartWalk(DWORD nCount, BOOL 
     if (!pPX->PrepareExchange())
         return 0;
     const CString strPattern = m_strPrefix.IsEmpty() ? CString(L"*") : m_strPrefix;
-    if (FAILED(pPX->m_pNode->selectNodes(CBstrArg(strPattern), &m_pList)) || !m_pList) {
+    if (FAILED(pPX->m_pNode->selectNodes(CBstrArg(strPattern), &m_pList)) || !m_pList)
+    {
         SafeRelease(m_pList);
         return 0;
     }
@@ -410,7 +433,8 @@ CLVKPropExchange* CLVKPropExchangeXMLNode::CXMLEnumerator::NextSection(DWORD_PTR
 {
     if (!m_pPX || !m_pPX->IsLoading())
         return CLVKPropExchangeEnumerator::NextSection(pos);
-    if (!m_pCurrent || !m_pList || pos == 0) {
+    if (!m_pCurrent || !m_pList || pos == 0)
+    {
         pos = 0;
         return nullptr;
     }

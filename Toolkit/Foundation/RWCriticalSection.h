@@ -72,8 +72,7 @@ private:
 class CLVKWriteLockScope
 {
 public:
-    explicit CLVKWriteLockScope(CLVKRWCriticalSection* pLock, void* pOwner = nullptr,
-                                volatile LONG* pCounter = nullptr)
+    explicit CLVKWriteLockScope(CLVKRWCriticalSection* pLock, void* pOwner = nullptr, volatile LONG* pCounter = nullptr)
         : m_pLock(pLock), m_pOwner(pOwner), m_pCounter(pCounter)
     {
         if (m_pLock)

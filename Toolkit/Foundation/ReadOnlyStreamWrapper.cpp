@@ -1,7 +1,7 @@
 #include "Foundation/ReadOnlyStreamWrapper.h"
 
 HRESULT AFX_CDECL CReadOnlyStreamWrapper::CreateFromLocation(const LVKStreamLocation& location,
-                                                               CReadOnlyStreamWrapper** ppWrapper)
+                                                             CReadOnlyStreamWrapper** ppWrapper)
 {
     if (!ppWrapper)
         return E_POINTER;
@@ -12,7 +12,8 @@ HRESULT AFX_CDECL CReadOnlyStreamWrapper::CreateFromLocation(const LVKStreamLoca
         hr = LVKReadFileToStream(location.szPath, &pStream);
     else if (location.nKind == LVKStreamLocation::kindResource)
         hr = LVKReadResourceToStream(location, &pStream);
-    if (SUCCEEDED(hr) && pStream) {
+    if (SUCCEEDED(hr) && pStream)
+    {
         *ppWrapper = new (std::nothrow) CReadOnlyStreamWrapper(pStream);
         if (!*ppWrapper)
             pStream->Release();
@@ -26,7 +27,8 @@ STDMETHODIMP CReadOnlyStreamWrapper::QueryInterface(REFIID riid, void** ppv)
         return E_POINTER;
     // Handing out the wrapped stream would hand out write access: the
     // stream interfaces answer with the wrapper itself.
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ISequentialStream) || IsEqualIID(riid, IID_IStream)) {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ISequentialStream) || IsEqualIID(riid, IID_IStream))
+    {
         *ppv = static_cast<IStream*>(this);
         AddRef();
         return S_OK;
@@ -111,7 +113,8 @@ STDMETHODIMP CReadOnlyStreamWrapper::Clone(IStream** ppstm)
     if (!pClone)
         return E_POINTER;
     CReadOnlyStreamWrapper* pWrapper = new (std::nothrow) CReadOnlyStreamWrapper(pClone);
-    if (!pWrapper) {
+    if (!pWrapper)
+    {
         pClone->Release();
         return E_OUTOFMEMORY;
     }

@@ -95,8 +95,7 @@ void AFX_CDECL CLVKResourceManager::SetToolkitResourceHandle(HMODULE hModule)
     g_hToolkitResources = hModule;
 }
 
-HRSRC AFX_CDECL CLVKResourceManager::FindResourceInModules(HMODULE& hModule, LPCTSTR lpszName,
-                                                           LPCTSTR lpszType)
+HRSRC AFX_CDECL CLVKResourceManager::FindResourceInModules(HMODULE& hModule, LPCTSTR lpszName, LPCTSTR lpszType)
 {
     if (const HMODULE hToolkit = GetToolkitResourceHandle())
     {
@@ -112,8 +111,7 @@ HRSRC AFX_CDECL CLVKResourceManager::FindResourceInModules(HMODULE& hModule, LPC
     return hResource;
 }
 
-int AFX_CDECL CLVKResourceManager::LoadStringFromModule(HMODULE hModule, UINT nID,
-                                                        CString& strText)
+int AFX_CDECL CLVKResourceManager::LoadStringFromModule(HMODULE hModule, UINT nID, CString& strText)
 {
     strText.Empty();
     const HRSRC hResource = FindResourceW(hModule, MAKEINTRESOURCEW(nID / 16 + 1), RT_STRING);
@@ -165,8 +163,8 @@ BOOL CLVKResourceManager::LoadMenu(CMenu* pMenu, UINT nIDResource)
 {
     if (!pMenu)
         return FALSE;
-    const HMENU hMenu = ::LoadMenuW(ModuleOfResource(MAKEINTRESOURCEW(nIDResource), RT_MENU),
-                                    MAKEINTRESOURCEW(nIDResource));
+    const HMENU hMenu =
+        ::LoadMenuW(ModuleOfResource(MAKEINTRESOURCEW(nIDResource), RT_MENU), MAKEINTRESOURCEW(nIDResource));
     if (!hMenu)
         return FALSE;
     if (pMenu->Attach(hMenu))
@@ -179,8 +177,7 @@ BOOL CLVKResourceManager::LoadBitmap(CBitmap* pBitmap, LPCTSTR lpszResourceName)
 {
     if (!pBitmap)
         return FALSE;
-    const HBITMAP hBitmap =
-        ::LoadBitmapW(ModuleOfResource(lpszResourceName, RT_BITMAP), lpszResourceName);
+    const HBITMAP hBitmap = ::LoadBitmapW(ModuleOfResource(lpszResourceName, RT_BITMAP), lpszResourceName);
     if (!hBitmap)
         return FALSE;
     if (pBitmap->Attach(hBitmap))
@@ -244,9 +241,8 @@ BOOL CLVKResourceManager::LoadHTMLById(CString* pText, UINT nIDResource)
 
 HICON CLVKResourceManager::LoadIcon(LPCTSTR lpszResourceName, int cx, int cy)
 {
-    return static_cast<HICON>(::LoadImageW(ModuleOfResource(lpszResourceName, RT_GROUP_ICON),
-                                           lpszResourceName, IMAGE_ICON, cx, cy,
-                                           LR_DEFAULTCOLOR));
+    return static_cast<HICON>(::LoadImageW(ModuleOfResource(lpszResourceName, RT_GROUP_ICON), lpszResourceName,
+                                           IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
 }
 
 HICON CLVKResourceManager::LoadIconById(UINT nIDResource, int cx, int cy)
@@ -254,8 +250,7 @@ HICON CLVKResourceManager::LoadIconById(UINT nIDResource, int cx, int cy)
     return LoadIcon(MAKEINTRESOURCEW(nIDResource), cx, cy);
 }
 
-HICON CLVKResourceManager::CreateIconFromResource(HMODULE hModule, LPCTSTR lpszGroupName,
-                                                  int cx, int cy)
+HICON CLVKResourceManager::CreateIconFromResource(HMODULE hModule, LPCTSTR lpszGroupName, int cx, int cy)
 {
     const HRSRC hGroup = FindResourceW(hModule, lpszGroupName, RT_GROUP_ICON);
     const HGLOBAL hGroupData = hGroup ? LoadResource(hModule, hGroup) : nullptr;
@@ -270,8 +265,7 @@ HICON CLVKResourceManager::CreateIconFromResource(HMODULE hModule, LPCTSTR lpszG
     auto* pIcon = static_cast<PBYTE>(hIconData ? LockResource(hIconData) : nullptr);
     if (!pIcon)
         return nullptr;
-    return CreateIconFromResourceEx(pIcon, SizeofResource(hModule, hIcon), TRUE, 0x30000, cx,
-                                    cy, LR_DEFAULTCOLOR);
+    return CreateIconFromResourceEx(pIcon, SizeofResource(hModule, hIcon), TRUE, 0x30000, cx, cy, LR_DEFAULTCOLOR);
 }
 
 void CLVKResourceManager::Close()
@@ -317,8 +311,7 @@ BYTE CLVKResourceManager::GetFontCharset() const
     return m_bUseLanguageCharset ? m_pLanguageInfo->nFontCharset : m_nSystemFontCharset;
 }
 
-int AFX_CDECL CLVKResourceManager::GetMenuItemText(CMenu* pMenu, UINT nIDItem, CString& strText,
-                                                   UINT nFlags)
+int AFX_CDECL CLVKResourceManager::GetMenuItemText(CMenu* pMenu, UINT nIDItem, CString& strText, UINT nFlags)
 {
     strText.Empty();
     const HMENU hMenu = pMenu ? pMenu->GetSafeHmenu() : nullptr;

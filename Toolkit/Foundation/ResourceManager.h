@@ -59,8 +59,7 @@ public:
 
     // The text of a menu item (by id or position, MF_BYCOMMAND or
     // MF_BYPOSITION) and its length; 0 and empty text when there is none.
-    static int AFX_CDECL GetMenuItemText(CMenu* pMenu, UINT nIDItem, CString& strText,
-                                         UINT nFlags);
+    static int AFX_CDECL GetMenuItemText(CMenu* pMenu, UINT nIDItem, CString& strText, UINT nFlags);
 
     // The language's table record, or English (United States) when the
     // table lacks the language.
@@ -73,8 +72,7 @@ public:
     static int AFX_CDECL LoadStringFromModule(HMODULE hModule, UINT nID, CString& strText);
 
     // Searches the toolkit resource module, then the program's resources.
-    static HRSRC AFX_CDECL FindResourceInModules(HMODULE& hModule, LPCTSTR lpszName,
-                                                 LPCTSTR lpszType);
+    static HRSRC AFX_CDECL FindResourceInModules(HMODULE& hModule, LPCTSTR lpszName, LPCTSTR lpszType);
 
     // A module searched before the program's resources; none by default.
     static HMODULE AFX_CDECL GetToolkitResourceHandle();

@@ -86,8 +86,7 @@ public:
         if (!m_pDocument || m_pDocument->get_documentElement(&pElement) != S_OK || !pElement)
             return FALSE;
         BSTR bstrName = nullptr;
-        const BOOL bMatch = SUCCEEDED(pElement->get_nodeName(&bstrName)) && bstrName &&
-                            wcscmp(bstrName, lpszName) == 0;
+        const BOOL bMatch = SUCCEEDED(pElement->get_nodeName(&bstrName)) && bstrName && wcscmp(bstrName, lpszName) == 0;
         ::SysFreeString(bstrName);
         pElement->Release();
         return bMatch;
@@ -161,8 +160,7 @@ BOOL CLVKResourceManagerXML::LoadString(CString* pString, UINT nID)
     return TRUE;
 }
 
-BOOL CLVKResourceManagerXML::ReadMenuItems(CLVKPropExchange* pPX, std::vector<MENUITEMTEMPLATEINFO>& items,
-                                           int nDepth)
+BOOL CLVKResourceManagerXML::ReadMenuItems(CLVKPropExchange* pPX, std::vector<MENUITEMTEMPLATEINFO>& items, int nDepth)
 {
     if (nDepth > kMaxMenuDepth)
         return FALSE;

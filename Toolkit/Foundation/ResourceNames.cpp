@@ -43,8 +43,7 @@ BOOL CALLBACK FindLanguageProc(HMODULE, LPCWSTR, LPCWSTR, WORD wLanguage, LONG_P
     return FALSE;
 }
 
-BOOL CALLBACK FindLanguageNameProc(HMODULE hModule, LPCWSTR lpszType, LPWSTR lpszName,
-                                   LONG_PTR lParam)
+BOOL CALLBACK FindLanguageNameProc(HMODULE hModule, LPCWSTR lpszType, LPWSTR lpszName, LONG_PTR lParam)
 {
     EnumResourceLanguagesW(hModule, lpszType, lpszName, &FindLanguageProc, lParam);
     return !reinterpret_cast<LanguageSearch*>(lParam)->bFound;
@@ -63,8 +62,8 @@ struct ExtensionType
 };
 
 const ExtensionType kExtensionTypes[] = {
-    {L".png", L"PNG"},     {L".bmp", RT_BITMAP}, {L".ico", RT_ICON}, {L".htm", RT_HTML},
-    {L".html", RT_HTML},   {L".js", L"JS"},      {L".vbs", L"VBS"},
+    {L".png", L"PNG"},   {L".bmp", RT_BITMAP}, {L".ico", RT_ICON}, {L".htm", RT_HTML},
+    {L".html", RT_HTML}, {L".js", L"JS"},      {L".vbs", L"VBS"},
 };
 
 }  // namespace
@@ -84,8 +83,7 @@ LPCTSTR AFX_CDECL LVKResourceTypeFromExtension(LPCTSTR lpszFileName)
     for (const ExtensionType& entry : kExtensionTypes)
     {
         const size_t cchExtension = wcslen(entry.lpszExtension);
-        if (cchName > cchExtension &&
-            _wcsicmp(lpszFileName + cchName - cchExtension, entry.lpszExtension) == 0)
+        if (cchName > cchExtension && _wcsicmp(lpszFileName + cchName - cchExtension, entry.lpszExtension) == 0)
             return entry.lpszType;
     }
     return nullptr;

@@ -12,9 +12,8 @@ struct RichEditEntry
 const LPCWSTR kDlls[] = {L"riched32.dll", L"riched20.dll", L"msftedit.dll"};
 
 const RichEditEntry kEntries[] = {
-    {L"RichEdit10W", 0}, {L"RichEdit20W", 1}, {L"RichEdit30W", 1},
-    {L"RichEdit31W", 1}, {L"RichEdit40W", 1}, {L"RichEdit41W", 2},
-    {L"RichEdit50W", 2}, {L"RichEdit60W", 2}, {L"RichEdit70W", 2},
+    {L"RichEdit10W", 0}, {L"RichEdit20W", 1}, {L"RichEdit30W", 1}, {L"RichEdit31W", 1}, {L"RichEdit40W", 1},
+    {L"RichEdit41W", 2}, {L"RichEdit50W", 2}, {L"RichEdit60W", 2}, {L"RichEdit70W", 2},
 };
 const int kEntryCount = static_cast<int>(sizeof(kEntries) / sizeof(kEntries[0]));
 

@@ -1,11 +1,8 @@
 #include "SingletonPointer.h"
 
-CLVKSingletonPointer::CLVKSingletonPointer(size_t nObjectSize, PFNCONSTRUCT pfnConstruct,
-                                           PFNDESTROY pfnDestroy, PFNINIT pfnInit,
-                                           CLVKApplication* pApplication)
-    : m_nObjectSize(nObjectSize),
-      m_pfnConstruct(pfnConstruct),
-      m_pfnDestroy(pfnDestroy),
+CLVKSingletonPointer::CLVKSingletonPointer(size_t nObjectSize, PFNCONSTRUCT pfnConstruct, PFNDESTROY pfnDestroy,
+                                           PFNINIT pfnInit, CLVKApplication* pApplication)
+    : m_nObjectSize(nObjectSize), m_pfnConstruct(pfnConstruct), m_pfnDestroy(pfnDestroy),
       m_pApplication(pApplication ? pApplication : CLVKApplication::Instance())
 {
     if (pfnInit)

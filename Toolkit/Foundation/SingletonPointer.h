@@ -13,10 +13,10 @@ class CLVKSingletonPointer : public ILVKApplicationEvents
 {
 public:
     // Constructs the object in place in zeroed memory; FALSE on failure.
-    typedef BOOL (AFX_CDECL* PFNCONSTRUCT)(void* pObject);
+    typedef BOOL(AFX_CDECL* PFNCONSTRUCT)(void* pObject);
     // Runs the object's destruction; the holder frees the memory.
-    typedef void (AFX_CDECL* PFNDESTROY)(void* pObject);
-    typedef void (AFX_CDECL* PFNINIT)();
+    typedef void(AFX_CDECL* PFNDESTROY)(void* pObject);
+    typedef void(AFX_CDECL* PFNINIT)();
 
     // pApplication is the toolkit to register with; null means the process
     // object (which throws once the toolkit is shut down).
@@ -81,7 +81,6 @@ void AFX_CDECL LVKDestroySingleton(void* pObject)
 template <class T>
 T* LVKGetSingleton()
 {
-    static CLVKSingletonPointer holder(sizeof(T), &LVKConstructSingleton<T>,
-                                       &LVKDestroySingleton<T>);
+    static CLVKSingletonPointer holder(sizeof(T), &LVKConstructSingleton<T>, &LVKDestroySingleton<T>);
     return static_cast<T*>(holder.ObtainObject());
 }

@@ -23,7 +23,7 @@ public:
     CLVKSplitBarTracker& operator=(const CLVKSplitBarTracker&) = delete;
 
 private:
-    typedef BOOL (WINAPI* PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
+    typedef BOOL(WINAPI* PFNSETLAYEREDWINDOWATTRIBUTES)(HWND, COLORREF, BYTE, DWORD);
 
     BOOL CreateLayeredWindow();
     void EndSurface();

@@ -3,7 +3,8 @@
 #include <cwchar>
 #include <cwctype>
 
-namespace {
+namespace
+{
 
 HRESULT LastErrorResult()
 {
@@ -27,9 +28,11 @@ HRESULT SetResourceName(LPCWSTR pszName, size_t nLength, bool bHashOnly, LVKStre
         ++pszDigits;
     else if (bHashOnly)
         pszDigits = nullptr;
-    if (pszDigits) {
+    if (pszDigits)
+    {
         const long nId = wcstol(pszDigits, nullptr, 10);
-        if (nId > 0 && nId <= 0xFFFF) {
+        if (nId > 0 && nId <= 0xFFFF)
+        {
             pLocation->lpszResName = MAKEINTRESOURCEW(nId);
             return S_OK;
         }
@@ -42,7 +45,7 @@ HRESULT SetResourceName(LPCWSTR pszName, size_t nLength, bool bHashOnly, LVKStre
     return S_OK;
 }
 
-} // namespace
+}  // namespace
 
 HRESULT AFX_CDECL LVKMakePathFromExeFolder(LPCWSTR pszPath, wchar_t (&szResult)[261])
 {
@@ -66,7 +69,8 @@ HRESULT AFX_CDECL LVKParseResUrl(LPCWSTR pszText, LVKStreamLocation* pLocation, 
         return E_POINTER;
     pLocation->nKind = LVKStreamLocation::kindResource;
     const wchar_t* pszLastSlash = wcsrchr(pszText, L'/');
-    if (!pszLastSlash) {
+    if (!pszLastSlash)
+    {
         if (wcschr(pszText, L'\\'))
             return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
         const HRESULT hr = GetExePath(pLocation->szPath);
@@ -84,20 +88,26 @@ HRESULT AFX_CDECL LVKParseResUrl(LPCWSTR pszText, LVKStreamLocation* pLocation, 
     // The module is what precedes the type segment, or the name when no type is given.
     const wchar_t* pszModuleEnd = pszLastSlash;
     const wchar_t* pszTypeSlash = nullptr;
-    for (const wchar_t* p = pszLastSlash; p > pszText;) {
+    for (const wchar_t* p = pszLastSlash; p > pszText;)
+    {
         --p;
-        if (*p == L'/') {
+        if (*p == L'/')
+        {
             pszTypeSlash = p;
             break;
         }
     }
-    if (pszTypeSlash && pszLastSlash - pszTypeSlash > 1) {
+    if (pszTypeSlash && pszLastSlash - pszTypeSlash > 1)
+    {
         const wchar_t* pszType = pszTypeSlash + 1;
         const size_t nType = static_cast<size_t>(pszLastSlash - pszType);
         const long nId = wcstol(pszType, nullptr, 10);
-        if (nId > 0 && nId <= 0xFFFF) {
+        if (nId > 0 && nId <= 0xFFFF)
+        {
             pLocation->lpszResType = MAKEINTRESOURCEW(nId);
-        } else {
+        }
+        else
+        {
             if (nType >= _countof(pLocation->szTypeText))
                 return HRESULT_FROM_WIN32(ERROR_BUFFER_OVERFLOW);
             wmemcpy(pLocation->szTypeText, pszType, nType);
@@ -105,7 +115,9 @@ HRESULT AFX_CDECL LVKParseResUrl(LPCWSTR pszText, LVKStreamLocation* pLocation, 
             pLocation->lpszResType = pLocation->szTypeText;
         }
         pszModuleEnd = pszTypeSlash;
-    } else {
+    }
+    else
+    {
         pLocation->lpszResType = pszResType ? pszResType : LVKResourceTypeFromExtension(pLocation->szNameText);
         if (pszTypeSlash)
             pszModuleEnd = pszTypeSlash;
@@ -143,8 +155,8 @@ HRESULT AFX_CDECL LVKReadFileToStream(LPCWSTR pszPath, IStream** ppStream)
     if (!pszPath || !ppStream)
         return E_POINTER;
     *ppStream = nullptr;
-    const HANDLE hFile = ::CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE hFile =
+        ::CreateFileW(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return LastErrorResult();
     struct FileCloser
@@ -164,7 +176,8 @@ HRESULT AFX_CDECL LVKReadFileToStream(LPCWSTR pszPath, IStream** ppStream)
     if (!hMemory)
         return LastErrorResult();
     void* pData = ::GlobalLock(hMemory);
-    if (!pData) {
+    if (!pData)
+    {
         const HRESULT hr = LastErrorResult();
         ::GlobalFree(hMemory);
         return hr;
@@ -173,17 +186,20 @@ HRESULT AFX_CDECL LVKReadFileToStream(LPCWSTR pszPath, IStream** ppStream)
     const BOOL bRead = ::ReadFile(hFile, pData, size.LowPart, &nRead, nullptr);
     const HRESULT hrRead = bRead ? S_OK : LastErrorResult();
     ::GlobalUnlock(hMemory);
-    if (FAILED(hrRead)) {
+    if (FAILED(hrRead))
+    {
         ::GlobalFree(hMemory);
         return hrRead;
     }
     const HRESULT hr = ::CreateStreamOnHGlobal(hMemory, TRUE, ppStream);
-    if (FAILED(hr)) {
+    if (FAILED(hr))
+    {
         ::GlobalFree(hMemory);
         return hr;
     }
     // A file that shrank while being read ends where the data ended.
-    if (nRead != size.LowPart) {
+    if (nRead != size.LowPart)
+    {
         ULARGE_INTEGER newSize{};
         newSize.QuadPart = nRead;
         (*ppStream)->SetSize(newSize);
@@ -211,12 +227,14 @@ HRESULT AFX_CDECL LVKReadResourceToStream(const LVKStreamLocation& location, ISt
     // Without a type, the first type of the module that holds the name.
     CString strFoundType;
     LPCWSTR pszType = location.lpszResType;
-    if (!pszType) {
+    if (!pszType)
+    {
         LVKFindResourceType(strFoundType, hModule, location.lpszResName);
         pszType = strFoundType.IsEmpty() ? nullptr : strFoundType.GetString();
     }
     HRSRC hResource = pszType ? ::FindResourceW(hModule, location.lpszResName, pszType) : nullptr;
-    if (!hResource && location.lpszResType) {
+    if (!hResource && location.lpszResType)
+    {
         LVKFindResourceType(strFoundType, hModule, location.lpszResName);
         if (!strFoundType.IsEmpty())
             hResource = ::FindResourceW(hModule, location.lpszResName, strFoundType);
@@ -232,7 +250,8 @@ HRESULT AFX_CDECL LVKReadResourceToStream(const LVKStreamLocation& location, ISt
     if (!hMemory)
         return LastErrorResult();
     void* pData = ::GlobalLock(hMemory);
-    if (!pData) {
+    if (!pData)
+    {
         const HRESULT hr = LastErrorResult();
         ::GlobalFree(hMemory);
         return hr;

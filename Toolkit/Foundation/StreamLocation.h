@@ -5,7 +5,11 @@
 
 struct LVKStreamLocation
 {
-    enum Kind { kindFile = 0, kindResource = 1 };
+    enum Kind
+    {
+        kindFile = 0,
+        kindResource = 1
+    };
 
     DWORD nKind = kindFile;
     // The absolute file path, or the module holding the resource.

@@ -7,8 +7,7 @@ CLVKSystemVersion* AFX_CDECL CLVKSystemVersion::GetGlobal()
     return LVKGetSingleton<CLVKSystemVersion>();
 }
 
-CLVKSystemVersion::CLVKSystemVersion()
-    : m_kernel32(L"Kernel32.dll"), m_ntdll(L"ntdll.dll")
+CLVKSystemVersion::CLVKSystemVersion() : m_kernel32(L"Kernel32.dll"), m_ntdll(L"ntdll.dll")
 {
     m_kernel32.GetProcAddressChecked(m_source.pfnVerifyVersionInfo, "VerifyVersionInfoW");
     m_kernel32.GetProcAddressChecked(m_source.pfnVerSetConditionMask, "VerSetConditionMask");
@@ -25,13 +24,11 @@ CLVKSystemVersion::CLVKSystemVersion(const VersionSource& source) : m_source(sou
         nAnswer = -1;
 }
 
-BOOL CLVKSystemVersion::Cached(Answer answer, int nCondition, DWORD dwMajor, DWORD dwMinor,
-                               DWORD dwPlatform)
+BOOL CLVKSystemVersion::Cached(Answer answer, int nCondition, DWORD dwMajor, DWORD dwMinor, DWORD dwPlatform)
 {
     // Two threads asking at once both work out the same answer; either store wins.
     if (m_answers[answer] < 0)
-        InterlockedExchange(&m_answers[answer],
-                            IsVersion(nCondition, dwMajor, dwMinor, dwPlatform) ? 1 : 0);
+        InterlockedExchange(&m_answers[answer], IsVersion(nCondition, dwMajor, dwMinor, dwPlatform) ? 1 : 0);
     return m_answers[answer] != 0;
 }
 
@@ -42,8 +39,7 @@ BOOL CLVKSystemVersion::IsVersion(int nCondition, DWORD dwMajor, DWORD dwMinor, 
     return VerifyVersion(nCondition, dwMajor, dwMinor, dwPlatform);
 }
 
-BOOL CLVKSystemVersion::VerifyVersion(int nCondition, DWORD dwMajor, DWORD dwMinor,
-                                      DWORD dwPlatform)
+BOOL CLVKSystemVersion::VerifyVersion(int nCondition, DWORD dwMajor, DWORD dwMinor, DWORD dwPlatform)
 {
     OSVERSIONINFOEXW info{};
     info.dwOSVersionInfoSize = sizeof(info);
@@ -56,12 +52,10 @@ BOOL CLVKSystemVersion::VerifyVersion(int nCondition, DWORD dwMajor, DWORD dwMin
     mask = m_source.pfnVerSetConditionMask(mask, VER_MAJORVERSION, condition);
     mask = m_source.pfnVerSetConditionMask(mask, VER_MINORVERSION, condition);
     mask = m_source.pfnVerSetConditionMask(mask, VER_PLATFORMID, condition);
-    return m_source.pfnVerifyVersionInfo(
-        &info, VER_MAJORVERSION | VER_MINORVERSION | VER_PLATFORMID, mask);
+    return m_source.pfnVerifyVersionInfo(&info, VER_MAJORVERSION | VER_MINORVERSION | VER_PLATFORMID, mask);
 }
 
-BOOL CLVKSystemVersion::CompareVersionByGetVersionEx(int nCondition, DWORD dwMajor,
-                                                     DWORD dwMinor, DWORD dwPlatform)
+BOOL CLVKSystemVersion::CompareVersionByGetVersionEx(int nCondition, DWORD dwMajor, DWORD dwMinor, DWORD dwPlatform)
 {
     if (!m_source.pfnGetVersionEx)
         return FALSE;
@@ -73,8 +67,7 @@ BOOL CLVKSystemVersion::CompareVersionByGetVersionEx(int nCondition, DWORD dwMaj
     switch (nCondition)
     {
     case conditionEqual:
-        return info.dwPlatformId == dwPlatform && info.dwMajorVersion == dwMajor &&
-               info.dwMinorVersion == dwMinor;
+        return info.dwPlatformId == dwPlatform && info.dwMajorVersion == dwMajor && info.dwMinorVersion == dwMinor;
     case conditionGreaterEqual:
         if (info.dwPlatformId < dwPlatform)
             return FALSE;
@@ -167,8 +160,7 @@ BOOL CLVKSystemVersion::IsWin81OrGreater()
 {
     // Without a manifest that names Windows 8.1 or later, VerifyVersionInfoW
     // stops at 6.2; the Windows 10 test does not have that cap.
-    return Cached(answerWin81OrGreater, conditionGreaterEqual, 6, 3, VER_PLATFORM_WIN32_NT) ||
-           IsWin10OrGreater();
+    return Cached(answerWin81OrGreater, conditionGreaterEqual, 6, 3, VER_PLATFORM_WIN32_NT) || IsWin10OrGreater();
 }
 
 BOOL CLVKSystemVersion::IsWin10OrGreater()
@@ -195,8 +187,7 @@ BOOL CLVKSystemVersion::IsLayoutRTLSupported()
         return TRUE;
     if (m_answers[answerLayoutRTL] < 0)
     {
-        const BOOL bMidEast = m_source.pfnGetSystemMetrics &&
-                              m_source.pfnGetSystemMetrics(SM_MIDEASTENABLED) != 0;
+        const BOOL bMidEast = m_source.pfnGetSystemMetrics && m_source.pfnGetSystemMetrics(SM_MIDEASTENABLED) != 0;
         InterlockedExchange(&m_answers[answerLayoutRTL], bMidEast ? 1 : 0);
     }
     return m_answers[answerLayoutRTL] != 0;
@@ -204,7 +195,8 @@ BOOL CLVKSystemVersion::IsLayoutRTLSupported()
 
 DWORD AFX_CDECL CLVKSystemVersion::GetComCtlVersion()
 {
-    static const DWORD dwVersion = []() -> DWORD {
+    static const DWORD dwVersion = []() -> DWORD
+    {
         CLVKModuleHandle comctl32(L"comctl32.dll");
         const DWORD dwPacked = comctl32.GetPackedDllVersion();
         return dwPacked ? dwPacked : 0x40000;

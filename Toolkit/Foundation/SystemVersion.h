@@ -15,16 +15,16 @@ public:
     // the real ones; tests hand in their own to play other systems.
     struct VersionSource
     {
-        BOOL (WINAPI* pfnVerifyVersionInfo)(OSVERSIONINFOEXW*, DWORD, DWORDLONG) = nullptr;
-        ULONGLONG (WINAPI* pfnVerSetConditionMask)(ULONGLONG, DWORD, BYTE) = nullptr;
-        LONG (WINAPI* pfnRtlGetVersion)(OSVERSIONINFOEXW*) = nullptr;
-        BOOL (WINAPI* pfnGetVersionEx)(OSVERSIONINFOW*) = nullptr;
-        int (WINAPI* pfnGetSystemMetrics)(int) = nullptr;
+        BOOL(WINAPI* pfnVerifyVersionInfo)(OSVERSIONINFOEXW*, DWORD, DWORDLONG) = nullptr;
+        ULONGLONG(WINAPI* pfnVerSetConditionMask)(ULONGLONG, DWORD, BYTE) = nullptr;
+        LONG(WINAPI* pfnRtlGetVersion)(OSVERSIONINFOEXW*) = nullptr;
+        BOOL(WINAPI* pfnGetVersionEx)(OSVERSIONINFOW*) = nullptr;
+        int(WINAPI* pfnGetSystemMetrics)(int) = nullptr;
     };
 
     enum Condition
     {
-        conditionEqual = VER_EQUAL,               // 1
+        conditionEqual = VER_EQUAL,                // 1
         conditionGreaterEqual = VER_GREATER_EQUAL  // 3
     };
 
@@ -64,16 +64,25 @@ public:
 private:
     enum Answer
     {
-        answerWin95, answerWin98, answerWinME, answerWinNT4, answerNT4OrGreater,
-        answerWin2000, answerWin2000OrGreater, answerWinXP, answerWinXPOrGreater,
-        answerVistaOrGreater, answerWin7OrGreater, answerWin81OrGreater,
-        answerLayoutRTL, answerCount
+        answerWin95,
+        answerWin98,
+        answerWinME,
+        answerWinNT4,
+        answerNT4OrGreater,
+        answerWin2000,
+        answerWin2000OrGreater,
+        answerWinXP,
+        answerWinXPOrGreater,
+        answerVistaOrGreater,
+        answerWin7OrGreater,
+        answerWin81OrGreater,
+        answerLayoutRTL,
+        answerCount
     };
 
     BOOL Cached(Answer answer, int nCondition, DWORD dwMajor, DWORD dwMinor, DWORD dwPlatform);
     BOOL VerifyVersion(int nCondition, DWORD dwMajor, DWORD dwMinor, DWORD dwPlatform);
-    BOOL CompareVersionByGetVersionEx(int nCondition, DWORD dwMajor, DWORD dwMinor,
-                                      DWORD dwPlatform);
+    BOOL CompareVersionByGetVersionEx(int nCondition, DWORD dwMajor, DWORD dwMinor, DWORD dwPlatform);
     BOOL QueryRtlVersion();
 
     CLVKModuleHandle m_kernel32;

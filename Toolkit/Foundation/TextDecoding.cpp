@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-bool AFX_CDECL LVKCopyWideText(const BYTE* pBytes, DWORD nChars, LPWSTR pszBuffer, DWORD nCapacity,
-                               DWORD* pnCopied)
+bool AFX_CDECL LVKCopyWideText(const BYTE* pBytes, DWORD nChars, LPWSTR pszBuffer, DWORD nCapacity, DWORD* pnCopied)
 {
     DWORD nLength = 0;
-    while (nLength < nChars) {
+    while (nLength < nChars)
+    {
         wchar_t ch = 0;
         memcpy(&ch, pBytes + nLength * sizeof(wchar_t), sizeof(wchar_t));
         if (ch == 0)
@@ -20,13 +20,15 @@ bool AFX_CDECL LVKCopyWideText(const BYTE* pBytes, DWORD nChars, LPWSTR pszBuffe
     return true;
 }
 
-namespace {
+namespace
+{
 
 bool ConvertMultiByte(UINT nCodePage, const BYTE* pBytes, DWORD nBytes, LPWSTR pszBuffer, DWORD nCapacity,
                       DWORD* pnConverted)
 {
     const DWORD nText = static_cast<DWORD>(strnlen(reinterpret_cast<const char*>(pBytes), nBytes));
-    if (nText == 0) {
+    if (nText == 0)
+    {
         *pnConverted = 0;
         return true;
     }
@@ -40,7 +42,7 @@ bool ConvertMultiByte(UINT nCodePage, const BYTE* pBytes, DWORD nBytes, LPWSTR p
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool AFX_CDECL LVKDecodeTextBuffer(const BYTE* pBytes, DWORD nBytes, LPWSTR pszBuffer, DWORD* pnChars)
 {
@@ -53,17 +55,26 @@ bool AFX_CDECL LVKDecodeTextBuffer(const BYTE* pBytes, DWORD nBytes, LPWSTR pszB
     bool bDecoded = false;
     const bool bUtf16Mark = nBytes >= 2 && pBytes[0] == 0xFF && pBytes[1] == 0xFE;
     const bool bUtf8Mark = nBytes >= 3 && pBytes[0] == 0xEF && pBytes[1] == 0xBB && pBytes[2] == 0xBF;
-    if (nBytes == 0) {
+    if (nBytes == 0)
+    {
         bDecoded = true;
-    } else if (bUtf16Mark) {
+    }
+    else if (bUtf16Mark)
+    {
         // An odd last byte is half a character and is left out.
         bDecoded = LVKCopyWideText(pBytes + 2, (nBytes - 2) / 2, pszBuffer, nCapacity, &nLength);
-    } else if (bUtf8Mark) {
+    }
+    else if (bUtf8Mark)
+    {
         // A mark with nothing after it is an empty text, not three ANSI characters.
         bDecoded = ConvertMultiByte(CP_UTF8, pBytes + 3, nBytes - 3, pszBuffer, nCapacity, &nLength);
-    } else if (nBytes >= 2 && ::IsTextUnicode(pBytes, static_cast<int>(nBytes), nullptr)) {
+    }
+    else if (nBytes >= 2 && ::IsTextUnicode(pBytes, static_cast<int>(nBytes), nullptr))
+    {
         bDecoded = LVKCopyWideText(pBytes, nBytes / 2, pszBuffer, nCapacity, &nLength);
-    } else {
+    }
+    else
+    {
         bDecoded = ConvertMultiByte(CP_ACP, pBytes, nBytes, pszBuffer, nCapacity, &nLength);
     }
     if (!bDecoded)

@@ -10,5 +10,4 @@
 bool AFX_CDECL LVKDecodeTextBuffer(const BYTE* pBytes, DWORD nBytes, LPWSTR pszBuffer, DWORD* pnChars);
 // Copies nChars characters from unaligned bytes, up to the first zero; false
 // when they do not fit in nCapacity - 1.
-bool AFX_CDECL LVKCopyWideText(const BYTE* pBytes, DWORD nChars, LPWSTR pszBuffer, DWORD nCapacity,
-                               DWORD* pnCopied);
+bool AFX_CDECL LVKCopyWideText(const BYTE* pBytes, DWORD nChars, LPWSTR pszBuffer, DWORD nCapacity, DWORD* pnCopied);

@@ -15,8 +15,8 @@ void CLVKWinEventHook::SetHook(DWORD eventMin, DWORD eventMax, WINEVENTPROC pfnC
 {
     if (m_hHook || !m_pfnSetWinEventHook)
         return;
-    m_hHook = m_pfnSetWinEventHook(eventMin, eventMax, nullptr, pfnCallback,
-                                   GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    m_hHook =
+        m_pfnSetWinEventHook(eventMin, eventMax, nullptr, pfnCallback, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
 }
 
 void CLVKWinEventHook::Unhook()

@@ -20,7 +20,6 @@ public:
 
 private:
     HWINEVENTHOOK m_hHook = nullptr;
-    HWINEVENTHOOK (WINAPI* m_pfnSetWinEventHook)(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD,
-                                                 DWORD, DWORD) = nullptr;
-    BOOL (WINAPI* m_pfnUnhookWinEvent)(HWINEVENTHOOK) = nullptr;
+    HWINEVENTHOOK(WINAPI* m_pfnSetWinEventHook)(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD) = nullptr;
+    BOOL(WINAPI* m_pfnUnhookWinEvent)(HWINEVENTHOOK) = nullptr;
 };

@@ -6,11 +6,9 @@ namespace
 {
 
 const char* const kEntryPointNames[CLVKWinThemeWrapper::slotBoundCount] = {
-    "DrawThemeBackground", "CloseThemeData",      "OpenThemeData",
-    "IsThemeActive",       "IsAppThemed",         "GetThemeSysColor",
-    "GetThemeSysBool",     "GetThemePartSize",    "GetThemeColor",
-    "GetCurrentThemeName", "EnableThemeDialogTexture", "BeginBufferedPaint",
-    "EndBufferedPaint",    "DrawThemeTextEx",
+    "DrawThemeBackground",      "CloseThemeData",     "OpenThemeData",    "IsThemeActive",   "IsAppThemed",
+    "GetThemeSysColor",         "GetThemeSysBool",    "GetThemePartSize", "GetThemeColor",   "GetCurrentThemeName",
+    "EnableThemeDialogTexture", "BeginBufferedPaint", "EndBufferedPaint", "DrawThemeTextEx",
 };
 
 LVKWinThemeApiTable& PlainTable()
@@ -133,8 +131,8 @@ HTHEME CLVKWinThemeWrapper::OpenThemeData(HWND hWnd, LPCWSTR lpszClassList)
 {
     RefreshApiTable();
     CloseThemeData();
-    m_hTheme = Call<HTHEME(WINAPI*)(HWND, LPCWSTR)>(slotOpenThemeData, static_cast<HTHEME>(nullptr), hWnd,
-                                                     lpszClassList);
+    m_hTheme =
+        Call<HTHEME(WINAPI*)(HWND, LPCWSTR)>(slotOpenThemeData, static_cast<HTHEME>(nullptr), hWnd, lpszClassList);
     return m_hTheme;
 }
 
@@ -173,8 +171,7 @@ HRESULT CLVKWinThemeWrapper::DrawThemeBackground(HDC hDC, int nPartId, int nStat
 
 COLORREF CLVKWinThemeWrapper::GetThemeSysColor(int nColorId)
 {
-    return Call<COLORREF(WINAPI*)(HTHEME, int)>(slotGetThemeSysColor, static_cast<COLORREF>(-1), m_hTheme,
-                                                 nColorId);
+    return Call<COLORREF(WINAPI*)(HTHEME, int)>(slotGetThemeSysColor, static_cast<COLORREF>(-1), m_hTheme, nColorId);
 }
 
 BOOL CLVKWinThemeWrapper::GetThemeSysBool(int nBoolId)
@@ -191,8 +188,8 @@ HRESULT CLVKWinThemeWrapper::GetThemePartSize(HDC hDC, int nPartId, int nStateId
 
 HRESULT CLVKWinThemeWrapper::GetThemeColor(int nPartId, int nStateId, int nPropId, COLORREF* pColor)
 {
-    return Call<HRESULT(WINAPI*)(HTHEME, int, int, int, COLORREF*)>(
-        slotGetThemeColor, static_cast<HRESULT>(E_FAIL), m_hTheme, nPartId, nStateId, nPropId, pColor);
+    return Call<HRESULT(WINAPI*)(HTHEME, int, int, int, COLORREF*)>(slotGetThemeColor, static_cast<HRESULT>(E_FAIL),
+                                                                    m_hTheme, nPartId, nStateId, nPropId, pColor);
 }
 
 HRESULT CLVKWinThemeWrapper::GetCurrentThemeName(LPWSTR pszThemeFileName, int cchMaxNameChars, LPWSTR pszColorBuff,
@@ -214,8 +211,7 @@ HPAINTBUFFER CLVKWinThemeWrapper::BeginBufferedPaint(HDC hdcTarget, const RECT* 
                                                      BP_PAINTPARAMS* pPaintParams, HDC* phdc)
 {
     return Call<HPAINTBUFFER(WINAPI*)(HDC, const RECT*, BP_BUFFERFORMAT, BP_PAINTPARAMS*, HDC*)>(
-        slotBeginBufferedPaint, static_cast<HPAINTBUFFER>(nullptr), hdcTarget, prcTarget, dwFormat, pPaintParams,
-        phdc);
+        slotBeginBufferedPaint, static_cast<HPAINTBUFFER>(nullptr), hdcTarget, prcTarget, dwFormat, pPaintParams, phdc);
 }
 
 void CLVKWinThemeWrapper::EndBufferedPaint(HPAINTBUFFER hBufferedPaint, BOOL fUpdateTarget)
@@ -235,8 +231,8 @@ HRESULT CLVKWinThemeWrapper::DrawThemeTextEx(HDC hDC, int nPartId, int nStateId,
 HRESULT AFX_CDECL LVKDwmDefWindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* plResult)
 {
     LVKDwmApi& api = DwmApi();
-    const auto pfn = api.Get<BOOL(WINAPI*)(HWND, UINT, WPARAM, LPARAM, LRESULT*)>(api.pfnDwmDefWindowProc,
-                                                                                  "DwmDefWindowProc");
+    const auto pfn =
+        api.Get<BOOL(WINAPI*)(HWND, UINT, WPARAM, LPARAM, LRESULT*)>(api.pfnDwmDefWindowProc, "DwmDefWindowProc");
     if (!pfn)
         return E_FAIL;
     return pfn(hWnd, msg, wParam, lParam, plResult);
@@ -246,7 +242,7 @@ HRESULT AFX_CDECL LVKDwmExtendFrameIntoClientArea(HWND hWnd, int nLeft, int nRig
 {
     LVKDwmApi& api = DwmApi();
     const auto pfn = api.Get<HRESULT(WINAPI*)(HWND, const MARGINS*)>(api.pfnDwmExtendFrameIntoClientArea,
-                                                                      "DwmExtendFrameIntoClientArea");
+                                                                     "DwmExtendFrameIntoClientArea");
     if (!pfn)
         return E_FAIL;
     const MARGINS margins = {nLeft, nRight, nTop, nBottom};

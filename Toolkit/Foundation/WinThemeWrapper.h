@@ -12,7 +12,10 @@
 // The entry points of uxtheme as the wrapper binds them.
 struct LVKWinThemeApiTable
 {
-    enum { kSlotCount = 53 };
+    enum
+    {
+        kSlotCount = 53
+    };
 
     // Loads UXTHEME.DLL (kept for the life of the process) and reads the
     // comctl32 version.
@@ -78,8 +81,8 @@ public:
     BOOL GetThemeSysBool(int nBoolId);
     HRESULT GetThemePartSize(HDC hDC, int nPartId, int nStateId, const RECT* pRect, THEMESIZE eSize, SIZE* pSize);
     HRESULT GetThemeColor(int nPartId, int nStateId, int nPropId, COLORREF* pColor);
-    HRESULT GetCurrentThemeName(LPWSTR pszThemeFileName, int cchMaxNameChars, LPWSTR pszColorBuff,
-                                int cchMaxColorChars, LPWSTR pszSizeBuff, int cchMaxSizeChars);
+    HRESULT GetCurrentThemeName(LPWSTR pszThemeFileName, int cchMaxNameChars, LPWSTR pszColorBuff, int cchMaxColorChars,
+                                LPWSTR pszSizeBuff, int cchMaxSizeChars);
     HRESULT EnableThemeDialogTexture(HWND hWnd, DWORD dwFlags);
     HPAINTBUFFER BeginBufferedPaint(HDC hdcTarget, const RECT* prcTarget, BP_BUFFERFORMAT dwFormat,
                                     BP_PAINTPARAMS* pPaintParams, HDC* phdc);

@@ -26,9 +26,12 @@ bool CLVKZipMemFile::AttachFileContents(LPCTSTR pszFileName)
     if (!pBuffer)
         return false;
     UINT nRead = 0;
-    try {
+    try
+    {
         nRead = nSize ? file.Read(pBuffer, nSize) : 0;
-    } catch (...) {
+    }
+    catch (...)
+    {
         free(pBuffer);
         throw;
     }

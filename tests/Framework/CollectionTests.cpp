@@ -17,7 +17,8 @@ std::map<KEY, VALUE> Contents(const CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& map, i
 {
     std::map<KEY, VALUE> out;
     int visits = 0;
-    for (POSITION pos = map.GetStartPosition(); pos;) {
+    for (POSITION pos = map.GetStartPosition(); pos;)
+    {
         KEY key{};
         VALUE value{};
         map.GetNextAssoc(pos, key, value);
@@ -33,9 +34,12 @@ std::map<KEY, VALUE> Contents(const CMap<KEY, ARG_KEY, VALUE, ARG_VALUE>& map, i
 template <class F>
 bool ThrowsInvalidArg(F f)
 {
-    try {
+    try
+    {
         f();
-    } catch (CInvalidArgException* e) {
+    }
+    catch (CInvalidArgException* e)
+    {
         e->Delete();
         return true;
     }
@@ -49,7 +53,9 @@ struct HashCase
     UINT expected;
 };
 
-class MapHashKey : public ::testing::TestWithParam<HashCase> {};
+class MapHashKey : public ::testing::TestWithParam<HashCase>
+{
+};
 
 TEST_P(MapHashKey, IsKeyTimes16807ModuloTwoToThe31MinusOne)
 {
@@ -58,31 +64,33 @@ TEST_P(MapHashKey, IsKeyTimes16807ModuloTwoToThe31MinusOne)
     EXPECT_EQ(c.expected, HashKey<DWORD>(static_cast<DWORD>(c.key)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MapHashKey, ::testing::Values(
-    HashCase{ "Zero", 0, 0u },
-    HashCase{ "One", 1, 16807u },
-    HashCase{ "BelowTheModulus", 100000, 1680700000u },
-    HashCase{ "WrapsOnce", 200000, 1213916353u },
-    HashCase{ "TheModulusItself", 2147483647, 0u },
-    HashCase{ "MinusOne", -1, 2147466840u },
-    HashCase{ "SmallestLong", -2147483647L - 1, 2147466840u }),
-    [](const ::testing::TestParamInfo<HashCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, MapHashKey,
+                         ::testing::Values(HashCase{"Zero", 0, 0u}, HashCase{"One", 1, 16807u},
+                                           HashCase{"BelowTheModulus", 100000, 1680700000u},
+                                           HashCase{"WrapsOnce", 200000, 1213916353u},
+                                           HashCase{"TheModulusItself", 2147483647, 0u},
+                                           HashCase{"MinusOne", -1, 2147466840u},
+                                           HashCase{"SmallestLong", -2147483647L - 1, 2147466840u}),
+                         [](const ::testing::TestParamInfo<HashCase>& info) { return std::string(info.param.name); });
 
 TEST(Map, IterationVisitsEveryKeyOnceAfterInsertsAndRemoves)
 {
     CMap<int, int, int, int> map(3);  // small blocks: nodes come from many blocks
     map.InitHashTable(7);
     std::map<int, int> expected;
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 50; ++i)
+    {
         map[i * 13] = i;
         expected[i * 13] = i;
     }
-    for (int i = 0; i < 50; i += 3) {
+    for (int i = 0; i < 50; i += 3)
+    {
         EXPECT_TRUE(map.RemoveKey(i * 13));
         expected.erase(i * 13);
     }
     EXPECT_FALSE(map.RemoveKey(0));  // already gone
-    for (int i = 100; i < 110; ++i) {  // reuses the freed nodes
+    for (int i = 100; i < 110; ++i)
+    {  // reuses the freed nodes
         map.SetAt(i, -i);
         expected[i] = -i;
     }
@@ -102,12 +110,14 @@ TEST(Map, RemovingTheKeyJustVisitedKeepsTheWalkGoing)
     for (DWORD k = 0; k < 40; ++k)
         map[k * 0x10001] = static_cast<int>(k);
     std::set<DWORD> visited;
-    for (POSITION pos = map.GetStartPosition(); pos;) {
+    for (POSITION pos = map.GetStartPosition(); pos;)
+    {
         DWORD key = 0;
         int value = 0;
         map.GetNextAssoc(pos, key, value);
         EXPECT_TRUE(visited.insert(key).second) << "visited twice: " << key;
-        if (value % 2 == 1) {
+        if (value % 2 == 1)
+        {
             EXPECT_TRUE(map.RemoveKey(key));
         }
     }
@@ -115,7 +125,8 @@ TEST(Map, RemovingTheKeyJustVisitedKeepsTheWalkGoing)
     EXPECT_EQ(20, map.GetCount());
 
     // Removing every key as it is visited empties the map and ends the walk.
-    for (POSITION pos = map.GetStartPosition(); pos;) {
+    for (POSITION pos = map.GetStartPosition(); pos;)
+    {
         DWORD key = 0;
         int value = 0;
         map.GetNextAssoc(pos, key, value);
@@ -134,12 +145,13 @@ TEST(Map, IterationRunsBucketByBucketNewestFirst)
     for (int k = 1; k <= 6; ++k)
         map[k] = k;
     std::vector<int> order;
-    for (POSITION pos = map.GetStartPosition(); pos;) {
+    for (POSITION pos = map.GetStartPosition(); pos;)
+    {
         int key = 0, value = 0;
         map.GetNextAssoc(pos, key, value);
         order.push_back(key);
     }
-    EXPECT_EQ((std::vector<int>{ 5, 3, 6, 1, 4, 2 }), order);
+    EXPECT_EQ((std::vector<int>{5, 3, 6, 1, 4, 2}), order);
 }
 
 TEST(Map, EmptiedMapStartsAfreshAndKeepsItsHashSize)
@@ -154,7 +166,7 @@ TEST(Map, EmptiedMapStartsAfreshAndKeepsItsHashSize)
     EXPECT_EQ(nullptr, map.GetStartPosition());
     map[3] = L"c";
     EXPECT_EQ(31u, map.GetHashTableSize());
-    EXPECT_EQ((std::map<int, CString>{ { 3, CString(L"c") } }), Contents(map));
+    EXPECT_EQ((std::map<int, CString>{{3, CString(L"c")}}), Contents(map));
 }
 
 TEST(Map, InitHashTableIsRefusedOnceTheMapHasEntries)
@@ -183,7 +195,7 @@ TEST(Map, StringKeysLookUpByText)
     std::set<CString> keys;
     for (auto* pair = map.PGetFirstAssoc(); pair; pair = map.PGetNextAssoc(pair))
         keys.insert(pair->key);
-    EXPECT_EQ((std::set<CString>{ CString(L"alpha"), CString(L"beta") }), keys);
+    EXPECT_EQ((std::set<CString>{CString(L"alpha"), CString(L"beta")}), keys);
 }
 
 TEST(List, KeepsOrderThroughInsertsAndRemoves)
@@ -202,12 +214,12 @@ TEST(List, KeepsOrderThroughInsertsAndRemoves)
     std::vector<CString> forward;
     for (POSITION pos = list.GetHeadPosition(); pos;)
         forward.push_back(list.GetNext(pos));
-    EXPECT_EQ((std::vector<CString>{ CString(L"b"), CString(L"d"), CString(L"f") }), forward);
+    EXPECT_EQ((std::vector<CString>{CString(L"b"), CString(L"d"), CString(L"f")}), forward);
 
     std::vector<CString> backward;
     for (POSITION pos = list.GetTailPosition(); pos;)
         backward.push_back(list.GetPrev(pos));
-    EXPECT_EQ((std::vector<CString>{ CString(L"f"), CString(L"d"), CString(L"b") }), backward);
+    EXPECT_EQ((std::vector<CString>{CString(L"f"), CString(L"d"), CString(L"b")}), backward);
 
     EXPECT_EQ(3, list.GetCount());
     EXPECT_EQ(CString(L"d"), list.GetAt(list.FindIndex(1)));
@@ -218,7 +230,7 @@ TEST(List, KeepsOrderThroughInsertsAndRemoves)
 TEST(List, FindStartsAfterTheGivenPosition)
 {
     CList<int, int> list;
-    for (int v : { 1, 2, 1, 3 })
+    for (int v : {1, 2, 1, 3})
         list.AddTail(v);
     const POSITION first = list.Find(1);
     const POSITION second = list.Find(1, first);
@@ -237,7 +249,7 @@ TEST(List, AddingAListToItselfDoublesIt)
     std::vector<int> values;
     for (POSITION pos = list.GetHeadPosition(); pos;)
         values.push_back(list.GetNext(pos));
-    EXPECT_EQ((std::vector<int>{ 1, 2, 1, 2, 1, 2, 1, 2 }), values);
+    EXPECT_EQ((std::vector<int>{1, 2, 1, 2, 1, 2, 1, 2}), values);
 }
 
 TEST(List, EmptyListRefusesHeadAndTail)
@@ -260,7 +272,7 @@ TEST(Array, InsertRemoveAndGrow)
     array.SetAtGrow(7, 7);
     EXPECT_EQ(8, array.GetSize());
     const std::vector<int> got(array.GetData(), array.GetData() + array.GetSize());
-    EXPECT_EQ((std::vector<int>{ 0, 1, 2, 3, 4, 0, 0, 7 }), got);
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4, 0, 0, 7}), got);
     EXPECT_EQ(7, array.GetUpperBound());
 
     CArray<int, int> other;
@@ -293,7 +305,7 @@ TEST(Array, AddingAnElementOfTheSameArrayCopiesItFirst)
     EXPECT_EQ(CString(L"first"), array[100]);
 }
 
-} // namespace
+}  // namespace
 
 namespace
 {
@@ -329,7 +341,8 @@ TEST(TypedPtr, CollectionsHandOutTheirElementType)
     EXPECT_TRUE(map.Lookup(L"two", found));
     EXPECT_EQ(&two, found);
     int sum = 0;
-    for (POSITION p = map.GetStartPosition(); p;) {
+    for (POSITION p = map.GetStartPosition(); p;)
+    {
         CString key;
         CItemForTypedTest* value = nullptr;
         map.GetNextAssoc(p, key, value);
@@ -338,4 +351,4 @@ TEST(TypedPtr, CollectionsHandOutTheirElementType)
     EXPECT_EQ(3, sum);
 }
 
-} // namespace
+}  // namespace

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const UINT IDC_NAME = 1000;
 const UINT WM_STEP = WM_APP + 1;
@@ -21,7 +22,8 @@ const int GUARD_RESULT = -99;
 // OK, Cancel and one edit box.
 const TestDialogTemplate& StandardTemplate()
 {
-    static TestDialogTemplate t = [] {
+    static TestDialogTemplate t = []
+    {
         TestDialogTemplate d(L"Test dialog", 160, 70);
         d.AddItem(0x0081, IDC_NAME, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 7, 146, 14);
         d.AddItem(0x0080, IDOK, L"&OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 50, 49, 50, 14);
@@ -31,7 +33,8 @@ const TestDialogTemplate& StandardTemplate()
     return t;
 }
 
-class CScriptedDialog : public CDialog {
+class CScriptedDialog : public CDialog
+{
 public:
     std::function<void(CScriptedDialog&)> onInit;
     std::function<void(CScriptedDialog&)> onStep;
@@ -112,7 +115,8 @@ void PostStep(CScriptedDialog& dlg)
     dlg.PostMessage(WM_STEP);
 }
 
-struct EndCase {
+struct EndCase
+{
     const char* name;
     std::function<void(CScriptedDialog&)> onInit;
     std::function<void(CScriptedDialog&)> onStep;
@@ -121,7 +125,8 @@ struct EndCase {
     int expectQuitCode;  // -1: no WM_QUIT left behind
 };
 
-class DoModalEnds : public ::testing::TestWithParam<EndCase> {
+class DoModalEnds : public ::testing::TestWithParam<EndCase>
+{
 protected:
     void SetUp() override { TakeQuitCode(); }
 };
@@ -135,7 +140,8 @@ TEST_P(DoModalEnds, WithTheResultOfWhatEndedIt)
     dlg.onTimer = c.onTimer;
     HWND hWndSeen = NULL;
     auto onInit = dlg.onInit;
-    dlg.onInit = [&](CScriptedDialog& d) {
+    dlg.onInit = [&](CScriptedDialog& d)
+    {
         hWndSeen = d.m_hWnd;
         if (onInit)
             onInit(d);
@@ -155,31 +161,39 @@ HWND DlgItem(CScriptedDialog& d, UINT id)
     return ::GetDlgItem(d.m_hWnd, static_cast<int>(id));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DoModalEnds, ::testing::Values(
-    EndCase{ "EndDialogFromAPostedMessage", PostStep, [](CScriptedDialog& d) { d.EndDialog(42); }, nullptr, 42, -1 },
-    EndCase{ "EndDialogFromATimer", [](CScriptedDialog& d) { d.SetTimer(1, 10); }, nullptr,
-             [](CScriptedDialog& d, UINT_PTR) { d.EndDialog(43); }, 43, -1 },
-    EndCase{ "EndDialogInsideOnInitDialog", [](CScriptedDialog& d) { d.EndDialog(45); }, nullptr, nullptr, 45, -1 },
-    EndCase{ "OkButtonClick", [](CScriptedDialog& d) {
-                 d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(DlgItem(d, IDOK)));
-             }, nullptr, nullptr, IDOK, -1 },
-    EndCase{ "EnterKeyInTheEditBoxPressesTheDefaultButton", [](CScriptedDialog& d) {
-                 ::PostMessageW(DlgItem(d, IDC_NAME), WM_KEYDOWN, VK_RETURN, 0x001C0001);
-             }, nullptr, nullptr, IDOK, -1 },
-    EndCase{ "EscapeKeyInTheEditBoxCancels", [](CScriptedDialog& d) {
-                 ::PostMessageW(DlgItem(d, IDC_NAME), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-             }, nullptr, nullptr, IDCANCEL, -1 },
-    EndCase{ "CloseBoxCancels", [](CScriptedDialog& d) { d.PostMessage(WM_CLOSE); }, nullptr, nullptr, IDCANCEL, -1 },
-    EndCase{ "DestroyWindowEndsTheLoop", PostStep, [](CScriptedDialog& d) { d.DestroyWindow(); }, nullptr, -1, -1 },
-    EndCase{ "DestroyWindowInsideOnInitDialog", [](CScriptedDialog& d) { d.DestroyWindow(); }, nullptr, nullptr, -1, -1 },
-    EndCase{ "EndDialogThenDestroyWindowKeepsTheResult", PostStep, [](CScriptedDialog& d) {
-                 d.EndDialog(44);
-                 d.DestroyWindow();
-             }, nullptr, 44, -1 },
-    // WM_QUIT ends the dialog and stays in the queue, with its exit code, for
-    // the loops outside.
-    EndCase{ "QuitMessageEndsItAndIsPostedAgain", PostStep, [](CScriptedDialog&) { ::PostQuitMessage(7); },
-             nullptr, -1, 7 }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, DoModalEnds,
+    ::testing::Values(
+        EndCase{"EndDialogFromAPostedMessage", PostStep, [](CScriptedDialog& d) { d.EndDialog(42); }, nullptr, 42, -1},
+        EndCase{"EndDialogFromATimer", [](CScriptedDialog& d) { d.SetTimer(1, 10); }, nullptr,
+                [](CScriptedDialog& d, UINT_PTR) { d.EndDialog(43); }, 43, -1},
+        EndCase{"EndDialogInsideOnInitDialog", [](CScriptedDialog& d) { d.EndDialog(45); }, nullptr, nullptr, 45, -1},
+        EndCase{"OkButtonClick",
+                [](CScriptedDialog& d) {
+                    d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(DlgItem(d, IDOK)));
+                },
+                nullptr, nullptr, IDOK, -1},
+        EndCase{"EnterKeyInTheEditBoxPressesTheDefaultButton",
+                [](CScriptedDialog& d) { ::PostMessageW(DlgItem(d, IDC_NAME), WM_KEYDOWN, VK_RETURN, 0x001C0001); },
+                nullptr, nullptr, IDOK, -1},
+        EndCase{"EscapeKeyInTheEditBoxCancels",
+                [](CScriptedDialog& d) { ::PostMessageW(DlgItem(d, IDC_NAME), WM_KEYDOWN, VK_ESCAPE, 0x00010001); },
+                nullptr, nullptr, IDCANCEL, -1},
+        EndCase{"CloseBoxCancels", [](CScriptedDialog& d) { d.PostMessage(WM_CLOSE); }, nullptr, nullptr, IDCANCEL, -1},
+        EndCase{"DestroyWindowEndsTheLoop", PostStep, [](CScriptedDialog& d) { d.DestroyWindow(); }, nullptr, -1, -1},
+        EndCase{"DestroyWindowInsideOnInitDialog", [](CScriptedDialog& d) { d.DestroyWindow(); }, nullptr, nullptr, -1,
+                -1},
+        EndCase{"EndDialogThenDestroyWindowKeepsTheResult", PostStep,
+                [](CScriptedDialog& d)
+                {
+                    d.EndDialog(44);
+                    d.DestroyWindow();
+                },
+                nullptr, 44, -1},
+        // WM_QUIT ends the dialog and stays in the queue, with its exit code, for
+        // the loops outside.
+        EndCase{"QuitMessageEndsItAndIsPostedAgain", PostStep, [](CScriptedDialog&) { ::PostQuitMessage(7); }, nullptr,
+                -1, 7}),
     [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 TEST(DoModal, KeysOfTheControlsArePreTranslatedByTheDialog)
@@ -190,19 +204,21 @@ TEST(DoModal, KeysOfTheControlsArePreTranslatedByTheDialog)
     BOOL tabTaken = FALSE;
     BOOL mouseTaken = TRUE;
     BOOL foreignTaken = TRUE;
-    dlg.onInit = [&](CScriptedDialog& d) {
+    dlg.onInit = [&](CScriptedDialog& d)
+    {
         hWndEdit = DlgItem(d, IDC_NAME);
         ::PostMessageW(hWndEdit, WM_KEYDOWN, 'X', 0x002D0001);
         PostStep(d);
     };
-    dlg.onStep = [&](CScriptedDialog& d) {
+    dlg.onStep = [&](CScriptedDialog& d)
+    {
         // The dialog manager takes Tab in a control of the dialog; it is
         // not offered mouse messages or other windows' keys.
-        MSG tab{ hWndEdit, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {} };
+        MSG tab{hWndEdit, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
         tabTaken = d.CDialog::PreTranslateMessage(&tab);
-        MSG mouse{ hWndEdit, WM_MOUSEMOVE, 0, 0, 0, {} };
+        MSG mouse{hWndEdit, WM_MOUSEMOVE, 0, 0, 0, {}};
         mouseTaken = d.CDialog::PreTranslateMessage(&mouse);
-        MSG foreign{ ::GetDesktopWindow(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {} };
+        MSG foreign{::GetDesktopWindow(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
         foreignTaken = d.CDialog::PreTranslateMessage(&foreign);
         d.EndDialog(IDOK);
     };
@@ -228,12 +244,14 @@ TEST(DoModal, NestedDialogDisablesTheOuterAndReturnsToItsLoop)
 
     inner.m_pParentWnd = &outer;
     inner.onInit = PostStep;
-    inner.onStep = [&](CScriptedDialog& d) {
+    inner.onStep = [&](CScriptedDialog& d)
+    {
         outerEnabledDuringInner = outer.IsWindowEnabled();
         d.EndDialog(3);
     };
     outer.onInit = PostStep;
-    outer.onStep = [&](CScriptedDialog& d) {
+    outer.onStep = [&](CScriptedDialog& d)
+    {
         innerResult = inner.Run();
         outerEnabledAfterInner = d.IsWindowEnabled();
         // The outer loop must still run: end it with a posted message.
@@ -277,7 +295,8 @@ TEST(DoModal, OwnerWindowIsDisabledWhileTheDialogRuns)
     BOOL ownerEnabled = TRUE;
     HWND hWndOwnerOfDialog = NULL;
     dlg.onInit = PostStep;
-    dlg.onStep = [&](CScriptedDialog& d) {
+    dlg.onStep = [&](CScriptedDialog& d)
+    {
         ownerEnabled = owner.IsWindowEnabled();
         hWndOwnerOfDialog = ::GetWindow(d.m_hWnd, GW_OWNER);
         d.EndDialog(IDOK);
@@ -299,7 +318,8 @@ TEST(DoModal, DialogThatIsTheMainWindowEndsWithoutEndingTheThread)
     CScriptedDialog dlg;
     app.m_pMainWnd = &dlg;
     HWND hWndOwner = reinterpret_cast<HWND>(1);
-    dlg.onInit = [&](CScriptedDialog& d) {
+    dlg.onInit = [&](CScriptedDialog& d)
+    {
         hWndOwner = ::GetWindow(d.m_hWnd, GW_OWNER);
         d.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     };
@@ -309,7 +329,8 @@ TEST(DoModal, DialogThatIsTheMainWindowEndsWithoutEndingTheThread)
     EXPECT_EQ(-1, TakeQuitCode());
 }
 
-struct CenterCase {
+struct CenterCase
+{
     const char* name;
     short x;
     short y;
@@ -317,7 +338,9 @@ struct CenterCase {
     bool expectCentred;
 };
 
-class DoModalPosition : public ::testing::TestWithParam<CenterCase> {};
+class DoModalPosition : public ::testing::TestWithParam<CenterCase>
+{
+};
 
 TEST_P(DoModalPosition, TemplateWithoutAPositionIsCentredOnTheOwner)
 {
@@ -325,12 +348,14 @@ TEST_P(DoModalPosition, TemplateWithoutAPositionIsCentredOnTheOwner)
     TakeQuitCode();
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(0, NULL, L"Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 500, 400, NULL, NULL));
-    TestDialogTemplate t(L"Positioned", 100, 40, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | c.extraStyle, c.x, c.y);
+    TestDialogTemplate t(L"Positioned", 100, 40, WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | c.extraStyle, c.x,
+                         c.y);
     CScriptedDialog dlg;
     dlg.m_bExchange = FALSE;
     CRect rcDialog;
     dlg.onInit = PostStep;
-    dlg.onStep = [&](CScriptedDialog& d) {
+    dlg.onStep = [&](CScriptedDialog& d)
+    {
         d.GetWindowRect(&rcDialog);
         d.EndDialog(IDOK);
     };
@@ -344,10 +369,10 @@ TEST_P(DoModalPosition, TemplateWithoutAPositionIsCentredOnTheOwner)
     owner.DestroyWindow();
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DoModalPosition, ::testing::Values(
-    CenterCase{ "NoPositionIsCentred", 0, 0, 0, true },
-    CenterCase{ "OwnPositionIsKept", 10, 10, 0, false }),
-    [](const ::testing::TestParamInfo<CenterCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, DoModalPosition,
+                         ::testing::Values(CenterCase{"NoPositionIsCentred", 0, 0, 0, true},
+                                           CenterCase{"OwnPositionIsKept", 10, 10, 0, false}),
+                         [](const ::testing::TestParamInfo<CenterCase>& info) { return std::string(info.param.name); });
 
 TEST(DoModal, DataExchangeFillsTheControlsAndReadsThemBackOnOk)
 {
@@ -356,7 +381,8 @@ TEST(DoModal, DataExchangeFillsTheControlsAndReadsThemBackOnOk)
     dlg.m_strName = L"before";
     CString shownAtStart;
     dlg.onInit = PostStep;
-    dlg.onStep = [&](CScriptedDialog& d) {
+    dlg.onStep = [&](CScriptedDialog& d)
+    {
         d.GetDlgItemText(IDC_NAME, shownAtStart);
         d.SetDlgItemText(IDC_NAME, L"after");
         d.PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -371,7 +397,8 @@ TEST(DoModal, CancelDoesNotReadTheControls)
     TakeQuitCode();
     CScriptedDialog dlg;
     dlg.m_strName = L"kept";
-    dlg.onInit = [](CScriptedDialog& d) {
+    dlg.onInit = [](CScriptedDialog& d)
+    {
         d.SetDlgItemText(IDC_NAME, L"typed");
         d.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     };
@@ -421,4 +448,4 @@ TEST(ModelessDialog, EndDialogHidesAndDestroyWindowDetaches)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
 
-} // namespace
+}  // namespace

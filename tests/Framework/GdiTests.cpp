@@ -7,7 +7,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 // The compiler must not see that the pointer is null.
 template <typename T>
@@ -51,7 +52,8 @@ TEST(NullPointers, GetSafeCallsAnswerTheHandleOtherwise)
 }
 
 // A 1x1 memory DC on a bitmap of its own.
-class MemoryDC {
+class MemoryDC
+{
 public:
     MemoryDC() : m_hDC(::CreateCompatibleDC(NULL)), m_hBitmap(::CreateBitmap(16, 16, 1, 32, nullptr))
     {
@@ -146,27 +148,31 @@ TEST(GdiObjects, RegionsCombine)
     EXPECT_FALSE(a.PtInRegion(15, 15));
 }
 
-struct RectCase {
+struct RectCase
+{
     const char* name;
     CRect rect;
     CRect expect;
 };
 
-class RectArithmetic : public ::testing::TestWithParam<RectCase> {};
+class RectArithmetic : public ::testing::TestWithParam<RectCase>
+{
+};
 
 TEST_P(RectArithmetic, GivesTheExpectedRectangle)
 {
     EXPECT_EQ(GetParam().expect, GetParam().rect);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, RectArithmetic, ::testing::Values(
-    RectCase{ "Offset", CRect(0, 0, 10, 10) + CPoint(2, 3), CRect(2, 3, 12, 13) },
-    RectCase{ "Intersection", CRect(0, 0, 10, 10) & CRect(5, 5, 20, 20), CRect(5, 5, 10, 10) },
-    RectCase{ "EmptyIntersection", CRect(0, 0, 5, 5) & CRect(6, 6, 9, 9), CRect(0, 0, 0, 0) },
-    RectCase{ "Union", CRect(0, 0, 5, 5) | CRect(6, 6, 9, 9), CRect(0, 0, 9, 9) },
-    RectCase{ "InflateBySides", CRect(10, 10, 20, 20) + CRect(1, 2, 3, 4), CRect(9, 8, 23, 24) },
-    RectCase{ "DeflateBySides", CRect(10, 10, 20, 20) - CRect(1, 2, 3, 4), CRect(11, 12, 17, 16) },
-    RectCase{ "FromPointAndSize", CRect(CPoint(3, 4), CSize(5, 6)), CRect(3, 4, 8, 10) }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, RectArithmetic,
+    ::testing::Values(RectCase{"Offset", CRect(0, 0, 10, 10) + CPoint(2, 3), CRect(2, 3, 12, 13)},
+                      RectCase{"Intersection", CRect(0, 0, 10, 10) & CRect(5, 5, 20, 20), CRect(5, 5, 10, 10)},
+                      RectCase{"EmptyIntersection", CRect(0, 0, 5, 5) & CRect(6, 6, 9, 9), CRect(0, 0, 0, 0)},
+                      RectCase{"Union", CRect(0, 0, 5, 5) | CRect(6, 6, 9, 9), CRect(0, 0, 9, 9)},
+                      RectCase{"InflateBySides", CRect(10, 10, 20, 20) + CRect(1, 2, 3, 4), CRect(9, 8, 23, 24)},
+                      RectCase{"DeflateBySides", CRect(10, 10, 20, 20) - CRect(1, 2, 3, 4), CRect(11, 12, 17, 16)},
+                      RectCase{"FromPointAndSize", CRect(CPoint(3, 4), CSize(5, 6)), CRect(3, 4, 8, 10)}),
     [](const ::testing::TestParamInfo<RectCase>& info) { return std::string(info.param.name); });
 
 TEST(Rect, MouseCoordinatesAreSigned)
@@ -208,4 +214,4 @@ TEST(Menu, ItemsAndTheirStateThroughCCmdUI)
     EXPECT_FALSE(::IsMenu(hMenu));
 }
 
-} // namespace
+}  // namespace

@@ -37,17 +37,20 @@ TEST(MemFile, SeekPastTheEndThenWriteFillsTheGapWithZeros)
     std::vector<BYTE> back(6);
     file.SeekToBegin();
     file.Read(back.data(), 6);
-    EXPECT_EQ((std::vector<BYTE>{ 0xAA, 0, 0, 0, 0, 0xAA }), back);
+    EXPECT_EQ((std::vector<BYTE>{0xAA, 0, 0, 0, 0, 0xAA}), back);
     EXPECT_EQ(2u, file.Seek(-4, CFile::end));
 }
 
 TEST(MemFile, SeekBeforeTheStartIsAFileException)
 {
     CMemFile file;
-    try {
+    try
+    {
         file.Seek(-1, CFile::begin);
         FAIL() << "a negative position was accepted";
-    } catch (CFileException* e) {
+    }
+    catch (CFileException* e)
+    {
         EXPECT_EQ(CFileException::badSeek, e->m_cause);
         e->Delete();
     }
@@ -55,7 +58,7 @@ TEST(MemFile, SeekBeforeTheStartIsAFileException)
 
 TEST(MemFile, AttachedBlockWithoutGrowthHoldsItsBytesAndCannotGrow)
 {
-    BYTE block[4] = { 1, 2, 3, 4 };
+    BYTE block[4] = {1, 2, 3, 4};
     CMemFile file(block, sizeof(block));
     EXPECT_EQ(4u, file.GetLength());
     BYTE b = 0;
@@ -64,11 +67,14 @@ TEST(MemFile, AttachedBlockWithoutGrowthHoldsItsBytesAndCannotGrow)
     EXPECT_EQ(3, b);
 
     file.SeekToBegin();
-    const BYTE over[5] = { 9, 9, 9, 9, 9 };
-    try {
+    const BYTE over[5] = {9, 9, 9, 9, 9};
+    try
+    {
         file.Write(over, sizeof(over));
         FAIL() << "an attached block grew";
-    } catch (CMemoryException* e) {
+    }
+    catch (CMemoryException* e)
+    {
         e->Delete();
     }
     EXPECT_EQ(1, block[0]);  // nothing written once the write could not fit
@@ -81,7 +87,7 @@ TEST(MemFile, AttachedBlockThatMustGrowMovesToABlockOfItsOwn)
     BYTE block[4] = {};
     CMemFile file(block, sizeof(block), 16);
     EXPECT_EQ(0u, file.GetLength());
-    const BYTE data[6] = { 1, 2, 3, 4, 5, 6 };
+    const BYTE data[6] = {1, 2, 3, 4, 5, 6};
     file.Write(data, 2);
     EXPECT_EQ(1, block[0]);
     file.Write(data + 2, 4);
@@ -114,7 +120,7 @@ TEST(MemFile, SetLengthGrowsWithZerosAndShrinksThePosition)
     file.Write(&x, 1);
     file.SetLength(3);
     EXPECT_EQ(3u, file.GetLength());
-    BYTE back[3] = { 9, 9, 9 };
+    BYTE back[3] = {9, 9, 9};
     file.SeekToBegin();
     file.Read(back, 3);
     EXPECT_EQ(0, back[2]);
@@ -128,10 +134,13 @@ TEST(File, OpenFailureFillsTheExceptionAndTheConstructorThrows)
     CFileException error;
     EXPECT_FALSE(file.Open(L"C:\\no\\such\\folder\\file.bin", CFile::modeRead, &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
-    try {
+    try
+    {
         CFile thrown(L"C:\\no-such-file-here.bin", CFile::modeRead);
         FAIL() << "opening a missing file succeeded";
-    } catch (CFileException* e) {
+    }
+    catch (CFileException* e)
+    {
         EXPECT_EQ(CFileException::fileNotFound, e->m_cause);
         EXPECT_EQ(ERROR_FILE_NOT_FOUND, e->m_lOsError);
         e->Delete();
@@ -162,4 +171,4 @@ TEST(File, WritesReadsAndReportsItsName)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path));
 }
 
-} // namespace
+}  // namespace

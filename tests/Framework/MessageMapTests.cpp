@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::vector<std::string> g_calls;
 
-class CBaseTarget : public CCmdTarget {
+class CBaseTarget : public CCmdTarget
+{
 public:
     afx_msg void OnBase100() { g_calls.push_back("Base100"); }
     afx_msg void OnBase101() { g_calls.push_back("Base101"); }
@@ -35,7 +37,8 @@ BEGIN_MESSAGE_MAP(CBaseTarget, CCmdTarget)
     ON_UPDATE_COMMAND_UI(100, OnUpdate100)
 END_MESSAGE_MAP()
 
-class CDerivedTarget : public CBaseTarget {
+class CDerivedTarget : public CBaseTarget
+{
 public:
     afx_msg void OnDerived101() { g_calls.push_back("Derived101"); }
     afx_msg void OnRange(UINT nID) { g_calls.push_back("Range" + std::to_string(nID)); }
@@ -92,7 +95,8 @@ END_MESSAGE_MAP()
 
 // Another level, to see an _EX handler that declines pass the command on to
 // the base class's entry.
-class CMostDerivedTarget : public CDerivedTarget {
+class CMostDerivedTarget : public CDerivedTarget
+{
 protected:
     DECLARE_MESSAGE_MAP()
 };
@@ -101,7 +105,8 @@ BEGIN_MESSAGE_MAP(CMostDerivedTarget, CDerivedTarget)
 END_MESSAGE_MAP()
 
 template <typename T>
-class CTemplateTarget : public CBaseTarget {
+class CTemplateTarget : public CBaseTarget
+{
 public:
     afx_msg void OnTemplate800() { g_calls.push_back("Template800/" + std::to_string(sizeof(T))); }
 
@@ -114,7 +119,8 @@ BEGIN_TEMPLATE_MESSAGE_MAP(CTemplateTarget, T, CBaseTarget)
 END_MESSAGE_MAP()
 
 // Records what an update handler did to the item.
-class CRecordingCmdUI : public CCmdUI {
+class CRecordingCmdUI : public CCmdUI
+{
 public:
     int enableCalls = 0;
     BOOL enabled = TRUE;
@@ -128,7 +134,8 @@ public:
     void SetText(LPCTSTR) override {}
 };
 
-struct CommandCase {
+struct CommandCase
+{
     const char* name;
     UINT id;
     int code;
@@ -137,7 +144,8 @@ struct CommandCase {
     std::vector<std::string> expectCalls;
 };
 
-class CommandRouting : public ::testing::TestWithParam<CommandCase> {
+class CommandRouting : public ::testing::TestWithParam<CommandCase>
+{
 protected:
     void SetUp() override { g_calls.clear(); }
 };
@@ -151,24 +159,26 @@ TEST_P(CommandRouting, ReachesTheHandlerTheMapsName)
     EXPECT_EQ(c.expectCalls, g_calls);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CommandRouting, ::testing::Values(
-    CommandCase{ "BaseEntryThroughTheChain", 100, CN_COMMAND, TRUE, TRUE, { "Base100" } },
-    CommandCase{ "DerivedEntryHidesTheBaseOne", 101, CN_COMMAND, TRUE, TRUE, { "Derived101" } },
-    CommandCase{ "BaseOnlyEntry", 102, CN_COMMAND, TRUE, TRUE, { "Base102" } },
-    CommandCase{ "RangeFirstId", 200, CN_COMMAND, TRUE, TRUE, { "Range200" } },
-    CommandCase{ "RangeInnerId", 205, CN_COMMAND, TRUE, TRUE, { "Range205" } },
-    CommandCase{ "RangeLastId", 210, CN_COMMAND, TRUE, TRUE, { "Range210" } },
-    CommandCase{ "JustBelowTheRange", 199, CN_COMMAND, TRUE, FALSE, {} },
-    CommandCase{ "JustAboveTheRange", 211, CN_COMMAND, TRUE, FALSE, {} },
-    CommandCase{ "ExHandlerThatTakesIt", 300, CN_COMMAND, TRUE, TRUE, { "Ex300" } },
-    CommandCase{ "ExHandlerThatDeclines", 300, CN_COMMAND, FALSE, FALSE, { "Ex300" } },
-    CommandCase{ "ControlNotificationCode", 400, BN_DOUBLECLICKED, TRUE, TRUE, { "Clicked" } },
-    CommandCase{ "OtherNotificationCodeOfTheControl", 400, BN_CLICKED, TRUE, FALSE, {} },
-    CommandCase{ "CommandEntryIsNotANotificationEntry", 100, BN_DOUBLECLICKED, TRUE, FALSE, {} },
-    CommandCase{ "UnknownId", 999, CN_COMMAND, TRUE, FALSE, {} }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, CommandRouting,
+    ::testing::Values(CommandCase{"BaseEntryThroughTheChain", 100, CN_COMMAND, TRUE, TRUE, {"Base100"}},
+                      CommandCase{"DerivedEntryHidesTheBaseOne", 101, CN_COMMAND, TRUE, TRUE, {"Derived101"}},
+                      CommandCase{"BaseOnlyEntry", 102, CN_COMMAND, TRUE, TRUE, {"Base102"}},
+                      CommandCase{"RangeFirstId", 200, CN_COMMAND, TRUE, TRUE, {"Range200"}},
+                      CommandCase{"RangeInnerId", 205, CN_COMMAND, TRUE, TRUE, {"Range205"}},
+                      CommandCase{"RangeLastId", 210, CN_COMMAND, TRUE, TRUE, {"Range210"}},
+                      CommandCase{"JustBelowTheRange", 199, CN_COMMAND, TRUE, FALSE, {}},
+                      CommandCase{"JustAboveTheRange", 211, CN_COMMAND, TRUE, FALSE, {}},
+                      CommandCase{"ExHandlerThatTakesIt", 300, CN_COMMAND, TRUE, TRUE, {"Ex300"}},
+                      CommandCase{"ExHandlerThatDeclines", 300, CN_COMMAND, FALSE, FALSE, {"Ex300"}},
+                      CommandCase{"ControlNotificationCode", 400, BN_DOUBLECLICKED, TRUE, TRUE, {"Clicked"}},
+                      CommandCase{"OtherNotificationCodeOfTheControl", 400, BN_CLICKED, TRUE, FALSE, {}},
+                      CommandCase{"CommandEntryIsNotANotificationEntry", 100, BN_DOUBLECLICKED, TRUE, FALSE, {}},
+                      CommandCase{"UnknownId", 999, CN_COMMAND, TRUE, FALSE, {}}),
     [](const ::testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
 
-struct NotifyCase {
+struct NotifyCase
+{
     const char* name;
     UINT id;
     UINT notifyCode;
@@ -178,7 +188,8 @@ struct NotifyCase {
     std::vector<std::string> expectCalls;
 };
 
-class NotifyRouting : public ::testing::TestWithParam<NotifyCase> {
+class NotifyRouting : public ::testing::TestWithParam<NotifyCase>
+{
 protected:
     void SetUp() override { g_calls.clear(); }
 };
@@ -192,23 +203,25 @@ TEST_P(NotifyRouting, TheMessageInTheHighWordSelectsTheEntries)
     hdr.idFrom = c.id;
     hdr.code = c.notifyCode;
     LRESULT lResult = 0;
-    AFX_NOTIFY notify{ &lResult, &hdr };
+    AFX_NOTIFY notify{&lResult, &hdr};
     const int nCode = static_cast<int>(MAKELONG(c.notifyCode, c.message));
     EXPECT_EQ(c.expectHandled, target.OnCmdMsg(c.id, nCode, &notify, nullptr));
     EXPECT_EQ(c.expectCalls, g_calls);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, NotifyRouting, ::testing::Values(
-    NotifyCase{ "NotifyEntry", 500, NM_CLICK, WM_NOTIFY, TRUE, TRUE, { "NotifyClick500" } },
-    NotifyCase{ "NotifyOtherCode", 500, NM_DBLCLK, WM_NOTIFY, TRUE, FALSE, {} },
-    NotifyCase{ "NotifyRangeFirst", 600, NM_DBLCLK, WM_NOTIFY, TRUE, TRUE, { "NotifyRange600" } },
-    NotifyCase{ "NotifyRangeLast", 610, NM_DBLCLK, WM_NOTIFY, TRUE, TRUE, { "NotifyRange610" } },
-    NotifyCase{ "NotifyRangeOutside", 611, NM_DBLCLK, WM_NOTIFY, TRUE, FALSE, {} },
-    NotifyCase{ "NotifyExTakes", 700, NM_RCLICK, WM_NOTIFY, TRUE, TRUE, { "NotifyEx700" } },
-    NotifyCase{ "NotifyExDeclines", 700, NM_RCLICK, WM_NOTIFY, FALSE, FALSE, { "NotifyEx700" } },
-    // The same low word as WM_COMMAND must not reach a WM_NOTIFY entry.
-    NotifyCase{ "NotifyCodeSentAsCommand", 500, NM_CLICK, 0, TRUE, FALSE, {} },
-    NotifyCase{ "ReflectedNotifyIsNotTheParentsEntry", 500, NM_CLICK, WM_REFLECT_BASE + WM_NOTIFY, TRUE, FALSE, {} }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, NotifyRouting,
+    ::testing::Values(
+        NotifyCase{"NotifyEntry", 500, NM_CLICK, WM_NOTIFY, TRUE, TRUE, {"NotifyClick500"}},
+        NotifyCase{"NotifyOtherCode", 500, NM_DBLCLK, WM_NOTIFY, TRUE, FALSE, {}},
+        NotifyCase{"NotifyRangeFirst", 600, NM_DBLCLK, WM_NOTIFY, TRUE, TRUE, {"NotifyRange600"}},
+        NotifyCase{"NotifyRangeLast", 610, NM_DBLCLK, WM_NOTIFY, TRUE, TRUE, {"NotifyRange610"}},
+        NotifyCase{"NotifyRangeOutside", 611, NM_DBLCLK, WM_NOTIFY, TRUE, FALSE, {}},
+        NotifyCase{"NotifyExTakes", 700, NM_RCLICK, WM_NOTIFY, TRUE, TRUE, {"NotifyEx700"}},
+        NotifyCase{"NotifyExDeclines", 700, NM_RCLICK, WM_NOTIFY, FALSE, FALSE, {"NotifyEx700"}},
+        // The same low word as WM_COMMAND must not reach a WM_NOTIFY entry.
+        NotifyCase{"NotifyCodeSentAsCommand", 500, NM_CLICK, 0, TRUE, FALSE, {}},
+        NotifyCase{"ReflectedNotifyIsNotTheParentsEntry", 500, NM_CLICK, WM_REFLECT_BASE + WM_NOTIFY, TRUE, FALSE, {}}),
     [](const ::testing::TestParamInfo<NotifyCase>& info) { return std::string(info.param.name); });
 
 TEST(MessageMap, NotifyHandlerSetsTheResult)
@@ -218,7 +231,7 @@ TEST(MessageMap, NotifyHandlerSetsTheResult)
     hdr.idFrom = 500;
     hdr.code = static_cast<UINT>(NM_CLICK);
     LRESULT lResult = 0;
-    AFX_NOTIFY notify{ &lResult, &hdr };
+    AFX_NOTIFY notify{&lResult, &hdr};
     ASSERT_TRUE(target.OnCmdMsg(500, static_cast<int>(MAKELONG(NM_CLICK, WM_NOTIFY)), &notify, nullptr));
     EXPECT_EQ(77, lResult);
 }
@@ -233,7 +246,7 @@ TEST(MessageMap, DecliningExHandlerLetsTheRouteGoOn)
     EXPECT_FALSE(target.OnCmdMsg(300, CN_COMMAND, nullptr, nullptr));
     CBaseTarget next;
     EXPECT_TRUE(next.OnCmdMsg(100, CN_COMMAND, nullptr, nullptr));
-    EXPECT_EQ((std::vector<std::string>{ "Ex300", "Base100" }), g_calls);
+    EXPECT_EQ((std::vector<std::string>{"Ex300", "Base100"}), g_calls);
 }
 
 TEST(MessageMap, ReflectedUpdateReachesTheControlsOwnHandler)
@@ -246,7 +259,7 @@ TEST(MessageMap, ReflectedUpdateReachesTheControlsOwnHandler)
     item.m_nID = 4242;
     const int nCode = static_cast<int>(MAKELONG(CN_UPDATE_COMMAND_UI, WM_REFLECT_BASE + WM_COMMAND));
     EXPECT_TRUE(target.OnCmdMsg(0, nCode, &item, nullptr));
-    EXPECT_EQ((std::vector<std::string>{ "UpdateReflected4242" }), g_calls);
+    EXPECT_EQ((std::vector<std::string>{"UpdateReflected4242"}), g_calls);
     EXPECT_FALSE(item.enabled);
     EXPECT_FALSE(target.OnCmdMsg(4242, static_cast<int>(CN_UPDATE_COMMAND_UI), &item, nullptr));
 }
@@ -257,7 +270,7 @@ TEST(MessageMap, TemplateClassMapChainsToItsBase)
     CTemplateTarget<double> target;
     EXPECT_TRUE(target.OnCmdMsg(800, CN_COMMAND, nullptr, nullptr));
     EXPECT_TRUE(target.OnCmdMsg(100, CN_COMMAND, nullptr, nullptr));
-    EXPECT_EQ((std::vector<std::string>{ "Template800/8", "Base100" }), g_calls);
+    EXPECT_EQ((std::vector<std::string>{"Template800/8", "Base100"}), g_calls);
 }
 
 TEST(MessageMap, HandlerQueryReportsWithoutCalling)
@@ -275,7 +288,8 @@ TEST(MessageMap, HandlerQueryReportsWithoutCalling)
     EXPECT_EQ(nullptr, none.pTarget);
 }
 
-struct UpdateCase {
+struct UpdateCase
+{
     const char* name;
     UINT id;
     BOOL enable100;
@@ -286,7 +300,8 @@ struct UpdateCase {
     BOOL expectEnabled;
 };
 
-class UpdateRouting : public ::testing::TestWithParam<UpdateCase> {
+class UpdateRouting : public ::testing::TestWithParam<UpdateCase>
+{
 protected:
     void SetUp() override { g_calls.clear(); }
 };
@@ -305,18 +320,19 @@ TEST_P(UpdateRouting, UpdateHandlersSetTheItemState)
     EXPECT_FALSE(item.m_bContinueRouting) << "the routing flag is reset after the handler";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, UpdateRouting, ::testing::Values(
-    UpdateCase{ "HandlerEnables", 100, TRUE, FALSE, TRUE, TRUE, 1, TRUE },
-    UpdateCase{ "HandlerDisables", 100, FALSE, FALSE, TRUE, TRUE, 1, FALSE },
-    UpdateCase{ "RangeHandler", 205, TRUE, FALSE, TRUE, TRUE, 0, TRUE },
-    UpdateCase{ "HandlerPassesItOn", 205, TRUE, TRUE, FALSE, FALSE, 0, TRUE },
-    // A handler that only checks the item leaves a command without handler disabled.
-    UpdateCase{ "HandlerThatDoesNotEnableAndNoCommandHandler", 900, TRUE, FALSE, TRUE, TRUE, 1, FALSE },
-    // No update handler, but a command handler: the item stays enabled.
-    UpdateCase{ "CommandHandlerOnly", 102, TRUE, FALSE, TRUE, FALSE, 0, TRUE },
-    // Neither: disabled when asked to.
-    UpdateCase{ "NoHandlerAtAllDisables", 999, TRUE, FALSE, TRUE, FALSE, 1, FALSE },
-    UpdateCase{ "NoHandlerAtAllLeftAlone", 999, TRUE, FALSE, FALSE, FALSE, 0, TRUE }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, UpdateRouting,
+    ::testing::Values(UpdateCase{"HandlerEnables", 100, TRUE, FALSE, TRUE, TRUE, 1, TRUE},
+                      UpdateCase{"HandlerDisables", 100, FALSE, FALSE, TRUE, TRUE, 1, FALSE},
+                      UpdateCase{"RangeHandler", 205, TRUE, FALSE, TRUE, TRUE, 0, TRUE},
+                      UpdateCase{"HandlerPassesItOn", 205, TRUE, TRUE, FALSE, FALSE, 0, TRUE},
+                      // A handler that only checks the item leaves a command without handler disabled.
+                      UpdateCase{"HandlerThatDoesNotEnableAndNoCommandHandler", 900, TRUE, FALSE, TRUE, TRUE, 1, FALSE},
+                      // No update handler, but a command handler: the item stays enabled.
+                      UpdateCase{"CommandHandlerOnly", 102, TRUE, FALSE, TRUE, FALSE, 0, TRUE},
+                      // Neither: disabled when asked to.
+                      UpdateCase{"NoHandlerAtAllDisables", 999, TRUE, FALSE, TRUE, FALSE, 1, FALSE},
+                      UpdateCase{"NoHandlerAtAllLeftAlone", 999, TRUE, FALSE, FALSE, FALSE, 0, TRUE}),
     [](const ::testing::TestParamInfo<UpdateCase>& info) { return std::string(info.param.name); });
 
 // ---- reference counting ----------------------------------------------------
@@ -324,7 +340,8 @@ INSTANTIATE_TEST_SUITE_P(Table, UpdateRouting, ::testing::Values(
 int g_finalReleases = 0;
 int g_destroyed = 0;
 
-class CCounted : public CCmdTarget {
+class CCounted : public CCmdTarget
+{
 public:
     ~CCounted() override { ++g_destroyed; }
     void OnFinalRelease() override
@@ -350,18 +367,21 @@ TEST(CmdTargetReferences, LastReleaseCallsOnFinalReleaseOnce)
 // ---- interface maps ----------------------------------------------------------
 
 // {5B1E1C61-2B86-4C2B-9A3C-0B7C6E2B4F11}
-const IID IID_ITestGreeter = { 0x5b1e1c61, 0x2b86, 0x4c2b, { 0x9a, 0x3c, 0x0b, 0x7c, 0x6e, 0x2b, 0x4f, 0x11 } };
+const IID IID_ITestGreeter = {0x5b1e1c61, 0x2b86, 0x4c2b, {0x9a, 0x3c, 0x0b, 0x7c, 0x6e, 0x2b, 0x4f, 0x11}};
 // {5B1E1C62-2B86-4C2B-9A3C-0B7C6E2B4F11}
-const IID IID_ITestCounter = { 0x5b1e1c62, 0x2b86, 0x4c2b, { 0x9a, 0x3c, 0x0b, 0x7c, 0x6e, 0x2b, 0x4f, 0x11 } };
+const IID IID_ITestCounter = {0x5b1e1c62, 0x2b86, 0x4c2b, {0x9a, 0x3c, 0x0b, 0x7c, 0x6e, 0x2b, 0x4f, 0x11}};
 
-struct ITestGreeter : public IUnknown {
+struct ITestGreeter : public IUnknown
+{
     virtual CCmdTarget* STDMETHODCALLTYPE Owner() = 0;
 };
-struct ITestCounter : public IUnknown {
+struct ITestCounter : public IUnknown
+{
     virtual int STDMETHODCALLTYPE Count() = 0;
 };
 
-class CInterfaceTarget : public CCmdTarget {
+class CInterfaceTarget : public CCmdTarget
+{
 public:
     int m_nPayload = 5;
 
@@ -426,7 +446,8 @@ TEST(InterfaceMap, QueryFindsEachPartAndCountsReferences)
 {
     CInterfaceTarget target;
     ITestGreeter* pGreeter = nullptr;
-    ASSERT_EQ(S_OK, static_cast<HRESULT>(target.ExternalQueryInterface(&IID_ITestGreeter, reinterpret_cast<void**>(&pGreeter))));
+    ASSERT_EQ(S_OK, static_cast<HRESULT>(
+                        target.ExternalQueryInterface(&IID_ITestGreeter, reinterpret_cast<void**>(&pGreeter))));
     ASSERT_NE(nullptr, pGreeter);
     EXPECT_EQ(&target, pGreeter->Owner());
     EXPECT_EQ(2, target.m_dwRef);
@@ -452,15 +473,23 @@ TEST(InterfaceMap, QueryFindsEachPartAndCountsReferences)
     EXPECT_EQ(1, target.m_dwRef);
 }
 
-class ForeignDispatch : public IDispatch {
+class ForeignDispatch : public IDispatch
+{
 public:
-    STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+    STDMETHODIMP QueryInterface(REFIID, void** ppv) override
+    {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
     STDMETHODIMP_(ULONG) AddRef() override { return 1; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
     STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
 };
 
 TEST(InterfaceMap, DispatchMapsBackToItsCommandTarget)
@@ -480,4 +509,4 @@ TEST(InterfaceMap, DispatchMapsBackToItsCommandTarget)
     EXPECT_EQ(nullptr, CCmdTarget::FromIDispatch(&foreign));
 }
 
-} // namespace
+}  // namespace

@@ -14,7 +14,9 @@ struct DateCase
     DATE expected;
 };
 
-class DateFromFields : public ::testing::TestWithParam<DateCase> {};
+class DateFromFields : public ::testing::TestWithParam<DateCase>
+{
+};
 
 TEST_P(DateFromFields, GivesTheOleDateAndBack)
 {
@@ -37,15 +39,15 @@ TEST_P(DateFromFields, GivesTheOleDateAndBack)
     EXPECT_NEAR(c.expected, systemDate, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DateFromFields, ::testing::Values(
-    DateCase{ "Epoch", 1899, 12, 30, 0, 0, 0, 0.0 },
-    DateCase{ "FirstOfJanuary1900", 1900, 1, 1, 0, 0, 0, 2.0 },
-    DateCase{ "NoonIsHalfADay", 2000, 1, 1, 12, 0, 0, 36526.5 },
-    DateCase{ "LeapDay", 2016, 2, 29, 0, 0, 0, 42429.0 },
-    DateCase{ "BeforeTheEpochTimeCountsForward", 1899, 12, 29, 6, 0, 0, -1.25 },
-    DateCase{ "EarliestYear", 100, 1, 1, 0, 0, 0, -657434.0 },
-    DateCase{ "LatestDay", 9999, 12, 31, 0, 0, 0, 2958465.0 }),
-    [](const ::testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, DateFromFields,
+                         ::testing::Values(DateCase{"Epoch", 1899, 12, 30, 0, 0, 0, 0.0},
+                                           DateCase{"FirstOfJanuary1900", 1900, 1, 1, 0, 0, 0, 2.0},
+                                           DateCase{"NoonIsHalfADay", 2000, 1, 1, 12, 0, 0, 36526.5},
+                                           DateCase{"LeapDay", 2016, 2, 29, 0, 0, 0, 42429.0},
+                                           DateCase{"BeforeTheEpochTimeCountsForward", 1899, 12, 29, 6, 0, 0, -1.25},
+                                           DateCase{"EarliestYear", 100, 1, 1, 0, 0, 0, -657434.0},
+                                           DateCase{"LatestDay", 9999, 12, 31, 0, 0, 0, 2958465.0}),
+                         [](const ::testing::TestParamInfo<DateCase>& info) { return std::string(info.param.name); });
 
 struct InvalidCase
 {
@@ -53,7 +55,9 @@ struct InvalidCase
     int y, mo, d, h, mi, s;
 };
 
-class DateInvalidFields : public ::testing::TestWithParam<InvalidCase> {};
+class DateInvalidFields : public ::testing::TestWithParam<InvalidCase>
+{
+};
 
 TEST_P(DateInvalidFields, MarkTheDateInvalid)
 {
@@ -65,15 +69,13 @@ TEST_P(DateInvalidFields, MarkTheDateInvalid)
     EXPECT_EQ(CString(L"Invalid DateTime"), date.Format(L"%Y"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, DateInvalidFields, ::testing::Values(
-    InvalidCase{ "ThirtyFirstOfFebruary", 2017, 2, 31, 0, 0, 0 },
-    InvalidCase{ "TwentyNinthOfFebruaryInCommonYear", 2017, 2, 29, 0, 0, 0 },
-    InvalidCase{ "MonthThirteen", 2017, 13, 1, 0, 0, 0 },
-    InvalidCase{ "DayZero", 2017, 1, 0, 0, 0, 0 },
-    InvalidCase{ "Hour24", 2017, 1, 1, 24, 0, 0 },
-    InvalidCase{ "Second60", 2017, 1, 1, 0, 0, 60 },
-    InvalidCase{ "Year99", 99, 1, 1, 0, 0, 0 },
-    InvalidCase{ "Year10000", 10000, 1, 1, 0, 0, 0 }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, DateInvalidFields,
+    ::testing::Values(InvalidCase{"ThirtyFirstOfFebruary", 2017, 2, 31, 0, 0, 0},
+                      InvalidCase{"TwentyNinthOfFebruaryInCommonYear", 2017, 2, 29, 0, 0, 0},
+                      InvalidCase{"MonthThirteen", 2017, 13, 1, 0, 0, 0}, InvalidCase{"DayZero", 2017, 1, 0, 0, 0, 0},
+                      InvalidCase{"Hour24", 2017, 1, 1, 24, 0, 0}, InvalidCase{"Second60", 2017, 1, 1, 0, 0, 60},
+                      InvalidCase{"Year99", 99, 1, 1, 0, 0, 0}, InvalidCase{"Year10000", 10000, 1, 1, 0, 0, 0}),
     [](const ::testing::TestParamInfo<InvalidCase>& info) { return std::string(info.param.name); });
 
 TEST(OleDateTime, FormatWithPatterns)
@@ -114,10 +116,12 @@ TEST(OleDateTime, SpanArithmeticCrossesTheEpoch)
 TEST(OleDateTime, ParseDateTimeMarksFailures)
 {
     COleDateTime date;
-    EXPECT_FALSE(date.ParseDateTime(L"not a date at all", 0, MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
+    EXPECT_FALSE(date.ParseDateTime(L"not a date at all", 0,
+                                    MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
     EXPECT_EQ(COleDateTime::invalid, date.GetStatus());
     EXPECT_EQ(0.0, date.m_dt);
-    EXPECT_TRUE(date.ParseDateTime(L"3/5/2017", 0, MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
+    EXPECT_TRUE(
+        date.ParseDateTime(L"3/5/2017", 0, MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT)));
     EXPECT_EQ(2017, date.GetYear());
     EXPECT_EQ(3, date.GetMonth());
     EXPECT_EQ(5, date.GetDay());
@@ -144,10 +148,13 @@ TEST(OleVariant, CopiesOwnTheirStringsAndChangeTypeConverts)
 TEST(OleVariant, FailedConversionThrowsTheOleException)
 {
     COleVariant text(L"not a number");
-    try {
+    try
+    {
         text.ChangeType(VT_I4);
         FAIL() << "converting text to a number succeeded";
-    } catch (COleException* e) {
+    }
+    catch (COleException* e)
+    {
         EXPECT_EQ(DISP_E_TYPEMISMATCH, e->m_sc);
         e->Delete();
     }
@@ -162,4 +169,4 @@ TEST(OleVariant, DetachHandsOverTheValue)
     VariantClear(&raw);
 }
 
-} // namespace
+}  // namespace

@@ -42,7 +42,9 @@ struct KindCase
     bool expected;
 };
 
-class RuntimeClassKind : public ::testing::TestWithParam<KindCase> {};
+class RuntimeClassKind : public ::testing::TestWithParam<KindCase>
+{
+};
 
 TEST_P(RuntimeClassKind, IsDerivedFromFollowsTheBaseChain)
 {
@@ -50,14 +52,16 @@ TEST_P(RuntimeClassKind, IsDerivedFromFollowsTheBaseChain)
     EXPECT_EQ(c.expected, c.objectClass->IsDerivedFrom(c.askedClass) != FALSE);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, RuntimeClassKind, ::testing::Values(
-    KindCase{ "ClassIsItself", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CRingForTest), true },
-    KindCase{ "DirectBase", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CCircleForTest), true },
-    KindCase{ "BaseTwoLevelsUp", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CShapeForTest), true },
-    KindCase{ "EverythingIsCObject", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CObject), true },
-    KindCase{ "BaseIsNotDerived", RUNTIME_CLASS(CShapeForTest), RUNTIME_CLASS(CRingForTest), false },
-    KindCase{ "SiblingIsNotDerived", RUNTIME_CLASS(CUnrelatedForTest), RUNTIME_CLASS(CShapeForTest), false },
-    KindCase{ "NullClassIsNothing", RUNTIME_CLASS(CRingForTest), nullptr, false }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, RuntimeClassKind,
+    ::testing::Values(KindCase{"ClassIsItself", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CRingForTest), true},
+                      KindCase{"DirectBase", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CCircleForTest), true},
+                      KindCase{"BaseTwoLevelsUp", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CShapeForTest), true},
+                      KindCase{"EverythingIsCObject", RUNTIME_CLASS(CRingForTest), RUNTIME_CLASS(CObject), true},
+                      KindCase{"BaseIsNotDerived", RUNTIME_CLASS(CShapeForTest), RUNTIME_CLASS(CRingForTest), false},
+                      KindCase{"SiblingIsNotDerived", RUNTIME_CLASS(CUnrelatedForTest), RUNTIME_CLASS(CShapeForTest),
+                               false},
+                      KindCase{"NullClassIsNothing", RUNTIME_CLASS(CRingForTest), nullptr, false}),
     [](const ::testing::TestParamInfo<KindCase>& info) { return std::string(info.param.name); });
 
 TEST(RuntimeClass, IsKindOfUsesTheObjectsMostDerivedClass)
@@ -104,7 +108,9 @@ struct NameCase
     CRuntimeClass* expected;
 };
 
-class RuntimeClassByName : public ::testing::TestWithParam<NameCase> {};
+class RuntimeClassByName : public ::testing::TestWithParam<NameCase>
+{
+};
 
 TEST_P(RuntimeClassByName, FromNameFindsRegisteredClasses)
 {
@@ -113,17 +119,19 @@ TEST_P(RuntimeClassByName, FromNameFindsRegisteredClasses)
     EXPECT_EQ(c.expected, CRuntimeClass::FromName(c.wideName));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, RuntimeClassByName, ::testing::Values(
-    NameCase{ "DynamicClass", "CShapeForTest", L"CShapeForTest", RUNTIME_CLASS(CShapeForTest) },
-    NameCase{ "DynCreateClass", "CCircleForTest", L"CCircleForTest", RUNTIME_CLASS(CCircleForTest) },
-    NameCase{ "SerialClass", "CRingForTest", L"CRingForTest", RUNTIME_CLASS(CRingForTest) },
-    NameCase{ "FrameworkClass", "CObject", L"CObject", RUNTIME_CLASS(CObject) },
-    NameCase{ "FrameworkException", "CArchiveException", L"CArchiveException", RUNTIME_CLASS(CArchiveException) },
-    NameCase{ "NamesAreCaseSensitive", "cringfortest", L"cringfortest", nullptr },
-    NameCase{ "UnknownName", "CNoSuchClass", L"CNoSuchClass", nullptr },
-    NameCase{ "EmptyName", "", L"", nullptr },
-    NameCase{ "NonAsciiName", "CRing\xC3\xA9", L"CRing\x00E9", nullptr },
-    NameCase{ "NullName", nullptr, nullptr, nullptr }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, RuntimeClassByName,
+    ::testing::Values(NameCase{"DynamicClass", "CShapeForTest", L"CShapeForTest", RUNTIME_CLASS(CShapeForTest)},
+                      NameCase{"DynCreateClass", "CCircleForTest", L"CCircleForTest", RUNTIME_CLASS(CCircleForTest)},
+                      NameCase{"SerialClass", "CRingForTest", L"CRingForTest", RUNTIME_CLASS(CRingForTest)},
+                      NameCase{"FrameworkClass", "CObject", L"CObject", RUNTIME_CLASS(CObject)},
+                      NameCase{"FrameworkException", "CArchiveException", L"CArchiveException",
+                               RUNTIME_CLASS(CArchiveException)},
+                      NameCase{"NamesAreCaseSensitive", "cringfortest", L"cringfortest", nullptr},
+                      NameCase{"UnknownName", "CNoSuchClass", L"CNoSuchClass", nullptr},
+                      NameCase{"EmptyName", "", L"", nullptr},
+                      NameCase{"NonAsciiName", "CRing\xC3\xA9", L"CRing\x00E9", nullptr},
+                      NameCase{"NullName", nullptr, nullptr, nullptr}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 
 TEST(RuntimeClass, CreateObjectByNameBuildsTheNamedClass)
@@ -144,4 +152,4 @@ TEST(RuntimeClass, CreateObjectByNameFailsForUnknownOrNotCreatableClasses)
     EXPECT_EQ(nullptr, CRuntimeClass::CreateObject(static_cast<LPCSTR>(nullptr)));
 }
 
-} // namespace
+}  // namespace

@@ -38,7 +38,7 @@ struct CountedForTest
     ~CountedForTest() { --live; }
     int value = 0;
 };
-std::atomic<int> CountedForTest::live{ 0 };
+std::atomic<int> CountedForTest::live{0};
 
 TEST(ThreadLocal, ValuesArePerThreadAndFreedWhenTheThreadEnds)
 {
@@ -47,10 +47,13 @@ TEST(ThreadLocal, ValuesArePerThreadAndFreedWhenTheThreadEnds)
     local->value = 1;
     const int liveBefore = CountedForTest::live;
     int seenInThread = -1;
-    std::thread([&] {
-        seenInThread = local->value;
-        local->value = 2;
-    }).join();
+    std::thread(
+        [&]
+        {
+            seenInThread = local->value;
+            local->value = 2;
+        })
+        .join();
     EXPECT_EQ(0, seenInThread);
     EXPECT_EQ(1, local->value);
     EXPECT_EQ(liveBefore, CountedForTest::live.load());
@@ -73,15 +76,21 @@ TEST(Exceptions, FailedAllocationThrowsTheSharedMemoryException)
 {
     volatile size_t huge = 0x7FFFFFF0;
     char* p = nullptr;
-    try {
+    try
+    {
         p = new char[huge];
         ADD_FAILURE() << "a 2 GB allocation succeeded";
-    } catch (CMemoryException* e) {
+    }
+    catch (CMemoryException* e)
+    {
         EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CException)));
         e->Delete();  // shared: Delete leaves it alone
-        try {
+        try
+        {
             AfxThrowMemoryException();
-        } catch (CMemoryException* again) {
+        }
+        catch (CMemoryException* again)
+        {
             EXPECT_EQ(e, again);
             again->Delete();
         }
@@ -106,19 +115,23 @@ TEST(Exceptions, ThrowHelpersRaiseTheirClasses)
         CRuntimeClass* expected;
     };
     const Row rows[] = {
-        { "InvalidArg", [] { AfxThrowInvalidArgException(); }, RUNTIME_CLASS(CInvalidArgException) },
-        { "NotSupported", [] { AfxThrowNotSupportedException(); }, RUNTIME_CLASS(CNotSupportedException) },
-        { "Resource", [] { AfxThrowResourceException(); }, RUNTIME_CLASS(CResourceException) },
-        { "User", [] { AfxThrowUserException(); }, RUNTIME_CLASS(CUserException) },
-        { "Archive", [] { AfxThrowArchiveException(CArchiveException::badClass); }, RUNTIME_CLASS(CArchiveException) },
-        { "File", [] { AfxThrowFileException(CFileException::diskFull); }, RUNTIME_CLASS(CFileException) },
-        { "Ole", [] { AfxThrowOleException(E_FAIL); }, RUNTIME_CLASS(COleException) },
+        {"InvalidArg", [] { AfxThrowInvalidArgException(); }, RUNTIME_CLASS(CInvalidArgException)},
+        {"NotSupported", [] { AfxThrowNotSupportedException(); }, RUNTIME_CLASS(CNotSupportedException)},
+        {"Resource", [] { AfxThrowResourceException(); }, RUNTIME_CLASS(CResourceException)},
+        {"User", [] { AfxThrowUserException(); }, RUNTIME_CLASS(CUserException)},
+        {"Archive", [] { AfxThrowArchiveException(CArchiveException::badClass); }, RUNTIME_CLASS(CArchiveException)},
+        {"File", [] { AfxThrowFileException(CFileException::diskFull); }, RUNTIME_CLASS(CFileException)},
+        {"Ole", [] { AfxThrowOleException(E_FAIL); }, RUNTIME_CLASS(COleException)},
     };
-    for (const Row& row : rows) {
-        try {
+    for (const Row& row : rows)
+    {
+        try
+        {
             row.raise();
             ADD_FAILURE() << row.name << " did not throw";
-        } catch (CException* e) {
+        }
+        catch (CException* e)
+        {
             EXPECT_EQ(row.expected, e->GetRuntimeClass()) << row.name;
             wchar_t text[256] = {};
             EXPECT_TRUE(e->GetErrorMessage(text, _countof(text))) << row.name;
@@ -149,11 +162,14 @@ TEST(Sync, SingleLockHoldsTheObjectForItsScope)
         EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), otherWait);
     }
     DWORD afterWait = 0;
-    std::thread([&] {
-        afterWait = WaitForSingleObject(mutex, 0);
-        if (afterWait == WAIT_OBJECT_0)
-            ReleaseMutex(mutex);
-    }).join();
+    std::thread(
+        [&]
+        {
+            afterWait = WaitForSingleObject(mutex, 0);
+            if (afterWait == WAIT_OBJECT_0)
+                ReleaseMutex(mutex);
+        })
+        .join();
     EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), afterWait);
 }
 
@@ -180,17 +196,21 @@ TEST(Sync, SemaphoreCountsAndCriticalSectionExcludes)
     CCriticalSection section;
     int counter = 0;
     std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&] {
-            for (int i = 0; i < 1000; ++i) {
-                CSingleLock lock(&section, TRUE);
-                ++counter;
-            }
-        });
+    for (int t = 0; t < 4; ++t)
+    {
+        threads.emplace_back(
+            [&]
+            {
+                for (int i = 0; i < 1000; ++i)
+                {
+                    CSingleLock lock(&section, TRUE);
+                    ++counter;
+                }
+            });
     }
     for (std::thread& t : threads)
         t.join();
     EXPECT_EQ(4000, counter);
 }
 
-} // namespace
+}  // namespace

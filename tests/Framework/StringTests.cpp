@@ -20,7 +20,9 @@ struct FormatCase
     const wchar_t* expected;
 };
 
-class StringFormat : public ::testing::TestWithParam<FormatCase> {};
+class StringFormat : public ::testing::TestWithParam<FormatCase>
+{
+};
 
 TEST_P(StringFormat, ProducesTheExpectedText)
 {
@@ -34,33 +36,36 @@ CString Fmt(const std::function<void(CString&)>& f)
     return s;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StringFormat, ::testing::Values(
-    FormatCase{ "PercentSIsWide", [] { return Fmt([](CString& s) { s.Format(L"[%s]", L"wide"); }); }, L"[wide]" },
-    FormatCase{ "StringObjectsPassAsTheirText",
-                [] { return Fmt([](CString& s) { s.Format(L"%s|%hs|%d", CString(L"wide"), CStringA("narrow"), 3); }); },
-                L"wide|narrow|3" },
-    FormatCase{ "StringObjectsInAppendFormat",
-                [] { return Fmt([](CString& s) { s.AppendFormat(L"=%s", CString(L"x")); }); }, L"previous=x" },
-    FormatCase{ "StringObjectsInFormatMessage",
-                [] { return Fmt([](CString& s) { s.FormatMessage(L"<%1>", CString(L"m")); }); }, L"<m>" },
-    FormatCase{ "PercentLsIsWide", [] { return Fmt([](CString& s) { s.Format(L"%ls", L"w"); }); }, L"w" },
-    FormatCase{ "PercentHsIsNarrow", [] { return Fmt([](CString& s) { s.Format(L"%hs", "narrow"); }); }, L"narrow" },
-    FormatCase{ "PercentCIsAWideChar", [] { return Fmt([](CString& s) { s.Format(L"%c%c", L'\x00E9', L'z'); }); },
-                L"\x00E9z" },
-    FormatCase{ "Integers", [] { return Fmt([](CString& s) { s.Format(L"%d %u %x %05d", -3, 7u, 255, 42); }); },
-                L"-3 7 ff 00042" },
-    FormatCase{ "SixtyFourBit", [] { return Fmt([](CString& s) { s.Format(L"%I64d", -12345678901LL); }); },
-                L"-12345678901" },
-    FormatCase{ "Floating", [] { return Fmt([](CString& s) { s.Format(L"%.2f", 3.14159); }); }, L"3.14" },
-    FormatCase{ "WidthAndAlignment", [] { return Fmt([](CString& s) { s.Format(L"%-4s|%4s", L"a", L"b"); }); },
-                L"a   |   b" },
-    FormatCase{ "PercentSign", [] { return Fmt([](CString& s) { s.Format(L"100%%"); }); }, L"100%" },
-    FormatCase{ "NullFormatGivesEmpty", [] { return Fmt([](CString& s) { s.Format(static_cast<LPCTSTR>(nullptr)); }); },
-                L"" },
-    FormatCase{ "AppendFormatKeepsText", [] { return Fmt([](CString& s) { s.AppendFormat(L"+%d", 1); }); },
-                L"previous+1" },
-    FormatCase{ "FormatMessageInserts", [] { return Fmt([](CString& s) { s.FormatMessage(L"%2 %1!d!", 5, L"x"); }); },
-                L"x 5" }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, StringFormat,
+    ::testing::Values(
+        FormatCase{"PercentSIsWide", [] { return Fmt([](CString& s) { s.Format(L"[%s]", L"wide"); }); }, L"[wide]"},
+        FormatCase{"StringObjectsPassAsTheirText",
+                   []
+                   { return Fmt([](CString& s) { s.Format(L"%s|%hs|%d", CString(L"wide"), CStringA("narrow"), 3); }); },
+                   L"wide|narrow|3"},
+        FormatCase{"StringObjectsInAppendFormat",
+                   [] { return Fmt([](CString& s) { s.AppendFormat(L"=%s", CString(L"x")); }); }, L"previous=x"},
+        FormatCase{"StringObjectsInFormatMessage",
+                   [] { return Fmt([](CString& s) { s.FormatMessage(L"<%1>", CString(L"m")); }); }, L"<m>"},
+        FormatCase{"PercentLsIsWide", [] { return Fmt([](CString& s) { s.Format(L"%ls", L"w"); }); }, L"w"},
+        FormatCase{"PercentHsIsNarrow", [] { return Fmt([](CString& s) { s.Format(L"%hs", "narrow"); }); }, L"narrow"},
+        FormatCase{"PercentCIsAWideChar", [] { return Fmt([](CString& s) { s.Format(L"%c%c", L'\x00E9', L'z'); }); },
+                   L"\x00E9z"},
+        FormatCase{"Integers", [] { return Fmt([](CString& s) { s.Format(L"%d %u %x %05d", -3, 7u, 255, 42); }); },
+                   L"-3 7 ff 00042"},
+        FormatCase{"SixtyFourBit", [] { return Fmt([](CString& s) { s.Format(L"%I64d", -12345678901LL); }); },
+                   L"-12345678901"},
+        FormatCase{"Floating", [] { return Fmt([](CString& s) { s.Format(L"%.2f", 3.14159); }); }, L"3.14"},
+        FormatCase{"WidthAndAlignment", [] { return Fmt([](CString& s) { s.Format(L"%-4s|%4s", L"a", L"b"); }); },
+                   L"a   |   b"},
+        FormatCase{"PercentSign", [] { return Fmt([](CString& s) { s.Format(L"100%%"); }); }, L"100%"},
+        FormatCase{"NullFormatGivesEmpty",
+                   [] { return Fmt([](CString& s) { s.Format(static_cast<LPCTSTR>(nullptr)); }); }, L""},
+        FormatCase{"AppendFormatKeepsText", [] { return Fmt([](CString& s) { s.AppendFormat(L"+%d", 1); }); },
+                   L"previous+1"},
+        FormatCase{"FormatMessageInserts",
+                   [] { return Fmt([](CString& s) { s.FormatMessage(L"%2 %1!d!", 5, L"x"); }); }, L"x 5"}),
     [](const ::testing::TestParamInfo<FormatCase>& info) { return std::string(info.param.name); });
 
 TEST(String, FormatHandlesLongOutput)
@@ -114,13 +119,15 @@ protected:
         ASSERT_TRUE(CopyFileW(self, m_path, FALSE));
 
         const std::map<UINT, std::wstring> strings = {
-            { 101, L"Hello from the table" }, { 102, L"Value: %d" }, { 7000, L"%1 and %2" } };
+            {101, L"Hello from the table"}, {102, L"Value: %d"}, {7000, L"%1 and %2"}};
         HANDLE hUpdate = BeginUpdateResourceW(m_path, FALSE);
         ASSERT_NE(nullptr, hUpdate);
         std::map<UINT, std::vector<WORD>> blocks;
-        for (UINT block : { 101u / 16 + 1, 7000u / 16 + 1 }) {
+        for (UINT block : {101u / 16 + 1, 7000u / 16 + 1})
+        {
             std::vector<WORD>& data = blocks[block];
-            for (UINT i = 0; i < 16; ++i) {
+            for (UINT i = 0; i < 16; ++i)
+            {
                 const UINT id = (block - 1) * 16 + i;
                 const auto it = strings.find(id);
                 const std::wstring text = it == strings.end() ? std::wstring() : it->second;
@@ -194,26 +201,29 @@ struct SliceCase
     const wchar_t* expected;
 };
 
-class StringSlice : public ::testing::TestWithParam<SliceCase> {};
+class StringSlice : public ::testing::TestWithParam<SliceCase>
+{
+};
 
 TEST_P(StringSlice, ClampsToTheString)
 {
     EXPECT_EQ(CString(GetParam().expected), GetParam().slice(CString(L"abcdef")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StringSlice, ::testing::Values(
-    SliceCase{ "MidMiddle", [](const CString& s) { return s.Mid(2, 3); }, L"cde" },
-    SliceCase{ "MidToEnd", [](const CString& s) { return s.Mid(4); }, L"ef" },
-    SliceCase{ "MidCountPastEnd", [](const CString& s) { return s.Mid(4, 100); }, L"ef" },
-    SliceCase{ "MidStartPastEnd", [](const CString& s) { return s.Mid(10, 2); }, L"" },
-    SliceCase{ "MidNegativeStart", [](const CString& s) { return s.Mid(-3, 2); }, L"ab" },
-    SliceCase{ "MidNegativeCount", [](const CString& s) { return s.Mid(1, -1); }, L"" },
-    SliceCase{ "LeftTooMany", [](const CString& s) { return s.Left(99); }, L"abcdef" },
-    SliceCase{ "LeftNegative", [](const CString& s) { return s.Left(-1); }, L"" },
-    SliceCase{ "Right", [](const CString& s) { return s.Right(2); }, L"ef" },
-    SliceCase{ "RightTooMany", [](const CString& s) { return s.Right(99); }, L"abcdef" },
-    SliceCase{ "SpanIncluding", [](const CString& s) { return s.SpanIncluding(L"cba"); }, L"abc" },
-    SliceCase{ "SpanExcluding", [](const CString& s) { return s.SpanExcluding(L"dx"); }, L"abc" }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, StringSlice,
+    ::testing::Values(SliceCase{"MidMiddle", [](const CString& s) { return s.Mid(2, 3); }, L"cde"},
+                      SliceCase{"MidToEnd", [](const CString& s) { return s.Mid(4); }, L"ef"},
+                      SliceCase{"MidCountPastEnd", [](const CString& s) { return s.Mid(4, 100); }, L"ef"},
+                      SliceCase{"MidStartPastEnd", [](const CString& s) { return s.Mid(10, 2); }, L""},
+                      SliceCase{"MidNegativeStart", [](const CString& s) { return s.Mid(-3, 2); }, L"ab"},
+                      SliceCase{"MidNegativeCount", [](const CString& s) { return s.Mid(1, -1); }, L""},
+                      SliceCase{"LeftTooMany", [](const CString& s) { return s.Left(99); }, L"abcdef"},
+                      SliceCase{"LeftNegative", [](const CString& s) { return s.Left(-1); }, L""},
+                      SliceCase{"Right", [](const CString& s) { return s.Right(2); }, L"ef"},
+                      SliceCase{"RightTooMany", [](const CString& s) { return s.Right(99); }, L"abcdef"},
+                      SliceCase{"SpanIncluding", [](const CString& s) { return s.SpanIncluding(L"cba"); }, L"abc"},
+                      SliceCase{"SpanExcluding", [](const CString& s) { return s.SpanExcluding(L"dx"); }, L"abc"}),
     [](const ::testing::TestParamInfo<SliceCase>& info) { return std::string(info.param.name); });
 
 TEST(String, FindAndReverseFind)
@@ -266,7 +276,7 @@ TEST(String, TokenizeWalksTheTokensAndEnds)
     int pos = 0;
     for (CString token = s.Tokenize(L",;", pos); pos != -1; token = s.Tokenize(L",;", pos))
         tokens.push_back(token);
-    EXPECT_EQ((std::vector<CString>{ CString(L"one"), CString(L"two"), CString(L"three") }), tokens);
+    EXPECT_EQ((std::vector<CString>{CString(L"one"), CString(L"two"), CString(L"three")}), tokens);
 
     // Without separators the rest is one token and the walk then ends.
     int start = 2;
@@ -311,20 +321,27 @@ TEST(String, AccessOutsideTheStringIsRefused)
 {
     CString s(L"ab");
     EXPECT_EQ(L'\0', s.GetAt(2));  // the terminator may be read
-    for (int index : { -1, 3 }) {
-        try {
+    for (int index : {-1, 3})
+    {
+        try
+        {
             s.GetAt(index);
             ADD_FAILURE() << "GetAt(" << index << ") was accepted";
-        } catch (CInvalidArgException* e) {
+        }
+        catch (CInvalidArgException* e)
+        {
             e->Delete();
         }
     }
-    try {
+    try
+    {
         s.SetAt(2, L'c');
         ADD_FAILURE() << "SetAt past the end was accepted";
-    } catch (CInvalidArgException* e) {
+    }
+    catch (CInvalidArgException* e)
+    {
         e->Delete();
     }
 }
 
-} // namespace
+}  // namespace

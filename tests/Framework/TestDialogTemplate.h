@@ -6,22 +6,24 @@
 #include <string>
 #include <vector>
 
-class TestDialogTemplate {
+class TestDialogTemplate
+{
 public:
     TestDialogTemplate(const wchar_t* title, short cx, short cy,
-                       DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT,
-                       short x = 10, short y = 10)
+                       DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, short x = 10,
+                       short y = 10)
     {
         Add32(style);
         Add32(0);
         m_countIndex = m_words.size();
         m_words.push_back(0);  // item count, filled in by AddItem
-        for (short v : { x, y, cx, cy })
+        for (short v : {x, y, cx, cy})
             m_words.push_back(static_cast<WORD>(v));
         m_words.push_back(0);  // no menu
         m_words.push_back(0);  // the standard dialog class
         AddString(title);
-        if (style & DS_SETFONT) {
+        if (style & DS_SETFONT)
+        {
             m_words.push_back(8);
             AddString(L"MS Shell Dlg");
         }
@@ -34,7 +36,7 @@ public:
             m_words.push_back(0);  // items start on a DWORD boundary
         Add32(style | WS_CHILD | WS_VISIBLE);
         Add32(0);
-        for (short v : { x, y, cx, cy })
+        for (short v : {x, y, cx, cy})
             m_words.push_back(static_cast<WORD>(v));
         m_words.push_back(id);
         m_words.push_back(0xFFFF);

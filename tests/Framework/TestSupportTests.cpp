@@ -10,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // The child-process tests start this same executable with one DISABLED test
 // selected, which acts as told by "--child-action=...".
@@ -38,12 +39,11 @@ std::wstring ThisProgram()
     return path;
 }
 
-LSTATUS WriteValue(HKEY root, const std::wstring& path, REGSAM view, const wchar_t* name, DWORD type,
-                   const void* data, DWORD size)
+LSTATUS WriteValue(HKEY root, const std::wstring& path, REGSAM view, const wchar_t* name, DWORD type, const void* data,
+                   DWORD size)
 {
     HKEY key = nullptr;
-    LSTATUS status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
-                                     nullptr);
+    LSTATUS status = RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS)
         return status;
     status = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
@@ -65,7 +65,7 @@ bool KeyExists(HKEY root, const std::wstring& path, REGSAM view = 0)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 // The child's side: never run on its own (DISABLED_), only by the tests below.
 TEST(DISABLED_TestSupportChild, Act)
@@ -73,7 +73,8 @@ TEST(DISABLED_TestSupportChild, Act)
     int count = 0;
     wchar_t** const argv = CommandLineToArgvW(GetCommandLineW(), &count);
     std::wstring action;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
+    {
         const std::wstring argument = argv[i];
         if (argument.compare(0, wcslen(kChildActionFlag), kChildActionFlag) == 0)
             action = argument.substr(wcslen(kChildActionFlag));
@@ -83,9 +84,10 @@ TEST(DISABLED_TestSupportChild, Act)
     if (action.compare(0, 5, L"exit:") == 0)
         ExitProcess(static_cast<UINT>(std::stoul(action.substr(5))));
     if (action.compare(0, 4, L"box:") == 0)
-        ExitProcess(static_cast<UINT>(MessageBoxW(nullptr, action.substr(4).c_str(), L"Child box",
-                                                  MB_YESNOCANCEL | MB_ICONERROR)));
-    if (action == L"two-boxes") {
+        ExitProcess(static_cast<UINT>(
+            MessageBoxW(nullptr, action.substr(4).c_str(), L"Child box", MB_YESNOCANCEL | MB_ICONERROR)));
+    if (action == L"two-boxes")
+    {
         const int first = MessageBoxW(nullptr, L"First", L"Child box", MB_OKCANCEL);
         const int second = MessageBoxW(nullptr, L"Second", L"Child box", MB_YESNO);
         ExitProcess(static_cast<UINT>(first * 10 + second));
@@ -94,11 +96,13 @@ TEST(DISABLED_TestSupportChild, Act)
         Sleep(INFINITE);
     if (action == L"unanswered-box")
         MessageBoxW(nullptr, L"Nobody answers this.", L"Waiting box", MB_OK);
-    if (action == L"crash") {
+    if (action == L"crash")
+    {
         volatile int* nowhere = nullptr;
         *nowhere = 1;
     }
-    if (action == L"elevated") {
+    if (action == L"elevated")
+    {
         HANDLE token = nullptr;
         OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
         TOKEN_ELEVATION elevation{};
@@ -112,7 +116,8 @@ TEST(DISABLED_TestSupportChild, Act)
 
 // --- Message boxes and task dialogs of this process ---
 
-struct MessageBoxCase {
+struct MessageBoxCase
+{
     const char* name;
     UINT type;
     int answer;
@@ -120,7 +125,9 @@ struct MessageBoxCase {
     std::vector<std::wstring> expectedButtons;
 };
 
-class MessageBoxCaptureTest : public ::testing::TestWithParam<MessageBoxCase> {};
+class MessageBoxCaptureTest : public ::testing::TestWithParam<MessageBoxCase>
+{
+};
 
 TEST_P(MessageBoxCaptureTest, RecordsTheBoxAndClicksTheChosenButton)
 {
@@ -151,8 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A missing button: the dismissing one of the box (Cancel, No, OK).
         MessageBoxCase{"OkOnlyAskedForCancelGetsOk", MB_OK, IDCANCEL, IDOK, {L"OK"}},
         MessageBoxCase{"YesNoAskedForCancelGetsNo", MB_YESNO, IDCANCEL, IDNO, {L"Yes", L"No"}},
-        MessageBoxCase{"RetryCancelAskedForIgnoreGetsCancel", MB_RETRYCANCEL, IDIGNORE, IDCANCEL,
-                       {L"Retry", L"Cancel"}}),
+        MessageBoxCase{
+            "RetryCancelAskedForIgnoreGetsCancel", MB_RETRYCANCEL, IDIGNORE, IDCANCEL, {L"Retry", L"Cancel"}}),
     [](const ::testing::TestParamInfo<MessageBoxCase>& info) { return std::string(info.param.name); });
 
 TEST(DialogCaptureTest, QueuedAnswersGoToTheBoxesInOrderThenTheDefault)
@@ -193,7 +200,8 @@ TEST(DialogCaptureTest, NothingIsCapturedOnceTheCaptureIsGone)
     EXPECT_EQ(1u, second.Count());
 }
 
-namespace {
+namespace
+{
 
 HRESULT CALLBACK RecordClick(HWND, UINT notification, WPARAM wParam, LPARAM, LONG_PTR data)
 {
@@ -202,7 +210,7 @@ HRESULT CALLBACK RecordClick(HWND, UINT notification, WPARAM wParam, LPARAM, LON
     return S_OK;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DialogCaptureTest, TaskDialogTextsAndCustomButton)
 {
@@ -233,8 +241,7 @@ TEST(DialogCaptureTest, TaskDialogTextsAndCustomButton)
     EXPECT_EQ(L"Task title", dialogs[0].title);
     EXPECT_EQ((std::vector<std::wstring>{L"Main instruction", L"Content text"}), dialogs[0].texts);
     EXPECT_EQ(L"Main instruction\nContent text", dialogs[0].text);
-    EXPECT_EQ((std::vector<std::wstring>{L"Keep the drive", L"Remove the drive", L"Cancel"}),
-              dialogs[0].ButtonTexts());
+    EXPECT_EQ((std::vector<std::wstring>{L"Keep the drive", L"Remove the drive", L"Cancel"}), dialogs[0].ButtonTexts());
     ASSERT_EQ(1u, dialogs[0].options.size());
     EXPECT_EQ(L"Do not ask again", dialogs[0].options[0].text);
 }
@@ -244,8 +251,8 @@ TEST(DialogCaptureTest, TaskDialogTextsAndCustomButton)
 TEST(ChildProcessTest, QuotedArgumentsComeBackUnchanged)
 {
     const std::vector<std::wstring> arguments = {
-        L"plain", L"with space", L"", L"quote\"inside", L"C:\\folder\\", L"C:\\with space\\",
-        L"back\\\\\"slashes", L"tab\there"};
+        L"plain",    L"with space", L"", L"quote\"inside", L"C:\\folder\\", L"C:\\with space\\", L"back\\\\\"slashes",
+        L"tab\there"};
     const std::wstring commandLine = BuildCommandLine(L"C:\\dir with space\\Program.exe", arguments);
     int count = 0;
     wchar_t** const argv = CommandLineToArgvW(commandLine.c_str(), &count);
@@ -327,8 +334,8 @@ TEST(ChildProcessTest, WatchdogEndsAHungTestAndNamesItsOpenBox)
     SECURITY_ATTRIBUTES inheritable{};
     inheritable.nLength = sizeof(inheritable);
     inheritable.bInheritHandle = TRUE;
-    const HANDLE file = CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS, 0,
-                                    nullptr);
+    const HANDLE file =
+        CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -338,8 +345,8 @@ TEST(ChildProcessTest, WatchdogEndsAHungTestAndNamesItsOpenBox)
     PROCESS_INFORMATION info{};
     std::wstring commandLine = BuildCommandLine(ThisProgram(), ChildArguments(L"unanswered-box"));
     SetEnvironmentVariableW(L"LORVANE_TEST_CASE_TIMEOUT", L"1");
-    const BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &info);
+    const BOOL started =
+        CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
     SetEnvironmentVariableW(L"LORVANE_TEST_CASE_TIMEOUT", nullptr);
     CloseHandle(file);
     ASSERT_TRUE(started);
@@ -498,18 +505,21 @@ TEST(ScratchRegistryKeyTest, IsEmptyUniqueAndRemovedWithEverythingBelow)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, path));
 }
 
-struct SnapshotCase {
+struct SnapshotCase
+{
     const char* name;
     // Changes the saved key (its path given) the way a program under test might.
     void (*change)(HKEY root, const std::wstring& path, REGSAM view);
 };
 
-class RegistrySnapshotTest : public ::testing::TestWithParam<SnapshotCase> {
+class RegistrySnapshotTest : public ::testing::TestWithParam<SnapshotCase>
+{
 protected:
     ScratchRegistryKey m_scratch;
 };
 
-namespace {
+namespace
+{
 
 void ArrangeExistingKey(HKEY root, const std::wstring& path, REGSAM view)
 {
@@ -528,12 +538,11 @@ void ArrangeExistingKey(HKEY root, const std::wstring& path, REGSAM view)
 const SnapshotCase kSnapshotCases[] = {
     {"ValueChanged", [](HKEY r, const std::wstring& p, REGSAM v) { WriteString(r, p, v, L"Label", L"Other"); }},
     {"ValueTypeChanged",
-     [](HKEY r, const std::wstring& p, REGSAM v) {
-         WriteValue(r, p, v, L"Label", REG_EXPAND_SZ, L"Data", 10);
-     }},
+     [](HKEY r, const std::wstring& p, REGSAM v) { WriteValue(r, p, v, L"Label", REG_EXPAND_SZ, L"Data", 10); }},
     {"ValueAdded", [](HKEY r, const std::wstring& p, REGSAM v) { WriteString(r, p, v, L"New", L"n"); }},
     {"ValueDeleted",
-     [](HKEY r, const std::wstring& p, REGSAM v) {
+     [](HKEY r, const std::wstring& p, REGSAM v)
+     {
          HKEY key = nullptr;
          RegOpenKeyExW(r, p.c_str(), 0, KEY_ALL_ACCESS | v, &key);
          RegDeleteValueW(key, L"Number");
@@ -543,14 +552,16 @@ const SnapshotCase kSnapshotCases[] = {
     {"SubKeyAdded",
      [](HKEY r, const std::wstring& p, REGSAM v) { WriteString(r, p + L"\\Child\\New\\Deeper", v, L"z", L"z"); }},
     {"SubKeyDeleted",
-     [](HKEY r, const std::wstring& p, REGSAM v) {
+     [](HKEY r, const std::wstring& p, REGSAM v)
+     {
          HKEY key = nullptr;
          RegOpenKeyExW(r, p.c_str(), 0, KEY_ALL_ACCESS | v, &key);
          RegDeleteTreeW(key, L"Child");
          RegCloseKey(key);
      }},
     {"KeyDeleted",
-     [](HKEY r, const std::wstring& p, REGSAM v) {
+     [](HKEY r, const std::wstring& p, REGSAM v)
+     {
          HKEY key = nullptr;
          RegOpenKeyExW(r, p.c_str(), 0, KEY_ALL_ACCESS | v, &key);
          RegDeleteTreeW(key, nullptr);
@@ -559,7 +570,7 @@ const SnapshotCase kSnapshotCases[] = {
      }},
 };
 
-} // namespace
+}  // namespace
 
 TEST_P(RegistrySnapshotTest, PutsAChangedKeyBackExactly)
 {
@@ -584,9 +595,9 @@ TEST_P(RegistrySnapshotTest, PutsAChangedKeyBackExactly)
     EXPECT_EQ(6u, unterminated->data.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Changes, RegistrySnapshotTest, ::testing::ValuesIn(kSnapshotCases),
-    [](const ::testing::TestParamInfo<SnapshotCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Changes, RegistrySnapshotTest, ::testing::ValuesIn(kSnapshotCases),
+                         [](const ::testing::TestParamInfo<SnapshotCase>& info)
+                         { return std::string(info.param.name); });
 
 TEST(RegistrySnapshotMissingKeyTest, KeyAndItsMissingParentsAreRemovedAgain)
 {

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Records every token the parser hands over.
-class CRecordingCommandLineInfo : public CCommandLineInfo {
+class CRecordingCommandLineInfo : public CCommandLineInfo
+{
 public:
-    struct Token {
+    struct Token
+    {
         std::wstring text;
         bool flag;
         bool last;
@@ -23,7 +26,7 @@ public:
 
     void ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast) override
     {
-        tokens.push_back({ pszParam, bFlag != FALSE, bLast != FALSE });
+        tokens.push_back({pszParam, bFlag != FALSE, bLast != FALSE});
     }
 };
 
@@ -32,13 +35,16 @@ void PrintTo(const CRecordingCommandLineInfo::Token& t, std::ostream* os)
     *os << (t.flag ? "/" : "") << static_cast<LPCSTR>(CW2A(t.text.c_str(), CP_UTF8)) << (t.last ? " (last)" : "");
 }
 
-struct ParseCase {
+struct ParseCase
+{
     const char* name;
     const wchar_t* commandLine;
     std::vector<CRecordingCommandLineInfo::Token> expect;
 };
 
-class ParseCommandLine : public ::testing::TestWithParam<ParseCase> {};
+class ParseCommandLine : public ::testing::TestWithParam<ParseCase>
+{
+};
 
 TEST_P(ParseCommandLine, SplitsByThePlatformsQuotingRules)
 {
@@ -50,23 +56,27 @@ TEST_P(ParseCommandLine, SplitsByThePlatformsQuotingRules)
     EXPECT_EQ(GetParam().expect, info.tokens);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ParseCommandLine, ::testing::Values(
-    ParseCase{ "Empty", L"", {} },
-    ParseCase{ "OnlyBlanks", L"   ", {} },
-    ParseCase{ "PlainTokens", L"P: C:\\x", { { L"P:", false, false }, { L"C:\\x", false, true } } },
-    ParseCase{ "SlashAndDashSwitchesLoseTheirFirstCharacter", L"/STARTUP -d",
-               { { L"STARTUP", true, false }, { L"d", true, true } } },
-    ParseCase{ "LoneSlashIsAnEmptySwitch", L"/", { { L"", true, true } } },
-    ParseCase{ "QuotedTokenKeepsItsBlanks", L"\"C:\\My Folder\" label",
-               { { L"C:\\My Folder", false, false }, { L"label", false, true } } },
-    ParseCase{ "EmptyQuotedToken", L"\"\" x", { { L"", false, false }, { L"x", false, true } } },
-    ParseCase{ "QuotedSwitchIsStillASwitch", L"\"/ICON\"", { { L"ICON", true, true } } },
-    ParseCase{ "BackslashesBeforeAQuoteAreHalved", L"\"C:\\dir\\\\\" next",
-               { { L"C:\\dir\\", false, false }, { L"next", false, true } } },
-    ParseCase{ "EscapedQuoteIsLiteral", L"a\\\"b", { { L"a\"b", false, true } } },
-    ParseCase{ "BackslashesElsewhereStay", L"\\\\server\\share", { { L"\\\\server\\share", false, true } } },
-    ParseCase{ "QuotesJoinWithTheirNeighbours", L"ab\"c d\"e", { { L"abc de", false, true } } },
-    ParseCase{ "TabsSeparate", L"a\tb", { { L"a", false, false }, { L"b", false, true } } }),
+INSTANTIATE_TEST_SUITE_P(
+    Table, ParseCommandLine,
+    ::testing::Values(ParseCase{"Empty", L"", {}}, ParseCase{"OnlyBlanks", L"   ", {}},
+                      ParseCase{"PlainTokens", L"P: C:\\x", {{L"P:", false, false}, {L"C:\\x", false, true}}},
+                      ParseCase{"SlashAndDashSwitchesLoseTheirFirstCharacter",
+                                L"/STARTUP -d",
+                                {{L"STARTUP", true, false}, {L"d", true, true}}},
+                      ParseCase{"LoneSlashIsAnEmptySwitch", L"/", {{L"", true, true}}},
+                      ParseCase{"QuotedTokenKeepsItsBlanks",
+                                L"\"C:\\My Folder\" label",
+                                {{L"C:\\My Folder", false, false}, {L"label", false, true}}},
+                      ParseCase{"EmptyQuotedToken", L"\"\" x", {{L"", false, false}, {L"x", false, true}}},
+                      ParseCase{"QuotedSwitchIsStillASwitch", L"\"/ICON\"", {{L"ICON", true, true}}},
+                      ParseCase{"BackslashesBeforeAQuoteAreHalved",
+                                L"\"C:\\dir\\\\\" next",
+                                {{L"C:\\dir\\", false, false}, {L"next", false, true}}},
+                      ParseCase{"EscapedQuoteIsLiteral", L"a\\\"b", {{L"a\"b", false, true}}},
+                      ParseCase{
+                          "BackslashesElsewhereStay", L"\\\\server\\share", {{L"\\\\server\\share", false, true}}},
+                      ParseCase{"QuotesJoinWithTheirNeighbours", L"ab\"c d\"e", {{L"abc de", false, true}}},
+                      ParseCase{"TabsSeparate", L"a\tb", {{L"a", false, false}, {L"b", false, true}}}),
     [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(CommandLineInfo, BaseClassUnderstandsFileAndPrintSwitches)
@@ -116,17 +126,15 @@ TEST(WinApp, NameDefaultsToTheProgramFileName)
 
 // ---- the settings store --------------------------------------------------------
 
-class ProfileStore : public ::testing::Test {
+class ProfileStore : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         m_company = L"LorvaneFrameworkTest" + std::to_wstring(::GetCurrentProcessId());
         m_app.SetRegistryKey(m_company.c_str());
     }
-    void TearDown() override
-    {
-        ::SHDeleteKeyW(HKEY_CURRENT_USER, (L"Software\\" + m_company).c_str());
-    }
+    void TearDown() override { ::SHDeleteKeyW(HKEY_CURRENT_USER, (L"Software\\" + m_company).c_str()); }
 
     HKEY OpenSection(const wchar_t* section)
     {
@@ -136,7 +144,7 @@ protected:
         return hKey;
     }
 
-    CWinApp m_app{ L"ProfileTest" };
+    CWinApp m_app{L"ProfileTest"};
     std::wstring m_company;
 };
 
@@ -152,7 +160,8 @@ TEST_F(ProfileStore, ValuesLiveUnderTheCompanyAndApplicationKeys)
     DWORD dwValue = 0;
     DWORD cb = sizeof(dwValue);
     DWORD dwType = 0;
-    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExW(hKey, L"Flags", NULL, &dwType, reinterpret_cast<LPBYTE>(&dwValue), &cb));
+    EXPECT_EQ(ERROR_SUCCESS,
+              ::RegQueryValueExW(hKey, L"Flags", NULL, &dwType, reinterpret_cast<LPBYTE>(&dwValue), &cb));
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), dwType);
     EXPECT_EQ(0x30u, dwValue);
     ::RegCloseKey(hKey);
@@ -177,8 +186,9 @@ TEST_F(ProfileStore, StringStoredWithoutItsTerminatingZeroIsReadWhole)
     const HKEY hKey = OpenSection(L"Raw");
     ASSERT_NE(nullptr, hKey);
     // Followed in memory by a non-zero character, so nothing adds a zero.
-    const wchar_t data[] = { L'a', L'b', L'c', L'X' };
-    ASSERT_EQ(ERROR_SUCCESS, ::RegSetValueExW(hKey, L"NoZero", 0, REG_SZ, reinterpret_cast<const BYTE*>(data), 3 * sizeof(wchar_t)));
+    const wchar_t data[] = {L'a', L'b', L'c', L'X'};
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegSetValueExW(hKey, L"NoZero", 0, REG_SZ, reinterpret_cast<const BYTE*>(data), 3 * sizeof(wchar_t)));
     ::RegCloseKey(hKey);
     EXPECT_EQ(CString(L"abc"), m_app.GetProfileString(L"Raw", L"NoZero"));
 }
@@ -196,7 +206,7 @@ TEST_F(ProfileStore, NullValueDeletesTheEntryAndNullEntryTheSection)
 
 TEST_F(ProfileStore, BinaryValuesRoundTrip)
 {
-    BYTE data[] = { 1, 0, 0xFF, 0x80 };
+    BYTE data[] = {1, 0, 0xFF, 0x80};
     ASSERT_TRUE(m_app.WriteProfileBinary(L"Bin", L"Rect", data, sizeof(data)));
     LPBYTE pData = nullptr;
     UINT nBytes = 0;
@@ -234,7 +244,8 @@ TEST(AfxMessageBoxTest, WithoutAnApplicationAndFromAMissingString)
 
 // ---- worker threads ---------------------------------------------------------------
 
-struct WorkerData {
+struct WorkerData
+{
     HANDLE hStarted = ::CreateEventW(NULL, TRUE, FALSE, NULL);
     CWinThread* pSeenThread = nullptr;
     UINT result = 0;
@@ -279,7 +290,8 @@ TEST(BeginThread, StartsAtOnceAndDeletesItselfByDefault)
 
 // ---- the entry point ------------------------------------------------------------
 
-class CExitCodeApp : public CWinApp {
+class CExitCodeApp : public CWinApp
+{
 public:
     CExitCodeApp() : CWinApp(L"ExitCodeApp") {}
     BOOL m_bRun = FALSE;
@@ -314,7 +326,9 @@ TEST(EntryPoint, ExitCodeIsExitInstancesResultWhenInitInstanceFails)
 TEST(EntryPoint, ExitCodeIsExitInstancesResultAfterTheLoop)
 {
     MSG drain{};
-    while (::PeekMessageW(&drain, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    while (::PeekMessageW(&drain, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+    {
+    }
     CExitCodeApp app;
     app.m_bRun = TRUE;
     wchar_t cmdLine[] = L"/x";
@@ -324,4 +338,4 @@ TEST(EntryPoint, ExitCodeIsExitInstancesResultAfterTheLoop)
     EXPECT_STREQ(L"/x", app.m_lpCmdLine);
 }
 
-} // namespace
+}  // namespace

@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Records the messages its window procedure sees, and whether the object
 // was attached to the handle at each one.
-class CRecordingWnd : public CWnd {
+class CRecordingWnd : public CWnd
+{
 public:
     std::vector<UINT> m_messages;
     bool m_bAttachedAtFirst = false;
@@ -42,14 +44,17 @@ public:
     }
 };
 
-struct CreateCase {
+struct CreateCase
+{
     const char* name;
     const wchar_t* className;  // NULL: the framework's default class
     DWORD style;
     bool child;
 };
 
-class CreationHook : public ::testing::TestWithParam<CreateCase> {};
+class CreationHook : public ::testing::TestWithParam<CreateCase>
+{
+};
 
 TEST_P(CreationHook, AttachesTheObjectBeforeTheFirstMessage)
 {
@@ -83,13 +88,13 @@ TEST_P(CreationHook, AttachesTheObjectBeforeTheFirstMessage)
     parent.DestroyWindow();
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CreationHook, ::testing::Values(
-    CreateCase{ "DefaultClassTopLevel", nullptr, WS_OVERLAPPEDWINDOW, false },
-    CreateCase{ "DefaultClassChild", nullptr, 0, true },
-    CreateCase{ "SystemButton", L"BUTTON", BS_PUSHBUTTON, true },
-    CreateCase{ "SystemEdit", L"EDIT", ES_AUTOHSCROLL, true },
-    CreateCase{ "SystemStatic", L"STATIC", SS_LEFT, true }),
-    [](const ::testing::TestParamInfo<CreateCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, CreationHook,
+                         ::testing::Values(CreateCase{"DefaultClassTopLevel", nullptr, WS_OVERLAPPEDWINDOW, false},
+                                           CreateCase{"DefaultClassChild", nullptr, 0, true},
+                                           CreateCase{"SystemButton", L"BUTTON", BS_PUSHBUTTON, true},
+                                           CreateCase{"SystemEdit", L"EDIT", ES_AUTOHSCROLL, true},
+                                           CreateCase{"SystemStatic", L"STATIC", SS_LEFT, true}),
+                         [](const ::testing::TestParamInfo<CreateCase>& info) { return std::string(info.param.name); });
 
 TEST(CreationHook, SystemControlKeepsItsOwnBehaviour)
 {
@@ -183,7 +188,8 @@ const UINT ID_MENU_ITEM = 300;
 
 std::vector<std::string> g_events;
 
-class CReflectingButton : public CWnd {
+class CReflectingButton : public CWnd
+{
 public:
     BOOL m_bPassOn = FALSE;
     afx_msg BOOL OnReflectedClick()
@@ -208,7 +214,8 @@ END_MESSAGE_MAP()
 
 UINT g_registeredMessage = ::RegisterWindowMessageW(L"FrameworkTests.Registered");
 
-class CParentWnd : public CWnd {
+class CParentWnd : public CWnd
+{
 public:
     BOOL m_bMenuItemEnabled = TRUE;
 
@@ -220,7 +227,8 @@ public:
     afx_msg LRESULT OnRegistered(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam + lParam); }
     afx_msg void OnSize(UINT nType, int cx, int cy)
     {
-        g_events.push_back("parent:size " + std::to_string(nType) + " " + std::to_string(cx) + "x" + std::to_string(cy));
+        g_events.push_back("parent:size " + std::to_string(nType) + " " + std::to_string(cx) + "x" +
+                           std::to_string(cy));
         CWnd::OnSize(nType, cx, cy);
     }
 
@@ -238,14 +246,17 @@ BEGIN_MESSAGE_MAP(CParentWnd, CWnd)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-class WindowRouting : public ::testing::Test {
+class WindowRouting : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         g_events.clear();
         ASSERT_TRUE(parent.CreateEx(0, NULL, L"Parent", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, NULL, NULL));
-        ASSERT_TRUE(button.Create(L"BUTTON", L"B", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent, IDC_BUTTON));
-        ASSERT_TRUE(plain.Create(L"BUTTON", L"P", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 30, 50, 50), &parent, IDC_PLAIN));
+        ASSERT_TRUE(
+            button.Create(L"BUTTON", L"B", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent, IDC_BUTTON));
+        ASSERT_TRUE(
+            plain.Create(L"BUTTON", L"P", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 30, 50, 50), &parent, IDC_PLAIN));
         g_events.clear();
     }
     void TearDown() override { parent.DestroyWindow(); }
@@ -261,13 +272,16 @@ protected:
     CWnd plain;
 };
 
-struct ReflectCase {
+struct ReflectCase
+{
     const char* name;
     BOOL childPassesOn;
     std::vector<std::string> expect;
 };
 
-class ControlReflection : public WindowRouting, public ::testing::WithParamInterface<ReflectCase> {};
+class ControlReflection : public WindowRouting, public ::testing::WithParamInterface<ReflectCase>
+{
+};
 
 TEST_P(ControlReflection, TheControlsObjectGoesFirst)
 {
@@ -276,15 +290,16 @@ TEST_P(ControlReflection, TheControlsObjectGoesFirst)
     EXPECT_EQ(GetParam().expect, g_events);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ControlReflection, ::testing::Values(
-    ReflectCase{ "ChildTakesIt", FALSE, { "child:click" } },
-    ReflectCase{ "ChildPassesItOn", TRUE, { "child:click", "parent:button" } }),
-    [](const ::testing::TestParamInfo<ReflectCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, ControlReflection,
+                         ::testing::Values(ReflectCase{"ChildTakesIt", FALSE, {"child:click"}},
+                                           ReflectCase{"ChildPassesItOn", TRUE, {"child:click", "parent:button"}}),
+                         [](const ::testing::TestParamInfo<ReflectCase>& info)
+                         { return std::string(info.param.name); });
 
 TEST_F(WindowRouting, ControlWithoutReflectionReachesTheParent)
 {
     SendClick(plain);
-    EXPECT_EQ((std::vector<std::string>{ "parent:plain" }), g_events);
+    EXPECT_EQ((std::vector<std::string>{"parent:plain"}), g_events);
 }
 
 TEST_F(WindowRouting, NotifyIsReflectedToTheControl)
@@ -294,12 +309,12 @@ TEST_F(WindowRouting, NotifyIsReflectedToTheControl)
     hdr.idFrom = IDC_BUTTON;
     hdr.code = NM_CLICK;
     EXPECT_EQ(5, parent.SendMessage(WM_NOTIFY, IDC_BUTTON, reinterpret_cast<LPARAM>(&hdr)));
-    EXPECT_EQ((std::vector<std::string>{ "child:notify" }), g_events);
+    EXPECT_EQ((std::vector<std::string>{"child:notify"}), g_events);
 
     hdr.hwndFrom = plain.m_hWnd;
     hdr.idFrom = IDC_PLAIN;
     parent.SendMessage(WM_NOTIFY, IDC_PLAIN, reinterpret_cast<LPARAM>(&hdr));
-    EXPECT_EQ((std::vector<std::string>{ "child:notify" }), g_events) << "no entry for the plain control";
+    EXPECT_EQ((std::vector<std::string>{"child:notify"}), g_events) << "no entry for the plain control";
 }
 
 TEST_F(WindowRouting, MenuCommandIsCarriedOutOnlyWhileEnabled)
@@ -307,19 +322,20 @@ TEST_F(WindowRouting, MenuCommandIsCarriedOutOnlyWhileEnabled)
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_ITEM, 0), 0);
     parent.m_bMenuItemEnabled = FALSE;
     parent.SendMessage(WM_COMMAND, MAKEWPARAM(ID_MENU_ITEM, 0), 0);
-    EXPECT_EQ((std::vector<std::string>{ "parent:menu" }), g_events);
+    EXPECT_EQ((std::vector<std::string>{"parent:menu"}), g_events);
 }
 
 TEST_F(WindowRouting, RegisteredMessageAndCrackedArguments)
 {
     EXPECT_EQ(7, parent.SendMessage(g_registeredMessage, 3, 4));
     parent.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 45));
-    EXPECT_EQ((std::vector<std::string>{ "parent:size 0 120x45" }), g_events);
+    EXPECT_EQ((std::vector<std::string>{"parent:size 0 120x45"}), g_events);
 }
 
 // ---- the PreTranslateMessage walk --------------------------------------------
 
-class CPreTranslateWnd : public CWnd {
+class CPreTranslateWnd : public CWnd
+{
 public:
     std::string m_name;
     bool m_bConsume = false;
@@ -330,7 +346,8 @@ public:
     }
 };
 
-class PreTranslateWalk : public ::testing::Test {
+class PreTranslateWalk : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -355,7 +372,7 @@ protected:
 TEST_F(PreTranslateWalk, WithoutAnApplicationGoesToTheTop)
 {
     EXPECT_FALSE(AfxPreTranslateMessage(&msg));
-    EXPECT_EQ((std::vector<std::string>{ "bottom", "middle", "top" }), g_events);
+    EXPECT_EQ((std::vector<std::string>{"bottom", "middle", "top"}), g_events);
 }
 
 TEST_F(PreTranslateWalk, StopsAtTheMainWindow)
@@ -363,7 +380,7 @@ TEST_F(PreTranslateWalk, StopsAtTheMainWindow)
     CWinApp app(L"WalkTest");
     app.m_pMainWnd = &middle;
     EXPECT_FALSE(AfxPreTranslateMessage(&msg));
-    EXPECT_EQ((std::vector<std::string>{ "bottom", "middle" }), g_events);
+    EXPECT_EQ((std::vector<std::string>{"bottom", "middle"}), g_events);
     app.m_pMainWnd = nullptr;
 }
 
@@ -371,14 +388,15 @@ TEST_F(PreTranslateWalk, StopsAtTheWindowThatTakesIt)
 {
     middle.m_bConsume = true;
     EXPECT_TRUE(AfxPreTranslateMessage(&msg));
-    EXPECT_EQ((std::vector<std::string>{ "bottom", "middle" }), g_events);
+    EXPECT_EQ((std::vector<std::string>{"bottom", "middle"}), g_events);
 }
 
 // ---- destruction ----------------------------------------------------------------
 
 int g_deletedWindows = 0;
 
-class CSelfDeletingWnd : public CWnd {
+class CSelfDeletingWnd : public CWnd
+{
 public:
     ~CSelfDeletingWnd() override { ++g_deletedWindows; }
     void PostNcDestroy() override { delete this; }
@@ -410,7 +428,9 @@ TEST(WindowDestruction, ObjectGoingOutOfScopeDestroysItsWindow)
 TEST(WindowDestruction, MainWindowEndsTheThreadsLoop)
 {
     MSG drain{};
-    while (::PeekMessageW(&drain, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    while (::PeekMessageW(&drain, NULL, WM_QUIT, WM_QUIT, PM_REMOVE))
+    {
+    }
     CWinApp app(L"MainWindowTest");
     CWnd main;
     ASSERT_TRUE(main.CreateEx(0, NULL, L"Main", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
@@ -422,7 +442,8 @@ TEST(WindowDestruction, MainWindowEndsTheThreadsLoop)
     EXPECT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-class CRefusingWnd : public CWnd {
+class CRefusingWnd : public CWnd
+{
 public:
     afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
 
@@ -441,4 +462,4 @@ TEST(WindowDestruction, CreationRefusedByOnCreateLeavesNothingAttached)
     EXPECT_EQ(nullptr, wnd.m_hWnd);
 }
 
-} // namespace
+}  // namespace

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // The id that MessageBox gives the Static holding its text.
 const int kMessageBoxTextId = 0xFFFF;
@@ -17,11 +18,13 @@ std::wstring WindowText(HWND window)
 {
     const UINT flags = SMTO_BLOCK | SMTO_ABORTIFHUNG;
     DWORD_PTR length = 0;
-    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, flags, 1000, &length)) {
+    if (SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, flags, 1000, &length))
+    {
         std::wstring text(length + 1, L'\0');
         DWORD_PTR copied = 0;
         if (SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), flags, 1000,
-                                &copied)) {
+                                &copied))
+        {
             text.resize(copied);
             return text;
         }
@@ -42,15 +45,14 @@ std::string ToUtf8(const std::wstring& text)
 {
     if (text.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &result[0], size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &result[0], size, nullptr, nullptr);
     return result;
 }
 
-} // namespace
+}  // namespace
 
 bool CapturedDialog::HasButton(int id) const
 {
@@ -60,9 +62,11 @@ bool CapturedDialog::HasButton(int id) const
 std::vector<std::wstring> CapturedDialog::ButtonTexts() const
 {
     std::vector<std::wstring> result;
-    for (const auto& button : buttons) {
+    for (const auto& button : buttons)
+    {
         std::wstring text;
-        for (size_t i = 0; i < button.text.size(); ++i) {
+        for (size_t i = 0; i < button.text.size(); ++i)
+        {
             // "&&" is a literal ampersand; a single one marks the access key.
             if (button.text[i] == L'&' && i + 1 < button.text.size())
                 ++i;
@@ -90,30 +94,36 @@ CapturedDialog ReadDialog(HWND dialog)
 
     // Direct children only: a dialog's controls are its children, in the
     // order they were created (the tab order).
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    {
         const std::wstring className = ClassName(child);
         const std::wstring text = WindowText(child);
         const int id = GetDlgCtrlID(child);
-        if (CompareStringOrdinal(className.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL) {
+        if (CompareStringOrdinal(className.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL)
+        {
             const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
             if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_COMMANDLINK ||
                 type == BS_DEFCOMMANDLINK)
                 result.buttons.push_back({id, text});
-            else if (type == BS_GROUPBOX) {
+            else if (type == BS_GROUPBOX)
+            {
                 if (!text.empty())
                     result.texts.push_back(text);
-            } else
+            }
+            else
                 result.options.push_back({id, text});
             continue;
         }
-        if (id == kMessageBoxTextId && CompareStringOrdinal(className.c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL) {
+        if (id == kMessageBoxTextId && CompareStringOrdinal(className.c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL)
+        {
             result.isMessageBox = true;
             result.text = text;
         }
         if (!text.empty())
             result.texts.push_back(text);
     }
-    if (!result.isMessageBox) {
+    if (!result.isMessageBox)
+    {
         for (const auto& text : result.texts)
             result.text += (result.text.empty() ? L"" : L"\n") + text;
     }
@@ -122,7 +132,8 @@ CapturedDialog ReadDialog(HWND dialog)
 
 int ChooseAnswer(const CapturedDialog& dialog, int requested)
 {
-    for (const int id : {requested, IDCANCEL, IDNO, IDOK}) {
+    for (const int id : {requested, IDCANCEL, IDNO, IDOK})
+    {
         if (dialog.HasButton(id))
             return id;
     }
@@ -131,7 +142,8 @@ int ChooseAnswer(const CapturedDialog& dialog, int requested)
 
 void PostAnswer(HWND dialog, int buttonId)
 {
-    if (buttonId == 0) {
+    if (buttonId == 0)
+    {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
     }

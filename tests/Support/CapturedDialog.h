@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
-struct CapturedButton {
+struct CapturedButton
+{
     int id = 0;
     // As the control shows it, with its '&' (e.g. "&Yes").
     std::wstring text;
 };
 
-struct CapturedDialog {
+struct CapturedDialog
+{
     // A MessageBox (its text is the Static with id 0xFFFF); otherwise a task
     // dialog or a dialog of the program's own.
     bool isMessageBox = false;

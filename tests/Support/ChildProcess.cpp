@@ -7,9 +7,11 @@
 std::wstring TestBinFolder()
 {
     std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
+    for (;;)
+    {
         const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
+        if (length < path.size())
+        {
             path.resize(length);
             break;
         }
@@ -30,8 +32,10 @@ std::wstring QuoteArgument(const std::wstring& argument)
     // Backslashes are literal except before a quote, where they are doubled.
     std::wstring quoted = L"\"";
     size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
+    for (const wchar_t c : argument)
+    {
+        if (c == L'\\')
+        {
             ++backslashes;
             continue;
         }
@@ -64,7 +68,8 @@ std::vector<DWORD> ProcessIdsOf(const std::wstring& exeName)
         return ids;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    {
         if (CompareStringOrdinal(entry.szExeFile, -1, exeName.c_str(), -1, TRUE) == CSTR_EQUAL)
             ids.push_back(entry.th32ProcessID);
     }
@@ -72,14 +77,15 @@ std::vector<DWORD> ProcessIdsOf(const std::wstring& exeName)
     return ids;
 }
 
-namespace {
+namespace
+{
 
 std::wstring ResolveProgram(const std::wstring& exe)
 {
     return exe.find(L'\\') == std::wstring::npos && exe.find(L'/') == std::wstring::npos ? ProgramPath(exe) : exe;
 }
 
-} // namespace
+}  // namespace
 
 ChildProcess::~ChildProcess()
 {
@@ -110,7 +116,8 @@ bool ChildProcess::StartRaw(const std::wstring& exe, const std::wstring& argumen
 bool ChildProcess::StartCommandLine(const std::wstring& path, std::wstring commandLine,
                                     const ChildProcessOptions& options)
 {
-    if (m_process) {
+    if (m_process)
+    {
         m_startError = ERROR_BUSY;
         return false;
     }
@@ -119,13 +126,15 @@ bool ChildProcess::StartCommandLine(const std::wstring& path, std::wstring comma
     PROCESS_INFORMATION info{};
     BOOL inheritHandles = FALSE;
     HANDLE nul = INVALID_HANDLE_VALUE;
-    if (options.discardOutput) {
+    if (options.discardOutput)
+    {
         SECURITY_ATTRIBUTES inheritable{};
         inheritable.nLength = sizeof(inheritable);
         inheritable.bInheritHandle = TRUE;
         nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                           OPEN_EXISTING, 0, nullptr);
-        if (nul != INVALID_HANDLE_VALUE) {
+        if (nul != INVALID_HANDLE_VALUE)
+        {
             startup.dwFlags |= STARTF_USESTDHANDLES;
             startup.hStdInput = nul;
             startup.hStdOutput = nul;
@@ -134,16 +143,23 @@ bool ChildProcess::StartCommandLine(const std::wstring& path, std::wstring comma
         }
     }
     // The child has its own copy of the handle once it is started.
-    struct NulScope {
+    struct NulScope
+    {
         HANDLE handle;
-        ~NulScope() { if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle); }
+        ~NulScope()
+        {
+            if (handle != INVALID_HANDLE_VALUE)
+                CloseHandle(handle);
+        }
     } nulScope{nul};
     const wchar_t* const directory = options.currentDirectory.empty() ? nullptr : options.currentDirectory.c_str();
 
     BOOL started = FALSE;
-    if (options.limitedToken) {
+    if (options.limitedToken)
+    {
         HANDLE token = nullptr;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        {
             m_startError = GetLastError();
             return false;
         }
@@ -158,9 +174,11 @@ bool ChildProcess::StartCommandLine(const std::wstring& path, std::wstring comma
                                        inheritHandles, 0, nullptr, directory, &startup, &info);
         m_startError = GetLastError();
         CloseHandle(linked.LinkedToken);
-    } else {
-        started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr,
-                                 directory, &startup, &info);
+    }
+    else
+    {
+        started = CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, inheritHandles, 0, nullptr, directory,
+                                 &startup, &info);
         m_startError = GetLastError();
     }
     if (!started)
@@ -220,7 +238,8 @@ RunResult RunProgram(const std::wstring& exe, const std::vector<std::wstring>& a
     if (result.timedOut && options.killOnTimeout)
         child.Kill();
     result.exitCode = child.ExitCode();
-    if (result.timedOut && !options.killOnTimeout) {
+    if (result.timedOut && !options.killOnTimeout)
+    {
         // Left running on purpose: let go of it without ending it.
         result.exitCode = STILL_ACTIVE;
         child.Detach();

@@ -19,7 +19,8 @@ std::wstring BuildCommandLine(const std::wstring& programPath, const std::vector
 // (case-insensitive), e.g. "Lorvane.exe".
 std::vector<DWORD> ProcessIdsOf(const std::wstring& exeName);
 
-struct ChildProcessOptions {
+struct ChildProcessOptions
+{
     // Runs the child with the linked (limited) token of this process: a
     // program started by wine is elevated, and this is how a test runs the
     // non-elevated path.
@@ -33,7 +34,8 @@ struct ChildProcessOptions {
 
 // One started program. Ends it (TerminateProcess) if it is still running when
 // the object goes away, so that a failed test never leaves it behind.
-class ChildProcess {
+class ChildProcess
+{
 public:
     ChildProcess() = default;
     ~ChildProcess();
@@ -45,8 +47,7 @@ public:
                const ChildProcessOptions& options = {});
     // As Start, with the text after the program name given as it is (for
     // tests of the command-line parsing itself).
-    bool StartRaw(const std::wstring& exe, const std::wstring& argumentText,
-                  const ChildProcessOptions& options = {});
+    bool StartRaw(const std::wstring& exe, const std::wstring& argumentText, const ChildProcessOptions& options = {});
     // GetLastError of a failed start.
     DWORD StartError() const { return m_startError; }
 
@@ -73,7 +74,8 @@ private:
 
 class ProcessDialogWatcher;
 
-struct RunOptions : ChildProcessOptions {
+struct RunOptions : ChildProcessOptions
+{
     DWORD timeoutMs = 30000;
     bool killOnTimeout = true;
     // When set, it watches the started process for message boxes and task
@@ -81,7 +83,8 @@ struct RunOptions : ChildProcessOptions {
     ProcessDialogWatcher* dialogs = nullptr;
 };
 
-struct RunResult {
+struct RunResult
+{
     bool started = false;
     DWORD startError = 0;
     bool timedOut = false;

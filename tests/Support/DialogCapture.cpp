@@ -3,7 +3,8 @@
 #include <map>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 std::mutex g_capturesLock;
 // The capture in force on each hooked thread.
@@ -12,14 +13,12 @@ std::map<DWORD, DialogCapture*> g_captures;
 bool IsDialogWindow(HWND window)
 {
     wchar_t name[16]{};
-    return window && GetClassNameW(window, name, static_cast<int>(std::size(name))) &&
-           wcscmp(name, L"#32770") == 0;
+    return window && GetClassNameW(window, name, static_cast<int>(std::size(name))) && wcscmp(name, L"#32770") == 0;
 }
 
-} // namespace
+}  // namespace
 
-DialogCapture::DialogCapture(int defaultAnswer, DWORD threadId)
-    : DialogRecorder(defaultAnswer), m_threadId(threadId)
+DialogCapture::DialogCapture(int defaultAnswer, DWORD threadId) : DialogRecorder(defaultAnswer), m_threadId(threadId)
 {
     {
         std::lock_guard<std::mutex> lock(g_capturesLock);
@@ -28,7 +27,8 @@ DialogCapture::DialogCapture(int defaultAnswer, DWORD threadId)
         current = this;
     }
     m_hook = SetWindowsHookExW(WH_CBT, HookProc, nullptr, m_threadId);
-    if (!m_hook) {
+    if (!m_hook)
+    {
         std::lock_guard<std::mutex> lock(g_capturesLock);
         g_captures[m_threadId] = m_previous;
         throw std::runtime_error("cannot hook the thread to capture its dialogs");

@@ -17,7 +17,8 @@
 // watches GetCurrentProcessId().
 #include "DialogRecorder.h"
 
-class DialogCapture : public DialogRecorder {
+class DialogCapture : public DialogRecorder
+{
 public:
     // defaultAnswer: for every dialog once the queued answers are used up.
     explicit DialogCapture(int defaultAnswer = IDCANCEL, DWORD threadId = GetCurrentThreadId());

@@ -40,8 +40,7 @@ void DialogRecorder::Clear()
 bool DialogRecorder::WaitForDialogs(size_t count, DWORD timeoutMs) const
 {
     std::unique_lock<std::mutex> lock(m_lock);
-    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                              [&] { return m_dialogs.size() >= count; });
+    return m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return m_dialogs.size() >= count; });
 }
 
 int DialogRecorder::NextAnswer()
@@ -69,8 +68,10 @@ void DialogRecorder::Handle(HWND dialog, DWORD repostAfterMs)
         if (m_ignored.count(dialog))
             return;
         const auto answered = m_answered.find(dialog);
-        if (answered != m_answered.end()) {
-            if (repostAfterMs && now - answered->second.postedAt >= repostAfterMs) {
+        if (answered != m_answered.end())
+        {
+            if (repostAfterMs && now - answered->second.postedAt >= repostAfterMs)
+            {
                 answered->second.postedAt = now;
                 PostAnswer(dialog, answered->second.button);
             }
@@ -80,7 +81,8 @@ void DialogRecorder::Handle(HWND dialog, DWORD repostAfterMs)
     }
 
     CapturedDialog captured = ReadDialog(dialog);
-    if (filter && !filter(captured)) {
+    if (filter && !filter(captured))
+    {
         std::lock_guard<std::mutex> lock(m_lock);
         m_ignored.insert(dialog);
         return;

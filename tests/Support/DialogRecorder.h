@@ -12,7 +12,8 @@
 #include <mutex>
 #include <set>
 
-class DialogRecorder {
+class DialogRecorder
+{
 public:
     // Which dialogs to capture; the others are left alone (neither recorded
     // nor answered), e.g. the program's own main window, which is a dialog:
@@ -53,7 +54,8 @@ private:
     Filter m_filter;
     std::vector<CapturedDialog> m_dialogs;
     // Dialogs already handled: the button clicked and when.
-    struct Answered {
+    struct Answered
+    {
         int button = 0;
         DWORD postedAt = 0;
     };

@@ -10,10 +10,11 @@ std::wstring DriveDevice(wchar_t letter)
 std::wstring QueryDosDeviceTarget(const std::wstring& device)
 {
     std::vector<wchar_t> buffer(1024);
-    for (;;) {
+    for (;;)
+    {
         const DWORD length = QueryDosDeviceW(device.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length)
-            return buffer.data(); // the first of the list of targets
+            return buffer.data();  // the first of the list of targets
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || buffer.size() > 65536)
             return {};
         buffer.resize(buffer.size() * 2);
@@ -42,7 +43,8 @@ bool RemoveTestDosDevice(const std::wstring& device, const std::wstring& target)
 wchar_t FindUnusedDriveLetter()
 {
     const DWORD drives = GetLogicalDrives();
-    for (wchar_t letter = L'Z'; letter >= L'D'; --letter) {
+    for (wchar_t letter = L'Z'; letter >= L'D'; --letter)
+    {
         if (drives & (1u << (letter - L'A')))
             continue;
         if (QueryDosDeviceTarget(DriveDevice(letter)).empty())

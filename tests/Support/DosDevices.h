@@ -26,7 +26,8 @@ wchar_t FindUnusedDriveLetter();
 
 // Defines a letter for the length of a test (DDD_RAW_TARGET_PATH) and removes
 // it again, unless the code under test changed or removed it.
-class ScratchDosDevice {
+class ScratchDosDevice
+{
 public:
     // rawTarget e.g. L"\\??\\C:\\some\\folder".
     ScratchDosDevice(wchar_t letter, const std::wstring& rawTarget);

@@ -12,23 +12,26 @@
 #include <string>
 #include <vector>
 
-struct FakeFolderDefinition {
+struct FakeFolderDefinition
+{
     KF_CATEGORY category = KF_CATEGORY_PERUSER;
     std::wstring name;
     std::wstring relativePath;
     DWORD flags = 0;
 };
 
-class FakeKnownFolderManager : public IKnownFolderManager {
+class FakeKnownFolderManager : public IKnownFolderManager
+{
 public:
-    struct GuidLess {
+    struct GuidLess
+    {
         bool operator()(const GUID& a, const GUID& b) const { return memcmp(&a, &b, sizeof(GUID)) < 0; }
     };
     std::map<GUID, FakeFolderDefinition, GuidLess> folders;
-    std::vector<GUID> registered;    // ids passed to RegisterFolder, in order
-    std::vector<GUID> unregistered;  // ids passed to UnregisterFolder, in order
-    HRESULT failGetFolderIds = S_OK; // a failure to answer from GetFolderIds
-    HRESULT failRegister = S_OK;     // a failure to answer from RegisterFolder
+    std::vector<GUID> registered;     // ids passed to RegisterFolder, in order
+    std::vector<GUID> unregistered;   // ids passed to UnregisterFolder, in order
+    HRESULT failGetFolderIds = S_OK;  // a failure to answer from GetFolderIds
+    HRESULT failRegister = S_OK;      // a failure to answer from RegisterFolder
 
     void Add(const GUID& id, const std::wstring& name, const std::wstring& path, DWORD flags = 0,
              KF_CATEGORY category = KF_CATEGORY_PERUSER)
@@ -39,7 +42,8 @@ public:
     // IUnknown: the double lives on the test's stack.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
     {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IKnownFolderManager)) {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IKnownFolderManager))
+        {
             *ppv = this;
             return S_OK;
         }
@@ -69,9 +73,9 @@ public:
         if (FAILED(failRegister))
             return failRegister;
         registered.push_back(id);
-        folders[id] = FakeFolderDefinition{d->category, d->pszName ? d->pszName : L"",
-                                           d->pszRelativePath ? d->pszRelativePath : L"",
-                                           static_cast<DWORD>(d->kfdFlags)};
+        folders[id] =
+            FakeFolderDefinition{d->category, d->pszName ? d->pszName : L"",
+                                 d->pszRelativePath ? d->pszRelativePath : L"", static_cast<DWORD>(d->kfdFlags)};
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE UnregisterFolder(REFKNOWNFOLDERID id) override
@@ -83,17 +87,22 @@ public:
     }
     HRESULT STDMETHODCALLTYPE FindFolderFromPath(LPCWSTR, FFFP_MODE, IKnownFolder**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE FindFolderFromIDList(PCIDLIST_ABSOLUTE, IKnownFolder**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Redirect(REFKNOWNFOLDERID, HWND, KF_REDIRECT_FLAGS, LPCWSTR, UINT,
-                                       const KNOWNFOLDERID*, LPWSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Redirect(REFKNOWNFOLDERID, HWND, KF_REDIRECT_FLAGS, LPCWSTR, UINT, const KNOWNFOLDERID*,
+                                       LPWSTR*) override
+    {
+        return E_NOTIMPL;
+    }
 };
 
-class FakeKnownFolder final : public IKnownFolder {
+class FakeKnownFolder final : public IKnownFolder
+{
 public:
     FakeKnownFolder(const GUID& id, const FakeFolderDefinition& d) : m_id(id), m_definition(d) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
     {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IKnownFolder)) {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IKnownFolder))
+        {
             *ppv = this;
             AddRef();
             return S_OK;
@@ -109,8 +118,16 @@ public:
             delete this;
         return refs;
     }
-    HRESULT STDMETHODCALLTYPE GetId(KNOWNFOLDERID* id) override { *id = m_id; return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetCategory(KF_CATEGORY* c) override { *c = m_definition.category; return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetId(KNOWNFOLDERID* id) override
+    {
+        *id = m_id;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetCategory(KF_CATEGORY* c) override
+    {
+        *c = m_definition.category;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE GetShellItem(DWORD, REFIID, void**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetPath(DWORD, LPWSTR*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetPath(DWORD, LPCWSTR) override { return E_NOTIMPL; }

@@ -1,18 +1,20 @@
 #include "MessagePump.h"
 
-namespace {
+namespace
+{
 
 void PumpOnce(DWORD waitMs)
 {
     MsgWaitForMultipleObjectsEx(0, nullptr, waitMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     MSG msg{};
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
 }
 
-} // namespace
+}  // namespace
 
 void PumpMessagesFor(DWORD ms)
 {
@@ -24,7 +26,8 @@ void PumpMessagesFor(DWORD ms)
 bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
+    for (;;)
+    {
         if (condition())
             return true;
         if (GetTickCount64() >= end)

@@ -2,14 +2,16 @@
 
 #include <tlhelp32.h>
 
-namespace {
+namespace
+{
 
 // How often the windows are looked at, and after how long an answer that did
 // not close its dialog is posted again.
 const DWORD kPollMs = 20;
 const DWORD kRepostMs = 2000;
 
-struct Candidate {
+struct Candidate
+{
     HWND window;
     DWORD processId;
 };
@@ -40,7 +42,7 @@ std::map<DWORD, DWORD> ParentProcesses()
     return parents;
 }
 
-} // namespace
+}  // namespace
 
 ProcessDialogWatcher::ProcessDialogWatcher(int defaultAnswer)
     : DialogRecorder(defaultAnswer), m_thread([this] { Run(); })
@@ -63,10 +65,12 @@ void ProcessDialogWatcher::Watch(DWORD processId)
 
 void ProcessDialogWatcher::Run()
 {
-    while (!m_stop) {
+    while (!m_stop)
+    {
         std::vector<Candidate> candidates;
         EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&candidates));
-        for (const auto& candidate : candidates) {
+        for (const auto& candidate : candidates)
+        {
             if (IsWatched(candidate.processId))
                 Handle(candidate.window, kRepostMs);
         }
@@ -87,12 +91,14 @@ bool ProcessDialogWatcher::IsWatched(DWORD processId)
     std::lock_guard<std::mutex> lock(m_processLock);
     DWORD current = processId;
     // Bounded: reused process ids could make the chain circular.
-    for (int depth = 0; depth < 64; ++depth) {
+    for (int depth = 0; depth < 64; ++depth)
+    {
         const auto parent = parents.find(current);
         if (parent == parents.end() || parent->second == 0)
             break;
         current = parent->second;
-        if (m_processes.count(current)) {
+        if (m_processes.count(current))
+        {
             m_processes.insert(processId);
             return true;
         }

@@ -22,7 +22,8 @@
 #include <atomic>
 #include <thread>
 
-class ProcessDialogWatcher : public DialogRecorder {
+class ProcessDialogWatcher : public DialogRecorder
+{
 public:
     explicit ProcessDialogWatcher(int defaultAnswer = IDCANCEL);
     ~ProcessDialogWatcher();

@@ -1,12 +1,18 @@
 #include "RegistrySnapshot.h"
 
-namespace {
+namespace
+{
 
 // Closes a key handle at the end of its scope.
-class KeyHandle {
+class KeyHandle
+{
 public:
     KeyHandle() = default;
-    ~KeyHandle() { if (m_key) RegCloseKey(m_key); }
+    ~KeyHandle()
+    {
+        if (m_key)
+            RegCloseKey(m_key);
+    }
     KeyHandle(const KeyHandle&) = delete;
     KeyHandle& operator=(const KeyHandle&) = delete;
     HKEY* operator&() { return &m_key; }
@@ -19,21 +25,23 @@ private:
 bool ReadTree(HKEY key, REGSAM view, RegistryKeyData& data)
 {
     DWORD subKeyCount = 0, maxSubKeyLength = 0, valueCount = 0, maxValueNameLength = 0, maxDataLength = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeyCount, &maxSubKeyLength, nullptr,
-                         &valueCount, &maxValueNameLength, &maxDataLength, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeyCount, &maxSubKeyLength, nullptr, &valueCount,
+                         &maxValueNameLength, &maxDataLength, nullptr, nullptr) != ERROR_SUCCESS)
         return false;
 
-    for (DWORD i = 0;; ++i) {
+    for (DWORD i = 0;; ++i)
+    {
         std::vector<wchar_t> name(maxValueNameLength + 2);
         std::vector<BYTE> bytes(maxDataLength + 2);
         DWORD nameLength = static_cast<DWORD>(name.size());
         DWORD dataLength = static_cast<DWORD>(bytes.size());
         DWORD type = 0;
-        const LSTATUS status = RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type,
-                                             bytes.data(), &dataLength);
+        const LSTATUS status =
+            RegEnumValueW(key, i, name.data(), &nameLength, nullptr, &type, bytes.data(), &dataLength);
         if (status == ERROR_NO_MORE_ITEMS)
             break;
-        if (status == ERROR_MORE_DATA) {
+        if (status == ERROR_MORE_DATA)
+        {
             // The key changed under us; read its size again.
             return ReadTree(key, view, data = RegistryKeyData{data.name, {}, {}});
         }
@@ -46,7 +54,8 @@ bool ReadTree(HKEY key, REGSAM view, RegistryKeyData& data)
         data.values.push_back(std::move(value));
     }
 
-    for (DWORD i = 0;; ++i) {
+    for (DWORD i = 0;; ++i)
+    {
         std::vector<wchar_t> name(maxSubKeyLength + 2);
         DWORD nameLength = static_cast<DWORD>(name.size());
         const LSTATUS status = RegEnumKeyExW(key, i, name.data(), &nameLength, nullptr, nullptr, nullptr, nullptr);
@@ -70,7 +79,8 @@ void WriteTree(HKEY key, REGSAM view, const RegistryKeyData& data)
     for (const auto& value : data.values)
         RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.empty() ? nullptr : value.data.data(),
                        static_cast<DWORD>(value.data.size()));
-    for (const auto& child : data.subKeys) {
+    for (const auto& child : data.subKeys)
+    {
         KeyHandle childKey;
         if (RegCreateKeyExW(key, child.name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &childKey,
                             nullptr) == ERROR_SUCCESS)
@@ -96,7 +106,7 @@ bool KeyExists(HKEY root, const std::wstring& path, REGSAM view)
     return RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, &key) == ERROR_SUCCESS;
 }
 
-} // namespace
+}  // namespace
 
 bool RegistryValueData::operator==(const RegistryValueData& other) const
 {
@@ -129,10 +139,12 @@ RegistrySnapshot::RegistrySnapshot(HKEY root, const std::wstring& path, REGSAM v
     if (m_existed)
         return;
     size_t end = 0;
-    do {
+    do
+    {
         end = m_path.find(L'\\', end + 1);
         const std::wstring prefix = m_path.substr(0, end);
-        if (!KeyExists(root, prefix, view)) {
+        if (!KeyExists(root, prefix, view))
+        {
             m_firstMissing = prefix;
             break;
         }
@@ -146,7 +158,8 @@ RegistrySnapshot::~RegistrySnapshot()
 
 void RegistrySnapshot::Restore() const
 {
-    if (!m_existed) {
+    if (!m_existed)
+    {
         if (!m_firstMissing.empty())
             DeleteKeyTree(m_root, m_firstMissing, m_view);
         return;
@@ -154,8 +167,8 @@ void RegistrySnapshot::Restore() const
     if (MatchesCurrent())
         return;
     KeyHandle key;
-    if (RegCreateKeyExW(m_root, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | m_view, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(m_root, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | m_view, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     // Emptying the key in place keeps the key itself, so that a handle the
     // program under test still holds stays valid.

@@ -10,21 +10,24 @@
 #include <string>
 #include <vector>
 
-struct RegistryValueData {
+struct RegistryValueData
+{
     std::wstring name;
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
     bool operator==(const RegistryValueData& other) const;
 };
 
-struct RegistryKeyData {
+struct RegistryKeyData
+{
     std::wstring name;
     std::vector<RegistryValueData> values;
     std::vector<RegistryKeyData> subKeys;
     bool operator==(const RegistryKeyData& other) const;
 };
 
-class RegistrySnapshot {
+class RegistrySnapshot
+{
 public:
     // view: 0, KEY_WOW64_64KEY or KEY_WOW64_32KEY.
     RegistrySnapshot(HKEY root, const std::wstring& path, REGSAM view = 0);

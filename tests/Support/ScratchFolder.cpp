@@ -6,7 +6,8 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 std::wstring TempFolder()
 {
@@ -30,7 +31,7 @@ bool CreateFolderTree(const std::wstring& path)
     return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-} // namespace
+}  // namespace
 
 bool RemovePathRecursively(const std::wstring& path)
 {
@@ -42,11 +43,14 @@ bool RemovePathRecursively(const std::wstring& path)
 
     // A reparse point is removed itself, never followed: it may lead out of
     // the scratch folder.
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    {
         WIN32_FIND_DATAW data{};
         const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
+        if (find != INVALID_HANDLE_VALUE)
+        {
+            do
+            {
                 const std::wstring name = data.cFileName;
                 if (name != L"." && name != L"..")
                     RemovePathRecursively(path + L"\\" + name);
@@ -61,8 +65,7 @@ bool RemovePathRecursively(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-ScratchFolder::ScratchFolder()
-    : m_path(TempFolder() + L"\\LorvaneTest-" + UniqueTestName())
+ScratchFolder::ScratchFolder() : m_path(TempFolder() + L"\\LorvaneTest-" + UniqueTestName())
 {
     if (!CreateFolderTree(m_path))
         throw std::runtime_error("cannot create the scratch folder");
@@ -90,8 +93,8 @@ std::wstring ScratchFolder::WriteFile(const std::wstring& relative, const std::s
     const std::wstring path = PathOf(relative);
     const size_t slash = path.find_last_of(L'\\');
     CreateFolderTree(path.substr(0, slash));
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot write a file in the scratch folder");
     DWORD written = 0;
@@ -102,8 +105,8 @@ std::wstring ScratchFolder::WriteFile(const std::wstring& relative, const std::s
 
 bool ScratchFolder::ReadFile(const std::wstring& relative, std::string& contents) const
 {
-    const HANDLE file = CreateFileW(PathOf(relative).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(PathOf(relative).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     contents.clear();

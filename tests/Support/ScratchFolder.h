@@ -4,7 +4,8 @@
 // goes away.
 #include <string>
 
-class ScratchFolder {
+class ScratchFolder
+{
 public:
     ScratchFolder();
     ~ScratchFolder();

@@ -6,7 +6,8 @@
 
 #include <string>
 
-class ScratchRegistryKey {
+class ScratchRegistryKey
+{
 public:
     ScratchRegistryKey();
     ~ScratchRegistryKey();

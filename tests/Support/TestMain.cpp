@@ -7,7 +7,8 @@
 
 #include <gmock/gmock.h>
 
-namespace {
+namespace
+{
 
 // A crash ends the test program at once with the exception code as its exit
 // code, after saying which test crashed. Wine starts its debugger for an
@@ -17,15 +18,15 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* pointers)
 {
     const EXCEPTION_RECORD* const record = pointers->ExceptionRecord;
     const auto* const test = ::testing::UnitTest::GetInstance()->current_test_info();
-    fprintf(stderr, "\nCRASH: exception 0x%08lX at %p in %s.%s\n", record->ExceptionCode,
-            record->ExceptionAddress, test ? test->test_suite_name() : "(no test)", test ? test->name() : "");
+    fprintf(stderr, "\nCRASH: exception 0x%08lX at %p in %s.%s\n", record->ExceptionCode, record->ExceptionAddress,
+            test ? test->test_suite_name() : "(no test)", test ? test->name() : "");
     fflush(stderr);
     fflush(stdout);
     TerminateProcess(GetCurrentProcess(), record->ExceptionCode);
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-} // namespace
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {

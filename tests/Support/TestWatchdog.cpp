@@ -7,7 +7,8 @@
 #include <mutex>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::mutex g_nameLock;
 
@@ -15,11 +16,10 @@ std::string Utf8(const std::wstring& text)
 {
     if (text.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &result[0], size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &result[0], size, nullptr, nullptr);
     return result;
 }
 
@@ -34,7 +34,7 @@ BOOL CALLBACK CollectOwnDialog(HWND window, LPARAM param)
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 TestWatchdog::TestWatchdog()
 {
@@ -68,7 +68,8 @@ void TestWatchdog::OnTestEnd(const ::testing::TestInfo&)
 
 void TestWatchdog::Run()
 {
-    while (WaitForSingleObject(m_stop, 500) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(m_stop, 500) == WAIT_TIMEOUT)
+    {
         const ULONGLONG startedAt = m_startedAt;
         if (startedAt && GetTickCount64() - startedAt > m_limitMs)
             ReportAndEnd();
@@ -86,7 +87,8 @@ void TestWatchdog::ReportAndEnd()
             m_limitMs / 1000);
     std::vector<HWND> dialogs;
     EnumWindows(CollectOwnDialog, reinterpret_cast<LPARAM>(&dialogs));
-    for (const HWND window : dialogs) {
+    for (const HWND window : dialogs)
+    {
         const CapturedDialog dialog = ReadDialog(window);
         fprintf(stderr, "  open dialog \"%s\": \"%s\"\n", Utf8(dialog.title).c_str(), Utf8(dialog.text).c_str());
     }

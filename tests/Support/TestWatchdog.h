@@ -12,7 +12,8 @@
 #include <string>
 #include <thread>
 
-class TestWatchdog : public ::testing::EmptyTestEventListener {
+class TestWatchdog : public ::testing::EmptyTestEventListener
+{
 public:
     TestWatchdog();
     ~TestWatchdog() override;
@@ -27,7 +28,7 @@ private:
     DWORD m_limitMs = 180000;
     // Set when the program ends, so that the watchdog thread ends at once.
     HANDLE m_stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::atomic<ULONGLONG> m_startedAt{0}; // 0: no test running
+    std::atomic<ULONGLONG> m_startedAt{0};  // 0: no test running
     std::string m_testName;
     std::thread m_thread;
 };

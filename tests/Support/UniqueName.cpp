@@ -19,11 +19,12 @@ std::wstring UniqueTestName()
     if (base.size() > kMaxBase)
         base.resize(kMaxBase);
     std::wstring name;
-    for (const char c : base) {
+    for (const char c : base)
+    {
         // Parameterised tests carry '/' in their names; keep only characters
         // that are safe in a registry key name and a file name.
-        const bool safe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                          (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
+        const bool safe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+                          c == '-' || c == '_';
         name += safe ? static_cast<wchar_t>(c) : L'_';
     }
     name += L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);

@@ -31,7 +31,7 @@ constexpr SwitchName Switches[] = {
     {L"NOCREATE", CommandLineFlags::NoCreate},
     {L"ICON", CommandLineFlags::Icon},
 };
-} // namespace
+}  // namespace
 
 void CCustomCommandLineInfo::ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL /*bLast*/)
 {
@@ -78,8 +78,8 @@ void CCustomCommandLineInfo::ParsePositional(LPCWSTR token)
             CharUpperBuffW(letter, 1);
         // IsCharAlphaW also accepts letters such as "é", which name no drive and
         // would index past the drive table: only 'A' to 'Z' are taken.
-        const bool isDrive = wcslen(token) == 2 && token[1] == L':' && IsCharAlphaW(token[0])
-                             && letter[0] >= L'A' && letter[0] <= L'Z';
+        const bool isDrive =
+            wcslen(token) == 2 && token[1] == L':' && IsCharAlphaW(token[0]) && letter[0] >= L'A' && letter[0] <= L'Z';
         if (isDrive)
             m_chLetter = letter[0];
         else

@@ -3,7 +3,8 @@
 const TCHAR kDefaultLabelValueName[] = _T("DefaultLabel");
 const TCHAR kDefaultIconValueName[] = _T("DefaultIcon");
 
-namespace {
+namespace
+{
 
 const TCHAR kUserDrivesKey[] = _T("SOFTWARE\\Classes\\Applications\\Explorer.exe\\Drives");
 const TCHAR kDriveIconsKey[] = _T("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons");
@@ -19,7 +20,11 @@ public:
     CRegKeyScope() = default;
     CRegKeyScope(const CRegKeyScope&) = delete;
     CRegKeyScope& operator=(const CRegKeyScope&) = delete;
-    ~CRegKeyScope() { if (m_hKey) RegCloseKey(m_hKey); }
+    ~CRegKeyScope()
+    {
+        if (m_hKey)
+            RegCloseKey(m_hKey);
+    }
 
     LONG Open(HKEY hRoot, LPCTSTR pszPath, REGSAM samAccess)
     {
@@ -76,8 +81,8 @@ BOOL WriteKeyDefaultText(HKEY hRoot, LPCTSTR pszPath, LPCTSTR pszText)
     if (key.Create(hRoot, pszPath, KEY_WRITE) != ERROR_SUCCESS)
         return FALSE;
     const DWORD cbText = static_cast<DWORD>((wcslen(pszText) + 1) * sizeof(WCHAR));
-    return RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText),
-                          cbText) == ERROR_SUCCESS;
+    return RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), cbText) ==
+           ERROR_SUCCESS;
 }
 
 // Deletes a key and everything below it in the view of the drive keys.
@@ -96,8 +101,7 @@ LONG DeleteKeyTree(HKEY hParent, LPCTSTR pszSubKey)
             WCHAR szChild[256] = {};
             DWORD cchChild = _countof(szChild);
             // Always the first child: each one is gone before the next round.
-            const LONG lEnum = RegEnumKeyExW(key.Get(), 0, szChild, &cchChild, nullptr, nullptr,
-                                             nullptr, nullptr);
+            const LONG lEnum = RegEnumKeyExW(key.Get(), 0, szChild, &cchChild, nullptr, nullptr, nullptr, nullptr);
             if (lEnum == ERROR_NO_MORE_ITEMS)
                 break;
             if (lEnum != ERROR_SUCCESS)
@@ -124,7 +128,7 @@ BOOL IsNothingThere(LONG lResult)
     return lResult == ERROR_FILE_NOT_FOUND || lResult == ERROR_PATH_NOT_FOUND;
 }
 
-} // namespace
+}  // namespace
 
 REGSAM GetDriveLabelRegistryView()
 {
@@ -137,8 +141,7 @@ REGSAM GetDriveLabelRegistryView()
         BOOL bWow64 = FALSE;
         const HMODULE hKernel = GetModuleHandleW(L"kernel32");
         const IsWow64ProcessFn pfnIsWow64Process =
-            hKernel ? reinterpret_cast<IsWow64ProcessFn>(GetProcAddress(hKernel, "IsWow64Process"))
-                    : nullptr;
+            hKernel ? reinterpret_cast<IsWow64ProcessFn>(GetProcAddress(hKernel, "IsWow64Process")) : nullptr;
         if (pfnIsWow64Process && !pfnIsWow64Process(GetCurrentProcess(), &bWow64))
             bWow64 = FALSE;
         InterlockedExchange(&s_nWow64, bWow64 ? 2 : 1);
@@ -149,8 +152,7 @@ REGSAM GetDriveLabelRegistryView()
 CString BuildDriveIconKeyPath(HKEY hRoot, TCHAR chLetter)
 {
     CString strPath;
-    strPath.Format(_T("%s\\%c"), hRoot == HKEY_CURRENT_USER ? kUserDrivesKey : kDriveIconsKey,
-                   UpperLetter(chLetter));
+    strPath.Format(_T("%s\\%c"), hRoot == HKEY_CURRENT_USER ? kUserDrivesKey : kDriveIconsKey, UpperLetter(chLetter));
     return strPath;
 }
 
@@ -178,15 +180,13 @@ CString ReadDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName)
     {
         CString strText;
         // The text is the key's default value.
-        if (ReadKeyText(key.hRoot, BuildDriveIconValueKeyPath(key.hForm, chLetter, pszValueName),
-                        nullptr, strText))
+        if (ReadKeyText(key.hRoot, BuildDriveIconValueKeyPath(key.hForm, chLetter, pszValueName), nullptr, strText))
             return strText;
     }
     return CString();
 }
 
-BOOL WriteDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName, LPCTSTR pszText,
-                         BOOL bMachineWide, BOOL bKeepEmpty)
+BOOL WriteDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName, LPCTSTR pszText, BOOL bMachineWide, BOOL bKeepEmpty)
 {
     const HKEY hRoot = bMachineWide ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     const BOOL bUserRoot = !bMachineWide;
@@ -233,8 +233,7 @@ CString ReadNetworkDriveLabel(LPCTSTR pszRemotePath)
     CString strLabel;
     if (!pszRemotePath || !*pszRemotePath)
         return strLabel;
-    if (!ReadKeyText(HKEY_CURRENT_USER, BuildNetworkDriveLabelKeyPath(pszRemotePath),
-                     kNetworkLabelValueName, strLabel))
+    if (!ReadKeyText(HKEY_CURRENT_USER, BuildNetworkDriveLabelKeyPath(pszRemotePath), kNetworkLabelValueName, strLabel))
         strLabel.Empty();
     return strLabel;
 }
@@ -251,8 +250,8 @@ BOOL WriteNetworkDriveLabel(LPCTSTR pszRemotePath, LPCTSTR pszText)
         if (key.Create(HKEY_CURRENT_USER, strPath, KEY_WRITE) != ERROR_SUCCESS)
             return FALSE;
         const DWORD cbText = static_cast<DWORD>((wcslen(pszText) + 1) * sizeof(WCHAR));
-        return RegSetValueExW(key.Get(), kNetworkLabelValueName, 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(pszText), cbText) == ERROR_SUCCESS;
+        return RegSetValueExW(key.Get(), kNetworkLabelValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText),
+                              cbText) == ERROR_SUCCESS;
     }
     if (key.Open(HKEY_CURRENT_USER, strPath, KEY_WRITE) != ERROR_SUCCESS)
         return FALSE;

@@ -7,8 +7,8 @@
 
 #include "Framework.h"
 
-extern const TCHAR kDefaultLabelValueName[]; // "DefaultLabel"
-extern const TCHAR kDefaultIconValueName[];  // "DefaultIcon"
+extern const TCHAR kDefaultLabelValueName[];  // "DefaultLabel"
+extern const TCHAR kDefaultIconValueName[];   // "DefaultIcon"
 
 // The key whose default value holds the letter's label or icon. The user root
 // gives the "Classes\Applications\Explorer.exe\Drives" form, any other root
@@ -24,8 +24,7 @@ CString ReadDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName);
 
 // Writes the text (both user keys, or the machine key), or deletes the
 // value's keys when the text is null, or empty without bKeepEmpty.
-BOOL WriteDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName, LPCTSTR pszText,
-                         BOOL bMachineWide, BOOL bKeepEmpty);
+BOOL WriteDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName, LPCTSTR pszText, BOOL bMachineWide, BOOL bKeepEmpty);
 
 // The MountPoints2 key of a remote path: every "\" becomes "#".
 CString BuildNetworkDriveLabelKeyPath(LPCTSTR pszRemotePath);

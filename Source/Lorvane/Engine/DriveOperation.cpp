@@ -16,7 +16,8 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 const WCHAR kRawTargetPrefix[] = L"\\??\\";
 // Room for the targets of QueryDosDeviceW; a target that does not fit would be
@@ -59,8 +60,7 @@ void WriteDriveValueEverywhere(WCHAR letter, LPCWSTR valueName, LPCWSTR text)
 void NotifyShell(WCHAR letter, bool removed)
 {
     const DeviceName device(letter);
-    SHChangeNotify(removed ? SHCNE_DRIVEREMOVED : SHCNE_DRIVEADD, SHCNF_PATHW,
-                   static_cast<LPCWSTR>(device), nullptr);
+    SHChangeNotify(removed ? SHCNE_DRIVEREMOVED : SHCNE_DRIVEADD, SHCNF_PATHW, static_cast<LPCWSTR>(device), nullptr);
     // Explorer's Computer folder refreshes its list of drives only on this.
     LPITEMIDLIST computer = nullptr;
     if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer)) && computer)
@@ -212,7 +212,7 @@ BOOL KeepDriveForMissingTarget(CLorvaneApp& app, WCHAR drive, const SavedDrive& 
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
 {
@@ -249,8 +249,7 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
     CDriveOperationElevation& elevation = CDriveOperationElevation::Current();
     const bool elevated = elevation.IsProcessElevated() != FALSE;
     const bool createWithRecycleBin = path && (flags & DriveFlags::RecycleBin) && !(flags & DriveFlags::Disabled);
-    const bool removeKeepingRecycleBin =
-        !path && (flags & DriveFlags::NoSave) && (flags & DriveFlags::RecycleBin);
+    const bool removeKeepingRecycleBin = !path && (flags & DriveFlags::NoSave) && (flags & DriveFlags::RecycleBin);
 
     // The current mapping goes first; when it cannot, nothing else changes.
     bool sameTarget = false;
@@ -331,14 +330,14 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
             resource.lpLocalName = const_cast<LPWSTR>(static_cast<LPCWSTR>(device));
             resource.lpRemoteName = const_cast<LPWSTR>(static_cast<LPCWSTR>(target));
             // Not remembered by the system: the program restores its drives itself.
-            const DWORD error = WNetAddConnection3W(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, &resource,
-                                                    nullptr, nullptr, 0);
+            const DWORD error =
+                WNetAddConnection3W(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, &resource, nullptr, nullptr, 0);
             if (error != NO_ERROR)
             {
                 if (flags & DriveFlags::AutoRestore)
                 {
-                    const DWORD waitingFlags = (flags & ~DriveFlags::Local) | DriveFlags::Disabled |
-                                               DriveFlags::Waiting | DriveFlags::Network;
+                    const DWORD waitingFlags =
+                        (flags & ~DriveFlags::Local) | DriveFlags::Disabled | DriveFlags::Waiting | DriveFlags::Network;
                     if (!(waitingFlags & DriveFlags::NoSave))
                         SaveDriveEntry(drive, target, label, iconText, waitingFlags);
                     NotifyShell(drive, true);
@@ -399,4 +398,3 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
     NotifyShell(drive, false);
     return TRUE;
 }
-

@@ -5,11 +5,12 @@
 #include "PathServices.h"
 #include "RecycleBinPolicy.h"
 
-namespace {
+namespace
+{
 
 CDriveOperationElevation* g_installed = nullptr;
 
-} // namespace
+}  // namespace
 
 BOOL CDriveOperationElevation::IsProcessElevated()
 {
@@ -27,8 +28,7 @@ BOOL CDriveOperationElevation::HandOffToElevationTask(WCHAR letter, LPCWSTR path
     return ::HandOffToElevationTask(letter, path, label, icon, flags);
 }
 
-BOOL CDriveOperationElevation::RunElevatedCopy(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon,
-                                               DWORD flags)
+BOOL CDriveOperationElevation::RunElevatedCopy(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
 {
     return ::RunElevatedCopy(letter, path, label, icon, flags);
 }

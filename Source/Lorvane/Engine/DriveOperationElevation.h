@@ -17,8 +17,7 @@ public:
     virtual BOOL IsProcessElevated();
     virtual BOOL IsTaskInstance();
     // True when the task instance carried the request out.
-    virtual BOOL HandOffToElevationTask(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon,
-                                        DWORD flags);
+    virtual BOOL HandOffToElevationTask(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags);
     // Starts an elevated copy with the request; does not wait.
     virtual BOOL RunElevatedCopy(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags);
     // Turns the drive's recycle bin on or off (known folder and policy).

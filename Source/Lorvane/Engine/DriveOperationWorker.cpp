@@ -37,16 +37,11 @@ DWORD RunBatch(const CDriveOperationBatch& batch, HANDLE stop)
     }
     return success;
 }
-} // namespace
+}  // namespace
 
-CDriveOperationItem::CDriveOperationItem(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon,
-                                         DWORD flags)
-    : m_letter(letter)
-    , m_bCreate(path != nullptr)
-    , m_strPath(path ? path : L"")
-    , m_strLabel(label ? label : L"")
-    , m_strIcon(icon ? icon : L"")
-    , m_dwFlags(flags)
+CDriveOperationItem::CDriveOperationItem(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
+    : m_letter(letter), m_bCreate(path != nullptr), m_strPath(path ? path : L""), m_strLabel(label ? label : L""),
+      m_strIcon(icon ? icon : L""), m_dwFlags(flags)
 {
 }
 
@@ -102,8 +97,7 @@ bool CDriveOperationWorker::Enqueue(CDriveOperationBatch* batch, HWND target)
         {
             // Suspended until the batch is in the queue and the caller has
             // marked its letters busy.
-            created = AfxBeginThread(DriveOperationWorkerProc, this, THREAD_PRIORITY_NORMAL, 0,
-                                     CREATE_SUSPENDED);
+            created = AfxBeginThread(DriveOperationWorkerProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
             if (created)
             {
                 m_bStarted = true;
@@ -184,8 +178,8 @@ UINT AFX_CDECL DriveOperationWorkerProc(LPVOID parameter)
 
             // Once posted, the result belongs to the window.
             const HWND target = worker->GetTarget();
-            if (!target || !::IsWindow(target)
-                || !::PostMessageW(target, WM_DRIVE_OPERATION_DONE, 0, reinterpret_cast<LPARAM>(result)))
+            if (!target || !::IsWindow(target) ||
+                !::PostMessageW(target, WM_DRIVE_OPERATION_DONE, 0, reinterpret_cast<LPARAM>(result)))
                 delete result;
             stopping = IsSet(worker->m_hStop);
         }

@@ -37,16 +37,16 @@ public:
     void AddItem(CDriveOperationItem* item);
 
     CList<CDriveOperationItem*, CDriveOperationItem*> m_items{10};
-    DWORD m_dwLetters = 0;      // bit (letter - 'A') of every letter touched
-    DWORD m_dwRefreshMode = 0;  // handed back unchanged
-    DWORD m_dwSelectLetter = 0; // handed back unchanged
+    DWORD m_dwLetters = 0;       // bit (letter - 'A') of every letter touched
+    DWORD m_dwRefreshMode = 0;   // handed back unchanged
+    DWORD m_dwSelectLetter = 0;  // handed back unchanged
 };
 
 // What a finished batch reports, posted with WM_DRIVE_OPERATION_DONE.
 struct DriveOperationResult
 {
     DWORD letters = 0;
-    DWORD success = 0; // 1 when every operation that ran returned 1
+    DWORD success = 0;  // 1 when every operation that ran returned 1
     DWORD refreshMode = 0;
     DWORD selectLetter = 0;
 };
@@ -87,9 +87,9 @@ private:
     void DrainQueue();
 
     CRITICAL_SECTION m_lock{};
-    HANDLE m_hWake = nullptr; // auto-reset: a batch came or a stop is asked for
-    HANDLE m_hStop = nullptr; // manual-reset, set once
-    HANDLE m_hDone = nullptr; // manual-reset, set by the thread at its end
+    HANDLE m_hWake = nullptr;  // auto-reset: a batch came or a stop is asked for
+    HANDLE m_hStop = nullptr;  // manual-reset, set once
+    HANDLE m_hDone = nullptr;  // manual-reset, set by the thread at its end
     HWND m_hTarget = nullptr;
     bool m_bStarted = false;
     DWORD m_dwThreadId = 0;

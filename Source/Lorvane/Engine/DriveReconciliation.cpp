@@ -10,7 +10,8 @@
 #include "PathServices.h"
 #include "RecycleBinPolicy.h"
 
-namespace {
+namespace
+{
 
 constexpr DWORD kMaxNetworkPath = 1023;
 
@@ -39,25 +40,29 @@ CString QueryLocalDriveTarget(WCHAR letter)
 
 // The shell's values of the program's own drive, put back where another tool
 // changed or deleted them. True when anything was written.
-bool RepairShellValues(WCHAR letter, const CDriveEntry& entry, const CString& savedLabel,
-                       const CString& savedIcon)
+bool RepairShellValues(WCHAR letter, const CDriveEntry& entry, const CString& savedLabel, const CString& savedIcon)
 {
     const bool network = (entry.Flags & DriveFlagNetwork) != 0;
     const bool machineToo = (entry.Flags & DriveFlagUac) != 0;
     bool repaired = false;
 
-    if (entry.Label != savedLabel) {
+    if (entry.Label != savedLabel)
+    {
         const LPCWSTR label = savedLabel.IsEmpty() ? nullptr : static_cast<LPCWSTR>(savedLabel);
-        if (network) {
+        if (network)
+        {
             WriteNetworkDriveLabel(entry.Path, label);
-        } else {
+        }
+        else
+        {
             WriteDriveIconValue(letter, kDefaultLabelValueName, label, FALSE, TRUE);
             if (machineToo)
                 WriteDriveIconValue(letter, kDefaultLabelValueName, label, TRUE, TRUE);
         }
         repaired = true;
     }
-    if (entry.Icon.CompareNoCase(savedIcon) != 0) {
+    if (entry.Icon.CompareNoCase(savedIcon) != 0)
+    {
         const LPCWSTR icon = savedIcon.IsEmpty() ? nullptr : static_cast<LPCWSTR>(savedIcon);
         WriteDriveIconValue(letter, kDefaultIconValueName, icon, FALSE, FALSE);
         if (machineToo)
@@ -67,7 +72,7 @@ bool RepairShellValues(WCHAR letter, const CDriveEntry& entry, const CString& sa
     return repaired;
 }
 
-} // namespace
+}  // namespace
 
 BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
 {
@@ -79,14 +84,16 @@ BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
     CString savedPath, savedLabel, savedIcon;
     DWORD savedFlags = 0;
     const bool saved = LoadDriveEntry(letter, savedPath, savedLabel, savedIcon, savedFlags) != FALSE;
-    if (!saved) {
+    if (!saved)
+    {
         savedPath.Empty();
         savedLabel.Empty();
         savedIcon.Empty();
         savedFlags = 0;
     }
 
-    if (savedFlags & DriveFlagDisabled) {
+    if (savedFlags & DriveFlagDisabled)
+    {
         if ((savedFlags & DriveFlagNetwork) && !(Flags & SettingsFlags::ManageNetworkDrives))
             return FALSE;
         entry.Set(savedFlags, savedPath, savedLabel, savedIcon);
@@ -100,7 +107,8 @@ BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
 
     CString path;
     DWORD flags = 0;
-    if (network) {
+    if (network)
+    {
         if (!(Flags & SettingsFlags::ManageNetworkDrives))
             return FALSE;
         path = QueryNetworkDriveTarget(letter);
@@ -109,7 +117,9 @@ BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
         if (path.GetLength() > static_cast<int>(kMaxNetworkPath))
             path = path.Left(kMaxNetworkPath);
         flags = (savedFlags & ~DriveFlagLocal) | DriveFlagNetwork;
-    } else {
+    }
+    else
+    {
         path = QueryLocalDriveTarget(letter);
         if (path.IsEmpty())
             return FALSE;
@@ -118,11 +128,11 @@ BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
 
     entry.LoadFromSystem(letter, flags, path);
 
-    if (!savedPath.IsEmpty() && !entry.Path.IsEmpty()) {
+    if (!savedPath.IsEmpty() && !entry.Path.IsEmpty())
+    {
         const CString ownPath = StripTrailingBackslash(entry.Path);
         const CString resolvedSaved = StripTrailingBackslash(ResolveMappedPath(savedPath));
-        if (ownPath.CompareNoCase(resolvedSaved) == 0 &&
-            RepairShellValues(letter, entry, savedLabel, savedIcon))
+        if (ownPath.CompareNoCase(resolvedSaved) == 0 && RepairShellValues(letter, entry, savedLabel, savedIcon))
             entry.LoadFromSystem(letter, flags, path);
     }
     return TRUE;
@@ -133,7 +143,8 @@ BOOL CLorvaneApp::RetryWaitingDrives()
     constexpr DWORD waitingForTarget = DriveFlagDisabled | DriveFlagWaiting | DriveFlagAutoRestore;
     CRecycleBinPolicyBatchScope policyBatch;
     BOOL mounted = FALSE;
-    for (WCHAR letter = L'A'; letter <= L'Z'; ++letter) {
+    for (WCHAR letter = L'A'; letter <= L'Z'; ++letter)
+    {
         CString path, label, icon;
         DWORD flags = 0;
         if (!LoadDriveEntry(letter, path, label, icon, flags))
@@ -143,16 +154,18 @@ BOOL CLorvaneApp::RetryWaitingDrives()
 
         const CString target = StripTrailingBackslash(ResolveMappedPath(path));
         bool ready = false;
-        if (IsUncPath(target)) {
+        if (IsUncPath(target))
+        {
             ready = (Flags & SettingsFlags::ManageNetworkDrives) != 0;
-        } else {
+        }
+        else
+        {
             const DWORD attributes = GetFileAttributesW(target);
             ready = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
         }
         if (!ready)
             continue;
-        if (PerformDriveOperation(letter, path, label, icon,
-                                  flags & ~(DriveFlagDisabled | DriveFlagWaiting)) == 1)
+        if (PerformDriveOperation(letter, path, label, icon, flags & ~(DriveFlagDisabled | DriveFlagWaiting)) == 1)
             mounted = TRUE;
     }
     return mounted;

@@ -31,14 +31,14 @@ void WriteOrDeleteString(HKEY key, LPCWSTR name, LPCWSTR value)
     const DWORD bytes = static_cast<DWORD>((wcslen(value) + 1) * sizeof(WCHAR));
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), bytes);
 }
-} // namespace
+}  // namespace
 
 UniqueRegKey OpenUserKey(LPCWSTR subKey, REGSAM access, bool create)
 {
     HKEY key = nullptr;
-    const LSTATUS status = create
-        ? RegCreateKeyExW(HKEY_CURRENT_USER, subKey, 0, nullptr, 0, access, nullptr, &key, nullptr)
-        : RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, access, &key);
+    const LSTATUS status =
+        create ? RegCreateKeyExW(HKEY_CURRENT_USER, subKey, 0, nullptr, 0, access, nullptr, &key, nullptr)
+               : RegOpenKeyExW(HKEY_CURRENT_USER, subKey, 0, access, &key);
     return UniqueRegKey(status == ERROR_SUCCESS ? key : nullptr);
 }
 

@@ -34,8 +34,8 @@ VARIANT EmptyVariant()
 // root folder.
 HRESULT OpenRootTaskFolder(ComPtr<ITaskService>& service, ComPtr<ITaskFolder>& folder)
 {
-    HRESULT hr = ::CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_ITaskService, reinterpret_cast<void**>(service.GetAddressOf()));
+    HRESULT hr = ::CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                                    reinterpret_cast<void**>(service.GetAddressOf()));
     if (FAILED(hr))
         return hr;
     hr = service->Connect(EmptyVariant(), EmptyVariant(), EmptyVariant(), EmptyVariant());
@@ -68,7 +68,7 @@ HRESULT LookUpElevationTask(ElevationTaskLookup& lookup)
     lookup.taskResult = lookup.folder->GetTask(name, lookup.task.GetAddressOf());
     return S_OK;
 }
-} // namespace
+}  // namespace
 
 BOOL IsAdministratorsMember()
 {
@@ -88,8 +88,8 @@ BOOL IsAdministratorsMember()
 
     SID_IDENTIFIER_AUTHORITY ntAuthority = SECURITY_NT_AUTHORITY;
     PSID administrators = nullptr;
-    if (!::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID,
-                                    DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0, &administrators))
+    if (!::AllocateAndInitializeSid(&ntAuthority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
+                                    0, 0, &administrators))
         return FALSE;
 
     // The attributes are not looked at: a filtered administrator token holds
@@ -243,9 +243,8 @@ HRESULT RegisterElevationTask()
     sddl.vt = VT_BSTR;
     sddl.bstrVal = ::SysAllocString(L"");
     ComPtr<IRegisteredTask> registered;
-    hr = folder->RegisterTaskDefinition(name, definition.Get(), TASK_CREATE_OR_UPDATE, EmptyVariant(),
-                                        EmptyVariant(), TASK_LOGON_INTERACTIVE_TOKEN, sddl,
-                                        registered.GetAddressOf());
+    hr = folder->RegisterTaskDefinition(name, definition.Get(), TASK_CREATE_OR_UPDATE, EmptyVariant(), EmptyVariant(),
+                                        TASK_LOGON_INTERACTIVE_TOKEN, sddl, registered.GetAddressOf());
     ::VariantClear(&sddl);
     return FAILED(hr) ? hr : S_OK;
 }

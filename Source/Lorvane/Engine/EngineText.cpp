@@ -2,7 +2,8 @@
 
 #include "Foundation/ResourceManager.h"
 
-namespace {
+namespace
+{
 
 CString LoadBuiltInText(UINT id)
 {
@@ -11,7 +12,7 @@ CString LoadBuiltInText(UINT id)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 CString LoadEngineText(UINT id)
 {

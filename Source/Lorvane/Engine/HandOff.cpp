@@ -87,7 +87,7 @@ public:
 private:
     void* m_view;
 };
-} // namespace
+}  // namespace
 
 CString HandOffRequest::Format(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
 {
@@ -119,8 +119,7 @@ CString HandOffRequest::Format(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWST
     return text;
 }
 
-CString HandOffRequest::FormatElevatedCopy(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon,
-                                           DWORD flags)
+CString HandOffRequest::FormatElevatedCopy(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
 {
     // The copy has no label-fix form; without a path it removes the drive.
     if (IsFixLabelRequest(path, label))
@@ -198,8 +197,8 @@ BOOL SendHandOffRequest(LPCWSTR text, const HandOffTaskStarter& startTask, DWORD
     // event are closed.
     const CMutexOwnership ownership(mutex);
 
-    const CScopedHandle mapping(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                                     HandOffBlockSize, HandOffBlockName));
+    const CScopedHandle mapping(
+        ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, HandOffBlockSize, HandOffBlockName));
     if (!mapping)
     {
         ShowError(L"Failed to create file mapping object.");
@@ -271,8 +270,7 @@ void CarryOutHandOffRequest(const HandOffRequest& request)
         SetDriveRecycleBin(request.Letter, request.RecycleBin, IsProcessElevated() != FALSE);
     else
         theApp.PerformDriveOperation(request.Letter, request.Path, request.Label,
-                                     request.IconGiven ? static_cast<LPCWSTR>(request.Icon) : nullptr,
-                                     flags);
+                                     request.IconGiven ? static_cast<LPCWSTR>(request.Icon) : nullptr, flags);
 }
 
 void RunElevationTaskInstance()

@@ -10,23 +10,23 @@
 constexpr const wchar_t* HandOffMutexName = L"Local\\LorvaneFileMappingMutex";
 constexpr const wchar_t* HandOffBlockName = L"Local\\LorvaneFileMappingObject";
 constexpr const wchar_t* HandOffEventName = L"Local\\LorvaneFileMappingEvent";
-constexpr DWORD HandOffBlockSize = 4096;           // bytes, terminating zero included
-constexpr DWORD HandOffMutexTimeout = 10000;       // ms
-constexpr DWORD HandOffAnswerTimeout = 30000;      // ms
+constexpr DWORD HandOffBlockSize = 4096;       // bytes, terminating zero included
+constexpr DWORD HandOffMutexTimeout = 10000;   // ms
+constexpr DWORD HandOffAnswerTimeout = 30000;  // ms
 
 // The request in the shared block: a command line of the program. Format
 // builds the text a sender writes; Parse reads one as the task instance does.
 struct HandOffRequest
 {
-    WCHAR Letter = 0;           // upper case; 0 = none came
+    WCHAR Letter = 0;  // upper case; 0 = none came
     CString Path;
     CString Label;
     CString Icon;
     bool IconGiven = false;
-    bool Remove = false;         // "/D"
-    bool RecycleBinOnly = false; // "/NOCREATE"
-    bool RecycleBin = false;     // "/RECYCLEBIN"
-    bool FixLabel = false;       // "/FIXLABEL"
+    bool Remove = false;          // "/D"
+    bool RecycleBinOnly = false;  // "/NOCREATE"
+    bool RecycleBin = false;      // "/RECYCLEBIN"
+    bool FixLabel = false;        // "/FIXLABEL"
 
     // Without a path: a removal, or the label fix when label is "/FIXLABEL".
     // With a path: create or update; a request without the UAC flag only sets
@@ -34,8 +34,7 @@ struct HandOffRequest
     static CString Format(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags);
     // The parameters of the "runas" copy: the request with "/NOSAVE " in
     // front. There is no label-fix form: without a path this is a removal.
-    static CString FormatElevatedCopy(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon,
-                                      DWORD flags);
+    static CString FormatElevatedCopy(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags);
     // False when the text cannot be split into tokens. Unknown or misplaced
     // tokens are ignored.
     static bool Parse(LPCWSTR text, HandOffRequest& request);
@@ -48,8 +47,7 @@ using HandOffTaskStarter = std::function<HRESULT()>;
 // The sender: writes text into the shared block under the mutex, starts the
 // task instance and waits for its signal. True when it signalled in time.
 // Every failure except a task that does not start shows an error box.
-BOOL SendHandOffRequest(LPCWSTR text, const HandOffTaskStarter& startTask,
-                        DWORD answerTimeout = HandOffAnswerTimeout);
+BOOL SendHandOffRequest(LPCWSTR text, const HandOffTaskStarter& startTask, DWORD answerTimeout = HandOffAnswerTimeout);
 
 // Hands one drive request to the elevated task instance (see Format).
 BOOL HandOffToElevationTask(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags);

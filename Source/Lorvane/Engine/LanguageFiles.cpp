@@ -65,7 +65,7 @@ bool AskKeepOutdatedLanguage(CLVKResourceManager* manager)
         text = L"The language file is outdated.";
     return ShowYesNoTaskDialog(nullptr, question, text, TD_WARNING_ICON, IDNO) == IDYES;
 }
-} // namespace
+}  // namespace
 
 void CLorvaneApp::LoadLanguage(BOOL dropOutdated)
 {

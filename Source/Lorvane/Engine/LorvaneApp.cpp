@@ -52,7 +52,7 @@ bool StartsWithDoubleBackslash(const CString& path)
 {
     return path.GetLength() >= 2 && path[0] == L'\\' && path[1] == L'\\';
 }
-} // namespace
+}  // namespace
 
 HMODULE DarkModeThemeModule = nullptr;
 
@@ -69,7 +69,7 @@ struct DarkModeThemeModuleRelease
         DarkModeThemeModule = nullptr;
     }
 } darkModeThemeModuleRelease;
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CLorvaneApp, CLVKWinApp)
 END_MESSAGE_MAP()
@@ -170,9 +170,8 @@ BOOL CLorvaneApp::SaveSettings(DWORD currentDpi)
     if (!key)
         return FALSE;
 
-    const auto writeDword = [&key](LPCWSTR name, DWORD value) {
-        RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
-    };
+    const auto writeDword = [&key](LPCWSTR name, DWORD value)
+    { RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)); };
     writeDword(L"Flags", Flags);
     writeDword(L"Theme", Theme);
     writeDword(L"DriveFlags", DriveFlags);

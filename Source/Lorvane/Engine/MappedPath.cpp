@@ -2,12 +2,13 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Room for the targets of QueryDosDeviceW and WNetGetConnectionW.
 const DWORD kTargetChars = 1024;
 
-} // namespace
+}  // namespace
 
 CString RemotePathFromRedirectorTarget(LPCWSTR target)
 {
@@ -65,10 +66,9 @@ CString ResolveMappedPath(LPCWSTR path)
 CString GetSystemErrorText(DWORD error)
 {
     LPWSTR buffer = nullptr;
-    const DWORD chars = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                           FORMAT_MESSAGE_IGNORE_INSERTS,
-                                       nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
-                                       reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+    const DWORD chars = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+        MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
     CString text;
     if (chars && buffer)
         text = buffer;

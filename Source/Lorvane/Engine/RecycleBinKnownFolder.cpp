@@ -2,7 +2,8 @@
 
 #include <shlobj.h>
 
-namespace {
+namespace
+{
 
 // Chosen once for Lorvane; only the last byte varies with the letter.
 constexpr KNOWNFOLDERID kRecycleBinFolderBase = {
@@ -25,21 +26,26 @@ bool SameTextIgnoringCase(LPCWSTR a, LPCWSTR b)
 }
 
 // Owns the strings of a definition read from the manager.
-struct FolderDefinition {
+struct FolderDefinition
+{
     KNOWNFOLDER_DEFINITION fields{};
     ~FolderDefinition() { FreeKnownFolderDefinitionFields(&fields); }
 };
 
 template <class T>
-struct ComRef {
+struct ComRef
+{
     T* p = nullptr;
-    ~ComRef() { if (p) p->Release(); }
+    ~ComRef()
+    {
+        if (p)
+            p->Release();
+    }
     T** operator&() { return &p; }
     T* operator->() const { return p; }
 };
 
-HRESULT ReadDefinition(IKnownFolderManager* manager, REFKNOWNFOLDERID id,
-                       FolderDefinition* definition)
+HRESULT ReadDefinition(IKnownFolderManager* manager, REFKNOWNFOLDERID id, FolderDefinition* definition)
 {
     ComRef<IKnownFolder> folder;
     HRESULT hr = manager->GetFolder(id, &folder);
@@ -57,22 +63,24 @@ bool IsNotRegistered(HRESULT hr)
 
 // Removes every other id whose relative path is the same drive root, left
 // behind by older versions with other ids.
-HRESULT RemoveStaleDefinitions(IKnownFolderManager* manager, REFKNOWNFOLDERID ownId,
-                               LPCWSTR relativePath, bool* changed)
+HRESULT RemoveStaleDefinitions(IKnownFolderManager* manager, REFKNOWNFOLDERID ownId, LPCWSTR relativePath,
+                               bool* changed)
 {
     KNOWNFOLDERID* ids = nullptr;
     UINT count = 0;
     HRESULT hr = manager->GetFolderIds(&ids, &count);
     if (FAILED(hr))
         return hr;
-    for (UINT i = 0; i < count && SUCCEEDED(hr); ++i) {
+    for (UINT i = 0; i < count && SUCCEEDED(hr); ++i)
+    {
         if (IsEqualGUID(ids[i], ownId))
             continue;
         FolderDefinition definition;
         hr = ReadDefinition(manager, ids[i], &definition);
         if (FAILED(hr))
             break;
-        if (SameTextIgnoringCase(definition.fields.pszRelativePath, relativePath)) {
+        if (SameTextIgnoringCase(definition.fields.pszRelativePath, relativePath))
+        {
             hr = manager->UnregisterFolder(ids[i]);
             if (SUCCEEDED(hr))
                 *changed = true;
@@ -82,7 +90,7 @@ HRESULT RemoveStaleDefinitions(IKnownFolderManager* manager, REFKNOWNFOLDERID ow
     return hr;
 }
 
-} // namespace
+}  // namespace
 
 bool RecycleBinKnownFolderId(wchar_t letter, KNOWNFOLDERID* id)
 {
@@ -102,10 +110,8 @@ HRESULT CreateKnownFolderPath(REFKNOWNFOLDERID id)
     return hr;
 }
 
-HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool enable,
-                                    bool noRedirectUI, bool cleanUp, bool* changed,
-                                    IKnownFolderManager* manager,
-                                    KnownFolderPathCreator createPath)
+HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool enable, bool noRedirectUI, bool cleanUp,
+                                    bool* changed, IKnownFolderManager* manager, KnownFolderPathCreator createPath)
 {
     *changed = false;
     const wchar_t upper = UpperLetter(letter);
@@ -113,10 +119,10 @@ HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool en
         return E_INVALIDARG;
 
     ComRef<IKnownFolderManager> created;
-    if (!manager) {
+    if (!manager)
+    {
         const HRESULT hr = CoCreateInstance(CLSID_KnownFolderManager, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IKnownFolderManager,
-                                            reinterpret_cast<void**>(&created));
+                                            IID_IKnownFolderManager, reinterpret_cast<void**>(&created));
         if (FAILED(hr))
             return hr;
         manager = created.p;
@@ -132,32 +138,39 @@ HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool en
     {
         FolderDefinition current;
         HRESULT hr = ReadDefinition(manager, id, &current);
-        if (SUCCEEDED(hr)) {
+        if (SUCCEEDED(hr))
+        {
             const KNOWNFOLDER_DEFINITION& d = current.fields;
-            const bool matches = d.category == KF_CATEGORY_PERUSER &&
-                                 SameTextIgnoringCase(d.pszName, name) &&
+            const bool matches = d.category == KF_CATEGORY_PERUSER && SameTextIgnoringCase(d.pszName, name) &&
                                  SameTextIgnoringCase(d.pszRelativePath, relativePath) &&
                                  (d.kfdFlags & kNoRedirectUI) == wantedFlags;
-            if (!enable || !matches) {
+            if (!enable || !matches)
+            {
                 hr = manager->UnregisterFolder(id);
                 if (FAILED(hr))
                     return hr;
                 *changed = true;
-            } else {
+            }
+            else
+            {
                 matchingStays = true;
             }
-        } else if (!IsNotRegistered(hr)) {
+        }
+        else if (!IsNotRegistered(hr))
+        {
             return hr;
         }
     }
 
-    if (cleanUp) {
+    if (cleanUp)
+    {
         const HRESULT hr = RemoveStaleDefinitions(manager, id, relativePath, changed);
         if (FAILED(hr))
             return hr;
     }
 
-    if (enable && !matchingStays) {
+    if (enable && !matchingStays)
+    {
         KNOWNFOLDER_DEFINITION definition{};
         definition.category = KF_CATEGORY_PERUSER;
         definition.pszName = name;
@@ -176,11 +189,11 @@ HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool en
     return S_OK;
 }
 
-HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, bool enable, bool noRedirectUI,
-                                    bool cleanUp, bool* changed)
+HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, bool enable, bool noRedirectUI, bool cleanUp, bool* changed)
 {
     KNOWNFOLDERID id{};
-    if (!RecycleBinKnownFolderId(letter, &id)) {
+    if (!RecycleBinKnownFolderId(letter, &id))
+    {
         *changed = false;
         return E_INVALIDARG;
     }

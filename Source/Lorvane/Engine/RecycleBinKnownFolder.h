@@ -22,11 +22,9 @@ HRESULT CreateKnownFolderPath(REFKNOWNFOLDERID id);
 // replaced. With cleanUp, other ids whose relative path is the same root are
 // removed. *changed tells whether anything was registered or unregistered.
 // manager is the known-folder manager to use; null creates the system's.
-HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool enable,
-                                    bool noRedirectUI, bool cleanUp, bool* changed,
-                                    IKnownFolderManager* manager = nullptr,
+HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool enable, bool noRedirectUI, bool cleanUp,
+                                    bool* changed, IKnownFolderManager* manager = nullptr,
                                     KnownFolderPathCreator createPath = CreateKnownFolderPath);
 
 // The main program's form: the id is the letter's own.
-HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, bool enable, bool noRedirectUI,
-                                    bool cleanUp, bool* changed);
+HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, bool enable, bool noRedirectUI, bool cleanUp, bool* changed);

@@ -4,7 +4,8 @@
 #include "RecycleBinKnownFolder.h"
 #include "Foundation/SystemVersion.h"
 
-namespace {
+namespace
+{
 
 constexpr wchar_t kPolicyKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr wchar_t kPolicyValue[] = L"RecycleBinDrives";
@@ -13,7 +14,8 @@ constexpr wchar_t kKnownDrivesValue[] = L"RecycleBinKnownFolderKnownDrivesV2";
 // A hung window must not hold up a drive batch for long.
 constexpr UINT kBroadcastTimeoutMs = 2000;
 
-struct RecycleBinPolicyBatch {
+struct RecycleBinPolicyBatch
+{
     int nesting = 0;
     DWORD lettersToSet = 0;
     DWORD lettersToClear = 0;
@@ -22,21 +24,21 @@ struct RecycleBinPolicyBatch {
 
 thread_local RecycleBinPolicyBatch t_batch;
 
-} // namespace
+}  // namespace
 
 bool UpdateRecycleBinDrivesPolicy(HKEY root, DWORD lettersToSet, DWORD lettersToClear)
 {
     HKEY opened = nullptr;
-    if (RegCreateKeyExW(root, kPolicyKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &opened,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, kPolicyKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &opened, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     const UniqueRegKey key(opened);
 
     DWORD oldMask = 0;
     DWORD size = sizeof(oldMask);
     DWORD type = 0;
-    if (RegQueryValueExW(key.get(), kPolicyValue, nullptr, &type,
-                         reinterpret_cast<BYTE*>(&oldMask), &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), kPolicyValue, nullptr, &type, reinterpret_cast<BYTE*>(&oldMask), &size) !=
+            ERROR_SUCCESS ||
         size != sizeof(oldMask))
         oldMask = 0;
 
@@ -44,8 +46,7 @@ bool UpdateRecycleBinDrivesPolicy(HKEY root, DWORD lettersToSet, DWORD lettersTo
     if (newMask == oldMask)
         return false;
     if (newMask != 0)
-        return RegSetValueExW(key.get(), kPolicyValue, 0, REG_DWORD,
-                              reinterpret_cast<const BYTE*>(&newMask),
+        return RegSetValueExW(key.get(), kPolicyValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&newMask),
                               sizeof(newMask)) == ERROR_SUCCESS;
     return RegDeleteValueW(key.get(), kPolicyValue) == ERROR_SUCCESS;
 }
@@ -55,13 +56,13 @@ bool ApplyRecycleBinPolicyChange(DWORD lettersToSet, DWORD lettersToClear, bool 
     bool changed = UpdateRecycleBinDrivesPolicy(HKEY_CURRENT_USER, lettersToSet, lettersToClear);
     if (machineWide && UpdateRecycleBinDrivesPolicy(HKEY_LOCAL_MACHINE, lettersToSet, lettersToClear))
         changed = true;
-    if (changed) {
+    if (changed)
+    {
         // A broadcast that carries a pointer must be sent synchronously:
         // posted or notified, the system refuses it (ERROR_MESSAGE_SYNC_ONLY)
         // and the shell never hears of the new policy.
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
-                            reinterpret_cast<LPARAM>(L"Policy"), SMTO_ABORTIFHUNG,
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Policy"), SMTO_ABORTIFHUNG,
                             kBroadcastTimeoutMs, &result);
     }
     return changed;
@@ -69,7 +70,8 @@ bool ApplyRecycleBinPolicyChange(DWORD lettersToSet, DWORD lettersToClear, bool 
 
 void BeginRecycleBinPolicyBatch()
 {
-    if (t_batch.nesting++ == 0) {
+    if (t_batch.nesting++ == 0)
+    {
         t_batch.lettersToSet = 0;
         t_batch.lettersToClear = 0;
         t_batch.machineWide = false;
@@ -104,7 +106,8 @@ bool SetDriveRecycleBin(wchar_t letter, bool on, bool machineWide)
     const bool keyOpen = key != nullptr;
     DWORD knownDrives = 0;
     bool cleanUp = true;
-    if (keyOpen) {
+    if (keyOpen)
+    {
         if (ReadRegistryDword(key.get(), kKnownDrivesValue, knownDrives))
             cleanUp = (knownDrives & bit) == 0;
         else
@@ -116,19 +119,26 @@ bool SetDriveRecycleBin(wchar_t letter, bool on, bool machineWide)
     // pages; systems before 8.1 do not know it.
     const bool noRedirectUI = CLVKSystemVersion::GetGlobal()->IsWin81OrGreater() != FALSE;
     const HRESULT hr = UpdateRecycleBinKnownFolder(letter, on, noRedirectUI, cleanUp, &changed);
-    if (SUCCEEDED(hr) && keyOpen) {
+    if (SUCCEEDED(hr) && keyOpen)
+    {
         knownDrives |= bit;
-        RegSetValueExW(key.get(), kKnownDrivesValue, 0, REG_DWORD,
-                       reinterpret_cast<const BYTE*>(&knownDrives), sizeof(knownDrives));
+        RegSetValueExW(key.get(), kKnownDrivesValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&knownDrives),
+                       sizeof(knownDrives));
     }
 
-    if (t_batch.nesting <= 0) {
+    if (t_batch.nesting <= 0)
+    {
         ApplyRecycleBinPolicyChange(on ? bit : 0, on ? 0 : bit, machineWide);
-    } else {
-        if (on) {
+    }
+    else
+    {
+        if (on)
+        {
             t_batch.lettersToSet |= bit;
             t_batch.lettersToClear &= ~bit;
-        } else {
+        }
+        else
+        {
             t_batch.lettersToClear |= bit;
             t_batch.lettersToSet &= ~bit;
         }

@@ -24,7 +24,8 @@ void EndRecycleBinPolicyBatch();
 bool SetDriveRecycleBin(wchar_t letter, bool on, bool machineWide);
 
 // RAII form of a batch for code with early returns.
-class CRecycleBinPolicyBatchScope {
+class CRecycleBinPolicyBatchScope
+{
 public:
     CRecycleBinPolicyBatchScope() { BeginRecycleBinPolicyBatch(); }
     ~CRecycleBinPolicyBatchScope() { EndRecycleBinPolicyBatch(); }

@@ -20,8 +20,7 @@ BOOL CLookupWnd::PreCreateWindow(CREATESTRUCT& cs)
     {
         WNDCLASSEXW requested{};
         requested.cbSize = sizeof(requested);
-        if (!GetClassInfoExW(instance, cs.lpszClass, &requested)
-            && !GetClassInfoExW(nullptr, cs.lpszClass, &requested))
+        if (!GetClassInfoExW(instance, cs.lpszClass, &requested) && !GetClassInfoExW(nullptr, cs.lpszClass, &requested))
             return FALSE;
         requested.lpszClassName = GetClassName();
         requested.hInstance = instance;
@@ -44,9 +43,9 @@ int CLookupWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return 0;
     using ChangeWindowMessageFilterProc = BOOL(WINAPI*)(UINT, DWORD);
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto changeFilter = user32
-        ? reinterpret_cast<ChangeWindowMessageFilterProc>(GetProcAddress(user32, "ChangeWindowMessageFilter"))
-        : nullptr;
+    const auto changeFilter =
+        user32 ? reinterpret_cast<ChangeWindowMessageFilterProc>(GetProcAddress(user32, "ChangeWindowMessageFilter"))
+               : nullptr;
     if (changeFilter)
         changeFilter(WM_CLOSE_REQUEST, 1 /* MSGFLT_ADD */);
     return 0;

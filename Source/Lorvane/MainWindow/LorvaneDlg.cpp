@@ -36,7 +36,7 @@ void RegisterDriveListPlaceholderClass()
     placeholder.lpszClassName = L"LVKReport";
     RegisterClassExW(&placeholder);
 }
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CLorvaneDlg, CDialog)
     ON_WM_PAINT()
@@ -49,8 +49,7 @@ BEGIN_MESSAGE_MAP(CLorvaneDlg, CDialog)
     ON_MESSAGE(WM_ACTIVATE_INSTANCE, OnActivateInstance)
 END_MESSAGE_MAP()
 
-CLorvaneDlg::CLorvaneDlg(CWnd* pParent)
-    : CDialog(IDD, pParent)
+CLorvaneDlg::CLorvaneDlg(CWnd* pParent) : CDialog(IDD, pParent)
 {
     RegisterDriveListPlaceholderClass();
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME) : nullptr;
@@ -76,9 +75,9 @@ BOOL CLorvaneDlg::OnInitDialog()
     m_wndLookup.CreateEx(WS_EX_TOOLWINDOW, L"STATIC", CLookupWnd::GetTitle(), 0, CRect(0, 0, 0, 0), this, 0);
 
     SetIcon(m_hIcon, TRUE);
-    const HICON smallIcon = static_cast<HICON>(LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    const HICON smallIcon =
+        static_cast<HICON>(LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SetIcon(smallIcon, FALSE);
 
     CRect initial;
@@ -90,7 +89,8 @@ BOOL CLorvaneDlg::OnInitDialog()
     const DWORD flags = theApp.Flags;
     CheckDlgButton(IDC_START_WITH_WINDOWS, IsRunAtStartup() ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_BACKGROUND_MODE, (flags & SettingsFlags::BackgroundMode) ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(IDC_MANAGE_NETWORK_DRIVES, (flags & SettingsFlags::ManageNetworkDrives) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_MANAGE_NETWORK_DRIVES,
+                   (flags & SettingsFlags::ManageNetworkDrives) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_ONLY_OWN_DRIVES, (flags & SettingsFlags::OnlyOwnDrives) ? BST_CHECKED : BST_UNCHECKED);
 
     if (flags & SettingsFlags::AlwaysOnTop)
@@ -233,8 +233,8 @@ void CLorvaneDlg::BringToForeground()
         foreground = ::FindWindowW(L"Shell_TrayWnd", nullptr);
     const DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
     const DWORD ownThread = GetWindowThreadProcessId(window, nullptr);
-    const bool attached = foregroundThread && foregroundThread != ownThread
-                          && AttachThreadInput(foregroundThread, ownThread, TRUE);
+    const bool attached =
+        foregroundThread && foregroundThread != ownThread && AttachThreadInput(foregroundThread, ownThread, TRUE);
     if (!::SetForegroundWindow(window))
     {
         AllowSetForegroundWindow(ASFW_ANY);

@@ -14,7 +14,10 @@ constexpr UINT WM_ACTIVATE_INSTANCE = WM_APP + 0x66;
 class CLorvaneDlg : public CDialog
 {
 public:
-    enum { IDD = 101 };
+    enum
+    {
+        IDD = 101
+    };
 
     explicit CLorvaneDlg(CWnd* pParent = nullptr);
     ~CLorvaneDlg() override;
@@ -31,8 +34,8 @@ public:
     // Queue one operation (no path = remove) on the worker and mark its letter
     // busy. False when the caller must run it itself: a letter outside 'A' to
     // 'Z' or already busy, or a worker that does not take it.
-    BOOL QueueDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags,
-                             DWORD refreshMode, DWORD selectLetter);
+    BOOL QueueDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags, DWORD refreshMode,
+                             DWORD selectLetter);
     // The same for a batch the caller built; the batch belongs to the call in
     // every case (a refused one is deleted).
     BOOL QueueDriveOperationBatch(CDriveOperationBatch* batch);

@@ -15,7 +15,7 @@ DWORD LetterBit(WCHAR letter)
 {
     return 1u << (letter - L'A');
 }
-} // namespace
+}  // namespace
 
 BOOL CLorvaneDlg::QueueDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags,
                                       DWORD refreshMode, DWORD selectLetter)
@@ -59,8 +59,8 @@ void CLorvaneDlg::StopDriveOperationWorker()
 
     // Results posted before the target was cleared would otherwise leak.
     MSG msg{};
-    while (::IsWindow(m_hWnd)
-           && ::PeekMessageW(&msg, m_hWnd, WM_DRIVE_OPERATION_DONE, WM_DRIVE_OPERATION_DONE, PM_REMOVE))
+    while (::IsWindow(m_hWnd) &&
+           ::PeekMessageW(&msg, m_hWnd, WM_DRIVE_OPERATION_DONE, WM_DRIVE_OPERATION_DONE, PM_REMOVE))
         delete reinterpret_cast<DriveOperationResult*>(msg.lParam);
 }
 

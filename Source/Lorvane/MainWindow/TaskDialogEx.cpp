@@ -3,8 +3,8 @@
 
 namespace
 {
-constexpr int QuestionWidth = 440; // pixels at 96 DPI
-} // namespace
+constexpr int QuestionWidth = 440;  // pixels at 96 DPI
+}  // namespace
 
 void CTaskDialogEx::OnDialogConstructed()
 {

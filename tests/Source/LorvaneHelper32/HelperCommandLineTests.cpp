@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 GUID IdOf(wchar_t letter)
 {
@@ -21,18 +22,22 @@ std::wstring IdText(wchar_t letter)
     return text;
 }
 
-HRESULT CreatePathSucceeds(REFKNOWNFOLDERID) { return S_OK; }
+HRESULT CreatePathSucceeds(REFKNOWNFOLDERID)
+{
+    return S_OK;
+}
 
-} // namespace
+}  // namespace
 
 // The command line and exit codes of the helper, against a known-folder
 // manager double (Wine's manager cannot create a registered folder's path).
 TEST(HelperCommandLine, ExitCodesFollowTheCommandAndTheFolderState)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::wstring args;
-        bool registeredBefore;     // P: has a matching registration before the run
+        bool registeredBefore;  // P: has a matching registration before the run
         int exitCode;
         bool registeredAfter;
     };
@@ -54,7 +59,8 @@ TEST(HelperCommandLine, ExitCodesFollowTheCommandAndTheFolderState)
         {"digit", L"/C 1", false, HelperExitBadCommand, false},
         {"the last letter counts", L"/C Q: P:", false, HelperExitChanged, true},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         FakeKnownFolderManager manager;
         if (c.registeredBefore)
             manager.Add(IdOf(L'P'), L"P_Drive_Lorvane", L"P:\\", 0);

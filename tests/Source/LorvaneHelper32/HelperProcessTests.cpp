@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Where the known-folder manager keeps a registered definition; this 32-bit
 // program sees the machine's 32-bit view of it.
@@ -30,7 +31,8 @@ bool DefinitionExists(wchar_t letter)
     return true;
 }
 
-struct HelperRun {
+struct HelperRun
+{
     RunResult result;
     std::vector<CapturedDialog> boxes;
 };
@@ -47,7 +49,8 @@ HelperRun RunHelperProgram(const std::vector<std::wstring>& args)
     return run;
 }
 
-class HelperProcess : public ::testing::Test {
+class HelperProcess : public ::testing::Test
+{
 protected:
     void SetUp() override { Unregister(); }
     void TearDown() override { Unregister(); }
@@ -58,7 +61,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 // The helper as a program: exit codes and the definitions it leaves. Wine's
 // known-folder manager cannot create a registered folder's path, so a run
@@ -66,35 +69,51 @@ protected:
 // check the definition left in the registry instead of the exit code.
 TEST_F(HelperProcess, CommandLinesGiveTheirExitCodesAndLeaveTheirDefinitions)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::vector<std::wstring> args;
-        int exitCode;               // 0: not checked under Wine (see above)
+        int exitCode;  // 0: not checked under Wine (see above)
         bool definitionAfter;
-        std::wstring boxText;       // empty: no message box expected
+        std::wstring boxText;  // empty: no message box expected
     };
     const Case cases[] = {
         {"unregister when there is none", {L"W"}, HelperExitUnchanged, false, L""},
         {"register with clean-up", {L"/C", L"/L", L"w:"}, 0, true, L""},
-        {"register again finds it current", {L"/C", L"/M", L"W:"}, HelperExitUnchanged, true,
+        {"register again finds it current",
+         {L"/C", L"/M", L"W:"},
+         HelperExitUnchanged,
+         true,
          L"W: known folder is already current."},
         {"unknown switch changes nothing, shows nothing", {L"/X", L"/M", L"W:"}, HelperExitBadCommand, true, L""},
         {"no letter shows nothing", {L"/C", L"/M"}, HelperExitBadCommand, true, L""},
-        {"id of another letter", {L"W:", L"/G", L"{B580AD47-1F63-49D6-88A6-4FF8C09D33CD}"}, HelperExitBadCommand, true, L""},
-        {"unregister with the matching id", {L"/M", L"W:", L"/G", L"{B580AD47-1F63-49D6-88A6-4FF8C09D33E3}"},
-         HelperExitChanged, false, L"W: known folder updated."},
+        {"id of another letter",
+         {L"W:", L"/G", L"{B580AD47-1F63-49D6-88A6-4FF8C09D33CD}"},
+         HelperExitBadCommand,
+         true,
+         L""},
+        {"unregister with the matching id",
+         {L"/M", L"W:", L"/G", L"{B580AD47-1F63-49D6-88A6-4FF8C09D33E3}"},
+         HelperExitChanged,
+         false,
+         L"W: known folder updated."},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         const HelperRun run = RunHelperProgram(c.args);
         ASSERT_TRUE(run.result.started) << c.name;
         ASSERT_FALSE(run.result.timedOut) << c.name;
-        if (c.exitCode != 0) {
+        if (c.exitCode != 0)
+        {
             EXPECT_EQ(static_cast<DWORD>(c.exitCode), run.result.exitCode) << c.name;
         }
         EXPECT_EQ(c.definitionAfter, DefinitionExists(L'W')) << c.name;
-        if (c.boxText.empty()) {
+        if (c.boxText.empty())
+        {
             EXPECT_TRUE(run.boxes.empty()) << c.name;
-        } else {
+        }
+        else
+        {
             ASSERT_EQ(1u, run.boxes.size()) << c.name;
             EXPECT_EQ(L"LorvaneHelper32", run.boxes[0].title) << c.name;
             EXPECT_EQ(c.boxText, run.boxes[0].text) << c.name;

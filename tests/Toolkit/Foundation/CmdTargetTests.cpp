@@ -13,8 +13,7 @@ TEST(CmdTarget, ProviderInterfaceLeadsBackToTheObject)
     ASSERT_NE(nullptr, pUnknown);
 
     ILVKCmdTargetProvider* pProvider = nullptr;
-    ASSERT_EQ(S_OK, pUnknown->QueryInterface(IID_ILVKCmdTargetProvider,
-                                             reinterpret_cast<void**>(&pProvider)));
+    ASSERT_EQ(S_OK, pUnknown->QueryInterface(IID_ILVKCmdTargetProvider, reinterpret_cast<void**>(&pProvider)));
     EXPECT_EQ(&target, pProvider->GetCmdTarget());
     EXPECT_EQ(2, target.m_dwRef) << "the query added one reference to the object";
     pProvider->Release();

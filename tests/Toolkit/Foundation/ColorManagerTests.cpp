@@ -34,15 +34,15 @@ void SetClassicScheme()
 {
     for (COLORREF& clr : g_sysColors)
         clr = Grey(100);
-    g_sysColors[COLOR_WINDOW] = Grey(255);            // 5
-    g_sysColors[COLOR_MENUTEXT] = Grey(0);            // 7
-    g_sysColors[COLOR_WINDOWTEXT] = Grey(0);          // 8
-    g_sysColors[COLOR_HIGHLIGHT] = RGB(0, 0, 128);    // 13
-    g_sysColors[COLOR_HIGHLIGHTTEXT] = Grey(255);     // 14
-    g_sysColors[COLOR_BTNFACE] = Grey(192);           // 15
-    g_sysColors[COLOR_BTNSHADOW] = Grey(128);         // 16
-    g_sysColors[COLOR_GRAYTEXT] = Grey(128);          // 17
-    g_sysColors[COLOR_BTNTEXT] = Grey(0);             // 18
+    g_sysColors[COLOR_WINDOW] = Grey(255);          // 5
+    g_sysColors[COLOR_MENUTEXT] = Grey(0);          // 7
+    g_sysColors[COLOR_WINDOWTEXT] = Grey(0);        // 8
+    g_sysColors[COLOR_HIGHLIGHT] = RGB(0, 0, 128);  // 13
+    g_sysColors[COLOR_HIGHLIGHTTEXT] = Grey(255);   // 14
+    g_sysColors[COLOR_BTNFACE] = Grey(192);         // 15
+    g_sysColors[COLOR_BTNSHADOW] = Grey(128);       // 16
+    g_sysColors[COLOR_GRAYTEXT] = Grey(128);        // 17
+    g_sysColors[COLOR_BTNTEXT] = Grey(0);           // 18
 }
 
 void SetHighContrastBlackScheme()
@@ -86,7 +86,13 @@ COLORREF ExpectedTreeBorder(COLORREF clrFallback)
 
 TEST(ColorManagerTest, BlendColors)
 {
-    struct Case { const char* pszName; COLORREF a, b; int nPart; COLORREF expected; };
+    struct Case
+    {
+        const char* pszName;
+        COLORREF a, b;
+        int nPart;
+        COLORREF expected;
+    };
     const Case cases[] = {
         {"half of white, rounded up", Grey(255), Grey(0), 50, Grey(128)},
         {"165 per mille of white", Grey(255), Grey(0), 165, Grey(42)},
@@ -115,7 +121,12 @@ TEST(ColorManagerTest, DistanceWeighsGreenMostAndDarkColoursNeedMore)
 
 TEST(ColorManagerTest, PullAndPushEndAtTheThresholdDistance)
 {
-    struct Case { const char* pszName; COLORREF a, b; double t; };
+    struct Case
+    {
+        const char* pszName;
+        COLORREF a, b;
+        double t;
+    };
     const Case pulls[] = {
         {"grey toward white", Grey(192), Grey(255), 35},
         {"dark toward light", Grey(30), Grey(220), 50},
@@ -149,7 +160,12 @@ TEST(ColorManagerTest, ClassicSchemeDerivedEntries)
     PlayedColorManager manager;
     manager.RecomputeColors(TRUE);
 
-    struct Case { int nIndex; COLORREF expected; const char* pszWhy; };
+    struct Case
+    {
+        int nIndex;
+        COLORREF expected;
+        const char* pszWhy;
+    };
     const Case cases[] = {
         {0, 0, "never filled"},
         {5, Grey(255), "system colour"},
@@ -214,7 +230,13 @@ TEST(ColorManagerTest, ClassicSchemeGradientsWithoutWindowsTheme)
 TEST(ColorManagerTest, ThemeSettingChoosesTheStyleGradients)
 {
     SetClassicScheme();
-    struct Case { const char* pszName; int nTheme; COLORREF entry54, grad1a, grad1b; float factor4; };
+    struct Case
+    {
+        const char* pszName;
+        int nTheme;
+        COLORREF entry54, grad1a, grad1b;
+        float factor4;
+    };
     const Case cases[] = {
         {"Luna blue", 1, 0x962D00, 0xD68759, 0x962D00, 0.75f},
         {"Luna olive", 2, 0x588060, 0x82C0AF, 0x447A63, 0.3f},
@@ -259,11 +281,15 @@ TEST(ColorManagerTest, LowColourScreenKeepsTheFirstValues)
     SetClassicScheme();
     PlayedColorManager manager(TRUE);
     manager.RecomputeColors(TRUE);
-    struct Case { int nIndex; COLORREF expected; };
+    struct Case
+    {
+        int nIndex;
+        COLORREF expected;
+    };
     const Case cases[] = {
         {22, Grey(100)}, {30, Grey(192)}, {31, Grey(255)}, {33, RGB(0, 0, 128)}, {35, Grey(128)},
-        {36, Grey(255)}, {38, Grey(128)}, {41, Grey(255)}, {44, Grey(0)}, {47, Grey(255)},
-        {48, Grey(128)}, {49, Grey(255)}, {53, Grey(192)}, {58, Grey(128)}, {61, Grey(128)},
+        {36, Grey(255)}, {38, Grey(128)}, {41, Grey(255)}, {44, Grey(0)},        {47, Grey(255)},
+        {48, Grey(128)}, {49, Grey(255)}, {53, Grey(192)}, {58, Grey(128)},      {61, Grey(128)},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, manager.GetColor(c.nIndex)) << "entry " << c.nIndex;
@@ -452,7 +478,8 @@ TEST(ColorManagerTest, DetectsTheVisualStyleFromTheThemeName)
     }
     // Wine itself: comctl32 reports 5.81, so no style is followed.
     PlayedColorManager manager;
-    if (HIWORD(CLVKSystemVersion::GetComCtlVersion()) < 6) {
+    if (HIWORD(CLVKSystemVersion::GetComCtlVersion()) < 6)
+    {
         EXPECT_EQ(0, manager.DetectWindowsTheme());
     }
 }

@@ -74,12 +74,9 @@ struct UnscaleCase
 };
 
 const UnscaleCase kUnscaleCases[] = {
-    {"144 DPI, 5.33 truncates", 144, 8, 5},
-    {"144 DPI, 4.67 truncates", 144, 7, 4},
-    {"144 DPI, 3.33 truncates", 144, 5, 3},
-    {"144 DPI, negative 4.67 truncates towards zero", 144, -7, -4},
-    {"120 DPI, large lengths", 120, 375000, 300000},
-    {"96 DPI leaves lengths alone", 96, 7, 7},
+    {"144 DPI, 5.33 truncates", 144, 8, 5},          {"144 DPI, 4.67 truncates", 144, 7, 4},
+    {"144 DPI, 3.33 truncates", 144, 5, 3},          {"144 DPI, negative 4.67 truncates towards zero", 144, -7, -4},
+    {"120 DPI, large lengths", 120, 375000, 300000}, {"96 DPI leaves lengths alone", 96, 7, 7},
 };
 
 TEST(DpiScaling, UnscaleTruncatesTowardsZero)
@@ -143,8 +140,7 @@ TEST(DpiScaling, StandardDpiMeansNoScalingInEitherDirection)
     for (const Row& row : rows)
     {
         PlayedScreenScaling scaling(row.nDpiX, row.nDpiY);
-        EXPECT_EQ(row.bStandard, scaling.IsStandardDpi() != FALSE)
-            << row.nDpiX << " x " << row.nDpiY;
+        EXPECT_EQ(row.bStandard, scaling.IsStandardDpi() != FALSE) << row.nDpiX << " x " << row.nDpiY;
     }
 }
 
@@ -179,8 +175,7 @@ TEST(DpiScaling, FourVariantsAreChosenByDpiBand)
     {
         int nDpi;
         int nChosen;
-    } const rows[] = {{72, 4},  {95, 4},  {96, 1},  {119, 1}, {120, 2},
-                      {143, 2}, {144, 3}, {191, 3}, {192, 4}, {288, 4}};
+    } const rows[] = {{72, 4}, {95, 4}, {96, 1}, {119, 1}, {120, 2}, {143, 2}, {144, 3}, {191, 3}, {192, 4}, {288, 4}};
     for (const Row& row : rows)
     {
         PlayedScreenScaling scaling(row.nDpi, 96);
@@ -205,8 +200,8 @@ TEST(DpiScaling, ProcessWideInstanceMeasuresTheScreen)
 
 TEST(DpiScaling, MonitorScaleFactorsOfAnUnvirtualisedWindowAreOne)
 {
-    const HWND hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, hWnd);
     double dScaleX = 0;
     double dScaleY = 0;
@@ -216,8 +211,7 @@ TEST(DpiScaling, MonitorScaleFactorsOfAnUnvirtualisedWindowAreOne)
     EXPECT_FALSE(CLVKDpiScaling::IsPerMonitorDpiAware());
     DestroyWindow(hWnd);
 
-    EXPECT_FALSE(CLVKDpiScaling::GetMonitorScaleFactors(nullptr, dScaleX, dScaleY))
-        << "no window, no monitor";
+    EXPECT_FALSE(CLVKDpiScaling::GetMonitorScaleFactors(nullptr, dScaleX, dScaleY)) << "no window, no monitor";
 }
 
 }  // namespace

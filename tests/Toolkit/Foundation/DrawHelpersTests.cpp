@@ -31,7 +31,13 @@ DWORD PackHls(DWORD h, DWORD l, DWORD s)
 
 TEST(DrawHelpersColorTest, MixColorsTruncatesEachChannel)
 {
-    struct Case { const char* pszName; COLORREF a, b; double r; COLORREF expected; };
+    struct Case
+    {
+        const char* pszName;
+        COLORREF a, b;
+        double r;
+        COLORREF expected;
+    };
     const Case cases[] = {
         {"quarter of red into blue", 0x0000FF, 0xFF0000, 0.25, RGB(63, 0, 191)},
         {"all of the first", kRed, kBlue, 1.0, kRed},
@@ -45,7 +51,12 @@ TEST(DrawHelpersColorTest, MixColorsTruncatesEachChannel)
 
 TEST(DrawHelpersColorTest, RgbToHls)
 {
-    struct Case { const char* pszName; COLORREF clr; DWORD h, l, s; };
+    struct Case
+    {
+        const char* pszName;
+        COLORREF clr;
+        DWORD h, l, s;
+    };
     const Case cases[] = {
         {"pure red", 0x0000FF, 0, 120, 239},
         {"white", kWhite, 239, 240, 0},
@@ -60,7 +71,12 @@ TEST(DrawHelpersColorTest, RgbToHls)
 
 TEST(DrawHelpersColorTest, HlsToRgbTruncatesSoARoundTripIsInexact)
 {
-    struct Case { const char* pszName; DWORD h, l, s; COLORREF expected; };
+    struct Case
+    {
+        const char* pszName;
+        DWORD h, l, s;
+        COLORREF expected;
+    };
     const Case cases[] = {
         {"red back from its HLS", 0, 120, 239, 0x0000FD},
         {"grey back from its HLS", 239, 120, 0, 0x7F7F7F},
@@ -275,12 +291,15 @@ TEST(DrawHelpersShapeTest, ExcludeCornersLeavesTheCornerPixels)
 
 TEST(DrawHelpersTextTest, StripMnemonics)
 {
-    struct Case { const char* pszName; LPCWSTR lpszIn; LPCWSTR lpszOut; };
+    struct Case
+    {
+        const char* pszName;
+        LPCWSTR lpszIn;
+        LPCWSTR lpszOut;
+    };
     const Case cases[] = {
-        {"ampersand before a letter", L"&File", L"File"},
-        {"two ampersands keep one", L"Save && Exit", L"Save & Exit"},
-        {"final ampersand goes", L"Drive&", L"Drive"},
-        {"no ampersand", L"Plain", L"Plain"},
+        {"ampersand before a letter", L"&File", L"File"}, {"two ampersands keep one", L"Save && Exit", L"Save & Exit"},
+        {"final ampersand goes", L"Drive&", L"Drive"},    {"no ampersand", L"Plain", L"Plain"},
         {"three ampersands", L"a&&&b", L"a&b"},
     };
     for (const Case& c : cases)
@@ -300,7 +319,12 @@ TEST(DrawHelpersTextTest, StripMnemonics)
 
 TEST(DrawHelpersTextTest, MatchRectParity)
 {
-    struct Case { const char* pszName; RECT in; RECT out; };
+    struct Case
+    {
+        const char* pszName;
+        RECT in;
+        RECT out;
+    };
     const Case cases[] = {
         {"both even", {0, 0, 10, 6}, {0, 0, 10, 6}},
         {"both odd", {0, 0, 9, 7}, {0, 0, 9, 7}},
@@ -312,8 +336,8 @@ TEST(DrawHelpersTextTest, MatchRectParity)
     for (const Case& c : cases)
     {
         const RECT rc = LVKMatchRectParity(c.in.left, c.in.top, c.in.right, c.in.bottom);
-        EXPECT_TRUE(::EqualRect(&rc, &c.out)) << c.pszName << ": " << rc.left << "," << rc.top << ","
-                                              << rc.right << "," << rc.bottom;
+        EXPECT_TRUE(::EqualRect(&rc, &c.out))
+            << c.pszName << ": " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
     }
 }
 
@@ -326,7 +350,8 @@ TEST(DrawHelpersTextTest, FittingFontHeightIsTheLargestThatFits)
     const int nHeight = CLVKDrawHelpers::FindFittingFontHeight(surface.GetDC(), L"Drive", 5, &rc, font.GetFont());
     ASSERT_GT(nHeight, 0);
 
-    const auto measure = [&](int h) {
+    const auto measure = [&](int h)
+    {
         LOGFONTW lf{};
         font.GetLogFont(&lf);
         lf.lfHeight = h;
@@ -412,8 +437,7 @@ TEST(DrawHelpersFontTest, FacesAndIconTitleFont)
         const BOOL bTahoma = CLVKDrawHelpers::FontExists(L"Tahoma");
         const CString strExpected = bArial ? (bTahoma ? L"Tahoma" : L"Arial") : lfGui.lfFaceName;
         EXPECT_STREQ(strExpected.GetString(), strFace.GetString());
-        EXPECT_STREQ(bArial ? L"Arial" : lfGui.lfFaceName,
-                     CLVKDrawHelpers::GetDefaultFontFaceName(FALSE).GetString());
+        EXPECT_STREQ(bArial ? L"Arial" : lfGui.lfFaceName, CLVKDrawHelpers::GetDefaultFontFaceName(FALSE).GetString());
     }
 }
 

@@ -144,7 +144,8 @@ TEST(FontHolderTest, PointFontOnTheScreenAt96Dpi)
     LOGFONTW lf{};
     ASSERT_TRUE(font.GetLogFont(&lf));
     EXPECT_EQ(-(nDpi * 100 / 720), lf.lfHeight);
-    if (nDpi == 96) {
+    if (nDpi == 96)
+    {
         EXPECT_EQ(-13, lf.lfHeight);
     }
     EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
@@ -175,8 +176,7 @@ TEST(FontHolderTest, CreateFontFromTemplateReplacesOnlyTheGivenFields)
     {
         CLVKFont font;
         ASSERT_TRUE(font.CreateIndirect(&lfTemplate));
-        ASSERT_TRUE(LVKCreateFontFromTemplate(lfTemplate, font, c.nWeight, c.nUnderline, c.nOrientation,
-                                              c.nEscapement))
+        ASSERT_TRUE(LVKCreateFontFromTemplate(lfTemplate, font, c.nWeight, c.nUnderline, c.nOrientation, c.nEscapement))
             << c.pszName;
         LOGFONTW lf{};
         ASSERT_TRUE(font.GetLogFont(&lf)) << c.pszName;
@@ -184,7 +184,8 @@ TEST(FontHolderTest, CreateFontFromTemplateReplacesOnlyTheGivenFields)
         EXPECT_EQ(c.lfUnderline, lf.lfUnderline) << c.pszName;
         EXPECT_EQ(c.lfOrientation, lf.lfOrientation) << c.pszName;
         EXPECT_EQ(c.lfEscapement, lf.lfEscapement) << c.pszName;
-        if (c.nWeight == -1 && c.nUnderline == -1 && c.nOrientation == -1) {
+        if (c.nWeight == -1 && c.nUnderline == -1 && c.nOrientation == -1)
+        {
             EXPECT_EQ(fromTemplate.GetHandle(), font.GetHandle()) << c.pszName;
         }
     }
@@ -264,7 +265,11 @@ TEST(GdiObjectCacheTest, KeyHashesFollowTheDocumentedSums)
 
 TEST(GdiObjectTest, RoundToIntRoundsHalvesAwayFromZero)
 {
-    struct Case { double dValue; int nExpected; };
+    struct Case
+    {
+        double dValue;
+        int nExpected;
+    };
     const Case cases[] = {{0.5, 1}, {1.49, 1}, {-0.5, -1}, {-1.5, -2}, {-1.49, -1}, {2.0, 2}};
     for (const Case& c : cases)
         EXPECT_EQ(c.nExpected, LVKRoundToInt(c.dValue)) << c.dValue;

@@ -31,7 +31,8 @@ TEST(GdiPlusLoaderTest, StartStartStopKeepsRunningAndTheLastStopFreesTheLibrary)
     EXPECT_NE(nullptr, loader.GetEntryPoint(CLVKGdiPlusLoader::entryGdipCreateFromHDC));
 
     EXPECT_EQ(0, loader.Startup(FALSE));
-    if (!bLoadedBefore) {
+    if (!bLoadedBefore)
+    {
         EXPECT_FALSE(IsGdiPlusLoaded());
     }
     EXPECT_EQ(nullptr, loader.GetModule());
@@ -65,10 +66,10 @@ TEST(GdiPlusLoaderTest, DrawsThroughBoundEntryPoints)
         typedef int(WINAPI * PFNDELETE)(void*);
         void* pGraphics = nullptr;
         void* pBrush = nullptr;
-        ASSERT_EQ(0, loader.GetEntryPoint<PFNCREATEFROMHDC>(CLVKGdiPlusLoader::entryGdipCreateFromHDC)(
-                         surface.GetHdc(), &pGraphics));
-        ASSERT_EQ(0, loader.GetEntryPoint<PFNCREATESOLIDFILL>(CLVKGdiPlusLoader::entryGdipCreateSolidFill)(
-                         0xFF0080FF, &pBrush));
+        ASSERT_EQ(0, loader.GetEntryPoint<PFNCREATEFROMHDC>(CLVKGdiPlusLoader::entryGdipCreateFromHDC)(surface.GetHdc(),
+                                                                                                       &pGraphics));
+        ASSERT_EQ(0, loader.GetEntryPoint<PFNCREATESOLIDFILL>(CLVKGdiPlusLoader::entryGdipCreateSolidFill)(0xFF0080FF,
+                                                                                                           &pBrush));
         EXPECT_EQ(0, loader.GetEntryPoint<PFNFILLRECTANGLEI>(CLVKGdiPlusLoader::entryGdipFillRectangleI)(
                          pGraphics, pBrush, 2, 2, 4, 4));
         loader.GetEntryPoint<PFNDELETE>(CLVKGdiPlusLoader::entryGdipDeleteBrush)(pBrush);

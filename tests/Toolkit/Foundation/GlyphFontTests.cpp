@@ -169,8 +169,8 @@ TEST(GlyphFont, OutlineWithoutAPenUsesTheTextColour)
     DibSurface dib(64, 64, kPaper);
     const RECT rc{0, 0, 64, 64};
     SetTextColor(dib.GetHdc(), RGB(0, 255, 0));
-    CLVKGlyphFont::GetGlobal()->DrawGlyph(dib.GetDC(), 0x2F, &rc, static_cast<COLORREF>(-1),
-                                          static_cast<COLORREF>(-1), TRUE);
+    CLVKGlyphFont::GetGlobal()->DrawGlyph(dib.GetDC(), 0x2F, &rc, static_cast<COLORREF>(-1), static_cast<COLORREF>(-1),
+                                          TRUE);
     int nGreen = 0;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)

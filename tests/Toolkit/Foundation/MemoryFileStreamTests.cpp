@@ -60,16 +60,17 @@ TEST(StreamUrl, ParsesFileAndResourceLocations)
         {"name with extension", L"res://logo.png", nullptr, 1, ExePath(), L"PNG", L"logo.png"},
         {"extension type ignores case", L"res://PAGE.HTML", nullptr, 1, ExePath(), RT_HTML, L"PAGE.HTML"},
         {"type argument", L"res://#500", RT_HTML, 1, ExePath(), RT_HTML, MAKEINTRESOURCEW(500)},
-        {"other module", L"res://lib\\x.dll/JS/main.js", nullptr, 1, ExeFolder() + L"\\lib\\x.dll", L"JS",
-         L"main.js"},
+        {"other module", L"res://lib\\x.dll/JS/main.js", nullptr, 1, ExeFolder() + L"\\lib\\x.dll", L"JS", L"main.js"},
         {"module and name only", L"res://./script.vbs", nullptr, 1, ExePath(), L"VBS", L"script.vbs"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         LVKStreamLocation location;
         ASSERT_EQ(S_OK, LVKParseStreamUrl(c.url, &location, c.typeArgument)) << c.name;
         EXPECT_EQ(c.nKind, location.nKind) << c.name;
         EXPECT_STREQ(c.path.c_str(), location.szPath) << c.name;
-        for (auto [expected, actual] : {std::pair{c.type, location.lpszResType}, {c.resName, location.lpszResName}}) {
+        for (auto [expected, actual] : {std::pair{c.type, location.lpszResType}, {c.resName, location.lpszResName}})
+        {
             if (!expected || IS_INTRESOURCE(expected))
                 EXPECT_EQ(expected, actual) << c.name;
             else
@@ -92,7 +93,8 @@ TEST(StreamUrl, RejectsBadLocations)
         {"type of 50 characters", L"res://./" + std::wstring(50, L't') + L"/name", HRESULT(0x8007006F)},
         {"path too long", L"file://" + std::wstring(300, L'p'), HRESULT(0x800700CE)},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         LVKStreamLocation location;
         EXPECT_EQ(c.hr, LVKParseStreamUrl(c.url.c_str(), &location)) << c.name;
     }
@@ -114,7 +116,8 @@ TEST(StreamOpen, OpensResourcesOfTheProgram)
         {"html by id, type found by enumeration", L"res://#500", "<html>Drive list"},
         {"bitmap", L"res://./2/#600", nullptr},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         LVKStreamLocation location;
         ASSERT_EQ(S_OK, LVKParseStreamUrl(c.url, &location)) << c.name;
         CReadOnlyStreamWrapper* pStream = nullptr;
@@ -124,9 +127,9 @@ TEST(StreamOpen, OpensResourcesOfTheProgram)
         if (c.start)
             EXPECT_EQ(0u, bytes.find(c.start)) << c.name;
         else
-            EXPECT_EQ(static_cast<size_t>(SizeofResource(nullptr, FindResourceW(nullptr, MAKEINTRESOURCEW(600),
-                                                                                 RT_BITMAP))),
-                      bytes.size())
+            EXPECT_EQ(
+                static_cast<size_t>(SizeofResource(nullptr, FindResourceW(nullptr, MAKEINTRESOURCEW(600), RT_BITMAP))),
+                bytes.size())
                 << c.name;
         pStream->Release();
     }
@@ -155,7 +158,8 @@ TEST(StreamOpen, FilesOpenReadOnlyAndEmptyOrMissingOnesFail)
         {"empty file", L"file://" + folder.PathOf(L"empty.txt"), HRESULT(0x800710D2)},
         {"missing file", L"file://" + folder.PathOf(L"none.txt"), HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         LVKStreamLocation location;
         ASSERT_EQ(S_OK, LVKParseStreamUrl(c.url.c_str(), &location)) << c.name;
         CReadOnlyStreamWrapper* pStream = nullptr;
@@ -183,7 +187,8 @@ TEST(ReadOnlyStream, RefusesEveryChangeThroughItselfItsInterfacesAndItsClones)
     IStream* pClone = nullptr;
     ASSERT_EQ(S_OK, pWrapper->Clone(&pClone));
     EXPECT_EQ(E_POINTER, pWrapper->Clone(nullptr));
-    for (IStream* pStream : {static_cast<IStream*>(pWrapper), pAsked, pClone}) {
+    for (IStream* pStream : {static_cast<IStream*>(pWrapper), pAsked, pClone})
+    {
         ULONG nWritten = 0;
         EXPECT_EQ(E_ACCESSDENIED, pStream->Write("x", 1, &nWritten));
         ULARGE_INTEGER size{};
@@ -245,27 +250,34 @@ TEST(TextDecoding, DecodesByByteOrderMark)
         {"UTF-16 with an odd last byte", std::string("\xFF\xFEh\0i", 5), 16, true, L"h"},
         {"UTF-16 stops at a zero", std::string("\xFF\xFEh\0\0\0i\0", 8), 16, true, L"h"},
         {"UTF-16 mark only", std::string("\xFF\xFE", 2), 16, true, L""},
-        {"UTF-8 with mark", "\xEF\xBB\xBF" "caf\xC3\xA9", 16, true, L"caf\u00E9"},
+        {"UTF-8 with mark",
+         "\xEF\xBB\xBF"
+         "caf\xC3\xA9",
+         16, true, L"caf\u00E9"},
         {"UTF-8 mark only", "\xEF\xBB\xBF", 16, true, L""},
-        {"UTF-8 cut in a character", "\xEF\xBB\xBF" "a\xC3", 16, true, L"a\uFFFD"},
+        {"UTF-8 cut in a character",
+         "\xEF\xBB\xBF"
+         "a\xC3",
+         16, true, L"a\uFFFD"},
         {"ANSI", "plain", 16, true, L"plain"},
         {"ANSI stops at a zero", std::string("ab\0cd", 5), 16, true, L"ab"},
         {"empty", "", 16, true, L""},
-        {"UTF-16 without mark",
-         std::string("T\0h\0i\0s\0 \0i\0s\0 \0U\0n\0i\0c\0o\0d\0e\0 \0t\0e\0x\0t\0", 40), 64, true,
-         L"This is Unicode text"},
+        {"UTF-16 without mark", std::string("T\0h\0i\0s\0 \0i\0s\0 \0U\0n\0i\0c\0o\0d\0e\0 \0t\0e\0x\0t\0", 40), 64,
+         true, L"This is Unicode text"},
         {"fits exactly", "abc", 4, true, L"abc"},
         {"one character too long", "abcd", 4, false, L""},
         {"UTF-16 too long", std::string("\xFF\xFEh\0i\0", 6), 2, false, L""},
         {"no capacity", "", 0, false, L""},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         std::vector<wchar_t> buffer(c.nCapacity + 1, L'#');
         DWORD nChars = c.nCapacity;
         const bool bOk = LVKDecodeTextBuffer(reinterpret_cast<const BYTE*>(c.bytes.data()),
                                              static_cast<DWORD>(c.bytes.size()), buffer.data(), &nChars);
         EXPECT_EQ(c.bOk, bOk) << c.name;
-        if (bOk) {
+        if (bOk)
+        {
             EXPECT_EQ(c.text, std::wstring(buffer.data())) << c.name;
             EXPECT_EQ(c.text.size(), nChars) << c.name;
         }
@@ -278,4 +290,4 @@ TEST(TextDecoding, DecodesByByteOrderMark)
     EXPECT_FALSE(LVKDecodeTextBuffer(reinterpret_cast<const BYTE*>("a"), 1, buffer, nullptr));
 }
 
-} // namespace
+}  // namespace

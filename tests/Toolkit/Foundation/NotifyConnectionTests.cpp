@@ -186,14 +186,16 @@ TEST_F(NotifyDelivery, SinksMayChangeTheConnectionWhileAnEventIsDelivered)
          {"first:1", "other~1"},
          {"first:1"}},
         {"advising a new sink: not called by the running send, called by the next",
-         [](CLVKNotifyConnection* pConn, CRecordingSink*, CRecordingSink* pLate, DWORD) {
+         [](CLVKNotifyConnection* pConn, CRecordingSink*, CRecordingSink* pLate, DWORD)
+         {
              if (pLate->GetAdviseCount() == 0)
                  pLate->Advise(pConn, kEventA);
          },
          {"first:1", "other:1"},
          {"first:1", "other:1", "late:1"}},
         {"sending another event: delivered at once, then the rest of this one",
-         [](CLVKNotifyConnection* pConn, CRecordingSink*, CRecordingSink* pLate, DWORD) {
+         [](CLVKNotifyConnection* pConn, CRecordingSink*, CRecordingSink* pLate, DWORD)
+         {
              if (pLate->GetAdviseCount() == 0)
                  pLate->Advise(pConn, kEventB);
              EXPECT_TRUE(pConn->SendEvent(kEventB));
@@ -201,7 +203,8 @@ TEST_F(NotifyDelivery, SinksMayChangeTheConnectionWhileAnEventIsDelivered)
          {"first:1", "late:2", "other:1"},
          {"first:1", "other:1"}},
         {"sending the same event again: the nested send delivers to all, the outer goes on",
-         [](CLVKNotifyConnection* pConn, CRecordingSink*, CRecordingSink*, DWORD) {
+         [](CLVKNotifyConnection* pConn, CRecordingSink*, CRecordingSink*, DWORD)
+         {
              static int nDepth = 0;
              if (nDepth++ == 0)
                  pConn->SendEvent(kEventA);
@@ -229,7 +232,8 @@ TEST_F(NotifyDelivery, SinksMayChangeTheConnectionWhileAnEventIsDelivered)
         first.Advise(pSource, kEventA);
         const DWORD dwOther = other.Advise(pSource, kEventA);
         bool bActing = true;
-        first.m_action = [&](UINT) {
+        first.m_action = [&](UINT)
+        {
             if (bActing)
                 c.action(pSource, &other, &late, dwOther);
         };
@@ -264,7 +268,8 @@ TEST_F(NotifyDelivery, ASinkAdvisedInPlaceOfAnUnadvisedOneIsNotCalledByTheRunnin
     first.Advise(pConnection, kEventA);
     for (auto& p : others)
         cookies.push_back(p->Advise(pConnection, kEventA));
-    first.m_action = [&](UINT) {
+    first.m_action = [&](UINT)
+    {
         for (size_t i = 0; i < others.size(); i++)
         {
             pConnection->Unadvise(cookies[i]);
@@ -309,7 +314,8 @@ TEST_F(NotifyReferences, ASendKeepsTheConnectionAliveWhenItsOwnerLetsGo)
     CRecordingSink after("b", &log);
     pConnection->Advise(kEventA, &sink);
     pConnection->Advise(kEventA, &after);
-    sink.m_action = [&](UINT) {
+    sink.m_action = [&](UINT)
+    {
         pConnection->InternalRelease();
         EXPECT_FALSE(bDeleted) << "deleted under the running send";
     };
@@ -417,10 +423,7 @@ TEST_F(NotifySinkDelegates, EventsWithoutADelegateAreIgnoredAndUnadviseDeletesTh
 class CFrameHookStandIn
 {
 public:
-    void OnImagesChanged(UINT nEvent, DWORD dwParam1, DWORD dwParam2)
-    {
-        calls.push_back({nEvent, dwParam1, dwParam2});
-    }
+    void OnImagesChanged(UINT nEvent, DWORD dwParam1, DWORD dwParam2) { calls.push_back({nEvent, dwParam1, dwParam2}); }
     std::vector<std::vector<DWORD>> calls;
 };
 
@@ -428,9 +431,9 @@ TEST_F(NotifySinkDelegates, AMemberFunctionDelegateCallsItsObject)
 {
     CFrameHookStandIn hook;
     CLVKNotifySink* pSink = new CLVKNotifySink;
-    pSink->AdviseDelegate(pConnection, LVK_NOTIFY_RESOURCE_IMAGES_CHANGED,
-                          new CLVKNotifySinkClassDelegate<CFrameHookStandIn>(
-                              &hook, &CFrameHookStandIn::OnImagesChanged));
+    pSink->AdviseDelegate(
+        pConnection, LVK_NOTIFY_RESOURCE_IMAGES_CHANGED,
+        new CLVKNotifySinkClassDelegate<CFrameHookStandIn>(&hook, &CFrameHookStandIn::OnImagesChanged));
     EXPECT_TRUE(pConnection->SendEvent(LVK_NOTIFY_RESOURCE_IMAGES_CHANGED, 1, 2, 3));
     ASSERT_EQ(1u, hook.calls.size());
     EXPECT_EQ((std::vector<DWORD>{LVK_NOTIFY_RESOURCE_IMAGES_CHANGED, 1, 2}), hook.calls[0]);

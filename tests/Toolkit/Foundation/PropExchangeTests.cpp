@@ -75,7 +75,8 @@ TEST(PropExchangeText, DatesAreWrittenYearDayMonthAndReadBack)
         {"invalid date", invalid, L"Invalid DateTime"},
         {"null date", null, L""},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         EXPECT_STREQ(c.text, FormatDateTimeText(c.date).GetString()) << c.name;
         if (c.date.GetStatus() != COleDateTime::valid)
             continue;
@@ -88,7 +89,8 @@ TEST(PropExchangeText, DatesAreWrittenYearDayMonthAndReadBack)
 TEST(PropExchangeText, DateTextsThatAreNoDateFailAndLeaveTheValue)
 {
     const wchar_t* const texts[] = {L"2017-31-02", L"2017-13-13", L"2017-05", L"noon", L"", L"12"};
-    for (const wchar_t* text : texts) {
+    for (const wchar_t* text : texts)
+    {
         COleDateTime date(2000, 1, 1, 0, 0, 0);
         EXPECT_FALSE(ParseDateTimeText(text, date)) << "text: " << CStringA(text).GetString();
     }
@@ -137,13 +139,15 @@ TEST(PropExchangeText, BytesBecomeLetterPairsLowNibbleFirst)
         {"buffer large enough", L"AAPPMD", 3, TRUE, {0x00, 0xFF, 0x3C}},
         {"letters beyond P wrap", L"QA", 0, TRUE, {0x10}},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         BYTE buffer[8] = {};
         BYTE* pData = c.nBuffer ? buffer : nullptr;
         DWORD nBytes = c.nBuffer;
         const BOOL bOk = DecodeLettersToBytes(c.text, pData, nBytes);
         EXPECT_EQ(c.bOk, bOk) << c.name;
-        if (bOk) {
+        if (bOk)
+        {
             ASSERT_EQ(c.bytes.size(), nBytes) << c.name;
             EXPECT_EQ(c.bytes, std::vector<BYTE>(pData, pData + nBytes)) << c.name;
         }
@@ -316,7 +320,8 @@ TEST_F(IniExchange, TextsReadBackWholeWhateverTheirLengthOrEdges)
         {"enclosed in single quotes", CString(L"'single'")},
         {"line breaks", CString(L"one\r\ntwo")},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         CString text = c.text;
         {
             Section px(NewIni(FALSE, file));
@@ -380,7 +385,8 @@ TEST_F(IniExchange, SectionsAreNamedByTheirPathAndTheEnumeratorNumbersThem)
         DWORD_PTR pos = items->StartWalk(3);
         std::vector<std::wstring> names;
         int nIndex = 0;
-        while (pos) {
+        while (pos)
+        {
             Section item(items->NextSection(pos));
             int nValue = 10 + nIndex++;
             ExchangeInt(item, L"Value", nValue, 0);
@@ -398,7 +404,8 @@ TEST_F(IniExchange, SectionsAreNamedByTheirPathAndTheEnumeratorNumbersThem)
     DWORD_PTR pos = items->StartWalk(0);
     EXPECT_EQ(3u, items->GetItemCount());
     std::vector<int> values;
-    while (pos) {
+    while (pos)
+    {
         Section item(items->NextSection(pos));
         int nValue = 0;
         ExchangeInt(item, L"Value", nValue, 0);
@@ -623,7 +630,8 @@ TEST_F(RegistryExchange, WritesEachTypeInItsRegistryForm)
         DWORD type;
         std::vector<BYTE> data;
     };
-    auto text = [](const wchar_t* s) {
+    auto text = [](const wchar_t* s)
+    {
         const BYTE* p = reinterpret_cast<const BYTE*>(s);
         return std::vector<BYTE>(p, p + (wcslen(s) + 1) * sizeof(wchar_t));
     };
@@ -638,7 +646,8 @@ TEST_F(RegistryExchange, WritesEachTypeInItsRegistryForm)
         {L"Double", REG_BINARY, std::vector<BYTE>(pDouble, pDouble + 8)},
         {L"Block", REG_BINARY, {1, 2, 3}},
     };
-    for (const Expected& e : expected) {
+    for (const Expected& e : expected)
+    {
         DWORD type = 0;
         std::vector<BYTE> data;
         ASSERT_TRUE(ReadRaw(L"Bars", e.name, type, data)) << CStringA(e.name).GetString();
@@ -789,4 +798,4 @@ TEST(RegistryExchangeWithoutKey, LoadsDefaultsAndRefusesToStore)
     EXPECT_FALSE(ExchangeInt(storing, L"Value", n, 0));
 }
 
-} // namespace
+}  // namespace

@@ -107,12 +107,14 @@ TEST_F(XmlExchange, EnumeratorsWalkNamedChildrenOrNumberedSections)
                                         L"<Counted Count=\"2\"><menuitem1 id=\"21\"/><menuitem0 id=\"20\"/>"
                                         L"<menuitem id=\"99\"/></Counted></Language>"));
     ASSERT_NE(nullptr, px.Get());
-    auto walk = [](CLVKPropExchange* pSection, LPCTSTR pszPrefix, DWORD* pnCount) {
+    auto walk = [](CLVKPropExchange* pSection, LPCTSTR pszPrefix, DWORD* pnCount)
+    {
         std::vector<int> ids;
         CLVKPropExchangeEnumeratorPtr items(pSection->CreateEnumerator(pszPrefix));
         DWORD_PTR pos = items->StartWalk(0);
         *pnCount = items->GetItemCount();
-        while (pos) {
+        while (pos)
+        {
             CLVKPropExchangeSection item(items->NextSection(pos));
             int nId = 0;
             ExchangeInt(item, L"id", nId, -1);
@@ -147,7 +149,8 @@ TEST_F(XmlExchange, BadDocumentsFailToLoad)
         {"not XML", "\x01\x02\x03\xFF\xFE"},
         {"two top elements", "<Language/><Language/>"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         const std::wstring path = folder.WriteFile(L"bad.xml", c.contents);
         CLVKPropExchangeSection px(new CLVKPropExchangeXMLNode(TRUE, nullptr, L"Language"));
         EXPECT_FALSE(static_cast<CLVKPropExchangeXMLNode*>(px.Get())->LoadFromFile(path.c_str())) << c.name;
@@ -237,4 +240,4 @@ TEST_F(XmlExchange, ClearingASectionRemovesItsElement)
     EXPECT_FALSE(pRoot->IsSectionExists(L"Menus[@Id]"));
 }
 
-} // namespace
+}  // namespace

@@ -53,11 +53,20 @@ void Apply(CLVKRWCriticalSection& lock, const std::string& ops)
     {
         switch (op)
         {
-        case 'R': lock.LockRead(); break;
-        case 'r': lock.UnlockRead(); break;
-        case 'W': lock.LockWrite(); break;
-        case 'w': lock.UnlockWrite(); break;
-        default: FAIL() << "unknown step " << op;
+        case 'R':
+            lock.LockRead();
+            break;
+        case 'r':
+            lock.UnlockRead();
+            break;
+        case 'W':
+            lock.LockWrite();
+            break;
+        case 'w':
+            lock.UnlockWrite();
+            break;
+        default:
+            FAIL() << "unknown step " << op;
         }
     }
 }
@@ -67,13 +76,15 @@ bool OtherThreadGetsIn(CLVKRWCriticalSection& lock, char op, DWORD dwMs)
 {
     std::atomic<bool> bEntered{false};
     std::atomic<bool> bLeave{false};
-    CTestThread probe([&] {
-        op == 'R' ? lock.LockRead() : lock.LockWrite();
-        bEntered = true;
-        while (!bLeave)
-            Sleep(1);
-        op == 'R' ? lock.UnlockRead() : lock.UnlockWrite();
-    });
+    CTestThread probe(
+        [&]
+        {
+            op == 'R' ? lock.LockRead() : lock.LockWrite();
+            bEntered = true;
+            while (!bLeave)
+                Sleep(1);
+            op == 'R' ? lock.UnlockRead() : lock.UnlockWrite();
+        });
     if (!probe.IsStarted())
         return false;
     const DWORD dwStart = GetTickCount();
@@ -151,11 +162,13 @@ TEST(RWLockExclusion, WhatAHolderLetsOtherThreadsDo)
         CLVKRWCriticalSection lock;
         Apply(lock, c.pszHeld);
         std::atomic<bool> bEntered{false};
-        CTestThread other([&] {
-            c.chOther == 'R' ? lock.LockRead() : lock.LockWrite();
-            bEntered = true;
-            c.chOther == 'R' ? lock.UnlockRead() : lock.UnlockWrite();
-        });
+        CTestThread other(
+            [&]
+            {
+                c.chOther == 'R' ? lock.LockRead() : lock.LockWrite();
+                bEntered = true;
+                c.chOther == 'R' ? lock.UnlockRead() : lock.UnlockWrite();
+            });
         ASSERT_TRUE(other.IsStarted());
         EXPECT_EQ(!c.bKeptOut, other.Wait(kBlockedProbeMs * (c.bKeptOut ? 1 : 25)));
         EXPECT_EQ(!c.bKeptOut, bEntered.load());
@@ -178,7 +191,8 @@ TEST(RWLockExclusion, ReadersAndWritersTogetherNeverOverlap)
     std::atomic<int> nWrites{0};
     const int kRounds = 25;
 
-    auto reader = [&] {
+    auto reader = [&]
+    {
         for (int i = 0; i < kRounds; i++)
         {
             lock.LockRead();
@@ -197,7 +211,8 @@ TEST(RWLockExclusion, ReadersAndWritersTogetherNeverOverlap)
             Sleep(1);
         }
     };
-    auto writer = [&] {
+    auto writer = [&]
+    {
         for (int i = 0; i < kRounds; i++)
         {
             lock.LockWrite();
@@ -235,11 +250,13 @@ TEST(RWLockWriterGate, IsARecursiveLockOfItsOwnerAlone)
     EXPECT_EQ(3, gate.GetDepth());
 
     std::atomic<bool> bEntered{false};
-    CTestThread other([&] {
-        gate.Lock();
-        bEntered = true;
-        gate.Unlock();
-    });
+    CTestThread other(
+        [&]
+        {
+            gate.Lock();
+            bEntered = true;
+            gate.Unlock();
+        });
     ASSERT_TRUE(other.IsStarted());
 
     // An unlock from a thread that does not own the gate must not open it.

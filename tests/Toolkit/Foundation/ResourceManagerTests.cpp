@@ -42,8 +42,7 @@ TEST(ResourceManager, StringLookups)
         EXPECT_EQ(std::wstring(row.pszText ? row.pszText : L""), Str(strText)) << row.pszCase;
 
         CString strDirect;
-        EXPECT_EQ(row.pszText != nullptr, manager.LoadString(&strDirect, row.nID) != FALSE)
-            << row.pszCase;
+        EXPECT_EQ(row.pszText != nullptr, manager.LoadString(&strDirect, row.nID) != FALSE) << row.pszCase;
     }
     EXPECT_FALSE(manager.LoadString(nullptr, 100));
 }
@@ -95,8 +94,7 @@ TEST(ResourceManager, ToolkitResourceModuleIsSearchedFirst)
     EXPECT_TRUE(manager.LoadString(&strText, 2));
     EXPECT_EQ(std::wstring(pszUser32Text, cchUser32Text), Str(strText));
     HMODULE hFound = nullptr;
-    EXPECT_NE(nullptr, CLVKResourceManager::FindResourceInModules(hFound, MAKEINTRESOURCEW(400),
-                                                                  RT_DIALOG));
+    EXPECT_NE(nullptr, CLVKResourceManager::FindResourceInModules(hFound, MAKEINTRESOURCEW(400), RT_DIALOG));
     EXPECT_EQ(GetModuleHandleW(nullptr), hFound) << "what the toolkit module lacks comes from the program";
     CLVKResourceManager::SetToolkitResourceHandle(nullptr);
 
@@ -204,8 +202,7 @@ TEST(ResourceManager, MenuAndItemTexts)
     ASSERT_NE(nullptr, pPopup);
     EXPECT_EQ(11, CLVKResourceManager::GetMenuItemText(pPopup, 301, strText, MF_BYCOMMAND));
     EXPECT_EQ(L"&Open drive", Str(strText));
-    EXPECT_EQ(0, CLVKResourceManager::GetMenuItemText(pPopup, 1, strText, MF_BYPOSITION))
-        << "a separator has no text";
+    EXPECT_EQ(0, CLVKResourceManager::GetMenuItemText(pPopup, 1, strText, MF_BYPOSITION)) << "a separator has no text";
     EXPECT_TRUE(strText.IsEmpty());
     EXPECT_EQ(0, CLVKResourceManager::GetMenuItemText(nullptr, 0, strText, MF_BYPOSITION));
 
@@ -327,10 +324,9 @@ TEST(ResourceManager, ResourceNameHelpers)
         const wchar_t* pszFile;
         LPCWSTR lpszType;
     } const extensions[] = {
-        {L"toolbar.PNG", L"PNG"}, {L".png", nullptr},        {L"help.html", RT_HTML},
-        {L"help.htm", RT_HTML},   {L"a.bmp", RT_BITMAP},     {L"a.ico", RT_ICON},
-        {L"run.js", L"JS"},       {L"run.VBS", L"VBS"},      {L"notes.txt", nullptr},
-        {L"html", nullptr},
+        {L"toolbar.PNG", L"PNG"}, {L".png", nullptr},  {L"help.html", RT_HTML}, {L"help.htm", RT_HTML},
+        {L"a.bmp", RT_BITMAP},    {L"a.ico", RT_ICON}, {L"run.js", L"JS"},      {L"run.VBS", L"VBS"},
+        {L"notes.txt", nullptr},  {L"html", nullptr},
     };
     for (const ExtensionRow& row : extensions)
     {

@@ -71,8 +71,7 @@ TEST_F(ResourceManagerXMLTest, StringsInElementAndCompactForm)
          100, L"Text of the test table"},
         {"leading zero is another id", "<resource><string id=\"0100\"><value>x</value></string></resource>", 100,
          L"Text of the test table"},
-        {"string without id", "<resource><string><value>x</value></string></resource>", 100,
-         L"Text of the test table"},
+        {"string without id", "<resource><string><value>x</value></string></resource>", 100, L"Text of the test table"},
     };
     for (const Row& row : rows)
     {
@@ -233,8 +232,8 @@ TEST_F(ResourceManagerXMLTest, MenusFromTheFile)
          "<resource CompactMode=\"1\"><menu id=\"300\"><menuitem caption=\"P\">"
          "<menuitem id=\"65837\" caption=\"Q\"/></menuitem></menu></resource>",
          L"P{Q=301}"},
-        {"menu without items uses the program's",
-         "<resource><menu id=\"300\"/></resource>", L"&File{&Open drive=301,-,E&xit=302}"},
+        {"menu without items uses the program's", "<resource><menu id=\"300\"/></resource>",
+         L"&File{&Open drive=301,-,E&xit=302}"},
         {"missing menu uses the program's", "<resource><menu id=\"301\"><menuitem/></menu></resource>",
          L"&File{&Open drive=301,-,E&xit=302}"},
         {"absurd count uses the program's",
@@ -288,7 +287,8 @@ public:
     size_t Offset() const { return m_nOffset; }
 
 private:
-    template <class T> T Take()
+    template <class T>
+    T Take()
     {
         T value;
         memcpy(&value, m_p + m_nOffset, sizeof(T));
@@ -383,13 +383,13 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
 
 TEST_F(ResourceManagerXMLTest, DialogFromTheFileRunsAsAWindow)
 {
-    CLVKResourceManagerXML* pManager = Load(
-        "<resource><dialog id=\"400\"><style>-2134900736</style><position>0, 0, 150, 60</position>"
-        "<caption>Aus der Datei</caption><fontface>Tahoma</fontface><fontsize>9</fontsize>"
-        "<control><class>BUTTON</class><id>1</id><caption>&amp;Los</caption><position>10, 10, 50, 14</position>"
-        "<style>1342242816</style></control>"
-        "<control><caption>Zeile</caption><id>77</id><position>10, 30, 80, 10</position></control>"
-        "</dialog></resource>");
+    CLVKResourceManagerXML* pManager =
+        Load("<resource><dialog id=\"400\"><style>-2134900736</style><position>0, 0, 150, 60</position>"
+             "<caption>Aus der Datei</caption><fontface>Tahoma</fontface><fontsize>9</fontsize>"
+             "<control><class>BUTTON</class><id>1</id><caption>&amp;Los</caption><position>10, 10, 50, 14</position>"
+             "<style>1342242816</style></control>"
+             "<control><caption>Zeile</caption><id>77</id><position>10, 30, 80, 10</position></control>"
+             "</dialog></resource>");
     ASSERT_TRUE(pManager->IsValid());
     const LPCDLGTEMPLATE pTemplate = pManager->LoadDialogTemplate(400);
     ASSERT_NE(nullptr, pTemplate);
@@ -430,9 +430,9 @@ TEST_F(ResourceManagerXMLTest, DialogsTheFileCannotServeComeFromTheProgram)
 
 TEST_F(ResourceManagerXMLTest, BadDialogValuesTakeTheirDefaults)
 {
-    CLVKResourceManagerXML* pManager = Load(
-        "<resource CompactMode=\"1\"><dialog id=\"400\" position=\"1, 2\" fontsize=\"big\" style=\"x\">"
-        "<control position=\"garbage\" id=\"99999999999\"/></dialog></resource>");
+    CLVKResourceManagerXML* pManager =
+        Load("<resource CompactMode=\"1\"><dialog id=\"400\" position=\"1, 2\" fontsize=\"big\" style=\"x\">"
+             "<control position=\"garbage\" id=\"99999999999\"/></dialog></resource>");
     ASSERT_TRUE(pManager->IsValid());
     const LPCDLGTEMPLATE pTemplate = pManager->LoadDialogTemplate(400);
     ASSERT_NE(nullptr, pTemplate);

@@ -72,8 +72,7 @@ TEST_F(SingletonPointerTest, ObjectsAreDestroyedInReverseOrderOfFirstUse)
 
     m_app.Shutdown();
 
-    const std::vector<std::string> expected = {"make 1",    "make 2",    "make 4",
-                                               "destroy 4", "destroy 2", "destroy 1"};
+    const std::vector<std::string> expected = {"make 1", "make 2", "make 4", "destroy 4", "destroy 2", "destroy 1"};
     EXPECT_EQ(expected, g_events);
     EXPECT_EQ(0, m_app.GetObserverCount()) << "every holder leaves the observer list";
     EXPECT_TRUE(m_app.IsShutDown());
@@ -121,8 +120,8 @@ BOOL AFX_CDECL ConstructUnlessTold(void* pObject)
 TEST_F(SingletonPointerTest, FailedConstructionThrowsAndIsTriedAgainLater)
 {
     g_nConstructCalls = 0;
-    CLVKSingletonPointer holder(sizeof(Tracked<7>), &ConstructUnlessTold,
-                                &LVKDestroySingleton<Tracked<7>>, nullptr, &m_app);
+    CLVKSingletonPointer holder(sizeof(Tracked<7>), &ConstructUnlessTold, &LVKDestroySingleton<Tracked<7>>, nullptr,
+                                &m_app);
 
     g_bConstructionFails = TRUE;
     EXPECT_TRUE(ThrowsMemoryException([&] { holder.ObtainObject(); }));
@@ -164,8 +163,8 @@ BOOL AFX_CDECL ConstructUsingInner(void* pObject)
 TEST_F(SingletonPointerTest, ConstructionMayUseAnotherHolderOnTheSameThread)
 {
     std::unique_ptr<CLVKSingletonPointer> inner(NewHolder<1>(m_app));
-    CLVKSingletonPointer outer(sizeof(Tracked<2>), &ConstructUsingInner,
-                               &LVKDestroySingleton<Tracked<2>>, nullptr, &m_app);
+    CLVKSingletonPointer outer(sizeof(Tracked<2>), &ConstructUsingInner, &LVKDestroySingleton<Tracked<2>>, nullptr,
+                               &m_app);
     g_pInnerHolder = inner.get();
 
     outer.ObtainObject();
@@ -173,8 +172,7 @@ TEST_F(SingletonPointerTest, ConstructionMayUseAnotherHolderOnTheSameThread)
 
     m_app.Shutdown();
     // The outer holder registered last, so its object goes first.
-    EXPECT_EQ((std::vector<std::string>{"make 1", "make 2", "destroy 2", "destroy 1"}),
-              g_events);
+    EXPECT_EQ((std::vector<std::string>{"make 1", "make 2", "destroy 2", "destroy 1"}), g_events);
 }
 
 // An observer of the toolkit that records its notifications and may release
@@ -218,8 +216,7 @@ TEST_F(SingletonPointerTest, HolderReleasedDuringTheFirstPassIsNotCalledAgain)
 
     // Last registered first; the released holder's object goes in the first
     // pass and its holder is skipped in the second.
-    const std::vector<std::string> expected = {"before observer", "destroy 2",
-                                               "shutdown observer", "destroy 1"};
+    const std::vector<std::string> expected = {"before observer", "destroy 2", "shutdown observer", "destroy 1"};
     EXPECT_EQ(expected, g_events);
     EXPECT_EQ(0, m_app.GetObserverCount());
 }
@@ -283,8 +280,7 @@ TEST(ProcessShutdown, ExitStepShutsTheProcessWideToolkitDown)
 {
     ChildProcess child;
     ASSERT_TRUE(child.Start(ThisProgram(),
-                            {L"--gtest_also_run_disabled_tests",
-                             L"--gtest_filter=DISABLED_ProcessShutdownChild.*"}));
+                            {L"--gtest_also_run_disabled_tests", L"--gtest_filter=DISABLED_ProcessShutdownChild.*"}));
     ASSERT_TRUE(child.Wait(60000));
     EXPECT_EQ(0u, child.ExitCode()) << "the child's test failed or the process crashed at exit";
 }

@@ -48,8 +48,8 @@ TEST(DisplayMonitors, PlaceOnNoMonitorFallsBackToThePrimaryScreen)
 
 TEST(DisplayMonitors, DisplayModeOfAWindowsMonitor)
 {
-    const HWND hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
-                                      nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, hWnd);
     MONITORINFOEXW info{};
     DEVMODEW devMode{};
@@ -245,8 +245,7 @@ TEST(CriticalSectionLock, HoldsTheSectionForTheScope)
     InitializeCriticalSection(&cs);
     {
         LVKCriticalSectionLock lock(&cs);
-        EXPECT_EQ(GetCurrentThreadId(),
-                  static_cast<DWORD>(reinterpret_cast<UINT_PTR>(cs.OwningThread)));
+        EXPECT_EQ(GetCurrentThreadId(), static_cast<DWORD>(reinterpret_cast<UINT_PTR>(cs.OwningThread)));
     }
     EXPECT_EQ(nullptr, cs.OwningThread);
     DeleteCriticalSection(&cs);

@@ -56,9 +56,12 @@ BOOL Compare(DWORD dwSystem, DWORD dwWanted, BYTE condition)
 {
     switch (condition)
     {
-    case VER_EQUAL: return dwSystem == dwWanted;
-    case VER_GREATER_EQUAL: return dwSystem >= dwWanted;
-    default: return FALSE;
+    case VER_EQUAL:
+        return dwSystem == dwWanted;
+    case VER_GREATER_EQUAL:
+        return dwSystem >= dwWanted;
+    default:
+        return FALSE;
     }
 }
 
@@ -155,9 +158,8 @@ struct SystemCase
     std::set<std::string> trueQueries;
 };
 
-const std::set<std::string> kModernNT = {"NT4OrGreater", "Win2000OrGreater", "WinXPOrGreater",
-                                         "VistaOrGreater", "Win7OrGreater", "ClearType",
-                                         "LayoutRTL"};
+const std::set<std::string> kModernNT = {"NT4OrGreater",  "Win2000OrGreater", "WinXPOrGreater", "VistaOrGreater",
+                                         "Win7OrGreater", "ClearType",        "LayoutRTL"};
 
 std::set<std::string> With(std::set<std::string> base, std::set<std::string> more)
 {
@@ -184,10 +186,8 @@ const SystemCase kSystems[] = {
     {{"Windows NT 4.0 without VerifyVersionInfoW", VER_PLATFORM_WIN32_NT, 4, 0, 0, 0, 0, FALSE},
      {"WinNT4", "NT4OrGreater"}},
     // A 9x platform id is below NT's, so no "or greater" NT test passes.
-    {{"Windows 98 without VerifyVersionInfoW", VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0, 0, 0, FALSE},
-     {"Win98", "Win9x"}},
-    {{"Windows ME without VerifyVersionInfoW", VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0, 0, 0, FALSE},
-     {"WinME", "Win9x"}},
+    {{"Windows 98 without VerifyVersionInfoW", VER_PLATFORM_WIN32_WINDOWS, 4, 10, 0, 0, 0, FALSE}, {"Win98", "Win9x"}},
+    {{"Windows ME without VerifyVersionInfoW", VER_PLATFORM_WIN32_WINDOWS, 4, 90, 0, 0, 0, FALSE}, {"WinME", "Win9x"}},
 };
 
 TEST(SystemVersion, AnswersMatchThePlayedSystem)
@@ -198,8 +198,7 @@ TEST(SystemVersion, AnswersMatchThePlayedSystem)
         for (const NamedQuery& query : kQueries)
         {
             const bool bExpected = row.trueQueries.count(query.pszName) != 0;
-            EXPECT_EQ(bExpected, (version.*query.pfnQuery)() != FALSE)
-                << row.system.pszName << ": Is" << query.pszName;
+            EXPECT_EQ(bExpected, (version.*query.pfnQuery)() != FALSE) << row.system.pszName << ": Is" << query.pszName;
         }
     }
 }
@@ -240,8 +239,7 @@ TEST(SystemVersion, GetVersionExFormKnowsOnlyEqualAndGreaterOrEqual)
     EXPECT_TRUE(version.IsVersion(VER_GREATER_EQUAL, 4, 90, VER_PLATFORM_WIN32_NT))
         << "a greater major wins whatever the minor";
     EXPECT_FALSE(version.IsVersion(VER_GREATER_EQUAL, 5, 1, VER_PLATFORM_WIN32_NT));
-    EXPECT_FALSE(version.IsVersion(VER_GREATER, 4, 0, VER_PLATFORM_WIN32_NT))
-        << "any other condition never matches";
+    EXPECT_FALSE(version.IsVersion(VER_GREATER, 4, 0, VER_PLATFORM_WIN32_NT)) << "any other condition never matches";
 }
 
 // The process's own answers under Wine: they must agree with what the kernel
@@ -260,8 +258,7 @@ TEST(SystemVersion, RealSystemAgreesWithTheKernel)
     EXPECT_EQ(pVersion, CLVKSystemVersion::GetGlobal());
     EXPECT_TRUE(pVersion->IsVistaOrGreater());
     EXPECT_EQ(info.dwMajorVersion >= 10, pVersion->IsWin10OrGreater() != FALSE);
-    const bool bWin11 = info.dwMajorVersion > 10 ||
-                        (info.dwMajorVersion == 10 && info.dwBuildNumber > 21995);
+    const bool bWin11 = info.dwMajorVersion > 10 || (info.dwMajorVersion == 10 && info.dwBuildNumber > 21995);
     EXPECT_EQ(bWin11, pVersion->IsWin11OrGreater() != FALSE);
     EXPECT_FALSE(pVersion->IsWin9x());
 }
@@ -270,8 +267,8 @@ TEST(SystemVersion, ComCtlVersionIsTheLoadedComCtl32s)
 {
     const HMODULE hComCtl = GetModuleHandleW(L"comctl32.dll");
     ASSERT_NE(nullptr, hComCtl);
-    const auto pfnDllGetVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void*>(GetProcAddress(hComCtl, "DllGetVersion")));
+    const auto pfnDllGetVersion =
+        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(hComCtl, "DllGetVersion")));
     ASSERT_NE(nullptr, pfnDllGetVersion);
     DLLVERSIONINFO info{};
     info.cbSize = sizeof(info);
@@ -302,8 +299,7 @@ TEST(ModuleHandle, MinimumVersionHidesEntryPointsOfOlderDlls)
     for (const Row& row : rows)
     {
         FARPROC pfn = reinterpret_cast<FARPROC>(1);
-        EXPECT_EQ(row.bFound, comctl32.GetProcAddressChecked(pfn, "InitCommonControlsEx",
-                                                             row.dwMinimum) != FALSE)
+        EXPECT_EQ(row.bFound, comctl32.GetProcAddressChecked(pfn, "InitCommonControlsEx", row.dwMinimum) != FALSE)
             << row.pszCase;
         EXPECT_EQ(row.bFound, pfn != nullptr) << row.pszCase << ": the entry point is null when refused";
     }

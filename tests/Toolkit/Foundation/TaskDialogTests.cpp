@@ -124,8 +124,7 @@ TEST(TaskDialog, ButtonThatClearsTheCloseFlagKeepsTheDialogOpen)
     dialog.m_onCreated = [](ScriptedTaskDialog&, HWND hwndDialog) { ClickLater(hwndDialog, 6); };
 
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    const std::vector<std::string> expected = {"constructed", "created", "clicked 6", "clicked 2",
-                                               "destroyed"};
+    const std::vector<std::string> expected = {"constructed", "created", "clicked 6", "clicked 2", "destroyed"};
     EXPECT_EQ(expected, dialog.m_events);
 }
 
@@ -165,11 +164,12 @@ TEST(TaskDialog, QuestionIconIsLentForTheCallAndTheIdPutBack)
     dialog.SetMainInstruction(L"Keep the drive?");
     dialog.SetMainIcon(TASKDIALOG_QUESTION_ICON);
     bool bHandleDuringCall = false;
-    dialog.m_onCreated = [&](ScriptedTaskDialog& self, HWND hwndDialog) {
+    dialog.m_onCreated = [&](ScriptedTaskDialog& self, HWND hwndDialog)
+    {
         const TASKDIALOGCONFIG& config = self.GetConfig();
         ICONINFO info{};
-        bHandleDuringCall = (config.dwFlags & TDF_USE_HICON_MAIN) && config.hMainIcon &&
-                            GetIconInfo(config.hMainIcon, &info);
+        bHandleDuringCall =
+            (config.dwFlags & TDF_USE_HICON_MAIN) && config.hMainIcon && GetIconInfo(config.hMainIcon, &info);
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
         ClickLater(hwndDialog, IDOK);
@@ -188,7 +188,8 @@ TEST(TaskDialog, ElementSettersUpdateTheOpenDialog)
     dialog.SetContent(L"Original content");
     bool bShownBefore = false;
     bool bShownAfter = false;
-    dialog.m_onCreated = [&](ScriptedTaskDialog& self, HWND hwndDialog) {
+    dialog.m_onCreated = [&](ScriptedTaskDialog& self, HWND hwndDialog)
+    {
         bShownBefore = DialogShowsText(hwndDialog, L"Original content");
         self.SetContent(L"Changed content");
         bShownAfter = DialogShowsText(hwndDialog, L"Changed content");
@@ -207,7 +208,8 @@ TEST(TaskDialog, RadioButtonAndVerificationResults)
     dialog.AddRadioButton(L"Local drives", 101);
     dialog.AddRadioButton(L"Network drives", 102);
     dialog.SetVerificationText(L"Do not ask again");
-    dialog.m_onCreated = [](ScriptedTaskDialog&, HWND hwndDialog) {
+    dialog.m_onCreated = [](ScriptedTaskDialog&, HWND hwndDialog)
+    {
         PostMessageW(hwndDialog, TDM_CLICK_RADIO_BUTTON, 102, 0);
         PostMessageW(hwndDialog, TDM_CLICK_VERIFICATION, TRUE, FALSE);
         ClickLater(hwndDialog, IDOK);
@@ -223,8 +225,7 @@ TEST(TaskDialog, InitialConfiguration)
     const TASKDIALOGCONFIG& config = dialog.GetConfig();
     EXPECT_EQ(96u, config.cbSize);
     EXPECT_EQ(nullptr, config.hwndParent);
-    EXPECT_EQ(AfxGetInstanceHandle() ? AfxGetInstanceHandle() : GetModuleHandleW(nullptr),
-              config.hInstance);
+    EXPECT_EQ(AfxGetInstanceHandle() ? AfxGetInstanceHandle() : GetModuleHandleW(nullptr), config.hInstance);
     EXPECT_EQ(static_cast<DWORD>(TDF_POSITION_RELATIVE_TO_WINDOW), static_cast<DWORD>(config.dwFlags));
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&dialog), config.lpCallbackData);
     EXPECT_EQ(&CLVKTaskDialog::TaskDialogCallbackProc, config.pfCallback);
@@ -331,16 +332,15 @@ TEST(TaskDialog, FlagsAndCommonButtons)
     EXPECT_FALSE(dialog.EnableHyperlinks()) << "no change the second time";
     EXPECT_TRUE(dialog.EnableCancellation());
     EXPECT_FALSE(dialog.EnableRelativePosition()) << "set from the start";
-    EXPECT_EQ(static_cast<DWORD>(TDF_ENABLE_HYPERLINKS | TDF_ALLOW_DIALOG_CANCELLATION |
-                                 TDF_POSITION_RELATIVE_TO_WINDOW),
-              static_cast<DWORD>(config.dwFlags));
+    EXPECT_EQ(
+        static_cast<DWORD>(TDF_ENABLE_HYPERLINKS | TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW),
+        static_cast<DWORD>(config.dwFlags));
     EXPECT_TRUE(dialog.EnableRelativePosition(FALSE));
     EXPECT_TRUE(dialog.ModifyFlags(TDF_ENABLE_HYPERLINKS, TDF_CALLBACK_TIMER));
     EXPECT_EQ(static_cast<DWORD>(TDF_ALLOW_DIALOG_CANCELLATION | TDF_CALLBACK_TIMER),
               static_cast<DWORD>(config.dwFlags));
 
-    EXPECT_EQ(TDCBF_YES_BUTTON | TDCBF_NO_BUTTON,
-              dialog.SetCommonButtons(FALSE, TRUE, TRUE, FALSE, FALSE, FALSE));
+    EXPECT_EQ(TDCBF_YES_BUTTON | TDCBF_NO_BUTTON, dialog.SetCommonButtons(FALSE, TRUE, TRUE, FALSE, FALSE, FALSE));
     EXPECT_EQ(0x3F, dialog.SetCommonButtons(TRUE, TRUE, TRUE, TRUE, TRUE, TRUE));
     dialog.SetCommonButtonMask(TDCBF_CANCEL_BUTTON);
     EXPECT_EQ(static_cast<DWORD>(TDCBF_CANCEL_BUTTON), static_cast<DWORD>(config.dwCommonButtons));
@@ -377,14 +377,11 @@ TEST(TaskDialog, CallbackDispatch)
     dialog.m_nKeepOpenButton = 9;
     for (const Row& row : rows)
     {
-        EXPECT_EQ(row.hr, CLVKTaskDialog::TaskDialogCallbackProc(nullptr, row.uNotification,
-                                                                 row.wParam, 0, ref))
+        EXPECT_EQ(row.hr, CLVKTaskDialog::TaskDialogCallbackProc(nullptr, row.uNotification, row.wParam, 0, ref))
             << row.pszCase;
     }
-    EXPECT_EQ(E_FAIL, CLVKTaskDialog::TaskDialogCallbackProc(nullptr, TDN_CREATED, 0, 0, 0))
-        << "no object";
-    EXPECT_EQ(E_NOTIMPL, dialog.Notify(TDN_DESTROYED))
-        << "the callback handles TDN_DESTROYED itself";
+    EXPECT_EQ(E_FAIL, CLVKTaskDialog::TaskDialogCallbackProc(nullptr, TDN_CREATED, 0, 0, 0)) << "no object";
+    EXPECT_EQ(E_NOTIMPL, dialog.Notify(TDN_DESTROYED)) << "the callback handles TDN_DESTROYED itself";
 
     const HWND hwndFake = reinterpret_cast<HWND>(0x1234);
     CLVKTaskDialog::TaskDialogCallbackProc(hwndFake, TDN_DIALOG_CONSTRUCTED, 0, 0, ref);

@@ -75,8 +75,8 @@ TEST(WinThemeWrapperTest, WineLightStyleIsActiveAndDrawsAButton)
     EXPECT_NE(RGB(255, 0, 255), surface.Pixel(20, 10)) << "the button face is drawn";
 
     SIZE size{};
-    EXPECT_EQ(S_OK, wrapper.GetThemePartSize(surface.GetHdc(), BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_TRUE,
-                                             &size));
+    EXPECT_EQ(S_OK,
+              wrapper.GetThemePartSize(surface.GetHdc(), BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_TRUE, &size));
     EXPECT_GT(size.cx, 0);
 
     WCHAR szFile[MAX_PATH] = {};
@@ -138,7 +138,12 @@ TEST(WinThemeWrapperTest, OldComCtlTurnsThemesOffEvenWhenActive)
 {
     PlayedUxTheme played;
     g_pPlayed = &played;
-    struct Case { const char* pszName; DWORD dwVersion; BOOL bEnabled; };
+    struct Case
+    {
+        const char* pszName;
+        DWORD dwVersion;
+        BOOL bEnabled;
+    };
     const Case cases[] = {
         {"comctl32 5.82 without manifest", 0x50052, FALSE},
         {"comctl32 6.0", 0x60000, TRUE},

@@ -40,7 +40,8 @@ public:
     TestWindow(DWORD dwStyle, DWORD dwExStyle, LPCWSTR lpszTitle, HWND hParent = nullptr,
                const RECT& rc = {100, 100, 300, 250})
     {
-        static const ATOM atom = [] {
+        static const ATOM atom = []
+        {
             WNDCLASSW wc{};
             wc.lpfnWndProc = &TestWndProc;
             wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -80,7 +81,13 @@ TEST(WindowHelpersTest, MirrorArrowKeyOnlyForRightToLeftWindows)
     TestWindow ltr(WS_POPUP, 0, L"");
     TestWindow rtl(WS_POPUP, WS_EX_LAYOUTRTL, L"");
     ASSERT_TRUE(::IsWindow(ltr) && ::IsWindow(rtl));
-    struct Case { const char* pszName; HWND hWnd; UINT nIn; UINT nOut; };
+    struct Case
+    {
+        const char* pszName;
+        HWND hWnd;
+        UINT nIn;
+        UINT nOut;
+    };
     const Case cases[] = {
         {"left in a right-to-left window", rtl, VK_LEFT, VK_RIGHT},
         {"right in a right-to-left window", rtl, VK_RIGHT, VK_LEFT},
@@ -319,7 +326,8 @@ TEST(PopupMouseHookTest, ClickOutsideTheWatchedWindowIsSwallowedAndFocusesTheOwn
     };
     ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorder::Proc));
 
-    const auto click = [] {
+    const auto click = []
+    {
         ::SetCursorPos(400, 400);
         INPUT inputs[2]{};
         inputs[0].type = INPUT_MOUSE;

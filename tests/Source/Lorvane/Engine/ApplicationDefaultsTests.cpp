@@ -27,8 +27,7 @@ class SecondApplication
 {
 public:
     SecondApplication()
-        : m_app(AfxGetModuleState()->m_pCurrentWinApp),
-          m_name(AfxGetModuleState()->m_lpszCurrentAppName),
+        : m_app(AfxGetModuleState()->m_pCurrentWinApp), m_name(AfxGetModuleState()->m_lpszCurrentAppName),
           m_thread(AfxGetThreadState()->m_pCurrentWinThread)
     {
     }
@@ -79,4 +78,4 @@ TEST(ApplicationDefaults, HoldTheUsersDocumentsPicturesAndVideosFolders)
     EXPECT_EQ(second.object->VideosPath, KnownFolder(FOLDERID_Videos));
     EXPECT_FALSE(second.object->DocumentsPath.IsEmpty());
 }
-} // namespace
+}  // namespace

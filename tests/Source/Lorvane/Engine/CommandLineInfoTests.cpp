@@ -90,8 +90,8 @@ const ParseCase WellFormedLines[] = {
     {"UacTask", L"/UACTASK", F::UacTask, 0, L"", L"", L"", false},
     {"UacIsNotUac2", L"/UAC", F::Uac, 0, L"", L"", L"", false},
     {"AcceptedNoOps", L"/NOUAC /NOCHECKVER", F::NoUac | F::NoCheckVer, 0, L"", L"", L"", false},
-    {"WindowSwitches", L"/NOCHECKRUN /NOWELCOME /UPDATELANG", F::NoCheckRun | F::NoWelcome | F::UpdateLang, 0, L"",
-     L"", L"", false},
+    {"WindowSwitches", L"/NOCHECKRUN /NOWELCOME /UPDATELANG", F::NoCheckRun | F::NoWelcome | F::UpdateLang, 0, L"", L"",
+     L"", false},
     {"RepeatedSwitch", L"/D /D P:", F::Delete, L'P', L"", L"", L"", false},
 };
 INSTANTIATE_TEST_SUITE_P(WellFormed, CommandLineParse, ::testing::ValuesIn(WellFormedLines),
@@ -127,4 +127,4 @@ TEST(CommandLineUsageText, ListsTheFormsAndTheExamples)
                  L"LORVANE P: \"C:\\Projects\" Projects /ICON \"C:\\Icons\\Drive.ico\"\r\n"
                  L"LORVANE P: /D");
 }
-} // namespace
+}  // namespace

@@ -69,4 +69,4 @@ TEST(DriveEntry, StartsEmpty)
     EXPECT_TRUE(entry.Label.IsEmpty());
     EXPECT_TRUE(entry.Icon.IsEmpty());
 }
-} // namespace
+}  // namespace

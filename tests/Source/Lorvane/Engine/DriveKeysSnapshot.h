@@ -9,13 +9,10 @@ class DriveKeysSnapshot
 public:
     RegistrySnapshot userDrives{HKEY_CURRENT_USER, L"Software\\Classes\\Applications\\Explorer.exe\\Drives",
                                 KEY_WOW64_64KEY};
-    RegistrySnapshot userIcons{HKEY_CURRENT_USER,
-                               L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons",
+    RegistrySnapshot userIcons{HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons",
                                KEY_WOW64_64KEY};
-    RegistrySnapshot machineIcons{HKEY_LOCAL_MACHINE,
-                                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons",
-                                  KEY_WOW64_64KEY};
+    RegistrySnapshot machineIcons{
+        HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons", KEY_WOW64_64KEY};
     RegistrySnapshot settings{HKEY_CURRENT_USER, L"Software\\Brennic\\Lorvane\\2.0"};
-    RegistrySnapshot policies{HKEY_CURRENT_USER,
-                              L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer"};
+    RegistrySnapshot policies{HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer"};
 };

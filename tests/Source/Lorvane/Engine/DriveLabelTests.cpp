@@ -14,14 +14,20 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const wchar_t kUserDrives[] = L"SOFTWARE\\Classes\\Applications\\Explorer.exe\\Drives\\";
 const wchar_t kDriveIcons[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\";
 const wchar_t kMountPoints[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MountPoints2\\";
 
 // The three places of a letter's value, in the order the shell's keys are read.
-enum class Place { FirstUser, SecondUser, Machine };
+enum class Place
+{
+    FirstUser,
+    SecondUser,
+    Machine
+};
 
 HKEY RootOf(Place place)
 {
@@ -39,7 +45,8 @@ std::wstring ValueKeyOf(Place place, wchar_t letter, const std::wstring& valueNa
 }
 
 // The raw default value of a key in the 64-bit view.
-struct RawValue {
+struct RawValue
+{
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
 };
@@ -52,7 +59,8 @@ std::optional<RawValue> ReadRaw(HKEY root, const std::wstring& path, const wchar
     RawValue value;
     DWORD size = 0;
     LSTATUS status = RegQueryValueExW(key, name, nullptr, &value.type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
+    if (status == ERROR_SUCCESS)
+    {
         value.data.resize(size);
         status = RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
     }
@@ -92,8 +100,8 @@ void WriteRaw(HKEY root, const std::wstring& path, DWORD type, const void* data,
               const wchar_t* name = nullptr)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY,
-                                             nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key, nullptr));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
     RegCloseKey(key);
 }
@@ -118,7 +126,8 @@ void DeleteTree(HKEY root, const std::wstring& path)
     const size_t slash = path.rfind(L'\\');
     HKEY parent = nullptr;
     if (RegOpenKeyExW(root, path.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &parent) ==
-        ERROR_SUCCESS) {
+        ERROR_SUCCESS)
+    {
         RegDeleteKeyExW(parent, path.substr(slash + 1).c_str(), KEY_WOW64_64KEY, 0);
         RegCloseKey(parent);
     }
@@ -126,13 +135,15 @@ void DeleteTree(HKEY root, const std::wstring& path)
 
 // Saves the three letter keys of a letter that no drive of this machine uses,
 // and starts each test with them absent.
-class DriveLabelTest : public ::testing::Test {
+class DriveLabelTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         m_letter = FindUnusedDriveLetter();
         ASSERT_NE(0, m_letter) << "no free drive letter";
-        for (const Place place : {Place::FirstUser, Place::SecondUser, Place::Machine}) {
+        for (const Place place : {Place::FirstUser, Place::SecondUser, Place::Machine})
+        {
             m_snapshots.push_back(
                 std::make_unique<RegistrySnapshot>(RootOf(place), LetterKeyOf(place, m_letter), KEY_WOW64_64KEY));
             DeleteTree(RootOf(place), LetterKeyOf(place, m_letter));
@@ -235,7 +246,8 @@ TEST_F(DriveLabelTest, DeletingWhatIsNotThereSucceeds)
 }
 
 // Which key's value wins, and which values do not count.
-struct ReadCase {
+struct ReadCase
+{
     const char* name;
     std::optional<std::wstring> firstUser;
     std::optional<std::wstring> secondUser;
@@ -254,11 +266,13 @@ TEST_F(DriveLabelTest, ReadTakesTheFirstKeyWithAText)
         {"nothing anywhere", std::nullopt, std::nullopt, std::nullopt, L""},
         {"only empty values", L"", L"", L"", L""},
     };
-    for (const ReadCase& c : cases) {
+    for (const ReadCase& c : cases)
+    {
         SCOPED_TRACE(c.name);
         const std::optional<std::wstring> values[] = {c.firstUser, c.secondUser, c.machine};
         const Place places[] = {Place::FirstUser, Place::SecondUser, Place::Machine};
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 3; ++i)
+        {
             DeleteTree(RootOf(places[i]), LetterKeyOf(places[i], m_letter));
             if (values[i])
                 WritePlace(places[i], m_letter, L"DefaultIcon", *values[i]);
@@ -269,7 +283,8 @@ TEST_F(DriveLabelTest, ReadTakesTheFirstKeyWithAText)
 
 // Malformed values in the first user key count as absent, so the second key's
 // text is read.
-struct MalformedCase {
+struct MalformedCase
+{
     const char* name;
     DWORD type;
     std::vector<BYTE> data;
@@ -294,7 +309,8 @@ TEST_F(DriveLabelTest, MalformedValuesAreSkipped)
         {"too long for the buffer", REG_SZ, Bytes(tooLong.c_str(), tooLong.size() + 1)},
     };
     WritePlace(Place::SecondUser, m_letter, L"DefaultIcon", L"second");
-    for (const MalformedCase& c : cases) {
+    for (const MalformedCase& c : cases)
+    {
         SCOPED_TRACE(c.name);
         WriteRaw(HKEY_CURRENT_USER, ValueKeyOf(Place::FirstUser, m_letter, L"DefaultIcon"), c.type, c.data.data(),
                  static_cast<DWORD>(c.data.size()));
@@ -328,7 +344,8 @@ TEST_F(DriveLabelTest, AnExpandableTextIsReadUnexpanded)
 }
 
 // The network label of a remote path, in its own MountPoints2 key.
-class NetworkDriveLabelTest : public ::testing::Test {
+class NetworkDriveLabelTest : public ::testing::Test
+{
 protected:
     const std::wstring m_server = L"lorvane-test-" + UniqueTestName();
     const std::wstring m_remote = L"\\\\" + m_server + L"\\share";
@@ -399,4 +416,4 @@ TEST(FixVolumeLabelTest, ALetterWithoutAVolumeFails)
     EXPECT_FALSE(FixVolumeLabel(letter));
 }
 
-} // namespace
+}  // namespace

@@ -27,7 +27,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const wchar_t kProgramKey[] = L"Software\\Brennic\\Lorvane\\2.0";
 const wchar_t kUserDrives[] = L"SOFTWARE\\Classes\\Applications\\Explorer.exe\\Drives\\";
@@ -49,7 +50,8 @@ std::wstring Quoted(LPCWSTR text)
 }
 
 // Records what the operation asks of the elevated side, one readable line per call.
-class RecordingElevation : public CDriveOperationElevation {
+class RecordingElevation : public CDriveOperationElevation
+{
 public:
     bool elevated = true;
     bool handOffSucceeds = true;
@@ -94,13 +96,14 @@ public:
     static std::wstring Request(const wchar_t* what, WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon,
                                 DWORD flags)
     {
-        return std::wstring(what) + L" " + letter + L": " + Quoted(path) + L" " + Quoted(label) + L" " +
-               Quoted(icon) + L" " + Hex(flags);
+        return std::wstring(what) + L" " + letter + L": " + Quoted(path) + L" " + Quoted(label) + L" " + Quoted(icon) +
+               L" " + Hex(flags);
     }
 };
 
 // The saved entry of a letter as the registry holds it.
-struct SavedValues {
+struct SavedValues
+{
     std::optional<std::wstring> path;
     std::optional<std::wstring> label;
     std::optional<std::wstring> icon;
@@ -130,10 +133,12 @@ SavedValues ReadSaved(wchar_t letter)
     saved.label = ReadString(HKEY_CURRENT_USER, kProgramKey, (prefix + L"(Label)").c_str());
     saved.icon = ReadString(HKEY_CURRENT_USER, kProgramKey, (prefix + L"(Icon)").c_str());
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, KEY_READ, &key) == ERROR_SUCCESS)
+    {
         DWORD value = 0, size = sizeof(value), type = 0;
         if (RegQueryValueExW(key, (prefix + L"(Flags)").c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                             &size) == ERROR_SUCCESS && type == REG_DWORD)
+                             &size) == ERROR_SUCCESS &&
+            type == REG_DWORD)
             saved.flags = value;
         RegCloseKey(key);
     }
@@ -146,7 +151,8 @@ std::optional<std::wstring> ShellValue(HKEY root, const wchar_t* form, wchar_t l
     return ReadString(root, form + std::wstring(1, letter) + L"\\" + valueName, nullptr, KEY_WOW64_64KEY);
 }
 
-struct ShellValues {
+struct ShellValues
+{
     std::optional<std::wstring> firstUser;
     std::optional<std::wstring> secondUser;
     std::optional<std::wstring> machine;
@@ -174,7 +180,8 @@ std::vector<std::wstring> BoxTexts(const DialogCapture& boxes)
     return texts;
 }
 
-class DriveOperationTest : public ::testing::Test {
+class DriveOperationTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -190,9 +197,9 @@ protected:
         m_device = DriveDevice(m_letter);
 
         m_program = std::make_unique<RegistrySnapshot>(HKEY_CURRENT_USER, kProgramKey);
-        for (const auto& place : {std::make_pair(HKEY_CURRENT_USER, kUserDrives),
-                                  std::make_pair(HKEY_CURRENT_USER, kDriveIcons),
-                                  std::make_pair(HKEY_LOCAL_MACHINE, kDriveIcons)})
+        for (const auto& place :
+             {std::make_pair(HKEY_CURRENT_USER, kUserDrives), std::make_pair(HKEY_CURRENT_USER, kDriveIcons),
+              std::make_pair(HKEY_LOCAL_MACHINE, kDriveIcons)})
             m_letterKeys.push_back(std::make_unique<RegistrySnapshot>(
                 place.first, place.second + std::wstring(1, m_letter), KEY_WOW64_64KEY));
         m_networkLabel = std::make_unique<RegistrySnapshot>(HKEY_CURRENT_USER, NetworkLabelKey(), KEY_WOW64_64KEY);
@@ -208,7 +215,8 @@ protected:
     void TearDown() override
     {
         m_boxes.reset();
-        if (m_letter) {
+        if (m_letter)
+        {
             CDriveOperationElevation::Install(m_previousElevation);
             theApp.Flags = m_savedSettings;
             // The letter was free when the test began.
@@ -342,7 +350,8 @@ TEST_F(DriveOperationTest, RemovingALetterThatIsNeitherMountedNorSavedSucceedsQu
 TEST_F(DriveOperationTest, ALetterOutsideAToZIsRefusedWithoutAMessage)
 {
     const std::wstring folder = m_folder.CreateFolder(L"Data");
-    for (const wchar_t letter : {L'1', L'@', L'[', L'`', L'{', L'\0'}) {
+    for (const wchar_t letter : {L'1', L'@', L'[', L'`', L'{', L'\0'})
+    {
         SCOPED_TRACE(static_cast<int>(letter));
         EXPECT_FALSE(theApp.PerformDriveOperation(letter, folder.c_str(), L"x", nullptr, 0));
     }
@@ -374,7 +383,8 @@ TEST_F(DriveOperationTest, ASavedAsNotMountedRequestUnmountsAndSavesTheFlagsAsGi
 }
 
 // A local path that is no existing folder.
-struct MissingFolderCase {
+struct MissingFolderCase
+{
     const char* name;
     bool savedAndMounted;  // the letter was mounted and saved before the folder vanished
     DWORD flags;
@@ -390,17 +400,18 @@ TEST_F(DriveOperationTest, AMissingFolder)
         {"is refused without automatic restore or saved entry", false, 0x0, FALSE, true, std::nullopt, false},
         {"waits for its folder with automatic restore", false, 0x40, TRUE, false, 0x800000C0, false},
         {"is only disabled when asked so with automatic restore", false, 0x80000040, TRUE, false, 0x80000040, false},
-        {"is saved as not mounted when asked so, and still reported", false, 0x80000000, TRUE, true, 0x80000000,
-         false},
+        {"is saved as not mounted when asked so, and still reported", false, 0x80000000, TRUE, true, 0x80000000, false},
         {"unmounts a saved drive, keeps its values and is reported", true, 0x0, TRUE, true, 0x80000001, true},
         {"unmounts a saved drive that waits with automatic restore", true, 0x40, TRUE, false, 0x800000C0, false},
     };
-    for (const MissingFolderCase& c : cases) {
+    for (const MissingFolderCase& c : cases)
+    {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(Remove());
         m_boxes->Clear();
         const std::wstring folder = m_folder.CreateFolder(L"Vanishing");
-        if (c.savedAndMounted) {
+        if (c.savedAndMounted)
+        {
             ASSERT_TRUE(Perform(folder, L"Before", L"C:\\before.ico", 0x1));
             ASSERT_EQ(L"\\??\\" + folder, Target());
         }
@@ -416,11 +427,14 @@ TEST_F(DriveOperationTest, AMissingFolder)
         ExpectEverywhere(std::nullopt, ReadShellValues(m_letter, L"DefaultLabel"));
         const SavedValues saved = ReadSaved(m_letter);
         EXPECT_EQ(c.expectedSavedFlags, saved.flags);
-        if (c.expectedSavedFlags) {
+        if (c.expectedSavedFlags)
+        {
             EXPECT_EQ(folder, saved.path);
             EXPECT_EQ(c.expectedOldValuesKept ? L"Before" : L"After", saved.label);
             EXPECT_EQ(c.expectedOldValuesKept ? L"C:\\before.ico" : L"C:\\after.ico", saved.icon);
-        } else {
+        }
+        else
+        {
             EXPECT_EQ(std::nullopt, saved.path);
         }
     }
@@ -511,7 +525,8 @@ TEST_F(DriveOperationTest, ANetworkPathSavedAsNotMountedNeedsNoNetworkOption)
 }
 
 // What a process that is not elevated sends to the elevated side.
-class DriveOperationElevatedSideTest : public DriveOperationTest {
+class DriveOperationElevatedSideTest : public DriveOperationTest
+{
 protected:
     std::wstring Request(const wchar_t* what, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags) const
     {
@@ -619,9 +634,9 @@ TEST_F(DriveOperationElevatedSideTest, TheTargetVolumesLabelIsFixedByTheTaskInst
 
     ASSERT_TRUE(Perform(m_folder.CreateFolder(L"Data"), L"Work", nullptr, 0));
 
-    EXPECT_EQ(std::vector<std::wstring>{
-                  RecordingElevation::Request(L"HandOff", L'C', nullptr, L"/FIXLABEL", nullptr, 0)},
-              m_elevation.calls);
+    EXPECT_EQ(
+        std::vector<std::wstring>{RecordingElevation::Request(L"HandOff", L'C', nullptr, L"/FIXLABEL", nullptr, 0)},
+        m_elevation.calls);
     EXPECT_TRUE(BoxTexts(*m_boxes).empty());
 }
 
@@ -643,7 +658,8 @@ TEST_F(DriveOperationElevatedSideTest, NoLabelFixWithoutALabelOrWhenTheVolumeHas
 
 TEST_F(DriveOperationElevatedSideTest, WithoutTheTaskInstanceTheUserIsAskedToRestartForTheLabelFix)
 {
-    struct PromptCase {
+    struct PromptCase
+    {
         const char* name;
         int answer;
         bool restarted;
@@ -656,7 +672,8 @@ TEST_F(DriveOperationElevatedSideTest, WithoutTheTaskInstanceTheUserIsAskedToRes
     m_elevation.handOffSucceeds = false;
     m_elevation.volumeLabel = L"System";
     const std::wstring folder = m_folder.CreateFolder(L"Data");
-    for (const PromptCase& c : cases) {
+    for (const PromptCase& c : cases)
+    {
         SCOPED_TRACE(c.name);
         m_elevation.calls.clear();
         m_boxes->Clear();
@@ -685,7 +702,8 @@ TEST_F(DriveOperationElevatedSideTest, WithoutTheTaskInstanceTheUserIsAskedToRes
 // Records the shell notifications this process receives. Under Wine they
 // reach only the registered windows of the process that sends them, which is
 // the test itself here.
-class ShellNotificationRecorder {
+class ShellNotificationRecorder
+{
 public:
     ShellNotificationRecorder()
     {
@@ -699,9 +717,9 @@ public:
         SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SHChangeNotifyEntry entry{};
         entry.fRecursive = TRUE;
-        m_registration = SHChangeNotifyRegister(m_window, SHCNRF_ShellLevel | SHCNRF_InterruptLevel,
-                                                SHCNE_DRIVEADD | SHCNE_DRIVEREMOVED | SHCNE_UPDATEDIR, kMessage, 1,
-                                                &entry);
+        m_registration =
+            SHChangeNotifyRegister(m_window, SHCNRF_ShellLevel | SHCNRF_InterruptLevel,
+                                   SHCNE_DRIVEADD | SHCNE_DRIVEREMOVED | SHCNE_UPDATEDIR, kMessage, 1, &entry);
         SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &m_computer);
     }
     ~ShellNotificationRecorder()
@@ -737,9 +755,12 @@ private:
                              : lParam == SHCNE_DRIVEREMOVED ? L"drive removed "
                              : lParam == SHCNE_UPDATEDIR    ? L"folder updated "
                                                             : L"other ";
-        if (items && items[0] && self->m_computer && ILIsEqual(items[0], self->m_computer)) {
+        if (items && items[0] && self->m_computer && ILIsEqual(items[0], self->m_computer))
+        {
             event += L"Computer";
-        } else {
+        }
+        else
+        {
             wchar_t path[MAX_PATH] = {};
             if (items && items[0])
                 SHGetPathFromIDListW(items[0], path);
@@ -768,8 +789,8 @@ TEST_F(DriveOperationTest, TheShellIsToldOfEachAddedAndRemovedDrive)
     // The unmount of the saved drive tells the shell, and so does the save
     // as waiting for the folder.
     ASSERT_TRUE(Perform(folder + L"\\gone", L"Work", nullptr, 0x40));
-    EXPECT_EQ((std::vector<std::wstring>{L"drive removed " + root, L"folder updated Computer",
-                                         L"drive removed " + root, L"folder updated Computer"}),
+    EXPECT_EQ((std::vector<std::wstring>{L"drive removed " + root, L"folder updated Computer", L"drive removed " + root,
+                                         L"folder updated Computer"}),
               shell.Take(4));
 
     ASSERT_TRUE(Remove());
@@ -782,20 +803,22 @@ TEST_F(DriveOperationTest, TheShellIsToldOfEachAddedAndRemovedDrive)
 
 TEST(MappedPathTest, TheRemotePathOfARedirectorTarget)
 {
-    struct Case {
+    struct Case
+    {
         const wchar_t* target;
         const wchar_t* expected;
     };
     const Case cases[] = {
         {L"\\Device\\LanmanRedirector\\;Z:0000000000012345\\fs1\\share", L"\\\\fs1\\share"},
         {L"\\Device\\Mup\\;Y:00000000000abcde\\server\\share\\deep", L"\\\\server\\share\\deep"},
-        {L";Z:0000\\fs1\\share", L""},                     // ";" is the first character
-        {L"\\Device\\LanmanRedirector\\;Z:0000", L""},      // no backslash after it
-        {L"\\Device\\LanmanRedirector\\;Z:0000\\", L""},    // nothing after the backslash
-        {L"\\??\\C:\\folder", L""},                         // no ";" at all
+        {L";Z:0000\\fs1\\share", L""},                    // ";" is the first character
+        {L"\\Device\\LanmanRedirector\\;Z:0000", L""},    // no backslash after it
+        {L"\\Device\\LanmanRedirector\\;Z:0000\\", L""},  // nothing after the backslash
+        {L"\\??\\C:\\folder", L""},                       // no ";" at all
         {L"", L""},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.target);
         EXPECT_STREQ(c.expected, RemotePathFromRedirectorTarget(c.target));
     }
@@ -804,7 +827,8 @@ TEST(MappedPathTest, TheRemotePathOfARedirectorTarget)
 TEST(MappedPathTest, PathsOffNetworkDrivesAreUnchanged)
 {
     // No letter is ever a network drive under Wine, so only this side shows.
-    for (const wchar_t* path : {L"C:\\windows", L"C:", L"\\\\fs1\\share\\docs", L"x", L"", L"relative\\path"}) {
+    for (const wchar_t* path : {L"C:\\windows", L"C:", L"\\\\fs1\\share\\docs", L"x", L"", L"relative\\path"})
+    {
         SCOPED_TRACE(path);
         EXPECT_STREQ(path, ResolveMappedPath(path));
     }
@@ -821,7 +845,8 @@ TEST(SystemErrorTextTest, TheSystemTextWithoutItsLineBreakOrAnUnknownErrorText)
 
 TEST(EngineTextTest, ThePlaceholdersOfAFormat)
 {
-    struct Case {
+    struct Case
+    {
         const wchar_t* format;
         const wchar_t* expected;
     };
@@ -832,7 +857,8 @@ TEST(EngineTextTest, ThePlaceholdersOfAFormat)
         {L"no placeholders", L""},
         {L"dangling %", L""},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.format);
         EXPECT_STREQ(c.expected, FormatPlaceholders(c.format));
     }
@@ -845,7 +871,8 @@ TEST(EngineTextTest, AStringIsFormattedWithItsArguments)
 }
 
 // A language file's manager that serves one replaced text.
-class ReplacedTextManager : public CLVKResourceManager {
+class ReplacedTextManager : public CLVKResourceManager
+{
 public:
     ReplacedTextManager(UINT id, const wchar_t* text) : m_id(id), m_text(text) {}
     BOOL LoadString(CString* pString, UINT nID) override
@@ -863,7 +890,8 @@ private:
 
 TEST(EngineTextTest, ALanguageFileTextIsUsedUnlessItsPlaceholdersDiffer)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         const wchar_t* replacement;
         const wchar_t* expected;
@@ -872,11 +900,11 @@ TEST(EngineTextTest, ALanguageFileTextIsUsedUnlessItsPlaceholdersDiffer)
         {"same placeholders", L"Laufwerk %c: f\u00fcr %s nicht erstellt.",
          L"Laufwerk Q: f\u00fcr \\??\\C:\\data nicht erstellt."},
         // "%s" in place of "%c" would read the letter as a text pointer.
-        {"a text for a letter", L"Laufwerk %s: f\u00fcr %s.",
-         L"Failed to create virtual drive Q: for \\??\\C:\\data."},
+        {"a text for a letter", L"Laufwerk %s: f\u00fcr %s.", L"Failed to create virtual drive Q: for \\??\\C:\\data."},
         {"a placeholder too many", L"%c %s %s", L"Failed to create virtual drive Q: for \\??\\C:\\data."},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(CLVKResourceManager::ReplaceGlobalManager(
             new ReplacedTextManager(IDS_CREATE_VIRTUAL_DRIVE_FAILED, c.replacement)));
@@ -886,17 +914,18 @@ TEST(EngineTextTest, ALanguageFileTextIsUsedUnlessItsPlaceholdersDiffer)
     }
 }
 
-} // namespace
+}  // namespace
 
 // An elevated process turns a drive's recycle bin on and off itself; a
 // process that is not elevated leaves that to the elevated side.
 TEST_F(DriveOperationElevatedSideTest, TheRecycleBinFollowsTheDriveInAnElevatedProcess)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
-        DWORD savedFlags;          // 0: no drive before
+        DWORD savedFlags;  // 0: no drive before
         bool elevated;
-        bool remove;               // otherwise: create with newFlags
+        bool remove;  // otherwise: create with newFlags
         DWORD newFlags;
         std::vector<std::wstring> expected;
     };
@@ -910,12 +939,14 @@ TEST_F(DriveOperationElevatedSideTest, TheRecycleBinFollowsTheDriveInAnElevatedP
         {"removal of a drive without one", 0x10, true, true, 0x0, {}},
         {"not elevated: left to the elevated side", 0x20, false, false, 0x20, {}},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         RemoveTestDosDevice(m_device);
         SaveDriveEntry(m_letter, nullptr, nullptr, nullptr, 0);
         const std::wstring folder = m_folder.CreateFolder(L"Data");
         m_elevation.elevated = true;
-        if (c.savedFlags) {
+        if (c.savedFlags)
+        {
             ASSERT_TRUE(Perform(folder, L"Work", nullptr, c.savedFlags)) << c.name;
         }
         m_elevation.recycleBin.clear();
@@ -925,7 +956,8 @@ TEST_F(DriveOperationElevatedSideTest, TheRecycleBinFollowsTheDriveInAnElevatedP
         ASSERT_TRUE(c.remove ? Remove(c.newFlags) : Perform(folder, L"Work", nullptr, c.newFlags)) << c.name;
 
         std::vector<std::wstring> expected;
-        for (std::wstring e : c.expected) {
+        for (std::wstring e : c.expected)
+        {
             e[e.find(L'P')] = m_letter;
             expected.push_back(e);
         }

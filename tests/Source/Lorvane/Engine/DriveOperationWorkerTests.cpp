@@ -111,36 +111,27 @@ struct RefusalCase
 };
 
 const RefusalCase kRefusalCases[] = {
-    {"BusyLetter",
-     [](CLorvaneDlg& dlg, wchar_t busy, wchar_t, const std::wstring& folder) {
-         return dlg.QueueDriveOperation(busy, folder.c_str(), nullptr, nullptr, NoSave, 0, 0);
-     }},
-    {"BusyLetterRemoval",
-     [](CLorvaneDlg& dlg, wchar_t busy, wchar_t, const std::wstring&) {
-         return dlg.QueueDriveOperation(busy, nullptr, nullptr, nullptr, NoSave, 0, 0);
-     }},
+    {"BusyLetter", [](CLorvaneDlg& dlg, wchar_t busy, wchar_t, const std::wstring& folder)
+     { return dlg.QueueDriveOperation(busy, folder.c_str(), nullptr, nullptr, NoSave, 0, 0); }},
+    {"BusyLetterRemoval", [](CLorvaneDlg& dlg, wchar_t busy, wchar_t, const std::wstring&)
+     { return dlg.QueueDriveOperation(busy, nullptr, nullptr, nullptr, NoSave, 0, 0); }},
     {"LowerCaseLetter",
-     [](CLorvaneDlg& dlg, wchar_t, wchar_t free, const std::wstring& folder) {
-         return dlg.QueueDriveOperation(static_cast<wchar_t>(free + (L'a' - L'A')), folder.c_str(), nullptr,
-                                        nullptr, NoSave, 0, 0);
+     [](CLorvaneDlg& dlg, wchar_t, wchar_t free, const std::wstring& folder)
+     {
+         return dlg.QueueDriveOperation(static_cast<wchar_t>(free + (L'a' - L'A')), folder.c_str(), nullptr, nullptr,
+                                        NoSave, 0, 0);
      }},
-    {"DigitLetter",
-     [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring& folder) {
-         return dlg.QueueDriveOperation(L'1', folder.c_str(), nullptr, nullptr, NoSave, 0, 0);
-     }},
-    {"LetterAfterZ",
-     [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring& folder) {
-         return dlg.QueueDriveOperation(L'[', folder.c_str(), nullptr, nullptr, NoSave, 0, 0);
-     }},
-    {"NoBatch", [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring&) {
-         return dlg.QueueDriveOperationBatch(nullptr);
-     }},
-    {"BatchWithoutLetters",
-     [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring&) {
-         return dlg.QueueDriveOperationBatch(new CDriveOperationBatch);
-     }},
+    {"DigitLetter", [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring& folder)
+     { return dlg.QueueDriveOperation(L'1', folder.c_str(), nullptr, nullptr, NoSave, 0, 0); }},
+    {"LetterAfterZ", [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring& folder)
+     { return dlg.QueueDriveOperation(L'[', folder.c_str(), nullptr, nullptr, NoSave, 0, 0); }},
+    {"NoBatch",
+     [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring&) { return dlg.QueueDriveOperationBatch(nullptr); }},
+    {"BatchWithoutLetters", [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring&)
+     { return dlg.QueueDriveOperationBatch(new CDriveOperationBatch); }},
     {"BatchOverlappingABusyLetter",
-     [](CLorvaneDlg& dlg, wchar_t busy, wchar_t free, const std::wstring& folder) {
+     [](CLorvaneDlg& dlg, wchar_t busy, wchar_t free, const std::wstring& folder)
+     {
          auto* batch = new CDriveOperationBatch;
          batch->AddItem(new CDriveOperationItem(free, folder.c_str(), nullptr, nullptr, NoSave));
          batch->AddItem(new CDriveOperationItem(busy, nullptr, nullptr, nullptr, NoSave));
@@ -276,8 +267,7 @@ TEST_F(DriveOperationWorkerTest, StopRemovesResultsStillWaitingAndRefusesFurther
     const TestDrive second(letters[1], m_folder.Path());
 
     ASSERT_TRUE(m_dlg.QueueDriveOperation(first.Letter(), first.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
-    ASSERT_TRUE(
-        m_dlg.QueueDriveOperation(second.Letter(), second.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
+    ASSERT_TRUE(m_dlg.QueueDriveOperation(second.Letter(), second.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
     // Both run and post their results, which nobody handles yet.
     const DWORD start = GetTickCount();
     while (!(first.Defined() && second.Defined()) && GetTickCount() - start < 30000)
@@ -307,8 +297,7 @@ TEST_F(DriveOperationWorkerTest, ThreadThatOutlivesTheStopKeepsItsWorkerAndRunsN
         // Holding the worker's lock keeps its thread from taking the first
         // batch, as an operation that hangs would.
         EnterCriticalSection(&running->GetLock());
-        EXPECT_TRUE(
-            m_dlg.QueueDriveOperation(first.Letter(), first.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
+        EXPECT_TRUE(m_dlg.QueueDriveOperation(first.Letter(), first.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
         EXPECT_TRUE(
             m_dlg.QueueDriveOperation(second.Letter(), second.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
         Sleep(200);
@@ -339,4 +328,4 @@ TEST_F(DriveOperationWorkerTest, StopOfAWorkerThatNeverRanIsImmediate)
     EXPECT_LT(GetTickCount() - start, 1000u);
     EXPECT_EQ(nullptr, m_dlg.m_pDriveOperationWorker);
 }
-} // namespace
+}  // namespace

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Protects everything a refresh may write for one letter: the saved drives,
 // the shell's label and icon keys of the user and the machine (64-bit view),
 // and the application's settings flags.
-class Reconciliation : public ::testing::Test {
+class Reconciliation : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -25,8 +27,8 @@ protected:
         const REGSAM view = GetDriveLabelRegistryView();
         m_keys.push_back(std::make_unique<RegistrySnapshot>(HKEY_CURRENT_USER, LorvaneRegistryKey));
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-            m_keys.push_back(std::make_unique<RegistrySnapshot>(
-                root, std::wstring(BuildDriveIconKeyPath(root, m_letter)), view));
+            m_keys.push_back(
+                std::make_unique<RegistrySnapshot>(root, std::wstring(BuildDriveIconKeyPath(root, m_letter)), view));
         m_keys.push_back(std::make_unique<RegistrySnapshot>(
             HKEY_CURRENT_USER,
             L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons\\" + std::wstring(1, m_letter), view));
@@ -49,7 +51,7 @@ protected:
     std::vector<std::unique_ptr<RegistrySnapshot>> m_keys;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Reconciliation, ForeignDrivesAreListedUnlessOnlyOwnDrivesAreShown)
 {
@@ -73,7 +75,8 @@ TEST_F(Reconciliation, FreeLettersAndRealVolumesAreNeverListed)
 
 TEST_F(Reconciliation, SavedNetworkDrivesFollowTheNetworkSetting)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         DWORD savedFlags;
         bool manageNetwork;
@@ -88,11 +91,13 @@ TEST_F(Reconciliation, SavedNetworkDrivesFollowTheNetworkSetting)
         {"network drive, network on", DriveFlagNetwork, true, true, DriveFlagNetwork},
         {"disabled local drive", DriveFlagLocal | DriveFlagDisabled, false, true, DriveFlagLocal | DriveFlagDisabled},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         ASSERT_TRUE(SaveDriveEntry(m_letter, L"\\\\fs1\\share", L"Share", L"", c.savedFlags));
         theApp.Flags = SettingsFlags::Valid | (c.manageNetwork ? SettingsFlags::ManageNetworkDrives : 0);
         EXPECT_EQ(c.listed, theApp.RefreshDriveEntry(m_letter) != FALSE) << c.name;
-        if (c.listed) {
+        if (c.listed)
+        {
             EXPECT_EQ(c.flags, Entry().Flags) << c.name;
             EXPECT_STREQ(L"\\\\fs1\\share", Entry().Path) << c.name;
         }
@@ -104,8 +109,8 @@ TEST_F(Reconciliation, OwnDrivesGetTheirDeletedLabelAndIconBack)
     const std::wstring icon = L"C:\\windows\\system32\\shell32.dll,8";
     ScratchDosDevice device(m_letter, Target(m_folder.Path()));
     ASSERT_TRUE(device.Defined());
-    ASSERT_TRUE(SaveDriveEntry(m_letter, m_folder.Path().c_str(), L"Projects", icon.c_str(),
-                               DriveFlagLocal | DriveFlagUac));
+    ASSERT_TRUE(
+        SaveDriveEntry(m_letter, m_folder.Path().c_str(), L"Projects", icon.c_str(), DriveFlagLocal | DriveFlagUac));
     // Another tool deleted the shell's values of the drive.
     WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, FALSE, FALSE);
     WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, TRUE, FALSE);
@@ -117,15 +122,16 @@ TEST_F(Reconciliation, OwnDrivesGetTheirDeletedLabelAndIconBack)
     EXPECT_STREQ(icon.c_str(), Entry().Icon);
 
     const REGSAM view = GetDriveLabelRegistryView();
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+    {
         const CString key = BuildDriveIconValueKeyPath(root, m_letter, kDefaultLabelValueName);
         HKEY opened = nullptr;
         WCHAR label[64] = {};
         DWORD size = sizeof(label) - sizeof(WCHAR);
         ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(root, key, 0, KEY_READ | view, &opened))
             << (root == HKEY_CURRENT_USER ? "user" : "machine, for a UAC drive");
-        EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(opened, nullptr, nullptr, nullptr,
-                                                  reinterpret_cast<BYTE*>(label), &size));
+        EXPECT_EQ(ERROR_SUCCESS,
+                  RegQueryValueExW(opened, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(label), &size));
         RegCloseKey(opened);
         EXPECT_STREQ(L"Projects", label);
     }

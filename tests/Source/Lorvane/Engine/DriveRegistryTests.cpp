@@ -15,15 +15,9 @@ namespace
 class SavedDrives : public ::testing::Test
 {
 protected:
-    SavedDrives()
-    {
-        RegDeleteTreeW(HKEY_CURRENT_USER, LorvaneRegistryKey);
-    }
+    SavedDrives() { RegDeleteTreeW(HKEY_CURRENT_USER, LorvaneRegistryKey); }
 
-    static UniqueRegKey Key()
-    {
-        return OpenUserKey(LorvaneRegistryKey, KEY_ALL_ACCESS, true);
-    }
+    static UniqueRegKey Key() { return OpenUserKey(LorvaneRegistryKey, KEY_ALL_ACCESS, true); }
 
     static void SetRaw(LPCWSTR name, DWORD type, const void* data, DWORD bytes)
     {
@@ -35,10 +29,7 @@ protected:
         SetRaw(name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(WCHAR)));
     }
 
-    static void SetDword(LPCWSTR name, DWORD value)
-    {
-        SetRaw(name, REG_DWORD, &value, sizeof(value));
-    }
+    static void SetDword(LPCWSTR name, DWORD value) { SetRaw(name, REG_DWORD, &value, sizeof(value)); }
 
     static bool ReadValue(LPCWSTR name, DWORD& type, std::vector<BYTE>& data)
     {
@@ -69,8 +60,8 @@ TEST_F(SavedDrives, SaveWritesStringsWithTheirZeroAndFlagsAsDword)
         LPCWSTR name;
         std::wstring text;
     };
-    for (const Expected& e : {Expected{L"Q(Path)", L"C:\\data"}, Expected{L"Q(Label)", L"Data"},
-                              Expected{L"Q(Icon)", L"C:\\i.ico,2"}})
+    for (const Expected& e :
+         {Expected{L"Q(Path)", L"C:\\data"}, Expected{L"Q(Label)", L"Data"}, Expected{L"Q(Icon)", L"C:\\i.ico,2"}})
     {
         DWORD type = 0;
         std::vector<BYTE> data;
@@ -223,8 +214,8 @@ struct StringValueCase
 {
     const char* name;
     DWORD type;
-    std::vector<WCHAR> characters; // what is stored ...
-    DWORD bytes;                   // ... and how many bytes of it
+    std::vector<WCHAR> characters;  // what is stored ...
+    DWORD bytes;                    // ... and how many bytes of it
     bool valid;
     std::wstring text;
 };
@@ -238,7 +229,7 @@ std::vector<WCHAR> Characters(const std::wstring& text, WCHAR after)
 {
     std::vector<WCHAR> characters(text.begin(), text.end());
     characters.push_back(after);
-    characters.push_back(L'!'); // a non-zero character after the value, see below
+    characters.push_back(L'!');  // a non-zero character after the value, see below
     return characters;
 }
 
@@ -247,7 +238,7 @@ DWORD Bytes(const std::wstring& text, bool withZero)
     return static_cast<DWORD>((text.size() + (withZero ? 1 : 0)) * sizeof(WCHAR));
 }
 
-const std::wstring Longest(1023, L'a'); // 2,046 bytes + the zero = 2,048
+const std::wstring Longest(1023, L'a');  // 2,046 bytes + the zero = 2,048
 const std::wstring TooLong(1024, L'a');
 
 // A value without its zero is written from a buffer whose next character is
@@ -371,8 +362,7 @@ TEST_F(RunAtStartup, DisableDeletesTheValue)
 TEST_F(RunAtStartup, AValueThatIsNoValidStringDoesNotCount)
 {
     const DWORD number = 1;
-    ASSERT_EQ(RegSetValueExW(m_key, RunValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                             sizeof(number)),
+    ASSERT_EQ(RegSetValueExW(m_key, RunValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number)),
               ERROR_SUCCESS);
     EXPECT_FALSE(IsRunAtStartup());
     const std::wstring tooLong(1100, L'a');
@@ -396,4 +386,4 @@ TEST_F(RunAtStartup, AMissingRunKeyIsNotCreated)
     if (key)
         RegCloseKey(key);
 }
-} // namespace
+}  // namespace

@@ -81,7 +81,8 @@ TEST(TokenQueries, LimitedTokenIsNotElevatedButStillAnAdministrator)
     RunOptions options;
     options.limitedToken = true;
     const RunResult run = RunProgram(
-        self, {L"--gtest_filter=TokenQueriesInLimitedChild.*", L"--gtest_also_run_disabled_tests", kLimitedChildSwitch}, options);
+        self, {L"--gtest_filter=TokenQueriesInLimitedChild.*", L"--gtest_also_run_disabled_tests", kLimitedChildSwitch},
+        options);
     ASSERT_TRUE(run.started) << run.startError;
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(0u, run.exitCode) << "the checks in the limited child failed";
@@ -95,8 +96,7 @@ class ElevationTaskDefinition : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
-                                                  IID_ITaskService,
+        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                                                   reinterpret_cast<void**>(m_service.GetAddressOf())));
         ASSERT_HRESULT_SUCCEEDED(m_service->Connect(Empty(), Empty(), Empty(), Empty()));
         ASSERT_HRESULT_SUCCEEDED(m_service->NewTask(0, m_definition.GetAddressOf()));
@@ -122,7 +122,8 @@ long Flag(VARIANT_BOOL value)
 template <typename Getter>
 std::function<HRESULT(ITaskSettings*, long*)> ReadBool(Getter getter)
 {
-    return [getter](ITaskSettings* settings, long* value) {
+    return [getter](ITaskSettings* settings, long* value)
+    {
         VARIANT_BOOL flag = VARIANT_FALSE;
         const HRESULT hr = (settings->*getter)(&flag);
         *value = Flag(flag);
@@ -139,7 +140,8 @@ TEST_F(ElevationTaskDefinition, SettingsAllowDemandStartWithoutLimitsOrCondition
     const SettingCase cases[] = {
         {"AllowDemandStart", ReadBool(&ITaskSettings::get_AllowDemandStart), 1},
         {"MultipleInstancesParallel",
-         [](ITaskSettings* s, long* v) {
+         [](ITaskSettings* s, long* v)
+         {
              TASK_INSTANCES_POLICY policy = TASK_INSTANCES_IGNORE_NEW;
              const HRESULT hr = s->get_MultipleInstances(&policy);
              *v = policy;
@@ -147,7 +149,9 @@ TEST_F(ElevationTaskDefinition, SettingsAllowDemandStartWithoutLimitsOrCondition
          },
          TASK_INSTANCES_PARALLEL},
         {"StartWhenAvailable", ReadBool(&ITaskSettings::get_StartWhenAvailable), 0},
-        {"Priority", [](ITaskSettings* s, long* v) {
+        {"Priority",
+         [](ITaskSettings* s, long* v)
+         {
              int priority = 0;
              const HRESULT hr = s->get_Priority(&priority);
              *v = priority;
@@ -271,8 +275,7 @@ class ElevationTaskFolder : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
-                                                  IID_ITaskService,
+        ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
                                                   reinterpret_cast<void**>(m_service.GetAddressOf())));
         ASSERT_HRESULT_SUCCEEDED(m_service->Connect(Empty(), Empty(), Empty(), Empty()));
         const Bstr root(L"\\");
@@ -375,4 +378,4 @@ TEST_F(ElevationTaskFolder, RegisterReturnsAFailingPrincipalCallAndRegistersNoth
     // Registering deletes the old task first.
     EXPECT_FALSE(TaskExists());
 }
-} // namespace
+}  // namespace

@@ -29,8 +29,8 @@ class TestSender
 public:
     explicit TestSender(const std::wstring& text)
     {
-        m_mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, HandOffBlockSize,
-                                       HandOffBlockName);
+        m_mapping =
+            CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, HandOffBlockSize, HandOffBlockName);
         if (!m_mapping)
             return;
         void* view = MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, HandOffBlockSize);
@@ -100,15 +100,14 @@ struct FormatCase
     const wchar_t* label;
     const wchar_t* icon;
     DWORD flags;
-    const wchar_t* request;      // what the task instance gets
-    const wchar_t* elevatedCopy; // the parameters of the "runas" copy
+    const wchar_t* request;       // what the task instance gets
+    const wchar_t* elevatedCopy;  // the parameters of the "runas" copy
 };
 
 const FormatCase kFormatCases[] = {
     {"UacDriveSendsLetterAndQuotedPath", L'P', L"C:\\Data", nullptr, nullptr, Uac, L"P: \"C:\\Data\"",
      L"/NOSAVE P: \"C:\\Data\""},
-    {"RootTravelsWithoutTrailingBackslash", L'P', L"C:\\", nullptr, nullptr, Uac, L"P: \"C:\"",
-     L"/NOSAVE P: \"C:\""},
+    {"RootTravelsWithoutTrailingBackslash", L'P', L"C:\\", nullptr, nullptr, Uac, L"P: \"C:\"", L"/NOSAVE P: \"C:\""},
     {"OneTrailingBackslashRemoved", L'P', L"C:\\Data\\", nullptr, nullptr, Uac, L"P: \"C:\\Data\"",
      L"/NOSAVE P: \"C:\\Data\""},
     {"UncPath", L'Q', L"\\\\fs1\\share\\", nullptr, nullptr, Uac, L"Q: \"\\\\fs1\\share\"",
@@ -121,8 +120,8 @@ const FormatCase kFormatCases[] = {
      L"/NOSAVE P: \"C:\\Data\" /ICON \"\""},
     {"UacDriveWithRecycleBinHasNoNoCreate", L'P', L"C:\\Data", nullptr, nullptr, Uac | RecycleBin,
      L"P: \"C:\\Data\" /RECYCLEBIN", L"/NOSAVE P: \"C:\\Data\" /RECYCLEBIN"},
-    {"RecycleBinOnlyDrive", L'P', L"C:\\Data", nullptr, nullptr, RecycleBin,
-     L"P: \"C:\\Data\" /NOCREATE /RECYCLEBIN", L"/NOSAVE P: \"C:\\Data\" /NOCREATE /RECYCLEBIN"},
+    {"RecycleBinOnlyDrive", L'P', L"C:\\Data", nullptr, nullptr, RecycleBin, L"P: \"C:\\Data\" /NOCREATE /RECYCLEBIN",
+     L"/NOSAVE P: \"C:\\Data\" /NOCREATE /RECYCLEBIN"},
     {"NeitherUacNorRecycleBin", L'P', L"C:\\Data", nullptr, nullptr, DriveFlags::Local | DriveFlags::NoSave,
      L"P: \"C:\\Data\" /NOCREATE", L"/NOSAVE P: \"C:\\Data\" /NOCREATE"},
     {"Removal", L'P', nullptr, nullptr, nullptr, 0, L"/D P:", L"/NOSAVE /D P:"},
@@ -131,13 +130,13 @@ const FormatCase kFormatCases[] = {
     {"RemovalIgnoresLabelAndIcon", L'P', nullptr, L"lbl", L"x.ico,0", Uac, L"/D P:", L"/NOSAVE /D P:"},
     {"LabelFix", L'C', nullptr, L"/FIXLABEL", nullptr, 0, L"/FIXLABEL C:", L"/NOSAVE /D C:"},
     {"LabelFixIsCaseSensitive", L'C', nullptr, L"/fixlabel", nullptr, 0, L"/D C:", L"/NOSAVE /D C:"},
-    {"LabelFixWithPathIsAnUpdate", L'P', L"C:\\Data", L"/FIXLABEL", nullptr, Uac,
-     L"P: \"C:\\Data\" \"/FIXLABEL\"", L"/NOSAVE P: \"C:\\Data\" \"/FIXLABEL\""},
+    {"LabelFixWithPathIsAnUpdate", L'P', L"C:\\Data", L"/FIXLABEL", nullptr, Uac, L"P: \"C:\\Data\" \"/FIXLABEL\"",
+     L"/NOSAVE P: \"C:\\Data\" \"/FIXLABEL\""},
     // A label ending in a backslash would otherwise escape its closing quote.
     {"LabelEndingInBackslashKeepsItsQuote", L'P', L"C:\\Data", L"a\\", nullptr, Uac | RecycleBin,
      L"P: \"C:\\Data\" \"a\\\\\" /RECYCLEBIN", L"/NOSAVE P: \"C:\\Data\" \"a\\\\\" /RECYCLEBIN"},
-    {"QuoteInLabelIsEscaped", L'P', L"C:\\Data", L"say \"hi\"", nullptr, Uac,
-     L"P: \"C:\\Data\" \"say \\\"hi\\\"\"", L"/NOSAVE P: \"C:\\Data\" \"say \\\"hi\\\"\""},
+    {"QuoteInLabelIsEscaped", L'P', L"C:\\Data", L"say \"hi\"", nullptr, Uac, L"P: \"C:\\Data\" \"say \\\"hi\\\"\"",
+     L"/NOSAVE P: \"C:\\Data\" \"say \\\"hi\\\"\""},
 };
 
 class HandOffRequestFormat : public ::testing::TestWithParam<FormatCase>
@@ -165,7 +164,7 @@ struct ParseCase
     wchar_t letter;
     const wchar_t* path;
     const wchar_t* label;
-    const wchar_t* icon; // null: no icon given
+    const wchar_t* icon;  // null: no icon given
     bool remove;
     bool recycleBinOnly;
     bool recycleBin;
@@ -176,22 +175,20 @@ const ParseCase kParseCases[] = {
     {"Create", L"P: \"C:\\Data\"", L'P', L"C:\\Data", L"", nullptr, false, false, false, false},
     {"CreateWithLabelIconAndRecycleBin", L"P: \"C:\\Data\" \"My Data\" /ICON \"C:\\i.ico,1\" /RECYCLEBIN", L'P',
      L"C:\\Data", L"My Data", L"C:\\i.ico,1", false, false, true, false},
-    {"RecycleBinOnly", L"P: \"C:\\Data\" /NOCREATE /RECYCLEBIN", L'P', L"C:\\Data", L"", nullptr, false, true,
-     true, false},
+    {"RecycleBinOnly", L"P: \"C:\\Data\" /NOCREATE /RECYCLEBIN", L'P', L"C:\\Data", L"", nullptr, false, true, true,
+     false},
     {"RemovalInAnyCase", L"/d p:", L'P', L"", L"", nullptr, true, false, false, false},
     {"RemovalKeepingRecycleBin", L"/D P: /RECYCLEBIN", L'P', L"", L"", nullptr, true, false, true, false},
     {"LabelFix", L"/FIXLABEL C:", L'C', L"", L"", nullptr, false, false, false, true},
-    {"EscapedLabelComesBackWhole", L"P: \"C:\\Data\" \"a\\\\\" /RECYCLEBIN", L'P', L"C:\\Data", L"a\\", nullptr,
-     false, false, true, false},
-    {"LetterMustComeFirst", L"C:\\x P: \"C:\\Data\"", L'P', L"C:\\Data", L"", nullptr, false, false, false,
-     false},
+    {"EscapedLabelComesBackWhole", L"P: \"C:\\Data\" \"a\\\\\" /RECYCLEBIN", L'P', L"C:\\Data", L"a\\", nullptr, false,
+     false, true, false},
+    {"LetterMustComeFirst", L"C:\\x P: \"C:\\Data\"", L'P', L"C:\\Data", L"", nullptr, false, false, false, false},
     {"NotALetterIsIgnored", L"PP: 1: \"C:\\Data\"", 0, L"", L"", nullptr, false, false, false, false},
-    {"FourthPositionalIgnored", L"P: \"C:\\Data\" lbl extra", L'P', L"C:\\Data", L"lbl", nullptr, false, false,
-     false, false},
-    {"UnknownSwitchIgnored", L"/BOGUS P: \"C:\\Data\"", L'P', L"C:\\Data", L"", nullptr, false, false, false,
+    {"FourthPositionalIgnored", L"P: \"C:\\Data\" lbl extra", L'P', L"C:\\Data", L"lbl", nullptr, false, false, false,
      false},
-    {"TrailingIconSwitchHasNoValue", L"P: \"C:\\Data\" /ICON", L'P', L"C:\\Data", L"", nullptr, false, false,
-     false, false},
+    {"UnknownSwitchIgnored", L"/BOGUS P: \"C:\\Data\"", L'P', L"C:\\Data", L"", nullptr, false, false, false, false},
+    {"TrailingIconSwitchHasNoValue", L"P: \"C:\\Data\" /ICON", L'P', L"C:\\Data", L"", nullptr, false, false, false,
+     false},
     {"EmptyText", L"", 0, L"", L"", nullptr, false, false, false, false},
 };
 
@@ -227,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, HandOffRequestParse, ::testing::ValuesIn(kParseC
 struct LengthCase
 {
     const char* name;
-    size_t characters; // without the terminating zero
+    size_t characters;  // without the terminating zero
     bool fits;
 };
 
@@ -250,10 +247,12 @@ TEST_P(HandOffRequestLength, RefusesARequestLargerThanTheBlock)
     DialogCapture boxes(IDOK);
     bool taskStarted = false;
     // The task "does not start", so a fitting request ends without a box.
-    const BOOL sent = SendHandOffRequest(text.c_str(), [&] {
-        taskStarted = true;
-        return E_NOTIMPL;
-    });
+    const BOOL sent = SendHandOffRequest(text.c_str(),
+                                         [&]
+                                         {
+                                             taskStarted = true;
+                                             return E_NOTIMPL;
+                                         });
 
     EXPECT_FALSE(sent);
     EXPECT_EQ(c.fits, taskStarted);
@@ -272,27 +271,30 @@ INSTANTIATE_TEST_SUITE_P(Cases, HandOffRequestLength, ::testing::ValuesIn(kLengt
 TEST(HandOffSender, WritesTheRequestIntoTheBlockBeforeStartingTheTask)
 {
     std::wstring seen;
-    const BOOL sent = SendHandOffRequest(L"/D P: /RECYCLEBIN", [&] {
-        const HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, HandOffBlockName);
-        if (mapping)
-        {
-            const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, HandOffBlockSize);
-            if (view)
-            {
-                seen = static_cast<const wchar_t*>(view);
-                UnmapViewOfFile(view);
-            }
-            CloseHandle(mapping);
-        }
-        // Answer as the task instance does.
-        const HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, HandOffEventName);
-        if (event)
-        {
-            SetEvent(event);
-            CloseHandle(event);
-        }
-        return S_OK;
-    });
+    const BOOL sent =
+        SendHandOffRequest(L"/D P: /RECYCLEBIN",
+                           [&]
+                           {
+                               const HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, HandOffBlockName);
+                               if (mapping)
+                               {
+                                   const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, HandOffBlockSize);
+                                   if (view)
+                                   {
+                                       seen = static_cast<const wchar_t*>(view);
+                                       UnmapViewOfFile(view);
+                                   }
+                                   CloseHandle(mapping);
+                               }
+                               // Answer as the task instance does.
+                               const HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, HandOffEventName);
+                               if (event)
+                               {
+                                   SetEvent(event);
+                                   CloseHandle(event);
+                               }
+                               return S_OK;
+                           });
 
     EXPECT_TRUE(sent);
     EXPECT_EQ(L"/D P: /RECYCLEBIN", seen);
@@ -307,7 +309,8 @@ TEST(HandOffSender, NoAnswerWithinTheTimeIsAFailureWithoutABox)
 {
     DialogCapture boxes(IDOK);
     const DWORD start = GetTickCount();
-    const BOOL sent = SendHandOffRequest(L"/D P:", [] { return S_OK; }, 300);
+    const BOOL sent = SendHandOffRequest(
+        L"/D P:", [] { return S_OK; }, 300);
     EXPECT_FALSE(sent);
     EXPECT_GE(GetTickCount() - start, 250u);
     EXPECT_EQ(0u, boxes.Count());
@@ -320,13 +323,17 @@ TEST(HandOffSender, WaitsForTheMutexThatAnotherSenderHolds)
 
     std::atomic<bool> taskStarted{false};
     std::atomic<bool> finished{false};
-    std::thread sender([&] {
-        SendHandOffRequest(L"/D P:", [&] {
-            taskStarted = true;
-            return E_NOTIMPL;
+    std::thread sender(
+        [&]
+        {
+            SendHandOffRequest(L"/D P:",
+                               [&]
+                               {
+                                   taskStarted = true;
+                                   return E_NOTIMPL;
+                               });
+            finished = true;
         });
-        finished = true;
-    });
 
     Sleep(500);
     EXPECT_FALSE(taskStarted) << "the sender went on while another one held the mutex";
@@ -341,19 +348,23 @@ TEST(HandOffSender, TakesOverTheMutexOfASenderThatDied)
     // A thread that ends while owning a mutex leaves it abandoned, as a
     // sender process that died does.
     HANDLE left = nullptr;
-    std::thread dying([&] {
-        left = CreateMutexW(nullptr, FALSE, HandOffMutexName);
-        WaitForSingleObject(left, 10000);
-    });
+    std::thread dying(
+        [&]
+        {
+            left = CreateMutexW(nullptr, FALSE, HandOffMutexName);
+            WaitForSingleObject(left, 10000);
+        });
     dying.join();
     ASSERT_NE(nullptr, left);
 
     bool taskStarted = false;
     const DWORD start = GetTickCount();
-    SendHandOffRequest(L"/D P:", [&] {
-        taskStarted = true;
-        return E_NOTIMPL;
-    });
+    SendHandOffRequest(L"/D P:",
+                       [&]
+                       {
+                           taskStarted = true;
+                           return E_NOTIMPL;
+                       });
     EXPECT_TRUE(taskStarted);
     EXPECT_LT(GetTickCount() - start, 2000u);
     CloseHandle(left);
@@ -368,16 +379,20 @@ TEST(HandOffSender, GivesUpAfterTenSecondsWithoutTheMutex)
     BOOL sent = TRUE;
     bool taskStarted = false;
     DWORD elapsed = 0;
-    std::thread sender([&] {
-        DialogCapture boxes(IDOK);
-        const DWORD start = GetTickCount();
-        sent = SendHandOffRequest(L"/D P:", [&] {
-            taskStarted = true;
-            return S_OK;
+    std::thread sender(
+        [&]
+        {
+            DialogCapture boxes(IDOK);
+            const DWORD start = GetTickCount();
+            sent = SendHandOffRequest(L"/D P:",
+                                      [&]
+                                      {
+                                          taskStarted = true;
+                                          return S_OK;
+                                      });
+            elapsed = GetTickCount() - start;
+            dialogs = boxes.Dialogs();
         });
-        elapsed = GetTickCount() - start;
-        dialogs = boxes.Dialogs();
-    });
     sender.join();
 
     EXPECT_FALSE(sent);
@@ -494,22 +509,25 @@ TEST_F(HandOffReceiver, TwoSendersAtOnceAreServedOneAfterTheOther)
     std::atomic<bool> taskStarted[2] = {{false}, {false}};
     std::atomic<bool> overlapped{false};
     BOOL sent[2] = {};
-    auto send = [&](int i) {
+    auto send = [&](int i)
+    {
         const CString request = HandOffRequest::Format(letters[i], folders[i].c_str(), nullptr, nullptr, Uac);
-        sent[i] = SendHandOffRequest(request, [&, i] {
-            // A sender holds the mutex until its answer came, and its
-            // instance defines the drive before it answers: when the other
-            // task already started, its drive must be there by now.
-            const int other = 1 - i;
-            if (taskStarted[other] && drives[other].Current() != drives[other].RawTarget())
-                overlapped = true;
-            taskStarted[i] = true;
-            // The task: start an instance as the scheduler would.
-            if (!instances[i].Start(L"Lorvane.exe", {L"/UACTASK"}))
-                return HRESULT_FROM_WIN32(instances[i].StartError());
-            boxes.Watch(instances[i].ProcessId());
-            return S_OK;
-        });
+        sent[i] = SendHandOffRequest(request,
+                                     [&, i]
+                                     {
+                                         // A sender holds the mutex until its answer came, and its
+                                         // instance defines the drive before it answers: when the other
+                                         // task already started, its drive must be there by now.
+                                         const int other = 1 - i;
+                                         if (taskStarted[other] && drives[other].Current() != drives[other].RawTarget())
+                                             overlapped = true;
+                                         taskStarted[i] = true;
+                                         // The task: start an instance as the scheduler would.
+                                         if (!instances[i].Start(L"Lorvane.exe", {L"/UACTASK"}))
+                                             return HRESULT_FROM_WIN32(instances[i].StartError());
+                                         boxes.Watch(instances[i].ProcessId());
+                                         return S_OK;
+                                     });
     };
     std::thread first(send, 0);
     std::thread second(send, 1);
@@ -542,12 +560,11 @@ std::wstring CommandLineOf(HANDLE process)
         return {};
     PEB peb{};
     RTL_USER_PROCESS_PARAMETERS parameters{};
-    if (!ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof(peb), nullptr)
-        || !ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof(parameters), nullptr))
+    if (!ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof(peb), nullptr) ||
+        !ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof(parameters), nullptr))
         return {};
     std::wstring text(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
-    if (!ReadProcessMemory(process, parameters.CommandLine.Buffer, &text[0], parameters.CommandLine.Length,
-                           nullptr))
+    if (!ReadProcessMemory(process, parameters.CommandLine.Buffer, &text[0], parameters.CommandLine.Length, nullptr))
         return {};
     return text;
 }
@@ -599,8 +616,7 @@ TEST(HandOffFallback, NonElevatedDriveWithRecycleBinStartsTheElevatedCopyWithNoS
     {
         for (DWORD id : ChildrenOf(program.ProcessId()))
         {
-            const HANDLE copy = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ,
-                                            FALSE, id);
+            const HANDLE copy = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
             if (!copy)
                 continue;
             copyCommandLine = CommandLineOf(copy);
@@ -631,8 +647,7 @@ TEST(HandOffFallback, ElevatedCopyCarriesOutTheRequestWithoutSaving)
     ASSERT_NE(0, letter);
     const TestDrive drive(letter, folder.Path());
 
-    const CString parameters =
-        HandOffRequest::FormatElevatedCopy(letter, folder.Path().c_str(), nullptr, nullptr, Uac);
+    const CString parameters = HandOffRequest::FormatElevatedCopy(letter, folder.Path().c_str(), nullptr, nullptr, Uac);
     ASSERT_TRUE(StartElevatedProgram(ProgramPath(L"Lorvane.exe").c_str(), parameters));
 
     // This test runs elevated, so its copy is elevated and does not start
@@ -648,4 +663,4 @@ TEST(HandOffFallback, ElevatedCopyCarriesOutTheRequestWithoutSaving)
     }
     EXPECT_TRUE(keys.settings.MatchesCurrent()) << "the copy saved the drive";
 }
-} // namespace
+}  // namespace

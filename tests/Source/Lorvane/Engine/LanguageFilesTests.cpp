@@ -215,8 +215,7 @@ TEST_F(LanguageFiles, BrokenFilesGiveTheBuiltInTexts)
         {"wrong root", "<language><string id=\"1\"><value>6</value></string></language>", L"", false},
         {"no version string", "<resource><string id=\"35815\"><value>x</value></string></resource>", L"", true},
         {"version with blanks", "<resource><string id=\"1\"><value> 6</value></string></resource>", L"", true},
-        {"version id written as 01", "<resource><string id=\"01\"><value>6</value></string></resource>", L"",
-         true},
+        {"version id written as 01", "<resource><string id=\"01\"><value>6</value></string></resource>", L"", true},
         {"name reaching out of the folder", "<resource><string id=\"1\"><value>6</value></string></resource>",
          L"..\\lang\\", false},
     };

@@ -92,4 +92,4 @@ TEST(DefaultIconLocation, IsTheExecutableWithIconIndexByDriveKind)
     EXPECT_EQ(GetDefaultIconLocation(FALSE), GetModulePath() + L",0");
     EXPECT_EQ(GetDefaultIconLocation(TRUE), GetModulePath() + L",1");
 }
-} // namespace
+}  // namespace

@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 GUID IdOf(wchar_t letter)
 {
@@ -25,7 +26,8 @@ HRESULT CountingCreatePath(REFKNOWNFOLDERID)
     return g_createPathResult;
 }
 
-class KnownFolderUpdate : public ::testing::Test {
+class KnownFolderUpdate : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -34,24 +36,30 @@ protected:
     }
     HRESULT Update(wchar_t letter, bool enable, bool noRedirect, bool cleanUp, bool* changed)
     {
-        return UpdateRecycleBinKnownFolder(letter, IdOf(letter), enable, noRedirect, cleanUp,
-                                           changed, &manager, CountingCreatePath);
+        return UpdateRecycleBinKnownFolder(letter, IdOf(letter), enable, noRedirect, cleanUp, changed, &manager,
+                                           CountingCreatePath);
     }
     FakeKnownFolderManager manager;
 };
 
-} // namespace
+}  // namespace
 
 TEST(RecycleBinKnownFolderIdTest, LastByteFollowsTheLetterAndTheRestIsFixed)
 {
-    struct Case { wchar_t letter; bool valid; BYTE lastByte; };
+    struct Case
+    {
+        wchar_t letter;
+        bool valid;
+        BYTE lastByte;
+    };
     const Case cases[] = {
-        {L'A', true, 0xCD}, {L'a', true, 0xCD}, {L'P', true, 0xDC}, {L'Z', true, 0xE6},
-        {L'z', true, 0xE6}, {L'@', false, 0}, {L'[', false, 0}, {L'1', false, 0}, {0, false, 0},
+        {L'A', true, 0xCD}, {L'a', true, 0xCD}, {L'P', true, 0xDC}, {L'Z', true, 0xE6}, {L'z', true, 0xE6},
+        {L'@', false, 0},   {L'[', false, 0},   {L'1', false, 0},   {0, false, 0},
     };
     GUID a{};
     ASSERT_TRUE(RecycleBinKnownFolderId(L'A', &a));
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         GUID id{};
         const bool valid = RecycleBinKnownFolderId(c.letter, &id);
         EXPECT_EQ(c.valid, valid) << "letter " << static_cast<int>(c.letter);
@@ -78,7 +86,8 @@ TEST_F(KnownFolderUpdate, EnablingRegistersTheDefinitionAndCreatesTheFolder)
 
 TEST_F(KnownFolderUpdate, ExistingDefinitionIsKeptOnlyWhenItMatches)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         FakeFolderDefinition existing;
         bool noRedirect;
@@ -88,13 +97,17 @@ TEST_F(KnownFolderUpdate, ExistingDefinitionIsKeptOnlyWhenItMatches)
         {"identical", {KF_CATEGORY_PERUSER, L"P_Drive_Lorvane", L"P:\\", 0x40}, true, false},
         {"name and path differ only in case", {KF_CATEGORY_PERUSER, L"p_drive_lorvane", L"p:\\", 0}, false, false},
         {"registered without no-redirect flag", {KF_CATEGORY_PERUSER, L"P_Drive_Lorvane", L"P:\\", 0}, true, true},
-        {"registered with the flag but not wanted", {KF_CATEGORY_PERUSER, L"P_Drive_Lorvane", L"P:\\", 0x40}, false, true},
+        {"registered with the flag but not wanted",
+         {KF_CATEGORY_PERUSER, L"P_Drive_Lorvane", L"P:\\", 0x40},
+         false,
+         true},
         {"other category", {KF_CATEGORY_COMMON, L"P_Drive_Lorvane", L"P:\\", 0}, false, true},
         {"other name", {KF_CATEGORY_PERUSER, L"P_Drive", L"P:\\", 0}, false, true},
         {"other root", {KF_CATEGORY_PERUSER, L"P_Drive_Lorvane", L"Q:\\", 0}, false, true},
         {"root without backslash", {KF_CATEGORY_PERUSER, L"P_Drive_Lorvane", L"P:", 0}, false, true},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SetUp();
         manager = FakeKnownFolderManager();
         manager.folders[IdOf(L'P')] = c.existing;
@@ -162,8 +175,8 @@ TEST_F(KnownFolderUpdate, FailuresAreReturned)
     EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND), Update(L'P', true, false, false, &changed));
     EXPECT_TRUE(changed) << "the registration itself went through";
 
-    EXPECT_EQ(E_INVALIDARG, UpdateRecycleBinKnownFolder(L'1', IdOf(L'P'), true, false, false,
-                                                        &changed, &manager, CountingCreatePath));
+    EXPECT_EQ(E_INVALIDARG, UpdateRecycleBinKnownFolder(L'1', IdOf(L'P'), true, false, false, &changed, &manager,
+                                                        CountingCreatePath));
 }
 
 // Against Wine's own manager: what it supports is registering, finding by id,
@@ -181,8 +194,7 @@ TEST(RecycleBinKnownFolderSystem, RegistersFindsAndUnregistersWithTheRealManager
     bool changed = false;
     g_createPathCalls = 0;
     g_createPathResult = S_OK;
-    ASSERT_EQ(S_OK, UpdateRecycleBinKnownFolder(L'V', id, true, false, true, &changed, nullptr,
-                                                CountingCreatePath));
+    ASSERT_EQ(S_OK, UpdateRecycleBinKnownFolder(L'V', id, true, false, true, &changed, nullptr, CountingCreatePath));
     EXPECT_TRUE(changed);
     EXPECT_EQ(1, g_createPathCalls);
 
@@ -190,17 +202,14 @@ TEST(RecycleBinKnownFolderSystem, RegistersFindsAndUnregistersWithTheRealManager
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key));
     wchar_t name[64] = {};
     DWORD size = sizeof(name);
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"Name", nullptr, nullptr,
-                                              reinterpret_cast<BYTE*>(name), &size));
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, L"Name", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size));
     EXPECT_STREQ(L"V_Drive_Lorvane", name);
     RegCloseKey(key);
 
-    ASSERT_EQ(S_OK, UpdateRecycleBinKnownFolder(L'V', id, true, false, false, &changed, nullptr,
-                                                CountingCreatePath));
+    ASSERT_EQ(S_OK, UpdateRecycleBinKnownFolder(L'V', id, true, false, false, &changed, nullptr, CountingCreatePath));
     EXPECT_FALSE(changed) << "an identical registration is found by id and kept";
 
-    ASSERT_EQ(S_OK, UpdateRecycleBinKnownFolder(L'V', id, false, false, false, &changed, nullptr,
-                                                CountingCreatePath));
+    ASSERT_EQ(S_OK, UpdateRecycleBinKnownFolder(L'V', id, false, false, false, &changed, nullptr, CountingCreatePath));
     EXPECT_TRUE(changed);
     EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key));
     CoUninitialize();

@@ -10,12 +10,16 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr wchar_t kPolicyKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 constexpr wchar_t kProgramKey[] = L"Software\\Brennic\\Lorvane\\2.0";
 
-DWORD Bit(wchar_t letter) { return 1u << (letter - L'A'); }
+DWORD Bit(wchar_t letter)
+{
+    return 1u << (letter - L'A');
+}
 
 // "RecycleBinDrives" of a root; -1 when it is missing.
 long long PolicyValue(HKEY root)
@@ -31,9 +35,12 @@ void SetPolicyValue(HKEY root, long long value)
 {
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, kPolicyKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
-    if (value < 0) {
+    if (value < 0)
+    {
         RegDeleteValueW(key, L"RecycleBinDrives");
-    } else {
+    }
+    else
+    {
         const DWORD v = static_cast<DWORD>(value);
         RegSetValueExW(key, L"RecycleBinDrives", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof(v));
     }
@@ -42,7 +49,8 @@ void SetPolicyValue(HKEY root, long long value)
 
 // A top-level window of this thread that counts the "Policy" broadcasts; the
 // broadcast reaches it synchronously while the sender runs on this thread.
-class PolicyBroadcastCounter {
+class PolicyBroadcastCounter
+{
 public:
     PolicyBroadcastCounter()
     {
@@ -51,8 +59,7 @@ public:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"LorvaneTestsPolicyCounter";
         RegisterClassW(&wc);
-        m_hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                 wc.hInstance, this);
+        m_hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, this);
     }
     ~PolicyBroadcastCounter() { DestroyWindow(m_hwnd); }
     int Count() const { return m_count; }
@@ -72,13 +79,15 @@ private:
     int m_count = 0;
 };
 
-class RecycleBinPolicyTest : public ::testing::Test {
+class RecycleBinPolicyTest : public ::testing::Test
+{
 protected:
     void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     void TearDown() override
     {
         // The known folders that the calls registered in the prefix.
-        for (wchar_t letter : {L'P', L'Q', L'R'}) {
+        for (wchar_t letter : {L'P', L'Q', L'R'})
+        {
             bool changed = false;
             UpdateRecycleBinKnownFolder(letter, false, false, false, &changed);
         }
@@ -89,11 +98,12 @@ protected:
     RegistrySnapshot m_program{HKEY_CURRENT_USER, kProgramKey};
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(RecycleBinPolicyTest, UpdateWritesOnlyChangesAndDeletesAnEmptyMask)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         long long before;
         DWORD set;
@@ -110,7 +120,8 @@ TEST_F(RecycleBinPolicyTest, UpdateWritesOnlyChangesAndDeletesAnEmptyMask)
         {"clear wins over set", -1, Bit(L'P'), Bit(L'P'), false, -1},
         {"nothing to do on a missing value", -1, 0, 0, false, -1},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SetPolicyValue(HKEY_CURRENT_USER, c.before);
         EXPECT_EQ(c.changed, UpdateRecycleBinDrivesPolicy(HKEY_CURRENT_USER, c.set, c.clear)) << c.name;
         EXPECT_EQ(c.after, PolicyValue(HKEY_CURRENT_USER)) << c.name;
@@ -119,8 +130,13 @@ TEST_F(RecycleBinPolicyTest, UpdateWritesOnlyChangesAndDeletesAnEmptyMask)
 
 TEST_F(RecycleBinPolicyTest, BatchesWriteAndBroadcastOnceAtTheOutermostEnd)
 {
-    struct Step { wchar_t op; wchar_t letter; };  // '+' on, '-' off, '(' begin, ')' end
-    struct Case {
+    struct Step
+    {
+        wchar_t op;
+        wchar_t letter;
+    };  // '+' on, '-' off, '(' begin, ')' end
+    struct Case
+    {
         const char* name;
         std::vector<Step> steps;
         long long after;
@@ -135,15 +151,26 @@ TEST_F(RecycleBinPolicyTest, BatchesWriteAndBroadcastOnceAtTheOutermostEnd)
         {"an extra close does nothing", {{')', 0}, {'+', 'R'}}, Bit(L'R'), 1},
         {"a batch without changes broadcasts nothing", {{'(', 0}, {')', 0}}, -1, 0},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
+    {
         SetPolicyValue(HKEY_CURRENT_USER, -1);
         PolicyBroadcastCounter counter;
         int openedHere = 0;
-        for (const Step& s : c.steps) {
-            switch (s.op) {
-            case '(': BeginRecycleBinPolicyBatch(); ++openedHere; break;
-            case ')': EndRecycleBinPolicyBatch(); --openedHere; break;
-            default: SetDriveRecycleBin(s.letter, s.op == '+', false); break;
+        for (const Step& s : c.steps)
+        {
+            switch (s.op)
+            {
+            case '(':
+                BeginRecycleBinPolicyBatch();
+                ++openedHere;
+                break;
+            case ')':
+                EndRecycleBinPolicyBatch();
+                --openedHere;
+                break;
+            default:
+                SetDriveRecycleBin(s.letter, s.op == '+', false);
+                break;
             }
         }
         EXPECT_EQ(c.after, PolicyValue(HKEY_CURRENT_USER)) << c.name;
@@ -164,7 +191,8 @@ TEST_F(RecycleBinPolicyTest, MachineWideChangesAlsoWriteTheMachinePolicy)
         SetDriveRecycleBin(L'Q', true, true);
     }
     EXPECT_EQ(Bit(L'P') | Bit(L'Q'), PolicyValue(HKEY_CURRENT_USER));
-    EXPECT_EQ(Bit(L'P') | Bit(L'Q'), PolicyValue(HKEY_LOCAL_MACHINE)) << "the batch's machine-wide flag covers all its letters";
+    EXPECT_EQ(Bit(L'P') | Bit(L'Q'), PolicyValue(HKEY_LOCAL_MACHINE))
+        << "the batch's machine-wide flag covers all its letters";
     EXPECT_EQ(1, counter.Count());
     EXPECT_FALSE(SetDriveRecycleBin(L'1', true, false));
 }
@@ -172,7 +200,8 @@ TEST_F(RecycleBinPolicyTest, MachineWideChangesAlsoWriteTheMachinePolicy)
 TEST_F(RecycleBinPolicyTest, KnownDrivesValueRecordsLettersUpdatedOnce)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
     RegDeleteValueW(key, L"RecycleBinKnownFolderKnownDrivesV2");
     RegCloseKey(key);
 
@@ -197,7 +226,8 @@ TEST(PolicyBroadcastListener, DISABLED_CountsPolicyBroadcastsInAChildProcess)
     HANDLE stop = OpenEventW(SYNCHRONIZE, FALSE, L"LorvaneTestsPolicyListenerStop");
     ASSERT_TRUE(ready && stop);
     SetEvent(ready);
-    while (MsgWaitForMultipleObjects(1, &stop, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    while (MsgWaitForMultipleObjects(1, &stop, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+    {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&msg);
@@ -223,7 +253,8 @@ TEST_F(RecycleBinPolicyTest, AnotherProcessHearsThePolicyChangeOncePerBatch)
     HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, L"LorvaneTestsPolicyListenerStop");
     SetEnvironmentVariableW(L"LORVANE_TEST_POLICY_LISTENER", countFile.c_str());
     ChildProcess listener;
-    const bool started = listener.Start(self, {L"--gtest_filter=PolicyBroadcastListener.*", L"--gtest_also_run_disabled_tests"});
+    const bool started =
+        listener.Start(self, {L"--gtest_filter=PolicyBroadcastListener.*", L"--gtest_also_run_disabled_tests"});
     SetEnvironmentVariableW(L"LORVANE_TEST_POLICY_LISTENER", nullptr);
     ASSERT_TRUE(started);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 20000));

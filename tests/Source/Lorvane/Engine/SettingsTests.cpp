@@ -34,10 +34,7 @@ protected:
         theApp.MainRect.SetRect(1, 2, 3, 4);
     }
 
-    static UniqueRegKey Key()
-    {
-        return OpenUserKey(LorvaneRegistryKey, KEY_ALL_ACCESS, true);
-    }
+    static UniqueRegKey Key() { return OpenUserKey(LorvaneRegistryKey, KEY_ALL_ACCESS, true); }
 
     // A complete and valid set of stored settings at 96 DPI.
     static void StoreValid()
@@ -102,7 +99,7 @@ TEST_F(Settings, FlagsOfAnotherTypeCountAsMissing)
               ERROR_SUCCESS);
     EXPECT_TRUE(theApp.LoadSettings(true, Dpi96));
     EXPECT_EQ(theApp.Flags, GetDefaultSettingsFlags());
-    EXPECT_EQ(theApp.Theme, AppTheme::Dark); // the default flags are valid: the rest is read
+    EXPECT_EQ(theApp.Theme, AppTheme::Dark);  // the default flags are valid: the rest is read
 }
 
 TEST_F(Settings, MissingFlagsTakeTheDefaultAndTheRestIsRead)
@@ -194,11 +191,11 @@ TEST_F(Settings, SaveWritesEveryValueInItsForm)
         LPCWSTR name;
         DWORD value;
     };
-    for (const Expected& e : {Expected{L"Flags", 0x800001C4}, Expected{L"Theme", AppTheme::Classic},
-                              Expected{L"DriveFlags", DriveFlagLocal | DriveFlagAutoRestore},
-                              Expected{L"MainPosX_v6", static_cast<DWORD>(-8)}, Expected{L"MainPosY_v6", 30},
-                              Expected{L"MainWidth_v6", 500}, Expected{L"MainHeight_v6", 700},
-                              Expected{L"DPI", Dpi144}})
+    for (const Expected& e :
+         {Expected{L"Flags", 0x800001C4}, Expected{L"Theme", AppTheme::Classic},
+          Expected{L"DriveFlags", DriveFlagLocal | DriveFlagAutoRestore},
+          Expected{L"MainPosX_v6", static_cast<DWORD>(-8)}, Expected{L"MainPosY_v6", 30},
+          Expected{L"MainWidth_v6", 500}, Expected{L"MainHeight_v6", 700}, Expected{L"DPI", Dpi144}})
     {
         DWORD type = 0, value = 0, bytes = sizeof(value);
         ASSERT_EQ(RegQueryValueExW(key.get(), e.name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes),
@@ -242,4 +239,4 @@ TEST(SettingsDpiValue, HoldsVerticalHighAndHorizontalLow)
     ASSERT_GT(dpi->GetDpiX(), 0);
     EXPECT_EQ(GetSettingsDpiValue(), (static_cast<DWORD>(dpi->GetDpiY()) << 16) | static_cast<DWORD>(dpi->GetDpiX()));
 }
-} // namespace
+}  // namespace

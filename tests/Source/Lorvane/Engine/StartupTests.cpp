@@ -126,7 +126,8 @@ protected:
         ASSERT_TRUE(m_process.Start(L"Lorvane.exe", {})) << m_process.StartError();
         const DWORD processId = m_process.ProcessId();
         ASSERT_TRUE(PumpMessagesUntil(
-            [&] {
+            [&]
+            {
                 m_mainWindow = FindProcessWindow(processId, L"#32770");
                 m_marker = FindProcessWindow(processId, CLookupWnd::GetClassName());
                 return m_mainWindow && m_marker && IsWindowVisible(m_mainWindow);
@@ -215,9 +216,9 @@ TEST_F(MainWindowProcess, OpensAtTheSavedRectangle)
             LPCWSTR name;
             DWORD value;
         };
-        for (const Value& v : {Value{L"Flags", SettingsFlags::Default}, Value{L"MainPosX_v6", 60},
-                               Value{L"MainPosY_v6", 70}, Value{L"MainWidth_v6", 500}, Value{L"MainHeight_v6", 600},
-                               Value{L"DPI", GetSettingsDpiValue()}})
+        for (const Value& v :
+             {Value{L"Flags", SettingsFlags::Default}, Value{L"MainPosX_v6", 60}, Value{L"MainPosY_v6", 70},
+              Value{L"MainWidth_v6", 500}, Value{L"MainHeight_v6", 600}, Value{L"DPI", GetSettingsDpiValue()}})
             RegSetValueExW(key.get(), v.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.value), sizeof(v.value));
     }
     StartAndWait();
@@ -249,8 +250,7 @@ TEST_F(MainWindowProcess, SecondStartBringsTheFirstWindowBackAndEnds)
         ASSERT_TRUE(second.started) << c.name;
         EXPECT_FALSE(second.timedOut) << c.name;
         EXPECT_TRUE(m_process.Running()) << c.name;
-        EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(m_mainWindow) && !IsIconic(m_mainWindow); },
-                                      5000))
+        EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(m_mainWindow) && !IsIconic(m_mainWindow); }, 5000))
             << c.name;
     }
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
@@ -264,7 +264,8 @@ TEST_F(MainWindowProcess, NoCheckRunOpensASecondWindow)
     ASSERT_TRUE(another.Start(L"Lorvane.exe", {L"/NOCHECKRUN"}));
     HWND secondWindow = nullptr;
     EXPECT_TRUE(PumpMessagesUntil(
-        [&] {
+        [&]
+        {
             secondWindow = FindProcessWindow(another.ProcessId(), L"#32770");
             return secondWindow != nullptr;
         },
@@ -290,7 +291,7 @@ TEST(StartupWithoutWindow, FixLabelWithoutLetterEndsWithoutWindowOrBox)
     EXPECT_EQ(boxes.Count(), 0u);
     EXPECT_TRUE(settings.MatchesCurrent());
 }
-} // namespace
+}  // namespace
 
 namespace
 {
@@ -306,10 +307,7 @@ protected:
         m_device = DriveDevice(m_letter);
         m_drive = m_device;
     }
-    ~DriveCommandLine() override
-    {
-        RemoveTestDosDevice(m_device);
-    }
+    ~DriveCommandLine() override { RemoveTestDosDevice(m_device); }
 
     // Runs Lorvane.exe to its end; every box is answered with its default.
     RunResult Run(const std::vector<std::wstring>& arguments)
@@ -320,17 +318,13 @@ protected:
         return RunProgram(L"Lorvane.exe", arguments, options);
     }
 
-    std::wstring Target() const
-    {
-        return QueryDosDeviceTarget(m_device);
-    }
+    std::wstring Target() const { return QueryDosDeviceTarget(m_device); }
 
     RegistrySnapshot m_settings{HKEY_CURRENT_USER, LorvaneRegistryKey};
     RegistrySnapshot m_userIcons{HKEY_CURRENT_USER, L"Software\\Classes\\Applications\\Explorer.exe\\Drives",
                                  KEY_WOW64_64KEY};
-    RegistrySnapshot m_userIcons2{HKEY_CURRENT_USER,
-                                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons",
-                                  KEY_WOW64_64KEY};
+    RegistrySnapshot m_userIcons2{
+        HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\DriveIcons", KEY_WOW64_64KEY};
     ScratchFolder m_target;
     ProcessDialogWatcher m_boxes{IDCANCEL};
     wchar_t m_letter = 0;
@@ -346,8 +340,8 @@ TEST_F(DriveCommandLine, LetterAndPathCreateTheDriveAndBothRemoveFormsRemoveIt)
         const char* name;
         std::vector<std::wstring> arguments;
     };
-    for (const RemoveForm& form : {RemoveForm{"SwitchFirst", {L"/remove", m_drive}},
-                                   RemoveForm{"DashDAfterLetter", {m_drive, L"-D"}}})
+    for (const RemoveForm& form :
+         {RemoveForm{"SwitchFirst", {L"/remove", m_drive}}, RemoveForm{"DashDAfterLetter", {m_drive, L"-D"}}})
     {
         RunResult run = Run({m_drive, m_target.Path(), L"Test drive"});
         ASSERT_TRUE(run.started && !run.timedOut) << form.name;
@@ -375,7 +369,7 @@ TEST_F(DriveCommandLine, StartupRestoresSavedDrivesAndEndsWithoutWindowInForegro
     ASSERT_NE(m_letter, 0);
     ASSERT_TRUE(SaveDriveEntry(m_letter, m_target.Path().c_str(), L"Saved", nullptr, DriveFlagLocal));
     const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
-    const DWORD flags = SettingsFlags::Default; // background mode off
+    const DWORD flags = SettingsFlags::Default;  // background mode off
     ASSERT_EQ(RegSetValueExW(key.get(), L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof(flags)),
               ERROR_SUCCESS);
 
@@ -399,7 +393,8 @@ TEST_F(DriveCommandLine, StartupInBackgroundModeRestoresThenOpensTheWindow)
     ASSERT_TRUE(first.Start(L"Lorvane.exe", {L"/startup"}));
     HWND window = nullptr;
     ASSERT_TRUE(PumpMessagesUntil(
-        [&] {
+        [&]
+        {
             window = FindProcessWindow(first.ProcessId(), L"#32770");
             return window != nullptr;
         },
@@ -426,8 +421,8 @@ TEST_F(DriveCommandLine, StartupMountsAWaitingDriveOnlyWhenItsTargetIsBack)
         std::wstring target;
         bool mounted;
     };
-    for (const Case& c : {Case{"TargetMissing", m_target.PathOf(L"missing"), false},
-                          Case{"TargetBack", m_target.Path() + L"\\", true}})
+    for (const Case& c :
+         {Case{"TargetMissing", m_target.PathOf(L"missing"), false}, Case{"TargetBack", m_target.Path() + L"\\", true}})
     {
         ASSERT_TRUE(SaveDriveEntry(m_letter, c.target.c_str(), L"Waiting", nullptr, waiting)) << c.name;
         const RunResult run = Run({L"/startup"});
@@ -458,4 +453,4 @@ TEST_F(DriveCommandLine, StartupSkipsSavedNetworkDrivesUnlessTheyAreManaged)
     EXPECT_GE(m_boxes.Count(), 1u);
     EXPECT_EQ(Target(), L"");
 }
-} // namespace
+}  // namespace

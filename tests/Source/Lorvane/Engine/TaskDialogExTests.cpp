@@ -67,9 +67,9 @@ TEST(ShowYesNoTaskDialog, AsksWithYesAndNoUnderTheApplicationsName)
     for (const Case& c : {Case{"Yes", IDYES}, Case{"No", IDNO}})
     {
         DialogCapture boxes(c.answer);
-        EXPECT_EQ(ShowYesNoTaskDialog(nullptr, L"Replace the language file?", L"It is outdated.", TD_WARNING_ICON,
-                                      IDNO),
-                  c.answer)
+        EXPECT_EQ(
+            ShowYesNoTaskDialog(nullptr, L"Replace the language file?", L"It is outdated.", TD_WARNING_ICON, IDNO),
+            c.answer)
             << c.name;
         ASSERT_EQ(boxes.Count(), 1u) << c.name;
         const CapturedDialog dialog = boxes.Dialogs()[0];
@@ -98,21 +98,23 @@ TEST(ShowYesNoTaskDialog, ClosingTheDialogCancels)
     // Wine ignores Escape's IDCANCEL command without a Cancel button.
     const DWORD thread = GetCurrentThreadId();
     std::atomic<bool> done{false};
-    std::thread closer([thread, &done] {
-        HWND found = nullptr;
-        for (int i = 0; i < 100 && !done; ++i)
+    std::thread closer(
+        [thread, &done]
         {
-            Sleep(50);
-            EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
-            if (found)
-                PostMessageW(found, WM_CLOSE, 0, 0);
-        }
-        // A dialog that cannot be closed is answered No, so the test ends.
-        if (!done && found)
-            PostMessageW(found, WM_COMMAND, IDNO, 0);
-    });
+            HWND found = nullptr;
+            for (int i = 0; i < 100 && !done; ++i)
+            {
+                Sleep(50);
+                EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
+                if (found)
+                    PostMessageW(found, WM_CLOSE, 0, 0);
+            }
+            // A dialog that cannot be closed is answered No, so the test ends.
+            if (!done && found)
+                PostMessageW(found, WM_COMMAND, IDNO, 0);
+        });
     EXPECT_EQ(ShowYesNoTaskDialog(nullptr, L"Cancel me", L"", TD_WARNING_ICON, 0), IDCANCEL);
     done = true;
     closer.join();
 }
-} // namespace
+}  // namespace

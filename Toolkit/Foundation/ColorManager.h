@@ -80,6 +80,10 @@ public:
     // Dark colours need up to twice the distance.
     static double AFX_CDECL ScaleThreshold(double dBrightness, double dThreshold);
     static BOOL AFX_CDECL IsColorDistanceAbove(COLORREF clrFirst, COLORREF clrSecond, BOOL bScale, double dThreshold);
+    // TRUE when the two colours contrast enough: their squared distance is above
+    // the squared threshold, scaled up for dark first colours when asked.
+    static BOOL AFX_CDECL AreColorsTooClose(COLORREF clrFirst, COLORREF clrSecond, BOOL bDarknessAdjust,
+                                            double dThreshold = 50.0);
     // The point between them at the scaled threshold distance from the first.
     static COLORREF AFX_CDECL PullColorToward(COLORREF clrFirst, COLORREF clrSecond, double dThreshold);
     // The second colour moved along its ray from black (or white) until it

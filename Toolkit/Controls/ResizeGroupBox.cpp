@@ -1,0 +1,3 @@
+#include "Controls/ResizeGroupBox.h"
+
+IMPLEMENT_DYNCREATE(CLVKResizeGroupBox, CButton)

@@ -1,0 +1,164 @@
+// The control gallery as a program: its page list, its argument errors, and
+// a PNG shot of every page.
+#include "ChildProcess.h"
+#include "ScratchFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct RunResult
+{
+    bool bFinished = false;
+    DWORD dwExitCode = 0;
+    std::string output;
+};
+
+// Runs the gallery with its standard output in a pipe.
+RunResult RunGallery(const std::vector<std::wstring>& arguments, DWORD dwTimeoutMs = 60000)
+{
+    RunResult result;
+    SECURITY_ATTRIBUTES sa{};
+    sa.nLength = sizeof(sa);
+    sa.bInheritHandle = TRUE;
+    HANDLE hRead = nullptr;
+    HANDLE hWrite = nullptr;
+    if (!::CreatePipe(&hRead, &hWrite, &sa, 0))
+        return result;
+    ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = hWrite;
+    si.hStdError = hWrite;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi{};
+    const std::wstring path = ProgramPath(L"ControlGallery.exe");
+    std::wstring commandLine = BuildCommandLine(path, arguments);
+    const BOOL bStarted = ::CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                           nullptr, nullptr, &si, &pi);
+    ::CloseHandle(hWrite);
+    if (!bStarted)
+    {
+        ::CloseHandle(hRead);
+        return result;
+    }
+    char buffer[4096];
+    DWORD dwRead = 0;
+    while (::ReadFile(hRead, buffer, sizeof(buffer), &dwRead, nullptr) && dwRead)
+        result.output.append(buffer, dwRead);
+    ::CloseHandle(hRead);
+    result.bFinished = ::WaitForSingleObject(pi.hProcess, dwTimeoutMs) == WAIT_OBJECT_0;
+    if (!result.bFinished)
+        ::TerminateProcess(pi.hProcess, 0xDEAD);
+    ::GetExitCodeProcess(pi.hProcess, &result.dwExitCode);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    return result;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (char ch : text)
+    {
+        if (ch == '\n')
+        {
+            lines.push_back(line);
+            line.clear();
+        }
+        else if (ch != '\r')
+        {
+            line += ch;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+// Width and height from a PNG's header; false when it is not a PNG.
+bool ReadPngSize(const std::string& bytes, unsigned& width, unsigned& height, int& colorType)
+{
+    static const char kSignature[] = "\x89PNG\r\n\x1a\n";
+    if (bytes.size() < 33 || bytes.compare(0, 8, kSignature, 8) != 0 || bytes.compare(12, 4, "IHDR") != 0)
+        return false;
+    auto be32 = [&](size_t at)
+    {
+        return (static_cast<unsigned>(static_cast<unsigned char>(bytes[at])) << 24) |
+               (static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 1])) << 16) |
+               (static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 2])) << 8) |
+               static_cast<unsigned>(static_cast<unsigned char>(bytes[at + 3]));
+    };
+    width = be32(16);
+    height = be32(20);
+    colorType = static_cast<unsigned char>(bytes[25]);
+    return bytes[24] == 8;
+}
+
+TEST(ControlGallery, ListsItsPagesOneALine)
+{
+    const RunResult run = RunGallery({L"--list"});
+    ASSERT_TRUE(run.bFinished);
+    EXPECT_EQ(0u, run.dwExitCode);
+    const std::vector<std::string> pages = Lines(run.output);
+    for (const char* required : {"resize"})
+        EXPECT_NE(pages.end(), std::find(pages.begin(), pages.end(), required)) << required;
+}
+
+TEST(ControlGallery, UnknownPagesAndBadArgumentsExitWithTwo)
+{
+    const std::vector<std::vector<std::wstring>> cases = {
+        {},
+        {L"no-such-page"},
+        {L"resize", L"--theme"},
+        {L"resize", L"--theme", L"x1"},
+        {L"resize", L"--size", L"640"},
+        {L"resize", L"--size", L"10x10"},
+        {L"resize", L"--colour", L"red"},
+        {L"--list", L"resize"},
+    };
+    for (const auto& arguments : cases)
+    {
+        const RunResult run = RunGallery(arguments);
+        ASSERT_TRUE(run.bFinished);
+        EXPECT_EQ(2u, run.dwExitCode) << (arguments.empty() ? std::string("(none)") : std::string(run.output));
+        EXPECT_FALSE(run.output.empty()) << "a message says what was wrong";
+    }
+}
+
+TEST(ControlGallery, ShootsEveryPageIntoA32BitPng)
+{
+    const RunResult list = RunGallery({L"--list"});
+    ASSERT_TRUE(list.bFinished);
+    const std::vector<std::string> pages = Lines(list.output);
+    ASSERT_FALSE(pages.empty());
+    ScratchFolder folder;
+    for (const std::string& page : pages)
+    {
+        const std::wstring name(page.begin(), page.end());
+        const std::wstring shot = folder.PathOf(name + L".png");
+        const RunResult run = RunGallery({name, L"--size", L"600x420", L"--shot", shot});
+        ASSERT_TRUE(run.bFinished) << page;
+        EXPECT_EQ(0u, run.dwExitCode) << page << ": " << run.output;
+        std::string bytes;
+        ASSERT_TRUE(folder.ReadFile(name + L".png", bytes)) << page;
+        unsigned width = 0;
+        unsigned height = 0;
+        int colorType = 0;
+        ASSERT_TRUE(ReadPngSize(bytes, width, height, colorType)) << page;
+        EXPECT_EQ(600u, width) << page;
+        EXPECT_EQ(420u, height) << page;
+        EXPECT_EQ(6, colorType) << page << ": RGBA";
+    }
+}
+
+}  // namespace

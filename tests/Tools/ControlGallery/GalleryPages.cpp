@@ -1,0 +1,19 @@
+#include "GalleryPages.h"
+
+const std::vector<GalleryPageEntry>& GalleryPageTable()
+{
+    static const std::vector<GalleryPageEntry> table = {
+        {L"resize", &CreateResizePage},
+    };
+    return table;
+}
+
+const GalleryPageEntry* FindGalleryPage(LPCWSTR lpszName)
+{
+    for (const GalleryPageEntry& entry : GalleryPageTable())
+    {
+        if (wcscmp(entry.lpszName, lpszName) == 0)
+            return &entry;
+    }
+    return nullptr;
+}

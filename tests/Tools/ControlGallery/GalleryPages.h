@@ -1,0 +1,19 @@
+// The gallery's pages by name. To add a page, write its factory and add one
+// row to the table in GalleryPages.cpp.
+#pragma once
+
+#include "GalleryPage.h"
+
+struct GalleryPageEntry
+{
+    LPCWSTR lpszName;
+    std::unique_ptr<GalleryPage> (*pfnCreate)();
+};
+
+// The rows in the order --list prints them.
+const std::vector<GalleryPageEntry>& GalleryPageTable();
+
+// The factory of the named page, or null.
+const GalleryPageEntry* FindGalleryPage(LPCWSTR lpszName);
+
+std::unique_ptr<GalleryPage> CreateResizePage();

@@ -99,7 +99,7 @@ fi
 #    a virtual desktop of their own: on a bare X display without a window
 #    manager Wine waits two seconds for every window it hides, which would
 #    add two seconds to every message box a test answers.
-test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery)
+test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery MainWindowTests)
 settings="$BUILD/wine-settings.reg"
 {
   echo 'Windows Registry Editor Version 5.00'

@@ -10,9 +10,8 @@
 #include "EngineText.h"
 #include "MappedPath.h"
 #include "PathServices.h"
-#include "TaskDialogEx.h"
+#include "MainWindowServices.h"
 #include "resource.h"
-#include "Foundation/DpiScaling.h"
 
 #include <vector>
 
@@ -23,10 +22,6 @@ const WCHAR kRawTargetPrefix[] = L"\\??\\";
 // Room for the targets of QueryDosDeviceW; a target that does not fit would be
 // taken for no virtual drive at all.
 const DWORD kDosDeviceChars = 32768;
-
-// The custom button of the label-fix prompt.
-const int kRestartButtonId = 6;
-const int kLabelFixPromptWidth = 440;
 
 struct DeviceName
 {
@@ -98,21 +93,6 @@ bool IsExistingDirectory(LPCWSTR path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The label-fix prompt: the Restart button carries the elevation shield,
-// which can be set only once the dialog window exists.
-class CLabelFixPrompt : public CTaskDialogEx
-{
-public:
-    explicit CLabelFixPrompt(CWnd* owner) : CTaskDialogEx(owner) {}
-
-protected:
-    void OnDialogConstructed() override
-    {
-        CTaskDialogEx::OnDialogConstructed();
-        ::SendMessageW(GetDialogWindow(), TDM_SET_BUTTON_ELEVATION_REQUIRED_STATE, kRestartButtonId, TRUE);
-    }
-};
-
 struct SavedDrive
 {
     // A saved entry exists when its path is not empty.
@@ -131,20 +111,12 @@ SavedDrive LoadSavedDrive(WCHAR letter)
     return saved;
 }
 
+// Asks the user through the main window's prompt; without a main window
+// there is nobody to ask, and that counts as declined.
 bool AskRestartForLabelFix()
 {
-    CLabelFixPrompt prompt(AfxGetMainWnd());
-    prompt.SetWindowTitle(AfxGetAppName());
-    prompt.SetMainInstruction(LoadEngineText(IDS_ADMIN_REQUIRED));
-    prompt.SetContent(LoadEngineText(IDS_ADMIN_REQUIRED_CONTENT));
-    prompt.SetMainIcon(TD_SHIELD_ICON);
-    prompt.SetCommonButtonMask(TDCBF_CANCEL_BUTTON);
-    prompt.AddButton(LoadEngineText(IDS_BUTTON_RESTART), kRestartButtonId);
-    prompt.EnableHyperlinks(TRUE);
-    prompt.EnableCancellation(TRUE);
-    prompt.EnableRelativePosition(TRUE);
-    prompt.SetWidth(CLVKDpiScaling::GetGlobal()->ScaleX(kLabelFixPromptWidth));
-    return prompt.DoModal() == kRestartButtonId;
+    CMainWindowServices* const window = CMainWindowServices::Current();
+    return window && window->AskRestartForLabelFix();
 }
 
 // Without elevation the volume's own label cannot be removed here: the task

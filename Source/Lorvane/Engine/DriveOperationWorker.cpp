@@ -1,5 +1,6 @@
 #include "DriveOperationWorker.h"
 
+#include "DriveLetter.h"
 #include "LorvaneApp.h"
 #include "RecycleBinPolicy.h"
 #include "Foundation/CriticalSectionLock.h"
@@ -55,8 +56,7 @@ CDriveOperationBatch::~CDriveOperationBatch()
 void CDriveOperationBatch::AddItem(CDriveOperationItem* item)
 {
     m_items.AddTail(item);
-    if (item->m_letter >= L'A' && item->m_letter <= L'Z')
-        m_dwLetters |= 1u << (item->m_letter - L'A');
+    m_dwLetters |= DriveLetterBit(static_cast<WCHAR>(item->m_letter));
 }
 
 CDriveOperationWorker::CDriveOperationWorker()
@@ -83,7 +83,7 @@ bool CDriveOperationWorker::IsStopping() const
     return IsSet(m_hStop);
 }
 
-bool CDriveOperationWorker::Enqueue(CDriveOperationBatch* batch, HWND target)
+bool CDriveOperationWorker::Enqueue(CDriveOperationBatch* batch, HWND target, DWORD& busyLetters)
 {
     if (!m_hWake || !m_hStop || !m_hDone || IsStopping())
         return false;
@@ -95,8 +95,7 @@ bool CDriveOperationWorker::Enqueue(CDriveOperationBatch* batch, HWND target)
         m_queue.AddTail(batch);
         if (!m_bStarted)
         {
-            // Suspended until the batch is in the queue and the caller has
-            // marked its letters busy.
+            // Suspended until the batch is in the queue and its letters are busy.
             created = AfxBeginThread(DriveOperationWorkerProc, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
             if (created)
             {
@@ -104,16 +103,26 @@ bool CDriveOperationWorker::Enqueue(CDriveOperationBatch* batch, HWND target)
                 m_dwThreadId = created->m_nThreadID;
             }
             else
+            {
                 m_queue.RemoveTail();
+            }
         }
         if (!m_bStarted)
             return false;
+        // Read while the batch surely exists: a thread that is already
+        // running takes it as soon as the lock is free, even before the wake.
+        busyLetters |= batch->m_dwLetters;
     }
 
+    Wake(created);
+    return true;
+}
+
+void CDriveOperationWorker::Wake(CWinThread* created)
+{
     ::SetEvent(m_hWake);
     if (created)
         created->ResumeThread();
-    return true;
 }
 
 bool CDriveOperationWorker::Stop(DWORD stopTimeout)

@@ -59,14 +59,16 @@ class CDriveOperationWorker
 public:
     CDriveOperationWorker();
     // Deletes the queued batches and closes the events.
-    ~CDriveOperationWorker();
+    virtual ~CDriveOperationWorker();
     CDriveOperationWorker(const CDriveOperationWorker&) = delete;
     CDriveOperationWorker& operator=(const CDriveOperationWorker&) = delete;
 
     // Queues the batch for results to target; starts the thread on the first
-    // batch. On success the worker owns the batch; on failure the caller
-    // still does.
-    bool Enqueue(CDriveOperationBatch* batch, HWND target);
+    // batch. On success the batch's letters are in busyLetters before the
+    // thread is woken, and the worker owns the batch: the caller must not
+    // touch it again, since the thread may already have run and deleted it.
+    // On failure the caller still owns it and busyLetters is unchanged.
+    bool Enqueue(CDriveOperationBatch* batch, HWND target, DWORD& busyLetters);
     // Clears the target, asks the thread to stop and waits for it up to
     // stopTimeout ms. True when the thread has ended (or never started): the
     // caller may then delete the worker. False leaves the worker to the thread.
@@ -78,6 +80,11 @@ public:
     HANDLE GetDoneEvent() const { return m_hDone; }
     // The lock that guards the queue and the target window.
     CRITICAL_SECTION& GetLock() { return m_lock; }
+
+protected:
+    // Wakes the thread for a queued batch and resumes a thread that Enqueue
+    // has just created.
+    virtual void Wake(CWinThread* created);
 
 private:
     friend UINT AFX_CDECL DriveOperationWorkerProc(LPVOID parameter);

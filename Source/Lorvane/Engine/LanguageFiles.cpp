@@ -6,7 +6,7 @@
 
 #include "DriveRegistry.h"
 #include "PathServices.h"
-#include "TaskDialogEx.h"
+#include "MainWindowServices.h"
 #include "resource.h"
 #include "Foundation/PropExchangeXMLNode.h"
 #include "Foundation/ResourceManagerXML.h"
@@ -63,7 +63,8 @@ bool AskKeepOutdatedLanguage(CLVKResourceManager* manager)
     CString text = manager->LoadStringValue(IDS_OUTDATED_LANGUAGE_TEXT);
     if (text.IsEmpty())
         text = L"The language file is outdated.";
-    return ShowYesNoTaskDialog(nullptr, question, text, TD_WARNING_ICON, IDNO) == IDYES;
+    CMainWindowServices* const window = CMainWindowServices::Current();
+    return window && window->AskYesNo(nullptr, question, text, TD_WARNING_ICON, IDNO) == IDYES;
 }
 }  // namespace
 

@@ -6,8 +6,7 @@
 #include "ElevationTask.h"
 #include "EngineText.h"
 #include "HandOff.h"
-#include "LookupWnd.h"
-#include "LorvaneDlg.h"
+#include "MainWindowServices.h"
 #include "MappedPath.h"
 #include "PathServices.h"
 #include "RecycleBinPolicy.h"
@@ -340,7 +339,7 @@ void CLorvaneApp::RestoreSavedDrives()
 
 bool CLorvaneApp::ActivateRunningInstance()
 {
-    const HWND marker = FindWindowExW(nullptr, nullptr, CLookupWnd::GetClassName(), CLookupWnd::GetTitle());
+    const HWND marker = FindWindowExW(nullptr, nullptr, kMarkerWindowClassName, kMarkerWindowTitle);
     if (!marker)
         return false;
     const HWND owner = GetWindow(marker, GW_OWNER);
@@ -352,15 +351,10 @@ bool CLorvaneApp::ActivateRunningInstance()
 
 void CLorvaneApp::RunMainWindow(bool startedAfterLanguageChange)
 {
-    INT_PTR result = 0;
-    {
-        CLorvaneDlg dialog;
-        m_pMainWnd = &dialog;
-        dialog.m_bStartedAfterLanguageChange = startedAfterLanguageChange ? TRUE : FALSE;
-        result = dialog.DoModal();
-        m_pMainWnd = nullptr;
-    }
+    CMainWindowServices* const window = CMainWindowServices::Current();
+    if (!window)
+        return;
     // The user chose another language: start again so that every text is reloaded.
-    if (result == IDOK)
+    if (window->RunMainWindow(startedAfterLanguageChange) == IDOK)
         ShellExecuteW(nullptr, L"open", GetModulePath(), L"/UPDATELANG", nullptr, SW_SHOWNORMAL);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Framework.h"
+#include "MainWindowServices.h"
 
 // Sent to the marker window from outside; wParam bit 0x800 closes the main window.
 constexpr UINT WM_CLOSE_REQUEST = WM_APP + 0x582;
@@ -10,8 +11,8 @@ constexpr UINT WM_CLOSE_REQUEST = WM_APP + 0x582;
 class CLookupWnd : public CWnd
 {
 public:
-    static LPCWSTR GetClassName() { return L"LORVANE-12D4CDF0-D2B3-411F-A637-FE4E71E539B3"; }
-    static LPCWSTR GetTitle() { return L"Lorvane"; }
+    static LPCWSTR GetClassName() { return kMarkerWindowClassName; }
+    static LPCWSTR GetTitle() { return kMarkerWindowTitle; }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 

@@ -7,6 +7,7 @@
 #include "Foundation/DpiScaling.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace
 {
@@ -53,7 +54,6 @@ CLorvaneDlg::CLorvaneDlg(CWnd* pParent) : CDialog(IDD, pParent)
 {
     RegisterDriveListPlaceholderClass();
     m_hIcon = AfxGetApp() ? AfxGetApp()->LoadIcon(IDR_MAINFRAME) : nullptr;
-    m_pDriveOperationWorker = new CDriveOperationWorker;
 }
 
 CLorvaneDlg::~CLorvaneDlg()
@@ -256,5 +256,16 @@ LRESULT CLorvaneDlg::OnActivateInstance(WPARAM /*wParam*/, LPARAM /*lParam*/)
     // Hidden: bring the window back.
     ShowWindow(SW_SHOW);
     ::SetForegroundWindow(m_hWnd);
+    return 0;
+}
+
+LRESULT CLorvaneDlg::OnDriveOperationDone(WPARAM /*wParam*/, LPARAM lParam)
+{
+    const std::unique_ptr<DriveOperationResult> result(reinterpret_cast<DriveOperationResult*>(lParam));
+    if (!result)
+        return 0;
+    m_dwBusyLetters &= ~result->letters;
+    // The drive list is refreshed with result->refreshMode and selects
+    // result->selectLetter once the window has its list.
     return 0;
 }

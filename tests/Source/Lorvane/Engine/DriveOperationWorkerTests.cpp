@@ -1,12 +1,13 @@
-// The main window's drive-operation worker: batches queued from the window,
-// run on one worker thread, reported with WM_DRIVE_OPERATION_DONE, and the
-// orderly stop when the window goes.
+// The drive-operation worker as a window uses it: batches queued with the
+// window's busy-letter mask, run on one worker thread, reported with
+// WM_DRIVE_OPERATION_DONE, and the orderly stop when the window goes.
 #include "Framework.h"
 
 #include "AppSettings.h"
 #include "DriveKeysSnapshot.h"
+#include "DriveOperationElevation.h"
+#include "DriveOperationQueue.h"
 #include "DriveOperationWorker.h"
-#include "LorvaneDlg.h"
 #include "TestDrive.h"
 #include "TestSupport.h"
 
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace
 {
@@ -40,8 +42,17 @@ bool HasQueuedResult(HWND window)
     return PeekMessageW(&msg, window, WM_DRIVE_OPERATION_DONE, WM_DRIVE_OPERATION_DONE, PM_NOREMOVE) != FALSE;
 }
 
-// The main window object on a real window of this thread: the window's own
-// message map handles the results.
+// The queue of a window of this thread; the test handles the results as the
+// main window does: it clears their letters from the busy mask and frees them.
+class TestQueue : public CDriveOperationQueue
+{
+public:
+    HWND m_hWindow = nullptr;
+
+protected:
+    HWND GetDriveOperationWindow() const override { return m_hWindow; }
+};
+
 class DriveOperationWorkerTest : public ::testing::Test
 {
 protected:
@@ -50,21 +61,19 @@ protected:
         m_window = CreateWindowExW(0, L"STATIC", L"drive-operation worker test", WS_POPUP, 0, 0, 10, 10, nullptr,
                                    nullptr, GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(nullptr, m_window);
-        ASSERT_TRUE(m_dlg.SubclassWindow(m_window));
+        m_dlg.m_hWindow = m_window;
         ASSERT_NE(nullptr, m_dlg.m_pDriveOperationWorker);
     }
 
     void TearDown() override
     {
         m_dlg.StopDriveOperationWorker();
-        if (m_dlg.m_hWnd)
-            m_dlg.UnsubclassWindow();
         if (m_window)
             DestroyWindow(m_window);
     }
 
     // Handles this thread's messages until `count` results have arrived;
-    // each result is copied before the window handles (and frees) it.
+    // each result is copied, its letters are no longer busy, and it is freed.
     bool WaitForResults(size_t count, DWORD timeoutMs = 30000)
     {
         const DWORD start = GetTickCount();
@@ -74,7 +83,13 @@ protected:
             while (m_results.size() < count && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             {
                 if (msg.message == WM_DRIVE_OPERATION_DONE && msg.hwnd == m_window && msg.lParam)
-                    m_results.push_back(*reinterpret_cast<const DriveOperationResult*>(msg.lParam));
+                {
+                    const std::unique_ptr<DriveOperationResult> result(
+                        reinterpret_cast<DriveOperationResult*>(msg.lParam));
+                    m_results.push_back(*result);
+                    m_dlg.m_dwBusyLetters &= ~result->letters;
+                    continue;
+                }
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
@@ -97,7 +112,7 @@ protected:
 
     DriveKeysSnapshot m_keys;
     ScratchFolder m_folder;
-    CLorvaneDlg m_dlg;
+    TestQueue m_dlg;
     HWND m_window = nullptr;
     std::vector<DriveOperationResult> m_results;
 };
@@ -107,30 +122,30 @@ struct RefusalCase
     const char* name;
     // Queues something for the window while letter `busy` is busy and
     // `free` is not; returns what the queueing function answered.
-    std::function<BOOL(CLorvaneDlg&, wchar_t busy, wchar_t free, const std::wstring& folder)> queue;
+    std::function<BOOL(CDriveOperationQueue&, wchar_t busy, wchar_t free, const std::wstring& folder)> queue;
 };
 
 const RefusalCase kRefusalCases[] = {
-    {"BusyLetter", [](CLorvaneDlg& dlg, wchar_t busy, wchar_t, const std::wstring& folder)
+    {"BusyLetter", [](CDriveOperationQueue& dlg, wchar_t busy, wchar_t, const std::wstring& folder)
      { return dlg.QueueDriveOperation(busy, folder.c_str(), nullptr, nullptr, NoSave, 0, 0); }},
-    {"BusyLetterRemoval", [](CLorvaneDlg& dlg, wchar_t busy, wchar_t, const std::wstring&)
+    {"BusyLetterRemoval", [](CDriveOperationQueue& dlg, wchar_t busy, wchar_t, const std::wstring&)
      { return dlg.QueueDriveOperation(busy, nullptr, nullptr, nullptr, NoSave, 0, 0); }},
     {"LowerCaseLetter",
-     [](CLorvaneDlg& dlg, wchar_t, wchar_t free, const std::wstring& folder)
+     [](CDriveOperationQueue& dlg, wchar_t, wchar_t free, const std::wstring& folder)
      {
          return dlg.QueueDriveOperation(static_cast<wchar_t>(free + (L'a' - L'A')), folder.c_str(), nullptr, nullptr,
                                         NoSave, 0, 0);
      }},
-    {"DigitLetter", [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring& folder)
+    {"DigitLetter", [](CDriveOperationQueue& dlg, wchar_t, wchar_t, const std::wstring& folder)
      { return dlg.QueueDriveOperation(L'1', folder.c_str(), nullptr, nullptr, NoSave, 0, 0); }},
-    {"LetterAfterZ", [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring& folder)
+    {"LetterAfterZ", [](CDriveOperationQueue& dlg, wchar_t, wchar_t, const std::wstring& folder)
      { return dlg.QueueDriveOperation(L'[', folder.c_str(), nullptr, nullptr, NoSave, 0, 0); }},
-    {"NoBatch",
-     [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring&) { return dlg.QueueDriveOperationBatch(nullptr); }},
-    {"BatchWithoutLetters", [](CLorvaneDlg& dlg, wchar_t, wchar_t, const std::wstring&)
+    {"NoBatch", [](CDriveOperationQueue& dlg, wchar_t, wchar_t, const std::wstring&)
+     { return dlg.QueueDriveOperationBatch(nullptr); }},
+    {"BatchWithoutLetters", [](CDriveOperationQueue& dlg, wchar_t, wchar_t, const std::wstring&)
      { return dlg.QueueDriveOperationBatch(new CDriveOperationBatch); }},
     {"BatchOverlappingABusyLetter",
-     [](CLorvaneDlg& dlg, wchar_t busy, wchar_t free, const std::wstring& folder)
+     [](CDriveOperationQueue& dlg, wchar_t busy, wchar_t free, const std::wstring& folder)
      {
          auto* batch = new CDriveOperationBatch;
          batch->AddItem(new CDriveOperationItem(free, folder.c_str(), nullptr, nullptr, NoSave));
@@ -174,6 +189,91 @@ TEST_F(DriveOperationWorkerTest, RefusesBadAndBusyLettersAndLeavesTheQueueAlone)
     EXPECT_TRUE(m_dlg.QueueDriveOperation(busy, nullptr, nullptr, nullptr, NoSave, 0, 0));
     ASSERT_TRUE(WaitForResults(2));
     EXPECT_EQ(L"", busyDrive.Current());
+}
+
+// A worker whose wake returns only once the woken thread has run the batch,
+// deleted it and posted its result: the worst order the scheduler can give
+// the queueing thread, made certain.
+class RunAtOnceWorker : public CDriveOperationWorker
+{
+public:
+    explicit RunAtOnceWorker(HWND window) : m_hWindow(window) {}
+
+protected:
+    void Wake(CWinThread* created) override
+    {
+        CDriveOperationWorker::Wake(created);
+        const DWORD start = GetTickCount();
+        while (!HasQueuedResult(m_hWindow) && GetTickCount() - start < 30000)
+            Sleep(10);
+    }
+
+private:
+    HWND m_hWindow;
+};
+
+// Notes the window's busy mask on the worker thread, when the drive operation
+// asks whether the process is elevated; otherwise the real answers.
+class BusyMaskProbe : public CDriveOperationElevation
+{
+public:
+    explicit BusyMaskProbe(const volatile DWORD& busyLetters) : m_busyLetters(busyLetters) {}
+
+    BOOL IsProcessElevated() override
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_seen.push_back(static_cast<DWORD>(m_busyLetters));
+        }
+        return CDriveOperationElevation::IsProcessElevated();
+    }
+
+    std::vector<DWORD> TakeSeen()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return std::exchange(m_seen, {});
+    }
+
+private:
+    const volatile DWORD& m_busyLetters;
+    std::mutex m_mutex;
+    std::vector<DWORD> m_seen;
+};
+
+TEST_F(DriveOperationWorkerTest, LettersAreBusyBeforeTheWokenThreadCanRunTheBatch)
+{
+    const std::vector<wchar_t> letters = UnusedDriveLetters(2);
+    ASSERT_EQ(2u, letters.size());
+    std::vector<std::unique_ptr<TestDrive>> drives;
+    for (wchar_t letter : letters)
+        drives.push_back(std::make_unique<TestDrive>(letter, m_folder.CreateFolder(std::wstring(1, letter))));
+
+    delete m_dlg.m_pDriveOperationWorker;
+    m_dlg.m_pDriveOperationWorker = new RunAtOnceWorker(m_window);
+    BusyMaskProbe probe(m_dlg.m_dwBusyLetters);
+    CDriveOperationElevation* const previous = CDriveOperationElevation::Install(&probe);
+
+    // The first batch creates and resumes the thread; the second wakes a
+    // thread that is already running with an empty queue.
+    for (size_t i = 0; i < drives.size(); ++i)
+    {
+        const TestDrive& drive = *drives[i];
+        SCOPED_TRACE(drive.Letter());
+        ASSERT_TRUE(m_dlg.QueueDriveOperation(drive.Letter(), drive.Folder().c_str(), nullptr, nullptr, NoSave,
+                                              static_cast<DWORD>(i), drive.Letter()));
+        // The batch was run and deleted before the queueing call returned ...
+        EXPECT_TRUE(HasQueuedResult(m_window));
+        EXPECT_TRUE(drive.Defined());
+        // ... and its letter was busy already while it ran, and still is.
+        EXPECT_EQ(std::vector<DWORD>{Bit(drive.Letter())}, probe.TakeSeen());
+        EXPECT_EQ(Bit(drive.Letter()), m_dlg.m_dwBusyLetters);
+
+        ASSERT_TRUE(WaitForResults(i + 1));
+        EXPECT_EQ(Bit(drive.Letter()), m_results[i].letters);
+        EXPECT_EQ(1u, m_results[i].success);
+        EXPECT_EQ(0u, m_dlg.m_dwBusyLetters);
+    }
+    CDriveOperationElevation::Install(previous);
 }
 
 TEST_F(DriveOperationWorkerTest, OneThreadRunsEveryBatchInTurn)

@@ -3,9 +3,9 @@
 #include "AppSettings.h"
 #include "CommandLineInfo.h"
 #include "DriveRegistry.h"
-#include "LookupWnd.h"
 #include "LorvaneApp.h"
-#include "LorvaneDlg.h"
+#include "LookupWnd.h"
+#include "MainWindowServices.h"
 #include "TestSupport.h"
 
 #include <string>
@@ -129,7 +129,7 @@ protected:
             [&]
             {
                 m_mainWindow = FindProcessWindow(processId, L"#32770");
-                m_marker = FindProcessWindow(processId, CLookupWnd::GetClassName());
+                m_marker = FindProcessWindow(processId, kMarkerWindowClassName);
                 return m_mainWindow && m_marker && IsWindowVisible(m_mainWindow);
             },
             20000));
@@ -151,7 +151,7 @@ TEST_F(MainWindowProcess, OpensWithItsMarkerAndClosesOnWmClose)
 
     // The marker is the window a second start looks for: fixed class and
     // title, hidden, owned by the main window.
-    EXPECT_EQ(FindWindowExW(nullptr, nullptr, CLookupWnd::GetClassName(), L"Lorvane"), m_marker);
+    EXPECT_EQ(FindWindowExW(nullptr, nullptr, kMarkerWindowClassName, L"Lorvane"), m_marker);
     EXPECT_EQ(GetWindow(m_marker, GW_OWNER), m_mainWindow);
     EXPECT_FALSE(IsWindowVisible(m_marker));
     EXPECT_TRUE(GetWindowLongW(m_marker, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);

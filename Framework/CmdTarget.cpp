@@ -291,28 +291,20 @@ STDMETHODIMP CCmdTarget::XDispatch::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo)
     return E_NOTIMPL;
 }
 
-STDMETHODIMP CCmdTarget::XDispatch::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+STDMETHODIMP CCmdTarget::XDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId)
 {
-    return DISP_E_UNKNOWNNAME;
+    if (!IsEqualIID(riid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    METHOD_PROLOGUE(CCmdTarget, Dispatch)
+    return AfxDispatchGetIDsOfNames(pThis->GetDispatchMap(), rgszNames, cNames, rgDispId);
 }
 
-STDMETHODIMP CCmdTarget::XDispatch::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+STDMETHODIMP CCmdTarget::XDispatch::Invoke(DISPID dispid, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+                                           VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr)
 {
-    return DISP_E_MEMBERNOTFOUND;
-}
-
-void CCmdTarget::BeginWaitCursor()
-{
-    m_hCursorPrevWait = ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
-}
-
-void CCmdTarget::EndWaitCursor()
-{
-    ::SetCursor(m_hCursorPrevWait ? m_hCursorPrevWait : ::LoadCursor(NULL, IDC_ARROW));
-    m_hCursorPrevWait = NULL;
-}
-
-void CCmdTarget::RestoreWaitCursor()
-{
-    ::SetCursor(::LoadCursor(NULL, IDC_WAIT));
+    if (!IsEqualIID(riid, IID_NULL))
+        return DISP_E_UNKNOWNINTERFACE;
+    METHOD_PROLOGUE(CCmdTarget, Dispatch)
+    return AfxDispatchInvoke(pThis, pThis->GetDispatchMap(), dispid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
+                             puArgErr);
 }

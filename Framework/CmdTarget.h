@@ -8,6 +8,7 @@
 #include "CmdUI.h"
 #include "Exceptions.h"
 #include "ModuleState.h"
+#include "DispatchMap.h"
 
 // Interface maps: nested objects that implement COM interfaces for the object
 // that embeds them.
@@ -117,6 +118,9 @@ public:
     LPDISPATCH GetIDispatch(BOOL bAddRef);
     static CCmdTarget* PASCAL FromIDispatch(LPDISPATCH lpDispatch);
     BOOL IsAutomationEnabled() const { return m_bAutomation; }
+    // Stand-ins for the missing direction of a dispatch-map property.
+    void GetNotSupported() {}
+    void SetNotSupported() {}
 
     void BeginWaitCursor();
     void EndWaitCursor();
@@ -131,6 +135,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
     DECLARE_INTERFACE_MAP()
+    DECLARE_DISPATCH_MAP()
 
 private:
     class XDispatch : public IDispatch

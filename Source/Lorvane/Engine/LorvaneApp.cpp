@@ -136,13 +136,19 @@ BOOL CLorvaneApp::LoadSettings(bool administratorsMember, DWORD currentDpi)
 void CLorvaneApp::LoadMainRect(HKEY key, DWORD currentDpi)
 {
     DWORD width = 0, height = 0;
-    // A rectangle without a size would make an empty window; it counts as none.
-    if (!ReadRegistryDword(key, L"MainWidth_v6", width) || !ReadRegistryDword(key, L"MainHeight_v6", height))
-        return;
-    MainRect.SetRect(0, 0, static_cast<int>(width), static_cast<int>(height));
-
+    const bool hasSize =
+        ReadRegistryDword(key, L"MainWidth_v6", width) && ReadRegistryDword(key, L"MainHeight_v6", height);
     DWORD left = 0, top = 0;
-    if (ReadRegistryDword(key, L"MainPosX_v6", left) && ReadRegistryDword(key, L"MainPosY_v6", top))
+    const bool hasPosition =
+        ReadRegistryDword(key, L"MainPosX_v6", left) && ReadRegistryDword(key, L"MainPosY_v6", top);
+    // Neither gives no rectangle; a position alone gives a rectangle without
+    // a size, where the window opens with its default size.
+    if (!hasSize && !hasPosition)
+        return;
+
+    if (hasSize)
+        MainRect.SetRect(0, 0, static_cast<int>(width), static_cast<int>(height));
+    if (hasPosition)
     {
         MainRect.OffsetRect(static_cast<int>(left), static_cast<int>(top));
     }

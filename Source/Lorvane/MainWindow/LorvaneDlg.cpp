@@ -6,17 +6,16 @@
 #include "resource.h"
 #include "Foundation/DpiScaling.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace
 {
 constexpr UINT_PTR TIMER_STARTUP = 0xBADBABA;
-constexpr UINT TIMER_STARTUP_DELAY = 100;
+constexpr UINT kStartupTimerDelay = 100;
 
 // Extra height the window gets on top of its template size when no saved
 // rectangle exists, at 96 DPI.
-constexpr int UnsavedExtraHeight = 50;
+constexpr int kUnsavedExtraHeight = 50;
 
 // The drive list control of the template has the report control's window
 // class. Until that control is part of the window, a plain class of the same
@@ -96,7 +95,7 @@ BOOL CLorvaneDlg::OnInitDialog()
     if (flags & SettingsFlags::AlwaysOnTop)
         ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 
-    SetTimer(TIMER_STARTUP, TIMER_STARTUP_DELAY, nullptr);
+    SetTimer(TIMER_STARTUP, kStartupTimerDelay, nullptr);
     return TRUE;
 }
 
@@ -104,49 +103,16 @@ void CLorvaneDlg::PositionWindow()
 {
     CRect window;
     GetWindowRect(&window);
-    const CRect& saved = theApp.MainRect;
-    const bool hasSaved = !saved.IsRectNull();
-    int width = hasSaved ? saved.Width() : window.Width();
-    int height = hasSaved ? saved.Height() : window.Height() + CLVKDpiScaling::GetGlobal()->ScaleY(UnsavedExtraHeight);
-
-    CRect work;
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-        work.SetRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-
-    int x = 0;
-    int y = 0;
-    if (!hasSaved)
-    {
-        x = work.left + (work.Width() - width) / 2;
-        y = work.top + (work.Height() - height) / 2;
-    }
-    else
-    {
-        const RECT candidate = {saved.left, saved.top, saved.left + width, saved.top + height};
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        if (GetMonitorInfoW(MonitorFromRect(&candidate, MONITOR_DEFAULTTONEAREST), &monitor))
-            work = monitor.rcWork;
-        if (work.Width() < width)
-            width = std::max(static_cast<int>(work.Width()), static_cast<int>(m_sizeMinimum.cx));
-        if (work.Height() < height)
-            height = std::max(static_cast<int>(work.Height()), static_cast<int>(m_sizeMinimum.cy));
-        x = width < work.Width() ? std::min(std::max(static_cast<int>(saved.left), static_cast<int>(work.left)),
-                                            static_cast<int>(work.right) - width)
-                                 : work.left;
-        y = height < work.Height() ? std::min(std::max(static_cast<int>(saved.top), static_cast<int>(work.top)),
-                                              static_cast<int>(work.bottom) - height)
-                                   : work.top;
-    }
-    ::SetWindowPos(m_hWnd, nullptr, x, y, width, height, SWP_NOZORDER);
+    const int extraHeight = CLVKDpiScaling::GetGlobal()->ScaleY(kUnsavedExtraHeight);
+    const CRect start = m_pPlacement->GetStartRect(theApp.MainRect, window.Size(), extraHeight, m_sizeMinimum);
+    ::SetWindowPos(m_hWnd, nullptr, start.left, start.top, start.Width(), start.Height(), SWP_NOZORDER);
 }
 
 void CLorvaneDlg::StoreWindowRect()
 {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof(placement);
-    if (::GetWindowPlacement(m_hWnd, &placement))
-        theApp.MainRect = placement.rcNormalPosition;
+    CRect saved;
+    if (m_pPlacement->GetSavedRect(m_hWnd, saved))
+        theApp.MainRect = saved;
 }
 
 void CLorvaneDlg::OnPaint()

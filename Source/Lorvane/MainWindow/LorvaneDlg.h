@@ -3,6 +3,9 @@
 #include "Framework.h"
 #include "DriveOperationQueue.h"
 #include "LookupWnd.h"
+#include "MainWindowPlacement.h"
+
+#include <memory>
 
 // The program's main window: a resizable dialog (template 101) run modally by
 // the application object. It queues its drive commands on the engine's
@@ -23,6 +26,10 @@ public:
     BOOL m_bStartedAfterLanguageChange = FALSE;
 
     afx_msg LRESULT OnDriveOperationDone(WPARAM wParam, LPARAM lParam);
+
+    // Where the window opens and what is saved of it; a test may put another
+    // in place before the window is created.
+    std::unique_ptr<CMainWindowPlacement> m_pPlacement = std::make_unique<CMainWindowPlacement>();
 
 protected:
     HWND GetDriveOperationWindow() const override { return m_hWnd; }

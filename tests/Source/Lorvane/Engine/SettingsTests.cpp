@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -149,12 +151,32 @@ TEST_F(Settings, RectangleWithoutPositionIsCentredOnTheScreen)
     EXPECT_EQ(theApp.MainRect, CRect(left, top, left + 300, top + 400));
 }
 
-TEST_F(Settings, RectangleWithoutSizeIsNone)
+TEST_F(Settings, RectangleWithoutSizeKeepsItsPositionForTheDefaultSize)
 {
-    StoreValid();
-    RegDeleteValueW(Key().get(), L"MainHeight_v6");
-    EXPECT_TRUE(theApp.LoadSettings(true, Dpi96));
-    EXPECT_TRUE(theApp.MainRect.IsRectNull());
+    // Each case deletes the named values of a valid saved rectangle at
+    // (10, 20) of 300 x 400.
+    const struct
+    {
+        const char* name;
+        std::vector<const wchar_t*> deleted;
+        CRect expected;
+    } cases[] = {
+        {"no height", {L"MainHeight_v6"}, CRect(10, 20, 10, 20)},
+        {"no width", {L"MainWidth_v6"}, CRect(10, 20, 10, 20)},
+        {"no size at all", {L"MainWidth_v6", L"MainHeight_v6"}, CRect(10, 20, 10, 20)},
+        {"neither size nor position",
+         {L"MainWidth_v6", L"MainHeight_v6", L"MainPosX_v6", L"MainPosY_v6"},
+         CRect(0, 0, 0, 0)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        StoreValid();
+        for (const wchar_t* name : c.deleted)
+            RegDeleteValueW(Key().get(), name);
+        EXPECT_TRUE(theApp.LoadSettings(true, Dpi96));
+        EXPECT_EQ(theApp.MainRect, c.expected);
+    }
 }
 
 TEST_F(Settings, NonAdministratorLosesUacAndRecycleBinDriveFlags)

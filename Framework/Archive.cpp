@@ -343,7 +343,9 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     if (wTag == wNewClassTag)
     {
         pClassRef = CRuntimeClass::Load(*this, &nSchema);
-        if (!pClassRef)
+        // Only a serialisable class may be named by a stream: a class that is
+        // merely creatable (schema 0xFFFF) is never built from file data.
+        if (!pClassRef || pClassRef->m_wSchema == 0xFFFF)
             Throw(CArchiveException::badClass);
         // A stored schema other than the class's own is readable only by a
         // class that declares itself versionable.

@@ -30,9 +30,11 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     {
         return pDlg->OnInitDialog();
     }
-    catch (CException* e)
+    catch (...)
     {
-        e->ReportError();
+        CException* e = AfxExceptionFromCurrent();
+        if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+            e->ReportError();
         e->Delete();
         return FALSE;
     }
@@ -197,8 +199,13 @@ INT_PTR CDialog::DoModal()
         if (m_hWnd)
             SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
-    catch (CException* e)
+    catch (...)
     {
+        // An exception from pre-translation or idle work ends the dialog;
+        // the user is told why it went.
+        CException* e = AfxExceptionFromCurrent();
+        if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+            e->ReportError();
         e->Delete();
         m_nModalResult = -1;
     }

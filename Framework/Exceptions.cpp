@@ -1,5 +1,6 @@
 #include "Framework.h"
 
+#include <exception>
 #include <new>
 #include <stdlib.h>
 
@@ -216,6 +217,66 @@ SCODE PASCAL COleException::Process(const CException* pAnyException)
     return E_UNEXPECTED;
 }
 
+namespace
+{
+// A C++ exception that is not the framework's, reported as the framework
+// reports its own. Its text is kept in the object: nothing to allocate.
+class CForeignException : public CException
+{
+public:
+    explicit CForeignException(const char* pszWhat)
+    {
+        if (pszWhat && *pszWhat)
+        {
+            WCHAR szWhat[200] = {};
+            if (!::MultiByteToWideChar(CP_UTF8, 0, pszWhat, -1, szWhat, _countof(szWhat)))
+                ::MultiByteToWideChar(CP_ACP, 0, pszWhat, -1, szWhat, _countof(szWhat));
+            szWhat[_countof(szWhat) - 1] = L'\0';
+            _snwprintf(m_szMessage, _countof(m_szMessage), L"An unexpected error has occurred: %ls", szWhat);
+            m_szMessage[_countof(m_szMessage) - 1] = L'\0';
+        }
+    }
+
+    BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const override
+    {
+        if (pnHelpContext)
+            *pnHelpContext = 0;
+        CopyMessage(lpszError, nMaxError, m_szMessage);
+        return m_szMessage[0] != L'\0';
+    }
+
+private:
+    WCHAR m_szMessage[256] = {};
+};
+}  // namespace
+
+CException* AFXAPI AfxExceptionFromCurrent()
+{
+    static CMemoryException s_outOfMemory(FALSE);
+    try
+    {
+        throw;
+    }
+    catch (CException* e)
+    {
+        return e;
+    }
+    catch (const std::bad_alloc&)
+    {
+        return &s_outOfMemory;
+    }
+    catch (const std::exception& e)
+    {
+        CException* pForeign = new (std::nothrow) CForeignException(e.what());
+        return pForeign ? pForeign : &s_outOfMemory;
+    }
+    catch (...)
+    {
+        CException* pForeign = new (std::nothrow) CForeignException(nullptr);
+        return pForeign ? pForeign : &s_outOfMemory;
+    }
+}
+
 // Running out of memory must not need memory: the memory exception is one
 // shared object that Delete leaves alone.
 void AFXAPI AfxThrowMemoryException()
@@ -272,8 +333,16 @@ void AFXAPI AfxCheckError(SCODE sc)
 // An installed new-handler still gets its chance to free memory first.
 namespace
 {
+volatile AFX_ALLOC_HOOK g_pfnAllocHook = nullptr;
+volatile LONG g_nAllocRequest = 0;
+
 void* AllocateOrThrow(size_t size)
 {
+    if (const AFX_ALLOC_HOOK pfnHook = g_pfnAllocHook)
+    {
+        if (!pfnHook(size, TRUE, ::InterlockedIncrement(&g_nAllocRequest)))
+            AfxThrowMemoryException();
+    }
     if (size == 0)
         size = 1;
     for (;;)
@@ -287,6 +356,12 @@ void* AllocateOrThrow(size_t size)
     }
 }
 }  // namespace
+
+AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnAllocHook)
+{
+    return reinterpret_cast<AFX_ALLOC_HOOK>(::InterlockedExchangePointer(
+        reinterpret_cast<void* volatile*>(&g_pfnAllocHook), reinterpret_cast<void*>(pfnAllocHook)));
+}
 
 void* operator new(size_t size)
 {

@@ -167,3 +167,15 @@ public:
 
 // Throws COleException when hr is a failure code.
 void AFXAPI AfxCheckError(SCODE sc);
+
+// A hook asked before each allocation of the program's operator new; when
+// it answers FALSE the allocation fails (a CMemoryException), which lets a
+// test run the paths that handle running out of memory. Returns the old hook.
+typedef BOOL(AFXAPI* AFX_ALLOC_HOOK)(size_t nSize, BOOL bObject, LONG lRequestNumber);
+AFX_ALLOC_HOOK AFXAPI AfxSetAllocHook(AFX_ALLOC_HOOK pfnAllocHook);
+
+// Only inside a catch block: the exception being handled as a framework
+// exception, which the caller reports and deletes. A CException* is itself;
+// std::bad_alloc is the memory exception; any other exception becomes one
+// that reports what it says (std::exception) or an unknown error.
+CException* AFXAPI AfxExceptionFromCurrent();

@@ -38,6 +38,14 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
             SetError(*pError, CFileException::badPath, ERROR_INVALID_NAME, lpszFileName);
         return FALSE;
     }
+    // An object that holds an open file keeps it: opening another over it
+    // would leak the first handle.
+    if (m_hFile != INVALID_HANDLE_VALUE)
+    {
+        if (pError)
+            SetError(*pError, CFileException::genericException, ERROR_ALREADY_ASSIGNED, lpszFileName);
+        return FALSE;
+    }
     m_strFileName = lpszFileName;
 
     DWORD access = GENERIC_READ;

@@ -87,9 +87,16 @@ void PASCAL CGdiObject::DeleteTempMap()
     GdiMap().DeleteTemp();
 }
 
+size_t PASCAL CGdiObject::GetTempMapCount()
+{
+    return GdiMap().GetTemporaryCount();
+}
+
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (!hObject)
+    // A wrapper holds one object: attaching another would lose the first
+    // and leave its map entry behind.
+    if (!hObject || m_hObject)
         return FALSE;
     m_hObject = hObject;
     GdiMap().SetPermanent(hObject, this);
@@ -124,7 +131,7 @@ UINT CGdiObject::GetObjectType() const
 
 BOOL CGdiObject::CreateStockObject(int nIndex)
 {
-    return Attach(::GetStockObject(nIndex));
+    return !m_hObject && Attach(::GetStockObject(nIndex));
 }
 
 BOOL CGdiObject::UnrealizeObject()
@@ -148,18 +155,18 @@ CPen::CPen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
 {
-    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    return !m_hObject && Attach(::CreatePen(nPenStyle, nWidth, crColor));
 }
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount, const DWORD* lpStyle)
 {
-    return Attach(::ExtCreatePen(static_cast<DWORD>(nPenStyle), static_cast<DWORD>(nWidth), pLogBrush,
-                                 static_cast<DWORD>(nStyleCount), lpStyle));
+    return !m_hObject && Attach(::ExtCreatePen(static_cast<DWORD>(nPenStyle), static_cast<DWORD>(nWidth), pLogBrush,
+                                               static_cast<DWORD>(nStyleCount), lpStyle));
 }
 
 BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen)
 {
-    return Attach(::CreatePenIndirect(lpLogPen));
+    return !m_hObject && Attach(::CreatePenIndirect(lpLogPen));
 }
 
 CBrush::CBrush(COLORREF crColor)
@@ -182,39 +189,40 @@ CBrush::CBrush(CBitmap* pBitmap)
 
 BOOL CBrush::CreateSolidBrush(COLORREF crColor)
 {
-    return Attach(::CreateSolidBrush(crColor));
+    return !m_hObject && Attach(::CreateSolidBrush(crColor));
 }
 
 BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor)
 {
-    return Attach(::CreateHatchBrush(nIndex, crColor));
+    return !m_hObject && Attach(::CreateHatchBrush(nIndex, crColor));
 }
 
 BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush)
 {
-    return Attach(::CreateBrushIndirect(lpLogBrush));
+    return !m_hObject && Attach(::CreateBrushIndirect(lpLogBrush));
 }
 
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
 {
-    return pBitmap ? Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->GetSafeHandle()))) : FALSE;
+    return pBitmap && !m_hObject ? Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->GetSafeHandle()))) : FALSE;
 }
 
 BOOL CBrush::CreateSysColorBrush(int nIndex)
 {
-    return Attach(::GetSysColorBrush(nIndex));
+    return !m_hObject && Attach(::GetSysColorBrush(nIndex));
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont)
 {
-    return Attach(::CreateFontIndirectW(lpLogFont));
+    return !m_hObject && Attach(::CreateFontIndirectW(lpLogFont));
 }
 
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
                        BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
                        BYTE nQuality, BYTE nPitchAndFamily, LPCTSTR lpszFacename)
 {
-    return Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
+    return !m_hObject &&
+           Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
                                 nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 
@@ -249,7 +257,7 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC)
 
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName)
 {
-    return Attach(::LoadBitmapW(AfxGetResourceHandle(), lpszResourceName));
+    return !m_hObject && Attach(::LoadBitmapW(AfxGetResourceHandle(), lpszResourceName));
 }
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
@@ -259,27 +267,27 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource)
 
 BOOL CBitmap::LoadOEMBitmap(UINT nIDBitmap)
 {
-    return Attach(::LoadBitmapW(NULL, MAKEINTRESOURCEW(nIDBitmap)));
+    return !m_hObject && Attach(::LoadBitmapW(NULL, MAKEINTRESOURCEW(nIDBitmap)));
 }
 
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount, const void* lpBits)
 {
-    return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+    return !m_hObject && Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
 }
 
 BOOL CBitmap::CreateBitmapIndirect(LPBITMAP lpBitmap)
 {
-    return Attach(::CreateBitmapIndirect(lpBitmap));
+    return !m_hObject && Attach(::CreateBitmapIndirect(lpBitmap));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 {
-    return Attach(::CreateCompatibleBitmap(SafeDC(pDC), nWidth, nHeight));
+    return !m_hObject && Attach(::CreateCompatibleBitmap(SafeDC(pDC), nWidth, nHeight));
 }
 
 BOOL CBitmap::CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight)
 {
-    return Attach(::CreateDiscardableBitmap(SafeDC(pDC), nWidth, nHeight));
+    return !m_hObject && Attach(::CreateDiscardableBitmap(SafeDC(pDC), nWidth, nHeight));
 }
 
 DWORD CBitmap::SetBitmapBits(DWORD dwCount, const void* lpBits)
@@ -308,12 +316,12 @@ CSize CBitmap::SetBitmapDimension(int nWidth, int nHeight)
 
 BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette)
 {
-    return Attach(::CreatePalette(lpLogPalette));
+    return !m_hObject && Attach(::CreatePalette(lpLogPalette));
 }
 
 BOOL CPalette::CreateHalftonePalette(CDC* pDC)
 {
-    return Attach(::CreateHalftonePalette(SafeDC(pDC)));
+    return !m_hObject && Attach(::CreateHalftonePalette(SafeDC(pDC)));
 }
 
 int CPalette::GetEntryCount() const
@@ -340,37 +348,37 @@ UINT CPalette::GetNearestPaletteIndex(COLORREF crColor) const
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
 {
-    return Attach(::CreateRectRgn(x1, y1, x2, y2));
+    return !m_hObject && Attach(::CreateRectRgn(x1, y1, x2, y2));
 }
 
 BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect)
 {
-    return Attach(::CreateRectRgnIndirect(lpRect));
+    return !m_hObject && Attach(::CreateRectRgnIndirect(lpRect));
 }
 
 BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2)
 {
-    return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+    return !m_hObject && Attach(::CreateEllipticRgn(x1, y1, x2, y2));
 }
 
 BOOL CRgn::CreateEllipticRgnIndirect(LPCRECT lpRect)
 {
-    return Attach(::CreateEllipticRgnIndirect(lpRect));
+    return !m_hObject && Attach(::CreateEllipticRgnIndirect(lpRect));
 }
 
 BOOL CRgn::CreatePolygonRgn(LPPOINT lpPoints, int nCount, int nMode)
 {
-    return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+    return !m_hObject && Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
 }
 
 BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3)
 {
-    return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+    return !m_hObject && Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
 }
 
 BOOL CRgn::CreateFromPath(CDC* pDC)
 {
-    return Attach(::PathToRegion(SafeDC(pDC)));
+    return !m_hObject && Attach(::PathToRegion(SafeDC(pDC)));
 }
 
 void CRgn::SetRectRgn(int x1, int y1, int x2, int y2)
@@ -457,9 +465,15 @@ void PASCAL CDC::DeleteTempMap()
     DCMap().DeleteTemp();
 }
 
+size_t PASCAL CDC::GetTempMapCount()
+{
+    return DCMap().GetTemporaryCount();
+}
+
 BOOL CDC::Attach(HDC hDC)
 {
-    if (!hDC)
+    // One device context per wrapper, as for GDI objects.
+    if (!hDC || m_hDC)
         return FALSE;
     m_hDC = hDC;
     DCMap().SetPermanent(hDC, this);
@@ -499,17 +513,19 @@ void CDC::ReleaseOutputDC()
 
 BOOL CDC::CreateDC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
 {
-    return Attach(::CreateDCW(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEW*>(lpInitData)));
+    return !m_hDC &&
+           Attach(::CreateDCW(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEW*>(lpInitData)));
 }
 
 BOOL CDC::CreateIC(LPCTSTR lpszDriverName, LPCTSTR lpszDeviceName, LPCTSTR lpszOutput, const void* lpInitData)
 {
-    return Attach(::CreateICW(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEW*>(lpInitData)));
+    return !m_hDC &&
+           Attach(::CreateICW(lpszDriverName, lpszDeviceName, lpszOutput, static_cast<const DEVMODEW*>(lpInitData)));
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
-    return Attach(::CreateCompatibleDC(SafeDC(pDC)));
+    return !m_hDC && Attach(::CreateCompatibleDC(SafeDC(pDC)));
 }
 
 BOOL CDC::DeleteDC()

@@ -21,6 +21,7 @@ public:
 
     static CGdiObject* PASCAL FromHandle(HGDIOBJ hObject);
     static void PASCAL DeleteTempMap();
+    static size_t PASCAL GetTempMapCount();
     BOOL Attach(HGDIOBJ hObject);
     HGDIOBJ Detach();
     BOOL DeleteObject();
@@ -177,6 +178,7 @@ public:
 
     static CDC* PASCAL FromHandle(HDC hDC);
     static void PASCAL DeleteTempMap();
+    static size_t PASCAL GetTempMapCount();
     BOOL Attach(HDC hDC);
     HDC Detach();
     virtual void SetAttribDC(HDC hDC);

@@ -6,6 +6,14 @@
 
 #include "AfxBase.h"
 #include <unordered_map>
+#include <vector>
+
+// Every temporary wrapper of a thread gets the next number of that thread, so
+// a modal loop can free only the wrappers made since it started: the ones
+// made before may still be held by the handlers that started the loop.
+ULONG AFXAPI AfxNextTempMapSerial();
+// The first serial that AfxDeleteTempMaps frees on this thread.
+ULONG AFXAPI AfxGetTempMapFloor();
 
 template <class T, class H>
 class CHandleMapT
@@ -34,8 +42,11 @@ public:
     {
         auto& temp = Temporary();
         const auto it = temp.find(h);
-        return it == temp.end() ? nullptr : it->second;
+        return it == temp.end() ? nullptr : it->second.p;
     }
+
+    // The number of temporary wrappers of the calling thread.
+    size_t GetTemporaryCount() { return Temporary().size(); }
 
     void SetPermanent(H h, T* p)
     {
@@ -54,7 +65,7 @@ public:
         }
         auto& temp = Temporary();
         const auto it = temp.find(h);
-        if (it != temp.end() && it->second == p)
+        if (it != temp.end() && it->second.p == p)
             temp.erase(it);
     }
 
@@ -67,19 +78,33 @@ public:
         auto& temp = Temporary();
         const auto it = temp.find(h);
         if (it != temp.end())
-            return it->second;
+            return it->second.p;
         T* p = m_pfnMake(h);
-        temp[h] = p;
+        temp[h] = TempEntry{p, AfxNextTempMapSerial()};
         return p;
     }
 
+    // Frees the calling thread's wrappers numbered from the floor on.
     void DeleteTemp()
     {
+        const ULONG nFloor = AfxGetTempMapFloor();
         auto& temp = Temporary();
-        auto items = std::move(temp);
-        temp.clear();
-        for (auto& item : items)
-            m_pfnRelease(item.second);
+        std::vector<T*> released;
+        for (auto it = temp.begin(); it != temp.end();)
+        {
+            if (it->second.nSerial >= nFloor)
+            {
+                released.push_back(it->second.p);
+                it = temp.erase(it);
+            }
+            else
+            {
+                ++it;
+            }
+        }
+        // Released after the map is consistent: a release may look up handles.
+        for (T* p : released)
+            m_pfnRelease(p);
     }
 
 private:
@@ -96,9 +121,14 @@ private:
     // The temporary map of the calling thread; its wrappers go when the
     // thread ends. Fibre-local storage gives the clean-up at thread exit
     // (thread_local objects with destructors are not reliable here).
+    struct TempEntry
+    {
+        T* p = nullptr;
+        ULONG nSerial = 0;
+    };
     struct TempMap
     {
-        std::unordered_map<H, T*> map;
+        std::unordered_map<H, TempEntry> map;
         PFN_RELEASE pfnRelease = nullptr;
     };
 
@@ -108,11 +138,11 @@ private:
         if (!pTemp)
             return;
         for (auto& item : pTemp->map)
-            pTemp->pfnRelease(item.second);
+            pTemp->pfnRelease(item.second.p);
         delete pTemp;
     }
 
-    std::unordered_map<H, T*>& Temporary()
+    std::unordered_map<H, TempEntry>& Temporary()
     {
         auto* pTemp = static_cast<TempMap*>(::FlsGetValue(m_flsIndex));
         if (!pTemp)
@@ -132,5 +162,8 @@ private:
 };
 
 // Deletes the temporary wrappers of the calling thread (windows, device
-// contexts, GDI objects, menus). Called when the thread's loop is idle.
+// contexts, GDI objects, menus). Called when the thread's loop is idle; inside
+// a modal loop only the wrappers made since that loop started go.
 void AFXAPI AfxDeleteTempMaps();
+// The number of temporary wrappers the calling thread holds now.
+size_t AFXAPI AfxGetTempMapCount();

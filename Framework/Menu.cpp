@@ -50,9 +50,14 @@ void PASCAL CMenu::DeleteTempMap()
     MenuMap().DeleteTemp();
 }
 
+size_t PASCAL CMenu::GetTempMapCount()
+{
+    return MenuMap().GetTemporaryCount();
+}
+
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (!hMenu)
+    if (!hMenu || m_hMenu)
         return FALSE;
     m_hMenu = hMenu;
     MenuMap().SetPermanent(hMenu, this);
@@ -70,15 +75,15 @@ HMENU CMenu::Detach()
 
 BOOL CMenu::CreateMenu()
 {
-    return Attach(::CreateMenu());
+    return !m_hMenu && Attach(::CreateMenu());
 }
 BOOL CMenu::CreatePopupMenu()
 {
-    return Attach(::CreatePopupMenu());
+    return !m_hMenu && Attach(::CreatePopupMenu());
 }
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName)
 {
-    return Attach(::LoadMenuW(AfxGetResourceHandle(), lpszResourceName));
+    return !m_hMenu && Attach(::LoadMenuW(AfxGetResourceHandle(), lpszResourceName));
 }
 BOOL CMenu::LoadMenu(UINT nIDResource)
 {
@@ -86,7 +91,7 @@ BOOL CMenu::LoadMenu(UINT nIDResource)
 }
 BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate)
 {
-    return Attach(::LoadMenuIndirectW(lpMenuTemplate));
+    return !m_hMenu && Attach(::LoadMenuIndirectW(lpMenuTemplate));
 }
 
 BOOL CMenu::DestroyMenu()

@@ -21,6 +21,7 @@ public:
 
     static CMenu* PASCAL FromHandle(HMENU hMenu);
     static void PASCAL DeleteTempMap();
+    static size_t PASCAL GetTempMapCount();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
 

@@ -22,6 +22,8 @@ struct _AFX_THREAD_STATE
     CWnd* m_pWndInit = nullptr;  // window being created, for the creation hook
     HHOOK m_hHookOldCbtFilter = NULL;
     int m_nModalDepth = 0;
+    ULONG m_nTempMapSerial = 0;  // the number of the last temporary wrapper made
+    ULONG m_nTempMapFloor = 0;   // wrappers numbered below it belong to outer loops
 };
 
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState();

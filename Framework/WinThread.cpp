@@ -54,13 +54,17 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pParam)
 
 BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
+    // Always started suspended: a thread that ends at once deletes an
+    // auto-deleting object, which must not be written after that.
     unsigned nThreadID = 0;
-    const uintptr_t h = _beginthreadex(lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, this,
-                                       dwCreateFlags & CREATE_SUSPENDED, &nThreadID);
+    const uintptr_t h =
+        _beginthreadex(lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, this, CREATE_SUSPENDED, &nThreadID);
     if (!h)
         return FALSE;
     m_hThread = reinterpret_cast<HANDLE>(h);
     m_nThreadID = nThreadID;
+    if (!(dwCreateFlags & CREATE_SUSPENDED))
+        ::ResumeThread(m_hThread);
     return TRUE;
 }
 
@@ -159,9 +163,19 @@ BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
 
 BOOL CWinThread::OnIdle(LONG lCount)
 {
-    // Temporary wrappers made while handling messages go once the queue is empty.
     if (lCount <= 0)
+    {
+        // The command user interface of the visible main window (its bars
+        // and their buttons) follows the state of the commands.
+        CWnd* pMainWnd = m_pMainWnd;
+        if (pMainWnd && pMainWnd->m_hWnd && ::IsWindowVisible(pMainWnd->m_hWnd))
+        {
+            ::SendMessageW(pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+        // Temporary wrappers made while handling messages go once the queue is empty.
         AfxDeleteTempMaps();
+    }
     return FALSE;
 }
 

@@ -129,9 +129,12 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     {
         lResult = pWnd->WindowProc(nMsg, wParam, lParam);
     }
-    catch (CException* e)
+    catch (...)
     {
-        // An exception must not unwind through the system's dispatcher.
+        // No exception may unwind through the system's dispatcher: with this
+        // toolchain that ends the process. Any exception, the framework's
+        // own or not, is reported and the message gets a safe answer.
+        CException* e = AfxExceptionFromCurrent();
         CWinThread* pThread = AfxGetThread();
         if (pThread)
         {
@@ -140,6 +143,8 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
         else
         {
             lResult = (nMsg == WM_CREATE) ? -1 : 0;
+            if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+                e->ReportError();
             e->Delete();
         }
     }
@@ -164,7 +169,21 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
             CWnd* pWndInit = pState->m_pWndInit;
             pState->m_pWndInit = nullptr;
             pWndInit->Attach(hWnd);
-            pWndInit->PreSubclassWindow();
+            // The system's window creation is below this hook: an exception
+            // is reported here, and the window is not created.
+            try
+            {
+                pWndInit->PreSubclassWindow();
+            }
+            catch (...)
+            {
+                CException* e = AfxExceptionFromCurrent();
+                if (!e->IsKindOf(RUNTIME_CLASS(CUserException)))
+                    e->ReportError();
+                e->Delete();
+                pWndInit->Detach();
+                return 1;
+            }
             WNDPROC* ppfnSuper = pWndInit->GetSuperWndProcAddr();
             const auto pfnOld = reinterpret_cast<WNDPROC>(
                 ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
@@ -239,6 +258,21 @@ void AFXAPI AfxDeleteTempMaps()
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
+}
+
+size_t AFXAPI AfxGetTempMapCount()
+{
+    return CWnd::GetTempMapCount() + CDC::GetTempMapCount() + CGdiObject::GetTempMapCount() + CMenu::GetTempMapCount();
+}
+
+ULONG AFXAPI AfxNextTempMapSerial()
+{
+    return ++AfxGetThreadState()->m_nTempMapSerial;
+}
+
+ULONG AFXAPI AfxGetTempMapFloor()
+{
+    return AfxGetThreadState()->m_nTempMapFloor;
 }
 
 // ---- window classes and message boxes ---------------------------------------------------
@@ -330,6 +364,11 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 void PASCAL CWnd::DeleteTempMap()
 {
     WndMap().DeleteTemp();
+}
+
+size_t PASCAL CWnd::GetTempMapCount()
+{
+    return WndMap().GetTemporaryCount();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -986,6 +1025,11 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     m_nFlags |= (WF_MODALLOOP | WF_CONTINUEMODAL);
     CWinThread* pThread = AfxGetThread();
     MSG msg{};
+    // The idle work below frees only the temporary wrappers made inside this
+    // loop: the handler that started the loop may still hold older ones.
+    _AFX_THREAD_STATE* pState = AfxGetThreadState();
+    const ULONG nOuterFloor = pState->m_nTempMapFloor;
+    pState->m_nTempMapFloor = pState->m_nTempMapSerial + 1;
 
     for (;;)
     {
@@ -1000,8 +1044,29 @@ int CWnd::RunModalLoop(DWORD dwFlags)
             }
             if (!(dwFlags & MLF_NOIDLEMSG) && hWndParent && lIdleCount == 0)
                 ::SendMessageW(hWndParent, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
-            if ((dwFlags & MLF_NOKICKIDLE) || !m_hWnd ||
-                !::SendMessageW(m_hWnd, WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++))
+            // The whole program may run inside this loop: it does the
+            // thread's idle work (temporary wrappers, command-UI updates) as
+            // the thread's own loop would.
+            BOOL bMoreIdle = FALSE;
+            if (!(dwFlags & MLF_NOKICKIDLE) && m_hWnd &&
+                ::SendMessageW(m_hWnd, WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount))
+                bMoreIdle = TRUE;
+            if (lIdleCount == 0 && m_hWnd && (!pThread || pThread->m_pMainWnd != this))
+            {
+                ::SendMessageW(m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+                SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+            }
+            if (pThread)
+            {
+                if (pThread->OnIdle(lIdleCount))
+                    bMoreIdle = TRUE;
+            }
+            else if (lIdleCount == 0)
+            {
+                AfxDeleteTempMaps();
+            }
+            ++lIdleCount;
+            if (!bMoreIdle)
                 bIdle = FALSE;
             if (!ContinueModal())
                 goto ExitModal;
@@ -1043,6 +1108,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 
 ExitModal:
     m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+    pState->m_nTempMapFloor = nOuterFloor;
     return m_nModalResult;
 }
 

@@ -15,6 +15,7 @@ class CScrollBar;
 // Framework messages.
 #define WM_QUERYAFXWNDPROC 0x0360  // answered with 1 by the framework's window procedure
 #define WM_KICKIDLE 0x036A         // wakes a modal loop for idle processing
+#define WM_IDLEUPDATECMDUI 0x0363  // idle time: update the command user interface (wParam TRUE)
 
 // CWnd::m_nFlags
 #define WF_TOOLTIPS 0x0001
@@ -61,6 +62,7 @@ public:
     static CWnd* PASCAL FromHandle(HWND hWnd);
     static CWnd* PASCAL FromHandlePermanent(HWND hWnd);
     static void PASCAL DeleteTempMap();
+    static size_t PASCAL GetTempMapCount();
     BOOL Attach(HWND hWndNew);
     HWND Detach();
 
@@ -365,6 +367,7 @@ BOOL AFXAPI AfxInternalPreTranslateMessage(MSG* pMsg);
 // Deletes the temporary wrappers (windows, DCs, GDI objects, menus) of the
 // calling thread; the thread loop does this when idle.
 void AFXAPI AfxDeleteTempMaps();
+size_t AFXAPI AfxGetTempMapCount();
 
 // Window classes.
 BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);

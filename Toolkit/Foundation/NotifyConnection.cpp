@@ -2,8 +2,6 @@
 
 #include "NotifySinkBase.h"
 
-#include <new>
-
 const UINT LVK_WM_NOTIFICATION_SINK_MT_ONEVENT = RegisterWindowMessageW(L"LVKNotificationSinkMTOnEvent");
 
 CLVKNotifyConnection::~CLVKNotifyConnection()
@@ -20,9 +18,17 @@ CSyncObject* CLVKNotifyConnection::GetLock()
 DWORD CLVKNotifyConnection::Advise(UINT nEvent, CLVKNotifySinkBase* pSink)
 {
     CSingleLock lock(GetLock(), TRUE);
-    auto* pDescriptor = new (std::nothrow) CONNECTION_DESCRIPTOR;
-    if (!pDescriptor)
+    // The program's allocations fail with the framework's memory exception.
+    CONNECTION_DESCRIPTOR* pDescriptor = nullptr;
+    try
+    {
+        pDescriptor = new CONNECTION_DESCRIPTOR;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
         return 0;
+    }
     pDescriptor->nEvent = nEvent;
     pDescriptor->pSink = pSink;
     pDescriptor->dwCookie = static_cast<DWORD>(reinterpret_cast<DWORD_PTR>(pDescriptor));
@@ -33,11 +39,6 @@ DWORD CLVKNotifyConnection::Advise(UINT nEvent, CLVKNotifySinkBase* pSink)
     catch (CException* e)
     {
         e->Delete();
-        delete pDescriptor;
-        return 0;
-    }
-    catch (const std::bad_alloc&)
-    {
         delete pDescriptor;
         return 0;
     }
@@ -95,12 +96,6 @@ BOOL CLVKNotifyConnection::SendEvent(UINT nEvent, DWORD dwParam1, DWORD dwParam2
         catch (CException* e)
         {
             e->Delete();
-            lock.Unlock();
-            InternalRelease();
-            return FALSE;
-        }
-        catch (const std::bad_alloc&)
-        {
             lock.Unlock();
             InternalRelease();
             return FALSE;
@@ -175,10 +170,6 @@ void CLVKNotifyConnection::RetireDescriptor(CONNECTION_DESCRIPTOR* pDescriptor)
     {
         // Without room to keep it, freeing it at once is the lesser harm.
         e->Delete();
-        delete pDescriptor;
-    }
-    catch (const std::bad_alloc&)
-    {
         delete pDescriptor;
     }
 }

@@ -21,12 +21,23 @@ DWORD CLVKNotifySinkBase::Advise(CLVKNotifyConnection* pConnection, UINT nEvent)
     const DWORD dwCookie = pConnection->Advise(nEvent, this);
     if (!dwCookie)
         return 0;
-    pConnection->InternalAddRef();
     ADVISE_DESCRIPTOR advise;
     advise.nEvent = nEvent;
     advise.pConnection = pConnection;
     advise.dwCookie = dwCookie;
-    m_mapAdvises.SetAt(dwCookie, advise);
+    try
+    {
+        m_mapAdvises.SetAt(dwCookie, advise);
+    }
+    catch (CException* e)
+    {
+        // Not recorded here, so never undone by this sink: the connection
+        // must not keep calling a sink that may be gone.
+        e->Delete();
+        pConnection->Unadvise(dwCookie);
+        return 0;
+    }
+    pConnection->InternalAddRef();
     return dwCookie;
 }
 

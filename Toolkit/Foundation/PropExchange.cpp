@@ -443,17 +443,15 @@ BOOL CLVKPropExchange::ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pBa
     CRuntimeClass* pClass = nullptr;
     if (!ExchangeClassName(L"Class", pClass, pBaseClass) || !pClass)
         return FALSE;
-    CObject* pNew = pClass->CreateObject();
-    if (pNew && (!pBaseClass || pNew->IsKindOf(pBaseClass)))
+    // A stored class that is not of the requested kind is not even built:
+    // its constructor could do anything.
+    if (pBaseClass && !pClass->IsDerivedFrom(pBaseClass))
     {
-        pObject = pNew;
-        return TRUE;
+        pObject = nullptr;
+        return FALSE;
     }
-    // A stored class that is not of the requested kind is not handed out
-    // (nor leaked).
-    delete pNew;
-    pObject = nullptr;
-    return FALSE;
+    pObject = pClass->CreateObject();
+    return pObject != nullptr;
 }
 
 CArchive* CLVKPropExchange::OpenArchive(LPCTSTR pszKey)

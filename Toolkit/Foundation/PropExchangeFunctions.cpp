@@ -179,6 +179,13 @@ BOOL AFX_CDECL ExchangeObject(CLVKPropExchange* pPX, LPCTSTR pszKey, CObject* pO
         e->Delete();
         bResult = FALSE;
     }
+    catch (...)
+    {
+        // Any other failure still frees the archive, its memory file and
+        // the block before it goes on to the caller.
+        pPX->CloseArchive(pszKey, pArchive);
+        throw;
+    }
     pPX->CloseArchive(pszKey, pArchive);
     return bResult;
 }

@@ -29,35 +29,13 @@ ReadCountMap* ThreadReadCounts(BOOL bCreate)
     return pMap;
 }
 
-// Sleeps with doubling back-off, never longer than 1,024 ms at a time.
-void BackOff(DWORD& dwSleep)
-{
-    Sleep(dwSleep);
-    if (dwSleep < 1024)
-        dwSleep *= 2;
-}
-
 }  // namespace
 
 void CLVKRWCriticalSection::CWriterGate::Lock()
 {
-    const DWORD dwThread = GetCurrentThreadId();
-    if (m_dwOwnerThread == dwThread)
-    {
-        InterlockedIncrement(&m_nDepth);
-        return;
-    }
-    DWORD dwSleep = 1;
-    for (;;)
-    {
-        while (m_nEntries != 0)
-            BackOff(dwSleep);
-        if (InterlockedIncrement(&m_nEntries) == 1)
-            break;
-        InterlockedDecrement(&m_nEntries);
-    }
-    InterlockedIncrement(&m_nDepth);
-    m_dwOwnerThread = dwThread;
+    ::EnterCriticalSection(&m_cs);
+    if (InterlockedIncrement(&m_nDepth) == 1)
+        m_dwOwnerThread = GetCurrentThreadId();
 }
 
 void CLVKRWCriticalSection::CWriterGate::Unlock()
@@ -69,15 +47,39 @@ void CLVKRWCriticalSection::CWriterGate::Unlock()
     // never overwritten.
     if (m_nDepth == 1)
         m_dwOwnerThread = 0;
-    if (InterlockedDecrement(&m_nDepth) == 0)
-        InterlockedDecrement(&m_nEntries);
+    InterlockedDecrement(&m_nDepth);
+    ::LeaveCriticalSection(&m_cs);
+}
+
+void CLVKRWCriticalSection::CNoReadersFlag::Set(BOOL bNoReaders)
+{
+    if (bNoReaders)
+        ::SetEvent(m_hEvent);
+    else
+        ::ResetEvent(m_hEvent);
+}
+
+BOOL CLVKRWCriticalSection::CNoReadersFlag::IsSet() const
+{
+    return ::WaitForSingleObject(m_hEvent, 0) == WAIT_OBJECT_0;
 }
 
 void CLVKRWCriticalSection::CNoReadersFlag::WaitUntilSet() const
 {
-    DWORD dwSleep = 1;
-    while (!IsSet())
-        BackOff(dwSleep);
+    ::WaitForSingleObject(m_hEvent, INFINITE);
+}
+
+void CLVKRWCriticalSection::AddReaders(LONG nDelta)
+{
+    ::EnterCriticalSection(&m_csReaders);
+    const LONG nBefore = m_nReaders;
+    const LONG nAfter = nBefore + nDelta;
+    InterlockedExchange(&m_nReaders, nAfter);
+    if (nAfter == 0)
+        m_noReaders.Set(TRUE);
+    else if (nBefore == 0)
+        m_noReaders.Set(FALSE);
+    ::LeaveCriticalSection(&m_csReaders);
 }
 
 int CLVKRWCriticalSection::GetThreadReadCount() const
@@ -112,17 +114,19 @@ void CLVKRWCriticalSection::LockRead(BOOL bInternal)
     m_gate.Lock();
     if (!bInternal)
         AddThreadReadCount(1);
-    if (InterlockedIncrement(&m_nReaders) == 1)
-        m_noReaders.Set(FALSE);
+    AddReaders(1);
     m_gate.Unlock();
 }
 
 void CLVKRWCriticalSection::UnlockRead(BOOL bInternal)
 {
     if (!bInternal)
+    {
+        if (GetThreadReadCount() <= 0)
+            return;
         AddThreadReadCount(-1);
-    if (InterlockedDecrement(&m_nReaders) == 0)
-        m_noReaders.Set(TRUE);
+    }
+    AddReaders(-1);
 }
 
 void CLVKRWCriticalSection::LockWrite()
@@ -136,13 +140,15 @@ void CLVKRWCriticalSection::LockWrite()
         for (int i = 0; i < nOwnReads; i++)
             UnlockRead(TRUE);
 
-        m_noReaders.WaitUntilSet();
-        m_gate.Lock();
-        while (m_nReaders > 0)
+        // Readers that are inside finish first; the gate is not held while
+        // waiting, so a reader may still take its nested read locks.
+        for (;;)
         {
-            m_gate.Unlock();
             m_noReaders.WaitUntilSet();
             m_gate.Lock();
+            if (m_nReaders == 0)
+                break;
+            m_gate.Unlock();
         }
     }
     else

@@ -1,6 +1,7 @@
-// A recursive reader-writer lock built on interlocked counters and sleeping
-// back-off; it needs no kernel object. The toolkit's process object holds one
-// to serialise the creation and release of every process-wide object.
+// A recursive reader-writer lock. Waiting threads block (on a critical
+// section for the writer gate, on an event for "no readers left") rather than
+// polling. The toolkit's process object holds one to serialise the creation
+// and release of every process-wide object.
 #pragma once
 
 #include "Framework.h"
@@ -8,12 +9,16 @@
 class CLVKRWCriticalSection
 {
 public:
-    // A recursive spin mutex: the first thread to raise the entry count to 1
-    // owns it; the owner may lock it again. Also used on its own where a plain
-    // recursive lock without readers is enough.
+    // A recursive mutex: the owner may lock it again. Also used on its own
+    // where a plain recursive lock without readers is enough.
     class CWriterGate
     {
     public:
+        CWriterGate() { ::InitializeCriticalSection(&m_cs); }
+        ~CWriterGate() { ::DeleteCriticalSection(&m_cs); }
+        CWriterGate(const CWriterGate&) = delete;
+        CWriterGate& operator=(const CWriterGate&) = delete;
+
         void Lock();
         // Ignored when the calling thread does not own the gate.
         void Unlock();
@@ -22,26 +27,42 @@ public:
         LONG GetDepth() const { return m_nDepth; }
 
     private:
-        volatile LONG m_nEntries = 0;
+        CRITICAL_SECTION m_cs;
         volatile LONG m_nDepth = 0;
         volatile DWORD m_dwOwnerThread = 0;
     };
 
-    // 1 while no read lock is held; written by interlocked exchange only.
+    // Set while no read lock is held: a manual-reset event that writers wait on.
     class CNoReadersFlag
     {
     public:
-        void Set(BOOL bNoReaders) { InterlockedExchange(&m_nValue, bNoReaders ? 1 : 0); }
-        BOOL IsSet() const { return m_nValue == 1; }
-        // Sleeps 1 ms, doubling up to 1,024 ms, until no reader is left.
+        CNoReadersFlag() : m_hEvent(::CreateEventW(NULL, TRUE, TRUE, NULL)) {}
+        ~CNoReadersFlag()
+        {
+            if (m_hEvent)
+                ::CloseHandle(m_hEvent);
+        }
+        CNoReadersFlag(const CNoReadersFlag&) = delete;
+        CNoReadersFlag& operator=(const CNoReadersFlag&) = delete;
+
+        void Set(BOOL bNoReaders);
+        BOOL IsSet() const;
+        // Blocks until no reader is left.
         void WaitUntilSet() const;
 
     private:
-        volatile LONG m_nValue = 1;
+        HANDLE m_hEvent;
     };
+
+    CLVKRWCriticalSection() { ::InitializeCriticalSection(&m_csReaders); }
+    ~CLVKRWCriticalSection() { ::DeleteCriticalSection(&m_csReaders); }
+    CLVKRWCriticalSection(const CLVKRWCriticalSection&) = delete;
+    CLVKRWCriticalSection& operator=(const CLVKRWCriticalSection&) = delete;
 
     // bInternal is for the lock's own use when a reader upgrades to writer.
     void LockRead(BOOL bInternal = FALSE);
+    // Refused when the calling thread holds no read lock of this lock: it
+    // would let a writer in beside a reader that is still reading.
     void UnlockRead(BOOL bInternal = FALSE);
 
     // A thread that holds read locks may take the write lock; it gets its
@@ -57,6 +78,9 @@ public:
 private:
     int GetThreadReadCount() const;
     void AddThreadReadCount(int nDelta);
+    // Changes the reader count and the "no readers" event together, so the
+    // event never disagrees with the count.
+    void AddReaders(LONG nDelta);
 
     volatile LONG m_nReaders = 0;
     volatile LONG m_nWriterDepth = 0;
@@ -66,9 +90,11 @@ private:
     int m_nSetAsideReads = 0;
     CWriterGate m_gate;
     CNoReadersFlag m_noReaders;
+    CRITICAL_SECTION m_csReaders;
 };
 
-// Holds one write level of a lock for the life of the scope.
+// Holds one write level of a lock for the life of the scope; the optional
+// counter counts the scopes inside. Both are released only as they were taken.
 class CLVKWriteLockScope
 {
 public:
@@ -77,6 +103,8 @@ public:
     {
         if (m_pLock)
             m_pLock->LockWrite();
+        if (m_pCounter)
+            InterlockedIncrement(m_pCounter);
     }
     ~CLVKWriteLockScope()
     {

@@ -37,17 +37,23 @@ STDMETHODIMP CReadOnlyStreamWrapper::QueryInterface(REFIID riid, void** ppv)
     return E_NOINTERFACE;
 }
 
+CReadOnlyStreamWrapper::~CReadOnlyStreamWrapper()
+{
+    if (m_pStream)
+        m_pStream->Release();
+}
+
 STDMETHODIMP_(ULONG) CReadOnlyStreamWrapper::AddRef()
 {
-    return m_pStream->AddRef();
+    return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs));
 }
 
 STDMETHODIMP_(ULONG) CReadOnlyStreamWrapper::Release()
 {
-    const ULONG nCount = m_pStream->Release();
+    const LONG nCount = ::InterlockedDecrement(&m_nRefs);
     if (nCount == 0)
         delete this;
-    return nCount;
+    return static_cast<ULONG>(nCount);
 }
 
 STDMETHODIMP CReadOnlyStreamWrapper::Read(void* pv, ULONG cb, ULONG* pcbRead)

@@ -1,6 +1,6 @@
 // A stream that can only be read: writing, resizing, committing and
-// reverting are refused, everything else goes to the wrapped stream, whose
-// reference count the wrapper shares.
+// reverting are refused, everything else goes to the wrapped stream. The
+// wrapper counts its own references and holds one on the wrapped stream.
 #pragma once
 
 #include "Foundation/StreamLocation.h"
@@ -30,7 +30,8 @@ public:
     STDMETHODIMP Clone(IStream** ppstm) override;
 
 private:
-    ~CReadOnlyStreamWrapper() = default;
+    ~CReadOnlyStreamWrapper();
 
+    volatile LONG m_nRefs = 1;
     IStream* m_pStream;
 };

@@ -606,6 +606,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"ClassNameCutShort", {0xFF, 0xFF, 2, 0, 15, 0, 'C', 'N'}, ReadAnyObject, CArchiveException::badClass},
         BadCase{"ClassOfTheWrongKind", NodeRecord("COtherForArchive", 1), ReadNode, CArchiveException::badClass},
         BadCase{"WrongSchema", NodeRecord("CNodeForArchive", 1), ReadNode, CArchiveException::badSchema},
+        // A creatable class that is not serialisable (schema 0xFFFF) is never
+        // built from a stream, whatever the stream claims as its schema.
+        BadCase{"CreatableWindowClass", NodeRecord("CWnd", 0xFFFF), ReadAnyObject, CArchiveException::badClass},
+        BadCase{"CreatableWindowClassAsAClassRecord", NodeRecord("CWnd", 0xFFFF), [](CArchive& ar) { ar.ReadClass(); },
+                CArchiveException::badClass},
+        BadCase{"CreatableWindowClassAnySchema", NodeRecord("CWnd", 1), ReadAnyObject, CArchiveException::badClass},
         BadCase{"ObjectIndexNotYetStored", {0x05, 0x00}, ReadAnyObject, CArchiveException::badIndex},
         BadCase{"ClassIndexNotYetStored", {0x03, 0x80}, ReadAnyObject, CArchiveException::badIndex},
         BadCase{"BigObjectIndexNotYetStored",

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -447,5 +448,111 @@ TEST(ModelessDialog, EndDialogHidesAndDestroyWindowDetaches)
     EXPECT_EQ(nullptr, dlg.m_hWnd);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
 }
+
+// ---- idle work inside the modal loop -------------------------------------------------
+
+// Counts the idle command-UI updates it is sent.
+class CIdleCountingDialog : public CScriptedDialog
+{
+public:
+    int m_nIdleUpdates = 0;
+
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM)
+    {
+        ++m_nIdleUpdates;
+        return 0;
+    }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CIdleCountingDialog, CScriptedDialog)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+// A thread object whose idle work the test can count.
+class CCountingThread : public CWinThread
+{
+public:
+    int m_nIdleCalls = 0;
+    BOOL OnIdle(LONG lCount) override
+    {
+        ++m_nIdleCalls;
+        return CWinThread::OnIdle(lCount);
+    }
+};
+
+struct IdleCase
+{
+    const char* name;
+    bool bThreadObject;  // the thread runs with a CWinThread object of its own
+};
+
+class ModalIdle : public ::testing::TestWithParam<IdleCase>
+{
+};
+
+// The whole program runs inside a modal dialog: its loop must free the
+// temporary wrappers that handlers make, or they pile up for ever.
+TEST_P(ModalIdle, TemporaryWrappersStayBoundedWhileManyWindowsCome)
+{
+    const int kWindows = 60;
+    const UINT_PTR kTick = 1;
+    CCountingThread thread;
+    thread.m_bAutoDelete = FALSE;
+    _AFX_THREAD_STATE* pState = AfxGetThreadState();
+    CWinThread* const pOldThread = pState->m_pCurrentWinThread;
+    if (GetParam().bThreadObject)
+        pState->m_pCurrentWinThread = &thread;
+
+    // A wrapper made before the dialog by whoever opened it: it is still in
+    // use there when the dialog returns.
+    const HWND hOuter = ::CreateWindowExW(0, L"STATIC", L"outer", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    ASSERT_NE(nullptr, hOuter);
+    CWnd* pOuter = CWnd::FromHandle(hOuter);
+
+    CIdleCountingDialog dlg;
+    int nWindows = 0;
+    size_t nMostTemporary = 0;
+    dlg.onInit = [&](CScriptedDialog& d) { d.SetTimer(kTick, 1); };
+    dlg.onTimer = [&](CScriptedDialog& d, UINT_PTR)
+    {
+        nMostTemporary = std::max(nMostTemporary, AfxGetTempMapCount());
+        // A new control colours itself through its parent: the handler gets
+        // wrappers of the control and of its device context.
+        const HWND hChild =
+            ::CreateWindowExW(0, L"STATIC", L"new", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, d.m_hWnd, NULL, NULL, NULL);
+        const HDC hDC = ::GetDC(hChild);
+        d.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hDC), reinterpret_cast<LPARAM>(hChild));
+        ::ReleaseDC(hChild, hDC);
+        ::DestroyWindow(hChild);
+        if (++nWindows == kWindows)
+            d.EndDialog(IDOK);
+        else
+            d.SetTimer(kTick, 1);
+    };
+    dlg.InitModalIndirect(StandardTemplate().Get());
+    const INT_PTR nResult = dlg.DoModal();
+    pState->m_pCurrentWinThread = pOldThread;
+
+    EXPECT_EQ(IDOK, nResult);
+    EXPECT_EQ(kWindows, nWindows);
+    EXPECT_LT(nMostTemporary, 20u) << "the temporary wrappers of " << kWindows << " windows piled up";
+    EXPECT_GE(dlg.m_nIdleUpdates, 1) << "the modal loop's idle time updates the command user interface";
+    if (GetParam().bThreadObject)
+    {
+        EXPECT_GE(thread.m_nIdleCalls, kWindows / 2) << "the thread's own idle work runs in the modal loop";
+    }
+    EXPECT_EQ(pOuter, CWnd::FromHandle(hOuter)) << "a wrapper made outside the dialog outlives its loop";
+    EXPECT_EQ(hOuter, pOuter->m_hWnd);
+    AfxDeleteTempMaps();
+    ::DestroyWindow(hOuter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ModalIdle,
+                         ::testing::Values(IdleCase{"WithoutAThreadObject", false},
+                                           IdleCase{"WithTheThreadsOwnObject", true}),
+                         [](const ::testing::TestParamInfo<IdleCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace
@@ -130,6 +132,132 @@ TEST(GdiObjects, OwnTheirHandleUntilDetached)
     }
     EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), ::GetObjectType(hKept));
     ::DeleteObject(hKept);
+}
+
+// A wrapper that already holds a handle refuses a second one: taking it
+// would leak the first and leave the first's permanent-map entry behind.
+struct SecondHandleCase
+{
+    const char* name;
+    std::function<CGdiObject*()> make;           // a wrapper of the kind
+    std::function<HGDIOBJ(CGdiObject&)> create;  // through the wrapper's own creation call
+    std::function<HGDIOBJ()> makeRaw;            // a handle made outside for Attach
+};
+
+class WrapperWithAHandle : public ::testing::TestWithParam<SecondHandleCase>
+{
+};
+
+TEST_P(WrapperWithAHandle, RefusesASecondGdiObject)
+{
+    const SecondHandleCase& c = GetParam();
+    std::unique_ptr<CGdiObject> pObject(c.make());
+    CGdiObject& object = *pObject;
+    const HGDIOBJ hFirst = c.create(object);
+    ASSERT_NE(nullptr, hFirst);
+    ASSERT_EQ(hFirst, object.m_hObject);
+
+    EXPECT_EQ(nullptr, c.create(object)) << "a second creation on the same wrapper";
+    EXPECT_EQ(hFirst, object.m_hObject);
+    const HGDIOBJ hRaw = c.makeRaw();
+    ASSERT_NE(nullptr, hRaw);
+    EXPECT_FALSE(object.Attach(hRaw));
+    EXPECT_EQ(hFirst, object.m_hObject);
+    EXPECT_EQ(&object, CGdiObject::FromHandle(hFirst)) << "the first handle is still this wrapper's";
+    EXPECT_NE(&object, CGdiObject::FromHandle(hRaw)) << "the refused handle was not taken";
+    ::DeleteObject(hRaw);
+    AfxDeleteTempMaps();
+    EXPECT_TRUE(object.DeleteObject());
+    EXPECT_EQ(0u, ::GetObjectType(hFirst));
+}
+
+HGDIOBJ Created(CGdiObject& o, BOOL bOk)
+{
+    return bOk ? o.m_hObject : nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WrapperWithAHandle,
+    ::testing::Values(
+        SecondHandleCase{"Pen", [] { return static_cast<CGdiObject*>(new CPen); },
+                         [](CGdiObject& o)
+                         { return Created(o, static_cast<CPen&>(o).CreatePen(PS_SOLID, 1, RGB(1, 2, 3))); },
+                         [] { return static_cast<HGDIOBJ>(::CreatePen(PS_SOLID, 1, 0)); }},
+        SecondHandleCase{"Brush", [] { return static_cast<CGdiObject*>(new CBrush); },
+                         [](CGdiObject& o)
+                         { return Created(o, static_cast<CBrush&>(o).CreateSolidBrush(RGB(1, 2, 3))); },
+                         [] { return static_cast<HGDIOBJ>(::CreateSolidBrush(0)); }},
+        SecondHandleCase{"Font", [] { return static_cast<CGdiObject*>(new CFont); },
+                         [](CGdiObject& o)
+                         {
+                             LOGFONTW lf{};
+                             lf.lfHeight = -12;
+                             lstrcpyW(lf.lfFaceName, L"Tahoma");
+                             return Created(o, static_cast<CFont&>(o).CreateFontIndirect(&lf));
+                         },
+                         []
+                         {
+                             LOGFONTW lf{};
+                             lf.lfHeight = -13;
+                             return static_cast<HGDIOBJ>(::CreateFontIndirectW(&lf));
+                         }},
+        SecondHandleCase{"Bitmap", [] { return static_cast<CGdiObject*>(new CBitmap); },
+                         [](CGdiObject& o)
+                         { return Created(o, static_cast<CBitmap&>(o).CreateBitmap(4, 4, 1, 1, nullptr)); },
+                         [] { return static_cast<HGDIOBJ>(::CreateBitmap(2, 2, 1, 1, nullptr)); }},
+        SecondHandleCase{"Region", [] { return static_cast<CGdiObject*>(new CRgn); },
+                         [](CGdiObject& o) { return Created(o, static_cast<CRgn&>(o).CreateRectRgn(0, 0, 5, 5)); },
+                         [] { return static_cast<HGDIOBJ>(::CreateRectRgn(0, 0, 1, 1)); }}),
+    [](const ::testing::TestParamInfo<SecondHandleCase>& info) { return std::string(info.param.name); });
+
+TEST(WrapperWithAHandle, RefusesASecondDeviceContext)
+{
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    const HDC hFirst = dc.m_hDC;
+    EXPECT_FALSE(dc.CreateCompatibleDC(nullptr));
+    EXPECT_EQ(hFirst, dc.m_hDC);
+    const HDC hRaw = ::CreateCompatibleDC(NULL);
+    EXPECT_FALSE(dc.Attach(hRaw));
+    EXPECT_EQ(hFirst, dc.m_hDC);
+    EXPECT_EQ(hFirst, dc.m_hAttribDC);
+    EXPECT_EQ(&dc, CDC::FromHandle(hFirst));
+    EXPECT_NE(&dc, CDC::FromHandle(hRaw));
+    ::DeleteDC(hRaw);
+    AfxDeleteTempMaps();
+}
+
+TEST(WrapperWithAHandle, RefusesASecondMenu)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    const HMENU hFirst = menu.m_hMenu;
+    EXPECT_FALSE(menu.CreateMenu());
+    const HMENU hRaw = ::CreateMenu();
+    EXPECT_FALSE(menu.Attach(hRaw));
+    EXPECT_EQ(hFirst, menu.m_hMenu);
+    EXPECT_EQ(&menu, CMenu::FromHandle(hFirst));
+    ::DestroyMenu(hRaw);
+    AfxDeleteTempMaps();
+}
+
+TEST(WrapperWithAHandle, RefusesASecondFile)
+{
+    wchar_t szFolder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szFolder);
+    const std::wstring first = std::wstring(szFolder) + L"lvk-wrapper-first.bin";
+    const std::wstring second = std::wstring(szFolder) + L"lvk-wrapper-second.bin";
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(first.c_str(), CFile::modeCreate | CFile::modeReadWrite));
+        const HANDLE hFirst = file.m_hFile;
+        CFileException error;
+        EXPECT_FALSE(file.Open(second.c_str(), CFile::modeCreate | CFile::modeReadWrite, &error));
+        EXPECT_EQ(hFirst, file.m_hFile);
+        EXPECT_EQ(first, file.GetFilePath().GetString());
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(second.c_str())) << "the second file was not made";
+    }
+    EXPECT_TRUE(::DeleteFileW(first.c_str())) << "the first file was closed with its object";
 }
 
 TEST(GdiObjects, RegionsCombine)

@@ -288,6 +288,53 @@ TEST(BeginThread, StartsAtOnceAndDeletesItselfByDefault)
     ::CloseHandle(data.hStarted);
 }
 
+struct RecordCheck
+{
+    volatile LONG nStarted = 0;
+    volatile LONG nUnrecorded = 0;  // threads that did not find their own handle and id
+    HANDLE hAllStarted = ::CreateEventW(NULL, TRUE, FALSE, NULL);
+    LONG nThreads = 0;
+};
+
+UINT AFX_CDECL CheckRecordedProc(LPVOID pParam)
+{
+    auto* pCheck = static_cast<RecordCheck*>(pParam);
+    const CWinThread* pSelf = AfxGetThread();
+    if (!pSelf || pSelf->m_nThreadID != ::GetCurrentThreadId() || !pSelf->m_hThread)
+        ::InterlockedIncrement(&pCheck->nUnrecorded);
+    if (::InterlockedIncrement(&pCheck->nStarted) == pCheck->nThreads)
+        ::SetEvent(pCheck->hAllStarted);
+    return 0;
+}
+
+// An auto-deleting thread that ends at once is freed by its own thread: the
+// creator must have written its handle and id before the thread could run.
+TEST(CreateThread, HandleAndIdAreRecordedBeforeTheThreadRuns)
+{
+    RecordCheck check;
+    check.nThreads = 40;
+    for (LONG i = 0; i < check.nThreads; i++)
+    {
+        auto* pThread = new CWinThread(CheckRecordedProc, &check);
+        ASSERT_TRUE(pThread->CreateThread());
+        // pThread may be gone already: not touched again.
+    }
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(check.hAllStarted, 10000));
+    EXPECT_EQ(0, check.nUnrecorded);
+    ::CloseHandle(check.hAllStarted);
+
+    // Asked for suspended, it stays so until resumed.
+    WorkerData data;
+    CWinThread thread(WorkerProc, &data);
+    thread.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(thread.CreateThread(CREATE_SUSPENDED));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(data.hStarted, 100));
+    thread.ResumeThread();
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread.m_hThread, 5000));
+    EXPECT_EQ(&thread, data.pSeenThread);
+    ::CloseHandle(data.hStarted);
+}
+
 // ---- the entry point ------------------------------------------------------------
 
 class CExitCodeApp : public CWinApp

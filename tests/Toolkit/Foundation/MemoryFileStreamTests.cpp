@@ -290,4 +290,34 @@ TEST(TextDecoding, DecodesByByteOrderMark)
     EXPECT_FALSE(LVKDecodeTextBuffer(reinterpret_cast<const BYTE*>("a"), 1, buffer, nullptr));
 }
 
+// The wrapper counts its own references and holds one on the stream inside:
+// releasing the wrapper neither frees nor keeps alive what others still hold.
+TEST(ReadOnlyStreamWrapper, CountsItsOwnReferencesAndHoldsOneOnTheStream)
+{
+    IStream* pInner = nullptr;
+    ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(NULL, TRUE, &pInner));
+    pInner->AddRef();  // one for the test, one handed to the wrapper
+    auto* pWrapper = new CReadOnlyStreamWrapper(pInner);
+    EXPECT_EQ(2u, pWrapper->AddRef());
+    IStream* pAsked = nullptr;
+    ASSERT_EQ(S_OK, pWrapper->QueryInterface(IID_IStream, reinterpret_cast<void**>(&pAsked)));
+    EXPECT_EQ(static_cast<IStream*>(pWrapper), pAsked);
+    EXPECT_EQ(2u, pAsked->Release());
+    EXPECT_EQ(1u, pWrapper->Release());
+    EXPECT_EQ(3u, pInner->AddRef()) << "the wrapper's references are its own";
+    EXPECT_EQ(2u, pInner->Release());
+    EXPECT_EQ(0u, pWrapper->Release()) << "the wrapper goes with its last reference";
+    EXPECT_EQ(0u, pInner->Release()) << "and gave back its one reference on the stream";
+
+    // A clone is a wrapper of its own with a reference on the cloned stream.
+    ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(NULL, TRUE, &pInner));
+    pWrapper = new CReadOnlyStreamWrapper(pInner);
+    IStream* pClone = nullptr;
+    ASSERT_EQ(S_OK, pWrapper->Clone(&pClone));
+    EXPECT_EQ(0u, pWrapper->Release());
+    ULONG nWritten = 0;
+    EXPECT_EQ(E_ACCESSDENIED, pClone->Write("x", 1, &nWritten));
+    EXPECT_EQ(0u, pClone->Release());
+}
+
 }  // namespace

@@ -440,4 +440,72 @@ TEST_F(NotifySinkDelegates, AMemberFunctionDelegateCallsItsObject)
     pSink->Delete();
 }
 
+// Fails the n-th allocation of the calling thread after it is armed.
+struct AllocationFailure
+{
+    static DWORD s_dwThread;
+    static LONG s_nCountdown;
+
+    static BOOL AFXAPI Hook(size_t, BOOL, LONG)
+    {
+        if (GetCurrentThreadId() != s_dwThread || s_nCountdown <= 0)
+            return TRUE;
+        return --s_nCountdown != 0;
+    }
+
+    explicit AllocationFailure(LONG nWhich)
+    {
+        s_dwThread = GetCurrentThreadId();
+        s_nCountdown = nWhich;
+        m_pfnOld = AfxSetAllocHook(&Hook);
+    }
+    ~AllocationFailure()
+    {
+        AfxSetAllocHook(m_pfnOld);
+        s_nCountdown = 0;
+    }
+    bool Fired() const { return s_nCountdown == 0; }
+
+    AFX_ALLOC_HOOK m_pfnOld;
+};
+DWORD AllocationFailure::s_dwThread = 0;
+LONG AllocationFailure::s_nCountdown = 0;
+
+// Whichever allocation of an advise fails, the connection and the sink agree
+// afterwards: a sink that got no cookie is not advised on the connection, so
+// it is never called after it is gone.
+TEST(NotifyAdviseOutOfMemory, AFailedAdviseLeavesNothingBehind)
+{
+    for (LONG nWhich = 1; nWhich <= 8; nWhich++)
+    {
+        SCOPED_TRACE("failing allocation " + std::to_string(nWhich));
+        CLVKNotifyConnection* pConnection = new CLVKNotifyConnection;
+        CallLog log;
+        auto* pSink = new CRecordingSink("s", &log);
+        DWORD dwCookie = 0;
+        bool bFired = false;
+        {
+            AllocationFailure failure(nWhich);
+            dwCookie = pSink->Advise(pConnection, kEventA);
+            bFired = failure.Fired();
+        }
+        if (dwCookie)
+        {
+            EXPECT_EQ(1, pConnection->GetConnectionCount());
+            EXPECT_TRUE(pConnection->SendEvent(kEventA));
+        }
+        else
+        {
+            EXPECT_TRUE(bFired) << "an advise failed without a failed allocation";
+            EXPECT_EQ(0, pConnection->GetConnectionCount()) << "the connection still calls a sink that has no cookie";
+            EXPECT_FALSE(pConnection->SendEvent(kEventA));
+        }
+        pSink->Delete();
+        EXPECT_EQ(0, pConnection->GetConnectionCount());
+        pConnection->InternalRelease();
+        if (!bFired)
+            break;  // every allocation of an advise has been failed once
+    }
+}
+
 }  // namespace

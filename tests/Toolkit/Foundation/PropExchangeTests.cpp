@@ -33,6 +33,26 @@ public:
 };
 IMPLEMENT_SERIAL(CPropTestShape, CObject, 1)
 
+// Counts its constructions: a stored class name must not build an object of
+// the wrong kind even for a moment.
+class CPropCountedObject : public CObject
+{
+    DECLARE_SERIAL(CPropCountedObject)
+public:
+    CPropCountedObject() { ++s_nConstructed; }
+    static int s_nConstructed;
+};
+int CPropCountedObject::s_nConstructed = 0;
+IMPLEMENT_SERIAL(CPropCountedObject, CObject, 1)
+
+// Fails while it is read or written with an exception the exchange does not
+// turn into FALSE.
+class CPropFailingObject : public CObject
+{
+public:
+    void Serialize(CArchive&) override { AfxThrowFileException(CFileException::hardIO); }
+};
+
 namespace
 {
 
@@ -498,6 +518,67 @@ TEST_F(IniExchange, UnknownOrUnrelatedStoredClassesCreateNothing)
     CRuntimeClass* pClass = nullptr;
     EXPECT_TRUE(empty->ExchangeClassName(L"Class", pClass, RUNTIME_CLASS(CPropTestShape)));
     EXPECT_EQ(RUNTIME_CLASS(CPropTestShape), pClass) << "a missing class is the default";
+}
+
+TEST_F(IniExchange, StoredClassOfTheWrongKindIsNotEvenConstructed)
+{
+    folder.WriteFile(L"settings.ini", "[Bars]\r\nClass=CPropCountedObject\r\n");
+    Section px(NewIni(TRUE, file));
+    CPropCountedObject::s_nConstructed = 0;
+    CObject* pObject = nullptr;
+    EXPECT_FALSE(px->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKPropExchange)));
+    EXPECT_EQ(nullptr, pObject);
+    EXPECT_EQ(0, CPropCountedObject::s_nConstructed);
+    ASSERT_TRUE(px->ExchangeObjectClass(pObject, RUNTIME_CLASS(CObject)));
+    EXPECT_EQ(1, CPropCountedObject::s_nConstructed);
+    delete pObject;
+}
+
+// Counts the archives it opens and closes.
+class CCountingIni : public CLVKPropExchangeIniFile
+{
+public:
+    CCountingIni(BOOL bLoading, const std::wstring& file) : CLVKPropExchangeIniFile(bLoading, nullptr, L"Bars")
+    {
+        AssignFile(file.c_str());
+    }
+    CArchive* OpenArchive(LPCTSTR pszKey) override
+    {
+        CArchive* pArchive = CLVKPropExchangeIniFile::OpenArchive(pszKey);
+        if (pArchive)
+            ++m_nOpen;
+        return pArchive;
+    }
+    void CloseArchive(LPCTSTR pszKey, CArchive* pArchive) override
+    {
+        if (pArchive)
+            --m_nOpen;
+        CLVKPropExchangeIniFile::CloseArchive(pszKey, pArchive);
+    }
+    int m_nOpen = 0;
+};
+
+TEST_F(IniExchange, ObjectThatFailsWithAnyExceptionStillClosesTheArchive)
+{
+    folder.WriteFile(L"settings.ini", "[Bars]\r\nShape=MDAAAAAAPPOPPPBABEAA\r\n");
+    for (const BOOL bLoading : {TRUE, FALSE})
+    {
+        SCOPED_TRACE(bLoading ? "loading" : "storing");
+        auto* pIni = new CCountingIni(bLoading, file);
+        Section px(pIni);
+        CPropFailingObject failing;
+        try
+        {
+            ExchangeObject(px, L"Shape", &failing);
+            ADD_FAILURE() << "the file exception did not reach the caller";
+        }
+        catch (CFileException* e)
+        {
+            EXPECT_EQ(CFileException::hardIO, e->m_cause);
+            e->Delete();
+        }
+        EXPECT_EQ(0, pIni->m_nOpen) << "the archive was left open";
+    }
 }
 
 TEST_F(IniExchange, DamagedObjectBlockGivesFalse)

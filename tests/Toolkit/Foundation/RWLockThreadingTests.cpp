@@ -12,7 +12,7 @@
 namespace
 {
 
-// Generous: a waiting thread sleeps up to 1,024 ms between looks.
+// Generous: a thread that is let in is woken at once.
 const DWORD kMaxWaitMs = 15000;
 // Long enough for a thread that is not kept out to get in.
 const DWORD kBlockedProbeMs = 200;
@@ -275,6 +275,70 @@ TEST(RWLockWriterGate, IsARecursiveLockOfItsOwnerAlone)
     EXPECT_TRUE(bEntered);
     EXPECT_EQ(0, gate.GetDepth());
     EXPECT_EQ(0u, gate.GetOwnerThread());
+}
+
+// A thread that holds no read lock cannot release another thread's: that
+// would let a writer in while the reader is still reading.
+TEST(RWLockMisuse, UnlockReadWithoutAReadLockIsRefused)
+{
+    CLVKRWCriticalSection lock;
+    lock.LockRead();
+    CTestThread stranger([&] { lock.UnlockRead(); });
+    ASSERT_TRUE(stranger.IsStarted());
+    EXPECT_TRUE(stranger.Wait(kMaxWaitMs));
+    EXPECT_EQ(1, lock.GetReaderCount());
+    EXPECT_FALSE(OtherThreadGetsIn(lock, 'W', kBlockedProbeMs)) << "a writer got in beside a live reader";
+
+    lock.UnlockRead();
+    lock.UnlockRead();  // one too many, on the reader's own thread
+    EXPECT_EQ(0, lock.GetReaderCount());
+    EXPECT_TRUE(OtherThreadGetsIn(lock, 'W', kMaxWaitMs));
+}
+
+TEST(RWLockScope, ReleasesOnlyWhatItTook)
+{
+    CLVKRWCriticalSection lock;
+    volatile LONG nInside = 0;
+    {
+        CLVKWriteLockScope outer(&lock, nullptr, &nInside);
+        EXPECT_EQ(1, nInside);
+        {
+            CLVKWriteLockScope inner(&lock, nullptr, &nInside);
+            EXPECT_EQ(2, nInside);
+            EXPECT_EQ(2, lock.GetWriterDepth());
+        }
+        EXPECT_EQ(1, nInside);
+        EXPECT_EQ(1, lock.GetWriterDepth());
+    }
+    EXPECT_EQ(0, nInside) << "the counter is given back as it was taken";
+    EXPECT_EQ(0, lock.GetWriterDepth());
+    {
+        CLVKWriteLockScope none(nullptr);
+    }
+    EXPECT_TRUE(OtherThreadGetsIn(lock, 'W', kMaxWaitMs));
+}
+
+// A writer waiting for a reader blocks until the reader leaves and then gets
+// in at once: no polling delay (the old lock slept up to a second between looks).
+TEST(RWLockWaiting, WriterGetsInAsSoonAsTheLastReaderLeaves)
+{
+    CLVKRWCriticalSection lock;
+    lock.LockRead();
+    std::atomic<DWORD> dwEnteredAt{0};
+    CTestThread writer(
+        [&]
+        {
+            lock.LockWrite();
+            dwEnteredAt = GetTickCount();
+            lock.UnlockWrite();
+        });
+    ASSERT_TRUE(writer.IsStarted());
+    Sleep(1500);  // long enough for a polling writer to back off to its longest sleep
+    EXPECT_EQ(0u, dwEnteredAt.load());
+    const DWORD dwReleasedAt = GetTickCount();
+    lock.UnlockRead();
+    ASSERT_TRUE(writer.Wait(kMaxWaitMs));
+    EXPECT_LT(dwEnteredAt.load() - dwReleasedAt, 250u) << "the writer was woken when the reader left";
 }
 
 }  // namespace

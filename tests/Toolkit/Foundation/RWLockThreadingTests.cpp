@@ -287,9 +287,21 @@ TEST(RWLockMisuse, UnlockReadWithoutAReadLockIsRefused)
     ASSERT_TRUE(stranger.IsStarted());
     EXPECT_TRUE(stranger.Wait(kMaxWaitMs));
     EXPECT_EQ(1, lock.GetReaderCount());
-    EXPECT_FALSE(OtherThreadGetsIn(lock, 'W', kBlockedProbeMs)) << "a writer got in beside a live reader";
+    std::atomic<bool> bWriting{false};
+    CTestThread writer(
+        [&]
+        {
+            lock.LockWrite();
+            bWriting = true;
+            lock.UnlockWrite();
+        });
+    ASSERT_TRUE(writer.IsStarted());
+    EXPECT_FALSE(writer.Wait(kBlockedProbeMs));
+    EXPECT_FALSE(bWriting) << "a writer got in beside a live reader";
 
     lock.UnlockRead();
+    EXPECT_TRUE(writer.Wait(kMaxWaitMs));
+    EXPECT_TRUE(bWriting);
     lock.UnlockRead();  // one too many, on the reader's own thread
     EXPECT_EQ(0, lock.GetReaderCount());
     EXPECT_TRUE(OtherThreadGetsIn(lock, 'W', kMaxWaitMs));

@@ -242,6 +242,10 @@ public:
     virtual CSize SetWindowExt(int cx, int cy);
     DWORD GetLayout() const;
     DWORD SetLayout(DWORD dwLayout);
+    // HIMETRIC (hundredths of a millimetre) sizes to device units through the
+    // DC's pixels per inch, and on to logical units.
+    void HIMETRICtoDP(LPSIZE lpSize) const;
+    void HIMETRICtoLP(LPSIZE lpSize) const;
     void DPtoLP(LPPOINT lpPoints, int nCount = 1) const;
     void DPtoLP(LPRECT lpRect) const;
     void LPtoDP(LPPOINT lpPoints, int nCount = 1) const;

@@ -18,16 +18,6 @@ constexpr DWORD Disabled = 0x80000000;       // not mounted
 constexpr DWORD Default = Uac | RecycleBin;  // option toggles of a new drive
 }  // namespace DriveFlags
 
-// The same bits under the names the rest of the program uses.
-constexpr DWORD DriveFlagLocal = DriveFlags::Local;
-constexpr DWORD DriveFlagNetwork = DriveFlags::Network;
-constexpr DWORD DriveFlagNoSave = DriveFlags::NoSave;
-constexpr DWORD DriveFlagUac = DriveFlags::Uac;
-constexpr DWORD DriveFlagRecycleBin = DriveFlags::RecycleBin;
-constexpr DWORD DriveFlagAutoRestore = DriveFlags::AutoRestore;
-constexpr DWORD DriveFlagWaiting = DriveFlags::Waiting;
-constexpr DWORD DriveFlagDisabled = DriveFlags::Disabled;
-
 // Bits of the settings value "Flags".
 namespace SettingsFlags
 {

@@ -1,5 +1,7 @@
 #include "CommandLineInfo.h"
 
+#include "DriveLetter.h"
+
 namespace
 {
 struct SwitchName
@@ -9,7 +11,7 @@ struct SwitchName
 };
 
 // Compared in this order; the whole token must match.
-constexpr SwitchName Switches[] = {
+constexpr SwitchName kSwitches[] = {
     {L"REGTASK", CommandLineFlags::RegTask},
     {L"UNREGTASK", CommandLineFlags::UnregTask},
     {L"UACTASK", CommandLineFlags::UacTask},
@@ -50,7 +52,7 @@ void CCustomCommandLineInfo::FinishParse()
 
 void CCustomCommandLineInfo::ParseSwitch(LPCWSTR name)
 {
-    for (const SwitchName& candidate : Switches)
+    for (const SwitchName& candidate : kSwitches)
     {
         if (_wcsicmp(name, candidate.name) == 0)
         {
@@ -73,15 +75,12 @@ void CCustomCommandLineInfo::ParsePositional(LPCWSTR token)
     }
     if (!m_chLetter)
     {
-        WCHAR letter[2] = {token[0], 0};
-        if (token[0])
-            CharUpperBuffW(letter, 1);
+        const WCHAR letter = UpperDriveLetter(token[0]);
         // IsCharAlphaW also accepts letters such as "é", which name no drive and
         // would index past the drive table: only 'A' to 'Z' are taken.
-        const bool isDrive =
-            wcslen(token) == 2 && token[1] == L':' && IsCharAlphaW(token[0]) && letter[0] >= L'A' && letter[0] <= L'Z';
+        const bool isDrive = wcslen(token) == 2 && token[1] == L':' && IsCharAlphaW(token[0]) && IsDriveLetter(letter);
         if (isDrive)
-            m_chLetter = letter[0];
+            m_chLetter = letter;
         else
             m_dwFlags |= CommandLineFlags::Usage;
         return;

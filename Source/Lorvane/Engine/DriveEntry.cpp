@@ -1,6 +1,7 @@
 #include "DriveEntry.h"
 #include "AppSettings.h"
 #include "DriveLabels.h"
+#include "DriveLetter.h"
 
 void CDriveEntry::Set(DWORD flags, LPCWSTR path, LPCWSTR label, LPCWSTR icon)
 {
@@ -14,19 +15,17 @@ void CDriveEntry::Set(DWORD flags, LPCWSTR path, LPCWSTR label, LPCWSTR icon)
         --length;
     target = target.Left(length);
     // A network path keeps its case; a local one is shown as "C:\..." whatever was typed.
-    if (!target.IsEmpty() && !(flags & DriveFlagNetwork))
+    if (!target.IsEmpty() && !(flags & DriveFlags::Network))
     {
-        WCHAR first[2] = {target[0], 0};
-        CharUpperBuffW(first, 1);
-        target.SetAt(0, first[0]);
+        target.SetAt(0, UpperDriveLetter(target[0]));
     }
     Path = target;
 }
 
 void CDriveEntry::LoadFromSystem(WCHAR letter, DWORD flags, LPCWSTR path)
 {
-    const CString label = (flags & DriveFlagNetwork) ? ReadNetworkDriveLabel(path ? path : L"")
-                                                     : ReadDriveIconValue(letter, L"DefaultLabel");
+    const CString label = (flags & DriveFlags::Network) ? ReadNetworkDriveLabel(path ? path : L"")
+                                                        : ReadDriveIconValue(letter, L"DefaultLabel");
     const CString icon = ReadDriveIconValue(letter, L"DefaultIcon");
     Set(flags, path, label, icon);
 }

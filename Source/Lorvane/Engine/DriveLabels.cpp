@@ -1,5 +1,7 @@
 #include "DriveLabels.h"
 
+#include "DriveLetter.h"
+
 const TCHAR kDefaultLabelValueName[] = _T("DefaultLabel");
 const TCHAR kDefaultIconValueName[] = _T("DefaultIcon");
 
@@ -40,11 +42,6 @@ public:
 private:
     HKEY m_hKey = nullptr;
 };
-
-TCHAR UpperLetter(TCHAR chLetter)
-{
-    return static_cast<TCHAR>(towupper(chLetter));
-}
 
 // A value counts only as a zero-terminated text of one character or more; an
 // empty or malformed value must not hide a good one in the next key.
@@ -152,7 +149,8 @@ REGSAM GetDriveLabelRegistryView()
 CString BuildDriveIconKeyPath(HKEY hRoot, TCHAR chLetter)
 {
     CString strPath;
-    strPath.Format(_T("%s\\%c"), hRoot == HKEY_CURRENT_USER ? kUserDrivesKey : kDriveIconsKey, UpperLetter(chLetter));
+    strPath.Format(_T("%s\\%c"), hRoot == HKEY_CURRENT_USER ? kUserDrivesKey : kDriveIconsKey,
+                   UpperDriveLetter(chLetter));
     return strPath;
 }
 
@@ -261,7 +259,7 @@ BOOL WriteNetworkDriveLabel(LPCTSTR pszRemotePath, LPCTSTR pszText)
 
 BOOL FixVolumeLabel(TCHAR chLetter)
 {
-    const TCHAR chUpper = UpperLetter(chLetter);
+    const TCHAR chUpper = UpperDriveLetter(chLetter);
     const TCHAR szRoot[] = {chUpper, _T(':'), _T('\\'), _T('\0')};
     WCHAR szLabel[MAX_PATH] = {};
     if (!GetVolumeInformationW(szRoot, szLabel, _countof(szLabel), nullptr, nullptr, nullptr, nullptr, 0))

@@ -5,6 +5,7 @@
 #include "LorvaneApp.h"
 
 #include "DriveLabels.h"
+#include "DriveLetter.h"
 #include "DriveOperationElevation.h"
 #include "DriveRegistry.h"
 #include "EngineText.h"
@@ -29,11 +30,6 @@ struct DeviceName
     operator LPCWSTR() const { return text; }
     WCHAR text[3];
 };
-
-void ShowEngineError(const CString& text)
-{
-    AfxMessageBox(text, MB_ICONERROR);
-}
 
 // Removes the shell's label and icon of the letter for the user and the machine.
 void DeleteDriveLabelAndIcon(WCHAR letter)
@@ -78,19 +74,18 @@ CString QueryFirstDosTarget(WCHAR letter)
 // The drive letter of a local target (C:\data or \??\C:\data), or 0.
 WCHAR TargetDriveLetter(const CString& target)
 {
-    const auto isLetter = [](WCHAR ch) { return (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z'); };
-    if (target.GetLength() >= 2 && isLetter(target[0]) && target[1] == L':')
-        return static_cast<WCHAR>(towupper(target[0]));
-    if (target.GetLength() >= 6 && wcsncmp(target, kRawTargetPrefix, 4) == 0 && isLetter(target[4]) &&
-        target[5] == L':')
-        return static_cast<WCHAR>(towupper(target[4]));
+    const auto letterAt = [&target](int at) -> WCHAR
+    {
+        if (target.GetLength() < at + 2 || target[at + 1] != L':')
+            return 0;
+        const WCHAR letter = UpperDriveLetter(target[at]);
+        return IsDriveLetter(letter) ? letter : 0;
+    };
+    if (const WCHAR letter = letterAt(0))
+        return letter;
+    if (target.GetLength() >= 6 && wcsncmp(target, kRawTargetPrefix, 4) == 0)
+        return letterAt(4);
     return 0;
-}
-
-bool IsExistingDirectory(LPCWSTR path)
-{
-    const DWORD attributes = GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 struct SavedDrive
@@ -143,7 +138,7 @@ BOOL KeepDriveForMissingTarget(CLorvaneApp& app, WCHAR drive, const SavedDrive& 
 
     if (!autoRestore && !saved.exists && !(flags & DriveFlags::Disabled))
     {
-        ShowEngineError(invalidPathText);
+        ShowEngineMessage(invalidPathText);
         return FALSE;
     }
 
@@ -180,7 +175,7 @@ BOOL KeepDriveForMissingTarget(CLorvaneApp& app, WCHAR drive, const SavedDrive& 
         SaveDriveEntry(drive, pathToSave, labelToSave, iconToSave, flagsToSave);
     NotifyShell(drive, true);
     if (!autoRestore)
-        ShowEngineError(invalidPathText);
+        ShowEngineMessage(invalidPathText);
     return TRUE;
 }
 
@@ -188,8 +183,8 @@ BOOL KeepDriveForMissingTarget(CLorvaneApp& app, WCHAR drive, const SavedDrive& 
 
 BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
 {
-    const WCHAR drive = static_cast<WCHAR>(towupper(letter));
-    if (drive < L'A' || drive > L'Z')
+    const WCHAR drive = UpperDriveLetter(letter);
+    if (!IsDriveLetter(drive))
         return FALSE;
 
     const SavedDrive saved = LoadSavedDrive(drive);
@@ -202,8 +197,8 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
     if (path)
     {
         target = StripTrailingBackslash(ResolveMappedPath(path));
-        network = PathIsUNCW(target) != FALSE;
-        if (!network && !IsExistingDirectory(target))
+        network = IsUncPath(target);
+        if (!network && !IsExistingFolder(target))
             return KeepDriveForMissingTarget(*this, drive, saved, path, target, label, iconText, flags);
         if (!network)
             targetLetter = TargetDriveLetter(target);
@@ -214,7 +209,7 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
     const bool disable = path && (flags & DriveFlags::Disabled);
     if (network && !disable && !(Flags & SettingsFlags::ManageNetworkDrives))
     {
-        ShowEngineError(FormatEngineText(IDS_NETWORK_DRIVES_NOT_MANAGED, drive, static_cast<LPCWSTR>(target)));
+        ShowEngineMessage(FormatEngineText(IDS_NETWORK_DRIVES_NOT_MANAGED, drive, static_cast<LPCWSTR>(target)));
         return FALSE;
     }
 
@@ -230,7 +225,7 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
     {
         if (!DefineDosDeviceW(DDD_REMOVE_DEFINITION, DeviceName(drive), nullptr))
         {
-            ShowEngineError(FormatEngineText(IDS_REMOVE_VIRTUAL_DRIVE_FAILED, drive));
+            ShowEngineMessage(FormatEngineText(IDS_REMOVE_VIRTUAL_DRIVE_FAILED, drive));
             return FALSE;
         }
         DeleteDriveLabelAndIcon(drive);
@@ -245,8 +240,8 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
             const DWORD error = WNetCancelConnection2W(DeviceName(drive), CONNECT_UPDATE_PROFILE, TRUE);
             if (error != NO_ERROR)
             {
-                ShowEngineError(FormatEngineText(IDS_REMOVE_NETWORK_DRIVE_FAILED, drive, error,
-                                                 static_cast<LPCWSTR>(GetSystemErrorText(error))));
+                ShowEngineMessage(FormatEngineText(IDS_REMOVE_NETWORK_DRIVE_FAILED, drive, error,
+                                                   static_cast<LPCWSTR>(GetSystemErrorText(error))));
                 return FALSE;
             }
             WriteNetworkDriveLabel(currentRemote, nullptr);
@@ -315,8 +310,8 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
                     NotifyShell(drive, true);
                     return TRUE;
                 }
-                ShowEngineError(FormatEngineText(IDS_CREATE_NETWORK_DRIVE_FAILED, drive, static_cast<LPCWSTR>(target),
-                                                 error, static_cast<LPCWSTR>(GetSystemErrorText(error))));
+                ShowEngineMessage(FormatEngineText(IDS_CREATE_NETWORK_DRIVE_FAILED, drive, static_cast<LPCWSTR>(target),
+                                                   error, static_cast<LPCWSTR>(GetSystemErrorText(error))));
                 return FALSE;
             }
         }
@@ -338,7 +333,8 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
         if (!DefineDosDeviceW(DDD_RAW_TARGET_PATH, DeviceName(drive), rawTarget))
         {
             DeleteDriveLabelAndIcon(drive);
-            ShowEngineError(FormatEngineText(IDS_CREATE_VIRTUAL_DRIVE_FAILED, drive, static_cast<LPCWSTR>(rawTarget)));
+            ShowEngineMessage(
+                FormatEngineText(IDS_CREATE_VIRTUAL_DRIVE_FAILED, drive, static_cast<LPCWSTR>(rawTarget)));
             return FALSE;
         }
         WriteDriveValueEverywhere(drive, kDefaultIconValueName, iconText);
@@ -352,7 +348,7 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
     if (elevated && (newFlags & DriveFlags::RecycleBin) && !(sameTarget && (saved.flags & DriveFlags::RecycleBin)))
     {
         if (!elevation.SetDriveRecycleBin(drive, TRUE, TRUE) && !elevation.IsTaskInstance())
-            ShowEngineError(FormatEngineText(IDS_RECYCLE_BIN_FAILED, drive));
+            ShowEngineMessage(FormatEngineText(IDS_RECYCLE_BIN_FAILED, drive));
     }
     if (!elevated && (newFlags & (DriveFlags::Uac | DriveFlags::RecycleBin)))
     {

@@ -1,5 +1,7 @@
 #include "DriveOperationElevation.h"
 
+#include "DriveLetter.h"
+
 #include "ElevationTask.h"
 #include "HandOff.h"
 #include "PathServices.h"
@@ -40,7 +42,7 @@ BOOL CDriveOperationElevation::SetDriveRecycleBin(WCHAR letter, BOOL on, BOOL ma
 
 BOOL CDriveOperationElevation::GetVolumeLabel(WCHAR letter, CString& label)
 {
-    const WCHAR root[] = {static_cast<WCHAR>(towupper(letter)), L':', L'\\', L'\0'};
+    const WCHAR root[] = {UpperDriveLetter(letter), L':', L'\\', L'\0'};
     WCHAR name[MAX_PATH] = {};
     if (!GetVolumeInformationW(root, name, _countof(name), nullptr, nullptr, nullptr, nullptr, 0))
         return FALSE;
@@ -51,7 +53,7 @@ BOOL CDriveOperationElevation::GetVolumeLabel(WCHAR letter, CString& label)
 BOOL CDriveOperationElevation::StartElevatedLabelFix(WCHAR letter)
 {
     CString parameters;
-    parameters.Format(L"/FIXLABEL %c:", static_cast<WCHAR>(towupper(letter)));
+    parameters.Format(L"/FIXLABEL %c:", UpperDriveLetter(letter));
     return StartElevatedProgram(GetModulePath(), parameters);
 }
 

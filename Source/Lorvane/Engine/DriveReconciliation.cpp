@@ -15,11 +15,6 @@ namespace
 
 constexpr DWORD kMaxNetworkPath = 1023;
 
-bool IsUncPath(const CString& path)
-{
-    return path.GetLength() > 2 && path[0] == L'\\' && path[1] == L'\\';
-}
-
 // The path a local DOS device points at, in its long form; empty when the
 // letter is free or is a real volume (whose target is no "\??\" link).
 CString QueryLocalDriveTarget(WCHAR letter)
@@ -42,8 +37,8 @@ CString QueryLocalDriveTarget(WCHAR letter)
 // changed or deleted them. True when anything was written.
 bool RepairShellValues(WCHAR letter, const CDriveEntry& entry, const CString& savedLabel, const CString& savedIcon)
 {
-    const bool network = (entry.Flags & DriveFlagNetwork) != 0;
-    const bool machineToo = (entry.Flags & DriveFlagUac) != 0;
+    const bool network = (entry.Flags & DriveFlags::Network) != 0;
+    const bool machineToo = (entry.Flags & DriveFlags::Uac) != 0;
     bool repaired = false;
 
     if (entry.Label != savedLabel)
@@ -92,16 +87,16 @@ BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
         savedFlags = 0;
     }
 
-    if (savedFlags & DriveFlagDisabled)
+    if (savedFlags & DriveFlags::Disabled)
     {
-        if ((savedFlags & DriveFlagNetwork) && !(Flags & SettingsFlags::ManageNetworkDrives))
+        if ((savedFlags & DriveFlags::Network) && !(Flags & SettingsFlags::ManageNetworkDrives))
             return FALSE;
         entry.Set(savedFlags, savedPath, savedLabel, savedIcon);
         return TRUE;
     }
 
     const WCHAR root[] = {letter, L':', 0};
-    const bool network = GetDriveTypeW(root) == DRIVE_REMOTE || (savedFlags & DriveFlagNetwork);
+    const bool network = GetDriveTypeW(root) == DRIVE_REMOTE || (savedFlags & DriveFlags::Network);
     if ((Flags & SettingsFlags::OnlyOwnDrives) && savedPath.IsEmpty())
         return FALSE;
 
@@ -116,14 +111,14 @@ BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
             path = savedPath;
         if (path.GetLength() > static_cast<int>(kMaxNetworkPath))
             path = path.Left(kMaxNetworkPath);
-        flags = (savedFlags & ~DriveFlagLocal) | DriveFlagNetwork;
+        flags = (savedFlags & ~DriveFlags::Local) | DriveFlags::Network;
     }
     else
     {
         path = QueryLocalDriveTarget(letter);
         if (path.IsEmpty())
             return FALSE;
-        flags = (savedFlags & ~DriveFlagNetwork) | DriveFlagLocal;
+        flags = (savedFlags & ~DriveFlags::Network) | DriveFlags::Local;
     }
 
     entry.LoadFromSystem(letter, flags, path);
@@ -140,7 +135,7 @@ BOOL CLorvaneApp::RefreshDriveEntry(WCHAR letter)
 
 BOOL CLorvaneApp::RetryWaitingDrives()
 {
-    constexpr DWORD waitingForTarget = DriveFlagDisabled | DriveFlagWaiting | DriveFlagAutoRestore;
+    constexpr DWORD kWaitingForTarget = DriveFlags::Disabled | DriveFlags::Waiting | DriveFlags::AutoRestore;
     CRecycleBinPolicyBatchScope policyBatch;
     BOOL mounted = FALSE;
     for (WCHAR letter = L'A'; letter <= L'Z'; ++letter)
@@ -149,7 +144,7 @@ BOOL CLorvaneApp::RetryWaitingDrives()
         DWORD flags = 0;
         if (!LoadDriveEntry(letter, path, label, icon, flags))
             continue;
-        if ((flags & waitingForTarget) != waitingForTarget)
+        if ((flags & kWaitingForTarget) != kWaitingForTarget)
             continue;
 
         const CString target = StripTrailingBackslash(ResolveMappedPath(path));
@@ -160,12 +155,12 @@ BOOL CLorvaneApp::RetryWaitingDrives()
         }
         else
         {
-            const DWORD attributes = GetFileAttributesW(target);
-            ready = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+            ready = IsExistingFolder(target);
         }
         if (!ready)
             continue;
-        if (PerformDriveOperation(letter, path, label, icon, flags & ~(DriveFlagDisabled | DriveFlagWaiting)) == 1)
+        if (PerformDriveOperation(letter, path, label, icon, flags & ~(DriveFlags::Disabled | DriveFlags::Waiting)) ==
+            1)
             mounted = TRUE;
     }
     return mounted;

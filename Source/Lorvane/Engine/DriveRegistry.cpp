@@ -4,7 +4,7 @@
 
 namespace
 {
-constexpr DWORD MaxStringValueBytes = 2048;
+constexpr DWORD kMaxStringValueBytes = 2048;
 
 // "X(Name)" for an upper-case letter.
 CString DriveValueName(WCHAR letter, LPCWSTR name)
@@ -46,9 +46,9 @@ bool ReadRegistryString(HKEY key, LPCWSTR name, CString& value)
 {
     // One character more than the limit, so the test for the zero never reads
     // past what the registry wrote.
-    WCHAR buffer[MaxStringValueBytes / sizeof(WCHAR) + 1] = {};
+    WCHAR buffer[kMaxStringValueBytes / sizeof(WCHAR) + 1] = {};
     DWORD type = 0;
-    DWORD bytes = MaxStringValueBytes;
+    DWORD bytes = kMaxStringValueBytes;
     if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes) != ERROR_SUCCESS)
         return false;
     if (type != REG_SZ && type != REG_EXPAND_SZ)
@@ -82,7 +82,7 @@ BOOL SaveDriveEntry(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWO
     const WCHAR upper = NormalizeLetter(letter);
     if (!upper)
         return FALSE;
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_WRITE, true);
     if (!key)
         return FALSE;
 
@@ -102,7 +102,7 @@ BOOL LoadDriveEntry(WCHAR letter, CString& path, CString& label, CString& icon, 
     const WCHAR upper = NormalizeLetter(letter);
     if (!upper)
         return FALSE;
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_READ, false);
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_READ, false);
     if (!key)
         return FALSE;
 
@@ -117,7 +117,7 @@ BOOL LoadDriveEntry(WCHAR letter, CString& path, CString& label, CString& icon, 
         savedFlags = 0;
     CString savedIcon;
     if (!ReadRegistryString(key.get(), DriveValueName(upper, L"Icon"), savedIcon))
-        savedIcon = GetDefaultIconLocation((savedFlags & DriveFlagNetwork) != 0);
+        savedIcon = GetDefaultIconLocation((savedFlags & DriveFlags::Network) != 0);
 
     path = savedPath;
     label = savedLabel;
@@ -132,7 +132,7 @@ BOOL HasAutoRestoreDrives()
     {
         CString path, label, icon;
         DWORD flags = 0;
-        if (LoadDriveEntry(letter, path, label, icon, flags) && (flags & DriveFlagAutoRestore))
+        if (LoadDriveEntry(letter, path, label, icon, flags) && (flags & DriveFlags::AutoRestore))
             return TRUE;
     }
     return FALSE;
@@ -145,18 +145,18 @@ CString GetRunAtStartupCommand()
 
 BOOL SetRunAtStartup(BOOL enable)
 {
-    const UniqueRegKey key = OpenUserKey(RunRegistryKey, KEY_WRITE, false);
+    const UniqueRegKey key = OpenUserKey(kRunRegistryKey, KEY_WRITE, false);
     if (!key)
         return FALSE;
-    WriteOrDeleteString(key.get(), RunValueName, enable ? static_cast<LPCWSTR>(GetRunAtStartupCommand()) : nullptr);
+    WriteOrDeleteString(key.get(), kRunValueName, enable ? static_cast<LPCWSTR>(GetRunAtStartupCommand()) : nullptr);
     return TRUE;
 }
 
 BOOL IsRunAtStartup()
 {
-    const UniqueRegKey key = OpenUserKey(RunRegistryKey, KEY_READ, false);
+    const UniqueRegKey key = OpenUserKey(kRunRegistryKey, KEY_READ, false);
     if (!key)
         return FALSE;
     CString command;
-    return ReadRegistryString(key.get(), RunValueName, command) ? TRUE : FALSE;
+    return ReadRegistryString(key.get(), kRunValueName, command) ? TRUE : FALSE;
 }

@@ -6,10 +6,10 @@
 
 // The program's key under HKEY_CURRENT_USER (default registry view): saved
 // drives ("X(Path)", "X(Label)", "X(Icon)", "X(Flags)") and the settings.
-constexpr LPCWSTR LorvaneRegistryKey = L"Software\\Brennic\\Lorvane\\2.0";
+constexpr LPCWSTR kLorvaneRegistryKey = L"Software\\Brennic\\Lorvane\\2.0";
 // The logon start: value "Lorvane" of this key, "\"<exe>\" /startup".
-constexpr LPCWSTR RunRegistryKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr LPCWSTR RunValueName = L"Lorvane";
+constexpr LPCWSTR kRunRegistryKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr LPCWSTR kRunValueName = L"Lorvane";
 
 // Closes a registry key when it goes out of scope.
 struct RegKeyCloser

@@ -1,5 +1,7 @@
 #include "ElevationTask.h"
 
+#include "EngineText.h"
+
 #include "ScopedHandle.h"
 
 #include <memory>
@@ -64,7 +66,7 @@ HRESULT LookUpElevationTask(ElevationTaskLookup& lookup)
     const HRESULT hr = OpenRootTaskFolder(lookup.service, lookup.folder);
     if (FAILED(hr))
         return hr;
-    const ScopedBstr name(ElevationTaskName);
+    const ScopedBstr name(kElevationTaskName);
     lookup.taskResult = lookup.folder->GetTask(name, lookup.task.GetAddressOf());
     return S_OK;
 }
@@ -107,14 +109,14 @@ BOOL IsProcessElevated()
     CScopedHandle token;
     if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.Receive()))
     {
-        AfxMessageBox(L"OpenProcessToken failed.", MB_ICONERROR);
+        ShowEngineMessage(L"OpenProcessToken failed.");
         return FALSE;
     }
     TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
     DWORD size = 0;
     if (!::GetTokenInformation(token, TokenElevationType, &type, sizeof(type), &size))
     {
-        AfxMessageBox(L"GetTokenInformation failed.", MB_ICONERROR);
+        ShowEngineMessage(L"GetTokenInformation failed.");
         return FALSE;
     }
     switch (type)
@@ -205,7 +207,7 @@ HRESULT RegisterElevationTask()
     if (FAILED(hr))
         return hr;
 
-    const ScopedBstr name(ElevationTaskName);
+    const ScopedBstr name(kElevationTaskName);
     // Registering replaces the task; a task that is not there is no error.
     folder->DeleteTask(name, 0);
 
@@ -258,7 +260,7 @@ HRESULT DeleteElevationTask()
     if (FAILED(lookup.taskResult))
         return S_OK;
 
-    const ScopedBstr name(ElevationTaskName);
+    const ScopedBstr name(kElevationTaskName);
     hr = lookup.folder->DeleteTask(name, 0);
     return FAILED(hr) ? hr : S_OK;
 }

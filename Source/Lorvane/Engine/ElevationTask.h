@@ -7,7 +7,7 @@
 // the two token queries that decide whether this process is elevated.
 
 // Name of the task in the root task folder.
-constexpr const wchar_t* ElevationTaskName = L"LorvaneUAC";
+constexpr const wchar_t* kElevationTaskName = L"LorvaneUAC";
 
 // True when the process token's group list holds the Administrators SID,
 // whatever the group's attributes (so also for an administrator's filtered

@@ -23,6 +23,11 @@ CString LoadEngineText(UINT id)
     return text;
 }
 
+int ShowEngineMessage(LPCWSTR text, UINT type)
+{
+    return AfxMessageBox(text, type);
+}
+
 CString FormatPlaceholders(LPCWSTR format)
 {
     CString letters;

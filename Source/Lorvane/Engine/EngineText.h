@@ -12,6 +12,10 @@ CString LoadEngineText(UINT id);
 // the arguments as the wrong types; the program's own text is used instead.
 CString FormatEngineText(UINT id, ...);
 
+// The engine's one message box (the framework's, with the application's name
+// as title): an error box unless another icon is given. Returns the button.
+int ShowEngineMessage(LPCWSTR text, UINT type = MB_ICONERROR);
+
 // The conversion letters of a format, in order ("%c ... %08X" gives "cX");
 // "%%" is no placeholder.
 CString FormatPlaceholders(LPCWSTR format);

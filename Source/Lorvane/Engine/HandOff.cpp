@@ -1,6 +1,7 @@
 #include "HandOff.h"
 
 #include "DriveLabels.h"
+#include "DriveLetter.h"
 #include "ElevationTask.h"
 #include "EngineText.h"
 #include "LorvaneApp.h"
@@ -51,11 +52,6 @@ CString QuoteArgument(LPCWSTR text)
 bool IsFixLabelRequest(LPCWSTR path, LPCWSTR label)
 {
     return !path && label && wcscmp(label, L"/FIXLABEL") == 0;
-}
-
-void ShowError(LPCWSTR text)
-{
-    AfxMessageBox(text, MB_ICONERROR);
 }
 
 // Ownership of the hand-off mutex: released before its handle is closed.
@@ -161,12 +157,10 @@ bool HandOffRequest::Parse(LPCWSTR text, HandOffRequest& request)
         }
         else if (!request.Letter)
         {
-            if (wcslen(token) == 2 && token[1] == L':' && ::IsCharAlphaW(token[0]))
-            {
-                WCHAR letter = token[0];
-                ::CharUpperBuffW(&letter, 1);
+            // As on the command line: a letter and ":", 'A' to 'Z' in any case.
+            const WCHAR letter = UpperDriveLetter(token[0]);
+            if (wcslen(token) == 2 && token[1] == L':' && ::IsCharAlphaW(token[0]) && IsDriveLetter(letter))
                 request.Letter = letter;
-            }
         }
         else if (request.Path.IsEmpty())
             request.Path = token;
@@ -179,18 +173,18 @@ bool HandOffRequest::Parse(LPCWSTR text, HandOffRequest& request)
 
 BOOL SendHandOffRequest(LPCWSTR text, const HandOffTaskStarter& startTask, DWORD answerTimeout)
 {
-    const CScopedHandle mutex(::CreateMutexW(nullptr, FALSE, HandOffMutexName));
+    const CScopedHandle mutex(::CreateMutexW(nullptr, FALSE, kHandOffMutexName));
     if (!mutex)
     {
-        ShowError(L"Failed to create file mapping mutex.");
+        ShowEngineMessage(L"Failed to create file mapping mutex.");
         return FALSE;
     }
     // A sender that died while holding the mutex leaves it abandoned; the
     // block is rewritten anyway, so that counts as acquired.
-    const DWORD wait = ::WaitForSingleObject(mutex, HandOffMutexTimeout);
+    const DWORD wait = ::WaitForSingleObject(mutex, kHandOffMutexTimeout);
     if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED)
     {
-        ShowError(L"Timed out waiting for file mapping mutex.");
+        ShowEngineMessage(L"Timed out waiting for file mapping mutex.");
         return FALSE;
     }
     // Declared first so that it is released last, after the block and the
@@ -198,31 +192,31 @@ BOOL SendHandOffRequest(LPCWSTR text, const HandOffTaskStarter& startTask, DWORD
     const CMutexOwnership ownership(mutex);
 
     const CScopedHandle mapping(
-        ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, HandOffBlockSize, HandOffBlockName));
+        ::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kHandOffBlockSize, kHandOffBlockName));
     if (!mapping)
     {
-        ShowError(L"Failed to create file mapping object.");
+        ShowEngineMessage(L"Failed to create file mapping object.");
         return FALSE;
     }
-    const CMappedView view(::MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, HandOffBlockSize));
+    const CMappedView view(::MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, kHandOffBlockSize));
     if (!view.Get())
     {
-        ShowError(L"Failed to map view of file.");
+        ShowEngineMessage(L"Failed to map view of file.");
         return FALSE;
     }
 
     const size_t bytes = (wcslen(text) + 1) * sizeof(WCHAR);
-    if (bytes > HandOffBlockSize)
+    if (bytes > kHandOffBlockSize)
     {
-        ShowError(L"Command line is too long for the file mapping object.");
+        ShowEngineMessage(L"Command line is too long for the file mapping object.");
         return FALSE;
     }
     memcpy(view.Get(), text, bytes);
 
-    const CScopedHandle event(::CreateEventW(nullptr, FALSE, FALSE, HandOffEventName));
+    const CScopedHandle event(::CreateEventW(nullptr, FALSE, FALSE, kHandOffEventName));
     if (!event)
     {
-        ShowError(L"Failed to create file mapping event.");
+        ShowEngineMessage(L"Failed to create file mapping event.");
         return FALSE;
     }
     // A task instance of an earlier, timed-out hand-off may still hold the
@@ -279,33 +273,33 @@ void RunElevationTaskInstance()
 
     CString text;
     {
-        const CScopedHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, HandOffBlockName));
+        const CScopedHandle mapping(::OpenFileMappingW(FILE_MAP_READ, FALSE, kHandOffBlockName));
         if (!mapping)
         {
-            ShowError(L"OpenFileMapping failed.");
+            ShowEngineMessage(L"OpenFileMapping failed.");
             return;
         }
-        const CMappedView view(::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, HandOffBlockSize));
+        const CMappedView view(::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kHandOffBlockSize));
         if (!view.Get())
         {
-            ShowError(L"MapViewOfFile failed.");
+            ShowEngineMessage(L"MapViewOfFile failed.");
             return;
         }
         // The block comes from another process: read no further than its end,
         // also when the sender left no terminating zero.
         const LPCWSTR block = static_cast<LPCWSTR>(view.Get());
-        text = CString(block, static_cast<int>(wcsnlen(block, HandOffBlockSize / sizeof(WCHAR) - 1)));
+        text = CString(block, static_cast<int>(wcsnlen(block, kHandOffBlockSize / sizeof(WCHAR) - 1)));
     }
 
     HandOffRequest request;
     if (!HandOffRequest::Parse(text, request))
     {
-        ShowError(LoadEngineText(IDS_UAC_TASK_ARGUMENTS_FAILED));
+        ShowEngineMessage(LoadEngineText(IDS_UAC_TASK_ARGUMENTS_FAILED));
         return;
     }
     CarryOutHandOffRequest(request);
 
-    const CScopedHandle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, HandOffEventName));
+    const CScopedHandle event(::OpenEventW(EVENT_MODIFY_STATE, FALSE, kHandOffEventName));
     if (event)
         ::SetEvent(event);
 }

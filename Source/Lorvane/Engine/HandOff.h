@@ -7,12 +7,12 @@
 // shared block, and the "runas" copy that takes over when that is not possible.
 
 // The hand-off objects, all in the session-local namespace.
-constexpr const wchar_t* HandOffMutexName = L"Local\\LorvaneFileMappingMutex";
-constexpr const wchar_t* HandOffBlockName = L"Local\\LorvaneFileMappingObject";
-constexpr const wchar_t* HandOffEventName = L"Local\\LorvaneFileMappingEvent";
-constexpr DWORD HandOffBlockSize = 4096;       // bytes, terminating zero included
-constexpr DWORD HandOffMutexTimeout = 10000;   // ms
-constexpr DWORD HandOffAnswerTimeout = 30000;  // ms
+constexpr const wchar_t* kHandOffMutexName = L"Local\\LorvaneFileMappingMutex";
+constexpr const wchar_t* kHandOffBlockName = L"Local\\LorvaneFileMappingObject";
+constexpr const wchar_t* kHandOffEventName = L"Local\\LorvaneFileMappingEvent";
+constexpr DWORD kHandOffBlockSize = 4096;       // bytes, terminating zero included
+constexpr DWORD kHandOffMutexTimeout = 10000;   // ms
+constexpr DWORD kHandOffAnswerTimeout = 30000;  // ms
 
 // The request in the shared block: a command line of the program. Format
 // builds the text a sender writes; Parse reads one as the task instance does.
@@ -47,7 +47,7 @@ using HandOffTaskStarter = std::function<HRESULT()>;
 // The sender: writes text into the shared block under the mutex, starts the
 // task instance and waits for its signal. True when it signalled in time.
 // Every failure except a task that does not start shows an error box.
-BOOL SendHandOffRequest(LPCWSTR text, const HandOffTaskStarter& startTask, DWORD answerTimeout = HandOffAnswerTimeout);
+BOOL SendHandOffRequest(LPCWSTR text, const HandOffTaskStarter& startTask, DWORD answerTimeout = kHandOffAnswerTimeout);
 
 // Hands one drive request to the elevated task instance (see Format).
 BOOL HandOffToElevationTask(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags);

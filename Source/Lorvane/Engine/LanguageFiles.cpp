@@ -16,8 +16,8 @@
 namespace
 {
 // The format version a language file must carry as string 1.
-constexpr LPCWSTR CurrentLanguageFormat = L"6";
-constexpr int LanguageFileExtensionLength = 4;  // ".xml"
+constexpr LPCWSTR kCurrentLanguageFormat = L"6";
+constexpr int kLanguageFileExtensionLength = 4;  // ".xml"
 
 // "LangFile" as the settings store it: REG_SZ or REG_EXPAND_SZ of at most 260
 // characters with its terminating zero; a longer value, another type or a
@@ -80,15 +80,15 @@ void CLorvaneApp::LoadLanguage(BOOL dropOutdated)
             CString name = found.cFileName;
             // The pattern also matches through short names ("x.xmlx"); only a
             // name that really ends in ".xml" is a language.
-            if (name.GetLength() <= LanguageFileExtensionLength ||
-                name.Right(LanguageFileExtensionLength).CompareNoCase(L".xml") != 0)
+            if (name.GetLength() <= kLanguageFileExtensionLength ||
+                name.Right(kLanguageFileExtensionLength).CompareNoCase(L".xml") != 0)
                 continue;
-            LanguageNames.Add(name.Left(name.GetLength() - LanguageFileExtensionLength));
+            LanguageNames.Add(name.Left(name.GetLength() - kLanguageFileExtensionLength));
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
 
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_READ, false);
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_READ, false);
     CString saved;
     if (!key || !ReadLangFileValue(key.get(), saved) || saved.IsEmpty())
         return;
@@ -106,7 +106,7 @@ void CLorvaneApp::LoadLanguageFile(LPCWSTR name, BOOL dropOutdated)
         if (PathFileExistsW(path) && CLVKResourceManager::ReplaceGlobalManager(new CLVKResourceManagerXML(path)))
         {
             CLVKResourceManager* const manager = CLVKResourceManager::GetGlobal();
-            if (manager->LoadStringValue(IDS_LANGUAGE_FORMAT_VERSION) == CurrentLanguageFormat)
+            if (manager->LoadStringValue(IDS_LANGUAGE_FORMAT_VERSION) == kCurrentLanguageFormat)
                 kept = true;
             else if (!dropOutdated)
                 kept = AskKeepOutdatedLanguage(manager);

@@ -29,28 +29,6 @@ CString GetKnownFolderPath(REFKNOWNFOLDERID id)
     return result;
 }
 
-void ShowStringBox(UINT id, UINT type)
-{
-    AfxMessageBox(LoadEngineText(id), type);
-}
-
-// Starts this executable again with the verb "runas"; the result is not examined.
-void RunElevatedSelf(LPCWSTR parameters)
-{
-    const CString modulePath = GetModulePath();
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof(info);
-    info.lpVerb = L"runas";
-    info.lpFile = modulePath;
-    info.lpParameters = parameters;
-    info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExW(&info);
-}
-
-bool StartsWithDoubleBackslash(const CString& path)
-{
-    return path.GetLength() >= 2 && path[0] == L'\\' && path[1] == L'\\';
-}
 }  // namespace
 
 HMODULE DarkModeThemeModule = nullptr;
@@ -102,7 +80,7 @@ BOOL CLorvaneApp::LoadSettings()
 BOOL CLorvaneApp::LoadSettings(bool administratorsMember, DWORD currentDpi)
 {
     const DWORD defaultFlags = GetDefaultSettingsFlags();
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_READ, false);
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_READ, false);
 
     Flags = defaultFlags;
     if (key && !ReadRegistryDword(key.get(), L"Flags", Flags))
@@ -171,7 +149,7 @@ BOOL CLorvaneApp::SaveSettings()
 
 BOOL CLorvaneApp::SaveSettings(DWORD currentDpi)
 {
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_WRITE, true);
     if (!key)
         return FALSE;
 
@@ -230,7 +208,7 @@ void CLorvaneApp::DispatchCommandLine(const CCustomCommandLineInfo& cmdInfo)
 {
     if (cmdInfo.HasFlag(CommandLineFlags::Usage))
     {
-        AfxMessageBox(GetCommandLineUsageText(), MB_ICONINFORMATION);
+        ShowEngineMessage(GetCommandLineUsageText(), MB_ICONINFORMATION);
         return;
     }
     if (cmdInfo.HasFlag(CommandLineFlags::RegTask))
@@ -238,11 +216,12 @@ void CLorvaneApp::DispatchCommandLine(const CCustomCommandLineInfo& cmdInfo)
         if (cmdInfo.HasFlag(CommandLineFlags::Uac2) || IsProcessElevated())
         {
             if (FAILED(RegisterElevationTask()))
-                ShowStringBox(IDS_REGISTER_TASK_FAILED, MB_ICONERROR);
+                ShowEngineMessage(LoadEngineText(IDS_REGISTER_TASK_FAILED));
         }
         else
         {
-            RunElevatedSelf(L"/REGTASK /UAC2");
+            // Not waited for; a declined prompt is not reported.
+            StartElevatedProgram(GetModulePath(), L"/REGTASK /UAC2");
         }
         return;
     }
@@ -251,11 +230,11 @@ void CLorvaneApp::DispatchCommandLine(const CCustomCommandLineInfo& cmdInfo)
         if (cmdInfo.HasFlag(CommandLineFlags::Uac2) || IsProcessElevated())
         {
             if (FAILED(DeleteElevationTask()))
-                ShowStringBox(IDS_UNREGISTER_TASK_FAILED, MB_ICONERROR);
+                ShowEngineMessage(LoadEngineText(IDS_UNREGISTER_TASK_FAILED));
         }
         else
         {
-            RunElevatedSelf(L"/UNREGTASK /UAC2");
+            StartElevatedProgram(GetModulePath(), L"/UNREGTASK /UAC2");
         }
         return;
     }
@@ -326,7 +305,7 @@ void CLorvaneApp::RestoreSavedDrives()
             continue;
 
         const CString target = StripTrailingBackslash(ResolveMappedPath(path));
-        const bool isUnc = StartsWithDoubleBackslash(target);
+        const bool isUnc = IsUncPath(target);
         if (!(Flags & SettingsFlags::ManageNetworkDrives) && isUnc)
             continue;
 
@@ -334,9 +313,7 @@ void CLorvaneApp::RestoreSavedDrives()
         const DWORD waitingAutoRestore = DriveFlags::Disabled | DriveFlags::Waiting | DriveFlags::AutoRestore;
         if ((flags & waitingAutoRestore) == waitingAutoRestore)
         {
-            const DWORD attributes = GetFileAttributesW(target);
-            const bool isDirectory = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-            if (isUnc || isDirectory)
+            if (isUnc || IsExistingFolder(target))
                 flags &= ~(DriveFlags::Disabled | DriveFlags::Waiting);
         }
         PerformDriveOperation(letter, path, label, icon, flags);

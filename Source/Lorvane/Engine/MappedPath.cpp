@@ -1,5 +1,7 @@
 #include "MappedPath.h"
 
+#include "DriveLetter.h"
+
 #include <vector>
 
 namespace
@@ -27,7 +29,7 @@ CString RemotePathFromRedirectorTarget(LPCWSTR target)
 
 CString QueryNetworkDriveTarget(WCHAR letter)
 {
-    const WCHAR device[] = {static_cast<WCHAR>(towupper(letter)), L':', L'\0'};
+    const WCHAR device[] = {UpperDriveLetter(letter), L':', L'\0'};
     if (GetDriveTypeW(device) != DRIVE_REMOTE)
         return CString();
 

@@ -14,13 +14,25 @@ bool IsUncPath(LPCWSTR path, CString* server)
 {
     if (!path || path[0] != L'\\' || path[1] != L'\\')
         return false;
-    const wchar_t* const serverStart = path + 2;
+    const wchar_t* serverStart = path + 2;
+    if (_wcsnicmp(path, L"\\\\?\\UNC\\", 8) == 0)
+        serverStart = path + 8;
     const wchar_t* const serverEnd = wcschr(serverStart, L'\\');
-    if (!serverEnd || serverEnd == serverStart)
+    if (!serverEnd || serverEnd == serverStart || !serverEnd[1] || serverEnd[1] == L'\\')
+        return false;
+    // "\\.\" and "\\?\" begin device and long-path names, not servers.
+    const CString name(serverStart, static_cast<int>(serverEnd - serverStart));
+    if (name == L"." || name == L"?")
         return false;
     if (server)
-        *server = CString(serverStart, static_cast<int>(serverEnd - serverStart));
+        *server = name;
     return true;
+}
+
+bool IsExistingFolder(LPCWSTR path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 CString SuggestLabelFromPath(LPCWSTR path)

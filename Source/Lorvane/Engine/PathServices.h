@@ -17,6 +17,14 @@ CString GetModuleFolder();
 // The executable's path, a comma and the icon index: 1 for a network drive, 0 otherwise.
 CString GetDefaultIconLocation(BOOL bNetwork);
 
-// True for a path of the form \\server\... with a non-empty server name;
-// server receives the server name.
+// Whether a path is a network (UNC) path: two backslashes, a server name, a
+// backslash and a share name (\\server\share...), also in its long form
+// \\?\UNC\server\share. Neither "\\server" alone nor the device and
+// long-path forms "\\.\..." and "\\?\C:\..." are. The one answer to the
+// question for the whole engine: the drive operation, the start-up restore,
+// the retry of waiting drives and the label suggestion. server receives the
+// server name.
 bool IsUncPath(LPCWSTR path, CString* server = nullptr);
+
+// Whether the path names an existing folder (not a file).
+bool IsExistingFolder(LPCWSTR path);

@@ -1,5 +1,7 @@
 #include "RecycleBinKnownFolder.h"
 
+#include "DriveLetter.h"
+
 #include <shlobj.h>
 
 namespace
@@ -10,13 +12,6 @@ constexpr KNOWNFOLDERID kRecycleBinFolderBase = {
     0xB580AD47, 0x1F63, 0x49D6, {0x88, 0xA6, 0x4F, 0xF8, 0xC0, 0x9D, 0x33, 0x00}};
 
 constexpr DWORD kNoRedirectUI = 0x40;  // KFDF_NO_REDIRECT_UI
-
-wchar_t UpperLetter(wchar_t letter)
-{
-    if (letter >= L'a' && letter <= L'z')
-        return static_cast<wchar_t>(letter - L'a' + L'A');
-    return letter;
-}
 
 bool SameTextIgnoringCase(LPCWSTR a, LPCWSTR b)
 {
@@ -94,7 +89,7 @@ HRESULT RemoveStaleDefinitions(IKnownFolderManager* manager, REFKNOWNFOLDERID ow
 
 bool RecycleBinKnownFolderId(wchar_t letter, KNOWNFOLDERID* id)
 {
-    const wchar_t upper = UpperLetter(letter);
+    const wchar_t upper = UpperDriveLetter(letter);
     if (upper < L'A' || upper > L'Z')
         return false;
     *id = kRecycleBinFolderBase;
@@ -114,7 +109,7 @@ HRESULT UpdateRecycleBinKnownFolder(wchar_t letter, REFKNOWNFOLDERID id, bool en
                                     bool* changed, IKnownFolderManager* manager, KnownFolderPathCreator createPath)
 {
     *changed = false;
-    const wchar_t upper = UpperLetter(letter);
+    const wchar_t upper = UpperDriveLetter(letter);
     if (upper < L'A' || upper > L'Z')
         return E_INVALIDARG;
 

@@ -102,7 +102,7 @@ bool SetDriveRecycleBin(wchar_t letter, bool on, bool machineWide)
 
     // Until a letter's folder has been updated once, stale definitions of
     // older versions may still claim its root: look for them.
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_READ | KEY_WRITE, true);
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_READ | KEY_WRITE, true);
     const bool keyOpen = key != nullptr;
     DWORD knownDrives = 0;
     bool cleanUp = true;

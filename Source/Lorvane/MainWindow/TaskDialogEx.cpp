@@ -3,7 +3,7 @@
 
 namespace
 {
-constexpr int QuestionWidth = 440;  // pixels at 96 DPI
+constexpr int kQuestionWidth = 440;  // pixels at 96 DPI
 }  // namespace
 
 void CTaskDialogEx::OnDialogConstructed()
@@ -34,7 +34,7 @@ int ShowYesNoTaskDialog(CWnd* pOwner, LPCWSTR lpszMainInstruction, LPCWSTR lpszC
     dialog.EnableHyperlinks(TRUE);
     dialog.EnableCancellation(TRUE);
     dialog.EnableRelativePosition(TRUE);
-    dialog.SetWidth(CLVKDpiScaling::GetGlobal()->ScaleX(QuestionWidth), TRUE);
+    dialog.SetWidth(CLVKDpiScaling::GetGlobal()->ScaleX(kQuestionWidth), TRUE);
     dialog.SetWindowTitle(AfxGetAppName());
     dialog.SetMainInstruction(lpszMainInstruction);
     if (lpszContent && (IS_INTRESOURCE(lpszContent) || *lpszContent))

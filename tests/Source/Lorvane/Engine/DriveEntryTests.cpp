@@ -37,15 +37,15 @@ TEST_P(DriveEntrySet, StoresNormalisedPath)
 }
 
 const SetCase SetCases[] = {
-    {"LocalGetsUpperCaseAndLosesAllTrailingBackslashes", DriveFlagLocal, L"c:\\data\\\\", L"C:\\data"},
-    {"RootIsStoredAsLetter", DriveFlagLocal, L"c:\\", L"C:"},
-    {"UpperCaseStays", DriveFlagLocal, L"D:\\x", L"D:\\x"},
+    {"LocalGetsUpperCaseAndLosesAllTrailingBackslashes", DriveFlags::Local, L"c:\\data\\\\", L"C:\\data"},
+    {"RootIsStoredAsLetter", DriveFlags::Local, L"c:\\", L"C:"},
+    {"UpperCaseStays", DriveFlags::Local, L"D:\\x", L"D:\\x"},
     {"OnlyFirstCharacterIsUpperCased", 0, L"c:\\data\\sub", L"C:\\data\\sub"},
-    {"NetworkKeepsCase", DriveFlagNetwork, L"\\\\fs1\\share\\", L"\\\\fs1\\share"},
-    {"NetworkLowerCaseStays", DriveFlagNetwork | DriveFlagDisabled, L"x:\\y", L"x:\\y"},
-    {"EmptyPath", DriveFlagLocal, L"", L""},
-    {"NullPath", DriveFlagLocal, nullptr, L""},
-    {"OnlyBackslashes", DriveFlagLocal, L"\\\\", L""},
+    {"NetworkKeepsCase", DriveFlags::Network, L"\\\\fs1\\share\\", L"\\\\fs1\\share"},
+    {"NetworkLowerCaseStays", DriveFlags::Network | DriveFlags::Disabled, L"x:\\y", L"x:\\y"},
+    {"EmptyPath", DriveFlags::Local, L"", L""},
+    {"NullPath", DriveFlags::Local, nullptr, L""},
+    {"OnlyBackslashes", DriveFlags::Local, L"\\\\", L""},
 };
 INSTANTIATE_TEST_SUITE_P(Paths, DriveEntrySet, ::testing::ValuesIn(SetCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -53,9 +53,9 @@ INSTANTIATE_TEST_SUITE_P(Paths, DriveEntrySet, ::testing::ValuesIn(SetCases),
 TEST(DriveEntry, SetReplacesEveryField)
 {
     CDriveEntry entry;
-    entry.Set(DriveFlagLocal | DriveFlagAutoRestore, L"C:\\a", L"first", L"first.ico,1");
-    entry.Set(DriveFlagDisabled, L"D:\\b", nullptr, nullptr);
-    EXPECT_EQ(entry.Flags, DriveFlagDisabled);
+    entry.Set(DriveFlags::Local | DriveFlags::AutoRestore, L"C:\\a", L"first", L"first.ico,1");
+    entry.Set(DriveFlags::Disabled, L"D:\\b", nullptr, nullptr);
+    EXPECT_EQ(entry.Flags, DriveFlags::Disabled);
     EXPECT_STREQ(entry.Path, L"D:\\b");
     EXPECT_STREQ(entry.Label, L"");
     EXPECT_STREQ(entry.Icon, L"");

@@ -25,7 +25,7 @@ protected:
         m_letter = FindUnusedDriveLetter();
         ASSERT_NE(0, m_letter);
         const REGSAM view = GetDriveLabelRegistryView();
-        m_keys.push_back(std::make_unique<RegistrySnapshot>(HKEY_CURRENT_USER, LorvaneRegistryKey));
+        m_keys.push_back(std::make_unique<RegistrySnapshot>(HKEY_CURRENT_USER, kLorvaneRegistryKey));
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
             m_keys.push_back(
                 std::make_unique<RegistrySnapshot>(root, std::wstring(BuildDriveIconKeyPath(root, m_letter)), view));
@@ -59,7 +59,7 @@ TEST_F(Reconciliation, ForeignDrivesAreListedUnlessOnlyOwnDrivesAreShown)
     ASSERT_TRUE(device.Defined());
 
     ASSERT_TRUE(theApp.RefreshDriveEntry(m_letter));
-    EXPECT_EQ(DriveFlagLocal, Entry().Flags);
+    EXPECT_EQ(DriveFlags::Local, Entry().Flags);
     EXPECT_EQ(0, Entry().Path.CompareNoCase(m_folder.Path().c_str()));
 
     theApp.Flags |= SettingsFlags::OnlyOwnDrives;
@@ -84,12 +84,13 @@ TEST_F(Reconciliation, SavedNetworkDrivesFollowTheNetworkSetting)
         DWORD flags;
     };
     const Case cases[] = {
-        {"disabled network drive, network off", DriveFlagNetwork | DriveFlagDisabled, false, false, 0},
-        {"disabled network drive, network on", DriveFlagNetwork | DriveFlagDisabled, true, true,
-         DriveFlagNetwork | DriveFlagDisabled},
-        {"network drive, network off", DriveFlagNetwork, false, false, 0},
-        {"network drive, network on", DriveFlagNetwork, true, true, DriveFlagNetwork},
-        {"disabled local drive", DriveFlagLocal | DriveFlagDisabled, false, true, DriveFlagLocal | DriveFlagDisabled},
+        {"disabled network drive, network off", DriveFlags::Network | DriveFlags::Disabled, false, false, 0},
+        {"disabled network drive, network on", DriveFlags::Network | DriveFlags::Disabled, true, true,
+         DriveFlags::Network | DriveFlags::Disabled},
+        {"network drive, network off", DriveFlags::Network, false, false, 0},
+        {"network drive, network on", DriveFlags::Network, true, true, DriveFlags::Network},
+        {"disabled local drive", DriveFlags::Local | DriveFlags::Disabled, false, true,
+         DriveFlags::Local | DriveFlags::Disabled},
     };
     for (const Case& c : cases)
     {
@@ -109,15 +110,15 @@ TEST_F(Reconciliation, OwnDrivesGetTheirDeletedLabelAndIconBack)
     const std::wstring icon = L"C:\\windows\\system32\\shell32.dll,8";
     ScratchDosDevice device(m_letter, Target(m_folder.Path()));
     ASSERT_TRUE(device.Defined());
-    ASSERT_TRUE(
-        SaveDriveEntry(m_letter, m_folder.Path().c_str(), L"Projects", icon.c_str(), DriveFlagLocal | DriveFlagUac));
+    ASSERT_TRUE(SaveDriveEntry(m_letter, m_folder.Path().c_str(), L"Projects", icon.c_str(),
+                               DriveFlags::Local | DriveFlags::Uac));
     // Another tool deleted the shell's values of the drive.
     WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, FALSE, FALSE);
     WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, TRUE, FALSE);
     WriteDriveIconValue(m_letter, kDefaultIconValueName, nullptr, FALSE, FALSE);
 
     ASSERT_TRUE(theApp.RefreshDriveEntry(m_letter));
-    EXPECT_EQ(DriveFlagLocal | DriveFlagUac, Entry().Flags);
+    EXPECT_EQ(DriveFlags::Local | DriveFlags::Uac, Entry().Flags);
     EXPECT_STREQ(L"Projects", Entry().Label);
     EXPECT_STREQ(icon.c_str(), Entry().Icon);
 
@@ -142,7 +143,7 @@ TEST_F(Reconciliation, ForeignDrivesAreNotRepaired)
     ScratchDosDevice device(m_letter, Target(m_folder.Path()));
     ASSERT_TRUE(device.Defined());
     // Saved for another folder: the letter is not this program's drive now.
-    ASSERT_TRUE(SaveDriveEntry(m_letter, L"C:\\elsewhere", L"Elsewhere", L"", DriveFlagLocal | DriveFlagUac));
+    ASSERT_TRUE(SaveDriveEntry(m_letter, L"C:\\elsewhere", L"Elsewhere", L"", DriveFlags::Local | DriveFlags::Uac));
     WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, FALSE, FALSE);
     WriteDriveIconValue(m_letter, kDefaultLabelValueName, nullptr, TRUE, FALSE);
 
@@ -154,7 +155,7 @@ TEST_F(Reconciliation, ForeignDrivesAreNotRepaired)
 TEST_F(Reconciliation, WaitingDrivesAreMountedOnceTheirFolderExists)
 {
     const std::wstring folder = m_folder.PathOf(L"later");
-    const DWORD waiting = DriveFlagLocal | DriveFlagAutoRestore | DriveFlagWaiting | DriveFlagDisabled;
+    const DWORD waiting = DriveFlags::Local | DriveFlags::AutoRestore | DriveFlags::Waiting | DriveFlags::Disabled;
     ASSERT_TRUE(SaveDriveEntry(m_letter, folder.c_str(), L"Later", L"", waiting));
     DialogCapture boxes(IDOK);
 
@@ -167,6 +168,6 @@ TEST_F(Reconciliation, WaitingDrivesAreMountedOnceTheirFolderExists)
     CString path, label, icon;
     DWORD flags = 0;
     ASSERT_TRUE(LoadDriveEntry(m_letter, path, label, icon, flags));
-    EXPECT_EQ(0u, flags & (DriveFlagWaiting | DriveFlagDisabled)) << "saved as mounted now";
+    EXPECT_EQ(0u, flags & (DriveFlags::Waiting | DriveFlags::Disabled)) << "saved as mounted now";
     EXPECT_EQ(0u, boxes.Count());
 }

@@ -15,9 +15,9 @@ namespace
 class SavedDrives : public ::testing::Test
 {
 protected:
-    SavedDrives() { RegDeleteTreeW(HKEY_CURRENT_USER, LorvaneRegistryKey); }
+    SavedDrives() { RegDeleteTreeW(HKEY_CURRENT_USER, kLorvaneRegistryKey); }
 
-    static UniqueRegKey Key() { return OpenUserKey(LorvaneRegistryKey, KEY_ALL_ACCESS, true); }
+    static UniqueRegKey Key() { return OpenUserKey(kLorvaneRegistryKey, KEY_ALL_ACCESS, true); }
 
     static void SetRaw(LPCWSTR name, DWORD type, const void* data, DWORD bytes)
     {
@@ -48,12 +48,13 @@ protected:
         return ReadValue(name, type, data);
     }
 
-    RegistrySnapshot m_saved{HKEY_CURRENT_USER, LorvaneRegistryKey};
+    RegistrySnapshot m_saved{HKEY_CURRENT_USER, kLorvaneRegistryKey};
 };
 
 TEST_F(SavedDrives, SaveWritesStringsWithTheirZeroAndFlagsAsDword)
 {
-    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"Data", L"C:\\i.ico,2", DriveFlagLocal | DriveFlagAutoRestore));
+    ASSERT_TRUE(
+        SaveDriveEntry(L'Q', L"C:\\data", L"Data", L"C:\\i.ico,2", DriveFlags::Local | DriveFlags::AutoRestore));
 
     struct Expected
     {
@@ -74,12 +75,12 @@ TEST_F(SavedDrives, SaveWritesStringsWithTheirZeroAndFlagsAsDword)
     std::vector<BYTE> data;
     ASSERT_TRUE(ReadValue(L"Q(Flags)", type, data));
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(*reinterpret_cast<const DWORD*>(data.data()), DriveFlagLocal | DriveFlagAutoRestore);
+    EXPECT_EQ(*reinterpret_cast<const DWORD*>(data.data()), DriveFlags::Local | DriveFlags::AutoRestore);
 }
 
 TEST_F(SavedDrives, SaveOfEmptyLabelWritesItAndNullLabelDeletesIt)
 {
-    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"", nullptr, DriveFlagLocal));
+    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"", nullptr, DriveFlags::Local));
     DWORD type = 0;
     std::vector<BYTE> data;
     ASSERT_TRUE(ReadValue(L"Q(Label)", type, data));
@@ -87,22 +88,22 @@ TEST_F(SavedDrives, SaveOfEmptyLabelWritesItAndNullLabelDeletesIt)
     EXPECT_EQ(data.size(), sizeof(WCHAR));
     EXPECT_FALSE(HasValue(L"Q(Icon)"));
 
-    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", nullptr, nullptr, DriveFlagLocal));
+    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", nullptr, nullptr, DriveFlags::Local));
     EXPECT_FALSE(HasValue(L"Q(Label)"));
     EXPECT_TRUE(HasValue(L"Q(Path)"));
 }
 
 TEST_F(SavedDrives, SaveOfZeroFlagsDeletesThem)
 {
-    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"Data", nullptr, DriveFlagLocal));
+    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"Data", nullptr, DriveFlags::Local));
     ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"Data", nullptr, 0));
     EXPECT_FALSE(HasValue(L"Q(Flags)"));
 }
 
 TEST_F(SavedDrives, SaveOfAllNullsRemovesTheDriveAndLeavesOthers)
 {
-    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"Data", L"i.ico,0", DriveFlagLocal));
-    ASSERT_TRUE(SaveDriveEntry(L'R', L"C:\\other", L"Other", nullptr, DriveFlagLocal));
+    ASSERT_TRUE(SaveDriveEntry(L'Q', L"C:\\data", L"Data", L"i.ico,0", DriveFlags::Local));
+    ASSERT_TRUE(SaveDriveEntry(L'R', L"C:\\other", L"Other", nullptr, DriveFlags::Local));
     ASSERT_TRUE(SaveDriveEntry(L'Q', nullptr, nullptr, nullptr, 0));
 
     for (LPCWSTR name : {L"Q(Path)", L"Q(Label)", L"Q(Icon)", L"Q(Flags)"})
@@ -141,20 +142,21 @@ TEST_F(SavedDrives, ALetterOutsideAToZIsRefusedAndNothingIsWritten)
 
 TEST_F(SavedDrives, LoadRoundTripsASavedEntry)
 {
-    ASSERT_TRUE(SaveDriveEntry(L'Q', L"\\\\fs1\\share", L"Share", L"n.ico,4", DriveFlagNetwork | DriveFlagDisabled));
+    ASSERT_TRUE(
+        SaveDriveEntry(L'Q', L"\\\\fs1\\share", L"Share", L"n.ico,4", DriveFlags::Network | DriveFlags::Disabled));
     CString path, label, icon;
     DWORD flags = 0;
     ASSERT_TRUE(LoadDriveEntry(L'Q', path, label, icon, flags));
     EXPECT_STREQ(path, L"\\\\fs1\\share");
     EXPECT_STREQ(label, L"Share");
     EXPECT_STREQ(icon, L"n.ico,4");
-    EXPECT_EQ(flags, DriveFlagNetwork | DriveFlagDisabled);
+    EXPECT_EQ(flags, DriveFlags::Network | DriveFlags::Disabled);
 }
 
 TEST_F(SavedDrives, LoadWithoutPathIsNotSavedAndLeavesOutputsUntouched)
 {
     SetString(L"Q(Label)", L"Data");
-    SetDword(L"Q(Flags)", DriveFlagLocal);
+    SetDword(L"Q(Flags)", DriveFlags::Local);
     CString path = L"p", label = L"l", icon = L"i";
     DWORD flags = 77;
     EXPECT_FALSE(LoadDriveEntry(L'Q', path, label, icon, flags));
@@ -166,7 +168,7 @@ TEST_F(SavedDrives, LoadWithoutPathIsNotSavedAndLeavesOutputsUntouched)
 
 TEST_F(SavedDrives, LoadWithoutKeyIsNotSaved)
 {
-    RegDeleteTreeW(HKEY_CURRENT_USER, LorvaneRegistryKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kLorvaneRegistryKey);
     CString path, label, icon;
     DWORD flags = 0;
     EXPECT_FALSE(LoadDriveEntry(L'Q', path, label, icon, flags));
@@ -182,10 +184,10 @@ TEST_F(SavedDrives, LoadFillsMissingLabelFlagsAndIcon)
         DWORD flags;
         const wchar_t* iconSuffix;
     };
-    for (const Case& c : {Case{"NoFlags", false, 0, L",0"}, Case{"LocalFlags", true, DriveFlagLocal, L",0"},
-                          Case{"NetworkFlags", true, DriveFlagNetwork, L",1"}})
+    for (const Case& c : {Case{"NoFlags", false, 0, L",0"}, Case{"LocalFlags", true, DriveFlags::Local, L",0"},
+                          Case{"NetworkFlags", true, DriveFlags::Network, L",1"}})
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, LorvaneRegistryKey);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kLorvaneRegistryKey);
         SetString(L"Q(Path)", L"C:\\data");
         if (c.writeFlags)
             SetDword(L"Q(Flags)", c.flags);
@@ -305,14 +307,14 @@ INSTANTIATE_TEST_SUITE_P(Rules, SavedStringValue, ::testing::ValuesIn(StringValu
 TEST_F(SavedDrives, AutoRestoreDrivesAreThoseSavedWithFlag0x40)
 {
     EXPECT_FALSE(HasAutoRestoreDrives());
-    ASSERT_TRUE(SaveDriveEntry(L'A', L"C:\\a", nullptr, nullptr, DriveFlagLocal));
+    ASSERT_TRUE(SaveDriveEntry(L'A', L"C:\\a", nullptr, nullptr, DriveFlags::Local));
     EXPECT_FALSE(HasAutoRestoreDrives());
 
     // Flags without a path are no saved drive.
-    SetDword(L"M(Flags)", DriveFlagAutoRestore);
+    SetDword(L"M(Flags)", DriveFlags::AutoRestore);
     EXPECT_FALSE(HasAutoRestoreDrives());
 
-    ASSERT_TRUE(SaveDriveEntry(L'Z', L"C:\\z", nullptr, nullptr, DriveFlagDisabled | DriveFlagAutoRestore));
+    ASSERT_TRUE(SaveDriveEntry(L'Z', L"C:\\z", nullptr, nullptr, DriveFlags::Disabled | DriveFlags::AutoRestore));
     EXPECT_TRUE(HasAutoRestoreDrives());
 }
 
@@ -322,9 +324,9 @@ protected:
     RunAtStartup()
     {
         HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, RunRegistryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCreateKeyExW(HKEY_CURRENT_USER, kRunRegistryKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         m_key = key;
-        RegDeleteValueW(m_key, RunValueName);
+        RegDeleteValueW(m_key, kRunValueName);
     }
     ~RunAtStartup() override
     {
@@ -332,7 +334,7 @@ protected:
             RegCloseKey(m_key);
     }
 
-    RegistrySnapshot m_saved{HKEY_CURRENT_USER, RunRegistryKey};
+    RegistrySnapshot m_saved{HKEY_CURRENT_USER, kRunRegistryKey};
     HKEY m_key = nullptr;
 };
 
@@ -342,7 +344,7 @@ TEST_F(RunAtStartup, EnableWritesTheQuotedExecutableWithStartupSwitch)
     WCHAR text[1024] = {};
     DWORD bytes = sizeof(text);
     DWORD type = 0;
-    ASSERT_EQ(RegQueryValueExW(m_key, RunValueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes),
+    ASSERT_EQ(RegQueryValueExW(m_key, kRunValueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     const CString expected = L"\"" + GetModulePath() + L"\" /startup";
@@ -355,18 +357,19 @@ TEST_F(RunAtStartup, DisableDeletesTheValue)
 {
     ASSERT_TRUE(SetRunAtStartup(TRUE));
     ASSERT_TRUE(SetRunAtStartup(FALSE));
-    EXPECT_EQ(RegQueryValueExW(m_key, RunValueName, nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegQueryValueExW(m_key, kRunValueName, nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
     EXPECT_FALSE(IsRunAtStartup());
 }
 
 TEST_F(RunAtStartup, AValueThatIsNoValidStringDoesNotCount)
 {
     const DWORD number = 1;
-    ASSERT_EQ(RegSetValueExW(m_key, RunValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number)),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExW(m_key, kRunValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number)),
+        ERROR_SUCCESS);
     EXPECT_FALSE(IsRunAtStartup());
     const std::wstring tooLong(1100, L'a');
-    ASSERT_EQ(RegSetValueExW(m_key, RunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()),
+    ASSERT_EQ(RegSetValueExW(m_key, kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()),
                              static_cast<DWORD>((tooLong.size() + 1) * sizeof(WCHAR))),
               ERROR_SUCCESS);
     EXPECT_FALSE(IsRunAtStartup());
@@ -376,13 +379,13 @@ TEST_F(RunAtStartup, AMissingRunKeyIsNotCreated)
 {
     RegCloseKey(m_key);
     m_key = nullptr;
-    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, RunRegistryKey), ERROR_SUCCESS);
-    RegDeleteKeyW(HKEY_CURRENT_USER, RunRegistryKey);
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, kRunRegistryKey), ERROR_SUCCESS);
+    RegDeleteKeyW(HKEY_CURRENT_USER, kRunRegistryKey);
 
     EXPECT_FALSE(SetRunAtStartup(TRUE));
     EXPECT_FALSE(IsRunAtStartup());
     HKEY key = nullptr;
-    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, RunRegistryKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, kRunRegistryKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     if (key)
         RegCloseKey(key);
 }

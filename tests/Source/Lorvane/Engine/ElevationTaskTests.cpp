@@ -284,7 +284,7 @@ protected:
 
     bool TaskExists()
     {
-        const Bstr name(ElevationTaskName);
+        const Bstr name(kElevationTaskName);
         ComPtr<IRegisteredTask> task;
         return SUCCEEDED(m_folder->GetTask(name, task.GetAddressOf()));
     }
@@ -304,7 +304,7 @@ protected:
             hr = AddElevationTaskAction(definition.Get(), ProgramPath(L"Lorvane.exe").c_str());
         if (FAILED(hr))
             return hr;
-        const Bstr name(ElevationTaskName);
+        const Bstr name(kElevationTaskName);
         VARIANT sddl = Empty();
         sddl.vt = VT_BSTR;
         sddl.bstrVal = SysAllocString(L"");
@@ -333,7 +333,7 @@ TEST_F(ElevationTaskFolder, DeleteRemovesTheTaskAndAMissingTaskIsNoError)
 TEST_F(ElevationTaskFolder, OneActionStartsTheProgramAsTaskInstance)
 {
     ASSERT_HRESULT_SUCCEEDED(RegisterWithoutPrincipal());
-    const Bstr name(ElevationTaskName);
+    const Bstr name(kElevationTaskName);
     ComPtr<IRegisteredTask> task;
     ASSERT_HRESULT_SUCCEEDED(m_folder->GetTask(name, task.GetAddressOf()));
     // Wine's action collection cannot count or hand out its actions, and

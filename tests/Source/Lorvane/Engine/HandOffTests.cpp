@@ -30,15 +30,15 @@ public:
     explicit TestSender(const std::wstring& text)
     {
         m_mapping =
-            CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, HandOffBlockSize, HandOffBlockName);
+            CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kHandOffBlockSize, kHandOffBlockName);
         if (!m_mapping)
             return;
-        void* view = MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, HandOffBlockSize);
+        void* view = MapViewOfFile(m_mapping, FILE_MAP_ALL_ACCESS, 0, 0, kHandOffBlockSize);
         if (!view)
             return;
         memcpy(view, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
         UnmapViewOfFile(view);
-        m_event = CreateEventW(nullptr, FALSE, FALSE, HandOffEventName);
+        m_event = CreateEventW(nullptr, FALSE, FALSE, kHandOffEventName);
     }
     ~TestSender()
     {
@@ -65,7 +65,7 @@ class HeldHandOffMutex
 {
 public:
     // The mutex may exist already, so owning it is asked for explicitly.
-    HeldHandOffMutex() : m_mutex(CreateMutexW(nullptr, FALSE, HandOffMutexName))
+    HeldHandOffMutex() : m_mutex(CreateMutexW(nullptr, FALSE, kHandOffMutexName))
     {
         const DWORD wait = m_mutex ? WaitForSingleObject(m_mutex, 10000) : WAIT_FAILED;
         if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED && m_mutex)
@@ -229,8 +229,8 @@ struct LengthCase
 };
 
 const LengthCase kLengthCases[] = {
-    {"FillsTheBlockExactly", HandOffBlockSize / sizeof(wchar_t) - 1, true},
-    {"OneCharacterTooMany", HandOffBlockSize / sizeof(wchar_t), false},
+    {"FillsTheBlockExactly", kHandOffBlockSize / sizeof(wchar_t) - 1, true},
+    {"OneCharacterTooMany", kHandOffBlockSize / sizeof(wchar_t), false},
     {"FarTooLong", 5000, false},
 };
 
@@ -275,10 +275,10 @@ TEST(HandOffSender, WritesTheRequestIntoTheBlockBeforeStartingTheTask)
         SendHandOffRequest(L"/D P: /RECYCLEBIN",
                            [&]
                            {
-                               const HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, HandOffBlockName);
+                               const HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, kHandOffBlockName);
                                if (mapping)
                                {
-                                   const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, HandOffBlockSize);
+                                   const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kHandOffBlockSize);
                                    if (view)
                                    {
                                        seen = static_cast<const wchar_t*>(view);
@@ -287,7 +287,7 @@ TEST(HandOffSender, WritesTheRequestIntoTheBlockBeforeStartingTheTask)
                                    CloseHandle(mapping);
                                }
                                // Answer as the task instance does.
-                               const HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, HandOffEventName);
+                               const HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kHandOffEventName);
                                if (event)
                                {
                                    SetEvent(event);
@@ -299,7 +299,7 @@ TEST(HandOffSender, WritesTheRequestIntoTheBlockBeforeStartingTheTask)
     EXPECT_TRUE(sent);
     EXPECT_EQ(L"/D P: /RECYCLEBIN", seen);
     // The block lives only while a sender holds it.
-    const HANDLE after = OpenFileMappingW(FILE_MAP_READ, FALSE, HandOffBlockName);
+    const HANDLE after = OpenFileMappingW(FILE_MAP_READ, FALSE, kHandOffBlockName);
     EXPECT_EQ(nullptr, after);
     if (after)
         CloseHandle(after);
@@ -351,7 +351,7 @@ TEST(HandOffSender, TakesOverTheMutexOfASenderThatDied)
     std::thread dying(
         [&]
         {
-            left = CreateMutexW(nullptr, FALSE, HandOffMutexName);
+            left = CreateMutexW(nullptr, FALSE, kHandOffMutexName);
             WaitForSingleObject(left, 10000);
         });
     dying.join();
@@ -419,7 +419,7 @@ TEST_F(HandOffReceiver, DefinesTheDriveOfACreateRequestAndSignals)
     const TestDrive drive(letter, m_folder.Path());
     const std::wstring request = Text(HandOffRequest::Format(letter, m_folder.Path().c_str(), nullptr, nullptr, Uac));
 
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, HandOffMutexName);
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, kHandOffMutexName);
     ASSERT_NE(nullptr, mutex);
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(mutex, 10000));
     {
@@ -480,7 +480,7 @@ TEST_F(HandOffReceiver, WithoutASenderReportsTheMissingBlock)
     // Another sender of this machine could be in the middle of a hand-off.
     HeldHandOffMutex noSender;
     ASSERT_TRUE(noSender.Held());
-    const HANDLE existing = OpenFileMappingW(FILE_MAP_READ, FALSE, HandOffBlockName);
+    const HANDLE existing = OpenFileMappingW(FILE_MAP_READ, FALSE, kHandOffBlockName);
     if (existing)
     {
         CloseHandle(existing);

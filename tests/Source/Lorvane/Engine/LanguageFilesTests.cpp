@@ -85,7 +85,7 @@ protected:
 
     void SaveLangFile(const std::wstring& value)
     {
-        const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
+        const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_WRITE, true);
         ASSERT_TRUE(key);
         RegSetValueExW(key.get(), L"LangFile", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -105,7 +105,7 @@ protected:
         return -1;
     }
 
-    RegistrySnapshot m_settings{HKEY_CURRENT_USER, LorvaneRegistryKey};
+    RegistrySnapshot m_settings{HKEY_CURRENT_USER, kLorvaneRegistryKey};
     std::wstring m_folder;
     std::wstring m_name;
     bool m_madeFolder = false;

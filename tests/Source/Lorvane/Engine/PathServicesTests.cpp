@@ -1,5 +1,7 @@
 // The string services of the engine: trailing backslashes, suggested labels,
-// the executable's path and the default icon locations.
+// the executable's path and the default icon locations, network paths,
+// existing folders and drive letters.
+#include "DriveLetter.h"
 #include "PathServices.h"
 
 #include <string>
@@ -91,5 +93,78 @@ TEST(DefaultIconLocation, IsTheExecutableWithIconIndexByDriveKind)
 {
     EXPECT_EQ(GetDefaultIconLocation(FALSE), GetModulePath() + L",0");
     EXPECT_EQ(GetDefaultIconLocation(TRUE), GetModulePath() + L",1");
+}
+
+// The one answer to "is this a network path?" for the drive operation, the
+// start-up restore, the retry of waiting drives and the label suggestion.
+TEST(IsUncPath, OnlyAServerAndAShareMakeANetworkPath)
+{
+    const struct
+    {
+        const char* name;
+        const wchar_t* path;
+        bool unc;
+        const wchar_t* server;
+    } cases[] = {
+        {"server and share", L"\\\\server\\share", true, L"server"},
+        {"share with folders and a trailing backslash", L"\\\\fs1\\share\\team\\", true, L"fs1"},
+        {"long form of a share", L"\\\\?\\UNC\\fs1\\share", true, L"fs1"},
+        {"server alone", L"\\\\server", false, L""},
+        {"server with a backslash but no share", L"\\\\server\\", false, L""},
+        {"long form of a local path", L"\\\\?\\C:\\x", false, L""},
+        {"device path", L"\\\\.\\pipe\\x", false, L""},
+        {"two backslashes alone", L"\\\\", false, L""},
+        {"empty server name", L"\\\\\\share", false, L""},
+        {"local path", L"C:\\x", false, L""},
+        {"one backslash", L"\\server\\share", false, L""},
+        {"empty", L"", false, L""},
+        {"null", nullptr, false, L""},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CString server;
+        EXPECT_EQ(c.unc, IsUncPath(c.path, &server));
+        EXPECT_STREQ(c.server, server);
+        EXPECT_EQ(c.unc, IsUncPath(c.path));
+    }
+}
+
+TEST(IsExistingFolder, OnlyAFolderThatExists)
+{
+    WCHAR system[MAX_PATH] = {};
+    ASSERT_NE(0u, GetSystemDirectoryW(system, MAX_PATH));
+    const std::wstring folder = system;
+    EXPECT_TRUE(IsExistingFolder(folder.c_str()));
+    EXPECT_TRUE(IsExistingFolder((folder + L"\\").c_str()));
+    EXPECT_FALSE(IsExistingFolder((folder + L"\\kernel32.dll").c_str())) << "a file is no folder";
+    EXPECT_FALSE(IsExistingFolder((folder + L"\\no such folder").c_str()));
+    EXPECT_FALSE(IsExistingFolder(L""));
+}
+
+TEST(DriveLetter, UpperCaseOnlyForAToZ)
+{
+    const struct
+    {
+        wchar_t letter;
+        wchar_t upper;
+        bool drive;
+    } cases[] = {
+        {L'a', L'A', true},
+        {L'z', L'Z', true},
+        {L'P', L'P', true},
+        {L'1', L'1', false},
+        {L'[', L'[', false},
+        {L'@', L'@', false},
+        {L'\x00E9', L'\x00E9', false},
+        {L'\0', L'\0', false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(static_cast<int>(c.letter));
+        EXPECT_EQ(c.upper, UpperDriveLetter(c.letter));
+        EXPECT_EQ(c.drive, IsDriveLetter(UpperDriveLetter(c.letter)));
+        EXPECT_EQ(c.drive ? 1u << (c.upper - L'A') : 0u, DriveLetterBit(UpperDriveLetter(c.letter)));
+    }
 }
 }  // namespace

@@ -28,7 +28,7 @@ class Settings : public ::testing::Test
 protected:
     Settings()
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, LorvaneRegistryKey);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kLorvaneRegistryKey);
         // Values a load must replace.
         theApp.Flags = 0x12345678;
         theApp.Theme = 77;
@@ -36,7 +36,7 @@ protected:
         theApp.MainRect.SetRect(1, 2, 3, 4);
     }
 
-    static UniqueRegKey Key() { return OpenUserKey(LorvaneRegistryKey, KEY_ALL_ACCESS, true); }
+    static UniqueRegKey Key() { return OpenUserKey(kLorvaneRegistryKey, KEY_ALL_ACCESS, true); }
 
     // A complete and valid set of stored settings at 96 DPI.
     static void StoreValid()
@@ -44,7 +44,8 @@ protected:
         const UniqueRegKey key = Key();
         SetDword(key.get(), L"Flags", 0x800000C4);
         SetDword(key.get(), L"Theme", AppTheme::Dark);
-        SetDword(key.get(), L"DriveFlags", DriveFlagLocal | DriveFlagUac | DriveFlagRecycleBin | DriveFlagAutoRestore);
+        SetDword(key.get(), L"DriveFlags",
+                 DriveFlags::Local | DriveFlags::Uac | DriveFlags::RecycleBin | DriveFlags::AutoRestore);
         SetDword(key.get(), L"MainPosX_v6", 10);
         SetDword(key.get(), L"MainPosY_v6", 20);
         SetDword(key.get(), L"MainWidth_v6", 300);
@@ -56,11 +57,11 @@ protected:
     {
         EXPECT_EQ(theApp.Flags, GetDefaultSettingsFlags());
         EXPECT_EQ(theApp.Theme, AppTheme::Auto);
-        EXPECT_EQ(theApp.DriveFlags, DriveFlagUac | DriveFlagRecycleBin);
+        EXPECT_EQ(theApp.DriveFlags, DriveFlags::Uac | DriveFlags::RecycleBin);
         EXPECT_TRUE(theApp.MainRect.IsRectNull());
     }
 
-    RegistrySnapshot m_saved{HKEY_CURRENT_USER, LorvaneRegistryKey};
+    RegistrySnapshot m_saved{HKEY_CURRENT_USER, kLorvaneRegistryKey};
 };
 
 TEST_F(Settings, DefaultFlagsDropTheFrameThemeOnlyOnWindows11)
@@ -81,7 +82,8 @@ TEST_F(Settings, ValidValuesAreLoaded)
     EXPECT_TRUE(theApp.LoadSettings(true, Dpi96));
     EXPECT_EQ(theApp.Flags, 0x800000C4u);
     EXPECT_EQ(theApp.Theme, AppTheme::Dark);
-    EXPECT_EQ(theApp.DriveFlags, DriveFlagLocal | DriveFlagUac | DriveFlagRecycleBin | DriveFlagAutoRestore);
+    EXPECT_EQ(theApp.DriveFlags,
+              DriveFlags::Local | DriveFlags::Uac | DriveFlags::RecycleBin | DriveFlags::AutoRestore);
     EXPECT_EQ(theApp.MainRect, CRect(10, 20, 310, 420));
 }
 
@@ -122,7 +124,7 @@ TEST_F(Settings, MissingThemeAndDriveFlagsTakeTheirDefaults)
     EXPECT_TRUE(theApp.LoadSettings(true, Dpi96));
     EXPECT_EQ(theApp.Flags, 0x800000C4u);
     EXPECT_EQ(theApp.Theme, AppTheme::Auto);
-    EXPECT_EQ(theApp.DriveFlags, DriveFlagUac | DriveFlagRecycleBin);
+    EXPECT_EQ(theApp.DriveFlags, DriveFlags::Uac | DriveFlags::RecycleBin);
 }
 
 TEST_F(Settings, RectangleSavedAtAnotherDpiIsDropped)
@@ -183,9 +185,9 @@ TEST_F(Settings, NonAdministratorLosesUacAndRecycleBinDriveFlags)
 {
     StoreValid();
     EXPECT_TRUE(theApp.LoadSettings(false, Dpi96));
-    EXPECT_EQ(theApp.DriveFlags, DriveFlagLocal | DriveFlagAutoRestore);
+    EXPECT_EQ(theApp.DriveFlags, DriveFlags::Local | DriveFlags::AutoRestore);
 
-    RegDeleteTreeW(HKEY_CURRENT_USER, LorvaneRegistryKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, kLorvaneRegistryKey);
     EXPECT_TRUE(theApp.LoadSettings(false, Dpi96));
     EXPECT_EQ(theApp.DriveFlags, 0u);
 }
@@ -202,7 +204,7 @@ TEST_F(Settings, SaveWritesEveryValueInItsForm)
 {
     theApp.Flags = 0x800001C4;
     theApp.Theme = AppTheme::Classic;
-    theApp.DriveFlags = DriveFlagLocal | DriveFlagAutoRestore;
+    theApp.DriveFlags = DriveFlags::Local | DriveFlags::AutoRestore;
     theApp.MainRect.SetRect(-8, 30, 492, 730);
     theApp.LangFile = L"";
     ASSERT_TRUE(theApp.SaveSettings(Dpi144));
@@ -215,7 +217,7 @@ TEST_F(Settings, SaveWritesEveryValueInItsForm)
     };
     for (const Expected& e :
          {Expected{L"Flags", 0x800001C4}, Expected{L"Theme", AppTheme::Classic},
-          Expected{L"DriveFlags", DriveFlagLocal | DriveFlagAutoRestore},
+          Expected{L"DriveFlags", DriveFlags::Local | DriveFlags::AutoRestore},
           Expected{L"MainPosX_v6", static_cast<DWORD>(-8)}, Expected{L"MainPosY_v6", 30},
           Expected{L"MainWidth_v6", 500}, Expected{L"MainHeight_v6", 700}, Expected{L"DPI", Dpi144}})
     {
@@ -237,7 +239,7 @@ TEST_F(Settings, SavedSettingsLoadBack)
 {
     theApp.Flags = 0x80000034;
     theApp.Theme = AppTheme::Light;
-    theApp.DriveFlags = DriveFlagLocal;
+    theApp.DriveFlags = DriveFlags::Local;
     theApp.MainRect.SetRect(100, 50, 600, 650);
     theApp.LangFile = L"Deutsch";
     ASSERT_TRUE(theApp.SaveSettings(Dpi96));
@@ -247,7 +249,7 @@ TEST_F(Settings, SavedSettingsLoadBack)
     ASSERT_TRUE(theApp.LoadSettings(true, Dpi96));
     EXPECT_EQ(theApp.Flags, 0x80000034u);
     EXPECT_EQ(theApp.Theme, AppTheme::Light);
-    EXPECT_EQ(theApp.DriveFlags, DriveFlagLocal);
+    EXPECT_EQ(theApp.DriveFlags, DriveFlags::Local);
     EXPECT_EQ(theApp.MainRect, CRect(100, 50, 600, 650));
 
     CString langFile;

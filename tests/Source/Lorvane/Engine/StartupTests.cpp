@@ -42,8 +42,8 @@ std::wstring Expand(std::wstring argument, wchar_t letter, const std::wstring& t
 class MalformedCommandLine : public ::testing::TestWithParam<MalformedCase>
 {
 protected:
-    RegistrySnapshot m_settings{HKEY_CURRENT_USER, LorvaneRegistryKey};
-    RegistrySnapshot m_run{HKEY_CURRENT_USER, RunRegistryKey};
+    RegistrySnapshot m_settings{HKEY_CURRENT_USER, kLorvaneRegistryKey};
+    RegistrySnapshot m_run{HKEY_CURRENT_USER, kRunRegistryKey};
     ScratchFolder m_target;
 };
 
@@ -135,7 +135,7 @@ protected:
             20000));
     }
 
-    RegistrySnapshot m_settings{HKEY_CURRENT_USER, LorvaneRegistryKey};
+    RegistrySnapshot m_settings{HKEY_CURRENT_USER, kLorvaneRegistryKey};
     ChildProcess m_process;
     HWND m_mainWindow = nullptr;
     HWND m_marker = nullptr;
@@ -193,7 +193,7 @@ TEST_F(MainWindowProcess, ClosingSavesTheWindowRectangle)
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
     ASSERT_TRUE(m_process.Wait(15000));
 
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_READ, false);
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_READ, false);
     ASSERT_TRUE(key);
     DWORD x = 0, y = 0, width = 0, height = 0;
     EXPECT_TRUE(ReadRegistryDword(key.get(), L"MainPosX_v6", x));
@@ -209,7 +209,7 @@ TEST_F(MainWindowProcess, ClosingSavesTheWindowRectangle)
 TEST_F(MainWindowProcess, OpensAtTheSavedRectangle)
 {
     {
-        const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
+        const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_WRITE, true);
         ASSERT_TRUE(key);
         struct Value
         {
@@ -280,7 +280,7 @@ TEST_F(MainWindowProcess, NoCheckRunOpensASecondWindow)
 
 TEST(StartupWithoutWindow, FixLabelWithoutLetterEndsWithoutWindowOrBox)
 {
-    RegistrySnapshot settings(HKEY_CURRENT_USER, LorvaneRegistryKey);
+    RegistrySnapshot settings(HKEY_CURRENT_USER, kLorvaneRegistryKey);
     ProcessDialogWatcher boxes(IDOK);
     RunOptions options;
     options.dialogs = &boxes;
@@ -320,7 +320,7 @@ protected:
 
     std::wstring Target() const { return QueryDosDeviceTarget(m_device); }
 
-    RegistrySnapshot m_settings{HKEY_CURRENT_USER, LorvaneRegistryKey};
+    RegistrySnapshot m_settings{HKEY_CURRENT_USER, kLorvaneRegistryKey};
     RegistrySnapshot m_userIcons{HKEY_CURRENT_USER, L"Software\\Classes\\Applications\\Explorer.exe\\Drives",
                                  KEY_WOW64_64KEY};
     RegistrySnapshot m_userIcons2{
@@ -367,8 +367,8 @@ TEST_F(DriveCommandLine, LetterWithoutPathIsRefusedAsInvalidPath)
 TEST_F(DriveCommandLine, StartupRestoresSavedDrivesAndEndsWithoutWindowInForegroundMode)
 {
     ASSERT_NE(m_letter, 0);
-    ASSERT_TRUE(SaveDriveEntry(m_letter, m_target.Path().c_str(), L"Saved", nullptr, DriveFlagLocal));
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
+    ASSERT_TRUE(SaveDriveEntry(m_letter, m_target.Path().c_str(), L"Saved", nullptr, DriveFlags::Local));
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_WRITE, true);
     const DWORD flags = SettingsFlags::Default;  // background mode off
     ASSERT_EQ(RegSetValueExW(key.get(), L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof(flags)),
               ERROR_SUCCESS);
@@ -383,8 +383,8 @@ TEST_F(DriveCommandLine, StartupRestoresSavedDrivesAndEndsWithoutWindowInForegro
 TEST_F(DriveCommandLine, StartupInBackgroundModeRestoresThenOpensTheWindow)
 {
     ASSERT_NE(m_letter, 0);
-    ASSERT_TRUE(SaveDriveEntry(m_letter, m_target.Path().c_str(), L"Saved", nullptr, DriveFlagLocal));
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
+    ASSERT_TRUE(SaveDriveEntry(m_letter, m_target.Path().c_str(), L"Saved", nullptr, DriveFlags::Local));
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_WRITE, true);
     const DWORD flags = SettingsFlags::Default | SettingsFlags::BackgroundMode;
     ASSERT_EQ(RegSetValueExW(key.get(), L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof(flags)),
               ERROR_SUCCESS);
@@ -414,7 +414,7 @@ TEST_F(DriveCommandLine, StartupInBackgroundModeRestoresThenOpensTheWindow)
 TEST_F(DriveCommandLine, StartupMountsAWaitingDriveOnlyWhenItsTargetIsBack)
 {
     ASSERT_NE(m_letter, 0);
-    const DWORD waiting = DriveFlagDisabled | DriveFlagWaiting | DriveFlagAutoRestore | DriveFlagLocal;
+    const DWORD waiting = DriveFlags::Disabled | DriveFlags::Waiting | DriveFlags::AutoRestore | DriveFlags::Local;
     struct Case
     {
         const char* name;
@@ -434,8 +434,8 @@ TEST_F(DriveCommandLine, StartupMountsAWaitingDriveOnlyWhenItsTargetIsBack)
 TEST_F(DriveCommandLine, StartupSkipsSavedNetworkDrivesUnlessTheyAreManaged)
 {
     ASSERT_NE(m_letter, 0);
-    ASSERT_TRUE(SaveDriveEntry(m_letter, L"\\\\fs1\\share", L"Share", nullptr, DriveFlagNetwork));
-    const UniqueRegKey key = OpenUserKey(LorvaneRegistryKey, KEY_WRITE, true);
+    ASSERT_TRUE(SaveDriveEntry(m_letter, L"\\\\fs1\\share", L"Share", nullptr, DriveFlags::Network));
+    const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_WRITE, true);
     DWORD flags = SettingsFlags::Default;
     ASSERT_EQ(RegSetValueExW(key.get(), L"Flags", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flags), sizeof(flags)),
               ERROR_SUCCESS);

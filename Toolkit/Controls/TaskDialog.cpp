@@ -32,17 +32,15 @@ CLVKModuleHandle& ComCtl32()
     return comctl32;
 }
 
-// The question-mark icon at the given size; the caller destroys it.
+// The toolkit's question-mark icon at the given size; the caller destroys it.
 HICON CreateQuestionIcon(int cx, int cy)
 {
-    if (const HANDLE hIcon = LoadImageW(nullptr, MAKEINTRESOURCEW(32514 /* OIC_QUES */), IMAGE_ICON, cx, cy, 0))
-        return static_cast<HICON>(hIcon);
-    return CopyIcon(LoadIconW(nullptr, IDI_QUESTION));
+    return CLVKTaskDialogClient::LoadStandardIcon(0xFFFB, cx, cy);
 }
 
 }  // namespace
 
-CLVKTaskDialog::CLVKTaskDialog(CWnd* pParentWnd)
+CLVKTaskDialog::CLVKTaskDialog(CWnd* pParentWnd) : CLVKTaskDialogFrame(&m_config)
 {
     m_config.cbSize = sizeof(m_config);
     m_config.hwndParent = pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr;
@@ -292,21 +290,17 @@ BOOL CLVKTaskDialog::EnableRelativePosition(BOOL bEnable)
 
 CLVKTaskDialog::PFNTASKDIALOGINDIRECT CLVKTaskDialog::FindTaskDialogIndirect() const
 {
-    PFNTASKDIALOGINDIRECT pfn = nullptr;
+    // The platform's dialog knows neither the input box nor markup.
+    if (m_bInputBoxEnabled || m_bMarkupEnabled || !m_bNativeAllowed ||
+        !CLVKSystemVersion::GetGlobal()->IsVistaOrGreater())
+        return nullptr;
     CLVKModuleHandle& comctl32 = ComCtl32();
     if (!comctl32.LoadModule(L"ComCtl32.dll"))
         return nullptr;
-
-    const BOOL bNativeWanted = !m_bInputBoxEnabled && !m_bMarkupEnabled && m_bNativeAllowed &&
-                               CLVKSystemVersion::GetGlobal()->IsVistaOrGreater();
-    if (bNativeWanted && comctl32.GetProcAddressChecked(pfn, "TaskDialogIndirect", kMinimumComCtlVersion))
-        return pfn;
-
-    // The toolkit's own rendering of the dialog is not part of this build, so
-    // the platform's dialog serves wherever comctl32 has one, whatever version
-    // it reports (Wine's version 6 reports 5.81). The markup and input-box
-    // options are then not shown.
-    comctl32.GetProcAddressChecked(pfn, "TaskDialogIndirect");
+    PFNTASKDIALOGINDIRECT pfn = nullptr;
+    // Wine's comctl32 reports 5.81 and is taken as older than 6.0.
+    if (!comctl32.GetProcAddressChecked(pfn, "TaskDialogIndirect", kMinimumComCtlVersion))
+        return nullptr;
     return pfn;
 }
 
@@ -317,8 +311,12 @@ INT_PTR CLVKTaskDialog::DoModal()
     const PFNTASKDIALOGINDIRECT pfnTaskDialogIndirect = FindTaskDialogIndirect();
     if (!pfnTaskDialogIndirect)
     {
-        m_nSelectedButton = 0;
-        return 0;
+        // A navigation of an earlier run left the emulation on its copy.
+        m_pConfig = &m_config;
+        m_nSelectedButton = static_cast<int>(CLVKTaskDialogFrame::DoModal());
+        m_pConfig = &m_config;
+        m_hwndDialog = nullptr;
+        return m_nSelectedButton;
     }
 
     // The platform's dialog does not know the toolkit's question icon: hand

@@ -1,21 +1,21 @@
 // The toolkit's task dialog: one task-dialog configuration (texts, buttons,
 // icons, flags) that the owner fills with setters and shows modally with
 // DoModal, which returns the id of the button that closed the dialog. The
-// platform's TaskDialogIndirect (comctl32 version 6, bound at run time) shows
-// it; owners react to its notifications by overriding the On... operations.
+// platform's TaskDialogIndirect shows it where Windows is 6.0 or later and
+// comctl32 is version 6.0 or later; everywhere else (and always with an input
+// box or markup) the toolkit's emulation, whose window this object is, shows
+// it with the same record, notifications and messages. Owners react to the
+// notifications by overriding the On... operations.
 #pragma once
 
-#include "Framework.h"
+#include "TaskDialogFrame.h"
 
 #include <vector>
 
 // The toolkit's own question-mark icon id; the platform's dialog does not know
 // it, so DoModal hands it a question icon for the time of the call.
 #define TASKDIALOG_QUESTION_ICON MAKEINTRESOURCEW(0xFFFB)
-// Sent when the text of the input box changes.
-#define TASKDIALOG_NOTIFY_INPUTBOX_CHANGED 200
-
-class CLVKTaskDialog : public CDialog
+class CLVKTaskDialog : public CLVKTaskDialogFrame
 {
 public:
     explicit CLVKTaskDialog(CWnd* pParentWnd = nullptr);
@@ -99,14 +99,6 @@ protected:
     // keeps a resource id, null for no or empty text, else a copy.
     static void AFX_CDECL SetConfigString(PCWSTR& pszField, LPCWSTR lpszText);
 
-    // Forces every text to be read as markup, or shows an input box; both
-    // need the toolkit's own rendering of the dialog.
-    BOOL m_bMarkupEnabled = FALSE;
-    BOOL m_bInputBoxEnabled = FALSE;
-    CString m_strInputBoxText;
-    int m_nSelectedRadioButton = 0;
-    BOOL m_bVerificationChecked = FALSE;
-
 private:
     typedef HRESULT(WINAPI* PFNTASKDIALOGINDIRECT)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
 
@@ -122,5 +114,8 @@ private:
     TASKDIALOGCONFIG m_config{};
     std::vector<TASKDIALOG_BUTTON> m_arrButtons;
     std::vector<TASKDIALOG_BUTTON> m_arrRadioButtons;
+
+public:
+    // 0: the emulation is always used.
     BOOL m_bNativeAllowed = TRUE;
 };

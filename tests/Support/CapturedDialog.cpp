@@ -52,6 +52,62 @@ std::string ToUtf8(const std::wstring& text)
     return result;
 }
 
+// Receives the texts that an emulated task dialog sends back as WM_COPYDATA;
+// one message-only window per thread that reads dialogs.
+struct TextReceiver
+{
+    HWND hWnd = nullptr;
+    bool received = false;
+    std::wstring text;
+};
+thread_local TextReceiver t_receiver;
+
+LRESULT CALLBACK ReceiverProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA)
+    {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        t_receiver.text.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+        t_receiver.received = true;
+        return TRUE;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+HWND Receiver()
+{
+    if (t_receiver.hWnd)
+        return t_receiver.hWnd;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &ReceiverProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LorvaneTestTextReceiver";
+    RegisterClassW(&wc);
+    t_receiver.hWnd =
+        CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    return t_receiver.hWnd;
+}
+
+// One element's text of an emulated task dialog; false when the dialog does
+// not answer the query (it is not one).
+bool QueryEmulatedText(HWND dialog, int element, std::wstring& text)
+{
+    static const UINT query = RegisterWindowMessageW(L"LVKTaskDialogGetText");
+    const HWND receiver = Receiver();
+    if (!receiver)
+        return false;
+    t_receiver.received = false;
+    t_receiver.text.clear();
+    DWORD_PTR answer = 0;
+    // SMTO_NORMAL: the dialog's WM_COPYDATA to this thread is handled while
+    // the query waits.
+    if (!SendMessageTimeoutW(dialog, query, reinterpret_cast<WPARAM>(receiver), element, SMTO_NORMAL, 2000, &answer) ||
+        answer != 1 || !t_receiver.received)
+        return false;
+    text = t_receiver.text;
+    return true;
+}
+
 }  // namespace
 
 bool CapturedDialog::HasButton(int id) const
@@ -91,6 +147,20 @@ CapturedDialog ReadDialog(HWND dialog)
     CapturedDialog result;
     GetWindowThreadProcessId(dialog, &result.processId);
     result.title = WindowText(dialog);
+    // The emulated task dialog paints its texts; it hands them out on request.
+    result.isEmulatedTaskDialog = QueryEmulatedText(dialog, TDE_MAIN_INSTRUCTION, result.mainInstruction);
+    if (result.isEmulatedTaskDialog)
+    {
+        QueryEmulatedText(dialog, TDE_CONTENT, result.content);
+        QueryEmulatedText(dialog, TDE_EXPANDED_INFORMATION, result.expandedInformation);
+        QueryEmulatedText(dialog, TDE_FOOTER, result.footer);
+        for (const std::wstring* text :
+             {&result.mainInstruction, &result.content, &result.expandedInformation, &result.footer})
+        {
+            if (!text->empty())
+                result.texts.push_back(*text);
+        }
+    }
 
     // Direct children only: a dialog's controls are its children, in the
     // order they were created (the tab order).
@@ -99,19 +169,36 @@ CapturedDialog ReadDialog(HWND dialog)
         const std::wstring className = ClassName(child);
         const std::wstring text = WindowText(child);
         const int id = GetDlgCtrlID(child);
+        // The emulated dialog's texts came from its query; its link controls
+        // repeat them, and controls it set aside are hidden.
+        if (result.isEmulatedTaskDialog &&
+            (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) ||
+             CompareStringOrdinal(className.c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL))
+            continue;
         if (CompareStringOrdinal(className.c_str(), -1, L"Button", -1, TRUE) == CSTR_EQUAL)
         {
             const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
             if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_COMMANDLINK ||
                 type == BS_DEFCOMMANDLINK)
                 result.buttons.push_back({id, text});
+            // The emulation's command links are drawn by the toolkit; its
+            // expando button (id 0) is no answer.
+            else if (type == BS_OWNERDRAW && result.isEmulatedTaskDialog)
+            {
+                if (id != 0)
+                    result.buttons.push_back({id, text});
+            }
             else if (type == BS_GROUPBOX)
             {
                 if (!text.empty())
                     result.texts.push_back(text);
             }
             else
+            {
+                if ((type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) && result.verificationText.empty())
+                    result.verificationText = text;
                 result.options.push_back({id, text});
+            }
             continue;
         }
         if (id == kMessageBoxTextId && CompareStringOrdinal(className.c_str(), -1, L"Static", -1, TRUE) == CSTR_EQUAL)

@@ -26,8 +26,19 @@ struct CapturedDialog
     // joined with "\n" (a task dialog's main instruction, content, footer...).
     std::wstring text;
     // Non-empty texts of the Static, SysLink, Edit and group-box children,
-    // in child order.
+    // in child order; for the toolkit's emulated task dialog its main
+    // instruction, content, expanded information and footer, in this order.
     std::vector<std::wstring> texts;
+    // The toolkit's emulated task dialog, whose texts are painted: they are
+    // read through its text query (the registered "LVKTaskDialogGetText").
+    bool isEmulatedTaskDialog = false;
+    std::wstring mainInstruction;
+    std::wstring content;
+    // Read whether the details are shown or not.
+    std::wstring expandedInformation;
+    std::wstring footer;
+    // The first check box's text (a task dialog's verification text).
+    std::wstring verificationText;
     // Push buttons and command links, in child order.
     std::vector<CapturedButton> buttons;
     // Check boxes and radio buttons (e.g. a task dialog's verification box).

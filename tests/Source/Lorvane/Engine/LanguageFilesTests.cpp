@@ -174,6 +174,9 @@ TEST_F(LanguageFiles, OutdatedFileAfterAChangeOfLanguageIsAskedAbout)
         ASSERT_EQ(boxes.Count(), 1u);
         const CapturedDialog question = boxes.Dialogs()[0];
         EXPECT_FALSE(question.isMessageBox);
+        EXPECT_TRUE(question.isEmulatedTaskDialog) << "Wine's comctl32 reports 5.81: the toolkit's emulation";
+        EXPECT_EQ(question.mainInstruction, L"Load outdated language file?");
+        EXPECT_EQ(question.ButtonTexts(), (std::vector<std::wstring>{L"Yes", L"No"}));
         EXPECT_EQ(question.title, std::wstring(AfxGetAppName())) << "the application's name";
         EXPECT_NE(question.text.find(L"Load outdated language file?"), std::wstring::npos) << question.text;
         EXPECT_NE(question.text.find(L"Some text may appear in English."), std::wstring::npos) << question.text;
@@ -347,6 +350,12 @@ TEST_F(LanguageFilesProgram, OutdatedFileAfterAChangeOfLanguageIsAskedAbout)
         const std::vector<CapturedDialog> dialogs = Run({L"/UPDATELANG"}, {IDNO});
         ASSERT_EQ(dialogs.size(), 2u);
         EXPECT_FALSE(dialogs[0].isMessageBox);
+        // The program's prompts run through the toolkit's emulation, read
+        // from another process through its text query.
+        EXPECT_TRUE(dialogs[0].isEmulatedTaskDialog);
+        EXPECT_EQ(dialogs[0].mainInstruction, L"Load outdated language file?");
+        EXPECT_NE(dialogs[0].content.find(L"Some text may appear in English."), std::wstring::npos)
+            << dialogs[0].content;
         EXPECT_EQ(dialogs[0].title, L"Lorvane");
         EXPECT_NE(dialogs[0].text.find(L"Load outdated language file?"), std::wstring::npos) << dialogs[0].text;
         EXPECT_TRUE(dialogs[0].HasButton(IDYES));

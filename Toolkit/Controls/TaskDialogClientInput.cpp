@@ -1,0 +1,334 @@
+// Painting of the emulated task dialog and its answers to clicks and keys.
+#include "TaskDialogClient.h"
+
+#include "Foundation/DpiScaling.h"
+#include "TaskDialogButton.h"
+
+#include <algorithm>
+
+namespace
+{
+
+bool IsEmptyRect(const RECT& rc)
+{
+    return rc.right <= rc.left || rc.bottom <= rc.top;
+}
+
+}  // namespace
+
+BOOL CLVKTaskDialogClient::CanCancel() const
+{
+    return ::GetDlgItem(GetSafeHwnd(), IDCANCEL) || (m_pConfig->dwFlags & TDF_ALLOW_DIALOG_CANCELLATION);
+}
+
+void CLVKTaskDialogClient::FillLine(HDC hDC, int nLeft, int nRight, int y, COLORREF clr)
+{
+    const RECT rc{nLeft, y, nRight, y + CLVKDpiScaling::GetGlobal()->ScaleY(1)};
+    const COLORREF clrOld = ::SetBkColor(hDC, clr);
+    ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    ::SetBkColor(hDC, clrOld);
+}
+
+void CLVKTaskDialogClient::DrawBackground(HDC hDC, const RECT& rc)
+{
+    const int nLine = CLVKDpiScaling::GetGlobal()->ScaleY(1);
+    auto fill = [hDC](const RECT& r, COLORREF clr)
+    {
+        const COLORREF clrOld = ::SetBkColor(hDC, clr);
+        ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+        ::SetBkColor(hDC, clrOld);
+    };
+    fill(rc, m_colors[colorLowerBack]);
+    const RECT& rcButtons = m_rects[rectButtonArea];
+    const RECT& rcExpanded = m_rects[rectExpanded];
+    const bool bExpandedInFooter = m_bExpanded && !m_expandedInformation.IsEmpty() &&
+                                   (m_pConfig->dwFlags & TDF_EXPAND_FOOTER_AREA) && !IsEmptyRect(rcExpanded);
+    const bool bFooter = !IsEmptyRect(m_rects[rectFooter]);
+    if (m_bThemed)
+    {
+        fill(RECT{rc.left, rc.top, rc.right, rcButtons.top}, m_colors[colorMainBack]);
+        if (!IsEmptyRect(rcButtons))
+            FillLine(hDC, rc.left, rc.right, rcButtons.top, m_colors[colorSeparator]);
+        if (bFooter)
+        {
+            FillLine(hDC, rc.left, rc.right, rcButtons.bottom, m_colors[colorSeparator]);
+            FillLine(hDC, rc.left, rc.right, rcButtons.bottom + nLine, m_colors[colorHighlight]);
+        }
+        if (bExpandedInFooter)
+        {
+            FillLine(hDC, rc.left, rc.right, rcExpanded.top - m_nMarginY, m_colors[colorSeparator]);
+            FillLine(hDC, rc.left, rc.right, rcExpanded.top - m_nMarginY + nLine, m_colors[colorHighlight]);
+        }
+        return;
+    }
+    if (bFooter)
+        FillLine(hDC, rc.left, rc.right, rcButtons.bottom + nLine, m_colors[colorShadow]);
+    if (bExpandedInFooter)
+        FillLine(hDC, rc.left, rc.right, rcExpanded.top - m_nMarginY, m_colors[colorShadow]);
+}
+
+void CLVKTaskDialogClient::DrawTextBlock(HDC hDC, const TaskDialogTextItem& item, const RECT& rc, COLORREF clr,
+                                         HFONT hFont)
+{
+    if (IsEmptyRect(rc) || item.IsEmpty())
+        return;
+    ::SetTextColor(hDC, clr);
+    const HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+    RECT rcText = rc;
+    ::DrawTextW(hDC, item.strText, item.strText.GetLength(), &rcText, DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(hDC, hOld);
+}
+
+void CLVKTaskDialogClient::DrawIcon(HDC hDC, HICON hIcon, int x, int y, int cx, int cy)
+{
+    const DWORD dwLayout = ::GetLayout(hDC);
+    const bool bRtl = (dwLayout & LAYOUT_RTL) != 0;
+    if (bRtl)
+        ::SetLayout(hDC, dwLayout | LAYOUT_BITMAPORIENTATIONPRESERVED);
+    ::DrawIconEx(hDC, x, y, hIcon, cx, cy, 0, nullptr, DI_NORMAL);
+    if (bRtl)
+        ::SetLayout(hDC, dwLayout);
+}
+
+void CLVKTaskDialogClient::DrawMainInstruction(HDC hDC)
+{
+    if (m_hMainIcon)
+        DrawIcon(hDC, m_hMainIcon, m_nMarginX, m_nMarginY, m_largeIcon.cx, m_largeIcon.cy);
+    DrawTextBlock(hDC, m_mainInstruction, m_rects[rectMainInstruction], m_colors[colorMainInstruction], m_hMainFont);
+}
+
+void CLVKTaskDialogClient::DrawContent(HDC hDC)
+{
+    if (IsEmptyRect(m_rects[rectContent]) || m_contentLink.GetSafeHwnd())
+        return;
+    DrawTextBlock(hDC, m_content, m_rects[rectContent], m_colors[colorMainText], m_hBodyFont);
+}
+
+void CLVKTaskDialogClient::DrawExpandedInformation(HDC hDC)
+{
+    if (IsEmptyRect(m_rects[rectExpanded]) || m_expandedInformation.IsEmpty() || !m_bExpanded ||
+        m_expandedLink.GetSafeHwnd())
+        return;
+    const COLORREF clr =
+        (m_pConfig->dwFlags & TDF_EXPAND_FOOTER_AREA) ? m_colors[colorFooterText] : m_colors[colorMainText];
+    DrawTextBlock(hDC, m_expandedInformation, m_rects[rectExpanded], clr, m_hBodyFont);
+}
+
+void CLVKTaskDialogClient::DrawFooter(HDC hDC)
+{
+    const RECT& rcFooter = m_rects[rectFooter];
+    if (IsEmptyRect(rcFooter))
+        return;
+    if (m_hFooterIcon)
+        DrawIcon(hDC, m_hFooterIcon, m_nMarginX + CLVKDpiScaling::GetGlobal()->ScaleX(2), rcFooter.top, m_smallIcon.cx,
+                 m_smallIcon.cy);
+    if (!m_footerLink.GetSafeHwnd())
+        DrawTextBlock(hDC, m_footer, rcFooter, m_colors[colorFooterText], m_hBodyFont);
+}
+
+void CLVKTaskDialogClient::Paint(HDC hTargetDC)
+{
+    RECT rc{};
+    ::GetClientRect(GetSafeHwnd(), &rc);
+    const int cx = std::max<int>(rc.right, 1);
+    const int cy = std::max<int>(rc.bottom, 1);
+    // One off-screen buffer, so that the dialog does not flicker while it
+    // resizes for the expanded information.
+    const HDC hDC = ::CreateCompatibleDC(hTargetDC);
+    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hTargetDC, cx, cy);
+    const HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    DrawBackground(hDC, rc);
+    ::SetBkMode(hDC, TRANSPARENT);
+    DrawMainInstruction(hDC);
+    DrawContent(hDC);
+    DrawExpandedInformation(hDC);
+    DrawFooter(hDC);
+    ::BitBlt(hTargetDC, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hDC);
+}
+
+void CLVKTaskDialogClient::UpdateExpandoButton()
+{
+    if (!m_pExpandoButton)
+        return;
+    ::SetWindowTextW(m_pExpandoButton->GetSafeHwnd(),
+                     m_bExpanded ? m_expandedControlText.strText : m_collapsedControlText.strText);
+    m_pExpandoButton->SetChecked(m_bExpanded);
+    UpdateLayout(FALSE);
+}
+
+LRESULT CLVKTaskDialogClient::OnClick(UINT nId, HWND hControl)
+{
+    if (hControl)
+    {
+        const auto isRadio = [this, hControl]
+        {
+            return std::any_of(m_arrRadioButtons.begin(), m_arrRadioButtons.end(),
+                               [hControl](const std::unique_ptr<CWnd>& p) { return p->GetSafeHwnd() == hControl; });
+        };
+        if (isRadio())
+        {
+            if (::SendMessageW(hControl, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            {
+                m_nSelectedRadioButton = static_cast<int>(nId);
+                SendNotification(TDN_RADIO_BUTTON_CLICKED, nId, 0);
+            }
+            return 1;
+        }
+        for (CLVKTaskDialogLinkCtrl* pLink : {&m_footerLink, &m_contentLink, &m_expandedLink})
+        {
+            if (pLink->GetSafeHwnd() != hControl)
+                continue;
+            if (const CLVKTaskDialogLinkCtrl::LINKITEM* pItem = pLink->GetFocusedLink())
+            {
+                const CString strTarget = pItem->strTarget;
+                SendNotification(TDN_HYPERLINK_CLICKED, 0, reinterpret_cast<LPARAM>(strTarget.GetString()));
+            }
+            return 1;
+        }
+        if (m_pVerificationBox && m_pVerificationBox->GetSafeHwnd() == hControl)
+        {
+            m_bVerificationChecked = !m_bVerificationChecked;
+            SendNotification(TDN_VERIFICATION_CLICKED, m_bVerificationChecked, 0);
+            return 0;
+        }
+        if (m_pExpandoButton && m_pExpandoButton->GetSafeHwnd() == hControl)
+        {
+            m_bExpanded = !m_bExpanded;
+            SendNotification(TDN_EXPANDO_BUTTON_CLICKED, m_bExpanded, 0);
+            UpdateExpandoButton();
+            return 0;
+        }
+    }
+    if (nId == IDCANCEL && !CanCancel())
+        return 0;
+    // A record without callback vetoes nothing: every button closes.
+    const HRESULT hr = m_pConfig->pfCallback ? SendNotification(TDN_BUTTON_CLICKED, nId, 0) : S_OK;
+    if (hr != S_OK)
+        return 0;
+    if (nId == IDCANCEL)
+        OnCancel();
+    else if (nId == IDOK)
+        OnOK();
+    else
+        EndDialog(static_cast<int>(nId));
+    return 0;
+}
+
+void CLVKTaskDialogClient::AnswerTextQuery(HWND hReceiver, int nElement)
+{
+    const TaskDialogTextItem* pItem = nullptr;
+    switch (nElement)
+    {
+    case TDE_CONTENT:
+        pItem = &m_content;
+        break;
+    case TDE_EXPANDED_INFORMATION:
+        pItem = &m_expandedInformation;
+        break;
+    case TDE_FOOTER:
+        pItem = &m_footer;
+        break;
+    case TDE_MAIN_INSTRUCTION:
+        pItem = &m_mainInstruction;
+        break;
+    default:
+        return;
+    }
+    COPYDATASTRUCT data{};
+    data.dwData = static_cast<ULONG_PTR>(nElement);
+    data.cbData = static_cast<DWORD>(pItem->strText.GetLength() * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(pItem->strText.GetString());
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(hReceiver, WM_COPYDATA, reinterpret_cast<WPARAM>(GetSafeHwnd()),
+                          reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 2000, &result);
+}
+
+LRESULT CLVKTaskDialogClient::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == GetTextQueryMessage())
+    {
+        AnswerTextQuery(reinterpret_cast<HWND>(wParam), static_cast<int>(lParam));
+        return 1;
+    }
+    switch (message)
+    {
+    case WM_NULL:
+        // Posted by DestroyControls: the set-aside controls' messages are over.
+        ReapRetiredControls();
+        break;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    {
+        const LRESULT result = CDialog::WindowProc(message, wParam, lParam);
+        RefreshMetrics();
+        return result;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+    {
+        PAINTSTRUCT ps{};
+        const HDC hDC = ::BeginPaint(GetSafeHwnd(), &ps);
+        Paint(hDC);
+        ::EndPaint(GetSafeHwnd(), &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    {
+        const HWND hControl = reinterpret_cast<HWND>(lParam);
+        const bool bMainArea =
+            std::any_of(m_arrRadioButtons.begin(), m_arrRadioButtons.end(),
+                        [hControl](const std::unique_ptr<CWnd>& p) { return p->GetSafeHwnd() == hControl; }) ||
+            std::any_of(m_arrCommandLinks.begin(), m_arrCommandLinks.end(),
+                        [hControl](const std::unique_ptr<CLVKTaskDialogButton>& p)
+                        { return p->GetSafeHwnd() == hControl; });
+        if (bMainArea)
+        {
+            ::SetBkColor(reinterpret_cast<HDC>(wParam), m_colors[colorMainBack]);
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(m_bThemed ? COLOR_WINDOW : COLOR_3DFACE));
+        }
+        break;
+    }
+    case WM_DRAWITEM:
+    {
+        const auto* pDis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (pDis && pDis->CtlType == ODT_BUTTON)
+        {
+            if (auto* pButton = dynamic_cast<CLVKTaskDialogButton*>(CWnd::FromHandlePermanent(pDis->hwndItem)))
+            {
+                pButton->DrawItem(*pDis);
+                return TRUE;
+            }
+        }
+        break;
+    }
+    case WM_DESTROY:
+        if (m_pInputBox && m_pInputBox->GetSafeHwnd())
+        {
+            const int nLength = ::GetWindowTextLengthW(m_pInputBox->GetSafeHwnd());
+            std::wstring text(static_cast<size_t>(nLength) + 1, L'\0');
+            ::GetWindowTextW(m_pInputBox->GetSafeHwnd(), &text[0], nLength + 1);
+            m_strInputBoxText = text.c_str();
+        }
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == kInputBoxId)
+        {
+            SendNotification(TASKDIALOG_NOTIFY_INPUTBOX_CHANGED, 0, 0);
+            return 0;
+        }
+        if (HIWORD(wParam) == BN_CLICKED)
+            return OnClick(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        break;
+    default:
+        break;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}

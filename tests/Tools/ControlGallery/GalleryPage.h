@@ -55,6 +55,15 @@ protected:
         return pRaw;
     }
 
+    // Keeps a control object alive as long as the dialog.
+    template <class T>
+    T* Own(std::unique_ptr<T> pControl)
+    {
+        T* const pRaw = pControl.get();
+        m_controls.push_back(std::move(pControl));
+        return pRaw;
+    }
+
 private:
     std::vector<std::unique_ptr<CWnd>> m_controls;
 };

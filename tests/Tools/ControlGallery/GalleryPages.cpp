@@ -4,6 +4,7 @@ const std::vector<GalleryPageEntry>& GalleryPageTable()
 {
     static const std::vector<GalleryPageEntry> table = {
         {L"resize", &CreateResizePage},
+        {L"scrollbars", &CreateScrollBarsPage},
     };
     return table;
 }

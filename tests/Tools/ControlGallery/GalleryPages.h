@@ -17,3 +17,4 @@ const std::vector<GalleryPageEntry>& GalleryPageTable();
 const GalleryPageEntry* FindGalleryPage(LPCWSTR lpszName);
 
 std::unique_ptr<GalleryPage> CreateResizePage();
+std::unique_ptr<GalleryPage> CreateScrollBarsPage();

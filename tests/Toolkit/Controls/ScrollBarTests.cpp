@@ -1,0 +1,467 @@
+// The scroll-bar logic (geometry, hit test, thumb positions) against a test
+// owner, and the themed scroll-bar control with real mouse input: line
+// commands with auto-repeat, dragging with snap-back, the dragged position
+// through SIF_TRACKPOS, the size box, and the colours of a few themes.
+#include "Framework.h"
+
+#include "Controls/ScrollBarCtrl.h"
+#include "Controls/ScrollBarThemeOffice2013.h"
+#include "Controls/ScrollBarThemeVisualStudio2012.h"
+
+#include "../Foundation/DibSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace
+{
+
+// An owner of the logic whose rectangle, scroll info and metrics the test
+// sets.
+class TestScroll : public CLVKScrollBase
+{
+public:
+    TestScroll(CRect rc, int nMin, int nMax, UINT nPage, int nPos, int nMetric = 17)
+    {
+        m_rc = rc;
+        m_si.cbSize = sizeof(m_si);
+        m_si.nMin = nMin;
+        m_si.nMax = nMax;
+        m_si.nPage = nPage;
+        m_si.nPos = nPos;
+        m_paint.m_cyVScroll = m_paint.m_cxHScroll = nMetric;
+        m_paint.m_nFixedThumbLength = 0;
+    }
+    CWnd* GetNotifyOwner() const override { return nullptr; }
+    BOOL IsScrollBarEnabled() const override { return TRUE; }
+    CLVKScrollBarPaintManager* GetScrollBarPaintManager() const override
+    {
+        return const_cast<CLVKScrollBarPaintManager*>(&m_paint);
+    }
+    void GetScrollBarRect(CRect* pRect) override { *pRect = m_rc; }
+    void GetScrollInfo(SCROLLINFO* pInfo) override { *pInfo = m_si; }
+    void RedrawScrollBar() override {}
+    void DoScroll(int, int) override {}
+
+    CRect m_rc;
+    SCROLLINFO m_si{};
+    CLVKScrollBarPaintManager m_paint;
+};
+
+struct GeometryCase
+{
+    const char* name;
+    int nHeight;
+    int nMin, nMax;
+    UINT nPage;
+    int nPos;
+    int nFixedThumb;
+    int nFirstArrowEnd, nSecondArrowStart, nThumbLength, nThumbTravel, nThumbStart;
+};
+
+class ScrollGeometry : public ::testing::TestWithParam<GeometryCase>
+{
+};
+
+TEST_P(ScrollGeometry, PartsOfAVerticalBar)
+{
+    const GeometryCase& c = GetParam();
+    TestScroll scroll(CRect(0, 0, 17, c.nHeight), c.nMin, c.nMax, c.nPage, c.nPos);
+    scroll.m_paint.m_nFixedThumbLength = c.nFixedThumb;
+    scroll.RecalcScrollBarInfo();
+    const CLVKScrollBarGeometry& g = scroll.GetGeometry();
+    EXPECT_EQ(c.nFirstArrowEnd, g.nFirstArrowEnd);
+    EXPECT_EQ(c.nSecondArrowStart, g.nSecondArrowStart);
+    EXPECT_EQ(c.nThumbLength, g.nThumbLength);
+    EXPECT_EQ(c.nThumbTravel, g.nThumbTravel);
+    EXPECT_EQ(c.nThumbStart, g.nThumbStart);
+    EXPECT_EQ(g.nThumbStart + g.nThumbLength, g.nThumbEnd);
+    EXPECT_GE(g.nThumbTravel, 0) << "never a negative travel";
+    EXPECT_LE(g.nThumbLength, std::max(0, g.nSecondArrowStart - g.nFirstArrowEnd)) << "never longer than the track";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScrollGeometry,
+                         ::testing::Values(
+                             // 0..100, page 10, 200 pixels: thumb MulDiv(166, 10, 101) = 16, travel
+                             // 150, position 45 at 17 + MulDiv(45, 150, 91) = 91.
+                             GeometryCase{"Proportional", 200, 0, 100, 10, 45, 0, 17, 183, 16, 150, 91},
+                             GeometryCase{"AtTheMinimum", 200, 0, 100, 10, 0, 0, 17, 183, 16, 150, 17},
+                             GeometryCase{"PositionAboveTheMaximumIsLowered", 200, 0, 100, 10, 500, 0, 17, 183, 16, 150,
+                                          17 + 165},
+                             // A small page gives a thumb of half the arrow metric at least.
+                             GeometryCase{"HalfMetricAtLeast", 200, 0, 10000, 1, 0, 0, 17, 183, 8, 158, 17},
+                             GeometryCase{"PageZeroTakesTheMetric", 200, 0, 100, 0, 0, 0, 17, 183, 17, 149, 17},
+                             GeometryCase{"FixedThumbLength", 200, 0, 100, 10, 0, 30, 17, 183, 30, 136, 17},
+                             // The page covers the range: d = 0, the thumb stands one pixel early.
+                             GeometryCase{"PageCoversTheRange", 200, 0, 100, 101, 0, 0, 17, 183, 166, 0, 16},
+                             // A page far larger than the range: the thumb fills the track, no more.
+                             GeometryCase{"PageLargerThanTheRange", 200, 0, 100, 5000, 0, 0, 17, 183, 166, 0, 16},
+                             // Shorter than two arrows: the arrows split the length, no track.
+                             GeometryCase{"ShorterThanTwoArrows", 20, 0, 100, 10, 0, 0, 10, 10, 0, 0, 10},
+                             GeometryCase{"FixedThumbLongerThanTheTrack", 60, 0, 100, 10, 0, 40, 17, 43, 26, 0, 17}),
+                         [](const ::testing::TestParamInfo<GeometryCase>& info)
+                         { return std::string(info.param.name); });
+
+TEST(ScrollLogic, HitTestFindsEachPart)
+{
+    TestScroll scroll(CRect(0, 0, 17, 200), 0, 100, 10, 45);
+    scroll.RecalcScrollBarInfo();
+    const struct
+    {
+        int y;
+        int nPart;
+    } cases[] = {{0, LVK_HTSCROLLUP},         {16, LVK_HTSCROLLUP},        {17, LVK_HTSCROLLUPPAGE},
+                 {90, LVK_HTSCROLLUPPAGE},    {91, LVK_HTSCROLLTHUMB},     {106, LVK_HTSCROLLTHUMB},
+                 {107, LVK_HTSCROLLDOWNPAGE}, {182, LVK_HTSCROLLDOWNPAGE}, {183, LVK_HTSCROLLDOWN},
+                 {199, LVK_HTSCROLLDOWN},     {200, LVK_HTSCROLLNONE},     {-1, LVK_HTSCROLLNONE}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.nPart, scroll.HitTestScrollBar(5, c.y)) << "y = " << c.y;
+    EXPECT_EQ(LVK_HTSCROLLNONE, scroll.HitTestScrollBar(17, 100)) << "beside the bar";
+}
+
+TEST(ScrollLogic, PositionFromThumbPixel)
+{
+    TestScroll scroll(CRect(0, 0, 17, 200), 0, 100, 10, 0);
+    scroll.RecalcScrollBarInfo();
+    const CLVKScrollBarGeometry& g = scroll.GetGeometry();
+    EXPECT_EQ(0, CLVKScrollBarPosFromThumb(g, 0));
+    EXPECT_EQ(0, CLVKScrollBarPosFromThumb(g, 17));
+    EXPECT_EQ(::MulDiv(91, 75, 150), CLVKScrollBarPosFromThumb(g, 17 + 75));
+    EXPECT_EQ(91, CLVKScrollBarPosFromThumb(g, 17 + 150)) << "the end of the travel is the last page";
+    EXPECT_EQ(91, CLVKScrollBarPosFromThumb(g, 1000));
+}
+
+// ---- the control with real input -------------------------------------------
+
+struct ScrollEvent
+{
+    int nCode;
+    int nPos;
+    int nTrackPos;  // SIF_TRACKPOS asked while handling the notification
+};
+
+// A top-level window that records its bar's notifications and, as an owner
+// should, sets the position it is told.
+class ScrollHost : public CWnd
+{
+public:
+    std::vector<ScrollEvent> m_events;
+    std::function<void(ScrollHost&, int)> onScroll;
+
+    ScrollHost()
+    {
+        CreateEx(WS_EX_TOPMOST,
+                 AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+                 L"Scroll host", WS_POPUP | WS_VISIBLE, 100, 100, 300, 300, NULL, NULL);
+        SetForegroundWindow();
+    }
+    ~ScrollHost() override
+    {
+        if (m_hWnd)
+            DestroyWindow();
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_VSCROLL || message == WM_HSCROLL)
+        {
+            const HWND hBar = reinterpret_cast<HWND>(lParam);
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_TRACKPOS;
+            ::GetScrollInfo(hBar, SB_CTL, &si);
+            m_events.push_back({LOWORD(wParam), static_cast<short>(HIWORD(wParam)), si.nTrackPos});
+            if (LOWORD(wParam) == SB_THUMBPOSITION)
+                ::SetScrollPos(hBar, SB_CTL, static_cast<short>(HIWORD(wParam)), TRUE);
+            if (onScroll)
+                onScroll(*this, LOWORD(wParam));
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+void SendMouse(DWORD dwFlags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Input at an absolute screen point, so that the button state and the
+// message point of every mouse message are the real ones.
+void SendMouseAt(POINT ptScreen, DWORD dwFlags)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
+    input.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void MoveMouse(POINT ptScreen)
+{
+    SendMouseAt(ptScreen, 0);
+}
+
+void Pump(DWORD dwMs)
+{
+    const DWORD dwEnd = ::GetTickCount() + dwMs;
+    MSG msg{};
+    while (static_cast<int>(dwEnd - ::GetTickCount()) > 0)
+    {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(5);
+    }
+}
+
+void CALLBACK ReleaseStuckCapture(HWND, UINT, UINT_PTR nId, DWORD)
+{
+    ::KillTimer(nullptr, nId);
+    ::ReleaseCapture();
+}
+
+class ScrollControl : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::SetCursorPos(0, 0);
+        ASSERT_TRUE(m_bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(10, 10, 27, 210), &m_host, 500));
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_ALL;
+        si.nMin = 0;
+        si.nMax = 100;
+        si.nPage = 10;
+        si.nPos = 45;
+        m_bar.SetScrollInfo(&si, TRUE);
+        Pump(50);
+        m_metric = m_bar.GetScrollBarPaintManager()->m_cyVScroll;
+        // A tracking loop that waits for input that never comes ends when
+        // its capture goes.
+        ::SetTimer(nullptr, 0, 3000, &ReleaseStuckCapture);
+    }
+    void TearDown() override
+    {
+        if (::GetCapture())
+            ::ReleaseCapture();
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        Pump(20);
+    }
+    POINT BarPoint(int x, int y) const
+    {
+        POINT pt = {x, y};
+        ::ClientToScreen(m_bar.m_hWnd, &pt);
+        return pt;
+    }
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const ScrollEvent& e : m_host.m_events)
+            codes.push_back(e.nCode);
+        return codes;
+    }
+
+    ScrollHost m_host;
+    CLVKScrollBarCtrl m_bar;
+    int m_metric = 17;
+};
+
+TEST_F(ScrollControl, HeldArrowScrollsAtOnceThenOnEachRepeatAndEndsOnce)
+{
+    // Two repeat ticks, delivered as the tracking loop's timer messages.
+    int nLines = 0;
+    m_host.onScroll = [&](ScrollHost&, int nCode)
+    {
+        if (nCode == SB_LINEDOWN && ++nLines == 1)
+        {
+            EXPECT_EQ(static_cast<int>(::GetDoubleClickTime() * 4 / 5), m_bar.GetAutoRepeatInterval());
+            m_bar.PostMessage(WM_TIMER, CLVKScrollBase::kAutoRepeatTimer);
+            m_bar.PostMessage(WM_TIMER, CLVKScrollBase::kAutoRepeatTimer);
+        }
+    };
+    // The whole gesture is queued first: the tracking loop runs inside the
+    // dispatch of the button press and reads the rest itself.
+    MoveMouse(BarPoint(8, 200 - m_metric / 2));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(200);
+    EXPECT_EQ((std::vector<int>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}), Codes());
+    EXPECT_EQ(static_cast<int>(::GetDoubleClickTime() / 10), m_bar.GetAutoRepeatInterval());
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(ScrollControl, RepeatPausesWhileTheCursorIsOffThePart)
+{
+    m_host.onScroll = [&](ScrollHost& host, int nCode)
+    {
+        if (nCode == SB_LINEUP && host.m_events.size() == 1)
+        {
+            // Off the arrow for a tick, back for another.
+            ::SetCursorPos(BarPoint(8, 100).x, BarPoint(8, 100).y);
+            m_bar.PostMessage(WM_TIMER, CLVKScrollBase::kAutoRepeatTimer);
+        }
+    };
+    MoveMouse(BarPoint(8, m_metric / 2));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(200);
+    EXPECT_EQ((std::vector<int>{SB_LINEUP, SB_ENDSCROLL}), Codes());
+}
+
+TEST_F(ScrollControl, DraggedThumbFollowsSnapsBackAndReportsTheTrackPosition)
+{
+    const CLVKScrollBarGeometry& g = m_bar.GetGeometry();
+    const int nThumbMiddle = (g.nThumbStart + g.nThumbEnd) / 2;
+    const int nStartThumb = g.nThumbStart;
+    const int nAt30 = CLVKScrollBarPosFromThumb(g, nStartThumb + 30);
+    const int nAt40 = CLVKScrollBarPosFromThumb(g, nStartThumb + 40);
+    // Each step of the gesture is given when the bar has answered the one
+    // before, as a hand would: the platform reads the button's state when
+    // the loop asks, not when the message was queued.
+    int nTracks = 0;
+    m_host.onScroll = [&](ScrollHost&, int nCode)
+    {
+        if (nCode != SB_THUMBTRACK)
+            return;
+        switch (++nTracks)
+        {
+        case 1:
+            MoveMouse(BarPoint(8, nThumbMiddle + 30));
+            break;
+        case 2:
+            // Far beside the bar (more than 8 bar widths): the thumb snaps back.
+            MoveMouse(BarPoint(17 * 10, nThumbMiddle + 30));
+            break;
+        case 3:
+            MoveMouse(BarPoint(8, nThumbMiddle + 40));
+            break;
+        default:
+            SendMouseAt(BarPoint(8, nThumbMiddle + 40), MOUSEEVENTF_LEFTUP);
+            break;
+        }
+    };
+    MoveMouse(BarPoint(8, nThumbMiddle));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    Pump(300);
+
+    const std::vector<ScrollEvent>& e = m_host.m_events;
+    ASSERT_GE(e.size(), 6u) << "track at start, follow, snap back, follow, position, end";
+    EXPECT_EQ(SB_THUMBTRACK, e.front().nCode);
+    EXPECT_EQ(45, e.front().nPos) << "the drag starts at the position";
+    std::vector<int> tracked;
+    for (const ScrollEvent& event : e)
+    {
+        if (event.nCode == SB_THUMBTRACK)
+        {
+            tracked.push_back(event.nPos);
+            EXPECT_EQ(event.nPos, event.nTrackPos) << "SIF_TRACKPOS reports the dragged position";
+        }
+    }
+    EXPECT_EQ((std::vector<int>{45, nAt30, 45, nAt40}), tracked);
+    EXPECT_EQ(SB_THUMBPOSITION, e[e.size() - 2].nCode);
+    EXPECT_EQ(nAt40, e[e.size() - 2].nPos);
+    EXPECT_EQ(SB_ENDSCROLL, e.back().nCode);
+    EXPECT_EQ(nAt40, m_bar.GetScrollPos()) << "the owner set the position; the bar did not";
+}
+
+TEST_F(ScrollControl, ThumbFillingTheTrackCannotBeDragged)
+{
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_PAGE;
+    si.nPage = 500;
+    m_bar.SetScrollInfo(&si, TRUE);
+    Pump(20);
+    m_bar.RecalcScrollBarInfo();
+    const CLVKScrollBarGeometry& g = m_bar.GetGeometry();
+    MoveMouse(BarPoint(8, (g.nThumbStart + g.nThumbEnd) / 2 + 1));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(100);
+    EXPECT_TRUE(m_host.m_events.empty());
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(ScrollControl, SizeBoxHitTestsNothingAndSendsNothing)
+{
+    CLVKScrollBarCtrl box;
+    ASSERT_TRUE(box.Create(WS_CHILD | WS_VISIBLE | SBS_SIZEBOX, CRect(100, 100, 117, 117), &m_host, 501));
+    EXPECT_TRUE(box.IsSizeBox());
+    EXPECT_EQ(LVK_HTSCROLLNONE, box.HitTestScrollBar(5, 5));
+    box.DoScroll(SB_LINEDOWN, 0);
+    EXPECT_TRUE(m_host.m_events.empty());
+}
+
+// ---- drawing ------------------------------------------------------------------
+
+COLORREF Rgb(COLORREF clr)
+{
+    return clr & 0xFFFFFF;
+}
+
+TEST_F(ScrollControl, VisualStudio2012StyleNineIsDarkEveryOtherLight)
+{
+    for (int nTheme : {12, 13})
+    {
+        m_bar.SetTheme(nTheme);
+        DibSurface surface(17, 200, RGB(1, 2, 3));
+        m_bar.SendMessage(WM_MOUSELEAVE);
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+        const COLORREF clrBack = nTheme == 13 ? 0x423E3E : 0xECE8E8;
+        EXPECT_EQ(Rgb(clrBack), surface.Pixel(8, 30)) << "track, theme " << nTheme;
+        EXPECT_EQ(Rgb(clrBack), surface.Pixel(1, 100)) << "beside the inset thumb, theme " << nTheme;
+        const COLORREF clrThumb = nTheme == 13 ? 0x686868 : 0xD7D1D0;
+        EXPECT_EQ(Rgb(clrThumb), surface.Pixel(8, 98)) << "thumb, theme " << nTheme;
+    }
+}
+
+TEST_F(ScrollControl, Office2013HotThumbAndDisabledBar)
+{
+    m_bar.SetTheme(11);
+    DibSurface surface(17, 200, RGB(1, 2, 3));
+    m_bar.SendMessage(WM_MOUSELEAVE);
+    m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_EQ(Rgb(0xFFFFFF), surface.Pixel(8, 98)) << "normal thumb";
+    EXPECT_EQ(Rgb(0xABABAB), surface.Pixel(8, 91)) << "its border";
+    EXPECT_EQ(Rgb(0xF3F3F3), surface.Pixel(8, 40)) << "background";
+
+    m_bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(8, 98));
+    EXPECT_EQ(LVK_HTSCROLLTHUMB, m_bar.GetGeometry().nHitPart);
+    m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_EQ(Rgb(0xF0F0F0), surface.Pixel(8, 98)) << "hot thumb: SelectedThumbBack";
+
+    m_bar.EnableWindow(FALSE);
+    surface.Fill(RGB(1, 2, 3));
+    m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_EQ(Rgb(0xF3F3F3), surface.Pixel(8, 98)) << "a disabled bar has no thumb";
+    EXPECT_EQ(Rgb(0xF3F3F3), surface.Pixel(0, 0)) << "disabled arrow border";
+}
+
+TEST_F(ScrollControl, EveryThemeNumberDrawsWithoutFailing)
+{
+    for (int nTheme = 0; nTheme <= 16; ++nTheme)
+    {
+        m_bar.SetTheme(nTheme);
+        DibSurface surface(17, 200, RGB(1, 2, 3));
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+        const bool bResourceTheme = nTheme == 4 || nTheme == 8 || nTheme == 9;
+        // Without a loaded resource theme the image theme draws nothing.
+        EXPECT_EQ(bResourceTheme, surface.Pixel(8, 8) == RGB(1, 2, 3)) << nTheme;
+    }
+}
+
+}  // namespace

@@ -6,17 +6,37 @@ namespace
 {
 
 // The process-local home of the current manager; deletes it at process exit.
+// Its lock makes the first use from two threads create one manager.
 struct GlobalManagerHolder
 {
     CLVKResourceManager* pManager = nullptr;
-    ~GlobalManagerHolder() { delete pManager; }
+    CRITICAL_SECTION cs;
+    GlobalManagerHolder() { ::InitializeCriticalSection(&cs); }
+    ~GlobalManagerHolder()
+    {
+        delete pManager;
+        ::DeleteCriticalSection(&cs);
+    }
 };
 
+// Made on first use, by one thread even when several ask at once.
 GlobalManagerHolder& GlobalHolder()
 {
     static GlobalManagerHolder holder;
     return holder;
 }
+
+class CHolderLock
+{
+public:
+    explicit CHolderLock(GlobalManagerHolder& holder) : m_holder(holder) { ::EnterCriticalSection(&m_holder.cs); }
+    ~CHolderLock() { ::LeaveCriticalSection(&m_holder.cs); }
+    CHolderLock(const CHolderLock&) = delete;
+    CHolderLock& operator=(const CHolderLock&) = delete;
+
+private:
+    GlobalManagerHolder& m_holder;
+};
 
 HMODULE g_hToolkitResources = nullptr;
 
@@ -45,29 +65,37 @@ CLVKResourceManager* AFX_CDECL CreatePlainResourceManager()
 CLVKResourceManager* AFX_CDECL CLVKResourceManager::GetGlobal()
 {
     GlobalManagerHolder& holder = GlobalHolder();
-    if (!holder.pManager)
-        holder.pManager = CreatePlainResourceManager();
-    if (!holder.pManager)
+    CLVKResourceManager* pManager = nullptr;
+    {
+        CHolderLock lock(holder);
+        if (!holder.pManager)
+            holder.pManager = CreatePlainResourceManager();
+        pManager = holder.pManager;
+    }
+    if (!pManager)
         AfxThrowInvalidArgException();
-    return holder.pManager;
+    return pManager;
 }
 
 BOOL AFX_CDECL CLVKResourceManager::ReplaceGlobalManager(CLVKResourceManager* pManager)
 {
     if (!pManager)
         return FALSE;
+    GlobalManagerHolder& holder = GlobalHolder();
+    CHolderLock lock(holder);
     if (!pManager->IsValid())
     {
         // The current manager must survive a failed replacement, so a manager
         // that is already current is never deleted here.
-        if (pManager != GlobalHolder().pManager)
+        if (pManager != holder.pManager)
             delete pManager;
         return FALSE;
     }
     pManager->UpdateLanguage();
-    GlobalManagerHolder& holder = GlobalHolder();
     if (holder.pManager == pManager)
         return TRUE;
+    // The program changes its language only while no worker runs (at start,
+    // or by starting again), so nobody still holds the previous manager.
     delete holder.pManager;
     holder.pManager = pManager;
     return TRUE;

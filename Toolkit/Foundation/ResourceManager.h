@@ -13,8 +13,10 @@
 class CLVKResourceManager
 {
 public:
-    // The current manager, made on first use. Fetch it anew after a
-    // language change: the previous one is deleted.
+    // The current manager, made on first use (the toolkit's application makes
+    // it at start, before any worker thread). Fetch it anew after a language
+    // change: the previous one is deleted. String lookups through it are safe
+    // on any thread.
     static CLVKResourceManager* AFX_CDECL GetGlobal();
 
     // Installs pManager as the current manager and deletes the previous one.

@@ -5,6 +5,7 @@
 #include "Foundation/PropExchangeSection.h"
 #include "Foundation/PropExchangeXMLNode.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -72,6 +73,20 @@ void ReadPosition(CLVKPropExchange* pPX, short& x, short& y, short& cx, short& c
     cy = static_cast<short>(rc.bottom);
 }
 
+// A BSTR argument for one call.
+class CBstrArg
+{
+public:
+    explicit CBstrArg(LPCWSTR psz) : m_bstr(::SysAllocString(psz ? psz : L"")) {}
+    ~CBstrArg() { ::SysFreeString(m_bstr); }
+    CBstrArg(const CBstrArg&) = delete;
+    CBstrArg& operator=(const CBstrArg&) = delete;
+    operator BSTR() const { return m_bstr; }
+
+private:
+    BSTR m_bstr;
+};
+
 // The root exchange of a language file, which can tell the name of the
 // document's top element before the "resource" section is bound: binding a
 // missing section appends it, and some XML DOMs accept a second top element.
@@ -91,7 +106,62 @@ public:
         pElement->Release();
         return bMatch;
     }
+
+    // The "id" attribute of each child element of the root with that name,
+    // in document order (empty text for an element without one).
+    std::vector<CString> GetChildIds(LPCWSTR lpszElement)
+    {
+        std::vector<CString> ids;
+        IXMLDOMNodeList* pList = nullptr;
+        if (!PrepareExchange() || !m_pNode || m_pNode->selectNodes(CBstrArg(lpszElement), &pList) != S_OK || !pList)
+            return ids;
+        long nLength = 0;
+        if (FAILED(pList->get_length(&nLength)))
+            nLength = 0;
+        for (long i = 0; i < nLength; i++)
+        {
+            CString strId;
+            IXMLDOMNode* pNode = nullptr;
+            IXMLDOMNamedNodeMap* pAttributes = nullptr;
+            IXMLDOMNode* pId = nullptr;
+            if (pList->get_item(i, &pNode) == S_OK && pNode && SUCCEEDED(pNode->get_attributes(&pAttributes)) &&
+                pAttributes && pAttributes->getNamedItem(CBstrArg(L"id"), &pId) == S_OK && pId)
+            {
+                BSTR bstrText = nullptr;
+                if (SUCCEEDED(pId->get_text(&bstrText)) && bstrText)
+                    strId = bstrText;
+                ::SysFreeString(bstrText);
+            }
+            if (pId)
+                pId->Release();
+            if (pAttributes)
+                pAttributes->Release();
+            if (pNode)
+                pNode->Release();
+            ids.push_back(strId);
+        }
+        pList->Release();
+        return ids;
+    }
 };
+
+// The id a text names when it is exactly how "%i" prints it ("0100" and
+// "+5" name none), as the file's entries have always been matched.
+bool ParseEntryId(const CString& strId, UINT& nID)
+{
+    if (strId.IsEmpty() || strId.GetLength() > 11)
+        return false;
+    wchar_t* pEnd = nullptr;
+    const long long nValue = wcstoll(strId.GetString(), &pEnd, 10);
+    if (!pEnd || *pEnd || nValue < INT_MIN || nValue > INT_MAX)
+        return false;
+    CString strPrinted;
+    strPrinted.Format(L"%i", static_cast<int>(nValue));
+    if (strPrinted != strId)
+        return false;
+    nID = static_cast<UINT>(static_cast<int>(nValue));
+    return true;
+}
 
 }  // namespace
 
@@ -100,6 +170,31 @@ CLVKResourceManagerXML::CLVKResourceManagerXML(LPCTSTR lpszPath)
     CLanguageFileRoot* const pRoot = new CLanguageFileRoot;
     m_pRoot = pRoot;
     m_bValid = pRoot->LoadFromFile(lpszPath) && pRoot->IsTopElement(L"resource") && pRoot->PrepareExchange();
+    if (m_bValid)
+        ReadStrings();
+}
+
+void CLVKResourceManagerXML::ReadStrings()
+{
+    // The entries' values are read as the exchange reads any value (forms,
+    // escapes); their ids straight from the document, in the same order.
+    const std::vector<CString> ids = static_cast<CLanguageFileRoot*>(m_pRoot)->GetChildIds(L"string");
+    CLVKPropExchangeXMLNode::CXMLEnumerator enumerator(m_pRoot, L"string");
+    DWORD_PTR pos = enumerator.StartWalk(0);
+    for (size_t i = 0; pos && i < ids.size(); i++)
+    {
+        const CLVKPropExchangeSection entry(enumerator.NextSection(pos));
+        if (!entry.Get())
+            break;
+        UINT nID = 0;
+        // The first entry of an id is the one that counts.
+        if (!ParseEntryId(ids[i], nID) || m_strings.count(nID))
+            continue;
+        STRINGENTRY& stored = m_strings[nID];
+        stored.bHasValue = static_cast<CLVKPropExchangeXMLNode*>(entry.Get())->IsValueExists(L"value");
+        if (stored.bHasValue)
+            ExchangeStringNoDefault(entry, L"value", stored.strValue);
+    }
 }
 
 CLVKResourceManagerXML::~CLVKResourceManagerXML()
@@ -116,6 +211,7 @@ void CLVKResourceManagerXML::Close()
         m_pRoot = nullptr;
     }
     FreeTemplates();
+    m_strings.clear();
     m_bValid = FALSE;
 }
 
@@ -152,11 +248,12 @@ BOOL CLVKResourceManagerXML::LoadString(CString* pString, UINT nID)
 {
     if (!pString)
         return FALSE;
-    const CLVKPropExchangeSection section(OpenEntry(L"string", nID));
-    if (!section.Get())
+    const auto it = m_bValid ? m_strings.find(nID) : m_strings.end();
+    if (it == m_strings.end())
         return CLVKResourceManager::LoadString(pString, nID);
     // A "string" without "value" counts as found and leaves the text alone.
-    ExchangeStringNoDefault(section, L"value", *pString);
+    if (it->second.bHasValue)
+        *pString = it->second.strValue;
     return TRUE;
 }
 

@@ -6,6 +6,10 @@
 // The file's root element is "resource"; its children "string", "menu" and
 // "dialog" are found by their "id" attribute. With CompactMode="1" on the
 // root every value is an attribute, otherwise the text of a child element.
+//
+// The file's strings are read into the manager's own table when the file is
+// loaded: string lookups never touch the XML document, so any thread may
+// load strings (the document belongs to the loading thread's apartment).
 #pragma once
 
 #include "Foundation/ResourceManager.h"
@@ -65,10 +69,12 @@ public:
         std::vector<DLGITEMTEMPLATEINFO> controls;
     };
 
-    // Loads the file; IsValid() tells whether it loaded with a "resource" root.
+    // Loads the file and reads its strings; IsValid() tells whether it loaded
+    // with a "resource" root.
     explicit CLVKResourceManagerXML(LPCTSTR lpszPath);
     ~CLVKResourceManagerXML() override;
 
+    // Safe on any thread: reads only the table made at load time.
     BOOL LoadString(CString* pString, UINT nID) override;
     BOOL LoadMenu(CMenu* pMenu, UINT nIDResource) override;
     // The template stays owned by the manager until Close.
@@ -105,7 +111,18 @@ private:
     // The root's child element of that kind and id, or null when there is none.
     CLVKPropExchange* OpenEntry(LPCTSTR lpszElement, UINT nID);
     void FreeTemplates();
+    // Fills the string table from the file's "string" entries.
+    void ReadStrings();
+
+    // A "string" entry; one without "value" is found and leaves the caller's text alone.
+    struct STRINGENTRY
+    {
+        BOOL bHasValue = FALSE;
+        CString strValue;
+    };
 
     CLVKPropExchangeXMLNode* m_pRoot = nullptr;
+    // Made once by the constructor and then only read (until Close).
+    std::unordered_map<UINT, STRINGENTRY> m_strings;
     std::unordered_map<UINT, LPDLGTEMPLATE> m_templateCache;
 };

@@ -1,6 +1,7 @@
 #include "WinApp.h"
 
 #include "Application.h"
+#include "ResourceManager.h"
 
 IMPLEMENT_DYNAMIC(CLVKWinApp, CWinApp)
 
@@ -9,6 +10,9 @@ END_MESSAGE_MAP()
 
 BOOL CLVKWinApp::InitInstance()
 {
+    // Made here, on the user-interface thread and before any worker thread
+    // can ask it for a string.
+    CLVKResourceManager::GetGlobal();
     return CLVKApplication::EnsureCreated();
 }
 

@@ -1,5 +1,6 @@
 #include "WinThemeWrapper.h"
 
+#include "FaultGuard.h"
 #include "SystemVersion.h"
 
 namespace
@@ -114,11 +115,17 @@ FARPROC CLVKWinThemeWrapper::GetEntryPoint(Slot slot)
 template <class PFN, class R, class... Args>
 R CLVKWinThemeWrapper::Call(Slot slot, R failure, Args... args)
 {
+    const FARPROC pfn = GetEntryPoint(slot);
+    if (!pfn)
+        return failure;
+    // A fault inside the theme library (a broken third-party style, a
+    // library being unloaded) comes back here as the failure value.
+    CLVKFaultGuard guard;
+    if (setjmp(guard.m_recoveryPoint) != 0)
+        return failure;
+    guard.Arm();
     try
     {
-        const FARPROC pfn = GetEntryPoint(slot);
-        if (!pfn)
-            return failure;
         return reinterpret_cast<PFN>(reinterpret_cast<void*>(pfn))(args...);
     }
     catch (...)

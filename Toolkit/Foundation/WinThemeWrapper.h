@@ -1,6 +1,7 @@
 // Windows visual styles without a link to uxtheme: every call goes through a
 // table of entry points bound by name on first use, and a missing library, a
-// missing entry point or a failing call gives a fixed failure value, which
+// missing entry point, a failing call or a fault inside the call (caught by
+// CLVKFaultGuard) gives a fixed failure value, which
 // callers take as "draw without themes". One wrapper holds one open
 // theme-data handle.
 #pragma once

@@ -2,6 +2,7 @@
 // against tables of entry points handed in by the tests, which play a system
 // without uxtheme, an old comctl32 and a uxtheme that moved.
 #include "DibSurface.h"
+#include "Foundation/FaultGuard.h"
 #include "Foundation/SystemVersion.h"
 #include "Foundation/WinThemeWrapper.h"
 
@@ -58,7 +59,100 @@ LVKWinThemeApiTable* MakePlayedTable(DWORD dwComCtlVersion)
     return pTable;
 }
 
+// Entry points of a broken theme library: each faults in its own way.
+BOOL WINAPI FaultingReadOfNull()
+{
+    int* volatile p = nullptr;
+    return *p;
+}
+
+COLORREF WINAPI FaultingDivideByZero(HTHEME, int nColorId)
+{
+    volatile int nZero = 0;
+    return static_cast<COLORREF>(nColorId / nZero);
+}
+
+HRESULT WINAPI FaultingWriteToCode(HTHEME, int, int, int, COLORREF* pColor)
+{
+    *pColor = RGB(1, 2, 3);
+    // Code pages are not writable.
+    *reinterpret_cast<volatile BYTE*>(reinterpret_cast<void*>(&PlayedTrue)) = 0xCC;
+    return S_OK;
+}
+
+// Makes a guarded call that faults, from inside a guarded call, and goes on.
+CLVKWinThemeWrapper* g_pNestedWrapper = nullptr;
+BOOL WINAPI NestingGetThemeSysBool(HTHEME, int)
+{
+    return g_pNestedWrapper->IsThemeActive() ? 1 : 7;
+}
+
+LVKWinThemeApiTable* MakeFaultingTable()
+{
+    auto* const pTable = new LVKWinThemeApiTable(nullptr, 0x60000);
+    pTable->slots[CLVKWinThemeWrapper::slotIsThemeActive] = AsProc(reinterpret_cast<void*>(&FaultingReadOfNull));
+    pTable->slots[CLVKWinThemeWrapper::slotGetThemeSysColor] = AsProc(reinterpret_cast<void*>(&FaultingDivideByZero));
+    pTable->slots[CLVKWinThemeWrapper::slotGetThemeColor] = AsProc(reinterpret_cast<void*>(&FaultingWriteToCode));
+    pTable->slots[CLVKWinThemeWrapper::slotGetThemeSysBool] = AsProc(reinterpret_cast<void*>(&NestingGetThemeSysBool));
+    pTable->slots[CLVKWinThemeWrapper::slotIsAppThemed] = AsProc(reinterpret_cast<void*>(&PlayedTrue));
+    return pTable;
+}
+
 }  // namespace
+
+// A fault inside the theme library must not end the program: the guarded
+// call returns its failure value and the next call goes through as usual.
+TEST(WinThemeWrapperFaults, AFaultInsideACallGivesTheFailureValue)
+{
+    CLVKWinThemeWrapper wrapper;
+    wrapper.SetPrivateApiTable(MakeFaultingTable());
+    const LONG nBefore = CLVKFaultGuard::GetRecoveredFaultCount();
+
+    EXPECT_FALSE(wrapper.IsThemeActive()) << "read of a null pointer";
+    EXPECT_EQ(static_cast<COLORREF>(-1), wrapper.GetThemeSysColor(COLOR_WINDOW)) << "division by zero";
+    COLORREF color = 0;
+    EXPECT_EQ(E_FAIL, wrapper.GetThemeColor(1, 1, 1, &color)) << "write to code";
+    EXPECT_EQ(RGB(1, 2, 3), color) << "what the call did before the fault stays done";
+    EXPECT_EQ(nBefore + 3, CLVKFaultGuard::GetRecoveredFaultCount());
+    EXPECT_TRUE(wrapper.IsAppThemed()) << "the next call goes through";
+
+    g_pNestedWrapper = &wrapper;
+    EXPECT_EQ(7, wrapper.GetThemeSysBool(1)) << "an inner guarded call recovers to its own point";
+    g_pNestedWrapper = nullptr;
+    EXPECT_EQ(nBefore + 4, CLVKFaultGuard::GetRecoveredFaultCount());
+}
+
+TEST(WinThemeWrapperFaults, ThreadsRecoverEachToTheirOwnPoint)
+{
+    struct Worker
+    {
+        volatile LONG nWrong = 0;
+        static DWORD WINAPI Run(LPVOID pParam)
+        {
+            auto* pWorker = static_cast<Worker*>(pParam);
+            CLVKWinThemeWrapper wrapper;
+            wrapper.SetPrivateApiTable(MakeFaultingTable());
+            for (int i = 0; i < 200; i++)
+            {
+                if (wrapper.IsThemeActive() || wrapper.GetThemeSysColor(i) != static_cast<COLORREF>(-1) ||
+                    !wrapper.IsAppThemed())
+                    InterlockedIncrement(&pWorker->nWrong);
+            }
+            return 0;
+        }
+    };
+    Worker worker;
+    HANDLE threads[3] = {};
+    for (HANDLE& hThread : threads)
+    {
+        hThread = CreateThread(nullptr, 0, &Worker::Run, &worker, 0, nullptr);
+        ASSERT_NE(nullptr, hThread);
+    }
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(3, threads, TRUE, 30000));
+    for (HANDLE hThread : threads)
+        CloseHandle(hThread);
+    EXPECT_EQ(0, worker.nWrong);
+}
 
 TEST(WinThemeWrapperTest, WineLightStyleIsActiveAndDrawsAButton)
 {

@@ -97,4 +97,16 @@ def ico(entries):
 
 img16 = icon_image_32(16, bytes([10, 20, 30, 255]))
 img256 = icon_image_32(256, bytes([40, 50, 60, 128]))
-# (.ico fixtures come with the icon loaders.)
+write("two_sizes.ico", ico([(16, 16, icon_image_32(16, bytes([10, 20, 30, 255]))),
+                           (32, 32, icon_image_32(32, bytes([40, 50, 60, 255])))]))
+
+# A tool-bar strip of four 16 x 16 cells in blue 60, 120, 180 and 240, with a
+# magenta top-left pixel (the strip's transparent colour).
+strip = bytearray()
+for y in range(16):
+    row = bytearray()
+    for x in range(64):
+        row += bytes([60 * (x // 16 + 1), 0, 0])
+    strip += row
+strip[(15 * 64) * 3:(15 * 64) * 3 + 3] = bytes([255, 0, 255])  # bottom-up: the last row is the top
+write("toolbar_strip.bmp", bmp_file(dib(64, 16, 24, bytes(strip))))

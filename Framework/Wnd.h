@@ -250,6 +250,9 @@ public:
     virtual void DoDataExchange(CDataExchange* pDX);
     virtual WNDPROC* GetSuperWndProcAddr();
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    // The tool under a client point for tooltips: its id, or -1 for none, with
+    // pTI filled (a record of at least TTTOOLINFOW_V1_SIZE bytes).
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
 
     // Default handlers of the ON_WM_ entries; each passes the message on to
     // the default procedure unless noted.

@@ -4,6 +4,7 @@
 // entry in step, and tell the shell.
 #include "LorvaneApp.h"
 
+#include "DriveDevices.h"
 #include "DriveLabels.h"
 #include "DriveLetter.h"
 #include "DriveOperationElevation.h"
@@ -223,7 +224,7 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
     const CString dosTarget = QueryFirstDosTarget(drive);
     if (!dosTarget.IsEmpty() && wcsncmp(dosTarget, kRawTargetPrefix, 4) == 0)
     {
-        if (!DefineDosDeviceW(DDD_REMOVE_DEFINITION, DeviceName(drive), nullptr))
+        if (!CDriveDevices::Current().RemoveDefinition(drive))
         {
             ShowEngineMessage(FormatEngineText(IDS_REMOVE_VIRTUAL_DRIVE_FAILED, drive));
             return FALSE;
@@ -330,7 +331,7 @@ BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR labe
             if (targetLetter)
                 FixVolumeLabel(targetLetter);
         }
-        if (!DefineDosDeviceW(DDD_RAW_TARGET_PATH, DeviceName(drive), rawTarget))
+        if (!CDriveDevices::Current().DefineRawTarget(drive, rawTarget))
         {
             DeleteDriveLabelAndIcon(drive);
             ShowEngineMessage(

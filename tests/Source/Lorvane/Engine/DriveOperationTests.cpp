@@ -10,6 +10,7 @@
 // sent to the elevated side.
 #include "LorvaneApp.h"
 
+#include "DriveDevices.h"
 #include "DriveLabels.h"
 #include "DriveOperationElevation.h"
 #include "DriveRegistry.h"
@@ -179,6 +180,25 @@ std::vector<std::wstring> BoxTexts(const DialogCapture& boxes)
         texts.push_back(dialog.text);
     return texts;
 }
+
+// DOS devices whose definitions cannot be removed, as on Windows for a
+// definition that another session made; Wine removes any. In place while the
+// object lives.
+class UnremovableDevices : public CDriveDevices
+{
+public:
+    UnremovableDevices() : m_previous(CDriveDevices::Install(this)) {}
+    ~UnremovableDevices() override { CDriveDevices::Install(m_previous); }
+
+    BOOL RemoveDefinition(WCHAR) override
+    {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+
+private:
+    CDriveDevices* m_previous;
+};
 
 class DriveOperationTest : public ::testing::Test
 {
@@ -440,6 +460,28 @@ TEST_F(DriveOperationTest, AMissingFolder)
     }
 }
 
+// A saved, mounted drive whose folder is gone but whose mapping cannot be
+// removed: saving it as not mounted would describe a drive that still is, so
+// the operation stops at the removal's error and saves nothing.
+TEST_F(DriveOperationTest, AMissingFolderOfADriveThatCannotBeUnmountedChangesNothing)
+{
+    const std::wstring folder = m_folder.CreateFolder(L"Vanishing");
+    ASSERT_TRUE(Perform(folder, L"Before", L"C:\\before.ico", 0));
+    const UnremovableDevices unremovable;
+    ASSERT_EQ(L"\\??\\" + folder, Target());
+    ASSERT_TRUE(RemovePathRecursively(folder));
+    m_boxes->Clear();
+
+    EXPECT_FALSE(Perform(folder, L"After", L"C:\\after.ico", 0));
+
+    EXPECT_EQ(std::vector<std::wstring>{L"Failed to remove virtual drive " + m_device + L"."}, BoxTexts(*m_boxes));
+    EXPECT_EQ(L"\\??\\" + folder, Target());
+    const SavedValues saved = ReadSaved(m_letter);
+    EXPECT_EQ(folder, saved.path);
+    EXPECT_EQ(L"Before", saved.label);
+    EXPECT_EQ(0x1u, saved.flags) << "saved as not mounted while still mounted";
+}
+
 TEST_F(DriveOperationTest, AnEmptyPathIsAnInvalidPath)
 {
     EXPECT_FALSE(Perform(L"", L"x", nullptr, 0));
@@ -545,6 +587,34 @@ TEST_F(DriveOperationElevatedSideTest, AUacDriveIsHandedToTheTaskInstance)
               m_elevation.calls);
     EXPECT_EQ(L"\\??\\" + folder, Target());
     EXPECT_EQ(0x11u, ReadSaved(m_letter).flags);
+}
+
+// The refusal of a network path while the network option is off comes
+// before the current drive and its elevated side are touched, so the user
+// keeps the drive that holds the letter: its elevated copy and its recycle bin
+// stay as well.
+TEST_F(DriveOperationElevatedSideTest, ARefusedNetworkPathKeepsTheElevatedSideOfTheDrive)
+{
+    theApp.Flags &= ~kManageNetworkDrives;
+    const std::wstring folder = m_folder.CreateFolder(L"Data");
+    for (const bool elevated : {false, true})
+    {
+        SCOPED_TRACE(elevated ? "elevated" : "not elevated");
+        m_elevation.elevated = true;
+        ASSERT_TRUE(Perform(folder, L"Work", nullptr, 0x30));
+        m_elevation.elevated = elevated;
+        m_elevation.calls.clear();
+        m_elevation.recycleBin.clear();
+        m_boxes->Clear();
+
+        EXPECT_FALSE(Perform(NetworkPath(), L"Share", nullptr, 0x30));
+
+        EXPECT_EQ(1u, BoxTexts(*m_boxes).size());
+        EXPECT_EQ(std::vector<std::wstring>{}, m_elevation.calls) << "nothing was sent to the elevated side";
+        EXPECT_EQ(std::vector<std::wstring>{}, m_elevation.recycleBin) << "the recycle bin was changed";
+        EXPECT_EQ(L"\\??\\" + folder, Target());
+        EXPECT_EQ(0x31u, ReadSaved(m_letter).flags);
+    }
 }
 
 TEST_F(DriveOperationElevatedSideTest, AFailedHandOffStartsTheElevatedCopy)

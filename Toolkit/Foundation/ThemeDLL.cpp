@@ -27,6 +27,13 @@ const struct
     {L"VISUALSTUDIO2012", CLVKThemeDLL::familyVisualStudio2012},
     {L"VISUALSTUDIO2015", CLVKThemeDLL::familyVisualStudio2015},
 };
+CString UpperCased(LPCWSTR lpszText)
+{
+    CString str = lpszText;
+    for (int i = 0; i < str.GetLength(); ++i)
+        str.SetAt(i, static_cast<wchar_t>(std::towupper(str[i])));
+    return str;
+}
 }  // namespace
 
 CLVKThemeDLL* AFX_CDECL CLVKThemeDLL::GetGlobal()
@@ -98,9 +105,7 @@ int AFX_CDECL CLVKThemeDLL::FindFamily(LPCWSTR lpszIniName)
 {
     if (!lpszIniName || !*lpszIniName)
         return -1;
-    CString strUpper = lpszIniName;
-    for (int i = 0; i < strUpper.GetLength(); ++i)
-        strUpper.SetAt(i, static_cast<wchar_t>(std::towupper(strUpper[i])));
+    const CString strUpper = UpperCased(lpszIniName);
     for (const auto& w : kFamilyWords)
         if (strUpper.Find(w.pszWord) >= 0)
             return w.nFamily;
@@ -112,10 +117,7 @@ BOOL CLVKThemeDLL::SetTheme(LPCWSTR lpszIniName)
     const int nFamily = FindFamily(lpszIniName);
     if (nFamily < 0)
         return FALSE;
-    CString strUpper = lpszIniName;
-    for (int i = 0; i < strUpper.GetLength(); ++i)
-        strUpper.SetAt(i, static_cast<wchar_t>(std::towupper(strUpper[i])));
-    return CLVKResourceImages::GetGlobal()->LoadTheme(m_hModules[nFamily], strUpper, FALSE);
+    return CLVKResourceImages::GetGlobal()->LoadTheme(m_hModules[nFamily], UpperCased(lpszIniName), FALSE);
 }
 
 void CLVKThemeDLL::Reset()

@@ -617,3 +617,99 @@ TEST(ImageManagerIcon, DamagedArchiveDibsAreRefused)
             DeleteObject(hBitmap);
     }
 }
+
+TEST(IconImage, ResizeAndClippedDrawing)
+{
+    HICON hIcon = MakeIcon(32, 32, {0, 0, 200, 0});
+    HICON hLarger = ResizeIcon(hIcon, 32, 32, 48);
+    ASSERT_NE(nullptr, hLarger);
+    EXPECT_EQ(CSize(48, 48), GetIconImageSize(hLarger));
+    HICON hSame = ResizeIcon(hIcon, 32, 32, 32);
+    ASSERT_NE(nullptr, hSame);
+    EXPECT_EQ(CSize(32, 32), GetIconImageSize(hSame));
+    EXPECT_EQ(nullptr, ResizeIcon(hIcon, 32, 32, 0));
+    EXPECT_EQ(nullptr, ResizeIcon(hIcon, 0, 0, 16));
+    for (HICON h : {hIcon, hLarger, hSame})
+        DestroyIcon(h);
+
+    // Drawn at y = -4 with its full height: rows 4 on land from y = 0.
+    CLVKIconImage image(MakeSection(4, 8, [](int, int y) { return Bgra{0, 0, y * 30, 255}; }));
+    DibSurface target(4, 8, RGB(1, 2, 3));
+    image.Draw(target.GetDC(), 0, -4, 4, 8, FALSE);
+    EXPECT_EQ(RGB(4 * 30, 0, 0), target.Pixel(1, 0));
+    EXPECT_EQ(RGB(7 * 30, 0, 0), target.Pixel(1, 3));
+    EXPECT_EQ(RGB(1, 2, 3), target.Pixel(1, 4)) << "nothing below the picture's last row";
+}
+
+TEST(ImageManagerIcon, OlderArchivesHoldFewerImages)
+{
+    // Writes an icon of the given version: each image a colour-only DIB of
+    // one pixel (B 0, G 0, R 200, A 100), or none.
+    auto write = [](CArchive& ar, int nVersion, int nImages)
+    {
+        ar << static_cast<LONG>(1) << static_cast<LONG>(nVersion);
+        for (int i = 0; i < nImages; ++i)
+        {
+            HBITMAP h = Solid(1, 1, {0, 0, 200, 100});
+            CLVKImageManagerIcon::WriteDib(ar, h);
+            ar.WriteCount(0);
+            DeleteObject(h);
+        }
+    };
+    const struct
+    {
+        int version;
+        int images;
+        bool checked, pressed;
+        int red;  // red of the normal image's pixel once drawn-ready
+    } cases[] = {
+        {7, 3, false, false, 200 * 100 / 255},
+        {16, 4, true, false, 200 * 100 / 255},
+        {24, 5, true, true, 200 * 100 / 255},
+        {25, 5, true, true, 200},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.version);
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            write(ar, c.version, c.images);
+        }
+        file.SeekToBegin();
+        CLVKImageManagerIcon icon(1, 1, 1, nullptr);
+        {
+            CArchive ar(&file, CArchive::load);
+            icon.Serialize(ar);
+        }
+        EXPECT_EQ(file.GetLength(), file.GetPosition()) << "every image read";
+        EXPECT_FALSE(icon.GetSlot(CLVKImageManagerIcon::slotNormal).IsEmpty());
+        EXPECT_FALSE(icon.GetSlot(CLVKImageManagerIcon::slotHot).IsEmpty());
+        EXPECT_EQ(c.checked, !icon.GetSlot(CLVKImageManagerIcon::slotChecked).IsEmpty());
+        EXPECT_EQ(c.pressed, !icon.GetSlot(CLVKImageManagerIcon::slotPressed).IsEmpty());
+        // From version 25 on the stored pixels are already premultiplied.
+        EXPECT_EQ(c.red, PicturePixel(icon.GetSlot(CLVKImageManagerIcon::slotNormal), 0, 0).r);
+    }
+}
+
+TEST(ImageManager, FoundBehindItsComInterface)
+{
+    CLVKImageManager manager;
+    IUnknown* pUnknown = manager.GetInterface(&IID_ILVKCmdTargetProvider);
+    ASSERT_NE(nullptr, pUnknown);
+    EXPECT_EQ(&manager, LVKImageManagerFromUnknown(pUnknown));
+    EXPECT_EQ(nullptr, LVKImageManagerFromUnknown(nullptr));
+
+    CLVKCmdTarget other;
+    SCODE sc = S_OK;
+    try
+    {
+        LVKImageManagerFromUnknown(other.GetInterface(&IID_ILVKCmdTargetProvider));
+    }
+    catch (COleException* e)
+    {
+        sc = e->m_sc;
+        e->Delete();
+    }
+    EXPECT_EQ(E_INVALIDARG, sc) << "another kind of object";
+}

@@ -4,6 +4,8 @@
 #include "DibSurface.h"
 #include "Foundation/ResourceImage.h"
 #include "Foundation/ResourceImages.h"
+#include "Foundation/NotifyConnection.h"
+#include "Foundation/NotifySinkBase.h"
 #include "Foundation/ThemeDLL.h"
 
 #include <gtest/gtest.h>
@@ -472,4 +474,30 @@ TEST(ThemeDLL, FamilyModulesAreMappedAsDataOnly)
     EXPECT_NE(0u, GetEnvironmentVariableW(L"LORVANE_THEME_MODULE_RAN", nullptr, 0));
     FreeLibrary(hCode);
     SetEnvironmentVariableW(L"LORVANE_THEME_MODULE_RAN", nullptr);
+}
+
+namespace
+{
+class ThemeChangeSink : public CLVKNotifySinkBase
+{
+public:
+    void OnEvent(UINT nEvent, DWORD, DWORD, DWORD) override
+    {
+        if (nEvent == LVK_NOTIFY_RESOURCE_IMAGES_CHANGED)
+            ++m_nCalls;
+    }
+    int m_nCalls = 0;
+};
+}  // namespace
+
+TEST(ResourceImages, LoadingAThemeTellsTheListeners)
+{
+    CLVKResourceImages images;
+    ThemeChangeSink sink;
+    sink.Advise(images.GetConnection(), LVK_NOTIFY_RESOURCE_IMAGES_CHANGED);
+    images.LoadTheme(GetModuleHandleW(nullptr), L"VISUALSTUDIO2015LIGHT_INI", FALSE);
+    images.LoadTheme(GetModuleHandleW(nullptr), L"NO_SUCH_INI", FALSE);
+    EXPECT_EQ(2, sink.m_nCalls) << "also when nothing was found";
+    EXPECT_FALSE(images.IsLoaded());
+    sink.UnadviseAll();
 }

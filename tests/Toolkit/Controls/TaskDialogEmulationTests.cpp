@@ -7,6 +7,7 @@
 
 #include "Controls/TaskDialogButton.h"
 #include "Controls/TaskDialogMeasure.h"
+#include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
 #include "CapturedDialog.h"
 #include "DialogCapture.h"
@@ -306,5 +307,385 @@ TEST(TaskDialogEmulation, DefaultButtonAndFocus)
             EXPECT_EQ(static_cast<int>(CLVKTaskDialogClient::kInputBoxId), nFocusId);
             EXPECT_EQ(L"typed", std::wstring(dialog.m_strInputBoxText)) << "read back when the dialog closes";
         }
+    }
+}
+
+TEST(TaskDialogEmulation, SystemMenuOnlyWhenTheDialogCanBeCancelled)
+{
+    struct Case
+    {
+        const char* name;
+        bool bCancellation;
+        DWORD dwCommon;
+        DWORD dwFlags;
+        bool bSysMenu;
+        bool bMinimize;
+    };
+    const Case cases[] = {
+        {"neither", false, TDCBF_OK_BUTTON, 0, false, false},
+        {"cancellation allowed", true, TDCBF_OK_BUTTON, 0, true, false},
+        {"Cancel button", false, TDCBF_CANCEL_BUTTON, 0, true, false},
+        {"can be minimized", false, TDCBF_OK_BUTTON, TDF_CAN_BE_MINIMIZED, false, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        RecordingTaskDialog dialog;
+        dialog.SetMainInstruction(L"Style");
+        dialog.EnableCancellation(c.bCancellation);
+        dialog.SetCommonButtonMask(c.dwCommon);
+        dialog.ModifyFlags(0, c.dwFlags);
+        LONG nStyle = 0;
+        LRESULT nEscape = -1;
+        dialog.m_onCreated = [&](RecordingTaskDialog&, HWND hDialog)
+        {
+            nStyle = GetWindowLongW(hDialog, GWL_STYLE);
+            // Escape without a way to cancel does nothing.
+            nEscape = SendMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+            Click(hDialog, c.dwCommon == TDCBF_CANCEL_BUTTON ? IDCANCEL : IDOK);
+        };
+        const INT_PTR nResult = dialog.DoModal();
+        EXPECT_EQ(c.bSysMenu, (nStyle & WS_SYSMENU) != 0);
+        EXPECT_EQ(c.bMinimize, (nStyle & WS_MINIMIZEBOX) != 0);
+        EXPECT_EQ(c.bSysMenu ? IDCANCEL : IDOK, nResult) << "Escape ends only a dialog that can be cancelled";
+    }
+}
+
+TEST(TaskDialogEmulation, WidthInPixelsGivesTheClientWidth)
+{
+    RecordingTaskDialog dialog;
+    dialog.SetMainInstruction(L"A fixed width");
+    dialog.SetContent(L"The dialog is as wide as its owner asked, whatever its texts need.");
+    dialog.SetWidth(440);
+    const int nBase = static_cast<short>(LOWORD(GetDialogBaseUnits()));
+    RECT rcClient{};
+    dialog.m_onCreated = [&](RecordingTaskDialog&, HWND hDialog)
+    {
+        GetClientRect(hDialog, &rcClient);
+        Click(hDialog, IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(static_cast<UINT>(MulDiv(440, 4, nBase)), dialog.GetConfig().cxWidth);
+    EXPECT_EQ(MulDiv(static_cast<int>(dialog.GetConfig().cxWidth), nBase, 4), rcClient.right);
+}
+
+TEST(TaskDialogEmulation, NavigationCopiesTheRecordFromTheCallersStack)
+{
+    RecordingTaskDialog dialog;
+    dialog.SetMainInstruction(L"Page one");
+    dialog.AddButton(L"Next", 50);
+    CapturedDialog secondPage;
+    dialog.m_onButton = [&](RecordingTaskDialog& self, int nId, BOOL& bClose)
+    {
+        if (nId != 50)
+            return;
+        bClose = FALSE;
+        {
+            // A record, texts and buttons that are gone once this block ends.
+            wchar_t szInstruction[] = L"Page two";
+            wchar_t szButton[] = L"Finish";
+            TASKDIALOG_BUTTON buttons[] = {{60, szButton}};
+            TASKDIALOGCONFIG page{};
+            page.cbSize = sizeof(page);
+            page.hInstance = GetModuleHandleW(nullptr);
+            page.pszWindowTitle = L"Wizard";
+            page.pszMainInstruction = szInstruction;
+            page.pButtons = buttons;
+            page.cButtons = 1;
+            page.pfCallback = self.GetConfig().pfCallback;
+            page.lpCallbackData = self.GetConfig().lpCallbackData;
+            SendMessageW(self.GetSafeHwnd(), TDM_NAVIGATE_PAGE, 0, reinterpret_cast<LPARAM>(&page));
+            wmemset(szInstruction, L'X', 8);
+            wmemset(szButton, L'Y', 6);
+            buttons[0].nButtonID = 99;
+        }
+        RunSoon(
+            [&]
+            {
+                secondPage = ReadDialog(self.GetSafeHwnd());
+                Click(self.GetSafeHwnd(), 60);
+            });
+    };
+    dialog.m_onCreated = [](RecordingTaskDialog&, HWND hDialog) { Click(hDialog, 50); };
+    EXPECT_EQ(60, dialog.DoModal());
+    EXPECT_EQ(L"Wizard", secondPage.title);
+    EXPECT_EQ(L"Page two", secondPage.mainInstruction);
+    EXPECT_EQ((std::vector<std::wstring>{L"Finish"}), secondPage.ButtonTexts());
+    EXPECT_EQ(1, dialog.Count(TDN_NAVIGATED));
+    EXPECT_EQ(2, dialog.Count(TDN_DIALOG_CONSTRUCTED));
+    EXPECT_EQ(L"Page one", std::wstring(dialog.GetConfig().pszMainInstruction)) << "the object's own record stays";
+}
+
+TEST(TaskDialogEmulation, NavigationFromAButtonsOwnClickKeepsThatButtonAlive)
+{
+    RecordingTaskDialog dialog;
+    dialog.SetMainInstruction(L"Page one");
+    dialog.AddButton(L"Next", 50);
+    TASKDIALOGCONFIG page{};
+    TASKDIALOG_BUTTON buttons[] = {{61, L"Done"}};
+    page.cbSize = sizeof(page);
+    page.pszMainInstruction = L"Page two";
+    page.pButtons = buttons;
+    page.cButtons = 1;
+    // The new page has no callback: its buttons close the dialog.
+    bool bOldButtonAliveAfterNavigation = false;
+    dialog.m_onButton = [&](RecordingTaskDialog& self, int nId, BOOL& bClose)
+    {
+        if (nId != 50)
+            return;
+        bClose = FALSE;
+        const HWND hOld = GetDlgItem(self.GetSafeHwnd(), 50);
+        SendMessageW(self.GetSafeHwnd(), TDM_NAVIGATE_PAGE, 0, reinterpret_cast<LPARAM>(&page));
+        // Still inside the old button's click: its window must still be there.
+        bOldButtonAliveAfterNavigation = IsWindow(hOld) && !GetDlgItem(self.GetSafeHwnd(), 50);
+        RunSoon([&] { PostMessageW(self.GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(61, BN_CLICKED), 0); });
+    };
+    dialog.m_onCreated = [](RecordingTaskDialog&, HWND hDialog)
+    { RunSoon([hDialog] { SendMessageW(GetDlgItem(hDialog, 50), BM_CLICK, 0, 0); }); };
+    EXPECT_EQ(61, dialog.DoModal()) << "a record without callback lets its buttons close the dialog";
+    EXPECT_TRUE(bOldButtonAliveAfterNavigation);
+}
+
+TEST(TaskDialogEmulation, F1SendsHelpOncePerPress)
+{
+    RecordingTaskDialog dialog;
+    dialog.SetMainInstruction(L"Help");
+    dialog.m_onCreated = [](RecordingTaskDialog&, HWND hDialog)
+    {
+        const LPARAM kRepeat = 1 << 30;
+        PostMessageW(hDialog, WM_KEYDOWN, VK_F1, 1);
+        PostMessageW(hDialog, WM_KEYDOWN, VK_F1, kRepeat | 1);
+        PostMessageW(hDialog, WM_KEYDOWN, VK_F1, kRepeat | 1);
+        PostMessageW(hDialog, WM_KEYUP, VK_F1, 0xC0000001);
+        PostMessageW(hDialog, WM_KEYDOWN, VK_F1, 1);
+        PostMessageW(hDialog, WM_KEYUP, VK_F1, 0xC0000001);
+        Click(hDialog, IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(2, dialog.Count(TDN_HELP));
+}
+
+TEST(TaskDialogEmulation, LinksInContentAndFooterReportTheirTargets)
+{
+    RecordingTaskDialog dialog;
+    dialog.SetMainInstruction(L"Links");
+    dialog.SetContent(L"Read <A HREF=\"https://example.invalid/a\">the guide</A> or <a href=\"b\">the FAQ</a>.");
+    dialog.SetFooter(L"See <a href=\"footer-target\">more</a>");
+    dialog.EnableHyperlinks();
+    CString strContentShown;
+    CapturedDialog shown;
+    dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
+    {
+        RunSoon(
+            [&, hDialog]
+            {
+                CLVKTaskDialogLinkCtrl& content = self.GetContentLink();
+                strContentShown = content.GetDisplayText();
+                shown = ReadDialog(hDialog);
+                // Tab inside the control moves to the second link; Enter clicks it.
+                SetFocus(content.GetSafeHwnd());
+                MSG tab{content.GetSafeHwnd(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+                SendMessageW(content.GetSafeHwnd(), WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab));
+                SendMessageW(content.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0);
+                CLVKTaskDialogLinkCtrl& footer = self.GetFooterLink();
+                SetFocus(footer.GetSafeHwnd());
+                SendMessageW(footer.GetSafeHwnd(), WM_KEYDOWN, VK_SPACE, 0);
+                Click(hDialog, IDOK);
+            });
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(L"Read the guide or the FAQ.", std::wstring(strContentShown));
+    EXPECT_EQ(L"Read the guide or the FAQ.", shown.content) << "the test library reads the display text";
+    std::vector<std::wstring> targets;
+    for (const Notification& note : dialog.m_notes)
+    {
+        if (note.code == TDN_HYPERLINK_CLICKED)
+            targets.push_back(note.text);
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"b", L"footer-target"}), targets);
+}
+
+TEST(TaskDialogEmulation, LinkParserFindsWellFormedAnchorsOnly)
+{
+    struct Case
+    {
+        const char* name;
+        const wchar_t* text;
+        const wchar_t* display;
+        std::vector<std::wstring> targets;
+    };
+    const Case cases[] = {
+        {"capital letters", L"a <A HREF=\"T\">link</A> b", L"a link b", {L"T"}},
+        {"two links", L"<a href=\"1\">one</a>, <a href=\"2\">two</a>", L"one, two", {L"1", L"2"}},
+        {"no closing quote", L"x <a href=\"open>text</a>", L"x <a href=\"open>text</a>", {}},
+        {"no closing bracket", L"x <a href=\"t\" text</a>", L"x <a href=\"t\" text</a>", {}},
+        {"no closing tag", L"x <a href=\"t\">text", L"x <a href=\"t\">text", {}},
+        {"empty target", L"<a href=\"\">empty</a>", L"empty", {L""}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CLVKTaskDialogLinkCtrl link;
+        CString strText = c.text;
+        link.ParseLinks(strText);
+        EXPECT_EQ(std::wstring(c.display), std::wstring(strText));
+        std::vector<std::wstring> targets;
+        for (int i = 0; i < link.GetLinkCount(); ++i)
+        {
+            targets.push_back(std::wstring(link.GetLink(i)->strTarget));
+            const CLVKTaskDialogLinkCtrl::LINKITEM* pItem = link.GetLink(i);
+            EXPECT_EQ(std::wstring(pItem->strText),
+                      std::wstring(strText.Mid(pItem->nStart, pItem->strText.GetLength())));
+        }
+        EXPECT_EQ(c.targets, targets);
+    }
+    // Positions past 65535 characters are whole numbers, not cut to 16 bits.
+    CString strLong = CString(std::wstring(70000, L'x').c_str()) + L"<a href=\"far\">far</a>";
+    int nStart = 0;
+    int nLength = 0;
+    ASSERT_TRUE(CLVKTaskDialogLinkCtrl::FindNextLink(strLong, 0, nStart, nLength));
+    EXPECT_EQ(70000, nStart);
+    EXPECT_EQ(21, nLength);
+}
+
+TEST(TaskDialogEmulation, MarqueeRunsItselfOnAnOldComCtl)
+{
+    RecordingTaskDialog dialog;
+    dialog.SetMainInstruction(L"Working");
+    dialog.ModifyFlags(0, TDF_SHOW_MARQUEE_PROGRESS_BAR);
+    bool bRunning = false;
+    int nAfterOneTick = -1;
+    int nBlock = 0;
+    bool bStopped = false;
+    dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
+    {
+        CLVKTaskDialogProgressCtrl& bar = self.GetProgressBar();
+        ASSERT_FALSE(bar.PlatformAnimatesMarquee()) << "Wine's comctl32 reports 5.81";
+        SendMessageW(hDialog, TDM_SET_PROGRESS_BAR_MARQUEE, TRUE, 30);
+        bRunning = bar.IsMarqueeRunning() != FALSE;
+        SendMessageW(bar.GetSafeHwnd(), WM_TIMER, CLVKTaskDialogProgressCtrl::kMarqueeTimerId, 0);
+        nAfterOneTick = bar.GetMarqueePos();
+        RECT rc{};
+        GetClientRect(bar.GetSafeHwnd(), &rc);
+        nBlock = (rc.bottom - CLVKDpiScaling::GetGlobal()->ScaleX(2)) * 2 / 3;
+        SendMessageW(hDialog, TDM_SET_PROGRESS_BAR_MARQUEE, FALSE, 30);
+        bStopped = !bar.IsMarqueeRunning();
+        Click(hDialog, IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_TRUE(bRunning);
+    EXPECT_EQ(2 * nBlock, nAfterOneTick) << "two blocks per tick below 51 ms (no gap on Windows 6.0 or later)";
+    EXPECT_TRUE(bStopped) << "wParam 0 stops it whatever lParam holds";
+}
+
+TEST(TaskDialogEmulation, LayoutRules)
+{
+    RecordingTaskDialog dialog;
+    dialog.SetMainInstruction(L"Measure");
+    dialog.ModifyFlags(0, TDF_USE_COMMAND_LINKS);
+    dialog.AddButton(L"A rather long command link title", 70);
+    SIZE wrapped{};
+    SIZE inset{};
+    int nLinkWidth = 0;
+    int nTitleWidth = 0;
+    int nMargin = 0;
+    dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
+    {
+        inset = SIZE{8, 2};
+        // One word longer than the limit: the button stays within the limit.
+        wrapped = self.CalcButtonSize(L"Supercalifragilisticexpialidocious", inset, 40);
+        nLinkWidth = self.CalcCommandLinkWidth(L"A rather long command link title", 2000);
+        SIZE title{2000, 0};
+        TaskDialogCalcTextRect(L"A rather long command link title", title, self.GetMainFont());
+        nTitleWidth = title.cx;
+        nMargin = self.GetMarginX();
+        Click(hDialog, 70);
+    };
+    EXPECT_EQ(70, dialog.DoModal());
+    EXPECT_LE(wrapped.cx, 40 + 2 * inset.cx);
+    EXPECT_GE(nLinkWidth, nTitleWidth + 2 * nMargin) << "a title that needs no wrapping counts with its own width";
+}
+
+namespace
+{
+
+// The dialog's client area printed through WM_PRINTCLIENT into a 32-bit DIB.
+class PrintedClient
+{
+public:
+    explicit PrintedClient(HWND hDialog)
+    {
+        RECT rc{};
+        GetClientRect(hDialog, &rc);
+        m_cx = rc.right;
+        m_cy = rc.bottom;
+        BITMAPINFO bmi{};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = m_cx;
+        bmi.bmiHeader.biHeight = -m_cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        void* pBits = nullptr;
+        const HDC hDC = CreateCompatibleDC(nullptr);
+        const HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        const HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+        SendMessageW(hDialog, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+        GdiFlush();
+        const auto* p = static_cast<const DWORD*>(pBits);
+        m_pixels.assign(p, p + m_cx * m_cy);
+        SelectObject(hDC, hOld);
+        DeleteObject(hBitmap);
+        DeleteDC(hDC);
+    }
+    COLORREF At(int x, int y) const
+    {
+        const DWORD v = m_pixels[static_cast<size_t>(y) * m_cx + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    int Width() const { return m_cx; }
+
+private:
+    int m_cx = 0;
+    int m_cy = 0;
+    std::vector<DWORD> m_pixels;
+};
+
+}  // namespace
+
+TEST(TaskDialogEmulation, PixelsOfTheClassicAndThemedLooks)
+{
+    for (const bool bThemed : {false, true})
+    {
+        SCOPED_TRACE(bThemed ? "themed" : "classic");
+        RecordingTaskDialog dialog;
+        dialog.SetMainInstruction(L"Pixels");
+        dialog.SetContent(L"Content");
+        dialog.SetFooter(L"Footer text");
+        dialog.SetForceThemed(bThemed);
+        RECT rcButtons{};
+        std::vector<COLORREF> seen;
+        dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
+        {
+            rcButtons = self.GetElementRect(CLVKTaskDialogClient::rectButtonArea);
+            const PrintedClient shot(hDialog);
+            // The right edge: no text or control there.
+            const int x = shot.Width() - 2;
+            seen = {shot.At(x, 1),
+                    shot.At(x, rcButtons.top),
+                    shot.At(x, rcButtons.top + 2),
+                    shot.At(x, rcButtons.bottom),
+                    shot.At(x, rcButtons.bottom + 1),
+                    shot.At(x, rcButtons.bottom + 3)};
+            Click(hDialog, IDOK);
+        };
+        ASSERT_EQ(IDOK, dialog.DoModal());
+        const COLORREF clrFace = GetSysColor(COLOR_3DFACE);
+        const COLORREF clrShadow = GetSysColor(COLOR_3DSHADOW);
+        const COLORREF clrSeparator = CLVKColorManager::BlendColors(clrFace, clrShadow, 750);
+        const std::vector<COLORREF> expected =
+            bThemed ? std::vector<COLORREF>{GetSysColor(COLOR_WINDOW),      clrSeparator, clrFace, clrSeparator,
+                                            GetSysColor(COLOR_3DHIGHLIGHT), clrFace}
+                    : std::vector<COLORREF>{clrFace, clrFace, clrFace, clrFace, clrShadow, clrFace};
+        EXPECT_EQ(expected, seen);
     }
 }

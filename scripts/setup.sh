@@ -67,6 +67,33 @@ if [ ! -f "$PNG_PREFIX/lib/libpng16.a" ]; then
   )
 fi
 
+# expat, the XML parser of the markup engine, from Debian's sources, built
+# static with UTF-16 (wchar_t) characters: libexpatw.a.
+EXPAT_PREFIX="$DEPS/expat"
+if [ ! -f "$EXPAT_PREFIX/lib/libexpatw.a" ]; then
+  mkdir -p "$DEPS/src"
+  (
+    cd "$DEPS/src"
+    if ! ls -d expat-*/ >/dev/null 2>&1; then
+      apt-get source --download-only expat/bookworm \
+        || { $SUDO apt-get update -q && apt-get source --download-only expat/bookworm; }
+      dpkg-source -x --skip-patches expat_*.dsc
+    fi
+    src="$(ls -d "$DEPS"/src/expat-*/ | head -n1)"
+    if [ -d "$src/expat" ]; then src="$src/expat"; fi
+    rm -rf "$DEPS/expat-build"
+    mkdir -p "$DEPS/expat-build"
+    cd "$DEPS/expat-build"
+    cmake "$src" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$EXPAT_PREFIX" \
+      -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+      -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF \
+      -DEXPAT_CHAR_TYPE=wchar_t >/dev/null
+    cmake --build . -j"$(nproc)" >/dev/null
+    cmake --install . >/dev/null
+  )
+fi
+
 # GoogleTest, from Debian's sources, built with the cross compiler.
 GTEST_PREFIX="$DEPS/googletest"
 if [ ! -f "$GTEST_PREFIX/lib/libgtest.a" ]; then
@@ -99,7 +126,7 @@ fi
 #    a virtual desktop of their own: on a bare X display without a window
 #    manager Wine waits two seconds for every window it hides, which would
 #    add two seconds to every message box a test answers.
-test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery MainWindowTests)
+test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery MainWindowTests MarkupTests MarkupRender)
 settings="$BUILD/wine-settings.reg"
 {
   echo 'Windows Registry Editor Version 5.00'

@@ -1,0 +1,818 @@
+#include "Markup/MarkupContext.h"
+
+#include "Foundation/DpiScaling.h"
+#include "Markup/MarkupBuilder.h"
+#include "Markup/MarkupBuilderException.h"
+#include "Markup/MarkupDelegate.h"
+#include "Markup/MarkupFont.h"
+#include "Markup/MarkupMouseEventArgs.h"
+#include "Markup/MarkupOleDelegate.h"
+#include "Markup/MarkupParser.h"
+#include "Markup/MarkupString.h"
+#include "Markup/MarkupType.h"
+#include "Markup/MarkupUIElement.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+LOGFONTW SystemMessageFont()
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = 504;  // the structure without the padded border width of newer systems
+    LOGFONTW lf = {};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    {
+        lf = metrics.lfMessageFont;
+    }
+    else
+    {
+        lf.lfHeight = -12;
+        lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
+    }
+    lf.lfWidth = lf.lfEscapement = lf.lfOrientation = 0;
+    lf.lfWeight = 0;
+    lf.lfItalic = lf.lfUnderline = lf.lfStrikeOut = 0;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    return lf;
+}
+
+}  // namespace
+
+CLVKMarkupContext::CLVKMarkupContext() : m_defaultFont(SystemMessageFont())
+{
+    MarkupRegisterAllTypes();
+}
+
+CLVKMarkupContext::~CLVKMarkupContext()
+{
+    ResetScript();
+    m_pMouseOver = nullptr;
+    m_pMouseOverRoot = nullptr;
+    UnfreezeUpdates();
+    for (auto& entry : m_contextHandlers)
+    {
+        for (CLVKMarkupDelegate* const pDelegate : entry.second)
+        {
+            pDelegate->Release();
+        }
+    }
+    for (auto& entry : m_delegates)
+    {
+        entry.second->Release();
+    }
+    for (CLVKMarkupFont* pFont = m_pFontHead; pFont; pFont = pFont->m_pNext)
+    {
+        pFont->m_pOwner = nullptr;
+    }
+    if (m_pDpiScaling)
+    {
+        m_pDpiScaling->ReleaseDC();
+    }
+}
+
+ULONG CLVKMarkupContext::AddRef()
+{
+    return static_cast<ULONG>(InterlockedIncrement(&m_nRefCount));
+}
+
+ULONG CLVKMarkupContext::Release()
+{
+    if (m_nRefCount <= 0)
+    {
+        return 0;
+    }
+    const LONG nCount = InterlockedDecrement(&m_nRefCount);
+    if (nCount == 0)
+    {
+        delete this;
+    }
+    return static_cast<ULONG>(nCount);
+}
+
+CLVKMarkupObject* CLVKMarkupContext::CreateMarkupObject(CLVKMarkupType* pType)
+{
+    CLVKMarkupObject* const pObject = pType ? pType->CreateObject(this) : nullptr;
+    if (pObject)
+    {
+        AddRef();
+    }
+    return pObject;
+}
+
+CLVKMarkupUIElement* CLVKMarkupContext::Parse(LPCWSTR lpszText)
+{
+    ResetInputTracking();
+    if (!lpszText)
+    {
+        return nullptr;
+    }
+    CLVKMarkupParser parser;
+    if (!parser.ParseText(lpszText, nullptr))
+    {
+        return nullptr;
+    }
+    CLVKMarkupBuilder builder(this);
+    return builder.Parse(&parser);
+}
+
+CString CLVKMarkupContext::ValidateXML(LPCWSTR lpszText)
+{
+    ResetInputTracking();
+    if (!lpszText)
+    {
+        return CString(L"No Text To Parse.");
+    }
+    CLVKMarkupParser parser;
+    if (!parser.ParseText(lpszText, nullptr))
+    {
+        return parser.GetErrorText();
+    }
+    CLVKMarkupBuilder builder(this);
+    CLVKMarkupUIElement* const pRoot = builder.Parse(&parser);
+    if (!pRoot)
+    {
+        return builder.GetErrorText();
+    }
+    pRoot->Release();
+    return CString(L"Done.");
+}
+
+void CLVKMarkupContext::CaptureMouse(CLVKMarkupInputElement* pElement)
+{
+    if (pElement != m_pCaptured)
+    {
+        if (m_hWnd)
+        {
+            SetCapture(m_hWnd);
+        }
+        m_pCaptured = pElement;
+    }
+}
+
+void CLVKMarkupContext::ReleaseMouseCapture(CLVKMarkupInputElement* /*pElement*/)
+{
+    m_pCaptured = nullptr;
+    ReleaseCapture();
+}
+
+void CLVKMarkupContext::ResetInputTracking()
+{
+    m_pMouseOver = nullptr;
+    m_pMouseOverRoot = nullptr;
+    if (m_pCaptured)
+    {
+        m_pCaptured = nullptr;
+        ReleaseCapture();
+    }
+}
+
+void CLVKMarkupContext::OnElementReleased(CLVKMarkupObject* pObject)
+{
+    if (static_cast<void*>(m_pMouseOver) == pObject)
+    {
+        m_pMouseOver = nullptr;
+    }
+    if (static_cast<void*>(m_pMouseOverRoot) == pObject)
+    {
+        m_pMouseOverRoot = nullptr;
+    }
+    if (static_cast<void*>(m_pCaptured) == pObject)
+    {
+        m_pCaptured = nullptr;
+        ReleaseCapture();
+    }
+    Release();
+}
+
+void CLVKMarkupContext::InvalidateElement(CLVKMarkupUIElement* pElement)
+{
+    if (!m_hWnd || !pElement)
+    {
+        return;
+    }
+    if (m_bFrozen)
+    {
+        pElement->AddRef();
+        m_remembered.push_back(pElement);
+        return;
+    }
+    const RECT rc = GetElementUpdateRect(pElement);
+    InvalidateRect(m_hWnd, &rc, FALSE);
+    SendMessageW(m_hWnd, kMarkupRepaintMessage, 0, 0);
+}
+
+void CLVKMarkupContext::InvalidateAll()
+{
+    if (!m_hWnd)
+    {
+        return;
+    }
+    if (m_bFrozen)
+    {
+        m_bFullRepaintPending = TRUE;
+        return;
+    }
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+    SendMessageW(m_hWnd, kMarkupRepaintMessage, 0, 0);
+}
+
+void CLVKMarkupContext::FreezeUpdates()
+{
+    m_bFrozen = TRUE;
+}
+
+void CLVKMarkupContext::UnfreezeUpdates()
+{
+    if (!m_bFrozen)
+    {
+        return;
+    }
+    std::vector<CLVKMarkupUIElement*> remembered;
+    remembered.swap(m_remembered);
+    for (CLVKMarkupUIElement* const pElement : remembered)
+    {
+        if (!m_bFullRepaintPending && m_hWnd)
+        {
+            const RECT rc = GetElementUpdateRect(pElement);
+            InvalidateRect(m_hWnd, &rc, FALSE);
+            UpdateWindow(m_hWnd);
+        }
+        pElement->Release();
+    }
+    if (m_hWnd && (!remembered.empty() || m_bFullRepaintPending))
+    {
+        if (m_bFullRepaintPending)
+        {
+            InvalidateRect(m_hWnd, nullptr, FALSE);
+        }
+        SendMessageW(m_hWnd, kMarkupRepaintMessage, 0, 0);
+    }
+    m_bFrozen = FALSE;
+    m_bFullRepaintPending = FALSE;
+}
+
+RECT CLVKMarkupContext::GetElementRect(CLVKMarkupObject* pElement)
+{
+    RECT rc = {0, 0, 0, 0};
+    CLVKMarkupVisual* pVisual = MarkupCast<CLVKMarkupVisual>(pElement);
+    for (CLVKMarkupObject* p = pElement; !pVisual && p; p = p->GetLogicalParent())
+    {
+        pVisual = MarkupCast<CLVKMarkupVisual>(p);
+    }
+    if (!pVisual)
+    {
+        return rc;
+    }
+    rc = pVisual->GetBoundingRect();
+    for (CLVKMarkupVisual* p = pVisual; p; p = p->GetVisualParent())
+    {
+        OffsetRect(&rc, p->GetOffset().x, p->GetOffset().y);
+    }
+    return rc;
+}
+
+RECT CLVKMarkupContext::GetElementUpdateRect(CLVKMarkupObject* pElement)
+{
+    RECT rc = {0, 0, 0, 0};
+    CLVKMarkupVisual* pVisual = MarkupCast<CLVKMarkupVisual>(pElement);
+    for (CLVKMarkupObject* p = pElement; !pVisual && p; p = p->GetLogicalParent())
+    {
+        pVisual = MarkupCast<CLVKMarkupVisual>(p);
+    }
+    if (!pVisual)
+    {
+        return rc;
+    }
+    rc = pVisual->GetInvalidateRect();
+    for (CLVKMarkupVisual* p = pVisual; p; p = p->GetVisualParent())
+    {
+        OffsetRect(&rc, p->GetOffset().x, p->GetOffset().y);
+    }
+    return rc;
+}
+
+void CLVKMarkupContext::CollectInputChain(CLVKMarkupObject* pElement, std::vector<CLVKMarkupInputElement*>& chain)
+{
+    int nDepth = 0;
+    for (CLVKMarkupObject* p = pElement; p && nDepth < 4 * 256; p = p->GetLogicalParent(), ++nDepth)
+    {
+        if (auto* const pInput = MarkupCast<CLVKMarkupInputElement>(p))
+        {
+            pInput->AddRef();
+            chain.push_back(pInput);
+        }
+    }
+}
+
+void AFX_CDECL CLVKMarkupContext::ReleaseChain(std::vector<CLVKMarkupInputElement*>& chain)
+{
+    for (CLVKMarkupInputElement* const pElement : chain)
+    {
+        pElement->Release();
+    }
+    chain.clear();
+}
+
+void CLVKMarkupContext::SetMouseOverElement(CLVKMarkupInputElement* pElement, int x, int y)
+{
+    if (pElement == m_pMouseOver)
+    {
+        return;
+    }
+    if (!pElement)
+    {
+        m_pMouseOverRoot = nullptr;
+    }
+    std::vector<CLVKMarkupInputElement*> leaving, entering;
+    CollectInputChain(m_pMouseOver, leaving);
+    CollectInputChain(pElement, entering);
+    // Common ancestors get neither event.
+    std::vector<CLVKMarkupInputElement*> common;
+    while (!leaving.empty() && !entering.empty() && leaving.back() == entering.back())
+    {
+        common.push_back(leaving.back());
+        common.push_back(entering.back());
+        leaving.pop_back();
+        entering.pop_back();
+    }
+    CLVKMarkupAutoPtr<CLVKMarkupMouseEventArgs> pLeave(
+        new CLVKMarkupMouseEventArgs(CLVKMarkupInputElement::m_pMouseLeaveEvent, m_pMouseOver, m_hWnd, x, y));
+    CLVKMarkupAutoPtr<CLVKMarkupMouseEventArgs> pEnter(
+        new CLVKMarkupMouseEventArgs(CLVKMarkupInputElement::m_pMouseEnterEvent, pElement, m_hWnd, x, y));
+    m_pMouseOver = pElement;
+    for (CLVKMarkupInputElement* const p : leaving)
+    {
+        p->RaiseEvent(pLeave);
+        if (pLeave->IsHandled())
+        {
+            break;
+        }
+        p->OnMouseLeave(pLeave);
+        if (pLeave->IsHandled())
+        {
+            break;
+        }
+    }
+    for (CLVKMarkupInputElement* const p : entering)
+    {
+        p->RaiseEvent(pEnter);
+        if (pEnter->IsHandled())
+        {
+            break;
+        }
+        p->OnMouseEnter(pEnter);
+        if (pEnter->IsHandled())
+        {
+            break;
+        }
+    }
+    ReleaseChain(leaving);
+    ReleaseChain(entering);
+    for (CLVKMarkupInputElement* const p : common)
+    {
+        p->Release();
+    }
+}
+
+void CLVKMarkupContext::HandleMouseMove(CLVKMarkupUIElement* pRoot, int x, int y)
+{
+    CLVKMarkupInputElement* pHit = pRoot->InputHitTest(x, y);
+    if (m_pCaptured && pHit)
+    {
+        BOOL bInside = FALSE;
+        for (CLVKMarkupObject* p = pHit; p; p = p->GetLogicalParent())
+        {
+            if (p == m_pCaptured)
+            {
+                bInside = TRUE;
+                break;
+            }
+        }
+        pHit = bInside ? m_pCaptured : nullptr;
+    }
+    if (pHit != m_pMouseOver)
+    {
+        SetMouseOverElement(pHit, x, y);
+        if (m_pMouseOver && m_hWnd)
+        {
+            TRACKMOUSEEVENT track = {};
+            track.cbSize = sizeof(track);
+            track.dwFlags = TME_LEAVE;
+            track.hwndTrack = m_hWnd;
+            TrackMouseEvent(&track);
+        }
+        if (!HandleSetCursor())
+        {
+            SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+        }
+    }
+    m_pMouseOverRoot = m_pMouseOver ? pRoot : nullptr;
+    if (!m_pMouseOver)
+    {
+        return;
+    }
+    std::vector<CLVKMarkupInputElement*> chain;
+    CollectInputChain(m_pMouseOver, chain);
+    CLVKMarkupAutoPtr<CLVKMarkupMouseEventArgs> pArgs(
+        new CLVKMarkupMouseEventArgs(CLVKMarkupInputElement::m_pMouseMoveEvent, m_pMouseOver, m_hWnd, x, y));
+    for (CLVKMarkupInputElement* const p : chain)
+    {
+        p->RaiseEvent(pArgs);
+        if (pArgs->IsHandled())
+        {
+            break;
+        }
+        p->OnMouseMove(pArgs);
+        if (pArgs->IsHandled())
+        {
+            break;
+        }
+    }
+    ReleaseChain(chain);
+}
+
+BOOL CLVKMarkupContext::HandleMouseButton(UINT message, WPARAM /*wParam*/, LPARAM lParam)
+{
+    CLVKMarkupInputElement* const pTarget = m_pCaptured ? m_pCaptured : m_pMouseOver;
+    if (!pTarget)
+    {
+        return FALSE;
+    }
+    CLVKMarkupRoutedEvent* pEvent = nullptr;
+    switch (message)
+    {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pEvent = CLVKMarkupInputElement::m_pMouseLeftButtonDownEvent;
+        break;
+    case WM_LBUTTONUP:
+        pEvent = CLVKMarkupInputElement::m_pMouseLeftButtonUpEvent;
+        break;
+    case WM_RBUTTONDOWN:
+        pEvent = CLVKMarkupInputElement::m_pMouseRightButtonDownEvent;
+        break;
+    default:
+        pEvent = CLVKMarkupInputElement::m_pMouseRightButtonUpEvent;
+        break;
+    }
+    CLVKMarkupAutoPtr<CLVKMarkupMouseButtonEventArgs> pArgs(new CLVKMarkupMouseButtonEventArgs(
+        pEvent, pTarget, m_hWnd, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+    std::vector<CLVKMarkupInputElement*> chain;
+    CollectInputChain(pTarget, chain);
+    for (CLVKMarkupInputElement* const p : chain)
+    {
+        p->RaiseEvent(pArgs);
+        if (pArgs->IsHandled())
+        {
+            break;
+        }
+        switch (message)
+        {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            p->OnMouseLeftButtonDown(pArgs);
+            break;
+        case WM_LBUTTONUP:
+            p->OnMouseLeftButtonUp(pArgs);
+            break;
+        case WM_RBUTTONDOWN:
+            p->OnMouseRightButtonDown(pArgs);
+            break;
+        default:
+            p->OnMouseRightButtonUp(pArgs);
+            break;
+        }
+        if (pArgs->IsHandled())
+        {
+            break;
+        }
+    }
+    ReleaseChain(chain);
+    return pArgs->IsHandled();
+}
+
+BOOL CLVKMarkupContext::HandleMouseWheel(int nDelta)
+{
+    if (!m_pMouseOver)
+    {
+        return FALSE;
+    }
+    CLVKMarkupAutoPtr<CLVKMarkupMouseWheelEventArgs> pArgs(new CLVKMarkupMouseWheelEventArgs(m_pMouseOver, nDelta));
+    std::vector<CLVKMarkupInputElement*> chain;
+    CollectInputChain(m_pMouseOver, chain);
+    for (CLVKMarkupInputElement* const p : chain)
+    {
+        p->OnMouseWheel(pArgs);
+        if (pArgs->IsHandled())
+        {
+            break;
+        }
+    }
+    ReleaseChain(chain);
+    return pArgs->IsHandled();
+}
+
+BOOL CLVKMarkupContext::HandleSetCursor()
+{
+    if (!m_pMouseOver)
+    {
+        return FALSE;
+    }
+    CLVKMarkupAutoPtr<CLVKMarkupQueryCursorEventArgs> pArgs(new CLVKMarkupQueryCursorEventArgs(m_pMouseOver));
+    std::vector<CLVKMarkupInputElement*> chain;
+    CollectInputChain(m_pMouseOver, chain);
+    for (CLVKMarkupInputElement* const p : chain)
+    {
+        p->OnQueryCursor(pArgs);
+        if (pArgs->IsHandled())
+        {
+            break;
+        }
+    }
+    ReleaseChain(chain);
+    if (pArgs->IsHandled() && pArgs->m_hCursor)
+    {
+        SetCursor(pArgs->m_hCursor);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CLVKMarkupContext::OnWndMsg(CLVKMarkupUIElement* pRoot, UINT message, WPARAM wParam, LPARAM lParam,
+                                 LRESULT* pResult)
+{
+    if (!m_hWnd)
+    {
+        return FALSE;
+    }
+    if (!pRoot)
+    {
+        if (m_pMouseOverRoot)
+        {
+            SetMouseOverElement(nullptr, -1, -1);
+        }
+        return FALSE;
+    }
+    // The tree stays alive while its handlers run, whatever they release.
+    pRoot->AddRef();
+    CLVKMarkupAutoPtr<CLVKMarkupUIElement> holdRoot(pRoot);
+    switch (message)
+    {
+    case WM_MOUSEMOVE:
+        HandleMouseMove(pRoot, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        break;
+    case WM_DESTROY:
+    case WM_MOUSELEAVE:
+        SetMouseOverElement(nullptr, -1, -1);
+        break;
+    }
+    switch (message)
+    {
+    case WM_SETCURSOR:
+        if (HandleSetCursor())
+        {
+            if (pResult)
+            {
+                *pResult = 1;
+            }
+            return TRUE;
+        }
+        return FALSE;
+    case WM_MOUSEWHEEL:
+        if (HandleMouseWheel(static_cast<short>(HIWORD(wParam))))
+        {
+            if (pResult)
+            {
+                *pResult = 1;
+            }
+            return TRUE;
+        }
+        return FALSE;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        if (HandleMouseButton(message, wParam, lParam))
+        {
+            return TRUE;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (CLVKMarkupInputElement* const pCaptured = m_pCaptured)
+        {
+            pCaptured->AddRef();
+            CLVKMarkupAutoPtr<CLVKMarkupMouseEventArgs> pArgs(new CLVKMarkupMouseEventArgs(
+                CLVKMarkupInputElement::m_pLostMouseCaptureEvent, pCaptured, m_hWnd, 0, 0));
+            pCaptured->RaiseEvent(pArgs);
+            if (!pArgs->IsHandled())
+            {
+                pCaptured->OnLostMouseCapture(pArgs);
+            }
+            m_pCaptured = nullptr;
+            pCaptured->Release();
+        }
+        return FALSE;
+    }
+    return FALSE;
+}
+
+CLVKMarkupFont* CLVKMarkupContext::GetFont(const LOGFONTW& lf)
+{
+    for (CLVKMarkupFont* pFont = m_pFontHead; pFont; pFont = pFont->m_pNext)
+    {
+        if (pFont->Matches(lf))
+        {
+            pFont->AddRef();
+            return pFont;
+        }
+    }
+    auto* const pFont = new CLVKMarkupFont(lf);
+    pFont->m_pOwner = this;
+    if (m_pFontTail)
+    {
+        m_pFontTail->m_pNext = pFont;
+    }
+    else
+    {
+        m_pFontHead = pFont;
+    }
+    m_pFontTail = pFont;
+    return pFont;
+}
+
+void CLVKMarkupContext::OnFontDestroyed(CLVKMarkupFont* pFont)
+{
+    CLVKMarkupFont* pPrevious = nullptr;
+    for (CLVKMarkupFont* p = m_pFontHead; p; pPrevious = p, p = p->m_pNext)
+    {
+        if (p == pFont)
+        {
+            (pPrevious ? pPrevious->m_pNext : m_pFontHead) = p->m_pNext;
+            if (m_pFontTail == p)
+            {
+                m_pFontTail = pPrevious;
+            }
+            return;
+        }
+    }
+}
+
+void CLVKMarkupContext::SetDpiAware(BOOL bAware, HWND hWnd)
+{
+    if (m_pDpiScaling)
+    {
+        m_pDpiScaling->ReleaseDC();
+        m_pDpiScaling.reset();
+    }
+    if (bAware)
+    {
+        m_pDpiScaling = hWnd ? std::make_unique<CLVKDpiScaling>(hWnd) : std::make_unique<CLVKDpiScaling>();
+    }
+}
+
+void CLVKMarkupContext::SetDpiScaling(std::unique_ptr<CLVKDpiScaling> pScaling)
+{
+    if (m_pDpiScaling)
+    {
+        m_pDpiScaling->ReleaseDC();
+    }
+    m_pDpiScaling = std::move(pScaling);
+}
+
+// Lengths are clamped before they are scaled, so that a huge length at a
+// high DPI cannot overflow.
+int CLVKMarkupContext::ScaleX(int n)
+{
+    if (!m_pDpiScaling)
+    {
+        return n;
+    }
+    n = std::max(-0x3FFFFFFF, std::min(0x3FFFFFFF, n));
+    if (std::abs(n) > 0x100000)
+    {
+        return static_cast<int>(std::max(-1073741823.0, std::min(1073741823.0, m_pDpiScaling->ScaleXDouble(n))));
+    }
+    return m_pDpiScaling->ScaleX(n);
+}
+
+int CLVKMarkupContext::ScaleY(int n)
+{
+    if (!m_pDpiScaling)
+    {
+        return n;
+    }
+    n = std::max(-0x3FFFFFFF, std::min(0x3FFFFFFF, n));
+    if (std::abs(n) > 0x100000)
+    {
+        return static_cast<int>(std::max(-1073741823.0, std::min(1073741823.0, m_pDpiScaling->ScaleYDouble(n))));
+    }
+    return m_pDpiScaling->ScaleY(n);
+}
+
+double CLVKMarkupContext::ScaleX(double d)
+{
+    return m_pDpiScaling ? m_pDpiScaling->ScaleXDouble(d) : d;
+}
+
+double CLVKMarkupContext::ScaleY(double d)
+{
+    return m_pDpiScaling ? m_pDpiScaling->ScaleYDouble(d) : d;
+}
+
+SIZE CLVKMarkupContext::ScaleSize(SIZE size)
+{
+    return SIZE{ScaleX(static_cast<int>(size.cx)), ScaleY(static_cast<int>(size.cy))};
+}
+
+void CLVKMarkupContext::SetDelegate(LPCWSTR lpszName, CLVKMarkupDelegate* pDelegate)
+{
+    if (!lpszName || !pDelegate)
+    {
+        if (pDelegate)
+        {
+            pDelegate->Release();
+        }
+        return;
+    }
+    CLVKMarkupDelegate*& pEntry = m_delegates[lpszName];
+    if (pEntry)
+    {
+        pEntry->Release();
+    }
+    pEntry = pDelegate;
+}
+
+CLVKMarkupDelegate* CLVKMarkupContext::LookupDelegate(LPCWSTR lpszName)
+{
+    if (!lpszName)
+    {
+        return nullptr;
+    }
+    const auto it = m_delegates.find(lpszName);
+    if (it != m_delegates.end())
+    {
+        return it->second;
+    }
+    CLVKMarkupDelegate* const pDelegate = new CLVKMarkupOleAutoDelegate(this, lpszName);
+    m_delegates[lpszName] = pDelegate;
+    return pDelegate;
+}
+
+void CLVKMarkupContext::SetHandler(IDispatch* pHandler)
+{
+    if (pHandler)
+    {
+        pHandler->AddRef();
+    }
+    if (m_pHandler)
+    {
+        m_pHandler->Release();
+    }
+    m_pHandler = pHandler;
+}
+
+void CLVKMarkupContext::SetMethod(IDispatch* pObject, LPCWSTR lpszName)
+{
+    if (!pObject || !lpszName)
+    {
+        return;
+    }
+    SetDelegate(lpszName, new CLVKMarkupOleDelegate(pObject, lpszName));
+}
+
+void CLVKMarkupContext::ResetScript()
+{
+    SetHandler(nullptr);
+}
+
+void CLVKMarkupContext::AddHandler(CLVKMarkupRoutedEvent* pEvent, CLVKMarkupDelegate* pDelegate)
+{
+    if (!pEvent || !pDelegate)
+    {
+        return;
+    }
+    pDelegate->AddRef();
+    m_contextHandlers[pEvent].push_back(pDelegate);
+}
+
+void CLVKMarkupContext::RaiseContextHandlers(CLVKMarkupObject* pSender, CLVKMarkupRoutedEventArgs* pArgs)
+{
+    if (!pArgs)
+    {
+        return;
+    }
+    const auto it = m_contextHandlers.find(pArgs->GetRoutedEvent());
+    if (it == m_contextHandlers.end())
+    {
+        return;
+    }
+    const std::vector<CLVKMarkupDelegate*> delegates = it->second;
+    for (CLVKMarkupDelegate* const pDelegate : delegates)
+    {
+        pDelegate->Execute(pSender, pArgs);
+    }
+}

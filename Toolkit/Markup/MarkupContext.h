@@ -1,0 +1,133 @@
+// The per-host state of the markup engine: default font and colour, shared
+// fonts, DPI scaling, the mouse state of the element trees, the routing of
+// the host's mouse messages into routed events, repaint requests (with a
+// freeze) and the named event delegates.
+#pragma once
+
+#include "Framework.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CLVKDpiScaling;
+class CLVKMarkupDelegate;
+class CLVKMarkupFont;
+class CLVKMarkupInputElement;
+class CLVKMarkupObject;
+class CLVKMarkupRoutedEvent;
+class CLVKMarkupRoutedEventArgs;
+class CLVKMarkupType;
+class CLVKMarkupUIElement;
+class CLVKMarkupVisual;
+
+// Sent to the host window after every repaint request.
+const UINT kMarkupRepaintMessage = 0x2A5C;
+
+class CLVKMarkupContext
+{
+public:
+    CLVKMarkupContext();
+
+    ULONG AddRef();
+    // On a count of 0 does nothing and returns 0.
+    ULONG Release();
+
+    HWND GetHostWindow() const { return m_hWnd; }
+    void SetHostWindow(HWND hWnd) { m_hWnd = hWnd; }
+
+    CLVKMarkupObject* CreateMarkupObject(CLVKMarkupType* pType);
+    // The root element with one reference, or null.
+    CLVKMarkupUIElement* Parse(LPCWSTR lpszText);
+    // "Done.", "No Text To Parse." or the parser's or builder's error text.
+    CString ValidateXML(LPCWSTR lpszText);
+
+    virtual BOOL OnWndMsg(CLVKMarkupUIElement* pRoot, UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT* pResult);
+    virtual void InvalidateElement(CLVKMarkupUIElement* pElement);
+    virtual void InvalidateAll();
+    void FreezeUpdates();
+    void UnfreezeUpdates();
+    RECT GetElementRect(CLVKMarkupObject* pElement);
+    RECT GetElementUpdateRect(CLVKMarkupObject* pElement);
+
+    void CaptureMouse(CLVKMarkupInputElement* pElement);
+    void ReleaseMouseCapture(CLVKMarkupInputElement* pElement);
+    void ResetInputTracking();
+    void OnElementReleased(CLVKMarkupObject* pObject);
+    CLVKMarkupInputElement* GetMouseOverElement() const { return m_pMouseOver; }
+    CLVKMarkupInputElement* GetCapturedElement() const { return m_pCaptured; }
+    void SetMouseOverElement(CLVKMarkupInputElement* pElement, int x, int y);
+
+    // A shared font with one reference for the caller.
+    CLVKMarkupFont* GetFont(const LOGFONTW& lf);
+    void OnFontDestroyed(CLVKMarkupFont* pFont);
+    const LOGFONTW& GetDefaultFont() const { return m_defaultFont; }
+    void SetDefaultFont(const LOGFONTW& lf) { m_defaultFont = lf; }
+    COLORREF GetDefaultTextColor() const { return m_clrDefaultText; }
+    void SetDefaultTextColor(COLORREF clr) { m_clrDefaultText = clr; }
+    int GetDefaultSmoothingMode() const { return m_nDefaultSmoothingMode; }
+    BOOL GetDefaultTextSmoothing() const { return m_bDefaultTextSmoothing; }
+    BOOL IsGdiPlusEnabled() const { return m_bEnableGdiPlus; }
+    void EnableGdiPlus(BOOL bEnable) { m_bEnableGdiPlus = bEnable; }
+
+    // A DPI helper for the window (the screen when null), or none.
+    void SetDpiAware(BOOL bAware, HWND hWnd);
+    // A helper made by the caller (tests play other screens with it).
+    void SetDpiScaling(std::unique_ptr<CLVKDpiScaling> pScaling);
+    BOOL IsDpiAware() const { return m_pDpiScaling != nullptr; }
+    int ScaleX(int n);
+    int ScaleY(int n);
+    double ScaleX(double d);
+    double ScaleY(double d);
+    SIZE ScaleSize(SIZE size);
+
+    // Takes over the caller's reference; the name is copied.
+    void SetDelegate(LPCWSTR lpszName, CLVKMarkupDelegate* pDelegate);
+    // Never null: a name nobody bound gets a script-handler delegate.
+    CLVKMarkupDelegate* LookupDelegate(LPCWSTR lpszName);
+    // Keeps a reference on the object until ResetScript or the next call.
+    void SetHandler(IDispatch* pHandler);
+    IDispatch* GetHandler() const { return m_pHandler; }
+    void SetMethod(IDispatch* pObject, LPCWSTR lpszName);
+    void ResetScript();
+    // Context-wide handlers, reached by bubbling events nobody handled.
+    void AddHandler(CLVKMarkupRoutedEvent* pEvent, CLVKMarkupDelegate* pDelegate);
+    void RaiseContextHandlers(CLVKMarkupObject* pSender, CLVKMarkupRoutedEventArgs* pArgs);
+
+protected:
+    virtual ~CLVKMarkupContext();
+
+private:
+    void HandleMouseMove(CLVKMarkupUIElement* pRoot, int x, int y);
+    BOOL HandleMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+    BOOL HandleMouseWheel(int nDelta);
+    BOOL HandleSetCursor();
+    void CollectInputChain(CLVKMarkupObject* pElement, std::vector<CLVKMarkupInputElement*>& chain);
+    static void AFX_CDECL ReleaseChain(std::vector<CLVKMarkupInputElement*>& chain);
+
+    volatile LONG m_nRefCount = 1;
+    HWND m_hWnd = nullptr;
+    COLORREF m_clrDefaultText = 0;
+    COLORREF m_clrMask = 0xFFFFFFFF;
+    LOGFONTW m_defaultFont;
+    int m_nDefaultSmoothingMode = 0;
+    BOOL m_bDefaultTextSmoothing = FALSE;
+    CLVKMarkupInputElement* m_pMouseOver = nullptr;
+    CLVKMarkupInputElement* m_pCaptured = nullptr;
+    CLVKMarkupUIElement* m_pMouseOverRoot = nullptr;
+    CLVKMarkupFont* m_pFontHead = nullptr;
+    CLVKMarkupFont* m_pFontTail = nullptr;
+    std::map<CLVKMarkupRoutedEvent*, std::vector<CLVKMarkupDelegate*>> m_contextHandlers;
+    std::map<std::wstring, CLVKMarkupDelegate*> m_delegates;
+    IDispatch* m_pHandler = nullptr;
+    BOOL m_bEnableGdiPlus = TRUE;
+    std::unique_ptr<CLVKDpiScaling> m_pDpiScaling;
+    BOOL m_bFrozen = FALSE;
+    BOOL m_bFullRepaintPending = FALSE;
+    std::vector<CLVKMarkupUIElement*> m_remembered;
+};
+
+// Registers the dependency properties of every markup type, once.
+void AFX_CDECL MarkupRegisterAllTypes();

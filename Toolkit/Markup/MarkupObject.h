@@ -1,0 +1,164 @@
+// The base of everything in a markup tree: a reference-counted object with a
+// logical parent, a store of dependency-property values and the operations
+// the builder calls while it reads markup.
+#pragma once
+
+#include "Framework.h"
+
+#include <string>
+#include <vector>
+
+class CLVKMarkupType;
+class CLVKMarkupContext;
+class CLVKMarkupBuilder;
+class CLVKMarkupDependencyProperty;
+class CLVKMarkupProperties;
+class CLVKMarkupString;
+
+// Every markup class declares its type getter with this macro; the source
+// defines it with LVK_IMPLEMENT_MARKUP_TYPE.
+#define LVK_DECLARE_MARKUP_TYPE()                                                                                      \
+public:                                                                                                                \
+    static CLVKMarkupType* AFX_CDECL GetMarkupType();                                                                  \
+    CLVKMarkupType* GetType() const override { return GetMarkupType(); }
+
+#define LVK_IMPLEMENT_MARKUP_TYPE(Class, Tag, BaseGetter, Create, Register)                                            \
+    CLVKMarkupType* AFX_CDECL Class::GetMarkupType()                                                                   \
+    {                                                                                                                  \
+        static CLVKMarkupType type(L## #Class, Tag, BaseGetter, Create, Register);                                     \
+        return &type;                                                                                                  \
+    }
+
+// How deep a markup tree, an extension nesting or an inheritance walk may go
+// before it is a markup error (never a stack overflow).
+const int kMarkupMaxDepth = 256;
+
+class CLVKMarkupObject
+{
+public:
+    static CLVKMarkupType* AFX_CDECL GetMarkupType();
+    virtual CLVKMarkupType* GetType() const { return GetMarkupType(); }
+
+    CLVKMarkupObject();
+
+    ULONG AddRef();
+    ULONG Release();
+    ULONG GetRefCount() const { return static_cast<ULONG>(m_nRefCount); }
+
+    BOOL IsKindOf(const CLVKMarkupType* pType) const;
+
+    // Effective value: local (with triggers and styles for input elements),
+    // inherited, default. No reference is added.
+    CLVKMarkupObject* GetValue(CLVKMarkupDependencyProperty* pProperty) const;
+    // Takes over the caller's reference on a value it stores; a value of the
+    // wrong type is not stored and stays the caller's.
+    void SetValue(CLVKMarkupDependencyProperty* pProperty, CLVKMarkupObject* pValue);
+    void ClearValue(CLVKMarkupDependencyProperty* pProperty) { SetValue(pProperty, nullptr); }
+    virtual CLVKMarkupObject* GetLocalValue(CLVKMarkupDependencyProperty* pProperty) const;
+    CLVKMarkupObject* GetOwnValue(CLVKMarkupDependencyProperty* pProperty) const;
+    CLVKMarkupObject* FindValueOwner(CLVKMarkupDependencyProperty* pProperty);
+
+    CLVKMarkupObject* GetLogicalParent() const { return m_pLogicalParent; }
+    void SetLogicalParent(CLVKMarkupObject* pParent) { m_pLogicalParent = pParent; }
+    virtual int GetLogicalChildrenCount() const;
+    virtual CLVKMarkupObject* GetLogicalChild(int nIndex) const;
+
+    // Depth first, the object itself first.
+    CLVKMarkupObject* FindName(LPCWSTR lpszName);
+    LPCWSTR GetNameText() const;
+
+    CLVKMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    void SetMarkupContext(CLVKMarkupContext* pContext) { m_pMarkupContext = pContext; }
+
+    // What the builder remembers of the element the object came from.
+    const std::wstring& GetSourceTag() const { return m_strSourceTag; }
+    void SetSourceTag(const std::wstring& strTag) { m_strSourceTag = strTag; }
+    BOOL IsBeingBuilt() const { return m_bBeingBuilt; }
+    void SetBeingBuilt(BOOL bBuilt) { m_bBeingBuilt = bBuilt; }
+    // The property a temporary value object converts for (DPI flags).
+    CLVKMarkupDependencyProperty* GetAssociatedProperty() const { return m_pAssociatedProperty; }
+    void SetAssociatedProperty(CLVKMarkupDependencyProperty* pProperty) { m_pAssociatedProperty = pProperty; }
+
+    // Builder operations.
+    virtual void SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pContent);
+    virtual BOOL HasContentObject() const { return FALSE; }
+    virtual BOOL AllowWhiteSpaceContent() const { return FALSE; }
+    virtual void SetPropertyObject(CLVKMarkupBuilder* pBuilder, CLVKMarkupDependencyProperty* pProperty,
+                                   CLVKMarkupObject* pValue);
+    virtual CLVKMarkupObject* ConvertFrom(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue);
+    virtual void OnBuildComplete(CLVKMarkupBuilder* /*pBuilder*/) {}
+    virtual void AddMarkupExtension(CLVKMarkupObject* pExtension);
+
+    // Objects that live for the process (types, properties) are shared by
+    // every store and never take a logical parent.
+    virtual BOOL IsShared() const { return FALSE; }
+    virtual BOOL IsEqual(const CLVKMarkupObject* pOther) const { return pOther == this; }
+    virtual UINT GetHashKey() const { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(this)); }
+
+    virtual void OnSetAsProperty(CLVKMarkupDependencyProperty* /*pProperty*/, CLVKMarkupObject* /*pOwner*/) {}
+    virtual void OnPropertyChanged(CLVKMarkupDependencyProperty* pProperty, CLVKMarkupObject* pOldValue,
+                                   CLVKMarkupObject* pNewValue);
+    // Announces an inherited change to the descendants of the owner type.
+    void NotifyInheritedChanged(CLVKMarkupDependencyProperty* pProperty, CLVKMarkupObject* pOldValue,
+                                CLVKMarkupObject* pNewValue, int nDepth = 0);
+
+    static void AFX_CDECL RegisterProperties();
+    static CLVKMarkupDependencyProperty* m_pNameProperty;
+    static CLVKMarkupDependencyProperty* m_pKeyProperty;
+
+protected:
+    virtual ~CLVKMarkupObject();
+    virtual void OnFinalRelease();
+
+    CLVKMarkupProperties* m_pProperties = nullptr;
+
+private:
+    volatile LONG m_nRefCount = 1;
+    CLVKMarkupObject* m_pLogicalParent = nullptr;
+    CLVKMarkupContext* m_pMarkupContext = nullptr;
+    CLVKMarkupDependencyProperty* m_pAssociatedProperty = nullptr;
+    std::wstring m_strSourceTag;
+    BOOL m_bBeingBuilt = FALSE;
+};
+
+// The object when it is of the type or a derived one, else null.
+CLVKMarkupObject* AFX_CDECL MarkupDynamicCast(const CLVKMarkupType* pType, CLVKMarkupObject* pObject);
+
+template <class T>
+T* MarkupCast(CLVKMarkupObject* pObject)
+{
+    return static_cast<T*>(MarkupDynamicCast(T::GetMarkupType(), pObject));
+}
+
+// Holds one reference and releases it when destroyed or reset.
+template <class T>
+class CLVKMarkupAutoPtr
+{
+public:
+    CLVKMarkupAutoPtr() = default;
+    explicit CLVKMarkupAutoPtr(T* p) : m_p(p) {}
+    ~CLVKMarkupAutoPtr() { Reset(); }
+    CLVKMarkupAutoPtr(const CLVKMarkupAutoPtr&) = delete;
+    CLVKMarkupAutoPtr& operator=(const CLVKMarkupAutoPtr&) = delete;
+
+    void Reset(T* p = nullptr)
+    {
+        if (m_p)
+        {
+            m_p->Release();
+        }
+        m_p = p;
+    }
+    T* Detach()
+    {
+        T* p = m_p;
+        m_p = nullptr;
+        return p;
+    }
+    T* Get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    operator T*() const { return m_p; }
+
+private:
+    T* m_p = nullptr;
+};

@@ -1,0 +1,73 @@
+#include "Markup/MarkupOleDelegate.h"
+
+#include "Markup/MarkupContext.h"
+
+CLVKMarkupOleDelegate::CLVKMarkupOleDelegate(IDispatch* pObject, LPCWSTR lpszMethod)
+    : m_pObject(pObject), m_strMethod(lpszMethod ? lpszMethod : L"")
+{
+    if (m_pObject)
+    {
+        m_pObject->AddRef();
+    }
+}
+
+CLVKMarkupOleDelegate::~CLVKMarkupOleDelegate()
+{
+    if (m_pObject)
+    {
+        m_pObject->Release();
+    }
+}
+
+void CLVKMarkupOleDelegate::Execute(CLVKMarkupObject* pSender, CLVKMarkupObject* pArgs)
+{
+    CallMethod(m_pObject, m_strMethod.c_str(), pSender, pArgs);
+}
+
+void AFX_CDECL CLVKMarkupOleDelegate::CallMethod(IDispatch* pObject, LPCWSTR lpszMethod,
+                                                 CLVKMarkupObject* /*pSender*/, CLVKMarkupObject* /*pArgs*/)
+{
+    if (!pObject || !lpszMethod)
+    {
+        return;
+    }
+    DISPID dispid = 0;
+    LPOLESTR lpszName = const_cast<LPOLESTR>(lpszMethod);
+    if (FAILED(pObject->GetIDsOfNames(IID_NULL, &lpszName, 1, LOCALE_USER_DEFAULT, &dispid)))
+    {
+        return;
+    }
+    // Markup objects have no automation interface of their own yet: the
+    // sender and the arguments travel as null dispatch pointers.
+    VARIANTARG args[2];
+    VariantInit(&args[0]);
+    VariantInit(&args[1]);
+    args[0].vt = VT_DISPATCH;
+    args[0].pdispVal = nullptr;
+    args[1].vt = VT_DISPATCH;
+    args[1].pdispVal = nullptr;
+    DISPPARAMS params = {};
+    params.rgvarg = args;
+    params.cArgs = 2;
+    EXCEPINFO excepInfo = {};
+    const HRESULT hr =
+        pObject->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, &excepInfo, nullptr);
+    if (FAILED(hr))
+    {
+        wchar_t szText[512] = {};
+        _snwprintf(szText, 511, L"Markup handler '%ls' failed: 0x%08lX %ls\n", lpszMethod,
+                   static_cast<unsigned long>(hr), excepInfo.bstrDescription ? excepInfo.bstrDescription : L"");
+        OutputDebugStringW(szText);
+    }
+    SysFreeString(excepInfo.bstrSource);
+    SysFreeString(excepInfo.bstrDescription);
+    SysFreeString(excepInfo.bstrHelpFile);
+}
+
+void CLVKMarkupOleAutoDelegate::Execute(CLVKMarkupObject* pSender, CLVKMarkupObject* pArgs)
+{
+    if (m_pOwner)
+    {
+        CLVKMarkupOleDelegate::CallMethod(m_pOwner->GetHandler(), m_strMethod.c_str(), pSender, pArgs);
+    }
+}

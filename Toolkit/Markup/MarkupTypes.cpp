@@ -1,0 +1,100 @@
+// Registers the dependency properties of every markup type, base types
+// first, so that every tag is known before the first text is parsed.
+#include "Markup/MarkupBorder.h"
+#include "Markup/MarkupBool.h"
+#include "Markup/MarkupCollection.h"
+#include "Markup/MarkupColor.h"
+#include "Markup/MarkupContext.h"
+#include "Markup/MarkupControl.h"
+#include "Markup/MarkupDependencyProperty.h"
+#include "Markup/MarkupDouble.h"
+#include "Markup/MarkupDoubleCollection.h"
+#include "Markup/MarkupEnum.h"
+#include "Markup/MarkupFont.h"
+#include "Markup/MarkupFrameworkElement.h"
+#include "Markup/MarkupGradientStops.h"
+#include "Markup/MarkupInt.h"
+#include "Markup/MarkupLinearGradientBrush.h"
+#include "Markup/MarkupMouseEventArgs.h"
+#include "Markup/MarkupObjectProperty.h"
+#include "Markup/MarkupPanel.h"
+#include "Markup/MarkupPathData.h"
+#include "Markup/MarkupPoint.h"
+#include "Markup/MarkupRenderTransform.h"
+#include "Markup/MarkupResourceDictionary.h"
+#include "Markup/MarkupRoutedEvent.h"
+#include "Markup/MarkupSetterCollection.h"
+#include "Markup/MarkupSolidColorBrush.h"
+#include "Markup/MarkupString.h"
+#include "Markup/MarkupStyle.h"
+#include "Markup/MarkupTextBlock.h"
+#include "Markup/MarkupThickness.h"
+#include "Markup/MarkupTriggerCollection.h"
+#include "Markup/MarkupUIElementCollection.h"
+#include "Markup/MarkupUniformGrid.h"
+
+void AFX_CDECL MarkupRegisterAllTypes()
+{
+    static const bool bDone = [] {
+        // The getters build the types (and enter their tags) on the way.
+        CLVKMarkupType* const types[] = {
+            CLVKMarkupObject::GetMarkupType(),
+            CLVKMarkupType::GetMarkupType(),
+            CLVKMarkupDependencyProperty::GetMarkupType(),
+            CLVKMarkupRoutedEvent::GetMarkupType(),
+            CLVKMarkupString::GetMarkupType(),
+            CLVKMarkupBool::GetMarkupType(),
+            CLVKMarkupInt::GetMarkupType(),
+            CLVKMarkupEnum::GetMarkupType(),
+            CLVKMarkupDouble::GetMarkupType(),
+            CLVKMarkupColor::GetMarkupType(),
+            CLVKMarkupDoubleCollection::GetMarkupType(),
+            CLVKMarkupCollection::GetMarkupType(),
+            CLVKMarkupObjectProperty::GetMarkupType(),
+            CLVKMarkupSetter::GetMarkupType(),
+            CLVKMarkupTrigger::GetMarkupType(),
+            CLVKMarkupSetterCollection::GetMarkupType(),
+            CLVKMarkupTriggerCollection::GetMarkupType(),
+            CLVKMarkupStyle::GetMarkupType(),
+            CLVKMarkupResourceDictionary::GetMarkupType(),
+            CLVKMarkupInputElement::GetMarkupType(),
+            CLVKMarkupVisual::GetMarkupType(),
+            CLVKMarkupUIElement::GetMarkupType(),
+            CLVKMarkupFrameworkElement::GetMarkupType(),
+            CLVKMarkupBrush::GetMarkupType(),
+            CLVKMarkupSolidColorBrush::GetMarkupType(),
+            CLVKMarkupLinearGradientBrush::GetMarkupType(),
+            CLVKMarkupGradientStop::GetMarkupType(),
+            CLVKMarkupGradientStops::GetMarkupType(),
+            CLVKMarkupPoint::GetMarkupType(),
+            CLVKMarkupThickness::GetMarkupType(),
+            CLVKMarkupPathData::GetMarkupType(),
+            CLVKMarkupFont::GetMarkupType(),
+            CLVKMarkupTransform::GetMarkupType(),
+            CLVKMarkupRotateTransform::GetMarkupType(),
+            CLVKMarkupScaleTransform::GetMarkupType(),
+            CLVKMarkupSkewTransform::GetMarkupType(),
+            CLVKMarkupTranslateTransform::GetMarkupType(),
+            CLVKMarkupRenderTransform::GetMarkupType(),
+            CLVKMarkupUIElementCollection::GetMarkupType(),
+            CLVKMarkupPanel::GetMarkupType(),
+            CLVKMarkupUniformGrid::GetMarkupType(),
+            CLVKMarkupDecorator::GetMarkupType(),
+            CLVKMarkupBorder::GetMarkupType(),
+            CLVKMarkupTextBlock::GetMarkupType(),
+            CLVKMarkupControl::GetMarkupType(),
+            CLVKMarkupRoutedEventArgs::GetMarkupType(),
+            CLVKMarkupMouseEventArgs::GetMarkupType(),
+            CLVKMarkupMouseButtonEventArgs::GetMarkupType(),
+            CLVKMarkupMouseWheelEventArgs::GetMarkupType(),
+            CLVKMarkupQueryCursorEventArgs::GetMarkupType(),
+        };
+        CLVKMarkupType::RegisterAll();
+        for (CLVKMarkupType* const pType : types)
+        {
+            CLVKMarkupType::EnsureRegistered(pType);
+        }
+        return true;
+    }();
+    (void)bDone;
+}

@@ -15,26 +15,26 @@ CLVKMarkupDependencyProperty* CLVKMarkupBorder::m_pCornerRadiusProperty = nullpt
 
 // Registered with FrameworkElement as its base type, as the markup format
 // knows it; the decorator is a base of the class only.
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupBorder, L"Border", CLVKMarkupFrameworkElement::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupBorder(); },
-                          &CLVKMarkupBorder::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupBorder, L"Border", CLVKMarkupFrameworkElement::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupBorder(); }, &CLVKMarkupBorder::RegisterProperties)
 
 void AFX_CDECL CLVKMarkupBorder::RegisterProperties()
 {
     CLVKMarkupType* const pType = GetMarkupType();
     const int nScaled = MarkupPropertyScaleX | MarkupPropertyScaleY;
-    m_pBackgroundProperty = CLVKMarkupDependencyProperty::Register(
-        L"Background", CLVKMarkupBrush::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
+    m_pBackgroundProperty =
+        CLVKMarkupDependencyProperty::Register(L"Background", CLVKMarkupBrush::GetMarkupType(), pType,
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
     m_pPaddingProperty = CLVKMarkupDependencyProperty::Register(
         L"Padding", CLVKMarkupThickness::GetMarkupType(), pType,
         new CLVKMarkupPropertyMetadata(new CLVKMarkupThickness(), MarkupPropertyAffectsMeasure | nScaled));
     m_pBorderThicknessProperty = CLVKMarkupDependencyProperty::Register(
         L"BorderThickness", CLVKMarkupThickness::GetMarkupType(), pType,
         new CLVKMarkupPropertyMetadata(new CLVKMarkupThickness(), MarkupPropertyAffectsMeasure | nScaled));
-    m_pBorderBrushProperty = CLVKMarkupDependencyProperty::Register(
-        L"BorderBrush", CLVKMarkupBrush::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
+    m_pBorderBrushProperty =
+        CLVKMarkupDependencyProperty::Register(L"BorderBrush", CLVKMarkupBrush::GetMarkupType(), pType,
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
     m_pCornerRadiusProperty = CLVKMarkupDependencyProperty::Register(
         L"CornerRadius", CLVKMarkupThickness::GetMarkupType(), pType,
         new CLVKMarkupPropertyMetadata(new CLVKMarkupThickness(), MarkupPropertyAffectsRender | nScaled));
@@ -112,8 +112,7 @@ void CLVKMarkupBorder::OnRender(CLVKMarkupDrawingContext* pDC)
         return;
     }
     CLVKMarkupThickness* const pRadius = GetCornerRadius();
-    const BOOL bRounded =
-        pRadius && (pRadius->m_nLeft || pRadius->m_nTop || pRadius->m_nRight || pRadius->m_nBottom);
+    const BOOL bRounded = pRadius && (pRadius->m_nLeft || pRadius->m_nTop || pRadius->m_nRight || pRadius->m_nBottom);
     // Two values per corner, in the device's order: top-left vertical and
     // horizontal, top-right horizontal and vertical, bottom-right vertical
     // and horizontal, bottom-left horizontal and vertical.
@@ -125,8 +124,8 @@ void CLVKMarkupBorder::OnRender(CLVKMarkupDrawingContext* pDC)
         std::copy(values, values + 8, radii);
     }
     CLVKMarkupThickness* const pThickness = GetBorderThickness();
-    const BOOL bHasThickness = pThickness && (pThickness->m_nLeft || pThickness->m_nTop || pThickness->m_nRight ||
-                                              pThickness->m_nBottom);
+    const BOOL bHasThickness =
+        pThickness && (pThickness->m_nLeft || pThickness->m_nTop || pThickness->m_nRight || pThickness->m_nBottom);
     if (bHasThickness && pBorderBrush)
     {
         pDC->DrawRectangle(0, 0, w, h, pBorderBrush, pThickness, bRounded ? radii : nullptr);

@@ -18,20 +18,27 @@ CLVKMarkupDependencyProperty* CLVKMarkupLinearGradientBrush::m_pStartPointProper
 CLVKMarkupDependencyProperty* CLVKMarkupLinearGradientBrush::m_pEndPointProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupLinearGradientBrush::m_pGradientStopsProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupBrush, L"", CLVKMarkupObject::GetMarkupType(), nullptr, nullptr)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupSolidColorBrush, L"SolidColorBrush", CLVKMarkupBrush::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupSolidColorBrush(); },
-                          &CLVKMarkupSolidColorBrush::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupLinearGradientBrush, L"LinearGradientBrush", CLVKMarkupBrush::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupLinearGradientBrush(); },
-                          &CLVKMarkupLinearGradientBrush::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupGradientStop, L"GradientStop", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupGradientStop(); },
-                          &CLVKMarkupGradientStop::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupGradientStops, L"", CLVKMarkupCollection::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupGradientStops(); }, nullptr)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupPoint, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupPoint(); }, nullptr)
+// Made only as the temporary that converts a text for a brush property.
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupBrush, L"", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupBrush(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupSolidColorBrush, L"SolidColorBrush", CLVKMarkupBrush::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupSolidColorBrush(); },
+    &CLVKMarkupSolidColorBrush::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupLinearGradientBrush, L"LinearGradientBrush", CLVKMarkupBrush::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupLinearGradientBrush(); },
+    &CLVKMarkupLinearGradientBrush::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupGradientStop, L"GradientStop", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupGradientStop(); }, &CLVKMarkupGradientStop::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupGradientStops, L"", CLVKMarkupCollection::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupGradientStops(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupPoint, L"", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupPoint(); }, nullptr)
 
 CLVKMarkupObject* CLVKMarkupBrush::ConvertFrom(CLVKMarkupBuilder* /*pBuilder*/, CLVKMarkupObject* pValue)
 {
@@ -96,8 +103,7 @@ CLVKMarkupObject* CLVKMarkupPoint::ConvertFrom(CLVKMarkupBuilder* pBuilder, CLVK
     }
     double x = 0, y = 0;
     int nConsumed = 0;
-    if (!MarkupParseDecimal(pString->GetText(), L',', FALSE, x, &nConsumed) ||
-        !wcschr(pString->GetText(), L',') ||
+    if (!MarkupParseDecimal(pString->GetText(), L',', FALSE, x, &nConsumed) || !wcschr(pString->GetText(), L',') ||
         !MarkupParseDecimal(pString->GetText() + nConsumed, L',', TRUE, y, nullptr))
     {
         return nullptr;

@@ -358,7 +358,8 @@ void CLVKMarkupBuilder::AddText(CLVKMarkupObject* pParent, const CLVKMarkupXmlNo
         }
         strText = L" ";
     }
-    CLVKMarkupAutoPtr<CLVKMarkupString> pString(new CLVKMarkupString(strText.c_str(), static_cast<int>(strText.size())));
+    CLVKMarkupAutoPtr<CLVKMarkupString> pString(
+        new CLVKMarkupString(strText.c_str(), static_cast<int>(strText.size())));
     pParent->SetContentObject(this, pString);
     pString->OnBuildComplete(this);
 }

@@ -35,10 +35,9 @@ void AFX_CDECL MarkupThrowError(LPCWSTR lpszFormat, ...)
 CString AFX_CDECL MarkupComErrorText(HRESULT hr)
 {
     LPWSTR lpszBuffer = nullptr;
-    const DWORD nLength = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                             FORMAT_MESSAGE_IGNORE_INSERTS,
-                                         nullptr, static_cast<DWORD>(hr), 0x0400, reinterpret_cast<LPWSTR>(&lpszBuffer),
-                                         0, nullptr);
+    const DWORD nLength =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(hr), 0x0400, reinterpret_cast<LPWSTR>(&lpszBuffer), 0, nullptr);
     CString strText;
     if (nLength && lpszBuffer)
     {

@@ -2,8 +2,9 @@
 
 #include "Markup/MarkupBuilder.h"
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupCollection, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupCollection(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupCollection, L"", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupCollection(); }, nullptr)
 
 CLVKMarkupCollection::~CLVKMarkupCollection()
 {

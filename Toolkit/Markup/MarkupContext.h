@@ -43,8 +43,7 @@ public:
     // "Done.", "No Text To Parse." or the parser's or builder's error text.
     CString ValidateXML(LPCWSTR lpszText);
 
-    virtual BOOL OnWndMsg(CLVKMarkupUIElement* pRoot, UINT message, WPARAM wParam, LPARAM lParam,
-                          LRESULT* pResult);
+    virtual BOOL OnWndMsg(CLVKMarkupUIElement* pRoot, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual void InvalidateElement(CLVKMarkupUIElement* pElement);
     virtual void InvalidateAll();
     void FreezeUpdates();

@@ -4,9 +4,9 @@
 #include "Markup/MarkupPanel.h"
 #include "Markup/MarkupTextBlock.h"
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupControl, L"Control", CLVKMarkupFrameworkElement::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupControl(); },
-                          &CLVKMarkupControl::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupControl, L"Control", CLVKMarkupFrameworkElement::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupControl(); }, &CLVKMarkupControl::RegisterProperties)
 
 void AFX_CDECL CLVKMarkupControl::RegisterProperties()
 {

@@ -148,8 +148,7 @@ void CLVKMarkupDeviceContext::DrawEllipse(const RECT& rc, const MarkupStrokeStyl
     Ellipse(m_hDC, rc.left, rc.top, rc.right, rc.bottom);
 }
 
-void CLVKMarkupDeviceContext::DrawBorder(const RECT& rc, CLVKMarkupBrush* pBrush,
-                                         const CLVKMarkupThickness* pThickness)
+void CLVKMarkupDeviceContext::DrawBorder(const RECT& rc, CLVKMarkupBrush* pBrush, const CLVKMarkupThickness* pThickness)
 {
     if (!pBrush || !pThickness)
     {
@@ -261,7 +260,8 @@ void CLVKMarkupDeviceContext::FillGradient(const RECT& rc, CLVKMarkupLinearGradi
     const double length = sqrt((ex - sx) * (ex - sx) + (ey - sy) * (ey - sy));
     const double dx = (ex - sx) / length, dy = (ey - sy) / length;
     const double span = (ex - sx) * dx + (ey - sy) * dy;
-    const auto colorAt = [&](double x, double y) -> DWORD {
+    const auto colorAt = [&](double x, double y) -> DWORD
+    {
         const double t = ((x - sx) * dx + (y - sy) * dy) / span;
         const Stop* pFirst = &stops.front();
         const Stop* pLast = &stops.back();
@@ -397,10 +397,9 @@ void CLVKMarkupDeviceContext::DrawPath(const CLVKMarkupPathData* pPath, const Ma
             {
                 break;
             }
-            const POINT curve[3] = {
-                {static_cast<int>(pPoints[i].x), static_cast<int>(pPoints[i].y)},
-                {static_cast<int>(pPoints[i + 1].x), static_cast<int>(pPoints[i + 1].y)},
-                {static_cast<int>(pPoints[i + 2].x), static_cast<int>(pPoints[i + 2].y)}};
+            const POINT curve[3] = {{static_cast<int>(pPoints[i].x), static_cast<int>(pPoints[i].y)},
+                                    {static_cast<int>(pPoints[i + 1].x), static_cast<int>(pPoints[i + 1].y)},
+                                    {static_cast<int>(pPoints[i + 2].x), static_cast<int>(pPoints[i + 2].y)}};
             PolyBezierTo(m_hDC, curve, 3);
             nLastType = pTypes[i + 2];
             i += 2;
@@ -442,8 +441,8 @@ void CLVKMarkupDeviceContext::FillRoundedRectangle(const RECT& rc, CLVKMarkupBru
         return;
     }
     CLVKMarkupPathGeometryBuilder builder;
-    BuildRoundedFigure(builder, static_cast<float>(rc.left), static_cast<float>(rc.top),
-                       static_cast<float>(rc.right), static_cast<float>(rc.bottom), pRadii);
+    BuildRoundedFigure(builder, static_cast<float>(rc.left), static_cast<float>(rc.top), static_cast<float>(rc.right),
+                       static_cast<float>(rc.bottom), pRadii);
     CLVKMarkupAutoPtr<CLVKMarkupPathData> pPath(builder.CreatePathData());
     pPath->SetPixelOffsetMode(4);
     DrawPath(pPath, nullptr, pBrush);

@@ -2,8 +2,9 @@
 
 #include "Markup/MarkupString.h"
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupDoubleCollection, L"DoubleCollection", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupDoubleCollection(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupDoubleCollection, L"DoubleCollection", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupDoubleCollection(); }, nullptr)
 
 double CLVKMarkupDoubleCollection::GetItem(int nIndex) const
 {

@@ -145,8 +145,7 @@ BOOL CLVKMarkupDrawingContext::GetTextMetrics(CLVKMarkupFont* pFont, int* pnAsce
     return m_pDevice->GetFontMetrics(pFont, pnAscent, pnDescent);
 }
 
-void CLVKMarkupDrawingContext::FillRectangle(int l, int t, int r, int b, CLVKMarkupBrush* pBrush,
-                                             const double* pRadii)
+void CLVKMarkupDrawingContext::FillRectangle(int l, int t, int r, int b, CLVKMarkupBrush* pBrush, const double* pRadii)
 {
     m_pDevice->FillRoundedRectangle(RECT{l, t, r, b}, pBrush, pRadii);
 }

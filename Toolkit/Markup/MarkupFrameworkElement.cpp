@@ -19,9 +19,10 @@ CLVKMarkupDependencyProperty* CLVKMarkupFrameworkElement::m_pMaxWidthProperty = 
 CLVKMarkupDependencyProperty* CLVKMarkupFrameworkElement::m_pMaxHeightProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupFrameworkElement::m_pTagProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupFrameworkElement, L"FrameworkElement", CLVKMarkupUIElement::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupFrameworkElement(); },
-                          &CLVKMarkupFrameworkElement::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupFrameworkElement, L"FrameworkElement", CLVKMarkupUIElement::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupFrameworkElement(); },
+    &CLVKMarkupFrameworkElement::RegisterProperties)
 
 namespace
 {
@@ -138,7 +139,8 @@ void CLVKMarkupFrameworkElement::GetMarginSizes(int& nHorizontal, int& nVertical
 
 void CLVKMarkupFrameworkElement::UpdateMinMax()
 {
-    const auto limits = [](int nMin, int nMax, int nExplicit, int& nResultMax, int& nResultMin) {
+    const auto limits = [](int nMin, int nMax, int nExplicit, int& nResultMax, int& nResultMin)
+    {
         const int nExplicitMax = nExplicit;
         const int nExplicitMin = nExplicit == kMarkupInfiniteLength ? 0 : nExplicit;
         nResultMax = std::max(nMin, std::min(nMax, nExplicitMax));
@@ -314,8 +316,8 @@ BOOL CLVKMarkupFrameworkElement::GetLayoutClip(RECT& rcClip) const
     return TRUE;
 }
 
-void CLVKMarkupFrameworkElement::OnPropertyChanged(CLVKMarkupDependencyProperty* pProperty,
-                                                   CLVKMarkupObject* pOldValue, CLVKMarkupObject* pNewValue)
+void CLVKMarkupFrameworkElement::OnPropertyChanged(CLVKMarkupDependencyProperty* pProperty, CLVKMarkupObject* pOldValue,
+                                                   CLVKMarkupObject* pNewValue)
 {
     CLVKMarkupUIElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
     ApplyTriggers(pProperty, pNewValue);

@@ -10,8 +10,7 @@ class CLVKMarkupUIElement;
 
 CLVKMarkupContext* AFX_CDECL MarkupCreateContext(HWND hWnd, BOOL bDpiAware = FALSE);
 CLVKMarkupUIElement* AFX_CDECL MarkupParseText(CLVKMarkupContext* pContext, LPCWSTR lpszText);
-SIZE AFX_CDECL MarkupMeasureElement(CLVKMarkupUIElement* pElement, int nWidth = 0x7FFFFFFF,
-                                    int nHeight = 0x7FFFFFFF);
+SIZE AFX_CDECL MarkupMeasureElement(CLVKMarkupUIElement* pElement, int nWidth = 0x7FFFFFFF, int nHeight = 0x7FFFFFFF);
 void AFX_CDECL MarkupRenderElement(CLVKMarkupUIElement* pElement, HDC hDC, LPCRECT lpRect);
 void AFX_CDECL MarkupDrawText(CLVKMarkupContext* pContext, HDC hDC, LPCWSTR lpszText, LPRECT lpRect, UINT nFormat);
 void AFX_CDECL MarkupSetDefaultFont(CLVKMarkupContext* pContext, HFONT hFont, COLORREF clrText);

@@ -56,21 +56,20 @@ void AFX_CDECL CLVKMarkupInputElement::RegisterProperties()
 {
     CLVKMarkupType::EnsureRegistered(CLVKMarkupStyle::GetMarkupType());
     CLVKMarkupType* const pType = GetMarkupType();
-    m_pCursorProperty = CLVKMarkupDependencyProperty::Register(
-        L"Cursor", CLVKMarkupInt::GetMarkupType(), pType, new CLVKMarkupPropertyMetadata(nullptr, MarkupCursorConverter));
+    m_pCursorProperty =
+        CLVKMarkupDependencyProperty::Register(L"Cursor", CLVKMarkupInt::GetMarkupType(), pType,
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupCursorConverter));
     m_pIsMouseOverProperty = CLVKMarkupDependencyProperty::Register(
         L"IsMouseOver", CLVKMarkupBool::GetMarkupType(), pType, new CLVKMarkupPropertyMetadata(new CLVKMarkupBool()));
     m_pResourcesProperty = CLVKMarkupStyle::m_pResourcesProperty->AddOwner(pType);
-    m_pStyleProperty =
-        CLVKMarkupDependencyProperty::Register(L"Style", CLVKMarkupStyle::GetMarkupType(), pType,
-                                               new CLVKMarkupPropertyMetadata(nullptr, OnStyleChanged));
+    m_pStyleProperty = CLVKMarkupDependencyProperty::Register(L"Style", CLVKMarkupStyle::GetMarkupType(), pType,
+                                                              new CLVKMarkupPropertyMetadata(nullptr, OnStyleChanged));
     m_pIsKeyboardFocusedProperty = CLVKMarkupDependencyProperty::Register(
         L"IsKeyboardFocused", CLVKMarkupBool::GetMarkupType(), pType,
         new CLVKMarkupPropertyMetadata(new CLVKMarkupBool(), MarkupPropertyAffectsRender));
     m_pIsFocusableProperty = CLVKMarkupDependencyProperty::Register(
         L"IsFocusable", CLVKMarkupBool::GetMarkupType(), pType, new CLVKMarkupPropertyMetadata(new CLVKMarkupBool()));
-    m_pToolTipProperty =
-        CLVKMarkupDependencyProperty::Register(L"ToolTip", CLVKMarkupObject::GetMarkupType(), pType);
+    m_pToolTipProperty = CLVKMarkupDependencyProperty::Register(L"ToolTip", CLVKMarkupObject::GetMarkupType(), pType);
     m_pMouseLeaveEvent = CLVKMarkupRoutedEvent::RegisterRoutedEvent(L"MouseLeave", 0, pType);
     m_pMouseEnterEvent = CLVKMarkupRoutedEvent::RegisterRoutedEvent(L"MouseEnter", 0, pType);
     m_pMouseLeftButtonUpEvent = CLVKMarkupRoutedEvent::RegisterRoutedEvent(L"MouseLeftButtonUp", 0, pType);
@@ -254,8 +253,7 @@ void CLVKMarkupInputElement::ApplyImplicitStyle()
 {
     if (!m_pStyle)
     {
-        auto* const pStyle = MarkupCast<CLVKMarkupStyle>(
-            CLVKMarkupResourceDictionary::FindResource(this, GetType()));
+        auto* const pStyle = MarkupCast<CLVKMarkupStyle>(CLVKMarkupResourceDictionary::FindResource(this, GetType()));
         if (pStyle)
         {
             pStyle->Seal();
@@ -342,7 +340,8 @@ void CLVKMarkupInputElement::ApplyTriggers(CLVKMarkupDependencyProperty* pProper
     // Per property, the trigger value the element had before this call
     // (with a reference, or null).
     std::map<CLVKMarkupDependencyProperty*, CLVKMarkupObject*> before;
-    auto remember = [&](CLVKMarkupDependencyProperty* p) {
+    auto remember = [&](CLVKMarkupDependencyProperty* p)
+    {
         if (before.count(p))
         {
             return;

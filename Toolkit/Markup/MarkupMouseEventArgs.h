@@ -51,8 +51,6 @@ class CLVKMarkupQueryCursorEventArgs : public CLVKMarkupRoutedEventArgs
 {
     LVK_DECLARE_MARKUP_TYPE()
 public:
-    explicit CLVKMarkupQueryCursorEventArgs(CLVKMarkupObject* pSource) : CLVKMarkupRoutedEventArgs(nullptr, pSource)
-    {
-    }
+    explicit CLVKMarkupQueryCursorEventArgs(CLVKMarkupObject* pSource) : CLVKMarkupRoutedEventArgs(nullptr, pSource) {}
     HCURSOR m_hCursor = nullptr;
 };

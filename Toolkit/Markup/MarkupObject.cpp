@@ -135,7 +135,9 @@ void CLVKMarkupObject::SetValue(CLVKMarkupDependencyProperty* pProperty, CLVKMar
     {
         return;
     }
-    if (!pValue && !m_pProperties)
+    // Clearing what has no own value (an inherited or default one) changes
+    // nothing and announces nothing.
+    if (!pValue && (!m_pProperties || !m_pProperties->GetValue(pProperty)))
     {
         return;
     }
@@ -160,7 +162,7 @@ void CLVKMarkupObject::SetValue(CLVKMarkupDependencyProperty* pProperty, CLVKMar
         return;
     }
     CLVKMarkupObject* const pNew = GetValue(pProperty);
-    if (!pNew && !pOld)
+    if (pNew == pOld)
     {
         return;
     }

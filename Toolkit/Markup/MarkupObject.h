@@ -17,16 +17,19 @@ class CLVKMarkupString;
 
 // Every markup class declares its type getter with this macro; the source
 // defines it with LVK_IMPLEMENT_MARKUP_TYPE.
-#define LVK_DECLARE_MARKUP_TYPE()                                                                                      \
-public:                                                                                                                \
-    static CLVKMarkupType* AFX_CDECL GetMarkupType();                                                                  \
-    CLVKMarkupType* GetType() const override { return GetMarkupType(); }
+#define LVK_DECLARE_MARKUP_TYPE()                     \
+public:                                               \
+    static CLVKMarkupType* AFX_CDECL GetMarkupType(); \
+    CLVKMarkupType* GetType() const override          \
+    {                                                 \
+        return GetMarkupType();                       \
+    }
 
-#define LVK_IMPLEMENT_MARKUP_TYPE(Class, Tag, BaseGetter, Create, Register)                                            \
-    CLVKMarkupType* AFX_CDECL Class::GetMarkupType()                                                                   \
-    {                                                                                                                  \
-        static CLVKMarkupType type(L## #Class, Tag, BaseGetter, Create, Register);                                     \
-        return &type;                                                                                                  \
+#define LVK_IMPLEMENT_MARKUP_TYPE(Class, Tag, BaseGetter, Create, Register)        \
+    CLVKMarkupType* AFX_CDECL Class::GetMarkupType()                               \
+    {                                                                              \
+        static CLVKMarkupType type(L## #Class, Tag, BaseGetter, Create, Register); \
+        return &type;                                                              \
     }
 
 // How deep a markup tree, an extension nesting or an inheritance walk may go

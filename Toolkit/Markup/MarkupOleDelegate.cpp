@@ -24,8 +24,8 @@ void CLVKMarkupOleDelegate::Execute(CLVKMarkupObject* pSender, CLVKMarkupObject*
     CallMethod(m_pObject, m_strMethod.c_str(), pSender, pArgs);
 }
 
-void AFX_CDECL CLVKMarkupOleDelegate::CallMethod(IDispatch* pObject, LPCWSTR lpszMethod,
-                                                 CLVKMarkupObject* /*pSender*/, CLVKMarkupObject* /*pArgs*/)
+void AFX_CDECL CLVKMarkupOleDelegate::CallMethod(IDispatch* pObject, LPCWSTR lpszMethod, CLVKMarkupObject* /*pSender*/,
+                                                 CLVKMarkupObject* /*pArgs*/)
 {
     if (!pObject || !lpszMethod)
     {

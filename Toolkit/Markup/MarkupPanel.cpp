@@ -6,11 +6,12 @@
 
 CLVKMarkupDependencyProperty* CLVKMarkupPanel::m_pBackgroundProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupPanel, L"Panel", CLVKMarkupFrameworkElement::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupPanel(); },
-                          &CLVKMarkupPanel::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupUIElementCollection, L"", CLVKMarkupCollection::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupUIElementCollection(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupPanel, L"Panel", CLVKMarkupFrameworkElement::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupPanel(); }, &CLVKMarkupPanel::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupUIElementCollection, L"", CLVKMarkupCollection::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupUIElementCollection(); }, nullptr)
 
 void CLVKMarkupUIElementCollection::OnChanged()
 {
@@ -25,9 +26,9 @@ void CLVKMarkupUIElementCollection::OnChanged()
 
 void AFX_CDECL CLVKMarkupPanel::RegisterProperties()
 {
-    m_pBackgroundProperty = CLVKMarkupDependencyProperty::Register(
-        L"Background", CLVKMarkupBrush::GetMarkupType(), GetMarkupType(),
-        new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
+    m_pBackgroundProperty =
+        CLVKMarkupDependencyProperty::Register(L"Background", CLVKMarkupBrush::GetMarkupType(), GetMarkupType(),
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
 }
 
 CLVKMarkupPanel::CLVKMarkupPanel() : m_pChildren(new CLVKMarkupUIElementCollection())

@@ -66,8 +66,8 @@ void XMLCALL OnCharacterData(void* pData, const XML_Char* pChars, int nLength)
     auto* const pState = static_cast<LoadState*>(pData);
     if (!pState->pText)
     {
-        pState->pText = pState->pCurrent->AppendChild(pState->bInCData ? CLVKMarkupXmlNode::kCData
-                                                                        : CLVKMarkupXmlNode::kText);
+        pState->pText =
+            pState->pCurrent->AppendChild(pState->bInCData ? CLVKMarkupXmlNode::kCData : CLVKMarkupXmlNode::kText);
     }
     pState->pText->m_strText.append(pChars, nLength);
 }

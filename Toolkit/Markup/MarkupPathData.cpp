@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupPathData, L"Data", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupPathData(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupPathData, L"Data", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupPathData(); }, nullptr)
 
 CLVKMarkupPathData::CLVKMarkupPathData(const MARKUP_POINTF* pPoints, const BYTE* pTypes, int nCount)
     : m_points(pPoints, pPoints + nCount), m_types(pTypes, pTypes + nCount)

@@ -76,7 +76,7 @@ CLVKMarkupPathData* CLVKMarkupPathGeometryBuilder::CreatePathData() const
 }
 
 void CLVKMarkupPathGeometryBuilder::AddArc(MARKUP_POINTF end, float fRotation, float rx, float ry, BOOL bLargeArc,
-                                          BOOL bSweep)
+                                           BOOL bSweep)
 {
     const double x1 = m_current.x, y1 = m_current.y, x2 = end.x, y2 = end.y;
     // An arc that ends where it starts has no ellipse: nothing is drawn.
@@ -124,7 +124,8 @@ void CLVKMarkupPathGeometryBuilder::AddArc(MARKUP_POINTF end, float fRotation, f
     }
     const int n = static_cast<int>(ceil(fabs(delta) / 1.5717963267948964));
     const double b00 = dRx * c, b01 = -dRy * s, b10 = dRx * s, b11 = dRy * c;
-    const auto map = [&](double ux, double uy) {
+    const auto map = [&](double ux, double uy)
+    {
         const MARKUP_POINTF pt = {static_cast<float>(b00 * ux + b01 * uy), static_cast<float>(b10 * ux + b11 * uy)};
         return pt;
     };
@@ -425,10 +426,9 @@ void CLVKMarkupPathGeometryBuilder::Parse(CLVKMarkupContext* pContext, LPCWSTR l
             do
             {
                 EnsureFigure();
-                const MARKUP_POINTF q = nPrevious == L'T'
-                                            ? MARKUP_POINTF{2 * m_current.x - quadControl.x,
-                                                            2 * m_current.y - quadControl.y}
-                                            : m_current;
+                const MARKUP_POINTF q =
+                    nPrevious == L'T' ? MARKUP_POINTF{2 * m_current.x - quadControl.x, 2 * m_current.y - quadControl.y}
+                                      : m_current;
                 quadControl = q;
                 m_current = ReadPoint(bRelative, base);
                 AddQuadratic(q, m_current);

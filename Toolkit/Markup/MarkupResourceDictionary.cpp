@@ -4,8 +4,9 @@
 #include "Markup/MarkupInputElement.h"
 #include "Markup/MarkupStyle.h"
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupResourceDictionary, L"ResourceDictionary", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupResourceDictionary(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupResourceDictionary, L"ResourceDictionary", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupResourceDictionary(); }, nullptr)
 
 CLVKMarkupResourceDictionary::~CLVKMarkupResourceDictionary()
 {
@@ -100,7 +101,7 @@ void CLVKMarkupResourceDictionary::SetContentObject(CLVKMarkupBuilder* /*pBuilde
 }
 
 CLVKMarkupObject* AFX_CDECL CLVKMarkupResourceDictionary::FindResource(CLVKMarkupObject* pObject,
-                                                                      const CLVKMarkupObject* pKey)
+                                                                       const CLVKMarkupObject* pKey)
 {
     if (auto* const pDictionary = MarkupCast<CLVKMarkupResourceDictionary>(pObject))
     {
@@ -120,7 +121,8 @@ CLVKMarkupObject* AFX_CDECL CLVKMarkupResourceDictionary::FindResource(CLVKMarku
         }
         if (CLVKMarkupInputElement::m_pStyleProperty)
         {
-            if (auto* const pStyle = MarkupCast<CLVKMarkupStyle>(p->GetOwnValue(CLVKMarkupInputElement::m_pStyleProperty)))
+            if (auto* const pStyle =
+                    MarkupCast<CLVKMarkupStyle>(p->GetOwnValue(CLVKMarkupInputElement::m_pStyleProperty)))
             {
                 if (CLVKMarkupObject* const pValue = FindResource(pStyle, pKey))
                 {

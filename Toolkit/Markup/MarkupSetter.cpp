@@ -6,9 +6,9 @@
 CLVKMarkupDependencyProperty* CLVKMarkupSetter::m_pPropertyProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupSetter::m_pValueProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupSetter, L"Setter", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupSetter(); },
-                          &CLVKMarkupSetter::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupSetter, L"Setter", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupSetter(); }, &CLVKMarkupSetter::RegisterProperties)
 
 void AFX_CDECL CLVKMarkupSetter::RegisterProperties()
 {

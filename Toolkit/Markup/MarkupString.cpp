@@ -1,7 +1,8 @@
 #include "Markup/MarkupString.h"
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupString, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupString(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupString, L"", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupString(); }, nullptr)
 
 CLVKMarkupString::CLVKMarkupString(LPCWSTR lpszText, int nLength)
 {

@@ -11,22 +11,22 @@ CLVKMarkupDependencyProperty* CLVKMarkupStyle::m_pTargetTypeProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupStyle::m_pBasedOnProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupStyle::m_pTriggersProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupStyle, L"Style", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupStyle(); },
-                          &CLVKMarkupStyle::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupStyle, L"Style", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupStyle(); }, &CLVKMarkupStyle::RegisterProperties)
 
 void AFX_CDECL CLVKMarkupStyle::RegisterProperties()
 {
     CLVKMarkupType::EnsureRegistered(CLVKMarkupSetter::GetMarkupType());
     CLVKMarkupType::EnsureRegistered(CLVKMarkupTrigger::GetMarkupType());
     CLVKMarkupType* const pType = GetMarkupType();
-    m_pResourcesProperty = CLVKMarkupDependencyProperty::Register(
-        L"Resources", CLVKMarkupResourceDictionary::GetMarkupType(), pType);
+    m_pResourcesProperty =
+        CLVKMarkupDependencyProperty::Register(L"Resources", CLVKMarkupResourceDictionary::GetMarkupType(), pType);
     m_pTargetTypeProperty =
         CLVKMarkupDependencyProperty::Register(L"TargetType", CLVKMarkupType::GetMarkupType(), pType);
     m_pBasedOnProperty = CLVKMarkupDependencyProperty::Register(L"BasedOn", pType, pType);
-    m_pTriggersProperty = CLVKMarkupDependencyProperty::Register(
-        L"Triggers", CLVKMarkupTriggerCollection::GetMarkupType(), pType);
+    m_pTriggersProperty =
+        CLVKMarkupDependencyProperty::Register(L"Triggers", CLVKMarkupTriggerCollection::GetMarkupType(), pType);
 }
 
 CLVKMarkupStyle::CLVKMarkupStyle() : m_pSetters(new CLVKMarkupSetterCollection())

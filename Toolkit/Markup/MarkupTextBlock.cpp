@@ -17,17 +17,17 @@ CLVKMarkupDependencyProperty* CLVKMarkupTextBlock::m_pFontWeightProperty = nullp
 CLVKMarkupDependencyProperty* CLVKMarkupTextBlock::m_pFontStyleProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupTextBlock::m_pFontFamilyProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupTextBlock, L"TextBlock", CLVKMarkupFrameworkElement::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupTextBlock(); },
-                          &CLVKMarkupTextBlock::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupTextBlock, L"TextBlock", CLVKMarkupFrameworkElement::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupTextBlock(); }, &CLVKMarkupTextBlock::RegisterProperties)
 
 void AFX_CDECL CLVKMarkupTextBlock::RegisterProperties()
 {
     CLVKMarkupType* const pType = GetMarkupType();
     const int nInherits = MarkupPropertyInherits;
-    m_pTextProperty = CLVKMarkupDependencyProperty::Register(
-        L"Text", CLVKMarkupString::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
+    m_pTextProperty =
+        CLVKMarkupDependencyProperty::Register(L"Text", CLVKMarkupString::GetMarkupType(), pType,
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
     m_pForegroundProperty = CLVKMarkupDependencyProperty::RegisterAttached(
         L"Foreground", CLVKMarkupBrush::GetMarkupType(), pType,
         new CLVKMarkupPropertyMetadata(nullptr, nInherits | MarkupPropertyAffectsRender));

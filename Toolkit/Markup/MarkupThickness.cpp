@@ -8,8 +8,9 @@
 
 #include <algorithm>
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupThickness, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupThickness(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupThickness, L"", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupThickness(); }, nullptr)
 
 namespace
 {

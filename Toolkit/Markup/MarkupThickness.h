@@ -22,7 +22,8 @@ public:
     CLVKMarkupObject* ConvertFrom(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue) override;
 
     // The rectangle inside the thickness, never with a negative size.
-    static RECT AFX_CDECL DeflateRect(int nLeft, int nTop, int nRight, int nBottom, const CLVKMarkupThickness* pThickness);
+    static RECT AFX_CDECL DeflateRect(int nLeft, int nTop, int nRight, int nBottom,
+                                      const CLVKMarkupThickness* pThickness);
 
     int m_nLeft = 0;
     int m_nTop = 0;

@@ -63,7 +63,8 @@ POINT CLVKMarkupTransformationMatrix::TransformPoint(double x, double y) const
 
 BOOL CLVKMarkupTransformationMatrix::MapToLocal(POINT ptOffset, POINT& pt) const
 {
-    const double det = static_cast<double>(m_xform.eM11) * m_xform.eM22 - static_cast<double>(m_xform.eM12) * m_xform.eM21;
+    const double det =
+        static_cast<double>(m_xform.eM11) * m_xform.eM22 - static_cast<double>(m_xform.eM12) * m_xform.eM21;
     if (fabs(det) < 1e-12)
     {
         return FALSE;

@@ -23,21 +23,24 @@ LVK_DOUBLE_PROPERTY(CLVKMarkupRenderTransform, m_pTranslateTransformProperty)
 LVK_DOUBLE_PROPERTY(CLVKMarkupRenderTransform, m_pSkewTransformProperty)
 
 LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupTransform, L"", CLVKMarkupObject::GetMarkupType(), nullptr, nullptr)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupRotateTransform, L"RotateTransform", CLVKMarkupTransform::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupRotateTransform(); },
-                          &CLVKMarkupRotateTransform::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupScaleTransform, L"ScaleTransform", CLVKMarkupTransform::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupScaleTransform(); },
-                          &CLVKMarkupScaleTransform::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupSkewTransform, L"SkewTransform", CLVKMarkupTransform::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupSkewTransform(); },
-                          &CLVKMarkupSkewTransform::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupTranslateTransform, L"TranslateTransform", CLVKMarkupTransform::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupTranslateTransform(); },
-                          &CLVKMarkupTranslateTransform::RegisterProperties)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupRenderTransform, L"RenderTransform", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupRenderTransform(); },
-                          &CLVKMarkupRenderTransform::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupRotateTransform, L"RotateTransform", CLVKMarkupTransform::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupRotateTransform(); },
+    &CLVKMarkupRotateTransform::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupScaleTransform, L"ScaleTransform", CLVKMarkupTransform::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupScaleTransform(); }, &CLVKMarkupScaleTransform::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupSkewTransform, L"SkewTransform", CLVKMarkupTransform::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupSkewTransform(); }, &CLVKMarkupSkewTransform::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupTranslateTransform, L"TranslateTransform", CLVKMarkupTransform::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupTranslateTransform(); },
+    &CLVKMarkupTranslateTransform::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupRenderTransform, L"RenderTransform", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupRenderTransform(); },
+    &CLVKMarkupRenderTransform::RegisterProperties)
 
 namespace
 {
@@ -171,14 +174,14 @@ void CLVKMarkupTranslateTransform::ApplyToMatrix(CLVKMarkupTransformationMatrix&
 void AFX_CDECL CLVKMarkupRenderTransform::RegisterProperties()
 {
     CLVKMarkupType* const pType = GetMarkupType();
-    m_pRotateTransformProperty = CLVKMarkupDependencyProperty::Register(
-        L"RotateTransform", CLVKMarkupRotateTransform::GetMarkupType(), pType);
-    m_pScaleTransformProperty = CLVKMarkupDependencyProperty::Register(
-        L"ScaleTransform", CLVKMarkupScaleTransform::GetMarkupType(), pType);
+    m_pRotateTransformProperty =
+        CLVKMarkupDependencyProperty::Register(L"RotateTransform", CLVKMarkupRotateTransform::GetMarkupType(), pType);
+    m_pScaleTransformProperty =
+        CLVKMarkupDependencyProperty::Register(L"ScaleTransform", CLVKMarkupScaleTransform::GetMarkupType(), pType);
     m_pTranslateTransformProperty = CLVKMarkupDependencyProperty::Register(
         L"TranslateTransform", CLVKMarkupTranslateTransform::GetMarkupType(), pType);
-    m_pSkewTransformProperty = CLVKMarkupDependencyProperty::Register(
-        L"SkewTransform", CLVKMarkupSkewTransform::GetMarkupType(), pType);
+    m_pSkewTransformProperty =
+        CLVKMarkupDependencyProperty::Register(L"SkewTransform", CLVKMarkupSkewTransform::GetMarkupType(), pType);
 }
 
 CLVKMarkupTransform* CLVKMarkupRenderTransform::GetTransform() const

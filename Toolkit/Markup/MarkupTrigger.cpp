@@ -6,17 +6,17 @@
 
 CLVKMarkupDependencyProperty* CLVKMarkupTrigger::m_pSettersProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupTrigger, L"Trigger", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupTrigger(); },
-                          &CLVKMarkupTrigger::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupTrigger, L"Trigger", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupTrigger(); }, &CLVKMarkupTrigger::RegisterProperties)
 
 void AFX_CDECL CLVKMarkupTrigger::RegisterProperties()
 {
     CLVKMarkupType::EnsureRegistered(CLVKMarkupSetter::GetMarkupType());
     CLVKMarkupSetter::m_pPropertyProperty->AddOwner(GetMarkupType());
     CLVKMarkupSetter::m_pValueProperty->AddOwner(GetMarkupType());
-    m_pSettersProperty = CLVKMarkupDependencyProperty::Register(
-        L"Setters", CLVKMarkupSetterCollection::GetMarkupType(), GetMarkupType());
+    m_pSettersProperty = CLVKMarkupDependencyProperty::Register(L"Setters", CLVKMarkupSetterCollection::GetMarkupType(),
+                                                                GetMarkupType());
 }
 
 CLVKMarkupTrigger::CLVKMarkupTrigger(CLVKMarkupDependencyProperty* pProperty, CLVKMarkupObject* pValue)

@@ -14,8 +14,5 @@ public:
     {
     }
     // Null outside 0 to count - 1.
-    CLVKMarkupTrigger* GetTrigger(int nIndex) const
-    {
-        return static_cast<CLVKMarkupTrigger*>(GetItemOrNull(nIndex));
-    }
+    CLVKMarkupTrigger* GetTrigger(int nIndex) const { return static_cast<CLVKMarkupTrigger*>(GetItemOrNull(nIndex)); }
 };

@@ -7,8 +7,8 @@
 
 LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupType, L"", CLVKMarkupObject::GetMarkupType(), nullptr, nullptr)
 
-CLVKMarkupType::CLVKMarkupType(LPCWSTR lpszClassName, LPCWSTR lpszTag, CLVKMarkupType* pBaseType,
-                               PFNCREATE pfnCreate, PFNREGISTER pfnRegister)
+CLVKMarkupType::CLVKMarkupType(LPCWSTR lpszClassName, LPCWSTR lpszTag, CLVKMarkupType* pBaseType, PFNCREATE pfnCreate,
+                               PFNREGISTER pfnRegister)
     : m_lpszClassName(lpszClassName), m_lpszTag(lpszTag ? lpszTag : L""), m_pBaseType(pBaseType),
       m_pfnCreate(pfnCreate), m_pfnRegister(pfnRegister)
 {

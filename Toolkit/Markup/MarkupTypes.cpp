@@ -35,7 +35,8 @@
 
 void AFX_CDECL MarkupRegisterAllTypes()
 {
-    static const bool bDone = [] {
+    static const bool bDone = []
+    {
         // The getters build the types (and enter their tags) on the way.
         CLVKMarkupType* const types[] = {
             CLVKMarkupObject::GetMarkupType(),

@@ -38,15 +38,13 @@ void AFX_CDECL CLVKMarkupUIElement::RegisterProperties()
         L"ClipToBounds", CLVKMarkupBool::GetMarkupType(), pType, new CLVKMarkupPropertyMetadata(new CLVKMarkupBool()));
     m_pVisibilityProperty = CLVKMarkupDependencyProperty::Register(
         L"Visibility", CLVKMarkupEnum::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(new CLVKMarkupEnum(0), MarkupVisibilityConverter,
-                                       MarkupPropertyAffectsMeasure));
-    m_pFocusableProperty = CLVKMarkupDependencyProperty::Register(
-        L"Focusable", CLVKMarkupBool::GetMarkupType(), pType, new CLVKMarkupPropertyMetadata(new CLVKMarkupBool()));
+        new CLVKMarkupPropertyMetadata(new CLVKMarkupEnum(0), MarkupVisibilityConverter, MarkupPropertyAffectsMeasure));
+    m_pFocusableProperty = CLVKMarkupDependencyProperty::Register(L"Focusable", CLVKMarkupBool::GetMarkupType(), pType,
+                                                                  new CLVKMarkupPropertyMetadata(new CLVKMarkupBool()));
     m_pIsEnabledProperty = CLVKMarkupDependencyProperty::Register(
-        L"IsEnabled", CLVKMarkupBool::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(new CLVKMarkupBool(TRUE)));
-    m_pRenderTransformProperty = CLVKMarkupDependencyProperty::Register(
-        L"RenderTransform", CLVKMarkupRenderTransform::GetMarkupType(), pType);
+        L"IsEnabled", CLVKMarkupBool::GetMarkupType(), pType, new CLVKMarkupPropertyMetadata(new CLVKMarkupBool(TRUE)));
+    m_pRenderTransformProperty =
+        CLVKMarkupDependencyProperty::Register(L"RenderTransform", CLVKMarkupRenderTransform::GetMarkupType(), pType);
 }
 
 int CLVKMarkupUIElement::GetVisibility() const
@@ -83,8 +81,8 @@ void CLVKMarkupUIElement::Measure(CLVKMarkupDrawingContext* pDC, int nWidth, int
         return;
     }
     const BOOL bForces = pDC && pDC->ForcesRemeasure();
-    if (!m_bMeasureForced && !m_bMeasureInvalid && nWidth == m_szLastAvailable.cx &&
-        nHeight == m_szLastAvailable.cy && !bForces)
+    if (!m_bMeasureForced && !m_bMeasureInvalid && nWidth == m_szLastAvailable.cx && nHeight == m_szLastAvailable.cy &&
+        !bForces)
     {
         return;
     }
@@ -231,4 +229,3 @@ void CLVKMarkupUIElement::ApplyRenderTransform(TransformPair& pair, CLVKMarkupDr
     pair.pPrevious = pCurrent;
     pair.pNew = pNew;
 }
-

@@ -10,27 +10,28 @@ CLVKMarkupDependencyProperty* CLVKMarkupUniformGrid::m_pColumnsProperty = nullpt
 CLVKMarkupDependencyProperty* CLVKMarkupUniformGrid::m_pRowsProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupUniformGrid::m_pFirstColumnProperty = nullptr;
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupUniformGrid, L"UniformGrid", CLVKMarkupPanel::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupUniformGrid(); },
-                          &CLVKMarkupUniformGrid::RegisterProperties)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupUniformGrid, L"UniformGrid", CLVKMarkupPanel::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupUniformGrid(); }, &CLVKMarkupUniformGrid::RegisterProperties)
 
 void AFX_CDECL CLVKMarkupUniformGrid::RegisterProperties()
 {
     CLVKMarkupType* const pType = GetMarkupType();
-    m_pColumnsProperty = CLVKMarkupDependencyProperty::Register(
-        L"Columns", CLVKMarkupInt::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
-    m_pRowsProperty = CLVKMarkupDependencyProperty::Register(
-        L"Rows", CLVKMarkupInt::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
-    m_pFirstColumnProperty = CLVKMarkupDependencyProperty::Register(
-        L"FirstColumn", CLVKMarkupInt::GetMarkupType(), pType,
-        new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
+    m_pColumnsProperty =
+        CLVKMarkupDependencyProperty::Register(L"Columns", CLVKMarkupInt::GetMarkupType(), pType,
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
+    m_pRowsProperty =
+        CLVKMarkupDependencyProperty::Register(L"Rows", CLVKMarkupInt::GetMarkupType(), pType,
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
+    m_pFirstColumnProperty =
+        CLVKMarkupDependencyProperty::Register(L"FirstColumn", CLVKMarkupInt::GetMarkupType(), pType,
+                                               new CLVKMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsMeasure));
 }
 
 void CLVKMarkupUniformGrid::ComputeCells()
 {
-    const auto read = [this](CLVKMarkupDependencyProperty* pProperty) {
+    const auto read = [this](CLVKMarkupDependencyProperty* pProperty)
+    {
         auto* const pValue = MarkupCast<CLVKMarkupInt>(GetValue(pProperty));
         return pValue ? pValue->GetValue() : 0;
     };

@@ -19,8 +19,7 @@ struct MarkupWord
 // The decimal grammar: spaces, sign, digits with one point, no exponent.
 // nSeparator ends a number (0: none). With bWhole the whole text must be
 // read. pnConsumed receives the characters read.
-BOOL AFX_CDECL MarkupParseDecimal(LPCWSTR lpszText, wchar_t nSeparator, BOOL bWhole, double& dResult,
-                                  int* pnConsumed);
+BOOL AFX_CDECL MarkupParseDecimal(LPCWSTR lpszText, wchar_t nSeparator, BOOL bWhole, double& dResult, int* pnConsumed);
 // "#RRGGBB", "#AARRGGBB" or a colour name; the result is 0xAABBGGRR.
 BOOL AFX_CDECL MarkupParseColor(LPCWSTR lpszText, DWORD& nColor);
 // The length grammar without DPI scaling: "Auto", n, npt, nin, ncm, nmm;

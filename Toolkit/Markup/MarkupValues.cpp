@@ -9,16 +9,21 @@
 #include "Markup/MarkupDependencyProperty.h"
 #include "Markup/MarkupValueConverters.h"
 
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupBool, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupBool(); }, nullptr)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupInt, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupInt(); }, nullptr)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupEnum, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupEnum(); }, nullptr)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupDouble, L"", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupDouble(); }, nullptr)
-LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupColor, L"Color", CLVKMarkupObject::GetMarkupType(),
-                          []() -> CLVKMarkupObject* { return new CLVKMarkupColor(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupBool, L"", CLVKMarkupObject::GetMarkupType(), []() -> CLVKMarkupObject* { return new CLVKMarkupBool(); },
+    nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupInt, L"", CLVKMarkupObject::GetMarkupType(), []() -> CLVKMarkupObject* { return new CLVKMarkupInt(); },
+    nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupEnum, L"", CLVKMarkupObject::GetMarkupType(), []() -> CLVKMarkupObject* { return new CLVKMarkupEnum(); },
+    nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupDouble, L"", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupDouble(); }, nullptr)
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupColor, L"Color", CLVKMarkupObject::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupColor(); }, nullptr)
 
 CLVKMarkupObject* CLVKMarkupBool::ConvertFrom(CLVKMarkupBuilder* /*pBuilder*/, CLVKMarkupObject* pValue)
 {
@@ -46,7 +51,8 @@ CLVKMarkupObject* CLVKMarkupInt::ConvertFrom(CLVKMarkupBuilder* pBuilder, CLVKMa
         return nullptr;
     }
     const int n = _wtoi(pString->GetText());
-    return new CLVKMarkupInt(MarkupScaleByFlags(pBuilder ? pBuilder->GetContext() : nullptr, GetAssociatedProperty(), n));
+    return new CLVKMarkupInt(
+        MarkupScaleByFlags(pBuilder ? pBuilder->GetContext() : nullptr, GetAssociatedProperty(), n));
 }
 
 CLVKMarkupObject* CLVKMarkupDouble::ConvertFrom(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue)

@@ -47,8 +47,9 @@ struct Options
 
 int Usage(const char* pszMessage)
 {
-    fprintf(stderr, "%s\nusage: MarkupRender.exe [--device gdi|gdiplus] [--size WxH] [--dpi N] "
-                    "[--background #RRGGBB] [--time] INPUT OUTPUT.png\n",
+    fprintf(stderr,
+            "%s\nusage: MarkupRender.exe [--device gdi|gdiplus] [--size WxH] [--dpi N] "
+            "[--background #RRGGBB] [--time] INPUT OUTPUT.png\n",
             pszMessage);
     return 2;
 }

@@ -1,6 +1,6 @@
 #include "Controls/ScrollBarThemeOffice2013.h"
 
-#include "Controls/ResourceThemeColors.h"
+#include "Foundation/ResourceImages.h"
 #include "Controls/ScrollBarArrowGlyph.h"
 
 namespace
@@ -33,7 +33,7 @@ void CLVKScrollBarThemeOffice2013::RefreshMetrics()
     {
         const CString strState(kStates[i]);
         auto read = [&strState](LPCWSTR lpszColumn, COLORREF clrDefault)
-        { return LVKResourceThemeColor(L"Common.ScrollBar", strState + lpszColumn, clrDefault); };
+        { return GetResourceImageColor(L"Common.ScrollBar", strState + lpszColumn, clrDefault); };
         m_sets[i].clrBack = read(L"Back", kDefaults[i].clrBack);
         m_sets[i].clrScrollBorder = read(L"ScrollBorder", kDefaults[i].clrScrollBorder);
         m_sets[i].clrScrollBack = read(L"ScrollBack", kDefaults[i].clrScrollBack);

@@ -5,6 +5,7 @@ const std::vector<GalleryPageEntry>& GalleryPageTable()
     static const std::vector<GalleryPageEntry> table = {
         {L"resize", &CreateResizePage},
         {L"scrollbars", &CreateScrollBarsPage},
+        {L"hyperlink", &CreateHyperLinkPage},
     };
     return table;
 }

@@ -18,3 +18,4 @@ const GalleryPageEntry* FindGalleryPage(LPCWSTR lpszName);
 
 std::unique_ptr<GalleryPage> CreateResizePage();
 std::unique_ptr<GalleryPage> CreateScrollBarsPage();
+std::unique_ptr<GalleryPage> CreateHyperLinkPage();

@@ -137,6 +137,9 @@ TEST_F(HyperLink, CentredTextIsTheLinkItsBlankSidesAreNot)
         EXPECT_EQ(c.bOver, m_link.IsCursorOverText() != FALSE) << "x = " << c.x;
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         m_link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        // Wine shows the new cursor a moment later.
+        for (int i = 0; i < 40 && (::GetCursor() == m_link.GetLinkCursor()) != c.bOver; ++i)
+            ::Sleep(5);
         EXPECT_EQ(c.bOver, ::GetCursor() == m_link.GetLinkCursor()) << "hand cursor at x = " << c.x;
     }
     EXPECT_NE(nullptr, m_link.GetLinkCursor());

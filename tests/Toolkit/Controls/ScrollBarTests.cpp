@@ -371,7 +371,13 @@ TEST_F(ScrollControl, DraggedThumbFollowsSnapsBackAndReportsTheTrackPosition)
             EXPECT_EQ(event.nPos, event.nTrackPos) << "SIF_TRACKPOS reports the dragged position";
         }
     }
-    EXPECT_EQ((std::vector<int>{45, nAt30, 45, nAt40}), tracked);
+    // The platform may report an extra move on the way back; what counts is
+    // the order: start, follow, snap back, follow again.
+    ASSERT_GE(tracked.size(), 4u);
+    EXPECT_EQ(45, tracked[0]);
+    EXPECT_EQ(nAt30, tracked[1]);
+    EXPECT_EQ(45, tracked[2]) << "snapped back to where the drag began";
+    EXPECT_EQ(nAt40, tracked.back());
     EXPECT_EQ(SB_THUMBPOSITION, e[e.size() - 2].nCode);
     EXPECT_EQ(nAt40, e[e.size() - 2].nPos);
     EXPECT_EQ(SB_ENDSCROLL, e.back().nCode);

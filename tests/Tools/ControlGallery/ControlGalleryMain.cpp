@@ -12,6 +12,7 @@
 #include "WindowShot.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -136,6 +137,8 @@ int wmain(int argc, wchar_t** argv)
     icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&icc);
     CWinApp app(L"ControlGallery");
+    // The edits' validation uses the platform's regular-expression component.
+    const HRESULT hrCom = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     std::unique_ptr<GalleryPage> pPage = pEntry->pfnCreate();
     if (!bSize)
@@ -180,5 +183,7 @@ int wmain(int argc, wchar_t** argv)
         }
     }
     delete pDialog;
+    if (SUCCEEDED(hrCom))
+        ::CoUninitialize();
     return nResult;
 }

@@ -6,6 +6,7 @@ const std::vector<GalleryPageEntry>& GalleryPageTable()
         {L"resize", &CreateResizePage},
         {L"scrollbars", &CreateScrollBarsPage},
         {L"hyperlink", &CreateHyperLinkPage},
+        {L"edits", &CreateEditsPage},
     };
     return table;
 }

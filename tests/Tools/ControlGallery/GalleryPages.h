@@ -19,3 +19,4 @@ const GalleryPageEntry* FindGalleryPage(LPCWSTR lpszName);
 std::unique_ptr<GalleryPage> CreateResizePage();
 std::unique_ptr<GalleryPage> CreateScrollBarsPage();
 std::unique_ptr<GalleryPage> CreateHyperLinkPage();
+std::unique_ptr<GalleryPage> CreateEditsPage();

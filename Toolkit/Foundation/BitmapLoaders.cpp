@@ -61,6 +61,77 @@ HBITMAP LoadPng(HMODULE hModule, LPCWSTR lpszName, LPCWSTR lpszPath, BOOL* pbAlp
     return static_cast<HBITMAP>(png.Detach());
 }
 
+// A .bmp file whose headers and pixels are all there: the system's loader
+// is given no file that claims more than it holds (a damaged one can make it
+// read past the data).
+enum class BitmapFileKind
+{
+    notBitmap,
+    damaged,
+    complete
+};
+
+BitmapFileKind CheckBitmapFile(LPCWSTR lpszPath)
+{
+    HANDLE hFile = ::CreateFileW(lpszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return BitmapFileKind::notBitmap;
+    LARGE_INTEGER size{};
+    BYTE headers[sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)] = {};
+    DWORD nRead = 0;
+    const bool bSized = ::GetFileSizeEx(hFile, &size) != FALSE;
+    const bool bRead = ::ReadFile(hFile, headers, sizeof(headers), &nRead, nullptr) != FALSE;
+    ::CloseHandle(hFile);
+    if (!bSized || !bRead || nRead < 2 || headers[0] != 'B' || headers[1] != 'M')
+        return BitmapFileKind::notBitmap;
+    if (nRead < sizeof(BITMAPFILEHEADER) + 12)
+        return BitmapFileKind::damaged;
+
+    BITMAPFILEHEADER file{};
+    std::memcpy(&file, headers, sizeof(file));
+    DWORD nInfoSize = 0;
+    std::memcpy(&nInfoSize, headers + sizeof(file), 4);
+    long long cx = 0, cy = 0;
+    WORD nBits = 0;
+    DWORD nCompression = BI_RGB, nSizeImage = 0;
+    if (nInfoSize == 12)
+    {
+        // The old core header: 16-bit sizes.
+        WORD core[4] = {};
+        std::memcpy(core, headers + sizeof(file) + 4, sizeof(core));
+        cx = core[0];
+        cy = core[1];
+        nBits = core[3];
+    }
+    else
+    {
+        if (nInfoSize < sizeof(BITMAPINFOHEADER) || nRead < sizeof(headers))
+            return BitmapFileKind::damaged;
+        BITMAPINFOHEADER info{};
+        std::memcpy(&info, headers + sizeof(file), sizeof(info));
+        cx = info.biWidth;
+        cy = info.biHeight < 0 ? -static_cast<long long>(info.biHeight) : info.biHeight;
+        nBits = info.biBitCount;
+        nCompression = info.biCompression;
+        nSizeImage = info.biSizeImage;
+    }
+    const unsigned long long nFileSize = static_cast<unsigned long long>(size.QuadPart);
+    if (!CheckedBitmapBytes(cx, cy) || file.bfOffBits > nFileSize)
+        return BitmapFileKind::damaged;
+    unsigned long long nPixels = 0;
+    if (nCompression == BI_RGB || nCompression == BI_BITFIELDS)
+    {
+        if (nBits != 1 && nBits != 4 && nBits != 8 && nBits != 16 && nBits != 24 && nBits != 32)
+            return BitmapFileKind::damaged;
+        nPixels = ((static_cast<unsigned long long>(cx) * nBits + 31) / 32) * 4 * cy;
+    }
+    else
+    {
+        nPixels = nSizeImage;
+    }
+    return file.bfOffBits + nPixels <= nFileSize ? BitmapFileKind::complete : BitmapFileKind::damaged;
+}
+
 // Pictures the OLE loader reads (GIF, JPEG, ...) are rendered onto the
 // button-face colour, so they come without alpha.
 HBITMAP LoadWithOlePicture(LPCWSTR lpszPath, BOOL* pbAlpha)
@@ -164,14 +235,21 @@ HBITMAP AFX_CDECL LoadBitmapFromFile(LPCWSTR lpszPath, BOOL* pbAlpha)
     if (IsPngFile(lpszPath))
         return LoadPng(nullptr, nullptr, lpszPath, pbAlpha);
 
-    const BOOL bAlpha = IsAlphaBitmapFile(lpszPath);
-    HBITMAP hBitmap = static_cast<HBITMAP>(::LoadImageW(
-        nullptr, lpszPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE | (bAlpha ? LR_CREATEDIBSECTION : 0)));
-    if (hBitmap)
+    const BitmapFileKind kind = CheckBitmapFile(lpszPath);
+    if (kind == BitmapFileKind::damaged)
+        return nullptr;
+    if (kind == BitmapFileKind::complete)
     {
-        if (pbAlpha)
-            *pbAlpha = bAlpha;
-        return hBitmap;
+        const BOOL bAlpha = IsAlphaBitmapFile(lpszPath);
+        HBITMAP hBitmap =
+            static_cast<HBITMAP>(::LoadImageW(nullptr, lpszPath, IMAGE_BITMAP, 0, 0,
+                                              LR_LOADFROMFILE | LR_DEFAULTSIZE | (bAlpha ? LR_CREATEDIBSECTION : 0)));
+        if (hBitmap)
+        {
+            if (pbAlpha)
+                *pbAlpha = bAlpha;
+            return hBitmap;
+        }
     }
     return LoadWithOlePicture(lpszPath, pbAlpha);
 }

@@ -436,3 +436,52 @@ TEST(Blending, IconDrawnWithItsAlpha)
     DeleteObject(hColor);
     DeleteObject(hMask);
 }
+
+TEST(BitmapFiles, DamagedBitmapFilesGiveNothing)
+{
+    const std::string good = ResourceBytes(8302, RT_RCDATA);
+    ASSERT_EQ(70u, good.size());
+    std::string hugeWidth = good;
+    hugeWidth[18] = '\x00';
+    hugeWidth[19] = '\x00';
+    hugeWidth[20] = '\x01';  // width 65536
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"file header only", good.substr(0, 14)},
+        {"info header cut", good.substr(0, 30)},
+        {"32-bit pixels cut short", good.substr(0, 60)},
+        {"65536 pixels wide, 16 bytes of pixels", hugeWidth},
+        {"empty file", std::string()},
+    };
+    ScratchFolder folder;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::wstring path = folder.WriteFile(L"damaged.bmp", c.bytes);
+        BOOL bAlpha = -1;
+        HBITMAP h = LoadBitmapFromFile(path.c_str(), &bAlpha);
+        EXPECT_EQ(nullptr, h);
+        if (h)
+            DeleteObject(h);
+    }
+}
+
+TEST(Blending, ConstantOpacity)
+{
+    HBITMAP hSource = MakeSection(1, 1, {Pack({0, 0, 255, 0})});
+    CDC source;
+    source.Attach(CreateCompatibleDC(nullptr));
+    HGDIOBJ hOld = SelectObject(source.m_hDC, hSource);
+    DibSurface target(1, 1, RGB(255, 255, 255));
+    EXPECT_TRUE(
+        CLVKImageManager::GetGlobal()->BlendConstantAlpha(target.GetDC(), {0, 0, 1, 1}, &source, {0, 0, 1, 1}, 128));
+    const COLORREF clr = target.Pixel(0, 0);
+    EXPECT_EQ(255, GetRValue(clr));
+    EXPECT_NEAR(127, GetGValue(clr), 1) << "half of white shows through";
+    SelectObject(source.m_hDC, hOld);
+    source.DeleteDC();
+    DeleteObject(hSource);
+}

@@ -3,6 +3,7 @@
 // generated state images, persistence, and damaged icon and archive data.
 #include "DibSurface.h"
 #include "Foundation/AlphaBitmap.h"
+#include "Foundation/ColorManager.h"
 #include "Foundation/IconImage.h"
 #include "Foundation/ImageManager.h"
 #include "Foundation/ImageManagerIcon.h"
@@ -497,9 +498,13 @@ TEST(ImageManager, ArchiveRoundTripKeepsEveryStateImage)
                       CLVKImageManagerIcon::slotHot, CLVKImageManagerIcon::slotPressed})
     {
         SCOPED_TRACE(nSlot);
-        for (int y : {0, 15})
-            for (int x : {0, 15})
-                EXPECT_EQ(PicturePixel(pBefore->GetSlot(nSlot), x, y), PicturePixel(pAfter->GetSlot(nSlot), x, y));
+        int nDifferent = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                nDifferent +=
+                    !(PicturePixel(pBefore->GetSlot(nSlot), x, y) == PicturePixel(pAfter->GetSlot(nSlot), x, y));
+        EXPECT_EQ(0, nDifferent) << "every pixel of the state image comes back";
+        EXPECT_EQ(PicturePixel(pBefore->GetSlot(nSlot), 3, 3), PicturePixel(pAfter->GetSlot(nSlot), 3, 3));
     }
     // The icon of the checked state comes back as an icon with its colours.
     ASSERT_FALSE(pAfter->GetSlot(CLVKImageManagerIcon::slotChecked).IsEmpty());
@@ -712,4 +717,76 @@ TEST(ImageManager, FoundBehindItsComInterface)
         e->Delete();
     }
     EXPECT_EQ(E_INVALIDARG, sc) << "another kind of object";
+}
+
+TEST(ImageManager, ShadowSilhouetteAndIconStates)
+{
+    CLVKImageManager manager;
+    // The shadow takes colour-table entry 31 at three quarters, times alpha.
+    ASSERT_TRUE(StoreSolid(manager, 1, 2, {10, 20, 30, 255}));
+    const COLORREF clrBase = GetToolkitColor(31);
+    const Bgra expected = {static_cast<int>(GetBValue(clrBase) * 0.75), static_cast<int>(GetGValue(clrBase) * 0.75),
+                           static_cast<int>(GetRValue(clrBase) * 0.75), 255};
+    EXPECT_EQ(expected, PicturePixel(manager.FindIcon(1, 2)->GetShadowImage(), 1, 1));
+
+    // Icon pictures: the generated images are icons too, drawn with the new colours.
+    CLVKIconImage icon(MakeIcon(16, 16, {100, 50, 200, 0}));
+    ASSERT_TRUE(manager.StoreIconImage(icon, 2, 16, 16, 0));
+    CLVKImageManagerIcon* pIcon = manager.FindIcon(2, 16);
+    ASSERT_NE(nullptr, pIcon);
+    DibSurface disabled(16, 16, RGB(255, 255, 255));
+    pIcon->DrawImage(disabled.GetDC(), 0, 0, pIcon->GetDisabledImage());
+    EXPECT_EQ(RGB(160, 160, 160), disabled.Pixel(8, 8)) << "L = 0.3943, 255 x sqrt(L) = 160";
+    DibSurface faded(16, 16, RGB(255, 255, 255));
+    pIcon->DrawImage(faded.GetDC(), 0, 0, pIcon->GetFadedImage());
+    EXPECT_EQ(RGB((200 * 7 + 765) / 10, (50 * 7 + 765) / 10, (100 * 7 + 765) / 10), faded.Pixel(8, 8));
+
+    // A silhouette paints every non-white pixel of the picture in one colour.
+    DibSurface silhouette(16, 16, RGB(255, 255, 255));
+    pIcon->DrawSilhouette(silhouette.GetDC(), 0, 0, pIcon->GetNormalImage(), 16, 16, RGB(0, 0, 255));
+    EXPECT_EQ(RGB(0, 0, 255), silhouette.Pixel(8, 8));
+}
+
+TEST(ImageManager, DuotoneDisabledImageAndAtlasAlphaBuffer)
+{
+    CLVKImageManager manager;
+    CLVKIconImage black(Solid(2, 2, {0, 0, 0, 255}));
+    ASSERT_TRUE(manager.StoreIconImage(black, 1, 2, 2, 0));
+    CLVKImageManagerIcon* pIcon = manager.FindIcon(1, 2);
+    pIcon->MakeDisabledImage(RGB(250, 250, 250), RGB(0, 0, 90));
+    EXPECT_EQ((Bgra{90, 0, 0, 255}), PicturePixel(pIcon->GetDisabledImage(FALSE), 0, 0))
+        << "black takes the dark colour";
+
+    // An icon cell drawn through the alpha buffer: opaque where its mask is.
+    CLVKImageManagerResource* pAtlas = manager.GetImageResource(16, 16);
+    CLVKIconImage icon(MakeIcon(16, 16, {0, 150, 0, 0}));
+    LVK_IMAGERESOURCE_INFO* pCell = pAtlas->AddImage(icon);
+    ASSERT_NE(nullptr, pCell);
+    DibSurface target(16, 16, RGB(255, 255, 255));
+    pAtlas->DrawImage(target.GetDC(), pCell, 0, 0, 16, 16, TRUE);
+    EXPECT_EQ(RGB(0, 150, 0), target.Pixel(8, 8));
+    DibSurface plain(16, 16, RGB(255, 255, 255));
+    pAtlas->DrawImage(plain.GetDC(), pCell, 0, 0, 16, 16, FALSE);
+    EXPECT_EQ(RGB(0, 150, 0), plain.Pixel(8, 8));
+}
+
+TEST(ImageManager, DrawMirroringFollowsItsModeAndTheDC)
+{
+    CLVKImageManager manager;
+    DibSurface ltr(4, 4), rtl(4, 4);
+    SetLayout(rtl.GetHdc(), LAYOUT_RTL);
+    const struct
+    {
+        int mode;
+        BOOL ltrAnswer, rtlAnswer;
+    } cases[] = {{0, FALSE, FALSE}, {1, TRUE, TRUE}, {2, FALSE, TRUE}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.mode);
+        manager.SetDrawMirroring(c.mode);
+        EXPECT_EQ(c.ltrAnswer, manager.IsDrawMirrored(ltr.GetDC()));
+        EXPECT_EQ(c.rtlAnswer, manager.IsDrawMirrored(rtl.GetDC()));
+    }
+    EXPECT_EQ(2, CLVKImageManager().GetDrawMirroring()) << "mirror by the DC after construction";
+    EXPECT_EQ(68266u, CLVKImageManager().GetHighestId());
 }

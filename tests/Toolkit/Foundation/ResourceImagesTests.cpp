@@ -501,3 +501,17 @@ TEST(ResourceImages, LoadingAThemeTellsTheListeners)
     EXPECT_FALSE(images.IsLoaded());
     sink.UnadviseAll();
 }
+
+TEST(ResourceImage, KeyColourThroughAnAlphaBuffer)
+{
+    CLVKResourceImages images;
+    HBITMAP hKeyed = MakePicture(4, 4, [](int x, int) { return x < 2 ? RGB(255, 0, 255) : RGB(0, 0, 200); });
+    CLVKResourceImage keyed(&images);
+    ASSERT_TRUE(keyed.SetBitmap(hKeyed, FALSE));
+    DeleteObject(hKeyed);
+    DibSurface target(4, 4, RGB(0, 100, 0));
+    keyed.DrawTransparentAlpha(target.GetDC(), CRect(0, 0, 4, 4), CRect(0, 0, 4, 4), CRect(0, 0, 0, 0),
+                               RGB(255, 0, 255), 1);
+    EXPECT_EQ(RGB(0, 100, 0), target.Pixel(0, 0)) << "key pixels are transparent";
+    EXPECT_EQ(RGB(0, 0, 200), target.Pixel(3, 3)) << "the others opaque";
+}

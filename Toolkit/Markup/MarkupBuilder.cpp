@@ -6,6 +6,7 @@
 #include "Markup/MarkupObjectProperty.h"
 #include "Markup/MarkupParser.h"
 #include "Markup/MarkupResourceDictionary.h"
+#include "Markup/MarkupStaticExtension.h"
 #include "Markup/MarkupString.h"
 #include "Markup/MarkupType.h"
 #include "Markup/MarkupTypeRegistry.h"
@@ -411,7 +412,12 @@ CLVKMarkupObject* CLVKMarkupBuilder::ResolveExtension(const std::wstring& strTex
     const std::wstring strBody = strText.substr(0, strText.size() - 1);
     if (strBody.compare(0, 9, L"x:Static ") == 0)
     {
-        MarkupThrowError(L"Cannot find the static extension '%ls'", strBody.c_str() + 9);
+        CLVKMarkupObject* const pValue = m_pContext->GetStaticExtension()->FindValue(strBody.c_str() + 9);
+        if (!pValue)
+        {
+            MarkupThrowError(L"Cannot find the static extension '%ls'", strBody.c_str() + 9);
+        }
+        return pValue;
     }
     if (strBody.compare(0, 15, L"StaticResource ") == 0)
     {
@@ -475,6 +481,15 @@ CLVKMarkupObject* CLVKMarkupBuilder::FindResource(const std::wstring& strKeyText
             pValue->AddRef();
             return pValue;
         }
+    }
+    // A system colour key that no dictionary holds stands for the colour.
+    if (CLVKMarkupObject* const pColor = MarkupSystemColorFromKey(pKey))
+    {
+        return pColor;
+    }
+    if (CLVKMarkupObject* const pBrush = MarkupSystemBrushFromKey(pKey))
+    {
+        return pBrush;
     }
     auto* const pKeyString = MarkupCast<CLVKMarkupString>(pKey);
     MarkupThrowError(L"Cannot find resource named '%ls'. Resource names are case sensitive",

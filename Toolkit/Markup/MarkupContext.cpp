@@ -5,6 +5,8 @@
 #include "Markup/MarkupBuilderException.h"
 #include "Markup/MarkupDelegate.h"
 #include "Markup/MarkupFont.h"
+#include "Markup/MarkupKeyboardNavigation.h"
+#include "Markup/MarkupStaticExtension.h"
 #include "Markup/MarkupMouseEventArgs.h"
 #include "Markup/MarkupOleDelegate.h"
 #include "Markup/MarkupParser.h"
@@ -44,12 +46,25 @@ LOGFONTW SystemMessageFont()
 CLVKMarkupContext::CLVKMarkupContext() : m_defaultFont(SystemMessageFont())
 {
     MarkupRegisterAllTypes();
+    m_pKeyboardNavigation = new CLVKMarkupKeyboardNavigation(this);
+}
+
+CLVKMarkupStaticExtension* CLVKMarkupContext::GetStaticExtension()
+{
+    if (!m_pStaticExtension)
+    {
+        m_pStaticExtension = std::make_unique<CLVKMarkupStaticExtension>(L"__root__", FALSE);
+        m_pStaticExtension->AddExtension(std::make_unique<CLVKMarkupSystemColorsStaticExtension>());
+    }
+    return m_pStaticExtension.get();
 }
 
 CLVKMarkupContext::~CLVKMarkupContext()
 {
     ResetScript();
+    m_pStaticExtension.reset();
     m_pMouseOver = nullptr;
+    m_pKeyboardNavigation->Release();
     m_pMouseOverRoot = nullptr;
     UnfreezeUpdates();
     for (auto& entry : m_contextHandlers)
@@ -616,6 +631,10 @@ BOOL CLVKMarkupContext::OnWndMsg(CLVKMarkupUIElement* pRoot, UINT message, WPARA
             pCaptured->Release();
         }
         return FALSE;
+    case WM_KEYDOWN:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        return m_pKeyboardNavigation->OnWndMsg(message, wParam, lParam, pResult);
     }
     return FALSE;
 }

@@ -12,6 +12,8 @@
 #include <vector>
 
 class CLVKDpiScaling;
+class CLVKMarkupKeyboardNavigation;
+class CLVKMarkupStaticExtension;
 class CLVKMarkupDelegate;
 class CLVKMarkupFont;
 class CLVKMarkupInputElement;
@@ -91,6 +93,11 @@ public:
     IDispatch* GetHandler() const { return m_pHandler; }
     void SetMethod(IDispatch* pObject, LPCWSTR lpszName);
     void ResetScript();
+    // The root of {x:Static} names ("__root__"), made on first use with the
+    // system colours as its first child.
+    CLVKMarkupStaticExtension* GetStaticExtension();
+    CLVKMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
+
     // Context-wide handlers, reached by bubbling events nobody handled.
     void AddHandler(CLVKMarkupRoutedEvent* pEvent, CLVKMarkupDelegate* pDelegate);
     void RaiseContextHandlers(CLVKMarkupObject* pSender, CLVKMarkupRoutedEventArgs* pArgs);
@@ -126,6 +133,8 @@ private:
     BOOL m_bFrozen = FALSE;
     BOOL m_bFullRepaintPending = FALSE;
     std::vector<CLVKMarkupUIElement*> m_remembered;
+    std::unique_ptr<CLVKMarkupStaticExtension> m_pStaticExtension;
+    CLVKMarkupKeyboardNavigation* m_pKeyboardNavigation = nullptr;
 };
 
 // Registers the dependency properties of every markup type, once.

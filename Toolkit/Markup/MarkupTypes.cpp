@@ -1,6 +1,9 @@
 // Registers the dependency properties of every markup type, base types
 // first, so that every tag is known before the first text is parsed.
 #include "Markup/MarkupBorder.h"
+#include "Markup/MarkupBrushKey.h"
+#include "Markup/MarkupColorKey.h"
+#include "Markup/MarkupKeyboardNavigation.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupCollection.h"
 #include "Markup/MarkupColor.h"
@@ -89,6 +92,9 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupMouseButtonEventArgs::GetMarkupType(),
             CLVKMarkupMouseWheelEventArgs::GetMarkupType(),
             CLVKMarkupQueryCursorEventArgs::GetMarkupType(),
+            CLVKMarkupColorKey::GetMarkupType(),
+            CLVKMarkupBrushKey::GetMarkupType(),
+            CLVKMarkupKeyboardNavigation::GetMarkupType(),
         };
         CLVKMarkupType::RegisterAll();
         for (CLVKMarkupType* const pType : types)

@@ -8,6 +8,8 @@
 #include "Markup/MarkupGradientStops.h"
 #include "Markup/MarkupLinearGradientBrush.h"
 #include "Markup/MarkupPathGeometryBuilder.h"
+#include "Markup/MarkupRenderTransform.h"
+#include "Markup/MarkupTransformationMatrix.h"
 #include "Markup/MarkupSolidColorBrush.h"
 #include "Markup/MarkupThickness.h"
 
@@ -234,4 +236,49 @@ TEST(MarkupPixels, DrawTextWithCalcRectDrawsNothing)
                    DT_CENTER | DT_VCENTER);
     EXPECT_EQ(surface.Pixel(50, 50), kRed);
     EXPECT_EQ(surface.Pixel(30, 50), kWhite);
+}
+
+TEST(MarkupTransforms, MatricesOfTheTransforms)
+{
+    // Scale 2 about (10, 10) keeps (10, 10) and maps (0, 0) to (-10, -10).
+    CLVKMarkupTransformationMatrix scale;
+    scale.Translate(10, 10);
+    scale.Scale(2, 2);
+    scale.Translate(-10, -10);
+    EXPECT_EQ(scale.TransformPoint(10, 10).x, 10);
+    EXPECT_EQ(scale.TransformPoint(0, 0).x, -10);
+    EXPECT_EQ(scale.TransformPoint(20, 20).y, 30);
+    // A rotation of 90 degrees about (5, 5) keeps (5, 5).
+    CLVKMarkupTransformationMatrix rotate;
+    rotate.Translate(5, 5);
+    rotate.Rotate(90);
+    rotate.Translate(-5, -5);
+    EXPECT_EQ(rotate.TransformPoint(5, 5).x, 5);
+    EXPECT_EQ(rotate.TransformPoint(5, 5).y, 5);
+    EXPECT_EQ(rotate.TransformPoint(10, 5).y, 10);
+}
+
+TEST(MarkupTransforms, SkewUsesTheTangentOfItsAngle)
+{
+    MarkupContextHolder context;
+    struct SkewCase
+    {
+        const wchar_t* angle;
+        int x;  // where the element's point (0, 100) goes
+    } const cases[] = {{L"45", 100}, {L"30", 58}, {L"0", 0}};
+    for (const auto& c : cases)
+    {
+        ElementHolder root(context.Parse(std::wstring(L"<Border Background='Red' Width='10' Height='10' "
+                                                      L"HorizontalAlignment='Left' VerticalAlignment='Top'>"
+                                                      L"<Border.RenderTransform><RenderTransform><SkewTransform "
+                                                      L"AngleX='") +
+                                         c.angle + L"'/></RenderTransform></Border.RenderTransform></Border>"));
+        ASSERT_TRUE(root);
+        MarkupSurface surface(20, 20);
+        surface.Render(root.Get());
+        CLVKMarkupTransformationMatrix* const pMatrix = root->GetAbsoluteTransform();
+        ASSERT_NE(pMatrix, nullptr) << c.angle;
+        EXPECT_EQ(pMatrix->TransformPoint(0, 100).x, c.x) << c.angle;
+        delete pMatrix;
+    }
 }

@@ -286,3 +286,85 @@ TEST(MarkupEvents, ReleasingTheContextFirstKeepsTheTreeUsable)
     MarkupReleaseElement(pRoot);
     EXPECT_EQ(pRoot, nullptr);
 }
+
+TEST(MarkupStaticExtensions, SystemColoursByPath)
+{
+    MarkupContextHolder context;
+    const std::wstring x = std::wstring(L"<Border") + kX;
+    std::wstring error;
+    ElementHolder root(context.Parse(x + L" Background='{x:Static SystemColors.WindowTextBrush}' "
+                                         L"BorderBrush='{StaticResource {x:Static SystemColors.ControlBrushKey}}'/>",
+                                     &error));
+    ASSERT_TRUE(root) << error;
+    auto* const pBorder = static_cast<CLVKMarkupBorder*>(root.Get());
+    EXPECT_EQ(pBorder->GetBackground()->GetColor(), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(pBorder->GetBorderBrush()->GetColor(), GetSysColor(COLOR_BTNFACE));
+    // Invalid names and the wrong case give no value.
+    for (const wchar_t* path : {L"SystemColors.Control2Brush", L"SystemColors.", L"systemcolors.ControlBrush"})
+    {
+        EXPECT_EQ(context.ErrorOf(x + L" Background='{x:Static " + path + L"}'/>"),
+                  std::wstring(L"Cannot find the static extension '") + path + L"'");
+    }
+}
+
+TEST(MarkupEvents, KeyboardMessagesAreNotHandled)
+{
+    HWND hWnd = CreateHost();
+    ASSERT_NE(hWnd, nullptr);
+    {
+        MarkupContextHolder context(hWnd);
+        ElementHolder root(context.Parse(L"<Border Background='Red'/>"));
+        ASSERT_TRUE(root);
+        LRESULT lResult = 0;
+        for (const UINT message : {WM_KEYDOWN, WM_SETFOCUS, WM_KILLFOCUS})
+        {
+            EXPECT_FALSE(MarkupRelayElementMessage(root.Get(), message, VK_TAB, 0, &lResult));
+        }
+    }
+    DestroyWindow(hWnd);
+}
+
+namespace
+{
+
+int g_nRepaints = 0;
+
+LRESULT CALLBACK CountingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kMarkupRepaintMessage)
+    {
+        ++g_nRepaints;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(MarkupContextRepaint, FrozenRequestsAreFlushedOnce)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = CountingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LorvaneMarkupRepaintHost";
+    RegisterClassW(&wc);
+    HWND hWnd =
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    {
+        MarkupContextHolder context(hWnd);
+        ElementHolder root(context.Parse(L"<Border Background='Red'/>"));
+        ASSERT_TRUE(root);
+        MarkupSurface surface(50, 50);
+        surface.Render(root.Get());
+        g_nRepaints = 0;
+        context->InvalidateElement(root.Get());
+        EXPECT_EQ(g_nRepaints, 1);
+        context->FreezeUpdates();
+        context->InvalidateElement(root.Get());
+        context->InvalidateAll();
+        EXPECT_EQ(g_nRepaints, 1);
+        context->UnfreezeUpdates();
+        EXPECT_EQ(g_nRepaints, 2);
+    }
+    DestroyWindow(hWnd);
+}

@@ -5,12 +5,18 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ResourceManager.h"
 
-IMPLEMENT_DYNAMIC(CLVKBrowseButton, CButton)
+IMPLEMENT_DYNAMIC(CLVKBrowseButton, CLVKButton)
 
-BEGIN_MESSAGE_MAP(CLVKBrowseButton, CButton)
+BEGIN_MESSAGE_MAP(CLVKBrowseButton, CLVKButton)
     ON_WM_ENABLE()
     ON_CONTROL_REFLECT_EX(BN_CLICKED, OnReflectedClicked)
 END_MESSAGE_MAP()
+
+CLVKBrowseButton::CLVKBrowseButton()
+{
+    m_nBorderGap = 0;
+    m_nImageGap = 0;
+}
 
 CLVKBrowseButton::~CLVKBrowseButton()
 {
@@ -38,7 +44,7 @@ BOOL CLVKBrowseButton::Create(CLVKBrowseEdit* pEdit, DWORD dwBrowseStyle, UINT n
     else if (!pResources || !pResources->LoadString(&strCaption, kCaptionId))
         strCaption = L"...";
 
-    if (!CButton::Create(strCaption, dwStyle, CRect(0, 0, 0, 0), pEdit->GetParent(), nID))
+    if (!CLVKButton::Create(strCaption, dwStyle, CRect(0, 0, 0, 0), pEdit->GetParent(), nID))
         return FALSE;
     if (bDropDown)
     {
@@ -60,32 +66,6 @@ BOOL CLVKBrowseButton::Create(CLVKBrowseEdit* pEdit, DWORD dwBrowseStyle, UINT n
     return TRUE;
 }
 
-void CLVKBrowseButton::AttachToEdit(CWnd* pEdit, BOOL bOutside)
-{
-    if (!pEdit || !pEdit->GetSafeHwnd() || !m_hWnd)
-        return;
-    CWnd* const pParent = GetParent();
-    CRect rcEdit;
-    CRect rcButton;
-    pEdit->GetWindowRect(&rcEdit);
-    GetWindowRect(&rcButton);
-    pParent->ScreenToClient(&rcEdit);
-    pParent->ScreenToClient(&rcButton);
-    const int nOverlap = CLVKDpiScaling::GetGlobal()->ScaleX(2);
-    if (bOutside)
-    {
-        const int nEditWidth = rcEdit.Width() - rcButton.Width() + nOverlap;
-        pEdit->SetWindowPos(nullptr, 0, 0, nEditWidth, rcEdit.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        rcButton.MoveToX(rcEdit.right - rcButton.Width());
-    }
-    else
-    {
-        pEdit->SetWindowPos(nullptr, 0, 0, rcButton.left + nOverlap - rcEdit.left, rcEdit.Height(),
-                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    SetWindowPos(nullptr, rcButton.left, rcEdit.top, rcButton.Width(), rcEdit.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void CLVKBrowseButton::OnClicked()
 {
     if (m_pEdit)
@@ -100,7 +80,7 @@ BOOL CLVKBrowseButton::OnReflectedClicked()
 
 void CLVKBrowseButton::OnEnable(BOOL bEnable)
 {
-    CButton::OnEnable(bEnable);
+    CLVKButton::OnEnable(bEnable);
     Invalidate(TRUE);
 }
 
@@ -111,5 +91,5 @@ BOOL CLVKBrowseButton::PreTranslateMessage(MSG* pMsg)
         OnClicked();
         return TRUE;
     }
-    return CButton::PreTranslateMessage(pMsg);
+    return CLVKButton::PreTranslateMessage(pMsg);
 }

@@ -1,29 +1,24 @@
-// CLVKBrowseButton: the small button at the right end of a browse edit that
-// runs the edit's browse action. Until the toolkit's themed button exists it
-// is a platform push button placed to share the edit's frame.
+// CLVKBrowseButton: the small themed button at the right end of a browse
+// edit that runs the edit's browse action; the edit's theme draws the two
+// in one frame.
 #pragma once
 
-#include "AfxButton.h"
+#include "Controls/Button.h"
 
 class CLVKBrowseEdit;
 
-class CLVKBrowseButton : public CButton
+class CLVKBrowseButton : public CLVKButton
 {
     DECLARE_DYNAMIC(CLVKBrowseButton)
 public:
     static const UINT kDropDownIconId = 9458;
     static const UINT kCaptionId = 9343;
 
-    CLVKBrowseButton() = default;
+    CLVKBrowseButton();
     ~CLVKBrowseButton() override;
 
     virtual BOOL Create(CLVKBrowseEdit* pEdit, DWORD dwBrowseStyle, UINT nID, UINT nMenuId, int nSubMenuIndex);
     virtual void OnClicked();
-
-    // Makes this the browse button of the edit: outside, the edit is narrowed
-    // to make room at its right; otherwise the edit is stretched to end 2
-    // pixels into the button. Both take the edit's top and height.
-    void AttachToEdit(CWnd* pEdit, BOOL bOutside);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

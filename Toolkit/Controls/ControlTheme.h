@@ -1,6 +1,9 @@
-// The control theme numbers of themed buttons and edits, and the private
-// message that switches a control to one of them.
+// The control theme numbers of themed buttons and edits, the private
+// message that switches a control to one of them, and the common base of the
+// standard controls' theme objects.
 #pragma once
+
+#include "Framework.h"
 
 // wParam: a ControlThemeId; lParam unused. Themed buttons and edits call
 // their SetTheme with it and answer 0. Windows broadcast it to every
@@ -23,4 +26,21 @@ enum ControlThemeId
     lvkControlThemeVisualStudio2012Light = 14,
     lvkControlThemeVisualStudio2012Dark = 15,
     lvkControlThemeVisualStudio2015 = 16
+};
+
+// Carries the theme number of a button theme class (edit themes keep theirs
+// in a field of their own and leave this 0).
+class CLVKControlTheme
+{
+public:
+    CLVKControlTheme() = default;
+    virtual ~CLVKControlTheme() = default;
+
+    int GetThemeNumber() const { return m_nThemeNumber; }
+
+    CLVKControlTheme(const CLVKControlTheme&) = delete;
+    CLVKControlTheme& operator=(const CLVKControlTheme&) = delete;
+
+protected:
+    int m_nThemeNumber = 0;
 };

@@ -197,6 +197,13 @@ BOOL CLVKHyperLink::IsTextControl() const
 
 BOOL CLVKHyperLink::IsCursorOverText() const
 {
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    return IsPointOverText(pt);
+}
+
+BOOL CLVKHyperLink::IsPointOverText(POINT pt) const
+{
     if (!IsTextControl())
         return TRUE;
     CString strText;
@@ -226,8 +233,6 @@ BOOL CLVKHyperLink::IsCursorOverText() const
         rc.right = rc.left + szText.cx;
         break;
     }
-    POINT pt{};
-    ::GetCursorPos(&pt);
     return rc.PtInRect(pt);
 }
 

@@ -32,6 +32,8 @@ public:
     virtual BOOL GotoURL(LPCTSTR lpszTarget, int nShowCmd, LPCTSTR lpszParameters, LPCTSTR lpszDirectory);
     virtual BOOL IsTextControl() const;
     virtual BOOL IsCursorOverText() const;
+    // Whether a screen point lies over the link's text (the full height counts).
+    BOOL IsPointOverText(POINT ptScreen) const;
     virtual void ReportError(int nError);
     virtual BOOL Initialize();
     virtual BOOL UpdateFont();

@@ -110,7 +110,7 @@ TEST(ControlGallery, ListsItsPagesOneALine)
     ASSERT_TRUE(run.bFinished);
     EXPECT_EQ(0u, run.dwExitCode);
     const std::vector<std::string> pages = Lines(run.output);
-    for (const char* required : {"resize", "scrollbars", "hyperlink", "edits"})
+    for (const char* required : {"resize", "scrollbars", "hyperlink", "edits", "buttons"})
         EXPECT_NE(pages.end(), std::find(pages.begin(), pages.end(), required)) << required;
 }
 

@@ -3,10 +3,8 @@
 const std::vector<GalleryPageEntry>& GalleryPageTable()
 {
     static const std::vector<GalleryPageEntry> table = {
-        {L"resize", &CreateResizePage},
-        {L"scrollbars", &CreateScrollBarsPage},
-        {L"hyperlink", &CreateHyperLinkPage},
-        {L"edits", &CreateEditsPage},
+        {L"resize", &CreateResizePage}, {L"scrollbars", &CreateScrollBarsPage}, {L"hyperlink", &CreateHyperLinkPage},
+        {L"edits", &CreateEditsPage},   {L"buttons", &CreateButtonsPage},
     };
     return table;
 }

@@ -20,3 +20,4 @@ std::unique_ptr<GalleryPage> CreateResizePage();
 std::unique_ptr<GalleryPage> CreateScrollBarsPage();
 std::unique_ptr<GalleryPage> CreateHyperLinkPage();
 std::unique_ptr<GalleryPage> CreateEditsPage();
+std::unique_ptr<GalleryPage> CreateButtonsPage();

@@ -1,0 +1,114 @@
+// CLVKButton: the toolkit's push button, check box, radio button and group
+// box. It keeps the platform's button logic (clicks, BN_ notifications,
+// auto check boxes, radio groups) and hands all painting to an exchangeable
+// theme object chosen by number (WM_APPLY_CONTROL_THEME). It adds hot
+// tracking, a flat style and four drop-down push styles, one of them a
+// split button with its own drop-down part.
+#pragma once
+
+#include "AfxButton.h"
+#include "Controls/ControlTheme.h"
+
+#include <memory>
+
+class CLVKButtonTheme;
+
+// Push styles.
+#define LVK_BUTTON_NORMAL 0
+#define LVK_BUTTON_DROPDOWN 1
+#define LVK_BUTTON_DROPDOWNRIGHT 2
+#define LVK_BUTTON_SPLITDROPDOWN 3
+#define LVK_BUTTON_DROPDOWNNOGLYPH 4
+// The notification code of the drop-down in WM_COMMAND to the parent.
+#define LVK_BN_DROPDOWN 7
+
+class CLVKButton : public CButton
+{
+    DECLARE_DYNAMIC(CLVKButton)
+public:
+    CLVKButton();
+    ~CLVKButton() override;
+
+    virtual int IsPushed() const { return m_nPushed; }
+    virtual BOOL IsHighlighted() const;
+    virtual int GetChecked() const;
+    virtual DWORD GetTextAlignment() const;
+    virtual DWORD GetImageAlignment() const { return m_dwImageAlignment; }
+    virtual CSize GetImageSize() const { return CSize(0, 0); }
+    virtual BOOL SetThemeObject(std::unique_ptr<CLVKButtonTheme> pTheme);
+    virtual BOOL SetTheme(int nTheme);
+    virtual CRect GetButtonRect() const;
+    virtual CString GetButtonText() const;
+    virtual COLORREF GetTextColor() const;
+    virtual COLORREF GetBackColor() const { return ::GetSysColor(COLOR_BTNFACE); }
+    virtual void NotifyDropDown();
+    virtual void DrawButton(CDC* pDC);
+    virtual void RefreshMetrics();
+    virtual void DrawContent(CDC* pDC);
+
+    void SetPushButtonStyle(int nStyle);
+    int GetPushButtonStyle() const { return m_nPushStyle; }
+    void SetFlatStyle(BOOL bFlat = TRUE);
+    BOOL GetFlatStyle() const { return m_bFlat; }
+    void SetChecked(int nState);
+    BOOL IsUseUxTheme() const { return m_bUseUxTheme; }
+    CLVKButtonTheme* GetTheme() const { return m_pTheme.get(); }
+    // BS_ type of the window style (the low four bits).
+    int GetButtonType() const { return static_cast<int>(GetStyle() & 0xF); }
+    BOOL IsPushLike() const;
+    BOOL IsDropDownStyle() const { return m_nPushStyle >= 1 && m_nPushStyle <= 4; }
+    // The split button's drop-down part.
+    CRect GetDropDownRect() const;
+    CSize GetCheckMarkSize() const;
+    HWND GetBuddyEdit() const { return m_hBuddyEdit; }
+    // Makes this the browse button of the edit (null: of none). Outside, the
+    // edit is narrowed to make room at its right; otherwise the edit is
+    // stretched to end 2 pixels into the button. Both take the edit's top
+    // and height, so they overlap by 2 pixels and the edit's theme draws
+    // them in one frame.
+    void AttachToEdit(CWnd* pEdit, BOOL bOutside);
+
+    int m_nBorderGap;
+    int m_nImageGap;
+    int m_nTextImageRelation = 3;
+    int m_nGroupBoxStyle = 0;
+    BOOL m_bShowFocus = TRUE;
+
+protected:
+    void Repaint(BOOL bNow = FALSE);
+    void RunDropDown();
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnPrintClient(CDC* pDC, UINT nFlags);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg UINT OnGetDlgCode();
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg LRESULT OnUpdateUIState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetCheck(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetState(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnApplyControlTheme(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int m_nPushed = 0;
+    BOOL m_bHot = FALSE;
+    std::unique_ptr<CLVKButtonTheme> m_pTheme;
+    int m_nChecked = 0;
+    BOOL m_bFlat = FALSE;
+    BOOL m_bUseUxTheme = TRUE;
+    DWORD m_dwImageAlignment = BS_CENTER | BS_VCENTER;
+    int m_nPushStyle = 0;
+    HWND m_hBuddyEdit = nullptr;
+};

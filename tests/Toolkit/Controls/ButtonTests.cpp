@@ -1,0 +1,240 @@
+// The themed button: the theme-number table with its aliases, the split and
+// drop-down zones with the drop-down notification, the keys of the drop-down
+// styles, the text alignment defaults, the theme broadcast reaching only
+// themed buttons and edits, and pixels of a few states through
+// WM_PRINTCLIENT into a 32-bit bitmap.
+#include "Framework.h"
+
+#include "Controls/Button.h"
+#include "Controls/ButtonThemeVariants.h"
+#include "Controls/Edit.h"
+
+#include "../Foundation/DibSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+
+class ButtonHost : public CWnd
+{
+public:
+    std::vector<std::pair<UINT, UINT>> m_commands;  // id, code
+
+    ButtonHost()
+    {
+        CreateEx(0, AfxRegisterWndClass(0), L"Button host", WS_POPUP | WS_VISIBLE, 40, 40, 400, 200, NULL, NULL);
+    }
+    ~ButtonHost() override
+    {
+        if (m_hWnd)
+            DestroyWindow();
+    }
+    int Count(UINT nCode) const
+    {
+        int n = 0;
+        for (const auto& c : m_commands)
+            n += c.second == nCode ? 1 : 0;
+        return n;
+    }
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        m_commands.push_back({LOWORD(wParam), HIWORD(wParam)});
+        return CWnd::OnCommand(wParam, lParam);
+    }
+};
+
+struct ThemeCase
+{
+    int nTheme;
+    int nNumber;
+    bool bUxTheme;
+};
+
+class ButtonThemeNumbers : public ::testing::TestWithParam<ThemeCase>
+{
+};
+
+TEST_P(ButtonThemeNumbers, CreateTheirThemeAndUxThemeUse)
+{
+    const ThemeCase& c = GetParam();
+    CLVKButton button;
+    EXPECT_TRUE(button.SetTheme(c.nTheme));
+    EXPECT_EQ(c.nNumber, button.GetTheme()->GetThemeNumber());
+    EXPECT_EQ(c.bUxTheme, button.IsUseUxTheme() != FALSE);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ButtonThemeNumbers,
+                         ::testing::Values(ThemeCase{0, 0, true}, ThemeCase{1, 1, false}, ThemeCase{2, 2, false},
+                                           ThemeCase{3, 3, false}, ThemeCase{4, 4, false}, ThemeCase{5, 5, false},
+                                           ThemeCase{6, 0, true}, ThemeCase{7, 7, false}, ThemeCase{10, 0, false},
+                                           ThemeCase{12, 12, false}, ThemeCase{13, 14, false}, ThemeCase{14, 14, false},
+                                           ThemeCase{15, 15, false}, ThemeCase{16, 16, false},
+                                           ThemeCase{42, 0, false}));
+
+class ButtonTest : public ::testing::Test
+{
+protected:
+    void Make(DWORD dwStyle, LPCWSTR lpszText = L"Button", int cx = 120, int cy = 28)
+    {
+        ASSERT_TRUE(
+            m_button.Create(lpszText, WS_CHILD | WS_VISIBLE | dwStyle, CRect(10, 10, 10 + cx, 10 + cy), &m_host, 500));
+    }
+    void Click(int x, int y)
+    {
+        m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        m_button.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+
+    ButtonHost m_host;
+    CLVKButton m_button;
+};
+
+TEST_F(ButtonTest, SplitButtonClicksLeftAndDropsDownInItsRightPart)
+{
+    Make(BS_PUSHBUTTON);
+    m_button.SetPushButtonStyle(LVK_BUTTON_SPLITDROPDOWN);
+    Click(20, 14);
+    EXPECT_EQ(1, m_host.Count(BN_CLICKED));
+    EXPECT_EQ(0, m_host.Count(LVK_BN_DROPDOWN));
+
+    m_host.m_commands.clear();
+    Click(120 - 4 - 16 + 1, 14);
+    EXPECT_EQ(0, m_host.Count(BN_CLICKED)) << "the drop-down part does not click";
+    EXPECT_EQ(1, m_host.Count(LVK_BN_DROPDOWN));
+    EXPECT_EQ(0, m_button.IsPushed()) << "released after the parent's handler";
+}
+
+TEST_F(ButtonTest, DropDownStyleDropsDownOnPressAndOnSpaceOrEnter)
+{
+    Make(BS_PUSHBUTTON);
+    m_button.SetPushButtonStyle(LVK_BUTTON_DROPDOWN);
+    int nPushedDuringNotify = -1;
+    m_button.SendMessage(BM_SETSTATE, TRUE);
+    EXPECT_EQ(1, m_host.Count(LVK_BN_DROPDOWN)) << "on the press, not the release";
+    m_button.SendMessage(BM_SETSTATE, FALSE);
+    m_button.SendMessage(WM_CHAR, L' ');
+    EXPECT_EQ(2, m_host.Count(LVK_BN_DROPDOWN));
+    m_button.SendMessage(WM_CHAR, L'\r');
+    EXPECT_EQ(3, m_host.Count(LVK_BN_DROPDOWN));
+    (void)nPushedDuringNotify;
+
+    m_host.m_commands.clear();
+    m_button.SetPushButtonStyle(LVK_BUTTON_DROPDOWNNOGLYPH);
+    m_button.SendMessage(WM_CHAR, L'\r');
+    EXPECT_EQ(0, m_host.Count(LVK_BN_DROPDOWN)) << "style 4 reacts to Space only";
+    m_button.SendMessage(WM_CHAR, L' ');
+    EXPECT_EQ(1, m_host.Count(LVK_BN_DROPDOWN));
+
+    MSG msg{};
+    msg.message = WM_CHAR;
+    msg.wParam = L' ';
+    EXPECT_TRUE(m_button.SendMessage(WM_GETDLGCODE, L' ', reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTCHARS);
+}
+
+TEST_F(ButtonTest, TextAlignmentDefaultsByType)
+{
+    const struct
+    {
+        DWORD dwStyle;
+        DWORD dwAlignment;
+    } cases[] = {
+        {BS_AUTOCHECKBOX, BS_LEFT | BS_VCENTER},
+        {BS_PUSHBUTTON, BS_CENTER | BS_VCENTER},
+        {BS_PUSHBUTTON | BS_RIGHT, BS_RIGHT | BS_VCENTER},
+        {BS_AUTORADIOBUTTON | BS_TOP, BS_LEFT | BS_TOP},
+        {BS_PUSHBUTTON | BS_LEFT | BS_BOTTOM, BS_LEFT | BS_BOTTOM},
+    };
+    Make(BS_PUSHBUTTON);
+    for (const auto& c : cases)
+    {
+        ::SetWindowLongW(m_button.m_hWnd, GWL_STYLE, WS_CHILD | WS_VISIBLE | c.dwStyle);
+        EXPECT_EQ(c.dwAlignment, m_button.GetTextAlignment()) << std::hex << c.dwStyle;
+    }
+}
+
+TEST(Button, ThemeBroadcastReachesThemedButtonsAndEditsOnly)
+{
+    ButtonHost host;
+    CLVKButton themed;
+    ASSERT_TRUE(themed.Create(L"a", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &host, 1));
+    CLVKEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(0, 30, 80, 50), &host, 2));
+    const HWND hPlain = ::CreateWindowExW(0, L"BUTTON", L"plain", WS_CHILD | WS_VISIBLE, 0, 60, 50, 20, host.m_hWnd,
+                                          reinterpret_cast<HMENU>(3), nullptr, nullptr);
+    host.SendMessageToDescendants(WM_APPLY_CONTROL_THEME, 16);
+    EXPECT_EQ(16, themed.GetTheme()->GetThemeNumber());
+    EXPECT_EQ(16, edit.GetTheme()->GetThemeNumber());
+    EXPECT_TRUE(::IsWindow(hPlain));
+    EXPECT_EQ(static_cast<LONG>(WS_CHILD | WS_VISIBLE), ::GetWindowLongW(hPlain, GWL_STYLE) & (WS_CHILD | WS_VISIBLE));
+}
+
+class ButtonPixels : public ButtonTest
+{
+protected:
+    COLORREF PixelAt(int x, int y)
+    {
+        DibSurface surface(120, 28, RGB(1, 2, 3));
+        m_button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+        return surface.Pixel(x, y);
+    }
+};
+
+TEST_F(ButtonPixels, Office2013FacesByState)
+{
+    Make(BS_PUSHBUTTON, L"");
+    m_button.SetTheme(12);
+    EXPECT_EQ(RGB(171, 171, 171), PixelAt(0, 0)) << "border";
+    EXPECT_EQ(RGB(253, 253, 253), PixelAt(60, 14)) << "face";
+    m_button.SetChecked(1);
+    EXPECT_EQ(RGB(163, 189, 227), PixelAt(0, 0)) << "checked: hot border";
+    EXPECT_EQ(RGB(213, 225, 242), PixelAt(60, 14)) << "checked: hot face";
+    m_button.SetChecked(0);
+    m_button.EnableWindow(FALSE);
+    EXPECT_EQ(RGB(225, 225, 225), PixelAt(0, 0)) << "disabled border";
+}
+
+TEST_F(ButtonPixels, VisualStudio2012DarkAndClassicDefault)
+{
+    Make(BS_PUSHBUTTON, L"");
+    m_button.SetTheme(15);
+    EXPECT_EQ(RGB(45, 45, 48), PixelAt(60, 14));
+    EXPECT_EQ(RGB(67, 67, 70), PixelAt(0, 0));
+    m_button.SetTheme(10);
+    EXPECT_FALSE(m_button.IsUseUxTheme());
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), PixelAt(0, 0)) << "classic raised face";
+    EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), PixelAt(119, 27));
+    m_button.SendMessage(BM_SETSTATE, TRUE);
+    EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), PixelAt(0, 0)) << "pushed: sunken";
+}
+
+TEST_F(ButtonPixels, FlatButtonShowsNoFaceUntilHot)
+{
+    Make(BS_PUSHBUTTON, L"");
+    m_button.SetTheme(12);
+    m_button.SetFlatStyle(TRUE);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), PixelAt(0, 0)) << "only the parent's background";
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(m_button.IsHighlighted());
+    EXPECT_EQ(RGB(163, 189, 227), PixelAt(0, 0)) << "hot border";
+}
+
+TEST_F(ButtonPixels, Office2013IndeterminateCheckBoxIsAFilledSquare)
+{
+    Make(BS_AUTO3STATE, L"Three states");
+    m_button.SetTheme(12);
+    m_button.SendMessage(BM_SETCHECK, BST_INDETERMINATE);
+    DibSurface surface(120, 28, RGB(1, 2, 3));
+    m_button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    // The mark: 13 pixels at the left, centred vertically.
+    const int y = (28 - 13) / 2;
+    EXPECT_EQ(RGB(171, 171, 171), surface.Pixel(0, y)) << "mark border";
+    EXPECT_EQ(RGB(139, 139, 139), surface.Pixel(6, y + 6)) << "filled with the mark colour";
+    EXPECT_EQ(RGB(253, 253, 253), surface.Pixel(1, y + 1)) << "face between border and square";
+}
+
+}  // namespace

@@ -221,3 +221,25 @@ TEST(MarkupLayout, CollectionsRefuseCyclesAndSecondParents)
     pInner->Release();
     EXPECT_EQ(pOuter->GetChildren()->GetCount(), 1);
 }
+
+TEST(MarkupLayout, HitTestingFollowsTheVisualTree)
+{
+    MarkupContextHolder context;
+    ElementHolder root(context.Parse(
+        L"<UniformGrid Columns='1' xmlns:x='http://schemas.microsoft.com/winfx/2006/xaml'>"
+        L"<Border x:Name='a' Background='Red'><Border x:Name='over' Width='10' Height='10' Background='Blue' "
+        L"Margin='0,0,0,-40'/></Border>"
+        L"<Border x:Name='hidden' Background='Red' Visibility='Hidden'/>"
+        L"<Border x:Name='empty'/>"
+        L"</UniformGrid>"));
+    ASSERT_TRUE(root);
+    MarkupMeasureElement(root.Get(), 40, 120);
+    root->Arrange(0, 0, 40, 120);
+    // A child drawn beyond its parent is still hit there.
+    EXPECT_EQ(root->InputHitTest(20, 42), root->FindName(L"over"));
+    EXPECT_EQ(root->InputHitTest(2, 2), root->FindName(L"a"));
+    // A hidden element is never hit; a panel or border without background
+    // lets the mouse through.
+    EXPECT_EQ(root->InputHitTest(20, 50), nullptr);
+    EXPECT_EQ(root->InputHitTest(20, 100), nullptr);
+}

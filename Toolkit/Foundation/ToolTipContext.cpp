@@ -2,6 +2,7 @@
 
 #include "ColorManager.h"
 #include "DrawHelpers.h"
+#include "ImageManager.h"
 #include "ResourceManager.h"
 #include "SystemVersion.h"
 #include "ToolTipContextToolTip.h"
@@ -364,6 +365,14 @@ void CLVKToolTipContext::RelayMessageToTip(HWND hWnd, const MSG& msg)
                 }
                 else
                     SendMessageW(hTip, TTM_SETTITLEW, 0, 0);
+            }
+            if (m_bShowImage)
+            {
+                CLVKImageManagerIcon* pIcon =
+                    extra.pImageManager
+                        ? extra.pImageManager->FindIcon(static_cast<UINT>(ti.uId + m_nImageIdOffset), m_nImageWidth)
+                        : nullptr;
+                SendMessageW(hTip, LVK_TTM_SETTOOLIMAGE, 0, reinterpret_cast<LPARAM>(pIcon));
             }
             if ((ti.uFlags & kLVKTtfAlwaysTip) || bTopLevelActive)
             {

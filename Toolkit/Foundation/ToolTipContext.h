@@ -37,7 +37,7 @@ struct LVKToolInfoExtra
 // The 44-byte tool-info record: TTTOOLINFOW up to lParam.
 const UINT kLVKToolInfoExtraSize = TTTOOLINFOW_V2_SIZE;
 
-// A tool icon for the tip (lParam: the icon handle).
+// A tool icon for the tip (lParam: a CLVKImageManagerIcon pointer or 0).
 const UINT LVK_TTM_SETTOOLIMAGE = 0x2A49;
 // Asked of a child window under the cursor: 1 makes its parent count instead.
 const UINT LVK_WM_TOOLTIPTRANSPARENT = 0x2A48;
@@ -98,6 +98,14 @@ public:
     {
         m_bShowTitleAndDescription = bShow;
         m_nTitleIcon = nTitleIcon;
+    }
+    // Passes the icon of (tool id + nIdOffset) at nImageWidth from the tool's
+    // image manager to the tip.
+    void ShowImage(BOOL bShow, int nImageWidth = 1, int nIdOffset = 0)
+    {
+        m_bShowImage = bShow;
+        m_nImageWidth = nImageWidth;
+        m_nImageIdOffset = nIdOffset;
     }
     void SetStripEllipsis(BOOL bStrip) { m_bStripEllipsis = bStrip; }
     void SetScaleIcons(BOOL bScale) { m_bScaleIcons = bScale; }

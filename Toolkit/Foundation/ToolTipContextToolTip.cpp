@@ -4,6 +4,7 @@
 #include "DisplayMonitors.h"
 #include "DpiScaling.h"
 #include "DrawHelpers.h"
+#include "ImageManagerIcon.h"
 #include "ResourceManager.h"
 
 namespace
@@ -116,7 +117,7 @@ LRESULT CLVKToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARA
         OnSetDelayTime(wParam, lParam);
         return 0;
     case LVK_TTM_SETTOOLIMAGE:
-        m_hIcon = reinterpret_cast<HICON>(lParam);
+        m_pIcon = reinterpret_cast<CLVKImageManagerIcon*>(lParam);
         return 0;
     case TTM_WINDOWFROMPOINT:
         return lParam ? reinterpret_cast<LRESULT>(LVKToolTipWindowFromPoint(*reinterpret_cast<const POINT*>(lParam)))
@@ -403,19 +404,11 @@ const CString& CLVKToolTipContextToolTip::GetToolText(TOOLITEM* pTool)
 SIZE CLVKToolTipContextToolTip::IconSize() const
 {
     SIZE size{0, 0};
-    if (!m_hIcon)
+    if (!m_pIcon)
         return size;
-    ICONINFO info{};
-    if (!GetIconInfo(m_hIcon, &info))
-        return size;
-    BITMAP bm{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
-    size.cx = bm.bmWidth;
-    size.cy = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
+    const CSize extent = m_pIcon->GetExtent();
+    size.cx = extent.cx;
+    size.cy = extent.cy;
     if (m_pContext->IsScaleIcons())
     {
         size.cx = ScaleX(size.cx);
@@ -450,7 +443,7 @@ SIZE CLVKToolTipContextToolTip::MeasureTip(TOOLITEM* pTool)
     }
     int nTextExtra = 0;
     const SIZE szIcon = IconSize();
-    if (m_hIcon)
+    if (m_pIcon)
     {
         if (szIcon.cy > ScaleY(16))
             nTextExtra = szIcon.cx + ScaleX(5);
@@ -466,7 +459,7 @@ SIZE CLVKToolTipContextToolTip::MeasureTip(TOOLITEM* pTool)
     dc.DrawText(strText, &rcText, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     int nWidth = (rcText.right - rcText.left) + nTextExtra;
     int nHeight = rcText.bottom - rcText.top;
-    if (m_hIcon && szIcon.cy > nHeight)
+    if (m_pIcon && szIcon.cy > nHeight)
         nHeight = szIcon.cy;
     if (!m_strTitle.IsEmpty())
     {
@@ -494,10 +487,10 @@ void CLVKToolTipContextToolTip::DrawTip(CDC* pDC, TOOLITEM* pTool, RECT rc)
     InflateRect(&rcTitle, -ScaleX(2), -ScaleY(2));
     RECT rcText = rc;
     const SIZE szIcon = IconSize();
-    if (m_hIcon && szIcon.cy <= ScaleY(16))
+    if (m_pIcon && szIcon.cy <= ScaleY(16))
     {
         const int x = bRTL ? rcTitle.right - szIcon.cx : rcTitle.left;
-        DrawIconEx(pDC->m_hDC, x, rcTitle.top, m_hIcon, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+        m_pIcon->DrawScaled(pDC, x, rcTitle.top, szIcon.cx, szIcon.cy);
         if (!m_strTitle.IsEmpty())
         {
             if (bRTL)
@@ -520,10 +513,10 @@ void CLVKToolTipContextToolTip::DrawTip(CDC* pDC, TOOLITEM* pTool, RECT rc)
         rcText.left += bRTL ? ScaleX(15) : ScaleX(10);
         rcText.right -= bRTL ? ScaleX(10) : ScaleX(15);
     }
-    if (m_hIcon && szIcon.cy > ScaleY(16))
+    if (m_pIcon && szIcon.cy > ScaleY(16))
     {
         const int x = bRTL ? rcText.right - szIcon.cx : rcText.left;
-        DrawIconEx(pDC->m_hDC, x, rcText.top, m_hIcon, szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+        m_pIcon->DrawScaled(pDC, x, rcText.top, szIcon.cx, szIcon.cy);
         if (bRTL)
             rcText.right -= szIcon.cx + ScaleX(5);
         else
@@ -710,6 +703,7 @@ void CLVKToolTipContextToolTip::OnDestroyTip()
     m_pressedTool.Clear();
     m_tools.clear();
     m_strTitle.Empty();
+    m_pIcon = nullptr;
     m_bRegionSet = FALSE;
     m_bActive = FALSE;
     TrackMouse(FALSE);

@@ -10,6 +10,8 @@
 #include "AfxToolTipCtrl.h"
 
 #include <memory>
+
+class CLVKImageManagerIcon;
 #include <vector>
 
 class CLVKToolTipContextToolTip : public CWnd
@@ -51,6 +53,7 @@ public:
     int GetReshowDelay() const { return m_nReshowDelay; }
     BOOL IsActive() const { return m_bActive; }
     const CString& GetTitle() const { return m_strTitle; }
+    CLVKImageManagerIcon* GetIcon() const { return m_pIcon; }
 
     // Moves the rectangle into the work area (see the placement rules).
     static void AFX_CDECL AdjustToWorkArea(RECT& rc, const RECT& rcWork, POINT ptCursor);
@@ -93,7 +96,7 @@ private:
     int m_nAutoPopTime = 0;
     UINT_PTR m_nAutoPopTimer = 0;
     CString m_strTitle;
-    HICON m_hIcon = nullptr;
+    CLVKImageManagerIcon* m_pIcon = nullptr;  // not owned
     BOOL m_bRegionSet = FALSE;
     UINT_PTR m_nIdBeingShown = static_cast<UINT_PTR>(-1);
     HWND m_hParent = nullptr;

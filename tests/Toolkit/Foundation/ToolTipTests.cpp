@@ -3,6 +3,9 @@
 // texts lose a trailing ellipsis; callback texts are asked for once; a tool
 // deleted while its tip is being shown is deleted safely later.
 #include "Foundation/ToolTipContext.h"
+#include "Foundation/ImageManager.h"
+#include "Foundation/ImageManagerIcon.h"
+#include "Foundation/IconImage.h"
 #include "Foundation/ToolTipContextToolTip.h"
 
 #include "MessagePump.h"
@@ -26,6 +29,9 @@ public:
             HeapFree(GetProcessHeap(), 0, pTI->lpszText);
             pTI->lpszText = LPSTR_TEXTCALLBACKW;
         }
+        else if (m_pImageManager)
+            CLVKToolTipContext::InitToolInfoEx(pTI, m_hWnd, 7, m_rcTool, m_pszText, L"Title", L"Description",
+                                               m_pImageManager);
         else
             CLVKToolTipContext::InitToolInfo(pTI, m_hWnd, 7, m_rcTool, m_pszText);
         return 7;
@@ -63,6 +69,7 @@ public:
     const wchar_t* m_pszText = L"Open file...";
     bool m_bCallback = false;
     bool m_bDeleteOnShow = false;
+    CLVKImageManager* m_pImageManager = nullptr;
     int m_nTextRequests = 0;
     int m_nShows = 0;
 };
@@ -168,6 +175,26 @@ TEST_F(ToolTips, ToolDeletedWhileItsTipIsShownIsDeletedLaterFromACopy)
     // still names the right tool.
     EXPECT_TRUE(PumpMessagesUntil([&] { return pTip->GetToolCount() == 0; }, 1000));
     EXPECT_FALSE(TipVisible()) << "the deleted tool's tip is hidden";
+}
+
+TEST_F(ToolTips, ToolIconAndTitleReachTheToolkitTip)
+{
+    CLVKImageManager images;
+    ASSERT_TRUE(images.StoreIconImage(CLVKIconImage(LoadIconW(nullptr, IDI_APPLICATION), TRUE, TRUE), 7, 16, 16, 0));
+    host.m_pImageManager = &images;
+    context.ShowImage(TRUE, 16);
+    context.ShowTitleAndDescription(TRUE);
+    context.SetStyle(lvkTipToolkit);
+    HoverTool();
+    auto* pTip = dynamic_cast<CLVKToolTipContextToolTip*>(context.GetTipWindow());
+    ASSERT_NE(nullptr, pTip);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }, 3000));
+    EXPECT_EQ(images.FindIcon(7, 16), pTip->GetIcon()) << "the icon of the tool's id at the asked width";
+    EXPECT_NE(nullptr, pTip->GetIcon());
+    EXPECT_STREQ(L"Title", pTip->GetTitle());
+    EXPECT_STREQ(L"Description", pTip->GetShownTool().strText) << "the description is the tip's text";
+    context.HideTip();
+    context.ShowImage(FALSE);
 }
 
 TEST(ToolTipPlacement, TipIsKeptInsideTheWorkArea)

@@ -53,9 +53,9 @@ BOOL CLVKBrowseButton::Create(CLVKBrowseEdit* pEdit, DWORD dwBrowseStyle, UINT n
             pResources ? pResources->LoadIconById(kDropDownIconId, pDpi->ScaleX(16), pDpi->ScaleY(16)) : nullptr;
         if (hLoaded)
         {
-            m_hIcon = static_cast<HICON>(::CopyImage(hLoaded, IMAGE_ICON, 10, 10, 0));
-            ::DestroyIcon(hLoaded);
-            SetIcon(m_hIcon);
+            // The image keeps its own copy; the loaded icon goes with this one.
+            const CLVKIconImage loaded(hLoaded, TRUE, FALSE);
+            SetIcon(10, 10, loaded, CLVKIconImage(), FALSE);
         }
     }
     else if (LVKAuxData().RegularFont.GetHandle())

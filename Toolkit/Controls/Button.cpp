@@ -36,7 +36,108 @@ CLVKButton::CLVKButton()
     SetTheme(0);
 }
 
-CLVKButton::~CLVKButton() = default;
+CLVKButton::~CLVKButton()
+{
+    SetImage(nullptr, FALSE);
+}
+
+CSize CLVKButton::GetImageSize() const
+{
+    if (!m_pImage)
+        return CSize(0, 0);
+    const CSize size = m_pImage->GetExtent();
+    if (!m_bImageDpiScaled)
+        return size;
+    return CLVKDpiScaling::GetGlobal()->ScaleSize(size);
+}
+
+BOOL CLVKButton::SetImage(CLVKImageManagerIcon* pIcon, BOOL bRedraw)
+{
+    if (m_pImage)
+        m_pImage->InternalRelease();
+    m_pImage = pIcon;
+    if (bRedraw)
+        Repaint();
+    return TRUE;
+}
+
+BOOL CLVKButton::SetIcon(int cx, int cy, const CLVKIconImage& normal, const CLVKIconImage& hot, BOOL bRedraw)
+{
+    if (normal.IsEmpty())
+        return FALSE;
+    if (cx == 0 && cy == 0)
+    {
+        cx = normal.GetImageSize().cx;
+        cy = normal.GetImageSize().cy;
+    }
+    auto* const pIcon = new CLVKImageManagerIcon(0, cx, cy, nullptr);
+    pIcon->SetNormalImage(normal);
+    if (!hot.IsEmpty())
+        pIcon->SetHotImage(hot);
+    return SetImage(pIcon, bRedraw);
+}
+
+BOOL CLVKButton::SetIconFromIds(int cx, int cy, UINT nNormalId, UINT nHotId, BOOL bRedraw)
+{
+    CLVKIconImage normal;
+    if (!normal.LoadFromModuleResource(MAKEINTRESOURCEW(nNormalId), cx, cy, TRUE, 1))
+        return FALSE;
+    CLVKIconImage hot;
+    if (nHotId && !hot.LoadFromModuleResource(MAKEINTRESOURCEW(nHotId), cx, cy, TRUE, 1))
+        return FALSE;
+    return SetIcon(cx, cy, normal, hot, bRedraw);
+}
+
+BOOL CLVKButton::SetIconFromHandles(int cx, int cy, HICON hNormal, HICON hHot, BOOL bRedraw)
+{
+    if (!hNormal)
+        return FALSE;
+    // The handles stay the caller's; an icon of another size is drawn from a
+    // copy made at the asked size.
+    auto wrap = [cx, cy](HICON hIcon, CLVKIconImage& image)
+    {
+        ICONINFO ii{};
+        BITMAP bm{};
+        if (cx > 0 && cy > 0 && ::GetIconInfo(hIcon, &ii))
+        {
+            ::GetObjectW(ii.hbmColor ? ii.hbmColor : ii.hbmMask, sizeof(bm), &bm);
+            if (ii.hbmColor)
+                ::DeleteObject(ii.hbmColor);
+            if (ii.hbmMask)
+                ::DeleteObject(ii.hbmMask);
+            if (bm.bmWidth != cx)
+            {
+                const HICON hSized = static_cast<HICON>(::CopyImage(hIcon, IMAGE_ICON, cx, cy, 0));
+                if (hSized)
+                {
+                    image.SetIcon(hSized, FALSE);
+                    return;
+                }
+            }
+        }
+        image.SetIcon(hIcon, TRUE);
+    };
+    CLVKIconImage normal;
+    wrap(hNormal, normal);
+    CLVKIconImage hot;
+    if (hHot)
+        wrap(hHot, hot);
+    return SetIcon(cx, cy, normal, hot, bRedraw);
+}
+
+void CLVKButton::DrawImage(CDC* pDC, const CRect& rc)
+{
+    if (!m_pImage)
+        return;
+    const BOOL bSelected = GetChecked() || IsPushed();
+    CLVKImageManagerIcon& icon = *m_pImage;
+    CLVKIconImage* pImage = &icon.GetNormalImage();
+    if (!IsWindowEnabled())
+        pImage = &icon.GetDisabledImage(TRUE);
+    else if (IsHighlighted() || bSelected)
+        pImage = GetChecked() ? &icon.GetCheckedImage() : (IsPushed() ? &icon.GetPressedImage() : &icon.GetHotImage());
+    icon.DrawImage(pDC, rc.left, rc.top, *pImage, rc.Width(), rc.Height());
+}
 
 BOOL CLVKButton::IsPushLike() const
 {

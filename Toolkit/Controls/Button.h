@@ -8,6 +8,7 @@
 
 #include "AfxButton.h"
 #include "Controls/ControlTheme.h"
+#include "Foundation/ImageManagerIcon.h"
 
 #include <memory>
 
@@ -34,7 +35,23 @@ public:
     virtual int GetChecked() const;
     virtual DWORD GetTextAlignment() const;
     virtual DWORD GetImageAlignment() const { return m_dwImageAlignment; }
-    virtual CSize GetImageSize() const { return CSize(0, 0); }
+    virtual CSize GetImageSize() const;
+    virtual BOOL IsImageDpiScaled() const { return m_bImageDpiScaled; }
+    virtual void SetImageDpiScaled(BOOL bScaled) { m_bImageDpiScaled = bScaled; }
+    // Draws the image in the variant of the button's state.
+    virtual void DrawImage(CDC* pDC, const CRect& rc);
+    // The image: an icon of the image manager with its state variants.
+    // Null removes it. TRUE always.
+    virtual BOOL SetImage(CLVKImageManagerIcon* pIcon, BOOL bRedraw = TRUE);
+    // From a normal and a hot image (the hot one may be empty); 0 x 0 takes
+    // the normal image's size.
+    virtual BOOL SetIcon(int cx, int cy, const CLVKIconImage& normal, const CLVKIconImage& hot, BOOL bRedraw = TRUE);
+    // Icon resources of the module, at the size or the next larger of the
+    // group; FALSE when the normal or a requested hot icon is missing.
+    virtual BOOL SetIconFromIds(int cx, int cy, UINT nNormalId, UINT nHotId = 0, BOOL bRedraw = TRUE);
+    // Icon handles that stay the caller's.
+    virtual BOOL SetIconFromHandles(int cx, int cy, HICON hNormal, HICON hHot = nullptr, BOOL bRedraw = TRUE);
+    CLVKImageManagerIcon* GetImage() const { return m_pImage; }
     virtual BOOL SetThemeObject(std::unique_ptr<CLVKButtonTheme> pTheme);
     virtual BOOL SetTheme(int nTheme);
     virtual CRect GetButtonRect() const;
@@ -111,4 +128,6 @@ private:
     DWORD m_dwImageAlignment = BS_CENTER | BS_VCENTER;
     int m_nPushStyle = 0;
     HWND m_hBuddyEdit = nullptr;
+    CLVKImageManagerIcon* m_pImage = nullptr;  // one reference held
+    BOOL m_bImageDpiScaled = FALSE;
 };

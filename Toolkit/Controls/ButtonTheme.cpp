@@ -317,9 +317,15 @@ void CLVKButtonTheme::DrawButtonText(CDC* pDC, CLVKButton* pButton)
     ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rc, nFlags);
 }
 
-void CLVKButtonTheme::DrawButtonImage(CDC*, CLVKButton*)
+void CLVKButtonTheme::DrawButtonImage(CDC* pDC, CLVKButton* pButton)
 {
-    // Buttons carry no image yet (see GetImageSize).
+    const CSize szImage = pButton->GetImageSize();
+    if (szImage.cx <= 0 || szImage.cy <= 0)
+        return;
+    CRect rc = CalcContentLayout(pDC, pButton, TRUE);
+    const int nOffset = PushOffset(pButton);
+    rc.OffsetRect(nOffset, nOffset);
+    pButton->DrawImage(pDC, CRect(rc.TopLeft(), szImage));
 }
 
 void CLVKButtonTheme::DrawDropDownGlyph(CDC* pDC, CLVKButton* pButton)

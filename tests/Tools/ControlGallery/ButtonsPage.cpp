@@ -36,6 +36,8 @@ public:
         add(L"Flat", BS_PUSHBUTTON, CRect(144, 138, 254, 166))->SetFlatStyle(TRUE);
         add(L"Pushed", BS_PUSHBUTTON, CRect(22, 174, 132, 202))->SendMessage(BM_SETSTATE, TRUE);
         add(L"Multi-line\r\ncaption", BS_PUSHBUTTON | BS_MULTILINE, CRect(144, 174, 254, 240));
+        add(L"Image", BS_PUSHBUTTON, CRect(22, 210, 132, 240))
+            ->SetIconFromHandles(16, 16, ::LoadIcon(nullptr, IDI_INFORMATION));
 
         add(L"Check boxes and radio buttons", BS_GROUPBOX, CRect(285, 8, 545, 250));
         add(L"Check box", BS_AUTOCHECKBOX, CRect(297, 30, 535, 52));

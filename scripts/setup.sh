@@ -127,6 +127,8 @@ fi
 #    manager Wine waits two seconds for every window it hides, which would
 #    add two seconds to every message box a test answers.
 test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery MainWindowTests MarkupTests MarkupRender)
+# The report control's tests and benchmark.
+test_programs+=(ReportControlTests ReportBench)
 settings="$BUILD/wine-settings.reg"
 {
   echo 'Windows Registry Editor Version 5.00'

@@ -1,0 +1,142 @@
+#include "ReportColumn.h"
+
+#include "ReportColumns.h"
+#include "ReportControl.h"
+#include "ReportHeader.h"
+#include "ReportPaintManager.h"
+
+IMPLEMENT_DYNAMIC(CLVKReportColumn, CLVKCmdTarget)
+
+CLVKReportColumn::CLVKReportColumn(int nItemIndex, LPCWSTR lpszCaption, int nWidth, BOOL bAutoSize, int nIconID,
+                                   BOOL bSortable, BOOL bVisible)
+    : m_strCaption(lpszCaption), m_nItemIndex(nItemIndex), m_bSortable(bSortable), m_nIconID(nIconID),
+      m_bVisible(bVisible), m_bIsResizable(bAutoSize), m_nColumnAutoWidth(nWidth), m_nColumnStaticWidth(nWidth),
+      m_bAutoSize(bAutoSize)
+{
+}
+
+CLVKReportControl* CLVKReportColumn::GetControl() const
+{
+    return m_pColumns ? m_pColumns->GetControl() : nullptr;
+}
+
+int CLVKReportColumn::GetIndex() const
+{
+    return m_pColumns ? m_pColumns->IndexOf(this) : -1;
+}
+
+int CLVKReportColumn::GetVisibleIndex() const
+{
+    if (!m_pColumns || !m_bVisible)
+        return -1;
+    int n = 0;
+    for (int i = 0; i < m_pColumns->GetCount(); i++)
+    {
+        CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+        if (pColumn == this)
+            return n;
+        if (pColumn->IsVisible())
+            n++;
+    }
+    return -1;
+}
+
+int CLVKReportColumn::GetWidth() const
+{
+    int nWidth = m_nColumnStaticWidth;
+    CLVKReportControl* pControl = GetControl();
+    if (!m_bIsResizable && pControl && m_pColumns->GetFirstVisibleColumn() == this && pControl->GetPaintManager())
+        nWidth += pControl->GetGroupIndent();
+    return nWidth;
+}
+
+int CLVKReportColumn::GetMinWidth() const
+{
+    if (m_bIsResizable || m_bAutoSize)
+        return m_nMinWidth;
+    return GetWidth();
+}
+
+int CLVKReportColumn::SetWidth(int nWidth)
+{
+    const int nOld = m_nColumnStaticWidth;
+    m_nColumnStaticWidth = m_nColumnAutoWidth = nWidth;
+    if (m_pColumns && m_pColumns->GetReportHeader())
+        m_pColumns->GetReportHeader()->OnColumnsChanged(0x100, this);
+    return nOld;
+}
+
+void CLVKReportColumn::SetVisible(BOOL bVisible)
+{
+    if (m_bVisible == bVisible)
+        return;
+    if (!bVisible)
+        m_nOldVisibleIndex = GetVisibleIndex();
+    m_bVisible = bVisible;
+    if (m_pColumns && m_pColumns->GetReportHeader())
+        m_pColumns->GetReportHeader()->OnColumnsChanged(bVisible ? 0x201 : 0x401, this);
+}
+
+int CLVKReportColumn::CalcAutoWidth(int nTotalWidth) const
+{
+    if (!m_bVisible || !m_pColumns)
+        return 0;
+    int nWeights = 0;
+    const CLVKReportColumn* pLastAuto = nullptr;
+    for (int i = 0; i < m_pColumns->GetCount(); i++)
+    {
+        const CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+        if (!pColumn->IsVisible())
+            continue;
+        if (pColumn->IsAutoSize())
+        {
+            nWeights += pColumn->m_nColumnAutoWidth;
+            pLastAuto = pColumn;
+        }
+        else
+            nTotalWidth -= pColumn->GetWidth();
+    }
+    for (int i = 0; i < m_pColumns->GetCount(); i++)
+    {
+        const CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+        if (!pColumn->IsVisible())
+            continue;
+        int nResult = 0;
+        if (!pColumn->IsAutoSize())
+            nResult = pColumn->GetWidth();
+        else if (pColumn == pLastAuto)
+            nResult = max(nTotalWidth, pColumn->GetMinWidth());
+        else
+        {
+            nWeights = max(nWeights, 1);
+            nResult =
+                max(static_cast<int>(static_cast<long long>(nTotalWidth) * pColumn->m_nColumnAutoWidth / nWeights),
+                    pColumn->GetMinWidth());
+            nWeights -= pColumn->m_nColumnAutoWidth;
+            nTotalWidth -= nResult;
+        }
+        if (pColumn == this)
+            return nResult;
+    }
+    return 0;
+}
+
+int CLVKReportColumn::GetHeaderAlignment() const
+{
+    if (m_nHeaderAlignment != -1)
+        return m_nHeaderAlignment;
+    CLVKReportControl* pControl = GetControl();
+    if (pControl && pControl->GetPaintManager() && pControl->GetPaintManager()->m_bUseColumnTextAlignment)
+        return m_nAlignment;
+    return 0;
+}
+
+BOOL CLVKReportColumn::IsSorted() const
+{
+    return m_pColumns && m_pColumns->GetSortOrder()->IndexOf(this) >= 0;
+}
+
+BOOL CLVKReportColumn::IsSortedOrGrouped() const
+{
+    return IsSorted() || (m_pColumns && m_bSortedWhenGrouped && m_pColumns->GetGroupsOrder()->IndexOf(this) >= 0);
+}

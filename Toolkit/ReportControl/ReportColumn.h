@@ -1,0 +1,96 @@
+// One column of a report control: which record item it shows, its caption,
+// widths, alignment, sorting and grouping switches.
+#pragma once
+
+#include "ReportDefines.h"
+
+class CLVKReportColumn : public CLVKCmdTarget
+{
+    DECLARE_DYNAMIC(CLVKReportColumn)
+
+public:
+    CLVKReportColumn(int nItemIndex, LPCWSTR lpszCaption, int nWidth, BOOL bAutoSize = TRUE, int nIconID = -1,
+                     BOOL bSortable = TRUE, BOOL bVisible = TRUE);
+
+    CLVKReportControl* GetControl() const;
+    CLVKReportColumns* GetColumns() const { return m_pColumns; }
+    int GetIndex() const;
+    int GetVisibleIndex() const;
+    int GetItemIndex() const { return m_nItemIndex; }
+    const CString& GetCaption() const { return m_strCaption; }
+    void SetCaption(LPCWSTR lpszCaption) { m_strCaption = lpszCaption; }
+    const CString& GetInternalName() const { return m_strInternalName; }
+    void SetInternalName(LPCWSTR lpszName) { m_strInternalName = lpszName; }
+    const CString& GetFooterText() const { return m_strFooterText; }
+    void SetFooterText(LPCWSTR lpszText) { m_strFooterText = lpszText; }
+
+    BOOL IsVisible() const { return m_bVisible; }
+    void SetVisible(BOOL bVisible = TRUE);
+    int GetWidth() const;
+    int SetWidth(int nWidth);
+    int GetMinWidth() const;
+    void SetMinWidth(int nMinWidth) { m_nMinWidth = nMinWidth; }
+    int GetMaxWidth() const { return m_nMaxWidth; }
+    BOOL IsResizable() const { return m_bIsResizable; }
+    BOOL IsAutoSize() const { return m_bAutoSize; }
+    int CalcAutoWidth(int nTotalWidth) const;
+
+    int GetAlignment() const { return m_nAlignment; }
+    void SetAlignment(int nAlignment) { m_nAlignment = nAlignment; }
+    int GetHeaderAlignment() const;
+    void SetHeaderAlignment(int nAlignment) { m_nHeaderAlignment = nAlignment; }
+    int GetIconID() const { return m_nIconID; }
+
+    BOOL IsSortable() const { return m_bSortable; }
+    void SetSortable(BOOL b) { m_bSortable = b; }
+    BOOL IsGroupable() const { return m_bGroupable; }
+    void SetGroupable(BOOL b) { m_bGroupable = b; }
+    BOOL IsSortedIncreasing() const { return m_bSortIncreasing; }
+    void SetSortIncreasing(BOOL b) { m_bSortIncreasing = b; }
+    BOOL IsSortedDecreasing() const { return !m_bSortIncreasing; }
+    BOOL IsSortedWhenGrouped() const { return m_bSortedWhenGrouped; }
+    void SetSortedWhenGrouped(BOOL b) { m_bSortedWhenGrouped = b; }
+    BOOL IsSorted() const;
+    BOOL IsSortedOrGrouped() const;
+    BOOL IsTreeColumn() const { return m_bTreeColumn; }
+    void SetTreeColumn(BOOL b) { m_bTreeColumn = b; }
+    BOOL IsFrozen() const { return m_bFrozen; }
+    void SetFrozen(BOOL b) { m_bFrozen = b; }
+    BOOL IsEditable() const { return m_bEditable; }
+    void SetEditable(BOOL b) { m_bEditable = b; }
+    // Filtering by the control's filter text looks at this column's cells.
+    BOOL IsFiltrable() const { return m_bFiltrable; }
+    void SetFiltrable(BOOL b) { m_bFiltrable = b; }
+
+    const RECT& GetRect() const { return m_rcColumn; }
+    void SetRect(const RECT& rc) { m_rcColumn = rc; }
+
+private:
+    CString m_strInternalName;
+    CString m_strCaption;
+    CString m_strFooterText;
+    int m_nItemIndex = 0;
+    BOOL m_bSortIncreasing = TRUE;
+    BOOL m_bSortable = TRUE;
+    BOOL m_bGroupable = TRUE;
+    BOOL m_bSortedWhenGrouped = TRUE;
+    BOOL m_bFrozen = FALSE;
+    BOOL m_bTreeColumn = FALSE;
+    BOOL m_bEditable = TRUE;
+    BOOL m_bFiltrable = TRUE;
+    CLVKReportColumns* m_pColumns = nullptr;
+    int m_nIconID = -1;
+    BOOL m_bVisible = TRUE;
+    int m_nOldVisibleIndex = -1;
+    BOOL m_bIsResizable = TRUE;
+    RECT m_rcColumn{};
+    int m_nMinWidth = 10;
+    int m_nMaxWidth = 0;
+    int m_nAlignment = 0;
+    int m_nHeaderAlignment = -1;
+    int m_nColumnAutoWidth = 0;
+    int m_nColumnStaticWidth = 0;
+    BOOL m_bAutoSize = TRUE;
+
+    friend class CLVKReportColumns;
+};

@@ -1,0 +1,1860 @@
+#include "ReportControl.h"
+
+#include "ReportBatchAllocator.h"
+#include "ReportColumn.h"
+#include "ReportColumns.h"
+#include "ReportGroupRow.h"
+#include "ReportHeader.h"
+#include "ReportPaintManager.h"
+#include "ReportRecord.h"
+#include "ReportRecordItem.h"
+#include "ReportRecords.h"
+#include "ReportRow.h"
+#include "ReportRows.h"
+#include "ReportSection.h"
+#include "ReportSections.h"
+#include "ReportSelectedRows.h"
+#include "ReportThemes.h"
+#include "Foundation/DpiScaling.h"
+#include "Foundation/WindowHelpers.h"
+
+#include <windowsx.h>
+
+IMPLEMENT_DYNCREATE(CLVKReportControl, CWnd)
+
+namespace
+{
+const wchar_t kReportClassName[] = L"LVKReport";
+
+int Sx(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
+}
+int Sy(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
+}
+
+class CLVKReportRow_Batch : public CLVKBatchAllocObjT<CLVKReportRow, CLVKReportRowBatchManager>
+{
+};
+
+class CLVKReportGroupRow_Batch : public CLVKBatchAllocObjT<CLVKReportGroupRow, CLVKReportGroupRowBatchManager>
+{
+};
+
+class CLVKReportHeaderFooterRow : public CLVKHeapObjectT<CLVKReportRow, CLVKReportAllocatorDefault>
+{
+};
+}  // namespace
+
+CLVKReportControl::CLVKReportControl()
+{
+    RegisterWindowClass();
+    m_nScrollStepH = Sx(7);
+    m_nScrollStepV = Sy(7);
+    UINT nLines = 0;
+    if (SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0))
+        m_nWheelLines = nLines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(nLines);
+
+    m_pSections = new CLVKReportSections(this);
+    m_pSectionHeader = m_pSections->GetAt(0);
+    m_pSectionBody = m_pSections->GetAt(1);
+    m_pSectionFooter = m_pSections->GetAt(2);
+    m_pSectionActive = m_pSectionBody;
+
+    m_pSectionHeader->m_nHeightMode = 2;
+    m_pSectionHeader->m_nDividerStyle = 1;
+    m_pSectionHeader->m_nDividerPosition = 1;
+    m_pSectionBody->m_nHeightMode = 3;
+    m_pSectionBody->m_bAllowGroup = m_pSectionBody->m_bAllowSort = m_pSectionBody->m_bAllowFilter = TRUE;
+    m_pSectionBody->m_bVisible = TRUE;
+    m_pSectionFooter->m_nHeightMode = 2;
+    m_pSectionFooter->m_nDividerStyle = 1;
+    m_pSectionFooter->m_nDividerPosition = 0;
+    m_pSectionFooter->m_nBorderTop = 1;
+
+    m_pColumns = new CLVKReportColumns(this);
+    m_pReportHeader = new CLVKReportHeader(this, m_pColumns);
+    m_pSelectedRows = new CLVKReportSelectedRows(this);
+    SetTheme(1);
+}
+
+CLVKReportControl::~CLVKReportControl()
+{
+    EndEditing(FALSE);
+    ResetContent(FALSE);
+    if (m_hCacheBitmap)
+        DeleteObject(m_hCacheBitmap);
+    m_pSelectedRows->InternalRelease();
+    m_pColumns->InternalRelease();
+    if (m_pPaintManager)
+        m_pPaintManager->InternalRelease();
+    m_pReportHeader->InternalRelease();
+    m_pSections->InternalRelease();
+    DestroyWindow();
+}
+
+BOOL AFX_CDECL CLVKReportControl::RegisterWindowClass(HINSTANCE hInstance)
+{
+    if (!hInstance)
+        hInstance = AfxGetResourceHandle();
+    if (!hInstance)
+        hInstance = GetModuleHandleW(nullptr);
+    return LVKRegisterWindowClass(hInstance, kReportClassName, CS_DBLCLKS);
+}
+
+BOOL CLVKReportControl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+{
+    m_bCreatedByCreate = TRUE;
+    return CWnd::Create(kReportClassName, nullptr, dwStyle, rect, pParentWnd, nID, pContext);
+}
+
+void CLVKReportControl::PreSubclassWindow()
+{
+    CWnd::PreSubclassWindow();
+    if (!m_bCreatedByCreate)
+    {
+        AdjustLayout();
+        AdjustScrollBars();
+    }
+}
+
+BOOL CLVKReportControl::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd)
+    {
+        UINT nChar = static_cast<UINT>(pMsg->wParam);
+        if (!OnPreviewKeyDown(nChar, LOWORD(pMsg->lParam), HIWORD(pMsg->lParam)))
+            return TRUE;
+        pMsg->wParam = nChar;
+    }
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
+// Data ---------------------------------------------------------------------
+
+CLVKReportRecords* CLVKReportControl::GetRecords() const
+{
+    return m_pSectionBody->GetRecords();
+}
+CLVKReportRows* CLVKReportControl::GetRows() const
+{
+    return m_pSectionBody->GetRows();
+}
+CLVKReportRecords* CLVKReportControl::GetHeaderRecords() const
+{
+    return m_pSectionHeader->GetRecords();
+}
+CLVKReportRows* CLVKReportControl::GetHeaderRows() const
+{
+    return m_pSectionHeader->GetRows();
+}
+CLVKReportRecords* CLVKReportControl::GetFooterRecords() const
+{
+    return m_pSectionFooter->GetRecords();
+}
+CLVKReportRows* CLVKReportControl::GetFooterRows() const
+{
+    return m_pSectionFooter->GetRows();
+}
+
+BOOL CLVKReportControl::IsVirtualMode() const
+{
+    return GetRecords()->IsVirtualMode();
+}
+
+CLVKReportRecord* CLVKReportControl::AddRecord(CLVKReportRecord* pRecord)
+{
+    return m_pSectionBody->AddRecord(pRecord);
+}
+
+int CLVKReportControl::InsertRow(int nIndex, CLVKReportRow* pRow)
+{
+    return m_pSectionBody->InsertRow(nIndex, pRow);
+}
+
+void CLVKReportControl::ReSort()
+{
+    m_pSections->ReSort();
+}
+
+void CLVKReportControl::PopulateHeaderRows()
+{
+    m_pSectionHeader->Populate(TRUE);
+}
+
+void CLVKReportControl::PopulateFooterRows()
+{
+    m_pSectionFooter->Populate(TRUE);
+}
+
+void CLVKReportControl::ShowHeaderRows(BOOL bShow)
+{
+    m_pSectionHeader->m_bVisible = bShow;
+    AdjustLayout();
+    AdjustScrollBars();
+}
+
+void CLVKReportControl::ShowFooterRows(BOOL bShow)
+{
+    m_pSectionFooter->m_bVisible = bShow;
+    AdjustLayout();
+    AdjustScrollBars();
+}
+
+void CLVKReportControl::Populate()
+{
+    EndEditing(FALSE);
+    BeginUpdate();
+    m_pSelectedRows->Clear(FALSE);
+    m_pSectionHeader->Populate(FALSE);
+    m_pSectionBody->Populate(FALSE);
+    m_pSectionFooter->Populate(FALSE);
+    m_pReportHeader->SetGroupByColumnCount(m_pColumns->GetGroupsOrder()->GetCount());
+    AdjustLayout();
+    AdjustScrollBars();
+
+    CLVKReportRows* pRows = GetRows();
+    if (pRows->GetFocusedRowIndex() == -1)
+    {
+        m_pSectionBody->SetTopRowIndex(0);
+        if (pRows->GetCount() > 0)
+        {
+            pRows->SetFocusedRowIndex(0);
+            if (m_pSectionBody->m_bSelectionEnable && m_bInitialSelectionEnable)
+            {
+                CLVKReportRow* pRow = pRows->GetAt(0);
+                while (m_bSkipGroupsFocus && pRow->IsGroupRow() && pRow->HasChildren())
+                    pRow = pRow->GetChilds(FALSE)->GetAt(0);
+                m_pSelectedRows->Select(pRow);
+            }
+        }
+    }
+    else
+        EnsureVisible(pRows->GetFocusedRow());
+
+    if (!m_pFocusedColumn && m_bFocusSubItems)
+    {
+        // The first focusable column, column 0 included: a one-column report
+        // still gets a focused cell.
+        CLVKReportRow* pTop = pRows->GetAt(m_pSectionBody->GetTopRowIndex());
+        CLVKReportColumn* pFirst = m_pColumns->GetFirstVisibleColumn();
+        m_pFocusedColumn = pFirst;
+        if (pTop && pFirst)
+        {
+            CLVKReportRecordItem* pItem = pTop->GetRecord() ? pTop->GetRecord()->GetItem(pFirst) : nullptr;
+            if (!pItem || !pItem->IsFocusable())
+                m_pFocusedColumn = GetNextFocusableColumn(pTop, m_pColumns->IndexOf(pFirst), 1);
+        }
+    }
+    EndUpdate();
+    AdjustScrollBars();
+    if (m_pSelectedRows->IsChanged())
+        OnSelectionChanged();
+}
+
+void CLVKReportControl::ResetContent(BOOL bUpdateControl)
+{
+    EndEditing(FALSE);
+    m_pSections->ResetContent();
+    m_pSelectedRows->Clear(FALSE);
+    if (bUpdateControl)
+    {
+        m_pReportHeader->SetGroupByColumnCount(m_pColumns->GetGroupsOrder()->GetCount());
+        AdjustScrollBars();
+        RedrawControl();
+    }
+}
+
+CLVKReportRow* CLVKReportControl::CreateRow()
+{
+    return new (std::nothrow) CLVKReportRow_Batch();
+}
+
+CLVKReportGroupRow* CLVKReportControl::CreateGroupRow()
+{
+    return new (std::nothrow) CLVKReportGroupRow_Batch();
+}
+
+CLVKReportRow* CLVKReportControl::CreateHeaderFooterRow()
+{
+    return new (std::nothrow) CLVKReportHeaderFooterRow();
+}
+
+// Columns --------------------------------------------------------------------
+
+CLVKReportColumn* CLVKReportControl::AddColumn(CLVKReportColumn* pColumn)
+{
+    m_pColumns->Add(pColumn);
+    return pColumn;
+}
+
+CLVKReportColumn* CLVKReportControl::GetNextFocusableColumn(CLVKReportRow* pRow, int nColumnIndex, int nDirection)
+{
+    if (!pRow || !pRow->GetRecord())
+        return nullptr;
+    for (int i = m_pReportHeader->GetNextVisibleColumn(nColumnIndex, nDirection); i >= 0;
+         i = m_pReportHeader->GetNextVisibleColumn(i, nDirection))
+    {
+        CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+        CLVKReportRecordItem* pItem = pRow->GetRecord()->GetItem(pColumn);
+        if (pItem && pItem->IsFocusable())
+            return pColumn;
+    }
+    return nullptr;
+}
+
+int CLVKReportControl::GetFreezeColumnsCount() const
+{
+    int n = 0;
+    for (int i = 0; i < m_pColumns->GetCount(); i++)
+    {
+        CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+        if (!pColumn->IsFrozen())
+            break;
+        if (pColumn->IsVisible())
+            n++;
+    }
+    return n;
+}
+
+void CLVKReportControl::SetFreezeColumnsCount(int nCount)
+{
+    for (int i = 0; i < m_pColumns->GetCount(); i++)
+        m_pColumns->GetAt(i)->SetFrozen(i < nCount);
+    AdjustScrollBars();
+    RedrawControl();
+}
+
+BOOL CLVKReportControl::SetFocusedColumn(CLVKReportColumn* pColumn)
+{
+    if (pColumn == m_pFocusedColumn)
+        return TRUE;
+    if (pColumn && !OnFocusChanging(nullptr, pColumn))
+        return FALSE;
+    m_pFocusedColumn = pColumn;
+    if (pColumn)
+        EnsureColumnVisible(pColumn);
+    RedrawControl();
+    return TRUE;
+}
+
+// Appearance -----------------------------------------------------------------
+
+void CLVKReportControl::SetTheme(int nReportTheme)
+{
+    SetPaintManager(LVKCreateReportTheme(nReportTheme));
+}
+
+void CLVKReportControl::SetPaintManager(CLVKReportPaintManager* pPaintManager)
+{
+    if (!pPaintManager)
+        return;
+    if (m_pPaintManager)
+    {
+        m_pPaintManager->SetReportControl(nullptr);
+        m_pPaintManager->InternalRelease();
+    }
+    m_pPaintManager = pPaintManager;
+    m_pPaintManager->SetReportControl(this);
+    m_pPaintManager->RefreshMetrics();
+    AdjustLayout();
+    AdjustScrollBars();
+    RedrawControl();
+    if (m_hWnd)
+        SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void CLVKReportControl::SetGroupRowsBold(BOOL bBold)
+{
+    m_pPaintManager->m_bGroupRowTextBold = bBold;
+    RedrawControl();
+}
+
+void CLVKReportControl::ShadeGroupHeadings(BOOL bShade)
+{
+    m_pPaintManager->m_bShadeGroupHeadings = bShade;
+    AdjustScrollBars();
+    RedrawControl();
+}
+
+void CLVKReportControl::ShowHeader(BOOL bShow)
+{
+    m_bHeaderVisible = bShow;
+    AdjustLayout();
+    AdjustScrollBars();
+    RedrawControl();
+}
+
+void CLVKReportControl::ShowFooter(BOOL bShow)
+{
+    m_bFooterVisible = bShow;
+    AdjustLayout();
+    AdjustScrollBars();
+    RedrawControl();
+}
+
+void CLVKReportControl::ShowGroupBy(BOOL bShow)
+{
+    m_bGroupByEnabled = bShow;
+    AdjustLayout();
+    AdjustScrollBars();
+    RedrawControl();
+}
+
+void CLVKReportControl::SetScrollMode(int nOrientation, int nMode)
+{
+    if (nOrientation == 0 || nOrientation == 2)
+        m_nScrollModeH = nMode;
+    if (nOrientation == 1 || nOrientation == 2)
+        m_nScrollModeV = nMode;
+    AdjustScrollBars();
+}
+
+int CLVKReportControl::GetScrollMode(int nOrientation) const
+{
+    return nOrientation == 0 ? m_nScrollModeH : (nOrientation == 1 ? m_nScrollModeV : 0);
+}
+
+void CLVKReportControl::SetFullColumnScrolling(BOOL bSet)
+{
+    m_nScrollModeH = bSet ? 1 : 2;
+    if (m_hWnd)
+    {
+        SetHScrollOffset(0);
+        RedrawControl();
+        UpdateWindow();
+        AdjustScrollBars();
+    }
+}
+
+BOOL CLVKReportControl::IsFullColumnScrolling() const
+{
+    return m_nScrollModeH == 1 && !m_pReportHeader->IsAutoColumnSizing();
+}
+
+void CLVKReportControl::SetInitialSelectionEnable(BOOL bEnable)
+{
+    m_bInitialSelectionEnable = bEnable;
+    if (!bEnable)
+        m_pSelectedRows->Clear(FALSE);
+}
+
+void CLVKReportControl::SetSelectionEnable(BOOL bEnable)
+{
+    m_pSectionBody->m_bSelectionEnable = bEnable;
+    if (!bEnable)
+    {
+        m_bInitialSelectionEnable = FALSE;
+        m_bMultipleSelection = FALSE;
+        m_bSelectionToggle = FALSE;
+        m_pSelectedRows->Clear(FALSE);
+    }
+}
+
+void CLVKReportControl::UnselectGroupRows()
+{
+    if (!m_bSkipGroupsFocus || IsVirtualMode())
+        return;
+    CLVKReportRows* pRows = GetRows();
+    std::vector<CLVKReportRow*> groupRows;
+    for (const auto& block : m_pSelectedRows->GetBlocks())
+    {
+        for (int i = block.nIndexBegin; i < block.nIndexEnd; i++)
+        {
+            CLVKReportRow* pRow = pRows->GetAt(i);
+            if (pRow && pRow->IsGroupRow())
+                groupRows.push_back(pRow);
+        }
+    }
+    for (auto* pRow : groupRows)
+        m_pSelectedRows->Remove(pRow);
+}
+
+void CLVKReportControl::SetAllowEdit(BOOL bAllow)
+{
+    m_pSectionBody->m_bAllowEdit = bAllow;
+}
+
+BOOL CLVKReportControl::IsAllowEdit() const
+{
+    return m_pSectionBody->m_bAllowEdit;
+}
+
+void CLVKReportControl::SetAllowGroup(BOOL bAllow)
+{
+    m_pSectionBody->m_bAllowGroup = bAllow;
+}
+
+BOOL CLVKReportControl::IsRecordFiltered(CLVKReportRecord* pRecord)
+{
+    if (!pRecord)
+        return FALSE;
+    if (pRecord->IsFiltered())
+        return TRUE;
+    const CString strFilter = GetFilterText();
+    if (strFilter.IsEmpty())
+        return FALSE;
+    return !IsFilteredByText(pRecord, strFilter, FALSE);
+}
+
+// TRUE when every word of the filter text occurs in a filterable column's
+// caption of the record (the record stays visible).
+BOOL CLVKReportControl::IsFilteredByText(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bCaseSensitive)
+{
+    CString strFilter = lpszFilterText;
+    if (!bCaseSensitive)
+        strFilter.MakeUpper();
+    int nStart = 0;
+    while (nStart < strFilter.GetLength())
+    {
+        int nEnd = strFilter.Find(L' ', nStart);
+        if (nEnd < 0)
+            nEnd = strFilter.GetLength();
+        const CString strWord = strFilter.Mid(nStart, nEnd - nStart);
+        nStart = nEnd + 1;
+        if (strWord.IsEmpty())
+            continue;
+        BOOL bFound = FALSE;
+        for (int i = 0; i < m_pColumns->GetCount() && !bFound; i++)
+        {
+            CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+            if (!pColumn->IsFiltrable())
+                continue;
+            CLVKReportRecordItem* pItem = pRecord->GetItem(pColumn);
+            if (!pItem)
+                continue;
+            CString strCaption = pItem->GetCaption(pColumn);
+            if (!bCaseSensitive)
+                strCaption.MakeUpper();
+            bFound = strCaption.Find(strWord) >= 0;
+        }
+        if (!bFound)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CLVKReportControl::HasFocus() const
+{
+    HWND hFocus = ::GetFocus();
+    if (!hFocus || !m_hWnd)
+        return FALSE;
+    if (hFocus == m_hWnd || ::GetParent(hFocus) == m_hWnd)
+        return TRUE;
+    HWND hOwner = ::GetWindow(hFocus, GW_OWNER);
+    return (hOwner ? hOwner : ::GetParent(hFocus)) == m_hWnd;
+}
+
+// Layout and scrolling --------------------------------------------------------
+
+RECT CLVKReportControl::GetElementRect(int nElement) const
+{
+    switch (nElement)
+    {
+    case 0:
+        return m_pSectionBody->GetRect();
+    case 1:
+        return m_rcGroupByArea;
+    case 2:
+        return m_rcHeaderArea;
+    case 3:
+        return m_rcFooterArea;
+    case 4:
+        return m_pSectionHeader->GetRect();
+    case 5:
+        return m_pSectionFooter->GetRect();
+    case 6:
+        return m_pSectionHeader->GetDividerRect();
+    case 7:
+        return m_pSectionFooter->GetDividerRect();
+    default:
+        return RECT{};
+    }
+}
+
+void CLVKReportControl::AdjustLayout()
+{
+    if (!m_hWnd || m_bAdjustLayoutRunning)
+        return;
+    RECT rcClient{};
+    GetClientRect(&rcClient);
+    if (IsRectEmpty(&rcClient))
+        return;
+    m_bAdjustLayoutRunning = TRUE;
+    CClientDC dc(this);
+    const int nWidth = rcClient.right;
+    const int nGroupBy = m_bGroupByEnabled ? m_pReportHeader->GetGroupByHeight() : 0;
+    const int nHeader = m_bHeaderVisible ? m_pPaintManager->GetHeaderHeight(this, &dc) : 0;
+    const int nFooter = m_bFooterVisible ? m_pPaintManager->GetFooterHeight(this, &dc) : 0;
+    m_rcGroupByArea = RECT{0, 0, nWidth, nGroupBy};
+    m_rcHeaderArea = RECT{0, nGroupBy, nWidth, nGroupBy + nHeader};
+    m_pSections->AdjustLayout(&dc, 0, m_rcHeaderArea.bottom, nWidth, rcClient.bottom - nFooter);
+    m_rcFooterArea = RECT{0, rcClient.bottom - nFooter, nWidth, rcClient.bottom};
+    m_pReportHeader->AdjustColumnsWidth(nWidth);
+    m_bAdjustLayoutRunning = FALSE;
+}
+
+void CLVKReportControl::AdjustScrollBars()
+{
+    if (!m_hWnd)
+        return;
+    EndEditing(TRUE);
+    const RECT rcBody = m_pSectionBody->GetRect();
+    if (rcBody.bottom <= rcBody.top)
+        return;
+    UpdateHScrollBar(FALSE, 0x17);
+    UpdateVScrollBar(FALSE, 0x17);
+}
+
+int CLVKReportControl::GetLastPageTopRow(CDC* pDC)
+{
+    CLVKReportRows* pRows = GetRows();
+    const RECT rcBody = m_pSectionBody->GetRect();
+    int nHeight = rcBody.bottom - rcBody.top;
+    const int nWidth = m_pReportHeader->GetWidth();
+    int nRow = pRows->GetCount() - 1;
+    while (nRow >= 0)
+    {
+        nHeight -= pRows->GetAt(nRow)->GetHeight(pDC, nWidth);
+        if (nHeight < 0)
+            break;
+        nRow--;
+    }
+    return max(0, nRow + 1);
+}
+
+void CLVKReportControl::UpdateVScrollBar(BOOL bLock, UINT /*nMask*/)
+{
+    if (!m_hWnd)
+        return;
+    if (bLock)
+    {
+        EndEditing(TRUE);
+        BeginUpdate();
+    }
+    CClientDC dc(this);
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (m_nScrollModeV == 2)
+    {
+        const int nTotal = m_pSectionBody->GetTotalHeight(&dc);
+        const RECT rcBody = m_pSectionBody->GetRect();
+        si.nMax = nTotal - 1;
+        si.nPage = rcBody.bottom - rcBody.top;
+        si.nPos = m_pSectionBody->GetScrollOffset();
+    }
+    else
+    {
+        const int nCount = GetRows()->GetCount();
+        si.nMax = nCount - 1;
+        si.nPage = nCount - GetLastPageTopRow(&dc);
+        si.nPos = m_pSectionBody->GetTopRowIndex();
+    }
+    si.nMin = 0;
+    if (static_cast<int>(si.nPage) > si.nMax + 1)
+        si.nPage = si.nMax + 1;
+    if (si.nPos > 0 && si.nMax < si.nPos + static_cast<int>(si.nPage) - 1)
+    {
+        si.nPos = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+        if (m_nScrollModeV == 2)
+            m_pSectionBody->SetScrollOffset(si.nPos);
+        else
+            m_pSectionBody->SetTopRowIndex(si.nPos);
+        RedrawControl();
+    }
+    ::SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+    const BOOL bShow = !(si.nMax < 0 || static_cast<UINT>(si.nMax) < si.nPage);
+    if (bShow != m_bVScrollBarVisible)
+    {
+        m_bVScrollBarVisible = bShow;
+        ::ShowScrollBar(m_hWnd, SB_VERT, bShow);
+    }
+    ::EnableScrollBar(m_hWnd, SB_VERT, bShow && IsWindowEnabled() ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH);
+    if (bLock)
+        EndUpdate();
+}
+
+void CLVKReportControl::UpdateHScrollBar(BOOL bLock, UINT /*nMask*/)
+{
+    if (!m_hWnd)
+        return;
+    if (bLock)
+    {
+        EndEditing(TRUE);
+        BeginUpdate();
+    }
+    const RECT rcBody = m_pSectionBody->GetRect();
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = m_pReportHeader->GetWidth() - Sx(1);
+    si.nPage = rcBody.right - rcBody.left;
+    si.nPos = m_nLeftOffset;
+    if (static_cast<int>(si.nPage) > si.nMax + 1)
+        si.nPage = si.nMax + 1;
+    if (si.nPos > 0 && si.nMax < si.nPos + static_cast<int>(si.nPage) - 1)
+    {
+        si.nPos = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+        m_nLeftOffset = si.nPos;
+        m_pReportHeader->AdjustColumnsWidth(rcBody.right - rcBody.left);
+    }
+    ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
+    const BOOL bShow = !(si.nMax < 0 || static_cast<UINT>(si.nMax) < si.nPage);
+    if (bShow != m_bHScrollBarVisible)
+    {
+        m_bHScrollBarVisible = bShow;
+        ::ShowScrollBar(m_hWnd, SB_HORZ, bShow);
+    }
+    if (bLock)
+        EndUpdate();
+}
+
+void CLVKReportControl::SetHScrollOffset(int nOffset)
+{
+    nOffset = max(0, nOffset);
+    if (nOffset == m_nLeftOffset)
+        return;
+    m_nLeftOffset = nOffset;
+    if (m_hWnd)
+    {
+        RECT rc{};
+        GetClientRect(&rc);
+        m_pReportHeader->AdjustColumnsWidth(rc.right);
+        ::SetScrollPos(m_hWnd, SB_HORZ, nOffset, TRUE);
+    }
+    REPORT_PAIR_NOTIFY nm{};
+    nm.lFirst = m_pSections->IndexOf(m_pSectionActive);
+    nm.lSecond = nOffset;
+    SendNotify(REPORT_NOTIFY_HSCROLL, &nm.hdr);
+    RedrawControl();
+}
+
+void CLVKReportControl::SetVScrollOffset(int nOffset)
+{
+    nOffset = max(0, nOffset);
+    if (nOffset == m_pSectionActive->GetScrollOffset())
+        return;
+    m_pSectionActive->SetScrollOffset(nOffset);
+    UpdateVScrollBar(FALSE, SIF_PAGE | SIF_POS);
+    REPORT_PAIR_NOTIFY nm{};
+    nm.lFirst = m_pSections->IndexOf(m_pSectionActive);
+    nm.lSecond = nOffset;
+    SendNotify(REPORT_NOTIFY_VSCROLL, &nm.hdr);
+    RedrawControl();
+}
+
+int CLVKReportControl::GetTopRowIndex() const
+{
+    return m_pSectionActive->GetTopRowIndex();
+}
+
+void CLVKReportControl::SetTopRowIndex(int nIndex)
+{
+    nIndex = max(0, nIndex);
+    if (nIndex == m_pSectionActive->GetTopRowIndex())
+        return;
+    m_pSectionActive->SetTopRowIndex(nIndex);
+    if (m_hWnd)
+        ::SetScrollPos(m_hWnd, SB_VERT, nIndex, TRUE);
+    REPORT_PAIR_NOTIFY nm{};
+    nm.lFirst = m_pSections->IndexOf(m_pSectionActive);
+    nm.lSecond = nIndex;
+    SendNotify(REPORT_NOTIFY_VSCROLL, &nm.hdr);
+    RedrawControl();
+}
+
+int CLVKReportControl::GetPageScrollCount(int nRow, BOOL bDown)
+{
+    CClientDC dc(this);
+    CLVKReportRows* pRows = GetRows();
+    const RECT rcBody = m_pSectionBody->GetRect();
+    const int nBody = rcBody.bottom - rcBody.top;
+    const int nWidth = m_pReportHeader->GetWidth();
+    int nSum = 0;
+    int nPassed = 0;
+    for (int i = nRow; i >= 0 && i < pRows->GetCount(); i += bDown ? 1 : -1)
+    {
+        nSum += pRows->GetAt(i)->GetHeight(&dc, nWidth);
+        nPassed++;
+        if (nSum > nBody)
+            return max(0, nPassed - 1);
+    }
+    return bDown ? max(0, pRows->GetCount() - nRow - 1) : nRow;
+}
+
+void CLVKReportControl::OnVScroll(UINT nSBCode, UINT /*nPos*/)
+{
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    ::GetScrollInfo(m_hWnd, SB_VERT, &si);
+    const int nLast = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+    if (m_nScrollModeV == 2)
+    {
+        int nOffset = m_pSectionActive->GetScrollOffset();
+        switch (nSBCode)
+        {
+        case SB_LINEUP:
+            nOffset -= m_nScrollStepV;
+            break;
+        case SB_LINEDOWN:
+            nOffset += m_nScrollStepV;
+            break;
+        case SB_PAGEUP:
+            nOffset -= si.nPage;
+            break;
+        case SB_PAGEDOWN:
+            nOffset += si.nPage;
+            break;
+        case SB_TOP:
+            nOffset = 0;
+            break;
+        case SB_BOTTOM:
+            nOffset = nLast;
+            break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            nOffset = si.nTrackPos;
+            break;
+        default:
+            return;
+        }
+        SetVScrollOffset(max(0, min(nOffset, nLast)));
+        return;
+    }
+    const int nPos = si.nPos;
+    int nNew = nPos;
+    switch (nSBCode)
+    {
+    case SB_LINEUP:
+        nNew = max(0, nPos - 1);
+        break;
+    case SB_LINEDOWN:
+        nNew = min(nLast, nPos + 1);
+        break;
+    case SB_PAGEUP:
+        nNew = nPos - max(1, GetPageScrollCount(nPos, FALSE));
+        break;
+    case SB_PAGEDOWN:
+        nNew = nPos + max(1, GetPageScrollCount(nPos, TRUE));
+        break;
+    case SB_TOP:
+        nNew = 0;
+        break;
+    case SB_BOTTOM:
+        nNew = nLast;
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        nNew = si.nTrackPos;
+        break;
+    default:
+        return;
+    }
+    SetTopRowIndex(max(0, min(nNew, nLast)));
+}
+
+void CLVKReportControl::OnHScroll(UINT nSBCode, UINT /*nPos*/)
+{
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    ::GetScrollInfo(m_hWnd, SB_HORZ, &si);
+    const int nLast = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+    const RECT rcBody = m_pSectionBody->GetRect();
+    int nOffset = m_nLeftOffset;
+    switch (nSBCode)
+    {
+    case SB_LINELEFT:
+        nOffset -= m_nScrollStepH;
+        break;
+    case SB_LINERIGHT:
+        nOffset += m_nScrollStepH;
+        break;
+    case SB_PAGELEFT:
+        nOffset -= rcBody.right - rcBody.left;
+        break;
+    case SB_PAGERIGHT:
+        nOffset += rcBody.right - rcBody.left;
+        break;
+    case SB_LEFT:
+        nOffset = 0;
+        break;
+    case SB_RIGHT:
+        nOffset = nLast;
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        nOffset = si.nTrackPos;
+        break;
+    default:
+        return;
+    }
+    SetHScrollOffset(max(0, min(nOffset, nLast)));
+}
+
+void CLVKReportControl::OnMouseWheel(short zDelta)
+{
+    if (!m_bVScrollBarVisible)
+        return;
+    BeginUpdate();
+    if (m_nWheelLines == -1)
+    {
+        const int n = abs(zDelta / WHEEL_DELTA);
+        for (int i = 0; i < n; i++)
+            OnVScroll(zDelta > 0 ? SB_PAGEUP : SB_PAGEDOWN, 0);
+    }
+    else
+    {
+        const int n = abs(m_nWheelLines * zDelta / WHEEL_DELTA);
+        for (int i = 0; i < n; i++)
+            OnVScroll(zDelta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+    }
+    EndUpdate();
+    UpdateWindow();
+}
+
+void CLVKReportControl::EnsureColumnVisible(CLVKReportColumn* pColumn)
+{
+    if (!pColumn || !pColumn->IsVisible())
+        return;
+    const RECT rcBody = m_pSectionBody->GetRect();
+    const int nWidth = rcBody.right - rcBody.left;
+    if (nWidth <= 0)
+    {
+        m_nEnsureVisibleColumn = m_pColumns->IndexOf(pColumn);
+        return;
+    }
+    const int L = pColumn->GetRect().left;
+    const int R = pColumn->GetRect().right;
+    if (R >= nWidth)
+        SetHScrollOffset(m_nLeftOffset + min(L, R - nWidth));
+    else if (L < 0)
+        SetHScrollOffset(L + m_nLeftOffset);
+}
+
+BOOL CLVKReportControl::EnsureVisible(CLVKReportRow* pRow)
+{
+    if (!pRow || !m_hWnd)
+        return FALSE;
+    const RECT rcBody = m_pSectionBody->GetRect();
+    if (rcBody.bottom <= rcBody.top)
+    {
+        m_nEnsureVisibleRow = pRow->GetIndex();
+        return FALSE;
+    }
+    CClientDC dc(this);
+    const int nOldTop = m_pSectionBody->GetTopRowIndex();
+    if (!m_pSections->EnsureVisible(&dc, pRow))
+        return FALSE;
+    if (nOldTop != m_pSectionBody->GetTopRowIndex())
+    {
+        ::SetScrollPos(m_hWnd, SB_VERT, m_pSectionBody->GetTopRowIndex(), TRUE);
+        REPORT_PAIR_NOTIFY nm{};
+        nm.lFirst = m_pSections->IndexOf(m_pSectionActive);
+        nm.lSecond = m_pSectionBody->GetTopRowIndex();
+        SendNotify(REPORT_NOTIFY_VSCROLL, &nm.hdr);
+    }
+    RedrawControl();
+    return TRUE;
+}
+
+int CLVKReportControl::GetGroupIndent() const
+{
+    return max(0, (m_pColumns->GetGroupsOrder()->GetCount() - 1) * m_pPaintManager->GetTreeIndent());
+}
+
+int CLVKReportControl::GetRowsHeight(CLVKReportRows* pRows, int nTotalWidth, int nMaxHeight)
+{
+    CClientDC dc(this);
+    int nSum = 0;
+    for (int i = 0; i < pRows->GetCount(); i++)
+    {
+        nSum += pRows->GetAt(i)->GetHeight(&dc, nTotalWidth);
+        if (nMaxHeight >= 0 && nSum > nMaxHeight)
+            break;
+    }
+    return nSum;
+}
+
+BOOL CLVKReportControl::IsRowHeightCached() const
+{
+    return m_pPaintManager && m_pPaintManager->IsRowHeightCached();
+}
+
+void CLVKReportControl::RedrawControl()
+{
+    m_bRedrawPending = TRUE;
+    if (m_nLockUpdateCount == 0 && m_hWnd)
+        InvalidateRect(nullptr, FALSE);
+}
+
+void CLVKReportControl::EndUpdate()
+{
+    m_nLockUpdateCount = max(0, m_nLockUpdateCount - 1);
+    m_bRedrawPending = TRUE;
+    if (m_nLockUpdateCount == 0)
+        RedrawControl();
+}
+
+// Drawing ----------------------------------------------------------------------
+
+void CLVKReportControl::OnPaint()
+{
+    PAINTSTRUCT ps{};
+    HDC hPaintDC = ::BeginPaint(m_hWnd, &ps);
+    RECT rcClient{};
+    GetClientRect(&rcClient);
+    if (m_nEnsureVisibleRow >= 0)
+    {
+        CLVKReportRow* pRow = GetRows()->GetAt(m_nEnsureVisibleRow);
+        m_nEnsureVisibleRow = -1;
+        EnsureVisible(pRow);
+    }
+    if (m_nEnsureVisibleColumn >= 0)
+    {
+        CLVKReportColumn* pColumn = m_pColumns->GetAt(m_nEnsureVisibleColumn);
+        m_nEnsureVisibleColumn = -1;
+        EnsureColumnVisible(pColumn);
+    }
+    if (m_bDoubleBuffering && m_nLockUpdateCount == 0 && (m_bRedrawPending || !m_hCacheBitmap))
+    {
+        if (m_hCacheBitmap)
+        {
+            DeleteObject(m_hCacheBitmap);
+            m_hCacheBitmap = nullptr;
+        }
+        HDC hMemDC = CreateCompatibleDC(hPaintDC);
+        m_hCacheBitmap =
+            hMemDC ? CreateCompatibleBitmap(hPaintDC, max<LONG>(1, rcClient.right), max<LONG>(1, rcClient.bottom))
+                   : nullptr;
+        if (m_hCacheBitmap)
+        {
+            HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
+            CDC dc;
+            dc.Attach(hMemDC);
+            OnDraw(&dc);
+            dc.Detach();
+            SelectObject(hMemDC, hOld);
+        }
+        if (hMemDC)
+            DeleteDC(hMemDC);
+    }
+    if (!m_hCacheBitmap)
+    {
+        CDC dc;
+        dc.Attach(hPaintDC);
+        OnDraw(&dc);
+        dc.Detach();
+    }
+    else
+    {
+        HDC hMemDC = CreateCompatibleDC(hPaintDC);
+        HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
+        BitBlt(hPaintDC, 0, 0, rcClient.right, rcClient.bottom, hMemDC, 0, 0, SRCCOPY);
+        SelectObject(hMemDC, hOld);
+        DeleteDC(hMemDC);
+    }
+    m_bRedrawPending = FALSE;
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void CLVKReportControl::OnDraw(CDC* pDC)
+{
+    SetBkMode(pDC->m_hDC, TRANSPARENT);
+    RECT rcClient{};
+    GetClientRect(&rcClient);
+    const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
+    SetBkColor(pDC->m_hDC, clrBack);
+    ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rcClient, nullptr, 0, nullptr);
+    if (m_bHeaderVisible && m_rcHeaderArea.bottom > m_rcHeaderArea.top)
+        m_pReportHeader->Draw(pDC, m_rcHeaderArea, m_nLeftOffset);
+    if (m_bGroupByEnabled)
+        m_pReportHeader->DrawGroupBy(pDC, m_rcGroupByArea);
+    m_pSections->Draw(pDC);
+    if (m_rcFooterArea.bottom > m_rcFooterArea.top)
+        m_pReportHeader->DrawFooter(pDC, m_rcFooterArea, m_nLeftOffset);
+    m_bRedrawPending = FALSE;
+}
+
+int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows* pRows, int nTopRow, int nColumnFrom,
+                                int nColumnTo, int* pnHeight)
+{
+    pRows->ClearScreenRows();
+    int nIndex = max(0, nTopRow);
+    const int nTop = y;
+    if (m_pColumns->GetVisibleColumnsCount() > 0)
+    {
+        const int nWidth = pDC->m_bPrinting ? rcClient.right - rcClient.left : m_pReportHeader->GetWidth();
+        const int nLeft = m_pColumns->GetFirstVisibleColumn()->GetRect().left;
+        const int nSaved = SaveDC(pDC->m_hDC);
+        IntersectClipRect(pDC->m_hDC, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom);
+        for (; nIndex < pRows->GetCount(); nIndex++)
+        {
+            if (y >= rcClient.bottom)
+                break;
+            CLVKReportRow* pRow = pRows->GetAt(nIndex);
+            const int nHeight = pRow->GetHeight(pDC, nWidth);
+            const RECT rcRow{nLeft, y, nLeft + nWidth, y + nHeight};
+            pRow->Draw(pDC, rcRow, rcClient, m_nLeftOffset, nColumnFrom, nColumnTo);
+            y += nHeight;
+            if (pRows->IsVirtualMode())
+            {
+                CLVKReportRow* pCopy = CreateRow();
+                pCopy->InitRowFrom(pRow);
+                pRows->GetScreenRows().push_back(pCopy);
+            }
+            else
+            {
+                pRow->InternalAddRef();
+                pRows->GetScreenRows().push_back(pRow);
+            }
+        }
+        RestoreDC(pDC->m_hDC, nSaved);
+    }
+    if (pRows->GetCount() == 0)
+        DrawNoItems(pDC, rcClient);
+    if (pnHeight)
+        *pnHeight = y - nTop;
+    return nIndex;
+}
+
+void CLVKReportControl::DrawNoItems(CDC* pDC, const RECT& rcClient)
+{
+    m_pPaintManager->DrawNoItems(pDC, rcClient, m_pPaintManager->GetNoItemsText());
+}
+
+CLVKReportRow* CLVKReportControl::HitTestRow(POINT pt) const
+{
+    CLVKReportSection* pSection = m_pSections->HitTest(pt);
+    if (!pSection)
+        return nullptr;
+    for (auto* pRow : pSection->GetRows()->GetScreenRows())
+    {
+        if (PtInRect(&pRow->GetRect(), pt))
+            return pSection->GetRows()->GetAt(pRow->GetIndex());
+    }
+    return nullptr;
+}
+
+BOOL CLVKReportControl::HitTest(POINT pt, LVK_REPORT_HITTESTINFO* pInfo)
+{
+    if (!pInfo)
+        return FALSE;
+    *pInfo = LVK_REPORT_HITTESTINFO{};
+    if (PtInRect(&m_rcHeaderArea, pt))
+    {
+        pInfo->ht = 1;
+        pInfo->pColumn = m_pReportHeader->HitTestColumn(pt);
+        return TRUE;
+    }
+    if (PtInRect(&m_rcGroupByArea, pt))
+    {
+        pInfo->ht = 2;
+        return TRUE;
+    }
+    CLVKReportSection* pSection = m_pSections->HitTest(pt);
+    if (!pSection)
+        return TRUE;
+    pInfo->ht = pSection->GetSectionType() == 0 ? 3 : (pSection->GetSectionType() == 1 ? 5 : 6);
+    pInfo->pRow = HitTestRow(pt);
+    if (pInfo->pRow)
+        pInfo->pItem = pInfo->pRow->HitTest(pt, nullptr, &pInfo->pColumn);
+    return TRUE;
+}
+
+// Selection and focus -----------------------------------------------------------
+
+CLVKReportRow* CLVKReportControl::GetFocusedRow() const
+{
+    return m_pSections->GetFocusedRow();
+}
+
+BOOL CLVKReportControl::SetFocusedRow(CLVKReportRow* pRow, BOOL bShiftKey, BOOL bControlKey)
+{
+    return SetFocusedRow(pRow, m_pFocusedColumn, bShiftKey, bControlKey);
+}
+
+BOOL CLVKReportControl::SetFocusedRow(CLVKReportRow* pRow, CLVKReportColumn* pColumn, BOOL bShiftKey, BOOL bControlKey)
+{
+    if (!pRow)
+        return FALSE;
+    CLVKReportSection* pSection = pRow->GetSection() ? pRow->GetSection() : m_pSectionBody;
+    CLVKReportRows* pRows = pSection->GetRows();
+    const int nOldFocused = pRows->GetFocusedRowIndex();
+    if (pRows->GetFocusedRow() != pRow || pColumn != m_pFocusedColumn)
+    {
+        // The owner may change the rows while it is asked; the row is held and
+        // checked again afterwards.
+        pRow->InternalAddRef();
+        const BOOL bAllowed = OnFocusChanging(pRow, pColumn);
+        const BOOL bStillThere = pRow->GetIndex() >= 0 && pRows->GetAt(pRow->GetIndex()) == pRow;
+        pRow->InternalRelease();
+        if (!bAllowed || !bStillThere)
+            return FALSE;
+        for (int i = 0; i < 3; i++)
+        {
+            if (m_pSections->GetAt(i) != pSection)
+                m_pSections->GetAt(i)->GetRows()->SetFocusedRowIndex(-1);
+        }
+        pRows->SetFocusedRowIndex(pRow->GetIndex());
+        m_pFocusedColumn = pColumn;
+    }
+    if (pSection->m_bSelectionEnable)
+    {
+        if (bShiftKey && m_bMultipleSelection)
+        {
+            // Without an anchor the range starts at the row that had the focus.
+            if (m_pSelectedRows->GetAnchor() < 0)
+                m_pSelectedRows->SetAnchor(nOldFocused >= 0 ? nOldFocused : pRow->GetIndex());
+            m_pSelectedRows->SelectBlock(m_pSelectedRows->GetAnchor(), pRow->GetIndex(), bControlKey);
+        }
+        else if (!bControlKey)
+        {
+            m_pSelectedRows->Select(pRow);
+            m_pSelectedRows->SetAnchor(pRow->GetIndex());
+        }
+    }
+    EnsureVisible(pRow);
+    RedrawControl();
+    if (m_pSelectedRows->IsChanged())
+        OnSelectionChanged();
+    return TRUE;
+}
+
+void CLVKReportControl::SelectAll()
+{
+    CLVKReportRows* pRows = GetRows();
+    const int nCount = pRows->GetCount();
+    if (nCount == 0 || !m_bMultipleSelection || !m_pSectionBody->m_bSelectionEnable)
+        return;
+    // Everything selected already: nothing changes and nothing is sent.
+    if (m_pSelectedRows->GetCount() == nCount)
+        return;
+    m_pSelectedRows->SetAnchor(-1);
+    m_pSelectedRows->SelectBlock(0, nCount - 1, FALSE);
+    RedrawControl();
+    if (m_pSelectedRows->IsChanged())
+        OnSelectionChanged();
+}
+
+void CLVKReportControl::OnSelectionChanged()
+{
+    SendNotify(REPORT_NOTIFY_SELECTION_CHANGED, nullptr);
+    m_pSelectedRows->SetChanged(FALSE);
+}
+
+BOOL CLVKReportControl::OnFocusChanging(CLVKReportRow* pNewRow, CLVKReportColumn* pNewColumn)
+{
+    REPORT_ITEM_NOTIFY_EX nm{};
+    nm.pRow = pNewRow ? pNewRow : GetFocusedRow();
+    nm.pColumn = pNewColumn ? pNewColumn : m_pFocusedColumn;
+    nm.pItem = nm.pRow && nm.pRow->GetRecord() ? nm.pRow->GetRecord()->GetItem(nm.pColumn) : nullptr;
+    nm.nHyperlink = -1;
+    nm.lExtra = 0;
+    SendNotify(REPORT_NOTIFY_FOCUS_CHANGING, &nm.hdr);
+    return nm.lExtra == 0;
+}
+
+BOOL CLVKReportControl::OnPreviewKeyDown(UINT& rnChar, UINT nRepCnt, UINT nFlags)
+{
+    REPORT_KEY_NOTIFY nm{};
+    nm.nVKey = rnChar;
+    nm.nRepCnt = nRepCnt;
+    nm.nFlags = nFlags;
+    SendNotify(REPORT_NOTIFY_PREVIEW_KEYDOWN, &nm.hdr);
+    rnChar = nm.nVKey;
+    return !nm.bCancel;
+}
+
+void CLVKReportControl::OnGetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
+                                         LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    REPORT_PAIR_NOTIFY nm{};
+    nm.lFirst = reinterpret_cast<LPARAM>(pDrawArgs);
+    nm.lSecond = reinterpret_cast<LPARAM>(pMetrics);
+    SendNotify(REPORT_NOTIFY_GET_ITEM_METRICS, &nm.hdr);
+}
+
+// Notifications -------------------------------------------------------------------
+
+LRESULT CLVKReportControl::SendNotify(int nCode, NMHDR* pNmhdr)
+{
+    if (!m_hWnd)
+        return 0;
+    NMHDR hdr{};
+    if (!pNmhdr)
+        pNmhdr = &hdr;
+    pNmhdr->hwndFrom = m_hWnd;
+    pNmhdr->idFrom = GetDlgCtrlID();
+    pNmhdr->code = static_cast<UINT>(nCode);
+    HWND hTarget = m_hWndOwner ? m_hWndOwner : ::GetParent(m_hWnd);
+    if (!hTarget || !::IsWindow(hTarget))
+        return 0;
+    return ::SendMessageW(hTarget, WM_NOTIFY, pNmhdr->idFrom, reinterpret_cast<LPARAM>(pNmhdr));
+}
+
+LRESULT CLVKReportControl::SendItemNotify(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CLVKReportColumn* pColumn,
+                                          int nCode, const POINT* pPoint, int nValue)
+{
+    if (!m_hWnd)
+        return 0;
+    REPORT_ITEM_NOTIFY nm{};
+    nm.pRow = pRow;
+    nm.pItem = pItem;
+    nm.pColumn = pColumn;
+    nm.nHyperlink = nValue;
+    if (pPoint)
+        nm.pt = *pPoint;
+    return SendNotify(nCode, &nm.hdr);
+}
+
+// Keyboard navigation ---------------------------------------------------------------
+
+void CLVKReportControl::SelectRowAfterMove(CLVKReportRow* pRow, BOOL bShiftKey, BOOL bControlKey)
+{
+    if (pRow)
+        SetFocusedRow(pRow, bShiftKey, bControlKey);
+}
+
+void CLVKReportControl::MoveDown(BOOL bShiftKey, BOOL bControlKey)
+{
+    CLVKReportRows* pRows = GetRows();
+    CLVKReportRow* pFocused = pRows->GetFocusedRow();
+    SelectRowAfterMove(pFocused ? pRows->GetNext(pFocused, FALSE) : pRows->GetAt(0), bShiftKey, bControlKey);
+}
+
+void CLVKReportControl::MoveUp(BOOL bShiftKey, BOOL bControlKey)
+{
+    CLVKReportRows* pRows = GetRows();
+    CLVKReportRow* pFocused = pRows->GetFocusedRow();
+    SelectRowAfterMove(pFocused ? pRows->GetPrev(pFocused, FALSE) : pRows->GetAt(0), bShiftKey, bControlKey);
+}
+
+void CLVKReportControl::MovePageDown(BOOL bShiftKey, BOOL bControlKey)
+{
+    CLVKReportRows* pRows = GetRows();
+    const int nFocused = max(0, pRows->GetFocusedRowIndex());
+    const int nStep = max(1, GetPageScrollCount(nFocused, TRUE));
+    SelectRowAfterMove(pRows->GetAt(min(pRows->GetCount() - 1, nFocused + nStep)), bShiftKey, bControlKey);
+}
+
+void CLVKReportControl::MovePageUp(BOOL bShiftKey, BOOL bControlKey)
+{
+    CLVKReportRows* pRows = GetRows();
+    const int nFocused = max(0, pRows->GetFocusedRowIndex());
+    const int nStep = max(1, GetPageScrollCount(nFocused, FALSE));
+    SelectRowAfterMove(pRows->GetAt(max(0, nFocused - nStep)), bShiftKey, bControlKey);
+}
+
+void CLVKReportControl::MoveFirstRow(BOOL bShiftKey, BOOL bControlKey)
+{
+    SelectRowAfterMove(GetRows()->GetAt(0), bShiftKey, bControlKey);
+}
+
+void CLVKReportControl::MoveLastRow(BOOL bShiftKey, BOOL bControlKey)
+{
+    SelectRowAfterMove(GetRows()->GetAt(GetRows()->GetCount() - 1), bShiftKey, bControlKey);
+}
+
+void CLVKReportControl::MoveToColumn(int nDirection)
+{
+    CLVKReportRow* pRow = GetFocusedRow();
+    if (!pRow || !m_bFocusSubItems)
+        return;
+    const int nIndex = m_pFocusedColumn ? m_pColumns->IndexOf(m_pFocusedColumn) : -1;
+    if (CLVKReportColumn* pColumn = GetNextFocusableColumn(pRow, nIndex, nDirection))
+        SetFocusedColumn(pColumn);
+}
+
+// Input ---------------------------------------------------------------------------
+
+void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
+{
+    SetFocus();
+    EndEditing(TRUE);
+    m_ptMouseDown = pt;
+    if (PtInRect(&m_rcHeaderArea, pt))
+    {
+        m_pReportHeader->OnLButtonDown(pt);
+        return;
+    }
+    CLVKReportRow* pRow = HitTestRow(pt);
+    m_bMouseDownInRow = pRow != nullptr;
+    if (!pRow)
+        return;
+    CLVKReportColumn* pColumn = nullptr;
+    CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
+    REPORT_ITEM_NOTIFY nm{};
+    nm.pRow = pRow;
+    nm.pItem = pItem;
+    nm.pColumn = pColumn;
+    nm.nHyperlink = -1;
+    nm.pt = pt;
+    if (SendNotify(REPORT_NOTIFY_LBUTTON_DOWN, &nm.hdr))
+        return;
+    // A click on the expand glyph does not move the selection.
+    if (pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt))
+        return;
+    const BOOL bShift = (nFlags & MK_SHIFT) != 0;
+    const BOOL bControl = (nFlags & MK_CONTROL) != 0 || m_bSelectionToggle;
+    CLVKReportColumn* pFocusColumn = m_bFocusSubItems && pItem && pItem->IsFocusable() ? pColumn : m_pFocusedColumn;
+    SetFocusedRow(pRow, pFocusColumn, bShift, bControl);
+}
+
+void CLVKReportControl::OnLButtonUp(UINT nFlags, POINT pt)
+{
+    if (m_pReportHeader->IsResizing() || PtInRect(&m_rcHeaderArea, m_ptMouseDown))
+    {
+        m_pReportHeader->OnLButtonUp(pt);
+        return;
+    }
+    if (!m_bMouseDownInRow)
+        return;
+    m_bMouseDownInRow = FALSE;
+    CLVKReportRow* pRow = HitTestRow(pt);
+    if (!pRow)
+        return;
+    // With Ctrl (or toggling without it) the row is toggled when the button
+    // comes up, so that a drag could still start from a selected row.
+    const BOOL bControl = (nFlags & MK_CONTROL) != 0 || m_bSelectionToggle;
+    if (bControl && !(nFlags & MK_SHIFT) && HitTestRow(m_ptMouseDown) == pRow &&
+        !(pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt)))
+    {
+        if (m_bMultipleSelection)
+            m_pSelectedRows->Toggle(pRow);
+        else
+            m_pSelectedRows->Select(pRow);
+        RedrawControl();
+        if (m_pSelectedRows->IsChanged())
+            OnSelectionChanged();
+    }
+    pRow->OnClick(pt);
+}
+
+void CLVKReportControl::OnLButtonDblClk(UINT, POINT pt)
+{
+    m_ptMouseDown = pt;
+    CLVKReportRow* pRow = HitTestRow(pt);
+    if (pRow)
+        pRow->OnDblClick(pt);
+    else if (!PtInRect(&m_rcHeaderArea, pt))
+        SendItemNotify(nullptr, nullptr, nullptr, NM_DBLCLK, &pt);
+}
+
+void CLVKReportControl::OnRButtonDown(UINT, POINT pt)
+{
+    SetFocus();
+    CLVKReportRow* pRow = HitTestRow(pt);
+    POINT ptScreen = pt;
+    ClientToScreen(&ptScreen);
+    if (PtInRect(&m_rcHeaderArea, pt))
+    {
+        SendItemNotify(nullptr, nullptr, m_pReportHeader->HitTestColumn(pt), REPORT_NOTIFY_HEADER_RCLICK, &ptScreen);
+        return;
+    }
+    CLVKReportColumn* pColumn = nullptr;
+    CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
+    if (pRow && !pRow->IsSelected())
+        SetFocusedRow(pRow, FALSE, FALSE);
+    SendItemNotify(pRow, pItem, pColumn, NM_RCLICK, &ptScreen);
+}
+
+void CLVKReportControl::OnMouseMove(UINT, POINT pt)
+{
+    if (m_pReportHeader->OnMouseMove(pt))
+        return;
+    if (!m_bTrackingMouse)
+    {
+        TRACKMOUSEEVENT tme{};
+        tme.cbSize = sizeof(tme);
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = m_hWnd;
+        m_bTrackingMouse = TrackMouseEvent(&tme);
+    }
+    CLVKReportRow* pRow = HitTestRow(pt);
+    CLVKReportColumn* pColumn = nullptr;
+    CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
+    SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_HOT_ROW_CHANGED, &pt);
+}
+
+void CLVKReportControl::OnMouseLeave()
+{
+    m_bTrackingMouse = FALSE;
+    const POINT pt{-1, -1};
+    SendItemNotify(nullptr, nullptr, nullptr, REPORT_NOTIFY_HOT_ROW_CHANGED, &pt);
+}
+
+void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    const BOOL bShift = GetKeyState(VK_SHIFT) < 0;
+    const BOOL bControl = GetKeyState(VK_CONTROL) < 0;
+    CLVKReportRow* pFocused = GetFocusedRow();
+    switch (nChar)
+    {
+    case VK_DOWN:
+        MoveDown(bShift, bControl);
+        break;
+    case VK_UP:
+        MoveUp(bShift, bControl);
+        break;
+    case VK_NEXT:
+        MovePageDown(bShift, bControl);
+        break;
+    case VK_PRIOR:
+        MovePageUp(bShift, bControl);
+        break;
+    case VK_HOME:
+        MoveFirstRow(bShift, bControl);
+        break;
+    case VK_END:
+        MoveLastRow(bShift, bControl);
+        break;
+    case VK_LEFT:
+        if (m_bFocusSubItems)
+            MoveToColumn(-1);
+        else if (pFocused && pFocused->HasChildren() && pFocused->IsExpanded())
+            pFocused->SetExpanded(FALSE);
+        else if (pFocused && pFocused->GetParentRow())
+            SetFocusedRow(pFocused->GetParentRow(), FALSE, FALSE);
+        break;
+    case VK_RIGHT:
+        if (m_bFocusSubItems)
+            MoveToColumn(1);
+        else if (pFocused && pFocused->HasChildren() && !pFocused->IsExpanded())
+            pFocused->SetExpanded(TRUE);
+        break;
+    case VK_ADD:
+        if (pFocused && pFocused->HasChildren())
+            pFocused->SetExpanded(TRUE);
+        break;
+    case VK_SUBTRACT:
+        if (pFocused && pFocused->HasChildren())
+            pFocused->SetExpanded(FALSE);
+        break;
+    case VK_SPACE:
+        if (pFocused && bControl && m_bMultipleSelection)
+        {
+            m_pSelectedRows->Toggle(pFocused);
+            RedrawControl();
+            if (m_pSelectedRows->IsChanged())
+                OnSelectionChanged();
+        }
+        break;
+    case 'A':
+        if (bControl)
+            SelectAll();
+        break;
+    case VK_F2:
+        if (pFocused && m_pFocusedColumn)
+        {
+            LVK_REPORTRECORDITEM_ARGS args(this, pFocused, m_pFocusedColumn);
+            if (args.pItem)
+                args.pItem->OnBeginEdit(&args);
+        }
+        break;
+    case VK_RETURN:
+        if (pFocused && pFocused->HasChildren())
+            pFocused->SetExpanded(!pFocused->IsExpanded());
+        break;
+    default:
+        break;
+    }
+    NMKEY nmKey{};
+    nmKey.nVKey = nChar;
+    nmKey.uFlags = nFlags;
+    (void)nRepCnt;
+    SendNotify(NM_KEYDOWN, &nmKey.hdr);
+}
+
+void CLVKReportControl::OnChar(UINT nChar, UINT, UINT)
+{
+    NMCHAR nmChar{};
+    nmChar.ch = nChar;
+    SendNotify(NM_CHAR, &nmChar.hdr);
+    CLVKReportRow* pFocused = GetFocusedRow();
+    if (!pFocused || !m_pFocusedColumn)
+        return;
+    LVK_REPORTRECORDITEM_ARGS args(this, pFocused, m_pFocusedColumn);
+    if (!args.pItem)
+        return;
+    if (args.pItem->OnChar(&args, nChar))
+        return;
+    if (nChar >= 0x20 && nChar != VK_SPACE && args.pItem->IsAllowEdit(&args))
+    {
+        args.pItem->OnBeginEdit(&args);
+        if (m_hWndEdit)
+        {
+            const wchar_t sz[2] = {static_cast<wchar_t>(nChar), 0};
+            ::SetWindowTextW(m_hWndEdit, sz);
+            ::SendMessageW(m_hWndEdit, EM_SETSEL, 1, 1);
+        }
+    }
+}
+
+// In-place editing ------------------------------------------------------------------
+
+LVK_REPORTRECORDITEM_ARGS::LVK_REPORTRECORDITEM_ARGS(CLVKReportControl* pControlIn, CLVKReportRow* pRowIn,
+                                                     CLVKReportColumn* pColumnIn)
+    : pControl(pControlIn), pRow(pRowIn), pColumn(pColumnIn)
+{
+    if (pRow && pRow->GetRecord())
+    {
+        pItem = pRow->GetRecord()->GetItem(pColumn);
+        rcItem = pRow->GetItemRect(pItem);
+    }
+}
+
+void CLVKReportControl::EditItem(LVK_REPORTRECORDITEM_ARGS* pArgs)
+{
+    EndEditing(TRUE);
+    if (!pArgs || !pArgs->pItem || !m_hWnd)
+        return;
+    EnsureVisible(pArgs->pRow);
+    RECT rc = pArgs->pRow->GetItemRect(pArgs->pItem);
+    if (IsRectEmpty(&rc))
+        return;
+    pArgs->pItem->GetCaptionRect(pArgs, rc);
+    m_pActiveItem = pArgs->pItem;
+    m_pActiveRow = pArgs->pRow;
+    m_pActiveColumn = pArgs->pColumn;
+    m_pActiveItem->InternalAddRef();
+    m_pActiveRow->InternalAddRef();
+    m_hWndEdit =
+        CreateWindowExW(0, L"EDIT", m_pActiveItem->GetCaption(m_pActiveColumn), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                        rc.left + 1, rc.top + 1, rc.right - rc.left - 2, rc.bottom - rc.top - 2, m_hWnd, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
+    if (!m_hWndEdit)
+    {
+        EndEditing(FALSE);
+        return;
+    }
+    ::SendMessageW(m_hWndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(m_pPaintManager->GetTextFont()->m_hObject), TRUE);
+    SetPropW(m_hWndEdit, L"LVKReportControl", this);
+    m_pfnEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(m_hWndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CLVKReportControl::InplaceEditProc)));
+    ::SendMessageW(m_hWndEdit, EM_SETSEL, 0, -1);
+    ::SetFocus(m_hWndEdit);
+    REPORT_ITEM_NOTIFY nm{};
+    nm.pRow = m_pActiveRow;
+    nm.pItem = m_pActiveItem;
+    nm.pColumn = m_pActiveColumn;
+    nm.nHyperlink = 0;
+    SendNotify(REPORT_NOTIFY_BEGIN_EDIT, &nm.hdr);
+}
+
+void CLVKReportControl::EndEditing(BOOL bCommit)
+{
+    if (!m_pActiveItem)
+        return;
+    CLVKReportRecordItem* pItem = m_pActiveItem;
+    CLVKReportRow* pRow = m_pActiveRow;
+    CLVKReportColumn* pColumn = m_pActiveColumn;
+    HWND hWndEdit = m_hWndEdit;
+    m_pActiveItem = nullptr;
+    m_pActiveRow = nullptr;
+    m_pActiveColumn = nullptr;
+    m_hWndEdit = nullptr;
+    CString strText;
+    if (hWndEdit)
+    {
+        const int nLength = ::GetWindowTextLengthW(hWndEdit);
+        ::GetWindowTextW(hWndEdit, strText.GetBuffer(nLength + 1), nLength + 1);
+        strText.ReleaseBuffer();
+        SetWindowLongPtrW(hWndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnEditProc));
+        RemovePropW(hWndEdit, L"LVKReportControl");
+        const BOOL bHadFocus = ::GetFocus() == hWndEdit;
+        ::DestroyWindow(hWndEdit);
+        if (bHadFocus)
+            SetFocus();
+    }
+    const CString strOld = pItem->GetCaption(pColumn);
+    LVK_REPORTRECORDITEM_ARGS args;
+    args.pControl = this;
+    args.pRow = pRow;
+    args.pColumn = pColumn;
+    args.pItem = pItem;
+    if (bCommit && strText != strOld)
+    {
+        pItem->OnEditChanged(&args, strText);
+        SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_VALUE_CHANGED);
+    }
+    else
+        SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_EDIT_CANCELED);
+    pItem->InternalRelease();
+    pRow->InternalRelease();
+    RedrawControl();
+}
+
+LRESULT CALLBACK CLVKReportControl::InplaceEditProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* pControl = static_cast<CLVKReportControl*>(GetPropW(hWnd, L"LVKReportControl"));
+    if (!pControl)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    WNDPROC pfnOld = pControl->m_pfnEditProc;
+    switch (message)
+    {
+    case WM_GETDLGCODE:
+        return DLGC_WANTALLKEYS | CallWindowProcW(pfnOld, hWnd, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN)
+        {
+            pControl->EndEditing(TRUE);
+            return 0;
+        }
+        if (wParam == VK_ESCAPE)
+        {
+            pControl->EndEditing(FALSE);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == VK_RETURN || wParam == VK_ESCAPE)
+            return 0;
+        break;
+    case WM_KILLFOCUS:
+    {
+        const LRESULT lResult = CallWindowProcW(pfnOld, hWnd, message, wParam, lParam);
+        if (pControl->m_hWndEdit == hWnd)
+            pControl->EndEditing(TRUE);
+        return lResult;
+    }
+    default:
+        break;
+    }
+    return CallWindowProcW(pfnOld, hWnd, message, wParam, lParam);
+}
+
+// Window procedure ---------------------------------------------------------------
+
+void CLVKReportControl::OnSize()
+{
+    BeginUpdate();
+    EndEditing(TRUE);
+    AdjustLayout();
+    AdjustScrollBars();
+    EndUpdate();
+}
+
+LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message)
+    {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+    {
+        HDC hDC = reinterpret_cast<HDC>(wParam);
+        RECT rc{};
+        GetClientRect(&rc);
+        if (m_hCacheBitmap && !m_bRedrawPending)
+        {
+            HDC hMemDC = CreateCompatibleDC(hDC);
+            HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
+            BitBlt(hDC, 0, 0, rc.right, rc.bottom, hMemDC, 0, 0, SRCCOPY);
+            SelectObject(hMemDC, hOld);
+            DeleteDC(hMemDC);
+        }
+        else
+        {
+            CDC dc;
+            dc.Attach(hDC);
+            OnDraw(&dc);
+            dc.Detach();
+        }
+        return 1;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_SIZE:
+    {
+        const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+        OnSize();
+        return lResult;
+    }
+    case WM_ENABLE:
+        AdjustScrollBars();
+        break;
+    case WM_VSCROLL:
+        if (!lParam)
+        {
+            OnVScroll(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_HSCROLL:
+        if (!lParam)
+        {
+            OnHScroll(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_MOUSEWHEEL:
+        OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        break;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(static_cast<UINT>(wParam), pt);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(static_cast<UINT>(wParam), pt);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(static_cast<UINT>(wParam), pt);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(static_cast<UINT>(wParam), pt);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(static_cast<UINT>(wParam), pt);
+        return 0;
+    case WM_MOUSELEAVE:
+        OnMouseLeave();
+        return 0;
+    case WM_SETCURSOR:
+    {
+        POINT ptCursor{};
+        GetCursorPos(&ptCursor);
+        ScreenToClient(&ptCursor);
+        if (LOWORD(lParam) == HTCLIENT && PtInRect(&m_rcHeaderArea, ptCursor) && m_pReportHeader->SetCursor(ptCursor))
+            return TRUE;
+        break;
+    }
+    case WM_CAPTURECHANGED:
+        m_pReportHeader->CancelMouseMode();
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_CHAR:
+        OnChar(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        RedrawControl();
+        break;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (m_bFocusSubItems ? DLGC_WANTTAB : 0);
+    case WM_SYSCOLORCHANGE:
+        m_pPaintManager->RefreshMetrics();
+        RedrawControl();
+        break;
+    case WM_STYLECHANGED:
+    {
+        const LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+        RedrawControl();
+        return lResult;
+    }
+    case 0x2A5C:
+        RedrawControl();
+        return 0;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,249 @@
+// The report control: a grid window that shows records as rows under a column
+// header, sorted, grouped, filtered and as a tree, with selection, focus,
+// scrolling and notifications to its owner. Everything it shows is drawn by
+// its paint manager.
+#pragma once
+
+#include "ReportDefines.h"
+
+#include <memory>
+
+class CLVKReportRecordItem;
+
+class CLVKReportControl : public CWnd
+{
+    DECLARE_DYNCREATE(CLVKReportControl)
+
+public:
+    CLVKReportControl();
+    ~CLVKReportControl() override;
+
+    static BOOL AFX_CDECL RegisterWindowClass(HINSTANCE hInstance = nullptr);
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        CCreateContext* pContext = nullptr);
+
+    // Data.
+    CLVKReportRecords* GetRecords() const;
+    CLVKReportRows* GetRows() const;
+    CLVKReportRecords* GetHeaderRecords() const;
+    CLVKReportRows* GetHeaderRows() const;
+    CLVKReportRecords* GetFooterRecords() const;
+    CLVKReportRows* GetFooterRows() const;
+    CLVKReportSections* GetSections() const { return m_pSections; }
+    CLVKReportSection* GetBodySection() const { return m_pSectionBody; }
+    virtual CLVKReportRecord* AddRecord(CLVKReportRecord* pRecord);
+    virtual void Populate();
+    virtual void PopulateHeaderRows();
+    virtual void PopulateFooterRows();
+    virtual void ReSort();
+    virtual void ResetContent(BOOL bUpdateControl = TRUE);
+    virtual int InsertRow(int nIndex, CLVKReportRow* pRow);
+    void ShowHeaderRows(BOOL bShow);
+    void ShowFooterRows(BOOL bShow);
+    BOOL IsVirtualMode() const;
+
+    // Row factories.
+    virtual CLVKReportRow* CreateRow();
+    virtual CLVKReportGroupRow* CreateGroupRow();
+    virtual CLVKReportRow* CreateHeaderFooterRow();
+
+    // Columns.
+    CLVKReportColumn* AddColumn(CLVKReportColumn* pColumn);
+    CLVKReportColumns* GetColumns() const { return m_pColumns; }
+    CLVKReportHeader* GetReportHeader() const { return m_pReportHeader; }
+    virtual CLVKReportColumn* GetNextFocusableColumn(CLVKReportRow* pRow, int nColumnIndex, int nDirection);
+    int GetFreezeColumnsCount() const;
+    void SetFreezeColumnsCount(int nCount);
+    CLVKReportColumn* GetFocusedColumn() const { return m_pFocusedColumn; }
+    BOOL SetFocusedColumn(CLVKReportColumn* pColumn);
+
+    // Appearance.
+    void SetTheme(int nReportTheme);
+    void SetPaintManager(CLVKReportPaintManager* pPaintManager);
+    CLVKReportPaintManager* GetPaintManager() const { return m_pPaintManager; }
+    void SetGroupRowsBold(BOOL bBold);
+    void ShadeGroupHeadings(BOOL bShade);
+    void ShowHeader(BOOL bShow = TRUE);
+    BOOL IsHeaderVisible() const { return m_bHeaderVisible; }
+    void ShowFooter(BOOL bShow = TRUE);
+    BOOL IsFooterVisible() const { return m_bFooterVisible; }
+    void ShowGroupBy(BOOL bShow = TRUE);
+    BOOL IsGroupByVisible() const { return m_bGroupByEnabled; }
+    void SetScrollMode(int nOrientation, int nMode);
+    int GetScrollMode(int nOrientation) const;
+    void SetFullColumnScrolling(BOOL bSet);
+    BOOL IsFullColumnScrolling() const;
+    void SetInitialSelectionEnable(BOOL bEnable);
+    void SetSelectionEnable(BOOL bEnable);
+    void SetMultipleSelection(BOOL bMultiple) { m_bMultipleSelection = bMultiple; }
+    BOOL IsMultipleSelection() const { return m_bMultipleSelection; }
+    void SetSelectionToggle(BOOL b) { m_bSelectionToggle = b; }
+    void FocusSubItems(BOOL bFocusSubItems) { m_bFocusSubItems = bFocusSubItems; }
+    BOOL IsFocusSubItems() const { return m_bFocusSubItems; }
+    void SetSkipGroupsFocus(BOOL b) { m_bSkipGroupsFocus = b; }
+    BOOL IsSkipGroupsFocus() const { return m_bSkipGroupsFocus; }
+    BOOL IsSelectionExcludeGroupRows() const { return m_bSelectionExcludeGroupRows; }
+    BOOL IsInitialSelectionEnabled() const { return m_bInitialSelectionEnable; }
+    void UnselectGroupRows();
+    void SetAllowEdit(BOOL bAllow);
+    BOOL IsAllowEdit() const;
+    void SetAllowGroup(BOOL bAllow);
+    void SetRowsCompareFunc(int(AFX_CDECL* pfn)(const CLVKReportRow**, const CLVKReportRow**))
+    {
+        m_pRowsCompareFunc = pfn;
+    }
+    int(AFX_CDECL* GetRowsCompareFunc() const)(const CLVKReportRow**, const CLVKReportRow**)
+    {
+        return m_pRowsCompareFunc;
+    }
+    virtual CString GetFilterText() { return m_strFilterText; }
+    virtual void SetFilterText(LPCWSTR lpszText) { m_strFilterText = lpszText; }
+    virtual DWORD GetFilterOptions() { return m_dwFilterOptions; }
+    virtual void SetFilterOptions(DWORD dw) { m_dwFilterOptions = dw; }
+    virtual BOOL IsRecordFiltered(CLVKReportRecord* pRecord);
+    virtual BOOL IsFilteredByText(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bCaseSensitive);
+    BOOL HasFocus() const;
+    void SetOwnerWindow(HWND hWndOwner) { m_hWndOwner = hWndOwner; }
+    int GetWheelLines() const { return m_nWheelLines; }
+    void SetWheelLines(int n) { m_nWheelLines = n; }
+    BOOL IsCellMergingEnabled() const { return m_bCellMerging; }
+    void EnableCellMerging(BOOL b) { m_bCellMerging = b; }
+    BOOL IsFocusFrameShown() const { return m_bShowFocusFrame; }
+
+    // Layout, scrolling and drawing.
+    virtual void AdjustLayout();
+    virtual void AdjustScrollBars();
+    void UpdateVScrollBar(BOOL bLock, UINT nMask);
+    void UpdateHScrollBar(BOOL bLock, UINT nMask);
+    RECT GetElementRect(int nElement) const;
+    RECT GetReportRectangle() const { return GetElementRect(0); }
+    void SetHScrollOffset(int nOffset);
+    int GetHScrollOffset() const { return m_nLeftOffset; }
+    void SetVScrollOffset(int nOffset);
+    int GetTopRowIndex() const;
+    void SetTopRowIndex(int nIndex);
+    int GetLastPageTopRow(CDC* pDC);
+    int GetPageScrollCount(int nRow, BOOL bDown);
+    void EnsureColumnVisible(CLVKReportColumn* pColumn);
+    BOOL EnsureVisible(CLVKReportRow* pRow);
+    virtual void OnDraw(CDC* pDC);
+    virtual int DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows* pRows, int nTopRow, int nColumnFrom,
+                         int nColumnTo, int* pnHeight = nullptr);
+    virtual void DrawNoItems(CDC* pDC, const RECT& rcClient);
+    virtual BOOL HitTest(POINT pt, LVK_REPORT_HITTESTINFO* pInfo);
+    CLVKReportRow* HitTestRow(POINT pt) const;
+    int GetGroupIndent() const;
+    int GetRowsHeight(CLVKReportRows* pRows, int nTotalWidth, int nMaxHeight = -1);
+    BOOL IsRowHeightCached() const;
+    void RedrawControl();
+    void BeginUpdate() { m_nLockUpdateCount++; }
+    void EndUpdate();
+    BOOL IsScrollBarVisible(int nBar) const { return nBar == SB_VERT ? m_bVScrollBarVisible : m_bHScrollBarVisible; }
+
+    // Selection and focus.
+    CLVKReportSelectedRows* GetSelectedRows() const { return m_pSelectedRows; }
+    CLVKReportRow* GetFocusedRow() const;
+    BOOL SetFocusedRow(CLVKReportRow* pRow, BOOL bShiftKey = FALSE, BOOL bControlKey = FALSE);
+    BOOL SetFocusedRow(CLVKReportRow* pRow, CLVKReportColumn* pColumn, BOOL bShiftKey, BOOL bControlKey);
+    void SelectAll();
+    virtual void OnSelectionChanged();
+    virtual BOOL OnFocusChanging(CLVKReportRow* pNewRow, CLVKReportColumn* pNewColumn);
+    virtual BOOL OnPreviewKeyDown(UINT& rnChar, UINT nRepCnt, UINT nFlags);
+    virtual void OnGetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
+    BOOL IsEditMode() const { return m_pActiveItem != nullptr; }
+    void EditItem(LVK_REPORTRECORDITEM_ARGS* pArgs);
+    // Ends in-place editing; bCommit keeps the typed text.
+    void EndEditing(BOOL bCommit = TRUE);
+    CLVKReportRecordItem* GetActiveItem() const { return m_pActiveItem; }
+    HWND GetInplaceEditHwnd() const { return m_hWndEdit; }
+
+    // Keyboard navigation.
+    void MoveDown(BOOL bShiftKey, BOOL bControlKey);
+    void MoveUp(BOOL bShiftKey, BOOL bControlKey);
+    void MovePageDown(BOOL bShiftKey, BOOL bControlKey);
+    void MovePageUp(BOOL bShiftKey, BOOL bControlKey);
+    void MoveFirstRow(BOOL bShiftKey, BOOL bControlKey);
+    void MoveLastRow(BOOL bShiftKey, BOOL bControlKey);
+    void MoveToColumn(int nDirection);
+
+    // Notifications to the owner.
+    LRESULT SendNotify(int nCode, NMHDR* pNmhdr);
+    LRESULT SendItemNotify(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CLVKReportColumn* pColumn, int nCode,
+                           const POINT* pPoint = nullptr, int nValue = -1);
+    POINT GetMouseDownPoint() const { return m_ptMouseDown; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    void OnPaint();
+    void OnSize();
+    void OnVScroll(UINT nSBCode, UINT nPos);
+    void OnHScroll(UINT nSBCode, UINT nPos);
+    void OnMouseWheel(short zDelta);
+    void OnLButtonDown(UINT nFlags, POINT pt);
+    void OnLButtonUp(UINT nFlags, POINT pt);
+    void OnLButtonDblClk(UINT nFlags, POINT pt);
+    void OnRButtonDown(UINT nFlags, POINT pt);
+    void OnMouseMove(UINT nFlags, POINT pt);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnMouseLeave();
+    void SelectRowAfterMove(CLVKReportRow* pRow, BOOL bShiftKey, BOOL bControlKey);
+    static LRESULT CALLBACK InplaceEditProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    CLVKReportSections* m_pSections = nullptr;
+    CLVKReportSection* m_pSectionHeader = nullptr;
+    CLVKReportSection* m_pSectionBody = nullptr;
+    CLVKReportSection* m_pSectionFooter = nullptr;
+    CLVKReportSection* m_pSectionActive = nullptr;
+    CLVKReportColumns* m_pColumns = nullptr;
+    CLVKReportHeader* m_pReportHeader = nullptr;
+    CLVKReportSelectedRows* m_pSelectedRows = nullptr;
+    CLVKReportPaintManager* m_pPaintManager = nullptr;
+
+    BOOL m_bGroupByEnabled = FALSE;
+    BOOL m_bHeaderVisible = TRUE;
+    BOOL m_bFooterVisible = FALSE;
+    int m_nScrollModeH = 2;
+    int m_nScrollModeV = 1;
+    int m_nLeftOffset = 0;
+    int m_nScrollStepH = 7;
+    int m_nScrollStepV = 7;
+    int m_nWheelLines = 3;
+    int m_nLockUpdateCount = 0;
+    BOOL m_bRedrawPending = TRUE;
+    BOOL m_bAdjustLayoutRunning = FALSE;
+    BOOL m_bFocusSubItems = FALSE;
+    CLVKReportColumn* m_pFocusedColumn = nullptr;
+    BOOL m_bMultipleSelection = TRUE;
+    BOOL m_bSelectionToggle = FALSE;
+    BOOL m_bInitialSelectionEnable = TRUE;
+    BOOL m_bSkipGroupsFocus = TRUE;
+    BOOL m_bSelectionExcludeGroupRows = TRUE;
+    BOOL m_bShowFocusFrame = TRUE;
+    BOOL m_bCellMerging = FALSE;
+    BOOL m_bCreatedByCreate = FALSE;
+    BOOL m_bVScrollBarVisible = FALSE;
+    BOOL m_bHScrollBarVisible = FALSE;
+    BOOL m_bDoubleBuffering = TRUE;
+    CString m_strFilterText;
+    DWORD m_dwFilterOptions = 0;
+    int(AFX_CDECL* m_pRowsCompareFunc)(const CLVKReportRow**, const CLVKReportRow**) = nullptr;
+    HWND m_hWndOwner = nullptr;
+    RECT m_rcGroupByArea{};
+    RECT m_rcHeaderArea{};
+    RECT m_rcFooterArea{};
+    HBITMAP m_hCacheBitmap = nullptr;
+    int m_nEnsureVisibleRow = -1;
+    int m_nEnsureVisibleColumn = -1;
+    POINT m_ptMouseDown{};
+    BOOL m_bMouseDownInRow = FALSE;
+    BOOL m_bTrackingMouse = FALSE;
+    CLVKReportRecordItem* m_pActiveItem = nullptr;
+    CLVKReportRow* m_pActiveRow = nullptr;
+    CLVKReportColumn* m_pActiveColumn = nullptr;
+    HWND m_hWndEdit = nullptr;
+    WNDPROC m_pfnEditProc = nullptr;
+};

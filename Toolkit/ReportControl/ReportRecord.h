@@ -1,0 +1,68 @@
+// One line of data: its cells, an optional preview item and child records.
+#pragma once
+
+#include "ReportDefines.h"
+#include "ReportHeapAllocator.h"
+
+#include <vector>
+
+class CLVKReportRecord : public CLVKHeapObjectT<CLVKCmdTarget, CLVKReportDataAllocator>
+{
+    DECLARE_DYNCREATE(CLVKReportRecord)
+
+public:
+    CLVKReportRecord();
+    ~CLVKReportRecord() override;
+
+    virtual void GetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
+    virtual BOOL UpdateItemValue(int nRowIndex, int nItemIndex, LPCWSTR lpszText);
+    virtual void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
+    virtual BOOL IsFiltered() const { return FALSE; }
+
+    // Takes over the caller's reference.
+    CLVKReportRecordItem* AddItem(CLVKReportRecordItem* pItem);
+    CLVKReportRecordItem* GetItem(CLVKReportColumn* pColumn) const;
+    CLVKReportRecordItem* GetItem(int nIndex) const
+    {
+        return nIndex >= 0 && nIndex < GetItemCount() ? m_arrItems[nIndex] : nullptr;
+    }
+    int GetItemCount() const { return static_cast<int>(m_arrItems.size()); }
+    int IndexOfItem(const CLVKReportRecordItem* pItem) const;
+    void RemoveAllItems();
+    CLVKReportRecords* GetChilds();
+    BOOL HasChildren() const;
+    CLVKReportRecord* GetParentRecord() const;
+    void SetControl(CLVKReportControl* pControl);
+    CLVKReportControl* GetControl() const { return m_pControl; }
+    int GetIndex() const { return m_nIndex; }
+    CLVKReportRecords* GetRecords() const { return m_pRecords; }
+    void AddRefTree();
+    void ReleaseTree();
+
+    BOOL IsExpanded() const { return m_bExpanded; }
+    BOOL IsEditable() const { return m_bEditable; }
+    void SetEditable(BOOL b) { m_bEditable = b; }
+    BOOL IsVisible() const { return m_bVisible; }
+    void SetVisible(BOOL b) { m_bVisible = b; }
+    BOOL IsLocked() const { return m_bLocked; }
+    void SetLocked(BOOL b) { m_bLocked = b; }
+    BOOL IsSelected() const { return m_bSelected; }
+    void SetSelected(BOOL b) { m_bSelected = b; }
+
+protected:
+    std::vector<CLVKReportRecordItem*> m_arrItems;
+    CLVKReportRecordItem* m_pPreviewItem = nullptr;
+    CLVKReportControl* m_pControl = nullptr;
+    CLVKReportRecords* m_pRecords = nullptr;
+    CLVKReportRecords* m_pChildren = nullptr;
+    BOOL m_bExpanded = FALSE;
+    BOOL m_bEditable = TRUE;
+    BOOL m_bVisible = TRUE;
+    BOOL m_bLocked = FALSE;
+    BOOL m_bSelected = FALSE;
+    int m_nRowHeight = 0;
+    int m_nIndex = -1;
+    VARIANT m_vtBookmark{};
+
+    friend class CLVKReportRecords;
+};

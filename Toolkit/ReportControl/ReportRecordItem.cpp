@@ -1,0 +1,540 @@
+#include "ReportRecordItem.h"
+
+#include "ReportColumn.h"
+#include "ReportColumns.h"
+#include "ReportControl.h"
+#include "ReportGroupRow.h"
+#include "ReportPaintManager.h"
+#include "ReportRecord.h"
+#include "ReportRecords.h"
+#include "ReportRow.h"
+#include "ReportSection.h"
+#include "Foundation/DpiScaling.h"
+
+#include <climits>
+
+IMPLEMENT_DYNCREATE(CLVKReportRecordItem, CLVKCmdTarget)
+
+namespace
+{
+int Sx(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
+}
+
+// Reads a decimal integer: sign and digits; no digits read as 0.
+int ReadInt(const CString& str)
+{
+    return static_cast<int>(wcstol(str, nullptr, 10));
+}
+
+struct FormulaRange
+{
+    int nRowFrom = 0;
+    int nRowTo = 0;
+    int nColFrom = 0;
+    int nColTo = 0;
+};
+
+// Parses "R<r>C<c>:R<r>C<c>)" behind a marker; "*" keeps the default. Returns
+// FALSE when ":" or "C" is missing.
+BOOL ParseFormulaRange(const CString& strFormula, int nMarkerEnd, FormulaRange& range)
+{
+    CString strArgs = strFormula.Mid(nMarkerEnd);
+    strArgs.Replace(L" ", L"");
+    const int nColon = strArgs.Find(L':');
+    if (nColon < 0)
+        return FALSE;
+    CString strStart = strArgs.Left(nColon);
+    CString strEnd = strArgs.Mid(nColon + 1);
+    const int nStartC = strStart.Find(L'C');
+    const int nEndC = strEnd.Find(L'C');
+    if (nStartC < 0 || nEndC < 0)
+        return FALSE;
+    CString strStartRow = strStart.Left(nStartC);
+    CString strStartCol = strStart.Mid(nStartC + 1);
+    CString strEndRow = strEnd.Left(nEndC);
+    CString strEndCol = strEnd.Mid(nEndC + 1);
+    strStartRow.Replace(L"R", L"");
+    strEndRow.Replace(L"R", L"");
+    const int nParen = strEndCol.Find(L')');
+    if (nParen >= 0)
+        strEndCol = strEndCol.Left(nParen);
+    if (strStartRow != L"*")
+        range.nRowFrom = ReadInt(strStartRow);
+    if (strEndRow != L"*")
+        range.nRowTo = ReadInt(strEndRow);
+    if (strStartCol != L"*")
+        range.nColFrom = ReadInt(strStartCol);
+    if (strEndCol != L"*")
+        range.nColTo = ReadInt(strEndCol);
+    return TRUE;
+}
+
+// Adds the numbers of items [cols) of records [rows); the ranges are clamped to
+// what exists, so a hostile formula cannot index outside or loop for long.
+void SumRange(CLVKReportRecords* pRecords, const FormulaRange& range, const CLVKReportRecordItem* pSelf, double& dTotal)
+{
+    const int nRows = pRecords->GetCount();
+    const int nRowFrom = max(0, range.nRowFrom);
+    const int nRowTo = min(nRows, range.nRowTo);
+    for (int r = nRowFrom; r < nRowTo; r++)
+    {
+        CLVKReportRecord* pRecord = pRecords->GetAt(r);
+        if (!pRecord)
+            continue;
+        const int nColFrom = max(0, range.nColFrom);
+        const int nColTo = min(pRecord->GetItemCount(), range.nColTo);
+        for (int c = nColFrom; c < nColTo; c++)
+        {
+            CLVKReportRecordItem* pItem = pRecord->GetItem(c);
+            if (pItem && pItem != pSelf)
+                dTotal += ReportTextToDouble(pItem->GetCaption(nullptr));
+        }
+    }
+}
+}  // namespace
+
+CLVKReportRecordItem::CLVKReportRecordItem() = default;
+
+CLVKReportRecordItem::~CLVKReportRecordItem()
+{
+    if (m_pHyperlinks)
+        m_pHyperlinks->InternalRelease();
+}
+
+CLVKReportRecordItem* CLVKReportRecordItem::GetMergeMaster() const
+{
+    if (!m_pMergeMaster || !m_pControl || !m_pControl->IsCellMergingEnabled() || m_pControl->IsVirtualMode())
+        return nullptr;
+    return m_pMergeMaster;
+}
+
+CString CLVKReportRecordItem::GetCaption(CLVKReportColumn* pColumn)
+{
+    if (IsMergeFollower())
+        return GetMergeMaster()->GetCaption(pColumn);
+    return m_strCaption;
+}
+
+const CString* CLVKReportRecordItem::GetCaptionRef(CLVKReportColumn* /*pColumn*/)
+{
+    if (IsMergeFollower())
+        return nullptr;
+    return &m_strCaption;
+}
+
+CString CLVKReportRecordItem::GetTooltip() const
+{
+    if (IsMergeFollower())
+        return GetMergeMaster()->GetTooltip();
+    return m_strTooltip;
+}
+
+BOOL CLVKReportRecordItem::IsEditable() const
+{
+    return m_pRecord && m_pRecord->IsEditable() && m_bEditable && m_bFocusable;
+}
+
+BOOL CLVKReportRecordItem::SetEditable(BOOL bEditable)
+{
+    const BOOL bOld = m_bEditable;
+    m_bEditable = bEditable;
+    return bOld;
+}
+
+int CLVKReportRecordItem::SetIconIndex(int nIconIndex)
+{
+    const int nOld = m_nIconIndex;
+    m_nIconIndex = nIconIndex;
+    return nOld;
+}
+
+void CLVKReportRecordItem::SetCheckedState(int nState)
+{
+    if (m_bTristateCheckbox && nState == 2)
+        m_nCheckedState = 2;
+    else
+        m_nCheckedState = nState ? 1 : 0;
+}
+
+int CLVKReportRecordItem::GetIndex() const
+{
+    return m_pRecord ? m_pRecord->IndexOfItem(this) : -1;
+}
+
+CLVKReportColumn* CLVKReportRecordItem::GetColumn() const
+{
+    if (!m_pControl || !m_pControl->GetColumns())
+        return nullptr;
+    return m_pControl->GetColumns()->Find(GetIndex());
+}
+
+CLVKReportHyperlinks* CLVKReportRecordItem::GetHyperlinks()
+{
+    if (!m_pHyperlinks)
+        m_pHyperlinks = new CLVKReportHyperlinks();
+    return m_pHyperlinks;
+}
+
+CString CLVKReportRecordItem::GetColumnCaptionPrefix(CLVKReportColumn* pColumn) const
+{
+    if (!pColumn)
+        return CString();
+    return pColumn->GetCaption() + L": ";
+}
+
+int CLVKReportRecordItem::Compare(CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem)
+{
+    if (!pItem)
+        return 0;
+    if (GetSortPriority() != -1 || pItem->GetSortPriority() != -1)
+        return GetSortPriority() - pItem->GetSortPriority();
+    CLVKReportRecords* pRecords = m_pRecord ? m_pRecord->GetRecords() : nullptr;
+    const CString str1 = GetCaption(pColumn);
+    const CString str2 = pItem->GetCaption(pColumn);
+    if (pRecords)
+        return pRecords->Compare(str1, str2);
+    return wcscmp(str1, str2);
+}
+
+int CLVKReportRecordItem::CompareGroupItems(CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem)
+{
+    if (!pItem)
+        return 0;
+    if (GetGroupPriority() != -1)
+        return GetGroupPriority() - pItem->GetGroupPriority();
+    if (!m_strGroupCaption.IsEmpty())
+    {
+        CLVKReportRecords* pRecords = m_pRecord ? m_pRecord->GetRecords() : nullptr;
+        return pRecords ? pRecords->Compare(m_strGroupCaption, pItem->m_strGroupCaption)
+                        : wcscmp(m_strGroupCaption, pItem->m_strGroupCaption);
+    }
+    const int nID = GetGroupCaptionID(pColumn);
+    if (nID > 0)
+        return nID - pItem->GetGroupCaptionID(pColumn);
+    return Compare(pColumn, pItem);
+}
+
+int CLVKReportRecordItem::GetGroupCaptionID(CLVKReportColumn* /*pColumn*/)
+{
+    return m_nGroupPriority;
+}
+
+CString CLVKReportRecordItem::GetGroupCaption(CLVKReportColumn* pColumn)
+{
+    if (!m_strGroupCaption.IsEmpty())
+        return m_strGroupCaption;
+    const int nID = GetGroupCaptionID(pColumn);
+    if (nID > 0)
+    {
+        CString str;
+        if (str.LoadString(static_cast<UINT>(nID)))
+            return str;
+    }
+    return GetColumnCaptionPrefix(pColumn) + GetCaption(pColumn);
+}
+
+COleVariant CLVKReportRecordItem::GetGroupCaptionValue(CLVKReportColumn* pColumn)
+{
+    return COleVariant(static_cast<LPCTSTR>(GetGroupCaption(pColumn)));
+}
+
+int CLVKReportRecordItem::CompareGroupCaption(CLVKReportColumn* pColumn, CLVKReportGroupRow* pGroupRow)
+{
+    if (!pGroupRow)
+        return 0;
+    CLVKReportRecords* pRecords = m_pRecord ? m_pRecord->GetRecords() : nullptr;
+    const CString str = GetGroupCaption(pColumn);
+    const CString strGroup = pGroupRow->GetCaption();
+    return pRecords ? pRecords->Compare(str, strGroup) : wcscmp(str, strGroup);
+}
+
+void CLVKReportRecordItem::SetCaptionText(LPCWSTR lpszCaption)
+{
+    CString strCaption = lpszCaption;
+    if (!m_strFormula.IsEmpty() && m_pRecord)
+    {
+        CLVKReportPaintManager* pPaintManager = m_pControl ? m_pControl->GetPaintManager() : nullptr;
+        const COLORREF clrSum = pPaintManager ? pPaintManager->m_clrFormulaSum : RGB(255, 0, 0);
+        const COLORREF clrSubSum = pPaintManager ? pPaintManager->m_clrFormulaSubSum : RGB(0, 0, 255);
+        double dTotal = 0.0;
+        const int nSubSum = m_strFormula.Find(L"SUMSUB(");
+        if (nSubSum >= 0 && m_pRecord->HasChildren())
+        {
+            CLVKReportRecords* pChildren = m_pRecord->GetChilds();
+            FormulaRange range;
+            range.nRowTo = pChildren->GetCount();
+            range.nColTo = m_pRecord->GetItemCount();
+            if (ParseFormulaRange(m_strFormula, nSubSum + 7, range))
+            {
+                SumRange(pChildren, range, this, dTotal);
+                strCaption = LVKReportFormatDouble(m_strFormatString, dTotal);
+                m_clrText = clrSubSum;
+            }
+        }
+        int nSum = m_strFormula.Find(L"SUM(");
+        if (nSum >= 0 && m_pRecord->GetRecords())
+        {
+            CLVKReportRecords* pRecords = m_pRecord->GetRecords();
+            FormulaRange range;
+            range.nRowTo = pRecords->GetCount();
+            range.nColTo = m_pRecord->GetItemCount();
+            if (ParseFormulaRange(m_strFormula, nSum + 4, range))
+            {
+                SumRange(pRecords, range, this, dTotal);
+                strCaption = LVKReportFormatDouble(m_strFormatString, dTotal);
+                m_clrText = clrSum;
+            }
+        }
+    }
+    if (strCaption != m_strCaption)
+        m_strCaption = strCaption;
+}
+
+void CLVKReportRecordItem::ParseHyperlinks(CString& strText)
+{
+    CLVKReportHyperlinks* pLinks = GetHyperlinks();
+    pLinks->RemoveAll();
+    for (;;)
+    {
+        const int nOpen = strText.Find(L"[url");
+        if (nOpen < 0)
+            break;
+        const int nAfter = nOpen + 4;
+        if (nAfter >= strText.GetLength() || (strText[nAfter] != L'=' && strText[nAfter] != L']'))
+            break;
+        const int nTagEnd = strText.Find(L']', nOpen);
+        if (nTagEnd < 0)
+            break;
+        // The closing tag must come after the opening one, or the link text
+        // would have a negative length.
+        const int nClose = strText.Find(L"[/url]", nTagEnd + 1);
+        if (nClose < 0)
+            break;
+        const CString strLink = strText.Mid(nTagEnd + 1, nClose - nTagEnd - 1);
+        strText = strText.Left(nOpen) + strLink + strText.Mid(nClose + 6);
+        pLinks->Add(new CLVKReportHyperlink(nOpen, strLink.GetLength()));
+    }
+}
+
+int CLVKReportRecordItem::HitTestHyperlink(POINT ptClick) const
+{
+    int nHit = -1;
+    for (int i = 0; i < GetHyperlinksCount(); i++)
+    {
+        if (PtInRect(&GetHyperlinkAt(i)->m_rcHyperSpot, ptClick))
+            nHit = i;
+    }
+    return nHit;
+}
+
+void CLVKReportRecordItem::GetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
+                                          LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    if (m_clrBackground != static_cast<COLORREF>(-1))
+        pMetrics->clrBackground = m_clrBackground;
+    if (m_clrText != static_cast<COLORREF>(-1))
+        pMetrics->clrForeground = m_clrText;
+    if (m_pFontCaption)
+        pMetrics->pFont = m_pFontCaption;
+    else if (m_bBoldText && pDrawArgs && pDrawArgs->pControl)
+        pMetrics->pFont = pDrawArgs->pControl->GetPaintManager()->GetBoldTextFont();
+    if (m_nAlignment != -1)
+        pMetrics->nColumnAlignment = m_nAlignment;
+}
+
+void CLVKReportRecordItem::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArgs, RECT& rcItem)
+{
+    if (m_bHasCheckbox)
+        rcItem.left += Sx(15);
+    (void)pArgs;
+}
+
+void CLVKReportRecordItem::DrawCheckBox(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem)
+{
+    CLVKReportPaintManager* pPaintManager = pDrawArgs->pControl->GetPaintManager();
+    const BOOL bEditable = IsEditable() && (!pDrawArgs->pColumn || pDrawArgs->pColumn->IsEditable());
+    int nGlyph = bEditable ? (IsChecked() ? 3 : 2) : (IsChecked() ? 5 : 4);
+    if (m_bTristateCheckbox && m_nCheckedState == 2)
+        nGlyph = 8;
+    const SIZE sz = pPaintManager->DrawGlyph(nullptr, rcItem, nGlyph);
+    RECT rcGlyph = rcItem;
+    const int nAlign = pDrawArgs->nTextAlign;
+    if (nAlign & LVK_REPORT_ICON_CENTER)
+        rcGlyph.left = (rcItem.left + rcItem.right) / 2 - sz.cx / 2 - Sx(1);
+    else if (nAlign & LVK_REPORT_ICON_RIGHT)
+    {
+        rcGlyph.left = rcItem.right - Sx(2) - sz.cx;
+        rcItem.right = rcGlyph.left;
+    }
+    else
+    {
+        rcGlyph.left = rcItem.left + Sx(2);
+        rcItem.left += sz.cx + Sx(2);
+    }
+    rcGlyph.right = rcGlyph.left + sz.cx;
+    rcGlyph.top = (rcItem.top + rcItem.bottom - sz.cy) / 2;
+    rcGlyph.bottom = rcGlyph.top + sz.cy;
+    pPaintManager->DrawGlyph(pDrawArgs->pDC, rcGlyph, nGlyph);
+    m_rcCheckbox = rcGlyph;
+}
+
+int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
+{
+    if (!pDrawArgs || !pDrawArgs->pControl)
+        return 0;
+    m_pControl = pDrawArgs->pControl;
+    CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
+    CDC* pDC = pDrawArgs->pDC;
+    CLVKReportRow* pRow = pDrawArgs->pRow;
+
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    pMetrics->strText = GetCaption(pDrawArgs->pColumn);
+    pRow->FillItemMetrics(pDrawArgs, pMetrics);
+
+    RECT& rcItem = pDrawArgs->rcItem;
+    if (pMetrics->clrBackground != static_cast<COLORREF>(-1))
+    {
+        SetBkColor(pDC->m_hDC, pMetrics->clrBackground);
+        ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rcItem, nullptr, 0, nullptr);
+    }
+
+    int nIndent = 0;
+    if (pDrawArgs->pColumn && pDrawArgs->pColumn->IsTreeColumn())
+    {
+        const int nLevel = pRow->GetTreeDepth() - pRow->GetGroupLevel();
+        rcItem.left += max(0, nLevel) * pPaintManager->GetTreeIndent();
+        const SIZE szGlyph = pPaintManager->DrawExpandGlyph(nullptr, rcItem, pRow->IsExpanded());
+        if (pRow->HasChildren())
+        {
+            RECT rcGlyph = rcItem;
+            rcGlyph.left += Sx(2);
+            rcGlyph.right = rcGlyph.left + szGlyph.cx;
+            rcGlyph.top = (rcItem.top + rcItem.bottom - szGlyph.cy) / 2;
+            rcGlyph.bottom = rcGlyph.top + szGlyph.cy;
+            pPaintManager->DrawExpandGlyph(pDC, rcGlyph, pRow->IsExpanded());
+            pRow->SetCollapseRect(rcGlyph);
+            rcItem.left = rcGlyph.right + Sx(3);
+        }
+        else
+        {
+            rcItem.left += Sx(2) + szGlyph.cx + Sx(5);
+        }
+        nIndent = rcItem.left - pDrawArgs->pColumn->GetRect().left;
+    }
+
+    HGDIOBJ hOldFont = SelectObject(pDC->m_hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject
+                                                                : pPaintManager->GetTextFont()->m_hObject);
+    ::SetTextColor(pDC->m_hDC, pMetrics->clrForeground);
+    SetBkColor(pDC->m_hDC, pMetrics->clrBackground != static_cast<COLORREF>(-1)
+                               ? pMetrics->clrBackground
+                               : pPaintManager->GetControlBackColor(m_pControl));
+
+    if (m_bHasCheckbox)
+        DrawCheckBox(pDrawArgs, rcItem);
+
+    int nWidth = 0;
+    if (rcItem.right - rcItem.left > Sx(2))
+        OnDrawCaption(pDrawArgs, pMetrics);
+    {
+        // The widest line of the caption, for best-fit sizing.
+        SIZE sz{};
+        GetTextExtentPoint32W(pDC->m_hDC, pMetrics->strText, pMetrics->strText.GetLength(), &sz);
+        nWidth = nIndent + sz.cx + Sx(7);
+    }
+    SelectObject(pDC->m_hDC, hOldFont);
+    pMetrics->InternalRelease();
+    return nWidth;
+}
+
+void CLVKReportRecordItem::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
+                                         LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    pDrawArgs->pControl->GetPaintManager()->DrawItemCaption(pDrawArgs, pMetrics);
+}
+
+void CLVKReportRecordItem::OnEditChanged(LVK_REPORTRECORDITEM_ARGS* pArgs, LPCWSTR lpszText)
+{
+    if (m_pRecord && pArgs && pArgs->pRow)
+        m_pRecord->UpdateItemValue(pArgs->pRow->GetIndex(), GetIndex(), lpszText);
+}
+
+BOOL CLVKReportRecordItem::IsAllowEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
+{
+    if (!pArgs || !pArgs->pControl || !pArgs->pRow)
+        return FALSE;
+    CLVKReportSection* pSection = pArgs->pRow->GetSection();
+    const BOOL bSectionAllows = pSection ? pSection->m_bAllowEdit : pArgs->pControl->IsAllowEdit();
+    return bSectionAllows && IsEditable() && (!pArgs->pColumn || pArgs->pColumn->IsEditable());
+}
+
+BOOL CLVKReportRecordItem::OnRequestEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
+{
+    REPORT_ITEM_NOTIFY_EX nm{};
+    nm.pRow = pArgs->pRow;
+    nm.pItem = this;
+    nm.pColumn = pArgs->pColumn;
+    nm.nHyperlink = -1;
+    nm.lExtra = 0;
+    pArgs->pControl->SendNotify(REPORT_NOTIFY_REQUEST_EDIT, &nm.hdr);
+    return nm.lExtra == 0;
+}
+
+void CLVKReportRecordItem::OnBeginEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
+{
+    if (!IsAllowEdit(pArgs) || m_bHasCheckbox)
+        return;
+    if (!OnRequestEdit(pArgs))
+        return;
+    pArgs->pControl->EditItem(pArgs);
+}
+
+void CLVKReportRecordItem::OnClick(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
+{
+    if (!pClickArgs || !pClickArgs->pControl)
+        return;
+    CLVKReportControl* pControl = pClickArgs->pControl;
+    if (m_bHasCheckbox && PtInRect(&m_rcCheckbox, pClickArgs->ptClient) && IsEditable())
+    {
+        SetCheckedState(m_bTristateCheckbox ? (m_nCheckedState + 1) % 3 : !IsChecked());
+        pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, REPORT_NOTIFY_CHECKED,
+                                 &pClickArgs->ptClient);
+        pControl->RedrawControl();
+    }
+    const int nLink = HitTestHyperlink(pClickArgs->ptClient);
+    if (nLink >= 0 && HitTestHyperlink(pControl->GetMouseDownPoint()) == nLink)
+    {
+        pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, REPORT_NOTIFY_HYPERLINK,
+                                 &pClickArgs->ptClient, nLink);
+        return;
+    }
+    pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, NM_CLICK, &pClickArgs->ptClient);
+}
+
+void CLVKReportRecordItem::OnDblClick(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
+{
+    if (!pClickArgs || !pClickArgs->pControl)
+        return;
+    if (IsAllowEdit(pClickArgs))
+    {
+        OnBeginEdit(pClickArgs);
+        if (pClickArgs->pControl->IsEditMode())
+            return;
+    }
+    pClickArgs->pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, NM_DBLCLK, &pClickArgs->ptClient);
+}
+
+BOOL CLVKReportRecordItem::OnChar(LVK_REPORTRECORDITEM_ARGS* pArgs, UINT nChar)
+{
+    if (!pArgs || !pArgs->pControl)
+        return FALSE;
+    if (nChar == VK_SPACE && m_bHasCheckbox && IsEditable())
+    {
+        SetCheckedState(m_bTristateCheckbox ? (m_nCheckedState + 1) % 3 : !IsChecked());
+        pArgs->pControl->SendItemNotify(pArgs->pRow, this, pArgs->pColumn, REPORT_NOTIFY_CHECKED);
+        pArgs->pControl->RedrawControl();
+        return TRUE;
+    }
+    return FALSE;
+}

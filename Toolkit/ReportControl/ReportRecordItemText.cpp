@@ -1,0 +1,43 @@
+#include "ReportRecordItemText.h"
+
+#include "ReportRecord.h"
+
+IMPLEMENT_DYNCREATE(CLVKReportRecordItemText, CLVKReportRecordItem)
+
+CLVKReportRecordItemText::CLVKReportRecordItemText(LPCWSTR lpszText)
+{
+    SetValue(lpszText);
+}
+
+void CLVKReportRecordItemText::SetValue(LPCWSTR lpszText)
+{
+    m_strText = lpszText ? lpszText : L"";
+    if (m_strText.Find(L"[url") >= 0)
+        ParseHyperlinks(m_strText);
+}
+
+CString CLVKReportRecordItemText::GetCaption(CLVKReportColumn* pColumn)
+{
+    if (IsMergeFollower())
+        return GetMergeMaster()->GetCaption(pColumn);
+    if (!m_strCaption.IsEmpty())
+        return m_strCaption;
+    if (m_strFormatString == L"%s")
+        return m_strText;
+    return LVKReportFormatText(m_strFormatString, m_strText);
+}
+
+const CString* CLVKReportRecordItemText::GetCaptionRef(CLVKReportColumn* /*pColumn*/)
+{
+    if (IsMergeFollower())
+        return nullptr;
+    if (!m_strCaption.IsEmpty())
+        return &m_strCaption;
+    return m_strFormatString == L"%s" ? &m_strText : nullptr;
+}
+
+void CLVKReportRecordItemText::OnEditChanged(LVK_REPORTRECORDITEM_ARGS* pArgs, LPCWSTR lpszText)
+{
+    SetValue(lpszText);
+    CLVKReportRecordItem::OnEditChanged(pArgs, lpszText);
+}

@@ -1,0 +1,137 @@
+#include "ReportRecords.h"
+
+#include "ReportRecord.h"
+
+CLVKReportRecords::CLVKReportRecords(BOOL bArray) : m_bArray(bArray)
+{
+}
+
+CLVKReportRecords::CLVKReportRecords(CLVKReportRecord* pOwnerRecord) : m_pOwnerRecord(pOwnerRecord)
+{
+    if (pOwnerRecord)
+        m_pControl = pOwnerRecord->GetControl();
+}
+
+CLVKReportRecords::~CLVKReportRecords()
+{
+    RemoveAll();
+    if (m_pVirtualRecord)
+        m_pVirtualRecord->InternalRelease();
+}
+
+int CLVKReportRecords::CompareStrings(LPCWSTR psz1, LPCWSTR psz2) const
+{
+    if (m_bCaseSensitive)
+    {
+        for (;; psz1++, psz2++)
+        {
+            const unsigned c1 = static_cast<unsigned short>(*psz1);
+            const unsigned c2 = static_cast<unsigned short>(*psz2);
+            if (c1 != c2)
+                return c1 < c2 ? -1 : 1;
+            if (!c1)
+                return 0;
+        }
+    }
+    return _wcsicmp(psz1, psz2);
+}
+
+int CLVKReportRecords::Compare(const CString& str1, const CString& str2) const
+{
+    return CompareStrings(str1, str2);
+}
+
+int CLVKReportRecords::UpdateIndexes(int nStart)
+{
+    for (int i = max(0, nStart); i < static_cast<int>(m_arrRecords.size()); i++)
+        m_arrRecords[i]->m_nIndex = i;
+    return static_cast<int>(m_arrRecords.size());
+}
+
+CLVKReportRecord* CLVKReportRecords::GetAt(int nIndex) const
+{
+    if (m_pVirtualRecord)
+    {
+        m_pVirtualRecord->m_nIndex = nIndex;
+        return m_pVirtualRecord;
+    }
+    return nIndex >= 0 && nIndex < static_cast<int>(m_arrRecords.size()) ? m_arrRecords[nIndex] : nullptr;
+}
+
+CLVKReportRecord* CLVKReportRecords::Add(CLVKReportRecord* pRecord)
+{
+    if (!pRecord)
+        return nullptr;
+    m_arrRecords.push_back(pRecord);
+    if (!m_bArray)
+    {
+        pRecord->m_nIndex = static_cast<int>(m_arrRecords.size()) - 1;
+        pRecord->m_pRecords = this;
+        if (pRecord->GetControl() != m_pControl)
+            pRecord->SetControl(m_pControl);
+    }
+    return pRecord;
+}
+
+void CLVKReportRecords::InsertAt(int nIndex, CLVKReportRecord* pRecord)
+{
+    if (!pRecord)
+        return;
+    nIndex = max(0, min(nIndex, static_cast<int>(m_arrRecords.size())));
+    m_arrRecords.insert(m_arrRecords.begin() + nIndex, pRecord);
+    if (!m_bArray)
+    {
+        pRecord->m_pRecords = this;
+        pRecord->SetControl(m_pControl);
+        UpdateIndexes(nIndex);
+    }
+}
+
+void CLVKReportRecords::RemoveAt(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= static_cast<int>(m_arrRecords.size()))
+        return;
+    CLVKReportRecord* pRecord = m_arrRecords[nIndex];
+    m_arrRecords.erase(m_arrRecords.begin() + nIndex);
+    if (!m_bArray)
+    {
+        pRecord->InternalRelease();
+        UpdateIndexes(nIndex);
+    }
+}
+
+int CLVKReportRecords::Remove(CLVKReportRecord* pRecord)
+{
+    for (int i = 0; i < static_cast<int>(m_arrRecords.size()); i++)
+    {
+        if (m_arrRecords[i] == pRecord)
+        {
+            RemoveAt(i);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void CLVKReportRecords::RemoveAll()
+{
+    if (!m_bArray)
+    {
+        for (auto it = m_arrRecords.rbegin(); it != m_arrRecords.rend(); ++it)
+            (*it)->InternalRelease();
+    }
+    m_arrRecords.clear();
+}
+
+void CLVKReportRecords::SetVirtualMode(CLVKReportRecord* pVirtualRecord, int nCount)
+{
+    if (m_pVirtualRecord)
+        m_pVirtualRecord->InternalRelease();
+    m_pVirtualRecord = pVirtualRecord;
+    m_nVirtualCount = nCount;
+    if (pVirtualRecord)
+    {
+        pVirtualRecord->m_pRecords = this;
+        pVirtualRecord->SetControl(m_pControl);
+    }
+}

@@ -1,0 +1,391 @@
+#include "ReportRow.h"
+
+#include "ReportColumn.h"
+#include "ReportColumns.h"
+#include "ReportControl.h"
+#include "ReportPaintManager.h"
+#include "ReportRecord.h"
+#include "ReportRecordItem.h"
+#include "ReportRecords.h"
+#include "ReportRows.h"
+#include "ReportSection.h"
+#include "ReportSelectedRows.h"
+#include "Foundation/DpiScaling.h"
+
+CLVKReportRow::CLVKReportRow() = default;
+
+CLVKReportRow::~CLVKReportRow()
+{
+    if (m_pChilds)
+        m_pChilds->InternalRelease();
+    if (m_pRecord)
+        m_pRecord->InternalRelease();
+}
+
+void CLVKReportRow::InitRow(CLVKReportControl* pControl, CLVKReportSection* pSection, CLVKReportRecord* pRecord)
+{
+    SetControl(pControl);
+    m_pSection = pSection;
+    if (pRecord)
+    {
+        m_pRecord = pRecord;
+        m_bExpanded = pRecord->IsExpanded();
+        pRecord->InternalAddRef();
+    }
+}
+
+void CLVKReportRow::InitRowFrom(CLVKReportRow* pRow)
+{
+    SetControl(pRow->m_pControl);
+    if (pRow->m_pRecord)
+        pRow->m_pRecord->InternalAddRef();
+    if (m_pRecord)
+        m_pRecord->InternalRelease();
+    m_pRecord = pRow->m_pRecord;
+    m_pSection = pRow->m_pSection;
+    m_rcRow = pRow->m_rcRow;
+    m_rcCollapse = pRow->m_rcCollapse;
+    m_bVisible = pRow->m_bVisible;
+    m_bExpanded = pRow->m_bExpanded;
+    m_nIndex = pRow->m_nIndex;
+    m_nPreviewHeight = pRow->m_nPreviewHeight;
+    m_nRowLevel = pRow->m_nRowLevel;
+    m_nGroupLevel = pRow->m_nGroupLevel;
+}
+
+CLVKReportRows* CLVKReportRow::GetChilds(BOOL bCreate)
+{
+    if (!m_pChilds && bCreate)
+        m_pChilds = new CLVKReportRows();
+    return m_pChilds;
+}
+
+CLVKReportRow* CLVKReportRow::AddChild(CLVKReportRow* pRow)
+{
+    GetChilds(TRUE)->Add(pRow);
+    pRow->m_pParentRow = this;
+    return pRow;
+}
+
+BOOL CLVKReportRow::HasChildren() const
+{
+    return m_pChilds && m_pChilds->GetCount() > 0;
+}
+
+BOOL CLVKReportRow::IsDescendantOf(const CLVKReportRow* pRow) const
+{
+    for (const CLVKReportRow* p = m_pParentRow; p; p = p->m_pParentRow)
+    {
+        if (p == pRow)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CLVKReportRow::IsLastTreeRow() const
+{
+    if (!m_pParentRows || !m_pParentRow)
+        return FALSE;
+    return m_nChildIndex == m_pParentRows->GetCount() - 1;
+}
+
+CLVKReportRow* CLVKReportRow::GetNextSiblingRow() const
+{
+    if (!m_pParentRows)
+        return nullptr;
+    return m_pParentRows->GetAt(m_nChildIndex + 1);
+}
+
+BOOL CLVKReportRow::IsFocused() const
+{
+    return m_pSection && m_pSection->GetRows()->GetFocusedRowIndex() == m_nIndex && m_nIndex != -1;
+}
+
+BOOL CLVKReportRow::IsSelected() const
+{
+    return m_pControl && m_pControl->GetSelectedRows()->Contains(this);
+}
+
+BOOL CLVKReportRow::IsLockExpand() const
+{
+    return m_bLockExpand;
+}
+
+void CLVKReportRow::SetExpanded(BOOL bExpanded, BOOL bRecursive)
+{
+    if (!HasChildren())
+    {
+        m_bExpanded = bExpanded;
+        if (m_pRecord)
+            m_pRecord->SetExpanded(bExpanded);
+        return;
+    }
+    SetExpandedEx(bExpanded, bRecursive, TRUE);
+    if (m_pControl)
+    {
+        m_pControl->AdjustScrollBars();
+        m_pControl->RedrawControl();
+    }
+}
+
+void CLVKReportRow::SetExpandedEx(BOOL bExpanded, BOOL bRecursive, BOOL bNotify)
+{
+    if (bRecursive && HasChildren())
+    {
+        for (int i = m_pChilds->GetCount() - 1; i >= 0; i--)
+            m_pChilds->GetAt(i)->SetExpandedEx(bExpanded, TRUE, bNotify);
+    }
+    if (m_bExpanded == bExpanded)
+        return;
+    m_bExpanded = bExpanded;
+    if (m_pRecord)
+        m_pRecord->SetExpanded(bExpanded);
+    if (!m_pSection || !m_bVisible || m_nIndex < 0)
+        return;
+    if (bExpanded)
+        m_pSection->InsertChildRowsAt(m_nIndex + 1, this);
+    else
+        m_pSection->RemoveChildRows(this);
+    m_pSection->RefreshIndexes(m_nIndex);
+    if (bNotify && m_pControl)
+        m_pControl->SendItemNotify(this, nullptr, nullptr, REPORT_NOTIFY_ROW_EXPANDED);
+}
+
+void CLVKReportRow::SetSelected(BOOL bSelected)
+{
+    if (!m_pControl || bSelected == IsSelected())
+        return;
+    CLVKReportSelectedRows* pSelected = m_pControl->GetSelectedRows();
+    if (bSelected)
+    {
+        if (!m_pControl->IsMultipleSelection())
+            pSelected->Clear();
+        pSelected->Add(this);
+    }
+    else
+        pSelected->Remove(this);
+    m_pControl->RedrawControl();
+}
+
+int CLVKReportRow::GetHeight(CDC* pDC, int nWidth)
+{
+    if (!m_pControl)
+        return 0;
+    return m_pControl->GetPaintManager()->GetRowHeight(pDC, this, nWidth);
+}
+
+int CLVKReportRow::AddTreeIndent(int x, CLVKReportColumn* pColumn)
+{
+    if (!m_pControl || !pColumn || !pColumn->IsTreeColumn())
+        return x;
+    CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
+    const int nLevel = m_nRowLevel - m_nGroupLevel;
+    x += max(0, nLevel) * pPaintManager->GetTreeIndent();
+    RECT rc{};
+    x += CLVKDpiScaling::GetGlobal()->ScaleX(2) + pPaintManager->DrawExpandGlyph(nullptr, rc, m_bExpanded).cx;
+    x += CLVKDpiScaling::GetGlobal()->ScaleX(HasChildren() ? 3 : 5);
+    return x;
+}
+
+RECT CLVKReportRow::GetItemRect(CLVKReportRecordItem* pItem)
+{
+    RECT rc{};
+    if (!pItem || !m_pRecord || !m_pControl)
+        return rc;
+    CLVKReportColumns* pColumns = m_pControl->GetColumns();
+    for (int i = 0; i < pColumns->GetCount(); i++)
+    {
+        CLVKReportColumn* pColumn = pColumns->GetAt(i);
+        if (!pColumn->IsVisible() || m_pRecord->GetItem(pColumn) != pItem)
+            continue;
+        rc.left = pColumn->GetRect().left;
+        rc.right = pColumn->GetRect().right;
+        if (rc.right <= rc.left)
+            return RECT{};
+        if (pColumn == pColumns->GetFirstVisibleColumn())
+            rc.left += m_pControl->GetGroupIndent();
+        rc.left = AddTreeIndent(rc.left, pColumn);
+        rc.top = m_rcRow.top;
+        rc.bottom = m_rcRow.bottom - m_nPreviewHeight;
+        return rc;
+    }
+    return rc;
+}
+
+CLVKReportRecordItem* CLVKReportRow::HitTest(POINT pt, RECT* pRectItem, CLVKReportColumn** ppColumn)
+{
+    if (!m_pRecord || !m_pControl)
+        return nullptr;
+    CLVKReportColumns* pColumns = m_pControl->GetColumns();
+    for (int i = 0; i < pColumns->GetCount(); i++)
+    {
+        CLVKReportColumn* pColumn = pColumns->GetAt(i);
+        if (!pColumn->IsVisible())
+            continue;
+        RECT rc = pColumn->GetRect();
+        rc.top = m_rcRow.top;
+        rc.bottom = m_rcRow.bottom;
+        if (rc.right <= rc.left || pt.x < rc.left || pt.x >= rc.right)
+            continue;
+        if (ppColumn)
+            *ppColumn = pColumn;
+        if (pColumn == pColumns->GetFirstVisibleColumn())
+            rc.left += m_pControl->GetGroupIndent();
+        rc.left = AddTreeIndent(rc.left, pColumn);
+        if (pt.x < rc.left)
+            return nullptr;
+        if (pRectItem)
+            *pRectItem = rc;
+        CLVKReportRecordItem* pItem = m_pRecord->GetItem(pColumn);
+        if (pItem && pItem->IsMergeMember())
+            return pItem->GetMergeMaster();
+        return pItem;
+    }
+    return nullptr;
+}
+
+void CLVKReportRow::FillItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
+    pPaintManager->FillItemMetrics(pDrawArgs, pMetrics);
+    if (m_pRecord)
+        m_pRecord->GetItemMetrics(pDrawArgs, pMetrics);
+    if (pDrawArgs->pItem)
+        pDrawArgs->pItem->GetItemMetrics(pDrawArgs, pMetrics);
+    m_pControl->OnGetItemMetrics(pDrawArgs, pMetrics);
+    // The selection colours win over every other choice.
+    if (IsSelected() && !(pDrawArgs->pDC && pDrawArgs->pDC->m_bPrinting))
+    {
+        const BOOL bFocused = m_pControl->HasFocus();
+        if (bFocused)
+        {
+            pMetrics->clrBackground = pPaintManager->m_clrHighlight;
+            pMetrics->clrForeground = pPaintManager->m_clrHighlightText;
+        }
+        else if (!pPaintManager->m_bHideSelection)
+        {
+            pMetrics->clrBackground = pPaintManager->m_clrSelectedRow;
+            pMetrics->clrForeground = pPaintManager->m_clrSelectedRowText;
+        }
+    }
+}
+
+void CLVKReportRow::DrawGridLines(CDC* pDC, CLVKReportColumn* pColumn, const RECT& rcCell)
+{
+    CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
+    pPaintManager->DrawGridLine(pDC, pColumn, rcCell, TRUE);
+    pPaintManager->DrawGridLine(pDC, pColumn, rcCell, FALSE);
+}
+
+void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int /*nLeftOffset*/, int nColumnFrom,
+                         int nColumnTo)
+{
+    if (!m_pControl)
+        return;
+    m_rcRow = rcRow;
+    CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
+    CLVKReportColumns* pColumns = m_pControl->GetColumns();
+    CLVKReportColumn* pFirstVisible = pColumns->GetFirstVisibleColumn();
+    const int nGroupIndent = m_pControl->GetGroupIndent();
+    CLVKReportColumnOrder* pSortOrder = pColumns->GetSortOrder();
+
+    for (int i = nColumnFrom; i < nColumnTo && i < pColumns->GetCount(); i++)
+    {
+        CLVKReportColumn* pColumn = pColumns->GetAt(i);
+        if (!pColumn || !pColumn->IsVisible() || !IsItemsVisible())
+            continue;
+        RECT rcCell{pColumn->GetRect().left, rcRow.top, pColumn->GetRect().right, rcRow.bottom - m_nPreviewHeight};
+        if (pColumn == pFirstVisible)
+            rcCell.left += nGroupIndent;
+        RECT rcVisible{};
+        if (!IntersectRect(&rcVisible, &rcCell, &rcClip))
+            continue;
+
+        LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
+        drawArgs.pControl = m_pControl;
+        drawArgs.pRow = this;
+        drawArgs.pColumn = pColumn;
+        drawArgs.pDC = pDC;
+        drawArgs.rcItem = rcCell;
+        drawArgs.nTextAlign = pColumn->GetAlignment();
+        drawArgs.pItem = m_pRecord ? m_pRecord->GetItem(pColumn) : nullptr;
+
+        const int nSaved = SaveDC(pDC->m_hDC);
+        IntersectClipRect(pDC->m_hDC, rcVisible.left, rcVisible.top, rcVisible.right, rcVisible.bottom);
+        pPaintManager->DrawItemBackground(&drawArgs, nullptr);
+        if (pSortOrder->IndexOf(pColumn) >= 0 && !IsSelected())
+            pPaintManager->FillItemShade(pDC, rcCell);
+        if (drawArgs.pItem)
+        {
+            RECT rcItem = rcCell;
+            drawArgs.rcItem = rcItem;
+            drawArgs.pItem->Draw(&drawArgs);
+        }
+        RestoreDC(pDC->m_hDC, nSaved);
+        RECT rcGrid = rcCell;
+        rcGrid.left -= 1;
+        DrawGridLines(pDC, pColumn, rcGrid);
+    }
+
+    if (nGroupIndent > 0)
+    {
+        RECT rcIndent{rcRow.left, rcRow.top, rcRow.left + nGroupIndent, rcRow.bottom};
+        if (pFirstVisible)
+            rcIndent.left = pFirstVisible->GetRect().left;
+        rcIndent.right = rcIndent.left + nGroupIndent;
+        pPaintManager->FillIndent(pDC, rcIndent);
+    }
+
+    if (IsFocused() && m_pControl->IsFocusFrameShown() && (m_pControl->HasFocus() || !pPaintManager->m_bHideSelection))
+    {
+        RECT rcFocus{rcRow.left + nGroupIndent, rcRow.top, rcRow.right, rcRow.bottom};
+        if (pPaintManager->IsGridHorizontal())
+            rcFocus.bottom -= CLVKDpiScaling::GetGlobal()->ScaleY(1);
+        if (m_pControl->IsFocusSubItems() && m_pControl->GetFocusedColumn())
+        {
+            rcFocus.left = max(rcFocus.left, m_pControl->GetFocusedColumn()->GetRect().left);
+            rcFocus.right = m_pControl->GetFocusedColumn()->GetRect().right;
+        }
+        pPaintManager->DrawFocusedRow(pDC, rcFocus);
+    }
+}
+
+void CLVKReportRow::OnClick(POINT ptClicked)
+{
+    if (!m_pControl)
+        return;
+    if (HasChildren() && PtInRect(&m_rcCollapse, ptClicked) && PtInRect(&m_rcCollapse, m_pControl->GetMouseDownPoint()))
+    {
+        if (!IsLockExpand())
+            SetExpanded(!m_bExpanded);
+        return;
+    }
+    LVK_REPORTRECORDITEM_CLICKARGS clickArgs;
+    clickArgs.pControl = m_pControl;
+    clickArgs.pRow = this;
+    clickArgs.ptClient = ptClicked;
+    clickArgs.pItem = HitTest(ptClicked, &clickArgs.rcItem, &clickArgs.pColumn);
+    if (clickArgs.pItem)
+        clickArgs.pItem->OnClick(&clickArgs);
+}
+
+void CLVKReportRow::OnDblClick(POINT ptClicked)
+{
+    if (!m_pControl)
+        return;
+    LVK_REPORTRECORDITEM_CLICKARGS clickArgs;
+    clickArgs.pControl = m_pControl;
+    clickArgs.pRow = this;
+    clickArgs.ptClient = ptClicked;
+    clickArgs.pItem = HitTest(ptClicked, &clickArgs.rcItem, &clickArgs.pColumn);
+    if (clickArgs.pItem)
+        clickArgs.pItem->OnDblClick(&clickArgs);
+    else
+        m_pControl->SendItemNotify(this, nullptr, clickArgs.pColumn, NM_DBLCLK, &ptClicked);
+}
+
+void CLVKReportRow::EnsureVisible()
+{
+    if (m_pControl)
+        m_pControl->EnsureVisible(this);
+}

@@ -1,0 +1,91 @@
+// One displayed line of a section: a record's cells, or (as a group row) a
+// group caption. It knows its place, its expansion and draws its cells.
+#pragma once
+
+#include "ReportDefines.h"
+#include "ReportHeapAllocator.h"
+
+class CLVKReportRowBase : public CLVKCmdTarget
+{
+};
+
+class CLVKReportRow : public CLVKHeapObjectT<CLVKReportRowBase, CLVKReportRowAllocator>
+{
+public:
+    CLVKReportRow();
+    ~CLVKReportRow() override;
+
+    virtual void InitRow(CLVKReportControl* pControl, CLVKReportSection* pSection, CLVKReportRecord* pRecord);
+    virtual void InitRowFrom(CLVKReportRow* pRow);
+    virtual CLVKReportRecord* GetRecord() const { return m_pRecord; }
+    virtual void Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nLeftOffset, int nColumnFrom, int nColumnTo);
+    virtual void DrawGridLines(CDC* pDC, CLVKReportColumn* pColumn, const RECT& rcCell);
+    virtual int GetHeight(CDC* pDC, int nWidth);
+    virtual int GetIndex() const { return m_nIndex; }
+    virtual BOOL IsFocused() const;
+    virtual BOOL IsSelected() const;
+    virtual BOOL IsExpanded() const { return m_bExpanded; }
+    virtual void SetExpanded(BOOL bExpanded, BOOL bRecursive = FALSE);
+    virtual BOOL IsVisible() const { return m_bVisible; }
+    virtual void SetVisible(BOOL bVisible) { m_bVisible = bVisible; }
+    virtual BOOL IsLockExpand() const;
+    virtual void LockExpand(BOOL bLock) { m_bLockExpand = bLock; }
+    virtual void SetSelected(BOOL bSelected);
+    virtual BOOL IsGroupRow() const { return FALSE; }
+    virtual CLVKReportRecordItem* HitTest(POINT pt, RECT* pRectItem = nullptr, CLVKReportColumn** ppColumn = nullptr);
+    virtual void OnClick(POINT ptClicked);
+    virtual void OnDblClick(POINT ptClicked);
+    virtual void SetControl(CLVKReportControl* pControl) { m_pControl = pControl; }
+    virtual BOOL IsItemsVisible() const { return TRUE; }
+    virtual void FillItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
+    virtual RECT GetItemRect(CLVKReportRecordItem* pItem);
+    virtual int AddTreeIndent(int x, CLVKReportColumn* pColumn);
+
+    CLVKReportControl* GetControl() const { return m_pControl; }
+    CLVKReportSection* GetSection() const { return m_pSection; }
+    void SetSection(CLVKReportSection* pSection) { m_pSection = pSection; }
+    CLVKReportRow* GetParentRow() const { return m_pParentRow; }
+    void SetParentRow(CLVKReportRow* pRow) { m_pParentRow = pRow; }
+    CLVKReportRows* GetParentRows() const { return m_pParentRows; }
+    CLVKReportRows* GetChilds(BOOL bCreate = TRUE);
+    CLVKReportRow* AddChild(CLVKReportRow* pRow);
+    BOOL HasChildren() const;
+    BOOL IsDescendantOf(const CLVKReportRow* pRow) const;
+    BOOL IsLastTreeRow() const;
+    CLVKReportRow* GetNextSiblingRow() const;
+    int GetTreeDepth() const { return m_nRowLevel; }
+    void SetTreeDepth(int n) { m_nRowLevel = n; }
+    int GetGroupLevel() const { return m_nGroupLevel; }
+    void SetGroupLevel(int n) { m_nGroupLevel = n; }
+    void SetIndex(int nIndex) { m_nIndex = nIndex; }
+    int GetIndexInParent() const { return m_nChildIndex; }
+    void SetIndexInParent(int n) { m_nChildIndex = n; }
+    const RECT& GetRect() const { return m_rcRow; }
+    const RECT& GetCollapseRect() const { return m_rcCollapse; }
+    void SetCollapseRect(const RECT& rc) { m_rcCollapse = rc; }
+    // Expands or collapses and updates the section's displayed rows.
+    void SetExpandedEx(BOOL bExpanded, BOOL bRecursive, BOOL bNotify);
+    void EnsureVisible();
+    int m_nMeasuredHeight = -1;
+
+protected:
+    CLVKReportControl* m_pControl = nullptr;
+    CLVKReportRecord* m_pRecord = nullptr;
+    CLVKReportRow* m_pParentRow = nullptr;
+    CLVKReportRows* m_pParentRows = nullptr;
+    CLVKReportRows* m_pChilds = nullptr;
+    CLVKReportSection* m_pSection = nullptr;
+    RECT m_rcRow{};
+    RECT m_rcCollapse{};
+    int m_nIndex = -1;
+    int m_nGroupLevel = 0;
+    int m_nRowLevel = 0;
+    BOOL m_bVisible = FALSE;
+    BOOL m_bExpanded = TRUE;
+    BOOL m_bLockExpand = FALSE;
+    int m_nPreviewHeight = 0;
+    int m_nRowHeight = 0;
+    int m_nChildIndex = -1;
+
+    friend class CLVKReportRows;
+};

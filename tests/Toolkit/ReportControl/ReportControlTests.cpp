@@ -1,0 +1,352 @@
+// The control window: populate with filter, tree, sort and group; scrolling;
+// wheel; selection and focus; notifications; in-place editing; pixels.
+#include "Foundation/DrawHelpers.h"
+#include "ReportControl/ReportHeader.h"
+#include "ReportControl/ReportPaintManager.h"
+#include "ReportControl/ReportSection.h"
+#include "ReportTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Captions = std::vector<CString>;
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+TEST(ReportControl, NewControlDefaults)
+{
+    ReportWindow w;
+    EXPECT_TRUE(w.report.IsHeaderVisible());
+    EXPECT_FALSE(w.report.IsFooterVisible());
+    EXPECT_FALSE(w.report.IsGroupByVisible());
+    EXPECT_EQ(2, w.report.GetScrollMode(0));
+    EXPECT_EQ(1, w.report.GetScrollMode(1));
+    w.report.SetScrollMode(2, 1);
+    EXPECT_EQ(1, w.report.GetScrollMode(0));
+    EXPECT_EQ(0, w.report.GetScrollMode(2));
+    EXPECT_EQ(0x81, w.report.SendMessage(WM_GETDLGCODE));
+    w.report.FocusSubItems(TRUE);
+    EXPECT_EQ(0x83, w.report.SendMessage(WM_GETDLGCODE));
+    wchar_t szClass[32] = {};
+    GetClassNameW(w.report.m_hWnd, szClass, 32);
+    EXPECT_STREQ(L"LVKReport", szClass);
+}
+
+TEST(ReportControl, EmptyPopulateLeavesNoFocusNoSelection)
+{
+    ReportWindow w;
+    w.AddColumns(2);
+    w.report.Populate();
+    EXPECT_EQ(0, w.report.GetRows()->GetCount());
+    EXPECT_EQ(-1, w.report.GetRows()->GetFocusedRowIndex());
+    EXPECT_EQ(0, w.report.GetSelectedRows()->GetCount());
+    EXPECT_EQ(0, w.report.GetTopRowIndex());
+}
+
+TEST(ReportControl, PopulateSortsGroupsFiltersAndBuildsTrees)
+{
+    struct Case
+    {
+        const char* name;
+        int sortColumn;  // -1 none
+        BOOL increasing;
+        int groupColumn;  // -1 none
+        LPCWSTR filter;
+        Captions expected;
+    } cases[] = {
+        {"record order", -1, TRUE, -1, L"", {L"pear", L"Apple", L"fig", L"apple"}},
+        // Equal captions keep the record order.
+        {"sorted", 0, TRUE, -1, L"", {L"Apple", L"apple", L"fig", L"pear"}},
+        {"sorted decreasing", 0, FALSE, -1, L"", {L"pear", L"fig", L"Apple", L"apple"}},
+        {"filtered", 0, TRUE, -1, L"P", {L"Apple", L"apple", L"pear"}},
+        {"grouped", 0, TRUE, 1, L"", {L"G:Col1: green", L"apple", L"fig", L"pear", L"G:Col1: red", L"Apple"}},
+    };
+    for (const Case& c : cases)
+    {
+        ReportWindow w;
+        w.AddColumns(2);
+        w.report.GetRecords()->SetCaseSensitive(FALSE);
+        w.report.AddRecord(MakeRecord({L"pear", L"green"}));
+        w.report.AddRecord(MakeRecord({L"Apple", L"red"}));
+        w.report.AddRecord(MakeRecord({L"fig", L"green"}));
+        w.report.AddRecord(MakeRecord({L"apple", L"green"}));
+        CLVKReportColumns* pColumns = w.report.GetColumns();
+        if (c.sortColumn >= 0)
+            pColumns->SetSortColumn(pColumns->GetAt(c.sortColumn), c.increasing);
+        if (c.groupColumn >= 0)
+            pColumns->GetGroupsOrder()->Add(pColumns->GetAt(c.groupColumn));
+        w.report.SetFilterText(c.filter);
+        w.report.Populate();
+        EXPECT_EQ(c.expected, w.FirstColumnCaptions()) << c.name;
+        CLVKReportRow* pSelected = w.report.GetSelectedRows()->GetAt(0);
+        ASSERT_NE(nullptr, pSelected) << c.name;
+        EXPECT_FALSE(pSelected->IsGroupRow()) << c.name << ": populate descends into the first group";
+        EXPECT_EQ(0, w.report.GetRows()->GetFocusedRowIndex()) << c.name;
+    }
+}
+
+TEST(ReportControl, TreeRowsExpandCollapseAndKeepRecordOrder)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    w.report.GetColumns()->GetAt(0)->SetTreeColumn(TRUE);
+    CLVKReportRecord* pParent = MakeRecord({L"parent"});
+    pParent->GetChilds()->Add(MakeRecord({L"b child"}));
+    pParent->GetChilds()->Add(MakeRecord({L"a child"}));
+    pParent->SetExpanded(TRUE);
+    w.report.AddRecord(pParent);
+    w.report.AddRecord(MakeRecord({L"other"}));
+    w.report.GetColumns()->SetSortColumn(w.report.GetColumns()->GetAt(0), TRUE);
+    w.report.Populate();
+    EXPECT_EQ((Captions{L"other", L"parent", L"b child", L"a child"}), w.FirstColumnCaptions());
+    CLVKReportRow* pParentRow = w.report.GetRows()->GetAt(1);
+    EXPECT_EQ(1, w.report.GetRows()->GetAt(2)->GetTreeDepth());
+    w.report.GetSelectedRows()->Select(w.report.GetRows()->GetAt(3));
+    pParentRow->SetExpanded(FALSE);
+    EXPECT_EQ((Captions{L"other", L"parent"}), w.FirstColumnCaptions());
+    EXPECT_EQ(0, w.report.GetSelectedRows()->GetCount()) << "the collapsed child leaves the selection";
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_ROW_EXPANDED));
+    pParentRow->SetExpanded(TRUE);
+    EXPECT_EQ(4, w.report.GetRows()->GetCount());
+    EXPECT_EQ(3, w.report.GetRows()->GetAt(3)->GetIndex());
+}
+
+TEST(ReportControl, GroupRowsNestAndCompareCaptionsCaseInsensitively)
+{
+    ReportWindow w;
+    w.AddColumns(3);
+    w.report.GetRecords()->SetCaseSensitive(FALSE);
+    w.report.AddRecord(MakeRecord({L"1", L"abc", L"x"}));
+    w.report.AddRecord(MakeRecord({L"2", L"ABC", L"y"}));
+    w.report.AddRecord(MakeRecord({L"3", L"abc", L"x"}));
+    w.report.AddRecord(MakeRecord({L"4", L"zz", L"x"}));
+    CLVKReportColumns* pColumns = w.report.GetColumns();
+    pColumns->GetGroupsOrder()->Add(pColumns->GetAt(1));
+    pColumns->GetGroupsOrder()->Add(pColumns->GetAt(2));
+    pColumns->GetAt(1)->SetCaption(L"K");
+    pColumns->GetAt(2)->SetCaption(L"L");
+    w.report.Populate();
+    EXPECT_EQ((Captions{L"G:K: abc", L"G:L: x", L"1", L"3", L"G:L: y", L"2", L"G:K: zz", L"G:L: x", L"4"}),
+              w.FirstColumnCaptions());
+    EXPECT_EQ(w.report.GetPaintManager()->GetTreeIndent(), w.report.GetGroupIndent());
+    EXPECT_EQ(2, w.report.GetRows()->GetAt(2)->GetGroupLevel()) << "a record row under two group rows";
+    EXPECT_EQ(1, w.report.GetRows()->GetAt(1)->GetGroupLevel());
+}
+
+TEST(ReportControl, ScrollArithmeticOfTenRowsWithFourVisible)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    CLVKReportPaintManager* pPaint = w.report.GetPaintManager();
+    const int nRow = pPaint->GetRowHeight(nullptr, nullptr, 0);
+    const int nHeader = pPaint->GetHeaderHeight(&w.report, nullptr);
+    w.report.SetWindowPos(nullptr, 0, 0, 300, nHeader + 4 * nRow + nRow / 2, SWP_NOZORDER | SWP_NOMOVE);
+    w.report.ModifyStyle(WS_HSCROLL, 0, SWP_FRAMECHANGED);
+    RECT rcWindow{};
+    w.report.GetWindowRect(&rcWindow);
+    RECT rcClient{};
+    w.report.GetClientRect(&rcClient);
+    w.report.SetWindowPos(nullptr, 0, 0, rcWindow.right - rcWindow.left,
+                          (rcWindow.bottom - rcWindow.top) - rcClient.bottom + nHeader + 4 * nRow + nRow / 2,
+                          SWP_NOZORDER | SWP_NOMOVE);
+    for (int i = 0; i < 10; i++)
+        w.report.AddRecord(MakeRecord({L"row"}));
+    w.report.Populate();
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    GetScrollInfo(w.report.m_hWnd, SB_VERT, &si);
+    EXPECT_EQ(9, si.nMax);
+    EXPECT_EQ(4u, si.nPage);
+    w.report.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(6, w.report.GetTopRowIndex());
+    w.report.SendMessage(WM_VSCROLL, SB_PAGEUP);
+    EXPECT_EQ(2, w.report.GetTopRowIndex());
+    w.report.SendMessage(WM_VSCROLL, SB_TOP);
+
+    w.report.SetWheelLines(3);
+    w.report.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    EXPECT_EQ(3, w.report.GetTopRowIndex());
+    w.report.SetWheelLines(-1);
+    w.report.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(0, w.report.GetTopRowIndex()) << "one page per notch";
+
+    // Removing rows pulls the position back so that the last page is full.
+    w.report.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    w.report.SetFocusedRow(w.report.GetRows()->GetAt(7));
+    EXPECT_EQ(6, w.report.GetTopRowIndex());
+    CLVKReportRecords* pRecords = w.report.GetRecords();
+    while (pRecords->GetCount() > 8)
+        pRecords->RemoveAt(pRecords->GetCount() - 1);
+    w.report.Populate();
+    EXPECT_EQ(4, w.report.GetTopRowIndex());
+}
+
+TEST(ReportControl, WheelWithoutScrollBarDoesNothing)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    w.report.AddRecord(MakeRecord({L"only"}));
+    w.report.Populate();
+    w.report.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    EXPECT_EQ(0, w.report.GetTopRowIndex());
+}
+
+TEST(ReportControl, SelectionByMouseAndKeyboard)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    for (int i = 0; i < 8; i++)
+        w.report.AddRecord(MakeRecord({L"row"}));
+    w.report.Populate();
+    w.report.UpdateWindow();
+    CLVKReportRows* pRows = w.report.GetRows();
+    auto click = [&](int nRow, UINT nFlags)
+    {
+        const RECT rc = pRows->GetAt(nRow)->GetRect();
+        const LPARAM lParam = MAKELPARAM(rc.left + 30, (rc.top + rc.bottom) / 2);
+        w.report.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | nFlags, lParam);
+        w.report.SendMessage(WM_LBUTTONUP, nFlags, lParam);
+        w.report.UpdateWindow();
+    };
+    click(2, 0);
+    EXPECT_EQ(2, pRows->GetFocusedRowIndex());
+    EXPECT_EQ(1, w.report.GetSelectedRows()->GetCount());
+    click(4, MK_CONTROL);
+    EXPECT_EQ(2, w.report.GetSelectedRows()->GetCount()) << "Ctrl toggles on button up";
+    click(4, MK_CONTROL);
+    EXPECT_EQ(1, w.report.GetSelectedRows()->GetCount());
+    click(5, MK_SHIFT);
+    EXPECT_EQ(2, w.report.GetSelectedRows()->GetCount()) << "Shift extends from the focused row 4 to row 5";
+
+    w.parent.m_codes.clear();
+    w.report.SelectAll();
+    EXPECT_EQ(8, w.report.GetSelectedRows()->GetCount());
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_SELECTION_CHANGED));
+    EXPECT_LE(w.parent.Count(REPORT_NOTIFY_SELECTION_CHANGING), 1) << "no per-row notifications on select-all";
+    w.parent.m_codes.clear();
+    w.report.SelectAll();
+    EXPECT_TRUE(w.parent.m_codes.empty()) << "Ctrl+A with everything selected sends nothing";
+
+    w.report.SendMessage(WM_KEYDOWN, VK_END);
+    EXPECT_EQ(7, pRows->GetFocusedRowIndex());
+    w.report.SendMessage(WM_KEYDOWN, VK_UP);
+    EXPECT_EQ(6, pRows->GetFocusedRowIndex());
+
+    w.parent.m_nRefuseCode = REPORT_NOTIFY_FOCUS_CHANGING;
+    w.report.SendMessage(WM_KEYDOWN, VK_HOME);
+    EXPECT_EQ(6, pRows->GetFocusedRowIndex()) << "the owner refused the focus";
+}
+
+TEST(ReportControl, FocusSubItemsFocusesColumnZeroOfAOneColumnReport)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    w.report.FocusSubItems(TRUE);
+    w.report.AddRecord(MakeRecord({L"only"}));
+    w.report.Populate();
+    EXPECT_EQ(w.report.GetColumns()->GetAt(0), w.report.GetFocusedColumn());
+}
+
+TEST(ReportControl, InPlaceEditingCommitsWithEnterAndCancelsWithEscape)
+{
+    ReportWindow w;
+    w.AddColumns(2);
+    w.report.SetAllowEdit(TRUE);
+    w.report.FocusSubItems(TRUE);
+    w.report.AddRecord(MakeRecord({L"first", L"second"}));
+    w.report.Populate();
+    w.report.UpdateWindow();
+    w.report.SetFocus();
+    w.report.SendMessage(WM_KEYDOWN, VK_F2);
+    ASSERT_TRUE(w.report.IsEditMode());
+    HWND hEdit = w.report.GetInplaceEditHwnd();
+    ASSERT_NE(nullptr, hEdit);
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_BEGIN_EDIT));
+    SetWindowTextW(hEdit, L"changed");
+    SendMessageW(hEdit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(w.report.IsEditMode());
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_VALUE_CHANGED));
+    EXPECT_STREQ(L"changed", w.report.GetRecords()->GetAt(0)->GetItem(0)->GetCaption(nullptr));
+
+    w.report.SendMessage(WM_CHAR, L'q');
+    ASSERT_TRUE(w.report.IsEditMode()) << "typing starts editing";
+    SendMessageW(w.report.GetInplaceEditHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(w.report.IsEditMode());
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_EDIT_CANCELED));
+    EXPECT_STREQ(L"changed", w.report.GetRecords()->GetAt(0)->GetItem(0)->GetCaption(nullptr));
+    Pump();
+}
+
+// The picture of the control, taken with WM_PRINTCLIENT into a bitmap.
+struct Picture
+{
+    std::vector<COLORREF> pixels;
+    int cx = 0;
+    int cy = 0;
+    COLORREF At(int x, int y) const { return pixels[y * cx + x]; }
+};
+
+Picture Capture(CLVKReportControl& report)
+{
+    RECT rc{};
+    report.GetClientRect(&rc);
+    Picture pic;
+    pic.cx = rc.right;
+    pic.cy = rc.bottom;
+    HDC hScreen = GetDC(nullptr);
+    HDC hDC = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, pic.cx, pic.cy);
+    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    report.RedrawControl();
+    report.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+    pic.pixels.resize(pic.cx * pic.cy);
+    for (int y = 0; y < pic.cy; y++)
+        for (int x = 0; x < pic.cx; x++)
+            pic.pixels[y * pic.cx + x] = GetPixel(hDC, x, y);
+    SelectObject(hDC, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hDC);
+    ReleaseDC(nullptr, hScreen);
+    return pic;
+}
+
+TEST(ReportPixels, HeaderRowsGroupRowAndNoItemsText)
+{
+    ReportWindow w;
+    w.AddColumns(2);
+    CLVKReportPaintManager* pPaint = w.report.GetPaintManager();
+    const Picture empty = Capture(w.report);
+    const int nHeader = pPaint->GetHeaderHeight(&w.report, nullptr);
+    EXPECT_EQ(pPaint->m_clrHeaderControl.GetColor(), empty.At(50, nHeader / 2 + 3)) << "header background";
+    const COLORREF clrHalf = CLVKDrawHelpers::MixColors(pPaint->m_clrWindowText, pPaint->m_clrControlBack, 0.5);
+    int nTextPixels = 0;
+    for (COLORREF clr : empty.pixels)
+        nTextPixels += clr == clrHalf ? 1 : 0;
+    EXPECT_GT(nTextPixels, 20) << "the no-items text in the half-way colour";
+
+    w.report.AddRecord(MakeRecord({L"a", L"green"}));
+    w.report.AddRecord(MakeRecord({L"b", L"green"}));
+    w.report.GetColumns()->GetGroupsOrder()->Add(w.report.GetColumns()->GetAt(1));
+    w.report.Populate();
+    const Picture grouped = Capture(w.report);
+    const int nGroupBottom = nHeader + pPaint->GetRowHeight(nullptr, w.report.GetRows()->GetAt(0), 0);
+    EXPECT_EQ(pPaint->m_clrGroupRowText.GetColor(), grouped.At(150, nGroupBottom - 1))
+        << "the line under the group row";
+    // Row 1 is selected but the control has no focus: the unfocused selection colour.
+    const RECT rcRow = w.report.GetRows()->GetAt(1)->GetRect();
+    EXPECT_EQ(pPaint->m_clrSelectedRow.GetColor(), grouped.At(150, (rcRow.top + rcRow.bottom) / 2));
+    const RECT rcRow2 = w.report.GetRows()->GetAt(2)->GetRect();
+    EXPECT_EQ(pPaint->m_clrControlBack.GetColor(), grouped.At(150, rcRow2.top + 2));
+}
+
+}  // namespace

@@ -1,0 +1,283 @@
+// Allocators, item captions, formats and formulas, hyperlink parsing,
+// selection blocks and column orders: the report's data without drawing.
+#include "ReportControl/ReportBatchAllocator.h"
+#include "ReportControl/ReportColumnOrder.h"
+#include "ReportControl/ReportHyperlink.h"
+#include "ReportTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class CBatchTestRow : public CLVKBatchAllocObjT<CLVKReportRow, CLVKReportRowBatchManager>
+{
+};
+
+TEST(ReportAllocators, BatchBlocksFillAt1024AndTheNextRowOpensASecondBlock)
+{
+    ASSERT_EQ(0, CLVKReportRow_BatchData::m_nLiveCount);
+    CLVKReportRow_BatchData::m_bUseBatches = TRUE;
+    const LONG nRowLiveBefore = CLVKReportRowAllocator::GetLiveCount();
+    std::vector<CLVKReportRow*> rows;
+    for (int i = 0; i < 1024; i++)
+        rows.push_back(new CBatchTestRow());
+    EXPECT_EQ(1024, CLVKReportRow_BatchData::m_nLiveCount);
+    EXPECT_EQ(0, CLVKReportRowBatchManager::CountBlocks(CLVKReportRow_BatchData::m_pFreeList));
+    EXPECT_EQ(1, CLVKReportRowBatchManager::CountBlocks(CLVKReportRow_BatchData::m_pFullList))
+        << "the 1024th row fills the block";
+    EXPECT_EQ(nRowLiveBefore + 1, CLVKReportRowAllocator::GetLiveCount()) << "one allocation for 1024 rows";
+
+    rows.push_back(new CBatchTestRow());
+    EXPECT_EQ(1, CLVKReportRowBatchManager::CountBlocks(CLVKReportRow_BatchData::m_pFreeList))
+        << "the 1025th row opens a second block";
+    EXPECT_EQ(nRowLiveBefore + 2, CLVKReportRowAllocator::GetLiveCount());
+
+    rows[5]->InternalRelease();
+    rows[5] = nullptr;
+    EXPECT_EQ(2, CLVKReportRowBatchManager::CountBlocks(CLVKReportRow_BatchData::m_pFreeList))
+        << "freeing a row of the full block brings it back to the free list";
+    EXPECT_EQ(0, CLVKReportRowBatchManager::CountBlocks(CLVKReportRow_BatchData::m_pFullList));
+
+    for (auto* pRow : rows)
+    {
+        if (pRow)
+            pRow->InternalRelease();
+    }
+    EXPECT_EQ(0, CLVKReportRow_BatchData::m_nLiveCount);
+    CLVKReportRowBatchManager::ReleaseEmptyBlocks();
+    EXPECT_EQ(nRowLiveBefore, CLVKReportRowAllocator::GetLiveCount());
+    CLVKReportRow_BatchData::m_bUseBatches = FALSE;
+}
+
+TEST(ReportAllocators, PrivateHeapLivesAsLongAsItsObjects)
+{
+    ASSERT_EQ(0, CLVKReportDataAllocator::GetLiveCount());
+    CLVKReportDataAllocator::UsePrivateHeap(TRUE);
+    CLVKReportRecord* pRecord = MakeRecord({L"a", L"b"});
+    EXPECT_EQ(3, CLVKReportDataAllocator::GetLiveCount()) << "a record and two items";
+    EXPECT_NE(nullptr, CLVKReportDataAllocator::GetHeap());
+    pRecord->InternalRelease();
+    EXPECT_EQ(0, CLVKReportDataAllocator::GetLiveCount());
+    EXPECT_EQ(nullptr, CLVKReportDataAllocator::GetHeap()) << "the last free destroys the heap";
+    CLVKReportDataAllocator::UsePrivateHeap(FALSE);
+    EXPECT_TRUE(LVKHeapEnableLowFragmentation(GetProcessHeap()) || GetLastError() != 0);
+}
+
+TEST(ReportItems, FormatsAreUsedOnlyWithOneMatchingConversion)
+{
+    struct Case
+    {
+        LPCWSTR format;
+        LPCWSTR expected;
+    } cases[] = {
+        {L"%s", L"abc"},   {L"[%s]", L"[abc]"}, {L"%-6s|", L"abc   |"},     {L"%d", L"abc"},  {L"%s%s", L"abc"},
+        {L"%n%s", L"abc"}, {L"%*s", L"abc"},    {L"100%% %s", L"100% abc"}, {L"%ls", L"abc"}, {L"", L"abc"},
+    };
+    for (const Case& c : cases)
+    {
+        CLVKReportRecordItemText item(L"abc");
+        item.SetFormatString(c.format);
+        EXPECT_STREQ(c.expected, item.GetCaption(nullptr)) << "format " << CStringA(c.format).GetString();
+    }
+    struct NumberCase
+    {
+        LPCWSTR format;
+        double value;
+        LPCWSTR expected;
+    } numbers[] = {
+        {L"%d", 7.6, L"8"},        {L"%.1f", 7.6, L"7.6"},       {L"", 7.6, L"7.600000"},
+        {L"%n", 1.0, L"1.000000"}, {L"%s %s", 2.0, L"2.000000"}, {L"%.2f%%", 1.5, L"1.50%"},
+    };
+    for (const NumberCase& c : numbers)
+        EXPECT_STREQ(c.expected, LVKReportFormatDouble(c.format, c.value)) << CStringA(c.format).GetString();
+}
+
+TEST(ReportItems, FormulasSumCellsWithinTheRowsThatExist)
+{
+    CLVKReportRecords records;
+    records.Add(MakeRecord({L"1", L""}));
+    records.Add(MakeRecord({L"2,5", L""}));
+    records.Add(MakeRecord({L"x", L""}));
+    CLVKReportRecordItem* pSum = records.GetAt(0)->GetItem(1);
+    pSum->SetFormula(L"SUM(R0C0:R*C1)");
+    pSum->SetCaptionText(L"");
+    EXPECT_STREQ(L"3.500000", pSum->GetCaption(nullptr));
+    EXPECT_EQ(RGB(255, 0, 0), pSum->GetTextColor());
+
+    // Hostile ranges are clamped: no negative index, no loop over billions.
+    pSum->SetFormula(L"SUM(R-5C-3:R2000000000C2000000000)");
+    pSum->SetCaptionText(L"");
+    EXPECT_STREQ(L"3.500000", pSum->GetCaption(nullptr));
+    pSum->SetFormula(L"SUM(R0 C0)");
+    pSum->SetCaptionText(L"kept");
+    EXPECT_STREQ(L"kept", pSum->GetCaption(nullptr)) << "no ':' leaves the given text";
+
+    CLVKReportRecord* pParent = records.GetAt(1);
+    pParent->GetChilds()->Add(MakeRecord({L"10"}));
+    pParent->GetChilds()->Add(MakeRecord({L"20"}));
+    pParent->GetChilds()->Add(MakeRecord({L"40"}));
+    CLVKReportRecordItem* pSub = pParent->GetItem(1);
+    pSub->SetFormula(L"SUMSUB(R1C0:R2C1)");
+    pSub->SetFormatString(L"%d");
+    pSub->SetCaptionText(L"");
+    EXPECT_STREQ(L"20", pSub->GetCaption(nullptr)) << "half-open: only child 1";
+}
+
+TEST(ReportItems, HyperlinkMarkersBecomeLinks)
+{
+    struct Case
+    {
+        LPCWSTR text;
+        LPCWSTR expected;
+        std::vector<std::pair<int, int>> links;
+    } cases[] = {
+        {L"see [url=x]docs[/url] and [url]here[/url]", L"see docs and here", {{4, 4}, {13, 4}}},
+        {L"a[/url][url]b[/url]", L"a[/url]b", {{7, 1}}},
+        {L"[urlx]b[/url]", L"[urlx]b[/url]", {}},
+        {L"[url]open", L"[url]open", {}},
+        {L"plain", L"plain", {}},
+    };
+    for (const Case& c : cases)
+    {
+        CLVKReportRecordItemText item(c.text);
+        EXPECT_STREQ(c.expected, item.GetValue()) << CStringA(c.text).GetString();
+        ASSERT_EQ(static_cast<int>(c.links.size()), item.GetHyperlinksCount()) << CStringA(c.text).GetString();
+        for (size_t i = 0; i < c.links.size(); i++)
+        {
+            EXPECT_EQ(c.links[i].first, item.GetHyperlinkAt(static_cast<int>(i))->m_nHyperTextBegin);
+            EXPECT_EQ(c.links[i].second, item.GetHyperlinkAt(static_cast<int>(i))->m_nHyperTextLen);
+            EXPECT_GE(item.GetHyperlinkAt(static_cast<int>(i))->m_nHyperTextLen, 0);
+        }
+    }
+}
+
+TEST(ReportItems, CompareUsesPrioritiesThenCaptions)
+{
+    CLVKReportRecordItemText a(L"b");
+    CLVKReportRecordItemText b(L"a");
+    a.SetSortPriority(3);
+    EXPECT_EQ(4, a.Compare(nullptr, &b));
+    a.SetSortPriority(-1);
+    EXPECT_GT(a.Compare(nullptr, &b), 0);
+    CLVKReportRecordItemNumber n1(10), n2(9);
+    EXPECT_GT(n1.Compare(nullptr, &n2), 0) << "numbers compare by value, not text";
+
+    CLVKReportRecords records;
+    records.SetCaseSensitive(FALSE);
+    EXPECT_EQ(0, records.Compare(L"Drive", L"DRIVE"));
+    records.SetCaseSensitive(TRUE);
+    EXPECT_LT(records.Compare(L"DRIVE", L"Drive"), 0);
+}
+
+TEST(ReportRecords, NewRecordDefaultsAndReferenceOnlyCollections)
+{
+    CLVKReportRecord* pRecord = new CLVKReportRecord();
+    EXPECT_TRUE(pRecord->IsEditable());
+    EXPECT_TRUE(pRecord->IsVisible());
+    EXPECT_FALSE(pRecord->IsExpanded());
+    EXPECT_EQ(-1, pRecord->GetIndex());
+    pRecord->GetChilds();
+    EXPECT_FALSE(pRecord->HasChildren()) << "an empty children collection is no children";
+
+    CLVKReportRecords array(TRUE);
+    array.Add(pRecord);
+    EXPECT_EQ(-1, pRecord->GetIndex()) << "a reference-only list leaves the index";
+    array.RemoveAll();
+    EXPECT_EQ(1, pRecord->m_dwRef) << "and releases nothing";
+    CLVKReportRecords owner;
+    owner.Add(pRecord);
+    EXPECT_EQ(0, pRecord->GetIndex());
+    CLVKReportRecord other;
+    EXPECT_EQ(-1, owner.Remove(&other));
+}
+
+// The selection's blocks, checked through a populated control.
+TEST(ReportSelection, BlocksMergeSplitAndFollowInsertedAndRemovedRows)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    for (int i = 0; i < 30; i++)
+        w.report.AddRecord(MakeRecord({L"r"}));
+    w.report.Populate();
+    CLVKReportSelectedRows* pSel = w.report.GetSelectedRows();
+    CLVKReportRows* pRows = w.report.GetRows();
+    auto blocks = [&]()
+    {
+        std::vector<std::pair<int, int>> out;
+        for (const auto& b : pSel->GetBlocks())
+            out.push_back({b.nIndexBegin, b.nIndexEnd});
+        return out;
+    };
+    using V = std::vector<std::pair<int, int>>;
+    pSel->Clear();
+    pSel->Add(pRows->GetAt(3));
+    pSel->Add(pRows->GetAt(4));
+    pSel->Add(pRows->GetAt(5));
+    EXPECT_EQ((V{{3, 6}}), blocks());
+    pSel->Add(pRows->GetAt(7));
+    EXPECT_EQ((V{{3, 6}, {7, 8}}), blocks());
+    pSel->Add(pRows->GetAt(6));
+    EXPECT_EQ((V{{3, 8}}), blocks());
+    pSel->Remove(pRows->GetAt(4));
+    EXPECT_EQ((V{{3, 4}, {5, 8}}), blocks());
+
+    pSel->Clear();
+    pSel->AddBlock(6, 11);
+    pSel->OnRowsRemoved(4, 3);
+    EXPECT_EQ((V{{5, 9}}), blocks());
+    pSel->Clear();
+    pSel->AddBlock(3, 8);
+    pSel->OnRowsInserted(5, 3);
+    EXPECT_EQ((V{{3, 6}, {9, 12}}), blocks());
+
+    pSel->Clear();
+    pSel->SelectBlock(10, 2, FALSE);
+    EXPECT_EQ((V{{2, 11}}), blocks());
+    EXPECT_EQ(10, pSel->GetAnchor());
+    pSel->SelectBlock(pSel->GetAnchor(), 5, FALSE);
+    EXPECT_EQ((V{{5, 11}}), blocks());
+
+    pSel->Select(pRows->GetAt(2));
+    w.parent.m_codes.clear();
+    EXPECT_FALSE(pSel->Select(pRows->GetAt(2)));
+    EXPECT_TRUE(w.parent.m_codes.empty()) << "selecting the only selected row again sends nothing";
+
+    w.parent.m_nRefuseCode = REPORT_NOTIFY_SELECTION_CHANGING;
+    pSel->SelectBlock(5, 6, FALSE);
+    EXPECT_EQ((V{{2, 3}, {5, 7}}), blocks()) << "a refused clear keeps the old selection and adds the range";
+}
+
+TEST(ReportColumns, OrdersAndOffsets)
+{
+    ReportWindow w;
+    w.AddColumns(3);
+    CLVKReportColumns* pColumns = w.report.GetColumns();
+    CLVKReportColumn* a = pColumns->GetAt(0);
+    CLVKReportColumn* b = pColumns->GetAt(1);
+    CLVKReportColumn* c = pColumns->GetAt(2);
+    EXPECT_EQ(1, pColumns->ChangeColumnOrder(2, 0));
+    EXPECT_EQ(b, pColumns->GetAt(0));
+    EXPECT_EQ(a, pColumns->GetAt(1));
+    EXPECT_EQ(c, pColumns->GetAt(2));
+    EXPECT_EQ(1, pColumns->ChangeColumnOrder(1, 1));
+    EXPECT_EQ(-1, pColumns->ChangeColumnOrder(-1, 0));
+
+    CLVKReportColumnOrder order(pColumns);
+    order.Add(a);
+    order.Add(b);
+    EXPECT_EQ(1, order.InsertAt(1, b)) << "already there: nothing changes";
+    EXPECT_EQ(a, order.GetAt(0));
+
+    w.report.AddColumn(new CLVKReportColumn(3, L"D", 100, FALSE));
+    w.report.AddColumn(new CLVKReportColumn(4, L"E", 100, FALSE));
+    pColumns->GetAt(0)->SetWidth(50);
+    pColumns->GetAt(1)->SetWidth(50);
+    w.report.SetFreezeColumnsCount(2);
+    EXPECT_EQ(200, pColumns->GetColumnOffset(2));
+    EXPECT_EQ(1, pColumns->GetColumnIndexAtOffset(150, FALSE));
+    pColumns->GetAt(0)->SetVisible(FALSE);
+    EXPECT_EQ(1, w.report.GetFreezeColumnsCount());
+}
+
+}  // namespace

@@ -82,6 +82,7 @@ CLVKReportControl::CLVKReportControl()
 
 CLVKReportControl::~CLVKReportControl()
 {
+    m_tip.DestroyWindow();
     EndEditing(FALSE);
     ResetContent(FALSE);
     if (m_hCacheBitmap)
@@ -1093,6 +1094,7 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
         const int nLeft = m_pColumns->GetFirstVisibleColumn()->GetRect().left;
         const int nSaved = SaveDC(pDC->m_hDC);
         IntersectClipRect(pDC->m_hDC, rcClient.left, rcClient.top, rcClient.right, rcClient.bottom);
+        m_mergedBlocks.clear();
         for (; nIndex < pRows->GetCount(); nIndex++)
         {
             if (y >= rcClient.bottom)
@@ -1114,6 +1116,28 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
                 pRows->GetScreenRows().push_back(pRow);
             }
         }
+        // Each merged block is drawn once, over the union of its cells.
+        for (const MergedBlock& block : m_mergedBlocks)
+        {
+            LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
+            drawArgs.pControl = this;
+            drawArgs.pRow = block.pFirstRow;
+            drawArgs.pColumn = block.pColumn;
+            drawArgs.pItem = block.pMaster;
+            drawArgs.pDC = pDC;
+            drawArgs.rcItem = block.rcBlock;
+            drawArgs.rcItem.right -= Sx(1);
+            drawArgs.rcItem.bottom -= Sy(1);
+            drawArgs.nTextAlign = block.pColumn ? block.pColumn->GetAlignment() : 0;
+            const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
+            SetBkColor(pDC->m_hDC, clrBack);
+            ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &drawArgs.rcItem, nullptr, 0, nullptr);
+            block.pMaster->Draw(&drawArgs);
+            RECT rcGrid = block.rcBlock;
+            rcGrid.left -= 1;
+            block.pFirstRow->DrawGridLines(pDC, block.pColumn, rcGrid);
+        }
+        m_mergedBlocks.clear();
         RestoreDC(pDC->m_hDC, nSaved);
     }
     if (pRows->GetCount() == 0)
@@ -1126,6 +1150,20 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
 void CLVKReportControl::DrawNoItems(CDC* pDC, const RECT& rcClient)
 {
     m_pPaintManager->DrawNoItems(pDC, rcClient, m_pPaintManager->GetNoItemsText());
+}
+
+void CLVKReportControl::AddMergedCell(CLVKReportRecordItem* pMaster, const RECT& rcCell, CLVKReportRow* pRow,
+                                      CLVKReportColumn* pColumn)
+{
+    for (MergedBlock& block : m_mergedBlocks)
+    {
+        if (block.pMaster == pMaster)
+        {
+            UnionRect(&block.rcBlock, &block.rcBlock, &rcCell);
+            return;
+        }
+    }
+    m_mergedBlocks.push_back(MergedBlock{pMaster, rcCell, pRow, pColumn});
 }
 
 CLVKReportRow* CLVKReportControl::HitTestRow(POINT pt) const
@@ -1479,12 +1517,90 @@ void CLVKReportControl::OnMouseMove(UINT, POINT pt)
     CLVKReportRow* pRow = HitTestRow(pt);
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
+    UpdateCellTip(pt, pRow);
     SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_HOT_ROW_CHANGED, &pt);
+}
+
+void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
+{
+    auto hide = [this]()
+    {
+        m_tip.m_pItem = nullptr;
+        m_tip.m_nRowIndex = -1;
+        m_tip.Activate(FALSE, FALSE);
+    };
+    if (m_tip.m_hWnd && m_tip.IsWindowVisible() && PtInRect(&m_tip.GetHoverRect(), pt))
+        return;
+    RECT rcItem{};
+    CLVKReportColumn* pColumn = nullptr;
+    CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, &rcItem, &pColumn) : nullptr;
+    if (!pItem || !pColumn || IsEditMode() || (pColumn->GetAlignment() & DT_WORDBREAK) || pItem->HasCheckbox())
+    {
+        hide();
+        return;
+    }
+    HWND hTop = ::GetAncestor(m_hWnd, GA_ROOT);
+    if (hTop && ::GetActiveWindow() != hTop)
+    {
+        hide();
+        return;
+    }
+    if (m_tip.m_pItem == pItem && m_tip.m_nRowIndex == pRow->GetIndex())
+        return;
+    CString strText = pItem->GetCaption(pColumn);
+    strText.TrimRight();
+    if (strText.IsEmpty() || !pItem->GetTooltip().IsEmpty())
+    {
+        hide();
+        return;
+    }
+    rcItem.top = pRow->GetRect().top;
+    rcItem.bottom = pRow->GetRect().bottom;
+    RECT rcCaption = rcItem;
+    pItem->GetCaptionRect(nullptr, rcCaption);
+    CClientDC dc(this);
+    HGDIOBJ hOld = SelectObject(dc.m_hDC, m_pPaintManager->GetTextFont()->m_hObject);
+    SIZE sz{};
+    GetTextExtentPoint32W(dc.m_hDC, strText, strText.GetLength(), &sz);
+    SelectObject(dc.m_hDC, hOld);
+    if (sz.cx <= (rcCaption.right - rcCaption.left) - Sx(4))
+    {
+        hide();
+        return;
+    }
+    if (!m_tip.Create(this))
+        return;
+    m_tip.m_pItem = pItem;
+    m_tip.m_nRowIndex = pRow->GetIndex();
+    m_tip.m_pReportControl = this;
+    m_tip.SetFont(m_pPaintManager->GetTextFont());
+    m_tip.SetTooltipText(strText);
+    RECT rcTip = rcCaption;
+    OffsetRect(&rcTip, -Sx(1), -Sy(1));
+    if (!m_pPaintManager->IsGridHorizontal())
+        rcTip.top += 1;
+    m_tip.SetHoverRect(rcCaption);
+    ClientToScreen(&rcTip);
+    m_tip.SetTooltipRect(rcTip);
+    m_tip.Activate(TRUE, m_tip.IsMultiLine());
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = m_hWnd;
+    TrackMouseEvent(&tme);
 }
 
 void CLVKReportControl::OnMouseLeave()
 {
     m_bTrackingMouse = FALSE;
+    POINT ptCursor{};
+    GetCursorPos(&ptCursor);
+    if (m_tip.m_hWnd && ::WindowFromPoint(ptCursor) != m_tip.m_hWnd)
+    {
+        m_tip.m_pItem = nullptr;
+        m_tip.m_nRowIndex = -1;
+        m_tip.Activate(FALSE, FALSE);
+    }
     const POINT pt{-1, -1};
     SendItemNotify(nullptr, nullptr, nullptr, REPORT_NOTIFY_HOT_ROW_CHANGED, &pt);
 }

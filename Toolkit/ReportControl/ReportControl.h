@@ -5,8 +5,10 @@
 #pragma once
 
 #include "ReportDefines.h"
+#include "ReportTip.h"
 
 #include <memory>
+#include <vector>
 
 class CLVKReportRecordItem;
 
@@ -138,6 +140,9 @@ public:
     void RedrawControl();
     void BeginUpdate() { m_nLockUpdateCount++; }
     void EndUpdate();
+    // Merged cells met while drawing rows; drawn once each after the rows.
+    void AddMergedCell(CLVKReportRecordItem* pMaster, const RECT& rcCell, CLVKReportRow* pRow,
+                       CLVKReportColumn* pColumn);
     BOOL IsScrollBarVisible(int nBar) const { return nBar == SB_VERT ? m_bVScrollBarVisible : m_bHScrollBarVisible; }
 
     // Selection and focus.
@@ -171,6 +176,7 @@ public:
     LRESULT SendItemNotify(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CLVKReportColumn* pColumn, int nCode,
                            const POINT* pPoint = nullptr, int nValue = -1);
     POINT GetMouseDownPoint() const { return m_ptMouseDown; }
+    CLVKReportTip* GetReportTip() { return &m_tip; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -190,6 +196,8 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnMouseLeave();
+    // Shows the whole text of a truncated cell under the point in the tip.
+    void UpdateCellTip(POINT pt, CLVKReportRow* pRow);
     void SelectRowAfterMove(CLVKReportRow* pRow, BOOL bShiftKey, BOOL bControlKey);
     static LRESULT CALLBACK InplaceEditProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -245,5 +253,15 @@ protected:
     CLVKReportRow* m_pActiveRow = nullptr;
     CLVKReportColumn* m_pActiveColumn = nullptr;
     HWND m_hWndEdit = nullptr;
+
+    struct MergedBlock
+    {
+        CLVKReportRecordItem* pMaster;
+        RECT rcBlock;
+        CLVKReportRow* pFirstRow;
+        CLVKReportColumn* pColumn;
+    };
+    std::vector<MergedBlock> m_mergedBlocks;
+    CLVKReportTip m_tip;
     WNDPROC m_pfnEditProc = nullptr;
 };

@@ -76,10 +76,47 @@ CLVKReportPaintManager::CLVKReportPaintManager()
     CLVKDrawHelpers::GetIconTitleLogFont(&lf);
     SetTextFont(lf);
     SetCaptionFont(lf);
+    CLVKReportPaintManager::LoadGlyphs();
     CLVKReportPaintManager::RefreshMetrics();
 }
 
-CLVKReportPaintManager::~CLVKReportPaintManager() = default;
+CLVKReportPaintManager::~CLVKReportPaintManager()
+{
+    if (m_hGlyphStrip)
+        DeleteObject(m_hGlyphStrip);
+}
+
+void CLVKReportPaintManager::LoadGlyphs()
+{
+    LoadGlyphStrip(9550);
+}
+
+void CLVKReportPaintManager::LoadGlyphStrip(UINT nFirstId)
+{
+    if (m_hGlyphStrip)
+    {
+        DeleteObject(m_hGlyphStrip);
+        m_hGlyphStrip = nullptr;
+    }
+    const UINT nId = nFirstId + CLVKDpiScaling::SelectByDpi(0, 1, 2, 3);
+    HINSTANCE hInstances[2] = {AfxGetResourceHandle(), GetModuleHandleW(nullptr)};
+    for (HINSTANCE hInstance : hInstances)
+    {
+        if (!hInstance)
+            continue;
+        m_hGlyphStrip =
+            static_cast<HBITMAP>(LoadImageW(hInstance, MAKEINTRESOURCEW(nId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (m_hGlyphStrip)
+            break;
+    }
+    m_nGlyphCell = 0;
+    if (m_hGlyphStrip)
+    {
+        BITMAP bm{};
+        GetObjectW(m_hGlyphStrip, sizeof(bm), &bm);
+        m_nGlyphCell = bm.bmHeight;
+    }
+}
 
 void CLVKReportPaintManager::SetTextFont(const LOGFONTW& lf)
 {
@@ -122,6 +159,7 @@ void CLVKReportPaintManager::RefreshMetrics()
     m_clrSelectedRowText.SetStandardValue(m_clrBtnText);
     m_clrGridLine.SetStandardValue(m_clrControlDark);
     m_clrNoGroupByText.SetStandardValue(m_clrControlDark);
+    m_clrConnector.SetStandardValue(m_clrWindowText);
 }
 
 int CLVKReportPaintManager::GetGroupRowHeight() const
@@ -379,6 +417,20 @@ SIZE CLVKReportPaintManager::DrawExpandGlyph(CDC* pDC, RECT rcGlyph, BOOL bExpan
 
 SIZE CLVKReportPaintManager::DrawGlyph(CDC* pDC, RECT rcGlyph, int nGlyph)
 {
+    if (m_hGlyphStrip && nGlyph >= 0 && nGlyph < 11)
+    {
+        const SIZE szCell{m_nGlyphCell, m_nGlyphCell};
+        if (!pDC)
+            return szCell;
+        HDC hMemDC = CreateCompatibleDC(pDC->m_hDC);
+        HGDIOBJ hOld = SelectObject(hMemDC, m_hGlyphStrip);
+        TransparentBlt(pDC->m_hDC, rcGlyph.left, rcGlyph.top, m_nGlyphCell, m_nGlyphCell, hMemDC, nGlyph * m_nGlyphCell,
+                       0, m_nGlyphCell, m_nGlyphCell, RGB(255, 0, 255));
+        SelectObject(hMemDC, hOld);
+        DeleteDC(hMemDC);
+        return szCell;
+    }
+    // Without the strip (resources not linked) the glyphs are drawn.
     const int nSize = Sx(m_nGlyphSize);
     const SIZE sz{nSize, nSize};
     if (!pDC)

@@ -16,6 +16,8 @@ public:
     CLVKReportControl* GetReportControl() const { return m_pControl; }
 
     virtual void RefreshMetrics();
+    // Loads the glyph strip of the theme (11 cells, magenta key) for the DPI.
+    virtual void LoadGlyphs();
     virtual void SetTextFont(const LOGFONTW& lf);
     virtual void SetCaptionFont(const LOGFONTW& lf);
     virtual COLORREF GetControlBackColor(CLVKReportControl* /*pControl*/) const { return m_clrControlBack; }
@@ -62,6 +64,7 @@ public:
     CFont* GetBoldTextFont() { return &m_fontBoldText; }
     CFont* GetCaptionFont() { return &m_fontCaption; }
     const CString& GetNoItemsText() const { return m_strNoItems; }
+    BOOL HasGlyphStrip() const { return m_hGlyphStrip != nullptr; }
     const CString& GetNoGroupByText() const { return m_strNoGroupBy; }
     int GetTreeIndent() const { return m_nTreeIndent; }
     BOOL IsFixedRowHeight() const { return m_bFixedRowHeight; }
@@ -92,6 +95,12 @@ public:
     CLVKPaintManagerColor m_clrSelectedRowText;
     CLVKPaintManagerColor m_clrGridLine;
     CLVKPaintManagerColor m_clrNoGroupByText;
+    CLVKPaintManagerColor m_clrBoldTextHighlight;
+    CLVKPaintManagerColor m_clrHotDivider{RGB(255, 0, 0)};
+    CLVKPaintManagerColor m_clrFreezeColsDivider{RGB(0, 0, 222)};
+    CLVKPaintManagerColor m_clrConnector;
+    CLVKPaintManagerColor m_clrDisableBitmapLightest{RGB(250, 250, 250)};
+    CLVKPaintManagerColor m_clrDisableBitmapDarkest{RGB(128, 128, 128)};
     COLORREF m_clrHyperlink = RGB(0, 0, 255);
     COLORREF m_clrHyperlinkHot = RGB(0, 0, 255);
     COLORREF m_clrFormulaSum = RGB(255, 0, 0);
@@ -105,6 +114,9 @@ public:
     BOOL m_bHideSelection = FALSE;
     BOOL m_bUseColumnTextAlignment = FALSE;
     BOOL m_bUpperCaseCaptions = FALSE;
+    BOOL m_bHotHyperlinkUnderlined = TRUE;
+    BOOL m_bDrawResizeTracker = TRUE;
+    int m_nGroupGridLineStyle = 4;
     int m_nHorizontalGridStyle = 4;
     int m_nVerticalGridStyle = 0;
     int m_nTreeIndent = 20;
@@ -118,7 +130,12 @@ public:
     int m_nGlyphSize = 12;
 
 protected:
+    // Loads bitmap nFirstId + 0..3 by the screen's DPI (96, 120, 144, 192).
+    void LoadGlyphStrip(UINT nFirstId);
+
     CLVKReportControl* m_pControl = nullptr;
+    HBITMAP m_hGlyphStrip = nullptr;
+    int m_nGlyphCell = 0;
     CFont m_fontText;
     CFont m_fontBoldText;
     CFont m_fontCaption;

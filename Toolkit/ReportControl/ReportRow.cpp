@@ -315,6 +315,13 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int /*
         pPaintManager->DrawItemBackground(&drawArgs, nullptr);
         if (pSortOrder->IndexOf(pColumn) >= 0 && !IsSelected())
             pPaintManager->FillItemShade(pDC, rcCell);
+        if (drawArgs.pItem && drawArgs.pItem->IsMergeMember())
+        {
+            // Drawn by the control once the rows are done.
+            RestoreDC(pDC->m_hDC, nSaved);
+            m_pControl->AddMergedCell(drawArgs.pItem->GetMergeMaster(), rcCell, this, pColumn);
+            continue;
+        }
         if (drawArgs.pItem)
         {
             RECT rcItem = rcCell;

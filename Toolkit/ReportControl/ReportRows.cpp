@@ -376,6 +376,11 @@ void CLVKReportRows::SortEx(CompareFunc pfnCompare)
 {
     if (m_arrRows.size() < 2 || !pfnCompare)
         return;
-    qsort(m_arrRows.data(), m_arrRows.size(), sizeof(CLVKReportRow*),
-          reinterpret_cast<int(AFX_CDECL*)(const void*, const void*)>(pfnCompare));
+    // A merge sort: the runtime's qsort is slow under Wine's C library, and
+    // a merge sort stays inside the array even when a caller's comparison is
+    // not a consistent order.
+    std::stable_sort(
+        m_arrRows.begin(), m_arrRows.end(),
+        [pfnCompare](const CLVKReportRow* a, const CLVKReportRow* b)
+        { return pfnCompare(const_cast<const CLVKReportRow**>(&a), const_cast<const CLVKReportRow**>(&b)) < 0; });
 }

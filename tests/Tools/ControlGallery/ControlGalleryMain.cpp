@@ -3,12 +3,16 @@
 //
 //   ControlGallery.exe --list
 //   ControlGallery.exe PAGE [--theme N] [--size WxH] [--shot OUT.png]
+//                           [--report-theme N] [--ini NAME]
 //
 // --list prints the pages, one a line. --theme applies a control theme number
 // to every control of the page. --shot waits until the page has painted,
 // saves the window as a PNG and exits 0. Unknown pages and bad arguments exit 2.
 #include "GalleryDialog.h"
 #include "GalleryPages.h"
+#include "ReportPages.h"
+
+#include "Foundation/ResourceImages.h"
 #include "WindowShot.h"
 
 #include <commctrl.h>
@@ -27,7 +31,8 @@ int Usage(LPCWSTR lpszProblem)
 {
     fwprintf(stderr, L"ControlGallery: %ls\n", lpszProblem);
     fwprintf(stderr, L"usage: ControlGallery --list\n"
-                     L"       ControlGallery PAGE [--theme N] [--size WxH] [--shot OUT.png]\n");
+                     L"       ControlGallery PAGE [--theme N] [--size WxH] [--shot OUT.png]\n"
+                     L"                      [--report-theme N] [--ini NAME]\n");
     return kExitBadArguments;
 }
 
@@ -107,6 +112,7 @@ int wmain(int argc, wchar_t** argv)
     bool bSize = false;
     CSize size;
     LPCWSTR lpszShot = nullptr;
+    LPCWSTR lpszIni = nullptr;
     for (int i = 2; i < argc; ++i)
     {
         const bool bHasValue = i + 1 < argc;
@@ -120,6 +126,15 @@ int wmain(int argc, wchar_t** argv)
             if (!ParseSize(argv[++i], size))
                 return Usage(L"--size wants WIDTHxHEIGHT (120x80 to 4000x4000)");
             bSize = true;
+        }
+        else if (wcscmp(argv[i], L"--report-theme") == 0 && bHasValue)
+        {
+            if (!ParseNumber(argv[++i], GetReportPageOptions().nReportTheme))
+                return Usage(L"--report-theme wants the report's theme number");
+        }
+        else if (wcscmp(argv[i], L"--ini") == 0 && bHasValue)
+        {
+            lpszIni = argv[++i];
         }
         else if (wcscmp(argv[i], L"--shot") == 0 && bHasValue)
         {
@@ -137,6 +152,12 @@ int wmain(int argc, wchar_t** argv)
     icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&icc);
     CWinApp app(L"ControlGallery");
+    // --ini NAME: the resource theme whose colours the themed pages take.
+    if (lpszIni && !CLVKResourceImages::GetGlobal()->LoadTheme(nullptr, lpszIni, FALSE))
+    {
+        const CStringW strProblem = CStringW(L"no resource theme \"") + lpszIni + L"\"";
+        return Usage(strProblem);
+    }
     // The edits' validation uses the platform's regular-expression component.
     const HRESULT hrCom = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 

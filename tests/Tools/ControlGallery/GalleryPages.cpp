@@ -5,6 +5,10 @@ const std::vector<GalleryPageEntry>& GalleryPageTable()
     static const std::vector<GalleryPageEntry> table = {
         {L"resize", &CreateResizePage}, {L"scrollbars", &CreateScrollBarsPage}, {L"hyperlink", &CreateHyperLinkPage},
         {L"edits", &CreateEditsPage},   {L"buttons", &CreateButtonsPage},
+        // The report control's pages.
+        {L"report", &CreateReportPage},
+        {L"report-grouped", &CreateReportGroupedPage},
+        {L"report-tree", &CreateReportTreePage},
     };
     return table;
 }

@@ -17,6 +17,9 @@ const std::vector<GalleryPageEntry>& GalleryPageTable();
 const GalleryPageEntry* FindGalleryPage(LPCWSTR lpszName);
 
 std::unique_ptr<GalleryPage> CreateResizePage();
+std::unique_ptr<GalleryPage> CreateReportPage();
+std::unique_ptr<GalleryPage> CreateReportGroupedPage();
+std::unique_ptr<GalleryPage> CreateReportTreePage();
 std::unique_ptr<GalleryPage> CreateScrollBarsPage();
 std::unique_ptr<GalleryPage> CreateHyperLinkPage();
 std::unique_ptr<GalleryPage> CreateEditsPage();

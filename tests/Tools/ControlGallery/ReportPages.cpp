@@ -1,0 +1,214 @@
+// The "report", "report-grouped" and "report-tree" pages: a report control
+// filling the dialog. Every notification the report sends is printed on
+// standard output as "notify CODE ROW COLUMN" (ROW and COLUMN the indexes, or
+// -1), so that scripts can follow what the report reports.
+#include "GalleryPages.h"
+#include "ReportPages.h"
+
+#include "ReportControl/ReportColumn.h"
+#include "ReportControl/ReportColumns.h"
+#include "ReportControl/ReportControl.h"
+#include "ReportControl/ReportRecord.h"
+#include "ReportControl/ReportRecordItemNumber.h"
+#include "ReportControl/ReportRecordItemText.h"
+#include "ReportControl/ReportRecords.h"
+#include "ReportControl/ReportRow.h"
+
+#include <cstdio>
+
+ReportPageOptions& GetReportPageOptions()
+{
+    static ReportPageOptions options;
+    return options;
+}
+
+namespace
+{
+
+const UINT kReportId = 1100;
+
+// Receives the report's notifications in place of the dialog and prints them.
+class CNotifyPrinter : public CWnd
+{
+public:
+    BOOL CreatePrinter()
+    {
+        return CreateEx(0, nullptr, L"ReportNotifications", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr);
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY)
+        {
+            const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+            const int nCode = static_cast<int>(pHdr->code);
+            int nRow = -1;
+            int nColumn = -1;
+            if (IsItemRecord(nCode))
+            {
+                const auto* pItem = reinterpret_cast<const REPORT_ITEM_NOTIFY*>(lParam);
+                nRow = pItem->pRow ? pItem->pRow->GetIndex() : -1;
+                nColumn = pItem->pColumn ? pItem->pColumn->GetIndex() : -1;
+            }
+            wprintf(L"notify %d %d %d\n", nCode, nRow, nColumn);
+            fflush(stdout);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    // Codes whose record begins with row, item and column.
+    static bool IsItemRecord(int nCode)
+    {
+        switch (nCode)
+        {
+        case static_cast<int>(NM_CLICK):
+        case static_cast<int>(NM_DBLCLK):
+        case static_cast<int>(NM_RCLICK):
+        case REPORT_NOTIFY_HEADER_RCLICK:
+        case REPORT_NOTIFY_CHECKED:
+        case REPORT_NOTIFY_HYPERLINK:
+        case REPORT_NOTIFY_VALUE_CHANGED:
+        case REPORT_NOTIFY_ROW_EXPANDED:
+        case REPORT_NOTIFY_LBUTTON_DOWN:
+        case REPORT_NOTIFY_REQUEST_EDIT:
+        case REPORT_NOTIFY_EDIT_CANCELED:
+        case REPORT_NOTIFY_FOCUS_CHANGING:
+        case REPORT_NOTIFY_BEGIN_EDIT:
+        case REPORT_NOTIFY_LBUTTON_UP:
+        case REPORT_NOTIFY_HOT_ROW_CHANGED:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+enum class ReportKind
+{
+    Flat,
+    Grouped,
+    Tree,
+};
+
+class ReportPage : public GalleryPage
+{
+public:
+    explicit ReportPage(ReportKind kind) : m_kind(kind) {}
+
+    CSize DefaultSize() const override { return CSize(640, 420); }
+
+    void Create(CLVKResizeDialog& dlg) override
+    {
+        CRect rc;
+        dlg.GetClientRect(&rc);
+        rc.DeflateRect(8, 8);
+        m_printer.CreatePrinter();
+        m_report.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_BORDER, rc, &dlg, kReportId);
+        m_report.SetOwnerWindow(m_printer.m_hWnd);
+        dlg.SetResize(kReportId, LVK_ANCHOR_TOPLEFT, LVK_ANCHOR_BOTTOMRIGHT);
+        if (GetReportPageOptions().nReportTheme >= 0)
+            m_report.SetTheme(GetReportPageOptions().nReportTheme);
+        Fill();
+        m_report.SetFocus();
+    }
+
+    void ApplyTheme(CLVKResizeDialog&, int) override {}
+
+private:
+    void Fill()
+    {
+        CLVKReportColumn* pName = m_report.AddColumn(new CLVKReportColumn(0, L"Name", 160));
+        m_report.AddColumn(new CLVKReportColumn(1, L"Kind", 90));
+        CLVKReportColumn* pSize = m_report.AddColumn(new CLVKReportColumn(2, L"Size", 70));
+        pSize->SetAlignment(DT_RIGHT);
+        m_report.AddColumn(new CLVKReportColumn(3, L"Done", 60));
+        m_report.AddColumn(new CLVKReportColumn(4, L"Link", 160));
+        m_report.SetAllowEdit(TRUE);
+        static const struct
+        {
+            LPCWSTR name;
+            LPCWSTR kind;
+            double size;
+            BOOL done;
+            LPCWSTR link;
+        } rows[] = {
+            {L"Readme", L"Text", 12, TRUE, L"see [url=readme]notes[/url]"},
+            {L"Budget", L"Sheet", 240, FALSE, L"plain text"},
+            {L"Photos", L"Folder", 4096, TRUE, L"[url]open[/url] or [url]share[/url]"},
+            {L"Archive", L"Folder", 1024, FALSE, L""},
+            {L"Letter", L"Text", 3, FALSE, L"[url]draft[/url]"},
+            {L"Summary", L"Sheet", 88, TRUE, L""},
+        };
+        for (const auto& row : rows)
+        {
+            auto* pRecord = new CLVKReportRecord();
+            pRecord->AddItem(new CLVKReportRecordItemText(row.name));
+            pRecord->AddItem(new CLVKReportRecordItemText(row.kind));
+            pRecord->AddItem(new CLVKReportRecordItemNumber(row.size));
+            CLVKReportRecordItem* pDone = pRecord->AddItem(new CLVKReportRecordItemText(L""));
+            pDone->HasCheckboxEx(TRUE, FALSE);
+            pDone->SetChecked(row.done);
+            pRecord->AddItem(new CLVKReportRecordItemText(row.link));
+            if (m_kind == ReportKind::Tree && wcscmp(row.kind, L"Folder") == 0)
+            {
+                for (int i = 1; i <= 3; i++)
+                {
+                    CString strChild;
+                    strChild.Format(L"%s item %d", row.name, i);
+                    CLVKReportRecord* pChild = MakeChild(strChild, i * 10.0);
+                    pRecord->GetChilds()->Add(pChild);
+                }
+                pRecord->SetExpanded(TRUE);
+            }
+            m_report.AddRecord(pRecord);
+        }
+        if (m_kind == ReportKind::Tree)
+            pName->SetTreeColumn(TRUE);
+        if (m_kind == ReportKind::Grouped)
+        {
+            CLVKReportColumns* pColumns = m_report.GetColumns();
+            pColumns->GetGroupsOrder()->Add(pColumns->GetAt(1));
+            pColumns->SetSortColumn(pName, TRUE);
+            m_report.ShowGroupBy(TRUE);
+            m_report.ShowFooter(TRUE);
+            pName->SetFooterText(L"6 files");
+            pSize->SetFooterText(L"5463");
+        }
+        m_report.Populate();
+    }
+
+    static CLVKReportRecord* MakeChild(LPCWSTR lpszName, double dSize)
+    {
+        auto* pRecord = new CLVKReportRecord();
+        pRecord->AddItem(new CLVKReportRecordItemText(lpszName));
+        pRecord->AddItem(new CLVKReportRecordItemText(L"File"));
+        pRecord->AddItem(new CLVKReportRecordItemNumber(dSize));
+        pRecord->AddItem(new CLVKReportRecordItemText(L""));
+        pRecord->AddItem(new CLVKReportRecordItemText(L""));
+        return pRecord;
+    }
+
+    ReportKind m_kind;
+    CNotifyPrinter m_printer;
+    CLVKReportControl m_report;
+};
+
+}  // namespace
+
+std::unique_ptr<GalleryPage> CreateReportPage()
+{
+    return std::make_unique<ReportPage>(ReportKind::Flat);
+}
+
+std::unique_ptr<GalleryPage> CreateReportGroupedPage()
+{
+    return std::make_unique<ReportPage>(ReportKind::Grouped);
+}
+
+std::unique_ptr<GalleryPage> CreateReportTreePage()
+{
+    return std::make_unique<ReportPage>(ReportKind::Tree);
+}

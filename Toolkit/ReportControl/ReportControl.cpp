@@ -367,6 +367,16 @@ void CLVKReportControl::SetPaintManager(CLVKReportPaintManager* pPaintManager)
         SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+BOOL CLVKReportControl::ShowIconView(BOOL bShow)
+{
+    if (m_nIconColumnIndex == -1)
+    {
+        m_bIconView = FALSE;
+        return FALSE;
+    }
+    return bShow == m_bIconView ? bShow : FALSE;
+}
+
 void CLVKReportControl::SetGroupRowsBold(BOOL bBold)
 {
     m_pPaintManager->m_bGroupRowTextBold = bBold;

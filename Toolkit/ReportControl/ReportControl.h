@@ -111,6 +111,10 @@ public:
     BOOL IsCellMergingEnabled() const { return m_bCellMerging; }
     void EnableCellMerging(BOOL b) { m_bCellMerging = b; }
     BOOL IsFocusFrameShown() const { return m_bShowFocusFrame; }
+    // The icon view needs an icon column, which nothing in this system sets:
+    // the view stays off and the call answers FALSE.
+    BOOL ShowIconView(BOOL bShow);
+    BOOL IsIconView() const { return m_bIconView; }
 
     // Layout, scrolling and drawing.
     virtual void AdjustLayout();
@@ -232,6 +236,8 @@ protected:
     BOOL m_bSelectionExcludeGroupRows = TRUE;
     BOOL m_bShowFocusFrame = TRUE;
     BOOL m_bCellMerging = FALSE;
+    BOOL m_bIconView = FALSE;
+    int m_nIconColumnIndex = -1;
     BOOL m_bCreatedByCreate = FALSE;
     BOOL m_bVScrollBarVisible = FALSE;
     BOOL m_bHScrollBarVisible = FALSE;

@@ -160,6 +160,12 @@ void CLVKReportPaintManager::RefreshMetrics()
     m_clrGridLine.SetStandardValue(m_clrControlDark);
     m_clrNoGroupByText.SetStandardValue(m_clrControlDark);
     m_clrConnector.SetStandardValue(m_clrWindowText);
+    m_clrBtnFacePressed.SetStandardValue(m_clrBtnFace);
+    m_clrCaptionTextPressed.SetStandardValue(m_clrBtnText);
+    m_clrGradientColumnSeparator.SetStandardValue(m_clrControlDark);
+    m_clrColumnShadow.SetStandardValue(m_clrControlDark);
+    m_grcColumnNormal.SetStandardColors(m_clrBtnFace, m_clrBtnFace);
+    m_grcColumnPressed.SetStandardColors(m_clrControlDark, m_clrControlDark);
 }
 
 int CLVKReportPaintManager::GetGroupRowHeight() const
@@ -498,13 +504,7 @@ void CLVKReportPaintManager::FillHeaderControl(CDC* pDC, RECT rcHeader)
 void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLVKReportHeader*, RECT rcColumn,
                                         BOOL bPressed)
 {
-    HDC hDC = pDC->m_hDC;
-    FillSolid(hDC, rcColumn, bPressed ? m_clrControlDark.GetColor() : m_clrHeaderControl.GetColor());
-    // 3D edges: light at the top left, dark at the bottom right.
-    Line(hDC, rcColumn.left, rcColumn.top, rcColumn.right, rcColumn.top, m_clrControlLightLight);
-    Line(hDC, rcColumn.left, rcColumn.top, rcColumn.left, rcColumn.bottom, m_clrControlLightLight);
-    Line(hDC, rcColumn.right - 1, rcColumn.top, rcColumn.right - 1, rcColumn.bottom, m_clrControlDark);
-    Line(hDC, rcColumn.left, rcColumn.bottom - 1, rcColumn.right, rcColumn.bottom - 1, m_clrControlDark);
+    DrawColumnBackground(pDC, pColumn, rcColumn, bPressed);
     RECT rcText = rcColumn;
     rcText.left += Sx(6);
     rcText.right -= Sx(4);
@@ -515,6 +515,17 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
         DrawSortArrow(pDC, rcArrow, pColumn->IsSortedIncreasing());
     }
     DrawColumnCaption(pDC, pColumn, rcText);
+}
+
+void CLVKReportPaintManager::DrawColumnBackground(CDC* pDC, CLVKReportColumn*, RECT rcColumn, BOOL bPressed)
+{
+    HDC hDC = pDC->m_hDC;
+    FillSolid(hDC, rcColumn, bPressed ? m_clrControlDark.GetColor() : m_clrHeaderControl.GetColor());
+    // 3D edges: light at the top left, dark at the bottom right.
+    Line(hDC, rcColumn.left, rcColumn.top, rcColumn.right, rcColumn.top, m_clrControlLightLight);
+    Line(hDC, rcColumn.left, rcColumn.top, rcColumn.left, rcColumn.bottom, m_clrControlLightLight);
+    Line(hDC, rcColumn.right - 1, rcColumn.top, rcColumn.right - 1, rcColumn.bottom, m_clrControlDark);
+    Line(hDC, rcColumn.left, rcColumn.bottom - 1, rcColumn.right, rcColumn.bottom - 1, m_clrControlDark);
 }
 
 void CLVKReportPaintManager::DrawColumnCaption(CDC* pDC, CLVKReportColumn* pColumn, RECT rcText)

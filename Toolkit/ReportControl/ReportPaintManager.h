@@ -53,6 +53,8 @@ public:
     virtual void DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLVKReportHeader* pHeader, RECT rcColumn,
                             BOOL bPressed);
     virtual void DrawColumnCaption(CDC* pDC, CLVKReportColumn* pColumn, RECT rcText);
+    // The background and edges of one header column; the themes differ here.
+    virtual void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL bPressed);
     virtual void DrawSortArrow(CDC* pDC, RECT rcArrow, BOOL bAscending);
     virtual void DrawColumnFooter(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn);
     virtual void FillGroupByControl(CDC* pDC, RECT rcGroupBy);
@@ -96,6 +98,12 @@ public:
     CLVKPaintManagerColor m_clrGridLine;
     CLVKPaintManagerColor m_clrNoGroupByText;
     CLVKPaintManagerColor m_clrBoldTextHighlight;
+    CLVKPaintManagerColor m_clrBtnFacePressed;
+    CLVKPaintManagerColor m_clrCaptionTextPressed;
+    CLVKPaintManagerColor m_clrGradientColumnSeparator;
+    CLVKPaintManagerColor m_clrColumnShadow;
+    CLVKPaintManagerColorGradient m_grcColumnNormal;
+    CLVKPaintManagerColorGradient m_grcColumnPressed;
     CLVKPaintManagerColor m_clrHotDivider{RGB(255, 0, 0)};
     CLVKPaintManagerColor m_clrFreezeColsDivider{RGB(0, 0, 222)};
     CLVKPaintManagerColor m_clrConnector;
@@ -114,6 +122,9 @@ public:
     BOOL m_bHideSelection = FALSE;
     BOOL m_bUseColumnTextAlignment = FALSE;
     BOOL m_bUpperCaseCaptions = FALSE;
+    // 0 default, Office 2003 and the flat themes; 1 Office XP; 2 Explorer;
+    // 3 Office 2003 Luna; 4 resource.
+    int m_nThemeKind = 0;
     BOOL m_bHotHyperlinkUnderlined = TRUE;
     BOOL m_bDrawResizeTracker = TRUE;
     int m_nGroupGridLineStyle = 4;

@@ -16,6 +16,8 @@ public:
     void DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RECT rcRow, LVK_REPORTRECORDITEM_METRICS* pMetrics) override;
     void DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLVKReportHeader* pHeader, RECT rcColumn,
                     BOOL bPressed) override;
+    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL bPressed) override;
+    SIZE DrawExpandGlyph(CDC* pDC, RECT rcGlyph, BOOL bExpanded) override;
     void DrawFocusedRow(CDC* pDC, RECT rcRow) override;
     void DrawSortArrow(CDC* pDC, RECT rcArrow, BOOL bAscending) override;
     void FillHeaderControl(CDC* pDC, RECT rcHeader) override;
@@ -29,7 +31,4 @@ public:
     CLVKPaintManagerColor m_clrGlyphExpand;
     CLVKPaintManagerColor m_clrGlyphBorder;
     CLVKPaintManagerColor m_clrGlyphContract;
-    CLVKPaintManagerColor m_clrBtnFacePressed;
-    CLVKPaintManagerColor m_clrCaptionTextPressed;
-    CLVKPaintManagerColor m_clrGradientColumnSeparator;
 };

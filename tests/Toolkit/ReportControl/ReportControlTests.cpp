@@ -41,6 +41,16 @@ TEST(ReportControl, NewControlDefaults)
     EXPECT_STREQ(L"LVKReport", szClass);
 }
 
+TEST(ReportControl, IconViewStaysOffWithoutAnIconColumn)
+{
+    ReportWindow w;
+    w.AddColumns(2);
+    EXPECT_FALSE(w.report.ShowIconView(TRUE));
+    EXPECT_FALSE(w.report.IsIconView());
+    EXPECT_EQ(2, w.report.GetColumns()->GetVisibleColumnsCount());
+    EXPECT_TRUE(w.report.IsHeaderVisible());
+}
+
 TEST(ReportControl, EmptyPopulateLeavesNoFocusNoSelection)
 {
     ReportWindow w;
@@ -245,6 +255,72 @@ TEST(ReportControl, SelectionByMouseAndKeyboard)
     w.parent.m_nRefuseCode = REPORT_NOTIFY_FOCUS_CHANGING;
     w.report.SendMessage(WM_KEYDOWN, VK_HOME);
     EXPECT_EQ(6, pRows->GetFocusedRowIndex()) << "the owner refused the focus";
+}
+
+// An owner that empties the report while it is asked about the focus.
+class CResettingOwner : public CNotifyRecorder
+{
+public:
+    CLVKReportControl* m_pReport = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY && m_pReport &&
+            static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code) == REPORT_NOTIFY_FOCUS_CHANGING)
+        {
+            CLVKReportControl* pReport = m_pReport;
+            m_pReport = nullptr;
+            pReport->ResetContent();
+            return 0;
+        }
+        return CNotifyRecorder::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(ReportControl, FocusIsRefusedWhenTheOwnerRemovesTheRow)
+{
+    CResettingOwner owner;
+    owner.CreateEx(0, NULL, L"Owner", WS_POPUP, 0, 0, 10, 10, NULL, NULL);
+    ReportWindow w;
+    w.AddColumns(1);
+    for (int i = 0; i < 3; i++)
+        w.report.AddRecord(MakeRecord({L"row"}));
+    w.report.Populate();
+    w.report.SetOwnerWindow(owner.m_hWnd);
+    owner.m_pReport = &w.report;
+    CLVKReportRow* pRow = w.report.GetRows()->GetAt(2);
+    pRow->InternalAddRef();
+    EXPECT_FALSE(w.report.SetFocusedRow(pRow));
+    EXPECT_EQ(0, w.report.GetRows()->GetCount());
+    EXPECT_EQ(nullptr, w.report.GetFocusedRow());
+    pRow->InternalRelease();
+    owner.DestroyWindow();
+}
+
+TEST(ReportControl, HeaderAndGroupRowHeights)
+{
+    ReportWindow w;
+    CLVKReportPaintManager* pPaint = w.report.GetPaintManager();
+    TEXTMETRICW tm{};
+    HDC hDC = GetDC(nullptr);
+    HGDIOBJ hOld = SelectObject(hDC, pPaint->GetCaptionFont()->m_hObject);
+    SIZE sz{};
+    GetTextExtentPoint32W(hDC, L" ", 1, &sz);
+    SelectObject(hDC, hOld);
+    ReleaseDC(nullptr, hDC);
+    (void)tm;
+    EXPECT_EQ(max(22, static_cast<int>(sz.cy) + 8), pPaint->GetHeaderHeight(&w.report, nullptr));
+    EXPECT_GE(pPaint->GetFixedRowHeight(), 18);
+    w.AddColumns(2);
+    w.report.AddRecord(MakeRecord({L"a", L"x"}));
+    w.report.GetColumns()->GetGroupsOrder()->Add(w.report.GetColumns()->GetAt(1));
+    w.report.Populate();
+    CLVKReportRow* pGroup = w.report.GetRows()->GetAt(0);
+    ASSERT_TRUE(pGroup->IsGroupRow());
+    EXPECT_EQ(pPaint->GetFixedRowHeight() + 6, pPaint->GetRowHeight(nullptr, pGroup, 0));
+    w.report.ShowHeader(FALSE);
+    EXPECT_EQ(0, w.report.GetElementRect(2).bottom - w.report.GetElementRect(2).top);
 }
 
 TEST(ReportControl, FocusSubItemsFocusesColumnZeroOfAOneColumnReport)

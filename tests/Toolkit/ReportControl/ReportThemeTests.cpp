@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <typeinfo>
+
 namespace
 {
 
@@ -81,6 +84,39 @@ void FillGrouped(ReportWindow& w)
     w.report.AddRecord(MakeRecord({L"gamma", L"green"}));
     w.report.GetColumns()->GetGroupsOrder()->Add(w.report.GetColumns()->GetAt(1));
     w.report.Populate();
+}
+
+TEST(ReportThemes, EveryThemeNumberMakesItsClass)
+{
+    struct Case
+    {
+        int nTheme;
+        const char* className;
+    } cases[] = {
+        {1, "CLVKReportThemeOfficeXP"},
+        {2, "CLVKReportThemeOffice2003"},
+        {3, "CLVKReportThemeOffice2003Luna"},
+        {4, "CLVKReportThemeOffice2013"},
+        {5, "CLVKReportThemeVisualStudio2012Light"},
+        {6, "CLVKReportThemeVisualStudio2012Dark"},
+        {7, "CLVKReportThemeVisualStudio2012Blue"},
+        {8, "CLVKReportThemeVisualStudio2015"},
+        {9, "CLVKReportThemeExplorer"},
+        {10, "CLVKReportThemeResource"},
+        {0, "CLVKReportThemeDefault"},
+        {11, "CLVKReportThemeDefault"},
+    };
+    for (const Case& c : cases)
+    {
+        CLVKReportPaintManager* pPaint = LVKCreateReportTheme(c.nTheme);
+        const std::string name = typeid(*pPaint).name();
+        EXPECT_NE(std::string::npos, name.find(c.className)) << c.nTheme << " made " << name;
+        ReportWindow w;
+        w.report.SetPaintManager(pPaint);
+        FillGrouped(w);
+        w.report.UpdateWindow();
+        EXPECT_EQ(pPaint, w.report.GetPaintManager());
+    }
 }
 
 TEST(ReportThemes, ThemeNumbersMakeTheirPaintManagers)

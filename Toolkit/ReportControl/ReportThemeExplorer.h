@@ -1,0 +1,13 @@
+// The Explorer report theme: header columns and check boxes in the system's visual style.
+#pragma once
+
+#include "ReportPaintManager.h"
+
+class CLVKReportThemeExplorer : public CLVKReportPaintManager
+{
+public:
+    CLVKReportThemeExplorer();
+
+    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL bPressed) override;
+    SIZE DrawGlyph(CDC* pDC, RECT rcGlyph, int nGlyph) override;
+};

@@ -1,0 +1,55 @@
+#include "ReportThemeVisualStudio2012Blue.h"
+
+CLVKReportThemeVisualStudio2012Blue::CLVKReportThemeVisualStudio2012Blue()
+{
+    m_bUpperCaseCaptions = FALSE;
+    CLVKReportThemeVisualStudio2012Blue::RefreshMetrics();
+}
+
+// COLORREF values are written 0x00BBGGRR; the later colours follow the
+// effective values set before them.
+void CLVKReportThemeVisualStudio2012Blue::RefreshMetrics()
+{
+    m_clrHyperlink = static_cast<COLORREF>(0xC46413);
+    m_clrHyperlinkHot = static_cast<COLORREF>(0xFF9933);
+    m_bHotHyperlinkUnderlined = FALSE;
+    m_bDrawResizeTracker = FALSE;
+    m_clrBtnFace.SetStandardValue(static_cast<COLORREF>(0xFFFFFF));
+    m_clrBtnFacePressed.SetStandardValue(static_cast<COLORREF>(0xD0F0FF));
+    m_clrBtnText.SetStandardValue(static_cast<COLORREF>(0x1E1E1E));
+    m_clrControlDark.SetStandardValue(static_cast<COLORREF>(0x553929));
+    m_clrHighlight.SetStandardValue(static_cast<COLORREF>(0xFF9933));
+    m_clrHighlightText.SetStandardValue(m_clrBtnFace.IsCustomValue() ? m_clrBtnFace.GetColor() : COLORREF(0xFFFFFF));
+    m_clrControlLightLight.SetStandardValue(m_clrBtnFace.IsCustomValue() ? m_clrBtnFace.GetColor()
+                                                                         : static_cast<COLORREF>(0xFFFFFF));
+    m_clrBoldText.SetStandardValue(m_clrBtnText);
+    m_clrWindowText.SetStandardValue(m_clrBtnText);
+    m_clrBoldTextHighlight.SetStandardValue(m_clrHighlightText);
+    m_clrGroupTextHilite.SetStandardValue(m_clrHighlightText);
+    m_clrGroupText.SetStandardValue(m_clrBtnText);
+    m_clrGroupBack.SetStandardValue(static_cast<COLORREF>(0xF2EFEF));
+    m_clrGroupBackHilite.SetStandardValue(m_clrHighlight);
+    m_clrHotDivider.SetStandardValue(m_clrHighlight);
+    m_clrSelectedRow.SetStandardValue(m_clrGroupBack.IsCustomValue() ? m_clrGroupBack.GetColor() : COLORREF(0xF2EFEF));
+    m_clrSelectedRowText.SetStandardValue(m_clrBtnText);
+    m_clrItemShade.SetStandardValue(static_cast<COLORREF>(0xF8F3F1));
+    m_clrFreezeColsDivider.SetStandardValue(static_cast<COLORREF>(0x583B2B));
+    m_clrControlBack.SetStandardValue(m_clrBtnFace);
+    m_clrIndentControl.SetStandardValue(m_clrBtnFace);
+    m_clrGroupShadeBack.SetStandardValue(m_clrBtnFace);
+    m_clrConnector.SetStandardValue(m_clrControlDark);
+    m_clrGroupShadeBorder.SetStandardValue(m_clrControlDark);
+    m_clrGroupRowText.SetStandardValue(m_clrControlDark);
+    m_clrNoGroupByText.SetStandardValue(m_clrControlDark);
+    m_clrHeaderControl.SetStandardValue(m_clrBtnFace);
+    m_clrCaptionText.SetStandardValue(m_clrBtnText);
+    m_clrCaptionTextPressed.SetStandardValue(m_clrHighlightText);
+    m_clrGradientColumnSeparator.SetStandardValue(m_clrControlDark);
+    m_clrGlyph.SetStandardValue(m_clrBtnText);
+    m_clrGlyphHighlight.SetStandardValue(m_clrHighlightText);
+    m_clrGlyphExpand.SetStandardValue(m_clrControlBack);
+    m_clrGlyphBorder.SetStandardValue(m_clrConnector);
+    m_clrGlyphContract.SetStandardValue(m_clrBtnText);
+    m_clrGridLine.SetStandardValue(m_clrBtnFace);
+    m_nGroupGridLineStyle = 4;
+}

@@ -2,6 +2,7 @@
 
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDependencyProperty.h"
+#include "Markup/MarkupExtension.h"
 #include "Markup/MarkupInputElement.h"
 #include "Markup/MarkupObjectProperty.h"
 #include "Markup/MarkupParser.h"
@@ -100,6 +101,7 @@ CLVKMarkupUIElement* CLVKMarkupBuilder::Parse(CLVKMarkupParser* pParser)
             MarkupThrowError(L"Root element have to be 'CLVKMarkupUIElement' type");
         }
         CLVKMarkupInputElement::ApplyStylesInTree(pRoot);
+        m_pContext->RunScripts();
         return static_cast<CLVKMarkupUIElement*>(pRoot);
     }
     catch (CLVKMarkupBuilderException* e)
@@ -277,6 +279,11 @@ void CLVKMarkupBuilder::AddChildElement(CLVKMarkupObject* pParent, const CLVKMar
         return;
     }
     CLVKMarkupAutoPtr<CLVKMarkupObject> hold(pChild);
+    if (MarkupCast<CLVKMarkupExtension>(pChild))
+    {
+        pParent->AddMarkupExtension(pChild);
+        return;
+    }
     if (auto* const pProperty = MarkupCast<CLVKMarkupObjectProperty>(pChild))
     {
         if (!pProperty->GetPropertyValue())

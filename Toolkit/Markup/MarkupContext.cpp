@@ -1,5 +1,6 @@
 #include "Markup/MarkupContext.h"
 
+#include "Foundation/ActiveScriptEngine.h"
 #include "Foundation/DpiScaling.h"
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupBuilderException.h"
@@ -806,6 +807,85 @@ void CLVKMarkupContext::SetMethod(IDispatch* pObject, LPCWSTR lpszName)
 void CLVKMarkupContext::ResetScript()
 {
     SetHandler(nullptr);
+    m_scripts.clear();
+    m_strScriptLanguage.clear();
+    if (m_pScriptDispatch)
+    {
+        m_pScriptDispatch->Release();
+        m_pScriptDispatch = nullptr;
+    }
+    if (m_pScriptEngine)
+    {
+        m_pScriptEngine->Close();
+        m_pScriptEngine->InternalRelease();
+        m_pScriptEngine = nullptr;
+    }
+}
+
+void CLVKMarkupContext::AddScript(LPCWSTR lpszLanguage, LPCWSTR lpszSource)
+{
+    const std::wstring strLanguage = lpszLanguage ? lpszLanguage : L"JScript";
+    if (m_pScriptEngine && strLanguage != m_strScriptLanguage)
+    {
+        MarkupThrowError(L"'%ls' script engine is not allowed to use when '%ls' is already used.", strLanguage.c_str(),
+                         m_strScriptLanguage.c_str());
+    }
+    if (!m_pScriptEngine)
+    {
+        m_pScriptEngine = new CLVKActiveScriptEngine();
+        const HRESULT hr = m_pScriptEngine->Create(strLanguage.c_str(), nullptr);
+        if (FAILED(hr))
+        {
+            ResetScript();
+            MarkupThrowComError(hr);
+        }
+        m_strScriptLanguage = strLanguage;
+    }
+    m_scripts.push_back(lpszSource ? lpszSource : L"");
+}
+
+void CLVKMarkupContext::RunScripts()
+{
+    if (!m_pScriptEngine)
+    {
+        return;
+    }
+    for (const std::wstring& strScript : m_scripts)
+    {
+        const HRESULT hr = m_pScriptEngine->ParseScriptText(strScript.c_str());
+        if (FAILED(hr))
+        {
+            ThrowScriptError(hr);
+        }
+    }
+    const HRESULT hr = m_pScriptEngine->Connect();
+    // An engine may run the texts' top-level code while it starts and only
+    // report the error to the site: that fails the build as well.
+    if (FAILED(hr) || m_pScriptEngine->GetLastError())
+    {
+        ThrowScriptError(FAILED(hr) ? hr : E_FAIL);
+    }
+}
+
+void CLVKMarkupContext::ThrowScriptError(HRESULT hr)
+{
+    const EXCEPINFO* const pError = m_pScriptEngine ? m_pScriptEngine->GetLastError() : nullptr;
+    if (pError)
+    {
+        const UINT nCode = pError->wCode ? pError->wCode : static_cast<UINT>(pError->scode);
+        MarkupThrowError(L"Script error [0x%08X]: %ls", nCode,
+                         pError->bstrDescription ? pError->bstrDescription : L"<unknown>");
+    }
+    MarkupThrowComError(hr);
+}
+
+IDispatch* CLVKMarkupContext::GetScriptDispatch()
+{
+    if (!m_pScriptDispatch && m_pScriptEngine && m_pScriptEngine->GetScript())
+    {
+        m_pScriptEngine->GetScript()->GetScriptDispatch(nullptr, &m_pScriptDispatch);
+    }
+    return m_pScriptDispatch;
 }
 
 void CLVKMarkupContext::AddHandler(CLVKMarkupRoutedEvent* pEvent, CLVKMarkupDelegate* pDelegate)

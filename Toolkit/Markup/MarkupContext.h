@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class CLVKActiveScriptEngine;
 class CLVKDpiScaling;
 class CLVKMarkupKeyboardNavigation;
 class CLVKMarkupStaticExtension;
@@ -92,7 +93,16 @@ public:
     void SetHandler(IDispatch* pHandler);
     IDispatch* GetHandler() const { return m_pHandler; }
     void SetMethod(IDispatch* pObject, LPCWSTR lpszName);
+    // Drops the script engine, its texts and the handler object.
     void ResetScript();
+    // Queues a script text; the first one makes the engine of its language.
+    void AddScript(LPCWSTR lpszLanguage, LPCWSTR lpszSource);
+    // Parses the queued texts and starts the engine; a failure is a markup
+    // error with the script's own error text.
+    void RunScripts();
+    [[noreturn]] void ThrowScriptError(HRESULT hr);
+    // The script's global object, without a reference; null without scripts.
+    IDispatch* GetScriptDispatch();
     // The root of {x:Static} names ("__root__"), made on first use with the
     // system colours as its first child.
     CLVKMarkupStaticExtension* GetStaticExtension();
@@ -134,6 +144,10 @@ private:
     BOOL m_bFullRepaintPending = FALSE;
     std::vector<CLVKMarkupUIElement*> m_remembered;
     std::unique_ptr<CLVKMarkupStaticExtension> m_pStaticExtension;
+    CLVKActiveScriptEngine* m_pScriptEngine = nullptr;
+    std::wstring m_strScriptLanguage;
+    std::vector<std::wstring> m_scripts;
+    IDispatch* m_pScriptDispatch = nullptr;
     CLVKMarkupKeyboardNavigation* m_pKeyboardNavigation = nullptr;
 };
 

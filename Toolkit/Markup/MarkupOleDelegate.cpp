@@ -68,6 +68,8 @@ void CLVKMarkupOleAutoDelegate::Execute(CLVKMarkupObject* pSender, CLVKMarkupObj
 {
     if (m_pOwner)
     {
-        CLVKMarkupOleDelegate::CallMethod(m_pOwner->GetHandler(), m_strMethod.c_str(), pSender, pArgs);
+        // Without a handler object, the script's own function of the name.
+        IDispatch* const pHandler = m_pOwner->GetHandler() ? m_pOwner->GetHandler() : m_pOwner->GetScriptDispatch();
+        CLVKMarkupOleDelegate::CallMethod(pHandler, m_strMethod.c_str(), pSender, pArgs);
     }
 }

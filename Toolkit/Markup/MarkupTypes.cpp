@@ -4,6 +4,7 @@
 #include "Markup/MarkupBrushKey.h"
 #include "Markup/MarkupColorKey.h"
 #include "Markup/MarkupKeyboardNavigation.h"
+#include "Markup/MarkupLvkScript.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupCollection.h"
 #include "Markup/MarkupColor.h"
@@ -95,6 +96,8 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupColorKey::GetMarkupType(),
             CLVKMarkupBrushKey::GetMarkupType(),
             CLVKMarkupKeyboardNavigation::GetMarkupType(),
+            CLVKMarkupExtension::GetMarkupType(),
+            CLVKMarkupLvkScript::GetMarkupType(),
         };
         CLVKMarkupType::RegisterAll();
         for (CLVKMarkupType* const pType : types)

@@ -5,6 +5,8 @@
 #include "DpiScaling.h"
 #include "DrawHelpers.h"
 #include "ImageManagerIcon.h"
+#include "ResourceImage.h"
+#include "ResourceImages.h"
 #include "ResourceManager.h"
 
 namespace
@@ -751,8 +753,17 @@ void CLVKToolTipContext::CLunaToolTip::DrawTipBackground(CDC* pDC, TOOLITEM*, co
 
 void CLVKToolTipContext::COfficeToolTip::DrawTipBackground(CDC* pDC, TOOLITEM*, const RECT& rc)
 {
-    // The theme's "Window" colours and "TOOLTIPFRAME" image are not available
-    // to this window yet: the defaults of those entries are used.
-    CLVKDrawHelpers::FillGradientRect(pDC, &rc, RGB(255, 255, 255), RGB(201, 217, 239), FALSE);
-    pDC->Draw3dRect(&rc, RGB(118, 118, 118), RGB(118, 118, 118));
+    CLVKResourceImages* pImages = CLVKResourceImages::GetGlobal();
+    const COLORREF clrLight = pImages->GetColorValue(L"Window", L"TooltipLight", RGB(255, 255, 255));
+    const COLORREF clrDark = pImages->GetColorValue(L"Window", L"TooltipDark", RGB(201, 217, 239));
+    CLVKDrawHelpers::FillGradientRect(pDC, &rc, clrLight, clrDark, FALSE);
+    CLVKResourceImage* pFrame = pImages->GetImage(L"TOOLTIPFRAME");
+    if (pFrame)
+    {
+        const CSize size = pFrame->GetImageSize();
+        pFrame->DrawTransparent(pDC, CRect(rc), CRect(0, 0, size.cx, size.cy), CRect(3, 3, 3, 3), RGB(255, 0, 255));
+        return;
+    }
+    const COLORREF clrBorder = pImages->GetColorValue(L"Window", L"TooltipBorder", RGB(118, 118, 118));
+    pDC->Draw3dRect(&rc, clrBorder, clrBorder);
 }

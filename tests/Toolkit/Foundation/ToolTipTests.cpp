@@ -8,6 +8,9 @@
 #include "Foundation/IconImage.h"
 #include "Foundation/ToolTipContextToolTip.h"
 
+#include "Foundation/ResourceImages.h"
+
+#include "DibSurface.h"
 #include "MessagePump.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +198,33 @@ TEST_F(ToolTips, ToolIconAndTitleReachTheToolkitTip)
     EXPECT_STREQ(L"Description", pTip->GetShownTool().strText) << "the description is the tip's text";
     context.HideTip();
     context.ShowImage(FALSE);
+}
+
+TEST(ToolTipBackground, OfficeTipFadesFromTheThemesLightToDarkColour)
+{
+    CLVKToolTipContext context;
+    CLVKToolTipContext::COfficeToolTip tip(&context);
+    DibSurface surface(60, 40, RGB(1, 2, 3));
+    const RECT rc{0, 0, 60, 40};
+    tip.DrawTipBackground(surface.GetDC(), nullptr, rc);
+    CLVKResourceImages* pImages = CLVKResourceImages::GetGlobal();
+    const COLORREF clrLight = pImages->GetColorValue(L"Window", L"TooltipLight", RGB(255, 255, 255));
+    const COLORREF clrDark = pImages->GetColorValue(L"Window", L"TooltipDark", RGB(201, 217, 239));
+    auto isNear = [](COLORREF a, COLORREF b)
+    {
+        return abs(GetRValue(a) - GetRValue(b)) <= 8 && abs(GetGValue(a) - GetGValue(b)) <= 8 &&
+               abs(GetBValue(a) - GetBValue(b)) <= 8;
+    };
+    EXPECT_TRUE(isNear(clrLight, surface.Pixel(30, 4))) << "light at the top";
+    // A theme's "TOOLTIPFRAME" picture is drawn over the whole tip; without
+    // one the gradient shows down to the dark colour.
+    if (!pImages->GetImage(L"TOOLTIPFRAME"))
+    {
+        EXPECT_TRUE(isNear(clrDark, surface.Pixel(30, 37)))
+            << "dark at the bottom: " << std::hex << surface.Pixel(30, 37) << " for " << clrDark;
+        EXPECT_EQ(pImages->GetColorValue(L"Window", L"TooltipBorder", RGB(118, 118, 118)), surface.Pixel(0, 20));
+    }
+    EXPECT_NE(RGB(1, 2, 3), surface.Pixel(0, 20)) << "the frame is drawn over the edge";
 }
 
 TEST(ToolTipPlacement, TipIsKeptInsideTheWorkArea)

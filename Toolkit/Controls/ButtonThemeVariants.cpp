@@ -6,6 +6,7 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/GlyphFont.h"
+#include "Foundation/ResourceImage.h"
 #include "Foundation/ResourceImages.h"
 
 #include <algorithm>
@@ -390,6 +391,38 @@ CLVKButtonThemeResource::CLVKButtonThemeResource()
 {
     m_nThemeNumber = 7;
     m_nFocusGap = 2;
+}
+
+void CLVKButtonThemeResource::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
+{
+    const BOOL bPushed = pButton->IsPushed() != 0;
+    const BOOL bChecked = pButton->GetChecked() != 0;
+    const BOOL bHot = pButton->IsHighlighted();
+    if (pButton->GetFlatStyle() && !bHot && !bPushed && !bChecked)
+        return;
+    if (IsUxThemeOn(pButton))
+    {
+        DrawBackgroundThemed(pDC, pButton);
+        return;
+    }
+    CLVKResourceImages* const pImages = CLVKResourceImages::GetGlobal();
+    CLVKResourceImage* const pImage = pImages ? pImages->GetImage(L"PUSHBUTTON") : nullptr;
+    if (!pImage)
+    {
+        CLVKButtonTheme::DrawButtonBackground(pDC, pButton);
+        return;
+    }
+    int nState = 0;
+    if (!pButton->IsWindowEnabled())
+        nState = 3;
+    else if (bPushed || (bChecked && !bHot))
+        nState = 2;
+    else if (bHot)
+        nState = 1;
+    else if (IsDefaultPush(pButton))
+        nState = 4;
+    pImage->DrawTransparent(pDC, pButton->GetButtonRect(), pImage->GetPartRect(nState, 5), CRect(4, 4, 4, 4),
+                            RGB(255, 0, 255));
 }
 
 // ---- Office 2013, Visual Studio 2012 and 2015 -----------------------------------------

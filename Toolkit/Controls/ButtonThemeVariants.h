@@ -76,6 +76,7 @@ class CLVKButtonThemeResource : public CLVKButtonThemeUltraFlat
 {
 public:
     CLVKButtonThemeResource();
+    void DrawButtonBackground(CDC* pDC, CLVKButton* pButton) override;
 };
 
 // Colours from the resource theme's "Controls.Button" section.

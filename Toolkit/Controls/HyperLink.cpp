@@ -60,8 +60,8 @@ CLVKHyperLink::CLVKHyperLink()
 
 CLVKHyperLink::~CLVKHyperLink()
 {
-    if (m_hToolTip && ::IsWindow(m_hToolTip))
-        ::DestroyWindow(m_hToolTip);
+    if (m_toolTip.GetSafeHwnd())
+        m_toolTip.DestroyWindow();
 }
 
 void CLVKHyperLink::Redraw()
@@ -72,15 +72,8 @@ void CLVKHyperLink::Redraw()
 
 void CLVKHyperLink::UpdateToolText()
 {
-    if (!m_hToolTip)
-        return;
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = m_hWnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
-    ti.lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(m_strTipText));
-    ::SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (m_toolTip.GetSafeHwnd())
+        m_toolTip.UpdateTipText(m_strTipText, this);
 }
 
 void CLVKHyperLink::SetURL(LPCTSTR lpszURL)
@@ -90,26 +83,17 @@ void CLVKHyperLink::SetURL(LPCTSTR lpszURL)
         m_strTipText = m_strUrl;
     if (m_strTipText.IsEmpty() || !m_hWnd)
         return;
-    if (m_hToolTip)
+    if (m_toolTip.GetSafeHwnd())
     {
         // The tip follows the address, whatever tip text was set before.
         m_strTipText = m_strUrl;
         UpdateToolText();
         return;
     }
-    m_hToolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-    if (!m_hToolTip)
+    if (!m_toolTip.Create(this, TTS_ALWAYSTIP))
         return;
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = m_hWnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
-    ti.lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(m_strTipText));
-    ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    ::SendMessageW(m_hToolTip, TTM_ACTIVATE, m_bToolTipEnabled, 0);
+    m_toolTip.AddTool(this, m_strTipText);
+    m_toolTip.Activate(m_bToolTipEnabled);
 }
 
 void CLVKHyperLink::SetTipText(LPCTSTR lpszTipText)
@@ -272,8 +256,8 @@ BOOL CLVKHyperLink::UpdateFont()
 
 BOOL CLVKHyperLink::PreTranslateMessage(MSG* pMsg)
 {
-    if (m_hToolTip && m_bToolTipEnabled)
-        ::SendMessageW(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+    if (m_toolTip.GetSafeHwnd() && m_bToolTipEnabled)
+        m_toolTip.RelayEvent(pMsg);
     return CStatic::PreTranslateMessage(pMsg);
 }
 
@@ -388,8 +372,8 @@ BOOL CLVKHyperLink::ActivateLink()
         m_bVisited = GotoURL(m_strUrl, SW_SHOW, nullptr, nullptr) ? TRUE : FALSE;
     else
         m_bVisited = TRUE;
-    if (m_hToolTip && m_bToolTipEnabled)
-        ::SendMessageW(m_hToolTip, TTM_POP, 0, 0);
+    if (m_toolTip.GetSafeHwnd() && m_bToolTipEnabled)
+        m_toolTip.Pop();
     Redraw();
     return m_bVisited;
 }

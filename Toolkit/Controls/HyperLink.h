@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AfxStatic.h"
+#include "AfxToolTipCtrl.h"
 #include "Foundation/Font.h"
 
 class CLVKHyperLink : public CStatic
@@ -41,7 +42,7 @@ public:
 
     void SetTipText(LPCTSTR lpszTipText);
     CString GetTipText() const { return m_strTipText; }
-    HWND GetToolTipWindow() const { return m_hToolTip; }
+    HWND GetToolTipWindow() const { return m_toolTip.GetSafeHwnd(); }
     BOOL IsHovered() const { return m_bMouseOver; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -90,5 +91,5 @@ private:
     COLORREF m_clrHover = RGB(255, 0, 0);
     COLORREF m_clrVisited = RGB(128, 0, 128);
     COLORREF m_clrBack = static_cast<COLORREF>(-1);
-    HWND m_hToolTip = nullptr;
+    CToolTipCtrl m_toolTip;
 };

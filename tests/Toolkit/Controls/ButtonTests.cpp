@@ -212,6 +212,14 @@ TEST_F(ButtonPixels, VisualStudio2012DarkAndClassicDefault)
     EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), PixelAt(0, 0)) << "pushed: sunken";
 }
 
+TEST_F(ButtonPixels, ResourceThemeWithoutItsPictureFallsBackToTheClassicFace)
+{
+    Make(BS_PUSHBUTTON, L"");
+    m_button.SetTheme(7);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), PixelAt(0, 0));
+    EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), PixelAt(119, 27));
+}
+
 TEST_F(ButtonPixels, FlatButtonShowsNoFaceUntilHot)
 {
     Make(BS_PUSHBUTTON, L"");

@@ -33,7 +33,9 @@ int CLVKReportRecords::CompareStrings(LPCWSTR psz1, LPCWSTR psz2) const
                 return 0;
         }
     }
-    return _wcsicmp(psz1, psz2);
+    // The user's locale ordering without case, as the platform's list view
+    // sorts (the runtime's _wcsicmp would order punctuation differently).
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, psz1, -1, psz2, -1) - CSTR_EQUAL;
 }
 
 int CLVKReportRecords::Compare(const CString& str1, const CString& str2) const

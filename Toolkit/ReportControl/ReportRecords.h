@@ -14,7 +14,7 @@ public:
     ~CLVKReportRecords() override;
 
     // Compares two texts by the case-sensitivity switch: code units, or the
-    // runtime's case-insensitive comparison.
+    // locale's case-insensitive comparison (CompareStringW).
     virtual int Compare(const CString& str1, const CString& str2) const;
     int CompareStrings(LPCWSTR psz1, LPCWSTR psz2) const;
     virtual int UpdateIndexes(int nStart = 0);

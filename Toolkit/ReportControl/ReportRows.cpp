@@ -262,6 +262,7 @@ struct SortKey
 {
     CLVKReportRecordItem* pItem;
     LPCWSTR lpszText;
+    int nSortKey;  // offset of the locale's sort key in the key buffer, -1 none
 };
 
 struct SortColumn
@@ -317,6 +318,7 @@ void CLVKReportRows::Sort()
             CLVKReportRecordItem* pItem = pRecord ? pRecord->GetItem(columns[k].pColumn) : nullptr;
             key.pItem = pItem;
             key.lpszText = nullptr;
+            key.nSortKey = -1;
             if (!pItem || pItem->GetSortPriority() != -1)
                 continue;
             if (columns[k].bGroup && pItem->GetGroupPriority() != -1)
@@ -330,6 +332,30 @@ void CLVKReportRows::Sort()
                 copies.push_back(pItem->GetCaption(columns[k].pColumn));
                 key.lpszText = copies.back();
             }
+        }
+    }
+
+    // Without case the texts are ordered by the locale (CompareStringW). Its
+    // sort keys order the same way and are made once per text, so that the
+    // sort compares bytes instead of asking the locale for every pair.
+    std::vector<char> sortKeys;
+    if (pStrings && !pStrings->IsCaseSensitive())
+    {
+        std::vector<BYTE> buffer;
+        for (SortKey& key : keys)
+        {
+            if (!key.lpszText)
+                continue;
+            const int nLength = static_cast<int>(wcslen(key.lpszText));
+            buffer.resize(static_cast<size_t>(nLength) * 8 + 64);
+            const int nBytes =
+                LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, key.lpszText, nLength + 1,
+                             reinterpret_cast<LPWSTR>(buffer.data()), static_cast<int>(buffer.size()));
+            if (nBytes <= 0)
+                continue;
+            key.nSortKey = static_cast<int>(sortKeys.size());
+            sortKeys.insert(sortKeys.end(), buffer.begin(), buffer.begin() + nBytes);
+            sortKeys.push_back(0);
         }
     }
 
@@ -349,7 +375,9 @@ void CLVKReportRows::Sort()
                 if (!keyA.pItem || !keyB.pItem)
                     continue;
                 int r;
-                if (keyA.lpszText && keyB.lpszText)
+                if (keyA.nSortKey >= 0 && keyB.nSortKey >= 0)
+                    r = strcmp(&sortKeys[keyA.nSortKey], &sortKeys[keyB.nSortKey]);
+                else if (keyA.lpszText && keyB.lpszText)
                     r = pStrings ? pStrings->CompareStrings(keyA.lpszText, keyB.lpszText)
                                  : wcscmp(keyA.lpszText, keyB.lpszText);
                 else if (columns[k].bGroup)

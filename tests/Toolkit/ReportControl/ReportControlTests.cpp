@@ -104,6 +104,28 @@ TEST(ReportControl, PopulateSortsGroupsFiltersAndBuildsTrees)
     }
 }
 
+TEST(ReportControl, CaseInsensitiveSortFollowsTheLocalesComparison)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    w.report.GetRecords()->SetCaseSensitive(FALSE);
+    const LPCWSTR texts[] = {
+        L"beta", L"Alpha", L"alpha-2", L"Zulu", L"a",     L"B",     L"ab", L"A b", L"zeta", L"\u00e9t\u00e9",
+        L"ete",  L"Ete",   L"x_y",     L"x-y",  L"MIXED", L"mixed", L"10", L"9",   L"",     L"\u00c9T\u00c9"};
+    for (LPCWSTR text : texts)
+        w.report.AddRecord(MakeRecord({text}));
+    w.report.GetColumns()->SetSortColumn(w.report.GetColumns()->GetAt(0), TRUE);
+    w.report.Populate();
+    const Captions sorted = w.FirstColumnCaptions();
+    ASSERT_EQ(std::size(texts), sorted.size());
+    for (size_t i = 1; i < sorted.size(); i++)
+    {
+        const int r = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, sorted[i - 1], -1, sorted[i], -1);
+        EXPECT_LE(r, CSTR_EQUAL) << CStringA(sorted[i - 1]).GetString() << " before "
+                                 << CStringA(sorted[i]).GetString();
+    }
+}
+
 TEST(ReportControl, TreeRowsExpandCollapseAndKeepRecordOrder)
 {
     ReportWindow w;

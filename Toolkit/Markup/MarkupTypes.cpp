@@ -2,7 +2,10 @@
 // first, so that every tag is known before the first text is parsed.
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupBrushKey.h"
+#include "Markup/MarkupCanvas.h"
+#include "Markup/MarkupDockPanel.h"
 #include "Markup/MarkupColorKey.h"
+#include "Markup/MarkupColumnDefinitionCollection.h"
 #include "Markup/MarkupKeyboardNavigation.h"
 #include "Markup/MarkupLvkScript.h"
 #include "Markup/MarkupBool.h"
@@ -16,6 +19,8 @@
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupFont.h"
 #include "Markup/MarkupFrameworkElement.h"
+#include "Markup/MarkupGrid.h"
+#include "Markup/MarkupGridLength.h"
 #include "Markup/MarkupGradientStops.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupLinearGradientBrush.h"
@@ -27,8 +32,10 @@
 #include "Markup/MarkupRenderTransform.h"
 #include "Markup/MarkupResourceDictionary.h"
 #include "Markup/MarkupRoutedEvent.h"
+#include "Markup/MarkupRowDefinitionCollection.h"
 #include "Markup/MarkupSetterCollection.h"
 #include "Markup/MarkupSolidColorBrush.h"
+#include "Markup/MarkupStackPanel.h"
 #include "Markup/MarkupString.h"
 #include "Markup/MarkupStyle.h"
 #include "Markup/MarkupTextBlock.h"
@@ -36,6 +43,7 @@
 #include "Markup/MarkupTriggerCollection.h"
 #include "Markup/MarkupUIElementCollection.h"
 #include "Markup/MarkupUniformGrid.h"
+#include "Markup/MarkupWrapPanel.h"
 
 void AFX_CDECL MarkupRegisterAllTypes()
 {
@@ -84,6 +92,19 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupUIElementCollection::GetMarkupType(),
             CLVKMarkupPanel::GetMarkupType(),
             CLVKMarkupUniformGrid::GetMarkupType(),
+            CLVKMarkupStackPanel::GetMarkupType(),
+            CLVKMarkupDockPanel::GetMarkupType(),
+            CLVKMarkupWrapPanel::GetMarkupType(),
+            CLVKMarkupCanvas::GetMarkupType(),
+            CLVKMarkupGridLength::GetMarkupType(),
+            CLVKMarkupFrameworkContentElement::GetMarkupType(),
+            CLVKMarkupDefinitionBase::GetMarkupType(),
+            CLVKMarkupColumnDefinition::GetMarkupType(),
+            CLVKMarkupRowDefinition::GetMarkupType(),
+            CLVKMarkupDefinitionCollection::GetMarkupType(),
+            CLVKMarkupColumnDefinitionCollection::GetMarkupType(),
+            CLVKMarkupRowDefinitionCollection::GetMarkupType(),
+            CLVKMarkupGrid::GetMarkupType(),
             CLVKMarkupDecorator::GetMarkupType(),
             CLVKMarkupBorder::GetMarkupType(),
             CLVKMarkupTextBlock::GetMarkupType(),

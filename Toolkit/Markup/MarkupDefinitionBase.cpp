@@ -1,0 +1,71 @@
+#include "Markup/MarkupDefinitionBase.h"
+
+#include "Markup/MarkupGridLength.h"
+#include "Markup/MarkupInt.h"
+#include "Markup/MarkupUIElement.h"
+
+#include <algorithm>
+
+LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupDefinitionBase, L"DefinitionBase",
+                          CLVKMarkupFrameworkContentElement::GetMarkupType(), nullptr, nullptr)
+
+const CLVKMarkupGridLength* CLVKMarkupDefinitionBase::GetUserSize() const
+{
+    static const CLVKMarkupGridLength oneStar(1, CLVKMarkupGridLength::kStar);
+    auto* const pValue = MarkupCast<CLVKMarkupGridLength>(GetValue(GetSizeProperty()));
+    return pValue ? pValue : &oneStar;
+}
+
+int CLVKMarkupDefinitionBase::GetUserMinSize() const
+{
+    auto* const pValue = MarkupCast<CLVKMarkupInt>(GetValue(GetMinProperty()));
+    return pValue ? pValue->GetValue() : 0;
+}
+
+int CLVKMarkupDefinitionBase::GetUserMaxSize() const
+{
+    auto* const pValue = MarkupCast<CLVKMarkupInt>(GetValue(GetMaxProperty()));
+    return pValue ? pValue->GetValue() : 0x7FFFFFFF;
+}
+
+BOOL CLVKMarkupDefinitionBase::HasUserMaxSize() const
+{
+    return MarkupCast<CLVKMarkupInt>(GetValue(GetMaxProperty())) != nullptr;
+}
+
+void CLVKMarkupDefinitionBase::UpdateMinSize(int n)
+{
+    m_nMinSize = std::max(m_nMinSize, n);
+}
+
+double CLVKMarkupDefinitionBase::GetPreferredSize() const
+{
+    if (m_nLayoutType == kLayoutAuto)
+    {
+        return m_nMinSize;
+    }
+    return std::max(m_dMeasureSize, static_cast<double>(m_nMinSize));
+}
+
+void CLVKMarkupDefinitionBase::ResetLayout()
+{
+    m_nMinSize = 0;
+    m_nLayoutType = 0;
+    m_dMeasureSize = 0;
+}
+
+void CLVKMarkupDefinitionBase::OnPropertyChanged(CLVKMarkupDependencyProperty* pProperty, CLVKMarkupObject* pOldValue,
+                                                 CLVKMarkupObject* pNewValue)
+{
+    CLVKMarkupFrameworkContentElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
+    if (pProperty == GetSizeProperty() || pProperty == GetMinProperty() || pProperty == GetMaxProperty())
+    {
+        // The definition lives in a collection whose parent is the grid.
+        CLVKMarkupObject* const pCollection = GetLogicalParent();
+        if (auto* const pGrid =
+                pCollection ? MarkupCast<CLVKMarkupUIElement>(pCollection->GetLogicalParent()) : nullptr)
+        {
+            pGrid->InvalidateMeasure();
+        }
+    }
+}

@@ -1,0 +1,145 @@
+#include "MarkupFixtureCases.h"
+
+namespace
+{
+
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 128, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kYellow = RGB(255, 255, 0);
+
+}  // namespace
+
+const std::vector<MarkupFixtureCase>& MarkupPanelFixtureCases()
+{
+    static const std::vector<MarkupFixtureCase> cases = {
+        // Vertical: red 0-29 and blue 30-49 across the whole width; the
+        // horizontal stack below holds green 0-29 and red 30-79, 40 high.
+        {L"stack-panel.xml",
+         200,
+         200,
+         {{0, 0, kRed},
+          {199, 29, kRed},
+          {199, 30, kBlue},
+          {0, 49, kBlue},
+          {0, 50, kGreen},
+          {29, 89, kGreen},
+          {30, 50, kRed},
+          {79, 89, kRed},
+          {80, 50, kWhite},
+          {150, 70, kWhite},
+          {10, 90, kWhite}}},
+        // Top strip 20 high; left strip 30 wide below it; bottom strip 40
+        // high right of that; right strip 50 wide between them; the last
+        // child fills (30, 20)-(150, 160).
+        {L"dock-panel.xml",
+         200,
+         200,
+         {{0, 0, kRed},
+          {199, 19, kRed},
+          {0, 20, kBlue},
+          {29, 199, kBlue},
+          {30, 160, kGreen},
+          {199, 199, kGreen},
+          {150, 20, kYellow},
+          {199, 159, kYellow},
+          {30, 20, kBlack},
+          {149, 159, kBlack}}},
+        // Line 1 (50 thick): red 80 x 30 centred in its 50, blue 80 x 50.
+        // Line 2 at 50 (20 thick): green. Line 3 at 70: the too-long black
+        // child alone. Line 4 at 80: yellow.
+        {L"wrap-panel.xml",
+         200,
+         200,
+         {{0, 9, kWhite},
+          {0, 10, kRed},
+          {79, 39, kRed},
+          {0, 40, kWhite},
+          {80, 0, kBlue},
+          {159, 49, kBlue},
+          {160, 10, kWhite},
+          {0, 50, kGreen},
+          {79, 69, kGreen},
+          {80, 60, kWhite},
+          {0, 70, kBlack},
+          {199, 79, kBlack},
+          {0, 80, kYellow},
+          {39, 99, kYellow},
+          {40, 90, kWhite},
+          {10, 100, kWhite}}},
+        // Cells of 50: seven filled row by row, the last two left empty.
+        {L"uniform-grid.xml",
+         150,
+         150,
+         {{0, 0, kRed},
+          {49, 49, kRed},
+          {50, 0, kGreen},
+          {100, 0, kBlue},
+          {149, 49, kBlue},
+          {0, 50, kBlack},
+          {75, 75, kYellow},
+          {125, 75, kRed},
+          {0, 100, kBlue},
+          {49, 149, kBlue},
+          {50, 100, kWhite},
+          {125, 125, kWhite}}},
+        // Red at (0, 0) 50 x 30; blue at Left 100, Top 20; green 10 from the
+        // right and bottom edges: (140, 150)-(190, 190); black at Left 10
+        // (Right ignored), Top 100.
+        {L"canvas.xml",
+         200,
+         200,
+         {{0, 0, kRed},
+          {49, 29, kRed},
+          {50, 10, kWhite},
+          {100, 20, kBlue},
+          {129, 39, kBlue},
+          {99, 20, kWhite},
+          {130, 30, kWhite},
+          {140, 150, kGreen},
+          {189, 189, kGreen},
+          {190, 170, kWhite},
+          {170, 190, kWhite},
+          {10, 100, kBlack},
+          {29, 119, kBlack},
+          {9, 110, kWhite},
+          {80, 110, kWhite}}},
+        // Columns 0-69, 70-209, 210-249, 250-299; rows 0-79, 80-239,
+        // 240-269, 270-299.
+        {L"grid.xml",
+         300,
+         300,
+         {{5, 5, kBlack},
+          {9, 9, kBlack},
+          {10, 10, kRed},
+          {69, 79, kRed},
+          {70, 0, kBlue},
+          {209, 79, kBlue},
+          {210, 0, kGreen},
+          {249, 79, kGreen},
+          {250, 0, kBlack},
+          {299, 79, kBlack},
+          {0, 80, kYellow},
+          {209, 239, kYellow},
+          {210, 100, kWhite},
+          {0, 240, kBlue},
+          {69, 269, kBlue},
+          {70, 250, kWhite},
+          {250, 270, kRed},
+          {299, 299, kRed},
+          {249, 280, kWhite}}},
+        {L"grid-max-width.xml",
+         300,
+         100,
+         {{0, 0, kRed},
+          {74, 99, kRed},
+          {75, 0, kBlue},
+          {124, 99, kBlue},
+          {125, 0, kGreen},
+          {274, 99, kGreen},
+          {275, 50, kWhite}}},
+    };
+    return cases;
+}

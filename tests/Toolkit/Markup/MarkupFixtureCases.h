@@ -1,0 +1,59 @@
+// The markup fixture files of the element tests (copied beside the test
+// programs into "MarkupFixtures") and the pixels each must draw through the
+// GDI device at its size: shared by the in-process pixel tests and the
+// MarkupRender tests.
+#pragma once
+
+#include "ChildProcess.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct MarkupFixtureProbe
+{
+    int x, y;
+    COLORREF color;
+};
+
+struct MarkupFixtureCase
+{
+    const wchar_t* file;
+    int width, height;
+    std::vector<MarkupFixtureProbe> probes;
+};
+
+inline std::wstring MarkupFixturePath(const wchar_t* file)
+{
+    return ProgramPath(std::wstring(L"MarkupFixtures\\") + file);
+}
+
+// The text of a UTF-8 fixture (a byte-order mark is dropped); empty when the
+// file cannot be read.
+inline std::wstring ReadMarkupFixture(const wchar_t* file)
+{
+    FILE* const stream = _wfopen(MarkupFixturePath(file).c_str(), L"rb");
+    if (!stream)
+    {
+        return std::wstring();
+    }
+    std::string bytes;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof(buffer), stream)) > 0;)
+    {
+        bytes.append(buffer, n);
+    }
+    fclose(stream);
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    {
+        bytes.erase(0, 3);
+    }
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0],
+                                    static_cast<int>(text.size())));
+    return text;
+}
+
+const std::vector<MarkupFixtureCase>& MarkupPanelFixtureCases();

@@ -1,0 +1,70 @@
+// MarkupRender draws every element fixture to the same pixels as the engine
+// does in process.
+#include "MarkupFixtureCases.h"
+
+#include "ScratchFolder.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+namespace
+{
+
+// The pixels of a PNG as COLORREFs (alpha dropped), or empty.
+std::vector<COLORREF> ReadPngPixels(const std::wstring& path, int& width, int& height)
+{
+    std::vector<COLORREF> pixels;
+    FILE* const file = _wfopen(path.c_str(), L"rb");
+    if (!file)
+    {
+        return pixels;
+    }
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_stdio(&image, file))
+    {
+        image.format = PNG_FORMAT_RGBA;
+        std::vector<unsigned char> rgba(PNG_IMAGE_SIZE(image));
+        if (png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr))
+        {
+            width = static_cast<int>(image.width);
+            height = static_cast<int>(image.height);
+            for (size_t i = 0; i + 3 < rgba.size(); i += 4)
+            {
+                pixels.push_back(RGB(rgba[i], rgba[i + 1], rgba[i + 2]));
+            }
+        }
+    }
+    png_image_free(&image);
+    fclose(file);
+    return pixels;
+}
+
+}  // namespace
+
+TEST(MarkupRenderFixtures, PanelFixturesRenderThroughTheGdiDevice)
+{
+    ScratchFolder folder;
+    for (const MarkupFixtureCase& c : MarkupPanelFixtureCases())
+    {
+        const std::wstring output = folder.PathOf(L"out.png");
+        DeleteFileW(output.c_str());
+        const std::wstring size = std::to_wstring(c.width) + L"x" + std::to_wstring(c.height);
+        ChildProcess process;
+        ChildProcessOptions options;
+        options.discardOutput = true;
+        ASSERT_TRUE(process.Start(L"MarkupRender.exe",
+                                  {L"--device", L"gdi", L"--size", size, MarkupFixturePath(c.file), output}, options));
+        ASSERT_TRUE(process.Wait(60000));
+        ASSERT_EQ(process.ExitCode(), 0u) << "fixture index " << (&c - &MarkupPanelFixtureCases()[0]);
+        int width = 0, height = 0;
+        const std::vector<COLORREF> pixels = ReadPngPixels(output, width, height);
+        ASSERT_EQ(width, c.width);
+        ASSERT_EQ(height, c.height);
+        for (const MarkupFixtureProbe& p : c.probes)
+        {
+            EXPECT_EQ(pixels[p.y * width + p.x], p.color)
+                << "fixture index " << (&c - &MarkupPanelFixtureCases()[0]) << " at " << p.x << "," << p.y;
+        }
+    }
+}

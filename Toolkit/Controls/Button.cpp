@@ -31,7 +31,8 @@ BEGIN_MESSAGE_MAP(CLVKButton, CButton)
 END_MESSAGE_MAP()
 
 CLVKButton::CLVKButton()
-    : m_nBorderGap(CLVKDpiScaling::GetGlobal()->ScaleX(4)), m_nImageGap(CLVKDpiScaling::GetGlobal()->ScaleX(3))
+    : m_nBorderGap(CLVKDpiScaling::GetGlobal()->ScaleX(4)), m_nImageGap(CLVKDpiScaling::GetGlobal()->ScaleX(3)),
+      m_pToolTipContext(new CLVKToolTipContext)
 {
     SetTheme(0);
 }
@@ -39,6 +40,22 @@ CLVKButton::CLVKButton()
 CLVKButton::~CLVKButton()
 {
     SetImage(nullptr, FALSE);
+    if (m_pToolTipContext)
+        m_pToolTipContext->InternalRelease();
+}
+
+INT_PTR CLVKButton::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    if (m_strTooltip.IsEmpty() || !m_hWnd)
+        return -1;
+    CRect rc;
+    GetClientRect(&rc);
+    const int n = CLVKDpiScaling::GetGlobal()->ScaleX(2);
+    rc.DeflateRect(n, n);
+    if (!rc.PtInRect(point))
+        return -1;
+    CLVKToolTipContext::InitToolInfo(pTI, m_hWnd, 1, rc, m_strTooltip);
+    return 1;
 }
 
 CSize CLVKButton::GetImageSize() const
@@ -371,6 +388,8 @@ LRESULT CLVKButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
         RefreshMetrics();
+    if (m_pToolTipContext && m_hWnd)
+        m_pToolTipContext->RelayMouseMessage(m_hWnd, message, wParam, lParam);
     return CButton::WindowProc(message, wParam, lParam);
 }
 

@@ -9,6 +9,7 @@
 #include "AfxButton.h"
 #include "Controls/ControlTheme.h"
 #include "Foundation/ImageManagerIcon.h"
+#include "Foundation/ToolTipContext.h"
 
 #include <memory>
 
@@ -85,6 +86,11 @@ public:
     // them in one frame.
     void AttachToEdit(CWnd* pEdit, BOOL bOutside);
 
+    // The tool of the button's tip: its client area less 2 pixels, id 1.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    CLVKToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
+
+    CString m_strTooltip;  // the tip shown over the button; empty: none
     int m_nBorderGap;
     int m_nImageGap;
     int m_nTextImageRelation = 3;
@@ -128,6 +134,7 @@ private:
     DWORD m_dwImageAlignment = BS_CENTER | BS_VCENTER;
     int m_nPushStyle = 0;
     HWND m_hBuddyEdit = nullptr;
-    CLVKImageManagerIcon* m_pImage = nullptr;  // one reference held
+    CLVKImageManagerIcon* m_pImage = nullptr;         // one reference held
+    CLVKToolTipContext* m_pToolTipContext = nullptr;  // one reference held
     BOOL m_bImageDpiScaled = FALSE;
 };

@@ -11,6 +11,8 @@
 
 #include "../Foundation/DibSurface.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -155,6 +157,24 @@ TEST_F(ButtonTest, TextAlignmentDefaultsByType)
         ::SetWindowLongW(m_button.m_hWnd, GWL_STYLE, WS_CHILD | WS_VISIBLE | c.dwStyle);
         EXPECT_EQ(c.dwAlignment, m_button.GetTextAlignment()) << std::hex << c.dwStyle;
     }
+}
+
+TEST_F(ButtonTest, TipToolIsTheClientAreaLessTwoPixels)
+{
+    Make(BS_PUSHBUTTON);
+    ASSERT_NE(nullptr, m_button.GetToolTipContext());
+    TOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V1_SIZE;
+    EXPECT_EQ(-1, m_button.OnToolHitTest(CPoint(10, 10), &ti)) << "no tip text";
+    m_button.m_strTooltip = L"Opens the drive";
+    EXPECT_EQ(-1, m_button.OnToolHitTest(CPoint(1, 10), &ti)) << "in the 2-pixel margin";
+    ASSERT_EQ(1, m_button.OnToolHitTest(CPoint(10, 10), &ti));
+    EXPECT_EQ(1u, ti.uId);
+    EXPECT_EQ(m_button.m_hWnd, ti.hwnd);
+    EXPECT_EQ(CRect(2, 2, 118, 26), CRect(ti.rect));
+    EXPECT_STREQ(L"Opens the drive", ti.lpszText);
+    ::HeapFree(::GetProcessHeap(), 0, ti.lpszText);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));  // relayed to the context without harm
 }
 
 TEST(Button, ThemeBroadcastReachesThemedButtonsAndEditsOnly)

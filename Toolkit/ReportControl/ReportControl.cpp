@@ -702,15 +702,53 @@ void CLVKReportControl::UpdateHScrollBar(BOOL bLock, UINT /*nMask*/)
     si.cbSize = sizeof(si);
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = m_pReportHeader->GetWidth() - Sx(1);
-    si.nPage = rcBody.right - rcBody.left;
-    si.nPos = m_nLeftOffset;
+    if (m_nScrollModeH == 1)
+    {
+        // By whole columns: the bar counts the columns right of the frozen
+        // ones, and the offset is always a column's left edge.
+        int nFrozenWidth = 0;
+        std::vector<int> widths;
+        for (int i = 0; i < m_pColumns->GetVisibleColumnsCount(); i++)
+        {
+            CLVKReportColumn* pColumn = m_pColumns->GetVisibleAt(i);
+            if (widths.empty() && pColumn->IsFrozen())
+                nFrozenWidth += pColumn->GetWidth();
+            else
+                widths.push_back(pColumn->GetWidth());
+        }
+        const int nAvailable = rcBody.right - rcBody.left - nFrozenWidth;
+        int nTotal = 0;
+        for (int nWidth : widths)
+            nTotal += nWidth;
+        int nPage = static_cast<int>(widths.size());
+        if (nTotal > nAvailable)
+        {
+            nPage = 0;
+            int nSum = 0;
+            for (int i = static_cast<int>(widths.size()) - 1; i >= 0 && nSum + widths[i] <= nAvailable; i--)
+            {
+                nSum += widths[i];
+                nPage++;
+            }
+        }
+        si.nMax = static_cast<int>(widths.size()) - 1;
+        si.nPage = max(1, nPage);
+        si.nPos = max(0, m_pColumns->GetColumnIndexAtOffset(m_nLeftOffset, FALSE));
+    }
+    else
+    {
+        si.nMax = m_pReportHeader->GetWidth() - Sx(1);
+        si.nPage = rcBody.right - rcBody.left;
+        si.nPos = m_nLeftOffset;
+    }
     if (static_cast<int>(si.nPage) > si.nMax + 1)
         si.nPage = si.nMax + 1;
     if (si.nPos > 0 && si.nMax < si.nPos + static_cast<int>(si.nPage) - 1)
-    {
         si.nPos = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
-        m_nLeftOffset = si.nPos;
+    const int nOffset = m_nScrollModeH == 1 ? m_pColumns->GetColumnOffset(si.nPos) : si.nPos;
+    if (nOffset != m_nLeftOffset)
+    {
+        m_nLeftOffset = nOffset;
         m_pReportHeader->AdjustColumnsWidth(rcBody.right - rcBody.left);
     }
     ::SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
@@ -735,7 +773,9 @@ void CLVKReportControl::SetHScrollOffset(int nOffset)
         RECT rc{};
         GetClientRect(&rc);
         m_pReportHeader->AdjustColumnsWidth(rc.right);
-        ::SetScrollPos(m_hWnd, SB_HORZ, nOffset, TRUE);
+        ::SetScrollPos(m_hWnd, SB_HORZ,
+                       m_nScrollModeH == 1 ? max(0, m_pColumns->GetColumnIndexAtOffset(nOffset, FALSE)) : nOffset,
+                       TRUE);
     }
     REPORT_PAIR_NOTIFY nm{};
     nm.lFirst = m_pSections->IndexOf(m_pSectionActive);
@@ -877,6 +917,36 @@ void CLVKReportControl::OnHScroll(UINT nSBCode, UINT /*nPos*/)
     ::GetScrollInfo(m_hWnd, SB_HORZ, &si);
     const int nLast = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
     const RECT rcBody = m_pSectionBody->GetRect();
+    if (m_nScrollModeH == 1)
+    {
+        const int nPos = max(0, m_pColumns->GetColumnIndexAtOffset(m_nLeftOffset, FALSE));
+        int nNew = nPos;
+        switch (nSBCode)
+        {
+        case SB_LINELEFT:
+        case SB_PAGELEFT:
+            nNew = nPos - 1;
+            break;
+        case SB_LINERIGHT:
+        case SB_PAGERIGHT:
+            nNew = nPos + 1;
+            break;
+        case SB_LEFT:
+            nNew = 0;
+            break;
+        case SB_RIGHT:
+            nNew = nLast;
+            break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            nNew = si.nTrackPos;
+            break;
+        default:
+            return;
+        }
+        SetHScrollOffset(m_pColumns->GetColumnOffset(max(0, min(nNew, nLast))));
+        return;
+    }
     int nOffset = m_nLeftOffset;
     switch (nSBCode)
     {

@@ -223,6 +223,34 @@ TEST(ReportControl, ScrollArithmeticOfTenRowsWithFourVisible)
     EXPECT_EQ(4, w.report.GetTopRowIndex());
 }
 
+TEST(ReportControl, FullColumnScrollingStopsAtColumnEdges)
+{
+    ReportWindow w(250, 200);
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
+    w.AddColumns(5, 100);
+    w.report.AddRecord(MakeRecord({L"a", L"b", L"c", L"d", L"e"}));
+    w.report.SetFullColumnScrolling(TRUE);
+    w.report.Populate();
+    EXPECT_TRUE(w.report.IsFullColumnScrolling());
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    GetScrollInfo(w.report.m_hWnd, SB_HORZ, &si);
+    EXPECT_EQ(4, si.nMax);
+    RECT rcClient{};
+    w.report.GetClientRect(&rcClient);
+    const int nPage = rcClient.right >= 300 ? 3 : (rcClient.right >= 200 ? 2 : 1);
+    EXPECT_EQ(static_cast<UINT>(nPage), si.nPage);
+    w.report.SendMessage(WM_HSCROLL, SB_LINERIGHT);
+    EXPECT_EQ(100, w.report.GetHScrollOffset());
+    w.report.SendMessage(WM_HSCROLL, SB_RIGHT);
+    EXPECT_EQ((5 - nPage) * 100, w.report.GetHScrollOffset()) << "the last page starts at a column edge";
+    w.report.SendMessage(WM_HSCROLL, SB_LINELEFT);
+    EXPECT_EQ((4 - nPage) * 100, w.report.GetHScrollOffset());
+    w.report.SendMessage(WM_HSCROLL, SB_LEFT);
+    EXPECT_EQ(0, w.report.GetHScrollOffset());
+}
+
 TEST(ReportControl, WheelWithoutScrollBarDoesNothing)
 {
     ReportWindow w;

@@ -46,6 +46,11 @@
 #if __has_include("WinApp.h")
 #include "WinApp.h"
 #endif
+#if __has_include("FrameWnd.h")
+#include "FrameIds.h"
+#include "FrameWnd.h"
+#include "ControlBar.h"
+#endif
 #if __has_include("Dialog.h")
 #include "Dialog.h"
 #endif

@@ -1,4 +1,5 @@
 #include "WinThread.h"
+#include "FrameWnd.h"
 #include "HandleMap.h"
 #include "ModuleState.h"
 #include "Wnd.h"
@@ -173,6 +174,8 @@ BOOL CWinThread::OnIdle(LONG lCount)
             ::SendMessageW(pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
+        // The thread's other frames (floating and secondary ones) as well.
+        AfxUpdateFramesOnIdle(pMainWnd);
         // Temporary wrappers made while handling messages go once the queue is empty.
         AfxDeleteTempMaps();
     }

@@ -11,6 +11,7 @@
 
 struct CCreateContext;
 class CScrollBar;
+class CFrameWnd;
 
 // Framework messages.
 #define WM_QUERYAFXWNDPROC 0x0360  // answered with 1 by the framework's window procedure
@@ -223,6 +224,27 @@ public:
     int ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate, LPRECT lpRectUpdate,
                        UINT flags);
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
+
+    // Bar layout: the children with ids from nIDFirst to nIDLast take their
+    // share of the client area (WM_SIZEPARENT) and the child nIDLeftOver gets
+    // the rest. reposQuery moves nothing and reports into lpRectParam the rest
+    // (bStretch) or the bars' total size; reposExtra keeps lpRectParam's
+    // edges as extra borders around the rest.
+    enum RepositionFlags
+    {
+        reposDefault = 0,
+        reposQuery = 1,
+        reposExtra = 2,
+        reposNoPosLeftOver = 0x8000
+    };
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
+    // Updates every child control's state from pTarget's ON_UPDATE_COMMAND_UI
+    // handlers; a control without handler is disabled when asked, unless it
+    // keeps its own state (check boxes, radio buttons, group boxes).
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+    // The nearest frame among the parents, or NULL.
+    CFrameWnd* GetParentFrame() const;
 
     // Modal loops (dialogs, and windows that run their own).
     int RunModalLoop(DWORD dwFlags = 0);

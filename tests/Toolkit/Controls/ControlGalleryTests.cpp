@@ -144,6 +144,9 @@ TEST(ControlGallery, ShootsEveryPageIntoA32BitPng)
     ScratchFolder folder;
     for (const std::string& page : pages)
     {
+        // Task dialogs size themselves (TaskDialogGalleryTests shoots them).
+        if (page.rfind("taskdialog-", 0) == 0)
+            continue;
         const std::wstring name(page.begin(), page.end());
         const std::wstring shot = folder.PathOf(name + L".png");
         const RunResult run = RunGallery({name, L"--size", L"600x420", L"--shot", shot});

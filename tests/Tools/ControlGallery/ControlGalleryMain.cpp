@@ -11,6 +11,7 @@
 #include "GalleryDialog.h"
 #include "GalleryPages.h"
 #include "ReportPages.h"
+#include "TaskDialogPages.h"
 
 #include "Foundation/ResourceImages.h"
 #include "WindowShot.h"
@@ -32,7 +33,7 @@ int Usage(LPCWSTR lpszProblem)
     fwprintf(stderr, L"ControlGallery: %ls\n", lpszProblem);
     fwprintf(stderr, L"usage: ControlGallery --list\n"
                      L"       ControlGallery PAGE [--theme N] [--size WxH] [--shot OUT.png]\n"
-                     L"                      [--report-theme N] [--ini NAME]\n");
+                     L"                      [--report-theme N] [--ini NAME] [--themed (task-dialog pages)]\n");
     return kExitBadArguments;
 }
 
@@ -98,17 +99,22 @@ int wmain(int argc, wchar_t** argv)
             return Usage(L"--list takes no further arguments");
         for (const GalleryPageEntry& entry : GalleryPageTable())
             wprintf(L"%ls\n", entry.lpszName);
+        for (LPCWSTR lpszName : TaskDialogPageNames())
+            wprintf(L"%ls\n", lpszName);
         fflush(stdout);
         return 0;
     }
 
     const GalleryPageEntry* pEntry = FindGalleryPage(argv[1]);
-    if (!pEntry)
+    const bool bTaskDialogPage = IsTaskDialogPage(argv[1]);
+    if (!pEntry && !bTaskDialogPage)
     {
         const CStringW strProblem = CStringW(L"unknown page \"") + argv[1] + L"\"";
         return Usage(strProblem);
     }
     int nTheme = -1;
+    // --themed: the task-dialog pages' themed look, whatever the system says.
+    bool bThemed = false;
     bool bSize = false;
     CSize size;
     LPCWSTR lpszShot = nullptr;
@@ -136,6 +142,10 @@ int wmain(int argc, wchar_t** argv)
         {
             lpszIni = argv[++i];
         }
+        else if (wcscmp(argv[i], L"--themed") == 0 && bTaskDialogPage)
+        {
+            bThemed = true;
+        }
         else if (wcscmp(argv[i], L"--shot") == 0 && bHasValue)
         {
             lpszShot = argv[++i];
@@ -152,6 +162,8 @@ int wmain(int argc, wchar_t** argv)
     icc.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&icc);
     CWinApp app(L"ControlGallery");
+    if (bTaskDialogPage)
+        return RunTaskDialogPage(argv[1], bThemed, lpszShot);
     // --ini NAME: the resource theme whose colours the themed pages take.
     if (lpszIni && !CLVKResourceImages::GetGlobal()->LoadTheme(nullptr, lpszIni, FALSE))
     {

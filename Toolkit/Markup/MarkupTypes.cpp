@@ -18,6 +18,7 @@
 #include "Markup/MarkupDoubleCollection.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupFont.h"
+#include "Markup/MarkupFrameworkContentElement.h"
 #include "Markup/MarkupFrameworkElement.h"
 #include "Markup/MarkupGrid.h"
 #include "Markup/MarkupGridLength.h"
@@ -74,6 +75,7 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupVisual::GetMarkupType(),
             CLVKMarkupUIElement::GetMarkupType(),
             CLVKMarkupFrameworkElement::GetMarkupType(),
+            CLVKMarkupFrameworkContentElement::GetMarkupType(),
             CLVKMarkupBrush::GetMarkupType(),
             CLVKMarkupSolidColorBrush::GetMarkupType(),
             CLVKMarkupLinearGradientBrush::GetMarkupType(),
@@ -97,7 +99,6 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupWrapPanel::GetMarkupType(),
             CLVKMarkupCanvas::GetMarkupType(),
             CLVKMarkupGridLength::GetMarkupType(),
-            CLVKMarkupFrameworkContentElement::GetMarkupType(),
             CLVKMarkupDefinitionBase::GetMarkupType(),
             CLVKMarkupColumnDefinition::GetMarkupType(),
             CLVKMarkupRowDefinition::GetMarkupType(),

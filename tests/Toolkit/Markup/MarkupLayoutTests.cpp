@@ -5,6 +5,8 @@
 
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupDrawingContext.h"
+#include "Markup/MarkupInt.h"
+#include "Markup/MarkupTextBlock.h"
 #include "Markup/MarkupUIElementCollection.h"
 #include "Markup/MarkupUniformGrid.h"
 
@@ -242,4 +244,24 @@ TEST(MarkupLayout, HitTestingFollowsTheVisualTree)
     // lets the mouse through.
     EXPECT_EQ(root->InputHitTest(20, 50), nullptr);
     EXPECT_EQ(root->InputHitTest(20, 100), nullptr);
+}
+
+TEST(MarkupLayout, ContentElementsAskTheirFrameworkElementToMeasureAgain)
+{
+    MarkupContextHolder context;
+    ElementHolder root(context.Parse(L"<Border Width='5'><Border.Tag><FrameworkContentElement/></Border.Tag>"
+                                     L"</Border>"));
+    ASSERT_TRUE(root);
+    MarkupMeasureElement(root.Get(), 50, 50);
+    root->Arrange(0, 0, 50, 50);
+    const int nBefore = root->GetMeasureCoreCount();
+    CLVKMarkupObject* const pContent = root->GetValue(CLVKMarkupFrameworkElement::m_pTagProperty);
+    ASSERT_NE(pContent, nullptr);
+    EXPECT_EQ(pContent->GetLogicalParent(), root.Get());
+    // FontSize affects measure: the border measures again.
+    pContent->SetValue(CLVKMarkupTextBlock::m_pFontSizeProperty, new CLVKMarkupInt(30));
+    EXPECT_EQ(root->GetMeasureCoreCount(), nBefore + 1);
+    // "Tag" has no layout flags: nothing is measured.
+    pContent->SetValue(CLVKMarkupFrameworkElement::m_pTagProperty, new CLVKMarkupInt(1));
+    EXPECT_EQ(root->GetMeasureCoreCount(), nBefore + 1);
 }

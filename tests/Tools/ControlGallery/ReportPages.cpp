@@ -165,6 +165,15 @@ private:
             }
             m_report.AddRecord(pRecord);
         }
+        if (m_kind == ReportKind::Flat)
+        {
+            // The "Kind" cells of the two folders show as one merged cell.
+            CLVKReportRecords* pRecords = m_report.GetRecords();
+            CLVKReportRecordItem* pMaster = pRecords->GetAt(2)->GetItem(1);
+            pMaster->SetMergeMaster(pMaster);
+            pRecords->GetAt(3)->GetItem(1)->SetMergeMaster(pMaster);
+            m_report.EnableCellMerging(TRUE);
+        }
         if (m_kind == ReportKind::Tree)
             pName->SetTreeColumn(TRUE);
         if (m_kind == ReportKind::Grouped)

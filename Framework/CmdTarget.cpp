@@ -308,3 +308,39 @@ STDMETHODIMP CCmdTarget::XDispatch::Invoke(DISPID dispid, REFIID riid, LCID lcid
     return AfxDispatchInvoke(pThis, pThis->GetDispatchMap(), dispid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
                              puArgErr);
 }
+
+namespace
+{
+// Message maps never change, so the entry a class's chain holds for a window
+// message is looked up once and then found here: direct-mapped by the class's
+// map and the message. One cache per thread, so a lookup takes no lock.
+struct MessageCacheSlot
+{
+    const AFX_MSGMAP* pMap;
+    UINT nMsg;
+    const AFX_MSGMAP_ENTRY* lpEntry;  // null: no entry in the chain
+};
+
+const size_t kMessageCacheSlots = 256;
+thread_local MessageCacheSlot t_messageCache[kMessageCacheSlots];
+}  // namespace
+
+const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntryInChain(const AFX_MSGMAP* pMap, UINT nMsg)
+{
+    if (!pMap)
+        return nullptr;
+    const size_t nSlot =
+        ((reinterpret_cast<UINT_PTR>(pMap) >> 3) ^ (static_cast<UINT_PTR>(nMsg) * 2654435761u)) % kMessageCacheSlots;
+    MessageCacheSlot& slot = t_messageCache[nSlot];
+    if (slot.pMap == pMap && slot.nMsg == nMsg)
+        return slot.lpEntry;
+
+    const AFX_MSGMAP_ENTRY* lpEntry = nullptr;
+    for (const AFX_MSGMAP* pSearch = pMap; pSearch && !lpEntry;
+         pSearch = pSearch->pfnGetBaseMap ? pSearch->pfnGetBaseMap() : nullptr)
+        lpEntry = AfxFindMessageEntry(pSearch->lpEntries, nMsg, 0, 0);
+    slot.pMap = pMap;
+    slot.nMsg = nMsg;
+    slot.lpEntry = lpEntry;
+    return lpEntry;
+}

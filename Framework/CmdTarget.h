@@ -161,3 +161,6 @@ BOOL AFXAPI AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, AFX_PMSG
 
 // The entry of a table that matches, or NULL.
 const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg, UINT nCode, UINT nID);
+// The first entry for the window message (code 0, id 0) in the chain of maps
+// that starts at pMap, or null; remembered per class map and message.
+const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntryInChain(const AFX_MSGMAP* pMap, UINT nMsg);

@@ -152,12 +152,18 @@ void CMemFile::GrowFile(SIZE_T dwNewLen)
         return;
     if (m_nGrowBytes == 0)
         AfxThrowMemoryException();
-    SIZE_T newSize = m_nBufferSize;
-    while (newSize < dwNewLen)
+    // The block at least doubles, so writing a large archive piece by piece
+    // copies each byte a few times rather than once per step; the size stays
+    // a multiple of the step.
+    SIZE_T newSize = m_nBufferSize > SIZE_MAX / 2 ? SIZE_MAX : m_nBufferSize * 2;
+    if (newSize < dwNewLen)
+        newSize = dwNewLen;
+    const SIZE_T nRemainder = newSize % m_nGrowBytes;
+    if (nRemainder != 0)
     {
-        if (newSize > SIZE_MAX - m_nGrowBytes)
+        if (newSize > SIZE_MAX - (m_nGrowBytes - nRemainder))
             AfxThrowMemoryException();
-        newSize += m_nGrowBytes;
+        newSize += m_nGrowBytes - nRemainder;
     }
     BYTE* pNew = nullptr;
     if (m_lpBuffer && m_bAutoDelete)

@@ -2,8 +2,8 @@
 
 #include "File.h"
 
-// A file in memory. Owns its block unless the block was attached; grows in
-// steps of m_nGrowBytes (0: cannot grow). The block comes from malloc, so a
+// A file in memory. Owns its block unless the block was attached; grows by
+// doubling, to a multiple of m_nGrowBytes (0: cannot grow). The block comes from malloc, so a
 // caller that detaches it frees it with free().
 class CMemFile : public CFile
 {

@@ -612,35 +612,34 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     else if (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC)
         nLookup = WM_REFLECT_BASE + WM_CTLCOLOR;
 
+    if (message < 0xC000)
+    {
+        // The same class asks for the same messages again and again: the
+        // lookup through its chain of maps is cached.
+        const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntryInChain(GetMessageMap(), nLookup);
+        if (!lpEntry)
+            return FALSE;
+        if (!DispatchWindowMessage(lpEntry, message, wParam, lParam, lResult))
+            return FALSE;
+        if (pResult)
+            *pResult = lResult;
+        return TRUE;
+    }
+
+    // Registered messages: the entry holds the address of the id.
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
     {
-        if (message < 0xC000)
+        for (const AFX_MSGMAP_ENTRY* lpEntry = pMap->lpEntries;
+             (lpEntry = AfxFindMessageEntry(lpEntry, 0xC000, 0, 0)) != nullptr; ++lpEntry)
         {
-            const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, nLookup, 0, 0);
-            if (lpEntry)
+            const UINT* pnID = reinterpret_cast<const UINT*>(lpEntry->nSig);
+            if (*pnID == message)
             {
-                if (!DispatchWindowMessage(lpEntry, message, wParam, lParam, lResult))
-                    return FALSE;
+                const auto pmf = reinterpret_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(lpEntry->pfn);
+                lResult = (this->*pmf)(wParam, lParam);
                 if (pResult)
                     *pResult = lResult;
                 return TRUE;
-            }
-        }
-        else
-        {
-            // Registered messages: the entry holds the address of the id.
-            for (const AFX_MSGMAP_ENTRY* lpEntry = pMap->lpEntries;
-                 (lpEntry = AfxFindMessageEntry(lpEntry, 0xC000, 0, 0)) != nullptr; ++lpEntry)
-            {
-                const UINT* pnID = reinterpret_cast<const UINT*>(lpEntry->nSig);
-                if (*pnID == message)
-                {
-                    const auto pmf = reinterpret_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(lpEntry->pfn);
-                    lResult = (this->*pmf)(wParam, lParam);
-                    if (pResult)
-                        *pResult = lResult;
-                    return TRUE;
-                }
             }
         }
     }

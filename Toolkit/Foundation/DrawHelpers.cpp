@@ -4,6 +4,7 @@
 #include "ColorManager.h"
 #include "DpiScaling.h"
 #include "Font.h"
+#include "FontKeeper.h"
 #include "PaintManagerColor.h"
 #include "PenDC.h"
 #include "ResourceManager.h"
@@ -403,29 +404,36 @@ int AFX_CDECL CLVKDrawHelpers::DrawTextInFace(CDC* pDC, LPCWSTR lpszFaceName, in
 {
     if (!pDC || !lpszText || !lpRect)
         return 0;
+    // Every font made here is kept (with the fitted height), so that the
+    // next paint of the same text creates no fonts.
+    CLVKFontKeeper* const pKeeper = CLVKFontKeeper::GetGlobal();
+    LOGFONTW logFont{};
     if (nPointSize != 0)
     {
         CLVKFont font;
         if (!font.CreatePointFont(nPointSize, lpszFaceName, pDC))
             return 0;
+        if (font.GetLogFont(&logFont))
+            pKeeper->GetFont(logFont);
         return DrawTextWithFont(pDC, font.GetFont(), lpszText, nLength, lpRect, nFormat, clrText, clrBack);
     }
 
     CLVKFont fontBase;
     if (!fontBase.CreatePointFont(80, lpszFaceName, pDC))
         return 0;
+    if (!fontBase.GetLogFont(&logFont))
+        return 0;
+    pKeeper->GetFont(logFont);
     if (nLength < 0)
         nLength = lstrlenW(lpszText);
-    const int nHeight = FindFittingFontHeight(pDC, lpszText, nLength, lpRect, fontBase.GetFont());
+    const int nHeight = pKeeper->GetFittingHeight(pDC, lpszText, nLength, lpRect, fontBase.GetFont());
     if (nHeight == 0)
-        return 0;
-    LOGFONTW logFont{};
-    if (!fontBase.GetLogFont(&logFont))
         return 0;
     logFont.lfHeight = nHeight;
     CLVKFont font;
     if (!font.CreateIndirect(&logFont))
         return 0;
+    pKeeper->GetFont(logFont);
     return DrawTextWithFont(pDC, font.GetFont(), lpszText, nLength, lpRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
                             clrText, clrBack);
 }

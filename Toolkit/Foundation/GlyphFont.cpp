@@ -3,6 +3,7 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/FontCache.h"
+#include "Foundation/FontKeeper.h"
 #include "Foundation/ResourceManager.h"
 #include "Foundation/SingletonPointer.h"
 #include "Foundation/SystemVersion.h"
@@ -55,6 +56,9 @@ CLVKGlyphFont::CLVKGlyphFont()
 CLVKGlyphFont::~CLVKGlyphFont()
 {
     m_font.ReleaseObject();
+    for (const auto& entry : m_outlinePens)
+        ::DeleteObject(entry.second);
+    m_outlinePens.clear();
     if (m_hMemoryFont && m_pfnRemoveFontMemResourceEx)
         m_pfnRemoveFontMemResourceEx(m_hMemoryFont);
     m_hMemoryFont = nullptr;
@@ -117,18 +121,25 @@ void CLVKGlyphFont::DrawGlyph(CDC* pDC, WCHAR chGlyph, LPCRECT lpRect, COLORREF 
         return;
     const HDC hDC = pDC->GetSafeHdc();
     WCHAR szText[2] = {chGlyph, 0};
-    const int nHeight = CLVKDrawHelpers::FindFittingFontHeight(pDC, szText, 1, lpRect, pGlyphFont);
+    // The fitted height and its font are kept: a repaint creates no fonts.
+    CLVKFontKeeper* const pKeeper = CLVKFontKeeper::GetGlobal();
+    const int nHeight = pKeeper->GetFittingHeight(pDC, szText, 1, lpRect, pGlyphFont);
     if (nHeight == 0)
         return;
 
     LOGFONTW logFont = m_logFont;
     logFont.lfHeight = nHeight;
-    CLVKFont fitted;
-    if (!fitted.CreateIndirect(&logFont))
-        return;
+    CLVKFont fittedForNow;
+    CFont* pFitted = pKeeper->GetFont(logFont);
+    if (!pFitted)
+    {
+        if (!fittedForNow.CreateIndirect(&logFont))
+            return;
+        pFitted = fittedForNow.GetFont();
+    }
     SIZE szGlyph{};
     {
-        const CSelectScope font(hDC, fitted.GetHandle());
+        const CSelectScope font(hDC, static_cast<HFONT>(pFitted->GetSafeHandle()));
         ::GetTextExtentPoint32W(hDC, szText, 1, &szGlyph);
     }
 
@@ -137,13 +148,15 @@ void CLVKGlyphFont::DrawGlyph(CDC* pDC, WCHAR chGlyph, LPCRECT lpRect, COLORREF 
     const UINT nFormat = DT_SINGLELINE | DT_NOCLIP;
     if (!bOutline)
     {
-        CLVKDrawHelpers::DrawTextWithFont(pDC, fitted.GetFont(), szText, 1, &rc, nFormat, clrText, clrBack);
+        CLVKDrawHelpers::DrawTextWithFont(pDC, pFitted, szText, 1, &rc, nFormat, clrText, clrBack);
         return;
     }
 
     const COLORREF clrStroke = clrText == kNoColor ? ::GetTextColor(hDC) : clrText;
     HPEN hOwnPen = nullptr;
     HPEN hPen = pPen ? static_cast<HPEN>(pPen->GetSafeHandle()) : nullptr;
+    if (!hPen)
+        hPen = GetOutlinePen(clrStroke, CLVKDpiScaling::GetGlobal()->ScaleX(1, 96));
     if (!hPen)
     {
         LOGBRUSH brush{};
@@ -156,11 +169,34 @@ void CLVKGlyphFont::DrawGlyph(CDC* pDC, WCHAR chGlyph, LPCRECT lpRect, COLORREF 
     {
         const CSelectScope pen(hDC, hPen);
         ::BeginPath(hDC);
-        CLVKDrawHelpers::DrawTextWithFont(pDC, fitted.GetFont(), szText, 1, &rc, nFormat, clrStroke, clrBack);
+        CLVKDrawHelpers::DrawTextWithFont(pDC, pFitted, szText, 1, &rc, nFormat, clrStroke, clrBack);
         ::EndPath(hDC);
         ::StrokePath(hDC);
     }
-    // A pen the caller gave stays the caller's.
+    // A pen the caller gave stays the caller's; a kept pen stays kept.
     if (hOwnPen)
         ::DeleteObject(hOwnPen);
+}
+
+HPEN CLVKGlyphFont::GetOutlinePen(COLORREF clrStroke, int nWidth)
+{
+    const std::pair<COLORREF, int> key(clrStroke, nWidth);
+    ::EnterCriticalSection(&m_lock);
+    HPEN hPen = nullptr;
+    const auto it = m_outlinePens.find(key);
+    if (it != m_outlinePens.end())
+    {
+        hPen = it->second;
+    }
+    else if (m_outlinePens.size() < kMaxOutlinePens)
+    {
+        LOGBRUSH brush{};
+        brush.lbStyle = BS_SOLID;
+        brush.lbColor = clrStroke;
+        hPen = ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID, static_cast<DWORD>(nWidth), &brush, 0, nullptr);
+        if (hPen)
+            m_outlinePens.emplace(key, hPen);
+    }
+    ::LeaveCriticalSection(&m_lock);
+    return hPen;
 }

@@ -8,6 +8,9 @@
 #include "Framework.h"
 #include "Foundation/Font.h"
 
+#include <map>
+#include <utility>
+
 class CLVKGlyphFont
 {
 public:
@@ -43,6 +46,12 @@ private:
 
     void EnsureFont();
     void AddFontResourceToProcess();
+    // The outline pen of the colour and width, kept for later paints; null
+    // when it cannot be made or too many are kept.
+    HPEN GetOutlinePen(COLORREF clrStroke, int nWidth);
+
+    static const size_t kMaxOutlinePens = 32;
+    std::map<std::pair<COLORREF, int>, HPEN> m_outlinePens;
 
     CRITICAL_SECTION m_lock{};
     CLVKFont m_font;

@@ -3,12 +3,16 @@
 // 2048-unit square, so in a 64 x 64 rectangle one pixel is about 32 units:
 // the points checked below lie well inside or well outside each outline.
 #include "Foundation/DpiScaling.h"
+#include "Foundation/DrawHelpers.h"
 #include "Foundation/GlyphFont.h"
 #include "Foundation/SystemVersion.h"
 
 #include "DibSurface.h"
+#include "GdiCreationCounter.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <cstdlib>
@@ -177,6 +181,37 @@ TEST(GlyphFont, OutlineWithoutAPenUsesTheTextColour)
             nGreen += dib.Pixel(x, y) == RGB(0, 255, 0);
     EXPECT_GT(nGreen, 40);
     EXPECT_TRUE(IsPaper(dib.Pixel(32, 32)));
+}
+
+// Glyphs and fitted texts are drawn under every paint: the second paint of
+// the same things must create no GDI object (the first makes and keeps them).
+TEST(GlyphFont, ASecondPaintCreatesNoGdiObjects)
+{
+    DibSurface dib(96, 64, kPaper);
+    auto paint = [&]
+    {
+        const RECT rcSmall{2, 2, 14, 14};
+        const RECT rcLarge{20, 3, 60, 43};
+        CLVKGlyphFont::GetGlobal()->DrawGlyph(dib.GetDC(), 0x30, &rcSmall, kInk);
+        CLVKGlyphFont::GetGlobal()->DrawGlyph(dib.GetDC(), 0x31, &rcLarge, kInk, RGB(0, 0, 255));
+        CLVKGlyphFont::GetGlobal()->DrawGlyph(dib.GetDC(), 0x2F, &rcLarge, kInk, static_cast<COLORREF>(-1), TRUE);
+        RECT rcText{0, 44, 96, 64};
+        CLVKDrawHelpers::DrawTextInFace(dib.GetDC(), L"Tahoma", 0, L"Drive", -1, &rcText, DT_LEFT, kInk,
+                                        static_cast<COLORREF>(-1));
+        RECT rcPoint{0, 0, 96, 20};
+        CLVKDrawHelpers::DrawTextInFace(dib.GetDC(), L"Tahoma", 90, L"Ab", -1, &rcPoint, DT_LEFT, kInk,
+                                        static_cast<COLORREF>(-1));
+    };
+    GdiCreationCounter counter;
+    ASSERT_GT(counter.PatchedSlots(), 0u) << "nothing could be counted";
+    paint();
+    const LONG nFirst = counter.Count();
+    paint();
+    const LONG nSecond = counter.Count() - nFirst;
+    std::printf("[ FIGURE   ] GDI objects created: first paint %ld, second paint %ld\n", static_cast<long>(nFirst),
+                static_cast<long>(nSecond));
+    EXPECT_GT(nFirst, 0) << "the counter saw the first paint's fonts";
+    EXPECT_EQ(0, nSecond);
 }
 
 }  // namespace

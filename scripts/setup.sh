@@ -125,7 +125,9 @@ fi
 #  - The test programs (and the programs they start, which inherit it) run on
 #    a virtual desktop of their own: on a bare X display without a window
 #    manager Wine waits two seconds for every window it hides, which would
-#    add two seconds to every message box a test answers.
+#    add two seconds to every message box a test answers. Each program has
+#    its own desktop, so that programs running side by side (ctest -j) do
+#    not take the foreground and the focus from each other.
 test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery MainWindowTests MarkupTests MarkupRender)
 # The report control's tests and benchmark.
 test_programs+=(ReportControlTests ReportBench)
@@ -139,9 +141,12 @@ settings="$BUILD/wine-settings.reg"
   echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
   echo '"LorvaneTests"="1280x1024"'
   for t in "${test_programs[@]}"; do
+    echo "\"Lorvane$t\"=\"1280x1024\""
+  done
+  for t in "${test_programs[@]}"; do
     echo
     echo "[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\$t.exe\\Explorer]"
-    echo '"Desktop"="LorvaneTests"'
+    echo "\"Desktop\"=\"Lorvane$t\""
   done
 } >"$settings"
 applied="$WINEPREFIX/.lorvane-settings"

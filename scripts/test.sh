@@ -7,4 +7,6 @@ bash "$ROOT/scripts/setup.sh"
 lorvane_build
 LORVANE_FORCE_XVFB=1 lorvane_start_wine
 cd "$LORVANE_BUILD_DIR/cmake"
-ctest --output-on-failure -j"${LORVANE_TEST_JOBS:-1}" "$@"
+# The test programs run side by side, each on a Wine desktop of its own; the
+# ones that move the mouse pointer take turns (a ctest resource lock).
+ctest --output-on-failure -j"${LORVANE_TEST_JOBS:-$(nproc)}" "$@"

@@ -620,6 +620,13 @@ TEST(HandOffFallback, NonElevatedDriveWithRecycleBinStartsTheElevatedCopyWithNoS
             if (!copy)
                 continue;
             copyCommandLine = CommandLineOf(copy);
+            // A copy that has only just been made has no command line in its
+            // memory yet (likely on a busy machine): look again shortly.
+            if (copyCommandLine.empty())
+            {
+                CloseHandle(copy);
+                continue;
+            }
             TerminateProcess(copy, 0xDEAD);
             WaitForSingleObject(copy, 5000);
             CloseHandle(copy);

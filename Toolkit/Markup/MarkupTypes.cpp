@@ -7,6 +7,7 @@
 #include "Markup/MarkupColorKey.h"
 #include "Markup/MarkupColumnDefinitionCollection.h"
 #include "Markup/MarkupKeyboardNavigation.h"
+#include "Markup/MarkupLine.h"
 #include "Markup/MarkupLvkScript.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupCollection.h"
@@ -15,6 +16,7 @@
 #include "Markup/MarkupControl.h"
 #include "Markup/MarkupDependencyProperty.h"
 #include "Markup/MarkupDouble.h"
+#include "Markup/MarkupEllipse.h"
 #include "Markup/MarkupDoubleCollection.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupFont.h"
@@ -28,8 +30,13 @@
 #include "Markup/MarkupMouseEventArgs.h"
 #include "Markup/MarkupObjectProperty.h"
 #include "Markup/MarkupPanel.h"
+#include "Markup/MarkupPath.h"
 #include "Markup/MarkupPathData.h"
 #include "Markup/MarkupPoint.h"
+#include "Markup/MarkupPointCollection.h"
+#include "Markup/MarkupPolygon.h"
+#include "Markup/MarkupPolyline.h"
+#include "Markup/MarkupRectangle.h"
 #include "Markup/MarkupRenderTransform.h"
 #include "Markup/MarkupResourceDictionary.h"
 #include "Markup/MarkupRoutedEvent.h"
@@ -106,6 +113,14 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupColumnDefinitionCollection::GetMarkupType(),
             CLVKMarkupRowDefinitionCollection::GetMarkupType(),
             CLVKMarkupGrid::GetMarkupType(),
+            CLVKMarkupPointCollection::GetMarkupType(),
+            CLVKMarkupShape::GetMarkupType(),
+            CLVKMarkupRectangle::GetMarkupType(),
+            CLVKMarkupEllipse::GetMarkupType(),
+            CLVKMarkupLine::GetMarkupType(),
+            CLVKMarkupPolyline::GetMarkupType(),
+            CLVKMarkupPolygon::GetMarkupType(),
+            CLVKMarkupPath::GetMarkupType(),
             CLVKMarkupDecorator::GetMarkupType(),
             CLVKMarkupBorder::GetMarkupType(),
             CLVKMarkupTextBlock::GetMarkupType(),

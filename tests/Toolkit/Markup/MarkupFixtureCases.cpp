@@ -143,3 +143,49 @@ const std::vector<MarkupFixtureCase>& MarkupPanelFixtureCases()
     };
     return cases;
 }
+
+const std::vector<MarkupFixtureCase>& MarkupShapeFixtureCases()
+{
+    static const std::vector<MarkupFixtureCase> cases = {
+        {L"shapes.xml",
+         200,
+         200,
+         {// Rectangle at (10, 10), 20 x 10: a 4-pixel blue border around the
+          // red fill, which shows only inside it.
+          {10, 10, kBlue},
+          {13, 13, kBlue},
+          {14, 14, kRed},
+          {25, 15, kRed},
+          {26, 15, kBlue},
+          {29, 19, kBlue},
+          {30, 15, kWhite},
+          {9, 15, kWhite},
+          // Ellipse in (50, 10)-(90, 50): filled centre, empty corners.
+          {70, 30, kGreen},
+          {52, 12, kWhite},
+          {88, 48, kWhite},
+          // Line along y = 65, 3 thick.
+          {50, 65, kBlack},
+          {50, 61, kWhite},
+          {50, 69, kWhite},
+          // Polyline across y = 80 then down x = 50.
+          {30, 80, kBlue},
+          {50, 90, kBlue},
+          {30, 90, kWhite},
+          // Triangle polygon below its diagonal, path triangle above its.
+          {125, 15, kRed},
+          {155, 45, kWhite},
+          {145, 65, kBlue},
+          {125, 85, kWhite},
+          // The flat polyline stretched across 80 pixels keeps its height.
+          {15, 125, kBlack},
+          {85, 125, kBlack},
+          {50, 129, kWhite},
+          // Rounded rectangle: empty corner, filled middle and edges.
+          {60, 150, kWhite},
+          {80, 170, kRed},
+          {61, 170, kRed},
+          {80, 151, kRed}}},
+    };
+    return cases;
+}

@@ -57,3 +57,4 @@ inline std::wstring ReadMarkupFixture(const wchar_t* file)
 }
 
 const std::vector<MarkupFixtureCase>& MarkupPanelFixtureCases();
+const std::vector<MarkupFixtureCase>& MarkupShapeFixtureCases();

@@ -42,10 +42,12 @@ std::vector<COLORREF> ReadPngPixels(const std::wstring& path, int& width, int& h
 
 }  // namespace
 
-TEST(MarkupRenderFixtures, PanelFixturesRenderThroughTheGdiDevice)
+TEST(MarkupRenderFixtures, ElementFixturesRenderThroughTheGdiDevice)
 {
     ScratchFolder folder;
-    for (const MarkupFixtureCase& c : MarkupPanelFixtureCases())
+    std::vector<MarkupFixtureCase> cases = MarkupPanelFixtureCases();
+    cases.insert(cases.end(), MarkupShapeFixtureCases().begin(), MarkupShapeFixtureCases().end());
+    for (const MarkupFixtureCase& c : cases)
     {
         const std::wstring output = folder.PathOf(L"out.png");
         DeleteFileW(output.c_str());
@@ -56,15 +58,14 @@ TEST(MarkupRenderFixtures, PanelFixturesRenderThroughTheGdiDevice)
         ASSERT_TRUE(process.Start(L"MarkupRender.exe",
                                   {L"--device", L"gdi", L"--size", size, MarkupFixturePath(c.file), output}, options));
         ASSERT_TRUE(process.Wait(60000));
-        ASSERT_EQ(process.ExitCode(), 0u) << "fixture index " << (&c - &MarkupPanelFixtureCases()[0]);
+        ASSERT_EQ(process.ExitCode(), 0u) << "cannot render the fixture";
         int width = 0, height = 0;
         const std::vector<COLORREF> pixels = ReadPngPixels(output, width, height);
         ASSERT_EQ(width, c.width);
         ASSERT_EQ(height, c.height);
         for (const MarkupFixtureProbe& p : c.probes)
         {
-            EXPECT_EQ(pixels[p.y * width + p.x], p.color)
-                << "fixture index " << (&c - &MarkupPanelFixtureCases()[0]) << " at " << p.x << "," << p.y;
+            EXPECT_EQ(pixels[p.y * width + p.x], p.color) << c.file << " at " << p.x << "," << p.y;
         }
     }
 }

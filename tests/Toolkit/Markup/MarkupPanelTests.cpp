@@ -49,8 +49,7 @@ TEST(MarkupPanels, FixturesArrangeToExactPixels)
         surface.Render(root.Get());
         for (const MarkupFixtureProbe& p : c.probes)
         {
-            EXPECT_EQ(surface.Pixel(p.x, p.y), p.color)
-                << "fixture index " << (&c - &MarkupPanelFixtureCases()[0]) << " at " << p.x << "," << p.y;
+            EXPECT_EQ(surface.Pixel(p.x, p.y), p.color) << c.file << " at " << p.x << "," << p.y;
         }
     }
 }

@@ -131,6 +131,8 @@ fi
 test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery MainWindowTests MarkupTests MarkupRender)
 # The report control's tests and benchmark.
 test_programs+=(ReportControlTests ReportBench)
+# The command bars' tests.
+test_programs+=(CommandBarsTests)
 settings="$BUILD/wine-settings.reg"
 {
   echo 'Windows Registry Editor Version 5.00'

@@ -43,6 +43,13 @@ RECT AFX_CDECL CLVKScrollBarTrackRect(const CLVKScrollBarTrackState& state)
 
 CLVKScrollBase::~CLVKScrollBase() = default;
 
+POINT CLVKScrollBase::GetCursorScreenPos() const
+{
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    return pt;
+}
+
 void CLVKScrollBase::RecalcScrollBarInfo()
 {
     CRect rc;
@@ -256,8 +263,7 @@ void CLVKScrollBase::PerformTrackInit(HWND hWnd, int x, int y, CLVKScrollBarGeom
     if (state.nTimerId)
         ::KillTimer(hWnd, kAutoRepeatTimer);
     m_pTrackState = nullptr;
-    POINT ptCursor{};
-    ::GetCursorPos(&ptCursor);
+    POINT ptCursor = GetCursorScreenPos();
     ::ScreenToClient(hWnd, &ptCursor);
     g->nHitPart = HitTestScrollBar(ptCursor.x, ptCursor.y);
     RedrawScrollBar();
@@ -332,8 +338,7 @@ void CLVKScrollBase::OnAutoRepeatTimer()
     CLVKScrollBarTrackState* pState = m_pTrackState;
     if (!pState || pState->bDragging)
         return;
-    POINT pt{};
-    ::GetCursorPos(&pt);
+    POINT pt = GetCursorScreenPos();
     ::ScreenToClient(pState->hWndCapture, &pt);
     TrackBox(0, pt.x, pt.y);
     if (m_pTrackState && pState->bCursorInPart)

@@ -45,6 +45,10 @@ public:
     int GetAutoRepeatInterval() const { return m_nAutoRepeatInterval; }
 
 protected:
+    // Where the cursor is now, in screen coordinates (the auto-repeat step
+    // and the end of tracking ask); a test hands in a position of its own.
+    virtual POINT GetCursorScreenPos() const;
+
     void TrackBox(UINT message, int x, int y);
     void TrackThumb(UINT message, int x, int y);
     void MoveThumbTo(int nPixel);

@@ -304,22 +304,54 @@ TEST_F(ScrollControl, HeldArrowScrollsAtOnceThenOnEachRepeatAndEndsOnce)
     EXPECT_EQ(nullptr, ::GetCapture());
 }
 
+// A bar whose auto-repeat step reads a cursor position the test sets: Wine
+// reports a cursor moved by SetCursorPos only a moment later.
+class CursorScrollBar : public CLVKScrollBarCtrl
+{
+public:
+    bool m_bUseTestCursor = false;
+    POINT m_ptCursor{};
+
+protected:
+    POINT GetCursorScreenPos() const override
+    {
+        return m_bUseTestCursor ? m_ptCursor : CLVKScrollBarCtrl::GetCursorScreenPos();
+    }
+};
+
 TEST_F(ScrollControl, RepeatPausesWhileTheCursorIsOffThePart)
 {
+    CursorScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | SBS_VERT, CRect(40, 10, 57, 210), &m_host, 502));
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    si.nMax = 100;
+    si.nPage = 10;
+    si.nPos = 45;
+    bar.SetScrollInfo(&si, TRUE);
+    POINT ptArrow = {8, m_metric / 2};
+    ::ClientToScreen(bar.m_hWnd, &ptArrow);
+    POINT ptOff = {8, 100};
+    ::ClientToScreen(bar.m_hWnd, &ptOff);
     m_host.onScroll = [&](ScrollHost& host, int nCode)
     {
-        if (nCode == SB_LINEUP && host.m_events.size() == 1)
+        if (nCode != SB_LINEUP)
+            return;
+        if (host.m_events.size() == 1)
         {
-            // Off the arrow for a tick, back for another.
-            ::SetCursorPos(BarPoint(8, 100).x, BarPoint(8, 100).y);
-            m_bar.PostMessage(WM_TIMER, CLVKScrollBase::kAutoRepeatTimer);
+            // The cursor is off the arrow when the repeat tick comes.
+            bar.m_bUseTestCursor = true;
+            bar.m_ptCursor = ptOff;
+            bar.PostMessage(WM_TIMER, CLVKScrollBase::kAutoRepeatTimer);
         }
     };
-    MoveMouse(BarPoint(8, m_metric / 2));
+    m_host.m_events.clear();
+    MoveMouse(ptArrow);
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     Pump(200);
-    EXPECT_EQ((std::vector<int>{SB_LINEUP, SB_ENDSCROLL}), Codes());
+    EXPECT_EQ((std::vector<int>{SB_LINEUP, SB_ENDSCROLL}), Codes()) << "no line command while off the part";
 }
 
 TEST_F(ScrollControl, DraggedThumbFollowsSnapsBackAndReportsTheTrackPosition)

@@ -15,6 +15,7 @@
 #include "TaskButtonThemeExpando.h"
 #include "TaskDialogButton.h"
 #include "TaskDialogMeasure.h"
+#include "Markup/MarkupHelpers.h"
 
 #include <algorithm>
 
@@ -181,7 +182,9 @@ void CLVKTaskDialogClient::DestroyControls()
     }
     for (TaskDialogTextItem* pItem : {&m_mainInstruction, &m_content, &m_footer, &m_verificationText,
                                       &m_expandedInformation, &m_expandedControlText, &m_collapsedControlText})
-        *pItem = TaskDialogTextItem();
+        pItem->Reset();
+    // The elements refer to the context: it goes after them.
+    MarkupReleaseContext(m_pMarkupContext);
     m_sizes.clear();
     if (!m_arrRetired.empty() && GetSafeHwnd())
         ::PostMessageW(GetSafeHwnd(), WM_NULL, 0, 0);
@@ -200,8 +203,8 @@ void CLVKTaskDialogClient::ReapRetiredControls()
 BOOL CLVKTaskDialogClient::InitializeClient(BOOL bFirstTime)
 {
     DestroyControls();
-    // Markup content needs the markup engine, which this build lacks: with
-    // markup enabled the texts stay empty (see LoadTexts).
+    if (m_bMarkupEnabled)
+        m_pMarkupContext = MarkupCreateContext(GetSafeHwnd(), TRUE);
     RefreshMetrics();
     LoadTexts();
     LoadIcons();
@@ -209,7 +212,8 @@ BOOL CLVKTaskDialogClient::InitializeClient(BOOL bFirstTime)
     m_commonButton = CalcCommonButtonSize();
     if (!CreateCommandButtons() || !CreateCommonButtons())
         return FALSE;
-    if (m_pConfig->dwFlags & TDF_ENABLE_HYPERLINKS)
+    // Markup texts carry their own hyperlinks; the link controls show plain text.
+    if ((m_pConfig->dwFlags & TDF_ENABLE_HYPERLINKS) && !m_pMarkupContext)
     {
         CreateLinkControl(m_contentLink, m_content);
         CreateLinkControl(m_expandedLink, m_expandedInformation);
@@ -232,13 +236,13 @@ void CLVKTaskDialogClient::CreateLinkControl(CLVKTaskDialogLinkCtrl& link, TaskD
 
 BOOL CLVKTaskDialogClient::LoadTexts()
 {
-    if (m_bMarkupEnabled)
-        return TRUE;
-    m_mainInstruction.strText = LoadText(m_pConfig->pszMainInstruction);
-    m_content.strText = LoadText(m_pConfig->pszContent);
-    m_footer.strText = LoadText(m_pConfig->pszFooter);
+    // With markup on, the four painted texts are parsed; the captions of the
+    // verification box and the expando button stay plain button text.
+    m_mainInstruction.SetText(LoadText(m_pConfig->pszMainInstruction), m_pMarkupContext);
+    m_content.SetText(LoadText(m_pConfig->pszContent), m_pMarkupContext);
+    m_footer.SetText(LoadText(m_pConfig->pszFooter), m_pMarkupContext);
     m_verificationText.strText = LoadText(m_pConfig->pszVerificationText);
-    m_expandedInformation.strText = LoadText(m_pConfig->pszExpandedInformation);
+    m_expandedInformation.SetText(LoadText(m_pConfig->pszExpandedInformation), m_pMarkupContext);
     if (!m_expandedInformation.IsEmpty())
     {
         m_expandedControlText.strText = LoadText(m_pConfig->pszExpandedControlText);
@@ -656,8 +660,8 @@ LRESULT CLVKTaskDialogClient::SetElementText(int nElement, PCWSTR pszText)
     default:
         return 0;
     }
-    pItem->strText = m_bMarkupEnabled ? CString() : LoadText(pszText);
-    if (pLink)
+    pItem->SetText(LoadText(pszText), m_pMarkupContext);
+    if (pLink && !m_pMarkupContext)
     {
         if (pLink->GetSafeHwnd())
             pLink->DestroyWindow();

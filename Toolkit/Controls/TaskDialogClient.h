@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+class CLVKMarkupContext;
 class CLVKTaskDialogButton;
 
 // Sent when the text of the input box changes.
@@ -215,4 +216,6 @@ private:
     std::map<HWND, SIZE> m_sizes;
     BOOL m_bForceThemed = FALSE;
     std::vector<std::unique_ptr<CWnd>> m_arrRetired;
+    // Owned (reference counted); only while markup is enabled.
+    CLVKMarkupContext* m_pMarkupContext = nullptr;
 };

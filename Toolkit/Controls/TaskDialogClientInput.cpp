@@ -2,6 +2,7 @@
 #include "TaskDialogClient.h"
 
 #include "Foundation/DpiScaling.h"
+#include "Markup/MarkupHelpers.h"
 #include "TaskDialogButton.h"
 
 #include <algorithm>
@@ -72,6 +73,15 @@ void CLVKTaskDialogClient::DrawTextBlock(HDC hDC, const TaskDialogTextItem& item
 {
     if (IsEmptyRect(rc) || item.IsEmpty())
         return;
+    if (m_pMarkupContext)
+    {
+        // A text whose markup did not parse shows nothing.
+        if (!item.pElement)
+            return;
+        MarkupSetDefaultFont(m_pMarkupContext, hFont, clr);
+        MarkupRenderElement(item.pElement, hDC, &rc);
+        return;
+    }
     ::SetTextColor(hDC, clr);
     const HGDIOBJ hOld = ::SelectObject(hDC, hFont);
     RECT rcText = rc;

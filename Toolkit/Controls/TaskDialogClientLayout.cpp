@@ -5,6 +5,8 @@
 #include "Foundation/DpiScaling.h"
 #include "TaskDialogButton.h"
 #include "TaskDialogMeasure.h"
+#include "Markup/MarkupContext.h"
+#include "Markup/MarkupHelpers.h"
 
 #include <algorithm>
 
@@ -45,6 +47,15 @@ RECT CLVKTaskDialogClient::CalcTextBlockRect(const TaskDialogTextItem& item, int
 {
     if (item.IsEmpty())
         return RECT{};
+    if (m_pMarkupContext)
+    {
+        // A text that did not parse shows nothing and takes no room.
+        if (!item.pElement)
+            return RECT{};
+        MarkupSetDefaultFont(m_pMarkupContext, hFont, m_pMarkupContext->GetDefaultTextColor());
+        const SIZE size = MarkupMeasureElement(item.pElement, nWidth);
+        return size.cy > 0 ? RECT{0, 0, nWidth, size.cy} : RECT{};
+    }
     SIZE size{nWidth, 0};
     if (!TaskDialogCalcTextRect(item.strText, size, hFont))
         return RECT{};
@@ -57,7 +68,14 @@ int CLVKTaskDialogClient::MeasureTextWidth(const TaskDialogTextItem& item, int n
         return nWidth;
     const bool bMain = hFont == m_hMainFont;
     SIZE size{nWidth, 0};
-    if (!TaskDialogCalcIdealTextSize(item.strText, size, hFont, ScaleX(bMain ? 275 : 330), ScaleX(bMain ? 14 : 7)))
+    if (m_pMarkupContext)
+    {
+        if (!item.pElement)
+            return nWidth;
+        TaskDialogCalcIdealMarkupSize(m_pMarkupContext, item.pElement, size, hFont, ScaleX(bMain ? 275 : 330),
+                                      ScaleX(bMain ? 14 : 7));
+    }
+    else if (!TaskDialogCalcIdealTextSize(item.strText, size, hFont, ScaleX(bMain ? 275 : 330), ScaleX(bMain ? 14 : 7)))
         return nWidth;
     return std::max<int>(size.cx, nWidth);
 }

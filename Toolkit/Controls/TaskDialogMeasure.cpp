@@ -1,5 +1,8 @@
 #include "TaskDialogMeasure.h"
 
+#include "Markup/MarkupContext.h"
+#include "Markup/MarkupHelpers.h"
+
 #include <vector>
 
 namespace
@@ -93,6 +96,23 @@ BOOL AFX_CDECL TaskDialogCalcIdealTextSize(const CString& strText, SIZE& size, H
     }
     size = extent;
     return FALSE;
+}
+
+BOOL AFX_CDECL TaskDialogCalcIdealMarkupSize(CLVKMarkupContext* pContext, CLVKMarkupUIElement* pElement, SIZE& size,
+                                             HFONT hFont, int nThresholdDlu, int nGrowthDlu)
+{
+    if (pContext)
+        MarkupSetDefaultFont(pContext, hFont, pContext->GetDefaultTextColor());
+    const SIZE unconstrained = MarkupMeasureElement(pElement);
+    const int nThreshold = TaskDialogDluToPixels(nThresholdDlu, 0).cx;
+    if (nThreshold > 0 && unconstrained.cx > nThreshold)
+        size.cx += ::MulDiv(unconstrained.cx, TaskDialogDluToPixels(nGrowthDlu, 0).cx, nThreshold);
+    const SIZE measured = MarkupMeasureElement(pElement, size.cx);
+    if (measured.cx == size.cx && measured.cy == unconstrained.cy && measured.cx < unconstrained.cx)
+        size = unconstrained;
+    else
+        size = measured;
+    return TRUE;
 }
 
 CString AFX_CDECL TaskDialogExtractLine(const CString& strCaption, int nIndex)

@@ -1,14 +1,15 @@
 // The emulated task dialog under Wine: the TDM_ messages, notifications and
 // their order, the timer, default button and focus, the window's style,
 // navigation (from a record on the stack and from a button's own click),
-// F1, links, the emulated marquee, layout rules, and the pixels of a few
-// layouts printed through WM_PRINTCLIENT.
+// F1, links, the emulated marquee, layout rules, the pixels of a few
+// layouts printed through WM_PRINTCLIENT, and markup texts.
 #include "Controls/TaskDialog.h"
 
 #include "Controls/TaskDialogButton.h"
 #include "Controls/TaskDialogMeasure.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
+#include "Markup/MarkupHelpers.h"
 #include "CapturedDialog.h"
 #include "DialogCapture.h"
 
@@ -52,6 +53,7 @@ public:
         return n;
     }
     using CLVKTaskDialogClient::m_bInputBoxEnabled;
+    using CLVKTaskDialogClient::m_bMarkupEnabled;
     using CLVKTaskDialogClient::m_strInputBoxText;
 
 protected:
@@ -688,4 +690,118 @@ TEST(TaskDialogEmulation, PixelsOfTheClassicAndThemedLooks)
                     : std::vector<COLORREF>{clrFace, clrFace, clrFace, clrFace, clrShadow, clrFace};
         EXPECT_EQ(expected, seen);
     }
+}
+
+namespace
+{
+
+bool IsEmptyArea(const RECT& rc)
+{
+    return rc.right <= rc.left || rc.bottom <= rc.top;
+}
+
+// Pixels inside rc that differ from the background colour.
+int InkIn(const PrintedClient& shot, const RECT& rc, COLORREF clrBack)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+    {
+        for (int x = rc.left; x < rc.right && x < shot.Width(); ++x)
+            n += shot.At(x, y) != clrBack;
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST(TaskDialogEmulation, MarkupTextsAreMeasuredAndDrawnAndBrokenMarkupShowsNothing)
+{
+    RecordingTaskDialog dialog;
+    dialog.m_bMarkupEnabled = TRUE;
+    dialog.SetMainInstruction(L"<TextBlock FontWeight='Bold'>Markup title</TextBlock>");
+    dialog.SetContent(L"<TextBlock>Content measured and drawn by the markup engine</TextBlock>");
+    dialog.SetExpandedInformation(L"<TextBlock>Expanded markup</TextBlock>");
+    // Never closed: does not parse.
+    dialog.SetFooter(L"<TextBlock>Broken footer");
+    dialog.ModifyFlags(0, TDF_EXPANDED_BY_DEFAULT);
+    RECT rcMain{};
+    RECT rcContent{};
+    RECT rcExpanded{};
+    RECT rcFooter{};
+    int nInkMain = 0;
+    int nInkContent = 0;
+    int nInkExpanded = 0;
+    RECT rcContentAfter{};
+    RECT rcExpandedAfter{};
+    int nInkContentAfter = 0;
+    dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
+    {
+        rcMain = self.GetElementRect(CLVKTaskDialogClient::rectMainInstruction);
+        rcContent = self.GetElementRect(CLVKTaskDialogClient::rectContent);
+        rcExpanded = self.GetElementRect(CLVKTaskDialogClient::rectExpanded);
+        rcFooter = self.GetElementRect(CLVKTaskDialogClient::rectFooter);
+        const PrintedClient shot(hDialog);
+        // The background of the main area: its top right corner.
+        const COLORREF clrBack = shot.At(shot.Width() - 2, 1);
+        nInkMain = InkIn(shot, rcMain, clrBack);
+        nInkContent = InkIn(shot, rcContent, clrBack);
+        nInkExpanded = InkIn(shot, rcExpanded, clrBack);
+        // A new content through TDM_SET_ELEMENT_TEXT is parsed again; broken
+        // markup there empties the content's area and nothing is drawn
+        // between the main instruction and the expanded information.
+        SendMessageW(hDialog, TDM_SET_ELEMENT_TEXT, TDE_CONTENT, reinterpret_cast<LPARAM>(L"<TextBlock>"));
+        rcContentAfter = self.GetElementRect(CLVKTaskDialogClient::rectContent);
+        rcExpandedAfter = self.GetElementRect(CLVKTaskDialogClient::rectExpanded);
+        const PrintedClient after(hDialog);
+        nInkContentAfter = InkIn(after, RECT{rcContent.left, rcMain.bottom + 1, rcContent.right, rcExpandedAfter.top},
+                                 after.At(after.Width() - 2, 1));
+        Click(hDialog, IDOK);
+    };
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    EXPECT_FALSE(IsEmptyArea(rcMain));
+    EXPECT_FALSE(IsEmptyArea(rcContent));
+    EXPECT_FALSE(IsEmptyArea(rcExpanded));
+    EXPECT_GT(rcContent.top, rcMain.top) << "the content lies below the main instruction";
+    EXPECT_GT(nInkMain, 0);
+    EXPECT_GT(nInkContent, 0);
+    EXPECT_GT(nInkExpanded, 0);
+    EXPECT_TRUE(IsEmptyArea(rcFooter)) << "a footer that does not parse takes no room";
+    EXPECT_EQ(rcContentAfter.top, rcContentAfter.bottom);
+    EXPECT_LT(rcExpandedAfter.top, rcExpanded.top) << "the expanded information moves up into the content's room";
+    EXPECT_EQ(0, nInkContentAfter) << "broken markup shows nothing";
+}
+
+TEST(TaskDialogEmulation, IdealMarkupSizeIsTheWholeSizeOfAnUnwrappedElement)
+{
+    CLVKMarkupContext* pContext = MarkupCreateContext(nullptr);
+    const HFONT hFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    MarkupSetDefaultFont(pContext, hFont, RGB(0, 0, 0));
+    CLVKMarkupUIElement* pShort = MarkupParseText(pContext, L"<TextBlock>Short text</TextBlock>");
+    std::wstring strLong = L"<TextBlock>";
+    for (int i = 0; i < 60; ++i)
+        strLong += L"wrapping ";
+    strLong += L"</TextBlock>";
+    CLVKMarkupUIElement* pLong = MarkupParseText(pContext, strLong.c_str());
+    ASSERT_NE(nullptr, pShort);
+    ASSERT_NE(nullptr, pLong);
+
+    const SIZE shortWhole = MarkupMeasureElement(pShort);
+    SIZE size{400, 0};
+    EXPECT_TRUE(TaskDialogCalcIdealMarkupSize(pContext, pShort, size, hFont, 330, 7));
+    EXPECT_EQ(shortWhole.cx, size.cx);
+    EXPECT_EQ(shortWhole.cy, size.cy);
+
+    const SIZE longWhole = MarkupMeasureElement(pLong);
+    const int nThreshold = TaskDialogDluToPixels(330, 0).cx;
+    ASSERT_GT(longWhole.cx, nThreshold);
+    size = SIZE{200, 0};
+    EXPECT_TRUE(TaskDialogCalcIdealMarkupSize(pContext, pLong, size, hFont, 330, 7));
+    // A text block does not wrap: the whole line is its ideal size, wider
+    // than the offered and the grown width.
+    EXPECT_EQ(longWhole.cx, size.cx);
+    EXPECT_EQ(longWhole.cy, size.cy);
+
+    MarkupReleaseElement(pShort);
+    MarkupReleaseElement(pLong);
+    MarkupReleaseContext(pContext);
 }

@@ -123,8 +123,7 @@ void Configure(GalleryTaskDialog& dialog, LPCWSTR lpszName)
     }
     else if (wcscmp(lpszName, L"taskdialog-markup") == 0)
     {
-        // Markup needs the markup engine, which this build lacks: the texts
-        // stay empty and only the buttons show.
+        // The texts are parsed, measured and drawn by the markup engine.
         dialog.EnableMarkup();
         dialog.SetMainInstruction(L"<TextBlock FontWeight='Bold'>Markup</TextBlock>");
         dialog.SetContent(L"<TextBlock>Markup content</TextBlock>");

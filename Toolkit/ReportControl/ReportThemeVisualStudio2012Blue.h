@@ -1,9 +1,9 @@
 // The VS2012 blue report theme: the flat theme with a fixed colour set.
 #pragma once
 
-#include "ReportThemeOffice2013.h"
+#include "ReportThemeVisualStudio2012.h"
 
-class CLVKReportThemeVisualStudio2012Blue : public CLVKReportThemeOffice2013
+class CLVKReportThemeVisualStudio2012Blue : public CLVKReportThemeVisualStudio2012
 {
 public:
     CLVKReportThemeVisualStudio2012Blue();

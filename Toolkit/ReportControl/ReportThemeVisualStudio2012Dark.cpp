@@ -34,22 +34,5 @@ void CLVKReportThemeVisualStudio2012Dark::RefreshMetrics()
     m_clrSelectedRowText.SetStandardValue(m_clrBtnText);
     m_clrItemShade.SetStandardValue(static_cast<COLORREF>(0x333333));
     m_clrFreezeColsDivider.SetStandardValue(m_clrBtnText.GetColor());
-    m_clrControlBack.SetStandardValue(m_clrBtnFace);
-    m_clrIndentControl.SetStandardValue(m_clrBtnFace);
-    m_clrGroupShadeBack.SetStandardValue(m_clrBtnFace);
-    m_clrConnector.SetStandardValue(m_clrControlDark);
-    m_clrGroupShadeBorder.SetStandardValue(m_clrControlDark);
-    m_clrGroupRowText.SetStandardValue(m_clrControlDark);
-    m_clrNoGroupByText.SetStandardValue(m_clrControlDark);
-    m_clrHeaderControl.SetStandardValue(m_clrBtnFace);
-    m_clrCaptionText.SetStandardValue(m_clrBtnText);
-    m_clrCaptionTextPressed.SetStandardValue(m_clrHighlightText);
-    m_clrGradientColumnSeparator.SetStandardValue(m_clrControlDark);
-    m_clrGlyph.SetStandardValue(m_clrBtnText);
-    m_clrGlyphHighlight.SetStandardValue(m_clrHighlightText);
-    m_clrGlyphExpand.SetStandardValue(m_clrControlBack);
-    m_clrGlyphBorder.SetStandardValue(m_clrConnector);
-    m_clrGlyphContract.SetStandardValue(m_clrBtnText);
-    m_clrGridLine.SetStandardValue(m_clrBtnFace);
-    m_nGroupGridLineStyle = 4;
+    SetFollowingColours();
 }

@@ -1,9 +1,9 @@
 // The VS2012 light report theme: the flat theme with a fixed colour set.
 #pragma once
 
-#include "ReportThemeOffice2013.h"
+#include "ReportThemeVisualStudio2012.h"
 
-class CLVKReportThemeVisualStudio2012Light : public CLVKReportThemeOffice2013
+class CLVKReportThemeVisualStudio2012Light : public CLVKReportThemeVisualStudio2012
 {
 public:
     CLVKReportThemeVisualStudio2012Light();

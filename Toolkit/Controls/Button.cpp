@@ -3,8 +3,12 @@
 #include "Controls/ButtonTheme.h"
 #include "Controls/ButtonThemeVariants.h"
 #include "Controls/Edit.h"
+#include "Foundation/BitmapLoaders.h"
 #include "Foundation/BufferDC.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/MaskedBitmap.h"
+#include "Markup/MarkupContext.h"
+#include "Markup/MarkupHelpers.h"
 
 IMPLEMENT_DYNAMIC(CLVKButton, CButton)
 
@@ -30,6 +34,34 @@ BEGIN_MESSAGE_MAP(CLVKButton, CButton)
     ON_MESSAGE(WM_APPLY_CONTROL_THEME, OnApplyControlTheme)
 END_MESSAGE_MAP()
 
+BEGIN_INTERFACE_MAP(CLVKButton, CButton)
+    INTERFACE_PART(CLVKButton, IID_ILVKCmdTargetProvider, CmdTargetProvider)
+END_INTERFACE_MAP()
+
+STDMETHODIMP_(ULONG) CLVKButton::XCmdTargetProvider::AddRef()
+{
+    METHOD_PROLOGUE(CLVKButton, CmdTargetProvider)
+    return pThis->ExternalAddRef();
+}
+
+STDMETHODIMP_(ULONG) CLVKButton::XCmdTargetProvider::Release()
+{
+    METHOD_PROLOGUE(CLVKButton, CmdTargetProvider)
+    return pThis->ExternalRelease();
+}
+
+STDMETHODIMP CLVKButton::XCmdTargetProvider::QueryInterface(REFIID iid, LPVOID* ppvObj)
+{
+    METHOD_PROLOGUE(CLVKButton, CmdTargetProvider)
+    return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
+}
+
+CCmdTarget* STDMETHODCALLTYPE CLVKButton::XCmdTargetProvider::GetCmdTarget()
+{
+    METHOD_PROLOGUE(CLVKButton, CmdTargetProvider)
+    return pThis;
+}
+
 CLVKButton::CLVKButton()
     : m_nBorderGap(CLVKDpiScaling::GetGlobal()->ScaleX(4)), m_nImageGap(CLVKDpiScaling::GetGlobal()->ScaleX(3)),
       m_pToolTipContext(new CLVKToolTipContext)
@@ -40,6 +72,8 @@ CLVKButton::CLVKButton()
 CLVKButton::~CLVKButton()
 {
     SetImage(nullptr, FALSE);
+    MarkupReleaseElement(m_pMarkupCaption);
+    MarkupReleaseContext(m_pMarkupContext);
     if (m_pToolTipContext)
         m_pToolTipContext->InternalRelease();
 }
@@ -96,13 +130,43 @@ BOOL CLVKButton::SetIcon(int cx, int cy, const CLVKIconImage& normal, const CLVK
 
 BOOL CLVKButton::SetIconFromIds(int cx, int cy, UINT nNormalId, UINT nHotId, BOOL bRedraw)
 {
+    return SetIconFromResourceIds(cx, cy, MAKEINTRESOURCEW(nNormalId), nHotId ? MAKEINTRESOURCEW(nHotId) : nullptr,
+                                  bRedraw);
+}
+
+BOOL CLVKButton::SetIconFromResourceIds(int cx, int cy, LPCWSTR lpszNormal, LPCWSTR lpszHot, BOOL bRedraw)
+{
     CLVKIconImage normal;
-    if (!normal.LoadFromModuleResource(MAKEINTRESOURCEW(nNormalId), cx, cy, TRUE, 1))
+    if (!lpszNormal || !normal.LoadFromModuleResource(lpszNormal, cx, cy, TRUE, 1))
         return FALSE;
     CLVKIconImage hot;
-    if (nHotId && !hot.LoadFromModuleResource(MAKEINTRESOURCEW(nHotId), cx, cy, TRUE, 1))
+    if (lpszHot && !hot.LoadFromModuleResource(lpszHot, cx, cy, TRUE, 1))
         return FALSE;
     return SetIcon(cx, cy, normal, hot, bRedraw);
+}
+
+BOOL CLVKButton::SetBitmap(int cx, int cy, UINT nResourceId, BOOL bRedraw)
+{
+    BOOL bAlpha = FALSE;
+    const HBITMAP hBitmap = LoadBitmapResourceFromModule(MAKEINTRESOURCEW(nResourceId), &bAlpha);
+    if (!hBitmap)
+        return FALSE;
+    CLVKIconImage normal;
+    if (bAlpha)
+    {
+        normal.SetBitmap(hBitmap);  // owned by the image from here on
+    }
+    else
+    {
+        const HICON hIcon = CLVKMaskedBitmap(hBitmap).MakeIcon();
+        ::DeleteObject(hBitmap);
+        if (!hIcon)
+            return FALSE;
+        normal.SetIcon(hIcon);
+    }
+    if (normal.IsEmpty())
+        return FALSE;
+    return SetIcon(cx, cy, normal, CLVKIconImage(), bRedraw);
 }
 
 BOOL CLVKButton::SetIconFromHandles(int cx, int cy, HICON hNormal, HICON hHot, BOOL bRedraw)
@@ -321,6 +385,35 @@ void CLVKButton::SetChecked(int nState)
     Repaint();
 }
 
+void CLVKButton::EnableMarkup(BOOL bEnable)
+{
+    m_bMarkup = bEnable;
+    MarkupReleaseElement(m_pMarkupCaption);
+    MarkupReleaseContext(m_pMarkupContext);
+    if (bEnable)
+    {
+        m_pMarkupContext = MarkupCreateContext(m_hWnd, TRUE);
+        UpdateMarkup();
+    }
+    Repaint();
+}
+
+void CLVKButton::UpdateMarkup()
+{
+    if (!m_bMarkup)
+        return;
+    MarkupReleaseElement(m_pMarkupCaption);
+    // Markup turned on before the window existed binds to it now.
+    if (m_pMarkupContext && m_hWnd && m_pMarkupContext->GetHostWindow() != m_hWnd)
+    {
+        m_pMarkupContext->SetHostWindow(m_hWnd);
+        m_pMarkupContext->SetDpiAware(TRUE, m_hWnd);
+    }
+    const CString strText = GetButtonText();
+    if (!strText.IsEmpty())
+        m_pMarkupCaption = MarkupParseText(m_pMarkupContext, strText);
+}
+
 void CLVKButton::NotifyDropDown()
 {
     if (CWnd* pParent = GetParent())
@@ -388,6 +481,12 @@ LRESULT CLVKButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
         RefreshMetrics();
+    if (m_pMarkupCaption)
+    {
+        LRESULT lResult = 0;
+        if (MarkupRelayElementMessage(m_pMarkupCaption, message, wParam, lParam, &lResult))
+            return lResult;
+    }
     if (m_pToolTipContext && m_hWnd)
         m_pToolTipContext->RelayMouseMessage(m_hWnd, message, wParam, lParam);
     return CButton::WindowProc(message, wParam, lParam);
@@ -521,6 +620,7 @@ LRESULT CLVKButton::OnSetText(WPARAM wParam, LPARAM lParam)
     const LRESULT lResult = ::DefWindowProcW(m_hWnd, WM_SETTEXT, wParam, lParam);
     if (dwStyle & WS_VISIBLE)
         ::SetWindowLongW(m_hWnd, GWL_STYLE, ::GetWindowLongW(m_hWnd, GWL_STYLE) | WS_VISIBLE);
+    UpdateMarkup();
     Repaint();
     return lResult;
 }

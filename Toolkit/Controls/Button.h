@@ -3,17 +3,21 @@
 // auto check boxes, radio groups) and hands all painting to an exchangeable
 // theme object chosen by number (WM_APPLY_CONTROL_THEME). It adds hot
 // tracking, a flat style and four drop-down push styles, one of them a
-// split button with its own drop-down part.
+// split button with its own drop-down part. Its caption may be markup,
+// parsed and drawn through the markup engine.
 #pragma once
 
 #include "AfxButton.h"
 #include "Controls/ControlTheme.h"
+#include "Foundation/CmdTarget.h"
 #include "Foundation/ImageManagerIcon.h"
 #include "Foundation/ToolTipContext.h"
 
 #include <memory>
 
 class CLVKButtonTheme;
+class CLVKMarkupContext;
+class CLVKMarkupUIElement;
 
 // Push styles.
 #define LVK_BUTTON_NORMAL 0
@@ -50,8 +54,16 @@ public:
     // Icon resources of the module, at the size or the next larger of the
     // group; FALSE when the normal or a requested hot icon is missing.
     virtual BOOL SetIconFromIds(int cx, int cy, UINT nNormalId, UINT nHotId = 0, BOOL bRedraw = TRUE);
+    // The same with the icons named (MAKEINTRESOURCE ids or resource names).
+    virtual BOOL SetIconFromResourceIds(int cx, int cy, LPCWSTR lpszNormal, LPCWSTR lpszHot = nullptr,
+                                        BOOL bRedraw = TRUE);
     // Icon handles that stay the caller's.
     virtual BOOL SetIconFromHandles(int cx, int cy, HICON hNormal, HICON hHot = nullptr, BOOL bRedraw = TRUE);
+    // A bitmap resource of the module: one with alpha is kept as a 32-bit
+    // bitmap, any other becomes an icon whose top-left pixel is transparent.
+    // FALSE when the resource is missing or empty.
+    virtual BOOL SetBitmap(int cx, int cy, UINT nResourceId, BOOL bRedraw = TRUE);
+    using CButton::SetBitmap;
     CLVKImageManagerIcon* GetImage() const { return m_pImage; }
     virtual BOOL SetThemeObject(std::unique_ptr<CLVKButtonTheme> pTheme);
     virtual BOOL SetTheme(int nTheme);
@@ -59,6 +71,9 @@ public:
     virtual CString GetButtonText() const;
     virtual COLORREF GetTextColor() const;
     virtual COLORREF GetBackColor() const { return ::GetSysColor(COLOR_BTNFACE); }
+    // Re-parses the caption when markup is on; a caption that does not parse
+    // leaves no parsed caption and is drawn as plain text.
+    virtual void UpdateMarkup();
     virtual void NotifyDropDown();
     virtual void DrawButton(CDC* pDC);
     virtual void RefreshMetrics();
@@ -69,6 +84,13 @@ public:
     void SetFlatStyle(BOOL bFlat = TRUE);
     BOOL GetFlatStyle() const { return m_bFlat; }
     void SetChecked(int nState);
+    // Markup captions: on, the button gets a markup context bound to its
+    // window and its caption is parsed.
+    void EnableMarkup(BOOL bEnable = TRUE);
+    BOOL IsMarkupEnabled() const { return m_bMarkup; }
+    CLVKMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    // The parsed caption; null when markup is off or the caption did not parse.
+    CLVKMarkupUIElement* GetMarkupCaption() const { return m_pMarkupCaption; }
     BOOL IsUseUxTheme() const { return m_bUseUxTheme; }
     CLVKButtonTheme* GetTheme() const { return m_pTheme.get(); }
     // BS_ type of the window style (the low four bits).
@@ -124,6 +146,13 @@ protected:
     afx_msg LRESULT OnApplyControlTheme(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // COM callers reach the button through ILVKCmdTargetProvider; the
+    // reference counting is the framework's external one of the button.
+    DECLARE_INTERFACE_MAP()
+    BEGIN_INTERFACE_PART(CmdTargetProvider, ILVKCmdTargetProvider)
+        CCmdTarget* STDMETHODCALLTYPE GetCmdTarget() override;
+    END_INTERFACE_PART(CmdTargetProvider)
+
 private:
     int m_nPushed = 0;
     BOOL m_bHot = FALSE;
@@ -133,8 +162,11 @@ private:
     BOOL m_bUseUxTheme = TRUE;
     DWORD m_dwImageAlignment = BS_CENTER | BS_VCENTER;
     int m_nPushStyle = 0;
+    BOOL m_bMarkup = FALSE;
     HWND m_hBuddyEdit = nullptr;
     CLVKImageManagerIcon* m_pImage = nullptr;         // one reference held
     CLVKToolTipContext* m_pToolTipContext = nullptr;  // one reference held
+    CLVKMarkupContext* m_pMarkupContext = nullptr;    // one reference held
+    CLVKMarkupUIElement* m_pMarkupCaption = nullptr;  // one reference held
     BOOL m_bImageDpiScaled = FALSE;
 };

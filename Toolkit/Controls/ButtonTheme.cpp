@@ -5,6 +5,8 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/GlyphFont.h"
+#include "Foundation/IconImage.h"
+#include "Markup/MarkupHelpers.h"
 
 #include <vssym32.h>
 
@@ -28,7 +30,32 @@ BOOL HidesAccel(CLVKButton* pButton)
     return (pButton->SendMessage(WM_QUERYUISTATE) & UISF_HIDEACCEL) != 0;
 }
 
+// The font a caption is measured and drawn in: the window's, else the one
+// the DC holds (the system font of a button that was given none).
+HFONT CaptionFont(CDC* pDC, CLVKButton* pButton)
+{
+    const HFONT hFont = reinterpret_cast<HFONT>(pButton->SendMessage(WM_GETFONT));
+    return hFont ? hFont : static_cast<HFONT>(::GetCurrentObject(pDC->GetSafeHdc(), OBJ_FONT));
+}
+
 }  // namespace
+
+CSize CLVKButtonTheme::MeasureMarkupCaption(CDC* pDC, CLVKButton* pButton, int nWidth, int nHeight)
+{
+    MarkupSetDefaultFont(pButton->GetMarkupContext(), CaptionFont(pDC, pButton), static_cast<COLORREF>(-1));
+    const SIZE size = MarkupMeasureElement(pButton->GetMarkupCaption(), std::max(nWidth, 0), std::max(nHeight, 0));
+    return CSize(std::min<LONG>(size.cx, std::max(nWidth, 0)), size.cy);
+}
+
+void CLVKButtonTheme::RenderMarkupCaption(CDC* pDC, CLVKButton* pButton, const CRect& rc, COLORREF clrText)
+{
+    MarkupSetDefaultFont(pButton->GetMarkupContext(), CaptionFont(pDC, pButton), clrText);
+    // Clipped to its rectangle, as DrawText clips a plain caption.
+    const int nSaved = ::SaveDC(pDC->GetSafeHdc());
+    ::IntersectClipRect(pDC->GetSafeHdc(), rc.left, rc.top, rc.right, rc.bottom);
+    MarkupRenderElement(pButton->GetMarkupCaption(), pDC->GetSafeHdc(), &rc);
+    ::RestoreDC(pDC->GetSafeHdc(), nSaved);
+}
 
 CLVKButtonTheme::CLVKButtonTheme()
     : m_nFocusGap(Scale(4)), m_pTheme(std::make_unique<CLVKWinThemeWrapper>()),
@@ -186,7 +213,11 @@ CRect CLVKButtonTheme::CalcContentLayout(CDC* pDC, CLVKButton* pButton, BOOL bIm
     }
 
     CSize szText(0, 0);
-    if (!strText.IsEmpty())
+    if (pButton->GetMarkupCaption())
+    {
+        szText = MeasureMarkupCaption(pDC, pButton, nAvailable, rcArea.Height());
+    }
+    else if (!strText.IsEmpty())
     {
         CRect rcCalc(0, 0, std::max(nAvailable, 0), rcArea.Height());
         ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rcCalc, nFlags | DT_CALCRECT);
@@ -304,14 +335,24 @@ COLORREF CLVKButtonTheme::GetTextColor(CLVKButton* pButton)
 
 void CLVKButtonTheme::DrawButtonText(CDC* pDC, CLVKButton* pButton)
 {
+    DrawButtonTextAt(pDC, pButton, PushOffset(pButton));
+}
+
+void CLVKButtonTheme::DrawButtonTextAt(CDC* pDC, CLVKButton* pButton, int nOffset)
+{
     const CString strText = pButton->GetButtonText();
     if (strText.IsEmpty())
         return;
     UINT nFlags = 0;
     CRect rc = CalcContentLayout(pDC, pButton, FALSE, &nFlags);
-    const int nOffset = PushOffset(pButton);
     rc.OffsetRect(nOffset, nOffset);
-    pDC->SetTextColor(GetTextColor(pButton));
+    const COLORREF clrText = GetTextColor(pButton);
+    pDC->SetTextColor(clrText);
+    if (pButton->GetMarkupCaption())
+    {
+        RenderMarkupCaption(pDC, pButton, rc, clrText);
+        return;
+    }
     if (HidesAccel(pButton))
         nFlags |= DT_HIDEPREFIX;
     ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rc, nFlags);
@@ -319,12 +360,45 @@ void CLVKButtonTheme::DrawButtonText(CDC* pDC, CLVKButton* pButton)
 
 void CLVKButtonTheme::DrawButtonImage(CDC* pDC, CLVKButton* pButton)
 {
+    DrawButtonImageAt(pDC, pButton, PushOffset(pButton), TRUE);
+}
+
+void CLVKButtonTheme::DrawButtonImageAt(CDC* pDC, CLVKButton* pButton, int nOffset, BOOL bDpiScaledCopy)
+{
     const CSize szImage = pButton->GetImageSize();
     if (szImage.cx <= 0 || szImage.cy <= 0)
         return;
     CRect rc = CalcContentLayout(pDC, pButton, TRUE);
-    const int nOffset = PushOffset(pButton);
     rc.OffsetRect(nOffset, nOffset);
+    CLVKImageManagerIcon* const pImage = pButton->GetImage();
+    if (m_bToolbarLook && pImage && pImage->GetNormalImage().GetIcon())
+    {
+        // The tool bar look draws icons the way tool bars do: the platform
+        // greys a disabled one itself.
+        const BOOL bSelected = pButton->GetChecked() || pButton->IsPushed();
+        CLVKIconImage* pVariant = &pImage->GetNormalImage();
+        if (pButton->IsHighlighted() || bSelected)
+            pVariant = pButton->IsPushed() ? &pImage->GetPressedImage() : &pImage->GetHotImage();
+        if (!pVariant->GetIcon())
+            pVariant = &pImage->GetNormalImage();
+        const UINT nFlags = DST_ICON | (pButton->IsWindowEnabled() ? 0 : DSS_DISABLED);
+        if (bDpiScaledCopy && pButton->IsImageDpiScaled())
+        {
+            const HICON hScaled = pVariant->CreateScaledIcon(96);
+            if (hScaled)
+            {
+                const CSize szScaled = GetIconImageSize(hScaled);
+                ::DrawStateW(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(hScaled), 0, rc.left, rc.top,
+                             szScaled.cx, szScaled.cy, nFlags);
+                ::DestroyIcon(hScaled);
+                return;
+            }
+        }
+        const CSize szIcon = pVariant->GetImageSize();
+        ::DrawStateW(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(pVariant->GetIcon()), 0, rc.left,
+                     rc.top, szIcon.cx, szIcon.cy, nFlags);
+        return;
+    }
     pButton->DrawImage(pDC, CRect(rc.TopLeft(), szImage));
 }
 
@@ -446,10 +520,20 @@ void CLVKButtonTheme::DrawCaption(CDC* pDC, CLVKButton* pButton)
     const DWORD dwStyle = pButton->GetStyle();
     const BOOL bMultiLine = (dwStyle & BS_MULTILINE) != 0;
     UINT nFlags = bMultiLine ? (DT_WORDBREAK | DT_EDITCONTROL) : DT_SINGLELINE;
-    CRect rcCalc(0, 0, rcPart.Width(), rcPart.Height());
-    ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rcCalc, nFlags | DT_CALCRECT | DT_NOCLIP);
-    const int w = std::min(rcCalc.Width(), rcPart.Width());
-    const int h = rcCalc.Height();
+    const BOOL bMarkup = pButton->GetMarkupCaption() != nullptr;
+    CSize szCaption;
+    if (bMarkup)
+    {
+        szCaption = MeasureMarkupCaption(pDC, pButton, rcPart.Width(), rcPart.Height());
+    }
+    else
+    {
+        CRect rcCalc(0, 0, rcPart.Width(), rcPart.Height());
+        ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rcCalc, nFlags | DT_CALCRECT | DT_NOCLIP);
+        szCaption = CSize(std::min(rcCalc.Width(), rcPart.Width()), rcCalc.Height());
+    }
+    const int w = szCaption.cx;
+    const int h = szCaption.cy;
     const DWORD dwAlign = pButton->GetTextAlignment();
     int x = rcPart.left;
     if ((dwAlign & BS_CENTER) == BS_RIGHT)
@@ -477,8 +561,15 @@ void CLVKButtonTheme::DrawCaption(CDC* pDC, CLVKButton* pButton)
         nFlags |= DT_RTLREADING;
     if (HidesAccel(pButton))
         nFlags |= DT_HIDEPREFIX;
-    CRect rcText = bMultiLine ? CRect(x, y, x + w, y + h) : rcPart;
-    ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rcText, nFlags);
+    if (bMarkup)
+    {
+        RenderMarkupCaption(pDC, pButton, CRect(x, y, x + w, y + h), pDC->GetTextColor());
+    }
+    else
+    {
+        CRect rcText = bMultiLine ? CRect(x, y, x + w, y + h) : rcPart;
+        ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rcText, nFlags);
+    }
 
     if (::GetFocus() == pButton->m_hWnd && pButton->m_bShowFocus && !HidesFocus(pButton))
     {

@@ -58,6 +58,14 @@ protected:
     // 1 pixel scaled, the offset of pushed content.
     int PushOffset(CLVKButton* pButton) const;
     int CaptionPart(CLVKButton* pButton) const;
+    // The caption and the image moved by nOffset; bDpiScaledCopy: a tool bar
+    // look icon of a DPI-scaled image is drawn from a scaled copy.
+    void DrawButtonTextAt(CDC* pDC, CLVKButton* pButton, int nOffset);
+    void DrawButtonImageAt(CDC* pDC, CLVKButton* pButton, int nOffset, BOOL bDpiScaledCopy);
+    // The parsed markup caption, measured for (and clipped to) a width with
+    // the window's font as its default font, or drawn into a rectangle.
+    CSize MeasureMarkupCaption(CDC* pDC, CLVKButton* pButton, int nWidth, int nHeight);
+    void RenderMarkupCaption(CDC* pDC, CLVKButton* pButton, const CRect& rc, COLORREF clrText);
 
     std::unique_ptr<CLVKWinThemeWrapper> m_pTheme;
     int m_cxBorder;

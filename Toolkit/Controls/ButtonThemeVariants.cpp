@@ -619,6 +619,16 @@ void CLVKButtonThemeOffice2013::DrawDropDownGlyph(CDC* pDC, CLVKButton* pButton)
     pDC->FillSolidRect(rc.left, rc.top, Scale(1), rc.Height(), clrLine);
 }
 
+void CLVKButtonThemeOffice2013::DrawButtonText(CDC* pDC, CLVKButton* pButton)
+{
+    DrawButtonTextAt(pDC, pButton, 0);
+}
+
+void CLVKButtonThemeOffice2013::DrawButtonImage(CDC* pDC, CLVKButton* pButton)
+{
+    DrawButtonImageAt(pDC, pButton, 0, FALSE);
+}
+
 COLORREF CLVKButtonThemeOffice2013::GetTextColor(CLVKButton* pButton)
 {
     if (!pButton->IsWindowEnabled())

@@ -90,6 +90,10 @@ public:
     void DrawRadioButtonMark(CDC* pDC, CLVKButton* pButton) override;
     void DrawGroupBox(CDC* pDC, CLVKButton* pButton) override;
     void DrawDropDownGlyph(CDC* pDC, CLVKButton* pButton) override;
+    // Caption and image never move while pushed; a tool bar look icon is
+    // drawn at its own size.
+    void DrawButtonText(CDC* pDC, CLVKButton* pButton) override;
+    void DrawButtonImage(CDC* pDC, CLVKButton* pButton) override;
     COLORREF GetTextColor(CLVKButton* pButton) override;
 
     CLVKPaintManagerColor m_clrBorder;

@@ -1,10 +1,13 @@
 // The themed button's image: placed before the caption as one centred block,
 // drawn in its disabled variant on a disabled button, and kept when a new
-// one cannot be loaded.
+// one cannot be loaded; images from bitmap and icon resources; icons drawn
+// the tool bar's way; the button reached through its COM interface.
 #include "Framework.h"
 
 #include "Controls/Button.h"
 #include "Controls/ButtonTheme.h"
+#include "Controls/ButtonThemeVariants.h"
+#include "Foundation/CmdTarget.h"
 
 #include "../Foundation/DibSurface.h"
 
@@ -91,6 +94,101 @@ TEST(ButtonImage, ImageBeforeCaptionIsOneCentredBlockAndDisabledIsNotTheNormalIm
     EXPECT_FALSE(button.SetIconFromIds(16, 16, 65000));
     EXPECT_NE(nullptr, button.GetImage()) << "a missing icon keeps the image there was";
     ::DestroyIcon(hIcon);
+}
+
+// Bitmap 9309 is a 24-bit strip on a grey (192, 192, 192) ground; bitmap
+// 9430 is 32-bit with alpha.
+TEST(ButtonImage, BitmapResourcesBecomeTransparentIconsOrAlphaBitmaps)
+{
+    ImageHost host;
+    CLVKButton button;
+    ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 120, 40), &host, 1));
+    button.SetTheme(12);
+
+    ASSERT_TRUE(button.SetBitmap(0, 0, 9309));
+    EXPECT_EQ(CSize(80, 15), button.GetImageSize());
+    EXPECT_NE(nullptr, button.GetImage()->GetNormalImage().GetIcon()) << "a plain bitmap becomes an icon";
+    DibSurface surface(120, 40, RGB(1, 2, 3));
+    button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_EQ(0, CountPixels(surface, RGB(192, 192, 192))) << "its top-left colour is transparent";
+    EXPECT_EQ(120 * 40 - 466, CountPixels(surface, RGB(253, 253, 253)) + CountPixels(surface, RGB(171, 171, 171)))
+        << "the face and frame show through everywhere but the 466 drawn pixels";
+
+    ASSERT_TRUE(button.SetBitmap(0, 0, 9430));
+    EXPECT_TRUE(button.GetImage()->GetNormalImage().IsAlphaBitmap());
+    EXPECT_EQ(CSize(20, 20), button.GetImageSize());
+
+    CLVKImageManagerIcon* const pBefore = button.GetImage();
+    EXPECT_FALSE(button.SetBitmap(0, 0, 65001));
+    EXPECT_EQ(pBefore, button.GetImage()) << "a missing bitmap keeps the image there was";
+}
+
+TEST(ButtonImage, IconsByResourceNameAndAMissingHotIconFails)
+{
+    CLVKButton button;
+    EXPECT_TRUE(button.SetIconFromResourceIds(16, 16, MAKEINTRESOURCEW(9426), MAKEINTRESOURCEW(9427), FALSE));
+    EXPECT_EQ(CSize(16, 16), button.GetImageSize());
+    CLVKImageManagerIcon* const pIcon = button.GetImage();
+    EXPECT_FALSE(button.SetIconFromResourceIds(16, 16, MAKEINTRESOURCEW(9426), L"NO_SUCH_ICON", FALSE));
+    EXPECT_FALSE(button.SetIconFromResourceIds(16, 16, nullptr, nullptr, FALSE));
+    EXPECT_EQ(pIcon, button.GetImage());
+}
+
+// The tool bar look draws icons with DrawState: a disabled one is embossed
+// in the shadow colour with a highlight copy one pixel down and right,
+// where the image's own disabled variant is a grey copy of the image.
+TEST(ButtonImage, ToolbarLookDrawsTheIconTheToolBarWay)
+{
+    ImageHost host;
+    CLVKButton button;
+    ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 60, 40), &host, 1));
+    button.SetTheme(12);
+    const HICON hRed = MakeSolidIcon(RGB(200, 0, 0));
+    const HICON hGreen = MakeSolidIcon(RGB(0, 200, 0));
+    ASSERT_TRUE(button.SetIconFromHandles(16, 16, hRed, hGreen));
+    button.GetTheme()->m_bToolbarLook = TRUE;
+    const CRect rcImage(22, 12, 38, 28);  // centred in 60 x 40
+
+    DibSurface surface(60, 40, RGB(1, 2, 3));
+    button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_EQ(256, CountPixels(surface, RGB(200, 0, 0))) << "idle: the normal icon";
+
+    button.SetCapture();  // highlighted
+    surface.Fill(RGB(1, 2, 3));
+    button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    ::ReleaseCapture();
+    EXPECT_EQ(256, CountPixels(surface, RGB(0, 200, 0))) << "highlighted: the hot icon";
+
+    button.EnableWindow(FALSE);
+    surface.Fill(RGB(1, 2, 3));
+    button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_EQ(0, CountPixels(surface, RGB(200, 0, 0)));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), surface.Pixel(rcImage.left, rcImage.top));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), surface.Pixel(rcImage.right, rcImage.bottom))
+        << "the highlight copy one pixel down and right";
+
+    button.GetTheme()->m_bToolbarLook = FALSE;
+    surface.Fill(RGB(1, 2, 3));
+    button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_NE(::GetSysColor(COLOR_BTNHIGHLIGHT), surface.Pixel(rcImage.right, rcImage.bottom))
+        << "without the tool bar look the disabled variant has no highlight copy";
+    ::DestroyIcon(hRed);
+    ::DestroyIcon(hGreen);
+}
+
+TEST(ButtonInterface, CommandTargetProviderHandsBackTheButton)
+{
+    CLVKButton button;
+    const LPUNKNOWN pUnknown = button.GetInterface(&IID_ILVKCmdTargetProvider);
+    ASSERT_NE(nullptr, pUnknown);
+    EXPECT_EQ(&button, LVKCmdTargetFromUnknown(pUnknown));
+
+    ILVKCmdTargetProvider* pProvider = nullptr;
+    ASSERT_EQ(S_OK, pUnknown->QueryInterface(IID_ILVKCmdTargetProvider, reinterpret_cast<void**>(&pProvider)));
+    EXPECT_EQ(&button, pProvider->GetCmdTarget());
+    const ULONG nCount = pProvider->AddRef();
+    EXPECT_EQ(nCount - 1, pProvider->Release()) << "the button's own external count";
+    pProvider->Release();
 }
 
 }  // namespace

@@ -53,6 +53,10 @@ public:
 
         CLVKButton* pHeader = add(L"Header-style group", BS_GROUPBOX, CRect(10, 262, 545, 300));
         pHeader->m_nGroupBoxStyle = 1;
+        add(L"<TextBlock FontWeight='Bold'>Markup caption</TextBlock>", BS_PUSHBUTTON, CRect(22, 310, 200, 338))
+            ->EnableMarkup(TRUE);
+        add(L"<TextBlock FontStyle='Italic'>Markup check box</TextBlock>", BS_AUTOCHECKBOX, CRect(297, 313, 535, 335))
+            ->EnableMarkup(TRUE);
         // Registered with the layout, the group boxes become transparent over
         // the controls inside them. They paint no background of their own, so
         // the dialog paints beneath its children here.

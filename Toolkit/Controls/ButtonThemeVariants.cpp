@@ -379,12 +379,43 @@ void CLVKButtonThemeOffice2003::RefreshMetrics(CLVKButton* pButton)
     m_clrCheckedFace.SetStandardValue(RGB(255, 192, 111));
     for (CLVKPaintManagerColor* pText : {&m_clrPushText, &m_clrCheckText, &m_clrHotText, &m_clrPushedText})
         pText->SetStandardValue(RGB(0, 0, 0));
+    // Face, normal border and hot border of the scheme.
     if (nTheme == CLVKColorManager::themeLunaOlive)
     {
         m_clrFace.SetStandardValue(RGB(197, 212, 159));
         m_clrShadow.SetStandardValue(RGB(164, 185, 127));
         m_clrLightEdge.SetStandardValue(RGB(63, 93, 56));
     }
+    else if (nTheme == CLVKColorManager::themeLunaSilver)
+    {
+        m_clrFace.SetStandardValue(RGB(192, 192, 211));
+        m_clrShadow.SetStandardValue(RGB(165, 172, 178));
+        m_clrLightEdge.SetStandardValue(RGB(75, 75, 11));
+    }
+    else
+    {
+        m_clrFace.SetStandardValue(RGB(169, 199, 240));
+        m_clrShadow.SetStandardValue(RGB(127, 157, 185));
+        m_clrLightEdge.SetStandardValue(RGB(0, 0, 128));
+    }
+}
+
+void CLVKButtonThemeOffice2003::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
+{
+    const BOOL bPushed = pButton->IsPushed() != 0;
+    const BOOL bChecked = pButton->GetChecked() != 0;
+    const BOOL bHot = pButton->IsHighlighted();
+    if (!m_bLunaColors || IsUxThemeOn(pButton) || (!bHot && !bPushed && !bChecked))
+    {
+        CLVKButtonThemeOfficeXP::DrawButtonBackground(pDC, pButton);
+        return;
+    }
+    // The colour manager's gradients 8, 9 and 10: checked, pushed and hot.
+    CLVKColorManager* const pColors = CLVKColorManager::GetGlobal();
+    const int nGradient = bPushed ? 9 : (bHot ? 10 : 8);
+    const CRect rc = pButton->GetButtonRect();
+    CLVKDrawHelpers::FillGradientColor(pDC, &rc, pColors->GetGradient(nGradient), FALSE);
+    pDC->Draw3dRect(&rc, m_clrLightEdge, m_clrLightEdge);
 }
 
 CLVKButtonThemeResource::CLVKButtonThemeResource()

@@ -67,6 +67,9 @@ class CLVKButtonThemeOffice2003 : public CLVKButtonThemeOfficeXP
 public:
     CLVKButtonThemeOffice2003();
     void RefreshMetrics(CLVKButton* pButton) override;
+    // With Luna colours a hot, pushed or checked face is the colour
+    // manager's gradient of that state.
+    void DrawButtonBackground(CDC* pDC, CLVKButton* pButton) override;
 
     BOOL m_bLunaColors = FALSE;
 };

@@ -8,6 +8,7 @@
 #include "Controls/Button.h"
 #include "Controls/ButtonThemeVariants.h"
 #include "Controls/Edit.h"
+#include "Foundation/ColorManager.h"
 
 #include "../Foundation/DibSurface.h"
 
@@ -263,6 +264,89 @@ TEST_F(ButtonPixels, Office2013IndeterminateCheckBoxIsAFilledSquare)
     EXPECT_EQ(RGB(171, 171, 171), surface.Pixel(0, y)) << "mark border";
     EXPECT_EQ(RGB(139, 139, 139), surface.Pixel(6, y + 6)) << "filled with the mark colour";
     EXPECT_EQ(RGB(253, 253, 253), surface.Pixel(1, y + 1)) << "face between border and square";
+}
+
+// The colour manager's Windows colour scheme, for one test.
+class ScopedWindowsTheme
+{
+public:
+    explicit ScopedWindowsTheme(int nTheme) { CLVKColorManager::GetGlobal()->SetWindowsTheme(nTheme); }
+    ~ScopedWindowsTheme() { CLVKColorManager::GetGlobal()->SetWindowsTheme(CLVKColorManager::themeAutomatic); }
+};
+
+class Office2003Button : public ButtonPixels
+{
+protected:
+    std::vector<COLORREF> Picture()
+    {
+        DibSurface surface(120, 28, RGB(1, 2, 3));
+        m_button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 28; ++y)
+            for (int x = 0; x < 120; ++x)
+                pixels.push_back(surface.Pixel(x, y));
+        return pixels;
+    }
+    // Each of the four states drawn by the theme number.
+    std::vector<std::vector<COLORREF>> States(int nTheme)
+    {
+        m_button.SetTheme(nTheme);
+        std::vector<std::vector<COLORREF>> pictures;
+        pictures.push_back(Picture());
+        m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        pictures.push_back(Picture());
+        m_button.SendMessage(BM_SETSTATE, TRUE);
+        pictures.push_back(Picture());
+        m_button.SendMessage(BM_SETSTATE, FALSE);
+        m_button.SendMessage(WM_MOUSELEAVE);
+        m_button.SetChecked(1);
+        pictures.push_back(Picture());
+        m_button.SetChecked(0);
+        return pictures;
+    }
+};
+
+void ExpectNear(COLORREF clrExpected, COLORREF clr, int nTolerance, const char* pszWhat)
+{
+    EXPECT_NEAR(GetRValue(clrExpected), GetRValue(clr), nTolerance) << pszWhat;
+    EXPECT_NEAR(GetGValue(clrExpected), GetGValue(clr), nTolerance) << pszWhat;
+    EXPECT_NEAR(GetBValue(clrExpected), GetBValue(clr), nTolerance) << pszWhat;
+}
+
+TEST_F(Office2003Button, WithoutAColourSchemeItDrawsExactlyAsOfficeXP)
+{
+    ScopedWindowsTheme scheme(CLVKColorManager::themeNone);
+    Make(BS_PUSHBUTTON, L"Same");
+    EXPECT_EQ(States(4), States(5));
+}
+
+TEST_F(Office2003Button, LunaSchemesGiveTheirFacesAndGradientsOfTheState)
+{
+    ScopedWindowsTheme scheme(CLVKColorManager::themeLunaBlue);
+    Make(BS_PUSHBUTTON, L"");
+    m_button.SetTheme(5);
+    EXPECT_EQ(RGB(169, 199, 240), PixelAt(60, 14)) << "blue face";
+    EXPECT_EQ(RGB(127, 157, 185), PixelAt(0, 0)) << "blue border";
+
+    // Hot, pushed and checked: a top-to-bottom gradient framed in the hot border.
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(RGB(0, 0, 128), PixelAt(0, 0));
+    ExpectNear(RGB(255, 242, 200), PixelAt(60, 1), 3, "hot gradient, top");
+    ExpectNear(RGB(255, 212, 151), PixelAt(60, 26), 8, "hot gradient, bottom");
+    m_button.SendMessage(BM_SETSTATE, TRUE);
+    ExpectNear(RGB(254, 142, 75), PixelAt(60, 1), 3, "pushed gradient, top");
+    ExpectNear(RGB(255, 207, 139), PixelAt(60, 26), 8, "pushed gradient, bottom");
+    m_button.SendMessage(BM_SETSTATE, FALSE);
+    m_button.SendMessage(WM_MOUSELEAVE);
+    m_button.SetChecked(1);
+    ExpectNear(RGB(255, 213, 140), PixelAt(60, 1), 3, "checked gradient, top");
+    EXPECT_EQ(RGB(0, 0, 128), PixelAt(119, 27));
+
+    CLVKColorManager::GetGlobal()->SetWindowsTheme(CLVKColorManager::themeLunaSilver);
+    m_button.SetTheme(5);
+    m_button.SetChecked(0);
+    EXPECT_EQ(RGB(192, 192, 211), PixelAt(60, 14)) << "silver face";
+    EXPECT_EQ(RGB(165, 172, 178), PixelAt(0, 0)) << "silver border";
 }
 
 }  // namespace

@@ -456,6 +456,61 @@ void CLVKButtonThemeResource::DrawButtonBackground(CDC* pDC, CLVKButton* pButton
                             RGB(255, 0, 255));
 }
 
+void CLVKButtonThemeResource::RefreshMetrics(CLVKButton* pButton)
+{
+    CLVKButtonThemeUltraFlat::RefreshMetrics(pButton);
+    CLVKResourceImages* const pImages = CLVKResourceImages::GetGlobal();
+    if (pImages && pImages->IsLoaded())
+        m_clrShadow.SetStandardValue(pImages->GetColorValue(L"Controls", L"GroupBoxFrame", m_clrShadow));
+}
+
+int CLVKButtonThemeResource::MarkPictureState(CLVKButton* pButton)
+{
+    if (!pButton->IsWindowEnabled())
+        return 3;
+    if (!pButton->IsHighlighted())
+        return 0;
+    return pButton->IsPushed() ? 2 : 1;
+}
+
+namespace
+{
+
+CLVKResourceImage* ThemePicture(LPCWSTR lpszName)
+{
+    CLVKResourceImages* const pImages = CLVKResourceImages::GetGlobal();
+    return pImages ? pImages->GetImage(lpszName) : nullptr;
+}
+
+}  // namespace
+
+void CLVKButtonThemeResource::DrawCheckBoxMark(CDC* pDC, CLVKButton* pButton)
+{
+    CLVKResourceImage* const pImage = IsUxThemeOn(pButton) ? nullptr : ThemePicture(L"TOOLBARBUTTONCHECKBOX");
+    if (!pImage)
+    {
+        CLVKButtonTheme::DrawCheckBoxMark(pDC, pButton);
+        return;
+    }
+    const int nCheck = pButton->GetChecked();
+    const int nState = MarkPictureState(pButton) + (nCheck == 1 ? 4 : 0) + (nCheck == 2 ? 8 : 0);
+    pImage->DrawTransparent(pDC, CalcPartRect(pDC, pButton, 1), pImage->GetPartRect(nState, 12), CRect(0, 0, 0, 0),
+                            RGB(255, 0, 255));
+}
+
+void CLVKButtonThemeResource::DrawRadioButtonMark(CDC* pDC, CLVKButton* pButton)
+{
+    CLVKResourceImage* const pImage = IsUxThemeOn(pButton) ? nullptr : ThemePicture(L"TOOLBARBUTTONRADIOBUTTON");
+    if (!pImage)
+    {
+        CLVKButtonTheme::DrawRadioButtonMark(pDC, pButton);
+        return;
+    }
+    const int nState = MarkPictureState(pButton) + (pButton->GetChecked() ? 4 : 0);
+    pImage->DrawTransparent(pDC, CalcPartRect(pDC, pButton, 2), pImage->GetPartRect(nState, 8), CRect(0, 0, 0, 0),
+                            RGB(255, 0, 255));
+}
+
 // ---- Office 2013, Visual Studio 2012 and 2015 -----------------------------------------
 
 CLVKButtonThemeOffice2013::CLVKButtonThemeOffice2013()

@@ -79,7 +79,16 @@ class CLVKButtonThemeResource : public CLVKButtonThemeUltraFlat
 {
 public:
     CLVKButtonThemeResource();
+    void RefreshMetrics(CLVKButton* pButton) override;
     void DrawButtonBackground(CDC* pDC, CLVKButton* pButton) override;
+    // The theme's "TOOLBARBUTTONCHECKBOX" and "TOOLBARBUTTONRADIOBUTTON"
+    // pictures; the base's marks without them.
+    void DrawCheckBoxMark(CDC* pDC, CLVKButton* pButton) override;
+    void DrawRadioButtonMark(CDC* pDC, CLVKButton* pButton) override;
+
+protected:
+    // 0 idle, 1 highlighted, 2 highlighted and pushed, 3 disabled.
+    static int MarkPictureState(CLVKButton* pButton);
 };
 
 // Colours from the resource theme's "Controls.Button" section.

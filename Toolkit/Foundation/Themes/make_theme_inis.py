@@ -364,8 +364,11 @@ def entries(section, look, palette_name, folder, caption_height, caption_buttons
     if section == "Theme":
         return [("Name", "VISUALSTUDIO2015"), ("Compatibility", "VisualStudio2015")]
     if section == "Images":
-        return [("MaskColor", "255 0 255"), ("ToolTipFrame", folder + "\\ToolTipFrame.png"),
-                ("PushButton", folder + "\\PushButton.png")]
+        return ([("MaskColor", "255 0 255"), ("ToolTipFrame", folder + "\\ToolTipFrame.png"),
+                 ("PushButton", folder + "\\PushButton.png"),
+                 ("ToolbarButtonCheckBox", folder + "\\ToolbarButtonCheckBox.png"),
+                 ("ToolbarButtonRadioButton", folder + "\\ToolbarButtonRadioButton.png")] +
+                [(key, "Controls\\" + picture) for key, picture in SCROLL_IMAGES])
     out = []
     if section in FIXED:
         for key, values in FIXED[section].items():
@@ -439,15 +442,153 @@ def framed(width, height, border, fill, corner=True):
     return pixel
 
 
+MAGENTA = (255, 0, 255)
+
+
+def png_rgb(width, height, pixel):
+    """pixel(x, y) -> (r, g, b); no alpha, so magenta is the transparent key."""
+    raw = b"".join(b"\x00" + b"".join(bytes(pixel(x, y)) for x in range(width)) for y in range(height))
+    ihdr = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(raw, 9)) +
+            chunk(b"IEND", b""))
+
+
+def stacked(cell_w, cell_h, cells):
+    """Cells drawn by cells[n](x, y) stacked from the top into one picture."""
+    return png_rgb(cell_w, cell_h * len(cells), lambda x, y: cells[y // cell_h](x, y % cell_h))
+
+
+# A check mark and the outlines of the small arrows, as rows of text: 'X' drawn.
+CHECK = ["          ", "         X", "        XX", "X      XXX", "XX    XXX ", "XXX  XXX  ", " XXXXXX   ",
+         "  XXXX    ", "   XX     "]
+ARROW_UP = ["         ", "         ", "    X    ", "   XXX   ", "  XXXXX  ", " XXXXXXX ", "         ",
+            "         ", "         "]
+
+
+def mark_cells(p, radio):
+    """13 x 13 check-box or radio marks: idle, hot, pushed and disabled, then
+    the same checked (and, for check boxes, indeterminate)."""
+    looks = [(p["border"], p["window"], p["text"]), (p["hotBorder"], p["hot"], p["text"]),
+             (p["accent"], p["hot"], p["text"]), (p["textDisabled"], p["back"], p["textDisabled"])]
+
+    def cell(border, fill, mark, state):
+        def pixel(x, y):
+            if radio:
+                d = ((x - 6) ** 2 + (y - 6) ** 2) ** 0.5
+                if d > 6.5:
+                    return MAGENTA
+                if d > 5.5:
+                    return border
+                return mark if state and d < 2.6 else fill
+            if x in (0, 12) or y in (0, 12):
+                return border
+            if state == 1 and 0 <= x - 1 < 10 and 2 <= y < 11 and CHECK[y - 2][x - 1] == "X":
+                return mark
+            if state == 2 and 3 <= x <= 9 and 3 <= y <= 9:
+                return mark
+            return fill
+        return pixel
+
+    states = [0, 1] if radio else [0, 1, 2]
+    return [cell(*looks[n], state) for state in states for n in range(4)]
+
+
+def arrow_glyph(rows, colour, turn):
+    """A 9 x 9 arrow from the text rows, turned 0 up, 1 down, 2 left, 3 right."""
+    def pixel(x, y):
+        u, v = [(x, y), (x, 8 - y), (y, x), (8 - y, x)][turn]
+        return colour if rows[v][u] == "X" else MAGENTA
+    return pixel
+
+
+def scroll_pictures():
+    """The scroll-bar pictures of the resource theme, in a light and a dark
+    form, shared by every theme."""
+    out = {}
+    for form, p in [("Light", PALETTES["light"]), ("Dark", PALETTES["dark"])]:
+        p = {k: rgb(v) for k, v in p.items()}
+        track, edge, pressed = p["face"], p["back"], p["border"]
+        # Background: row 0 the track, row 1 a pressed page area; a one-pixel
+        # line along each long side.
+        out["ScrollVertical%s.png" % form] = stacked(5, 4, [
+            lambda x, y, f=f: edge if x in (0, 4) else f for f in (track, pressed)])
+        out["ScrollHorizontal%s.png" % form] = stacked(4, 5, [
+            lambda x, y, f=f: edge if y in (0, 4) else f for f in (track, pressed)])
+        # Arrow buttons: nothing, a quiet frame while another part is active,
+        # hot, pressed.
+        arrow = [lambda x, y: MAGENTA, framed_rgb(7, 7, p["border"], None),
+                 framed_rgb(7, 7, p["hotBorder"], p["hot"]), framed_rgb(7, 7, p["accent"], p["accent"])]
+        out["ScrollArrowsVertical%s.png" % form] = stacked(7, 7, arrow)
+        out["ScrollArrowsHorizontal%s.png" % form] = stacked(7, 7, arrow)
+        # Thumb: normal, hot, pressed.
+        thumb = [framed_rgb(11, 11, b, f) for b, f in
+                 [(p["grip"], p["shadow"]), (p["hotBorder"], p["hot"]), (p["accent"], p["accent"])]]
+        out["ScrollThumbVertical%s.png" % form] = stacked(11, 11, thumb)
+        out["ScrollThumbHorizontal%s.png" % form] = stacked(11, 11, thumb)
+        # Size box: the track colour with the status-bar gripper over it.
+        out["ScrollSizeBox%s.png" % form] = png_rgb(4, 4, lambda x, y: track)
+        # Arrow glyphs, 9 x 9: for up, down, left and right the rows normal,
+        # active, (spare) and disabled.
+        glyph_colours = [p["grip"], p["text"], p["text"], p["textDisabled"]]
+        out["ScrollArrowGlyphs%s.png" % ("Dark" if form == "Dark" else "")] = stacked(9, 9, [
+            arrow_glyph(ARROW_UP, colour, turn) for turn in range(4) for colour in glyph_colours])
+    light = {k: rgb(v) for k, v in PALETTES["light"].items()}
+    grip_vertical = [lambda x, y: light["text"] if y in (1, 3, 5) and 1 <= x <= 6 else MAGENTA]
+    out["ScrollThumbGripperVertical.png"] = stacked(8, 8, grip_vertical * 3)
+    out["ScrollThumbGripperHorizontal.png"] = stacked(8, 8, [lambda x, y: light["text"] if x in (1, 3, 5) and
+                                                             1 <= y <= 6 else MAGENTA] * 3)
+    out["StatusBarGripper.png"] = png_rgb(8, 8, lambda x, y: light["grip"] if (x + y) >= 8 and x % 3 == 1 and
+                                          y % 3 == 1 else MAGENTA)
+    return out
+
+
+def framed_rgb(width, height, border, fill):
+    """A one-pixel border around a fill; a fill of None is transparent."""
+    def pixel(x, y):
+        if x in (0, width - 1) or y in (0, height - 1):
+            return border
+        return fill if fill is not None else MAGENTA
+    return pixel
+
+
+# The scroll bar's image names and their pictures in the shared folder.
+SCROLL_IMAGES = [
+    ("ControlGalleryScrollVerticalLight", "ScrollVerticalLight.png"),
+    ("ControlGalleryScrollVerticalDark", "ScrollVerticalDark.png"),
+    ("ControlGalleryScrollHorizontalLight", "ScrollHorizontalLight.png"),
+    ("ControlGalleryScrollHorizontalDark", "ScrollHorizontalDark.png"),
+    ("ControlGalleryScrollArrowsVerticalLight", "ScrollArrowsVerticalLight.png"),
+    ("ControlGalleryScrollArrowsVerticalDark", "ScrollArrowsVerticalDark.png"),
+    ("ControlGalleryScrollArrowsHorizontalLight", "ScrollArrowsHorizontalLight.png"),
+    ("ControlGalleryScrollArrowsHorizontalDark", "ScrollArrowsHorizontalDark.png"),
+    ("ControlGalleryScrollArrowGlyphs", "ScrollArrowGlyphs.png"),
+    ("ControlGalleryScrollArrowGlyphsDark", "ScrollArrowGlyphsDark.png"),
+    ("ControlGalleryScrollThumbVertical", "ScrollThumbVerticalLight.png"),
+    ("ControlGalleryScrollThumbVerticalDark", "ScrollThumbVerticalDark.png"),
+    ("ControlGalleryScrollThumbHorizontal", "ScrollThumbHorizontalLight.png"),
+    ("ControlGalleryScrollThumbHorizontalDark", "ScrollThumbHorizontalDark.png"),
+    ("ControlGalleryScrollThumbGripperVertical", "ScrollThumbGripperVertical.png"),
+    ("ControlGalleryScrollThumbGripperHorizontal", "ScrollThumbGripperHorizontal.png"),
+    ("ControlGalleryScrollSizeBoxLight", "ScrollSizeBoxLight.png"),
+    ("ControlGalleryScrollSizeBoxDark", "ScrollSizeBoxDark.png"),
+    ("StatusBarGripper", "StatusBarGripper.png"),
+]
+
+
 def pictures(palette_name):
     p = {k: rgb(v) for k, v in PALETTES[palette_name].items()}
     out = {}
     out["ToolTipFrame.png"] = png(12, 12, framed(12, 12, p["border"], p["window"]))
-    # Push button: normal, hot and pressed stacked from the top, 16 x 16 each.
-    states = [(p["border"], p["face"]), (p["hotBorder"], p["hot"]), (p["pushed"], p["pushed"])]
-    out["PushButton.png"] = png(16, 48, lambda x, y: framed(16, 16, *states[y // 16])(x, y % 16))
+    # Push button: normal, hot, pressed, disabled and default stacked from
+    # the top, 16 x 16 each.
+    states = [(p["border"], p["face"]), (p["hotBorder"], p["hot"]), (p["pushed"], p["pushed"]),
+              (p["border"], p["back"]), (p["accent"], p["face"])]
+    out["PushButton.png"] = png(16, 80, lambda x, y: framed(16, 16, *states[y // 16])(x, y % 16))
     out["FrameBorder.png"] = png(8, 8, framed(8, 8, p["shadow"], p["back"], corner=False))
     out["Gripper.png"] = png(4, 4, lambda x, y: p["grip"] + (255,) if (x % 2 == 0 and y % 2 == 0) else (0, 0, 0, 0))
+    # Check-box and radio marks of the tool-bar look, 13 x 13, magenta-keyed.
+    out["ToolbarButtonCheckBox.png"] = stacked(13, 13, mark_cells(p, False))
+    out["ToolbarButtonRadioButton.png"] = stacked(13, 13, mark_cells(p, True))
     return out
 
 
@@ -468,6 +609,11 @@ def main():
                 f.write(data)
             resource = ("%s_%s" % (folder, picture)).replace(".", "_").upper()
             rc.append('%s PNG "Foundation/Themes/%s"' % (resource, filename))
+    for picture, data in sorted(scroll_pictures().items()):
+        filename = "Controls_%s" % picture
+        with open(filename, "wb") as f:
+            f.write(data)
+        rc.append('%s PNG "Foundation/Themes/%s"' % (filename.replace(".", "_").upper(), filename))
     with open("ThemeResources.rc", "wb") as f:
         f.write(("\n".join(rc) + "\n").encode("ascii"))
 

@@ -9,6 +9,7 @@
 #include "Controls/ButtonThemeVariants.h"
 #include "Controls/Edit.h"
 #include "Foundation/ColorManager.h"
+#include "Foundation/ResourceImages.h"
 
 #include "../Foundation/DibSurface.h"
 
@@ -233,8 +234,29 @@ TEST_F(ButtonPixels, VisualStudio2012DarkAndClassicDefault)
     EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), PixelAt(0, 0)) << "pushed: sunken";
 }
 
+// One of the program's resource themes, with its pictures, for one test;
+// without a name, none. No theme is in force afterwards.
+class ScopedResourceTheme
+{
+public:
+    explicit ScopedResourceTheme(LPCWSTR lpszName)
+    {
+        CLVKResourceImages* const pImages = CLVKResourceImages::GetGlobal();
+        if (lpszName)
+            m_bLoaded = pImages->LoadTheme(::GetModuleHandleW(nullptr), lpszName, FALSE);
+        else
+            pImages->ResetTheme();
+    }
+    ~ScopedResourceTheme() { CLVKResourceImages::GetGlobal()->ResetTheme(); }
+    BOOL IsLoaded() const { return m_bLoaded; }
+
+private:
+    BOOL m_bLoaded = FALSE;
+};
+
 TEST_F(ButtonPixels, ResourceThemeWithoutItsPictureFallsBackToTheClassicFace)
 {
+    ScopedResourceTheme none(nullptr);
     Make(BS_PUSHBUTTON, L"");
     m_button.SetTheme(7);
     EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), PixelAt(0, 0));
@@ -347,6 +369,91 @@ TEST_F(Office2003Button, LunaSchemesGiveTheirFacesAndGradientsOfTheState)
     m_button.SetChecked(0);
     EXPECT_EQ(RGB(192, 192, 211), PixelAt(60, 14)) << "silver face";
     EXPECT_EQ(RGB(165, 172, 178), PixelAt(0, 0)) << "silver border";
+}
+
+// The light theme's pictures: the push button's five states, 16 x 16 with a
+// sizing margin of 4, and the 13 x 13 marks of check boxes and radio buttons.
+const COLORREF kLightBorder = RGB(204, 206, 219);
+const COLORREF kLightWindow = RGB(255, 255, 255);
+const COLORREF kLightText = RGB(30, 30, 30);
+const COLORREF kLightHotBorder = RGB(164, 206, 249);
+const COLORREF kLightAccent = RGB(0, 122, 204);
+const COLORREF kLightDisabled = RGB(162, 164, 165);
+const COLORREF kLightBack = RGB(238, 238, 242);
+
+struct MarkCase
+{
+    const char* pszName;
+    DWORD dwStyle;
+    int nCheck;
+    bool bHot;
+    bool bPushed;
+    bool bEnabled;
+    POINT ptInMark;  // in the 13 x 13 mark
+    COLORREF clr;
+};
+
+class ResourceThemeMarks : public ::testing::TestWithParam<MarkCase>
+{
+};
+
+TEST_P(ResourceThemeMarks, ComeFromTheThemePictures)
+{
+    const MarkCase& c = GetParam();
+    ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");
+    ASSERT_TRUE(theme.IsLoaded());
+    ButtonHost host;
+    CLVKButton button;
+    ASSERT_TRUE(button.Create(L"Mark", WS_CHILD | WS_VISIBLE | c.dwStyle, CRect(0, 0, 120, 28), &host, 1));
+    button.SetTheme(7);
+    button.SendMessage(BM_SETCHECK, c.nCheck);
+    if (c.bHot)
+        button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    if (c.bPushed)
+        button.SendMessage(BM_SETSTATE, TRUE);
+    button.EnableWindow(c.bEnabled);
+    DibSurface surface(120, 28, RGB(1, 2, 3));
+    button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    const int yMark = (28 - 13) / 2;
+    EXPECT_EQ(c.clr, surface.Pixel(c.ptInMark.x, yMark + c.ptInMark.y)) << c.pszName;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ResourceThemeMarks,
+    ::testing::Values(MarkCase{"idle check box frame", BS_AUTOCHECKBOX, 0, false, false, true, {0, 0}, kLightBorder},
+                      MarkCase{"idle check box inside", BS_AUTOCHECKBOX, 0, false, false, true, {6, 6}, kLightWindow},
+                      MarkCase{"check mark", BS_AUTOCHECKBOX, 1, false, false, true, {1, 5}, kLightText},
+                      MarkCase{"hot frame", BS_AUTOCHECKBOX, 1, true, false, true, {0, 0}, kLightHotBorder},
+                      MarkCase{"hot and pushed frame", BS_AUTOCHECKBOX, 0, true, true, true, {0, 0}, kLightAccent},
+                      MarkCase{"disabled frame", BS_AUTOCHECKBOX, 1, false, false, false, {0, 0}, kLightDisabled},
+                      MarkCase{"disabled inside", BS_AUTOCHECKBOX, 0, false, false, false, {6, 6}, kLightBack},
+                      MarkCase{"indeterminate square", BS_AUTO3STATE, 2, false, false, true, {6, 6}, kLightText},
+                      MarkCase{"radio ring", BS_AUTORADIOBUTTON, 0, false, false, true, {6, 0}, kLightBorder},
+                      MarkCase{"radio inside", BS_AUTORADIOBUTTON, 0, false, false, true, {6, 6}, kLightWindow},
+                      MarkCase{"radio dot", BS_AUTORADIOBUTTON, 1, false, false, true, {6, 6}, kLightText},
+                      MarkCase{"hot radio ring", BS_AUTORADIOBUTTON, 1, true, false, true, {6, 0}, kLightHotBorder},
+                      MarkCase{
+                          "disabled radio dot", BS_AUTORADIOBUTTON, 1, false, false, false, {6, 6}, kLightDisabled}));
+
+TEST_F(ButtonPixels, ResourceThemePushButtonPictureByState)
+{
+    ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");
+    ASSERT_TRUE(theme.IsLoaded());
+    Make(BS_PUSHBUTTON, L"");
+    m_button.SetTheme(7);
+    EXPECT_EQ(kLightBorder, PixelAt(60, 0)) << "normal";
+    EXPECT_EQ(RGB(246, 246, 246), PixelAt(60, 14));
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(kLightHotBorder, PixelAt(60, 0)) << "hot";
+    m_button.SendMessage(BM_SETSTATE, TRUE);
+    EXPECT_EQ(kLightAccent, PixelAt(60, 14)) << "pushed";
+    m_button.SendMessage(BM_SETSTATE, FALSE);
+    m_button.SendMessage(WM_MOUSELEAVE);
+    m_button.EnableWindow(FALSE);
+    EXPECT_EQ(kLightBack, PixelAt(60, 14)) << "disabled";
+    m_button.EnableWindow(TRUE);
+    m_button.SetButtonStyle(BS_DEFPUSHBUTTON);
+    EXPECT_EQ(kLightAccent, PixelAt(60, 0)) << "default";
 }
 
 }  // namespace

@@ -290,7 +290,7 @@ TEST(ResourceImages, ThemePicturesLoadByNameAndMapping)
 
     CLVKResourceImage* pButton = images.GetImage(L"PushButton");
     ASSERT_NE(nullptr, pButton);
-    EXPECT_EQ(CRect(0, 16, 16, 32), pButton->GetPartRect(1, 3)) << "normal, hot and pressed stacked";
+    EXPECT_EQ(CRect(0, 16, 16, 32), pButton->GetPartRect(1, 5)) << "normal, hot, pressed, disabled, default";
     EXPECT_NE(nullptr, images.GetImage(L"VS2015Light\\Gripper.png")) << "a folder and a dot become underscores";
     EXPECT_NE(nullptr, images.GetImage(images.GetStringValue(L"CommandBars.Frame", L"BorderImage", L"")));
     EXPECT_EQ(nullptr, images.GetImage(L"NoSuchPicture.png"));

@@ -43,6 +43,12 @@ RECT AFX_CDECL CLVKScrollBarTrackRect(const CLVKScrollBarTrackState& state)
 
 CLVKScrollBase::~CLVKScrollBase() = default;
 
+void CLVKScrollBase::OnSmoothScrollTimer()
+{
+    if (m_pAnimation && !m_pAnimation->Step(this))
+        m_bSmoothScrolling = FALSE;
+}
+
 POINT CLVKScrollBase::GetCursorScreenPos() const
 {
     POINT pt{};

@@ -5,6 +5,7 @@
 // bar never moves its own position: it reports commands through DoScroll.
 #pragma once
 
+#include "Controls/ScrollBarAnimation.h"
 #include "Controls/ScrollBarGeometry.h"
 
 #include <memory>
@@ -26,7 +27,9 @@ public:
     virtual void GetScrollBarRect(CRect* pRect) = 0;
     virtual void GetScrollInfo(SCROLLINFO* pInfo) = 0;
     virtual void RedrawScrollBar() = 0;
-    virtual void OnSmoothScrollTimer() {}
+    // A tick of the smooth-scrolling timer: the animation's next step; its
+    // last step clears the smooth-scrolling flag.
+    virtual void OnSmoothScrollTimer();
     virtual void DoScroll(int nCode, int nPos) = 0;
     virtual void CalcScrollBarInfo(LPCRECT lpRect, CLVKScrollBarGeometry* pGeometry, const SCROLLINFO* pInfo);
 
@@ -42,6 +45,10 @@ public:
     int GetScrollBarStyle() const { return m_nScrollBarStyle; }
     void SetScrollBarStyle(int nStyle) { m_nScrollBarStyle = nStyle; }
     void SetSmoothScrolling(BOOL bSmooth) { m_bSmoothScrolling = bSmooth; }
+    BOOL IsSmoothScrolling() const { return m_bSmoothScrolling; }
+    // Adopts the animation (null: none); the one before is deleted.
+    void SetAnimation(std::unique_ptr<CLVKScrollBarAnimation> pAnimation) { m_pAnimation = std::move(pAnimation); }
+    CLVKScrollBarAnimation* GetAnimation() const { return m_pAnimation.get(); }
     int GetAutoRepeatInterval() const { return m_nAutoRepeatInterval; }
 
 protected:
@@ -60,4 +67,5 @@ protected:
     int m_nScrollBarStyle = 0;
     BOOL m_bSmoothScrolling = FALSE;
     int m_nAutoRepeatInterval = 0;
+    std::unique_ptr<CLVKScrollBarAnimation> m_pAnimation;
 };

@@ -366,8 +366,8 @@ def entries(section, look, palette_name, folder, caption_height, caption_buttons
     if section == "Images":
         return ([("MaskColor", "255 0 255"), ("ToolTipFrame", folder + "\\ToolTipFrame.png"),
                  ("PushButton", folder + "\\PushButton.png"),
-                 ("ToolbarButtonCheckBox", folder + "\\ToolbarButtonCheckBox.png"),
-                 ("ToolbarButtonRadioButton", folder + "\\ToolbarButtonRadioButton.png")] +
+                 ("ToolbarButtonCheckBox", folder + "\\ToolbarButtonCheckBox.bmp"),
+                 ("ToolbarButtonRadioButton", folder + "\\ToolbarButtonRadioButton.bmp")] +
                 [(key, "Controls\\" + picture) for key, picture in SCROLL_IMAGES])
     out = []
     if section in FIXED:
@@ -445,17 +445,23 @@ def framed(width, height, border, fill, corner=True):
 MAGENTA = (255, 0, 255)
 
 
-def png_rgb(width, height, pixel):
-    """pixel(x, y) -> (r, g, b); no alpha, so magenta is the transparent key."""
-    raw = b"".join(b"\x00" + b"".join(bytes(pixel(x, y)) for x in range(width)) for y in range(height))
-    ihdr = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(raw, 9)) +
-            chunk(b"IEND", b""))
+def bmp24(width, height, pixel):
+    """pixel(x, y) -> (r, g, b): a 24-bit bitmap, bottom-up, whose magenta is
+    the transparent key (no alpha byte to disturb the keying)."""
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in reversed(range(height)):
+        row = b"".join(bytes((b, g, r)) for r, g, b in (pixel(x, y) for x in range(width)))
+        rows.append(row + b"\x00" * (stride - width * 3))
+    bits = b"".join(rows)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(bits), 2835, 2835, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(bits), 0, 0, 14 + len(info))
+    return header + info + bits
 
 
 def stacked(cell_w, cell_h, cells):
     """Cells drawn by cells[n](x, y) stacked from the top into one picture."""
-    return png_rgb(cell_w, cell_h * len(cells), lambda x, y: cells[y // cell_h](x, y % cell_h))
+    return bmp24(cell_w, cell_h * len(cells), lambda x, y: cells[y // cell_h](x, y % cell_h))
 
 
 # A check mark and the outlines of the small arrows, as rows of text: 'X' drawn.
@@ -496,7 +502,7 @@ def mark_cells(p, radio):
 def arrow_glyph(rows, colour, turn):
     """A 9 x 9 arrow from the text rows, turned 0 up, 1 down, 2 left, 3 right."""
     def pixel(x, y):
-        u, v = [(x, y), (x, 8 - y), (y, x), (8 - y, x)][turn]
+        u, v = [(x, y), (x, 8 - y), (y, x), (y, 8 - x)][turn]
         return colour if rows[v][u] == "X" else MAGENTA
     return pixel
 
@@ -510,34 +516,34 @@ def scroll_pictures():
         track, edge, pressed = p["face"], p["back"], p["border"]
         # Background: row 0 the track, row 1 a pressed page area; a one-pixel
         # line along each long side.
-        out["ScrollVertical%s.png" % form] = stacked(5, 4, [
+        out["ScrollVertical%s.bmp" % form] = stacked(5, 4, [
             lambda x, y, f=f: edge if x in (0, 4) else f for f in (track, pressed)])
-        out["ScrollHorizontal%s.png" % form] = stacked(4, 5, [
+        out["ScrollHorizontal%s.bmp" % form] = stacked(4, 5, [
             lambda x, y, f=f: edge if y in (0, 4) else f for f in (track, pressed)])
         # Arrow buttons: nothing, a quiet frame while another part is active,
         # hot, pressed.
         arrow = [lambda x, y: MAGENTA, framed_rgb(7, 7, p["border"], None),
                  framed_rgb(7, 7, p["hotBorder"], p["hot"]), framed_rgb(7, 7, p["accent"], p["accent"])]
-        out["ScrollArrowsVertical%s.png" % form] = stacked(7, 7, arrow)
-        out["ScrollArrowsHorizontal%s.png" % form] = stacked(7, 7, arrow)
+        out["ScrollArrowsVertical%s.bmp" % form] = stacked(7, 7, arrow)
+        out["ScrollArrowsHorizontal%s.bmp" % form] = stacked(7, 7, arrow)
         # Thumb: normal, hot, pressed.
         thumb = [framed_rgb(11, 11, b, f) for b, f in
                  [(p["grip"], p["shadow"]), (p["hotBorder"], p["hot"]), (p["accent"], p["accent"])]]
-        out["ScrollThumbVertical%s.png" % form] = stacked(11, 11, thumb)
-        out["ScrollThumbHorizontal%s.png" % form] = stacked(11, 11, thumb)
+        out["ScrollThumbVertical%s.bmp" % form] = stacked(11, 11, thumb)
+        out["ScrollThumbHorizontal%s.bmp" % form] = stacked(11, 11, thumb)
         # Size box: the track colour with the status-bar gripper over it.
-        out["ScrollSizeBox%s.png" % form] = png_rgb(4, 4, lambda x, y: track)
+        out["ScrollSizeBox%s.bmp" % form] = bmp24(4, 4, lambda x, y: track)
         # Arrow glyphs, 9 x 9: for up, down, left and right the rows normal,
         # active, (spare) and disabled.
         glyph_colours = [p["grip"], p["text"], p["text"], p["textDisabled"]]
-        out["ScrollArrowGlyphs%s.png" % ("Dark" if form == "Dark" else "")] = stacked(9, 9, [
+        out["ScrollArrowGlyphs%s.bmp" % ("Dark" if form == "Dark" else "")] = stacked(9, 9, [
             arrow_glyph(ARROW_UP, colour, turn) for turn in range(4) for colour in glyph_colours])
     light = {k: rgb(v) for k, v in PALETTES["light"].items()}
     grip_vertical = [lambda x, y: light["text"] if y in (1, 3, 5) and 1 <= x <= 6 else MAGENTA]
-    out["ScrollThumbGripperVertical.png"] = stacked(8, 8, grip_vertical * 3)
-    out["ScrollThumbGripperHorizontal.png"] = stacked(8, 8, [lambda x, y: light["text"] if x in (1, 3, 5) and
+    out["ScrollThumbGripperVertical.bmp"] = stacked(8, 8, grip_vertical * 3)
+    out["ScrollThumbGripperHorizontal.bmp"] = stacked(8, 8, [lambda x, y: light["text"] if x in (1, 3, 5) and
                                                              1 <= y <= 6 else MAGENTA] * 3)
-    out["StatusBarGripper.png"] = png_rgb(8, 8, lambda x, y: light["grip"] if (x + y) >= 8 and x % 3 == 1 and
+    out["StatusBarGripper.bmp"] = bmp24(8, 8, lambda x, y: light["grip"] if (x + y) >= 8 and x % 3 == 1 and
                                           y % 3 == 1 else MAGENTA)
     return out
 
@@ -553,25 +559,25 @@ def framed_rgb(width, height, border, fill):
 
 # The scroll bar's image names and their pictures in the shared folder.
 SCROLL_IMAGES = [
-    ("ControlGalleryScrollVerticalLight", "ScrollVerticalLight.png"),
-    ("ControlGalleryScrollVerticalDark", "ScrollVerticalDark.png"),
-    ("ControlGalleryScrollHorizontalLight", "ScrollHorizontalLight.png"),
-    ("ControlGalleryScrollHorizontalDark", "ScrollHorizontalDark.png"),
-    ("ControlGalleryScrollArrowsVerticalLight", "ScrollArrowsVerticalLight.png"),
-    ("ControlGalleryScrollArrowsVerticalDark", "ScrollArrowsVerticalDark.png"),
-    ("ControlGalleryScrollArrowsHorizontalLight", "ScrollArrowsHorizontalLight.png"),
-    ("ControlGalleryScrollArrowsHorizontalDark", "ScrollArrowsHorizontalDark.png"),
-    ("ControlGalleryScrollArrowGlyphs", "ScrollArrowGlyphs.png"),
-    ("ControlGalleryScrollArrowGlyphsDark", "ScrollArrowGlyphsDark.png"),
-    ("ControlGalleryScrollThumbVertical", "ScrollThumbVerticalLight.png"),
-    ("ControlGalleryScrollThumbVerticalDark", "ScrollThumbVerticalDark.png"),
-    ("ControlGalleryScrollThumbHorizontal", "ScrollThumbHorizontalLight.png"),
-    ("ControlGalleryScrollThumbHorizontalDark", "ScrollThumbHorizontalDark.png"),
-    ("ControlGalleryScrollThumbGripperVertical", "ScrollThumbGripperVertical.png"),
-    ("ControlGalleryScrollThumbGripperHorizontal", "ScrollThumbGripperHorizontal.png"),
-    ("ControlGalleryScrollSizeBoxLight", "ScrollSizeBoxLight.png"),
-    ("ControlGalleryScrollSizeBoxDark", "ScrollSizeBoxDark.png"),
-    ("StatusBarGripper", "StatusBarGripper.png"),
+    ("ControlGalleryScrollVerticalLight", "ScrollVerticalLight.bmp"),
+    ("ControlGalleryScrollVerticalDark", "ScrollVerticalDark.bmp"),
+    ("ControlGalleryScrollHorizontalLight", "ScrollHorizontalLight.bmp"),
+    ("ControlGalleryScrollHorizontalDark", "ScrollHorizontalDark.bmp"),
+    ("ControlGalleryScrollArrowsVerticalLight", "ScrollArrowsVerticalLight.bmp"),
+    ("ControlGalleryScrollArrowsVerticalDark", "ScrollArrowsVerticalDark.bmp"),
+    ("ControlGalleryScrollArrowsHorizontalLight", "ScrollArrowsHorizontalLight.bmp"),
+    ("ControlGalleryScrollArrowsHorizontalDark", "ScrollArrowsHorizontalDark.bmp"),
+    ("ControlGalleryScrollArrowGlyphs", "ScrollArrowGlyphs.bmp"),
+    ("ControlGalleryScrollArrowGlyphsDark", "ScrollArrowGlyphsDark.bmp"),
+    ("ControlGalleryScrollThumbVertical", "ScrollThumbVerticalLight.bmp"),
+    ("ControlGalleryScrollThumbVerticalDark", "ScrollThumbVerticalDark.bmp"),
+    ("ControlGalleryScrollThumbHorizontal", "ScrollThumbHorizontalLight.bmp"),
+    ("ControlGalleryScrollThumbHorizontalDark", "ScrollThumbHorizontalDark.bmp"),
+    ("ControlGalleryScrollThumbGripperVertical", "ScrollThumbGripperVertical.bmp"),
+    ("ControlGalleryScrollThumbGripperHorizontal", "ScrollThumbGripperHorizontal.bmp"),
+    ("ControlGalleryScrollSizeBoxLight", "ScrollSizeBoxLight.bmp"),
+    ("ControlGalleryScrollSizeBoxDark", "ScrollSizeBoxDark.bmp"),
+    ("StatusBarGripper", "StatusBarGripper.bmp"),
 ]
 
 
@@ -587,9 +593,13 @@ def pictures(palette_name):
     out["FrameBorder.png"] = png(8, 8, framed(8, 8, p["shadow"], p["back"], corner=False))
     out["Gripper.png"] = png(4, 4, lambda x, y: p["grip"] + (255,) if (x % 2 == 0 and y % 2 == 0) else (0, 0, 0, 0))
     # Check-box and radio marks of the tool-bar look, 13 x 13, magenta-keyed.
-    out["ToolbarButtonCheckBox.png"] = stacked(13, 13, mark_cells(p, False))
-    out["ToolbarButtonRadioButton.png"] = stacked(13, 13, mark_cells(p, True))
+    out["ToolbarButtonCheckBox.bmp"] = stacked(13, 13, mark_cells(p, False))
+    out["ToolbarButtonRadioButton.bmp"] = stacked(13, 13, mark_cells(p, True))
     return out
+
+
+def resource_type(picture):
+    return "BITMAP" if picture.endswith(".bmp") else "PNG"
 
 
 def main():
@@ -608,12 +618,13 @@ def main():
             with open(filename, "wb") as f:
                 f.write(data)
             resource = ("%s_%s" % (folder, picture)).replace(".", "_").upper()
-            rc.append('%s PNG "Foundation/Themes/%s"' % (resource, filename))
+            rc.append('%s %s "Foundation/Themes/%s"' % (resource, resource_type(picture), filename))
     for picture, data in sorted(scroll_pictures().items()):
         filename = "Controls_%s" % picture
         with open(filename, "wb") as f:
             f.write(data)
-        rc.append('%s PNG "Foundation/Themes/%s"' % (filename.replace(".", "_").upper(), filename))
+        rc.append('%s %s "Foundation/Themes/%s"' % (filename.replace(".", "_").upper(), resource_type(picture),
+                                                   filename))
     with open("ThemeResources.rc", "wb") as f:
         f.write(("\n".join(rc) + "\n").encode("ascii"))
 

@@ -9,7 +9,7 @@
 #include "Controls/ButtonThemeVariants.h"
 #include "Controls/Edit.h"
 #include "Foundation/ColorManager.h"
-#include "Foundation/ResourceImages.h"
+#include "ScopedResourceTheme.h"
 
 #include "../Foundation/DibSurface.h"
 
@@ -234,26 +234,6 @@ TEST_F(ButtonPixels, VisualStudio2012DarkAndClassicDefault)
     EXPECT_EQ(::GetSysColor(COLOR_3DDKSHADOW), PixelAt(0, 0)) << "pushed: sunken";
 }
 
-// One of the program's resource themes, with its pictures, for one test;
-// without a name, none. No theme is in force afterwards.
-class ScopedResourceTheme
-{
-public:
-    explicit ScopedResourceTheme(LPCWSTR lpszName)
-    {
-        CLVKResourceImages* const pImages = CLVKResourceImages::GetGlobal();
-        if (lpszName)
-            m_bLoaded = pImages->LoadTheme(::GetModuleHandleW(nullptr), lpszName, FALSE);
-        else
-            pImages->ResetTheme();
-    }
-    ~ScopedResourceTheme() { CLVKResourceImages::GetGlobal()->ResetTheme(); }
-    BOOL IsLoaded() const { return m_bLoaded; }
-
-private:
-    BOOL m_bLoaded = FALSE;
-};
-
 TEST_F(ButtonPixels, ResourceThemeWithoutItsPictureFallsBackToTheClassicFace)
 {
     ScopedResourceTheme none(nullptr);
@@ -380,6 +360,7 @@ const COLORREF kLightHotBorder = RGB(164, 206, 249);
 const COLORREF kLightAccent = RGB(0, 122, 204);
 const COLORREF kLightDisabled = RGB(162, 164, 165);
 const COLORREF kLightBack = RGB(238, 238, 242);
+const COLORREF kFace = 0xFFFFFFFF;  // the button's background shows through
 
 struct MarkCase
 {
@@ -415,7 +396,8 @@ TEST_P(ResourceThemeMarks, ComeFromTheThemePictures)
     DibSurface surface(120, 28, RGB(1, 2, 3));
     button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
     const int yMark = (28 - 13) / 2;
-    EXPECT_EQ(c.clr, surface.Pixel(c.ptInMark.x, yMark + c.ptInMark.y)) << c.pszName;
+    const COLORREF clr = c.clr == kFace ? ::GetSysColor(COLOR_BTNFACE) : c.clr;
+    EXPECT_EQ(clr, surface.Pixel(c.ptInMark.x, yMark + c.ptInMark.y)) << c.pszName;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -429,6 +411,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkCase{"disabled inside", BS_AUTOCHECKBOX, 0, false, false, false, {6, 6}, kLightBack},
                       MarkCase{"indeterminate square", BS_AUTO3STATE, 2, false, false, true, {6, 6}, kLightText},
                       MarkCase{"radio ring", BS_AUTORADIOBUTTON, 0, false, false, true, {6, 0}, kLightBorder},
+                      MarkCase{"radio corner", BS_AUTORADIOBUTTON, 0, false, false, true, {0, 0}, kFace},
                       MarkCase{"radio inside", BS_AUTORADIOBUTTON, 0, false, false, true, {6, 6}, kLightWindow},
                       MarkCase{"radio dot", BS_AUTORADIOBUTTON, 1, false, false, true, {6, 6}, kLightText},
                       MarkCase{"hot radio ring", BS_AUTORADIOBUTTON, 1, true, false, true, {6, 0}, kLightHotBorder},

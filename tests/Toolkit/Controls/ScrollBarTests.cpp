@@ -9,6 +9,7 @@
 #include "Controls/ScrollBarThemeVisualStudio2012.h"
 
 #include "../Foundation/DibSurface.h"
+#include "ScopedResourceTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -491,6 +492,7 @@ TEST_F(ScrollControl, Office2013HotThumbAndDisabledBar)
 
 TEST_F(ScrollControl, EveryThemeNumberDrawsWithoutFailing)
 {
+    ScopedResourceTheme none(nullptr);
     for (int nTheme = 0; nTheme <= 16; ++nTheme)
     {
         m_bar.SetTheme(nTheme);
@@ -500,6 +502,161 @@ TEST_F(ScrollControl, EveryThemeNumberDrawsWithoutFailing)
         // Without a loaded resource theme the image theme draws nothing.
         EXPECT_EQ(bResourceTheme, surface.Pixel(8, 8) == RGB(1, 2, 3)) << nTheme;
     }
+}
+
+// The light and dark scroll-bar pictures of the program's resource themes.
+namespace light
+{
+const COLORREF kEdge = RGB(238, 238, 242);
+const COLORREF kTrack = RGB(246, 246, 246);
+const COLORREF kGlyph = RGB(153, 153, 153);
+const COLORREF kActiveGlyph = RGB(30, 30, 30);
+const COLORREF kDisabledGlyph = RGB(162, 164, 165);
+const COLORREF kQuietFrame = RGB(204, 206, 219);
+const COLORREF kThumb = RGB(179, 179, 182);
+const COLORREF kHotThumb = RGB(201, 222, 245);
+}  // namespace light
+
+class ResourceScrollBar : public ScrollControl
+{
+protected:
+    DibSurface& Print()
+    {
+        m_surface.Fill(RGB(1, 2, 3));
+        m_bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_surface.GetHdc()), PRF_CLIENT);
+        return m_surface;
+    }
+    int ThumbMiddle() const
+    {
+        const CLVKScrollBarGeometry& g = m_bar.GetGeometry();
+        return (g.nThumbStart + g.nThumbEnd) / 2;
+    }
+
+    DibSurface m_surface{17, 200};
+};
+
+TEST_F(ResourceScrollBar, DrawsTrackArrowsGlyphsAndThumbFromTheThemePictures)
+{
+    ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");
+    ASSERT_TRUE(theme.IsLoaded());
+    m_bar.SetTheme(4);
+    m_bar.SendMessage(WM_MOUSELEAVE);
+    Print();
+    EXPECT_EQ(light::kEdge, m_surface.Pixel(0, 40)) << "the track's long edge";
+    EXPECT_EQ(light::kTrack, m_surface.Pixel(8, 40));
+    EXPECT_EQ(light::kTrack, m_surface.Pixel(1, 8)) << "an idle arrow button is transparent";
+    // The up glyph's tip: 9 x 9 centred in the arrow inset by a pixel.
+    const int yGlyph = (m_metric - 9) / 2;
+    EXPECT_EQ(light::kGlyph, m_surface.Pixel(8, yGlyph + 2));
+    EXPECT_EQ(light::kGlyph, m_surface.Pixel(8, 200 - m_metric + yGlyph + 6)) << "the down glyph's tip";
+    EXPECT_EQ(light::kThumb, m_surface.Pixel(3, ThumbMiddle()));
+    EXPECT_EQ(light::kEdge, m_surface.Pixel(0, ThumbMiddle())) << "the thumb spans the inset bar";
+    EXPECT_EQ(light::kActiveGlyph, m_surface.Pixel(8, ThumbMiddle() - 4 + 1)) << "the gripper's first line";
+
+    // A hot thumb: the thumb's second row, and the arrows show that another
+    // part of the bar is active.
+    m_bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(8, ThumbMiddle()));
+    ASSERT_EQ(LVK_HTSCROLLTHUMB, m_bar.GetGeometry().nHitPart);
+    Print();
+    EXPECT_EQ(light::kHotThumb, m_surface.Pixel(3, ThumbMiddle()));
+    EXPECT_EQ(light::kQuietFrame, m_surface.Pixel(1, 8));
+    EXPECT_EQ(light::kActiveGlyph, m_surface.Pixel(8, yGlyph + 2));
+
+    // Disabled: no thumb, the disabled glyphs.
+    m_bar.EnableWindow(FALSE);
+    Print();
+    EXPECT_EQ(light::kTrack, m_surface.Pixel(3, ThumbMiddle()));
+    EXPECT_EQ(light::kDisabledGlyph, m_surface.Pixel(8, yGlyph + 2));
+}
+
+TEST_F(ResourceScrollBar, DarkStyleTakesTheDarkPicturesAndNoThemeDrawsNothing)
+{
+    {
+        ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");
+        ASSERT_TRUE(theme.IsLoaded());
+        m_bar.SetTheme(9);
+        EXPECT_EQ(6, m_bar.GetScrollBarStyle());
+        Print();
+        EXPECT_EQ(RGB(45, 45, 48), m_surface.Pixel(0, 40));
+        EXPECT_EQ(RGB(37, 37, 38), m_surface.Pixel(8, 40));
+    }
+    Print();
+    EXPECT_EQ(RGB(1, 2, 3), m_surface.Pixel(8, 40)) << "no theme loaded";
+}
+
+TEST_F(ResourceScrollBar, SizeBoxIsItsPictureWithTheGripperInTheCorner)
+{
+    ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");
+    ASSERT_TRUE(theme.IsLoaded());
+    CLVKScrollBarCtrl box;
+    ASSERT_TRUE(box.Create(WS_CHILD | WS_VISIBLE | SBS_SIZEBOX, CRect(100, 100, 117, 117), &m_host, 501));
+    box.SetTheme(4);
+    DibSurface surface(17, 17, RGB(1, 2, 3));
+    box.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    EXPECT_EQ(light::kTrack, surface.Pixel(2, 2));
+    EXPECT_EQ(light::kTrack, surface.Pixel(9, 9)) << "the gripper's transparent corner";
+    EXPECT_EQ(light::kGlyph, surface.Pixel(16, 16)) << "a gripper dot";
+}
+
+// An animation that counts its steps and ends at the third.
+class CountingAnimation : public CLVKScrollBarAnimation
+{
+public:
+    CountingAnimation(int* pnSteps, bool* pbDeleted) : m_pnSteps(pnSteps), m_pbDeleted(pbDeleted) {}
+    ~CountingAnimation() override { *m_pbDeleted = true; }
+    BOOL Step(CLVKScrollBase*) override { return ++*m_pnSteps < 3; }
+
+private:
+    int* m_pnSteps;
+    bool* m_pbDeleted;
+};
+
+CLVKScrollBase* g_pSmoothBar = nullptr;
+
+void CALLBACK StopStuckSmoothScroll(HWND, UINT, UINT_PTR nId, DWORD)
+{
+    ::KillTimer(nullptr, nId);
+    if (g_pSmoothBar)
+        g_pSmoothBar->SetSmoothScrolling(FALSE);
+}
+
+TEST_F(ScrollControl, AnimationStepsOnTheSmoothTimerAfterReleaseUntilItEnds)
+{
+    int nSteps = 0;
+    bool bDeleted = false;
+    m_host.onScroll = [&](ScrollHost&, int nCode)
+    {
+        if (nCode != SB_ENDSCROLL)
+            return;
+        // The owner starts an animation as the button comes up: the loop
+        // keeps serving its timer after the release.
+        m_bar.SetAnimation(std::make_unique<CountingAnimation>(&nSteps, &bDeleted));
+        m_bar.SetSmoothScrolling(TRUE);
+        for (int n = 0; n < 3; ++n)
+            m_bar.PostMessage(WM_TIMER, CLVKScrollBase::kSmoothScrollTimer);
+    };
+    g_pSmoothBar = &m_bar;
+    ::SetTimer(nullptr, 0, 3000, &StopStuckSmoothScroll);
+    MoveMouse(BarPoint(8, 200 - m_metric / 2));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(200);
+    g_pSmoothBar = nullptr;
+    EXPECT_EQ(3, nSteps);
+    EXPECT_FALSE(m_bar.IsSmoothScrolling()) << "the last step ends the smooth scroll";
+    EXPECT_FALSE(bDeleted) << "the logic keeps its animation";
+
+    // A new animation replaces the old one, which goes; the last goes with the logic.
+    bool bSecondDeleted = false;
+    m_bar.SetAnimation(std::make_unique<CountingAnimation>(&nSteps, &bSecondDeleted));
+    EXPECT_TRUE(bDeleted);
+    EXPECT_FALSE(bSecondDeleted);
+    bool bOtherDeleted = false;
+    {
+        CLVKScrollBarCtrl other;
+        other.SetAnimation(std::make_unique<CountingAnimation>(&nSteps, &bOtherDeleted));
+    }
+    EXPECT_TRUE(bOtherDeleted);
 }
 
 }  // namespace

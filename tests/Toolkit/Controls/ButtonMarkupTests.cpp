@@ -155,4 +155,20 @@ TEST(ButtonMarkupLifetime, MarkupTurnedOnBeforeTheWindowBindsToItWhenTheTextArri
     EXPECT_EQ(button.m_hWnd, button.GetMarkupContext()->GetHostWindow());
 }
 
+TEST_F(ButtonMarkup, MouseMessagesReachTheCaptionAndTheButtonStillTracks)
+{
+    // 32649 is the system's hand cursor.
+    Make(BS_PUSHBUTTON, L"<Border Width='40' Height='12' Background='Red' Cursor='32649'/>", 160, 40);
+    m_button.EnableMarkup(TRUE);
+    ASSERT_EQ(40 * 12, Print(kRed, 160, 40).nCount);  // laid out where it is drawn
+    const LPARAM lSetCursor = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(80, 20));
+    EXPECT_EQ(1, m_button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_button.m_hWnd), lSetCursor))
+        << "the caption's cursor";
+    EXPECT_TRUE(m_button.IsHighlighted()) << "the move still reaches the button";
+    m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(0, m_button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_button.m_hWnd), lSetCursor))
+        << "off the caption the window's own cursor";
+}
+
 }  // namespace

@@ -513,20 +513,41 @@ CRect CLVKButtonTheme::CalcPartRect(CDC* pDC, CLVKButton* pButton, int nPart)
 void CLVKButtonTheme::DrawCaption(CDC* pDC, CLVKButton* pButton)
 {
     const CString strText = pButton->GetButtonText();
-    if (strText.IsEmpty())
+    const DWORD dwStyle = pButton->GetStyle();
+    // The content: the button's bitmap or icon for those styles, else its
+    // caption; nothing when that is missing.
+    HBITMAP hBitmap = nullptr;
+    HICON hIcon = nullptr;
+    CSize szCaption;
+    if (dwStyle & BS_BITMAP)
+    {
+        hBitmap = reinterpret_cast<HBITMAP>(pButton->SendMessage(BM_GETIMAGE, IMAGE_BITMAP));
+        BITMAP bm{};
+        if (!hBitmap || !::GetObjectW(hBitmap, sizeof(bm), &bm))
+            return;
+        szCaption = CSize(bm.bmWidth, bm.bmHeight);
+    }
+    else if (dwStyle & BS_ICON)
+    {
+        hIcon = reinterpret_cast<HICON>(pButton->SendMessage(BM_GETIMAGE, IMAGE_ICON));
+        if (!hIcon)
+            return;
+        szCaption = CSize(Scale(16), CLVKDpiScaling::GetGlobal()->ScaleY(16));
+    }
+    else if (strText.IsEmpty())
+    {
         return;
+    }
     pDC->SetTextColor(GetTextColor(pButton));
     const CRect rcPart = CalcPartRect(pDC, pButton, CaptionPart(pButton));
-    const DWORD dwStyle = pButton->GetStyle();
     const BOOL bMultiLine = (dwStyle & BS_MULTILINE) != 0;
     UINT nFlags = bMultiLine ? (DT_WORDBREAK | DT_EDITCONTROL) : DT_SINGLELINE;
-    const BOOL bMarkup = pButton->GetMarkupCaption() != nullptr;
-    CSize szCaption;
+    const BOOL bMarkup = !hBitmap && !hIcon && pButton->GetMarkupCaption() != nullptr;
     if (bMarkup)
     {
         szCaption = MeasureMarkupCaption(pDC, pButton, rcPart.Width(), rcPart.Height());
     }
-    else
+    else if (!hBitmap && !hIcon)
     {
         CRect rcCalc(0, 0, rcPart.Width(), rcPart.Height());
         ::DrawTextW(pDC->GetSafeHdc(), strText, -1, &rcCalc, nFlags | DT_CALCRECT | DT_NOCLIP);
@@ -561,7 +582,15 @@ void CLVKButtonTheme::DrawCaption(CDC* pDC, CLVKButton* pButton)
         nFlags |= DT_RTLREADING;
     if (HidesAccel(pButton))
         nFlags |= DT_HIDEPREFIX;
-    if (bMarkup)
+    if (hBitmap)
+    {
+        ::DrawStateW(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, x, y, w, h, DST_BITMAP);
+    }
+    else if (hIcon)
+    {
+        ::DrawStateW(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, x, y, w, h, DST_ICON);
+    }
+    else if (bMarkup)
     {
         RenderMarkupCaption(pDC, pButton, CRect(x, y, x + w, y + h), pDC->GetTextColor());
     }

@@ -193,7 +193,9 @@ COLORREF CLVKButtonThemeUltraFlat::MarkColor(CLVKButton* pButton) const
 {
     if (m_clrMark != static_cast<COLORREF>(-1))
         return m_clrMark;
-    return pButton->IsWindowEnabled() ? GetToolkitColor(COLOR_BTNTEXT) : GetToolkitColor(COLOR_GRAYTEXT);
+    // An indeterminate check box takes the disabled mark colour too.
+    const BOOL bFull = pButton->IsWindowEnabled() && pButton->GetChecked() != 2;
+    return bFull ? GetToolkitColor(COLOR_BTNTEXT) : GetToolkitColor(35);
 }
 
 void CLVKButtonThemeUltraFlat::DrawCheckBoxMark(CDC* pDC, CLVKButton* pButton)

@@ -191,4 +191,42 @@ TEST(ButtonInterface, CommandTargetProviderHandsBackTheButton)
     pProvider->Release();
 }
 
+// Check boxes of the BS_ICON and BS_BITMAP styles show the button's icon or
+// bitmap where the caption would be, and nothing without one.
+TEST(ButtonImage, CheckBoxIconAndBitmapStylesDrawThatInPlaceOfTheCaption)
+{
+    ImageHost host;
+    CLVKButton button;
+    ASSERT_TRUE(
+        button.Create(L"Caption", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_ICON, CRect(0, 0, 160, 24), &host, 1));
+    button.SetTheme(12);
+    const int xCaption = button.GetCheckMarkSize().cx + 3;
+    DibSurface surface(160, 24, RGB(1, 2, 3));
+    auto print = [&]
+    {
+        surface.Fill(RGB(1, 2, 3));
+        button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+    };
+
+    print();
+    EXPECT_EQ(0, CountPixels(surface, RGB(68, 68, 68))) << "no icon: nothing, not the caption";
+    const HICON hIcon = MakeSolidIcon(RGB(200, 0, 0));
+    button.SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon));
+    print();
+    EXPECT_EQ(256, CountPixels(surface, RGB(200, 0, 0)));
+    EXPECT_EQ(RGB(200, 0, 0), surface.Pixel(xCaption, 4)) << "left-aligned after the mark, centred";
+    EXPECT_EQ(0, CountPixels(surface, RGB(68, 68, 68)));
+
+    DibSurface green(10, 6, RGB(0, 200, 0));
+    const HBITMAP hBitmap = static_cast<HBITMAP>(::CopyImage(green.GetBitmap(), IMAGE_BITMAP, 0, 0, 0));
+    button.ModifyStyle(BS_ICON, BS_BITMAP);
+    button.SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
+    print();
+    EXPECT_EQ(60, CountPixels(surface, RGB(0, 200, 0)));
+    EXPECT_EQ(RGB(0, 200, 0), surface.Pixel(xCaption, 9));
+    EXPECT_EQ(0, CountPixels(surface, RGB(200, 0, 0)));
+    ::DeleteObject(hBitmap);
+    ::DestroyIcon(hIcon);
+}
+
 }  // namespace

@@ -268,6 +268,33 @@ TEST_F(ButtonPixels, Office2013IndeterminateCheckBoxIsAFilledSquare)
     EXPECT_EQ(RGB(253, 253, 253), surface.Pixel(1, y + 1)) << "face between border and square";
 }
 
+// Ultra-flat check marks: the mark colour for a checked box, toolkit colour
+// 35 for an indeterminate one.
+TEST_F(ButtonPixels, UltraFlatIndeterminateMarkTakesTheDisabledMarkColour)
+{
+    Make(BS_AUTO3STATE, L"");
+    m_button.SetTheme(2);
+    auto countInMark = [&](COLORREF clr)
+    {
+        DibSurface surface(120, 28, RGB(1, 2, 3));
+        m_button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.GetHdc()), PRF_CLIENT);
+        int n = 0;
+        for (int y = 7; y < 20; ++y)
+            for (int x = 1; x < 12; ++x)
+                n += surface.Pixel(x, y) == clr ? 1 : 0;
+        return n;
+    };
+    const COLORREF clrText = GetToolkitColor(COLOR_BTNTEXT);
+    const COLORREF clrGrey = GetToolkitColor(35);
+    ASSERT_NE(clrText, clrGrey);
+    m_button.SendMessage(BM_SETCHECK, BST_CHECKED);
+    EXPECT_GT(countInMark(clrText), 0);
+    EXPECT_EQ(0, countInMark(clrGrey));
+    m_button.SendMessage(BM_SETCHECK, BST_INDETERMINATE);
+    EXPECT_GT(countInMark(clrGrey), 0);
+    EXPECT_EQ(0, countInMark(clrText));
+}
+
 // The colour manager's Windows colour scheme, for one test.
 class ScopedWindowsTheme
 {

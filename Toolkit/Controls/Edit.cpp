@@ -243,7 +243,11 @@ void CLVKEdit::OnPaint()
     const HBRUSH hBrush = m_pTheme->GetClientBrush(&buffer, this);
     if (hBrush)
         ::FillRect(buffer.GetSafeHdc(), &rc, hBrush);
+    // The platform's painting may leave its own clipping (the formatting
+    // rectangle) in the DC; the line below the text must not inherit it.
+    const int nSaved = ::SaveDC(buffer.GetSafeHdc());
     DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(buffer.GetSafeHdc()), 0);
+    ::RestoreDC(buffer.GetSafeHdc(), nSaved);
     if (!IsTextValid())
         DrawValidationLine(&buffer);
 }

@@ -1,7 +1,7 @@
 // The themed edit: its own border in place of the client edge, the theme
 // number table and the theme broadcast, border colours by state, the
-// context menu's command states, and validation that never passes text it
-// could not check.
+// context menu's command states, validation that never passes text it
+// could not check, and the zig-zag line under failing text.
 #include "Framework.h"
 
 #include "Controls/Edit.h"
@@ -198,6 +198,63 @@ TEST(Edit, AValidatorThatCannotRunCountsTheTextInvalidAndPaintsOn)
         EXPECT_FALSE(broken.IsTextValid()) << "a pattern the engine refuses";
         broken.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         EXPECT_FALSE(broken.IsTextValid()) << "and again after painting";
+    }
+    if (SUCCEEDED(hrCom))
+        ::CoUninitialize();
+}
+
+// What the edit shows on the screen, read back from its client area.
+void CaptureClient(CWnd& wnd, DibSurface& surface)
+{
+    wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC hDC = ::GetDC(wnd.m_hWnd);
+    ::BitBlt(surface.GetHdc(), 0, 0, surface.Width(), surface.Height(), hDC, 0, 0, SRCCOPY);
+    ::ReleaseDC(wnd.m_hWnd, hDC);
+    ::GdiFlush();
+}
+
+TEST(Edit, FailingTextIsUnderlinedWithARedZigZagBelowItsFormattingRectangle)
+{
+    const HRESULT hrCom = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        EditHost host;
+        CLVKEdit edit;
+        ASSERT_TRUE(edit.SubclassWindow(host.MakeRawEdit(WS_EX_CLIENTEDGE, ES_AUTOHSCROLL, 1)));
+        edit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
+        edit.SetValidationPattern(L"[0-9]+");
+        edit.SetWindowText(L"12a4");
+        CRect rcFormat;
+        edit.SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rcFormat));
+        CRect rcClient;
+        edit.GetClientRect(&rcClient);
+        ASSERT_GE(rcClient.bottom - rcFormat.bottom, 3) << "room for the line";
+
+        DibSurface surface(rcClient.Width(), rcClient.Height());
+        CaptureClient(edit, surface);
+        CRect rcRed(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+        int nRed = 0;
+        for (int y = 0; y < surface.Height(); ++y)
+        {
+            for (int x = 0; x < surface.Width(); ++x)
+            {
+                if (surface.Pixel(x, y) != RGB(255, 0, 0))
+                    continue;
+                ++nRed;
+                rcRed.UnionRect(&rcRed, CRect(x, y, x + 1, y + 1));
+            }
+        }
+        EXPECT_GT(nRed, 0);
+        EXPECT_EQ(rcFormat.bottom, rcRed.top) << "along the formatting rectangle's bottom";
+        EXPECT_EQ(rcFormat.bottom + 3, rcRed.bottom) << "down by the step of 2 pixels and back";
+        EXPECT_EQ(rcFormat.left, rcRed.left);
+
+        edit.SetWindowText(L"1234");
+        CaptureClient(edit, surface);
+        nRed = 0;
+        for (int y = 0; y < surface.Height(); ++y)
+            for (int x = 0; x < surface.Width(); ++x)
+                nRed += surface.Pixel(x, y) == RGB(255, 0, 0) ? 1 : 0;
+        EXPECT_EQ(0, nRed) << "valid text has no line";
     }
     if (SUCCEEDED(hrCom))
         ::CoUninitialize();

@@ -4,6 +4,7 @@
 #include "ReportControl.h"
 #include "ReportHeader.h"
 #include "ReportPaintManager.h"
+#include "ReportRecordItemEditOptions.h"
 
 IMPLEMENT_DYNAMIC(CLVKReportColumn, CLVKCmdTarget)
 
@@ -13,6 +14,12 @@ CLVKReportColumn::CLVKReportColumn(int nItemIndex, LPCWSTR lpszCaption, int nWid
       m_bVisible(bVisible), m_bIsResizable(bAutoSize), m_nColumnAutoWidth(nWidth), m_nColumnStaticWidth(nWidth),
       m_bAutoSize(bAutoSize)
 {
+    m_pEditOptions = new CLVKReportRecordItemEditOptions();
+}
+
+CLVKReportColumn::~CLVKReportColumn()
+{
+    m_pEditOptions->InternalRelease();
 }
 
 CLVKReportControl* CLVKReportColumn::GetControl() const

@@ -4,6 +4,8 @@
 
 #include "ReportDefines.h"
 
+class CLVKReportRecordItemEditOptions;
+
 class CLVKReportColumn : public CLVKCmdTarget
 {
     DECLARE_DYNAMIC(CLVKReportColumn)
@@ -11,6 +13,10 @@ class CLVKReportColumn : public CLVKCmdTarget
 public:
     CLVKReportColumn(int nItemIndex, LPCWSTR lpszCaption, int nWidth, BOOL bAutoSize = TRUE, int nIconID = -1,
                      BOOL bSortable = TRUE, BOOL bVisible = TRUE);
+    ~CLVKReportColumn() override;
+
+    // How the column's cells are edited (cells may carry their own).
+    CLVKReportRecordItemEditOptions* GetEditOptions() const { return m_pEditOptions; }
 
     CLVKReportControl* GetControl() const;
     CLVKReportColumns* GetColumns() const { return m_pColumns; }
@@ -66,6 +72,7 @@ public:
     void SetRect(const RECT& rc) { m_rcColumn = rc; }
 
 private:
+    CLVKReportRecordItemEditOptions* m_pEditOptions = nullptr;
     CString m_strInternalName;
     CString m_strCaption;
     CString m_strFooterText;

@@ -5,9 +5,11 @@
 #include "ReportColumns.h"
 #include "ReportGroupRow.h"
 #include "ReportHeader.h"
+#include "ReportInplaceButton.h"
 #include "ReportPaintManager.h"
 #include "ReportRecord.h"
 #include "ReportRecordItem.h"
+#include "ReportRecordItemEditOptions.h"
 #include "ReportRecords.h"
 #include "ReportRow.h"
 #include "ReportRows.h"
@@ -25,6 +27,9 @@ IMPLEMENT_DYNCREATE(CLVKReportControl, CWnd)
 namespace
 {
 const wchar_t kReportClassName[] = L"LVKReport";
+// Posted when the control gets the focus back while a cell still shows its
+// in-place buttons.
+const UINT kMsgEndStaleEditing = WM_USER + 0x2A1;
 
 int Sx(int n)
 {
@@ -77,6 +82,8 @@ CLVKReportControl::CLVKReportControl()
     m_pColumns = new CLVKReportColumns(this);
     m_pReportHeader = new CLVKReportHeader(this, m_pColumns);
     m_pSelectedRows = new CLVKReportSelectedRows(this);
+    m_pInplaceEdit = std::make_unique<CLVKReportInplaceEdit>();
+    m_pInplaceList = std::make_unique<CLVKReportInplaceList>();
     SetTheme(1);
 }
 
@@ -84,6 +91,7 @@ CLVKReportControl::~CLVKReportControl()
 {
     m_tip.DestroyWindow();
     EndEditing(FALSE);
+    SetMouseItem(nullptr);
     ResetContent(FALSE);
     if (m_hCacheBitmap)
         DeleteObject(m_hCacheBitmap);
@@ -1522,6 +1530,17 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
     const BOOL bControl = (nFlags & MK_CONTROL) != 0 || m_bSelectionToggle;
     CLVKReportColumn* pFocusColumn = m_bFocusSubItems && pItem && pItem->IsFocusable() ? pColumn : m_pFocusedColumn;
     SetFocusedRow(pRow, pFocusColumn, bShift, bControl);
+    if (pItem && pItem->GetItemControlsCount() > 0 && HitTestRow(pt) == pRow)
+    {
+        LVK_REPORTRECORDITEM_CLICKARGS clickArgs;
+        clickArgs.pControl = this;
+        clickArgs.pRow = pRow;
+        clickArgs.pColumn = pColumn;
+        clickArgs.pItem = pItem;
+        clickArgs.rcItem = pRow->GetItemRect(pItem);
+        clickArgs.ptClient = pt;
+        pItem->OnLButtonDown(&clickArgs);
+    }
 }
 
 void CLVKReportControl::OnLButtonUp(UINT nFlags, POINT pt)
@@ -1551,7 +1570,32 @@ void CLVKReportControl::OnLButtonUp(UINT nFlags, POINT pt)
         if (m_pSelectedRows->IsChanged())
             OnSelectionChanged();
     }
+    CLVKReportColumn* pColumn = nullptr;
+    CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
+    if (pItem && pItem->GetItemControlsCount() > 0)
+    {
+        LVK_REPORTRECORDITEM_CLICKARGS clickArgs;
+        clickArgs.pControl = this;
+        clickArgs.pRow = pRow;
+        clickArgs.pColumn = pColumn;
+        clickArgs.pItem = pItem;
+        clickArgs.rcItem = pRow->GetItemRect(pItem);
+        clickArgs.ptClient = pt;
+        if (pItem->OnLButtonUp(&clickArgs))
+            return;
+    }
     pRow->OnClick(pt);
+}
+
+void CLVKReportControl::SetMouseItem(CLVKReportRecordItem* pItem)
+{
+    if (pItem == m_pMouseItem)
+        return;
+    if (pItem)
+        pItem->InternalAddRef();
+    if (m_pMouseItem)
+        m_pMouseItem->InternalRelease();
+    m_pMouseItem = pItem;
 }
 
 void CLVKReportControl::OnLButtonDblClk(UINT, POINT pt)
@@ -1582,7 +1626,7 @@ void CLVKReportControl::OnRButtonDown(UINT, POINT pt)
     SendItemNotify(pRow, pItem, pColumn, NM_RCLICK, &ptScreen);
 }
 
-void CLVKReportControl::OnMouseMove(UINT, POINT pt)
+void CLVKReportControl::OnMouseMove(UINT nFlags, POINT pt)
 {
     if (m_pReportHeader->OnMouseMove(pt))
         return;
@@ -1598,6 +1642,15 @@ void CLVKReportControl::OnMouseMove(UINT, POINT pt)
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
     UpdateCellTip(pt, pRow);
+    // Hot tracking of the controls inside cells: the cell left gets the point
+    // too, so that its hot control hears the mouse leave.
+    if (pItem && pItem->GetItemControlsCount() == 0)
+        pItem = nullptr;
+    if (m_pMouseItem && m_pMouseItem != pItem)
+        m_pMouseItem->OnMouseMove(nFlags, pt, this);
+    SetMouseItem(pItem);
+    if (pItem)
+        pItem->OnMouseMove(nFlags, pt, this);
     SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_HOT_ROW_CHANGED, &pt);
 }
 
@@ -1749,8 +1802,8 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         if (pFocused && m_pFocusedColumn)
         {
             LVK_REPORTRECORDITEM_ARGS args(this, pFocused, m_pFocusedColumn);
-            if (args.pItem)
-                args.pItem->OnBeginEdit(&args);
+            if (args.pItem && args.pItem->IsAllowEdit(&args))
+                EditItem(&args);
         }
         break;
     case VK_RETURN:
@@ -1782,12 +1835,12 @@ void CLVKReportControl::OnChar(UINT nChar, UINT, UINT)
         return;
     if (nChar >= 0x20 && nChar != VK_SPACE && args.pItem->IsAllowEdit(&args))
     {
-        args.pItem->OnBeginEdit(&args);
-        if (m_hWndEdit)
+        EditItem(&args);
+        // The typed character replaces the selected text of the new editor.
+        if (IsEditMode() && m_pInplaceEdit->pItem == args.pItem)
         {
-            const wchar_t sz[2] = {static_cast<wchar_t>(nChar), 0};
-            ::SetWindowTextW(m_hWndEdit, sz);
-            ::SendMessageW(m_hWndEdit, EM_SETSEL, 1, 1);
+            m_pInplaceEdit->SetSel(0, -1);
+            m_pInplaceEdit->SendMessage(WM_CHAR, nChar);
         }
     }
 }
@@ -1807,122 +1860,131 @@ LVK_REPORTRECORDITEM_ARGS::LVK_REPORTRECORDITEM_ARGS(CLVKReportControl* pControl
 
 void CLVKReportControl::EditItem(LVK_REPORTRECORDITEM_ARGS* pArgs)
 {
-    EndEditing(TRUE);
-    if (!pArgs || !pArgs->pItem || !m_hWnd)
+    // End the current edit: the edited cell removes its buttons and list and
+    // commits its edit box.
+    if (m_pActiveItem)
+    {
+        LVK_REPORTRECORDITEM_ARGS args;
+        args.pControl = this;
+        args.pRow = m_pActiveRow;
+        args.pColumn = m_pActiveColumn;
+        args.pItem = m_pActiveItem;
+        m_pActiveItem = nullptr;
+        m_pActiveRow = nullptr;
+        m_pActiveColumn = nullptr;
+        args.pItem->OnEndEdit(&args, TRUE);
+        args.pItem->InternalRelease();
+        args.pRow->InternalRelease();
+        RedrawControl();
+    }
+    else
+    {
+        RemoveInplaceButtons();
+        if (m_pInplaceList->GetSafeHwnd())
+            m_pInplaceList->DestroyWindow();
+        if (m_pInplaceEdit->GetSafeHwnd() && !m_pInplaceEdit->pItem)
+            m_pInplaceEdit->DestroyWindow();
+    }
+    if (!pArgs || !pArgs->pItem || !pArgs->pRow || !m_hWnd)
         return;
     EnsureVisible(pArgs->pRow);
-    RECT rc = pArgs->pRow->GetItemRect(pArgs->pItem);
-    if (IsRectEmpty(&rc))
+    LVK_REPORTRECORDITEM_ARGS args = *pArgs;
+    args.pControl = this;
+    args.rcItem = pArgs->pRow->GetItemRect(pArgs->pItem);
+    if (IsRectEmpty(&args.rcItem))
         return;
-    pArgs->pItem->GetCaptionRect(pArgs, rc);
-    m_pActiveItem = pArgs->pItem;
-    m_pActiveRow = pArgs->pRow;
-    m_pActiveColumn = pArgs->pColumn;
+    m_pActiveItem = args.pItem;
+    m_pActiveRow = args.pRow;
+    m_pActiveColumn = args.pColumn;
     m_pActiveItem->InternalAddRef();
     m_pActiveRow->InternalAddRef();
-    m_hWndEdit =
-        CreateWindowExW(0, L"EDIT", m_pActiveItem->GetCaption(m_pActiveColumn), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                        rc.left + 1, rc.top + 1, rc.right - rc.left - 2, rc.bottom - rc.top - 2, m_hWnd, nullptr,
-                        GetModuleHandleW(nullptr), nullptr);
-    if (!m_hWndEdit)
+    CLVKReportRecordItem* pItem = m_pActiveItem;
+    pItem->InternalAddRef();
+    pItem->OnBeginEdit(&args);
+    // A refused request or a cell without an editor leaves nothing open.
+    if (m_pActiveItem == pItem && !IsEditMode() && m_arrInplaceButtons.empty() && !m_pInplaceList->GetSafeHwnd())
     {
-        EndEditing(FALSE);
-        return;
+        m_pActiveItem = nullptr;
+        m_pActiveRow = nullptr;
+        m_pActiveColumn = nullptr;
+        pItem->InternalRelease();
+        args.pRow->InternalRelease();
     }
-    ::SendMessageW(m_hWndEdit, WM_SETFONT, reinterpret_cast<WPARAM>(m_pPaintManager->GetTextFont()->m_hObject), TRUE);
-    SetPropW(m_hWndEdit, L"LVKReportControl", this);
-    m_pfnEditProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(m_hWndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CLVKReportControl::InplaceEditProc)));
-    ::SendMessageW(m_hWndEdit, EM_SETSEL, 0, -1);
-    ::SetFocus(m_hWndEdit);
-    REPORT_ITEM_NOTIFY nm{};
-    nm.pRow = m_pActiveRow;
-    nm.pItem = m_pActiveItem;
-    nm.pColumn = m_pActiveColumn;
-    nm.nHyperlink = 0;
-    SendNotify(REPORT_NOTIFY_BEGIN_EDIT, &nm.hdr);
+    pItem->InternalRelease();
 }
 
 void CLVKReportControl::EndEditing(BOOL bCommit)
 {
-    if (!m_pActiveItem)
-        return;
-    CLVKReportRecordItem* pItem = m_pActiveItem;
-    CLVKReportRow* pRow = m_pActiveRow;
-    CLVKReportColumn* pColumn = m_pActiveColumn;
-    HWND hWndEdit = m_hWndEdit;
-    m_pActiveItem = nullptr;
-    m_pActiveRow = nullptr;
-    m_pActiveColumn = nullptr;
-    m_hWndEdit = nullptr;
-    CString strText;
-    if (hWndEdit)
-    {
-        const int nLength = ::GetWindowTextLengthW(hWndEdit);
-        ::GetWindowTextW(hWndEdit, strText.GetBuffer(nLength + 1), nLength + 1);
-        strText.ReleaseBuffer();
-        SetWindowLongPtrW(hWndEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnEditProc));
-        RemovePropW(hWndEdit, L"LVKReportControl");
-        const BOOL bHadFocus = ::GetFocus() == hWndEdit;
-        ::DestroyWindow(hWndEdit);
-        if (bHadFocus)
-            SetFocus();
-    }
-    const CString strOld = pItem->GetCaption(pColumn);
-    LVK_REPORTRECORDITEM_ARGS args;
-    args.pControl = this;
-    args.pRow = pRow;
-    args.pColumn = pColumn;
-    args.pItem = pItem;
-    if (bCommit && strText != strOld)
-    {
-        pItem->OnEditChanged(&args, strText);
-        SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_VALUE_CHANGED);
-    }
-    else
-        SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_EDIT_CANCELED);
-    pItem->InternalRelease();
-    pRow->InternalRelease();
-    RedrawControl();
+    if (!bCommit && m_pInplaceEdit->GetSafeHwnd() && m_pInplaceEdit->pItem)
+        m_pInplaceEdit->SetEditText(m_pInplaceEdit->GetStartingText());
+    EditItem(nullptr);
 }
 
-LRESULT CALLBACK CLVKReportControl::InplaceEditProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+BOOL CLVKReportControl::IsEditMode() const
 {
-    auto* pControl = static_cast<CLVKReportControl*>(GetPropW(hWnd, L"LVKReportControl"));
-    if (!pControl)
-        return ::DefWindowProcW(hWnd, message, wParam, lParam);
-    WNDPROC pfnOld = pControl->m_pfnEditProc;
-    switch (message)
+    return m_pInplaceEdit->GetSafeHwnd() && m_pInplaceEdit->pItem && m_pInplaceEdit->IsWindowVisible();
+}
+
+CLVKReportRecordItem* CLVKReportControl::GetActiveItem() const
+{
+    return IsEditMode() ? m_pInplaceEdit->pItem : nullptr;
+}
+
+HWND CLVKReportControl::GetInplaceEditHwnd() const
+{
+    return m_pInplaceEdit->GetSafeHwnd();
+}
+
+void CLVKReportControl::AddInplaceButton(CLVKReportInplaceButton* pButton)
+{
+    if (pButton)
+        m_arrInplaceButtons.push_back(pButton);
+}
+
+void CLVKReportControl::RemoveInplaceButtons()
+{
+    std::vector<CLVKReportInplaceButton*> buttons;
+    buttons.swap(m_arrInplaceButtons);
+    for (CLVKReportInplaceButton* pButton : buttons)
     {
-    case WM_GETDLGCODE:
-        return DLGC_WANTALLKEYS | CallWindowProcW(pfnOld, hWnd, message, wParam, lParam);
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN)
-        {
-            pControl->EndEditing(TRUE);
-            return 0;
-        }
-        if (wParam == VK_ESCAPE)
-        {
-            pControl->EndEditing(FALSE);
-            return 0;
-        }
-        break;
-    case WM_CHAR:
-        if (wParam == VK_RETURN || wParam == VK_ESCAPE)
-            return 0;
-        break;
-    case WM_KILLFOCUS:
+        if (pButton->GetSafeHwnd())
+            pButton->DestroyWindow();
+        pButton->SetItemArgs(nullptr);
+    }
+}
+
+CLVKReportInplaceButton* CLVKReportControl::GetInplaceButton(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetInplaceButtonCount() ? m_arrInplaceButtons[nIndex] : nullptr;
+}
+
+void CLVKReportControl::OnInplaceKeyDown(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CLVKReportColumn* pColumn,
+                                         CLVKReportRecordItemConstraint* pConstraint)
+{
+    REPORT_ITEM_NOTIFY_EX nm{};
+    nm.pRow = pRow;
+    nm.pItem = pItem;
+    nm.pColumn = pColumn;
+    nm.nHyperlink = -1;
+    nm.lExtra = reinterpret_cast<LPARAM>(pConstraint);
+    SendNotify(REPORT_NOTIFY_INPLACE_KEYDOWN, &nm.hdr);
+}
+
+void CLVKReportControl::RefreshFormulas()
+{
+    EditItem(nullptr);
+    CLVKReportRecords* pRecords = GetRecords();
+    for (int i = 0; i < pRecords->GetCount(); i++)
     {
-        const LRESULT lResult = CallWindowProcW(pfnOld, hWnd, message, wParam, lParam);
-        if (pControl->m_hWndEdit == hWnd)
-            pControl->EndEditing(TRUE);
-        return lResult;
+        CLVKReportRecord* pRecord = pRecords->GetAt(i);
+        for (int j = 0; j < pRecord->GetItemCount(); j++)
+        {
+            CLVKReportRecordItem* pItem = pRecord->GetItem(j);
+            if (pItem && !pItem->GetFormula().IsEmpty())
+                pItem->SetCaptionText(pItem->GetCaption(nullptr));
+        }
     }
-    default:
-        break;
-    }
-    return CallWindowProcW(pfnOld, hWnd, message, wParam, lParam);
+    RedrawControl();
 }
 
 // Window procedure ---------------------------------------------------------------
@@ -2031,9 +2093,19 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         OnChar(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_SETFOCUS:
+        // Back from an editor that closed by itself (a committed list, an
+        // edit that lost the focus): its buttons go once the focus settles.
+        if (m_pActiveItem)
+            PostMessage(kMsgEndStaleEditing);
+        RedrawControl();
+        break;
     case WM_KILLFOCUS:
         RedrawControl();
         break;
+    case kMsgEndStaleEditing:
+        if (m_pActiveItem && !IsEditMode() && !m_pInplaceList->GetSafeHwnd() && ::GetFocus() == m_hWnd)
+            EditItem(nullptr);
+        return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS | (m_bFocusSubItems ? DLGC_WANTTAB : 0);
     case WM_SYSCOLORCHANGE:

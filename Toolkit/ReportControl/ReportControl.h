@@ -5,12 +5,16 @@
 #pragma once
 
 #include "ReportDefines.h"
+#include "ReportInplaceEdit.h"
+#include "ReportInplaceList.h"
 #include "ReportTip.h"
 
 #include <memory>
 #include <vector>
 
 class CLVKReportRecordItem;
+class CLVKReportInplaceButton;
+class CLVKReportRecordItemConstraint;
 
 class CLVKReportControl : public CWnd
 {
@@ -159,12 +163,26 @@ public:
     virtual BOOL OnFocusChanging(CLVKReportRow* pNewRow, CLVKReportColumn* pNewColumn);
     virtual BOOL OnPreviewKeyDown(UINT& rnChar, UINT nRepCnt, UINT nFlags);
     virtual void OnGetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
-    BOOL IsEditMode() const { return m_pActiveItem != nullptr; }
+    // TRUE while the in-place edit box is open on a cell.
+    BOOL IsEditMode() const;
+    // Ends the current edit (committing it) and, with a cell, starts editing it.
     void EditItem(LVK_REPORTRECORDITEM_ARGS* pArgs);
-    // Ends in-place editing; bCommit keeps the typed text.
+    // Ends in-place editing; without bCommit the starting text comes back,
+    // so the edit is cancelled.
     void EndEditing(BOOL bCommit = TRUE);
-    CLVKReportRecordItem* GetActiveItem() const { return m_pActiveItem; }
-    HWND GetInplaceEditHwnd() const { return m_hWndEdit; }
+    CLVKReportRecordItem* GetActiveItem() const;
+    HWND GetInplaceEditHwnd() const;
+    CLVKReportInplaceEdit* GetInplaceEdit() const { return m_pInplaceEdit.get(); }
+    CLVKReportInplaceList* GetInplaceList() const { return m_pInplaceList.get(); }
+    void AddInplaceButton(CLVKReportInplaceButton* pButton);
+    void RemoveInplaceButtons();
+    int GetInplaceButtonCount() const { return static_cast<int>(m_arrInplaceButtons.size()); }
+    CLVKReportInplaceButton* GetInplaceButton(int nIndex) const;
+    // Notification -73: a constraint was chosen in an in-place editor.
+    virtual void OnInplaceKeyDown(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CLVKReportColumn* pColumn,
+                                  CLVKReportRecordItemConstraint* pConstraint);
+    // Ends editing and evaluates the formula cells again.
+    void RefreshFormulas();
 
     // Keyboard navigation.
     void MoveDown(BOOL bShiftKey, BOOL bControlKey);
@@ -200,10 +218,10 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnMouseLeave();
+    void SetMouseItem(CLVKReportRecordItem* pItem);
     // Shows the whole text of a truncated cell under the point in the tip.
     void UpdateCellTip(POINT pt, CLVKReportRow* pRow);
     void SelectRowAfterMove(CLVKReportRow* pRow, BOOL bShiftKey, BOOL bControlKey);
-    static LRESULT CALLBACK InplaceEditProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     CLVKReportSections* m_pSections = nullptr;
     CLVKReportSection* m_pSectionHeader = nullptr;
@@ -258,7 +276,12 @@ protected:
     CLVKReportRecordItem* m_pActiveItem = nullptr;
     CLVKReportRow* m_pActiveRow = nullptr;
     CLVKReportColumn* m_pActiveColumn = nullptr;
-    HWND m_hWndEdit = nullptr;
+    std::unique_ptr<CLVKReportInplaceEdit> m_pInplaceEdit;
+    std::unique_ptr<CLVKReportInplaceList> m_pInplaceList;
+    // The buttons of the edited cell (owned by its edit options).
+    std::vector<CLVKReportInplaceButton*> m_arrInplaceButtons;
+    // The item whose control the mouse was last over.
+    CLVKReportRecordItem* m_pMouseItem = nullptr;
 
     struct MergedBlock
     {
@@ -269,5 +292,4 @@ protected:
     };
     std::vector<MergedBlock> m_mergedBlocks;
     CLVKReportTip m_tip;
-    WNDPROC m_pfnEditProc = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "ReportControl.h"
 #include "ReportGroupRow.h"
 #include "ReportHeader.h"
+#include "ReportInplaceButton.h"
+#include "ReportRecordItemControl.h"
 #include "ReportRecord.h"
 #include "ReportRecordItem.h"
 #include "ReportRow.h"
@@ -595,5 +597,108 @@ void CLVKReportPaintManager::DrawNoGroupByText(CDC* pDC, RECT rcGroupBy)
     RECT rc = rcGroupBy;
     rc.left += Sx(9);
     DrawTextW(hDC, m_strNoGroupBy, m_strNoGroupBy.GetLength(), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(hDC, hOld);
+}
+
+// In-place buttons -------------------------------------------------------------
+
+namespace
+{
+void DrawButtonGlyph(CDC* pDC, const RECT& rc, UINT nID, BOOL bUpper)
+{
+    const COLORREF clr = GetSysColor(COLOR_BTNTEXT);
+    const int cx = (rc.left + rc.right) / 2;
+    const int cy = (rc.top + rc.bottom) / 2;
+    const int d = Sx(3);
+    if (nID == LVK_REPORT_INPLACEBUTTON_EXPAND)
+    {
+        for (int i = 0; i < 3; i++)
+        {
+            const RECT rcDot{rc.left + Sx(3 + 4 * i), rc.bottom - Sy(5), rc.left + Sx(5 + 4 * i), rc.bottom - Sy(3)};
+            FillSolid(pDC->m_hDC, rcDot, clr);
+        }
+        return;
+    }
+    if (nID == LVK_REPORT_INPLACEBUTTON_SPIN && bUpper)
+        CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - d, cy + 1}, POINT{cx + d, cy + 1}, POINT{cx, cy - d + 1}, clr,
+                                      clr);
+    else
+        CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - d, cy - 1}, POINT{cx + d, cy - 1}, POINT{cx, cy + d - 1}, clr,
+                                      clr);
+}
+}  // namespace
+
+void CLVKReportPaintManager::DrawInplaceButtonFrame(CDC* pDC, RECT rcButton, BOOL bPressed)
+{
+    FillSolid(pDC->m_hDC, rcButton, GetSysColor(COLOR_BTNFACE));
+    DrawEdge(pDC->m_hDC, &rcButton, bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+}
+
+void CLVKReportPaintManager::DrawInplaceButton(CDC* pDC, CLVKReportInplaceButton* pButton)
+{
+    RECT rc{};
+    ::GetClientRect(pButton->m_hWnd, &rc);
+    if (pButton->GetID() == LVK_REPORT_INPLACEBUTTON_SPIN)
+    {
+        RECT rcUpper = rc;
+        rcUpper.bottom = (rc.top + rc.bottom) / 2;
+        RECT rcLower = rc;
+        rcLower.top = rcUpper.bottom;
+        DrawInplaceButtonFrame(pDC, rcUpper, pButton->IsPressed() && pButton->GetPressedSpinPart() == 1);
+        DrawInplaceButtonFrame(pDC, rcLower, pButton->IsPressed() && pButton->GetPressedSpinPart() == 2);
+        DrawButtonGlyph(pDC, rcUpper, pButton->GetID(), TRUE);
+        DrawButtonGlyph(pDC, rcLower, pButton->GetID(), FALSE);
+        return;
+    }
+    DrawInplaceButtonFrame(pDC, rc, pButton->IsPressed());
+    DrawButtonGlyph(pDC, rc, pButton->GetID(), FALSE);
+}
+
+BOOL CLVKReportPaintManager::DrawInplaceComboButton(CDC* pDC, RECT rcButton)
+{
+    if (!m_bShowInplaceButtonGlyphs || (pDC && pDC->m_bPrinting))
+        return FALSE;
+    DrawInplaceButtonFrame(pDC, rcButton, FALSE);
+    DrawButtonGlyph(pDC, rcButton, LVK_REPORT_INPLACEBUTTON_COMBO, FALSE);
+    return TRUE;
+}
+
+BOOL CLVKReportPaintManager::DrawInplaceExpandButton(CDC* pDC, RECT rcButton)
+{
+    if (!m_bShowInplaceButtonGlyphs || (pDC && pDC->m_bPrinting))
+        return FALSE;
+    DrawInplaceButtonFrame(pDC, rcButton, FALSE);
+    DrawButtonGlyph(pDC, rcButton, LVK_REPORT_INPLACEBUTTON_EXPAND, FALSE);
+    return TRUE;
+}
+
+BOOL CLVKReportPaintManager::DrawInplaceSpinButton(CDC* /*pDC*/, RECT /*rcButton*/)
+{
+    // A spin button is drawn in a cell only with the system's "SPIN" visual
+    // style, which the classic painter does not use.
+    return FALSE;
+}
+
+void CLVKReportPaintManager::DrawItemControl(LVK_REPORTRECORDITEM_DRAWARGS* pArgs,
+                                             CLVKReportRecordItemControl* pControl, RECT& rcItem)
+{
+    HDC hDC = pArgs->pDC->m_hDC;
+    const int nState = pControl->GetState();
+    const BOOL bEnabled = pControl->GetEnable();
+    UINT uState = DFCS_BUTTONPUSH;
+    if (nState == LVK_REPORT_BUTTON_PRESSED)
+        uState |= DFCS_PUSHED;
+    if (!bEnabled)
+        uState |= DFCS_INACTIVE;
+    RECT rc = rcItem;
+    DrawFrameControl(hDC, &rc, DFC_BUTTON, uState);
+    if (nState == LVK_REPORT_BUTTON_PRESSED)
+        OffsetRect(&rc, 1, 1);
+    CFont* pFont = pControl->GetFont();
+    HGDIOBJ hOld = SelectObject(hDC, pFont && pFont->GetSafeHandle() ? pFont->m_hObject : m_fontText.m_hObject);
+    SetBkMode(hDC, TRANSPARENT);
+    SetTextColor(hDC, bEnabled ? pControl->GetCaptionColor() : GetSysColor(COLOR_GRAYTEXT));
+    const CString strCaption = pControl->GetCaption();
+    DrawTextW(hDC, strCaption, strCaption.GetLength(), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(hDC, hOld);
 }

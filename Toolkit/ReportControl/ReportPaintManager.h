@@ -6,6 +6,9 @@
 #include "ReportDefines.h"
 #include "Foundation/PaintManagerColor.h"
 
+class CLVKReportInplaceButton;
+class CLVKReportRecordItemControl;
+
 class CLVKReportPaintManager : public CLVKCmdTarget
 {
 public:
@@ -61,6 +64,17 @@ public:
     virtual void DrawNoGroupByText(CDC* pDC, RECT rcGroupBy);
     virtual void DrawControlBorder(CDC* /*pDC*/, RECT /*rcWindow*/, CWnd* /*pWnd*/) {}
     virtual void DrawResizeTracker(CDC* /*pDC*/, RECT /*rc*/) {}
+
+    // In-place buttons of the edited cell, and the buttons drawn in cells that
+    // are not edited (answer TRUE when drawn).
+    virtual void DrawInplaceButton(CDC* pDC, CLVKReportInplaceButton* pButton);
+    virtual void DrawInplaceButtonFrame(CDC* pDC, RECT rcButton, BOOL bPressed);
+    virtual BOOL DrawInplaceComboButton(CDC* pDC, RECT rcButton);
+    virtual BOOL DrawInplaceExpandButton(CDC* pDC, RECT rcButton);
+    virtual BOOL DrawInplaceSpinButton(CDC* pDC, RECT rcButton);
+    // A push button inside a cell.
+    virtual void DrawItemControl(LVK_REPORTRECORDITEM_DRAWARGS* pArgs, CLVKReportRecordItemControl* pControl,
+                                 RECT& rcItem);
 
     CFont* GetTextFont() { return &m_fontText; }
     CFont* GetBoldTextFont() { return &m_fontBoldText; }
@@ -122,6 +136,8 @@ public:
     BOOL m_bHideSelection = FALSE;
     BOOL m_bUseColumnTextAlignment = FALSE;
     BOOL m_bUpperCaseCaptions = FALSE;
+    BOOL m_bInplaceButtonHeightLimit = FALSE;
+    BOOL m_bShowInplaceButtonGlyphs = FALSE;
     // 0 default, Office 2003 and the flat themes; 1 Office XP; 2 Explorer;
     // 3 Office 2003 Luna; 4 resource.
     int m_nThemeKind = 0;

@@ -4,6 +4,12 @@
 #include "ReportColumns.h"
 #include "ReportControl.h"
 #include "ReportGroupRow.h"
+#include "ReportInplaceButton.h"
+#include "ReportInplaceEdit.h"
+#include "ReportInplaceList.h"
+#include "ReportRecordItemControlHookWnd.h"
+#include "ReportRecordItemControls.h"
+#include "ReportRecordItemEditOptions.h"
 #include "ReportPaintManager.h"
 #include "ReportRecord.h"
 #include "ReportRecords.h"
@@ -101,6 +107,12 @@ CLVKReportRecordItem::~CLVKReportRecordItem()
 {
     if (m_pHyperlinks)
         m_pHyperlinks->InternalRelease();
+    if (m_pEditOptions)
+        m_pEditOptions->InternalRelease();
+    if (m_pItemControls)
+        m_pItemControls->InternalRelease();
+    if (m_pItemControlHookWnd)
+        m_pItemControlHookWnd->DestroyWindow();
 }
 
 CLVKReportRecordItem* CLVKReportRecordItem::GetMergeMaster() const
@@ -433,6 +445,8 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
 
     if (m_bHasCheckbox)
         DrawCheckBox(pDrawArgs, rcItem);
+    if (m_pItemControls && m_pItemControls->GetCount() > 0)
+        DrawItemControls(pDrawArgs, rcItem);
 
     int nWidth = 0;
     if (rcItem.right - rcItem.left > Sx(2))
@@ -466,7 +480,11 @@ BOOL CLVKReportRecordItem::IsAllowEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
         return FALSE;
     CLVKReportSection* pSection = pArgs->pRow->GetSection();
     const BOOL bSectionAllows = pSection ? pSection->m_bAllowEdit : pArgs->pControl->IsAllowEdit();
-    return bSectionAllows && IsEditable() && (!pArgs->pColumn || pArgs->pColumn->IsEditable());
+    if (!bSectionAllows || !IsEditable())
+        return FALSE;
+    if (pArgs->pColumn && (!pArgs->pColumn->IsEditable() || !pArgs->pColumn->GetEditOptions()->m_bAllowEdit))
+        return FALSE;
+    return !m_pEditOptions || m_pEditOptions->m_bAllowEdit;
 }
 
 BOOL CLVKReportRecordItem::OnRequestEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
@@ -483,11 +501,236 @@ BOOL CLVKReportRecordItem::OnRequestEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
 
 void CLVKReportRecordItem::OnBeginEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
 {
-    if (!IsAllowEdit(pArgs) || m_bHasCheckbox)
+    if (!pArgs || !pArgs->pControl || !pArgs->pRow || !IsEditable())
         return;
     if (!OnRequestEdit(pArgs))
         return;
-    pArgs->pControl->EditItem(pArgs);
+    CLVKReportControl* pControl = pArgs->pControl;
+    RECT rcEditor = pArgs->rcItem;
+    GetCaptionRect(pArgs, rcEditor);
+
+    // Room for the controls of the cell: right-aligned ones stay at the
+    // cell's right edge, the others push the editor's left edge.
+    int nRightControls = 0;
+    if (m_pItemControls)
+    {
+        for (int i = 0; i < m_pItemControls->GetCount(); i++)
+        {
+            CLVKReportRecordItemControl* pItemControl = m_pItemControls->GetAt(i);
+            const int nWidth = pItemControl->GetRect().right - pItemControl->GetRect().left;
+            if (pItemControl->GetAlignment() & LVK_REPORT_CONTROL_RIGHT)
+                nRightControls += nWidth;
+            else
+                rcEditor.left += nWidth;
+        }
+    }
+
+    CLVKReportRecordItemEditOptions* pOptions = GetEditOptions(pArgs->pColumn);
+    if (pOptions)
+    {
+        int nOutside = 0;
+        for (int i = 0; i < pOptions->GetButtonsCount(); i++)
+            if (!pOptions->GetButton(i)->IsInsideCellButton())
+                nOutside += pOptions->GetButton(i)->GetWidth();
+        RECT rcClient{};
+        pControl->GetClientRect(&rcClient);
+        if (rcEditor.right + nOutside > rcClient.right)
+            rcEditor.right = rcClient.right - nOutside;
+        int nStart = min(rcEditor.right, pArgs->rcItem.right - nRightControls);
+        RECT rcButtons = rcEditor;
+        for (int i = 0; i < pOptions->GetButtonsCount(); i++)
+        {
+            CLVKReportInplaceButton* pButton = pOptions->GetButton(i);
+            if (pButton->IsInsideCellButton())
+            {
+                rcButtons.left = nStart;
+                pButton->Create(pArgs, rcButtons);
+                nStart = rcButtons.left;
+            }
+            else
+            {
+                pButton->Create(pArgs, rcButtons);
+            }
+            pControl->AddInplaceButton(pButton);
+        }
+        rcEditor.right = nStart;
+    }
+
+    if (IsAllowEdit(pArgs) && !m_bHasCheckbox)
+    {
+        LVK_REPORTRECORDITEM_ARGS argsEdit = *pArgs;
+        argsEdit.pItem = this;
+        argsEdit.rcItem = rcEditor;
+        pControl->GetInplaceEdit()->Create(&argsEdit);
+    }
+    if (pOptions && pOptions->m_bExpandOnSelect && pOptions->GetButtonsCount() > 0 &&
+        (pOptions->GetButton(0)->GetID() == LVK_REPORT_INPLACEBUTTON_COMBO ||
+         pOptions->GetButton(0)->GetID() == LVK_REPORT_INPLACEBUTTON_EXPAND))
+    {
+        OnInplaceButtonDown(pOptions->GetButton(0));
+        return;
+    }
+    pControl->SendItemNotify(pArgs->pRow, this, pArgs->pColumn, REPORT_NOTIFY_BEGIN_EDIT);
+}
+
+void CLVKReportRecordItem::OnEndEdit(LVK_REPORTRECORDITEM_ARGS* pArgs, BOOL bApply)
+{
+    if (pArgs && pArgs->pControl)
+        RemoveInplaceControls(pArgs->pControl, bApply);
+}
+
+void CLVKReportRecordItem::RemoveInplaceControls(CLVKReportControl* pControl, BOOL bApply)
+{
+    if (!pControl)
+        return;
+    pControl->RemoveInplaceButtons();
+    CLVKReportInplaceList* pList = pControl->GetInplaceList();
+    if (pList->GetSafeHwnd())
+        pList->DestroyWindow();
+    CLVKReportInplaceEdit* pEdit = pControl->GetInplaceEdit();
+    if (!pEdit->GetSafeHwnd())
+        return;
+    if (bApply && pEdit->pItem == this)
+    {
+        LVK_REPORTRECORDITEM_ARGS args = pEdit->GetItemArgs();
+        OnInplaceEditDone(&args);
+    }
+    pEdit->SetItemArgs(nullptr);
+    // Hand the focus back before the window goes, or it would be lost.
+    if (::GetFocus() == pEdit->m_hWnd)
+        pControl->SetFocus();
+    pEdit->DestroyWindow();
+}
+
+void CLVKReportRecordItem::OnInplaceEditDone(LVK_REPORTRECORDITEM_ARGS* pArgs)
+{
+    if (!pArgs || !pArgs->pControl)
+        return;
+    CLVKReportControl* pControl = pArgs->pControl;
+    CLVKReportInplaceEdit* pEdit = pControl->GetInplaceEdit();
+    if (!pEdit->GetSafeHwnd() || pEdit->pItem != this)
+        return;
+    // The edit gives up the item first: hiding it below moves the focus,
+    // which would come back here.
+    InternalAddRef();
+    LVK_REPORTRECORDITEM_ARGS args = pEdit->GetItemArgs();
+    pEdit->SetItemArgs(nullptr);
+    CLVKReportRecordItemEditOptions* pOptions = GetEditOptions(args.pColumn);
+    CLVKReportRecordItemConstraint* pConstraint = pEdit->GetSelectedConstraint();
+    BOOL bChanged = FALSE;
+    BOOL bDecided = FALSE;
+    if (pOptions && pOptions->m_bConstraintEdit)
+    {
+        bDecided = TRUE;
+        if (pConstraint)
+        {
+            OnConstraintChanged(&args, pConstraint);
+            bChanged = TRUE;
+        }
+    }
+    if (!bDecided)
+    {
+        const CString strText = pEdit->GetEditText();
+        if (pControl->IsVirtualMode() || strText != GetCaption(args.pColumn))
+        {
+            OnEditChanged(&args, strText);
+            bChanged = TRUE;
+        }
+    }
+    if (bChanged)
+    {
+        pControl->RedrawControl();
+        pControl->SendItemNotify(args.pRow, this, args.pColumn, REPORT_NOTIFY_VALUE_CHANGED);
+    }
+    else
+    {
+        OnEditCanceled(&args);
+        pControl->SendItemNotify(args.pRow, this, args.pColumn, REPORT_NOTIFY_EDIT_CANCELED);
+    }
+    pEdit->SetEditText(L"");
+    InternalRelease();
+}
+
+BOOL CLVKReportRecordItem::OnEditChanging(LVK_REPORTRECORDITEM_ARGS* /*pArgs*/, CString& /*rstrNewText*/)
+{
+    return TRUE;
+}
+
+void CLVKReportRecordItem::OnEditCanceled(LVK_REPORTRECORDITEM_ARGS* /*pArgs*/)
+{
+}
+
+void CLVKReportRecordItem::OnConstraintChanged(LVK_REPORTRECORDITEM_ARGS* pArgs,
+                                               CLVKReportRecordItemConstraint* pConstraint)
+{
+    if (pConstraint)
+        OnEditChanged(pArgs, pConstraint->GetCaption());
+}
+
+void CLVKReportRecordItem::OnInplaceButtonDown(CLVKReportInplaceButton* pButton)
+{
+    if (!pButton || !pButton->pControl)
+        return;
+    CLVKReportControl* pControl = pButton->pControl;
+    REPORT_ITEM_NOTIFY_EX nm{};
+    nm.pRow = pButton->pRow;
+    nm.pItem = this;
+    nm.pColumn = pButton->pColumn;
+    nm.nHyperlink = -1;
+    nm.lExtra = reinterpret_cast<LPARAM>(pButton);
+    if (pControl->SendNotify(REPORT_NOTIFY_INPLACE_BUTTON_DOWN, &nm.hdr) == 1)
+        return;
+    CLVKReportRecordItemEditOptions* pOptions = GetEditOptions(pButton->pColumn);
+    if (pButton->GetID() == LVK_REPORT_INPLACEBUTTON_COMBO)
+    {
+        if (!pOptions || pOptions->GetConstraints()->GetCount() == 0)
+            return;
+        RECT rcButton{};
+        pButton->GetWindowRect(&rcButton);
+        ::MapWindowPoints(nullptr, pControl->m_hWnd, reinterpret_cast<POINT*>(&rcButton), 2);
+        LVK_REPORTRECORDITEM_ARGS args = pButton->GetItemArgs();
+        args.pItem = this;
+        args.rcItem.right = rcButton.right;
+        args.rcItem.bottom = rcButton.bottom;
+        CLVKReportInplaceList* pList = pControl->GetInplaceList();
+        pList->m_nMaxVisibleItems = pButton->GetMaxVisibleItems();
+        pList->Create(&args, pOptions->GetConstraints());
+        return;
+    }
+    if (pButton->GetID() == LVK_REPORT_INPLACEBUTTON_SPIN)
+    {
+        CLVKReportInplaceEdit* pEdit = pControl->GetInplaceEdit();
+        if (!pEdit->GetSafeHwnd() || pEdit->pItem != this)
+            return;
+        // Read in 64 bits, so that a long number typed into the edit neither
+        // wraps nor steps outside the range.
+        const long long nValue = _wcstoi64(pEdit->GetEditText(), nullptr, 10);
+        const int nNew = pButton->StepValue(nValue);
+        if (nNew == nValue)
+            return;
+        CString strNew;
+        strNew.Format(L"%d", nNew);
+        LVK_REPORTRECORDITEM_ARGS args = pEdit->GetItemArgs();
+        if (OnEditChanging(&args, strNew))
+        {
+            pEdit->SetEditText(strNew);
+            pControl->RedrawControl();
+        }
+    }
+}
+
+CLVKReportRecordItemEditOptions* CLVKReportRecordItem::GetEditOptions(CLVKReportColumn* pColumn)
+{
+    if (m_pEditOptions)
+        return m_pEditOptions;
+    return pColumn ? pColumn->GetEditOptions() : nullptr;
+}
+
+CLVKReportRecordItemEditOptions* CLVKReportRecordItem::CreateEditOptions()
+{
+    if (!m_pEditOptions)
+        m_pEditOptions = new CLVKReportRecordItemEditOptions();
+    return m_pEditOptions;
 }
 
 void CLVKReportRecordItem::OnClick(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
@@ -518,7 +761,7 @@ void CLVKReportRecordItem::OnDblClick(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs
         return;
     if (IsAllowEdit(pClickArgs))
     {
-        OnBeginEdit(pClickArgs);
+        pClickArgs->pControl->EditItem(pClickArgs);
         if (pClickArgs->pControl->IsEditMode())
             return;
     }
@@ -537,4 +780,163 @@ BOOL CLVKReportRecordItem::OnChar(LVK_REPORTRECORDITEM_ARGS* pArgs, UINT nChar)
         return TRUE;
     }
     return FALSE;
+}
+
+// Item controls -----------------------------------------------------------------
+
+CLVKReportRecordItemControls* CLVKReportRecordItem::GetItemControls()
+{
+    if (!m_pItemControls)
+        m_pItemControls = new CLVKReportRecordItemControls(this);
+    return m_pItemControls;
+}
+
+CLVKReportRecordItemControl* CLVKReportRecordItem::AddItemControl(CLVKReportRecordItemControl* pControl, int nIndex)
+{
+    return GetItemControls()->AddControl(pControl, nIndex);
+}
+
+int CLVKReportRecordItem::GetItemControlsCount() const
+{
+    return m_pItemControls ? m_pItemControls->GetCount() : 0;
+}
+
+CLVKReportRecordItemControl* CLVKReportRecordItem::HitTestItemControl(POINT pt) const
+{
+    for (int i = 0; i < GetItemControlsCount(); i++)
+    {
+        CLVKReportRecordItemControl* pControl = m_pItemControls->GetAt(i);
+        if (::PtInRect(&pControl->GetRect(), pt))
+            return pControl;
+    }
+    return nullptr;
+}
+
+void CLVKReportRecordItem::DrawItemControls(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem)
+{
+    CLVKReportPaintManager* pPaintManager = pDrawArgs->pControl->GetPaintManager();
+    for (int i = 0; i < m_pItemControls->GetCount(); i++)
+    {
+        CLVKReportRecordItemControl* pControl = m_pItemControls->GetAt(i);
+        SIZE sz = pControl->GetSize();
+        if (sz.cx <= 0)
+        {
+            SIZE szText{};
+            GetTextExtentPoint32W(pDrawArgs->pDC->m_hDC, pControl->GetCaption(), pControl->GetCaption().GetLength(),
+                                  &szText);
+            sz.cx = szText.cx + Sx(12);
+        }
+        const int nHeight = rcItem.bottom - rcItem.top - 2;
+        if (sz.cy <= 0 || sz.cy > nHeight)
+            sz.cy = nHeight;
+        sz.cx = min(sz.cx, static_cast<int>(rcItem.right - rcItem.left));
+        RECT rcControl{};
+        rcControl.top = rcItem.top + (rcItem.bottom - rcItem.top - sz.cy) / 2;
+        rcControl.bottom = rcControl.top + sz.cy;
+        if (pControl->GetAlignment() & LVK_REPORT_CONTROL_RIGHT)
+        {
+            rcControl.right = rcItem.right;
+            rcControl.left = rcItem.right - sz.cx;
+            rcItem.right = rcControl.left;
+        }
+        else
+        {
+            rcControl.left = rcItem.left;
+            rcControl.right = rcItem.left + sz.cx;
+            rcItem.left = rcControl.right;
+        }
+        pControl->SetRect(rcControl);
+        if (sz.cx > 0)
+            pPaintManager->DrawItemControl(pDrawArgs, pControl, rcControl);
+    }
+}
+
+BOOL CLVKReportRecordItem::OnLButtonDown(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
+{
+    if (!pClickArgs || !pClickArgs->pControl)
+        return FALSE;
+    CLVKReportRecordItemControl* pPressed = HitTestItemControl(pClickArgs->ptClient);
+    if (!pPressed)
+        return FALSE;
+    m_pFocusedItemControl = pPressed;
+    m_bItemControlUnderMouse = TRUE;
+    pPressed->OnLButtonDown(pClickArgs);
+    if (!m_pItemControlHookWnd)
+    {
+        auto* pHook = new CLVKReportRecordItemControlHookWnd(pClickArgs);
+        pHook->GetClickArgs().pItem = this;
+        if (pHook->Create(pPressed->GetRect()))
+            m_pItemControlHookWnd = pHook;
+        else
+            delete pHook;
+    }
+    pClickArgs->pControl->RedrawControl();
+    return TRUE;
+}
+
+BOOL CLVKReportRecordItem::OnLButtonUp(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
+{
+    if (!pClickArgs || !pClickArgs->pControl)
+        return FALSE;
+    if (m_pItemControlHookWnd)
+    {
+        CLVKReportRecordItemControlHookWnd* pHook = m_pItemControlHookWnd;
+        m_pItemControlHookWnd = nullptr;
+        if (::GetCapture() == pHook->m_hWnd)
+            ::ReleaseCapture();
+        InternalAddRef();
+        if (m_pFocusedItemControl)
+            m_pFocusedItemControl->OnLButtonUp(pClickArgs);
+        pClickArgs->pControl->RedrawControl();
+        pHook->DestroyWindow();
+        InternalRelease();
+        return TRUE;
+    }
+    CLVKReportRecordItemControl* pControl = HitTestItemControl(pClickArgs->ptClient);
+    if (!pControl)
+        return FALSE;
+    pControl->OnLButtonUp(pClickArgs);
+    pClickArgs->pControl->RedrawControl();
+    return TRUE;
+}
+
+void CLVKReportRecordItem::OnMouseMove(UINT nFlags, POINT point, CLVKReportControl* pControl)
+{
+    if (!pControl)
+        return;
+    if (HitTestHyperlink(point) >= 0)
+    {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return;
+    }
+    if (m_pItemControlHookWnd && m_pFocusedItemControl && (nFlags & MK_LBUTTON))
+    {
+        // Pressed: leaving the control shows it released, coming back
+        // shows it pressed again.
+        const BOOL bInside = ::PtInRect(&m_pFocusedItemControl->GetRect(), point);
+        if (bInside != m_bItemControlUnderMouse)
+        {
+            if (bInside)
+                m_pFocusedItemControl->OnMouseEnter(nFlags, point);
+            else
+                m_pFocusedItemControl->OnMouseLeave(nFlags, point);
+            m_bItemControlUnderMouse = bInside;
+            pControl->RedrawControl();
+        }
+        return;
+    }
+    CLVKReportRecordItemControl* pHot = HitTestItemControl(point);
+    const BOOL bChanged = pHot != m_pFocusedItemControl;
+    if (bChanged)
+    {
+        if (m_pFocusedItemControl)
+            m_pFocusedItemControl->OnMouseLeave(nFlags, point);
+        if (pHot)
+            pHot->OnMouseEnter(nFlags, point);
+    }
+    if (pHot)
+        pHot->OnMouseMove(nFlags, point);
+    m_pFocusedItemControl = pHot;
+    if (bChanged && !pControl->IsEditMode())
+        pControl->RedrawControl();
 }

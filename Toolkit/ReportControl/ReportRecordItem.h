@@ -7,6 +7,13 @@
 #include "ReportHeapAllocator.h"
 #include "ReportHyperlink.h"
 
+class CLVKReportInplaceButton;
+class CLVKReportRecordItemConstraint;
+class CLVKReportRecordItemControl;
+class CLVKReportRecordItemControlHookWnd;
+class CLVKReportRecordItemControls;
+class CLVKReportRecordItemEditOptions;
+
 class CLVKReportRecordItem : public CLVKHeapObjectT<CLVKCmdTarget, CLVKReportDataAllocator>
 {
     DECLARE_DYNCREATE(CLVKReportRecordItem)
@@ -88,6 +95,34 @@ public:
     virtual BOOL IsAllowEdit(LVK_REPORTRECORDITEM_ARGS* pArgs);
     virtual BOOL OnRequestEdit(LVK_REPORTRECORDITEM_ARGS* pArgs);
     virtual void OnBeginEdit(LVK_REPORTRECORDITEM_ARGS* pArgs);
+    // Ends editing: the buttons and the list go, the edit commits (bApply)
+    // when it edits this item.
+    virtual void OnEndEdit(LVK_REPORTRECORDITEM_ARGS* pArgs, BOOL bApply);
+    virtual void RemoveInplaceControls(CLVKReportControl* pControl, BOOL bApply);
+    virtual void OnInplaceEditDone(LVK_REPORTRECORDITEM_ARGS* pArgs);
+    // A typed text before the edit takes it; FALSE refuses it, and the item
+    // may change it in place.
+    virtual BOOL OnEditChanging(LVK_REPORTRECORDITEM_ARGS* pArgs, CString& rstrNewText);
+    virtual void OnEditCanceled(LVK_REPORTRECORDITEM_ARGS* pArgs);
+    virtual void OnConstraintChanged(LVK_REPORTRECORDITEM_ARGS* pArgs, CLVKReportRecordItemConstraint* pConstraint);
+    // The value of the constraint the item shows, or -1 when it keeps text.
+    virtual DWORD_PTR GetSelectedConstraint(CLVKReportColumn* /*pColumn*/) { return static_cast<DWORD_PTR>(-1); }
+    virtual void OnInplaceButtonDown(CLVKReportInplaceButton* pButton);
+    // The item's own edit options, else its column's; null when neither.
+    virtual CLVKReportRecordItemEditOptions* GetEditOptions(CLVKReportColumn* pColumn);
+    CLVKReportRecordItemEditOptions* CreateEditOptions();
+
+    // Controls inside the cell.
+    CLVKReportRecordItemControls* GetItemControls();
+    CLVKReportRecordItemControl* AddItemControl(CLVKReportRecordItemControl* pControl, int nIndex = -1);
+    int GetItemControlsCount() const;
+    CLVKReportRecordItemControl* HitTestItemControl(POINT pt) const;
+    CLVKReportRecordItemControl* GetFocusedItemControl() const { return m_pFocusedItemControl; }
+    void SetFocusedItemControl(CLVKReportRecordItemControl* pControl) { m_pFocusedItemControl = pControl; }
+    // TRUE when a control of the cell took the press.
+    virtual BOOL OnLButtonDown(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs);
+    virtual BOOL OnLButtonUp(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs);
+    virtual void OnMouseMove(UINT nFlags, POINT point, CLVKReportControl* pControl);
     CLVKReportColumn* GetColumn() const;
 
     CLVKReportRecord* GetRecord() const { return m_pRecord; }
@@ -137,6 +172,14 @@ protected:
     CString m_strTooltip;
     int m_nAlignment = -1;
     RECT m_rcCheckbox{};
+    CLVKReportRecordItemEditOptions* m_pEditOptions = nullptr;
+    CLVKReportRecordItemControls* m_pItemControls = nullptr;
+    CLVKReportRecordItemControl* m_pFocusedItemControl = nullptr;
+    BOOL m_bItemControlUnderMouse = FALSE;
+    CLVKReportRecordItemControlHookWnd* m_pItemControlHookWnd = nullptr;
+
+    // Places the cell's controls at its edges and draws them; narrows rcItem.
+    void DrawItemControls(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem);
 
     friend class CLVKReportRecord;
 };

@@ -12,6 +12,13 @@ namespace
 {
 using Captions = std::vector<CString>;
 
+CString TextOf(HWND hWnd)
+{
+    WCHAR sz[256] = {};
+    GetWindowTextW(hWnd, sz, 256);
+    return sz;
+}
+
 void Pump()
 {
     MSG msg;
@@ -400,13 +407,16 @@ TEST(ReportControl, InPlaceEditingCommitsWithEnterAndCancelsWithEscape)
     EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_BEGIN_EDIT));
     SetWindowTextW(hEdit, L"changed");
     SendMessageW(hEdit, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(hEdit, WM_CHAR, VK_RETURN, 0);
     EXPECT_FALSE(w.report.IsEditMode());
     EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_VALUE_CHANGED));
     EXPECT_STREQ(L"changed", w.report.GetRecords()->GetAt(0)->GetItem(0)->GetCaption(nullptr));
 
     w.report.SendMessage(WM_CHAR, L'q');
     ASSERT_TRUE(w.report.IsEditMode()) << "typing starts editing";
+    EXPECT_STREQ(L"q", TextOf(w.report.GetInplaceEditHwnd())) << "the typed character replaces the text";
     SendMessageW(w.report.GetInplaceEditHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(w.report.GetInplaceEditHwnd(), WM_CHAR, VK_ESCAPE, 0);
     EXPECT_FALSE(w.report.IsEditMode());
     EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_EDIT_CANCELED));
     EXPECT_STREQ(L"changed", w.report.GetRecords()->GetAt(0)->GetItem(0)->GetCaption(nullptr));

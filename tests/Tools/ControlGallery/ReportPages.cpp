@@ -8,7 +8,10 @@
 #include "ReportControl/ReportColumn.h"
 #include "ReportControl/ReportColumns.h"
 #include "ReportControl/ReportControl.h"
+#include "ReportControl/ReportInplaceButton.h"
 #include "ReportControl/ReportRecord.h"
+#include "ReportControl/ReportRecordItemButton.h"
+#include "ReportControl/ReportRecordItemEditOptions.h"
 #include "ReportControl/ReportRecordItemNumber.h"
 #include "ReportControl/ReportRecordItemText.h"
 #include "ReportControl/ReportRecords.h"
@@ -78,6 +81,9 @@ private:
         case REPORT_NOTIFY_FOCUS_CHANGING:
         case REPORT_NOTIFY_BEGIN_EDIT:
         case REPORT_NOTIFY_LBUTTON_UP:
+        case REPORT_NOTIFY_INPLACE_BUTTON_DOWN:
+        case REPORT_NOTIFY_INPLACE_KEYDOWN:
+        case REPORT_NOTIFY_ITEM_BUTTON_CLICK:
         case REPORT_NOTIFY_HOT_ROW_CHANGED:
             return true;
         default:
@@ -121,12 +127,20 @@ private:
     void Fill()
     {
         CLVKReportColumn* pName = m_report.AddColumn(new CLVKReportColumn(0, L"Name", 160));
-        m_report.AddColumn(new CLVKReportColumn(1, L"Kind", 90));
+        CLVKReportColumn* pKind = m_report.AddColumn(new CLVKReportColumn(1, L"Kind", 90));
         CLVKReportColumn* pSize = m_report.AddColumn(new CLVKReportColumn(2, L"Size", 70));
         pSize->SetAlignment(DT_RIGHT);
         m_report.AddColumn(new CLVKReportColumn(3, L"Done", 60));
         m_report.AddColumn(new CLVKReportColumn(4, L"Link", 160));
         m_report.SetAllowEdit(TRUE);
+        // Kinds are chosen from a list; sizes step with a spin button.
+        CLVKReportRecordItemEditOptions* pKindOptions = pKind->GetEditOptions();
+        for (LPCWSTR lpszKind : {L"Folder", L"Sheet", L"Text"})
+            pKindOptions->AddConstraint(lpszKind);
+        pKindOptions->AddComboButton();
+        CLVKReportInplaceButton* pSpin = pSize->GetEditOptions()->AddSpinButton();
+        pSpin->SetSpinButtonMin(0);
+        pSpin->SetSpinButtonStep(10);
         static const struct
         {
             LPCWSTR name;
@@ -151,7 +165,14 @@ private:
             CLVKReportRecordItem* pDone = pRecord->AddItem(new CLVKReportRecordItemText(L""));
             pDone->HasCheckboxEx(TRUE, FALSE);
             pDone->SetChecked(row.done);
-            pRecord->AddItem(new CLVKReportRecordItemText(row.link));
+            CLVKReportRecordItem* pLink = pRecord->AddItem(new CLVKReportRecordItemText(row.link));
+            if (m_kind == ReportKind::Flat && !*row.link)
+            {
+                auto* pButton = new CLVKReportRecordItemButton(L"Add");
+                pButton->SetAlignment(LVK_REPORT_CONTROL_RIGHT);
+                pButton->SetSize(SIZE{48, 0});
+                pLink->AddItemControl(pButton);
+            }
             if (m_kind == ReportKind::Tree && wcscmp(row.kind, L"Folder") == 0)
             {
                 for (int i = 1; i <= 3; i++)

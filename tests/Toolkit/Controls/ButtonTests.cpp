@@ -445,6 +445,20 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkCase{
                           "disabled radio dot", BS_AUTORADIOBUTTON, 1, false, false, false, {6, 6}, kLightDisabled}));
 
+TEST_F(ButtonPixels, ResourceThemeGroupFrameTakesTheThemesGroupBoxFrameColour)
+{
+    ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");
+    ASSERT_TRUE(theme.IsLoaded());
+    Make(BS_GROUPBOX, L"");
+    m_button.SetTheme(7);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), PixelAt(0, 20)) << "a theme without the key";
+    const char kIni[] = "[Controls]\r\nGroupBoxFrame = 10 20 30\r\n";
+    CLVKResourceImages::GetGlobal()->ParseIniText(kIni, sizeof(kIni) - 1);
+    m_button.SetTheme(7);
+    EXPECT_EQ(RGB(10, 20, 30), PixelAt(0, 20));
+    EXPECT_EQ(RGB(10, 20, 30), PixelAt(119, 27));
+}
+
 TEST_F(ButtonPixels, ResourceThemePushButtonPictureByState)
 {
     ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");

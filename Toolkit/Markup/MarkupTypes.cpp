@@ -47,6 +47,7 @@
 #include "Markup/MarkupString.h"
 #include "Markup/MarkupStyle.h"
 #include "Markup/MarkupTextBlock.h"
+#include "Markup/MarkupTextTypes.h"
 #include "Markup/MarkupThickness.h"
 #include "Markup/MarkupTriggerCollection.h"
 #include "Markup/MarkupUIElementCollection.h"
@@ -124,7 +125,7 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupDecorator::GetMarkupType(),
             CLVKMarkupBorder::GetMarkupType(),
             CLVKMarkupTextBlock::GetMarkupType(),
-            CLVKMarkupControl::GetMarkupType(),
+            MARKUP_TEXT_TYPES CLVKMarkupControl::GetMarkupType(),
             CLVKMarkupRoutedEventArgs::GetMarkupType(),
             CLVKMarkupMouseEventArgs::GetMarkupType(),
             CLVKMarkupMouseButtonEventArgs::GetMarkupType(),

@@ -1,0 +1,93 @@
+#include "Markup/MarkupInlineUIContainer.h"
+
+#include "Markup/MarkupBuilder.h"
+#include "Markup/MarkupUIElement.h"
+
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupInlineUIContainer, L"InlineUIContainer", CLVKMarkupInline::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupInlineUIContainer(); }, nullptr)
+
+CLVKMarkupInlineUIContainer::~CLVKMarkupInlineUIContainer()
+{
+    SetChild(nullptr);
+}
+
+BOOL CLVKMarkupInlineUIContainer::SetChild(CLVKMarkupUIElement* pChild)
+{
+    if (pChild && (pChild->GetLogicalParent() || pChild == static_cast<CLVKMarkupObject*>(this)))
+    {
+        return FALSE;
+    }
+    if (m_pChild)
+    {
+        m_pChild->SetLogicalParent(nullptr);
+        m_pChild->Release();
+    }
+    m_pChild = pChild;
+    if (m_pChild)
+    {
+        m_pChild->SetLogicalParent(this);
+    }
+    return TRUE;
+}
+
+CLVKMarkupObject* CLVKMarkupInlineUIContainer::GetLogicalChild(int nIndex) const
+{
+    return nIndex == 0 ? m_pChild : nullptr;
+}
+
+void CLVKMarkupInlineUIContainer::SetContentObject(CLVKMarkupBuilder* /*pBuilder*/, CLVKMarkupObject* pContent)
+{
+    auto* const pElement = MarkupCast<CLVKMarkupUIElement>(pContent);
+    if (!pElement)
+    {
+        MarkupThrowError(L"'%ls' object cannot be added to '%ls'. Object cannot be converted to type '%ls'",
+                         pContent ? pContent->GetType()->GetClassName() : L"", GetType()->GetClassName(),
+                         CLVKMarkupUIElement::GetMarkupType()->GetClassName());
+    }
+    pElement->AddRef();
+    if (!SetChild(pElement))
+    {
+        pElement->Release();
+        MarkupThrowError(L"'%ls' object cannot be added to '%ls'. The object already has a parent",
+                         pContent->GetType()->GetClassName(), GetType()->GetClassName());
+    }
+}
+
+MarkupTextPosition CLVKMarkupInlineUIContainer::NextPosition(MarkupTextPosition& nPosition) const
+{
+    const MarkupTextPosition nBefore = nPosition;
+    nPosition = nPosition == 0 ? 1 : kMarkupTextEnd;
+    return nBefore;
+}
+
+SIZE CLVKMarkupInlineUIContainer::MeasureRange(CLVKMarkupDrawingContext* pDC, MarkupTextPosition nFirst,
+                                               MarkupTextPosition nLast)
+{
+    if (!m_pChild || !pDC || nFirst != 0 || nLast == 0)
+    {
+        return SIZE{0, 0};
+    }
+    m_pChild->Measure(pDC, 32000, 32000);
+    return m_pChild->GetDesiredSize();
+}
+
+void CLVKMarkupInlineUIContainer::ArrangeRange(const RECT& rc, MarkupTextPosition nFirst, MarkupTextPosition nLast)
+{
+    if (m_pChild && nFirst == 0 && nLast != 0)
+    {
+        m_pChild->Arrange(rc);
+    }
+}
+
+CLVKMarkupInputElement* CLVKMarkupInlineUIContainer::InputHitTest(int x, int y)
+{
+    if (m_pChild)
+    {
+        if (CLVKMarkupInputElement* const pHit = m_pChild->InputHitTest(x, y))
+        {
+            return pHit;
+        }
+    }
+    return this;
+}

@@ -68,6 +68,9 @@ public:
     const LOGFONTW& GetDefaultFont() const { return m_defaultFont; }
     void SetDefaultFont(const LOGFONTW& lf) { m_defaultFont = lf; }
     COLORREF GetDefaultTextColor() const { return m_clrDefaultText; }
+    // The transparent colour of the pictures of this context; -1 when unset.
+    COLORREF GetMaskColor() const { return m_clrMask; }
+    void SetMaskColor(COLORREF clr) { m_clrMask = clr; }
     void SetDefaultTextColor(COLORREF clr) { m_clrDefaultText = clr; }
     int GetDefaultSmoothingMode() const { return m_nDefaultSmoothingMode; }
     BOOL GetDefaultTextSmoothing() const { return m_bDefaultTextSmoothing; }

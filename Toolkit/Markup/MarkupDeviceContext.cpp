@@ -1,6 +1,7 @@
 #include "Markup/MarkupDeviceContext.h"
 
 #include "Markup/MarkupFont.h"
+#include "Markup/MarkupGdiImage.h"
 #include "Markup/MarkupGradientStops.h"
 #include "Markup/MarkupLinearGradientBrush.h"
 #include "Markup/MarkupPathData.h"
@@ -588,4 +589,17 @@ void CLVKMarkupDeviceContext::RestoreClipRegion(HRGN hRegion)
     }
     ExtSelectClipRgn(m_hDC, hRegion, RGN_COPY);
     DeleteObject(hRegion);
+}
+
+CLVKMarkupDeviceDependentImage* CLVKMarkupDeviceContext::CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite)
+{
+    return new CLVKMarkupGdiImage(pSite);
+}
+
+void CLVKMarkupDeviceContext::DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc)
+{
+    if (pImage && m_hDC)
+    {
+        pImage->Draw(m_hDC, rc);
+    }
 }

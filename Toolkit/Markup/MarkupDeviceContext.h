@@ -9,6 +9,8 @@
 #include "Markup/MarkupTransformationMatrix.h"
 
 class CLVKMarkupBrush;
+class CLVKMarkupDeviceDependentImage;
+class ILVKMarkupDeviceDependentImageSite;
 class CLVKMarkupFont;
 class CLVKMarkupPathData;
 class CLVKMarkupThickness;
@@ -52,6 +54,9 @@ public:
     virtual void RestoreClipRegion(HRGN hRegion);
     virtual HDC GetDC() { return m_hDC; }
     virtual void ReleaseDC(HDC /*hDC*/) {}
+    // A picture this device can draw, for the site (the caller owns it).
+    virtual CLVKMarkupDeviceDependentImage* CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite);
+    virtual void DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc);
 
 protected:
     HDC m_hDC;

@@ -204,3 +204,13 @@ void CLVKMarkupDrawingContext::DrawPath(const CLVKMarkupPathData* pPath, const M
 {
     m_pDevice->DrawPath(pPath, pStroke, pFill);
 }
+
+CLVKMarkupDeviceDependentImage* CLVKMarkupDrawingContext::CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite)
+{
+    return m_pDevice->CreateDeviceImage(pSite);
+}
+
+void CLVKMarkupDrawingContext::DrawImage(CLVKMarkupDeviceDependentImage* pImage, int l, int t, int r, int b)
+{
+    m_pDevice->DrawDeviceImage(pImage, RECT{l, t, r, b});
+}

@@ -10,6 +10,8 @@
 class CLVKMarkupBrush;
 class CLVKMarkupContext;
 class CLVKMarkupDeviceContext;
+class CLVKMarkupDeviceDependentImage;
+class ILVKMarkupDeviceDependentImageSite;
 class CLVKMarkupFont;
 class CLVKMarkupPathData;
 class CLVKMarkupThickness;
@@ -54,6 +56,9 @@ public:
     void DrawPolyline(const POINT* pPoints, int nCount, const MarkupStrokeStyle* pStroke);
     void DrawPolygon(const POINT* pPoints, int nCount, const MarkupStrokeStyle* pStroke, CLVKMarkupBrush* pFill);
     void DrawPath(const CLVKMarkupPathData* pPath, const MarkupStrokeStyle* pStroke, CLVKMarkupBrush* pFill);
+    // A picture of the device in use, owned by the caller.
+    CLVKMarkupDeviceDependentImage* CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite);
+    void DrawImage(CLVKMarkupDeviceDependentImage* pImage, int l, int t, int r, int b);
 
     const RECT& GetClipBox() const { return m_rcClip; }
     CLVKMarkupContext* GetMarkupContext() const { return m_pContext; }

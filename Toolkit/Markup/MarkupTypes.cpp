@@ -47,7 +47,7 @@
 #include "Markup/MarkupString.h"
 #include "Markup/MarkupStyle.h"
 #include "Markup/MarkupTextBlock.h"
-#include "Markup/MarkupTextTypes.h"
+#include "Markup/MarkupElementTypes.h"
 #include "Markup/MarkupThickness.h"
 #include "Markup/MarkupTriggerCollection.h"
 #include "Markup/MarkupUIElementCollection.h"
@@ -125,7 +125,7 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupDecorator::GetMarkupType(),
             CLVKMarkupBorder::GetMarkupType(),
             CLVKMarkupTextBlock::GetMarkupType(),
-            MARKUP_TEXT_TYPES CLVKMarkupControl::GetMarkupType(),
+            MARKUP_ELEMENT_TYPES CLVKMarkupControl::GetMarkupType(),
             CLVKMarkupRoutedEventArgs::GetMarkupType(),
             CLVKMarkupMouseEventArgs::GetMarkupType(),
             CLVKMarkupMouseButtonEventArgs::GetMarkupType(),

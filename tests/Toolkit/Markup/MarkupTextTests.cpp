@@ -38,7 +38,8 @@ CLVKMarkupTextBlock* AsTextBlock(const ElementHolder& root)
 class TextMeter
 {
 public:
-    explicit TextMeter(CLVKMarkupContext* pContext) : m_dc(pContext), m_pFont(pContext->GetFont(pContext->GetDefaultFont()))
+    explicit TextMeter(CLVKMarkupContext* pContext)
+        : m_dc(pContext), m_pFont(pContext->GetFont(pContext->GetDefaultFont()))
     {
         m_dc.SetFont(m_pFont);
     }
@@ -328,8 +329,9 @@ TEST(MarkupTextLayout, TrimmingEndsTheLineWithAnEllipsisThatFits)
         }
     }
     // Wrapping turns trimming off.
-    ElementHolder wrapped(LayOut(
-        context, L"<TextBlock TextWrapping='Wrap' TextTrimming='CharacterEllipsis'>aaaa bbbb cccc</TextBlock>", nWidth));
+    ElementHolder wrapped(
+        LayOut(context, L"<TextBlock TextWrapping='Wrap' TextTrimming='CharacterEllipsis'>aaaa bbbb cccc</TextBlock>",
+               nWidth));
     ASSERT_TRUE(wrapped);
     EXPECT_EQ(LineTexts(AsTextBlock(wrapped)), (std::vector<std::wstring>{L"aaaa bbbb", L"cccc"}));
 }
@@ -404,10 +406,11 @@ TEST(MarkupTextPixels, InkLandsInItsLinesWithBackgroundsAndDecorations)
     TextMeter meter(context.Get());
     const int nLine = meter.Height();
     std::wstring error;
-    ElementHolder root(context.Parse(
-        L"<TextBlock Foreground='#FF0000' TextWrapping='Wrap' Width='60' HorizontalAlignment='Left'>MMMM <Run Background='#00FF00'>WWWW</Run>"
-        L"<LineBreak/><Run TextDecorations='Underline' Foreground='#0000FF'>iiii</Run></TextBlock>",
-        &error));
+    ElementHolder root(
+        context.Parse(L"<TextBlock Foreground='#FF0000' TextWrapping='Wrap' Width='60' HorizontalAlignment='Left'>MMMM "
+                      L"<Run Background='#00FF00'>WWWW</Run>"
+                      L"<LineBreak/><Run TextDecorations='Underline' Foreground='#0000FF'>iiii</Run></TextBlock>",
+                      &error));
     ASSERT_TRUE(root) << error;
     MarkupSurface surface(100, 3 * nLine + 10);
     surface.Render(root.Get());
@@ -450,7 +453,8 @@ TEST(MarkupTextPixels, HostedElementsAreArrangedInTheFlow)
 {
     MarkupContextHolder context;
     TextMeter meter(context.Get());
-    ElementHolder root(context.Parse(L"<TextBlock>ab<Border Width='7' Height='5' Background='#0000FF'/>cd</TextBlock>"));
+    ElementHolder root(
+        context.Parse(L"<TextBlock>ab<Border Width='7' Height='5' Background='#0000FF'/>cd</TextBlock>"));
     ASSERT_TRUE(root);
     MarkupSurface surface(100, 40);
     surface.Render(root.Get());
@@ -487,13 +491,14 @@ TEST(MarkupHyperlinks, LookTurnsRedUnderTheMouseAndClickReachesHandlers)
         EXPECT_STREQ(pLink->GetNavigateUri(), L"https://example.invalid/x");
         auto foreground = [&]()
         {
-            auto* const pBrush = MarkupCast<CLVKMarkupBrush>(pLink->GetValue(CLVKMarkupTextElement::m_pForegroundProperty));
+            auto* const pBrush =
+                MarkupCast<CLVKMarkupBrush>(pLink->GetValue(CLVKMarkupTextElement::m_pForegroundProperty));
             return pBrush ? pBrush->GetColor() : CLR_INVALID;
         };
         EXPECT_EQ(foreground(), RGB(0, 0, 255));
-        EXPECT_EQ(MarkupCast<CLVKMarkupEnum>(pLink->GetValue(CLVKMarkupTextElement::m_pTextDecorationsProperty))
-                      ->GetValue(),
-                  1);
+        EXPECT_EQ(
+            MarkupCast<CLVKMarkupEnum>(pLink->GetValue(CLVKMarkupTextElement::m_pTextDecorationsProperty))->GetValue(),
+            1);
         EXPECT_EQ(MarkupCast<CLVKMarkupInt>(pLink->GetValue(CLVKMarkupInputElement::m_pCursorProperty))->GetValue(),
                   32649);
 

@@ -2106,6 +2106,10 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         if (m_pActiveItem && !IsEditMode() && !m_pInplaceList->GetSafeHwnd() && ::GetFocus() == m_hWnd)
             EditItem(nullptr);
         return 0;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+            return MakeGetObjectResult(IID_IAccessible, wParam, &m_xAccessible);
+        break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS | (m_bFocusSubItems ? DLGC_WANTTAB : 0);
     case WM_SYSCOLORCHANGE:
@@ -2125,4 +2129,175 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         break;
     }
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+// Accessibility ----------------------------------------------------------------------
+
+BEGIN_INTERFACE_MAP(CLVKReportControl, CWnd)
+    INTERFACE_PART(CLVKReportControl, IID_IAccessible, Accessible)
+END_INTERFACE_MAP()
+
+HRESULT CLVKReportControl::RowFromChildId(const VARIANT& varChild, long* pnChild, CLVKReportRow** ppRow)
+{
+    *ppRow = nullptr;
+    const long nChild = ChildIdFromVariant(varChild);
+    *pnChild = nChild;
+    if (nChild == CHILDID_SELF || nChild == 1)
+        return S_OK;
+    const long nRows = GetRows()->GetCount();
+    if (nChild < 0 || nChild - 2 >= nRows)
+        return E_INVALIDARG;
+    *ppRow = GetRows()->GetAt(static_cast<int>(nChild - 2));
+    return *ppRow ? S_OK : E_INVALIDARG;
+}
+
+HRESULT CLVKReportControl::AccessibleGetParent(IDispatch** ppdispParent)
+{
+    if (!ppdispParent)
+        return E_POINTER;
+    *ppdispParent = nullptr;
+    if (!m_hWnd)
+        return E_FAIL;
+    return GetWindowAccessibleObject(m_hWnd, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                     reinterpret_cast<void**>(ppdispParent));
+}
+
+HRESULT CLVKReportControl::AccessibleGetChildCount(long* pcountChildren)
+{
+    if (!pcountChildren)
+        return E_POINTER;
+    *pcountChildren = GetRows()->GetCount() + 1;
+    return S_OK;
+}
+
+HRESULT CLVKReportControl::AccessibleGetChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    if (!ppdispChild)
+        return E_POINTER;
+    *ppdispChild = nullptr;
+    long nChild = 0;
+    CLVKReportRow* pRow = nullptr;
+    const HRESULT hr = RowFromChildId(varChild, &nChild, &pRow);
+    if (FAILED(hr))
+        return hr;
+    if (!pRow)
+        return nChild == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
+    *ppdispChild = &pRow->m_xAccessible;
+    (*ppdispChild)->AddRef();
+    return S_OK;
+}
+
+HRESULT CLVKReportControl::AccessibleGetName(VARIANT varChild, BSTR* pszName)
+{
+    if (!pszName)
+        return E_POINTER;
+    *pszName = nullptr;
+    long nChild = 0;
+    CLVKReportRow* pRow = nullptr;
+    const HRESULT hr = RowFromChildId(varChild, &nChild, &pRow);
+    if (FAILED(hr))
+        return hr;
+    if (pRow)
+    {
+        VARIANT varSelf;
+        VariantInit(&varSelf);
+        return pRow->AccessibleGetName(varSelf, pszName);
+    }
+    if (nChild == 1)
+        return S_FALSE;
+    CString strName;
+    if (m_hWnd)
+        GetWindowText(strName);
+    *pszName = SysAllocString(strName.IsEmpty() ? L"Report" : strName.GetString());
+    return S_OK;
+}
+
+HRESULT CLVKReportControl::AccessibleGetRole(VARIANT varChild, VARIANT* pvarRole)
+{
+    if (!pvarRole)
+        return E_POINTER;
+    VariantInit(pvarRole);
+    long nChild = 0;
+    CLVKReportRow* pRow = nullptr;
+    const HRESULT hr = RowFromChildId(varChild, &nChild, &pRow);
+    if (FAILED(hr))
+        return hr;
+    V_VT(pvarRole) = VT_I4;
+    V_I4(pvarRole) = pRow ? ROLE_SYSTEM_ROW : (nChild == 1 ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_TABLE);
+    return S_OK;
+}
+
+HRESULT CLVKReportControl::AccessibleGetState(VARIANT varChild, VARIANT* pvarState)
+{
+    if (!pvarState)
+        return E_POINTER;
+    VariantInit(pvarState);
+    long nChild = 0;
+    CLVKReportRow* pRow = nullptr;
+    const HRESULT hr = RowFromChildId(varChild, &nChild, &pRow);
+    if (FAILED(hr))
+        return hr;
+    if (pRow)
+    {
+        VARIANT varSelf;
+        VariantInit(&varSelf);
+        return pRow->AccessibleGetState(varSelf, pvarState);
+    }
+    V_VT(pvarState) = VT_I4;
+    V_I4(pvarState) = nChild == CHILDID_SELF ? STATE_SYSTEM_FOCUSABLE : 0;
+    return S_OK;
+}
+
+HRESULT CLVKReportControl::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                              VARIANT varChild)
+{
+    if (!pxLeft || !pyTop || !pcxWidth || !pcyHeight)
+        return E_POINTER;
+    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    long nChild = 0;
+    CLVKReportRow* pRow = nullptr;
+    const HRESULT hr = RowFromChildId(varChild, &nChild, &pRow);
+    if (FAILED(hr))
+        return hr;
+    if (!m_hWnd)
+        return E_FAIL;
+    RECT rc{};
+    if (nChild == CHILDID_SELF)
+        GetWindowRect(&rc);
+    else
+    {
+        rc = pRow ? pRow->GetRect() : m_rcHeaderArea;
+        ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    }
+    *pxLeft = rc.left;
+    *pyTop = rc.top;
+    *pcxWidth = rc.right - rc.left;
+    *pcyHeight = rc.bottom - rc.top;
+    return S_OK;
+}
+
+HRESULT CLVKReportControl::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    if (!pvarChild)
+        return E_POINTER;
+    VariantInit(pvarChild);
+    if (!m_hWnd)
+        return E_FAIL;
+    RECT rcWindow{};
+    GetWindowRect(&rcWindow);
+    POINT pt{xLeft, yTop};
+    if (!::PtInRect(&rcWindow, pt))
+        return S_FALSE;
+    ScreenToClient(&pt);
+    V_VT(pvarChild) = VT_I4;
+    V_I4(pvarChild) = CHILDID_SELF;
+    if (::PtInRect(&m_rcHeaderArea, pt))
+    {
+        V_I4(pvarChild) = 1;
+        return S_OK;
+    }
+    CLVKReportRow* pRow = HitTestRow(pt);
+    if (pRow && pRow->GetSection() == m_pSectionBody)
+        V_I4(pvarChild) = pRow->GetIndex() + 2;
+    return S_OK;
 }

@@ -8,6 +8,7 @@
 #include "ReportInplaceEdit.h"
 #include "ReportInplaceList.h"
 #include "ReportTip.h"
+#include "Foundation/Accessible.h"
 
 #include <memory>
 #include <vector>
@@ -16,7 +17,7 @@ class CLVKReportRecordItem;
 class CLVKReportInplaceButton;
 class CLVKReportRecordItemConstraint;
 
-class CLVKReportControl : public CWnd
+class CLVKReportControl : public CWnd, public CLVKAccessible
 {
     DECLARE_DYNCREATE(CLVKReportControl)
 
@@ -200,7 +201,22 @@ public:
     POINT GetMouseDownPoint() const { return m_ptMouseDown; }
     CLVKReportTip* GetReportTip() { return &m_tip; }
 
+    // Accessibility: child 1 is the header, child n >= 2 the body row n - 2.
+    CCmdTarget* GetOwnerCmdTarget() override { return this; }
+    HRESULT AccessibleGetParent(IDispatch** ppdispParent) override;
+    HRESULT AccessibleGetChildCount(long* pcountChildren) override;
+    HRESULT AccessibleGetChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT AccessibleGetName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT AccessibleGetRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT AccessibleGetState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+
 protected:
+    DECLARE_INTERFACE_MAP()
+    // The body row a child id names (null for the control and the header);
+    // ids outside the children are refused (E_INVALIDARG).
+    HRESULT RowFromChildId(const VARIANT& varChild, long* pnChild, CLVKReportRow** ppRow);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PreSubclassWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;

@@ -396,3 +396,148 @@ void CLVKReportRow::EnsureVisible()
     if (m_pControl)
         m_pControl->EnsureVisible(this);
 }
+
+// Accessibility ----------------------------------------------------------------------
+
+BEGIN_INTERFACE_MAP(CLVKReportRow, CLVKReportRowBase)
+    INTERFACE_PART(CLVKReportRow, IID_IAccessible, Accessible)
+END_INTERFACE_MAP()
+
+HRESULT CLVKReportRow::ItemFromChildId(const VARIANT& varChild, CLVKReportRecordItem** ppItem)
+{
+    *ppItem = nullptr;
+    const long nChild = ChildIdFromVariant(varChild);
+    if (nChild == CHILDID_SELF)
+        return S_OK;
+    const long nItems = m_pRecord ? m_pRecord->GetItemCount() : 0;
+    if (nChild < 0 || nChild > nItems)
+        return E_INVALIDARG;
+    *ppItem = m_pRecord->GetItem(static_cast<int>(nChild - 1));
+    return *ppItem ? S_OK : E_INVALIDARG;
+}
+
+HRESULT CLVKReportRow::AccessibleGetParent(IDispatch** ppdispParent)
+{
+    if (!ppdispParent)
+        return E_POINTER;
+    *ppdispParent = nullptr;
+    if (!m_pControl)
+        return E_FAIL;
+    *ppdispParent = &m_pControl->m_xAccessible;
+    (*ppdispParent)->AddRef();
+    return S_OK;
+}
+
+HRESULT CLVKReportRow::AccessibleGetChildCount(long* pcountChildren)
+{
+    if (!pcountChildren)
+        return E_POINTER;
+    *pcountChildren = m_pRecord ? m_pRecord->GetItemCount() : 0;
+    return S_OK;
+}
+
+HRESULT CLVKReportRow::AccessibleGetChild(VARIANT varChild, IDispatch** ppdispChild)
+{
+    if (!ppdispChild)
+        return E_POINTER;
+    *ppdispChild = nullptr;
+    CLVKReportRecordItem* pItem = nullptr;
+    const HRESULT hr = ItemFromChildId(varChild, &pItem);
+    if (FAILED(hr))
+        return hr;
+    // Cells are simple elements without objects of their own.
+    return S_FALSE;
+}
+
+HRESULT CLVKReportRow::AccessibleGetName(VARIANT varChild, BSTR* pszName)
+{
+    if (!pszName)
+        return E_POINTER;
+    *pszName = nullptr;
+    CLVKReportRecordItem* pItem = nullptr;
+    const HRESULT hr = ItemFromChildId(varChild, &pItem);
+    if (FAILED(hr))
+        return hr;
+    if (!pItem)
+    {
+        *pszName = SysAllocString(L"Report Row");
+        return S_OK;
+    }
+    CLVKReportColumn* pColumn = m_pControl ? m_pControl->GetColumns()->Find(pItem->GetIndex()) : nullptr;
+    *pszName = SysAllocString(pItem->GetCaption(pColumn));
+    return S_OK;
+}
+
+HRESULT CLVKReportRow::AccessibleGetRole(VARIANT varChild, VARIANT* pvarRole)
+{
+    if (!pvarRole)
+        return E_POINTER;
+    VariantInit(pvarRole);
+    CLVKReportRecordItem* pItem = nullptr;
+    const HRESULT hr = ItemFromChildId(varChild, &pItem);
+    if (FAILED(hr))
+        return hr;
+    V_VT(pvarRole) = VT_I4;
+    V_I4(pvarRole) = pItem ? ROLE_SYSTEM_CELL : ROLE_SYSTEM_ROW;
+    return S_OK;
+}
+
+HRESULT CLVKReportRow::AccessibleGetState(VARIANT varChild, VARIANT* pvarState)
+{
+    if (!pvarState)
+        return E_POINTER;
+    VariantInit(pvarState);
+    CLVKReportRecordItem* pItem = nullptr;
+    const HRESULT hr = ItemFromChildId(varChild, &pItem);
+    if (FAILED(hr))
+        return hr;
+    V_VT(pvarState) = VT_I4;
+    V_I4(pvarState) = 0;
+    if (!pItem)
+    {
+        if (IsSelected())
+            V_I4(pvarState) |= STATE_SYSTEM_SELECTED;
+        return S_OK;
+    }
+    CLVKReportColumn* pColumn = m_pControl ? m_pControl->GetColumns()->Find(pItem->GetIndex()) : nullptr;
+    if (pColumn && !pColumn->IsVisible())
+        V_I4(pvarState) |= STATE_SYSTEM_INVISIBLE;
+    return S_OK;
+}
+
+HRESULT CLVKReportRow::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild)
+{
+    if (!pxLeft || !pyTop || !pcxWidth || !pcyHeight)
+        return E_POINTER;
+    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    CLVKReportRecordItem* pItem = nullptr;
+    const HRESULT hr = ItemFromChildId(varChild, &pItem);
+    if (FAILED(hr))
+        return hr;
+    if (!m_pControl || !m_pControl->m_hWnd)
+        return E_FAIL;
+    RECT rc = pItem ? GetItemRect(pItem) : m_rcRow;
+    ::MapWindowPoints(m_pControl->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    *pxLeft = rc.left;
+    *pyTop = rc.top;
+    *pcxWidth = rc.right - rc.left;
+    *pcyHeight = rc.bottom - rc.top;
+    return S_OK;
+}
+
+HRESULT CLVKReportRow::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    if (!pvarChild)
+        return E_POINTER;
+    VariantInit(pvarChild);
+    if (!m_pControl || !m_pControl->m_hWnd)
+        return E_FAIL;
+    POINT pt{xLeft, yTop};
+    ::ScreenToClient(m_pControl->m_hWnd, &pt);
+    if (!::PtInRect(&m_rcRow, pt))
+        return S_FALSE;
+    CLVKReportRecordItem* pItem = HitTest(pt);
+    V_VT(pvarChild) = VT_I4;
+    V_I4(pvarChild) = pItem ? pItem->GetIndex() + 1 : CHILDID_SELF;
+    return S_OK;
+}

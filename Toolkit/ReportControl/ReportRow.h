@@ -4,12 +4,13 @@
 
 #include "ReportDefines.h"
 #include "ReportHeapAllocator.h"
+#include "Foundation/Accessible.h"
 
 class CLVKReportRowBase : public CLVKCmdTarget
 {
 };
 
-class CLVKReportRow : public CLVKHeapObjectT<CLVKReportRowBase, CLVKReportRowAllocator>
+class CLVKReportRow : public CLVKHeapObjectT<CLVKReportRowBase, CLVKReportRowAllocator>, public CLVKAccessible
 {
 public:
     CLVKReportRow();
@@ -68,7 +69,23 @@ public:
     void EnsureVisible();
     int m_nMeasuredHeight = -1;
 
+    // Accessibility: child 0 is the row, child n the record's item n - 1.
+    CCmdTarget* GetOwnerCmdTarget() override { return this; }
+    HRESULT AccessibleGetParent(IDispatch** ppdispParent) override;
+    HRESULT AccessibleGetChildCount(long* pcountChildren) override;
+    HRESULT AccessibleGetChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT AccessibleGetName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT AccessibleGetRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT AccessibleGetState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+
 protected:
+    DECLARE_INTERFACE_MAP()
+    // The record item a child id names; null for the row itself. Child ids
+    // outside the row's children are refused (E_INVALIDARG).
+    HRESULT ItemFromChildId(const VARIANT& varChild, CLVKReportRecordItem** ppItem);
+
     CLVKReportControl* m_pControl = nullptr;
     CLVKReportRecord* m_pRecord = nullptr;
     CLVKReportRow* m_pParentRow = nullptr;

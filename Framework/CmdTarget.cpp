@@ -134,14 +134,12 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     if (nMsg == 0)
         nMsg = WM_COMMAND;
 
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
-    {
-        const AFX_MSGMAP_ENTRY* lpEntry = AfxFindMessageEntry(pMap->lpEntries, nMsg, nCodeLow, nID);
-        if (lpEntry)
-            return AfxDispatchCmdMsg(this, nID, static_cast<int>(nCodeLow), lpEntry->pfn, pExtra, lpEntry->nSig,
-                                     pHandlerInfo);
-    }
-    return FALSE;
+    // Commands and their update requests are routed through several targets on
+    // every idle pass and every notification, so the chain lookup is cached.
+    const AFX_MSGMAP_ENTRY* lpEntry = AfxFindCommandEntryInChain(GetMessageMap(), nMsg, nCodeLow, nID);
+    if (!lpEntry)
+        return FALSE;
+    return AfxDispatchCmdMsg(this, nID, static_cast<int>(nCodeLow), lpEntry->pfn, pExtra, lpEntry->nSig, pHandlerInfo);
 }
 
 DWORD CCmdTarget::InternalAddRef()
@@ -323,7 +321,45 @@ struct MessageCacheSlot
 
 const size_t kMessageCacheSlots = 256;
 thread_local MessageCacheSlot t_messageCache[kMessageCacheSlots];
+
+// Command, notification and update entries are found by message, code and id;
+// a class's chain is asked for the same few ids over and over.
+struct CommandCacheSlot
+{
+    const AFX_MSGMAP* pMap;
+    UINT nMsg;
+    UINT nCode;
+    UINT nID;
+    const AFX_MSGMAP_ENTRY* lpEntry;  // null: no entry in the chain
+};
+
+const size_t kCommandCacheSlots = 512;
+thread_local CommandCacheSlot t_commandCache[kCommandCacheSlots];
+
+const AFX_MSGMAP_ENTRY* FindEntryInChain(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID)
+{
+    const AFX_MSGMAP_ENTRY* lpEntry = nullptr;
+    for (const AFX_MSGMAP* pSearch = pMap; pSearch && !lpEntry;
+         pSearch = pSearch->pfnGetBaseMap ? pSearch->pfnGetBaseMap() : nullptr)
+        lpEntry = AfxFindMessageEntry(pSearch->lpEntries, nMsg, nCode, nID);
+    return lpEntry;
+}
 }  // namespace
+
+const AFX_MSGMAP_ENTRY* AFXAPI AfxFindCommandEntryInChain(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID)
+{
+    if (!pMap)
+        return nullptr;
+    const size_t nSlot = ((reinterpret_cast<UINT_PTR>(pMap) >> 3) ^ (static_cast<UINT_PTR>(nMsg) * 2654435761u) ^
+                          (static_cast<UINT_PTR>(nCode) * 40503u) ^ (static_cast<UINT_PTR>(nID) * 2246822519u)) %
+                         kCommandCacheSlots;
+    CommandCacheSlot& slot = t_commandCache[nSlot];
+    if (slot.pMap == pMap && slot.nMsg == nMsg && slot.nCode == nCode && slot.nID == nID)
+        return slot.lpEntry;
+    const AFX_MSGMAP_ENTRY* lpEntry = FindEntryInChain(pMap, nMsg, nCode, nID);
+    slot = {pMap, nMsg, nCode, nID, lpEntry};
+    return lpEntry;
+}
 
 const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntryInChain(const AFX_MSGMAP* pMap, UINT nMsg)
 {
@@ -335,10 +371,7 @@ const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntryInChain(const AFX_MSGMAP* pMap
     if (slot.pMap == pMap && slot.nMsg == nMsg)
         return slot.lpEntry;
 
-    const AFX_MSGMAP_ENTRY* lpEntry = nullptr;
-    for (const AFX_MSGMAP* pSearch = pMap; pSearch && !lpEntry;
-         pSearch = pSearch->pfnGetBaseMap ? pSearch->pfnGetBaseMap() : nullptr)
-        lpEntry = AfxFindMessageEntry(pSearch->lpEntries, nMsg, 0, 0);
+    const AFX_MSGMAP_ENTRY* lpEntry = FindEntryInChain(pMap, nMsg, 0, 0);
     slot.pMap = pMap;
     slot.nMsg = nMsg;
     slot.lpEntry = lpEntry;

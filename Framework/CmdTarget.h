@@ -164,3 +164,7 @@ const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEnt
 // The first entry for the window message (code 0, id 0) in the chain of maps
 // that starts at pMap, or null; remembered per class map and message.
 const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntryInChain(const AFX_MSGMAP* pMap, UINT nMsg);
+// The first entry for the message, code and id (commands, notifications,
+// update requests) in the chain of maps that starts at pMap, or null;
+// remembered per class map, message, code and id.
+const AFX_MSGMAP_ENTRY* AFXAPI AfxFindCommandEntryInChain(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID);

@@ -66,6 +66,28 @@ bool IsIn(wchar_t ch, LPCTSTR lpszSet)
 }
 }  // namespace
 
+const std::wstring& CString::EmptyText()
+{
+    static const std::wstring empty;
+    return empty;
+}
+
+std::wstring& CString::W()
+{
+    if (!m_data)
+        m_data = std::make_shared<std::wstring>();
+    else if (m_data.use_count() > 1)
+        m_data = std::make_shared<std::wstring>(*m_data);
+    return *m_data;
+}
+
+std::shared_ptr<std::wstring> CString::ShareableData() const
+{
+    if (m_bufferOut && m_data)
+        return std::make_shared<std::wstring>(*m_data);
+    return m_data;
+}
+
 CString::CString(LPCWSTR lpsz)
 {
     *this = lpsz;
@@ -79,16 +101,17 @@ CString::CString(LPCSTR lpsz)
 CString::CString(LPCWSTR lpch, int nLength)
 {
     if (lpch && nLength > 0)
-        m_str.assign(lpch, static_cast<size_t>(nLength));
+        W().assign(lpch, static_cast<size_t>(nLength));
 }
 
 CString::CString(wchar_t ch, int nRepeat)
 {
     if (nRepeat > 0)
-        m_str.assign(static_cast<size_t>(nRepeat), ch);
+        W().assign(static_cast<size_t>(nRepeat), ch);
 }
 
-CString::CString(const CStringA& str) : m_str(Widen(str.GetString(), str.GetLength(), CP_ACP))
+CString::CString(const CStringA& str)
+    : m_data(std::make_shared<std::wstring>(Widen(str.GetString(), str.GetLength(), CP_ACP)))
 {
 }
 
@@ -96,16 +119,16 @@ CString& CString::operator=(LPCWSTR lpsz)
 {
     if (!lpsz)
     {
-        m_str.clear();
+        Empty();
     }
     else if (IS_INTRESOURCE(lpsz))
     {
-        m_str.clear();
+        Empty();
         LoadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpsz)));
     }
     else
     {
-        m_str = lpsz;
+        W() = lpsz;
     }
     return *this;
 }
@@ -114,23 +137,23 @@ CString& CString::operator=(LPCSTR lpsz)
 {
     if (!lpsz)
     {
-        m_str.clear();
+        Empty();
     }
     else if (IS_INTRESOURCE(lpsz))
     {
-        m_str.clear();
+        Empty();
         LoadString(static_cast<UINT>(reinterpret_cast<ULONG_PTR>(lpsz)));
     }
     else
     {
-        m_str = Widen(lpsz, -1, CP_ACP);
+        W() = Widen(lpsz, -1, CP_ACP);
     }
     return *this;
 }
 
 CString& CString::operator=(wchar_t ch)
 {
-    m_str.assign(1, ch);
+    W().assign(1, ch);
     return *this;
 }
 
@@ -138,99 +161,104 @@ wchar_t CString::GetAt(int nIndex) const
 {
     if (nIndex < 0 || nIndex > GetLength())
         AfxThrowInvalidArgException();
-    return m_str.c_str()[nIndex];  // the terminator at GetLength() reads as 0
+    return S().c_str()[nIndex];  // the terminator at GetLength() reads as 0
 }
 
 void CString::SetAt(int nIndex, wchar_t ch)
 {
     if (nIndex < 0 || nIndex >= GetLength())
         AfxThrowInvalidArgException();
-    m_str[static_cast<size_t>(nIndex)] = ch;
+    W()[static_cast<size_t>(nIndex)] = ch;
 }
 
 LPTSTR CString::GetBuffer()
 {
-    return &m_str[0];
+    m_bufferOut = true;
+    return &W()[0];
 }
 
 LPTSTR CString::GetBuffer(int nMinBufLength)
 {
     if (nMinBufLength > GetLength())
-        m_str.resize(static_cast<size_t>(nMinBufLength), L'\0');
-    return &m_str[0];
+        W().resize(static_cast<size_t>(nMinBufLength), L'\0');
+    m_bufferOut = true;
+    return &W()[0];
 }
 
 LPTSTR CString::GetBufferSetLength(int nNewLength)
 {
-    m_str.resize(static_cast<size_t>(std::max(nNewLength, 0)), L'\0');
-    return &m_str[0];
+    W().resize(static_cast<size_t>(std::max(nNewLength, 0)), L'\0');
+    m_bufferOut = true;
+    return &W()[0];
 }
 
 void CString::ReleaseBuffer(int nNewLength)
 {
+    m_bufferOut = false;
     if (nNewLength < 0)
-        nNewLength = static_cast<int>(wcsnlen(m_str.c_str(), m_str.size()));
+        nNewLength = static_cast<int>(wcsnlen(S().c_str(), S().size()));
     Truncate(nNewLength);
 }
 
 void CString::ReleaseBufferSetLength(int nNewLength)
 {
-    m_str.resize(static_cast<size_t>(std::max(nNewLength, 0)), L'\0');
+    m_bufferOut = false;
+    W().resize(static_cast<size_t>(std::max(nNewLength, 0)), L'\0');
 }
 
 void CString::Preallocate(int nLength)
 {
     if (nLength > 0)
-        m_str.reserve(static_cast<size_t>(nLength));
+        W().reserve(static_cast<size_t>(nLength));
 }
 
 void CString::Truncate(int nNewLength)
 {
     if (nNewLength >= 0 && nNewLength < GetLength())
-        m_str.resize(static_cast<size_t>(nNewLength));
+        W().resize(static_cast<size_t>(nNewLength));
 }
 
 CString& CString::operator+=(LPCWSTR lpsz)
 {
-    m_str += Safe(lpsz);
+    W() += Safe(lpsz);
     return *this;
 }
 
 CString& CString::operator+=(LPCSTR lpsz)
 {
-    m_str += Widen(lpsz, -1, CP_ACP);
+    W() += Widen(lpsz, -1, CP_ACP);
     return *this;
 }
 
 void CString::Append(LPCTSTR lpsz)
 {
-    m_str += Safe(lpsz);
+    W() += Safe(lpsz);
 }
 
 void CString::Append(LPCTSTR lpsz, int nLength)
 {
     if (lpsz && nLength > 0)
-        m_str.append(lpsz, static_cast<size_t>(nLength));
+        W().append(lpsz, static_cast<size_t>(nLength));
 }
 
 int CString::Compare(LPCTSTR lpsz) const
 {
-    return wcscmp(m_str.c_str(), Safe(lpsz));
+    return wcscmp(S().c_str(), Safe(lpsz));
 }
 
 int CString::CompareNoCase(LPCTSTR lpsz) const
 {
-    return _wcsicmp(m_str.c_str(), Safe(lpsz));
+    return _wcsicmp(S().c_str(), Safe(lpsz));
 }
 
 int CString::Collate(LPCTSTR lpsz) const
 {
-    return wcscoll(m_str.c_str(), Safe(lpsz));
+    return wcscoll(S().c_str(), Safe(lpsz));
 }
 
 int CString::CollateNoCase(LPCTSTR lpsz) const
 {
-    return _wcsicoll(m_str.c_str(), Safe(lpsz));
+    return _wcsicoll(S().c_str(), Safe(lpsz));
 }
 
 CString CString::Mid(int nFirst) const
@@ -244,7 +272,7 @@ CString CString::Mid(int nFirst, int nCount) const
     nCount = std::max(nCount, 0);
     if (nFirst >= GetLength() || nCount == 0)
         return CString();
-    return CString(m_str.substr(static_cast<size_t>(nFirst), static_cast<size_t>(nCount)));
+    return CString(S().substr(static_cast<size_t>(nFirst), static_cast<size_t>(nCount)));
 }
 
 CString CString::Left(int nCount) const
@@ -260,12 +288,12 @@ CString CString::Right(int nCount) const
 
 CString CString::SpanIncluding(LPCTSTR lpszCharSet) const
 {
-    return Left(static_cast<int>(wcsspn(m_str.c_str(), Safe(lpszCharSet))));
+    return Left(static_cast<int>(wcsspn(S().c_str(), Safe(lpszCharSet))));
 }
 
 CString CString::SpanExcluding(LPCTSTR lpszCharSet) const
 {
-    return Left(static_cast<int>(wcscspn(m_str.c_str(), Safe(lpszCharSet))));
+    return Left(static_cast<int>(wcscspn(S().c_str(), Safe(lpszCharSet))));
 }
 
 CString CString::Tokenize(LPCTSTR pszTokens, int& iStart) const
@@ -282,7 +310,7 @@ CString CString::Tokenize(LPCTSTR pszTokens, int& iStart) const
         iStart = GetLength();
         return rest;
     }
-    const LPCWSTR p = m_str.c_str();
+    const LPCWSTR p = S().c_str();
     int first = iStart;
     while (first < GetLength() && IsIn(p[first], pszTokens))
         ++first;
@@ -302,7 +330,7 @@ int CString::Find(wchar_t ch, int nStart) const
 {
     if (nStart < 0 || nStart >= GetLength())
         return -1;
-    const size_t pos = m_str.find(ch, static_cast<size_t>(nStart));
+    const size_t pos = S().find(ch, static_cast<size_t>(nStart));
     return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
 }
 
@@ -310,7 +338,7 @@ int CString::Find(LPCTSTR lpszSub, int nStart) const
 {
     if (!lpszSub || nStart < 0 || nStart > GetLength())
         return -1;
-    const size_t pos = m_str.find(lpszSub, static_cast<size_t>(nStart));
+    const size_t pos = S().find(lpszSub, static_cast<size_t>(nStart));
     return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
 }
 
@@ -318,33 +346,33 @@ int CString::FindOneOf(LPCTSTR lpszCharSet) const
 {
     if (!lpszCharSet || !*lpszCharSet)
         return -1;
-    const size_t pos = m_str.find_first_of(lpszCharSet);
+    const size_t pos = S().find_first_of(lpszCharSet);
     return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
 }
 
 int CString::ReverseFind(wchar_t ch) const
 {
-    const size_t pos = m_str.rfind(ch);
+    const size_t pos = S().rfind(ch);
     return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
 }
 
 CString& CString::MakeUpper()
 {
-    if (!m_str.empty())
-        CharUpperBuffW(&m_str[0], static_cast<DWORD>(m_str.size()));
+    if (!W().empty())
+        CharUpperBuffW(&W()[0], static_cast<DWORD>(W().size()));
     return *this;
 }
 
 CString& CString::MakeLower()
 {
-    if (!m_str.empty())
-        CharLowerBuffW(&m_str[0], static_cast<DWORD>(m_str.size()));
+    if (!W().empty())
+        CharLowerBuffW(&W()[0], static_cast<DWORD>(W().size()));
     return *this;
 }
 
 CString& CString::MakeReverse()
 {
-    std::reverse(m_str.begin(), m_str.end());
+    std::reverse(W().begin(), W().end());
     return *this;
 }
 
@@ -366,9 +394,10 @@ CString& CString::Trim(LPCTSTR lpszTargets)
 CString& CString::TrimLeft()
 {
     size_t n = 0;
-    while (n < m_str.size() && iswspace(m_str[n]))
+    while (n < S().size() && iswspace(S()[n]))
         ++n;
-    m_str.erase(0, n);
+    if (n)
+        W().erase(0, n);
     return *this;
 }
 
@@ -381,16 +410,19 @@ CString& CString::TrimLeft(wchar_t chTarget)
 CString& CString::TrimLeft(LPCTSTR lpszTargets)
 {
     size_t n = 0;
-    while (n < m_str.size() && IsIn(m_str[n], lpszTargets))
+    while (n < S().size() && IsIn(S()[n], lpszTargets))
         ++n;
-    m_str.erase(0, n);
+    if (n)
+        W().erase(0, n);
     return *this;
 }
 
 CString& CString::TrimRight()
 {
-    while (!m_str.empty() && iswspace(m_str.back()))
-        m_str.pop_back();
+    size_t n = S().size();
+    while (n > 0 && iswspace(S()[n - 1]))
+        --n;
+    Truncate(static_cast<int>(n));
     return *this;
 }
 
@@ -402,15 +434,19 @@ CString& CString::TrimRight(wchar_t chTarget)
 
 CString& CString::TrimRight(LPCTSTR lpszTargets)
 {
-    while (!m_str.empty() && IsIn(m_str.back(), lpszTargets))
-        m_str.pop_back();
+    size_t n = S().size();
+    while (n > 0 && IsIn(S()[n - 1], lpszTargets))
+        --n;
+    Truncate(static_cast<int>(n));
     return *this;
 }
 
 int CString::Replace(wchar_t chOld, wchar_t chNew)
 {
+    if (chOld == chNew || S().find(chOld) == std::wstring::npos)
+        return 0;
     int count = 0;
-    for (wchar_t& ch : m_str)
+    for (wchar_t& ch : W())
     {
         if (ch == chOld)
         {
@@ -430,38 +466,40 @@ int CString::Replace(LPCTSTR lpszOld, LPCTSTR lpszNew)
     std::wstring out;
     int count = 0;
     size_t from = 0;
-    for (size_t pos; (pos = m_str.find(oldText, from)) != std::wstring::npos; from = pos + oldText.size())
+    for (size_t pos; (pos = S().find(oldText, from)) != std::wstring::npos; from = pos + oldText.size())
     {
-        out.append(m_str, from, pos - from);
+        out.append(S(), from, pos - from);
         out += newText;
         ++count;
     }
     if (count)
     {
-        out.append(m_str, from, std::wstring::npos);
-        m_str.swap(out);
+        out.append(S(), from, std::wstring::npos);
+        W().swap(out);
     }
     return count;
 }
 
 int CString::Remove(wchar_t chRemove)
 {
-    const size_t before = m_str.size();
-    m_str.erase(std::remove(m_str.begin(), m_str.end(), chRemove), m_str.end());
-    return static_cast<int>(before - m_str.size());
+    if (S().find(chRemove) == std::wstring::npos)
+        return 0;
+    const size_t before = W().size();
+    W().erase(std::remove(W().begin(), W().end(), chRemove), W().end());
+    return static_cast<int>(before - W().size());
 }
 
 int CString::Insert(int nIndex, wchar_t ch)
 {
     nIndex = std::min(std::max(nIndex, 0), GetLength());
-    m_str.insert(static_cast<size_t>(nIndex), 1, ch);
+    W().insert(static_cast<size_t>(nIndex), 1, ch);
     return GetLength();
 }
 
 int CString::Insert(int nIndex, LPCTSTR psz)
 {
     nIndex = std::min(std::max(nIndex, 0), GetLength());
-    m_str.insert(static_cast<size_t>(nIndex), Safe(psz));
+    W().insert(static_cast<size_t>(nIndex), Safe(psz));
     return GetLength();
 }
 
@@ -469,7 +507,7 @@ int CString::Delete(int nIndex, int nCount)
 {
     nIndex = std::max(nIndex, 0);
     if (nCount > 0 && nIndex < GetLength())
-        m_str.erase(static_cast<size_t>(nIndex), static_cast<size_t>(nCount));
+        W().erase(static_cast<size_t>(nIndex), static_cast<size_t>(nCount));
     return GetLength();
 }
 
@@ -498,7 +536,7 @@ void AFX_CDECL CString::AppendFormatRaw(LPCTSTR lpszFormat, ...)
 
 void CString::FormatV(LPCTSTR lpszFormat, va_list args)
 {
-    m_str.clear();
+    Empty();
     AppendFormatV(lpszFormat, args);
 }
 
@@ -514,10 +552,10 @@ void CString::AppendFormatV(LPCTSTR lpszFormat, va_list args)
     va_end(measure);
     if (n <= 0)
         return;
-    const size_t old = m_str.size();
-    m_str.resize(old + static_cast<size_t>(n) + 1);
-    _vsnwprintf(&m_str[old], static_cast<size_t>(n) + 1, lpszFormat, args);
-    m_str.resize(old + static_cast<size_t>(n));
+    const size_t old = W().size();
+    W().resize(old + static_cast<size_t>(n) + 1);
+    _vsnwprintf(&W()[old], static_cast<size_t>(n) + 1, lpszFormat, args);
+    W().resize(old + static_cast<size_t>(n));
 }
 
 void AFX_CDECL CString::FormatMessageRaw(LPCTSTR lpszFormat, ...)
@@ -530,7 +568,7 @@ void AFX_CDECL CString::FormatMessageRaw(LPCTSTR lpszFormat, ...)
 
 void CString::FormatMessageV(LPCTSTR lpszFormat, va_list* pArgList)
 {
-    m_str.clear();
+    Empty();
     if (!lpszFormat || !*lpszFormat)
         return;
     LPWSTR buffer = nullptr;
@@ -538,7 +576,7 @@ void CString::FormatMessageV(LPCTSTR lpszFormat, va_list* pArgList)
                                      reinterpret_cast<LPWSTR>(&buffer), 0, pArgList);
     if (buffer)
     {
-        m_str.assign(buffer, n);
+        W().assign(buffer, n);
         LocalFree(buffer);
     }
 }
@@ -548,7 +586,7 @@ BOOL CString::LoadString(UINT nID)
     std::wstring text;
     if (!LoadResourceString(nID, text))
         return FALSE;
-    m_str.swap(text);
+    W().swap(text);
     return TRUE;
 }
 
@@ -557,13 +595,13 @@ BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
     std::wstring text;
     if (!LoadFromModule(hInstance, nID, text))
         return FALSE;
-    m_str.swap(text);
+    W().swap(text);
     return TRUE;
 }
 
 BSTR CString::AllocSysString() const
 {
-    const BSTR bstr = SysAllocStringLen(m_str.c_str(), static_cast<UINT>(m_str.size()));
+    const BSTR bstr = SysAllocStringLen(S().c_str(), static_cast<UINT>(S().size()));
     if (!bstr)
         AfxThrowMemoryException();
     return bstr;
@@ -573,22 +611,22 @@ BSTR CString::SetSysString(BSTR* pbstr) const
 {
     if (!pbstr)
         AfxThrowInvalidArgException();
-    if (!SysReAllocStringLen(pbstr, m_str.c_str(), static_cast<UINT>(m_str.size())))
+    if (!SysReAllocStringLen(pbstr, S().c_str(), static_cast<UINT>(S().size())))
         AfxThrowMemoryException();
     return *pbstr;
 }
 
 BOOL CString::GetEnvironmentVariable(LPCTSTR pszVar)
 {
-    m_str.clear();
+    Empty();
     if (!pszVar)
         return FALSE;
     const DWORD n = ::GetEnvironmentVariableW(pszVar, NULL, 0);
     if (n == 0)
         return FALSE;
-    m_str.resize(n);
-    const DWORD got = ::GetEnvironmentVariableW(pszVar, &m_str[0], n);
-    m_str.resize(got < n ? got : 0);
+    W().resize(n);
+    const DWORD got = ::GetEnvironmentVariableW(pszVar, &W()[0], n);
+    W().resize(got < n ? got : 0);
     return TRUE;
 }
 
@@ -629,7 +667,8 @@ CString operator+(wchar_t a, const CString& b)
 
 bool operator==(const CString& a, const CString& b)
 {
-    return a.Str() == b.Str();
+    // Copies share one buffer, so most equal pairs are found without reading the text.
+    return &a.Str() == &b.Str() || a.Str() == b.Str();
 }
 bool operator==(const CString& a, LPCTSTR b)
 {

@@ -3,6 +3,7 @@
 
 #include "AfxBase.h"
 
+#include <memory>
 #include <string>
 
 // Format's arguments pass through this first: framework strings become their
@@ -18,28 +19,52 @@ class CString
 {
 public:
     CString() = default;
-    CString(const CString& other) = default;
-    CString(CString&& other) noexcept = default;
+    CString(const CString& other) : m_data(other.ShareableData()) {}
+    CString(CString&& other) noexcept : m_data(std::move(other.m_data)), m_bufferOut(other.m_bufferOut)
+    {
+        other.m_bufferOut = false;
+    }
     // A MAKEINTRESOURCE id loads that string resource; NULL gives "".
     CString(LPCWSTR lpsz);
     CString(LPCSTR lpsz);
     CString(LPCWSTR lpch, int nLength);
     explicit CString(wchar_t ch, int nRepeat = 1);
     CString(const CStringA& str);
-    explicit CString(const std::wstring& str) : m_str(str) {}
+    explicit CString(const std::wstring& str) : m_data(std::make_shared<std::wstring>(str)) {}
 
-    CString& operator=(const CString& other) = default;
-    CString& operator=(CString&& other) noexcept = default;
+    CString& operator=(const CString& other)
+    {
+        if (this != &other)
+        {
+            m_data = other.ShareableData();
+            m_bufferOut = false;
+        }
+        return *this;
+    }
+    CString& operator=(CString&& other) noexcept
+    {
+        if (this != &other)
+        {
+            m_data = std::move(other.m_data);
+            m_bufferOut = other.m_bufferOut;
+            other.m_bufferOut = false;
+        }
+        return *this;
+    }
     CString& operator=(LPCWSTR lpsz);
     CString& operator=(LPCSTR lpsz);
     CString& operator=(wchar_t ch);
 
-    int GetLength() const { return static_cast<int>(m_str.size()); }
-    BOOL IsEmpty() const { return m_str.empty(); }
-    void Empty() { m_str.clear(); }
-    LPCTSTR GetString() const { return m_str.c_str(); }
-    operator LPCTSTR() const { return m_str.c_str(); }
-    const std::wstring& Str() const { return m_str; }
+    int GetLength() const { return static_cast<int>(S().size()); }
+    BOOL IsEmpty() const { return S().empty(); }
+    void Empty()
+    {
+        m_data.reset();
+        m_bufferOut = false;
+    }
+    LPCTSTR GetString() const { return S().c_str(); }
+    operator LPCTSTR() const { return S().c_str(); }
+    const std::wstring& Str() const { return S(); }
 
     wchar_t GetAt(int nIndex) const;
     void SetAt(int nIndex, wchar_t ch);
@@ -53,25 +78,27 @@ public:
     void ReleaseBuffer(int nNewLength = -1);
     void ReleaseBufferSetLength(int nNewLength);
     void Preallocate(int nLength);
-    void FreeExtra() { m_str.shrink_to_fit(); }
+    void FreeExtra() { W().shrink_to_fit(); }
     void Truncate(int nNewLength);
 
     CString& operator+=(const CString& str)
     {
-        m_str += str.m_str;
+        if (IsEmpty() && !m_bufferOut)
+            return *this = str;  // shares the other buffer instead of copying it
+        W() += str.S();
         return *this;
     }
     CString& operator+=(LPCWSTR lpsz);
     CString& operator+=(LPCSTR lpsz);
     CString& operator+=(wchar_t ch)
     {
-        m_str += ch;
+        W() += ch;
         return *this;
     }
     void Append(LPCTSTR lpsz);
     void Append(LPCTSTR lpsz, int nLength);
-    void Append(const CString& str) { m_str += str.m_str; }
-    void AppendChar(wchar_t ch) { m_str += ch; }
+    void Append(const CString& str) { *this += str; }
+    void AppendChar(wchar_t ch) { W() += ch; }
 
     int Compare(LPCTSTR lpsz) const;
     int CompareNoCase(LPCTSTR lpsz) const;
@@ -167,7 +194,17 @@ private:
     void AFX_CDECL AppendFormatRaw(LPCTSTR lpszFormat, ...);
     void AFX_CDECL FormatMessageRaw(LPCTSTR lpszFormat, ...);
 
-    std::wstring m_str;
+    // Copies share one buffer and the first change to a shared buffer makes a
+    // private copy, so passing captions around and storing them in lists and
+    // sort keys does not allocate. A buffer handed out by GetBuffer may still be
+    // written through its pointer, so it is not shared again until released.
+    const std::wstring& S() const { return m_data ? *m_data : EmptyText(); }
+    std::wstring& W();
+    std::shared_ptr<std::wstring> ShareableData() const;
+    static const std::wstring& EmptyText();
+
+    std::shared_ptr<std::wstring> m_data;
+    bool m_bufferOut = false;
 };
 
 bool operator==(const CString& a, const CString& b);

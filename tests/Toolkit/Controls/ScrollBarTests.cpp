@@ -598,6 +598,33 @@ TEST_F(ResourceScrollBar, SizeBoxIsItsPictureWithTheGripperInTheCorner)
     EXPECT_EQ(light::kGlyph, surface.Pixel(16, 16)) << "a gripper dot";
 }
 
+TEST_F(ResourceScrollBar, PressedPageAreaShowsTheTrackPicturesSecondRowWhileHeld)
+{
+    ScopedResourceTheme theme(L"VISUALSTUDIO2015LIGHT_INI");
+    ASSERT_TRUE(theme.IsLoaded());
+    m_bar.SetTheme(4);
+    const COLORREF kPressedTrack = RGB(204, 206, 219);
+    COLORREF clrHeldAfter = 0;
+    COLORREF clrHeldBefore = 0;
+    m_host.onScroll = [&](ScrollHost&, int nCode)
+    {
+        if (nCode != SB_PAGEDOWN || clrHeldAfter)
+            return;
+        // Drawn from inside the tracking loop, while the page area is held.
+        Print();
+        clrHeldAfter = m_surface.Pixel(8, 150);
+        clrHeldBefore = m_surface.Pixel(8, 40);
+    };
+    MoveMouse(BarPoint(8, 150));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(200);
+    EXPECT_EQ(kPressedTrack, clrHeldAfter) << "the held page area";
+    EXPECT_EQ(light::kTrack, clrHeldBefore) << "the other page area";
+    Print();
+    EXPECT_EQ(light::kTrack, m_surface.Pixel(8, 150)) << "released";
+}
+
 // An animation that counts its steps and ends at the third.
 class CountingAnimation : public CLVKScrollBarAnimation
 {

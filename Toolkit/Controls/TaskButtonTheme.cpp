@@ -1,11 +1,10 @@
 #include "TaskButtonTheme.h"
 
+#include "Controls/Button.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/SystemVersion.h"
-#include "Foundation/WinThemeWrapper.h"
-#include "TaskDialogButton.h"
 #include "TaskDialogMeasure.h"
 
 #include <vsstyle.h>
@@ -15,44 +14,35 @@
 namespace
 {
 
-void FillSolid(HDC hDC, const RECT& rc, COLORREF clr)
+void Frame(CDC* pDC, const RECT& rc, COLORREF clr)
 {
-    const COLORREF clrOld = ::SetBkColor(hDC, clr);
-    ::ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    ::SetBkColor(hDC, clrOld);
+    pDC->Draw3dRect(&rc, clr, clr);
 }
 
-void Frame(HDC hDC, const RECT& rc, COLORREF clr)
+HBRUSH ParentButtonBrush(CDC* pDC, CLVKButton* pButton)
 {
-    FillSolid(hDC, RECT{rc.left, rc.top, rc.right, rc.top + 1}, clr);
-    FillSolid(hDC, RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, clr);
-    FillSolid(hDC, RECT{rc.left, rc.top, rc.left + 1, rc.bottom}, clr);
-    FillSolid(hDC, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, clr);
+    return reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(pButton->GetSafeHwnd()), WM_CTLCOLORBTN,
+                                                   reinterpret_cast<WPARAM>(pDC->GetSafeHdc()),
+                                                   reinterpret_cast<LPARAM>(pButton->GetSafeHwnd())));
 }
 
-void Frame3D(HDC hDC, const RECT& rc, COLORREF clrTopLeft, COLORREF clrBottomRight)
+// The parent's button brush, else the colour.
+void FillFace(CDC* pDC, CLVKButton* pButton, const RECT& rc, COLORREF clr)
 {
-    FillSolid(hDC, RECT{rc.left, rc.top, rc.right - 1, rc.top + 1}, clrTopLeft);
-    FillSolid(hDC, RECT{rc.left, rc.top, rc.left + 1, rc.bottom - 1}, clrTopLeft);
-    FillSolid(hDC, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, clrBottomRight);
-    FillSolid(hDC, RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, clrBottomRight);
+    if (const HBRUSH hBrush = ParentButtonBrush(pDC, pButton))
+        ::FillRect(pDC->GetSafeHdc(), &rc, hBrush);
+    else
+        pDC->FillSolidRect(&rc, clr);
 }
 
-HBRUSH ParentButtonBrush(HDC hDC, CLVKTaskDialogButton& button)
+UINT QueryUiState(CLVKButton* pButton)
 {
-    return reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(button.GetSafeHwnd()), WM_CTLCOLORBTN,
-                                                   reinterpret_cast<WPARAM>(hDC),
-                                                   reinterpret_cast<LPARAM>(button.GetSafeHwnd())));
+    return static_cast<UINT>(::SendMessageW(pButton->GetSafeHwnd(), WM_QUERYUISTATE, 0, 0));
 }
 
-bool HidesFocus(CLVKTaskDialogButton& button)
+BOOL IsDefaultButton(CLVKButton* pButton)
 {
-    return (::SendMessageW(button.GetSafeHwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
-}
-
-bool HidesAccelerators(CLVKTaskDialogButton& button)
-{
-    return (::SendMessageW(button.GetSafeHwnd(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL) != 0;
+    return pButton->GetButtonType() == BS_DEFPUSHBUTTON;
 }
 
 }  // namespace
@@ -60,43 +50,50 @@ bool HidesAccelerators(CLVKTaskDialogButton& button)
 CLVKTaskButtonTheme::CLVKTaskButtonTheme(BOOL bThemed) : m_bThemed(bThemed)
 {
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
+    m_bOffsetPushed = FALSE;
+    m_nFocusGap = pDpi->ScaleX(3);
     const SIZE margins = TaskDialogDluToPixels(pDpi->ScaleX(5), pDpi->ScaleY(5));
     m_nMarginX = margins.cx;
     m_nMarginY = margins.cy;
 }
 
-void CLVKTaskButtonTheme::RefreshMetrics(CLVKTaskDialogButton& /*button*/)
+HFONT CLVKTaskButtonTheme::GetTitleFont(CLVKButton* pButton) const
 {
-    m_clrFace = ::GetSysColor(COLOR_3DFACE);
-    m_clrText = ::GetSysColor(COLOR_BTNTEXT);
-    m_clrHotText = m_clrText;
-    m_clrShadow = ::GetSysColor(COLOR_3DSHADOW);
-    m_clrDarkShadow = ::GetSysColor(COLOR_3DDKSHADOW);
-    m_clrHighlight = ::GetSysColor(COLOR_3DHIGHLIGHT);
-    m_clrLightEdge = ::GetSysColor(COLOR_3DLIGHT);
-    m_clrPressedFace = m_clrFace;
-    m_clrDefaultFrame = m_clrDarkShadow;
-    if (!m_bThemed)
-        return;
-    const COLORREF clrWindow = ::GetSysColor(COLOR_WINDOW);
-    const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
-    const COLORREF clrShadow = ::GetSysColor(COLOR_3DSHADOW);
-    m_clrFace = clrWindow;
-    m_clrText = RGB(21, 28, 85);
-    m_clrHotText = RGB(0, 74, 229);
-    m_clrDefaultFrame = RGB(163, 237, 255);
-    m_clrPressedFace = CLVKColorManager::BlendColors(clrWindow, clrFace, 200);
-    m_clrDarkShadow = CLVKColorManager::BlendColors(clrFace, clrShadow, 775);
-    m_clrHighlight = CLVKColorManager::BlendColors(clrFace, clrShadow, 875);
-    m_clrShadow = CLVKColorManager::BlendColors(clrWindow, clrFace, 0);
-    m_clrLightEdge = CLVKColorManager::BlendColors(clrFace, clrShadow, 175);
+    if (m_hTitleFont)
+        return m_hTitleFont;
+    return reinterpret_cast<HFONT>(::SendMessageW(pButton->GetSafeHwnd(), WM_GETFONT, 0, 0));
 }
 
-COLORREF CLVKTaskButtonTheme::GetTextColor(CLVKTaskDialogButton& button, UINT nState) const
+void CLVKTaskButtonTheme::RefreshMetrics(CLVKButton* pButton)
 {
-    if ((nState & ODS_DISABLED) || !::IsWindowEnabled(button.GetSafeHwnd()))
-        return ::GetSysColor(COLOR_GRAYTEXT);
-    return button.IsHighlighted() ? m_clrHotText : m_clrText;
+    CLVKButtonTheme::RefreshMetrics(pButton);
+    m_clrHotText.SetStandardValue(GetToolkitColor(COLOR_BTNTEXT));
+    m_clrPressedFace.SetStandardValue(GetToolkitColor(COLOR_BTNFACE));
+    if (!m_bThemed)
+    {
+        m_clrDefaultFrame.SetStandardValue(m_clrDarkShadow);
+        m_clrDefaultFrame.SetCustomValue(m_clrDarkShadow);
+        return;
+    }
+    const COLORREF clrWindow = GetToolkitColor(COLOR_WINDOW);
+    const COLORREF clrFace = GetToolkitColor(COLOR_3DFACE);
+    const COLORREF clrShadow = GetToolkitColor(COLOR_3DSHADOW);
+    m_clrFace.SetCustomValue(clrWindow);
+    m_clrPushText.SetCustomValue(RGB(21, 28, 85));
+    m_clrHotText.SetCustomValue(RGB(0, 74, 229));
+    m_clrDefaultFrame.SetCustomValue(RGB(163, 237, 255));
+    m_clrPressedFace.SetCustomValue(CLVKColorManager::BlendColors(clrWindow, clrFace, 200));
+    m_clrDarkShadow.SetCustomValue(CLVKColorManager::BlendColors(clrFace, clrShadow, 775));
+    m_clrHighlight.SetCustomValue(CLVKColorManager::BlendColors(clrFace, clrShadow, 875));
+    m_clrShadow.SetCustomValue(CLVKColorManager::BlendColors(clrWindow, clrFace, 0));
+    m_clrLightEdge.SetCustomValue(CLVKColorManager::BlendColors(clrFace, clrShadow, 175));
+}
+
+COLORREF CLVKTaskButtonTheme::GetTextColor(CLVKButton* pButton)
+{
+    if (!pButton->IsWindowEnabled())
+        return GetToolkitColor(COLOR_GRAYTEXT);
+    return pButton->IsHighlighted() ? m_clrHotText : m_clrPushText;
 }
 
 POINT CLVKTaskButtonTheme::GetTextOrigin(const RECT& rc, SIZE total, int nImageWidth) const
@@ -115,124 +112,115 @@ int AFX_CDECL CLVKTaskButtonTheme::GetThemeState(BOOL bPressed, BOOL bHot, BOOL 
     return bDefault ? CMDLS_DEFAULTED : CMDLS_NORMAL;
 }
 
-void CLVKTaskButtonTheme::DrawButton(HDC hDC, CLVKTaskDialogButton& button, const RECT& rc, UINT nState)
+void CLVKTaskButtonTheme::DrawButton(CDC* pDC, CLVKButton* pButton)
 {
-    if (!DrawCommandLinkBackgroundThemed(hDC, button, rc, nState))
-        DrawCommandLinkBackground(hDC, button, rc, nState);
-    DrawCommandLinkText(hDC, button, rc, nState);
-    DrawCommandLinkImage(hDC, button, rc, nState);
-    if ((nState & ODS_FOCUS) && !HidesFocus(button))
-    {
-        RECT rcFocus = rc;
-        const int nGap = CLVKDpiScaling::GetGlobal()->ScaleX(3);
-        ::InflateRect(&rcFocus, -nGap, -nGap);
-        ::SetTextColor(hDC, RGB(0, 0, 0));
-        ::SetBkColor(hDC, RGB(255, 255, 255));
-        ::DrawFocusRect(hDC, &rcFocus);
-    }
+    if (!DrawCommandLinkBackgroundThemed(pDC, pButton))
+        DrawCommandLinkBackground(pDC, pButton);
+    DrawCommandLinkText(pDC, pButton);
+    DrawCommandLinkImage(pDC, pButton);
+    if (::GetFocus() == pButton->GetSafeHwnd() && !(QueryUiState(pButton) & UISF_HIDEFOCUS))
+        DrawFocusRect(pDC, pButton);
 }
 
-BOOL CLVKTaskButtonTheme::DrawCommandLinkBackgroundThemed(HDC hDC, CLVKTaskDialogButton& button, RECT rc, UINT nState)
+BOOL CLVKTaskButtonTheme::DrawCommandLinkBackgroundThemed(CDC* pDC, CLVKButton* pButton)
 {
     if (!m_bThemed)
         return FALSE;
-    const BOOL bPressed = (nState & ODS_SELECTED) != 0;
-    const BOOL bHot = button.IsHighlighted();
-    const BOOL bDisabled = (nState & ODS_DISABLED) != 0;
-    if (const HBRUSH hBrush = ParentButtonBrush(hDC, button))
-        ::FillRect(hDC, &rc, hBrush);
-    else
-        FillSolid(hDC, rc, m_clrFace);
+    CRect rc;
+    pButton->GetClientRect(&rc);
+    const BOOL bPressed = pButton->IsPushed() != 0;
+    const BOOL bHot = pButton->IsHighlighted();
+    const BOOL bDefault = IsDefaultButton(pButton);
+    FillFace(pDC, pButton, rc, m_clrFace);
 
-    CLVKWinThemeWrapper theme;
-    theme.OpenThemeData(button.GetSafeHwnd(), L"BUTTON");
-    if (theme.IsAppThemeReady() && CLVKSystemVersion::GetGlobal()->IsVistaOrGreater() &&
-        SUCCEEDED(theme.DrawThemeBackground(
-            hDC, BP_COMMANDLINK, GetThemeState(bPressed, bHot, button.IsDefault(), bDisabled), &rc, nullptr)))
+    if (!m_pTheme->IsAppThemeReady())
+        m_pTheme->OpenThemeData(pButton->GetSafeHwnd(), L"BUTTON");
+    if (m_pTheme->IsAppThemeReady() && CLVKSystemVersion::GetGlobal()->IsVistaOrGreater() &&
+        SUCCEEDED(m_pTheme->DrawThemeBackground(pDC->GetSafeHdc(), BP_COMMANDLINK,
+                                                GetThemeState(bPressed, bHot, bDefault, !pButton->IsWindowEnabled()),
+                                                &rc, nullptr)))
         return TRUE;
 
-    // Own drawing of the themed face.
-    CDC* pDC = CDC::FromHandle(hDC);
-    const int nSaved = ::SaveDC(hDC);
+    // Own drawing of the themed face, its corners left out.
+    const int nSaved = pDC->SaveDC();
     CLVKDrawHelpers::ExcludeCorners(pDC, &rc);
     if (bPressed)
     {
-        FillSolid(hDC, rc, m_clrPressedFace);
-        Frame(hDC, rc, m_clrLightEdge);
-        ::InflateRect(&rc, -1, -1);
-        FillSolid(hDC, RECT{rc.left, rc.top, rc.right, rc.top + 1}, m_clrDarkShadow);
+        pDC->FillSolidRect(&rc, m_clrPressedFace);
+        Frame(pDC, rc, m_clrLightEdge);
+        rc.DeflateRect(1, 1);
+        pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, m_clrDarkShadow);
         rc.top += CLVKDpiScaling::GetGlobal()->ScaleY(1);
-        Frame(hDC, rc, m_clrHighlight);
-        ::InflateRect(&rc, -1, -1);
-        Frame(hDC, rc, m_clrShadow);
+        Frame(pDC, rc, m_clrHighlight);
+        rc.DeflateRect(1, 1);
+        Frame(pDC, rc, m_clrShadow);
     }
     else if (bHot)
     {
         CLVKDrawHelpers::FillGradientRect(pDC, &rc, m_clrFace, m_clrShadow, FALSE);
-        Frame(hDC, rc, m_clrLightEdge);
-        ::InflateRect(&rc, -1, -1);
-        Frame(hDC, rc, m_clrFace);
+        Frame(pDC, rc, m_clrLightEdge);
+        rc.DeflateRect(1, 1);
+        Frame(pDC, rc, m_clrFace);
     }
-    else if (button.IsDefault())
+    else if (bDefault)
     {
-        Frame(hDC, rc, m_clrDefaultFrame);
+        Frame(pDC, rc, m_clrDefaultFrame);
     }
-    ::RestoreDC(hDC, nSaved);
+    pDC->RestoreDC(nSaved);
     return TRUE;
 }
 
-void CLVKTaskButtonTheme::DrawCommandLinkBackground(HDC hDC, CLVKTaskDialogButton& button, RECT rc, UINT nState)
+void CLVKTaskButtonTheme::DrawCommandLinkBackground(CDC* pDC, CLVKButton* pButton)
 {
-    const BOOL bPressed = (nState & ODS_SELECTED) != 0;
-    const BOOL bHot = button.IsHighlighted();
-    if (button.IsChecked())
-        FillSolid(hDC, rc, m_clrLightEdge);
+    CRect rc;
+    pButton->GetClientRect(&rc);
+    const BOOL bPressed = pButton->IsPushed() != 0;
+    const BOOL bHot = pButton->IsHighlighted();
+    if (pButton->GetChecked())
+        pDC->FillSolidRect(&rc, m_clrLightEdge);
     else if (!bPressed && !bHot)
-    {
-        if (const HBRUSH hBrush = ParentButtonBrush(hDC, button))
-            ::FillRect(hDC, &rc, hBrush);
-        else
-            FillSolid(hDC, rc, m_clrFace);
-    }
+        FillFace(pDC, pButton, rc, m_clrFace);
     else
-        FillSolid(hDC, rc, m_clrFace);
+        pDC->FillSolidRect(&rc, m_clrFace);
 
-    RECT rcFrame = rc;
+    CRect rcFrame = rc;
     if (bPressed)
     {
-        Frame3D(hDC, rcFrame, m_clrDarkShadow, m_clrHighlight);
-        ::InflateRect(&rcFrame, -1, -1);
-        Frame3D(hDC, rcFrame, m_clrShadow, m_clrLightEdge);
+        pDC->Draw3dRect(&rcFrame, m_clrDarkShadow, m_clrHighlight);
+        rcFrame.DeflateRect(1, 1);
+        pDC->Draw3dRect(&rcFrame, m_clrShadow, m_clrLightEdge);
     }
     else if (bHot)
     {
-        Frame3D(hDC, rcFrame, m_clrHighlight, m_clrDarkShadow);
-        ::InflateRect(&rcFrame, -1, -1);
-        Frame3D(hDC, rcFrame, m_clrLightEdge, m_clrShadow);
+        pDC->Draw3dRect(&rcFrame, m_clrHighlight, m_clrDarkShadow);
+        rcFrame.DeflateRect(1, 1);
+        pDC->Draw3dRect(&rcFrame, m_clrLightEdge, m_clrShadow);
     }
-    if (button.IsDefault())
-        Frame(hDC, rc, m_clrDefaultFrame);
+    if (IsDefaultButton(pButton))
+        Frame(pDC, rc, m_clrDefaultFrame);
 }
 
-void CLVKTaskButtonTheme::SplitCommandLinkText(CLVKTaskDialogButton& button)
+void CLVKTaskButtonTheme::SplitCommandLinkText(CLVKButton* pButton)
 {
-    m_strCaption = button.GetCaption();
+    m_strCaption = pButton->GetButtonText();
     m_strTitle = TaskDialogExtractLine(m_strCaption, 0);
     m_strNote = TaskDialogExtractLine(m_strCaption, 1);
 }
 
-void CLVKTaskButtonTheme::DrawCommandLinkText(HDC hDC, CLVKTaskDialogButton& button, const RECT& rc, UINT nState)
+void CLVKTaskButtonTheme::DrawCommandLinkText(CDC* pDC, CLVKButton* pButton)
 {
     if (m_strCaption.IsEmpty())
-        SplitCommandLinkText(button);
-    const HFONT hButtonFont = reinterpret_cast<HFONT>(::SendMessageW(button.GetSafeHwnd(), WM_GETFONT, 0, 0));
-    const HFONT hTitleFont = m_hTitleFont ? m_hTitleFont : hButtonFont;
-    const int nImageWidth = button.GetImageSize().cx;
+        SplitCommandLinkText(pButton);
+    const HFONT hButtonFont = reinterpret_cast<HFONT>(::SendMessageW(pButton->GetSafeHwnd(), WM_GETFONT, 0, 0));
+    const HFONT hTitleFont = GetTitleFont(pButton);
+    const int nImageWidth = pButton->GetImageSize().cx;
 
-    RECT rcText = rc;
-    ::InflateRect(&rcText, -m_nMarginX, -m_nMarginY);
+    CRect rc;
+    pButton->GetClientRect(&rc);
+    CRect rcText = rc;
+    rcText.DeflateRect(m_nMarginX, m_nMarginY);
     rcText.left += nImageWidth;
-    const SIZE area{std::max<LONG>(rcText.right - rcText.left, 0), std::max<LONG>(rcText.bottom - rcText.top, 0)};
+    const SIZE area{std::max<LONG>(rcText.Width(), 0), std::max<LONG>(rcText.Height(), 0)};
     SIZE note = area;
     TaskDialogCalcTextRect(m_strNote, note, hButtonFont);
     SIZE title = area;
@@ -240,52 +228,48 @@ void CLVKTaskButtonTheme::DrawCommandLinkText(HDC hDC, CLVKTaskDialogButton& but
     const SIZE total{std::max(title.cx, note.cx), title.cy + note.cy};
     const POINT origin = GetTextOrigin(rc, total, nImageWidth);
 
-    ::SetTextColor(hDC, GetTextColor(button, nState));
-    ::SetBkMode(hDC, TRANSPARENT);
-    ::SetTextAlign(hDC, TA_LEFT | TA_TOP);
+    pDC->SetTextColor(GetTextColor(pButton));
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextAlign(TA_LEFT | TA_TOP);
     int nNoteTop = origin.y;
     if (!m_strTitle.IsEmpty())
     {
-        CString strTitle = m_strTitle;
         UINT nFormat = DT_WORDBREAK;
-        if (HidesAccelerators(button))
+        if (QueryUiState(pButton) & UISF_HIDEACCEL)
             nFormat |= DT_HIDEPREFIX;
-        const HGDIOBJ hOld = ::SelectObject(hDC, hTitleFont);
+        const HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), hTitleFont);
         RECT rcTitle{origin.x, origin.y, origin.x + title.cx, origin.y + title.cy};
-        ::DrawTextW(hDC, strTitle, strTitle.GetLength(), &rcTitle, nFormat);
-        ::SelectObject(hDC, hOld);
+        ::DrawTextW(pDC->GetSafeHdc(), m_strTitle, m_strTitle.GetLength(), &rcTitle, nFormat);
+        ::SelectObject(pDC->GetSafeHdc(), hOld);
         nNoteTop = origin.y + title.cy + 1;
     }
     if (!m_strNote.IsEmpty())
     {
-        const HGDIOBJ hOld = ::SelectObject(hDC, hButtonFont);
+        const HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), hButtonFont);
         RECT rcNote{origin.x, nNoteTop, origin.x + note.cx, nNoteTop + note.cy};
-        ::DrawTextW(hDC, m_strNote, m_strNote.GetLength(), &rcNote, DT_WORDBREAK | DT_NOPREFIX);
-        ::SelectObject(hDC, hOld);
+        ::DrawTextW(pDC->GetSafeHdc(), m_strNote, m_strNote.GetLength(), &rcNote, DT_WORDBREAK | DT_NOPREFIX);
+        ::SelectObject(pDC->GetSafeHdc(), hOld);
     }
 }
 
-void CLVKTaskButtonTheme::DrawCommandLinkImage(HDC hDC, CLVKTaskDialogButton& button, const RECT& rc, UINT nState)
+void CLVKTaskButtonTheme::DrawCommandLinkImage(CDC* pDC, CLVKButton* pButton)
 {
-    const SIZE size = button.GetImageSize();
-    const HBITMAP hImage = button.GetImage(button.IsHighlighted() != FALSE);
-    if (!hImage || size.cx <= 0)
+    CLVKImageManagerIcon* pImage = pButton->GetImage();
+    const CSize size = pButton->GetImageSize();
+    if (!pImage || size.cx <= 0)
         return;
-    const HFONT hFont =
-        m_hTitleFont ? m_hTitleFont : reinterpret_cast<HFONT>(::SendMessageW(button.GetSafeHwnd(), WM_GETFONT, 0, 0));
-    const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
+    const HGDIOBJ hOldFont = ::SelectObject(pDC->GetSafeHdc(), GetTitleFont(pButton));
     SIZE space{};
-    ::GetTextExtentPoint32W(hDC, L" ", 1, &space);
-    ::SelectObject(hDC, hOldFont);
+    ::GetTextExtentPoint32W(pDC->GetSafeHdc(), L" ", 1, &space);
+    ::SelectObject(pDC->GetSafeHdc(), hOldFont);
+    CRect rc;
+    pButton->GetClientRect(&rc);
     const int x = rc.left + CLVKDpiScaling::GetGlobal()->ScaleX(7);
     const int y = rc.top + space.cy / 2 + m_nMarginY - size.cy / 2;
-
-    BITMAP bm{};
-    ::GetObjectW(hImage, sizeof(bm), &bm);
-    const HDC hMemDC = ::CreateCompatibleDC(hDC);
-    const HGDIOBJ hOld = ::SelectObject(hMemDC, hImage);
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>((nState & ODS_DISABLED) ? 96 : 255), AC_SRC_ALPHA};
-    ::AlphaBlend(hDC, x, y, size.cx, size.cy, hMemDC, 0, 0, bm.bmWidth, bm.bmHeight, blend);
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteDC(hMemDC);
+    CLVKIconImage* pState = &pImage->GetNormalImage();
+    if (!pButton->IsWindowEnabled())
+        pState = &pImage->GetDisabledImage(TRUE);
+    else if (pButton->IsHighlighted())
+        pState = &pImage->GetHotImage();
+    pImage->DrawImage(pDC, x, y, *pState, size.cx, size.cy);
 }

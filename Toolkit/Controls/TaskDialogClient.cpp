@@ -13,11 +13,11 @@
 #include "Foundation/WinThemeWrapper.h"
 #include "TaskButtonTheme.h"
 #include "TaskButtonThemeExpando.h"
-#include "TaskDialogButton.h"
 #include "TaskDialogMeasure.h"
 #include "Markup/MarkupHelpers.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace
 {
@@ -154,21 +154,16 @@ void CLVKTaskDialogClient::DestroyControls()
         m_arrRetired.push_back(std::move(pWnd));
     };
     retire(std::move(m_pVerificationBox));
-    retire(std::unique_ptr<CWnd>(m_pExpandoButton.release()));
-    for (auto& pLink : m_arrCommandLinks)
-        retire(std::unique_ptr<CWnd>(pLink.release()));
-    for (auto& pRadio : m_arrRadioButtons)
-        retire(std::move(pRadio));
-    for (auto& pButton : m_arrPushButtons)
-        retire(std::move(pButton));
-    m_arrCommandLinks.clear();
-    m_arrRadioButtons.clear();
-    m_arrPushButtons.clear();
-    if (m_hArrow)
-        ::DeleteObject(m_hArrow);
-    if (m_hArrowHot)
-        ::DeleteObject(m_hArrowHot);
-    m_hArrow = m_hArrowHot = nullptr;
+    retire(std::move(m_pExpandoButton));
+    for (auto* pArray : {&m_arrCommandLinks, &m_arrRadioButtons, &m_arrPushButtons})
+    {
+        for (auto& pButton : *pArray)
+            retire(std::move(pButton));
+        pArray->clear();
+    }
+    if (m_pArrow)
+        m_pArrow->InternalRelease();
+    m_pArrow = nullptr;
     if (m_hMainIcon)
         ::DestroyIcon(m_hMainIcon);
     if (m_hFooterIcon)
@@ -272,22 +267,38 @@ BOOL CLVKTaskDialogClient::LoadIcons()
     m_hMainIcon = CreateIconFromSource(m_pConfig->pszMainIcon, m_largeIcon.cx, m_largeIcon.cy,
                                        (m_pConfig->dwFlags & TDF_USE_HICON_MAIN) != 0);
     if ((m_pConfig->dwFlags & TDF_USE_COMMAND_LINKS) && !(m_pConfig->dwFlags & TDF_USE_COMMAND_LINKS_NO_ICON) &&
-        !m_hArrow)
+        !m_pArrow)
     {
-        m_hArrow = LoadAlphaBitmapFromModule(kArrowBitmap);
-        m_hArrowHot = LoadAlphaBitmapFromModule(kArrowHotBitmap);
-        if (m_pConfig->dwFlags & TDF_RTL_LAYOUT)
+        CLVKIconImage normal;
+        CLVKIconImage hot;
+        if (LoadArrowImage(kArrowBitmap, normal) && LoadArrowImage(kArrowHotBitmap, hot))
         {
-            for (HBITMAP* phBitmap : {&m_hArrow, &m_hArrowHot})
-            {
-                if (!*phBitmap)
-                    continue;
-                const HBITMAP hMirrored = CreateMirroredAlphaBitmap(*phBitmap);
-                ::DeleteObject(*phBitmap);
-                *phBitmap = hMirrored;
-            }
+            m_pArrow = new CLVKImageManagerIcon(0, ScaleX(20), ScaleX(20), nullptr);
+            m_pArrow->SetNormalImage(normal);
+            m_pArrow->SetHotImage(hot);
         }
     }
+    return TRUE;
+}
+
+BOOL CLVKTaskDialogClient::LoadArrowImage(UINT nId, CLVKIconImage& image) const
+{
+    HBITMAP hBitmap = LoadAlphaBitmapFromModule(nId);
+    if (hBitmap && (m_pConfig->dwFlags & TDF_RTL_LAYOUT))
+    {
+        const HBITMAP hMirrored = CreateMirroredAlphaBitmap(hBitmap);
+        ::DeleteObject(hBitmap);
+        hBitmap = hMirrored;
+    }
+    if (!hBitmap)
+        return FALSE;
+    // The arrows are stored premultiplied: the image takes the pixels as
+    // they are.
+    DIBSECTION dib{};
+    ::GetObjectW(hBitmap, sizeof(dib), &dib);
+    image.SetBitmap(hBitmap, FALSE);
+    image.SetKnownBits(static_cast<BYTE*>(dib.dsBm.bmBits));
+    image.SetImageSize(dib.dsBm.bmWidth, std::abs(dib.dsBm.bmHeight));
     return TRUE;
 }
 
@@ -418,6 +429,11 @@ SIZE CLVKTaskDialogClient::CalcButtonSize(const CString& strCaption, SIZE inset,
         }
         else
         {
+            // Offered the threshold itself: a caption shorter than that stays
+            // on one line, a longer one wraps at the threshold plus its
+            // growth. (Offered nothing, every word would wrap onto a line of
+            // its own.)
+            size.cx = TaskDialogDluToPixels(ScaleX(330), 0).cx;
             TaskDialogCalcIdealTextSize(*pLine, size, m_hBodyFont, ScaleX(330), ScaleX(7));
         }
         total.cx = std::max(total.cx, size.cx);
@@ -438,32 +454,26 @@ SIZE CLVKTaskDialogClient::CalcCommonButtonSize() const
     return result;
 }
 
-CWnd* CLVKTaskDialogClient::CreateButtonControl(UINT nId, const CString& strCaption, SIZE size, DWORD dwStyle)
+CLVKButton* CLVKTaskDialogClient::CreateButtonControl(UINT nId, const CString& strCaption, SIZE size, DWORD dwStyle,
+                                                      std::unique_ptr<CLVKButtonTheme> pTheme)
 {
-    auto pButton = std::make_unique<CWnd>();
+    auto pButton = std::make_unique<CLVKButton>();
+    dwStyle |= WS_CHILD | WS_VISIBLE;
+    if (pTheme)
+        dwStyle |= BS_LEFT;
     const RECT rc{0, 0, size.cx, size.cy};
-    if (!pButton->CreateEx(0, L"BUTTON", strCaption, dwStyle | WS_CHILD | WS_VISIBLE, rc, this, nId))
+    if (!pButton->Create(strCaption, dwStyle, rc, this, nId))
         return nullptr;
     m_sizes[pButton->GetSafeHwnd()] = size;
-    pButton->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hBodyFont), TRUE);
-    return pButton.release();
-}
-
-CLVKTaskDialogButton* CLVKTaskDialogClient::CreateOwnerDrawnButton(UINT nId, const CString& strCaption, SIZE size,
-                                                                   DWORD dwStyle)
-{
-    auto pButton = std::make_unique<CLVKTaskDialogButton>();
-    const RECT rc{0, 0, size.cx, size.cy};
-    if (!pButton->Create(strCaption, dwStyle | WS_CHILD | WS_VISIBLE | BS_LEFT, rc, this, nId))
-        return nullptr;
-    m_sizes[pButton->GetSafeHwnd()] = size;
+    if (pTheme)
+        pButton->SetThemeObject(std::move(pTheme));
     pButton->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hBodyFont), TRUE);
     return pButton.release();
 }
 
 BOOL CLVKTaskDialogClient::CreatePushButton(UINT nId, const CString& strCaption, SIZE size)
 {
-    CWnd* pButton = CreateButtonControl(nId, strCaption, size, BS_MULTILINE | WS_TABSTOP);
+    CLVKButton* pButton = CreateButtonControl(nId, strCaption, size, BS_MULTILINE | WS_TABSTOP, nullptr);
     if (!pButton)
         return FALSE;
     m_arrPushButtons.emplace_back(pButton);
@@ -520,14 +530,17 @@ BOOL CLVKTaskDialogClient::CreateCommandButtons()
         {
             auto pTheme = std::make_unique<CLVKTaskButtonTheme>(m_bThemed);
             pTheme->SetTitleFont(m_hMainFont);
-            CLVKTaskDialogButton* pLink =
-                CreateOwnerDrawnButton(static_cast<UINT>(config.nButtonID), strCaption, SIZE{}, WS_TABSTOP);
+            CLVKButton* pLink = CreateButtonControl(static_cast<UINT>(config.nButtonID), strCaption, SIZE{},
+                                                    BS_MULTILINE | WS_TABSTOP, std::move(pTheme));
             if (!pLink)
                 return FALSE;
             m_arrCommandLinks.emplace_back(pLink);
-            pLink->SetPainter(std::move(pTheme));
-            if (m_hArrow)
-                pLink->SetImage(m_hArrow, m_hArrowHot, SIZE{ScaleX(20), ScaleX(20)});
+            if (m_pArrow)
+            {
+                m_pArrow->InternalAddRef();
+                pLink->SetImage(m_pArrow, FALSE);
+                pLink->SetImageDpiScaled(TRUE);
+            }
             continue;
         }
         SIZE size = CalcButtonSize(strCaption);
@@ -549,8 +562,8 @@ BOOL CLVKTaskDialogClient::CreateRadioButtons()
         const TASKDIALOG_BUTTON& config = m_pConfig->pRadioButtons[i];
         const CString strCaption = LoadText(config.pszButtonText);
         const SIZE size = CalcButtonSize(strCaption, SIZE{ScaleX(10), ScaleY(2)}, 0);
-        CWnd* pRadio = CreateButtonControl(static_cast<UINT>(config.nButtonID), strCaption, size,
-                                           BS_AUTORADIOBUTTON | BS_TOP | BS_MULTILINE);
+        CLVKButton* pRadio = CreateButtonControl(static_cast<UINT>(config.nButtonID), strCaption, size,
+                                                 BS_AUTORADIOBUTTON | BS_TOP | BS_MULTILINE, nullptr);
         if (!pRadio)
             return FALSE;
         m_arrRadioButtons.emplace_back(pRadio);
@@ -587,20 +600,19 @@ BOOL CLVKTaskDialogClient::CreateExpandoButton()
         // Room for the chevron at the left.
         size.cx += ScaleX(26) - (m_nMarginX + m_nButtonGap);
         m_bExpanded = (m_pConfig->dwFlags & TDF_EXPANDED_BY_DEFAULT) != 0;
-        CLVKTaskDialogButton* pButton =
-            CreateOwnerDrawnButton(0, m_bExpanded ? m_expandedControlText.strText : m_collapsedControlText.strText,
-                                   size, BS_MULTILINE | WS_TABSTOP);
+        CLVKButton* pButton =
+            CreateButtonControl(0, m_bExpanded ? m_expandedControlText.strText : m_collapsedControlText.strText, size,
+                                BS_MULTILINE | WS_TABSTOP, std::make_unique<CLVKTaskButtonThemeExpando>());
         if (!pButton)
             return FALSE;
         m_pExpandoButton.reset(pButton);
-        pButton->SetPainter(std::make_unique<CLVKTaskButtonThemeExpando>(m_bThemed));
         pButton->SetChecked(m_bExpanded);
     }
     if (!m_verificationText.IsEmpty())
     {
         const SIZE size = CalcButtonSize(m_verificationText.strText, SIZE{ScaleX(10), ScaleY(2)}, nLimit);
-        CWnd* pBox = CreateButtonControl(0, m_verificationText.strText, size,
-                                         WS_TABSTOP | BS_MULTILINE | BS_TOP | BS_LEFT | BS_AUTOCHECKBOX);
+        CLVKButton* pBox = CreateButtonControl(0, m_verificationText.strText, size,
+                                               WS_TABSTOP | BS_MULTILINE | BS_TOP | BS_LEFT | BS_AUTOCHECKBOX, nullptr);
         if (!pBox)
             return FALSE;
         m_pVerificationBox.reset(pBox);

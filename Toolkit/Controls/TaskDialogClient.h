@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Framework.h"
+#include "Controls/Button.h"
 #include "TaskDialogLinkCtrl.h"
 #include "TaskDialogProgressCtrl.h"
 #include "TaskDialogTextItem.h"
@@ -17,7 +18,8 @@
 #include <vector>
 
 class CLVKMarkupContext;
-class CLVKTaskDialogButton;
+class CLVKButton;
+class CLVKButtonTheme;
 
 // Sent when the text of the input box changes.
 #define TASKDIALOG_NOTIFY_INPUTBOX_CHANGED 200
@@ -96,8 +98,8 @@ public:
     CLVKTaskDialogProgressCtrl& GetProgressBar() { return m_progressBar; }
     CLVKTaskDialogLinkCtrl& GetContentLink() { return m_contentLink; }
     CLVKTaskDialogLinkCtrl& GetFooterLink() { return m_footerLink; }
-    CLVKTaskDialogButton* GetExpandoButton() const { return m_pExpandoButton.get(); }
-    CWnd* GetVerificationBox() const { return m_pVerificationBox.get(); }
+    CLVKButton* GetExpandoButton() const { return m_pExpandoButton.get(); }
+    CLVKButton* GetVerificationBox() const { return m_pVerificationBox.get(); }
     // Forces the themed look whatever the system says (screenshots, tests).
     void SetForceThemed(BOOL bForce) { m_bForceThemed = bForce; }
 
@@ -151,11 +153,11 @@ protected:
     void ReapRetiredControls();
 
     TASKDIALOGCONFIG* m_pConfig = nullptr;
-    std::vector<std::unique_ptr<CWnd>> m_arrPushButtons;
-    std::vector<std::unique_ptr<CLVKTaskDialogButton>> m_arrCommandLinks;
-    std::vector<std::unique_ptr<CWnd>> m_arrRadioButtons;
-    std::unique_ptr<CWnd> m_pVerificationBox;
-    std::unique_ptr<CLVKTaskDialogButton> m_pExpandoButton;
+    std::vector<std::unique_ptr<CLVKButton>> m_arrPushButtons;
+    std::vector<std::unique_ptr<CLVKButton>> m_arrCommandLinks;
+    std::vector<std::unique_ptr<CLVKButton>> m_arrRadioButtons;
+    std::unique_ptr<CLVKButton> m_pVerificationBox;
+    std::unique_ptr<CLVKButton> m_pExpandoButton;
     CLVKTaskDialogProgressCtrl m_progressBar;
     std::unique_ptr<CWnd> m_pInputBox;
     CLVKTaskDialogLinkCtrl m_contentLink;
@@ -163,8 +165,13 @@ protected:
     CLVKTaskDialogLinkCtrl m_footerLink;
 
 private:
-    CWnd* CreateButtonControl(UINT nId, const CString& strCaption, SIZE size, DWORD dwStyle);
-    CLVKTaskDialogButton* CreateOwnerDrawnButton(UINT nId, const CString& strCaption, SIZE size, DWORD dwStyle);
+    // A toolkit button with the body font, its size recorded; with a theme
+    // object the caption is left-aligned and the theme draws it. Null when
+    // the window cannot be made.
+    CLVKButton* CreateButtonControl(UINT nId, const CString& strCaption, SIZE size, DWORD dwStyle,
+                                    std::unique_ptr<CLVKButtonTheme> pTheme);
+    // A command-link arrow bitmap of the toolkit (mirrored for right-to-left).
+    BOOL LoadArrowImage(UINT nId, CLVKIconImage& image) const;
     BOOL CreatePushButton(UINT nId, const CString& strCaption, SIZE size);
     BOOL CreateCommonButton(UINT nId, UINT nStringId, SIZE size);
     void CreateLinkControl(CLVKTaskDialogLinkCtrl& link, TaskDialogTextItem& item);
@@ -190,8 +197,8 @@ private:
     BOOL m_bThemed = FALSE;
     HICON m_hFooterIcon = nullptr;
     HICON m_hMainIcon = nullptr;
-    HBITMAP m_hArrow = nullptr;
-    HBITMAP m_hArrowHot = nullptr;
+    // Shared by the command links, each holding a reference; this one too.
+    CLVKImageManagerIcon* m_pArrow = nullptr;
     COLORREF m_colors[colorCount];
     HFONT m_hBodyFont = nullptr;
     HFONT m_hMainFont = nullptr;

@@ -3,7 +3,6 @@
 
 #include "Foundation/DpiScaling.h"
 #include "Markup/MarkupHelpers.h"
-#include "TaskDialogButton.h"
 
 #include <algorithm>
 
@@ -176,7 +175,8 @@ LRESULT CLVKTaskDialogClient::OnClick(UINT nId, HWND hControl)
         const auto isRadio = [this, hControl]
         {
             return std::any_of(m_arrRadioButtons.begin(), m_arrRadioButtons.end(),
-                               [hControl](const std::unique_ptr<CWnd>& p) { return p->GetSafeHwnd() == hControl; });
+                               [hControl](const std::unique_ptr<CLVKButton>& p)
+                               { return p->GetSafeHwnd() == hControl; });
         };
         if (isRadio())
         {
@@ -295,27 +295,13 @@ LRESULT CLVKTaskDialogClient::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         const HWND hControl = reinterpret_cast<HWND>(lParam);
         const bool bMainArea =
             std::any_of(m_arrRadioButtons.begin(), m_arrRadioButtons.end(),
-                        [hControl](const std::unique_ptr<CWnd>& p) { return p->GetSafeHwnd() == hControl; }) ||
+                        [hControl](const std::unique_ptr<CLVKButton>& p) { return p->GetSafeHwnd() == hControl; }) ||
             std::any_of(m_arrCommandLinks.begin(), m_arrCommandLinks.end(),
-                        [hControl](const std::unique_ptr<CLVKTaskDialogButton>& p)
-                        { return p->GetSafeHwnd() == hControl; });
+                        [hControl](const std::unique_ptr<CLVKButton>& p) { return p->GetSafeHwnd() == hControl; });
         if (bMainArea)
         {
             ::SetBkColor(reinterpret_cast<HDC>(wParam), m_colors[colorMainBack]);
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(m_bThemed ? COLOR_WINDOW : COLOR_3DFACE));
-        }
-        break;
-    }
-    case WM_DRAWITEM:
-    {
-        const auto* pDis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (pDis && pDis->CtlType == ODT_BUTTON)
-        {
-            if (auto* pButton = dynamic_cast<CLVKTaskDialogButton*>(CWnd::FromHandlePermanent(pDis->hwndItem)))
-            {
-                pButton->DrawItem(*pDis);
-                return TRUE;
-            }
         }
         break;
     }

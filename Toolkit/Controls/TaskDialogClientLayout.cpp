@@ -3,7 +3,6 @@
 
 #include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
-#include "TaskDialogButton.h"
 #include "TaskDialogMeasure.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupHelpers.h"
@@ -84,8 +83,8 @@ int CLVKTaskDialogClient::CalcCommandLinkWidth(const CString& strCaption, int nW
 {
     if (strCaption.IsEmpty() || !HasCommandLinks())
         return 0;
-    const int nArrow = m_hArrow ? ScaleX(20) : 0;
-    const int nInner = nWidth - 2 * m_nMarginX - (m_hArrow ? nArrow : m_nEdgeUnit);
+    const int nArrow = m_pArrow ? ScaleX(20) : 0;
+    const int nInner = nWidth - 2 * m_nMarginX - (m_pArrow ? nArrow : m_nEdgeUnit);
     SIZE title{nInner, 0};
     // A title that needs no wrapping answers FALSE with its one-line size,
     // which is the width it needs.
@@ -100,7 +99,7 @@ SIZE CLVKTaskDialogClient::CalcCommandLinkSize(const CString& strCaption, int nW
 {
     if (strCaption.IsEmpty() || !HasCommandLinks())
         return SIZE{};
-    const int nArrow = m_hArrow ? ScaleX(20) : 0;
+    const int nArrow = m_pArrow ? ScaleX(20) : 0;
     const int nInner = nWidth - m_nEdgeUnit - 2 * m_nMarginX - nArrow;
     SIZE title{nInner, 0};
     BOOL bWraps = FALSE;

@@ -1,6 +1,5 @@
 #include "TaskDialogFrame.h"
 
-#include "TaskDialogButton.h"
 #include "TaskDialogMeasure.h"
 
 #include <stdlib.h>

@@ -180,12 +180,9 @@ CapturedDialog ReadDialog(HWND dialog)
             const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
             if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_COMMANDLINK ||
                 type == BS_DEFCOMMANDLINK)
-                result.buttons.push_back({id, text});
-            // The emulation's command links are drawn by the toolkit; its
-            // expando button (id 0) is no answer.
-            else if (type == BS_OWNERDRAW && result.isEmulatedTaskDialog)
             {
-                if (id != 0)
+                // The emulation's expando button (id 0) is no answer.
+                if (id != 0 || !result.isEmulatedTaskDialog)
                     result.buttons.push_back({id, text});
             }
             else if (type == BS_GROUPBOX)

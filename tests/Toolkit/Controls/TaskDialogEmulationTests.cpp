@@ -5,7 +5,7 @@
 // layouts printed through WM_PRINTCLIENT, and markup texts.
 #include "Controls/TaskDialog.h"
 
-#include "Controls/TaskDialogButton.h"
+#include "Controls/Button.h"
 #include "Controls/TaskDialogMeasure.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
@@ -202,9 +202,9 @@ TEST(TaskDialogEmulation, NotificationsOfOneRunComeInOrder)
                 // Real clicks on the controls, as the user makes them.
                 SendMessageW(GetDlgItem(hDialog, 12), BM_CLICK, 0, 0);
                 HWND hExpando = self.GetExpandoButton()->GetSafeHwnd();
-                strCollapsed = self.GetExpandoButton()->GetCaption();
+                strCollapsed = self.GetExpandoButton()->GetButtonText();
                 SendMessageW(hExpando, BM_CLICK, 0, 0);
-                strExpanded = self.GetExpandoButton()->GetCaption();
+                strExpanded = self.GetExpandoButton()->GetButtonText();
                 SendMessageW(hExpando, BM_CLICK, 0, 0);
                 SendMessageW(self.GetVerificationBox()->GetSafeHwnd(), BM_CLICK, 0, 0);
                 Click(hDialog, IDOK);

@@ -1,0 +1,336 @@
+// The buttons of the emulated task dialog: toolkit buttons drawn by their
+// themes (command links with title, note, arrow and a face that follows the
+// state; the expando button with its chevron), and button captions measured
+// on one line unless they are long.
+#include "Controls/Button.h"
+#include "Controls/ButtonTheme.h"
+#include "Controls/TaskButtonTheme.h"
+#include "Controls/TaskButtonThemeExpando.h"
+#include "Controls/TaskDialog.h"
+#include "Controls/TaskDialogMeasure.h"
+#include "Foundation/DpiScaling.h"
+#include "Foundation/WinThemeWrapper.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <typeinfo>
+#include <vector>
+
+namespace
+{
+
+// Runs the test's script once the modal loop runs (default button and focus
+// are set by then), then ends the dialog with the script's answer.
+class ScriptedTaskDialog : public CLVKTaskDialog
+{
+public:
+    std::function<int(ScriptedTaskDialog&, HWND)> m_script;
+
+protected:
+    void OnDialogConstructed() override
+    {
+        if (!m_bPosted)
+            ::PostMessageW(GetSafeHwnd(), WM_APP + 77, 0, 0);
+        m_bPosted = true;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP + 77)
+        {
+            const int nAnswer = m_script ? m_script(*this, GetSafeHwnd()) : IDOK;
+            ::PostMessageW(GetSafeHwnd(), TDM_CLICK_BUTTON, static_cast<WPARAM>(nAnswer), 0);
+            return 0;
+        }
+        return CLVKTaskDialog::WindowProc(message, wParam, lParam);
+    }
+    void OnHyperlinkClicked(LPCWSTR) override {}
+
+private:
+    bool m_bPosted = false;
+};
+
+CLVKButton* ButtonOf(HWND hDialog, int nId)
+{
+    return dynamic_cast<CLVKButton*>(CWnd::FromHandlePermanent(GetDlgItem(hDialog, nId)));
+}
+
+// A window's client area printed through WM_PRINTCLIENT into a 32-bit DIB.
+class PrintedWindow
+{
+public:
+    explicit PrintedWindow(HWND hWnd)
+    {
+        RECT rc{};
+        GetClientRect(hWnd, &rc);
+        m_cx = rc.right;
+        m_cy = rc.bottom;
+        BITMAPINFO bmi{};
+        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+        bmi.bmiHeader.biWidth = m_cx;
+        bmi.bmiHeader.biHeight = -m_cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        void* pBits = nullptr;
+        const HDC hDC = CreateCompatibleDC(nullptr);
+        const HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+        const HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+        SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+        GdiFlush();
+        const auto* p = static_cast<const DWORD*>(pBits);
+        m_pixels.assign(p, p + m_cx * m_cy);
+        SelectObject(hDC, hOld);
+        DeleteObject(hBitmap);
+        DeleteDC(hDC);
+    }
+    COLORREF At(int x, int y) const
+    {
+        const DWORD v = m_pixels[static_cast<size_t>(y) * m_cx + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    bool Has(COLORREF clr) const
+    {
+        for (int y = 0; y < m_cy; ++y)
+        {
+            for (int x = 0; x < m_cx; ++x)
+            {
+                if (At(x, y) == clr)
+                    return true;
+            }
+        }
+        return false;
+    }
+    // The pixels of a rectangle, row by row.
+    std::vector<COLORREF> Area(const RECT& rc) const
+    {
+        std::vector<COLORREF> area;
+        for (int y = rc.top; y < std::min<int>(rc.bottom, m_cy); ++y)
+        {
+            for (int x = rc.left; x < std::min<int>(rc.right, m_cx); ++x)
+                area.push_back(At(x, y));
+        }
+        return area;
+    }
+    int Width() const { return m_cx; }
+    int Height() const { return m_cy; }
+
+private:
+    int m_cx = 0;
+    int m_cy = 0;
+    std::vector<DWORD> m_pixels;
+};
+
+int LineHeight(HFONT hFont, LPCWSTR lpszText)
+{
+    const HDC hDC = GetDC(nullptr);
+    const HGDIOBJ hOld = SelectObject(hDC, hFont);
+    SIZE size{};
+    GetTextExtentPoint32W(hDC, lpszText, lstrlenW(lpszText), &size);
+    SelectObject(hDC, hOld);
+    ReleaseDC(nullptr, hDC);
+    return size.cy;
+}
+
+}  // namespace
+
+TEST(TaskDialogButtons, EveryButtonIsAToolkitButtonDrawnByItsTheme)
+{
+    ScriptedTaskDialog dialog;
+    dialog.SetMainInstruction(L"How do you want to mount the folder?");
+    dialog.ModifyFlags(0, TDF_USE_COMMAND_LINKS);
+    dialog.AddButton(L"Mount as a virtual drive\nThe drive comes back at every start.", 41);
+    dialog.AddButton(L"Mount once", 42);
+    dialog.SetCommonButtons(FALSE, FALSE, FALSE, TRUE, FALSE, FALSE);
+    dialog.AddRadioButton(L"All saved drives", 11);
+    dialog.AddRadioButton(L"Only the local drives", 12);
+    dialog.SetVerificationText(L"Do not ask again");
+    dialog.SetExpandedInformation(L"Details");
+    const CLVKButtonTheme* pFirstLinkTheme = nullptr;
+    const CLVKButtonTheme* pSecondLinkTheme = nullptr;
+    bool bPlainThemes = false;
+    bool bExpandoTheme = false;
+    bool bRadiosAndBoxAreToolkitButtons = false;
+    int nRadioHeight = 0;
+    int nLineHeight = 0;
+    dialog.m_script = [&](ScriptedTaskDialog& self, HWND hDialog)
+    {
+        CLVKButton* pFirst = ButtonOf(hDialog, 41);
+        CLVKButton* pSecond = ButtonOf(hDialog, 42);
+        CLVKButton* pCancel = ButtonOf(hDialog, IDCANCEL);
+        if (!pFirst || !pSecond || !pCancel || !self.GetExpandoButton())
+            return IDCANCEL;
+        pFirstLinkTheme = dynamic_cast<CLVKTaskButtonTheme*>(pFirst->GetTheme());
+        pSecondLinkTheme = dynamic_cast<CLVKTaskButtonTheme*>(pSecond->GetTheme());
+        bExpandoTheme = dynamic_cast<CLVKTaskButtonThemeExpando*>(self.GetExpandoButton()->GetTheme()) != nullptr;
+        CLVKButton* pRadio = ButtonOf(hDialog, 11);
+        bRadiosAndBoxAreToolkitButtons = pRadio && ButtonOf(hDialog, 12) && self.GetVerificationBox() &&
+                                         pRadio->GetButtonType() == BS_AUTORADIOBUTTON;
+        bPlainThemes = bRadiosAndBoxAreToolkitButtons && typeid(*pCancel->GetTheme()) == typeid(CLVKButtonTheme) &&
+                       typeid(*pRadio->GetTheme()) == typeid(CLVKButtonTheme);
+        if (pRadio)
+        {
+            RECT rc{};
+            GetClientRect(pRadio->GetSafeHwnd(), &rc);
+            nRadioHeight = rc.bottom;
+        }
+        nLineHeight = LineHeight(self.GetBodyFont(), L"All saved drives");
+        return IDCANCEL;
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_NE(nullptr, pFirstLinkTheme);
+    EXPECT_NE(nullptr, pSecondLinkTheme);
+    EXPECT_NE(pFirstLinkTheme, pSecondLinkTheme) << "each command link owns its theme";
+    EXPECT_TRUE(bExpandoTheme);
+    EXPECT_TRUE(bRadiosAndBoxAreToolkitButtons);
+    EXPECT_TRUE(bPlainThemes) << "push and radio buttons keep the button's own theme";
+    // Inset 2 pixels above and below: the caption is one line, not a column
+    // of words.
+    EXPECT_EQ(nLineHeight + 2 * CLVKDpiScaling::GetGlobal()->ScaleY(2), nRadioHeight);
+}
+
+TEST(TaskDialogButtons, CaptionsStayOnOneLineUntilTheyAreLong)
+{
+    ScriptedTaskDialog dialog;
+    dialog.SetMainInstruction(L"Measure");
+    SIZE shortSize{};
+    SIZE longSize{};
+    int nLine = 0;
+    int nThreshold = 0;
+    CString strLong;
+    for (int i = 0; i < 40; ++i)
+        strLong += L"word ";
+    dialog.m_script = [&](ScriptedTaskDialog& self, HWND)
+    {
+        nLine = LineHeight(self.GetBodyFont(), L"Mount as a virtual drive");
+        nThreshold = TaskDialogDluToPixels(CLVKDpiScaling::GetGlobal()->ScaleX(330), 0).cx;
+        shortSize = self.CalcButtonSize(L"Mount as a virtual drive", SIZE{0, 0}, 0);
+        longSize = self.CalcButtonSize(strLong, SIZE{0, 0}, 0);
+        return IDOK;
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(nLine, shortSize.cy) << "one line";
+    EXPECT_GT(shortSize.cx, 0);
+    EXPECT_GT(longSize.cy, nLine) << "a caption above the threshold wraps";
+    EXPECT_GT(longSize.cx, nThreshold) << "at the threshold plus its growth";
+    EXPECT_LT(longSize.cx, nThreshold + nThreshold / 4);
+}
+
+TEST(TaskDialogButtons, CommandLinkFaceAndTextFollowItsState)
+{
+    for (const bool bThemed : {false, true})
+    {
+        SCOPED_TRACE(bThemed ? "themed" : "classic");
+        ScriptedTaskDialog dialog;
+        dialog.SetForceThemed(bThemed);
+        dialog.SetMainInstruction(L"How do you want to mount the folder?");
+        dialog.ModifyFlags(0, TDF_USE_COMMAND_LINKS);
+        dialog.AddButton(L"Mount\nThe drive comes back.", 41);
+        dialog.AddButton(L"Once\nThe drive goes.", 42);
+        COLORREF clrDefaultEdge = 0;
+        COLORREF clrOtherEdge = 0;
+        bool bNormalText = false;
+        bool bHotText = false;
+        bool bHotHasNormalText = true;
+        bool bGrayText = false;
+        bool bDisabledHasColouredText = true;
+        bool bArrow = false;
+        CString strTitle;
+        CString strNote;
+        dialog.m_script = [&](ScriptedTaskDialog&, HWND hDialog)
+        {
+            CLVKButton* pFirst = ButtonOf(hDialog, 41);
+            CLVKButton* pSecond = ButtonOf(hDialog, 42);
+            if (!pFirst || !pSecond)
+                return 41;
+            // The first link is the dialog's default button.
+            const PrintedWindow first(pFirst->GetSafeHwnd());
+            const PrintedWindow second(pSecond->GetSafeHwnd());
+            clrDefaultEdge = first.At(0, first.Height() / 2);
+            clrOtherEdge = second.At(0, second.Height() / 2);
+            const COLORREF clrText = bThemed ? RGB(21, 28, 85) : GetSysColor(COLOR_BTNTEXT);
+            bNormalText = second.Has(clrText);
+            const int x = CLVKDpiScaling::GetGlobal()->ScaleX(7);
+            const std::vector<COLORREF> arrow =
+                second.Area(RECT{x, 0, x + CLVKDpiScaling::GetGlobal()->ScaleX(20), second.Height()});
+            bArrow =
+                std::any_of(arrow.begin(), arrow.end(), [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 40; });
+            if (auto* pTheme = dynamic_cast<CLVKTaskButtonTheme*>(pSecond->GetTheme()))
+            {
+                strTitle = pTheme->GetTitle();
+                strNote = pTheme->GetNote();
+            }
+
+            // Hot while the pointer is over it.
+            SendMessageW(pSecond->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+            const PrintedWindow hot(pSecond->GetSafeHwnd());
+            bHotText = hot.Has(RGB(0, 74, 229));
+            bHotHasNormalText = hot.Has(RGB(21, 28, 85));
+            SendMessageW(pSecond->GetSafeHwnd(), WM_MOUSELEAVE, 0, 0);
+
+            SendMessageW(hDialog, TDM_ENABLE_BUTTON, 42, FALSE);
+            const PrintedWindow disabled(pSecond->GetSafeHwnd());
+            bGrayText = disabled.Has(GetSysColor(COLOR_GRAYTEXT));
+            bDisabledHasColouredText = disabled.Has(RGB(21, 28, 85)) || disabled.Has(RGB(0, 74, 229));
+            return 41;
+        };
+        EXPECT_EQ(41, dialog.DoModal());
+        EXPECT_EQ(L"Once", std::wstring(strTitle));
+        EXPECT_EQ(L"The drive goes.", std::wstring(strNote));
+        EXPECT_TRUE(bArrow) << "the green arrow at the left";
+        EXPECT_TRUE(bNormalText);
+        if (bThemed)
+        {
+            // Wine's visual style draws the command-link part (default
+            // state); without one the own drawing frames it.
+            CLVKWinThemeWrapper theme;
+            theme.OpenThemeData(nullptr, L"BUTTON");
+            if (theme.IsAppThemeReady())
+                EXPECT_NE(clrOtherEdge, clrDefaultEdge) << "the default link is marked";
+            else
+                EXPECT_EQ(RGB(163, 237, 255), clrDefaultEdge) << "frame of the default link";
+            EXPECT_EQ(GetSysColor(COLOR_WINDOW), clrOtherEdge);
+            EXPECT_TRUE(bHotText);
+            EXPECT_FALSE(bHotHasNormalText);
+        }
+        else
+        {
+            EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), clrDefaultEdge) << "frame of the default link";
+            EXPECT_EQ(GetSysColor(COLOR_3DFACE), clrOtherEdge);
+        }
+        EXPECT_TRUE(bGrayText);
+        EXPECT_FALSE(bDisabledHasColouredText);
+    }
+}
+
+TEST(TaskDialogButtons, ExpandoChevronFollowsTheExpandedState)
+{
+    ScriptedTaskDialog dialog;
+    dialog.SetMainInstruction(L"Details");
+    dialog.SetExpandedInformation(L"More text");
+    dialog.SetExpandedControlText(L"Less");
+    dialog.SetCollapsedControlText(L"More");
+    std::vector<COLORREF> collapsed;
+    std::vector<COLORREF> expanded;
+    std::vector<COLORREF> collapsedAgain;
+    int nChecked = -1;
+    dialog.m_script = [&](ScriptedTaskDialog& self, HWND)
+    {
+        CLVKButton* pExpando = self.GetExpandoButton();
+        if (!pExpando)
+            return IDOK;
+        const RECT rcGlyph{0, 0, CLVKDpiScaling::GetGlobal()->ScaleX(18), CLVKDpiScaling::GetGlobal()->ScaleY(20)};
+        collapsed = PrintedWindow(pExpando->GetSafeHwnd()).Area(rcGlyph);
+        SendMessageW(pExpando->GetSafeHwnd(), BM_CLICK, 0, 0);
+        nChecked = pExpando->GetChecked();
+        expanded = PrintedWindow(pExpando->GetSafeHwnd()).Area(rcGlyph);
+        SendMessageW(pExpando->GetSafeHwnd(), BM_CLICK, 0, 0);
+        collapsedAgain = PrintedWindow(pExpando->GetSafeHwnd()).Area(rcGlyph);
+        return IDOK;
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    ASSERT_FALSE(collapsed.empty());
+    EXPECT_EQ(1, nChecked) << "the button's checked state is the expanded state";
+    EXPECT_NE(collapsed, expanded) << "another chevron";
+    EXPECT_EQ(collapsed, collapsedAgain);
+}

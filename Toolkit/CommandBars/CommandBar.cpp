@@ -1,0 +1,796 @@
+#include "CommandBars/CommandBar.h"
+
+#include "CommandBars/CommandBarCmdUI.h"
+#include "CommandBars/Control.h"
+#include "CommandBars/ControlAction.h"
+#include "CommandBars/Controls.h"
+#include "CommandBars/PaintManager.h"
+#include "Foundation/DpiScaling.h"
+#include "Foundation/FontDC.h"
+#include "Foundation/ImageManager.h"
+#include "FrameIds.h"
+#include "FrameWnd.h"
+
+#include <algorithm>
+
+#ifndef WM_HELPHITTEST
+#define WM_HELPHITTEST 0x0366
+#endif
+
+IMPLEMENT_DYNCREATE(CLVKCommandBar, CWnd)
+
+BEGIN_MESSAGE_MAP(CLVKCommandBar, CWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
+    ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
+    ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
+
+CLVKCommandBar::CLVKCommandBar()
+{
+    CLVKPaintManager::AddRefGlobal();
+    m_pControls = new CLVKControls;
+    m_pControls->SetParentBar(this);
+}
+
+CLVKCommandBar::~CLVKCommandBar()
+{
+    ClearFocusedEdit();
+    if (m_pControls)
+    {
+        m_pControls->RemoveAll();
+        m_pControls->SetParentBar(nullptr);
+        m_pControls->InternalRelease();
+        m_pControls = nullptr;
+    }
+    SetPaintManager(nullptr);
+    SetImageManager(nullptr);
+    CLVKPaintManager::ReleaseGlobal();
+}
+
+void CLVKCommandBar::OnFinalRelease()
+{
+    if (GetSafeHwnd())
+        DestroyWindow();
+    delete this;
+}
+
+CLVKCommandBars* CLVKCommandBar::GetCommandBars() const
+{
+    for (const CLVKCommandBar* pBar = this; pBar; pBar = pBar->GetParentBar())
+    {
+        if (pBar->m_pCommandBars)
+            return pBar->m_pCommandBars;
+    }
+    return nullptr;
+}
+
+CLVKCommandBar* CLVKCommandBar::GetRootParent() const
+{
+    const CLVKCommandBar* pBar = this;
+    while (CLVKCommandBar* pParent = pBar->GetParentBar())
+        pBar = pParent;
+    return const_cast<CLVKCommandBar*>(pBar);
+}
+
+CWnd* CLVKCommandBar::GetOwnerSite() const
+{
+    for (const CLVKCommandBar* pBar = this; pBar; pBar = pBar->GetParentBar())
+    {
+        if (pBar->m_pSiteWindow)
+            return pBar->m_pSiteWindow;
+        if (pBar->GetSafeHwnd())
+        {
+            if (const HWND hOwner = ::GetWindow(pBar->GetSafeHwnd(), GW_OWNER))
+                return CWnd::FromHandle(hOwner);
+        }
+    }
+    return GetSite();
+}
+
+CWnd* CLVKCommandBar::GetSite() const
+{
+    // The manager's site comes first once the manager exists.
+    const CLVKCommandBar* pRoot = GetRootParent();
+    if (pRoot->m_pOwnerWindow)
+        return pRoot->m_pOwnerWindow;
+    if (const HWND hRoot = pRoot->GetSafeHwnd())
+    {
+        if (const HWND hOwner = ::GetWindow(hRoot, GW_OWNER))
+            return CWnd::FromHandle(hOwner);
+        if (const HWND hParent = ::GetParent(hRoot))
+            return CWnd::FromHandle(hParent);
+    }
+    return AfxGetMainWnd();
+}
+
+CFrameWnd* CLVKCommandBar::GetSiteFrame() const
+{
+    CWnd* pSite = GetSite();
+    return (pSite && pSite->IsKindOf(RUNTIME_CLASS(CFrameWnd))) ? static_cast<CFrameWnd*>(pSite) : nullptr;
+}
+
+CLVKPaintManager* CLVKCommandBar::GetPaintManager() const
+{
+    if (m_pPaintManager)
+        return m_pPaintManager;
+    const CLVKCommandBar* pRoot = GetRootParent();
+    if (pRoot != this && pRoot->m_pPaintManager)
+        return pRoot->m_pPaintManager;
+    return CLVKPaintManager::GetGlobal();
+}
+
+void CLVKCommandBar::SetPaintManager(CLVKPaintManager* pPaintManager)
+{
+    if (m_pPaintManager == pPaintManager)
+        return;
+    if (m_pPaintManager)
+    {
+        m_pPaintManager->RemoveObserver(this);
+        m_pPaintManager->InternalRelease();
+    }
+    m_pPaintManager = pPaintManager;
+    if (m_pPaintManager)
+        m_pPaintManager->AddObserver(this);
+}
+
+void CLVKCommandBar::OnPaintManagerDestroyed(CLVKPaintManager* pPaintManager)
+{
+    if (pPaintManager != m_pPaintManager)
+        return;
+    m_pPaintManager->RemoveObserver(this);
+    m_pPaintManager = nullptr;
+}
+
+CLVKImageManager* CLVKCommandBar::GetImageManager() const
+{
+    if (m_pImageManager)
+        return m_pImageManager;
+    const CLVKCommandBar* pRoot = GetRootParent();
+    if (pRoot != this && pRoot->m_pImageManager)
+        return pRoot->m_pImageManager;
+    return CLVKImageManager::GetGlobal();
+}
+
+void CLVKCommandBar::SetImageManager(CLVKImageManager* pImageManager)
+{
+    if (m_pImageManager == pImageManager)
+        return;
+    if (m_pImageManager)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
+}
+
+CLVKControl* CLVKCommandBar::GetControl(int nIndex) const
+{
+    return m_pControls ? m_pControls->GetAt(nIndex) : nullptr;
+}
+
+int CLVKCommandBar::GetControlCount() const
+{
+    return m_pControls ? m_pControls->GetCount() : 0;
+}
+
+void CLVKCommandBar::SetControls(CLVKControls* pControls)
+{
+    if (pControls == m_pControls || !pControls)
+        return;
+    if (m_pControls)
+    {
+        m_pControls->SetParentBar(nullptr);
+        m_pControls->InternalRelease();
+    }
+    m_pControls = pControls;
+    m_pControls->SetParentBar(this);
+    OnControlsChanged();
+}
+
+void CLVKCommandBar::SetShowGripper(BOOL bShow)
+{
+    if (bShow)
+        m_dwStyle |= kBarStyleGripper;
+    else
+        m_dwStyle &= ~kBarStyleGripper;
+}
+
+void CLVKCommandBar::UnlockRedraw()
+{
+    // A redraw held by the lock waits for the next idle update.
+    if (m_nRedrawLock > 0)
+        m_nRedrawLock--;
+}
+
+BOOL CLVKCommandBar::IsCustomizeMode() const
+{
+    // Customize mode is the command-bar manager's.
+    return FALSE;
+}
+
+BOOL CLVKCommandBar::IsLayoutRTL() const
+{
+    return GetSafeHwnd() && (::GetWindowLong(GetSafeHwnd(), GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING));
+}
+
+BOOL CLVKCommandBar::IsSiteInHelpMode() const
+{
+    // The framework's frames have no context-help mode.
+    return FALSE;
+}
+
+BOOL CLVKCommandBar::IsFrameHookActive() const
+{
+    // Only a top bar can be drawn into the frame, and only through the
+    // manager's frame hook.
+    return FALSE;
+}
+
+void CLVKCommandBar::HideKeyboardTips()
+{
+    // Key tips are shown and removed by the command-bar manager.
+}
+
+void CLVKCommandBar::EnableAnimation(BOOL bEnable)
+{
+    m_bAnimationEnabled = bEnable;
+    Redraw(nullptr, TRUE);
+}
+
+BOOL CLVKCommandBar::IsAnimationEnabled() const
+{
+    if (m_bAnimationEnabled)
+        return TRUE;
+    CLVKPaintManager* pPaintManager = GetPaintManager();
+    return pPaintManager && pPaintManager->m_bAnimationEnabled;
+}
+
+void CLVKCommandBar::EnableOffscreenCache(BOOL bEnable)
+{
+    m_bOffscreenCache = bEnable;
+}
+
+void CLVKCommandBar::Redraw(LPCRECT lpRect, BOOL /*bAnimate*/)
+{
+    if (m_nRedrawLock > 0)
+    {
+        m_dwState |= kBarStateRedraw;
+        return;
+    }
+    if (!lpRect)
+        m_dwState &= ~kBarStateRedraw;
+    if (GetSafeHwnd() && (GetWindowLong(GetSafeHwnd(), GWL_STYLE) & WS_VISIBLE))
+        ::InvalidateRect(GetSafeHwnd(), lpRect, FALSE);
+}
+
+void CLVKCommandBar::RedrawParents()
+{
+    for (CLVKCommandBar* pBar = this; pBar; pBar = pBar->GetParentBar())
+        pBar->Redraw(nullptr, TRUE);
+}
+
+void CLVKCommandBar::OnControlsChanged()
+{
+    m_dwState |= kBarStateLayout;
+    m_nHotIndex = -1;
+    m_nPopupedIndex = -1;
+}
+
+BOOL CLVKCommandBar::LoadMenu(CMenu* pMenu, BOOL bRemoveControls)
+{
+    if (!pMenu || !::IsMenu(pMenu->GetSafeHmenu()))
+        return FALSE;
+    if (bRemoveControls)
+        m_pControls->RemoveAll();
+    m_pControls->LoadMenu(pMenu);
+    if (CFrameWnd* pFrame = GetSafeHwnd() ? GetParentFrame() : nullptr)
+        pFrame->m_nIdleFlags |= CFrameWnd::idleNotify | CFrameWnd::idleLayout;
+    return TRUE;
+}
+
+void CLVKCommandBar::Copy(CLVKCommandBar* pSource, BOOL bRecursive)
+{
+    if (!pSource || pSource == this)
+        return;
+    m_nType = pSource->m_nType;
+    m_nPosition = pSource->m_nPosition;
+    m_nBarID = pSource->m_nBarID;
+    m_dwFlags = pSource->m_dwFlags;
+    m_dwStyle = pSource->m_dwStyle;
+    m_strTitle = pSource->m_strTitle;
+    m_bCustomizable = pSource->m_bCustomizable;
+    m_nMRUWidth = pSource->m_nMRUWidth;
+    m_szIcons = pSource->m_szIcons;
+    m_szButtons = pSource->m_szButtons;
+    m_pCommandBars = pSource->m_pCommandBars;
+    m_nDefaultButtonStyle = pSource->m_nDefaultButtonStyle;
+    m_pControls->Copy(pSource->m_pControls, bRecursive);
+}
+
+CLVKCommandBar* CLVKCommandBar::Clone(BOOL bRecursive)
+{
+    CLVKCommandBar* pClone = static_cast<CLVKCommandBar*>(GetRuntimeClass()->CreateObject());
+    pClone->Copy(this, bRecursive);
+    return pClone;
+}
+
+BOOL CLVKCommandBar::IsPointInBar(CPoint ptScreen) const
+{
+    if (!GetSafeHwnd())
+        return FALSE;
+    CRect rcWindow;
+    ::GetWindowRect(GetSafeHwnd(), &rcWindow);
+    if (!rcWindow.PtInRect(ptScreen))
+        return FALSE;
+    if (m_nPosition != kBarPopup)
+        return TRUE;
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    BOOL bIn = TRUE;
+    if (::GetWindowRgn(GetSafeHwnd(), hRgn) != ERROR)
+        bIn = ::PtInRegion(hRgn, ptScreen.x - rcWindow.left, ptScreen.y - rcWindow.top);
+    ::DeleteObject(hRgn);
+    return bIn;
+}
+
+void CLVKCommandBar::DestroyBar()
+{
+    EndTracking();
+    m_pControls->RemoveAll();
+    if (GetSafeHwnd())
+        DestroyWindow();
+}
+
+void CLVKCommandBar::UpdateShortcuts()
+{
+    // Shortcut texts come from the manager's shortcut table.
+}
+
+BOOL CLVKCommandBar::AreKeyboardCuesVisible() const
+{
+    // The cue mode is the manager's; without one, underlines show.
+    return TRUE;
+}
+
+void CLVKCommandBar::OnKeyboardTip(CLVKControl* pControl)
+{
+    if (pControl)
+        pControl->ExecuteFromKeyboard();
+}
+
+int CLVKCommandBar::OnHookKeyDown(UINT /*nChar*/, LPARAM /*lParam*/)
+{
+    return 0;
+}
+
+int CLVKCommandBar::HandleHookedMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam,
+                                        LRESULT& /*lResult*/)
+{
+    if (m_nTrackingMode == kTrackingNone)
+        return 0;
+    if (nMessage == WM_KEYDOWN)
+        return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
+    return 0;
+}
+
+// Tracking: the state changes the controls rely on. Mouse and keyboard
+// capture while tracking come with the mouse and keyboard managers.
+BOOL CLVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboardState)
+{
+    if ((m_nTrackingMode != kTrackingNone && nMode != kTrackingNone) || nMode == m_nTrackingMode)
+    {
+        m_nTrackingMode = nMode;
+        return FALSE;
+    }
+    m_nTrackingMode = nMode;
+    if (nMode != kTrackingNone)
+    {
+        if (m_nType == kBarTypeMenuBar)
+        {
+            if (CWnd* pSite = GetSite())
+                pSite->SendMessage(LVK_WM_TRACKINGMENUBAR, reinterpret_cast<WPARAM>(this), 0);
+        }
+        m_bEnteredByMouse = !bSelectFirst && nKeyboardState == 0;
+        m_nSelectedByKeyboard = nKeyboardState;
+        if (bSelectFirst)
+            SetSelected(m_pControls->GetNextIndex(-1, +1, TRUE, FALSE, TRUE), 2);
+    }
+    else
+    {
+        m_bEnteredByMouse = FALSE;
+        m_nSelectedByKeyboard = 0;
+        SetPopupedIndex(-1);
+        if (bSelectFirst)
+            SetSelected(-1);
+        Redraw(nullptr, TRUE);
+        m_nInputLock = 0;
+    }
+    return TRUE;
+}
+
+BOOL CLVKCommandBar::SetSelected(int nIndex, int nKeyboardState)
+{
+    if (nIndex == m_nHotIndex || !GetSafeHwnd())
+        return FALSE;
+    m_nSelectedByKeyboard = nKeyboardState;
+    if (CLVKControl* pOld = GetControl(m_nHotIndex))
+    {
+        pOld->OnMouseMove(CPoint(-1, -1));
+        pOld->SetPressed(0);
+    }
+    m_nHotIndex = nIndex;
+    CLVKControl* pControl = GetControl(nIndex);
+    if (!pControl)
+    {
+        m_nHotIndex = -1;
+        return TRUE;
+    }
+    if (nKeyboardState != 0)
+    {
+        EnsureVisible(pControl);
+        pControl->SetPressed(std::max(2, nKeyboardState));
+    }
+    else
+    {
+        pControl->SetPressed(1);
+    }
+    return TRUE;
+}
+
+void CLVKCommandBar::SetPopupedIndex(int nIndex, int nKeyboardState)
+{
+    if (nIndex == m_nPopupedIndex)
+        return;
+    if (CLVKControl* pOpen = GetControl(m_nPopupedIndex))
+    {
+        m_nPopupedIndex = -1;
+        pOpen->OnSetPopup(FALSE);
+    }
+    m_nPopupedIndex = -1;
+    if (nIndex == -1)
+        return;
+    CLVKControl* pControl = GetControl(nIndex);
+    if (!pControl || !pControl->IsEnabled())
+        return;
+    m_nPopupedIndex = nIndex;
+    SetTrackingMode(kTrackingWithPopup, FALSE, nKeyboardState);
+    SetSelected(nIndex, nKeyboardState);
+    if (m_nTrackingMode == kTrackingNone)
+    {
+        m_nHotIndex = -1;
+        m_nPopupedIndex = -1;
+        return;
+    }
+    InternalAddRef();
+    const BOOL bOpened = pControl->OnSetPopup(TRUE);
+    if (!bOpened)
+        m_nPopupedIndex = -1;
+    InternalRelease();
+}
+
+void CLVKCommandBar::OnControlSelected(int nState, CLVKControl* pControl)
+{
+    if (CWnd* pSite = GetSite())
+    {
+        if (pSite->GetSafeHwnd())
+            pSite->SendMessage(LVK_WM_CONTROLSELECTED, nState ? reinterpret_cast<WPARAM>(pControl) : 0, 0);
+    }
+    // The current help id is kept by the command-bar manager.
+    if (!pControl)
+        return;
+    if (pControl->GetIndex() != m_nLastClickedIndex)
+    {
+        m_nLastClickedIndex = -1;
+        SetStatusText(nState ? static_cast<LPCTSTR>(pControl->GetDescription()) : _T(""));
+    }
+    else if (nState == 0)
+    {
+        m_nLastClickedIndex = -1;
+    }
+}
+
+void CLVKCommandBar::SetStatusText(LPCTSTR lpszText)
+{
+    // The manager's options may switch status texts off; its site comes first.
+    CWnd* pSite = GetSite();
+    if (!pSite || !pSite->GetSafeHwnd())
+        return;
+    if (lpszText && *lpszText)
+        pSite->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(lpszText));
+    else
+        pSite->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
+}
+
+void CLVKCommandBar::SetFocusedEdit(CLVKControl* pEdit)
+{
+    m_pFocusedEdit = pEdit;
+}
+
+void CLVKCommandBar::ClearFocusedEdit()
+{
+    m_pFocusedEdit = nullptr;
+}
+
+void CLVKCommandBar::OnIdleUpdateCmdUI()
+{
+    if (!GetSafeHwnd() || !(GetWindowLong(GetSafeHwnd(), GWL_STYLE) & WS_VISIBLE))
+        return;
+    UpdateDocTemplateControls();
+    UpdateCommandUI();
+    if (m_dwState & kBarStateRedraw)
+        Redraw(nullptr, FALSE);
+    if (m_dwState & kBarStateLayout)
+    {
+        RecalcLayout();
+        m_dwState &= ~kBarStateLayout;
+    }
+}
+
+void CLVKCommandBar::UpdateDocTemplateControls()
+{
+    // The active menu id is the manager's; without a manager nothing changes.
+}
+
+void CLVKCommandBar::UpdateCommandUI()
+{
+    CWnd* pSite = GetOwnerSite();
+    if (!GetSafeHwnd() || !pSite || !pSite->GetSafeHwnd())
+        return;
+    // The disable-without-handler switch is the manager's option; without a
+    // manager nothing is disabled for lack of a handler.
+    const BOOL bDisableIfNoHandler = FALSE;
+    const BOOL bSuspended = GetRootParent()->m_bNoCommandUpdate;
+
+    CCommandBarCmdUI state;
+    for (int i = 0; i < GetControlCount(); i++)
+    {
+        CLVKControl* pControl = GetControl(i);
+        if (!pControl->IsVisible(kHideByProgram | kHideScrolledOut | kHideRarelyUsed))
+            continue;
+        pControl->OnIdleUpdate();
+        if (bSuspended || (pControl->GetFlags() & kFlagNoAutoUpdate))
+            continue;
+        state.m_pControl = pControl;
+        state.m_nID = static_cast<UINT>(pControl->GetID());
+        state.m_nIndex = static_cast<UINT>(i);
+        state.m_bEnableChanged = FALSE;
+        state.m_bCheckChanged = FALSE;
+        if (OnCmdMsg(0, MAKELONG(static_cast<WORD>(CN_UPDATE_COMMAND_UI), WM_COMMAND + WM_REFLECT_BASE), &state,
+                     nullptr))
+            continue;
+        if (OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr))
+            continue;
+        if (IsCustomizeMode())
+        {
+            if (pControl->GetEnabledValue() != -1)
+                pControl->SetEnabled(TRUE);
+            continue;
+        }
+        state.DoUpdate(pSite, bDisableIfNoHandler);
+    }
+    UpdateDialogControls(pSite, bDisableIfNoHandler);
+}
+
+BOOL CLVKCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    // Every message is offered to the manager's tooltip context first, once
+    // the manager shares one with the bar.
+    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+INT_PTR CLVKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    // No tooltip while the bar has opened one of its popups.
+    if ((m_nTrackingMode == kTrackingWithPopup && m_nType != kBarTypePopup) || m_nPopupedIndex != -1)
+        return -1;
+    CLVKControl* pControl = m_pControls->HitTest(point);
+    if (!pControl)
+        return -1;
+    // In a menu a tooltip needs the manager's option or the control's flag.
+    if (m_nType == kBarTypePopup)
+        return -1;
+    const INT_PTR nOwn = pControl->OnToolHitTest(point, pTI);
+    if (nOwn != -1)
+        return nOwn;
+    const CString strTip = pControl->GetTooltip();
+    if (strTip.IsEmpty())
+        return -1;
+    const INT_PTR nHit = pControl->GetIconId();
+    if (pTI)
+    {
+        pTI->hwnd = GetSafeHwnd();
+        pTI->uId = static_cast<UINT_PTR>(nHit);
+        pTI->rect = pControl->GetRect();
+        pTI->lpszText = _tcsdup(strTip);
+    }
+    return nHit;
+}
+
+int CLVKCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    return 0;
+}
+
+void CLVKCommandBar::OnDestroy()
+{
+    EndTracking();
+    CWnd::OnDestroy();
+}
+
+void CLVKCommandBar::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    // Painted off-screen, so the bar never flickers between background
+    // and controls.
+    CDC memDC;
+    memDC.CreateCompatibleDC(&dc);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&dc, std::max(1, rcClient.Width()), std::max(1, rcClient.Height()));
+    CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
+    DrawCommandBar(&memDC, CRect(dc.m_ps.rcPaint));
+    dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &memDC, 0, 0, SRCCOPY);
+    memDC.SelectObject(pOldBitmap);
+}
+
+BOOL CLVKCommandBar::OnEraseBkgnd(CDC* /*pDC*/)
+{
+    return TRUE;
+}
+
+LRESULT CLVKCommandBar::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
+{
+    CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    DrawCommandBar(pDC, rcClient);
+    return 1;
+}
+
+LRESULT CLVKCommandBar::OnIdleUpdateCmdUIMessage(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    OnIdleUpdateCmdUI();
+    return 0;
+}
+
+LRESULT CLVKCommandBar::OnInitialUpdate(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    OnIdleUpdateCmdUI();
+    return 0;
+}
+
+LRESULT CLVKCommandBar::OnHelpHitTest(WPARAM /*wParam*/, LPARAM lParam)
+{
+    const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    CLVKControl* pControl = m_pControls->HitTest(pt);
+    if (!pControl)
+    {
+        const int nDlgId = ::GetDlgCtrlID(GetSafeHwnd());
+        return nDlgId ? 0x50000 + nDlgId : 0;
+    }
+    int nHelpId = pControl->GetHelpId();
+    if (nHelpId <= 0)
+    {
+        CLVKControlAction* pAction = pControl->GetAction();
+        if (pAction)
+            nHelpId = pAction->GetHelpId() > 0 ? pAction->GetHelpId() : pAction->GetId();
+        else
+            nHelpId = pControl->GetID();
+    }
+    return 0x10000 + nHelpId;
+}
+
+void CLVKCommandBar::OnTimer(UINT_PTR nIDEvent)
+{
+    CWnd::OnTimer(nIDEvent);
+}
+
+void CLVKCommandBar::DrawBackground(CDC* pDC)
+{
+    if (CLVKPaintManager* pPaintManager = GetPaintManager())
+        pPaintManager->FillCommandBarEntry(pDC, this);
+}
+
+CRect CLVKCommandBar::GetBorders()
+{
+    CLVKPaintManager* pPaintManager = GetPaintManager();
+    return pPaintManager ? pPaintManager->GetCommandBarBorders(this) : CRect(0, 0, 0, 0);
+}
+
+void CLVKCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
+{
+    if (!pDC)
+        return;
+    CLVKPaintManager* pPaintManager = GetPaintManager();
+    if (!pPaintManager)
+        return;
+    DrawBackground(pDC);
+    if (HasGripper() || m_nPosition == kBarFloating)
+        pPaintManager->DrawCommandBarFrame(pDC, this, TRUE);
+
+    pDC->SetBkMode(TRANSPARENT);
+    CFont* pOldFont = pDC->SelectObject(pPaintManager->GetCommandBarFont(this));
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < GetControlCount(); i++)
+    {
+        CLVKControl* pControl = GetControl(i);
+        if (pControl->GetParent() != this || !pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup() && !bFirst)
+            pPaintManager->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
+        bFirst = FALSE;
+        CRect rcIntersect;
+        if (rcIntersect.IntersectRect(rcClipBox, pControl->GetRect()))
+            pControl->Draw(pDC);
+    }
+    if (IsCustomizeMode() && !m_rcDropMarker.IsRectEmpty())
+        DrawDropMarker(pDC);
+    if (pOldFont)
+        pDC->SelectObject(pOldFont);
+}
+
+void CLVKCommandBar::DrawDropMarker(CDC* pDC)
+{
+    CBrush brush(::GetSysColor(COLOR_BTNTEXT));
+    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    const CRect& rc = m_rcDropMarker;
+    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
+    const int n1 = pDpi->ScaleX(1);
+    const int n2 = pDpi->ScaleX(2);
+    if (!m_bDropMarkerVertical)
+    {
+        const int x = rc.CenterPoint().x;
+        pDC->PatBlt(x - n1, rc.top + n2, n2, rc.Height() - 2 * n2, PATINVERT);
+        pDC->PatBlt(rc.left, rc.top, rc.Width(), n2, PATINVERT);
+        pDC->PatBlt(rc.left, rc.bottom - n2, rc.Width(), n2, PATINVERT);
+    }
+    else
+    {
+        const int y = rc.CenterPoint().y;
+        pDC->PatBlt(rc.left + n2, y - n1, rc.Width() - 2 * n2, n2, PATINVERT);
+        pDC->PatBlt(rc.left, rc.top, n2, rc.Height(), PATINVERT);
+        pDC->PatBlt(rc.right - n2, rc.top, n2, rc.Height(), PATINVERT);
+    }
+    pDC->SelectObject(pOldBrush);
+}
+
+CLVKControl* CLVKCommandBar::HitTestDropPosition(CLVKControl* /*pDragged*/, CPoint /*pt*/, CRect& rcMarker, int& nIndex,
+                                                 BOOL& bAfter)
+{
+    // Dropping controls is part of the manager's customisation.
+    rcMarker.SetRectEmpty();
+    nIndex = -1;
+    bAfter = TRUE;
+    return nullptr;
+}
+
+void CLVKCommandBar::OnCustomizeDragEnter(CLVKControl* pDragged, CPoint pt)
+{
+    m_rcDropMarker.SetRectEmpty();
+    OnCustomizeDragOver(pDragged, pt);
+}
+
+void CLVKCommandBar::OnCustomizeDragLeave()
+{
+    if (m_rcDropMarker.IsRectEmpty())
+        return;
+    m_rcDropMarker.SetRectEmpty();
+    Redraw(nullptr, TRUE);
+}
+
+DWORD CLVKCommandBar::OnCustomizeDragOver(CLVKControl* /*pDragged*/, CPoint /*pt*/)
+{
+    // No effect without a command-bar manager.
+    return DROPEFFECT_NONE;
+}
+
+void CLVKCommandBar::OnCustomizeDrop(CLVKControl* /*pDragged*/, DWORD& /*dwDropEffect*/, CPoint /*pt*/,
+                                     CPoint /*ptDragStart*/)
+{
+    // Nothing without a command-bar manager.
+}

@@ -1,0 +1,478 @@
+// The command-bar window inside a frame: executing controls, the site's
+// notification, a popup tracked for its result, the idle command update,
+// delayed redraws, help hit tests, status texts, icon and button sizes, and
+// the options' profile section.
+#include "Framework.h"
+
+#include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBarsOptions.h"
+#include "CommandBars/Control.h"
+#include "CommandBars/ControlButton.h"
+#include "CommandBars/Controls.h"
+#include "Foundation/PropExchangeIniFile.h"
+#include "Foundation/PropExchangeRegistry.h"
+#include "Foundation/PropExchangeSection.h"
+#include "FrameIds.h"
+#include "FrameWnd.h"
+#include "ScratchFolder.h"
+#include "ScratchRegistryKey.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+
+#ifndef WM_HELPHITTEST
+#define WM_HELPHITTEST 0x0366
+#endif
+
+std::wstring Text(const CString& s)
+{
+    return std::wstring(static_cast<LPCTSTR>(s));
+}
+
+class CSiteFrame : public CFrameWnd
+{
+public:
+    CSiteFrame() { m_bAutoDelete = FALSE; }
+
+    std::vector<UINT> m_commands;
+    std::vector<std::wstring> m_statusTexts;  // "" for the idle prompt
+    std::vector<WPARAM> m_selected;
+    BOOL m_bAnswerNotify = FALSE;
+    int m_nNotifications = 0;
+
+    afx_msg void OnCommand104() { m_commands.push_back(104); }
+    afx_msg void OnCommand105() { m_commands.push_back(105); }
+    afx_msg void OnUpdateDisable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnUpdateCheck(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+    afx_msg void OnUpdateText(CCmdUI* pCmdUI) { pCmdUI->SetText(L"Renamed\tF9"); }
+    afx_msg LRESULT OnSetMessageString(WPARAM, LPARAM lParam)
+    {
+        m_statusTexts.push_back(reinterpret_cast<LPCWSTR>(lParam));
+        return 0;
+    }
+    afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM)
+    {
+        if (wParam == AFX_IDS_IDLEMESSAGE)
+            m_statusTexts.push_back(L"");
+        return 0;
+    }
+    afx_msg LRESULT OnControlSelected(WPARAM wParam, LPARAM)
+    {
+        m_selected.push_back(wParam);
+        return 0;
+    }
+    afx_msg LRESULT OnControlNotify(WPARAM, LPARAM lParam)
+    {
+        auto* pNotify = reinterpret_cast<LVK_CONTROL_NOTIFY*>(lParam);
+        if (pNotify->hdr.code == kNotifyExecute)
+            m_nNotifications++;
+        return m_bAnswerNotify;
+    }
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSiteFrame, CFrameWnd)
+    ON_COMMAND(104, OnCommand104)
+    ON_COMMAND(105, OnCommand105)
+    ON_UPDATE_COMMAND_UI(100, OnUpdateDisable)
+    ON_UPDATE_COMMAND_UI(101, OnUpdateCheck)
+    ON_UPDATE_COMMAND_UI(102, OnUpdateDisable)
+    ON_UPDATE_COMMAND_UI(106, OnUpdateText)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+    ON_MESSAGE(LVK_WM_CONTROLSELECTED, OnControlSelected)
+    ON_MESSAGE(LVK_WM_CONTROLNOTIFY, OnControlNotify)
+END_MESSAGE_MAP()
+
+// A hidden frame with a visible bar inside, each control 20 px wide in a row.
+struct FrameFixture
+{
+    CSiteFrame frame;
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+
+    FrameFixture()
+    {
+        frame.Create(nullptr, L"Site", WS_POPUP, CRect(0, 0, 400, 200));
+        pBar->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), L"Bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &frame,
+                       1);
+    }
+    ~FrameFixture()
+    {
+        pBar->InternalRelease();
+        frame.DestroyWindow();
+    }
+
+    // What the thread's idle time does for a frame and its windows.
+    void Idle()
+    {
+        frame.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        frame.SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
+
+    CLVKControl* Add(int nId)
+    {
+        CLVKControl* pControl = pBar->GetControls()->Add(kControlButton, nId);
+        const int x = (pControl->GetIndex()) * 20;
+        pControl->SetRect(CRect(x, 0, x + 20, 20));
+        return pControl;
+    }
+};
+
+// ---- executing ------------------------------------------------------------------------
+
+TEST(CommandBarExecute, AControlSendsItsCommandToTheSiteAfterTheNotification)
+{
+    FrameFixture fixture;
+    ASSERT_NE(fixture.pBar->GetSafeHwnd(), nullptr);
+    CLVKControl* pControl = fixture.Add(104);
+    pControl->Execute();
+    EXPECT_EQ(fixture.frame.m_nNotifications, 1);
+    EXPECT_EQ(fixture.frame.m_commands, (std::vector<UINT>{104}));
+    EXPECT_EQ(pControl->GetExecuteState(), 0);  // refreshed after the command
+
+    // A site that answers the notification takes the command itself.
+    fixture.frame.m_bAnswerNotify = TRUE;
+    pControl->Execute();
+    EXPECT_EQ(fixture.frame.m_nNotifications, 2);
+    EXPECT_EQ(fixture.frame.m_commands.size(), 1u);
+}
+
+TEST(CommandBarExecute, APopupTrackedForItsResultGetsTheIdInstead)
+{
+    FrameFixture fixture;
+    CLVKControl* pControl = fixture.Add(105);
+    int nResult = 0;
+    fixture.pBar->SetReturnCommandSlot(&nResult);
+    pControl->Execute();
+    EXPECT_EQ(nResult, 105);
+    EXPECT_TRUE(fixture.frame.m_commands.empty());
+    EXPECT_EQ(fixture.frame.m_nNotifications, 0);
+    fixture.pBar->SetReturnCommandSlot(nullptr);
+}
+
+TEST(CommandBarExecute, AHandlerMayRemoveTheControlWhileItExecutes)
+{
+    // The frame's handler of 104 removes the control from its bar; the
+    // control's own reference keeps it alive until Execute returns.
+    struct CRemovingFrame : public CSiteFrame
+    {
+        CLVKCommandBar* pBar = nullptr;
+        BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override
+        {
+            if (nID == 104 && nCode == CN_COMMAND && !pInfo && pBar)
+            {
+                pBar->GetControls()->RemoveAll();
+                m_commands.push_back(nID);
+                return TRUE;
+            }
+            return CSiteFrame::OnCmdMsg(nID, nCode, pExtra, pInfo);
+        }
+    } frame;
+    frame.Create(nullptr, L"Site", WS_POPUP, CRect(0, 0, 400, 200));
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+    pBar->CreateEx(0, AfxRegisterWndClass(0), L"Bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &frame, 1);
+    frame.pBar = pBar;
+    CLVKControl* pControl = pBar->GetControls()->Add(kControlButton, 104);
+    pControl->Execute();
+    EXPECT_EQ(frame.m_commands, (std::vector<UINT>{104}));
+    EXPECT_EQ(pBar->GetControlCount(), 0);
+    pBar->InternalRelease();
+    frame.DestroyWindow();
+}
+
+// ---- the idle update ------------------------------------------------------------------
+
+TEST(CommandBarIdle, UpdatesTheControlsFromTheSitesHandlers)
+{
+    FrameFixture fixture;
+    CLVKControl* pDisabled = fixture.Add(100);
+    CLVKControl* pChecked = fixture.Add(101);
+    CLVKControl* pRarelyUsed = fixture.Add(102);
+    pRarelyUsed->SetHideFlags(kHideRarelyUsed);
+    CLVKControl* pNoUpdate = fixture.Add(102);
+    pNoUpdate->SetFlags(kFlagNoAutoUpdate);
+    CLVKControl* pHidden = fixture.Add(102);
+    pHidden->SetHideFlags(kHideOwnRule);
+    CLVKControl* pRenamed = fixture.Add(106);
+
+    fixture.Idle();
+    EXPECT_FALSE(pDisabled->IsEnabled());
+    EXPECT_EQ(pChecked->GetChecked(), 1);
+    EXPECT_FALSE(pRarelyUsed->IsEnabled()) << "a rarely used control is still updated";
+    EXPECT_TRUE(pNoUpdate->IsEnabled()) << "flag 0x08 keeps a control out of the update";
+    EXPECT_TRUE(pHidden->IsEnabled()) << "a control hidden by its own rule is not updated";
+    EXPECT_EQ(Text(pRenamed->GetCaption()), L"Renamed");
+    EXPECT_EQ(Text(pRenamed->GetShortcutTextAuto()), L"F9");
+
+    // A root bar that suspends updates leaves its controls alone.
+    CLVKControl* pLater = fixture.Add(100);
+    fixture.pBar->SetNoCommandUpdate(TRUE);
+    fixture.Idle();
+    EXPECT_TRUE(pLater->IsEnabled());
+}
+
+TEST(CommandBarIdle, RedrawsHeldByTheLockWaitForTheIdleUpdate)
+{
+    FrameFixture fixture;
+    CLVKControl* pControl = fixture.Add(104);
+    fixture.Idle();
+    EXPECT_EQ(fixture.pBar->GetState(), 0u);
+
+    fixture.pBar->LockRedraw();
+    pControl->SetChecked(1);  // asks for a redraw
+    EXPECT_TRUE(fixture.pBar->GetState() & kBarStateRedraw);
+    fixture.pBar->UnlockRedraw();
+    EXPECT_TRUE(fixture.pBar->GetState() & kBarStateRedraw);
+    fixture.Idle();
+    EXPECT_FALSE(fixture.pBar->GetState() & kBarStateRedraw);
+}
+
+TEST(CommandBarIdle, AHiddenBarIsNotUpdated)
+{
+    FrameFixture fixture;
+    CLVKControl* pControl = fixture.Add(100);
+    fixture.pBar->ShowWindow(SW_HIDE);
+    fixture.Idle();
+    EXPECT_TRUE(pControl->IsEnabled());
+}
+
+// ---- help and status texts -----------------------------------------------------------
+
+TEST(CommandBarHelp, HitTestAnswersTheControlsHelpContext)
+{
+    FrameFixture fixture;
+    fixture.Add(4001);
+    CLVKControl* pHelped = fixture.Add(4002);
+    pHelped->SetHelpId(77);
+    EXPECT_EQ(fixture.pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(5, 5)), 0x10000 + 4001);
+    EXPECT_EQ(fixture.pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(25, 5)), 0x10000 + 77);
+    EXPECT_EQ(fixture.pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(250, 5)), 0x50000 + 1);
+}
+
+TEST(CommandBarStatus, AHotControlShowsItsDescriptionUnlessItWasJustClicked)
+{
+    FrameFixture fixture;
+    CLVKControl* pFirst = fixture.Add(104);
+    pFirst->SetDescription(L"Runs the first command");
+    CLVKControl* pSecond = fixture.Add(105);
+    pSecond->SetDescription(L"Runs the second command");
+
+    fixture.pBar->SetSelected(0);
+    fixture.pBar->SetSelected(1);
+    fixture.pBar->SetSelected(-1);
+    EXPECT_EQ(fixture.frame.m_statusTexts,
+              (std::vector<std::wstring>{L"Runs the first command", L"", L"Runs the second command", L""}));
+    ASSERT_EQ(fixture.frame.m_selected.size(), 4u);
+    EXPECT_EQ(fixture.frame.m_selected[0], reinterpret_cast<WPARAM>(pFirst));
+    EXPECT_EQ(fixture.frame.m_selected[3], 0u);
+
+    // The control just clicked does not show its text again.
+    fixture.frame.m_statusTexts.clear();
+    fixture.pBar->SetLastClickedIndex(1);
+    fixture.pBar->SetSelected(1);
+    EXPECT_TRUE(fixture.frame.m_statusTexts.empty());
+    fixture.pBar->SetSelected(-1);
+    EXPECT_TRUE(fixture.frame.m_statusTexts.empty());
+    EXPECT_EQ(fixture.pBar->GetLastClickedIndex(), -1);
+}
+
+// ---- sizes ---------------------------------------------------------------------------
+
+TEST(CommandBarMetrics, WithoutAManagerIconsAreSixteenAndButtonsTwentyTwo)
+{
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+    EXPECT_EQ(pBar->GetIconSize(), CSize(16, 16));
+    EXPECT_EQ(pBar->GetButtonSize(), CSize(22, 22));
+    EXPECT_EQ(pBar->GetLargeIconSize(FALSE), CSize(32, 32));
+    pBar->SetIconSize(CSize(24, 24));
+    EXPECT_EQ(pBar->GetButtonSize(), CSize(30, 30));
+    EXPECT_EQ(pBar->GetLargeIconSize(FALSE), CSize(48, 48));
+    pBar->SetButtonSize(CSize(40, 36));
+    EXPECT_EQ(pBar->GetButtonSize(), CSize(40, 36));
+    EXPECT_FALSE(pBar->IsTextBelowIcons());
+    pBar->SetShowTextBelowIcons(1);
+    EXPECT_TRUE(pBar->IsTextBelowIcons());
+    pBar->InternalRelease();
+}
+
+TEST(CommandBarMetrics, SetButtonsMakesButtonsAndGroupStarts)
+{
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+    const UINT ids[] = {0, 10, 11, 0, 0, 12};
+    EXPECT_TRUE(pBar->SetButtons(ids, 6));
+    ASSERT_EQ(pBar->GetControlCount(), 3);
+    EXPECT_TRUE(pBar->GetControl(0)->GetBeginGroup());
+    EXPECT_FALSE(pBar->GetControl(1)->GetBeginGroup());
+    EXPECT_TRUE(pBar->GetControl(2)->GetBeginGroup());
+    EXPECT_EQ(pBar->GetControl(2)->GetID(), 12);
+    EXPECT_FALSE(pBar->LoadToolBar(0));
+    EXPECT_EQ(pBar->GetControlCount(), 0);
+    EXPECT_FALSE(pBar->LoadToolBar(31999));  // no such resource
+    pBar->InternalRelease();
+}
+
+// ---- options --------------------------------------------------------------------------
+
+void FillOptions(CLVKCommandBarsOptions& options)
+{
+    options.bAlwaysShowFullMenus = FALSE;
+    options.bToolBarAccelTips = TRUE;
+    options.nAnimationType = 3;
+    options.SetCommandUsed(0xE100);
+    options.SetCommandUsed(0xE103);
+    options.bSyncFloatingBars = FALSE;
+    options.bAutoScaleDpiToolbarIcons = FALSE;
+}
+
+void ExpectSectionRestored(const CLVKCommandBarsOptions& loaded)
+{
+    EXPECT_FALSE(loaded.bAlwaysShowFullMenus);
+    EXPECT_TRUE(loaded.bToolBarAccelTips);
+    EXPECT_EQ(loaded.nAnimationType, 3);
+    EXPECT_TRUE(loaded.IsCommandUsed(0xE100));
+    EXPECT_TRUE(loaded.IsCommandUsed(0xE103));
+    EXPECT_FALSE(loaded.IsCommandUsed(0xE101));
+    // Not part of the profile section.
+    EXPECT_TRUE(loaded.bSyncFloatingBars);
+    EXPECT_TRUE(loaded.bAutoScaleDpiToolbarIcons);
+}
+
+TEST(CommandBarsOptions, TheRegistrySectionHoldsTheUserOptionsAndOneBinarySet)
+{
+    ScratchRegistryKey key;
+    {
+        CLVKCommandBarsOptions options;
+        FillOptions(options);
+        CLVKPropExchangeSection px(new CLVKPropExchangeRegistry(FALSE, key.Key(), L"Bars-Options"));
+        options.DoPropExchange(px, TRUE);
+    }
+    DWORD nSchema = 0;
+    EXPECT_TRUE(key.GetDword(L"Bars-Options", L"Schema", nSchema));
+    EXPECT_EQ(nSchema, 42u);
+    EXPECT_FALSE(key.HasSubKey(L"Bars-Options\\UsedCommands"));
+    DWORD nSync = 0;
+    EXPECT_FALSE(key.GetDword(L"Bars-Options", L"SyncFloatingBars", nSync));
+
+    CLVKCommandBarsOptions loaded;
+    CLVKPropExchangeSection px(new CLVKPropExchangeRegistry(TRUE, key.Key(), L"Bars-Options"));
+    loaded.DoPropExchange(px, TRUE);
+    ExpectSectionRestored(loaded);
+}
+
+TEST(CommandBarsOptions, AnIniSectionKeepsTheSetAsNumberedItems)
+{
+    ScratchFolder folder;
+    const std::wstring file = folder.PathOf(L"bars.ini");
+    {
+        CLVKCommandBarsOptions options;
+        FillOptions(options);
+        auto* pIni = new CLVKPropExchangeIniFile(FALSE, nullptr, L"Bars-Options");
+        pIni->AssignFile(file.c_str());
+        CLVKPropExchangeSection px(pIni);
+        options.DoPropExchange(px, TRUE);
+    }
+    wchar_t buffer[4096] = {};
+    ::GetPrivateProfileSectionNamesW(buffer, 4096, file.c_str());
+    std::vector<std::wstring> sections;
+    for (const wchar_t* p = buffer; *p; p += wcslen(p) + 1)
+        sections.push_back(p);
+    bool bHasItemSection = false;
+    for (const std::wstring& name : sections)
+    {
+        if (name.find(L"UsedCommands") == std::wstring::npos)
+            continue;
+        bHasItemSection = true;
+        wchar_t item[32] = {};
+        ::GetPrivateProfileStringW(name.c_str(), L"Item0", L"", item, 32, file.c_str());
+        EXPECT_NE(std::wstring(item), L"");
+    }
+    EXPECT_TRUE(bHasItemSection);
+
+    CLVKCommandBarsOptions loaded;
+    auto* pIni = new CLVKPropExchangeIniFile(TRUE, nullptr, L"Bars-Options");
+    pIni->AssignFile(file.c_str());
+    CLVKPropExchangeSection px(pIni);
+    loaded.DoPropExchange(px, TRUE);
+    ExpectSectionRestored(loaded);
+}
+
+TEST(CommandBarsOptions, AnEmptySectionLoadsAsTheCurrentSchemaAndKeepsTheFields)
+{
+    ScratchRegistryKey key;
+    CLVKCommandBarsOptions loaded;
+    loaded.bLargeIcons = TRUE;
+    CLVKPropExchangeSection px(new CLVKPropExchangeRegistry(TRUE, key.Key(), L"Missing-Options"));
+    loaded.DoPropExchange(px, TRUE);
+    EXPECT_TRUE(loaded.bLargeIcons);
+    EXPECT_TRUE(loaded.bAlwaysShowFullMenus);
+}
+
+TEST(CommandBarsOptions, TheArchiveCarriesEveryField)
+{
+    CMemFile file;
+    {
+        CLVKCommandBarsOptions options;
+        FillOptions(options);
+        options.SetCommandHidden(0xE122, TRUE);
+        options.szPopupIcons = CSize(20, 20);
+        CArchive ar(&file, CArchive::store);
+        options.Serialize(ar);
+    }
+    file.SeekToBegin();
+    CLVKCommandBarsOptions loaded;
+    CArchive ar(&file, CArchive::load);
+    loaded.Serialize(ar);
+    EXPECT_FALSE(loaded.bSyncFloatingBars);
+    EXPECT_FALSE(loaded.bAutoScaleDpiToolbarIcons);
+    EXPECT_TRUE(loaded.IsCommandHidden(0xE122));
+    EXPECT_EQ(loaded.szPopupIcons, CSize(20, 20));
+    EXPECT_EQ(loaded.nAnimationType, 3);
+}
+
+struct CuesCase
+{
+    const char* name;
+    int nMode;
+    BOOL bSystemCues;
+    BOOL bFollowAlt;
+    BOOL bVisible;
+};
+
+class KeyboardCues : public ::testing::TestWithParam<CuesCase>
+{
+};
+
+TEST_P(KeyboardCues, ModeAndSystemSettingDecideTheUnderlines)
+{
+    const CuesCase& c = GetParam();
+    BOOL bSaved = FALSE;
+    ::SystemParametersInfo(SPI_GETKEYBOARDCUES, 0, &bSaved, 0);
+    ::SystemParametersInfo(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(c.bSystemCues)), 0);
+    BOOL bNow = !c.bSystemCues;
+    const BOOL bReadable = ::SystemParametersInfo(SPI_GETKEYBOARDCUES, 0, &bNow, 0) && bNow == c.bSystemCues;
+
+    CLVKCommandBarsOptions options;
+    options.SetKeyboardCuesMode(c.nMode);
+    ::SystemParametersInfo(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(bSaved)), 0);
+    if (!bReadable && c.nMode == 2)
+        GTEST_SKIP() << "the system keyboard-cue setting cannot be changed here";
+    EXPECT_EQ(options.GetKeyboardCuesMode(), c.nMode);
+    EXPECT_EQ(options.AreCuesFollowingAlt(), c.bFollowAlt);
+    EXPECT_EQ(options.AreKeyboardCuesVisible(), c.bVisible);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, KeyboardCues,
+                         ::testing::Values(CuesCase{"AlwaysShown", 0, FALSE, FALSE, TRUE},
+                                           CuesCase{"NeverShown", 1, TRUE, FALSE, FALSE},
+                                           CuesCase{"SystemOn", 2, TRUE, FALSE, TRUE},
+                                           CuesCase{"SystemOffFollowsAlt", 2, FALSE, TRUE, FALSE}),
+                         [](const ::testing::TestParamInfo<CuesCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -360,11 +360,6 @@ void CLVKCommandBar::OnKeyboardTip(CLVKControl* pControl)
         pControl->ExecuteFromKeyboard();
 }
 
-int CLVKCommandBar::OnHookKeyDown(UINT /*nChar*/, LPARAM /*lParam*/)
-{
-    return 0;
-}
-
 int CLVKCommandBar::HandleHookedMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam,
                                         LRESULT& /*lResult*/)
 {

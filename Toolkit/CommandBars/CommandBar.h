@@ -126,6 +126,12 @@ public:
     void UpdateCommandUI();
     void UpdateDocTemplateControls();
     void SetPopupedIndex(int nIndex, int nKeyboardState = 0);
+    // The control whose mnemonic is ch, searched once around from after the
+    // hot control; -1 for none. Ambiguous: another control answers ch too,
+    // so the match is only selected, not run.
+    int FindMnemonicControl(TCHAR ch, BOOL* pbAmbiguous = nullptr) const;
+    int GetInputLock() const { return m_nInputLock; }
+    void SetInputLock(int nLock) { m_nInputLock = nLock; }
 
     // Metrics, tool-bar resources and tooltips.
     CSize GetDefaultIconSize(BOOL bLarge) const;
@@ -174,7 +180,7 @@ public:
     virtual void OnKeyboardTip(CLVKControl* pControl);
     virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
     virtual CSize CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/) { return CSize(0, 0); }
-    virtual BOOL HandleNavigationKey(UINT /*nCode*/) { return FALSE; }
+    virtual BOOL HandleNavigationKey(UINT nCode);
     virtual void OnControlsChanged();
     virtual void Copy(CLVKCommandBar* pSource, BOOL bRecursive = FALSE);
     virtual BOOL IsPointInBar(CPoint ptScreen) const;

@@ -150,6 +150,13 @@ struct LVK_CONTROL_NOTIFY
     CLVKControl* pControl;
 };
 
+// LVK_WM_TRACKINGKEY's record (wParam); lParam is the tracking bar.
+struct LVK_TRACKING_KEY
+{
+    UINT nVirtKey;
+    LPARAM lKeyData;
+};
+
 // LVK_WM_BEFORECREATECONTROL / LVK_WM_AFTERCREATECONTROL's record (lParam):
 // the site may change the id, caption, type and style, or hand a control
 // of its own (then answering non-zero).

@@ -123,3 +123,21 @@ void CLVKControlPopup::AdjustExcludeRect(CRect& rc, BOOL bVertical)
     if (CLVKPaintManager* pPaintManager = GetPaintManager())
         pPaintManager->AdjustExcludeRect(rc, this, bVertical);
 }
+
+void CLVKControlPopup::OnClick(BOOL bKeyboard, CPoint /*pt*/)
+{
+    if (!IsEnabled() || !m_pParent)
+        return;
+    // Clicking an open menu title closes the menu and ends menu mode.
+    if (m_bPopup && m_pParent->GetPosition() != kBarPopup)
+    {
+        m_pParent->EndTracking();
+        return;
+    }
+    if (!m_pCommandBar)
+    {
+        CLVKControlButton::OnClick(bKeyboard);
+        return;
+    }
+    m_pParent->SetPopupedIndex(m_nIndex, bKeyboard ? 2 : 0);
+}

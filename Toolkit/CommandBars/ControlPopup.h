@@ -31,6 +31,7 @@ public:
     CLVKControl* Clone(BOOL bRecursive) override;
     BOOL CanDropOnBar(CLVKCommandBar* pBar, DWORD& dwDropEffect) const override;
     void ExecuteFromKeyboard() override;
+    void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
 
     virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
     virtual void AttachPopupShadow() {}

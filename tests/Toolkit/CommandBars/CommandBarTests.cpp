@@ -45,6 +45,17 @@ public:
     BOOL m_bAnswerNotify = FALSE;
     int m_nNotifications = 0;
 
+    // Commands from 200 on are recorded without handlers of their own.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override
+    {
+        if (nID >= 200 && nID < 300 && nCode == CN_COMMAND && !pInfo)
+        {
+            m_commands.push_back(nID);
+            return TRUE;
+        }
+        return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pInfo);
+    }
+
     afx_msg void OnCommand104() { m_commands.push_back(104); }
     afx_msg void OnCommand105() { m_commands.push_back(105); }
     afx_msg void OnUpdateDisable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
@@ -241,6 +252,115 @@ TEST(CommandBarIdle, AHiddenBarIsNotUpdated)
     fixture.pBar->ShowWindow(SW_HIDE);
     fixture.Idle();
     EXPECT_TRUE(pControl->IsEnabled());
+}
+
+// ---- keys while tracking ---------------------------------------------------------------
+
+struct MnemonicCase
+{
+    const char* name;
+    std::vector<const wchar_t*> captions;  // a leading '!' disables the control
+    std::vector<UINT> keys;
+    int nHot;  // -1 once a command ran: running it ends the tracking
+    std::vector<UINT> commands;
+};
+
+class Mnemonics : public ::testing::TestWithParam<MnemonicCase>
+{
+};
+
+TEST_P(Mnemonics, SelectAndRunTheMatchingControl)
+{
+    const MnemonicCase& c = GetParam();
+    FrameFixture fixture;
+    UINT nId = 200;
+    for (const wchar_t* caption : c.captions)
+    {
+        CLVKControl* pControl = fixture.Add(static_cast<int>(nId++));
+        if (caption[0] == L'!')
+        {
+            pControl->SetEnabled(FALSE);
+            caption++;
+        }
+        pControl->SetCaption(caption);
+    }
+    fixture.pBar->SetTrackingMode(kTrackingOn, FALSE);
+    for (UINT nKey : c.keys)
+        EXPECT_EQ(fixture.pBar->OnHookKeyDown(nKey, 0), 1);
+    EXPECT_EQ(fixture.pBar->GetHotIndex(), c.nHot);
+    EXPECT_EQ(fixture.frame.m_commands, c.commands);
+    fixture.pBar->EndTracking();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Mnemonics,
+    ::testing::Values(
+        MnemonicCase{"DuplicatesSelectWithoutRunning", {L"&Open", L"&Other", L"Save"}, {'O'}, 0, {}},
+        MnemonicCase{"TheSamePressAgainMovesToTheSecond", {L"&Open", L"&Other", L"Save"}, {'O', 'O'}, 1, {}},
+        MnemonicCase{"AnAmpersandWinsOverAFirstLetter", {L"Open", L"E&xit", L"&Options"}, {'O'}, -1, {202}},
+        MnemonicCase{"AFirstLetterRunsWhenItIsTheOnlyOne", {L"&Copy", L"Save && Exit"}, {'S'}, -1, {201}},
+        MnemonicCase{"DoubledAmpersandIsNoMnemonic", {L"Save && Exit", L"&New"}, {'E'}, -1, {}},
+        MnemonicCase{"ATrailingAmpersandOffersTheFirstLetter", {L"&New", L"Close&"}, {'C'}, -1, {201}},
+        MnemonicCase{"TwoFirstLettersOnlySelect", {L"Copy", L"Cut"}, {'C'}, 0, {}},
+        MnemonicCase{"DisabledControlsAreSkipped", {L"!&Delete", L"&Duplicate"}, {'D'}, -1, {201}}),
+    [](const ::testing::TestParamInfo<MnemonicCase>& info) { return std::string(info.param.name); });
+
+struct NavigationCase
+{
+    const char* name;
+    std::vector<UINT> keys;
+    int nHot;
+    BOOL bTracking;
+    std::vector<UINT> commands;
+};
+
+class Navigation : public ::testing::TestWithParam<NavigationCase>
+{
+};
+
+TEST_P(Navigation, ArrowsHomeEndEnterAndEscape)
+{
+    // A vertical bar (no docking side): Down and Up walk, a disabled control
+    // in the middle is still selectable, a hidden one is not.
+    const NavigationCase& c = GetParam();
+    FrameFixture fixture;
+    fixture.Add(104);
+    fixture.Add(105)->SetVisible(FALSE);
+    fixture.Add(104);
+    fixture.Add(105);
+    fixture.pBar->SetTrackingMode(kTrackingOn, TRUE, 2);
+    for (UINT nKey : c.keys)
+        fixture.pBar->OnHookKeyDown(nKey, 0);
+    EXPECT_EQ(fixture.pBar->GetHotIndex(), c.nHot);
+    EXPECT_EQ(fixture.pBar->GetTrackingMode() != kTrackingNone, c.bTracking != 0);
+    EXPECT_EQ(fixture.frame.m_commands, c.commands);
+    fixture.pBar->EndTracking();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Navigation,
+    ::testing::Values(NavigationCase{"SelectFirstOnEntry", {}, 0, TRUE, {}},
+                      NavigationCase{"DownSkipsTheHiddenControl", {VK_DOWN}, 2, TRUE, {}},
+                      NavigationCase{"UpWrapsToTheLast", {VK_UP}, 3, TRUE, {}},
+                      NavigationCase{"DownWrapsToTheFirst", {VK_DOWN, VK_DOWN, VK_DOWN}, 0, TRUE, {}},
+                      NavigationCase{"EndAndHome", {VK_END, VK_HOME}, 0, TRUE, {}},
+                      NavigationCase{"EnterRunsTheHotControl", {VK_DOWN, VK_DOWN, VK_RETURN}, -1, FALSE, {105}},
+                      NavigationCase{"EscapeEndsTracking", {VK_ESCAPE}, -1, FALSE, {}}),
+    [](const ::testing::TestParamInfo<NavigationCase>& info) { return std::string(info.param.name); });
+
+TEST(Navigation, ALockedBarEatsKeysAndAKeyWithoutCharacterIsEaten)
+{
+    FrameFixture fixture;
+    fixture.Add(104)->SetCaption(L"&Run");
+    fixture.pBar->SetTrackingMode(kTrackingOn, FALSE);
+    fixture.pBar->SetInputLock(1);
+    EXPECT_EQ(fixture.pBar->OnHookKeyDown('R', 0), 1);
+    EXPECT_TRUE(fixture.frame.m_commands.empty());
+    fixture.pBar->SetInputLock(0);
+    EXPECT_EQ(fixture.pBar->OnHookKeyDown(VK_F7, 0), 1);
+    EXPECT_TRUE(fixture.frame.m_commands.empty());
+    EXPECT_EQ(fixture.pBar->OnHookKeyDown('R', 0), 1);
+    EXPECT_EQ(fixture.frame.m_commands, (std::vector<UINT>{104}));
 }
 
 // ---- help and status texts -----------------------------------------------------------

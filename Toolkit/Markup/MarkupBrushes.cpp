@@ -1,4 +1,6 @@
 // Brushes, points and gradient stops.
+
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupColor.h"
 #include "Markup/MarkupContext.h"
@@ -194,4 +196,23 @@ BOOL CLVKMarkupLinearGradientBrush::HasContentObject() const
 {
     CLVKMarkupGradientStops* const pStops = GetGradientStops();
     return pStops && pStops->HasContentObject();
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupSolidColorBrush, CLVKMarkupBrush)
+    // A VARIANT, so that colours above 0x7FFFFFFF arrive (MarkupDispArgColor);
+    // reading gives an I4.
+    DISP_PROPERTY_EX_ID(CLVKMarkupSolidColorBrush, "Color", 100, OleGetColor, OleSetColor, VT_VARIANT)
+END_DISPATCH_MAP()
+
+long CLVKMarkupSolidColorBrush::OleGetColor()
+{
+    auto* const pColor = MarkupCast<CLVKMarkupColor>(GetValue(m_pColorProperty));
+    return static_cast<long>(pColor ? pColor->GetARGB() : 0xFF000000u);
+}
+
+void CLVKMarkupSolidColorBrush::OleSetColor(const VARIANT& color)
+{
+    const DWORD dwColor = MarkupDispArgColor(color);
+    const BYTE nAlpha = dwColor < 0x1000000u ? 0xFF : static_cast<BYTE>(dwColor >> 24);
+    SetValue(m_pColorProperty, new CLVKMarkupColor(nAlpha, dwColor & 0xFFFFFFu));
 }

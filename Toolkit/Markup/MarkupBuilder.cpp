@@ -89,7 +89,11 @@ CLVKMarkupUIElement* CLVKMarkupBuilder::Parse(CLVKMarkupParser* pParser)
     CLVKMarkupObject* pRoot = nullptr;
     try
     {
-        m_pContext->ResetScript();
+        // A script's own parse runs inside that script: its engine stays.
+        if (!m_pContext->IsBuildingForScript())
+        {
+            m_pContext->ResetScript();
+        }
         pRoot = Build(nullptr, pDocument);
         if (!pRoot || !pRoot->IsKindOf(CLVKMarkupUIElement::GetMarkupType()))
         {
@@ -101,6 +105,7 @@ CLVKMarkupUIElement* CLVKMarkupBuilder::Parse(CLVKMarkupParser* pParser)
             MarkupThrowError(L"Root element have to be 'CLVKMarkupUIElement' type");
         }
         CLVKMarkupInputElement::ApplyStylesInTree(pRoot);
+        m_pContext->PublishNamedElements(this, pRoot);
         m_pContext->RunScripts();
         return static_cast<CLVKMarkupUIElement*>(pRoot);
     }
@@ -115,6 +120,12 @@ CLVKMarkupUIElement* CLVKMarkupBuilder::Parse(CLVKMarkupParser* pParser)
         e->GetErrorMessage(szText, 256);
         m_strError = szText;
         e->Delete();
+    }
+    // The scripts of a tree that failed to build go with it: they may hold
+    // its named objects.
+    if (!m_pContext->IsBuildingForScript())
+    {
+        m_pContext->ResetScript();
     }
     if (pRoot)
     {

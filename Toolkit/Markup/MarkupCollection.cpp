@@ -1,6 +1,7 @@
 #include "Markup/MarkupCollection.h"
 
 #include "Markup/MarkupBuilder.h"
+#include "Markup/MarkupCollectionEnumerator.h"
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupCollection, L"", CLVKMarkupObject::GetMarkupType(),
@@ -129,4 +130,48 @@ void CLVKMarkupCollection::SetContentObject(CLVKMarkupBuilder* /*pBuilder*/, CLV
         MarkupThrowError(L"'%ls' object cannot be added to '%ls'. The object already has a parent",
                          pContent->GetType()->GetClassName(), GetType()->GetClassName());
     }
+}
+
+IDispatch* CLVKMarkupCollection::OleItem(long nIndex)
+{
+    return GetDispatch(GetItemOrNull(nIndex), TRUE);
+}
+
+long CLVKMarkupCollection::OleGetCount()
+{
+    return GetCount();
+}
+
+IUnknown* CLVKMarkupCollection::OleNewEnum()
+{
+    return new CLVKMarkupCollectionEnumerator(this);
+}
+
+void CLVKMarkupCollection::OleAdd(IDispatch* pObject)
+{
+    OleInsert(-1, pObject);
+}
+
+void CLVKMarkupCollection::OleInsert(long nIndex, IDispatch* pObject)
+{
+    CLVKMarkupObject* const pItem = LVKMarkupObjectFromUnknown(pObject, TRUE);
+    if (!pItem)
+    {
+        AfxThrowOleException(E_INVALIDARG);
+    }
+    if (!Insert(nIndex, pItem))
+    {
+        pItem->Release();
+        AfxThrowOleException(E_INVALIDARG);
+    }
+}
+
+void CLVKMarkupCollection::OleClear()
+{
+    RemoveAll();
+}
+
+void CLVKMarkupCollection::OleRemoveAt(long nIndex)
+{
+    RemoveAt(nIndex);
 }

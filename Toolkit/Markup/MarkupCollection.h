@@ -32,6 +32,18 @@ public:
     BOOL HasContentObject() const override { return !m_items.empty(); }
     void SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pContent) override;
 
+    // Script members for the dispatch maps of derived collections: "Item"
+    // (nothing outside the range), "Count", "_NewEnum", "Add" and "Insert"
+    // (E_INVALIDARG without an object or for one the collection refuses),
+    // "Clear", "RemoveAt".
+    IDispatch* OleItem(long nIndex);
+    long OleGetCount();
+    IUnknown* OleNewEnum();
+    void OleAdd(IDispatch* pObject);
+    void OleInsert(long nIndex, IDispatch* pObject);
+    void OleClear();
+    void OleRemoveAt(long nIndex);
+
 protected:
     ~CLVKMarkupCollection() override;
     virtual void OnItemAdded(CLVKMarkupObject* /*pObject*/, int /*nIndex*/) {}

@@ -1,9 +1,12 @@
 #include "Markup/MarkupContext.h"
 
 #include "Foundation/ActiveScriptEngine.h"
+#include "Foundation/ActiveScriptStdRuntime.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/ImageManager.h"
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupBuilderException.h"
+#include "Markup/MarkupContextInternalDispatch.h"
 #include "Markup/MarkupDelegate.h"
 #include "Markup/MarkupFont.h"
 #include "Markup/MarkupKeyboardNavigation.h"
@@ -44,8 +47,11 @@ LOGFONTW SystemMessageFont()
 
 }  // namespace
 
+const wchar_t kMarkupStdRuntimeName[] = L"__LVKActiveScriptStdRuntime";
+
 CLVKMarkupContext::CLVKMarkupContext() : m_defaultFont(SystemMessageFont())
 {
+    m_xActiveScriptSite.m_pOwner = this;
     MarkupRegisterAllTypes();
     m_pKeyboardNavigation = new CLVKMarkupKeyboardNavigation(this);
 }
@@ -64,6 +70,11 @@ CLVKMarkupContext::~CLVKMarkupContext()
 {
     ResetScript();
     m_pStaticExtension.reset();
+    if (m_pImageManager)
+    {
+        m_pImageManager->InternalRelease();
+        m_pImageManager = nullptr;
+    }
     m_pMouseOver = nullptr;
     m_pKeyboardNavigation->Release();
     m_pMouseOverRoot = nullptr;
@@ -83,10 +94,80 @@ CLVKMarkupContext::~CLVKMarkupContext()
     {
         pFont->m_pOwner = nullptr;
     }
+    if (m_pInternalDispatch)
+    {
+        // A script may still hold the object: it only loses the context.
+        m_pInternalDispatch->Detach();
+        m_pInternalDispatch->InternalRelease();
+        m_pInternalDispatch = nullptr;
+    }
     if (m_pDpiScaling)
     {
         m_pDpiScaling->ReleaseDC();
     }
+}
+
+COLORREF CLVKMarkupContext::GetMaskColor() const
+{
+    if (m_clrMask != 0xFFFFFFFF)
+    {
+        return m_clrMask;
+    }
+    const CLVKImageManager* const pManager = GetImageManager();
+    if (pManager && pManager->GetMaskColor() != 0xFFFFFFFF)
+    {
+        return pManager->GetMaskColor();
+    }
+    return RGB(0, 0xFF, 0);
+}
+
+CLVKImageManager* CLVKMarkupContext::GetImageManager() const
+{
+    return m_pImageManager ? m_pImageManager : CLVKImageManager::GetGlobal();
+}
+
+void CLVKMarkupContext::SetImageManager(IUnknown* pObject)
+{
+    // Checked first: a refused object leaves the manager in use alone.
+    CLVKImageManager* const pManager = LVKImageManagerFromUnknown(pObject);
+    if (pManager)
+    {
+        pManager->InternalAddRef();
+    }
+    if (m_pImageManager)
+    {
+        m_pImageManager->InternalRelease();
+    }
+    m_pImageManager = pManager;
+}
+
+CLVKMarkupContextInternalDispatch* CLVKMarkupContext::GetInternalDispatch()
+{
+    if (!m_pInternalDispatch)
+    {
+        m_pInternalDispatch = new CLVKMarkupContextInternalDispatch(this);
+    }
+    return m_pInternalDispatch;
+}
+
+void CLVKMarkupContext::GetNamedItems(std::vector<std::wstring>& names)
+{
+    names.push_back(L"MarkupContext");
+}
+
+HRESULT CLVKMarkupContext::GetNamedItem(LPCWSTR lpszName, IUnknown** ppUnknown)
+{
+    if (!ppUnknown)
+    {
+        return E_POINTER;
+    }
+    *ppUnknown = nullptr;
+    if (!lpszName || wcscmp(lpszName, L"MarkupContext") != 0)
+    {
+        return E_NOINTERFACE;
+    }
+    *ppUnknown = GetInternalDispatch()->GetIDispatch(TRUE);
+    return S_OK;
 }
 
 ULONG CLVKMarkupContext::AddRef()
@@ -807,6 +888,11 @@ void CLVKMarkupContext::SetMethod(IDispatch* pObject, LPCWSTR lpszName)
 void CLVKMarkupContext::ResetScript()
 {
     SetHandler(nullptr);
+    if (m_pStdRuntime)
+    {
+        m_pStdRuntime->InternalRelease();
+        m_pStdRuntime = nullptr;
+    }
     m_scripts.clear();
     m_strScriptLanguage.clear();
     if (m_pScriptDispatch)
@@ -824,6 +910,10 @@ void CLVKMarkupContext::ResetScript()
 
 void CLVKMarkupContext::AddScript(LPCWSTR lpszLanguage, LPCWSTR lpszSource)
 {
+    if (IsBuildingForScript())
+    {
+        MarkupThrowError(L"Markup parsed by a script cannot contain scripts.");
+    }
     const std::wstring strLanguage = lpszLanguage ? lpszLanguage : L"JScript";
     if (m_pScriptEngine && strLanguage != m_strScriptLanguage)
     {
@@ -833,7 +923,17 @@ void CLVKMarkupContext::AddScript(LPCWSTR lpszLanguage, LPCWSTR lpszSource)
     if (!m_pScriptEngine)
     {
         m_pScriptEngine = new CLVKActiveScriptEngine();
-        const HRESULT hr = m_pScriptEngine->Create(strLanguage.c_str(), nullptr);
+        HRESULT hr = m_pScriptEngine->Create(strLanguage.c_str(), &m_xActiveScriptSite);
+        if (SUCCEEDED(hr))
+        {
+            hr = m_pScriptEngine->AddScriptObject(kMarkupStdRuntimeName, nullptr, SCRIPTITEM_GLOBALMEMBERS);
+        }
+        std::vector<std::wstring> names;
+        GetNamedItems(names);
+        for (size_t i = 0; i < names.size() && SUCCEEDED(hr); ++i)
+        {
+            hr = m_pScriptEngine->AddScriptObject(names[i].c_str(), nullptr, SCRIPTITEM_ISVISIBLE);
+        }
         if (FAILED(hr))
         {
             ResetScript();
@@ -844,9 +944,42 @@ void CLVKMarkupContext::AddScript(LPCWSTR lpszLanguage, LPCWSTR lpszSource)
     m_scripts.push_back(lpszSource ? lpszSource : L"");
 }
 
+void CLVKMarkupContext::PublishNamedElements(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pObject)
+{
+    if (!m_pScriptEngine || !pObject || IsBuildingForScript())
+    {
+        return;
+    }
+    // Depth first without recursion: the tree's depth is bounded by the
+    // builder, but the walk need not rely on it.
+    std::vector<CLVKMarkupObject*> pending(1, pObject);
+    while (!pending.empty())
+    {
+        CLVKMarkupObject* const pCurrent = pending.back();
+        pending.pop_back();
+        if (LPCWSTR const lpszName = pCurrent->GetNameText())
+        {
+            const HRESULT hr =
+                m_pScriptEngine->AddScriptObject(lpszName, pCurrent->GetIDispatch(FALSE), SCRIPTITEM_ISVISIBLE);
+            if (FAILED(hr))
+            {
+                MarkupThrowComError(hr);
+            }
+        }
+        for (int i = pCurrent->GetLogicalChildrenCount() - 1; i >= 0; --i)
+        {
+            if (CLVKMarkupObject* const pChild = pCurrent->GetLogicalChild(i))
+            {
+                pending.push_back(pChild);
+            }
+        }
+    }
+    (void)pBuilder;
+}
+
 void CLVKMarkupContext::RunScripts()
 {
-    if (!m_pScriptEngine)
+    if (!m_pScriptEngine || IsBuildingForScript())
     {
         return;
     }
@@ -914,4 +1047,111 @@ void CLVKMarkupContext::RaiseContextHandlers(CLVKMarkupObject* pSender, CLVKMark
     {
         pDelegate->Execute(pSender, pArgs);
     }
+}
+
+// The site's references are the context's own business (see the class).
+STDMETHODIMP_(ULONG) CLVKMarkupContext::XActiveScriptSite::AddRef()
+{
+    return 2;
+}
+
+STDMETHODIMP_(ULONG) CLVKMarkupContext::XActiveScriptSite::Release()
+{
+    return 1;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::QueryInterface(REFIID iid, LPVOID* ppvObj)
+{
+    if (!ppvObj)
+    {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IActiveScriptSite))
+    {
+        *ppvObj = static_cast<IActiveScriptSite*>(this);
+        return S_OK;
+    }
+    *ppvObj = nullptr;
+    return E_NOINTERFACE;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::GetLCID(LCID*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::GetItemInfo(LPCOLESTR pstrName, DWORD dwReturnMask,
+                                                               IUnknown** ppiunkItem, ITypeInfo** ppti)
+{
+    if (!(dwReturnMask & SCRIPTINFO_IUNKNOWN))
+    {
+        return TYPE_E_ELEMENTNOTFOUND;
+    }
+    if (!ppiunkItem)
+    {
+        return E_POINTER;
+    }
+    *ppiunkItem = nullptr;
+    if ((dwReturnMask & SCRIPTINFO_ITYPEINFO) && ppti)
+    {
+        *ppti = nullptr;
+    }
+    if (!pstrName)
+    {
+        return TYPE_E_ELEMENTNOTFOUND;
+    }
+    CLVKMarkupContext* const pContext = m_pOwner;
+    if (wcscmp(pstrName, kMarkupStdRuntimeName) == 0)
+    {
+        if (!pContext->m_pStdRuntime)
+        {
+            pContext->m_pStdRuntime = new CLVKActiveScriptStdRuntime();
+        }
+        *ppiunkItem = pContext->m_pStdRuntime->GetIDispatch(TRUE);
+        return S_OK;
+    }
+    if (SUCCEEDED(pContext->GetNamedItem(pstrName, ppiunkItem)) && *ppiunkItem)
+    {
+        return S_OK;
+    }
+    IUnknown* const pObject =
+        pContext->m_pScriptEngine ? pContext->m_pScriptEngine->GetScriptObject(pstrName) : nullptr;
+    if (!pObject)
+    {
+        return TYPE_E_ELEMENTNOTFOUND;
+    }
+    pObject->AddRef();
+    *ppiunkItem = pObject;
+    return S_OK;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::GetDocVersionString(BSTR*)
+{
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::OnScriptTerminate(const VARIANT*, const EXCEPINFO*)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::OnStateChange(SCRIPTSTATE)
+{
+    return S_OK;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::OnScriptError(IActiveScriptError*)
+{
+    // The engine's host has recorded the error already.
+    return E_NOTIMPL;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::OnEnterScript()
+{
+    return S_OK;
+}
+
+STDMETHODIMP CLVKMarkupContext::XActiveScriptSite::OnLeaveScript()
+{
+    return S_OK;
 }

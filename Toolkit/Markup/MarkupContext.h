@@ -6,12 +6,19 @@
 
 #include "Framework.h"
 
+#include <activscp.h>
+
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class CLVKActiveScriptEngine;
+class CLVKActiveScriptStdRuntime;
+class CLVKImageManager;
+class CLVKMarkupBuilder;
+class CLVKMarkupContextInternalDispatch;
+class CLVKToolTipContext;
 class CLVKDpiScaling;
 class CLVKMarkupKeyboardNavigation;
 class CLVKMarkupStaticExtension;
@@ -73,7 +80,17 @@ public:
     void SetMaskColor(COLORREF clr) { m_clrMask = clr; }
     void SetDefaultTextColor(COLORREF clr) { m_clrDefaultText = clr; }
     int GetDefaultSmoothingMode() const { return m_nDefaultSmoothingMode; }
+    void SetDefaultSmoothingMode(int nMode) { m_nDefaultSmoothingMode = nMode; }
     BOOL GetDefaultTextSmoothing() const { return m_bDefaultTextSmoothing; }
+    void SetDefaultTextSmoothing(BOOL bEnabled) { m_bDefaultTextSmoothing = bEnabled ? TRUE : FALSE; }
+    // The own mask colour, else the image manager's, else 0x00FF00.
+    COLORREF GetMaskColor() const;
+    void SetMaskColor(COLORREF clr) { m_clrMask = clr; }
+    // The manager set through "Icons", else the process-wide one.
+    CLVKImageManager* GetImageManager() const;
+    // Keeps the image manager behind the object (null: the process-wide one
+    // again); an object that is no image manager raises E_INVALIDARG.
+    void SetImageManager(IUnknown* pObject);
     BOOL IsGdiPlusEnabled() const { return m_bEnableGdiPlus; }
     void EnableGdiPlus(BOOL bEnable) { m_bEnableGdiPlus = bEnable; }
 
@@ -110,6 +127,25 @@ public:
     // system colours as its first child.
     CLVKMarkupStaticExtension* GetStaticExtension();
     CLVKMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
+    // Publishes every named object of the tree to the script engine (nothing
+    // without one); a failure is a markup error with the COM error text.
+    void PublishNamedElements(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pObject);
+
+    // Whether a script's own "Parse" or "ValidateXML" is building: such a
+    // build leaves the running script alone and may not add scripts.
+    BOOL IsBuildingForScript() const { return m_nScriptBuilds > 0; }
+    void BeginScriptBuild() { ++m_nScriptBuilds; }
+    void EndScriptBuild() { --m_nScriptBuilds; }
+
+    // The script object "MarkupContext", made on first use; no reference.
+    CLVKMarkupContextInternalDispatch* GetInternalDispatch();
+    // The names this context publishes to its scripts ("MarkupContext").
+    virtual void GetNamedItems(std::vector<std::wstring>& names);
+    // The object of a published name with a reference; E_NOINTERFACE for a
+    // name this context does not know.
+    virtual HRESULT GetNamedItem(LPCWSTR lpszName, IUnknown** ppUnknown);
+    // The tooltip context of markup tips; null until one is made.
+    CLVKToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
 
     // Context-wide handlers, reached by bubbling events nobody handled.
     void AddHandler(CLVKMarkupRoutedEvent* pEvent, CLVKMarkupDelegate* pDelegate);
@@ -119,6 +155,29 @@ protected:
     virtual ~CLVKMarkupContext();
 
 private:
+    // The script engine's site: names published to scripts come from here.
+    // The engine lives inside the context and is closed before the context
+    // goes, so the site's references do not keep the context alive (that
+    // would be a cycle nobody could break).
+    class XActiveScriptSite : public IActiveScriptSite
+    {
+    public:
+        STDMETHOD_(ULONG, AddRef)() override;
+        STDMETHOD_(ULONG, Release)() override;
+        STDMETHOD(QueryInterface)(REFIID iid, LPVOID* ppvObj) override;
+        STDMETHOD(GetLCID)(LCID* plcid) override;
+        STDMETHOD(GetItemInfo)
+        (LPCOLESTR pstrName, DWORD dwReturnMask, IUnknown** ppiunkItem, ITypeInfo** ppti) override;
+        STDMETHOD(GetDocVersionString)(BSTR* pbstrVersion) override;
+        STDMETHOD(OnScriptTerminate)(const VARIANT* pvarResult, const EXCEPINFO* pexcepinfo) override;
+        STDMETHOD(OnStateChange)(SCRIPTSTATE ssScriptState) override;
+        STDMETHOD(OnScriptError)(IActiveScriptError* pscripterror) override;
+        STDMETHOD(OnEnterScript)() override;
+        STDMETHOD(OnLeaveScript)() override;
+        CLVKMarkupContext* m_pOwner = nullptr;
+    } m_xActiveScriptSite;
+    friend class XActiveScriptSite;
+
     void HandleMouseMove(CLVKMarkupUIElement* pRoot, int x, int y);
     BOOL HandleMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL HandleMouseWheel(int nDelta);
@@ -152,7 +211,15 @@ private:
     std::vector<std::wstring> m_scripts;
     IDispatch* m_pScriptDispatch = nullptr;
     CLVKMarkupKeyboardNavigation* m_pKeyboardNavigation = nullptr;
+    CLVKActiveScriptStdRuntime* m_pStdRuntime = nullptr;
+    CLVKMarkupContextInternalDispatch* m_pInternalDispatch = nullptr;
+    CLVKImageManager* m_pImageManager = nullptr;
+    CLVKToolTipContext* m_pToolTipContext = nullptr;
+    int m_nScriptBuilds = 0;
 };
+
+// The name under which the standard runtime's members are global to scripts.
+extern const wchar_t kMarkupStdRuntimeName[];
 
 // Registers the dependency properties of every markup type, once.
 void AFX_CDECL MarkupRegisterAllTypes();

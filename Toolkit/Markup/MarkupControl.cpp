@@ -1,5 +1,7 @@
 #include "Markup/MarkupControl.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupPanel.h"
 #include "Markup/MarkupTextBlock.h"
@@ -42,3 +44,9 @@ SIZE CLVKMarkupControl::ArrangeOverride(int nWidth, int nHeight)
     }
     return SIZE{nWidth, nHeight};
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupControl, CLVKMarkupFrameworkElement)
+    DISP_MARKUP_OBJECT("Background", 500, CLVKMarkupPanel::m_pBackgroundProperty)
+    DISP_MARKUP_OBJECT("Foreground", 501, CLVKMarkupTextBlock::m_pForegroundProperty)
+    DISP_MARKUP_OBJECT("Padding", 502, CLVKMarkupBorder::m_pPaddingProperty)
+END_DISPATCH_MAP()

@@ -12,4 +12,7 @@ public:
     SIZE ArrangeOverride(int nWidth, int nHeight) override;
 
     static void AFX_CDECL RegisterProperties();
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,7 @@
 #include "Markup/MarkupDoubleCollection.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupString.h"
 
 LVK_IMPLEMENT_MARKUP_TYPE(
@@ -98,4 +100,37 @@ CLVKMarkupObject* CLVKMarkupDoubleCollection::ConvertFrom(CLVKMarkupBuilder* /*p
         return nullptr;
     }
     return new CLVKMarkupDoubleCollection(values.data(), static_cast<int>(values.size()));
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupDoubleCollection, CLVKMarkupObject)
+    DISP_FUNCTION_ID(CLVKMarkupDoubleCollection, "Item", DISPID_VALUE, OleItem, VT_R8, VTS_I4)
+    DISP_FUNCTION_ID(CLVKMarkupDoubleCollection, "Count", 1, OleCount, VT_I4, VTS_NONE)
+    DISP_FUNCTION_ID(CLVKMarkupDoubleCollection, "Add", 2, OleAdd, VT_EMPTY, VTS_R8)
+    DISP_FUNCTION_ID(CLVKMarkupDoubleCollection, "Clear", 4, OleClear, VT_EMPTY, VTS_NONE)
+    DISP_FUNCTION_ID(CLVKMarkupDoubleCollection, "RemoveAt", 5, OleRemoveAt, VT_EMPTY, VTS_I4)
+END_DISPATCH_MAP()
+
+long CLVKMarkupDoubleCollection::OleCount()
+{
+    return GetCount();
+}
+
+double CLVKMarkupDoubleCollection::OleItem(long nIndex)
+{
+    return GetItem(nIndex);
+}
+
+void CLVKMarkupDoubleCollection::OleAdd(double d)
+{
+    Add(d);
+}
+
+void CLVKMarkupDoubleCollection::OleClear()
+{
+    Clear();
+}
+
+void CLVKMarkupDoubleCollection::OleRemoveAt(long nIndex)
+{
+    RemoveAt(nIndex);
 }

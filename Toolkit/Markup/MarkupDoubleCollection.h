@@ -27,4 +27,15 @@ public:
 
 private:
     std::vector<float> m_values;
+
+public:
+    // Script members.
+    long OleCount();
+    double OleItem(long nIndex);
+    void OleAdd(double d);
+    void OleClear();
+    void OleRemoveAt(long nIndex);
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

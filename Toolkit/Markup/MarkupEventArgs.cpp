@@ -1,4 +1,6 @@
 // Type records of the event arguments.
+
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupMouseEventArgs.h"
 
 #include "Markup/MarkupVisual.h"
@@ -41,4 +43,33 @@ POINT CLVKMarkupMouseEventArgs::GetPosition(CLVKMarkupObject* pElement) const
         }
     }
     return pt;
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupRoutedEventArgs, CLVKMarkupObject)
+    DISP_PROPERTY_EX_ID(CLVKMarkupRoutedEventArgs, "Handled", 100, OleGetHandled, OleSetHandled, VT_BOOL)
+    DISP_PROPERTY_EX_ID(CLVKMarkupRoutedEventArgs, "Event", 101, OleGetEvent, SetNotSupported, VT_DISPATCH)
+    DISP_PROPERTY_EX_ID(CLVKMarkupRoutedEventArgs, "Source", 102, OleGetSource, SetNotSupported, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+BOOL CLVKMarkupRoutedEventArgs::OleGetHandled()
+{
+    return m_bHandled;
+}
+
+void CLVKMarkupRoutedEventArgs::OleSetHandled(BOOL bHandled)
+{
+    if (bHandled)
+    {
+        m_bHandled = TRUE;
+    }
+}
+
+IDispatch* CLVKMarkupRoutedEventArgs::OleGetEvent()
+{
+    return GetDispatch(m_pEvent, TRUE);
+}
+
+IDispatch* CLVKMarkupRoutedEventArgs::OleGetSource()
+{
+    return GetDispatch(m_pSource, TRUE);
 }

@@ -1,5 +1,7 @@
 #include "Markup/MarkupFrameworkElement.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupStyle.h"
@@ -328,3 +330,16 @@ void CLVKMarkupFrameworkElement::OnPropertyChanged(CLVKMarkupDependencyProperty*
         InvalidateMeasure();
     }
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupFrameworkElement, CLVKMarkupUIElement)
+    DISP_MARKUP_NUMBER("MinWidth", 400, CLVKMarkupFrameworkElement::m_pMinWidthProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("Width", 401, CLVKMarkupFrameworkElement::m_pWidthProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("MaxWidth", 402, CLVKMarkupFrameworkElement::m_pMaxWidthProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("MinHeight", 403, CLVKMarkupFrameworkElement::m_pMinHeightProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("Height", 404, CLVKMarkupFrameworkElement::m_pHeightProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("MaxHeight", 405, CLVKMarkupFrameworkElement::m_pMaxHeightProperty, VT_I4, 0)
+    DISP_MARKUP_OBJECT("Margin", 406, CLVKMarkupFrameworkElement::m_pMarginProperty)
+    DISP_MARKUP_NUMBER("HorizontalAlignment", 407, CLVKMarkupFrameworkElement::m_pHorizontalAlignmentProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("VerticalAlignment", 408, CLVKMarkupFrameworkElement::m_pVerticalAlignmentProperty, VT_I4, 0)
+    DISP_MARKUP_TEXT_VARIANT("Tag", 409, CLVKMarkupFrameworkElement::m_pTagProperty)
+END_DISPATCH_MAP()

@@ -56,4 +56,7 @@ protected:
     int m_nMinHeight = 0;
     int m_nMaxWidth = 0x7FFFFFFF;
     int m_nMinWidth = 0;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,6 @@
 #include "Markup/MarkupInputElement.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupContext.h"
@@ -444,5 +445,55 @@ void CLVKMarkupInputElement::ApplyTriggers(CLVKMarkupDependencyProperty* pProper
         {
             pOld->Release();
         }
+    }
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupInputElement, CLVKMarkupObject)
+    DISP_MARKUP_NUMBER("Cursor", 100, CLVKMarkupInputElement::m_pCursorProperty, VT_I4, 0)
+    DISP_MARKUP_TEXT_VARIANT("ToolTip", 101, CLVKMarkupInputElement::m_pToolTipProperty)
+    DISP_MARKUP_NUMBER_READONLY("IsMouseOver", 102, CLVKMarkupInputElement::m_pIsMouseOverProperty, VT_BOOL, 0)
+    DISP_MARKUP_EVENT("MouseLeaveEvent", 104, CLVKMarkupInputElement::m_pMouseLeaveEvent)
+    DISP_MARKUP_EVENT("MouseEnterEvent", 105, CLVKMarkupInputElement::m_pMouseEnterEvent)
+    DISP_MARKUP_EVENT("MouseLeftButtonUpEvent", 106, CLVKMarkupInputElement::m_pMouseLeftButtonUpEvent)
+    DISP_MARKUP_EVENT("MouseLeftButtonDownEvent", 107, CLVKMarkupInputElement::m_pMouseLeftButtonDownEvent)
+    DISP_MARKUP_EVENT("MouseRightButtonUpEvent", 108, CLVKMarkupInputElement::m_pMouseRightButtonUpEvent)
+    DISP_MARKUP_EVENT("MouseRightButtonDownEvent", 109, CLVKMarkupInputElement::m_pMouseRightButtonDownEvent)
+    DISP_MARKUP_EVENT("MouseMoveEvent", 110, CLVKMarkupInputElement::m_pMouseMoveEvent)
+    DISP_MARKUP_EVENT("LostMouseCaptureEvent", 111, CLVKMarkupInputElement::m_pLostMouseCaptureEvent)
+    DISP_FUNCTION_ID(CLVKMarkupInputElement, "FindName", 112, OleFindName, VT_DISPATCH, VTS_BSTR)
+    DISP_PROPERTY_EX_ID(CLVKMarkupInputElement, "Name", 113, OleGetName, OleSetName, VT_BSTR)
+    DISP_FUNCTION_ID(CLVKMarkupInputElement, "CaptureMouse", 114, OleCaptureMouse, VT_EMPTY, VTS_NONE)
+    DISP_FUNCTION_ID(CLVKMarkupInputElement, "ReleaseMouseCapture", 115, OleReleaseMouseCapture, VT_EMPTY, VTS_NONE)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupInputElement::OleFindName(LPCOLESTR lpszName)
+{
+    return GetDispatch(lpszName ? FindName(lpszName) : nullptr, TRUE);
+}
+
+BSTR CLVKMarkupInputElement::OleGetName()
+{
+    const LPCWSTR lpszName = GetNameText();
+    return SysAllocString(lpszName ? lpszName : L"");
+}
+
+void CLVKMarkupInputElement::OleSetName(LPCOLESTR lpszName)
+{
+    SetValue(m_pNameProperty, CLVKMarkupString::CreateValue(lpszName));
+}
+
+void CLVKMarkupInputElement::OleCaptureMouse()
+{
+    if (GetMarkupContext())
+    {
+        GetMarkupContext()->CaptureMouse(this);
+    }
+}
+
+void CLVKMarkupInputElement::OleReleaseMouseCapture()
+{
+    if (GetMarkupContext())
+    {
+        GetMarkupContext()->ReleaseMouseCapture(this);
     }
 }

@@ -82,4 +82,15 @@ private:
     CLVKMarkupTriggerCollection* m_pActiveTriggers = nullptr;
     CLVKMarkupProperties* m_pTriggerValues = nullptr;
     CLVKMarkupStyle* m_pStyle = nullptr;
+
+public:
+    // Script members.
+    IDispatch* OleFindName(LPCOLESTR lpszName);
+    BSTR OleGetName();
+    void OleSetName(LPCOLESTR lpszName);
+    void OleCaptureMouse();
+    void OleReleaseMouseCapture();
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

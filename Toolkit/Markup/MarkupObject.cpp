@@ -23,7 +23,10 @@ void AFX_CDECL CLVKMarkupObject::RegisterProperties()
     m_pKeyProperty = CLVKMarkupDependencyProperty::Register(L"Key", GetMarkupType(), GetMarkupType());
 }
 
-CLVKMarkupObject::CLVKMarkupObject() = default;
+CLVKMarkupObject::CLVKMarkupObject()
+{
+    EnableAutomation();
+}
 
 CLVKMarkupObject::~CLVKMarkupObject()
 {
@@ -32,21 +35,36 @@ CLVKMarkupObject::~CLVKMarkupObject()
 
 ULONG CLVKMarkupObject::AddRef()
 {
-    return static_cast<ULONG>(InterlockedIncrement(&m_nRefCount));
+    return InternalAddRef();
 }
 
 ULONG CLVKMarkupObject::Release()
 {
-    if (m_nRefCount <= 0)
+    // A count of 0 (an object being destroyed) is left alone.
+    return InternalRelease();
+}
+
+IDispatch* AFX_CDECL CLVKMarkupObject::GetDispatch(CLVKMarkupObject* pObject, BOOL bAddRef)
+{
+    return pObject ? pObject->GetIDispatch(bAddRef) : nullptr;
+}
+
+CLVKMarkupObject* AFX_CDECL LVKMarkupObjectFromUnknown(IUnknown* pUnknown, BOOL bAddRef)
+{
+    if (!pUnknown)
     {
-        return 0;
+        return nullptr;
     }
-    const LONG nCount = InterlockedDecrement(&m_nRefCount);
-    if (nCount == 0)
+    CLVKMarkupObject* const pObject = dynamic_cast<CLVKMarkupObject*>(LVKCmdTargetFromUnknown(pUnknown));
+    if (!pObject)
     {
-        OnFinalRelease();
+        AfxThrowOleException(E_INVALIDARG);
     }
-    return static_cast<ULONG>(nCount);
+    if (bAddRef)
+    {
+        pObject->AddRef();
+    }
+    return pObject;
 }
 
 void CLVKMarkupObject::OnFinalRelease()

@@ -1,9 +1,12 @@
 // The base of everything in a markup tree: a reference-counted object with a
 // logical parent, a store of dependency-property values and the operations
-// the builder calls while it reads markup.
+// the builder calls while it reads markup. Every markup object is a toolkit
+// command target with automation enabled, so scripts reach it through its
+// IDispatch; classes add script names with a dispatch map (see
+// MarkupAutomation.h). COM references and AddRef/Release share one count.
 #pragma once
 
-#include "Framework.h"
+#include "Foundation/CmdTarget.h"
 
 #include <string>
 #include <vector>
@@ -36,7 +39,7 @@ public:                                               \
 // before it is a markup error (never a stack overflow).
 const int kMarkupMaxDepth = 256;
 
-class CLVKMarkupObject
+class CLVKMarkupObject : public CLVKCmdTarget
 {
 public:
     static CLVKMarkupType* AFX_CDECL GetMarkupType();
@@ -46,8 +49,13 @@ public:
 
     ULONG AddRef();
     ULONG Release();
-    ULONG GetRefCount() const { return static_cast<ULONG>(m_nRefCount); }
+    ULONG GetRefCount() const { return static_cast<ULONG>(m_dwRef); }
 
+    // The object's automation interface, with a reference when asked; null
+    // for a null object.
+    static IDispatch* AFX_CDECL GetDispatch(CLVKMarkupObject* pObject, BOOL bAddRef);
+
+    using CObject::IsKindOf;
     BOOL IsKindOf(const CLVKMarkupType* pType) const;
 
     // Effective value: local (with triggers and styles for input elements),
@@ -109,20 +117,25 @@ public:
     static CLVKMarkupDependencyProperty* m_pNameProperty;
     static CLVKMarkupDependencyProperty* m_pKeyProperty;
 
+    void OnFinalRelease() override;
+
 protected:
-    virtual ~CLVKMarkupObject();
-    virtual void OnFinalRelease();
+    ~CLVKMarkupObject() override;
 
     CLVKMarkupProperties* m_pProperties = nullptr;
 
 private:
-    volatile LONG m_nRefCount = 1;
     CLVKMarkupObject* m_pLogicalParent = nullptr;
     CLVKMarkupContext* m_pMarkupContext = nullptr;
     CLVKMarkupDependencyProperty* m_pAssociatedProperty = nullptr;
     std::wstring m_strSourceTag;
     BOOL m_bBeingBuilt = FALSE;
 };
+
+// The markup object behind an interface handed in by a script, with a
+// reference added when asked; null for null. An interface that belongs to no
+// markup object raises E_INVALIDARG as an automation error.
+CLVKMarkupObject* AFX_CDECL LVKMarkupObjectFromUnknown(IUnknown* pUnknown, BOOL bAddRef);
 
 // The object when it is of the type or a derived one, else null.
 CLVKMarkupObject* AFX_CDECL MarkupDynamicCast(const CLVKMarkupType* pType, CLVKMarkupObject* pObject);

@@ -24,8 +24,8 @@ void CLVKMarkupOleDelegate::Execute(CLVKMarkupObject* pSender, CLVKMarkupObject*
     CallMethod(m_pObject, m_strMethod.c_str(), pSender, pArgs);
 }
 
-void AFX_CDECL CLVKMarkupOleDelegate::CallMethod(IDispatch* pObject, LPCWSTR lpszMethod, CLVKMarkupObject* /*pSender*/,
-                                                 CLVKMarkupObject* /*pArgs*/)
+void AFX_CDECL CLVKMarkupOleDelegate::CallMethod(IDispatch* pObject, LPCWSTR lpszMethod, CLVKMarkupObject* pSender,
+                                                 CLVKMarkupObject* pArgs)
 {
     if (!pObject || !lpszMethod)
     {
@@ -37,15 +37,15 @@ void AFX_CDECL CLVKMarkupOleDelegate::CallMethod(IDispatch* pObject, LPCWSTR lps
     {
         return;
     }
-    // Markup objects have no automation interface of their own yet: the
-    // sender and the arguments travel as null dispatch pointers.
+    // The method is called (sender, arguments); rgvarg holds them last to
+    // first. Neither gets a reference: both outlive the call.
     VARIANTARG args[2];
     VariantInit(&args[0]);
     VariantInit(&args[1]);
     args[0].vt = VT_DISPATCH;
-    args[0].pdispVal = nullptr;
+    args[0].pdispVal = CLVKMarkupObject::GetDispatch(pArgs, FALSE);
     args[1].vt = VT_DISPATCH;
-    args[1].pdispVal = nullptr;
+    args[1].pdispVal = CLVKMarkupObject::GetDispatch(pSender, FALSE);
     DISPPARAMS params = {};
     params.rgvarg = args;
     params.cArgs = 2;

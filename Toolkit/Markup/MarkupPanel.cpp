@@ -1,5 +1,7 @@
 #include "Markup/MarkupPanel.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupUIElementCollection.h"
@@ -79,4 +81,14 @@ void CLVKMarkupPanel::SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMarkupOb
 BOOL CLVKMarkupPanel::HasContentObject() const
 {
     return m_pChildren->HasContentObject();
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupPanel, CLVKMarkupFrameworkElement)
+    DISP_MARKUP_OBJECT("Background", 500, CLVKMarkupPanel::m_pBackgroundProperty)
+    DISP_PROPERTY_EX_ID(CLVKMarkupPanel, "Children", 501, OleGetChildren, SetNotSupported, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupPanel::OleGetChildren()
+{
+    return GetDispatch(m_pChildren, TRUE);
 }

@@ -30,4 +30,11 @@ protected:
     ~CLVKMarkupPanel() override;
 
     CLVKMarkupUIElementCollection* m_pChildren;
+
+public:
+    // Script members.
+    IDispatch* OleGetChildren();
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -18,3 +18,12 @@ CLVKMarkupRoutedEvent* AFX_CDECL CLVKMarkupRoutedEvent::RegisterRoutedEvent(LPCW
     pEvent->Enter();
     return pEvent;
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupRoutedEvent, CLVKMarkupDependencyProperty)
+    DISP_PROPERTY_EX_ID(CLVKMarkupRoutedEvent, "Name", 100, OleGetName, SetNotSupported, VT_BSTR)
+END_DISPATCH_MAP()
+
+BSTR CLVKMarkupRoutedEvent::OleGetName()
+{
+    return SysAllocString(GetName());
+}

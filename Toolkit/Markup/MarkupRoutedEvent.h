@@ -16,4 +16,11 @@ public:
 
 private:
     CLVKMarkupRoutedEvent(LPCWSTR lpszName, CLVKMarkupType* pOwnerType, CLVKMarkupPropertyMetadata* pMetadata);
+
+public:
+    // Script member "Name".
+    BSTR OleGetName();
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -23,4 +23,15 @@ private:
     CLVKMarkupRoutedEvent* m_pEvent;
     CLVKMarkupObject* m_pSource;
     BOOL m_bHandled = FALSE;
+
+public:
+    // Script members: "Handled" (a put of false changes nothing), "Event",
+    // "Source".
+    BOOL OleGetHandled();
+    void OleSetHandled(BOOL bHandled);
+    IDispatch* OleGetEvent();
+    IDispatch* OleGetSource();
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

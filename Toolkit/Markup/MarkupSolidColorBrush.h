@@ -20,4 +20,13 @@ public:
 
     static void AFX_CDECL RegisterProperties();
     static CLVKMarkupDependencyProperty* m_pColorProperty;
+
+public:
+    // Script member "Color": opaque black when unset; a value below
+    // 0x1000000 is stored opaque, any other keeps its top byte as alpha.
+    long OleGetColor();
+    void OleSetColor(const VARIANT& color);
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,7 @@
 #include "Markup/MarkupThickness.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDependencyProperty.h"
@@ -182,3 +184,10 @@ RECT AFX_CDECL CLVKMarkupThickness::DeflateRect(int nLeft, int nTop, int nRight,
     rc.bottom = nTop + pThickness->m_nTop + std::max(0, nBottom - (pThickness->m_nBottom + pThickness->m_nTop + nTop));
     return rc;
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupThickness, CLVKMarkupObject)
+    DISP_PROPERTY_ID(CLVKMarkupThickness, "Left", 100, m_nLeft, VT_I4)
+    DISP_PROPERTY_ID(CLVKMarkupThickness, "Top", 101, m_nTop, VT_I4)
+    DISP_PROPERTY_ID(CLVKMarkupThickness, "Right", 102, m_nRight, VT_I4)
+    DISP_PROPERTY_ID(CLVKMarkupThickness, "Bottom", 103, m_nBottom, VT_I4)
+END_DISPATCH_MAP()

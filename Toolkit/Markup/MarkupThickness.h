@@ -29,4 +29,7 @@ public:
     int m_nTop = 0;
     int m_nRight = 0;
     int m_nBottom = 0;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,7 @@
 #include "Markup/MarkupUIElement.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDrawingContext.h"
@@ -228,4 +230,19 @@ void CLVKMarkupUIElement::ApplyRenderTransform(TransformPair& pair, CLVKMarkupDr
     SetRenderTransformMatrix(pNew->Clone());
     pair.pPrevious = pCurrent;
     pair.pNew = pNew;
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupUIElement, CLVKMarkupVisual)
+    DISP_MARKUP_NUMBER("ClipToBounds", 300, CLVKMarkupUIElement::m_pClipToBoundsProperty, VT_BOOL, 0)
+    DISP_MARKUP_NUMBER("Visibility", 301, CLVKMarkupUIElement::m_pVisibilityProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("Focusable", 302, CLVKMarkupUIElement::m_pFocusableProperty, VT_BOOL, 0)
+    DISP_MARKUP_NUMBER("IsEnabled", 303, CLVKMarkupUIElement::m_pIsEnabledProperty, VT_BOOL, 1)
+    DISP_PROPERTY_EX_ID(CLVKMarkupUIElement, "RenderTransform", 304, OleGetRenderTransform, SetNotSupported,
+                        VT_DISPATCH)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupUIElement::OleGetRenderTransform()
+{
+    const auto* const pContainer = MarkupCast<CLVKMarkupRenderTransform>(GetValue(m_pRenderTransformProperty));
+    return GetDispatch(pContainer ? pContainer->GetTransform() : nullptr, TRUE);
 }

@@ -55,4 +55,11 @@ protected:
     BOOL m_bInArrange = FALSE;
     BOOL m_bInMeasure = FALSE;
     int m_nMeasureCoreCount = 0;
+
+public:
+    // Script members.
+    IDispatch* OleGetRenderTransform();
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -16,4 +16,6 @@ public:
 
 protected:
     void OnChanged() override;
+
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,7 @@
 #include "Markup/MarkupUniformGrid.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupUIElementCollection.h"
 
@@ -130,3 +132,9 @@ SIZE CLVKMarkupUniformGrid::ArrangeOverride(int nWidth, int nHeight)
     }
     return SIZE{nWidth, nHeight};
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupUniformGrid, CLVKMarkupPanel)
+    DISP_MARKUP_NUMBER("Columns", 600, CLVKMarkupUniformGrid::m_pColumnsProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("Rows", 601, CLVKMarkupUniformGrid::m_pRowsProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("FirstColumn", 602, CLVKMarkupUniformGrid::m_pFirstColumnProperty, VT_I4, 0)
+END_DISPATCH_MAP()

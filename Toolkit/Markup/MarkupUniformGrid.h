@@ -24,4 +24,7 @@ private:
     int m_nColumns = 1;
     int m_nRows = 1;
     int m_nFirstColumn = 0;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,6 +1,9 @@
 #include "Markup/MarkupVisual.h"
 
+#include "Markup/MarkupAutomation.h"
+
 #include "Markup/MarkupBool.h"
+#include "Markup/MarkupContext.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupTransformationMatrix.h"
 
@@ -299,4 +302,40 @@ CLVKMarkupVisual* CLVKMarkupVisual::GetVisualParent() const
         }
     }
     return nullptr;
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupVisual, CLVKMarkupInputElement)
+    DISP_PROPERTY_EX_ID(CLVKMarkupVisual, "VisualParent", 200, OleGetVisualParent, SetNotSupported, VT_DISPATCH)
+    DISP_FUNCTION_ID(CLVKMarkupVisual, "GetBoundingRect", 201, OleGetBoundingRect, VT_EMPTY,
+                     VTS_PI4 VTS_PI4 VTS_PI4 VTS_PI4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupVisual, "ActualWidth", 202, OleGetActualWidth, SetNotSupported, VT_I4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupVisual, "ActualHeight", 203, OleGetActualHeight, SetNotSupported, VT_I4)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupVisual::OleGetVisualParent()
+{
+    return GetDispatch(GetVisualParent(), TRUE);
+}
+
+void CLVKMarkupVisual::OleGetBoundingRect(long* pLeft, long* pTop, long* pRight, long* pBottom)
+{
+    RECT rc = {};
+    if (GetMarkupContext())
+    {
+        rc = GetMarkupContext()->GetElementRect(this);
+    }
+    *pLeft = rc.left;
+    *pTop = rc.top;
+    *pRight = rc.right;
+    *pBottom = rc.bottom;
+}
+
+long CLVKMarkupVisual::OleGetActualWidth()
+{
+    return m_szRender.cx;
+}
+
+long CLVKMarkupVisual::OleGetActualHeight()
+{
+    return m_szRender.cy;
 }

@@ -59,4 +59,14 @@ protected:
     RECT m_rcBounding = {0, 0, 0, 0};
     RECT m_rcInvalidate = {0, 0, 0, 0};
     CLVKMarkupTransformationMatrix* m_pRenderTransformMatrix = nullptr;
+
+public:
+    // Script members.
+    IDispatch* OleGetVisualParent();
+    void OleGetBoundingRect(long* pLeft, long* pTop, long* pRight, long* pBottom);
+    long OleGetActualWidth();
+    long OleGetActualHeight();
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,4 @@
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupDependencyProperty.h"
 #include "Markup/MarkupDouble.h"

@@ -15,6 +15,7 @@
 #include "Markup/MarkupOleDelegate.h"
 #include "Markup/MarkupParser.h"
 #include "Markup/MarkupString.h"
+#include "Markup/MarkupTooltipContext.h"
 #include "Markup/MarkupType.h"
 #include "Markup/MarkupUIElement.h"
 
@@ -94,6 +95,12 @@ CLVKMarkupContext::~CLVKMarkupContext()
     {
         pFont->m_pOwner = nullptr;
     }
+    if (m_pToolTipContext)
+    {
+        m_pToolTipContext->Detach();
+        m_pToolTipContext->InternalRelease();
+        m_pToolTipContext = nullptr;
+    }
     if (m_pInternalDispatch)
     {
         // A script may still hold the object: it only loses the context.
@@ -139,6 +146,36 @@ void CLVKMarkupContext::SetImageManager(IUnknown* pObject)
         m_pImageManager->InternalRelease();
     }
     m_pImageManager = pManager;
+}
+
+CLVKToolTipContext* CLVKMarkupContext::GetToolTipContext()
+{
+    if (!m_pToolTipContext)
+    {
+        m_pToolTipContext = new CTooltipContext(this);
+    }
+    return m_pToolTipContext;
+}
+
+INT_PTR CLVKMarkupContext::HitTestToolTip(CPoint /*point*/, TOOLINFOW* pTI)
+{
+    std::vector<CLVKMarkupInputElement*> chain;
+    CollectInputChain(m_pMouseOver, chain);
+    INT_PTR nTool = -1;
+    for (CLVKMarkupInputElement* const pElement : chain)
+    {
+        auto* const pText =
+            MarkupCast<CLVKMarkupString>(pElement->GetValue(CLVKMarkupInputElement::m_pToolTipProperty));
+        if (pText)
+        {
+            CLVKToolTipContext::InitToolInfo(pTI, m_hWnd, reinterpret_cast<UINT_PTR>(pElement),
+                                             GetElementRect(pElement), pText->GetText());
+            nTool = reinterpret_cast<INT_PTR>(pElement);
+            break;
+        }
+    }
+    ReleaseChain(chain);
+    return nTool;
 }
 
 CLVKMarkupContextInternalDispatch* CLVKMarkupContext::GetInternalDispatch()
@@ -665,6 +702,10 @@ BOOL CLVKMarkupContext::OnWndMsg(CLVKMarkupUIElement* pRoot, UINT message, WPARA
     case WM_MOUSELEAVE:
         SetMouseOverElement(nullptr, -1, -1);
         break;
+    }
+    if ((message >= WM_MOUSEFIRST && message <= 0x020E) || message == WM_MOUSELEAVE)
+    {
+        GetToolTipContext()->RelayMouseMessage(m_hWnd, message, wParam, lParam);
     }
     switch (message)
     {

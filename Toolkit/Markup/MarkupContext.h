@@ -38,6 +38,8 @@ const UINT kMarkupRepaintMessage = 0x2A5C;
 class CLVKMarkupContext
 {
 public:
+    class CTooltipContext;
+
     CLVKMarkupContext();
 
     ULONG AddRef();
@@ -144,8 +146,13 @@ public:
     // The object of a published name with a reference; E_NOINTERFACE for a
     // name this context does not know.
     virtual HRESULT GetNamedItem(LPCWSTR lpszName, IUnknown** ppUnknown);
-    // The tooltip context of markup tips; null until one is made.
-    CLVKToolTipContext* GetToolTipContext() const { return m_pToolTipContext; }
+    // The tooltip context of markup tips (made on first use), which the
+    // host's mouse messages are relayed to.
+    CLVKToolTipContext* GetToolTipContext();
+    // The tool of the tooltip context: the first element of the mouse-over
+    // element's chain whose "ToolTip" is a text, with its rectangle in host
+    // coordinates; -1 when none (the point is not looked at).
+    INT_PTR HitTestToolTip(CPoint point, TOOLINFOW* pTI);
 
     // Context-wide handlers, reached by bubbling events nobody handled.
     void AddHandler(CLVKMarkupRoutedEvent* pEvent, CLVKMarkupDelegate* pDelegate);
@@ -214,7 +221,7 @@ private:
     CLVKActiveScriptStdRuntime* m_pStdRuntime = nullptr;
     CLVKMarkupContextInternalDispatch* m_pInternalDispatch = nullptr;
     CLVKImageManager* m_pImageManager = nullptr;
-    CLVKToolTipContext* m_pToolTipContext = nullptr;
+    CTooltipContext* m_pToolTipContext = nullptr;
     int m_nScriptBuilds = 0;
 };
 

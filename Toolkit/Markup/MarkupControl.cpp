@@ -1,7 +1,6 @@
 #include "Markup/MarkupControl.h"
 
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupPanel.h"
 #include "Markup/MarkupTextBlock.h"

@@ -1,7 +1,6 @@
 #include "Markup/MarkupDoubleCollection.h"
 
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupString.h"
 
 LVK_IMPLEMENT_MARKUP_TYPE(

@@ -1,7 +1,6 @@
 #include "Markup/MarkupFrameworkElement.h"
 
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupStyle.h"

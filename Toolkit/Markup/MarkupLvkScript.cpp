@@ -1,5 +1,6 @@
 #include "Markup/MarkupLvkScript.h"
 
+#include "Foundation/StreamLocation.h"
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupParser.h"
@@ -44,24 +45,22 @@ void CLVKMarkupLvkScript::SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMark
     pBuilder->GetContext()->AddScript(GetLanguage(), pText->GetText());
 }
 
-void CLVKMarkupLvkScript::OnBuildComplete(CLVKMarkupBuilder* pBuilder)
+namespace
 {
-    auto* const pSource = MarkupCast<CLVKMarkupString>(GetValue(m_pSourceProperty));
-    if (!pSource)
+
+// The text of a script buffer; an empty buffer gives an empty text.
+std::wstring DecodeScript(const BYTE* pBytes, size_t nLength)
+{
+    if (nLength > 0x7FFFFFFE)
     {
-        return;
+        MarkupThrowComError(HRESULT_FROM_WIN32(ERROR_BUFFER_OVERFLOW));
     }
-    // A plain path or a file:// path relative to the program's folder.
-    std::wstring strPath = pSource->GetString();
-    if (strPath.compare(0, 7, L"file://") == 0)
-    {
-        wchar_t szModule[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, szModule, MAX_PATH);
-        std::wstring strFolder = szModule;
-        strFolder = strFolder.substr(0, strFolder.find_last_of(L"\\/") + 1);
-        strPath = strFolder + strPath.substr(7);
-    }
-    HANDLE hFile = CreateFileW(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    return nLength ? MarkupDecodeText(pBytes, nLength) : std::wstring();
+}
+
+std::wstring ReadScriptFile(LPCWSTR lpszPath)
+{
+    HANDLE hFile = CreateFileW(lpszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
     {
         MarkupThrowComError(HRESULT_FROM_WIN32(GetLastError()));
@@ -71,7 +70,7 @@ void CLVKMarkupLvkScript::OnBuildComplete(CLVKMarkupBuilder* pBuilder)
     DWORD nError = 0;
     if (!GetFileSizeEx(hFile, &size) || size.QuadPart > 0x7FFFFFFE)
     {
-        nError = ERROR_OPEN_FAILED;
+        nError = ERROR_BUFFER_OVERFLOW;
     }
     else
     {
@@ -88,7 +87,71 @@ void CLVKMarkupLvkScript::OnBuildComplete(CLVKMarkupBuilder* pBuilder)
     {
         MarkupThrowComError(HRESULT_FROM_WIN32(nError));
     }
-    const std::wstring strText = MarkupDecodeText(bytes.data(), bytes.size());
+    return DecodeScript(bytes.data(), bytes.size());
+}
+
+// The resource's text; the module is loaded as data only and freed again.
+std::wstring ReadScriptResource(const LVKStreamLocation& location)
+{
+    HMODULE hModule =
+        LoadLibraryExW(location.szPath, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+    if (!hModule)
+    {
+        MarkupThrowComError(HRESULT_FROM_WIN32(GetLastError()));
+    }
+    DWORD nError = 0;
+    std::wstring strText;
+    HRSRC hResource =
+        location.lpszResType ? FindResourceW(hModule, location.lpszResName, location.lpszResType) : nullptr;
+    HGLOBAL hData = hResource ? LoadResource(hModule, hResource) : nullptr;
+    const BYTE* pBytes = hData ? static_cast<const BYTE*>(LockResource(hData)) : nullptr;
+    if (!pBytes)
+    {
+        nError = location.lpszResType ? GetLastError() : ERROR_RESOURCE_TYPE_NOT_FOUND;
+        if (!nError)
+        {
+            nError = ERROR_RESOURCE_DATA_NOT_FOUND;
+        }
+    }
+    else
+    {
+        const DWORD nSize = SizeofResource(hModule, hResource);
+        // Copied before the module goes.
+        std::vector<BYTE> bytes(pBytes, pBytes + nSize);
+        FreeLibrary(hModule);
+        hModule = nullptr;
+        strText = DecodeScript(bytes.data(), bytes.size());
+    }
+    if (hModule)
+    {
+        FreeLibrary(hModule);
+    }
+    if (nError)
+    {
+        MarkupThrowComError(HRESULT_FROM_WIN32(nError));
+    }
+    return strText;
+}
+
+}  // namespace
+
+void CLVKMarkupLvkScript::OnBuildComplete(CLVKMarkupBuilder* pBuilder)
+{
+    auto* const pSource = MarkupCast<CLVKMarkupString>(GetValue(m_pSourceProperty));
+    if (!pSource)
+    {
+        return;
+    }
+    // "file://" relative to the program's folder, "res://module/type/name",
+    // or a plain path.
+    LVKStreamLocation location;
+    const HRESULT hr = LVKParseStreamUrl(pSource->GetText(), &location);
+    if (FAILED(hr))
+    {
+        MarkupThrowComError(hr);
+    }
+    const std::wstring strText = location.nKind == LVKStreamLocation::kindResource ? ReadScriptResource(location)
+                                                                                   : ReadScriptFile(location.szPath);
     if (!strText.empty())
     {
         pBuilder->GetContext()->AddScript(GetLanguage(), strText.c_str());

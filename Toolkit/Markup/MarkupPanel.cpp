@@ -1,7 +1,6 @@
 #include "Markup/MarkupPanel.h"
 
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupUIElementCollection.h"

@@ -1,7 +1,6 @@
 #include "Markup/MarkupThickness.h"
 
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDependencyProperty.h"

@@ -1,7 +1,6 @@
 #include "Markup/MarkupUIElement.h"
 
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDrawingContext.h"

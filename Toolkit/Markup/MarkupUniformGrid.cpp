@@ -1,7 +1,6 @@
 #include "Markup/MarkupUniformGrid.h"
 
 #include "Markup/MarkupAutomation.h"
-
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupUIElementCollection.h"
 

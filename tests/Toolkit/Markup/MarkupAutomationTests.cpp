@@ -3,6 +3,8 @@
 // collection enumerator, and the checks on objects scripts hand back.
 #include "MarkupTestSupport.h"
 
+#include "Foundation/ImageManager.h"
+#include "Foundation/ToolTipContext.h"
 #include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupCanvas.h"
 #include "Markup/MarkupCollectionEnumerator.h"
@@ -393,4 +395,84 @@ TEST(MarkupAutomation, TheEnumeratorWalksItsCollection)
     EXPECT_EQ(pEnum->Next(1, items, &nFetched), S_FALSE);
     EXPECT_EQ(nFetched, 0u);
     EXPECT_EQ(pEnum->Release(), 0u);
+}
+
+TEST(MarkupAutomation, TooltipsComeFromTheElementUnderTheMouse)
+{
+    HWND hWnd = CreateAutomationHost();
+    ASSERT_NE(hWnd, nullptr);
+    {
+        MarkupContextHolder context(hWnd);
+        std::wstring error;
+        ElementHolder root(context.Parse(L"<Border Background='White' ToolTip='outer tip'>"
+                                         L"<Border Name='inner' Margin='10,20,30,40' Background='Red'/></Border>",
+                                         &error));
+        ASSERT_TRUE(root) << error;
+        MarkupSurface surface(100, 100);
+        surface.Render(root.Get());
+
+        TOOLINFOW ti = {};
+        ti.cbSize = TTTOOLINFOW_V1_SIZE;
+        // Nothing under the mouse yet: no tool, whatever the point.
+        EXPECT_EQ(context->HitTestToolTip(CPoint(50, 50), &ti), -1);
+
+        LRESULT lResult = 0;
+        MarkupRelayElementMessage(root.Get(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50), &lResult);
+        ASSERT_EQ(context->GetMouseOverElement(), root->FindName(L"inner"));
+        // The inner element has no tooltip: its parent's text and rectangle.
+        const INT_PTR nTool = context->GetToolTipContext()->HitTestTool(CWnd::FromHandle(hWnd), CPoint(50, 50), &ti);
+        EXPECT_EQ(nTool, reinterpret_cast<INT_PTR>(root.Get()));
+        EXPECT_EQ(ti.hwnd, hWnd);
+        EXPECT_EQ(ti.uId, static_cast<UINT_PTR>(nTool));
+        EXPECT_EQ(ti.rect.right - ti.rect.left, 100);
+        ASSERT_NE(ti.lpszText, nullptr);
+        EXPECT_STREQ(ti.lpszText, L"outer tip");
+        HeapFree(GetProcessHeap(), 0, ti.lpszText);
+        EXPECT_EQ(context->GetToolTipContext()->GetStyle(), lvkTipMarkup);
+
+        // A tooltip that is no text gives no tool.
+        MarkupCast<CLVKMarkupInputElement>(root.Get())
+            ->SetValue(CLVKMarkupInputElement::m_pToolTipProperty, new CLVKMarkupThickness(1));
+        TOOLINFOW none = {};
+        none.cbSize = TTTOOLINFOW_V1_SIZE;
+        EXPECT_EQ(context->HitTestToolTip(CPoint(50, 50), &none), -1);
+        EXPECT_EQ(none.lpszText, nullptr);
+    }
+    DestroyWindow(hWnd);
+}
+
+TEST(MarkupAutomation, MaskColourAndImageManager)
+{
+    MarkupContextHolder context;
+    CLVKImageManager* const pGlobal = CLVKImageManager::GetGlobal();
+    EXPECT_EQ(context->GetImageManager(), pGlobal);
+    const COLORREF clrGlobal = pGlobal->GetMaskColor() == 0xFFFFFFFF ? RGB(0, 255, 0) : pGlobal->GetMaskColor();
+    EXPECT_EQ(context->GetMaskColor(), clrGlobal);
+
+    auto* const pManager = new CLVKImageManager();
+    pManager->SwapMaskColor(RGB(1, 2, 3));
+    context->SetImageManager(pManager->GetControllingUnknown());
+    pManager->InternalRelease();  // the context keeps it
+    EXPECT_EQ(context->GetImageManager(), pManager);
+    EXPECT_EQ(context->GetMaskColor(), RGB(1, 2, 3));
+    context->SetMaskColor(RGB(4, 5, 6));
+    EXPECT_EQ(context->GetMaskColor(), RGB(4, 5, 6));
+    context->SetMaskColor(0xFFFFFFFF);
+
+    // Something that is no image manager is refused and changes nothing.
+    SCODE sc = S_OK;
+    try
+    {
+        context->SetImageManager(context->GetInternalDispatch()->GetControllingUnknown());
+    }
+    catch (COleException* e)
+    {
+        sc = e->m_sc;
+        e->Delete();
+    }
+    EXPECT_EQ(sc, E_INVALIDARG);
+    EXPECT_EQ(context->GetImageManager(), pManager);
+    context->SetImageManager(nullptr);
+    EXPECT_EQ(context->GetImageManager(), pGlobal);
+    EXPECT_EQ(context->GetMaskColor(), clrGlobal);
 }

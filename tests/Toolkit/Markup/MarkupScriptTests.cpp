@@ -74,3 +74,43 @@ TEST(MarkupScripts, ScriptErrorsEndTheBuild)
     EXPECT_NE(missing, L"Done.");
     EXPECT_EQ(context.ErrorOf(open + L"<lvk:Script>var ok = 1;</lvk:Script></Border>"), L"Done.");
 }
+
+TEST(MarkupScripts, SourcesFromResourcesAndFiles)
+{
+    MarkupContextHolder context;
+    const std::wstring open = std::wstring(L"<Border") + kScriptNamespace + L"><lvk:Script Source='";
+    const std::wstring close = L"'/></Border>";
+    // The test program's own resource, by name alone (type from the
+    // extension) and with the module and type written out.
+    for (const wchar_t* lpszSource : {L"res://clicks.js", L"res://./JS/CLICKS.JS"})
+    {
+        std::wstring error;
+        ElementHolder root(context.Parse(open + lpszSource + close, &error));
+        ASSERT_TRUE(root) << error;
+        EXPECT_EQ(ScriptGlobal(context.Get(), L"resourceNumber"), 42) << lpszSource;
+    }
+    for (const wchar_t* lpszSource : {L"res://nothing.js", L"res://./JS/NOTHING", L"res://no-such-module.dll/JS/X"})
+    {
+        const std::wstring error = context.ErrorOf(open + lpszSource + close);
+        EXPECT_NE(error, L"Done.") << lpszSource;
+        EXPECT_FALSE(error.empty()) << lpszSource;
+    }
+
+    // A plain absolute path, in UTF-8 with a byte-order mark.
+    wchar_t szFolder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, szFolder);
+    wchar_t szPath[MAX_PATH] = {};
+    GetTempFileNameW(szFolder, L"mks", 0, szPath);
+    const char kText[] = "\xEF\xBB\xBFvar fromFile = 7;";
+    HANDLE hFile = CreateFileW(szPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(hFile, INVALID_HANDLE_VALUE);
+    DWORD nWritten = 0;
+    WriteFile(hFile, kText, sizeof(kText) - 1, &nWritten, nullptr);
+    CloseHandle(hFile);
+    std::wstring error;
+    ElementHolder root(context.Parse(open + szPath + close, &error));
+    DeleteFileW(szPath);
+    ASSERT_TRUE(root) << error;
+    EXPECT_EQ(ScriptGlobal(context.Get(), L"fromFile"), 7);
+    context->ResetScript();
+}

@@ -1,0 +1,1 @@
+var resourceNumber = 42;

@@ -77,15 +77,13 @@ public:
     const LOGFONTW& GetDefaultFont() const { return m_defaultFont; }
     void SetDefaultFont(const LOGFONTW& lf) { m_defaultFont = lf; }
     COLORREF GetDefaultTextColor() const { return m_clrDefaultText; }
-    // The transparent colour of the pictures of this context; -1 when unset.
-    COLORREF GetMaskColor() const { return m_clrMask; }
-    void SetMaskColor(COLORREF clr) { m_clrMask = clr; }
     void SetDefaultTextColor(COLORREF clr) { m_clrDefaultText = clr; }
     int GetDefaultSmoothingMode() const { return m_nDefaultSmoothingMode; }
     void SetDefaultSmoothingMode(int nMode) { m_nDefaultSmoothingMode = nMode; }
     BOOL GetDefaultTextSmoothing() const { return m_bDefaultTextSmoothing; }
     void SetDefaultTextSmoothing(BOOL bEnabled) { m_bDefaultTextSmoothing = bEnabled ? TRUE : FALSE; }
-    // The own mask colour, else the image manager's, else 0x00FF00.
+    // The transparent colour of the pictures of this context: its own (-1
+    // for none), else the image manager's, else 0x00FF00.
     COLORREF GetMaskColor() const;
     void SetMaskColor(COLORREF clr) { m_clrMask = clr; }
     // The manager set through "Icons", else the process-wide one.

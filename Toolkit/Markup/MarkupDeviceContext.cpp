@@ -1,5 +1,6 @@
 #include "Markup/MarkupDeviceContext.h"
 
+#include "Markup/MarkupDoubleCollection.h"
 #include "Markup/MarkupFont.h"
 #include "Markup/MarkupGdiImage.h"
 #include "Markup/MarkupGradientStops.h"
@@ -17,6 +18,8 @@
 namespace
 {
 
+HPEN CreateStrokePen(const MarkupStrokeStyle& stroke);
+
 // The pen of a stroke and the brush of a fill, selected for one operation
 // and put back (and freed) when it ends.
 class CStrokeAndFill
@@ -26,7 +29,7 @@ public:
     {
         if (pStroke && pStroke->nThickness > 0 && pStroke->pBrush)
         {
-            m_hPen = CreatePen(PS_SOLID, pStroke->nThickness, pStroke->pBrush->GetHintColor());
+            m_hPen = CreateStrokePen(*pStroke);
         }
         if (pFill)
         {
@@ -58,6 +61,76 @@ private:
     HGDIOBJ m_hOldPen;
     HGDIOBJ m_hOldBrush;
 };
+
+// A plain stroke keeps GDI's solid pen (round ends and joins when wide); a
+// dash pattern, cap or join asks for a geometric pen. Dash lengths are in
+// stroke widths, as on the GDI+ device; GDI has one cap for both ends (the
+// start cap, else the end cap) and no triangle cap (flat instead).
+HPEN CreateStrokePen(const MarkupStrokeStyle& stroke)
+{
+    const COLORREF clr = stroke.pBrush->GetHintColor();
+    const BOOL bDashed = stroke.pDashArray && stroke.pDashArray->GetCount() > 0;
+    const int nCap = stroke.nStartCap ? stroke.nStartCap : stroke.nEndCap;
+    if (!bDashed && !nCap && !stroke.nLineJoin)
+    {
+        return CreatePen(PS_SOLID, stroke.nThickness, clr);
+    }
+    DWORD nStyle = PS_GEOMETRIC;
+    switch (nCap)
+    {
+    case 1:
+        nStyle |= PS_ENDCAP_SQUARE;
+        break;
+    case 2:
+        nStyle |= PS_ENDCAP_ROUND;
+        break;
+    case 0:
+        nStyle |= stroke.nThickness > 1 ? PS_ENDCAP_ROUND : PS_ENDCAP_FLAT;
+        break;
+    default:
+        nStyle |= PS_ENDCAP_FLAT;
+        break;
+    }
+    switch (stroke.nLineJoin)
+    {
+    case 1:
+        nStyle |= PS_JOIN_BEVEL;
+        break;
+    case 2:
+        nStyle |= PS_JOIN_ROUND;
+        break;
+    default:
+        nStyle |= stroke.nLineJoin == 0 && stroke.nThickness > 1 ? PS_JOIN_ROUND : PS_JOIN_MITER;
+        break;
+    }
+    std::vector<DWORD> dashes;
+    if (bDashed)
+    {
+        // Lengths of 0 or less would make ExtCreatePen fail: each is at
+        // least one pixel. One value is dash and gap alike.
+        for (const float value : stroke.pDashArray->GetValues())
+        {
+            const double length = static_cast<double>(value) * stroke.nThickness;
+            dashes.push_back(length >= 1 ? static_cast<DWORD>(std::min(length, 1e6) + 0.5) : 1);
+        }
+        if (dashes.size() == 1)
+        {
+            dashes.push_back(dashes[0]);
+        }
+        dashes.resize(std::min<size_t>(dashes.size(), 16));
+        nStyle |= PS_USERSTYLE;
+    }
+    else
+    {
+        nStyle |= PS_SOLID;
+    }
+    LOGBRUSH lb = {};
+    lb.lbStyle = BS_SOLID;
+    lb.lbColor = clr;
+    HPEN hPen = ExtCreatePen(nStyle, static_cast<DWORD>(stroke.nThickness), &lb, static_cast<DWORD>(dashes.size()),
+                             dashes.empty() ? nullptr : dashes.data());
+    return hPen ? hPen : CreatePen(PS_SOLID, stroke.nThickness, clr);
+}
 
 void BuildRoundedFigure(CLVKMarkupPathGeometryBuilder& builder, float l, float t, float r, float b,
                         const double* pRadii)

@@ -1,7 +1,9 @@
 #include "Markup/MarkupDrawingContext.h"
 
 #include "Markup/MarkupContext.h"
+#include "Foundation/DrawHelpers.h"
 #include "Markup/MarkupDeviceContext.h"
+#include "Markup/MarkupGdiPlusDeviceContext.h"
 #include "Markup/MarkupFont.h"
 #include "Markup/MarkupSolidColorBrush.h"
 #include "Markup/MarkupThickness.h"
@@ -20,9 +22,20 @@ CLVKMarkupDrawingContext::CLVKMarkupDrawingContext(CLVKMarkupContext* pContext, 
 
 void CLVKMarkupDrawingContext::Initialize()
 {
-    // The GDI+ device is not part of this engine yet: every pass draws with
-    // the GDI device.
-    m_pDevice = std::make_unique<CLVKMarkupDeviceContext>(m_hDC, m_hAttribDC);
+    // GDI+ draws when it has been started and the context allows it; a
+    // mirrored DC keeps GDI, whose layout GDI+ does not follow.
+    if ((!m_pContext || m_pContext->IsGdiPlusEnabled()) && m_hDC && !CLVKDrawHelpers::IsLayoutRTL(m_hDC))
+    {
+        if (Gdiplus::GpGraphics* const pGraphics =
+                CLVKMarkupGdiPlusDeviceContext::CreateMarkupGraphics(m_hDC, m_hAttribDC))
+        {
+            m_pDevice = std::make_unique<CLVKMarkupGdiPlusDeviceContext>(pGraphics, FALSE);
+        }
+    }
+    if (!m_pDevice)
+    {
+        m_pDevice = std::make_unique<CLVKMarkupDeviceContext>(m_hDC, m_hAttribDC);
+    }
     if (m_pContext)
     {
         SetDefaultSmoothing(m_pContext->GetDefaultSmoothingMode(), m_pContext->GetDefaultTextSmoothing());

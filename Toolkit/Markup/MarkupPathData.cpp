@@ -1,6 +1,7 @@
 #include "Markup/MarkupPathData.h"
 
 #include "Markup/MarkupBuilder.h"
+#include "Markup/MarkupPathGeometry.h"
 #include "Markup/MarkupPathGeometryBuilder.h"
 #include "Markup/MarkupString.h"
 
@@ -9,7 +10,26 @@
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupPathData, L"Data", CLVKMarkupObject::GetMarkupType(),
-    []() -> CLVKMarkupObject* { return new CLVKMarkupPathData(); }, nullptr)
+    []() -> CLVKMarkupObject* { return new CLVKMarkupPathData(); }, &CLVKMarkupPathData::RegisterProperties)
+
+CLVKMarkupDependencyProperty* CLVKMarkupPathData::m_pPathGeometryProperty = nullptr;
+
+void AFX_CDECL CLVKMarkupPathData::RegisterProperties()
+{
+    m_pPathGeometryProperty = CLVKMarkupDependencyProperty::Register(
+        L"PathGeometry", CLVKMarkupPathGeometry::GetMarkupType(), GetMarkupType());
+}
+
+void CLVKMarkupPathData::SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pContent)
+{
+    if (!MarkupCast<CLVKMarkupPathGeometry>(pContent))
+    {
+        CLVKMarkupObject::SetContentObject(pBuilder, pContent);
+        return;
+    }
+    pContent->AddRef();
+    SetValue(m_pPathGeometryProperty, pContent);
+}
 
 CLVKMarkupPathData::CLVKMarkupPathData(const MARKUP_POINTF* pPoints, const BYTE* pTypes, int nCount)
     : m_points(pPoints, pPoints + nCount), m_types(pTypes, pTypes + nCount)
@@ -40,6 +60,7 @@ CLVKMarkupPathData* CLVKMarkupPathData::CreateStretched(int nWidth, int nHeight)
 {
     auto* const pResult = new CLVKMarkupPathData(m_points.data(), m_types.data(), GetCount());
     pResult->m_nPixelOffsetMode = m_nPixelOffsetMode;
+    pResult->m_nFigureFlags = m_nFigureFlags;
     if (m_points.empty())
     {
         return pResult;

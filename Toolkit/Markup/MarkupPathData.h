@@ -30,11 +30,22 @@ public:
     // maps to 0.
     CLVKMarkupPathData* CreateStretched(int nWidth, int nHeight) const;
 
+    // Set by the drawing layer on outlines it builds itself; carried into
+    // stretched copies.
+    int GetFigureFlags() const { return m_nFigureFlags; }
+    void SetFigureFlags(int nFlags) { m_nFigureFlags = nFlags; }
+
     // Parses the path language; raises the position error.
     CLVKMarkupObject* ConvertFrom(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue) override;
+    // A path geometry is kept as "PathGeometry" (it draws nothing).
+    void SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pContent) override;
+
+    static void AFX_CDECL RegisterProperties();
+    static CLVKMarkupDependencyProperty* m_pPathGeometryProperty;
 
 private:
     std::vector<MARKUP_POINTF> m_points;
     std::vector<BYTE> m_types;
     int m_nPixelOffsetMode = 0;
+    int m_nFigureFlags = 0;
 };

@@ -32,6 +32,11 @@
 #include "Markup/MarkupPanel.h"
 #include "Markup/MarkupPath.h"
 #include "Markup/MarkupPathData.h"
+#include "Markup/MarkupButton.h"
+#include "Markup/MarkupCheckBox.h"
+#include "Markup/MarkupRadioButton.h"
+#include "Markup/MarkupPathGeometry.h"
+#include "Markup/MarkupPathGeometryFigures.h"
 #include "Markup/MarkupPoint.h"
 #include "Markup/MarkupPointCollection.h"
 #include "Markup/MarkupPolygon.h"
@@ -92,6 +97,8 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupPoint::GetMarkupType(),
             CLVKMarkupThickness::GetMarkupType(),
             CLVKMarkupPathData::GetMarkupType(),
+            CLVKMarkupPathGeometry::GetMarkupType(),
+            CLVKMarkupPathGeometryFigures::GetMarkupType(),
             CLVKMarkupFont::GetMarkupType(),
             CLVKMarkupTransform::GetMarkupType(),
             CLVKMarkupRotateTransform::GetMarkupType(),
@@ -126,6 +133,12 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupBorder::GetMarkupType(),
             CLVKMarkupTextBlock::GetMarkupType(),
             MARKUP_ELEMENT_TYPES CLVKMarkupControl::GetMarkupType(),
+            CLVKMarkupContentControl::GetMarkupType(),
+            CLVKMarkupButtonBase::GetMarkupType(),
+            CLVKMarkupButton::GetMarkupType(),
+            CLVKMarkupToggleButton::GetMarkupType(),
+            CLVKMarkupCheckBox::GetMarkupType(),
+            CLVKMarkupRadioButton::GetMarkupType(),
             CLVKMarkupRoutedEventArgs::GetMarkupType(),
             CLVKMarkupMouseEventArgs::GetMarkupType(),
             CLVKMarkupMouseButtonEventArgs::GetMarkupType(),

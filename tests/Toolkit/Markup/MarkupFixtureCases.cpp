@@ -189,3 +189,13 @@ const std::vector<MarkupFixtureCase>& MarkupShapeFixtureCases()
     };
     return cases;
 }
+
+const std::vector<MarkupFixtureCase>& MarkupControlFixtureCases()
+{
+    static const std::vector<MarkupFixtureCase> cases = {
+        // The button's content inside its 4-pixel inset, its background
+        // between, its bevel at the edges.
+        {L"buttons.xml", 100, 80, {{4, 4, kRed}, {30, 15, kRed}, {55, 25, kRed}, {3, 10, kBlue}, {57, 10, kBlue}}},
+    };
+    return cases;
+}

@@ -97,6 +97,33 @@ TEST(MarkupRenderTool, RendersAFileToExpectedPixels)
     EXPECT_EQ(pixel(50, 20), 0x00FF00FFu);  // margin
 }
 
+TEST(MarkupRenderTool, DeviceOptionChoosesGdiOrGdiPlus)
+{
+    // A half-transparent fill blends on GDI+ and is painted opaque by GDI.
+    ScratchFolder folder;
+    const std::wstring input = folder.WriteFile(L"alpha.xml", "<Border Background='#800000FF'/>");
+    struct DeviceCase
+    {
+        const wchar_t* device;
+        unsigned int pixel;
+    } const cases[] = {{L"gdi", 0x0000FFFFu}, {L"gdiplus", 0x7F7FFFFFu}};
+    for (const DeviceCase& c : cases)
+    {
+        const std::wstring output = folder.PathOf(std::wstring(c.device) + L".png");
+        const MarkupRenderRun result =
+            RunMarkupRender(folder, {L"--device", c.device, L"--size", L"10x10", input, output});
+        ASSERT_EQ(result.exitCode, 0u) << result.stdErr;
+        int width = 0, height = 0;
+        std::vector<unsigned char> rgba;
+        ASSERT_TRUE(ReadPng(output, width, height, rgba));
+        const unsigned char* p = &rgba[(5 * width + 5) * 4];
+        const unsigned int pixel = (static_cast<unsigned>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+        EXPECT_NEAR(static_cast<int>(p[0]), static_cast<int>(c.pixel >> 24), 2) << std::hex << pixel;
+        EXPECT_NEAR(static_cast<int>(p[1]), static_cast<int>((c.pixel >> 16) & 0xFF), 2) << std::hex << pixel;
+        EXPECT_EQ(p[2], 0xFF);
+    }
+}
+
 TEST(MarkupRenderTool, MalformedMarkupExitsOneWithLineAndColumn)
 {
     ScratchFolder folder;
@@ -120,7 +147,8 @@ TEST(MarkupRenderTool, BadArgumentsExitTwo)
     const std::wstring input = folder.WriteFile(L"in.xml", "<Border/>");
     EXPECT_EQ(RunMarkupRender(folder, {input}).exitCode, 2u);
     EXPECT_EQ(RunMarkupRender(folder, {L"--size", L"0x5", input, folder.PathOf(L"a.png")}).exitCode, 2u);
-    EXPECT_EQ(RunMarkupRender(folder, {L"--device", L"gdiplus", input, folder.PathOf(L"a.png")}).exitCode, 2u);
+    EXPECT_EQ(RunMarkupRender(folder, {L"--device", L"gdi+", input, folder.PathOf(L"a.png")}).exitCode, 2u);
+    EXPECT_EQ(RunMarkupRender(folder, {L"--device", L"gdiplus", input, folder.PathOf(L"a.png")}).exitCode, 0u);
     EXPECT_EQ(RunMarkupRender(folder, {folder.PathOf(L"missing.xml"), folder.PathOf(L"a.png")}).exitCode, 2u);
     EXPECT_EQ(RunMarkupRender(folder, {L"--device", L"gdi", L"--dpi", L"144", input, folder.PathOf(L"a.png")}).exitCode,
               0u);

@@ -7,6 +7,7 @@
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDrawingContext.h"
+#include "Markup/MarkupGdiPlusDeviceContext.h"
 #include "Markup/MarkupParser.h"
 #include "Markup/MarkupUIElement.h"
 #include "Markup/MarkupValueConverters.h"
@@ -41,6 +42,7 @@ struct Options
     int nDpi = 0;
     COLORREF clrBackground = RGB(255, 255, 255);
     BOOL bTime = FALSE;
+    BOOL bGdiPlus = FALSE;
     std::wstring strInput;
     std::wstring strOutput;
 };
@@ -151,15 +153,11 @@ int wmain(int argc, wchar_t** argv)
                 return Usage("--device needs a value");
             }
             const std::wstring strDevice = argv[++i];
-            if (strDevice == L"gdiplus")
-            {
-                fprintf(stderr, "the GDI+ drawing device is not available yet\n");
-                return 2;
-            }
-            if (strDevice != L"gdi")
+            if (strDevice != L"gdi" && strDevice != L"gdiplus")
             {
                 return Usage("--device must be gdi or gdiplus");
             }
+            options.bGdiPlus = strDevice == L"gdiplus";
         }
         else if (strArg == L"--size")
         {
@@ -216,7 +214,12 @@ int wmain(int argc, wchar_t** argv)
     LARGE_INTEGER frequency = {}, t0 = {}, t1 = {}, t2 = {}, t3 = {}, t4 = {};
     QueryPerformanceFrequency(&frequency);
 
+    if (options.bGdiPlus)
+    {
+        MarkupGdiPlusStartup(TRUE);
+    }
     CLVKMarkupContext* pContext = new CLVKMarkupContext();
+    pContext->EnableGdiPlus(options.bGdiPlus);
     if (options.nDpi)
     {
         pContext->SetDpiScaling(std::make_unique<CFixedDpiScaling>(options.nDpi));
@@ -298,6 +301,10 @@ int wmain(int argc, wchar_t** argv)
         }
     }
     pContext->Release();
+    if (options.bGdiPlus)
+    {
+        MarkupGdiPlusStartup(FALSE);
+    }
     fflush(stdout);
     fflush(stderr);
     return nExit;

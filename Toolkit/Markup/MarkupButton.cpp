@@ -1,0 +1,159 @@
+#include "Markup/MarkupButton.h"
+
+#include "Foundation/DrawHelpers.h"
+#include "Foundation/WinThemeWrapper.h"
+#include "Markup/MarkupBorder.h"
+#include "Markup/MarkupBrush.h"
+#include "Markup/MarkupDrawingContext.h"
+#include "Markup/MarkupPanel.h"
+#include "Markup/MarkupThickness.h"
+
+#include <algorithm>
+
+LVK_IMPLEMENT_MARKUP_TYPE(
+    CLVKMarkupButton, L"Button", CLVKMarkupButtonBase::GetMarkupType(),
+    []() -> CLVKMarkupObject* { return new CLVKMarkupButton(); }, nullptr)
+
+namespace
+{
+
+void FillSolid(HDC hDC, int l, int t, int r, int b, COLORREF clr)
+{
+    const RECT rc = {l, t, r, b};
+    const COLORREF clrOld = SetBkColor(hDC, clr);
+    ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    SetBkColor(hDC, clrOld);
+}
+
+void FrameSolid(HDC hDC, const RECT& rc, COLORREF clr)
+{
+    FillSolid(hDC, rc.left, rc.top, rc.right, rc.top + 1, clr);
+    FillSolid(hDC, rc.left, rc.bottom - 1, rc.right, rc.bottom, clr);
+    FillSolid(hDC, rc.left, rc.top, rc.left + 1, rc.bottom, clr);
+    FillSolid(hDC, rc.right - 1, rc.top, rc.right, rc.bottom, clr);
+}
+
+enum
+{
+    kPartPushButton = 1
+};
+
+}  // namespace
+
+CLVKMarkupBrush* CLVKMarkupButton::GetBackground() const
+{
+    return MarkupCast<CLVKMarkupBrush>(GetValue(CLVKMarkupPanel::m_pBackgroundProperty));
+}
+
+CLVKMarkupThickness* CLVKMarkupButton::GetPadding() const
+{
+    return MarkupCast<CLVKMarkupThickness>(GetValue(CLVKMarkupBorder::m_pPaddingProperty));
+}
+
+SIZE CLVKMarkupButton::MeasureOverride(CLVKMarkupDrawingContext* pDC, int nWidth, int nHeight)
+{
+    OpenButtonTheme();
+    const CLVKMarkupThickness* const pPadding = GetPadding();
+    const int cx = (pPadding ? pPadding->m_nLeft + pPadding->m_nRight : 0) + ScaleX(8);
+    const int cy = (pPadding ? pPadding->m_nTop + pPadding->m_nBottom : 0) + ScaleY(8);
+    CLVKMarkupUIElement* const pContent = GetContent();
+    if (!pContent)
+    {
+        return SIZE{cx, cy};
+    }
+    pContent->Measure(pDC, std::max(nWidth - cx, 0), std::max(nHeight - cy, 0));
+    const SIZE size = pContent->GetDesiredSize();
+    return SIZE{size.cx + cx, size.cy + cy};
+}
+
+SIZE CLVKMarkupButton::ArrangeOverride(int nWidth, int nHeight)
+{
+    RECT rc = {0, 0, nWidth, nHeight};
+    // The classic bevel shows the press by moving the content.
+    if (IsPressed() && (!IsThemed() || GetBackground()))
+    {
+        OffsetRect(&rc, 1, 1);
+    }
+    if (const CLVKMarkupThickness* const pPadding = GetPadding())
+    {
+        rc.left += pPadding->m_nLeft;
+        rc.top += pPadding->m_nTop;
+        rc.right -= pPadding->m_nRight;
+        rc.bottom -= pPadding->m_nBottom;
+    }
+    InflateRect(&rc, -ScaleX(4), -ScaleY(4));
+    if (CLVKMarkupUIElement* const pContent = GetContent())
+    {
+        pContent->Arrange(rc.left, rc.top, std::max(rc.left, rc.right), std::max(rc.top, rc.bottom));
+    }
+    return SIZE{nWidth, nHeight};
+}
+
+void CLVKMarkupButton::OnRender(CLVKMarkupDrawingContext* pDC)
+{
+    const SIZE size = GetRenderSize();
+    const RECT rc = {0, 0, size.cx, size.cy};
+    const BOOL bPressed = IsPressed();
+    CLVKMarkupBrush* const pBackground = GetBackground();
+    COLORREF clrLight, clrShadow, clrDarkShadow;
+    if (pBackground)
+    {
+        pDC->FillRectangle(rc.left, rc.top, rc.right, rc.bottom, pBackground);
+        const DWORD hls = CLVKDrawHelpers::RgbToHls(pBackground->GetHintColor());
+        const int nLuminance = (hls >> 16) & 0xFF;
+        const DWORD hueSaturation = hls & 0xFFFF;
+        clrLight = CLVKDrawHelpers::HlsToRgb(hueSaturation | ((nLuminance / 2 + 120) << 16));
+        clrShadow = CLVKDrawHelpers::HlsToRgb(hueSaturation | (MulDiv(nLuminance, 2, 3) << 16));
+        clrDarkShadow = RGB(GetRValue(clrShadow) / 2, GetGValue(clrShadow) / 2, GetBValue(clrShadow) / 2);
+    }
+    else if (IsThemed())
+    {
+        if (HDC hDC = pDC->GetDC())
+        {
+            const int nState = !IsEnabled() ? 4 : bPressed ? 3 : IsMouseOver() ? 2 : 1;
+            GetThemeWrapper().DrawThemeBackground(hDC, kPartPushButton, nState, &rc, nullptr);
+            pDC->ReleaseDC(hDC);
+        }
+        return;
+    }
+    else
+    {
+        pDC->FillSolidRect(rc.left, rc.top, rc.right, rc.bottom, GetSysColor(COLOR_BTNFACE));
+        clrLight = GetSysColor(COLOR_WINDOW);
+        clrShadow = GetSysColor(COLOR_BTNSHADOW);
+        clrDarkShadow = GetSysColor(COLOR_3DDKSHADOW);
+    }
+    HDC hDC = pDC->GetDC();
+    if (!hDC)
+    {
+        return;
+    }
+    if (bPressed)
+    {
+        FrameSolid(hDC, rc, GetSysColor(COLOR_WINDOWFRAME));
+        const RECT rcInner = {rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1};
+        FrameSolid(hDC, rcInner, clrShadow);
+    }
+    else
+    {
+        FillSolid(hDC, rc.left, rc.top, rc.right, rc.top + 1, clrLight);
+        FillSolid(hDC, rc.left, rc.top, rc.left + 1, rc.bottom, clrLight);
+        FillSolid(hDC, rc.left + 1, rc.bottom - 2, rc.right - 1, rc.bottom - 1, clrShadow);
+        FillSolid(hDC, rc.right - 2, rc.top + 1, rc.right - 1, rc.bottom - 1, clrShadow);
+        FillSolid(hDC, rc.left, rc.bottom - 1, rc.right, rc.bottom, clrDarkShadow);
+        FillSolid(hDC, rc.right - 1, rc.top, rc.right, rc.bottom, clrDarkShadow);
+    }
+    pDC->ReleaseDC(hDC);
+}
+
+void CLVKMarkupButton::OnRenderFocusVisual(CLVKMarkupDrawingContext* pDC)
+{
+    if (HDC hDC = pDC->GetDC())
+    {
+        const SIZE size = GetRenderSize();
+        RECT rc = {0, 0, size.cx, size.cy};
+        InflateRect(&rc, -3, -3);
+        DrawFocusRect(hDC, &rc);
+        pDC->ReleaseDC(hDC);
+    }
+}

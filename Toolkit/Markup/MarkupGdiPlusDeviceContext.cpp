@@ -1,6 +1,7 @@
 #include "Markup/MarkupGdiPlusDeviceContext.h"
 
 #include "Foundation/GdiPlusLoader.h"
+#include "Markup/MarkupDeviceDependentImage.h"
 #include "Markup/MarkupDoubleCollection.h"
 #include "Markup/MarkupFont.h"
 #include "Markup/MarkupGradientStop.h"
@@ -658,5 +659,18 @@ void CLVKMarkupGdiPlusDeviceContext::ReleaseDC(HDC hDC)
     if (hDC)
     {
         GdipReleaseDC(m_pGraphics, hDC);
+    }
+}
+
+void CLVKMarkupGdiPlusDeviceContext::DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc)
+{
+    if (!pImage)
+    {
+        return;
+    }
+    if (HDC hDC = GetDC())
+    {
+        pImage->Draw(hDC, rc);
+        ReleaseDC(hDC);
     }
 }

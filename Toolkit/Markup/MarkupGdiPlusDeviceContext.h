@@ -50,6 +50,9 @@ public:
     void RestoreClipRegion(HRGN hRegion) override;
     HDC GetDC() override;
     void ReleaseDC(HDC hDC) override;
+    // Pictures are drawn by GDI on the graphics object's DC (at the origin,
+    // without the world transform's rotation or scale).
+    void DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc) override;
 
     Gdiplus::GpGraphics* GetGraphics() const { return m_pGraphics; }
     // The four GDI+ values the current markup smoothing mode set.

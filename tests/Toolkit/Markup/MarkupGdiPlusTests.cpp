@@ -372,3 +372,20 @@ TEST_F(MarkupGdiPlus, TransformsDrawAndHitThroughTheWorldTransform)
         EXPECT_EQ(flatSurface.Pixel(pt.x, pt.y), kWhite) << pt.x << "," << pt.y;
     }
 }
+
+TEST_F(MarkupGdiPlus, PicturesDrawAtTheirPlace)
+{
+    // The picture is drawn by GDI on the graphics object's DC, which follows
+    // the origin of the element.
+    MarkupContextHolder context;
+    ElementHolder root(context.Parse(
+        L"<Border Padding='10,5,0,0' HorizontalAlignment='Left' VerticalAlignment='Top'><Image "
+        L"Source='file://MarkupFixtures\\red-alpha.png' Stretch='Fill' Width='80' Height='20'/></Border>"));
+    ASSERT_TRUE(root);
+    MarkupSurface surface(100, 40);
+    surface.Render(root.Get());
+    EXPECT_EQ(surface.Pixel(9, 10), kWhite);
+    EXPECT_EQ(surface.Pixel(10, 5), kRed);
+    EXPECT_EQ(surface.Pixel(68, 24), kRed);
+    EXPECT_EQ(surface.Pixel(72, 10), kWhite);
+}

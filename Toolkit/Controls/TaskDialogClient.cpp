@@ -14,7 +14,10 @@
 #include "TaskButtonTheme.h"
 #include "TaskButtonThemeExpando.h"
 #include "TaskDialogMeasure.h"
+#include "Markup/MarkupContext.h"
+#include "Markup/MarkupDelegate.h"
 #include "Markup/MarkupHelpers.h"
+#include "Markup/MarkupHyperlink.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -199,7 +202,10 @@ BOOL CLVKTaskDialogClient::InitializeClient(BOOL bFirstTime)
 {
     DestroyControls();
     if (m_bMarkupEnabled)
+    {
         m_pMarkupContext = MarkupCreateContext(GetSafeHwnd(), TRUE);
+        AddHyperlinkHandler(m_pMarkupContext);
+    }
     RefreshMetrics();
     LoadTexts();
     LoadIcons();
@@ -218,6 +224,16 @@ BOOL CLVKTaskDialogClient::InitializeClient(BOOL bFirstTime)
         return FALSE;
     UpdateLayout(bFirstTime);
     return TRUE;
+}
+
+void CLVKTaskDialogClient::AddHyperlinkHandler(CLVKMarkupContext* pContext)
+{
+    if (!pContext)
+        return;
+    CLVKMarkupType::EnsureRegistered(CLVKMarkupHyperlink::GetMarkupType());
+    // The context owns the delegate.
+    pContext->AddHandler(CLVKMarkupHyperlink::m_pClickEvent, new CLVKMarkupClassDelegate<CLVKTaskDialogClient>(
+                                                                 this, &CLVKTaskDialogClient::OnMarkupHyperlinkClick));
 }
 
 void CLVKTaskDialogClient::CreateLinkControl(CLVKTaskDialogLinkCtrl& link, TaskDialogTextItem& item)

@@ -18,6 +18,7 @@
 #include <vector>
 
 class CLVKMarkupContext;
+class CLVKMarkupObject;
 class CLVKButton;
 class CLVKButtonTheme;
 
@@ -38,7 +39,8 @@ public:
     // TDE_EXPANDED_INFORMATION, TDE_FOOTER or TDE_MAIN_INSTRUCTION) makes the
     // dialog send that window the element's text as WM_COPYDATA (dwData: the
     // element, the text in UTF-16 without its zero) and answer 1, so that
-    // screen readers and test tools read the dialog from any process.
+    // screen readers and test tools read the dialog from any process. Markup
+    // is answered as the text it shows, without its tags.
     static UINT AFX_CDECL GetTextQueryMessage();
 
     // Builds every control, text, icon and font; FALSE when a control cannot
@@ -141,6 +143,13 @@ protected:
     virtual void DrawExpandedInformation(HDC hDC);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // With markup, every message goes first to the markup text under the
+    // cursor (or to the markup context when none is); what the markup
+    // handles goes no further.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // A markup hyperlink was clicked (delegate of the markup context's click
+    // event): TDN_HYPERLINK_CLICKED with its target, and the click is handled.
+    void OnMarkupHyperlinkClick(CLVKMarkupObject* pSender, CLVKMarkupObject* pArgs);
     BOOL CanCancel() const;
     // Runs a click as the dialog's buttons do (TDM_CLICK_BUTTON uses it too).
     LRESULT OnClick(UINT nId, HWND hControl);
@@ -174,6 +183,8 @@ private:
     BOOL LoadArrowImage(UINT nId, CLVKIconImage& image) const;
     BOOL CreatePushButton(UINT nId, const CString& strCaption, SIZE size);
     BOOL CreateCommonButton(UINT nId, UINT nStringId, SIZE size);
+    // Registers the markup hyperlink delegate with a markup context.
+    void AddHyperlinkHandler(CLVKMarkupContext* pContext);
     void CreateLinkControl(CLVKTaskDialogLinkCtrl& link, TaskDialogTextItem& item);
     RECT CalcTextBlockRect(const TaskDialogTextItem& item, int nWidth, HFONT hFont) const;
     int MeasureTextWidth(const TaskDialogTextItem& item, int nWidth, HFONT hFont) const;

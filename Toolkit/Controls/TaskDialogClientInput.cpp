@@ -3,6 +3,9 @@
 
 #include "Foundation/DpiScaling.h"
 #include "Markup/MarkupHelpers.h"
+#include "Markup/MarkupHyperlink.h"
+#include "Markup/MarkupRoutedEventArgs.h"
+#include "Markup/MarkupString.h"
 
 #include <algorithm>
 
@@ -247,13 +250,51 @@ void CLVKTaskDialogClient::AnswerTextQuery(HWND hReceiver, int nElement)
     default:
         return;
     }
+    // Markup is answered as the text it shows.
+    const CString strText = pItem->GetDisplayText();
     COPYDATASTRUCT data{};
     data.dwData = static_cast<ULONG_PTR>(nElement);
-    data.cbData = static_cast<DWORD>(pItem->strText.GetLength() * sizeof(wchar_t));
-    data.lpData = const_cast<wchar_t*>(pItem->strText.GetString());
+    data.cbData = static_cast<DWORD>(strText.GetLength() * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(strText.GetString());
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(hReceiver, WM_COPYDATA, reinterpret_cast<WPARAM>(GetSafeHwnd()),
                           reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 2000, &result);
+}
+
+BOOL CLVKTaskDialogClient::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (m_pMarkupContext && GetSafeHwnd())
+    {
+        POINT pt{};
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(GetSafeHwnd(), &pt);
+        const TaskDialogTextItem* pHit = nullptr;
+        for (const TaskDialogTextItem* pItem : {&m_mainInstruction, &m_content, &m_footer, &m_expandedInformation})
+        {
+            if (::PtInRect(&pItem->rc, pt))
+            {
+                pHit = pItem;
+                break;
+            }
+        }
+        const BOOL bHandled = pHit ? MarkupRelayElementMessage(pHit->pElement, message, wParam, lParam, pResult)
+                                   : MarkupRelayContextMessage(m_pMarkupContext, message, wParam, lParam, pResult);
+        if (bHandled)
+            return TRUE;
+    }
+    return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void CLVKTaskDialogClient::OnMarkupHyperlinkClick(CLVKMarkupObject* pSender, CLVKMarkupObject* pArgs)
+{
+    auto* const pRouted = MarkupCast<CLVKMarkupRoutedEventArgs>(pArgs);
+    CLVKMarkupObject* const pSource = pRouted ? pRouted->GetSource() : pSender;
+    if (!pSource || !pSource->IsKindOf(CLVKMarkupHyperlink::GetMarkupType()))
+        return;
+    auto* const pTarget = MarkupCast<CLVKMarkupString>(pSource->GetValue(CLVKMarkupHyperlink::m_pNavigateUriProperty));
+    SendNotification(TDN_HYPERLINK_CLICKED, 0, pTarget ? reinterpret_cast<LPARAM>(pTarget->GetText()) : 0);
+    if (pRouted)
+        pRouted->SetHandled();
 }
 
 LRESULT CLVKTaskDialogClient::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,34 @@
 #include "TaskDialogTextItem.h"
 
 #include "Markup/MarkupHelpers.h"
+#include "Markup/MarkupTextBlock.h"
+
+namespace
+{
+
+// The texts of the text blocks in a markup tree, in reading order, one per
+// line.
+CString PlainTextOf(CLVKMarkupObject* pObject)
+{
+    if (!pObject)
+        return CString();
+    if (auto* const pTextBlock = MarkupCast<CLVKMarkupTextBlock>(pObject))
+        return pTextBlock->GetText();
+    CString strText;
+    const int nCount = pObject->GetLogicalChildrenCount();
+    for (int i = 0; i < nCount; ++i)
+    {
+        const CString strChild = PlainTextOf(pObject->GetLogicalChild(i));
+        if (strChild.IsEmpty())
+            continue;
+        if (!strText.IsEmpty())
+            strText += L"\n";
+        strText += strChild;
+    }
+    return strText;
+}
+
+}  // namespace
 
 TaskDialogTextItem::~TaskDialogTextItem()
 {
@@ -11,6 +39,7 @@ void TaskDialogTextItem::SetText(const CString& strNewText, CLVKMarkupContext* p
 {
     strText = strNewText;
     MarkupReleaseElement(pElement);
+    bMarkup = pContext != nullptr;
     if (pContext && !strText.IsEmpty())
         pElement = MarkupParseText(pContext, strText);
 }
@@ -19,4 +48,11 @@ void TaskDialogTextItem::Reset()
 {
     SetText(CString(), nullptr);
     rc = RECT{};
+}
+
+CString TaskDialogTextItem::GetDisplayText() const
+{
+    if (!bMarkup)
+        return strText;
+    return PlainTextOf(pElement);
 }

@@ -23,9 +23,15 @@ struct TaskDialogTextItem
     void Reset();
 
     BOOL IsEmpty() const { return strText.IsEmpty(); }
+    // The text as the dialog shows it: without markup the text itself; with
+    // markup the texts of the parsed element's text blocks, one per line,
+    // and nothing when the markup did not parse.
+    CString GetDisplayText() const;
 
     CString strText;
     // Owned; null when markup is off, the text is empty or does not parse.
     CLVKMarkupUIElement* pElement = nullptr;
+    // The text was given to a markup context (parsed or not).
+    BOOL bMarkup = FALSE;
     RECT rc{};
 };

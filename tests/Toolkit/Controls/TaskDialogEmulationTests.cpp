@@ -734,12 +734,14 @@ TEST(TaskDialogEmulation, MarkupTextsAreMeasuredAndDrawnAndBrokenMarkupShowsNoth
     RECT rcContentAfter{};
     RECT rcExpandedAfter{};
     int nInkContentAfter = 0;
+    CapturedDialog captured;
     dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
     {
         rcMain = self.GetElementRect(CLVKTaskDialogClient::rectMainInstruction);
         rcContent = self.GetElementRect(CLVKTaskDialogClient::rectContent);
         rcExpanded = self.GetElementRect(CLVKTaskDialogClient::rectExpanded);
         rcFooter = self.GetElementRect(CLVKTaskDialogClient::rectFooter);
+        captured = ReadDialog(hDialog);
         const PrintedClient shot(hDialog);
         // The background of the main area: its top right corner.
         const COLORREF clrBack = shot.At(shot.Width() - 2, 1);
@@ -769,6 +771,8 @@ TEST(TaskDialogEmulation, MarkupTextsAreMeasuredAndDrawnAndBrokenMarkupShowsNoth
     EXPECT_EQ(rcContentAfter.top, rcContentAfter.bottom);
     EXPECT_LT(rcExpandedAfter.top, rcExpanded.top) << "the expanded information moves up into the content's room";
     EXPECT_EQ(0, nInkContentAfter) << "broken markup shows nothing";
+    EXPECT_EQ(L"Markup title", captured.mainInstruction);
+    EXPECT_EQ(L"", captured.footer) << "and reads as nothing";
 }
 
 TEST(TaskDialogEmulation, IdealMarkupSizeIsTheWholeSizeOfAnUnwrappedElement)
@@ -804,4 +808,87 @@ TEST(TaskDialogEmulation, IdealMarkupSizeIsTheWholeSizeOfAnUnwrappedElement)
     MarkupReleaseElement(pShort);
     MarkupReleaseElement(pLong);
     MarkupReleaseContext(pContext);
+}
+
+namespace
+{
+
+// The real pointer at a point of the dialog's client area (the markup relay
+// asks where the cursor is), then the mouse messages of a click there.
+bool ClickAt(HWND hDialog, POINT pt)
+{
+    POINT screen = pt;
+    ClientToScreen(hDialog, &screen);
+    SetCursorPos(screen.x, screen.y);
+    // Wine reports a cursor moved by SetCursorPos only a moment later.
+    POINT now{};
+    for (int i = 0; i < 100 && (GetCursorPos(&now), now.x != screen.x || now.y != screen.y); ++i)
+        Sleep(10);
+    if (now.x != screen.x || now.y != screen.y)
+        return false;
+    const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
+    SendMessageW(hDialog, WM_MOUSEMOVE, 0, lParam);
+    SendMessageW(hDialog, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    SendMessageW(hDialog, WM_LBUTTONUP, 0, lParam);
+    return true;
+}
+
+}  // namespace
+
+TEST(TaskDialogEmulation, MarkupHyperlinksUnderTheCursorReportTheirTargets)
+{
+    RecordingTaskDialog dialog;
+    dialog.m_bMarkupEnabled = TRUE;
+    dialog.SetMainInstruction(L"<TextBlock>Links in markup</TextBlock>");
+    dialog.SetContent(
+        L"<TextBlock><Hyperlink NavigateUri='https://example.org/a'>Open the folder</Hyperlink> or not</TextBlock>");
+    dialog.SetFooter(L"<TextBlock><Hyperlink>Without a target</Hyperlink></TextBlock>");
+    bool bPointer = true;
+    std::vector<size_t> counts;
+    CapturedDialog captured;
+    dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
+    {
+        RunSoon(
+            [&, hDialog]
+            {
+                captured = ReadDialog(hDialog);
+                // Painted once, so that the elements have their places.
+                const PrintedClient shot(hDialog);
+                const RECT rcContent = self.GetElementRect(CLVKTaskDialogClient::rectContent);
+                const RECT rcFooter = self.GetElementRect(CLVKTaskDialogClient::rectFooter);
+                const RECT rcMain = self.GetElementRect(CLVKTaskDialogClient::rectMainInstruction);
+                const auto middle = [](const RECT& rc, int x) { return POINT{x, (rc.top + rc.bottom) / 2}; };
+                auto count = [&] { counts.push_back(static_cast<size_t>(self.Count(TDN_HYPERLINK_CLICKED))); };
+                // On the content's link, beside it, on the main instruction
+                // (no link), outside every text, on the footer's link.
+                bPointer = ClickAt(hDialog, middle(rcContent, rcContent.left + 10));
+                count();
+                bPointer = bPointer && ClickAt(hDialog, middle(rcContent, rcContent.right - 2));
+                count();
+                bPointer = bPointer && ClickAt(hDialog, middle(rcMain, rcMain.left + 10));
+                count();
+                bPointer = bPointer && ClickAt(hDialog, POINT{2, rcContent.bottom + 2});
+                count();
+                bPointer = bPointer && ClickAt(hDialog, middle(rcFooter, rcFooter.left + 10));
+                count();
+                Click(hDialog, IDOK);
+            });
+    };
+    ASSERT_EQ(IDOK, dialog.DoModal());
+    // What the test library (and a screen reader) reads: the texts shown,
+    // without their markup.
+    EXPECT_TRUE(captured.isEmulatedTaskDialog);
+    EXPECT_EQ(L"Links in markup", captured.mainInstruction);
+    EXPECT_EQ(L"Open the folder or not", captured.content);
+    EXPECT_EQ(L"Without a target", captured.footer);
+    ASSERT_TRUE(bPointer) << "the pointer did not reach the dialog";
+    EXPECT_EQ((std::vector<size_t>{1, 1, 1, 1, 2}), counts);
+    std::vector<std::wstring> targets;
+    for (const Notification& note : dialog.m_notes)
+    {
+        if (note.code == TDN_HYPERLINK_CLICKED)
+            targets.push_back(note.text);
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"https://example.org/a", L""}), targets)
+        << "a link without a target reports none";
 }

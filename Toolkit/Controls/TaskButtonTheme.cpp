@@ -5,6 +5,7 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/SystemVersion.h"
+#include "Markup/MarkupHelpers.h"
 #include "TaskDialogMeasure.h"
 
 #include <vsstyle.h>
@@ -224,7 +225,17 @@ void CLVKTaskButtonTheme::DrawCommandLinkText(CDC* pDC, CLVKButton* pButton)
     SIZE note = area;
     TaskDialogCalcTextRect(m_strNote, note, hButtonFont);
     SIZE title = area;
-    TaskDialogCalcTextRect(m_strTitle, title, hTitleFont);
+    // A markup caption is the title, measured and drawn by the markup engine.
+    CLVKMarkupUIElement* const pMarkup = pButton->GetMarkupCaption();
+    CLVKMarkupContext* const pContext = pButton->GetMarkupContext();
+    if (pMarkup)
+    {
+        MarkupSetDefaultFont(pContext, hTitleFont, GetTextColor(pButton));
+        title = MarkupMeasureElement(pMarkup, area.cx);
+        title.cx = std::min(title.cx, area.cx);
+    }
+    else
+        TaskDialogCalcTextRect(m_strTitle, title, hTitleFont);
     const SIZE total{std::max(title.cx, note.cx), title.cy + note.cy};
     const POINT origin = GetTextOrigin(rc, total, nImageWidth);
 
@@ -232,7 +243,14 @@ void CLVKTaskButtonTheme::DrawCommandLinkText(CDC* pDC, CLVKButton* pButton)
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextAlign(TA_LEFT | TA_TOP);
     int nNoteTop = origin.y;
-    if (!m_strTitle.IsEmpty())
+    if (pMarkup)
+    {
+        const RECT rcTitle{origin.x, origin.y, origin.x + title.cx, origin.y + title.cy};
+        MarkupSetDefaultFont(pContext, hTitleFont, GetTextColor(pButton));
+        MarkupRenderElement(pMarkup, pDC->GetSafeHdc(), &rcTitle);
+        nNoteTop = origin.y + title.cy + 1;
+    }
+    else if (!m_strTitle.IsEmpty())
     {
         UINT nFormat = DT_WORDBREAK;
         if (QueryUiState(pButton) & UISF_HIDEACCEL)

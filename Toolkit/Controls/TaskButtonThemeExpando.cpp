@@ -5,6 +5,7 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/GlyphFont.h"
 #include "Foundation/WinThemeWrapper.h"
+#include "Markup/MarkupHelpers.h"
 
 #include <vsstyle.h>
 
@@ -34,20 +35,39 @@ void CLVKTaskButtonThemeExpando::DrawButton(CDC* pDC, CLVKButton* pButton)
 
     RECT rcText = rc;
     rcText.left += pDpi->ScaleX(26);
+    // A markup caption is measured and drawn by the markup engine.
+    CLVKMarkupUIElement* const pMarkup = pButton->GetMarkupCaption();
+    const COLORREF clrText = GetToolkitColor(COLOR_BTNTEXT);
     SIZE line{};
-    ::GetTextExtentPoint32W(hDC, strCaption, strCaption.GetLength(), &line);
+    if (pMarkup)
+    {
+        MarkupSetDefaultFont(pButton->GetMarkupContext(), hFont, clrText);
+        line = MarkupMeasureElement(pMarkup, std::max<int>(rcText.right - rcText.left, 0));
+    }
+    else
+        ::GetTextExtentPoint32W(hDC, strCaption, strCaption.GetLength(), &line);
     if (line.cx < rc.Width())
     {
         rcText.top = rc.top + (rc.Height() - line.cy) / 2;
         rcText.bottom = rcText.top + line.cy;
     }
-    pDC->SetTextColor(GetToolkitColor(COLOR_BTNTEXT));
+    pDC->SetTextColor(clrText);
     pDC->SetBkMode(TRANSPARENT);
-    ::DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, DT_WORDBREAK | nPrefix);
+    if (pMarkup)
+    {
+        const RECT rcMarkup{rcText.left, rcText.top, std::min<LONG>(rcText.left + line.cx, rcText.right),
+                            rcText.top + line.cy};
+        MarkupRenderElement(pMarkup, hDC, &rcMarkup);
+    }
+    else
+        ::DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, DT_WORDBREAK | nPrefix);
     if (::GetFocus() == pButton->GetSafeHwnd() && !(nUiState & UISF_HIDEFOCUS))
     {
         RECT rcFocus = rcText;
-        ::DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcFocus, DT_CALCRECT | DT_WORDBREAK | nPrefix);
+        if (pMarkup)
+            rcFocus = RECT{rcText.left, rcText.top, rcText.left + line.cx, rcText.top + line.cy};
+        else
+            ::DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcFocus, DT_CALCRECT | DT_WORDBREAK | nPrefix);
         ::InflateRect(&rcFocus, pDpi->ScaleX(1), 0);
         ::DrawFocusRect(hDC, &rcFocus);
     }

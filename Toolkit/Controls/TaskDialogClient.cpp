@@ -247,26 +247,27 @@ void CLVKTaskDialogClient::CreateLinkControl(CLVKTaskDialogLinkCtrl& link, TaskD
 
 BOOL CLVKTaskDialogClient::LoadTexts()
 {
-    // With markup on, the four painted texts are parsed; the captions of the
-    // verification box and the expando button stay plain button text.
+    // With markup on, each text is parsed into an element of its own.
     m_mainInstruction.SetText(LoadText(m_pConfig->pszMainInstruction), m_pMarkupContext);
     m_content.SetText(LoadText(m_pConfig->pszContent), m_pMarkupContext);
     m_footer.SetText(LoadText(m_pConfig->pszFooter), m_pMarkupContext);
-    m_verificationText.strText = LoadText(m_pConfig->pszVerificationText);
+    m_verificationText.SetText(LoadText(m_pConfig->pszVerificationText), m_pMarkupContext);
     m_expandedInformation.SetText(LoadText(m_pConfig->pszExpandedInformation), m_pMarkupContext);
     if (!m_expandedInformation.IsEmpty())
     {
-        m_expandedControlText.strText = LoadText(m_pConfig->pszExpandedControlText);
-        m_collapsedControlText.strText = LoadText(m_pConfig->pszCollapsedControlText);
-        if (m_expandedControlText.IsEmpty() && m_collapsedControlText.IsEmpty())
+        CString strExpanded = LoadText(m_pConfig->pszExpandedControlText);
+        CString strCollapsed = LoadText(m_pConfig->pszCollapsedControlText);
+        if (strExpanded.IsEmpty() && strCollapsed.IsEmpty())
         {
-            m_expandedControlText.strText = ResourceString(kStringHideDetails);
-            m_collapsedControlText.strText = ResourceString(kStringShowDetails);
+            strExpanded = ResourceString(kStringHideDetails);
+            strCollapsed = ResourceString(kStringShowDetails);
         }
-        else if (m_expandedControlText.IsEmpty())
-            m_expandedControlText.strText = m_collapsedControlText.strText;
-        else if (m_collapsedControlText.IsEmpty())
-            m_collapsedControlText.strText = m_expandedControlText.strText;
+        else if (strExpanded.IsEmpty())
+            strExpanded = strCollapsed;
+        else if (strCollapsed.IsEmpty())
+            strCollapsed = strExpanded;
+        m_expandedControlText.SetText(strExpanded, m_pMarkupContext);
+        m_collapsedControlText.SetText(strCollapsed, m_pMarkupContext);
     }
     return TRUE;
 }
@@ -426,6 +427,19 @@ SIZE CLVKTaskDialogClient::CalcButtonSize(const CString& strCaption) const
 
 SIZE CLVKTaskDialogClient::CalcButtonSize(const CString& strCaption, SIZE inset, int nMaxWidth) const
 {
+    if (m_pMarkupContext)
+    {
+        // A caption in markup is measured as the button draws it.
+        if (CLVKMarkupUIElement* pElement = MarkupParseText(m_pMarkupContext, strCaption))
+        {
+            MarkupSetDefaultFont(m_pMarkupContext, m_hBodyFont, m_pMarkupContext->GetDefaultTextColor());
+            SIZE size = MarkupMeasureElement(pElement, nMaxWidth > 0 ? nMaxWidth : 0x7FFFFFFF);
+            MarkupReleaseElement(pElement);
+            if (nMaxWidth > 0)
+                size.cx = std::min<LONG>(size.cx, nMaxWidth);
+            return SIZE{size.cx + 2 * inset.cx, size.cy + 2 * inset.cy};
+        }
+    }
     CString strFirst = TaskDialogExtractLine(strCaption, 0);
     CLVKDrawHelpers::StripMnemonics(strFirst);
     const CString strSecond = TaskDialogExtractLine(strCaption, 1);
@@ -484,6 +498,8 @@ CLVKButton* CLVKTaskDialogClient::CreateButtonControl(UINT nId, const CString& s
     if (pTheme)
         pButton->SetThemeObject(std::move(pTheme));
     pButton->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hBodyFont), TRUE);
+    if (m_pMarkupContext)
+        pButton->EnableMarkup(TRUE);
     return pButton.release();
 }
 
@@ -632,6 +648,8 @@ BOOL CLVKTaskDialogClient::CreateExpandoButton()
         if (!pBox)
             return FALSE;
         m_pVerificationBox.reset(pBox);
+        // Hyperlinks in a markup caption report like those of the texts.
+        AddHyperlinkHandler(pBox->GetMarkupContext());
         m_bVerificationChecked = (m_pConfig->dwFlags & TDF_VERIFICATION_FLAG_CHECKED) != 0;
         pBox->SendMessage(BM_SETCHECK, m_bVerificationChecked ? BST_CHECKED : BST_UNCHECKED);
     }

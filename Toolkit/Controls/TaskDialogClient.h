@@ -67,7 +67,8 @@ public:
     SIZE CalcCommonButtonSize() const;
     int CalcContentWidth();
     int CalcCommandLinkWidth(const CString& strCaption, int nWidth) const;
-    SIZE CalcCommandLinkSize(const CString& strCaption, int nWidth) const;
+    // The button's markup caption, when it has one, gives the title's size.
+    SIZE CalcCommandLinkSize(const CString& strCaption, CLVKButton* pButton, int nWidth) const;
     RECT CalcButtonAreaRect(int nWidth) const;
     SIZE LayoutClient(int nWidth);
 

@@ -265,9 +265,19 @@ BOOL CLVKTaskDialogClient::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
 {
     if (m_pMarkupContext && GetSafeHwnd())
     {
+        // A mouse message carries where it happened (the pointer may have
+        // moved on since); any other message goes by the cursor.
         POINT pt{};
-        ::GetCursorPos(&pt);
-        ::ScreenToClient(GetSafeHwnd(), &pt);
+        if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && message != WM_MOUSEWHEEL &&
+            message != WM_MOUSEHWHEEL)
+        {
+            pt = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        }
+        else
+        {
+            ::GetCursorPos(&pt);
+            ::ScreenToClient(GetSafeHwnd(), &pt);
+        }
         const TaskDialogTextItem* pHit = nullptr;
         for (const TaskDialogTextItem* pItem : {&m_mainInstruction, &m_content, &m_footer, &m_expandedInformation})
         {

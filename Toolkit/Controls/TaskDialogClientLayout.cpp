@@ -86,26 +86,41 @@ int CLVKTaskDialogClient::CalcCommandLinkWidth(const CString& strCaption, int nW
     const int nArrow = m_pArrow ? ScaleX(20) : 0;
     const int nInner = nWidth - 2 * m_nMarginX - (m_pArrow ? nArrow : m_nEdgeUnit);
     SIZE title{nInner, 0};
+    TaskDialogTextItem titleItem;
+    titleItem.SetText(TaskDialogExtractLine(strCaption, 0), m_pMarkupContext);
+    if (titleItem.pElement)
+        title.cx = MeasureTextWidth(titleItem, nInner, m_hMainFont);
     // A title that needs no wrapping answers FALSE with its one-line size,
     // which is the width it needs.
-    TaskDialogCalcIdealTextSize(TaskDialogExtractLine(strCaption, 0), title, m_hMainFont, ScaleX(120), ScaleX(30));
+    else
+        TaskDialogCalcIdealTextSize(titleItem.strText, title, m_hMainFont, ScaleX(120), ScaleX(30));
     TaskDialogTextItem note;
     note.strText = TaskDialogExtractLine(strCaption, 1);
     const int nNote = note.IsEmpty() ? 0 : MeasureTextWidth(note, nInner, m_hBodyFont);
     return m_nEdgeUnit + 2 * m_nMarginX + std::max<int>(title.cx, nNote) + nArrow;
 }
 
-SIZE CLVKTaskDialogClient::CalcCommandLinkSize(const CString& strCaption, int nWidth) const
+SIZE CLVKTaskDialogClient::CalcCommandLinkSize(const CString& strCaption, CLVKButton* pButton, int nWidth) const
 {
     if (strCaption.IsEmpty() || !HasCommandLinks())
         return SIZE{};
     const int nArrow = m_pArrow ? ScaleX(20) : 0;
     const int nInner = nWidth - m_nEdgeUnit - 2 * m_nMarginX - nArrow;
     SIZE title{nInner, 0};
-    BOOL bWraps = FALSE;
-    TaskDialogCalcTextRect(TaskDialogExtractLine(strCaption, 0), title, m_hMainFont, &bWraps);
-    if (bWraps)
-        title.cx = nInner;
+    if (CLVKMarkupUIElement* pCaption = pButton ? pButton->GetMarkupCaption() : nullptr)
+    {
+        CLVKMarkupContext* pContext = pButton->GetMarkupContext();
+        MarkupSetDefaultFont(pContext, m_hMainFont, pContext->GetDefaultTextColor());
+        title = MarkupMeasureElement(pCaption, std::max(nInner, 0));
+        title.cx = std::min<LONG>(title.cx, nInner);
+    }
+    else
+    {
+        BOOL bWraps = FALSE;
+        TaskDialogCalcTextRect(TaskDialogExtractLine(strCaption, 0), title, m_hMainFont, &bWraps);
+        if (bWraps)
+            title.cx = nInner;
+    }
     SIZE note{nInner, 0};
     if (!TaskDialogCalcTextRect(TaskDialogExtractLine(strCaption, 1), note, m_hBodyFont))
         note = SIZE{};
@@ -266,7 +281,7 @@ SIZE CLVKTaskDialogClient::LayoutClient(int w)
     {
         const CString strCaption = LoadText(m_pConfig->pButtons[i].pszButtonText);
         const int nAreaWidth = rcLinks.right - rcLinks.left;
-        const SIZE size = CalcCommandLinkSize(strCaption, nAreaWidth);
+        const SIZE size = CalcCommandLinkSize(strCaption, m_arrCommandLinks[i].get(), nAreaWidth);
         m_sizes[m_arrCommandLinks[i]->GetSafeHwnd()] = SIZE{nAreaWidth, size.cy};
         rcLinks.bottom += size.cy;
     }

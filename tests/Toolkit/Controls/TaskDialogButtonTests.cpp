@@ -10,6 +10,7 @@
 #include "Controls/TaskDialogMeasure.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/WinThemeWrapper.h"
+#include "Markup/MarkupHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -333,4 +334,157 @@ TEST(TaskDialogButtons, ExpandoChevronFollowsTheExpandedState)
     EXPECT_EQ(1, nChecked) << "the button's checked state is the expanded state";
     EXPECT_NE(collapsed, expanded) << "another chevron";
     EXPECT_EQ(collapsed, collapsedAgain);
+}
+
+namespace
+{
+
+int TextWidth(HFONT hFont, LPCWSTR lpszText)
+{
+    const HDC hDC = GetDC(nullptr);
+    const HGDIOBJ hOld = SelectObject(hDC, hFont);
+    SIZE size{};
+    GetTextExtentPoint32W(hDC, lpszText, lstrlenW(lpszText), &size);
+    SelectObject(hDC, hOld);
+    ReleaseDC(nullptr, hDC);
+    return size.cx;
+}
+
+int ClientWidth(CWnd* pWnd)
+{
+    RECT rc{};
+    GetClientRect(pWnd->GetSafeHwnd(), &rc);
+    return rc.right;
+}
+
+// Records the notifications of a dialog whose script runs once it is up.
+class NotedTaskDialog : public ScriptedTaskDialog
+{
+public:
+    std::vector<std::pair<UINT, std::wstring>> m_notes;
+    using CLVKTaskDialogClient::m_bMarkupEnabled;
+
+protected:
+    HRESULT OnNotify(UINT uNotification, WPARAM wParam, LPARAM lParam) override
+    {
+        std::wstring text;
+        if (uNotification == TDN_HYPERLINK_CLICKED && lParam)
+            text = reinterpret_cast<LPCWSTR>(lParam);
+        m_notes.emplace_back(uNotification, text);
+        return ScriptedTaskDialog::OnNotify(uNotification, wParam, lParam);
+    }
+};
+
+}  // namespace
+
+TEST(TaskDialogButtons, MarkupCaptionsAreMeasuredAndDrawnAsMarkup)
+{
+    const wchar_t kPush[] = L"<TextBlock>Mount <Bold>now</Bold></TextBlock>";
+    const wchar_t kVerification[] =
+        L"<TextBlock>Read <Hyperlink NavigateUri='https://example.org/rules'>the rules</Hyperlink></TextBlock>";
+    const wchar_t kMore[] = L"<TextBlock>More <Bold>details</Bold></TextBlock>";
+    NotedTaskDialog dialog;
+    dialog.m_bMarkupEnabled = TRUE;
+    dialog.SetMainInstruction(L"<TextBlock>Markup captions</TextBlock>");
+    dialog.AddButton(kPush, 51);
+    dialog.SetVerificationText(kVerification);
+    dialog.SetExpandedInformation(L"<TextBlock>Details</TextBlock>");
+    dialog.SetCollapsedControlText(kMore);
+    bool bParsed = false;
+    int nPushWidth = 0;
+    int nPushRawWidth = 0;
+    int nBoxWidth = 0;
+    int nBoxRawWidth = 0;
+    int nExpandoWidth = 0;
+    int nExpandoRawWidth = 0;
+    bool bExpandoInk = false;
+    int nVerificationBefore = -1;
+    int nVerificationAfter = -1;
+    dialog.m_script = [&](ScriptedTaskDialog& self, HWND hDialog)
+    {
+        CLVKButton* pPush = ButtonOf(hDialog, 51);
+        CLVKButton* pBox = self.GetVerificationBox();
+        CLVKButton* pExpando = self.GetExpandoButton();
+        if (!pPush || !pBox || !pExpando)
+            return 51;
+        bParsed = pPush->GetMarkupCaption() && pBox->GetMarkupCaption() && pExpando->GetMarkupCaption();
+        const HFONT hFont = self.GetBodyFont();
+        nPushWidth = ClientWidth(pPush);
+        nPushRawWidth = TextWidth(hFont, kPush);
+        nBoxWidth = ClientWidth(pBox);
+        nBoxRawWidth = TextWidth(hFont, kVerification);
+        nExpandoWidth = ClientWidth(pExpando);
+        nExpandoRawWidth = TextWidth(hFont, kMore);
+        // Ink right of the chevron: the caption drawn by the markup engine.
+        const PrintedWindow expando(pExpando->GetSafeHwnd());
+        const int x = CLVKDpiScaling::GetGlobal()->ScaleX(26);
+        const std::vector<COLORREF> caption = expando.Area(RECT{x, 0, expando.Width(), expando.Height()});
+        bExpandoInk =
+            std::any_of(caption.begin(), caption.end(), [](COLORREF c) { return c == GetSysColor(COLOR_BTNTEXT); });
+
+        // A click on the verification caption's hyperlink: after the mark and
+        // "Read ", on the first line.
+        // Drawn once, so that the caption's elements have their places.
+        const PrintedWindow box(pBox->GetSafeHwnd());
+        nVerificationBefore = pBox->GetChecked();
+        const int xLink =
+            pBox->GetCheckMarkSize().cx + CLVKDpiScaling::GetGlobal()->ScaleX(3) + TextWidth(hFont, L"Read ") + 6;
+        const LPARAM lParam = MAKELPARAM(xLink, LineHeight(hFont, L"Read") / 2);
+        SendMessageW(pBox->GetSafeHwnd(), WM_MOUSEMOVE, 0, lParam);
+        SendMessageW(pBox->GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        SendMessageW(pBox->GetSafeHwnd(), WM_LBUTTONUP, 0, lParam);
+        nVerificationAfter = pBox->GetChecked();
+        return 51;
+    };
+    EXPECT_EQ(51, dialog.DoModal());
+    EXPECT_TRUE(bParsed) << "push button, verification box and expando button show markup";
+    // Measured as markup: far narrower than the markup's own characters.
+    EXPECT_LT(nPushWidth, nPushRawWidth);
+    EXPECT_LT(nBoxWidth, nBoxRawWidth);
+    EXPECT_LT(nExpandoWidth, nExpandoRawWidth);
+    EXPECT_TRUE(bExpandoInk);
+    std::vector<std::wstring> targets;
+    bool bVerificationNote = false;
+    for (const auto& note : dialog.m_notes)
+    {
+        if (note.first == TDN_HYPERLINK_CLICKED)
+            targets.push_back(note.second);
+        bVerificationNote = bVerificationNote || note.first == TDN_VERIFICATION_CLICKED;
+    }
+    EXPECT_EQ(std::vector<std::wstring>{L"https://example.org/rules"}, targets);
+    EXPECT_FALSE(bVerificationNote) << "the link's click is not the check box's";
+    EXPECT_EQ(nVerificationBefore, nVerificationAfter);
+}
+
+TEST(TaskDialogButtons, MarkupCommandLinkTitleTakesTheSizeOfItsElement)
+{
+    NotedTaskDialog dialog;
+    dialog.m_bMarkupEnabled = TRUE;
+    dialog.SetForceThemed(TRUE);
+    dialog.SetMainInstruction(L"<TextBlock>Markup links</TextBlock>");
+    dialog.ModifyFlags(0, TDF_USE_COMMAND_LINKS);
+    dialog.AddButton(L"<TextBlock>Plain first</TextBlock>", 41);
+    dialog.AddButton(L"<TextBlock>Mount <Bold>now</Bold></TextBlock>", 42);
+    int nHeight = 0;
+    int nExpected = 0;
+    bool bTitleInk = false;
+    dialog.m_script = [&](ScriptedTaskDialog& self, HWND hDialog)
+    {
+        CLVKButton* pLink = ButtonOf(hDialog, 42);
+        if (!pLink || !pLink->GetMarkupCaption())
+            return 41;
+        RECT rc{};
+        GetClientRect(pLink->GetSafeHwnd(), &rc);
+        nHeight = rc.bottom;
+        MarkupSetDefaultFont(pLink->GetMarkupContext(), self.GetMainFont(), 0);
+        const SIZE title = MarkupMeasureElement(pLink->GetMarkupCaption(), 0x7FFFFFFF);
+        nExpected = title.cy + 2 * self.GetMarginY();
+        // The title in the command link's text colour.
+        bTitleInk = PrintedWindow(pLink->GetSafeHwnd()).Has(RGB(21, 28, 85));
+        return 41;
+    };
+    EXPECT_EQ(41, dialog.DoModal());
+    EXPECT_GT(nExpected, 0);
+    EXPECT_EQ(nExpected, nHeight);
+    EXPECT_TRUE(bTitleInk);
 }

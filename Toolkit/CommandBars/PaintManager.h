@@ -425,6 +425,16 @@ protected:
     static int AFX_CDECL GetControlChecked(CLVKControl* pControl);
     int ScaleX(int n) const;
     int ScaleY(int n) const;
+    // Combo boxes and edits: the label's width in the regular font (0 when
+    // no label shows), the measured size with the width of everything left
+    // of the field, the label part, and a combo's drop-down button width.
+    int GetEditLabelWidth(CDC* pDC, CLVKControl* pControl);
+    CSize MeasureEditField(CDC* pDC, CLVKControl* pControl, BOOL bComboBox, int& nLabelWidth);
+    void DrawEditLabel(CDC* pDC, CLVKControl* pControl);
+    int GetComboDropDownWidth(int nHeight) const;
+
+    // The "Marlett" font of the document buttons, made on first use.
+    CLVKFont m_fontMarlett;
 
     std::unique_ptr<CLVKScrollBarPaintManager> m_pScrollBarPaintManager;
 

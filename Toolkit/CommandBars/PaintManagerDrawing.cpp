@@ -320,8 +320,11 @@ CSize CLVKPaintManager::DrawTextApi(CDC* pDC, const CString& strText, LPRECT lpR
     nFormat |= DT_VCENTER | DT_SINGLELINE;
     if (!bDraw)
     {
+        // Measured whole: an ellipsis would shorten the text to the empty
+        // rectangle it is measured in.
         CRect rcCalc(lpRect);
-        pDC->DrawText(strText, strText.GetLength(), &rcCalc, nFormat | DT_CALCRECT);
+        pDC->DrawText(strText, strText.GetLength(), &rcCalc,
+                      DT_CALCRECT | DT_VCENTER | DT_SINGLELINE | (nFormat & DT_NOPREFIX));
         return rcCalc.Size();
     }
     if (m_bEmbossedDisabledText && !nEnabled && !nHot)

@@ -337,6 +337,73 @@ TEST_F(BarFixture, ExcludedAreasOfPopupsByBar)
     EXPECT_EQ(CRect(11, 10, 19, 20), rc);
 }
 
+TEST_F(BarFixture, FloatingBarsShowTheirTitleInTheCaptionColours)
+{
+    MakeBar(kBarTypeToolBar, lvkBarFloating, CSize(120, 60));
+    m_pBar->SetTitle(L"Tools");
+    m_pTheme->RefreshMetrics();  // the title colours follow the (custom) table
+    CPixelCanvas canvas(120, 60);
+    const CSize sz = m_pTheme->DrawCommandBarFrame(canvas.DC(), m_pBar, TRUE);
+    EXPECT_EQ(120 - 2 * ScaleX(3), sz.cx);
+    EXPECT_GE(sz.cy, ScaleY(15));
+    EXPECT_EQ(Entry(COLOR_ACTIVECAPTION), canvas.At(ScaleX(3), ScaleY(3)));
+    EXPECT_EQ(kBack, canvas.At(1, 1));
+    int nTitleText = 0;
+    for (int y = ScaleY(3); y < ScaleY(3) + sz.cy; y++)
+    {
+        for (int x = ScaleX(3); x < 120 - ScaleX(3); x++)
+            nTitleText += canvas.At(x, y) != Entry(COLOR_ACTIVECAPTION) ? 1 : 0;
+    }
+    EXPECT_GT(nTitleText, 0) << "the title is written";
+    EXPECT_EQ(sz, m_pTheme->GetBarTextHeight(m_pBar));
+}
+
+TEST_F(BarFixture, TheExpandButtonIsPlacedAtTheEndOfTheBar)
+{
+    MakeBar(kBarTypeToolBar, lvkBarTop);
+    CLVKControl* pExpand = Add(kControlButtonPopup, L"");
+    CClientDC screen(nullptr);
+    m_pTheme->FillControlBackground(&screen, lvkSystemButtonExpand, pExpand, m_pBar, FALSE, CSize(200, 26));
+    EXPECT_EQ(CRect(200 - ScaleX(11) - ScaleX(2), ScaleY(2), 200 - ScaleX(2), 26 - ScaleY(2)), pExpand->GetRect());
+    m_pBar->Place(kBarTypeToolBar, lvkBarLeft);
+    m_pTheme->FillControlBackground(&screen, lvkSystemButtonExpand, pExpand, m_pBar, FALSE, CSize(26, 200));
+    EXPECT_EQ(CRect(ScaleX(2), 200 - ScaleY(11) - ScaleY(2), 26 - ScaleX(2), 200 - ScaleY(2)), pExpand->GetRect());
+    EXPECT_EQ(CSize(0, ScaleY(12)), m_pTheme->FillControlBackground(&screen, lvkSystemButtonPopupExpand, pExpand,
+                                                                    m_pBar, FALSE, CSize(0, 0)));
+}
+
+TEST_F(BarFixture, TheExpandAnimationEndsWithEveryBandAtFullHeight)
+{
+    MakeBar(kBarTypePopup, lvkBarPopup, CSize(50, 40));
+    const struct
+    {
+        int nTop, nBottom;
+        BOOL bRarelyUsed;
+        COLORREF clr;
+    } bands[] = {{0, 10, FALSE, RGB(200, 0, 0)}, {10, 30, TRUE, RGB(0, 200, 0)}, {30, 40, FALSE, RGB(0, 0, 200)}};
+    CPixelCanvas source(50, 40);
+    for (const auto& band : bands)
+    {
+        CLVKControl* pItem = AddButton(L"Item");
+        pItem->SetRect(CRect(0, band.nTop, 50, band.nBottom));
+        pItem->SetRarelyUsed(band.bRarelyUsed);
+        source.DC()->FillSolidRect(0, band.nTop, 50, band.nBottom - band.nTop, band.clr);
+    }
+    m_pTheme->m_nAnimationTime = 0;
+    for (BOOL bDownward : {TRUE, FALSE})
+    {
+        m_pTheme->m_nAnimationSteps = 3;
+        CPixelCanvas dest(50, 40);
+        m_pTheme->AnimateSlide(m_pBar, dest.DC(), source.DC(), bDownward);
+        for (const auto& band : bands)
+            EXPECT_EQ(band.clr, dest.At(25, (band.nTop + band.nBottom) / 2)) << bDownward;
+        m_pTheme->m_nAnimationSteps = 0;
+        CPixelCanvas untouched(50, 40);
+        m_pTheme->AnimateSlide(m_pBar, untouched.DC(), source.DC(), bDownward);
+        EXPECT_EQ(kBack, untouched.At(25, 20)) << "no steps: nothing";
+    }
+}
+
 // ---- the off-screen cache and cross-fades ---------------------------------------------
 
 class AnimationFixture : public BarFixture

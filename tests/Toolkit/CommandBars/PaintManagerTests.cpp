@@ -619,6 +619,39 @@ TEST(PaintManagerPrimitives, EmbossedDisabledTextGetsAHighlightCopy)
     canvas.DC()->SelectObject(pOld);
 }
 
+TEST(PaintManagerPrimitives, TextOnGlassAndThemedCheckBoxesDraw)
+{
+    auto pTheme = MakeTheme();
+    for (BOOL bGlass : {FALSE, TRUE})
+    {
+        CPixelCanvas canvas(80, 20);
+        canvas.DC()->SetTextColor(RGB(0, 0, 0));
+        canvas.DC()->SetBkMode(TRANSPARENT);
+        CFont* pOld = canvas.DC()->SelectObject(pTheme->m_fontRegular.GetFont());
+        CRect rc(0, 0, 80, 20);
+        pTheme->DrawTextOnGlass(canvas.DC(), L"Glass", &rc, DT_SINGLELINE | DT_VCENTER, bGlass);
+        EXPECT_GT(canvas.CountNot(kBack, rc), 0) << bGlass;
+        canvas.DC()->SelectObject(pOld);
+    }
+
+    // With the visual style's "BUTTON" class the checked and unchecked
+    // marks differ.
+    pTheme->m_bThemedCheckBox = TRUE;
+    pTheme->RefreshMetrics();
+    ASSERT_TRUE(pTheme->m_pButtonThemeData->HasThemeData());
+    CPixelCanvas unchecked(16, 16);
+    CPixelCanvas checked(16, 16);
+    pTheme->DrawCheckBoxMark(unchecked.DC(), CRect(0, 0, 13, 13), TRUE, 0, 0, 0, 1);
+    pTheme->DrawCheckBoxMark(checked.DC(), CRect(0, 0, 13, 13), TRUE, 0, 0, 1, 1);
+    int nDifferent = 0;
+    for (int y = 0; y < 13; y++)
+    {
+        for (int x = 0; x < 13; x++)
+            nDifferent += unchecked.At(x, y) != checked.At(x, y) ? 1 : 0;
+    }
+    EXPECT_GT(nDifferent, 0);
+}
+
 TEST(PaintManagerPrimitives, OpaqueFillsSetTheAlphaByte)
 {
     CPixelCanvas canvas(8, 8);

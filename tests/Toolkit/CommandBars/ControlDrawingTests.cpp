@@ -229,6 +229,41 @@ TEST_F(BarFixture, MenuBarAndOpenPopupPixels)
     EXPECT_EQ(0, canvas.CountNot(Entry(COLOR_BTNFACE), CRect(100, 47, 120, 69))) << "nothing between text and arrow";
 }
 
+TEST_F(BarFixture, RepaintingBarsAndTheirControlsCreatesNoGdiObjects)
+{
+    MakeBar(kBarTypePopup, lvkBarPopup, CSize(160, 80));
+    CTestButton* pHot = AddButton(L"&Open");
+    pHot->SetShortcutText(L"Ctrl+O");
+    CTestButton* pChecked = AddButton(L"Ruler");
+    CLVKControl* pSub = Add(kControlPopup, L"Recent");
+    CLVKControl* pRadio = Add(kControlRadioButton, L"Large");
+    pHot->SetRect(CRect(3, 3, 157, 21));
+    pChecked->SetRect(CRect(3, 21, 157, 39));
+    pSub->SetRect(CRect(3, 39, 157, 57));
+    pRadio->SetRect(CRect(3, 57, 157, 75));
+    pHot->SetStates(1, 0);
+    pChecked->SetChecked(1);
+    pRadio->SetChecked(1);
+    CPixelCanvas canvas(160, 80);
+    const auto repaint = [&]()
+    {
+        m_pTheme->FillCommandBarEntry(canvas.DC(), m_pBar);
+        for (int i = 0; i < m_pBar->GetControlCount(); i++)
+            m_pTheme->DrawControl(canvas.DC(), m_pBar->GetControl(i), TRUE);
+        m_pBar->Place(kBarTypeMenuBar, lvkBarTop);
+        for (int i = 0; i < m_pBar->GetControlCount(); i++)
+            m_pTheme->DrawControl(canvas.DC(), m_pBar->GetControl(i), TRUE);
+        m_pTheme->DrawCommandBarFrame(canvas.DC(), m_pBar, TRUE);
+        m_pBar->Place(kBarTypePopup, lvkBarPopup);
+    };
+    repaint();  // the first paint may make the objects that are kept
+    CGdiCreationCounter counter;
+    ASSERT_TRUE(counter.IsInstalled());
+    repaint();
+    repaint();
+    EXPECT_EQ(0, counter.GetCount());
+}
+
 TEST_F(BarFixture, KeyboardCuesFollowTheModeOverTheBar)
 {
     MakeBar(kBarTypeMenuBar, lvkBarTop);

@@ -236,7 +236,8 @@ TEST_F(BarFixture, RepaintingBarsAndTheirControlsCreatesNoGdiObjects)
     pHot->SetShortcutText(L"Ctrl+O");
     CTestButton* pChecked = AddButton(L"Ruler");
     CLVKControl* pSub = Add(kControlPopup, L"Recent");
-    CLVKControl* pRadio = Add(kControlRadioButton, L"Large");
+    CLVKControl* pRadio = AddButton(L"Large");
+    pRadio->SetType(kControlRadioButton);
     pHot->SetRect(CRect(3, 3, 157, 21));
     pChecked->SetRect(CRect(3, 21, 157, 39));
     pSub->SetRect(CRect(3, 39, 157, 57));

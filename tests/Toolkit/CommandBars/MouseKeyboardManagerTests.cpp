@@ -227,6 +227,41 @@ TEST_F(MouseManagerTest, BarsAreFoundAtAPointNewestFirst)
     EXPECT_FALSE(m_pManager->PreviewTrackingLoopMessage(m_pInner, msg));
 }
 
+void PumpForAWhile()
+{
+    for (int i = 0; i < 20; i++)
+    {
+        MSG msg{};
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+TEST_F(MouseManagerTest, ARealClickOnAnotherWindowOfTheThreadClosesTheMenus)
+{
+    // The thread hook sees the clicks that reach this thread's windows.
+    CWnd site;
+    site.CreateEx(0, AfxRegisterWndClass(0), L"Site", WS_POPUP | WS_VISIBLE, CRect(0, 300, 800, 600), nullptr, 0);
+    site.SetForegroundWindow();
+    TrackBoth();
+    ::SetCursorPos(m_ptOutside.x, m_ptOutside.y);
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    PumpForAWhile();
+    EXPECT_EQ(1, m_pOuter->m_nEnded);
+    EXPECT_EQ(1, m_pInner->m_nEnded);
+    EXPECT_TRUE(m_pManager->GetTrackedBars().empty());
+    site.DestroyWindow();
+}
+
 // Records the WM_MOUSELEAVE messages a window gets.
 class CLeaveWindow : public CWnd
 {
@@ -387,6 +422,42 @@ TEST_F(KeyboardManagerTest, TheHookSwallowsUnhandledKeysOnlyWhileTargetsAreRegis
     CKeyTarget passing(2);
     Register(&passing);
     EXPECT_EQ(0, KeyDown('A')) << "a target that answers 2 lets the key through";
+}
+
+TEST_F(KeyboardManagerTest, RealKeysDoNotReachTheFocusedEditBehindAnOpenMenu)
+{
+    CWnd frame;
+    frame.CreateEx(0, AfxRegisterWndClass(0), L"Frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 100), nullptr, 0);
+    CWnd edit;
+    edit.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(5, 5, 200, 30), &frame, 1);
+    frame.SetForegroundWindow();
+    edit.SetFocus();
+    const auto typeA = [&]()
+    {
+        INPUT inputs[2]{};
+        inputs[0].type = INPUT_KEYBOARD;
+        inputs[0].ki.wVk = 'A';
+        inputs[1].type = INPUT_KEYBOARD;
+        inputs[1].ki.wVk = 'A';
+        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+        PumpForAWhile();
+    };
+    typeA();
+    ASSERT_EQ(1, edit.GetWindowTextLength()) << "without a menu the key arrives";
+
+    CKeyTarget ignoring(0);
+    Register(&ignoring);
+    typeA();
+    EXPECT_EQ(1, edit.GetWindowTextLength()) << "nobody takes the key: swallowed";
+    EXPECT_FALSE(ignoring.m_arrKeys.empty());
+
+    CKeyTarget passing(2);
+    Register(&passing);
+    typeA();
+    EXPECT_EQ(2, edit.GetWindowTextLength()) << "a target that answers 2 lets it through";
+    edit.DestroyWindow();
+    frame.DestroyWindow();
 }
 
 class CEndingBar : public CLVKCommandBar

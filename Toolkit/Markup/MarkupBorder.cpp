@@ -1,5 +1,6 @@
 #include "Markup/MarkupBorder.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupPanel.h"
@@ -152,4 +153,38 @@ void CLVKMarkupBorder::OnRender(CLVKMarkupDrawingContext* pDC)
 CLVKMarkupInputElement* CLVKMarkupBorder::HitTestCore(int /*x*/, int /*y*/)
 {
     return GetBackground() ? this : nullptr;
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupBorder, CLVKMarkupDecorator)
+    DISP_MARKUP_OBJECT("Background", 500, CLVKMarkupBorder::m_pBackgroundProperty)
+    DISP_MARKUP_OBJECT("BorderThickness", 501, CLVKMarkupBorder::m_pBorderThicknessProperty)
+    DISP_MARKUP_OBJECT("Padding", 502, CLVKMarkupBorder::m_pPaddingProperty)
+    DISP_MARKUP_OBJECT("BorderBrush", 503, CLVKMarkupBorder::m_pBorderBrushProperty)
+    DISP_MARKUP_OBJECT("CornerRadius", 504, CLVKMarkupBorder::m_pCornerRadiusProperty)
+    DISP_PROPERTY_EX_ID(CLVKMarkupBorder, "Child", 505, OleGetChild, OleSetChild, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupBorder::OleGetChild()
+{
+    return GetDispatch(m_pChild, TRUE);
+}
+
+void CLVKMarkupBorder::OleSetChild(IDispatch* pChild)
+{
+    CLVKMarkupObject* const pObject = LVKMarkupObjectFromUnknown(pChild, FALSE);
+    auto* const pElement = MarkupCast<CLVKMarkupUIElement>(pObject);
+    if (pObject && !pElement)
+    {
+        AfxThrowOleException(DISP_E_TYPEMISMATCH);
+    }
+    if (pElement)
+    {
+        pElement->AddRef();
+    }
+    // A child that has a parent elsewhere (or is an ancestor) is refused.
+    if (!SetChild(pElement))
+    {
+        pElement->Release();
+        AfxThrowOleException(E_INVALIDARG);
+    }
 }

@@ -30,4 +30,12 @@ public:
     static CLVKMarkupDependencyProperty* m_pBorderThicknessProperty;
     static CLVKMarkupDependencyProperty* m_pBorderBrushProperty;
     static CLVKMarkupDependencyProperty* m_pCornerRadiusProperty;
+
+    // Script member "Child": the child's automation object; writing takes a
+    // markup element (nothing removes the child).
+    IDispatch* OleGetChild();
+    void OleSetChild(IDispatch* pChild);
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

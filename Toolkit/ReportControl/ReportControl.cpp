@@ -1,6 +1,7 @@
 #include "ReportControl.h"
 
 #include "ReportBatchAllocator.h"
+#include "ReportBehavior.h"
 #include "ReportColumn.h"
 #include "ReportColumns.h"
 #include "ReportGroupRow.h"
@@ -82,6 +83,7 @@ CLVKReportControl::CLVKReportControl()
     m_pColumns = new CLVKReportColumns(this);
     m_pReportHeader = new CLVKReportHeader(this, m_pColumns);
     m_pSelectedRows = new CLVKReportSelectedRows(this);
+    m_pBehavior = std::make_unique<CLVKReportBehavior>(LVK_REPORT_BEHAVIOR_DEFAULT);
     m_pInplaceEdit = std::make_unique<CLVKReportInplaceEdit>();
     m_pInplaceList = std::make_unique<CLVKReportInplaceList>();
     SetTheme(1);
@@ -259,7 +261,7 @@ void CLVKReportControl::Populate()
     }
     EndUpdate();
     AdjustScrollBars();
-    if (m_pSelectedRows->IsChanged())
+    if (m_pSelectedRows->IsChanged() && m_pBehavior->Notifications.Populate.bSelectionChanged)
         OnSelectionChanged();
 }
 
@@ -1499,6 +1501,59 @@ void CLVKReportControl::MoveToColumn(int nDirection)
 
 // Input ---------------------------------------------------------------------------
 
+BOOL CLVKReportControl::ApplyRowBehavior(CLVKReportBehaviorRowMouseButton* pButton, CLVKReportRow* pRow,
+                                         CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem, BOOL bShift,
+                                         BOOL bControl)
+{
+    CLVKReportBehaviorRowModifier* pModifier = pButton->GetModifier(bShift, bControl);
+    const BOOL bSelected = pRow->IsSelected();
+    const BOOL bFocus =
+        (pModifier->bFocusRow || pModifier->bFocusRowTemporarily) && !(pModifier->bKeepSelectedFocus && bSelected);
+    const BOOL bSelect = pModifier->bSelectRow && !(pModifier->bKeepSelectedSelection && bSelected);
+    CLVKReportColumn* pFocusColumn =
+        pButton->bFocusColumn && m_bFocusSubItems && pItem && pItem->IsFocusable() ? pColumn : m_pFocusedColumn;
+    if (pModifier->bFocusRowTemporarily && m_nTemporaryFocusRow < 0)
+        m_nTemporaryFocusRow = GetRows()->GetFocusedRowIndex();
+    const BOOL bWithModifiers = bSelect && pModifier->bSelectWithModifiers;
+    if (bWithModifiers && bShift)
+        return SetFocusedRow(pRow, pFocusColumn, TRUE, bControl);
+    if (bWithModifiers && bControl)
+    {
+        if (bFocus && !SetFocusedRow(pRow, pFocusColumn, FALSE, TRUE))
+            return FALSE;
+        if (m_bMultipleSelection)
+            m_pSelectedRows->Toggle(pRow);
+        else
+            m_pSelectedRows->Select(pRow);
+        m_pSelectedRows->SetAnchor(pRow->GetIndex());
+        RedrawControl();
+        if (m_pSelectedRows->IsChanged())
+            OnSelectionChanged();
+        return TRUE;
+    }
+    if (bFocus)
+        return SetFocusedRow(pRow, pFocusColumn, FALSE, !bSelect);
+    if (bSelect && pRow->GetSection() && pRow->GetSection()->m_bSelectionEnable)
+    {
+        m_pSelectedRows->Select(pRow);
+        RedrawControl();
+        if (m_pSelectedRows->IsChanged())
+            OnSelectionChanged();
+    }
+    else if (pButton->bFocusColumn && pFocusColumn != m_pFocusedColumn)
+        SetFocusedColumn(pFocusColumn);
+    return TRUE;
+}
+
+void CLVKReportControl::RestoreTemporaryFocus()
+{
+    const int nRow = m_nTemporaryFocusRow;
+    m_nTemporaryFocusRow = -1;
+    CLVKReportRow* pRow = nRow >= 0 ? GetRows()->GetAt(nRow) : nullptr;
+    if (pRow)
+        SetFocusedRow(pRow, FALSE, TRUE);
+}
+
 void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
 {
     SetFocus();
@@ -1526,10 +1581,21 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
     // A click on the expand glyph does not move the selection.
     if (pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt))
         return;
-    const BOOL bShift = (nFlags & MK_SHIFT) != 0;
-    const BOOL bControl = (nFlags & MK_CONTROL) != 0 || m_bSelectionToggle;
-    CLVKReportColumn* pFocusColumn = m_bFocusSubItems && pItem && pItem->IsFocusable() ? pColumn : m_pFocusedColumn;
-    SetFocusedRow(pRow, pFocusColumn, bShift, bControl);
+    // The modifiers held at the press decide for the release too.
+    m_bMouseDownShift = (nFlags & MK_SHIFT) != 0;
+    m_bMouseDownControl = (nFlags & MK_CONTROL) != 0 || m_bSelectionToggle;
+    m_bMouseDownRowSelected = pRow->IsSelected();
+    CLVKReportBehaviorRowMouseButton* pButton = &m_pBehavior->Row.MouseDown.Left;
+    if (!ApplyRowBehavior(pButton, pRow, pColumn, pItem, m_bMouseDownShift, m_bMouseDownControl))
+        return;
+    if (HitTestRow(pt) != pRow)
+        return;
+    if (pButton->bEnsureVisible)
+        EnsureVisible(pRow);
+    if (pButton->bBeginDrag)
+        m_bDragPending = TRUE;
+    if (pButton->bClick)
+        pRow->OnClick(pt);
     if (pItem && pItem->GetItemControlsCount() > 0 && HitTestRow(pt) == pRow)
     {
         LVK_REPORTRECORDITEM_CLICKARGS clickArgs;
@@ -1543,7 +1609,7 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
     }
 }
 
-void CLVKReportControl::OnLButtonUp(UINT nFlags, POINT pt)
+void CLVKReportControl::OnLButtonUp(UINT /*nFlags*/, POINT pt)
 {
     if (m_pReportHeader->IsResizing() || PtInRect(&m_rcHeaderArea, m_ptMouseDown))
     {
@@ -1553,25 +1619,37 @@ void CLVKReportControl::OnLButtonUp(UINT nFlags, POINT pt)
     if (!m_bMouseDownInRow)
         return;
     m_bMouseDownInRow = FALSE;
+    CLVKReportBehaviorRowMouseButton* pButton = &m_pBehavior->Row.MouseUp.Left;
+    if (pButton->bEndDrag)
+        m_bDragPending = FALSE;
     CLVKReportRow* pRow = HitTestRow(pt);
     if (!pRow)
         return;
-    // With Ctrl (or toggling without it) the row is toggled when the button
-    // comes up, so that a drag could still start from a selected row.
-    const BOOL bControl = (nFlags & MK_CONTROL) != 0 || m_bSelectionToggle;
-    if (bControl && !(nFlags & MK_SHIFT) && HitTestRow(m_ptMouseDown) == pRow &&
-        !(pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt)))
-    {
-        if (m_bMultipleSelection)
-            m_pSelectedRows->Toggle(pRow);
-        else
-            m_pSelectedRows->Select(pRow);
-        RedrawControl();
-        if (m_pSelectedRows->IsChanged())
-            OnSelectionChanged();
-    }
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
+    const BOOL bSameRow = HitTestRow(m_ptMouseDown) == pRow;
+    const BOOL bOnGlyph = pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt);
+    if (bSameRow && !bOnGlyph)
+    {
+        if (!ApplyRowBehavior(pButton, pRow, pColumn, pItem, m_bMouseDownShift, m_bMouseDownControl))
+            return;
+        // With Ctrl a row that was selected when pressed is toggled on the
+        // release, so that a drag could still start from it.
+        if (m_bMouseDownControl && !m_bMouseDownShift && m_bMouseDownRowSelected && HitTestRow(pt) == pRow)
+        {
+            if (m_bMultipleSelection)
+                m_pSelectedRows->Toggle(pRow);
+            else
+                m_pSelectedRows->Select(pRow);
+            RedrawControl();
+            if (m_pSelectedRows->IsChanged())
+                OnSelectionChanged();
+        }
+        if (HitTestRow(pt) != pRow)
+            return;
+    }
+    if (pButton->bEnsureVisible)
+        EnsureVisible(pRow);
     if (pItem && pItem->GetItemControlsCount() > 0)
     {
         LVK_REPORTRECORDITEM_CLICKARGS clickArgs;
@@ -1584,7 +1662,17 @@ void CLVKReportControl::OnLButtonUp(UINT nFlags, POINT pt)
         if (pItem->OnLButtonUp(&clickArgs))
             return;
     }
-    pRow->OnClick(pt);
+    if (pButton->bClick)
+    {
+        pRow->OnClick(pt);
+        if (pButton->bEditOnClick && pItem && HitTestRow(pt) == pRow && !IsEditMode())
+        {
+            LVK_REPORTRECORDITEM_ARGS args(this, pRow, pColumn);
+            if (args.pItem && args.pItem->IsAllowEdit(&args))
+                EditItem(&args);
+        }
+    }
+    RestoreTemporaryFocus();
 }
 
 void CLVKReportControl::SetMouseItem(CLVKReportRecordItem* pItem)
@@ -1608,10 +1696,10 @@ void CLVKReportControl::OnLButtonDblClk(UINT, POINT pt)
         SendItemNotify(nullptr, nullptr, nullptr, NM_DBLCLK, &pt);
 }
 
-void CLVKReportControl::OnRButtonDown(UINT, POINT pt)
+void CLVKReportControl::OnRButtonDown(UINT nFlags, POINT pt)
 {
     SetFocus();
-    CLVKReportRow* pRow = HitTestRow(pt);
+    m_ptMouseDown = pt;
     POINT ptScreen = pt;
     ClientToScreen(&ptScreen);
     if (PtInRect(&m_rcHeaderArea, pt))
@@ -1619,11 +1707,56 @@ void CLVKReportControl::OnRButtonDown(UINT, POINT pt)
         SendItemNotify(nullptr, nullptr, m_pReportHeader->HitTestColumn(pt), REPORT_NOTIFY_HEADER_RCLICK, &ptScreen);
         return;
     }
+    CLVKReportRow* pRow = HitTestRow(pt);
+    m_bRightDownInRow = pRow != nullptr;
+    if (!pRow)
+        return;
     CLVKReportColumn* pColumn = nullptr;
-    CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
-    if (pRow && !pRow->IsSelected())
-        SetFocusedRow(pRow, FALSE, FALSE);
-    SendItemNotify(pRow, pItem, pColumn, NM_RCLICK, &ptScreen);
+    CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
+    m_bMouseDownShift = (nFlags & MK_SHIFT) != 0;
+    m_bMouseDownControl = (nFlags & MK_CONTROL) != 0;
+    CLVKReportBehaviorRowMouseButton* pButton = &m_pBehavior->Row.MouseDown.Right;
+    if (!ApplyRowBehavior(pButton, pRow, pColumn, pItem, m_bMouseDownShift, m_bMouseDownControl))
+        return;
+    if (pButton->bEnsureVisible && HitTestRow(pt) == pRow)
+        EnsureVisible(pRow);
+    if (pButton->bContextMenu)
+        SendItemNotify(pRow, pItem, pColumn, NM_RCLICK, &ptScreen);
+}
+
+void CLVKReportControl::OnRButtonUp(UINT /*nFlags*/, POINT pt)
+{
+    if (PtInRect(&m_rcHeaderArea, pt))
+        return;
+    CLVKReportBehaviorRowMouseButton* pButton = &m_pBehavior->Row.MouseUp.Right;
+    if (pButton->bEndDrag)
+        m_bDragPending = FALSE;
+    POINT ptScreen = pt;
+    ClientToScreen(&ptScreen);
+    CLVKReportRow* pRow = HitTestRow(pt);
+    const BOOL bPressedInRow = m_bRightDownInRow;
+    m_bRightDownInRow = FALSE;
+    if (!pRow)
+    {
+        const RECT rcBody = GetElementRect(0);
+        if (pButton->bContextMenu && PtInRect(&rcBody, pt))
+            SendItemNotify(nullptr, nullptr, nullptr, NM_RCLICK, &ptScreen);
+        return;
+    }
+    CLVKReportColumn* pColumn = nullptr;
+    CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
+    if (bPressedInRow && HitTestRow(m_ptMouseDown) == pRow &&
+        !ApplyRowBehavior(pButton, pRow, pColumn, pItem, m_bMouseDownShift, m_bMouseDownControl))
+        return;
+    if (HitTestRow(pt) != pRow)
+        return;
+    if (pButton->bEnsureVisible)
+        EnsureVisible(pRow);
+    if (pButton->bClick)
+        pRow->OnClick(pt);
+    if (pButton->bContextMenu)
+        SendItemNotify(pRow, pItem, pColumn, NM_RCLICK, &ptScreen);
+    RestoreTemporaryFocus();
 }
 
 void CLVKReportControl::OnMouseMove(UINT nFlags, POINT pt)
@@ -2068,6 +2201,9 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     case WM_RBUTTONDOWN:
         OnRButtonDown(static_cast<UINT>(wParam), pt);
         return 0;
+    case WM_RBUTTONUP:
+        OnRButtonUp(static_cast<UINT>(wParam), pt);
+        break;
     case WM_MOUSEMOVE:
         OnMouseMove(static_cast<UINT>(wParam), pt);
         return 0;

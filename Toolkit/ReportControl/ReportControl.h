@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ReportDefines.h"
+#include "ReportBehavior.h"
 #include "ReportInplaceEdit.h"
 #include "ReportInplaceList.h"
 #include "ReportTip.h"
@@ -85,6 +86,8 @@ public:
     void SetMultipleSelection(BOOL bMultiple) { m_bMultipleSelection = bMultiple; }
     BOOL IsMultipleSelection() const { return m_bMultipleSelection; }
     void SetSelectionToggle(BOOL b) { m_bSelectionToggle = b; }
+    // The switches that say what clicks on rows do, and which notifications go out.
+    CLVKReportBehavior* GetBehavior() const { return m_pBehavior.get(); }
     void FocusSubItems(BOOL bFocusSubItems) { m_bFocusSubItems = bFocusSubItems; }
     BOOL IsFocusSubItems() const { return m_bFocusSubItems; }
     void SetSkipGroupsFocus(BOOL b) { m_bSkipGroupsFocus = b; }
@@ -230,6 +233,12 @@ protected:
     void OnLButtonUp(UINT nFlags, POINT pt);
     void OnLButtonDblClk(UINT nFlags, POINT pt);
     void OnRButtonDown(UINT nFlags, POINT pt);
+    void OnRButtonUp(UINT nFlags, POINT pt);
+    // Focuses and selects the clicked row as the switches of the button's
+    // event say; FALSE when the owner refused (the row may be gone).
+    BOOL ApplyRowBehavior(CLVKReportBehaviorRowMouseButton* pButton, CLVKReportRow* pRow, CLVKReportColumn* pColumn,
+                          CLVKReportRecordItem* pItem, BOOL bShift, BOOL bControl);
+    void RestoreTemporaryFocus();
     void OnMouseMove(UINT nFlags, POINT pt);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
@@ -296,6 +305,13 @@ protected:
     std::unique_ptr<CLVKReportInplaceList> m_pInplaceList;
     // The buttons of the edited cell (owned by its edit options).
     std::vector<CLVKReportInplaceButton*> m_arrInplaceButtons;
+    std::unique_ptr<CLVKReportBehavior> m_pBehavior;
+    BOOL m_bMouseDownShift = FALSE;
+    BOOL m_bMouseDownControl = FALSE;
+    BOOL m_bMouseDownRowSelected = FALSE;
+    BOOL m_bRightDownInRow = FALSE;
+    BOOL m_bDragPending = FALSE;
+    int m_nTemporaryFocusRow = -1;
     // The item whose control the mouse was last over.
     CLVKReportRecordItem* m_pMouseItem = nullptr;
 

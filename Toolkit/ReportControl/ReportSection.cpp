@@ -344,22 +344,24 @@ void CLVKReportSection::ReSortRows()
 
 void CLVKReportSection::ExpandAll(BOOL bRecursive)
 {
+    const BOOL bNotify = m_pControl && m_pControl->GetBehavior()->Notifications.Row.bRowExpanded;
     std::vector<CLVKReportRow*>& rows = m_pRows->GetArray();
     for (int i = static_cast<int>(rows.size()) - 1; i >= 0; i--)
     {
         if (i < static_cast<int>(rows.size()))
-            rows[i]->SetExpandedEx(TRUE, bRecursive, FALSE);
+            rows[i]->SetExpandedEx(TRUE, bRecursive, bNotify);
     }
     RefreshIndexes(0);
 }
 
 void CLVKReportSection::CollapseAll()
 {
+    const BOOL bNotify = m_pControl && m_pControl->GetBehavior()->Notifications.Row.bRowExpanded;
     std::vector<CLVKReportRow*>& rows = m_pRows->GetArray();
     for (int i = static_cast<int>(rows.size()) - 1; i >= 0; i--)
     {
         if (i < static_cast<int>(rows.size()))
-            rows[i]->SetExpandedEx(FALSE, FALSE, FALSE);
+            rows[i]->SetExpandedEx(FALSE, FALSE, bNotify);
     }
     RefreshIndexes(0);
 }

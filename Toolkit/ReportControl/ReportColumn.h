@@ -67,6 +67,9 @@ public:
     // Filtering by the control's filter text looks at this column's cells.
     BOOL IsFiltrable() const { return m_bFiltrable; }
     void SetFiltrable(BOOL b) { m_bFiltrable = b; }
+    // The column may be offered in the list of hidden columns.
+    BOOL IsShowInFieldChooser() const { return m_bShowInFieldChooser; }
+    void SetShowInFieldChooser(BOOL b) { m_bShowInFieldChooser = b; }
 
     const RECT& GetRect() const { return m_rcColumn; }
     void SetRect(const RECT& rc) { m_rcColumn = rc; }
@@ -85,6 +88,7 @@ private:
     BOOL m_bTreeColumn = FALSE;
     BOOL m_bEditable = TRUE;
     BOOL m_bFiltrable = TRUE;
+    BOOL m_bShowInFieldChooser = TRUE;
     CLVKReportColumns* m_pColumns = nullptr;
     int m_nIconID = -1;
     BOOL m_bVisible = TRUE;

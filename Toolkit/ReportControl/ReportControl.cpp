@@ -78,12 +78,13 @@ CLVKReportControl::CLVKReportControl()
     m_pSectionFooter->m_nHeightMode = 2;
     m_pSectionFooter->m_nDividerStyle = 1;
     m_pSectionFooter->m_nDividerPosition = 0;
-    m_pSectionFooter->m_nBorderTop = 1;
+    m_pSectionFooter->GetBorder()->GetBorderThickness()->Set(0, 1, 0, 0);
 
     m_pColumns = new CLVKReportColumns(this);
     m_pReportHeader = new CLVKReportHeader(this, m_pColumns);
     m_pSelectedRows = new CLVKReportSelectedRows(this);
     m_pBehavior = std::make_unique<CLVKReportBehavior>(LVK_REPORT_BEHAVIOR_DEFAULT);
+    m_pNavigator = std::make_unique<CLVKReportNavigator>(this);
     m_pInplaceEdit = std::make_unique<CLVKReportInplaceEdit>();
     m_pInplaceList = std::make_unique<CLVKReportInplaceList>();
     SetTheme(1);
@@ -1451,42 +1452,32 @@ void CLVKReportControl::SelectRowAfterMove(CLVKReportRow* pRow, BOOL bShiftKey, 
 
 void CLVKReportControl::MoveDown(BOOL bShiftKey, BOOL bControlKey)
 {
-    CLVKReportRows* pRows = GetRows();
-    CLVKReportRow* pFocused = pRows->GetFocusedRow();
-    SelectRowAfterMove(pFocused ? pRows->GetNext(pFocused, FALSE) : pRows->GetAt(0), bShiftKey, bControlKey);
+    m_pNavigator->MoveDown(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveUp(BOOL bShiftKey, BOOL bControlKey)
 {
-    CLVKReportRows* pRows = GetRows();
-    CLVKReportRow* pFocused = pRows->GetFocusedRow();
-    SelectRowAfterMove(pFocused ? pRows->GetPrev(pFocused, FALSE) : pRows->GetAt(0), bShiftKey, bControlKey);
+    m_pNavigator->MoveUp(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MovePageDown(BOOL bShiftKey, BOOL bControlKey)
 {
-    CLVKReportRows* pRows = GetRows();
-    const int nFocused = max(0, pRows->GetFocusedRowIndex());
-    const int nStep = max(1, GetPageScrollCount(nFocused, TRUE));
-    SelectRowAfterMove(pRows->GetAt(min(pRows->GetCount() - 1, nFocused + nStep)), bShiftKey, bControlKey);
+    m_pNavigator->MovePageDown(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MovePageUp(BOOL bShiftKey, BOOL bControlKey)
 {
-    CLVKReportRows* pRows = GetRows();
-    const int nFocused = max(0, pRows->GetFocusedRowIndex());
-    const int nStep = max(1, GetPageScrollCount(nFocused, FALSE));
-    SelectRowAfterMove(pRows->GetAt(max(0, nFocused - nStep)), bShiftKey, bControlKey);
+    m_pNavigator->MovePageUp(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveFirstRow(BOOL bShiftKey, BOOL bControlKey)
 {
-    SelectRowAfterMove(GetRows()->GetAt(0), bShiftKey, bControlKey);
+    m_pNavigator->MoveToFirstRow(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveLastRow(BOOL bShiftKey, BOOL bControlKey)
 {
-    SelectRowAfterMove(GetRows()->GetAt(GetRows()->GetCount() - 1), bShiftKey, bControlKey);
+    m_pNavigator->MoveToLastRow(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveToColumn(int nDirection)
@@ -1885,16 +1876,16 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         MoveUp(bShift, bControl);
         break;
     case VK_NEXT:
-        MovePageDown(bShift, bControl);
+        MovePageDown(bShift, FALSE);
         break;
     case VK_PRIOR:
-        MovePageUp(bShift, bControl);
+        MovePageUp(bShift, FALSE);
         break;
     case VK_HOME:
-        MoveFirstRow(bShift, bControl);
+        MoveFirstRow(bShift, FALSE);
         break;
     case VK_END:
-        MoveLastRow(bShift, bControl);
+        MoveLastRow(bShift, FALSE);
         break;
     case VK_LEFT:
         if (m_bFocusSubItems)
@@ -1932,12 +1923,7 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             SelectAll();
         break;
     case VK_F2:
-        if (pFocused && m_pFocusedColumn)
-        {
-            LVK_REPORTRECORDITEM_ARGS args(this, pFocused, m_pFocusedColumn);
-            if (args.pItem && args.pItem->IsAllowEdit(&args))
-                EditItem(&args);
-        }
+        m_pNavigator->BeginEdit();
         break;
     case VK_RETURN:
         if (pFocused && pFocused->HasChildren())

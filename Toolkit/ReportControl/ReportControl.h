@@ -8,6 +8,7 @@
 #include "ReportBehavior.h"
 #include "ReportInplaceEdit.h"
 #include "ReportInplaceList.h"
+#include "ReportNavigator.h"
 #include "ReportTip.h"
 #include "Foundation/Accessible.h"
 
@@ -86,6 +87,10 @@ public:
     void SetMultipleSelection(BOOL bMultiple) { m_bMultipleSelection = bMultiple; }
     BOOL IsMultipleSelection() const { return m_bMultipleSelection; }
     void SetSelectionToggle(BOOL b) { m_bSelectionToggle = b; }
+    BOOL IsSelectionToggle() const { return m_bSelectionToggle; }
+    int GetIconColumnIndex() const { return m_nIconColumnIndex; }
+    // Moves the focus for the navigation keys.
+    CLVKReportNavigator* GetNavigator() const { return m_pNavigator.get(); }
     // The switches that say what clicks on rows do, and which notifications go out.
     CLVKReportBehavior* GetBehavior() const { return m_pBehavior.get(); }
     void FocusSubItems(BOOL bFocusSubItems) { m_bFocusSubItems = bFocusSubItems; }
@@ -306,6 +311,7 @@ protected:
     // The buttons of the edited cell (owned by its edit options).
     std::vector<CLVKReportInplaceButton*> m_arrInplaceButtons;
     std::unique_ptr<CLVKReportBehavior> m_pBehavior;
+    std::unique_ptr<CLVKReportNavigator> m_pNavigator;
     BOOL m_bMouseDownShift = FALSE;
     BOOL m_bMouseDownControl = FALSE;
     BOOL m_bMouseDownRowSelected = FALSE;

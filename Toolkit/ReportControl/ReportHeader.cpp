@@ -1,6 +1,7 @@
 #include "ReportHeader.h"
 
 #include "ReportColumn.h"
+#include "ReportColumnListBox.h"
 #include "ReportColumns.h"
 #include "ReportControl.h"
 #include "ReportPaintManager.h"
@@ -73,6 +74,8 @@ void CLVKReportHeader::OnColumnsChanged(int nFlags, CLVKReportColumn* pColumn)
     m_pControl->GetClientRect(&rc);
     AdjustColumnsWidth(rc.right - rc.left);
     m_pControl->AdjustScrollBars();
+    if (m_pColumnListBox && m_pColumnListBox->GetReportCtrl() == m_pControl)
+        m_pColumnListBox->UpdateList();
     m_pControl->RedrawControl();
     REPORT_PAIR_NOTIFY nm{};
     nm.lFirst = reinterpret_cast<LPARAM>(pColumn);

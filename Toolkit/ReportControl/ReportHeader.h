@@ -5,6 +5,8 @@
 
 #include "ReportDefines.h"
 
+class CLVKReportColumnListBox;
+
 class CLVKReportHeader : public CLVKCmdTarget
 {
 public:
@@ -19,6 +21,9 @@ public:
     // The column whose right divider lies under x (within a few pixels).
     CLVKReportColumn* HitTestDivider(POINT pt) const;
     void OnColumnsChanged(int nFlags, CLVKReportColumn* pColumn);
+    // The list of hidden columns, set by its owner; not owned.
+    void SetColumnListBox(CLVKReportColumnListBox* pListBox) { m_pColumnListBox = pListBox; }
+    CLVKReportColumnListBox* GetColumnListBox() const { return m_pColumnListBox; }
     void AdjustColumnsWidth(int nTotalWidth, int nFirstIndex = 0);
     int GetGroupByHeight() const;
     void SetAutoColumnSizing(BOOL bAutoColumnSizing);
@@ -37,6 +42,7 @@ public:
     CLVKReportColumn* GetHotColumn() const { return m_pPressedColumn; }
 
 private:
+    CLVKReportColumnListBox* m_pColumnListBox = nullptr;
     CLVKReportControl* m_pControl = nullptr;
     CLVKReportColumns* m_pColumns = nullptr;
     BOOL m_bAutoColumnSizing = TRUE;

@@ -472,13 +472,9 @@ void CLVKReportSection::Draw(CDC* pDC)
     int nTop = m_nScrollIndexV;
     if (m_nSectionType != 0)
         nTop = 0;
-    if (m_nBorderTop > 0)
-    {
-        RECT rcBorder{rc.left, rc.top, rc.right, rc.top + m_nBorderTop};
-        SetBkColor(pDC->m_hDC, m_pControl->GetPaintManager()->m_clrControlDark);
-        ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rcBorder, nullptr, 0, nullptr);
-        rc.top += m_nBorderTop;
-    }
+    m_border.SetBorderColor(m_pControl->GetPaintManager()->m_clrControlDark);
+    m_border.Draw(pDC, rc);
+    rc = m_border.GetContentRect(rc);
     m_pControl->DrawRows(pDC, rc, rc.top, m_pRows, nTop, 0, m_pControl->GetColumns()->GetCount());
     if (m_nDividerStyle != 0)
     {

@@ -3,6 +3,7 @@
 // scroll position and switches. Populate turns records into rows.
 #pragma once
 
+#include "ReportBorder.h"
 #include "ReportDefines.h"
 #include "Foundation/PaintManagerColor.h"
 
@@ -68,7 +69,8 @@ public:
     BOOL m_bAllowFilter = FALSE;
     BOOL m_bSelectionEnable = TRUE;
     BOOL m_bVisible = FALSE;
-    int m_nBorderTop = 0;
+    // The box around the section's rows.
+    CLVKReportBorder* GetBorder() { return &m_border; }
 
 private:
     CLVKReportControl* m_pControl = nullptr;
@@ -82,4 +84,5 @@ private:
     int m_nScrollOffsetV = 0;
     int m_nSectionType = 0;
     std::vector<UINT> m_arrSortedRecordIndexes;
+    CLVKReportBorder m_border;
 };

@@ -70,7 +70,7 @@ void CLVKReportSections::AdjustLayout(CDC* pDC, int nLeft, int nTop, int nRight,
         case 2:
         case 4:
         case 5:
-            nHeights[i] = pSection->GetTotalHeight(pDC) + pSection->m_nBorderTop;
+            nHeights[i] = pSection->GetTotalHeight(pDC) + pSection->GetBorder()->GetSize().cy;
             break;
         default:
             nHeights[i] = 0;

@@ -3,6 +3,7 @@
 #include "ReportControl/ReportBatchAllocator.h"
 #include "ReportControl/ReportColumnOrder.h"
 #include "ReportControl/ReportHyperlink.h"
+#include "ReportControl/ReportBorder.h"
 #include "ReportTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -280,4 +281,70 @@ TEST(ReportColumns, OrdersAndOffsets)
     EXPECT_EQ(1, w.report.GetFreezeColumnsCount());
 }
 
+}  // namespace
+
+namespace
+{
+// A 20 x 20 white bitmap the border draws into; answers the pixels.
+std::vector<COLORREF> DrawBorder(CLVKReportBorder& border, RECT rc)
+{
+    HDC hScreen = GetDC(nullptr);
+    HDC hDC = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 20, 20);
+    ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    RECT rcAll{0, 0, 20, 20};
+    FillRect(hDC, &rcAll, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    CDC dc;
+    dc.Attach(hDC);
+    border.Draw(&dc, rc);
+    dc.Detach();
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 20; y++)
+        for (int x = 0; x < 20; x++)
+            pixels.push_back(GetPixel(hDC, x, y));
+    SelectObject(hDC, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hDC);
+    return pixels;
+}
+
+TEST(ReportBorders, ContentSizeAndBands)
+{
+    CLVKReportBorder border;
+    EXPECT_EQ(nullptr, border.GetEdge(4));
+    EXPECT_EQ(nullptr, border.GetEdge(-1));
+    EXPECT_NE(nullptr, border.GetEdge(3));
+    border.GetMargin()->Set(1, 1, 1, 1);
+    border.GetBorderThickness()->Set(2, 2, 2, 2);
+    border.GetPadding()->Set(3, 3, 3, 3);
+    const RECT rcContent = border.GetContentRect(RECT{0, 0, 100, 50});
+    EXPECT_EQ(6, rcContent.left);
+    EXPECT_EQ(6, rcContent.top);
+    EXPECT_EQ(94, rcContent.right);
+    EXPECT_EQ(44, rcContent.bottom);
+    EXPECT_EQ(12, border.GetSize().cx);
+    EXPECT_EQ(12, border.GetSize().cy);
+    const RECT rcSame = CLVKReportThickness::Deflate(RECT{1, 2, 3, 4}, nullptr);
+    EXPECT_EQ(3, rcSame.right) << "no thickness, no change";
+
+    const COLORREF kRed = RGB(255, 0, 0);
+    const COLORREF kWhite = RGB(255, 255, 255);
+    border.SetBorderColor(kRed);
+    std::vector<COLORREF> pixels = DrawBorder(border, RECT{0, 0, 20, 20});
+    auto at = [&](int x, int y) { return pixels[y * 20 + x]; };
+    EXPECT_EQ(kWhite, at(0, 0)) << "the margin stays";
+    EXPECT_EQ(kRed, at(1, 1));
+    EXPECT_EQ(kRed, at(2, 10)) << "left band";
+    EXPECT_EQ(kRed, at(17, 10)) << "right band";
+    EXPECT_EQ(kRed, at(10, 17)) << "bottom band";
+    EXPECT_EQ(kWhite, at(10, 10)) << "inside is not filled";
+    EXPECT_EQ(kWhite, at(19, 19));
+
+    pixels = DrawBorder(border, RECT{0, 20, 20, 0});
+    EXPECT_EQ(std::vector<COLORREF>(400, kWhite), pixels) << "an inverted rectangle draws nothing";
+    border.GetBorderThickness()->Set(0, 0, 0, 0);
+    pixels = DrawBorder(border, RECT{0, 0, 20, 20});
+    EXPECT_EQ(std::vector<COLORREF>(400, kWhite), pixels) << "a zero-width border draws nothing";
+}
 }  // namespace

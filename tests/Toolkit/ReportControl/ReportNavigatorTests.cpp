@@ -1,0 +1,144 @@
+// Keyboard moves across the header-record, body and footer-record rows, page
+// moves, and the list of hidden columns.
+#include "ReportControl/ReportColumnListBox.h"
+#include "ReportControl/ReportNavigator.h"
+#include "ReportTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+struct NavigatorReport
+{
+    ReportWindow w;
+
+    explicit NavigatorReport(int nRows, BOOL bFooter, int cy = 300) : w(400, cy)
+    {
+        w.AddColumns(1);
+        for (int i = 0; i < nRows; i++)
+        {
+            CString str;
+            str.Format(L"row %02d", i);
+            w.report.AddRecord(MakeRecord({str}));
+        }
+        if (bFooter)
+        {
+            w.report.GetFooterRecords()->Add(MakeRecord({L"footer 0"}));
+            w.report.GetFooterRecords()->Add(MakeRecord({L"footer 1"}));
+            w.report.ShowFooterRows(TRUE);
+            w.report.PopulateFooterRows();
+        }
+        w.report.Populate();
+        w.report.UpdateWindow();
+    }
+    CLVKReportNavigator* Nav() { return w.report.GetNavigator(); }
+    CString Focused()
+    {
+        CLVKReportRow* pRow = w.report.GetFocusedRow();
+        return pRow && pRow->GetRecord() ? pRow->GetRecord()->GetItem(0)->GetCaption(nullptr) : CString(L"none");
+    }
+};
+
+TEST(ReportNavigator, DownAndUpCrossIntoTheFooterRows)
+{
+    for (BOOL bFooter : {TRUE, FALSE})
+    {
+        NavigatorReport r(5, bFooter);
+        r.w.report.SendMessage(WM_KEYDOWN, VK_END);
+        EXPECT_STREQ(L"row 04", r.Focused());
+        r.w.report.SendMessage(WM_KEYDOWN, VK_DOWN);
+        EXPECT_STREQ(bFooter ? L"footer 0" : L"row 04", r.Focused()) << bFooter;
+        if (!bFooter)
+            continue;
+        r.w.report.SendMessage(WM_KEYDOWN, VK_DOWN);
+        EXPECT_STREQ(L"footer 1", r.Focused());
+        r.w.report.SendMessage(WM_KEYDOWN, VK_DOWN);
+        EXPECT_STREQ(L"footer 1", r.Focused()) << "the last footer row stays";
+        r.w.report.SendMessage(WM_KEYDOWN, VK_UP);
+        r.w.report.SendMessage(WM_KEYDOWN, VK_UP);
+        EXPECT_STREQ(L"row 04", r.Focused()) << "back into the body";
+    }
+}
+
+TEST(ReportNavigator, UpFromTheFooterTakesTheLastRowOfThePage)
+{
+    NavigatorReport r(50, TRUE, 200);
+    r.w.report.SendMessage(WM_KEYDOWN, VK_HOME);
+    const int nTop = r.w.report.GetTopRowIndex();
+    r.Nav()->MoveFirstRow(2);
+    EXPECT_STREQ(L"footer 0", r.Focused());
+    r.w.report.SendMessage(WM_KEYDOWN, VK_UP);
+    const int nPage = r.w.report.GetPageScrollCount(nTop, TRUE);
+    ASSERT_GT(nPage, 0);
+    ASSERT_LT(nTop + nPage, 49);
+    EXPECT_EQ(nTop + nPage, r.w.report.GetRows()->GetFocusedRowIndex()) << "not the last row overall";
+}
+
+TEST(ReportNavigator, PageDownStopsAtTheLastRow)
+{
+    NavigatorReport r(50, FALSE);
+    r.Nav()->MoveToRow(45, FALSE, FALSE);
+    ASSERT_EQ(45, r.w.report.GetRows()->GetFocusedRowIndex());
+    ASSERT_GE(r.w.report.GetPageScrollCount(45, TRUE), 4);
+    r.w.report.SendMessage(WM_KEYDOWN, VK_NEXT);
+    EXPECT_EQ(49, r.w.report.GetRows()->GetFocusedRowIndex());
+    r.Nav()->MoveToRow(500, FALSE, FALSE);
+    EXPECT_EQ(49, r.w.report.GetRows()->GetFocusedRowIndex()) << "clamped";
+    r.Nav()->MoveToRow(-3, FALSE, FALSE);
+    EXPECT_EQ(0, r.w.report.GetRows()->GetFocusedRowIndex());
+}
+
+TEST(ReportNavigator, SkippedGroupRowsNeitherKeepTheFocusNorStaySelected)
+{
+    ReportWindow w;
+    w.AddColumns(2);
+    for (LPCWSTR group : {L"a", L"a", L"b", L"b"})
+        w.report.AddRecord(MakeRecord({L"item", group}));
+    CLVKReportColumns* pColumns = w.report.GetColumns();
+    pColumns->GetGroupsOrder()->Add(pColumns->GetAt(1));
+    w.report.Populate();
+    w.report.UpdateWindow();
+    CLVKReportRows* pRows = w.report.GetRows();
+    ASSERT_TRUE(pRows->GetAt(0)->IsGroupRow());
+    ASSERT_TRUE(pRows->GetAt(3)->IsGroupRow());
+    w.report.GetNavigator()->MoveToRow(2, FALSE, FALSE);
+    w.report.SendMessage(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(4, pRows->GetFocusedRowIndex()) << "past the expanded group row into its first row";
+    EXPECT_FALSE(pRows->GetAt(3)->IsSelected());
+}
+
+TEST(ReportColumnListBox, ListsHiddenColumnsOnly)
+{
+    ReportWindow w;
+    w.AddColumns(4);
+    w.report.GetColumns()->GetAt(3)->SetCaption(L"Alpha");
+    CLVKReportColumnListBox list;
+    EXPECT_FALSE(list.UpdateList()) << "without a control or window";
+    RECT rc{0, 0, 100, 100};
+    ASSERT_TRUE(list.CreateEx(0, L"LISTBOX", L"", WS_CHILD | LBS_HASSTRINGS | LBS_NOTIFY, rc, &w.parent, 7));
+    list.SetReportCtrl(&w.report);
+    list.m_bSortedBySelf = TRUE;
+    EXPECT_TRUE(list.UpdateList());
+    EXPECT_EQ(0, static_cast<int>(list.SendMessage(LB_GETCOUNT)));
+    EXPECT_FALSE(list.IsWindowEnabled()) << "nothing to list";
+
+    w.report.GetColumns()->GetAt(1)->SetVisible(FALSE);
+    w.report.GetColumns()->GetAt(3)->SetVisible(FALSE);
+    w.report.GetColumns()->GetAt(2)->SetShowInFieldChooser(FALSE);
+    w.report.GetColumns()->GetAt(2)->SetVisible(FALSE);
+    ASSERT_TRUE(list.UpdateList());
+    ASSERT_EQ(2, static_cast<int>(list.SendMessage(LB_GETCOUNT)));
+    EXPECT_STREQ(L"Alpha", list.GetItemText(0)) << "sorted by caption";
+    EXPECT_STREQ(L"Col1", list.GetItemText(1));
+    EXPECT_EQ(w.report.GetColumns()->GetAt(1), list.GetItemColumn(1));
+    EXPECT_EQ(1, list.FindItemData(1));
+    EXPECT_EQ(-1, list.FindItemData(2)) << "a column that may not be listed";
+    EXPECT_TRUE(list.IsWindowEnabled());
+
+    w.report.GetColumns()->GetAt(3)->SetVisible(TRUE);
+    ASSERT_TRUE(list.UpdateList());
+    ASSERT_EQ(1, static_cast<int>(list.SendMessage(LB_GETCOUNT)));
+    EXPECT_STREQ(L"Col1", list.GetItemText(0)) << "a shown column leaves the list";
+    list.DestroyWindow();
+}
+}  // namespace

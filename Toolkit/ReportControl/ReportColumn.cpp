@@ -4,6 +4,7 @@
 #include "ReportControl.h"
 #include "ReportHeader.h"
 #include "ReportPaintManager.h"
+#include "Foundation/DpiScaling.h"
 #include "ReportRecordItemEditOptions.h"
 
 IMPLEMENT_DYNAMIC(CLVKReportColumn, CLVKCmdTarget)
@@ -146,4 +147,26 @@ BOOL CLVKReportColumn::IsSorted() const
 BOOL CLVKReportColumn::IsSortedOrGrouped() const
 {
     return IsSorted() || (m_pColumns && m_bSortedWhenGrouped && m_pColumns->GetGroupsOrder()->IndexOf(this) >= 0);
+}
+
+int CLVKReportColumn::GetBestFitWidth()
+{
+    CLVKReportControl* pControl = GetControl();
+    if (!pControl)
+        return max(m_nBestFitFloor, GetWidth());
+    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
+    int nWidth = pDpi->ScaleX(6);
+    {
+        HDC hDC = ::GetDC(pControl->GetSafeHwnd());
+        HGDIOBJ hOld = ::SelectObject(hDC, pControl->GetPaintManager()->GetCaptionFont()->GetSafeHandle());
+        SIZE sz{};
+        ::GetTextExtentPoint32W(hDC, m_strCaption, m_strCaption.GetLength(), &sz);
+        ::SelectObject(hDC, hOld);
+        ::ReleaseDC(pControl->GetSafeHwnd(), hDC);
+        nWidth += sz.cx;
+    }
+    if (IsSortedOrGrouped())
+        nWidth += pDpi->ScaleX(27);
+    const int nCells = pControl->MeasureColumnWidth(this);
+    return max(max(nWidth, nCells), m_nBestFitFloor);
 }

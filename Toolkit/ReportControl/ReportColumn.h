@@ -40,6 +40,10 @@ public:
     BOOL IsResizable() const { return m_bIsResizable; }
     BOOL IsAutoSize() const { return m_bAutoSize; }
     int CalcAutoWidth(int nTotalWidth) const;
+    // The width that shows the caption, sort arrow and every cell whole.
+    virtual int GetBestFitWidth();
+    int GetBestFitFloor() const { return m_nBestFitFloor; }
+    void SetBestFitFloor(int nWidth) { m_nBestFitFloor = nWidth; }
 
     int GetAlignment() const { return m_nAlignment; }
     void SetAlignment(int nAlignment) { m_nAlignment = nAlignment; }
@@ -96,6 +100,7 @@ private:
     BOOL m_bIsResizable = TRUE;
     RECT m_rcColumn{};
     int m_nMinWidth = 10;
+    int m_nBestFitFloor = 0;
     int m_nMaxWidth = 0;
     int m_nAlignment = 0;
     int m_nHeaderAlignment = -1;

@@ -203,16 +203,23 @@ void CLVKReportControl::PopulateFooterRows()
 
 void CLVKReportControl::ShowHeaderRows(BOOL bShow)
 {
+    const BOOL bHadFocus = m_pSectionHeader->GetRows()->GetFocusedRowIndex() >= 0;
     m_pSectionHeader->m_bVisible = bShow;
     AdjustLayout();
     AdjustScrollBars();
+    // Hidden rows cannot keep the focus: it goes back to the body.
+    if (!bShow && bHadFocus)
+        m_pNavigator->OnHeaderHidden(FALSE);
 }
 
 void CLVKReportControl::ShowFooterRows(BOOL bShow)
 {
+    const BOOL bHadFocus = m_pSectionFooter->GetRows()->GetFocusedRowIndex() >= 0;
     m_pSectionFooter->m_bVisible = bShow;
     AdjustLayout();
     AdjustScrollBars();
+    if (!bShow && bHadFocus)
+        m_pNavigator->OnFooterHidden(FALSE);
 }
 
 void CLVKReportControl::Populate()
@@ -1680,6 +1687,12 @@ void CLVKReportControl::SetMouseItem(CLVKReportRecordItem* pItem)
 void CLVKReportControl::OnLButtonDblClk(UINT, POINT pt)
 {
     m_ptMouseDown = pt;
+    if (PtInRect(&m_rcHeaderArea, pt))
+    {
+        if (CLVKReportColumn* pDivider = m_pReportHeader->HitTestDivider(pt))
+            m_pReportHeader->BestFit(pDivider);
+        return;
+    }
     CLVKReportRow* pRow = HitTestRow(pt);
     if (pRow)
         pRow->OnDblClick(pt);
@@ -2422,4 +2435,43 @@ HRESULT CLVKReportControl::AccessibleHitTest(long xLeft, long yTop, VARIANT* pva
     if (pRow && pRow->GetSection() == m_pSectionBody)
         V_I4(pvarChild) = pRow->GetIndex() + 2;
     return S_OK;
+}
+
+int CLVKReportControl::MeasureColumnWidth(CLVKReportColumn* pColumn)
+{
+    if (!pColumn || !m_hWnd)
+        return 0;
+    CClientDC dcWindow(this);
+    CDC dc;
+    dc.CreateCompatibleDC(&dcWindow);
+    CBitmap bitmap;
+    const int kMeasureWidth = 4096;
+    bitmap.CreateCompatibleBitmap(&dcWindow, 64, 64);
+    CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
+    int nWidest = 0;
+    for (CLVKReportSection* pSection : {m_pSectionBody, m_pSectionHeader, m_pSectionFooter})
+    {
+        if (pSection != m_pSectionBody && !pSection->m_bVisible)
+            continue;
+        CLVKReportRows* pRows = pSection->GetRows();
+        for (int i = 0; i < pRows->GetCount(); i++)
+        {
+            CLVKReportRow* pRow = pRows->GetAt(i);
+            CLVKReportRecord* pRecord = pRow ? pRow->GetRecord() : nullptr;
+            CLVKReportRecordItem* pItem = pRecord ? pRecord->GetItem(pColumn) : nullptr;
+            if (!pItem)
+                continue;
+            LVK_REPORTRECORDITEM_DRAWARGS args;
+            args.pControl = this;
+            args.pRow = pRow;
+            args.pColumn = pColumn;
+            args.pItem = pItem;
+            args.pDC = &dc;
+            args.rcItem = RECT{0, 0, kMeasureWidth, 64};
+            args.nTextAlign = pColumn->GetAlignment();
+            nWidest = max(nWidest, pItem->Draw(&args));
+        }
+    }
+    dc.SelectObject(pOldBitmap);
+    return nWidest;
 }

@@ -129,6 +129,10 @@ public:
     BOOL ShowIconView(BOOL bShow);
     BOOL IsIconView() const { return m_bIconView; }
 
+    // The widest cell of the column over the body rows and the shown record
+    // rows, measured by drawing them into a memory DC.
+    virtual int MeasureColumnWidth(CLVKReportColumn* pColumn);
+
     // Layout, scrolling and drawing.
     virtual void AdjustLayout();
     virtual void AdjustScrollBars();

@@ -4,6 +4,8 @@
 
 #include "Foundation/CmdTarget.h"
 
+#include <functional>
+
 // min and max over mixed int and LONG arguments (the build defines NOMINMAX).
 template <class T1, class T2>
 inline auto max(T1 a, T2 b) -> decltype(a + b)
@@ -168,6 +170,23 @@ struct LVK_REPORT_HITTESTINFO
 CString AFX_CDECL LVKReportFormatText(const CString& strFormat, LPCWSTR lpszValue);
 CString AFX_CDECL LVKReportFormatDouble(const CString& strFormat, double dValue);
 BOOL AFX_CDECL LVKReportIsSafeFormat(LPCWSTR lpszFormat, WCHAR chKind);
+
+// Text search flags of FindRecordItem.
+#define LVK_REPORT_FIND_WHOLE 0x1
+#define LVK_REPORT_FIND_MATCHCASE 0x2
+#define LVK_REPORT_FIND_BACKWARD 0x4
+#define LVK_REPORT_FIND_START 0x8
+
+// TRUE when a caption matches the searched text under the flags above; an
+// empty caption never matches.
+BOOL AFX_CDECL LVKReportCaptionMatches(const CString& strCaption, const CString& strText, int nFlags);
+// The first item of the run of records (recordAt gives the record at a
+// position) whose caption matches; ranges are clamped and ordered, and a
+// backward search runs from the end.
+CLVKReportRecordItem* AFX_CDECL LVKReportFindRecordItem(CLVKReportControl* pControl, int nCount,
+                                                        const std::function<CLVKReportRecord*(int)>& recordAt,
+                                                        int nStartRow, int nEndRow, int nStartColumn, int nEndColumn,
+                                                        int nFromRow, int nFromColumn, LPCWSTR lpszText, int nFlags);
 
 // Reads a caption as a number for formulas; unreadable text gives 0.0.
 double AFX_CDECL ReportTextToDouble(const CString& strText);

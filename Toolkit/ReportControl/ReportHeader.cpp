@@ -279,3 +279,20 @@ BOOL CLVKReportHeader::SetCursor(POINT pt)
     }
     return FALSE;
 }
+
+void CLVKReportHeader::BestFit(CLVKReportColumn* pColumn)
+{
+    if (!pColumn || !pColumn->IsResizable() || !pColumn->IsVisible())
+        return;
+    const int nOld = pColumn->GetRect().right - pColumn->GetRect().left;
+    const int nBest = pColumn->GetBestFitWidth();
+    if (nBest <= nOld)
+        return;
+    pColumn->SetWidth(nBest);
+    REPORT_COLUMN_WIDTH_NOTIFY nm{};
+    nm.pColumn = pColumn;
+    nm.nPrevWidth = nOld;
+    nm.nNewWidth = nBest;
+    m_pControl->SendNotify(REPORT_NOTIFY_COLUMN_WIDTH_CHANGED, &nm.hdr);
+    OnColumnsChanged(0x100, pColumn);
+}

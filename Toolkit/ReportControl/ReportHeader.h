@@ -33,6 +33,8 @@ public:
     int GetGroupByColumnCount() const { return m_nGroupByColumnCount; }
 
     // Mouse: sorting on a click, resizing on a divider drag.
+    // Widens the column to its best-fit width (a double click on its divider).
+    void BestFit(CLVKReportColumn* pColumn);
     void OnLButtonDown(POINT pt);
     void OnLButtonUp(POINT pt);
     BOOL OnMouseMove(POINT pt);

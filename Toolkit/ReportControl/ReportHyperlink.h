@@ -1,56 +1,19 @@
-// One hyperlink inside a cell caption (start and length in the caption) and
-// the collection of them; the hit rectangle is set while the cell is drawn.
+// One hyperlink inside a cell caption: where it starts, how long it is, and
+// where it was last drawn (hit tests use that rectangle).
 #pragma once
 
-#include "ReportHeapAllocator.h"
-#include "Foundation/CmdTarget.h"
+#include "ReportDefines.h"
 
-#include <vector>
+class CLVKPropExchange;
 
 class CLVKReportHyperlink : public CLVKCmdTarget
 {
 public:
     CLVKReportHyperlink(int nStart = 0, int nLength = 0) : m_nHyperTextBegin(nStart), m_nHyperTextLen(nLength) {}
 
+    virtual void DoPropExchange(CLVKPropExchange* pPX);
+
     int m_nHyperTextBegin = 0;
     int m_nHyperTextLen = 0;
     RECT m_rcHyperSpot{};
-};
-
-class CLVKReportHyperlinks : public CLVKHeapObjectT<CLVKCmdTarget, CLVKReportDataAllocator>
-{
-public:
-    ~CLVKReportHyperlinks() override { RemoveAll(); }
-
-    int GetSize() const { return static_cast<int>(m_links.size()); }
-    CLVKReportHyperlink* GetAt(int nIndex) const
-    {
-        return nIndex >= 0 && nIndex < GetSize() ? m_links[nIndex] : nullptr;
-    }
-    // Takes over the caller's reference.
-    void Add(CLVKReportHyperlink* pLink) { m_links.push_back(pLink); }
-    void RemoveAt(int nIndex)
-    {
-        if (nIndex < 0 || nIndex >= GetSize())
-            return;
-        m_links[nIndex]->InternalRelease();
-        m_links.erase(m_links.begin() + nIndex);
-    }
-    void RemoveAll()
-    {
-        for (auto it = m_links.rbegin(); it != m_links.rend(); ++it)
-            (*it)->InternalRelease();
-        m_links.clear();
-    }
-    void CopyFrom(const CLVKReportHyperlinks* pOther)
-    {
-        RemoveAll();
-        if (!pOther)
-            return;
-        for (auto* p : pOther->m_links)
-            Add(new CLVKReportHyperlink(p->m_nHyperTextBegin, p->m_nHyperTextLen));
-    }
-
-private:
-    std::vector<CLVKReportHyperlink*> m_links;
 };

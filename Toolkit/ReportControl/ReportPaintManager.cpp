@@ -702,3 +702,17 @@ void CLVKReportPaintManager::DrawItemControl(LVK_REPORTRECORDITEM_DRAWARGS* pArg
     DrawTextW(hDC, strCaption, strCaption.GetLength(), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     SelectObject(hDC, hOld);
 }
+
+CLVKReportHyperlinkStyle* CLVKReportPaintManager::GetHyperlinkStyle()
+{
+    m_styleHyperlink.SetColor(m_clrHyperlink);
+    m_styleHyperlink.SetTextDecoration(0);
+    return &m_styleHyperlink;
+}
+
+CLVKReportHyperlinkStyle* CLVKReportPaintManager::GetHyperlinkHoverStyle()
+{
+    m_styleHyperlinkHover.SetColor(m_clrHyperlinkHot);
+    m_styleHyperlinkHover.SetTextDecoration(0);
+    return &m_styleHyperlinkHover;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ReportDefines.h"
+#include "ReportHyperlinkStyle.h"
 #include "Foundation/PaintManagerColor.h"
 
 class CLVKReportInplaceButton;
@@ -125,6 +126,10 @@ public:
     CLVKPaintManagerColor m_clrDisableBitmapDarkest{RGB(128, 128, 128)};
     COLORREF m_clrHyperlink = RGB(0, 0, 255);
     COLORREF m_clrHyperlinkHot = RGB(0, 0, 255);
+    // The theme's link look, normal and under the mouse (colours above,
+    // no decoration).
+    CLVKReportHyperlinkStyle* GetHyperlinkStyle();
+    CLVKReportHyperlinkStyle* GetHyperlinkHoverStyle();
     COLORREF m_clrFormulaSum = RGB(255, 0, 0);
     COLORREF m_clrFormulaSubSum = RGB(0, 0, 255);
 
@@ -137,6 +142,8 @@ public:
     BOOL m_bUseColumnTextAlignment = FALSE;
     BOOL m_bUpperCaseCaptions = FALSE;
     BOOL m_bInplaceButtonHeightLimit = FALSE;
+    CLVKReportHyperlinkStyle m_styleHyperlink;
+    CLVKReportHyperlinkStyle m_styleHyperlinkHover;
     BOOL m_bShowInplaceButtonGlyphs = FALSE;
     // 0 default, Office 2003 and the flat themes; 1 Office XP; 2 Explorer;
     // 3 Office 2003 Luna; 4 resource.

@@ -5,7 +5,7 @@
 
 #include "ReportDefines.h"
 #include "ReportHeapAllocator.h"
-#include "ReportHyperlink.h"
+#include "ReportHyperlinks.h"
 
 class CLVKReportInplaceButton;
 class CLVKReportRecordItemConstraint;
@@ -130,8 +130,8 @@ public:
     int GetCheckedState() const { return m_bTristateCheckbox ? m_nCheckedState : (m_nCheckedState == 1 ? 1 : 0); }
     void SetCheckedState(int nState);
     CLVKReportHyperlinks* GetHyperlinks();
-    int GetHyperlinksCount() const { return m_pHyperlinks ? m_pHyperlinks->GetSize() : 0; }
-    CLVKReportHyperlink* GetHyperlinkAt(int n) const { return m_pHyperlinks ? m_pHyperlinks->GetAt(n) : nullptr; }
+    int GetHyperlinksCount() const { return m_pHyperlinks ? m_pHyperlinks->GetCount() : 0; }
+    CLVKReportHyperlink* GetHyperlinkAt(int n) const { return m_pHyperlinks ? m_pHyperlinks->FindAt(n) : nullptr; }
     CString GetColumnCaptionPrefix(CLVKReportColumn* pColumn) const;
     int GetAlignment() const { return m_nAlignment; }
     void SetAlignment(int nAlignment) { m_nAlignment = nAlignment; }

@@ -1,5 +1,7 @@
 #include "ReportRecords.h"
 
+#include <algorithm>
+
 #include "ReportRecord.h"
 
 CLVKReportRecords::CLVKReportRecords(BOOL bArray) : m_bArray(bArray)
@@ -136,4 +138,57 @@ void CLVKReportRecords::SetVirtualMode(CLVKReportRecord* pVirtualRecord, int nCo
         pVirtualRecord->m_pRecords = this;
         pVirtualRecord->SetControl(m_pControl);
     }
+}
+
+CLVKReportRecordItem* CLVKReportRecords::FindRecordItem(int nStartRecord, int nEndRecord, int nStartColumn,
+                                                        int nEndColumn, int nRecord, int nItem, LPCWSTR lpszText,
+                                                        int nFlags)
+{
+    if (GetCount() == 0 || !GetAt(0) || !GetAt(0)->GetControl())
+        return nullptr;
+    return LVKReportFindRecordItem(
+        GetAt(0)->GetControl(), GetCount(), [this](int n) { return GetAt(n); }, nStartRecord, nEndRecord, nStartColumn,
+        nEndColumn, nRecord, nItem, lpszText, nFlags);
+}
+
+void CLVKReportRecords::RemoveNestedRecords()
+{
+    const int nCount = static_cast<int>(m_arrRecords.size());
+    if (nCount < 2)
+        return;
+    std::vector<int> depths(nCount, -1);
+    for (int i = 0; i < nCount; i++)
+    {
+        if (!m_arrRecords[i])
+            continue;
+        int nDepth = 0;
+        for (CLVKReportRecord* p = m_arrRecords[i]->GetParentRecord(); p; p = p->GetParentRecord())
+            nDepth++;
+        depths[i] = nDepth;
+    }
+    if (std::all_of(depths.begin(), depths.end(), [&](int n) { return n == depths[0]; }))
+        return;
+    // A record is marked when one of the listed records is its ancestor.
+    std::vector<bool> marked(nCount, false);
+    for (int i = 0; i < nCount; i++)
+    {
+        if (depths[i] <= 0)
+            continue;
+        int nUp = 0;
+        for (CLVKReportRecord* p = m_arrRecords[i]->GetParentRecord(); p && !marked[i]; p = p->GetParentRecord())
+        {
+            nUp++;
+            for (int k = 0; k < nCount; k++)
+            {
+                if (k != i && m_arrRecords[k] == p && depths[k] == depths[i] - nUp)
+                {
+                    marked[i] = true;
+                    break;
+                }
+            }
+        }
+    }
+    for (int i = nCount - 1; i >= 0; i--)
+        if (marked[i])
+            RemoveAt(i);
 }

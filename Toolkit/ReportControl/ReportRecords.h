@@ -35,6 +35,11 @@ public:
     void SetControl(CLVKReportControl* pControl) { m_pControl = pControl; }
     CLVKReportControl* GetControl() const { return m_pControl; }
     CLVKReportRecord* GetOwnerRecord() const { return m_pOwnerRecord; }
+    // Text search over the records in order (flags LVK_REPORT_FIND_*).
+    virtual CLVKReportRecordItem* FindRecordItem(int nStartRecord, int nEndRecord, int nStartColumn, int nEndColumn,
+                                                 int nRecord, int nItem, LPCWSTR lpszText, int nFlags);
+    // Of records listed with some of their ancestors, keeps only the ancestors.
+    virtual void RemoveNestedRecords();
 
 protected:
     std::vector<CLVKReportRecord*> m_arrRecords;

@@ -412,3 +412,19 @@ void CLVKReportRows::SortEx(CompareFunc pfnCompare)
         [pfnCompare](const CLVKReportRow* a, const CLVKReportRow* b)
         { return pfnCompare(const_cast<const CLVKReportRow**>(&a), const_cast<const CLVKReportRow**>(&b)) < 0; });
 }
+
+CLVKReportRecordItem* CLVKReportRows::FindRecordItem(int nStartRow, int nEndRow, int nStartColumn, int nEndColumn,
+                                                     int nRow, int nItem, LPCWSTR lpszText, int nFlags)
+{
+    CLVKReportRow* pFirst = GetCount() > 0 ? GetAt(0) : nullptr;
+    if (!pFirst)
+        return nullptr;
+    return LVKReportFindRecordItem(
+        pFirst->GetControl(), GetCount(),
+        [this](int n)
+        {
+            CLVKReportRow* pRow = GetAt(n);
+            return pRow ? pRow->GetRecord() : nullptr;
+        },
+        nStartRow, nEndRow, nStartColumn, nEndColumn, nRow, nItem, lpszText, nFlags);
+}

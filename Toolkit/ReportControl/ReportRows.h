@@ -28,6 +28,9 @@ public:
     virtual void RemoveAt(int nIndex);
     virtual int Remove(CLVKReportRow* pRow);
     virtual void InsertAt(int nIndex, CLVKReportRow* pRow);
+    // Text search over the rows' records in row order (flags LVK_REPORT_FIND_*).
+    virtual CLVKReportRecordItem* FindRecordItem(int nStartRow, int nEndRow, int nStartColumn, int nEndColumn, int nRow,
+                                                 int nItem, LPCWSTR lpszText, int nFlags);
     virtual CLVKReportRow* GetNext(CLVKReportRow* pRow, BOOL bSkipExpandedGroups) const;
     virtual CLVKReportRow* GetPrev(CLVKReportRow* pRow, BOOL bSkipExpandedGroups) const;
     virtual void SetVirtualMode(CLVKReportRow* pRow, int nCount);

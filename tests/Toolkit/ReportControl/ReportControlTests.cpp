@@ -485,4 +485,34 @@ TEST(ReportPixels, HeaderRowsGroupRowAndNoItemsText)
     EXPECT_EQ(pPaint->m_clrControlBack.GetColor(), grouped.At(150, rcRow2.top + 2));
 }
 
+TEST(ReportColumns, BestFitTakesTheWidestCellAndTheCaption)
+{
+    ReportWindow w;
+    // Resizable columns (the third argument), sized by hand.
+    w.report.AddColumn(new CLVKReportColumn(0, L"Name", 60, TRUE));
+    w.report.AddColumn(new CLVKReportColumn(1, L"Kind", 60, TRUE));
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
+    w.report.AddRecord(MakeRecord({L"a", L"x"}));
+    w.report.AddRecord(MakeRecord({L"a much longer caption than the column", L"x"}));
+    w.report.Populate();
+    w.report.UpdateWindow();
+    CLVKReportColumn* pColumn = w.report.GetColumns()->GetAt(0);
+    const int nCells = w.report.MeasureColumnWidth(pColumn);
+    EXPECT_GT(nCells, 150) << "the long caption";
+    EXPECT_EQ(nCells, pColumn->GetBestFitWidth());
+    pColumn->SetBestFitFloor(nCells + 40);
+    EXPECT_EQ(nCells + 40, pColumn->GetBestFitWidth()) << "the floor";
+    pColumn->SetBestFitFloor(0);
+
+    // A double click on the column's divider widens it.
+    const RECT rc = pColumn->GetRect();
+    const RECT rcHeader = w.report.GetElementRect(2);
+    w.report.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.right - 1, (rcHeader.top + rcHeader.bottom) / 2));
+    EXPECT_EQ(nCells, pColumn->GetWidth());
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_COLUMN_WIDTH_CHANGED));
+    w.report.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON,
+                         MAKELPARAM(pColumn->GetRect().right - 1, (rcHeader.top + rcHeader.bottom) / 2));
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_COLUMN_WIDTH_CHANGED)) << "already wide enough: no change";
+}
+
 }  // namespace

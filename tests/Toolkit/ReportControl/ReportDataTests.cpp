@@ -4,6 +4,9 @@
 #include "ReportControl/ReportColumnOrder.h"
 #include "ReportControl/ReportHyperlink.h"
 #include "ReportControl/ReportBorder.h"
+#include "ReportControl/ReportHyperlinks.h"
+#include "Foundation/PropExchangeSection.h"
+#include "Foundation/PropExchangeXMLNode.h"
 #include "ReportTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -347,4 +350,117 @@ TEST(ReportBorders, ContentSizeAndBands)
     pixels = DrawBorder(border, RECT{0, 0, 20, 20});
     EXPECT_EQ(std::vector<COLORREF>(400, kWhite), pixels) << "a zero-width border draws nothing";
 }
+
+TEST(ReportHyperlinks, ExchangeCopyAndRemove)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        auto* px = new CLVKPropExchangeXMLNode(TRUE, nullptr, L"Item");
+        CLVKPropExchangeSection section(px);
+        ASSERT_TRUE(px->LoadFromText(L"<Item CompactMode=\"1\"><Hyperlink HyperTextBegin=\"2\" HyperTextLen=\"5\"/>"
+                                     L"<Hyperlink/><Hyperlink HyperTextBegin=\"9\" HyperTextLen=\"1\"/></Item>"));
+        auto* pLinks = new CLVKReportHyperlinks();
+        pLinks->DoPropExchange(px);
+        ASSERT_EQ(3, pLinks->GetCount());
+        const int expected[3][2] = {{2, 5}, {0, 0}, {9, 1}};
+        for (int i = 0; i < 3; i++)
+        {
+            EXPECT_EQ(expected[i][0], pLinks->GetAt(i)->m_nHyperTextBegin) << i;
+            EXPECT_EQ(expected[i][1], pLinks->GetAt(i)->m_nHyperTextLen) << i;
+        }
+
+        auto* pCopy = new CLVKReportHyperlinks();
+        pCopy->CopyFrom(pLinks);
+        pCopy->CopyFrom(pCopy);
+        ASSERT_EQ(3, pCopy->GetCount()) << "copying onto itself changes nothing";
+        EXPECT_EQ(pLinks->GetAt(1), pCopy->GetAt(1)) << "the links are shared";
+        pLinks->RemoveAtRelease(7);
+        pLinks->RemoveAtRelease(-1);
+        EXPECT_EQ(3, pLinks->GetCount());
+        CLVKReportHyperlink* pShared = pLinks->GetAt(0);
+        pLinks->RemoveAtRelease(0);
+        EXPECT_EQ(2, pLinks->GetCount());
+        EXPECT_EQ(9, pLinks->GetAt(1)->m_nHyperTextBegin);
+        EXPECT_EQ(2, pShared->m_nHyperTextBegin) << "the copy still holds it";
+        pLinks->InternalRelease();
+        pCopy->InternalRelease();
+    }
+    CoUninitialize();
+}
+
+TEST(ReportSearch, FindRecordItemByFlags)
+{
+    ReportWindow w;
+    w.AddColumns(2);
+    for (LPCWSTR text : {L"cab", L"abc", L"AB", L"ab", L""})
+        w.report.AddRecord(MakeRecord({L"x", text}));
+    w.report.Populate();
+    CLVKReportRows* pRows = w.report.GetRows();
+    auto find = [&](int nFlags, int nFromRow = 0)
+    {
+        CLVKReportRecordItem* pItem =
+            pRows->FindRecordItem(0, 99, 0, 99, nFromRow, nFlags & LVK_REPORT_FIND_BACKWARD ? 99 : 0, L"ab", nFlags);
+        return pItem ? pItem->GetCaption(nullptr) : CString(L"none");
+    };
+    struct Case
+    {
+        const char* name;
+        int nFlags;
+        int nFromRow;
+        LPCWSTR expected;
+    } cases[] = {
+        {"anywhere", 0, 0, L"cab"},
+        {"at the start", LVK_REPORT_FIND_START, 0, L"abc"},
+        {"whole caption, any case", LVK_REPORT_FIND_WHOLE, 0, L"AB"},
+        {"whole caption, case counts", LVK_REPORT_FIND_WHOLE | LVK_REPORT_FIND_MATCHCASE, 0, L"ab"},
+        {"backward from the end", LVK_REPORT_FIND_BACKWARD, 99, L"ab"},
+        {"backward, whole, case counts", LVK_REPORT_FIND_BACKWARD | LVK_REPORT_FIND_WHOLE | LVK_REPORT_FIND_MATCHCASE,
+         2, L"none"},
+        {"from the third row", LVK_REPORT_FIND_START, 2, L"AB"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.expected, find(c.nFlags, c.nFromRow)) << c.name;
+
+    // The same search over the records, and nothing in an empty collection.
+    CLVKReportRecordItem* pItem = w.report.GetRecords()->FindRecordItem(0, 99, 1, 1, 0, 0, L"b", LVK_REPORT_FIND_START);
+    EXPECT_EQ(nullptr, pItem);
+    pItem = w.report.GetRecords()->FindRecordItem(0, 99, 1, 1, 3, 0, L"A", 0);
+    ASSERT_NE(nullptr, pItem);
+    EXPECT_STREQ(L"ab", pItem->GetCaption(nullptr)) << "from the fourth record on";
+    CLVKReportRecords empty;
+    EXPECT_EQ(nullptr, empty.FindRecordItem(0, 9, 0, 9, 0, 0, L"a", 0));
+}
+
+TEST(ReportSearch, NestedRecordsLeaveOnlyTheirAncestors)
+{
+    auto* pParent = MakeRecord({L"parent"});
+    CLVKReportRecord* pChild1 = pParent->GetChilds()->Add(MakeRecord({L"child 1"}));
+    CLVKReportRecord* pChild2 = pParent->GetChilds()->Add(MakeRecord({L"child 2"}));
+    CLVKReportRecord* pGrandChild = pChild2->GetChilds()->Add(MakeRecord({L"grandchild"}));
+    auto* pOther = MakeRecord({L"other"});
+    const std::vector<std::vector<CLVKReportRecord*>> orders = {
+        {pParent, pChild1, pChild2}, {pChild2, pChild1, pParent}, {pChild1, pParent, pGrandChild, pChild2}};
+    for (const auto& order : orders)
+    {
+        CLVKReportRecords list(TRUE);
+        for (CLVKReportRecord* pRecord : order)
+            list.Add(pRecord);
+        list.RemoveNestedRecords();
+        ASSERT_EQ(1, list.GetCount());
+        EXPECT_EQ(pParent, list.GetAt(0));
+    }
+    CLVKReportRecords same(TRUE);
+    same.Add(pChild1);
+    same.Add(pChild2);
+    same.RemoveNestedRecords();
+    EXPECT_EQ(2, same.GetCount()) << "records at one depth stay";
+    CLVKReportRecords mixed(TRUE);
+    mixed.Add(pGrandChild);
+    mixed.Add(pOther);
+    mixed.RemoveNestedRecords();
+    EXPECT_EQ(2, mixed.GetCount()) << "a deeper record whose ancestors are not listed stays";
+    pParent->InternalRelease();
+    pOther->InternalRelease();
+}
+
 }  // namespace

@@ -141,4 +141,15 @@ TEST(ReportColumnListBox, ListsHiddenColumnsOnly)
     EXPECT_STREQ(L"Col1", list.GetItemText(0)) << "a shown column leaves the list";
     list.DestroyWindow();
 }
+
+TEST(ReportNavigator, HidingTheFooterRowsGivesTheFocusBackToTheBody)
+{
+    NavigatorReport r(5, TRUE);
+    r.Nav()->MoveFirstRow(2);
+    ASSERT_STREQ(L"footer 0", r.Focused());
+    r.w.report.ShowFooterRows(FALSE);
+    EXPECT_EQ(r.w.report.GetTopRowIndex(), r.w.report.GetRows()->GetFocusedRowIndex());
+    EXPECT_EQ(-1, r.w.report.GetFooterRows()->GetFocusedRowIndex());
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "CommandBars/CommandBar.h"
 
 #include "CommandBars/CommandBarCmdUI.h"
+#include "CommandBars/CommandBars.h"
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlAction.h"
 #include "CommandBars/Controls.h"
@@ -95,8 +96,13 @@ CWnd* CLVKCommandBar::GetOwnerSite() const
 
 CWnd* CLVKCommandBar::GetSite() const
 {
-    // The manager's site comes first once the manager exists.
+    // The manager's site comes first.
     const CLVKCommandBar* pRoot = GetRootParent();
+    if (CLVKCommandBars* pCommandBars = GetCommandBars())
+    {
+        if (CWnd* pSite = pCommandBars->GetSite())
+            return pSite;
+    }
     if (pRoot->m_pOwnerWindow)
         return pRoot->m_pOwnerWindow;
     if (const HWND hRoot = pRoot->GetSafeHwnd())
@@ -208,7 +214,8 @@ void CLVKCommandBar::UnlockRedraw()
 BOOL CLVKCommandBar::IsCustomizeMode() const
 {
     // Customize mode is the command-bar manager's.
-    return FALSE;
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars && pCommandBars->IsCustomizeMode();
 }
 
 BOOL CLVKCommandBar::IsLayoutRTL() const
@@ -351,7 +358,8 @@ void CLVKCommandBar::UpdateShortcuts()
 BOOL CLVKCommandBar::AreKeyboardCuesVisible() const
 {
     // The cue mode is the manager's; without one, underlines show.
-    return TRUE;
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars ? pCommandBars->AreKeyboardCuesVisible() : TRUE;
 }
 
 void CLVKCommandBar::OnKeyboardTip(CLVKControl* pControl)

@@ -131,6 +131,11 @@ public:
     // so the match is only selected, not run.
     int FindMnemonicControl(TCHAR ch, BOOL* pbAmbiguous = nullptr) const;
     int GetInputLock() const { return m_nInputLock; }
+    // Whether the bar was entered or its selection moved from the keyboard.
+    int IsSelectedByKeyboard() const { return m_nSelectedByKeyboard; }
+    // The modal loop that runs while the bar tracks; ends when it stops
+    // tracking, on a press outside the menus, and on WM_QUIT (posted again).
+    void RunMenuLoop();
     void SetInputLock(int nLock) { m_nInputLock = nLock; }
 
     // Metrics, tool-bar resources and tooltips.

@@ -1,5 +1,7 @@
 #include "CommandBars/CommandBarsOptions.h"
 
+#include "CommandBars/CommandBars.h"
+
 #include "CommandBars/PaintManager.h"
 #include "Foundation/PropExchange.h"
 #include "Foundation/PropExchangeArchive.h"
@@ -37,7 +39,8 @@ void CLVKCommandBarsOptions::SetKeyboardCuesMode(int nMode)
             m_bKeyboardCuesVisible = FALSE;
         }
     }
-    // The manager takes both states once it exists.
+    if (m_pCommandBars)
+        m_pCommandBars->ApplyKeyboardCuesMode();
 }
 
 void CLVKCommandBarsOptions::SetAutoScaleDpi(BOOL bGalleryItems, BOOL bToolBarIcons)

@@ -1,5 +1,8 @@
 #include "CommandBars/ShortcutManager.h"
 
+#include "CommandBars/CommandBars.h"
+#include "FrameWnd.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -266,9 +269,19 @@ BOOL CLVKShortcutManager::FindCommandShortcutText(UINT nID, CString& strText) co
     if (!m_table.IsEmpty())
         return FindTextInTable(m_table, nID, strText);
     // An emptied table that was loaded means "no shortcuts". Without a
-    // loaded table the site frame's own accelerators name the shortcuts;
-    // the site comes with the command-bar manager.
-    return FALSE;
+    // loaded table the site frame's own accelerators name the shortcuts.
+    if (m_pOriginalTable || !m_pCommandBars)
+        return FALSE;
+    CWnd* pSite = m_pCommandBars->GetSite();
+    if (!pSite || !pSite->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        return FALSE;
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pSite);
+    const HACCEL hAccel = pFrame->m_hAccelTable ? pFrame->m_hAccelTable : pFrame->GetDefaultAccelerator();
+    if (!hAccel)
+        return FALSE;
+    CLVKShortcutTable frameTable(const_cast<CLVKShortcutManager*>(this));
+    frameTable.FillFromHandle(hAccel);
+    return FindTextInTable(frameTable, nID, strText);
 }
 
 CString CLVKShortcutManager::GetKeyMapName(UINT nKey) const

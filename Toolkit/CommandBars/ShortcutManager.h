@@ -59,6 +59,16 @@ public:
     virtual CString FormatShortcut(const LVK_SHORTCUTMANAGER_ACCEL& accel, int* pPriority = nullptr) const;
     virtual CString GetKeyDisplayName(UINT nKey) const;
 
+    // Turns a key message of the site into the command of its shortcut
+    // (WM_COMMAND to the site); a chord's first key waits for the second.
+    // TRUE when the key belongs to a shortcut (it is consumed).
+    virtual BOOL HandleKeyMessage(MSG* pMsg);
+
+    // The table in the application profile, in the section named
+    // lpszProfileName; only once accelerators were loaded.
+    BOOL SaveToProfile(LPCTSTR lpszProfileName) const;
+    BOOL LoadFromProfile(LPCTSTR lpszProfileName);
+
     // "Ctrl+Shift+F5", "0x7a", "Ctrl+K, Ctrl+C": the keys into accel (its
     // command stays). Names compare without case; the Windows key is not read.
     BOOL ParseShortcutText(LPCTSTR lpszText, LVK_SHORTCUTMANAGER_ACCEL& accel) const;
@@ -80,6 +90,12 @@ public:
 protected:
     static CString GetSystemKeyName(UINT nKey);
     BOOL FindTextInTable(const CLVKShortcutTable& table, UINT nID, CString& strText) const;
+    // The modifier flags (FCONTROL, FALT, FSHIFT) held now; AltGr is not Ctrl+Alt.
+    static BYTE GetModifierState();
+    static BOOL KeyMatches(const LVK_SHORTCUTMANAGER_KEY& key, UINT nMessage, WPARAM wParam, BYTE fState);
+    // Waits for the second key of a chord that starts with pFirst; the
+    // command of the completed chord, or 0.
+    UINT WaitForChord(const CLVKShortcutManagerAccel* pFirst, CWnd* pSite);
 
     CLVKShortcutTable m_table;
     std::unique_ptr<CLVKShortcutTable> m_pOriginalTable;  // only after LoadAccelerators

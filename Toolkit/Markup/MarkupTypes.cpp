@@ -35,6 +35,9 @@
 #include "Markup/MarkupButton.h"
 #include "Markup/MarkupCheckBox.h"
 #include "Markup/MarkupRadioButton.h"
+#include "Markup/MarkupScrollBarGripper.h"
+#include "Markup/MarkupScrollViewer.h"
+#include "Markup/MarkupScrollBar.h"
 #include "Markup/MarkupPathGeometry.h"
 #include "Markup/MarkupPathGeometryFigures.h"
 #include "Markup/MarkupPoint.h"
@@ -139,6 +142,9 @@ void AFX_CDECL MarkupRegisterAllTypes()
             CLVKMarkupToggleButton::GetMarkupType(),
             CLVKMarkupCheckBox::GetMarkupType(),
             CLVKMarkupRadioButton::GetMarkupType(),
+            CLVKMarkupScrollBar::GetMarkupType(),
+            CLVKMarkupScrollBarGripper::GetMarkupType(),
+            CLVKMarkupScrollViewer::GetMarkupType(),
             CLVKMarkupRoutedEventArgs::GetMarkupType(),
             CLVKMarkupMouseEventArgs::GetMarkupType(),
             CLVKMarkupMouseButtonEventArgs::GetMarkupType(),

@@ -196,6 +196,8 @@ const std::vector<MarkupFixtureCase>& MarkupControlFixtureCases()
         // The button's content inside its 4-pixel inset, its background
         // between, its bevel at the edges.
         {L"buttons.xml", 100, 80, {{4, 4, kRed}, {30, 15, kRed}, {55, 25, kRed}, {3, 10, kBlue}, {57, 10, kBlue}}},
+        // The content in the viewport, nothing beyond the viewer.
+        {L"scroll-viewer.xml", 150, 100, {{0, 0, kRed}, {40, 30, kRed}, {120, 30, kWhite}, {40, 90, kWhite}}},
     };
     return cases;
 }

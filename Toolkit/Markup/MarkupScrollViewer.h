@@ -1,0 +1,57 @@
+// "ScrollViewer": one content element moved by two scroll offsets, with a
+// vertical and a horizontal scroll bar shown as the visibility settings and
+// the content's size require, and a corner square where both meet.
+#pragma once
+
+#include "Markup/MarkupContentControl.h"
+
+class CLVKMarkupScrollBar;
+class CLVKMarkupScrollBarGripper;
+
+class CLVKMarkupScrollViewer : public CLVKMarkupContentControl
+{
+    LVK_DECLARE_MARKUP_TYPE()
+public:
+    // Visibility of a bar.
+    enum
+    {
+        visibilityDisabled = 0,
+        visibilityAuto = 1,
+        visibilityVisible = 2
+    };
+
+    CLVKMarkupScrollViewer();
+    ~CLVKMarkupScrollViewer() override;
+
+    // A scroll command of a bar (SB_LINEUP .. SB_ENDSCROLL) on one offset.
+    void Scroll(BOOL bVertical, int nCode, int nPos);
+    // Limited to the largest offset (unless an arrange is pending) and to 0.
+    void SetOffset(BOOL bVertical, int nOffset);
+    int GetOffset(BOOL bVertical) const { return bVertical ? m_nVerticalOffset : m_nHorizontalOffset; }
+    int GetScrollableOffset(BOOL bVertical) const;
+    CLVKMarkupScrollBar* GetScrollBar(BOOL bVertical) const { return bVertical ? m_pVertical : m_pHorizontal; }
+    CLVKMarkupScrollBarGripper* GetGripper() const { return m_pGripper; }
+
+    int GetVisualChildrenCount() const override;
+    CLVKMarkupVisual* GetVisualChild(int nIndex) const override;
+    SIZE MeasureOverride(CLVKMarkupDrawingContext* pDC, int nWidth, int nHeight) override;
+    SIZE ArrangeOverride(int nWidth, int nHeight) override;
+    void OnMouseWheel(CLVKMarkupMouseWheelEventArgs* pArgs) override;
+
+    static void AFX_CDECL RegisterProperties();
+    static CLVKMarkupDependencyProperty* m_pVerticalScrollBarVisibilityProperty;
+    static CLVKMarkupDependencyProperty* m_pHorizontalScrollBarVisibilityProperty;
+
+private:
+    int GetVisibility(CLVKMarkupDependencyProperty* pProperty) const;
+    CLVKMarkupScrollBar* EnsureBar(CLVKMarkupScrollBar*& pBar, BOOL bVertical);
+    void DropBar(CLVKMarkupScrollBar*& pBar);
+    static CLVKMarkupObject* AFX_CDECL ConvertVisibility(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue,
+                                                         CLVKMarkupDependencyProperty* pProperty);
+
+    CLVKMarkupScrollBar* m_pVertical = nullptr;
+    CLVKMarkupScrollBar* m_pHorizontal = nullptr;
+    CLVKMarkupScrollBarGripper* m_pGripper = nullptr;
+    int m_nHorizontalOffset = 0;
+    int m_nVerticalOffset = 0;
+};

@@ -3,7 +3,12 @@
 // passes events to its owner, its animation, and the real shell of Wine.
 #include "Controls/TrayIcon.h"
 
+#include "ChildProcess.h"
+#include "ScratchFolder.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <deque>
 #include <string>
@@ -371,4 +376,143 @@ TEST(TrayIcon, HideWindowInTrayParentsTheWindowToAnInvisiblePopup)
     tray.RestoreFromTray(owner.Wnd());
     EXPECT_EQ(GetDesktopWindow(), GetAncestor(owner.Wnd()->GetSafeHwnd(), GA_PARENT));
     EXPECT_TRUE(IsWindowVisible(owner.Wnd()->GetSafeHwnd()));
+}
+
+namespace
+{
+
+// Set in the child run of the shell-desktop test: the file its result goes to.
+const wchar_t kShellResultVariable[] = L"LVK_TRAY_SHELL_RESULT";
+
+// Pumps the thread's messages for a while (the task bar draws in its own
+// process; this thread's windows answer it meanwhile).
+void PumpFor(DWORD nMilliseconds)
+{
+    const DWORD dwEnd = GetTickCount() + nMilliseconds;
+    while (static_cast<int>(dwEnd - GetTickCount()) > 0)
+    {
+        MSG msg{};
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+// The task bar's pixels as the screen shows them.
+std::vector<DWORD> TaskBarPixels(HWND hTaskBar)
+{
+    RECT rc{};
+    GetWindowRect(hTaskBar, &rc);
+    const int cx = rc.right - rc.left;
+    const int cy = rc.bottom - rc.top;
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    const HDC hScreen = GetDC(nullptr);
+    const HDC hDC = CreateCompatibleDC(hScreen);
+    const HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    const HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+    BitBlt(hDC, 0, 0, cx, cy, hScreen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const DWORD*>(pBits);
+    std::vector<DWORD> pixels(p, p + cx * cy);
+    SelectObject(hDC, hOld);
+    DeleteObject(hBitmap);
+    DeleteDC(hDC);
+    ReleaseDC(nullptr, hScreen);
+    return pixels;
+}
+
+int CountChanged(const std::vector<DWORD>& a, const std::vector<DWORD>& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    int n = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+        n += a[i] != b[i];
+    return n;
+}
+
+// The child's side: in a desktop with a task bar, the icon is added, hidden,
+// shown again and removed, and the task bar's changed pixels are written
+// after each step.
+std::string ShowIconInTheTaskBar()
+{
+    HWND hTaskBar = nullptr;
+    for (int i = 0; i < 100 && !(hTaskBar = FindWindowW(L"Shell_TrayWnd", nullptr)); ++i)
+        PumpFor(50);
+    if (!hTaskBar)
+        return "no task bar";
+    PumpFor(500);
+    const std::vector<DWORD> before = TaskBarPixels(hTaskBar);
+    CLVKTrayIcon tray;
+    if (!tray.Create(L"Lorvane test icon", nullptr, kErrorIcon, 5))
+        return "not created";
+    PumpFor(500);
+    const int nAdded = CountChanged(before, TaskBarPixels(hTaskBar));
+    tray.HideIcon();
+    PumpFor(500);
+    const int nHidden = CountChanged(before, TaskBarPixels(hTaskBar));
+    tray.ShowIcon();
+    PumpFor(500);
+    const int nShown = CountChanged(before, TaskBarPixels(hTaskBar));
+    tray.RemoveIcon();
+    PumpFor(500);
+    const int nRemoved = CountChanged(before, TaskBarPixels(hTaskBar));
+    return "added " + std::to_string(nAdded) + " hidden " + std::to_string(nHidden) + " shown " +
+           std::to_string(nShown) + " removed " + std::to_string(nRemoved);
+}
+
+}  // namespace
+
+TEST(TrayIcon, ShowsInTheTaskBarOfAShellDesktop)
+{
+    wchar_t szResult[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(kShellResultVariable, szResult, MAX_PATH))
+    {
+        // The child run, inside the shell desktop.
+        const std::string result = ShowIconInTheTaskBar();
+        FILE* pFile = _wfopen(szResult, L"wb");
+        ASSERT_NE(nullptr, pFile);
+        fwrite(result.data(), 1, result.size(), pFile);
+        fclose(pFile);
+        return;
+    }
+    // Wine's explorer makes a desktop with a task bar (and its notification
+    // area) for the name "shell" and runs the program in it.
+    ScratchFolder folder;
+    const std::wstring resultPath = folder.PathOf(L"tray.txt");
+    wchar_t szSelf[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, szSelf, MAX_PATH);
+    wchar_t szExplorer[MAX_PATH] = {};
+    GetWindowsDirectoryW(szExplorer, MAX_PATH);
+    lstrcatW(szExplorer, L"\\explorer.exe");
+    SetEnvironmentVariableW(kShellResultVariable, resultPath.c_str());
+    ChildProcess shell;
+    ChildProcessOptions options;
+    options.discardOutput = true;
+    const bool bStarted = shell.Start(
+        szExplorer, {L"/desktop=shell,800x600", szSelf, L"--gtest_filter=TrayIcon.ShowsInTheTaskBarOfAShellDesktop"},
+        options);
+    SetEnvironmentVariableW(kShellResultVariable, nullptr);
+    ASSERT_TRUE(bStarted) << shell.StartError();
+    // explorer.exe ends once the program in its desktop has ended.
+    EXPECT_TRUE(shell.Wait(90000));
+    std::string result;
+    folder.ReadFile(L"tray.txt", result);
+    int nAdded = -1, nHidden = -1, nShown = -1, nRemoved = -1;
+    ASSERT_EQ(4,
+              sscanf(result.c_str(), "added %d hidden %d shown %d removed %d", &nAdded, &nHidden, &nShown, &nRemoved))
+        << result;
+    EXPECT_GT(nAdded, 0) << "the icon appears in the task bar";
+    EXPECT_EQ(0, nHidden) << "a hidden icon leaves the task bar as it was";
+    EXPECT_GT(nShown, 0);
+    EXPECT_EQ(0, nRemoved);
 }

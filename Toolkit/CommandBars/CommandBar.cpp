@@ -1,5 +1,6 @@
 #include "CommandBars/CommandBar.h"
 
+#include "CommandBars/CommandBarAnimation.h"
 #include "CommandBars/CommandBarCmdUI.h"
 #include "CommandBars/CommandBars.h"
 #include "CommandBars/Control.h"
@@ -35,6 +36,7 @@ END_MESSAGE_MAP()
 CLVKCommandBar::CLVKCommandBar()
 {
     CLVKPaintManager::AddRefGlobal();
+    m_pAnimation = std::make_unique<CLVKCommandBarAnimation>(this);
     m_pControls = new CLVKControls;
     m_pControls->SetParentBar(this);
 }
@@ -243,24 +245,21 @@ void CLVKCommandBar::HideKeyboardTips()
 
 void CLVKCommandBar::EnableAnimation(BOOL bEnable)
 {
-    m_bAnimationEnabled = bEnable;
+    m_pAnimation->EnableAnimation(bEnable);
     Redraw(nullptr, TRUE);
 }
 
 BOOL CLVKCommandBar::IsAnimationEnabled() const
 {
-    if (m_bAnimationEnabled)
-        return TRUE;
-    CLVKPaintManager* pPaintManager = GetPaintManager();
-    return pPaintManager && pPaintManager->m_bAnimationEnabled;
+    return m_pAnimation->IsAnimationEnabled();
 }
 
 void CLVKCommandBar::EnableOffscreenCache(BOOL bEnable)
 {
-    m_bOffscreenCache = bEnable;
+    m_pAnimation->EnableOffscreenCache(bEnable);
 }
 
-void CLVKCommandBar::Redraw(LPCRECT lpRect, BOOL /*bAnimate*/)
+void CLVKCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
 {
     if (m_nRedrawLock > 0)
     {
@@ -270,7 +269,7 @@ void CLVKCommandBar::Redraw(LPCRECT lpRect, BOOL /*bAnimate*/)
     if (!lpRect)
         m_dwState &= ~kBarStateRedraw;
     if (GetSafeHwnd() && (GetWindowLong(GetSafeHwnd(), GWL_STYLE) & WS_VISIBLE))
-        ::InvalidateRect(GetSafeHwnd(), lpRect, FALSE);
+        m_pAnimation->RedrawRect(lpRect, bAnimate);
 }
 
 void CLVKCommandBar::RedrawParents()
@@ -621,24 +620,14 @@ int CLVKCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CLVKCommandBar::OnDestroy()
 {
     EndTracking();
+    m_pAnimation->OnDestroy();
     CWnd::OnDestroy();
 }
 
 void CLVKCommandBar::OnPaint()
 {
     CPaintDC dc(this);
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    // Painted off-screen, so the bar never flickers between background
-    // and controls.
-    CDC memDC;
-    memDC.CreateCompatibleDC(&dc);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, std::max(1, rcClient.Width()), std::max(1, rcClient.Height()));
-    CBitmap* pOldBitmap = memDC.SelectObject(&bitmap);
-    DrawCommandBar(&memDC, CRect(dc.m_ps.rcPaint));
-    dc.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &memDC, 0, 0, SRCCOPY);
-    memDC.SelectObject(pOldBitmap);
+    m_pAnimation->OnPaint(&dc, CRect(dc.m_ps.rcPaint));
 }
 
 BOOL CLVKCommandBar::OnEraseBkgnd(CDC* /*pDC*/)
@@ -690,6 +679,11 @@ LRESULT CLVKCommandBar::OnHelpHitTest(WPARAM /*wParam*/, LPARAM lParam)
 
 void CLVKCommandBar::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == CLVKCommandBarAnimation::kTimerId)
+    {
+        m_pAnimation->OnAnimationTimer();
+        return;
+    }
     CWnd::OnTimer(nIDEvent);
 }
 

@@ -13,6 +13,9 @@
 #include "Foundation/CmdTarget.h"
 #include "Foundation/HookManagerHookAble.h"
 
+#include <memory>
+
+class CLVKCommandBarAnimation;
 class CLVKCommandBars;
 class CLVKControl;
 class CLVKControls;
@@ -116,6 +119,7 @@ public:
     void EnableAnimation(BOOL bEnable = TRUE);
     BOOL IsAnimationEnabled() const;
     void EnableOffscreenCache(BOOL bEnable = TRUE);
+    CLVKCommandBarAnimation* GetAnimation() const { return m_pAnimation.get(); }
 
     // Redraw and layout requests.
     void RedrawParents();
@@ -268,8 +272,9 @@ protected:
     int m_nDefaultButtonStyle = 0;
     CLVKControl* m_pFocusedEdit = nullptr;
     CLVKToolTipContext* m_pToolTipContext = nullptr;
-    BOOL m_bAnimationEnabled = FALSE;
-    BOOL m_bOffscreenCache = FALSE;
+    // Paints the bar through its off-screen buffer or cache and cross-fades
+    // redraws when animation is on.
+    std::unique_ptr<CLVKCommandBarAnimation> m_pAnimation;
     CSize m_szControlSpacing{0, 0};
     int m_nLastClickedIndex = -1;
     int m_nTextOrientation = 0;

@@ -548,4 +548,37 @@ TEST_F(AnimationFixture, ResizingDiscardsTheCacheAndDestroyingDropsIt)
     EXPECT_FALSE(m_pAnimation->HasCachedImage());
 }
 
+TEST_F(BarFixture, ABarPaintsThroughItsAnimationObjectAndFadesItsRedraws)
+{
+    MakeBar(kBarTypeToolBar, lvkBarTop, CSize(100, 20));
+    m_pBar->m_bPlainFill = TRUE;
+    m_pBar->m_clrFill = RGB(10, 10, 10);
+    m_pBar->EnableAnimation(TRUE);
+    EXPECT_TRUE(m_pBar->IsAnimationEnabled());
+    m_pBar->ShowWindow(SW_SHOWNOACTIVATE);
+    m_pBar->UpdateWindow();
+    CLVKCommandBarAnimation* pAnimation = m_pBar->GetAnimation();
+    ASSERT_NE(nullptr, pAnimation);
+    EXPECT_TRUE(pAnimation->HasCachedImage()) << "WM_PAINT went through the animation object";
+
+    m_pBar->m_clrFill = RGB(200, 200, 200);
+    const CRect rc(0, 0, 40, 20);
+    m_pBar->Redraw(&rc, TRUE);
+    EXPECT_EQ(1, pAnimation->GetAnimationCount());
+    EXPECT_TRUE(pAnimation->IsTimerRunning());
+    // Timer 707907 steps the fade on the bar's own window.
+    const DWORD dwStart = ::GetTickCount();
+    while (pAnimation->GetAnimationCount() > 0 && ::GetTickCount() - dwStart < 3000)
+    {
+        MSG msg{};
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&msg);
+        ::Sleep(10);
+    }
+    EXPECT_EQ(0, pAnimation->GetAnimationCount());
+    EXPECT_FALSE(pAnimation->IsTimerRunning());
+    m_pBar->DestroyWindow();
+    EXPECT_FALSE(pAnimation->HasCachedImage()) << "destroying the window drops the cache";
+}
+
 }  // namespace

@@ -6,6 +6,9 @@
 #include "ResourceManager.h"
 #include "SystemVersion.h"
 #include "ToolTipContextToolTip.h"
+#include "ToolTipMarkupTip.h"
+#include "ToolTipOffice2013Tip.h"
+#include "ToolTipRichEditTip.h"
 #include "WindowHelpers.h"
 
 namespace
@@ -174,13 +177,19 @@ CWnd* CLVKToolTipContext::MakeTipWindow(CWnd* pParent)
     switch (m_nStyle)
     {
     case lvkTipToolkit:
-    // The rich-text, HTML, markup and Office 2013 kinds measure and paint
-    // with the plain toolkit window until their own renderers are built.
-    case lvkTipRichEdit:
+    // The HTML kind measures and paints with the plain toolkit window (no
+    // web-browser host is built).
     case lvkTipHTML:
-    case lvkTipMarkup:
-    case lvkTipOffice2013:
         pToolkitTip = std::make_unique<CLVKToolTipContextToolTip>(this);
+        break;
+    case lvkTipRichEdit:
+        pToolkitTip = std::make_unique<CRichEditToolTip>(this);
+        break;
+    case lvkTipMarkup:
+        pToolkitTip = std::make_unique<CMarkupToolTip>(this);
+        break;
+    case lvkTipOffice2013:
+        pToolkitTip = std::make_unique<COffice2013ToolTip>(this);
         break;
     case lvkTipLuna:
         pToolkitTip = std::make_unique<CLunaToolTip>(this);

@@ -57,6 +57,9 @@ public:
     class CStandardToolTip;
     class CLunaToolTip;
     class COfficeToolTip;
+    class COffice2013ToolTip;
+    class CRichEditToolTip;
+    class CMarkupToolTip;
 
     CLVKToolTipContext();
     ~CLVKToolTipContext() override;

@@ -65,6 +65,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void SetTitle(const CString& strTitle) { m_strTitle = strTitle; }
 
     CLVKToolTipContext* m_pContext;
 

@@ -17,6 +17,10 @@ protected:
     ~ILVKMarkupDeviceDependentImageSite() = default;
 };
 
+class CLVKImageManager;
+
 // The transparent colour of the pictures a site loads: the context's own,
-// else the global image manager's, else green.
+// else its image manager's, else green.
 COLORREF AFX_CDECL MarkupGetSiteMaskColor(ILVKMarkupDeviceDependentImageSite* pSite);
+// The image manager numbered sources name: the context's, else the global one.
+CLVKImageManager* AFX_CDECL MarkupGetSiteImageManager(ILVKMarkupDeviceDependentImageSite* pSite);

@@ -25,12 +25,18 @@ BOOL StartsWith(LPCWSTR lpszText, const wchar_t* lpszPrefix)
 COLORREF AFX_CDECL MarkupGetSiteMaskColor(ILVKMarkupDeviceDependentImageSite* pSite)
 {
     CLVKMarkupContext* const pContext = pSite ? pSite->GetMarkupContext() : nullptr;
-    if (pContext && pContext->GetMaskColor() != static_cast<COLORREF>(-1))
+    if (pContext)
     {
         return pContext->GetMaskColor();
     }
     const COLORREF clrManager = CLVKImageManager::GetGlobal()->GetMaskColor();
     return clrManager != static_cast<COLORREF>(-1) ? clrManager : RGB(0, 255, 0);
+}
+
+CLVKImageManager* AFX_CDECL MarkupGetSiteImageManager(ILVKMarkupDeviceDependentImageSite* pSite)
+{
+    CLVKMarkupContext* const pContext = pSite ? pSite->GetMarkupContext() : nullptr;
+    return pContext ? pContext->GetImageManager() : CLVKImageManager::GetGlobal();
 }
 
 CLVKMarkupGdiImage::CLVKMarkupGdiImage(ILVKMarkupDeviceDependentImageSite* pSite)
@@ -121,7 +127,8 @@ BOOL CLVKMarkupGdiImage::Load(LPCWSTR lpszSource, int nPreferredWidth)
     else
     {
         // Any other text names a command id (0 when it is no number).
-        m_pIcon = CLVKImageManager::GetGlobal()->FindIcon(static_cast<UINT>(_wtoi(lpszSource)), nPreferredWidth);
+        CLVKImageManager* const pManager = MarkupGetSiteImageManager(m_pSite);
+        m_pIcon = pManager ? pManager->FindIcon(static_cast<UINT>(_wtoi(lpszSource)), nPreferredWidth) : nullptr;
     }
     if (!m_pIcon)
     {

@@ -183,7 +183,8 @@ BOOL CLVKMarkupGdiPlusImage::Load(LPCWSTR lpszSource, int nPreferredWidth)
     }
     if (IsAllDigits(lpszSource))
     {
-        m_pIcon = CLVKImageManager::GetGlobal()->FindIcon(static_cast<UINT>(_wtoi(lpszSource)), nPreferredWidth);
+        CLVKImageManager* const pManager = MarkupGetSiteImageManager(m_pSite);
+        m_pIcon = pManager ? pManager->FindIcon(static_cast<UINT>(_wtoi(lpszSource)), nPreferredWidth) : nullptr;
         if (!m_pIcon)
         {
             return FALSE;

@@ -1,5 +1,6 @@
 #include "Markup/MarkupHyperlink.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupInt.h"
@@ -102,3 +103,7 @@ void CLVKMarkupHyperlink::SetNavigateUri(LPCWSTR lpszUri)
 {
     SetValue(m_pNavigateUriProperty, new CLVKMarkupString(lpszUri));
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupHyperlink, CLVKMarkupSpan)
+    DISP_MARKUP_EVENT("ClickEvent", 800, CLVKMarkupHyperlink::m_pClickEvent)
+END_DISPATCH_MAP()

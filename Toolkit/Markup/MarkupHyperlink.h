@@ -28,4 +28,6 @@ public:
 
 private:
     BOOL m_bPressed = FALSE;
+
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,6 @@
 #include "Markup/MarkupImage.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDeviceDependentImage.h"
 #include "Markup/MarkupDrawingContext.h"
@@ -158,4 +159,19 @@ void CLVKMarkupImage::OnRender(CLVKMarkupDrawingContext* pDC)
     {
         pDC->DrawImage(m_pImage.get(), 0, 0, m_szRender.cx, m_szRender.cy);
     }
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupImage, CLVKMarkupFrameworkElement)
+    DISP_PROPERTY_EX_ID(CLVKMarkupImage, "Source", 500, OleGetSource, OleSetSource, VT_BSTR)
+    DISP_MARKUP_NUMBER("Stretch", 501, CLVKMarkupImage::m_pStretchProperty, VT_I4, 0)
+END_DISPATCH_MAP()
+
+CString CLVKMarkupImage::OleGetSource()
+{
+    return GetSource();
+}
+
+void CLVKMarkupImage::OleSetSource(LPCWSTR lpszSource)
+{
+    SetSource(lpszSource ? lpszSource : L"");
 }

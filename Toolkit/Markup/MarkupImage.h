@@ -46,4 +46,11 @@ private:
 
     std::unique_ptr<CLVKMarkupDeviceDependentImage> m_pImage;
     SIZE m_szAvailable = {0, 0};
+
+public:
+    // Script members.
+    CString OleGetSource();
+    void OleSetSource(LPCWSTR lpszSource);
+
+    DECLARE_DISPATCH_MAP()
 };

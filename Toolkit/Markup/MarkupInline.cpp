@@ -1,5 +1,6 @@
 #include "Markup/MarkupInline.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupInlineCollection.h"
 #include "Markup/MarkupSpan.h"
@@ -81,3 +82,7 @@ CLVKMarkupInline* CLVKMarkupInline::GetNextInline() const
     }
     return nullptr;
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupInline, CLVKMarkupTextElement)
+    DISP_MARKUP_NUMBER("BaselineAlignment", 600, CLVKMarkupInline::m_pBaselineAlignmentProperty, VT_I4, 3)
+END_DISPATCH_MAP()

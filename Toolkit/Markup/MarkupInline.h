@@ -58,4 +58,6 @@ public:
 
 private:
     int m_nIndex = -1;
+
+    DECLARE_DISPATCH_MAP()
 };

@@ -24,4 +24,6 @@ public:
 protected:
     void OnItemAdded(CLVKMarkupObject* pObject, int nIndex) override;
     void OnChanged() override;
+
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,6 @@
 #include "Markup/MarkupInlineUIContainer.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupUIElement.h"
 
@@ -90,4 +91,28 @@ CLVKMarkupInputElement* CLVKMarkupInlineUIContainer::InputHitTest(int x, int y)
         }
     }
     return this;
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupInlineUIContainer, CLVKMarkupInline)
+    DISP_PROPERTY_EX_ID(CLVKMarkupInlineUIContainer, "Child", 700, OleGetChild, OleSetChild, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupInlineUIContainer::OleGetChild()
+{
+    return GetDispatch(m_pChild, TRUE);
+}
+
+void CLVKMarkupInlineUIContainer::OleSetChild(IDispatch* pChild)
+{
+    CLVKMarkupObject* const pObject = pChild ? LVKMarkupObjectFromUnknown(pChild, TRUE) : nullptr;
+    if (pObject && !MarkupCast<CLVKMarkupUIElement>(pObject))
+    {
+        pObject->Release();
+        AfxThrowOleException(DISP_E_TYPEMISMATCH);
+    }
+    if (!SetChild(static_cast<CLVKMarkupUIElement*>(pObject)))
+    {
+        pObject->Release();
+        AfxThrowOleException(E_INVALIDARG);
+    }
 }

@@ -35,4 +35,11 @@ protected:
 
 private:
     CLVKMarkupUIElement* m_pChild = nullptr;
+
+public:
+    // Script members.
+    IDispatch* OleGetChild();
+    void OleSetChild(IDispatch* pChild);
+
+    DECLARE_DISPATCH_MAP()
 };

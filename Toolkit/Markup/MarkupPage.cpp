@@ -1,5 +1,6 @@
 #include "Markup/MarkupPage.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBuilder.h"
 
 LVK_IMPLEMENT_MARKUP_TYPE(
@@ -89,4 +90,28 @@ SIZE CLVKMarkupPage::ArrangeOverride(int nWidth, int nHeight)
         m_pChild->Arrange(0, 0, nWidth, nHeight);
     }
     return SIZE{nWidth, nHeight};
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupPage, CLVKMarkupFrameworkElement)
+    DISP_PROPERTY_EX_ID(CLVKMarkupPage, "Content", 500, OleGetContent, OleSetContent, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupPage::OleGetContent()
+{
+    return GetDispatch(m_pChild, TRUE);
+}
+
+void CLVKMarkupPage::OleSetContent(IDispatch* pContent)
+{
+    CLVKMarkupObject* const pObject = pContent ? LVKMarkupObjectFromUnknown(pContent, TRUE) : nullptr;
+    if (pObject && !MarkupCast<CLVKMarkupUIElement>(pObject))
+    {
+        pObject->Release();
+        AfxThrowOleException(DISP_E_TYPEMISMATCH);
+    }
+    if (!SetChild(static_cast<CLVKMarkupUIElement*>(pObject)))
+    {
+        pObject->Release();
+        AfxThrowOleException(E_INVALIDARG);
+    }
 }

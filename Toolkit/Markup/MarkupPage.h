@@ -27,4 +27,11 @@ protected:
 
 private:
     CLVKMarkupUIElement* m_pChild = nullptr;
+
+public:
+    // Script members.
+    IDispatch* OleGetContent();
+    void OleSetContent(IDispatch* pContent);
+
+    DECLARE_DISPATCH_MAP()
 };

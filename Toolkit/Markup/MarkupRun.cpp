@@ -1,6 +1,7 @@
 #include "Markup/MarkupRun.h"
 
 #include "Foundation/SystemVersion.h"
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupEnum.h"
@@ -223,4 +224,30 @@ void CLVKMarkupRun::PrepareFont(CLVKMarkupDrawingContext* pDC)
         m_nDescent = nDescent;
         m_bHasMetrics = TRUE;
     }
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupRun, CLVKMarkupInline)
+    DISP_PROPERTY_EX_ID(CLVKMarkupRun, "Text", 700, OleGetText, OleSetText, VT_VARIANT)
+END_DISPATCH_MAP()
+
+VARIANT CLVKMarkupRun::OleGetText()
+{
+    VARIANT result;
+    VariantInit(&result);
+    V_VT(&result) = VT_BSTR;
+    V_BSTR(&result) = SysAllocString(GetText());
+    return result;
+}
+
+void CLVKMarkupRun::OleSetText(const VARIANT* pText)
+{
+    VARIANT text;
+    VariantInit(&text);
+    if (pText && V_VT(pText) != VT_NULL && V_VT(pText) != VT_EMPTY &&
+        FAILED(VariantChangeType(&text, const_cast<VARIANT*>(pText), 0, VT_BSTR)))
+    {
+        AfxThrowOleException(DISP_E_TYPEMISMATCH);
+    }
+    SetText(V_VT(&text) == VT_BSTR && V_BSTR(&text) ? V_BSTR(&text) : L"");
+    VariantClear(&text);
 }

@@ -49,4 +49,11 @@ private:
     int m_nDescent = 0;
     POINT m_metrics = {0, 0};
     BOOL m_bHasMetrics = FALSE;
+
+public:
+    // Script members.
+    VARIANT OleGetText();
+    void OleSetText(const VARIANT* pText);
+
+    DECLARE_DISPATCH_MAP()
 };

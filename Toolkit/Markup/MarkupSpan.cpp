@@ -1,5 +1,6 @@
 #include "Markup/MarkupSpan.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupInlineCollection.h"
 
 LVK_IMPLEMENT_MARKUP_TYPE(
@@ -38,4 +39,13 @@ void CLVKMarkupSpan::SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMarkupObj
 BOOL CLVKMarkupSpan::HasContentObject() const
 {
     return m_pInlines->HasContentObject();
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupSpan, CLVKMarkupInline)
+    DISP_PROPERTY_EX_ID(CLVKMarkupSpan, "Inlines", 700, OleGetInlines, SetNotSupported, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupSpan::OleGetInlines()
+{
+    return GetDispatch(m_pInlines, TRUE);
 }

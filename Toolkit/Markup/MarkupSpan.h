@@ -24,4 +24,10 @@ protected:
 
 private:
     CLVKMarkupInlineCollection* m_pInlines;
+
+public:
+    // Script members.
+    IDispatch* OleGetInlines();
+
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,6 @@
 #include "Markup/MarkupTextBlock.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupContext.h"
@@ -776,4 +777,71 @@ CLVKMarkupInputElement* CLVKMarkupTextBlock::HitTestCore(int x, int y)
         }
     }
     return this;
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupTextBlock, CLVKMarkupFrameworkElement)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextBlock, "TextWrapping", 500, OleGetTextWrapping, OleSetTextWrapping, VT_I4)
+    DISP_MARKUP_NUMBER("TextTrimming", 501, CLVKMarkupTextBlock::m_pTextTrimmingProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("TextAlignment", 502, CLVKMarkupTextBlock::m_pTextAlignmentProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("TextDecorations", 503, CLVKMarkupTextBlock::m_pTextDecorationsProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("FontSize", 504, CLVKMarkupTextBlock::m_pFontSizeProperty, VT_I4, -12)
+    DISP_MARKUP_NUMBER("FontWeight", 505, CLVKMarkupTextBlock::m_pFontWeightProperty, VT_I4, 400)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextBlock, "FontFamily", 506, OleGetFontFamily, OleSetFontFamily, VT_BSTR)
+    DISP_MARKUP_NUMBER("FontStyle", 507, CLVKMarkupTextBlock::m_pFontStyleProperty, VT_I4, 0)
+    DISP_MARKUP_OBJECT("Padding", 508, CLVKMarkupTextBlock::m_pPaddingProperty)
+    DISP_MARKUP_NUMBER("FontQuality", 509, CLVKMarkupTextElement::m_pFontQualityProperty, VT_I4, 0)
+    DISP_MARKUP_OBJECT("Background", 510, CLVKMarkupTextBlock::m_pBackgroundProperty)
+    DISP_MARKUP_OBJECT("Foreground", 511, CLVKMarkupTextBlock::m_pForegroundProperty)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextBlock, "Text", 512, OleGetText, OleSetText, VT_VARIANT)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextBlock, "Inlines", 513, OleGetInlines, SetNotSupported, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+long CLVKMarkupTextBlock::OleGetTextWrapping()
+{
+    return GetTextWrapping();
+}
+
+void CLVKMarkupTextBlock::OleSetTextWrapping(long nWrapping)
+{
+    // Scripts switch wrapping on or off; on is "WrapWithOverflow".
+    SetValue(m_pTextWrappingProperty, new CLVKMarkupEnum(nWrapping ? 2 : 0));
+}
+
+CString CLVKMarkupTextBlock::OleGetFontFamily()
+{
+    return GetFontFamily();
+}
+
+void CLVKMarkupTextBlock::OleSetFontFamily(LPCWSTR lpszFamily)
+{
+    SetValue(m_pFontFamilyProperty, new CLVKMarkupString(lpszFamily));
+}
+
+VARIANT CLVKMarkupTextBlock::OleGetText()
+{
+    // The text of the one run when the block holds exactly one, else empty.
+    auto* const pRun = m_pInlines->GetCount() == 1 ? MarkupCast<CLVKMarkupRun>(m_pInlines->GetInline(0)) : nullptr;
+    VARIANT result;
+    VariantInit(&result);
+    V_VT(&result) = VT_BSTR;
+    V_BSTR(&result) = SysAllocString(pRun ? pRun->GetText() : L"");
+    return result;
+}
+
+void CLVKMarkupTextBlock::OleSetText(const VARIANT* pText)
+{
+    VARIANT text;
+    VariantInit(&text);
+    if (pText && V_VT(pText) != VT_NULL && V_VT(pText) != VT_EMPTY &&
+        FAILED(VariantChangeType(&text, const_cast<VARIANT*>(pText), 0, VT_BSTR)))
+    {
+        AfxThrowOleException(DISP_E_TYPEMISMATCH);
+    }
+    SetText(V_VT(&text) == VT_BSTR && V_BSTR(&text) ? V_BSTR(&text) : L"");
+    VariantClear(&text);
+}
+
+IDispatch* CLVKMarkupTextBlock::OleGetInlines()
+{
+    return GetDispatch(m_pInlines, TRUE);
 }

@@ -126,4 +126,16 @@ private:
     int m_nContentWidth = 0;
     int m_nContentHeight = 0;
     BOOL m_bSettingText = FALSE;
+
+public:
+    // Script members.
+    long OleGetTextWrapping();
+    void OleSetTextWrapping(long nWrapping);
+    CString OleGetFontFamily();
+    void OleSetFontFamily(LPCWSTR lpszFamily);
+    VARIANT OleGetText();
+    void OleSetText(const VARIANT* pText);
+    IDispatch* OleGetInlines();
+
+    DECLARE_DISPATCH_MAP()
 };

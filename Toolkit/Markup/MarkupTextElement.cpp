@@ -1,8 +1,10 @@
 #include "Markup/MarkupTextElement.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupEnum.h"
+#include "Markup/MarkupFrameworkElement.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupString.h"
 #include "Markup/MarkupValueConverters.h"
@@ -157,4 +159,131 @@ LPCWSTR CLVKMarkupTextElement::GetFontFamily() const
 void CLVKMarkupTextElement::SetFontFamily(LPCWSTR lpszFamily)
 {
     SetValue(m_pFontFamilyProperty, new CLVKMarkupString(lpszFamily));
+}
+
+// The text element's members read its own values, not inherited ones.
+BEGIN_DISPATCH_MAP(CLVKMarkupTextElement, CLVKMarkupFrameworkContentElement)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "Tag", 400, OleGetTag, OleSetTag, VT_VARIANT)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "TextDecorations", 503, OleGetTextDecorations, OleSetTextDecorations,
+                        VT_I4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "FontSize", 504, OleGetFontSize, OleSetFontSize, VT_I4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "FontWeight", 505, OleGetFontWeight, OleSetFontWeight, VT_I4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "FontFamily", 506, OleGetFontFamily, OleSetFontFamily, VT_BSTR)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "FontStyle", 507, OleGetFontStyle, OleSetFontStyle, VT_I4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "Background", 510, OleGetBackground, OleSetBackground, VT_DISPATCH)
+    DISP_PROPERTY_EX_ID(CLVKMarkupTextElement, "Foreground", 511, OleGetForeground, OleSetForeground, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+VARIANT CLVKMarkupTextElement::OleGetTag()
+{
+    VARIANT result;
+    VariantInit(&result);
+    CLVKMarkupObject* const pTag = GetLocalValue(CLVKMarkupFrameworkElement::m_pTagProperty);
+    if (!pTag)
+    {
+        V_VT(&result) = VT_NULL;
+    }
+    else if (auto* const pText = MarkupCast<CLVKMarkupString>(pTag))
+    {
+        V_VT(&result) = VT_BSTR;
+        V_BSTR(&result) = SysAllocString(pText->GetText());
+    }
+    else
+    {
+        V_VT(&result) = VT_DISPATCH;
+        V_DISPATCH(&result) = GetDispatch(pTag, TRUE);
+    }
+    return result;
+}
+
+void CLVKMarkupTextElement::OleSetTag(const VARIANT* pTag)
+{
+    // Only a text is taken; every other kind of value is ignored.
+    if (pTag && V_VT(pTag) == VT_BSTR)
+    {
+        SetValue(CLVKMarkupFrameworkElement::m_pTagProperty, new CLVKMarkupString(V_BSTR(pTag) ? V_BSTR(pTag) : L""));
+    }
+}
+
+long CLVKMarkupTextElement::OleGetTextDecorations()
+{
+    return GetTextDecorations();
+}
+
+void CLVKMarkupTextElement::OleSetTextDecorations(long n)
+{
+    SetTextDecorations(n);
+}
+
+long CLVKMarkupTextElement::OleGetFontSize()
+{
+    auto* const pSize = MarkupCast<CLVKMarkupInt>(GetLocalValue(m_pFontSizeProperty));
+    return pSize ? pSize->GetValue() : -12;
+}
+
+void CLVKMarkupTextElement::OleSetFontSize(long n)
+{
+    SetValue(m_pFontSizeProperty, new CLVKMarkupInt(n));
+}
+
+long CLVKMarkupTextElement::OleGetFontWeight()
+{
+    return GetFontWeight();
+}
+
+void CLVKMarkupTextElement::OleSetFontWeight(long n)
+{
+    SetFontWeight(n);
+}
+
+CString CLVKMarkupTextElement::OleGetFontFamily()
+{
+    return GetFontFamily();
+}
+
+void CLVKMarkupTextElement::OleSetFontFamily(LPCWSTR lpszFamily)
+{
+    SetFontFamily(lpszFamily ? lpszFamily : L"");
+}
+
+long CLVKMarkupTextElement::OleGetFontStyle()
+{
+    return GetFontStyle();
+}
+
+void CLVKMarkupTextElement::OleSetFontStyle(long n)
+{
+    SetFontStyle(n);
+}
+
+IDispatch* CLVKMarkupTextElement::OleGetBackground()
+{
+    return GetDispatch(GetBackground(), TRUE);
+}
+
+void CLVKMarkupTextElement::OleSetBackground(IDispatch* pBrush)
+{
+    CLVKMarkupObject* const pObject = pBrush ? LVKMarkupObjectFromUnknown(pBrush, TRUE) : nullptr;
+    if (pObject && !MarkupCast<CLVKMarkupBrush>(pObject))
+    {
+        pObject->Release();
+        AfxThrowOleException(DISP_E_TYPEMISMATCH);
+    }
+    SetBackground(static_cast<CLVKMarkupBrush*>(pObject));
+}
+
+IDispatch* CLVKMarkupTextElement::OleGetForeground()
+{
+    return GetDispatch(GetForeground(), TRUE);
+}
+
+void CLVKMarkupTextElement::OleSetForeground(IDispatch* pBrush)
+{
+    CLVKMarkupObject* const pObject = pBrush ? LVKMarkupObjectFromUnknown(pBrush, TRUE) : nullptr;
+    if (pObject && !MarkupCast<CLVKMarkupBrush>(pObject))
+    {
+        pObject->Release();
+        AfxThrowOleException(DISP_E_TYPEMISMATCH);
+    }
+    SetForeground(static_cast<CLVKMarkupBrush*>(pObject));
 }

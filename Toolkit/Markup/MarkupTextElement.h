@@ -36,4 +36,25 @@ public:
     static CLVKMarkupDependencyProperty* m_pTextDecorationsProperty;
     static CLVKMarkupDependencyProperty* m_pFontQualityProperty;
     static CLVKMarkupDependencyProperty* m_pFontCharsetProperty;
+
+public:
+    // Script members.
+    VARIANT OleGetTag();
+    void OleSetTag(const VARIANT* pTag);
+    long OleGetTextDecorations();
+    void OleSetTextDecorations(long n);
+    long OleGetFontSize();
+    void OleSetFontSize(long n);
+    long OleGetFontWeight();
+    void OleSetFontWeight(long n);
+    CString OleGetFontFamily();
+    void OleSetFontFamily(LPCWSTR lpszFamily);
+    long OleGetFontStyle();
+    void OleSetFontStyle(long n);
+    IDispatch* OleGetBackground();
+    void OleSetBackground(IDispatch* pBrush);
+    IDispatch* OleGetForeground();
+    void OleSetForeground(IDispatch* pBrush);
+
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,6 @@
 #include "Markup/MarkupWindowContainer.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupContext.h"
 
 LVK_IMPLEMENT_MARKUP_TYPE(
@@ -53,5 +54,23 @@ void CLVKMarkupWindowContainer::HideHostedWindows(CLVKMarkupDrawingContext* /*pD
     {
         SetWindowPos(m_hWndChild, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER);
+    }
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupWindowContainer, CLVKMarkupFrameworkElement)
+    DISP_PROPERTY_EX_ID(CLVKMarkupWindowContainer, "Child", 500, OleGetChild, OleSetChild, VT_I4)
+END_DISPATCH_MAP()
+
+long CLVKMarkupWindowContainer::OleGetChild()
+{
+    return static_cast<long>(reinterpret_cast<LONG_PTR>(m_hWndChild));
+}
+
+void CLVKMarkupWindowContainer::OleSetChild(long nWindow)
+{
+    // A script names windows by number: only one inside the host is taken.
+    if (!SetChild(reinterpret_cast<HWND>(static_cast<LONG_PTR>(nWindow))))
+    {
+        AfxThrowOleException(E_INVALIDARG);
     }
 }

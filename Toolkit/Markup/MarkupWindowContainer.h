@@ -23,4 +23,11 @@ public:
 private:
     HWND m_hWndChild = nullptr;
     SIZE m_szChild = {0, 0};
+
+public:
+    // Script members.
+    long OleGetChild();
+    void OleSetChild(long nWindow);
+
+    DECLARE_DISPATCH_MAP()
 };

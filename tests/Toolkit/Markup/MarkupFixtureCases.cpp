@@ -9,6 +9,7 @@ const COLORREF kGreen = RGB(0, 128, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
+const COLORREF kGreen0 = RGB(0, 255, 0);
 
 }  // namespace
 
@@ -198,6 +199,38 @@ const std::vector<MarkupFixtureCase>& MarkupControlFixtureCases()
         {L"buttons.xml", 100, 80, {{4, 4, kRed}, {30, 15, kRed}, {55, 25, kRed}, {3, 10, kBlue}, {57, 10, kBlue}}},
         // The content in the viewport, nothing beyond the viewer.
         {L"scroll-viewer.xml", 150, 100, {{0, 0, kRed}, {40, 30, kRed}, {120, 30, kWhite}, {40, 90, kWhite}}},
+    };
+    return cases;
+}
+
+const std::vector<MarkupFixtureCase>& MarkupTextImageFixtureCases()
+{
+    static const std::vector<MarkupFixtureCase> cases = {
+        // The text block 120 x 60 is centred in the page's padded border:
+        // blue from (40, 20) to (159, 79), its text in the top lines only.
+        {L"text-block.xml",
+         200,
+         100,
+         {{5, 5, kGreen0},
+          {39, 50, kGreen0},
+          {41, 78, kBlue},
+          {158, 78, kBlue},
+          {41, 75, kBlue},
+          {160, 50, kGreen0},
+          {100, 85, kGreen0}}},
+        // The picture stretched to 80 x 20 with its transparent band from 60,
+        // and the 16-pixel blue icon below it.
+        {L"image.xml",
+         100,
+         40,
+         {{0, 0, kRed},
+          {58, 19, kRed},
+          {62, 5, kWhite},
+          {81, 5, kWhite},
+          {0, 20, kBlue},
+          {15, 35, kBlue},
+          {16, 25, kWhite},
+          {0, 37, kWhite}}},
     };
     return cases;
 }

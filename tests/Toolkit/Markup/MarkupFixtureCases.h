@@ -59,3 +59,4 @@ inline std::wstring ReadMarkupFixture(const wchar_t* file)
 const std::vector<MarkupFixtureCase>& MarkupPanelFixtureCases();
 const std::vector<MarkupFixtureCase>& MarkupShapeFixtureCases();
 const std::vector<MarkupFixtureCase>& MarkupControlFixtureCases();
+const std::vector<MarkupFixtureCase>& MarkupTextImageFixtureCases();

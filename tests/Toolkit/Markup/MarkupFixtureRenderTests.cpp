@@ -51,6 +51,7 @@ void RenderFixtures(const wchar_t* device, int nTolerance)
     std::vector<MarkupFixtureCase> cases = MarkupPanelFixtureCases();
     cases.insert(cases.end(), MarkupShapeFixtureCases().begin(), MarkupShapeFixtureCases().end());
     cases.insert(cases.end(), MarkupControlFixtureCases().begin(), MarkupControlFixtureCases().end());
+    cases.insert(cases.end(), MarkupTextImageFixtureCases().begin(), MarkupTextImageFixtureCases().end());
     for (const MarkupFixtureCase& c : cases)
     {
         const std::wstring output = folder.PathOf(L"out.png");

@@ -1,5 +1,6 @@
 // The image element through the GDI device: stretch modes, where the
 // picture lands, icon sizes picked by the room, failed sources, reloading.
+#include "MarkupFixtureCases.h"
 #include "MarkupTestSupport.h"
 
 #include "Markup/MarkupDeviceDependentImage.h"
@@ -127,4 +128,23 @@ TEST(MarkupImage, ChangingTheSourceReloadsOnTheNextLayout)
     EXPECT_EQ(MarkupMeasureElement(root.Get(), 32, 32).cx, 32);
     ASSERT_NE(AsImage(root)->GetDeviceImage(), nullptr);
     EXPECT_TRUE(AsImage(root)->GetDeviceImage()->IsIcon());
+}
+
+TEST(MarkupImage, TextAndImageFixturesDrawToExactPixels)
+{
+    for (const MarkupFixtureCase& c : MarkupTextImageFixtureCases())
+    {
+        const std::wstring text = ReadMarkupFixture(c.file);
+        ASSERT_FALSE(text.empty()) << "cannot read fixture";
+        MarkupContextHolder context;
+        std::wstring error;
+        ElementHolder root(context.Parse(text, &error));
+        ASSERT_TRUE(root) << error;
+        MarkupSurface surface(c.width, c.height);
+        surface.Render(root.Get());
+        for (const MarkupFixtureProbe& p : c.probes)
+        {
+            EXPECT_EQ(surface.Pixel(p.x, p.y), p.color) << c.file << " at " << p.x << "," << p.y;
+        }
+    }
 }

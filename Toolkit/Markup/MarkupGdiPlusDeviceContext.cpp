@@ -4,6 +4,7 @@
 #include "Markup/MarkupDeviceDependentImage.h"
 #include "Markup/MarkupDoubleCollection.h"
 #include "Markup/MarkupFont.h"
+#include "Markup/MarkupGdiPlusImage.h"
 #include "Markup/MarkupGradientStop.h"
 #include "Markup/MarkupGradientStops.h"
 #include "Markup/MarkupLinearGradientBrush.h"
@@ -660,6 +661,13 @@ void CLVKMarkupGdiPlusDeviceContext::ReleaseDC(HDC hDC)
     {
         GdipReleaseDC(m_pGraphics, hDC);
     }
+}
+
+// Pictures read through GDI+ (with GIF animation); icons fall back inside.
+CLVKMarkupDeviceDependentImage*
+CLVKMarkupGdiPlusDeviceContext::CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite)
+{
+    return new CLVKMarkupGdiPlusImage(pSite);
 }
 
 void CLVKMarkupGdiPlusDeviceContext::DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc)

@@ -52,6 +52,7 @@ public:
     void ReleaseDC(HDC hDC) override;
     // Pictures are drawn by GDI on the graphics object's DC (at the origin,
     // without the world transform's rotation or scale).
+    CLVKMarkupDeviceDependentImage* CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite) override;
     void DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc) override;
 
     Gdiplus::GpGraphics* GetGraphics() const { return m_pGraphics; }

@@ -2,6 +2,7 @@
 
 #include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBool.h"
+#include "Markup/MarkupButtonBase.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupMouseEventArgs.h"
@@ -38,9 +39,12 @@ void AFX_CDECL CLVKMarkupHyperlink::RegisterProperties()
     CLVKMarkupType::EnsureRegistered(CLVKMarkupTextElement::GetMarkupType());
     m_pNavigateUriProperty =
         CLVKMarkupDependencyProperty::Register(L"NavigateUri", CLVKMarkupString::GetMarkupType(), pType);
-    // Bubbling: handlers of the enclosing elements and the context's own
-    // handlers hear a click nobody handled.
-    m_pClickEvent = CLVKMarkupRoutedEvent::RegisterRoutedEvent(L"Click", MarkupPropertyInherits, pType);
+    // The button base's bubbling "Click", with the hyperlink as a further
+    // owner: handlers of the enclosing elements and the context's own
+    // handlers of Click hear links and buttons alike.
+    CLVKMarkupType::EnsureRegistered(CLVKMarkupButtonBase::GetMarkupType());
+    CLVKMarkupButtonBase::m_pClickEvent->AddOwner(pType);
+    m_pClickEvent = CLVKMarkupButtonBase::m_pClickEvent;
 
     auto* const pStyle = new CLVKMarkupStyle();
     CLVKMarkupSetterCollection* const pSetters = pStyle->GetSetters();

@@ -12,6 +12,7 @@
 #include "CommandBars/Controls.h"
 #include "CommandBars/DockBar.h"
 #include "CommandBars/MenuBar.h"
+#include "CommandBars/MouseManager.h"
 #include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolBar.h"
 #include "FrameIds.h"
@@ -621,17 +622,38 @@ TEST(CommandBarsFilters, KeyboardCuesFollowAltWhenTheModeSaysSo)
     f.pBars->SetCustomizingState(FALSE);
 }
 
-TEST(CommandBarsFilters, SystemCommandsOtherThanTheMenuKeyAreLeftToTheSite)
+TEST(CommandBarsFilters, OpenMenusCloseOnSiteEventsButNotOnTheMenuKey)
 {
     ManagerFixture f;
-    LRESULT lResult = 0;
-    // Nothing of these is handled for the site.
-    const UINT messages[][2] = {
-        {WM_SYSCOMMAND, SC_KEYMENU}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_CANCELMODE, 0},
-        {WM_ACTIVATEAPP, 0},         {WM_SETTINGCHANGE, 0},     {WM_CLOSE, 0},
+    CLVKMenuBar* pMenuBar = f.pBars->CreateMenuBar(L"Menu Bar", kIdMenu);
+    ASSERT_NE(pMenuBar, nullptr);
+    CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManager();
+    struct Case
+    {
+        UINT nMessage;
+        WPARAM wParam;
+        BOOL bCustomize;
+        BOOL bCloses;
     };
-    for (const auto& m : messages)
-        EXPECT_FALSE(f.pBars->HandleFrameMessage(m[0], m[1], 0, &lResult)) << m[0];
+    const Case cases[] = {
+        {WM_SYSCOMMAND, SC_KEYMENU, FALSE, FALSE}, {WM_SYSCOMMAND, SC_CLOSE, FALSE, TRUE},
+        {WM_SYSCOMMAND, SC_CLOSE, TRUE, FALSE},    {WM_CANCELMODE, 0, FALSE, TRUE},
+        {WM_ACTIVATEAPP, FALSE, FALSE, TRUE},      {WM_ACTIVATEAPP, TRUE, FALSE, FALSE},
+        {WM_SETTINGCHANGE, 0, FALSE, FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        pMenuBar->SetTrackingMode(kTrackingOn, FALSE);
+        pMouse->AddTrackedBar(pMenuBar);
+        f.pBars->SetCustomizingState(c.bCustomize);
+        LRESULT lResult = 0;
+        // None of them is kept from the site.
+        EXPECT_FALSE(f.pBars->HandleFrameMessage(c.nMessage, c.wParam, 0, &lResult)) << c.nMessage;
+        EXPECT_EQ(pMenuBar->GetTrackingMode() == kTrackingNone, c.bCloses) << c.nMessage << " " << c.wParam;
+        f.pBars->SetCustomizingState(FALSE);
+        pMenuBar->SetTrackingMode(kTrackingNone);
+        pMouse->RemoveTrackedBar(pMenuBar);
+    }
 }
 
 // ---- the menu loop ---------------------------------------------------------------------

@@ -985,7 +985,7 @@ void CLVKMarkupContext::AddScript(LPCWSTR lpszLanguage, LPCWSTR lpszSource)
     m_scripts.push_back(lpszSource ? lpszSource : L"");
 }
 
-void CLVKMarkupContext::PublishNamedElements(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pObject)
+void CLVKMarkupContext::PublishNamedElements(CLVKMarkupBuilder* /*pBuilder*/, CLVKMarkupObject* pObject)
 {
     if (!m_pScriptEngine || !pObject || IsBuildingForScript())
     {
@@ -998,7 +998,9 @@ void CLVKMarkupContext::PublishNamedElements(CLVKMarkupBuilder* pBuilder, CLVKMa
     {
         CLVKMarkupObject* const pCurrent = pending.back();
         pending.pop_back();
-        if (LPCWSTR const lpszName = pCurrent->GetNameText())
+        // An empty name is no name a script could use.
+        LPCWSTR const lpszName = pCurrent->GetNameText();
+        if (lpszName && *lpszName)
         {
             const HRESULT hr =
                 m_pScriptEngine->AddScriptObject(lpszName, pCurrent->GetIDispatch(FALSE), SCRIPTITEM_ISVISIBLE);
@@ -1015,7 +1017,6 @@ void CLVKMarkupContext::PublishNamedElements(CLVKMarkupBuilder* pBuilder, CLVKMa
             }
         }
     }
-    (void)pBuilder;
 }
 
 void CLVKMarkupContext::RunScripts()

@@ -481,25 +481,25 @@ TEST(MarkupAutomation, BorderMembersDrawWhatScriptsSet)
 {
     MarkupContextHolder context;
     std::wstring error;
-    ElementHolder root(
-        context.Parse(std::wstring(L"<Border") + kLvk +
-                          L" Name='frame' Background='White'><Border Name='inner'/><lvk:Script>\n"
-                          L"function fails(f) { try { f(); return 'no error'; } catch (e) { return 'error'; } }\n"
-                          L"function Dress() {\n"
-                          L"  var log = [frame.Child.Name, frame.BorderBrush === null];\n"
-                          L"  frame.BorderThickness = MarkupContext.CreateThickness(5, 5, 5, 5);\n"
-                          L"  frame.BorderBrush = MarkupContext.CreateSolidBrush(0x0000FF);\n"
-                          L"  frame.Padding = MarkupContext.CreateThickness(1, 1, 1, 1);\n"
-                          L"  log.push(frame.BorderThickness.Left, frame.Padding.Top);\n"
-                          L"  log.push(fails(function () { frame.Child = frame; }), fails(function () { frame.Child = "
-                          L"MarkupContext; }));\n"
-                          L"  var fill = MarkupContext.CreateObject('Border');\n"
-                          L"  fill.Background = MarkupContext.CreateSolidBrush(0x00FF00);\n"
-                          L"  frame.Child = fill; log.push(frame.Child === fill, inner.VisualParent === null);\n"
-                          L"  return log.join(',');\n"
-                          L"}\n"
-                          L"</lvk:Script></Border>",
-                      &error));
+    ElementHolder root(context.Parse(
+        std::wstring(L"<Border") + kLvk +
+            L" Name='frame' Background='White'><Border Name='inner'><Border Name=''/></Border><lvk:Script>\n"
+            L"function fails(f) { try { f(); return 'no error'; } catch (e) { return 'error'; } }\n"
+            L"function Dress() {\n"
+            L"  var log = [frame.Child.Name, frame.BorderBrush === null];\n"
+            L"  frame.BorderThickness = MarkupContext.CreateThickness(5, 5, 5, 5);\n"
+            L"  frame.BorderBrush = MarkupContext.CreateSolidBrush(0x0000FF);\n"
+            L"  frame.Padding = MarkupContext.CreateThickness(1, 1, 1, 1);\n"
+            L"  log.push(frame.BorderThickness.Left, frame.Padding.Top);\n"
+            L"  log.push(fails(function () { frame.Child = frame; }), fails(function () { frame.Child = "
+            L"MarkupContext; }));\n"
+            L"  var fill = MarkupContext.CreateObject('Border');\n"
+            L"  fill.Background = MarkupContext.CreateSolidBrush(0x00FF00);\n"
+            L"  frame.Child = fill; log.push(frame.Child === fill, inner.VisualParent === null);\n"
+            L"  return log.join(',');\n"
+            L"}\n"
+            L"</lvk:Script></Border>",
+        &error));
     ASSERT_TRUE(root) << error;
     EXPECT_EQ(CallScript(context.Get(), L"Dress"), L"inner,true,5,1,error,error,true,true");
     MarkupSurface surface(40, 40);

@@ -111,8 +111,6 @@ CLVKReportRecordItem::~CLVKReportRecordItem()
         m_pEditOptions->InternalRelease();
     if (m_pItemControls)
         m_pItemControls->InternalRelease();
-    if (m_pItemControlHookWnd)
-        m_pItemControlHookWnd->DestroyWindow();
 }
 
 CLVKReportRecordItem* CLVKReportRecordItem::GetMergeMaster() const
@@ -796,6 +794,17 @@ CLVKReportRecordItemControl* CLVKReportRecordItem::AddItemControl(CLVKReportReco
     return GetItemControls()->AddControl(pControl, nIndex);
 }
 
+CLVKReportRecordItemControl* CLVKReportRecordItem::GetFocusedItemControl() const
+{
+    return m_pItemControls ? m_pItemControls->m_pHotControl : nullptr;
+}
+
+void CLVKReportRecordItem::SetFocusedItemControl(CLVKReportRecordItemControl* pControl)
+{
+    if (m_pItemControls)
+        m_pItemControls->m_pHotControl = pControl;
+}
+
 int CLVKReportRecordItem::GetItemControlsCount() const
 {
     return m_pItemControls ? m_pItemControls->GetCount() : 0;
@@ -858,15 +867,15 @@ BOOL CLVKReportRecordItem::OnLButtonDown(LVK_REPORTRECORDITEM_CLICKARGS* pClickA
     CLVKReportRecordItemControl* pPressed = HitTestItemControl(pClickArgs->ptClient);
     if (!pPressed)
         return FALSE;
-    m_pFocusedItemControl = pPressed;
-    m_bItemControlUnderMouse = TRUE;
+    m_pItemControls->m_pHotControl = pPressed;
+    m_pItemControls->m_bPressedInside = TRUE;
     pPressed->OnLButtonDown(pClickArgs);
-    if (!m_pItemControlHookWnd)
+    if (!m_pItemControls->m_pHookWnd)
     {
         auto* pHook = new CLVKReportRecordItemControlHookWnd(pClickArgs);
         pHook->GetClickArgs().pItem = this;
         if (pHook->Create(pPressed->GetRect()))
-            m_pItemControlHookWnd = pHook;
+            m_pItemControls->m_pHookWnd = pHook;
         else
             delete pHook;
     }
@@ -876,17 +885,17 @@ BOOL CLVKReportRecordItem::OnLButtonDown(LVK_REPORTRECORDITEM_CLICKARGS* pClickA
 
 BOOL CLVKReportRecordItem::OnLButtonUp(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
 {
-    if (!pClickArgs || !pClickArgs->pControl)
+    if (!pClickArgs || !pClickArgs->pControl || !m_pItemControls)
         return FALSE;
-    if (m_pItemControlHookWnd)
+    if (m_pItemControls->m_pHookWnd)
     {
-        CLVKReportRecordItemControlHookWnd* pHook = m_pItemControlHookWnd;
-        m_pItemControlHookWnd = nullptr;
+        CLVKReportRecordItemControlHookWnd* pHook = m_pItemControls->m_pHookWnd;
+        m_pItemControls->m_pHookWnd = nullptr;
         if (::GetCapture() == pHook->m_hWnd)
             ::ReleaseCapture();
         InternalAddRef();
-        if (m_pFocusedItemControl)
-            m_pFocusedItemControl->OnLButtonUp(pClickArgs);
+        if (m_pItemControls->m_pHotControl)
+            m_pItemControls->m_pHotControl->OnLButtonUp(pClickArgs);
         pClickArgs->pControl->RedrawControl();
         pHook->DestroyWindow();
         InternalRelease();
@@ -909,34 +918,36 @@ void CLVKReportRecordItem::OnMouseMove(UINT nFlags, POINT point, CLVKReportContr
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return;
     }
-    if (m_pItemControlHookWnd && m_pFocusedItemControl && (nFlags & MK_LBUTTON))
+    if (!m_pItemControls)
+        return;
+    if (m_pItemControls->m_pHookWnd && m_pItemControls->m_pHotControl && (nFlags & MK_LBUTTON))
     {
         // Pressed: leaving the control shows it released, coming back
         // shows it pressed again.
-        const BOOL bInside = ::PtInRect(&m_pFocusedItemControl->GetRect(), point);
-        if (bInside != m_bItemControlUnderMouse)
+        const BOOL bInside = ::PtInRect(&m_pItemControls->m_pHotControl->GetRect(), point);
+        if (bInside != m_pItemControls->m_bPressedInside)
         {
             if (bInside)
-                m_pFocusedItemControl->OnMouseEnter(nFlags, point);
+                m_pItemControls->m_pHotControl->OnMouseEnter(nFlags, point);
             else
-                m_pFocusedItemControl->OnMouseLeave(nFlags, point);
-            m_bItemControlUnderMouse = bInside;
+                m_pItemControls->m_pHotControl->OnMouseLeave(nFlags, point);
+            m_pItemControls->m_bPressedInside = bInside;
             pControl->RedrawControl();
         }
         return;
     }
     CLVKReportRecordItemControl* pHot = HitTestItemControl(point);
-    const BOOL bChanged = pHot != m_pFocusedItemControl;
+    const BOOL bChanged = pHot != m_pItemControls->m_pHotControl;
     if (bChanged)
     {
-        if (m_pFocusedItemControl)
-            m_pFocusedItemControl->OnMouseLeave(nFlags, point);
+        if (m_pItemControls->m_pHotControl)
+            m_pItemControls->m_pHotControl->OnMouseLeave(nFlags, point);
         if (pHot)
             pHot->OnMouseEnter(nFlags, point);
     }
     if (pHot)
         pHot->OnMouseMove(nFlags, point);
-    m_pFocusedItemControl = pHot;
+    m_pItemControls->m_pHotControl = pHot;
     if (bChanged && !pControl->IsEditMode())
         pControl->RedrawControl();
 }

@@ -117,8 +117,8 @@ public:
     CLVKReportRecordItemControl* AddItemControl(CLVKReportRecordItemControl* pControl, int nIndex = -1);
     int GetItemControlsCount() const;
     CLVKReportRecordItemControl* HitTestItemControl(POINT pt) const;
-    CLVKReportRecordItemControl* GetFocusedItemControl() const { return m_pFocusedItemControl; }
-    void SetFocusedItemControl(CLVKReportRecordItemControl* pControl) { m_pFocusedItemControl = pControl; }
+    CLVKReportRecordItemControl* GetFocusedItemControl() const;
+    void SetFocusedItemControl(CLVKReportRecordItemControl* pControl);
     // TRUE when a control of the cell took the press.
     virtual BOOL OnLButtonDown(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs);
     virtual BOOL OnLButtonUp(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs);
@@ -174,9 +174,6 @@ protected:
     RECT m_rcCheckbox{};
     CLVKReportRecordItemEditOptions* m_pEditOptions = nullptr;
     CLVKReportRecordItemControls* m_pItemControls = nullptr;
-    CLVKReportRecordItemControl* m_pFocusedItemControl = nullptr;
-    BOOL m_bItemControlUnderMouse = FALSE;
-    CLVKReportRecordItemControlHookWnd* m_pItemControlHookWnd = nullptr;
 
     // Places the cell's controls at its edges and draws them; narrows rcItem.
     void DrawItemControls(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem);

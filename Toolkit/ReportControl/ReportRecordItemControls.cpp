@@ -1,6 +1,7 @@
 #include "ReportRecordItemControls.h"
 
 #include "ReportRecordItem.h"
+#include "ReportRecordItemControlHookWnd.h"
 #include "Foundation/PropExchangeEnumerator.h"
 #include "Foundation/PropExchangeSection.h"
 
@@ -12,6 +13,8 @@ CLVKReportRecordItemControls::CLVKReportRecordItemControls(CLVKReportRecordItem*
 
 CLVKReportRecordItemControls::~CLVKReportRecordItemControls()
 {
+    if (m_pHookWnd)
+        m_pHookWnd->DestroyWindow();
     RemoveAll();
 }
 
@@ -29,8 +32,8 @@ CLVKReportRecordItemControl* CLVKReportRecordItemControls::AddControl(CLVKReport
 
 void CLVKReportRecordItemControls::ForgetInOwner(CLVKReportRecordItemControl* pControl)
 {
-    if (m_pRecordItem && m_pRecordItem->GetFocusedItemControl() == pControl)
-        m_pRecordItem->SetFocusedItemControl(nullptr);
+    if (m_pHotControl == pControl)
+        m_pHotControl = nullptr;
 }
 
 void CLVKReportRecordItemControls::RemoveAll()

@@ -391,6 +391,35 @@ void CLVKCommandBars::FlipToolBarVisibility(int nIndex)
     }
 }
 
+void CLVKCommandBars::AddHiddenRowControlsToPopup(CLVKToolBar* pBar, CLVKCommandBar* pPopup) const
+{
+    if (!pBar || !pPopup)
+        return;
+    std::vector<CLVKToolBar*> arrRow;
+    CLVKDockBar* pDock = pBar->GetDockBar();
+    const int nIndex = pDock ? pDock->FindBar(pBar) : -1;
+    if (nIndex > 0)
+        pDock->GetVisibleRowBars(nIndex, arrRow);
+    if (arrRow.empty())
+        arrRow.push_back(pBar);
+    for (CLVKToolBar* pRowBar : arrRow)
+    {
+        CLVKControls* pControls = pRowBar->GetControls();
+        for (int i = 0; i < pControls->GetCount(); ++i)
+        {
+            CLVKControl* pControl = pControls->GetAt(i);
+            // Only what the layout pushed out: hidden for no other reason.
+            if (pControl->GetHideFlags() != kHideOverflow)
+                continue;
+            if (CLVKControl* pClone = pPopup->GetControls()->AddClone(pControl, -1, TRUE))
+            {
+                pClone->SetHideFlags(0);
+                pClone->SetBeginGroup(FALSE);
+            }
+        }
+    }
+}
+
 // ---------------------------------------------------------------- layout
 
 void CLVKCommandBars::RecalcFrameLayout(BOOL bDelay)

@@ -103,6 +103,9 @@ public:
 
     // Popups and keyboard.
     void ClosePopups() const;
+    // Appends clones of the controls that did not fit the bar (and, for a
+    // docked bar, the other bars of its row, in row order) to pPopup.
+    void AddHiddenRowControlsToPopup(CLVKToolBar* pBar, CLVKCommandBar* pPopup) const;
     BOOL ActivateBarByKeyboard(CLVKCommandBar* pBar, int nStep = 0);
     void ShowKeyboardCues(BOOL bShow);
     BOOL AreKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }

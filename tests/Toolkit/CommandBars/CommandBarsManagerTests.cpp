@@ -13,6 +13,7 @@
 #include "CommandBars/DockBar.h"
 #include "CommandBars/MenuBar.h"
 #include "CommandBars/MouseManager.h"
+#include "CommandBars/PopupBar.h"
 #include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolBar.h"
 #include "FrameIds.h"
@@ -474,6 +475,76 @@ TEST(CommandBarsDockRows, ASingleBarLongerThanItsRowIsCutToTheRow)
     EXPECT_EQ(f.RectIn(f.pFirst), CRect(0, 0, 300, 22));
     // The empty row the second bar left is gone: null, bar, null.
     EXPECT_EQ(f.pTop->GetBarCount(), 3);
+}
+
+TEST(CommandBarsDockRows, TheControlsThatDidNotFitTheRowGoToTheExpandMenuInRowOrder)
+{
+    RowFixture f(150, 40, TRUE);
+    f.SetClientWidth(600);
+    f.DockSecondInFirstRow(5);
+    // The second bar stands first along the row.
+    f.pSecond->SetDockedRect(CRect(0, 0, 150, 22));
+    f.pFirst->SetDockedRect(CRect(160, 0, 310, 22));
+    f.frame.RecalcLayout();
+    struct Item
+    {
+        CFixedBar* pBar;
+        int nId;
+        DWORD dwHide;
+        BOOL bGroup;
+    };
+    const Item items[] = {
+        {f.pFirst, 0xE101, kHideOverflow, TRUE},
+        {f.pFirst, 0xE102, kHideByProgram | kHideOverflow, FALSE},
+        {f.pFirst, 0xE103, 0, FALSE},
+        {f.pSecond, 0xE104, kHideOverflow, FALSE},
+        {f.pSecond, 0xE105, kHideByUser, FALSE},
+    };
+    for (const Item& item : items)
+    {
+        CLVKControl* pControl = item.pBar->GetControls()->Add(kControlButton, item.nId);
+        pControl->SetHideFlags(item.dwHide);
+        pControl->SetBeginGroup(item.bGroup);
+    }
+    CLVKPopupBar* pPopup = CLVKPopupBar::CreatePopupBar(f.pBars);
+    f.pBars->AddHiddenRowControlsToPopup(f.pFirst, pPopup);
+    ASSERT_EQ(pPopup->GetControlCount(), 2);
+    EXPECT_EQ(pPopup->GetControl(0)->GetID(), 0xE104);
+    EXPECT_EQ(pPopup->GetControl(1)->GetID(), 0xE101);
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_EQ(pPopup->GetControl(i)->GetHideFlags(), 0u);
+        EXPECT_FALSE(pPopup->GetControl(i)->GetBeginGroup());
+    }
+    pPopup->InternalRelease();
+}
+
+TEST(CommandBarsCustomize, APopupIsHiddenWhenEveryCommandInItIs)
+{
+    ManagerFixture f;
+    CLVKMenuBar* pMenuBar = f.pBars->CreateMenuBar(L"Menu Bar", kIdMenu);
+    ASSERT_NE(pMenuBar, nullptr);
+    CLVKCommandBarsOptions* pOptions = f.pBars->GetCommandBarsOptions();
+    CLVKControl* pEdit = pMenuBar->GetControl(1);  // Cut, Copy
+    EXPECT_FALSE(f.pBars->IsControlHidden(pEdit));
+    pOptions->SetCommandHidden(0xE123, TRUE);
+    EXPECT_FALSE(f.pBars->IsControlHidden(pEdit));
+    pOptions->SetCommandHidden(0xE122, TRUE);
+    EXPECT_TRUE(f.pBars->IsControlHidden(pEdit));
+    // Unless the option is off, or a command was used since.
+    pOptions->bAutoHideUnusedPopups = FALSE;
+    EXPECT_FALSE(f.pBars->IsControlHidden(pEdit));
+    pOptions->bAutoHideUnusedPopups = TRUE;
+    pOptions->bDirty = FALSE;
+    f.pBars->MarkCommandUsed(0xE122);
+    EXPECT_TRUE(pOptions->bDirty);
+    EXPECT_FALSE(f.pBars->IsCommandHidden(0xE122));
+    EXPECT_FALSE(f.pBars->IsControlHidden(pEdit));
+    // A command that is not hidden is not marked used.
+    pOptions->bDirty = FALSE;
+    f.pBars->MarkCommandUsed(0xE141);
+    EXPECT_FALSE(pOptions->bDirty);
+    EXPECT_FALSE(pOptions->IsCommandUsed(0xE141));
 }
 
 // ---- suspension ------------------------------------------------------------------------

@@ -531,3 +531,35 @@ TEST(MarkupHyperlinks, LookTurnsRedUnderTheMouseAndClickReachesHandlers)
     }
     DestroyWindow(hWnd);
 }
+
+TEST(MarkupTextPixels, StrikethroughTakesTheColourOfTheElementThatAskedForIt)
+{
+    MarkupContextHolder context;
+    // The block asks for the bar in blue; its run writes red text.
+    ElementHolder root(context.Parse(L"<TextBlock TextDecorations='Strikethrough' Foreground='#0000FF' "
+                                     L"HorizontalAlignment='Left' VerticalAlignment='Top'>"
+                                     L"<Run Foreground='#FF0000'>xxxx</Run></TextBlock>"));
+    ASSERT_TRUE(root);
+    MarkupSurface surface(100, 40);
+    surface.Render(root.Get());
+    const auto& piece = *AsTextBlock(root)->GetLines()[0].pieces[0];
+    const RECT rc = piece.GetRect();
+    const int nThickness = std::max(1, piece.nDescent / 4);
+    const int nTop = rc.bottom - (piece.nFontAscent - piece.nFontDescent - nThickness) / 2 - piece.nDescent;
+    ASSERT_GT(nTop, rc.top);
+    for (int x = rc.left; x < rc.right; ++x)
+    {
+        EXPECT_EQ(surface.Pixel(x, nTop), RGB(0, 0, 255)) << x;
+    }
+    // Red ink of the run around the bar, nothing blue beyond the piece.
+    int nRed = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+    {
+        for (int x = rc.left; x < rc.right; ++x)
+        {
+            nRed += surface.Pixel(x, y) == RGB(255, 0, 0) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(nRed, 0);
+    EXPECT_EQ(surface.Pixel(rc.right, nTop), RGB(255, 255, 255));
+}

@@ -321,10 +321,8 @@ BOOL CLVKTaskDialogClient::LoadArrowImage(UINT nId, CLVKIconImage& image) const
 
 void CLVKTaskDialogClient::DestroyFonts()
 {
-    if (m_hBodyFont)
-        ::DeleteObject(m_hBodyFont);
-    if (m_hMainFont)
-        ::DeleteObject(m_hMainFont);
+    m_bodyFont.ReleaseObject();
+    m_mainFont.ReleaseObject();
     m_hBodyFont = m_hMainFont = nullptr;
 }
 
@@ -337,7 +335,8 @@ BOOL CLVKTaskDialogClient::CreateFonts()
     const BYTE nCharset = CLVKResourceManager::GetGlobal()->GetFontCharset();
     ncm.lfMenuFont.lfCharSet = nCharset;
     ncm.lfCaptionFont.lfCharSet = nCharset;
-    DestroyFonts();
+    // From the toolkit's font cache: a navigation that asks for the same
+    // fonts gets the same ones.
     if (m_bThemed)
     {
         LOGFONTW lf = ncm.lfMenuFont;
@@ -346,18 +345,20 @@ BOOL CLVKTaskDialogClient::CreateFonts()
         lf.lfItalic = 0;
         if (bSegoe)
             lf.lfQuality = CLEARTYPE_QUALITY;
-        m_hBodyFont = ::CreateFontIndirectW(&lf);
+        m_bodyFont.CreateIndirect(&lf);
         const HDC hScreen = ::GetDC(nullptr);
         lf.lfHeight = ::MulDiv(-12, ::GetDeviceCaps(hScreen, LOGPIXELSY), 72);
         ::ReleaseDC(nullptr, hScreen);
         lf.lfWeight = bSegoe ? FW_NORMAL : FW_BOLD;
-        m_hMainFont = ::CreateFontIndirectW(&lf);
+        m_mainFont.CreateIndirect(&lf);
     }
     else
     {
-        m_hBodyFont = ::CreateFontIndirectW(&ncm.lfMenuFont);
-        m_hMainFont = ::CreateFontIndirectW(&ncm.lfCaptionFont);
+        m_bodyFont.CreateIndirect(&ncm.lfMenuFont);
+        m_mainFont.CreateIndirect(&ncm.lfCaptionFont);
     }
+    m_hBodyFont = m_bodyFont.GetHandle();
+    m_hMainFont = m_mainFont.GetHandle();
     return m_hBodyFont && m_hMainFont;
 }
 

@@ -7,6 +7,7 @@
 
 #include "Framework.h"
 #include "Controls/Button.h"
+#include "Foundation/Font.h"
 #include "TaskDialogLinkCtrl.h"
 #include "TaskDialogProgressCtrl.h"
 #include "TaskDialogTextItem.h"
@@ -212,6 +213,9 @@ private:
     // Shared by the command links, each holding a reference; this one too.
     CLVKImageManagerIcon* m_pArrow = nullptr;
     COLORREF m_colors[colorCount];
+    // Shared fonts of the toolkit's font cache and their handles.
+    CLVKFont m_bodyFont;
+    CLVKFont m_mainFont;
     HFONT m_hBodyFont = nullptr;
     HFONT m_hMainFont = nullptr;
     int m_nMarginX = 0;

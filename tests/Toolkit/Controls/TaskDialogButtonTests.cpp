@@ -9,6 +9,7 @@
 #include "Controls/TaskDialog.h"
 #include "Controls/TaskDialogMeasure.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/Font.h"
 #include "Foundation/WinThemeWrapper.h"
 #include "Markup/MarkupHelpers.h"
 
@@ -487,4 +488,36 @@ TEST(TaskDialogButtons, MarkupCommandLinkTitleTakesTheSizeOfItsElement)
     EXPECT_GT(nExpected, 0);
     EXPECT_EQ(nExpected, nHeight);
     EXPECT_TRUE(bTitleInk);
+}
+
+TEST(TaskDialogButtons, FontsComeFromTheToolkitsFontCache)
+{
+    ScriptedTaskDialog dialog;
+    dialog.SetMainInstruction(L"Fonts");
+    HFONT hBody = nullptr;
+    HFONT hMain = nullptr;
+    HFONT hBodyAfterNavigation = nullptr;
+    bool bSameAsCache = false;
+    TASKDIALOGCONFIG page{};
+    dialog.m_script = [&](ScriptedTaskDialog& self, HWND hDialog)
+    {
+        hBody = self.GetBodyFont();
+        hMain = self.GetMainFont();
+        LOGFONTW lf{};
+        GetObjectW(hBody, sizeof(lf), &lf);
+        CLVKFont cached;
+        cached.CreateIndirect(&lf);
+        bSameAsCache = cached.GetHandle() == hBody;
+        // A new page asks for the same fonts and gets the same ones.
+        page = *self.GetConfigRecord();
+        page.pszMainInstruction = L"Next page";
+        SendMessageW(hDialog, TDM_NAVIGATE_PAGE, 0, reinterpret_cast<LPARAM>(&page));
+        hBodyAfterNavigation = self.GetBodyFont();
+        return IDOK;
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_NE(nullptr, hBody);
+    EXPECT_NE(nullptr, hMain);
+    EXPECT_TRUE(bSameAsCache);
+    EXPECT_EQ(hBody, hBodyAfterNavigation);
 }

@@ -409,6 +409,9 @@ BOOL CLVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboard
         Redraw(nullptr, TRUE);
         m_nInputLock = 0;
     }
+    // The manager follows every bar entering or leaving tracking (cues, tips).
+    if (CLVKCommandBars* pCommandBars = GetCommandBars())
+        pCommandBars->OnTrackingModeChanged(this, nMode);
     return TRUE;
 }
 

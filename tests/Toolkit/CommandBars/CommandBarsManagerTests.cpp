@@ -686,6 +686,12 @@ TEST(CommandBarsFilters, KeyboardCuesFollowAltWhenTheModeSaysSo)
     MSG up = f.Key(WM_SYSKEYUP, VK_MENU);
     EXPECT_FALSE(f.pBars->PreTranslateFrameMessage(&up));
     EXPECT_FALSE(pMenuBar->AreKeyboardCuesVisible());
+    // A bar that leaves tracking hides cues that follow Alt.
+    f.pBars->ShowKeyboardCues(TRUE);
+    pMenuBar->SetTrackingMode(kTrackingOn, FALSE);
+    EXPECT_TRUE(pMenuBar->AreKeyboardCuesVisible());
+    pMenuBar->SetTrackingMode(kTrackingNone);
+    EXPECT_FALSE(pMenuBar->AreKeyboardCuesVisible());
     // Customize mode keeps them shown.
     f.pBars->SetCustomizingState(TRUE);
     EXPECT_TRUE(pMenuBar->AreKeyboardCuesVisible());

@@ -27,6 +27,12 @@ BEGIN_MESSAGE_MAP(CLVKCommandBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_TIMER()
+    ON_WM_MOUSEMOVE()
+    ON_WM_MOUSELEAVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONUP()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
@@ -430,6 +436,7 @@ BOOL CLVKCommandBar::SetSelected(int nIndex, int nKeyboardState)
     if (!pControl)
     {
         m_nHotIndex = -1;
+        KillTimer(kTimerHover);
         return TRUE;
     }
     if (nKeyboardState != 0)
@@ -440,6 +447,8 @@ BOOL CLVKCommandBar::SetSelected(int nIndex, int nKeyboardState)
     else
     {
         pControl->SetPressed(1);
+        if (m_bPopupOnHover)
+            SetTimer(kTimerHover, 300, nullptr);
     }
     return TRUE;
 }
@@ -687,7 +696,119 @@ void CLVKCommandBar::OnTimer(UINT_PTR nIDEvent)
         m_pAnimation->OnAnimationTimer();
         return;
     }
+    if (nIDEvent == kTimerHover)
+    {
+        if (m_nInputLock > 0)
+            return;
+        KillTimer(kTimerHover);
+        if (CLVKControl* pHot = GetControl(m_nHotIndex))
+        {
+            InternalAddRef();
+            pHot->OnMouseHover();
+            InternalRelease();
+        }
+        return;
+    }
     CWnd::OnTimer(nIDEvent);
+}
+
+// Mouse input: hot tracking and clicks. The mouse manager's part (bars of
+// other popups, edits with the focus, customisation) comes with it.
+void CLVKCommandBar::OnMouseMove(UINT /*nFlags*/, CPoint point)
+{
+    if (m_nInputLock > 0 && m_nPosition == kBarPopup)
+        return;
+    CLVKControl* pControl = m_pControls->HitTest(point);
+    int nTarget = -1;
+    if (pControl)
+    {
+        TRACKMOUSEEVENT tme{};
+        tme.cbSize = sizeof(tme);
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = GetSafeHwnd();
+        ::TrackMouseEvent(&tme);
+        pControl->OnMouseMove(point);
+        nTarget = pControl->GetIndex();
+    }
+    else if (m_nTrackingMode != kTrackingNone &&
+             (m_nPosition != kBarPopup || m_nPopupedIndex != -1 || m_nSelectedByKeyboard != 0))
+    {
+        nTarget = m_nHotIndex;
+    }
+    if (m_nPopupedIndex == -1 || m_bPopupOnHover)
+        SetSelected(nTarget, 0);
+}
+
+void CLVKCommandBar::OnMouseLeave()
+{
+    if (m_nInputLock > 0)
+        return;
+    if (m_nTrackingMode != kTrackingNone && (m_nPosition != kBarPopup || m_nPopupedIndex != -1))
+        return;
+    SetSelected(-1);
+}
+
+void CLVKCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CLVKControl* pControl = m_pControls->HitTest(point);
+    if (!pControl)
+    {
+        CWnd::OnLButtonDown(nFlags, point);
+        return;
+    }
+    InternalAddRef();
+    pControl->OnLButtonDown(point);
+    InternalRelease();
+}
+
+void CLVKCommandBar::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    CLVKControl* pControl = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
+    if (!pControl)
+    {
+        CWnd::OnLButtonUp(nFlags, point);
+        return;
+    }
+    InternalAddRef();
+    pControl->OnLButtonUp(point);
+    InternalRelease();
+}
+
+void CLVKCommandBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    CLVKControl* pControl = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
+    if (!pControl)
+    {
+        CWnd::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    InternalAddRef();
+    pControl->OnLButtonDblClk(point);
+    InternalRelease();
+}
+
+void CLVKCommandBar::OnRButtonUp(UINT nFlags, CPoint point)
+{
+    CLVKControl* pControl = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
+    if (!pControl)
+    {
+        CWnd::OnRButtonUp(nFlags, point);
+        return;
+    }
+    InternalAddRef();
+    CPoint ptSent = point;
+    CWnd* pSite = GetSite();
+    const BOOL bHandled = pSite && pSite->GetSafeHwnd() &&
+                          pSite->SendMessage(LVK_WM_CONTROLRBUTTONUP, reinterpret_cast<WPARAM>(&ptSent),
+                                             reinterpret_cast<LPARAM>(pControl)) == 1;
+    if (!bHandled)
+    {
+        if (GetRootParent()->GetRightButtonTracking())
+            pControl->OnLButtonUp(point);
+        else
+            pControl->OnRButtonUp(point);
+    }
+    InternalRelease();
 }
 
 void CLVKCommandBar::DrawBackground(CDC* pDC)

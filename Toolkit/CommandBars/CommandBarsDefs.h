@@ -142,6 +142,8 @@ constexpr int kIdLastAction = 0xFFFFFFE;
 
 // The timer of a pressed control's auto-repeat.
 constexpr UINT_PTR kTimerAutoRepeat = 4269;
+// The hover delay after which a hot control's popup opens (300 ms).
+constexpr UINT_PTR kTimerHover = 112223;
 
 // LVK_WM_CONTROLNOTIFY's record (lParam); wParam is the control's id.
 struct LVK_CONTROL_NOTIFY

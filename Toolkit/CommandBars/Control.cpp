@@ -338,7 +338,11 @@ LRESULT CLVKControl::NotifySiteEx(int nCode, LVK_CONTROL_NOTIFY* pNotify)
 {
     if (!m_pParent)
         return 0;
-    CWnd* pSite = m_pParent->GetOwnerSite();
+    return SendNotify(m_pParent->GetOwnerSite(), nCode, pNotify);
+}
+
+LRESULT CLVKControl::SendNotify(CWnd* pSite, int nCode, LVK_CONTROL_NOTIFY* pNotify)
+{
     if (!pSite || !pSite->GetSafeHwnd())
         return 0;
     pNotify->hdr.hwndFrom = nullptr;
@@ -347,7 +351,7 @@ LRESULT CLVKControl::NotifySiteEx(int nCode, LVK_CONTROL_NOTIFY* pNotify)
     pNotify->pControl = this;
     const LRESULT lResult =
         pSite->SendMessage(LVK_WM_CONTROLNOTIFY, static_cast<WPARAM>(m_nId), reinterpret_cast<LPARAM>(pNotify));
-    if (lResult != 0 || !m_pParent)
+    if (lResult != 0)
         return lResult;
 
     LRESULT lRouted = 0;
@@ -494,7 +498,8 @@ void CLVKControl::Execute()
         pRoot->EndTracking();
     if (m_nId != 0)
     {
-        if (NotifySite(kNotifyExecute) == 0 && pSite && pSite->GetSafeHwnd())
+        LVK_CONTROL_NOTIFY notify{};
+        if (SendNotify(pSite, kNotifyExecute, &notify) == 0 && pSite && pSite->GetSafeHwnd())
             pSite->SendMessage(WM_COMMAND, static_cast<WPARAM>(m_nId), 0);
         if ((!m_bCloseSubMenuOnClick || m_nExecuteState != 0) && m_pParent)
         {

@@ -137,6 +137,8 @@ public:
     // site's command routing is tried with MAKELONG(code, WM_NOTIFY).
     LRESULT NotifySite(int nCode);
     LRESULT NotifySiteEx(int nCode, LVK_CONTROL_NOTIFY* pNotify);
+    // The same to a given site (the one taken before the menus closed).
+    LRESULT SendNotify(CWnd* pSite, int nCode, LVK_CONTROL_NOTIFY* pNotify);
 
     // The click-tracking loop over rcTrack (empty: Rect).
     void TrackClick(CRect rcTrack = CRect(0, 0, 0, 0));

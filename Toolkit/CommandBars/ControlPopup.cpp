@@ -141,3 +141,14 @@ void CLVKControlPopup::OnClick(BOOL bKeyboard, CPoint /*pt*/)
     }
     m_pParent->SetPopupedIndex(m_nIndex, bKeyboard ? 2 : 0);
 }
+
+void CLVKControlPopup::OnMouseHover()
+{
+    if (m_pCommandBar && m_pParent && IsEnabled() &&
+        (m_pParent->GetPosition() == kBarPopup || m_pParent->GetTrackingMode() == kTrackingWithPopup))
+    {
+        m_pParent->SetPopupedIndex(m_nIndex, 0);
+        return;
+    }
+    CLVKControlButton::OnMouseHover();
+}

@@ -32,6 +32,7 @@ public:
     BOOL CanDropOnBar(CLVKCommandBar* pBar, DWORD& dwDropEffect) const override;
     void ExecuteFromKeyboard() override;
     void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
+    void OnMouseHover() override;
 
     virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
     virtual void AttachPopupShadow() {}

@@ -3,9 +3,17 @@
 #include "CommandBars/Control.h"
 #include "CommandBars/Controls.h"
 #include "CommandBars/PaintManager.h"
+#include "CommandBars/ControlPopup.h"
+#include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/MenuSoundPlayer.h"
+#include "FrameWnd.h"
 
 IMPLEMENT_DYNCREATE(CLVKPopupBar, CLVKCommandBar)
+
+BEGIN_MESSAGE_MAP(CLVKPopupBar, CLVKCommandBar)
+    ON_WM_MOUSEACTIVATE()
+END_MESSAGE_MAP()
 
 CLVKPopupBar::CLVKPopupBar()
 {
@@ -66,4 +74,454 @@ CLVKCommandBar* CLVKPopupBar::Clone(BOOL bRecursive)
     CLVKPopupBar* pClone = static_cast<CLVKPopupBar*>(GetRuntimeClass()->CreateObject());
     pClone->Copy(this, bRecursive);
     return pClone;
+}
+
+namespace
+{
+constexpr LPCTSTR kPopupBarClass = _T("LVKPopupBar");
+
+// The class of popup windows; CS_SAVEBITS lets the system restore the
+// screen under a menu without repainting what lies below.
+BOOL RegisterPopupBarClass()
+{
+    WNDCLASS wc{};
+    if (::GetClassInfo(AfxGetInstanceHandle(), kPopupBarClass, &wc))
+        return TRUE;
+    wc.style = CS_SAVEBITS | CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPopupBarClass;
+    return AfxRegisterClass(&wc);
+}
+}  // namespace
+
+BOOL CLVKPopupBar::CreatePopupWindow()
+{
+    if (GetSafeHwnd())
+        return TRUE;
+    if (!RegisterPopupBarClass())
+        return FALSE;
+    CWnd* pSite = GetSite();
+    DWORD dwExStyle = WS_EX_TOOLWINDOW;
+    if (pSite && pSite->GetSafeHwnd() && (::GetWindowLong(pSite->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL))
+        dwExStyle |= WS_EX_LAYOUTRTL;
+    return CreateEx(dwExStyle, kPopupBarClass, m_strTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                    pSite ? pSite->GetSafeHwnd() : nullptr, nullptr);
+}
+
+BOOL CLVKPopupBar::DestroyWindow()
+{
+    // Windows hosted by controls survive the popup: they go back to the site.
+    if (GetSafeHwnd())
+    {
+        CWnd* pSite = GetSite();
+        HWND hChild = ::GetWindow(GetSafeHwnd(), GW_CHILD);
+        while (hChild)
+        {
+            const HWND hNext = ::GetWindow(hChild, GW_HWNDNEXT);
+            ::ShowWindow(hChild, SW_HIDE);
+            ::SetParent(hChild, pSite ? pSite->GetSafeHwnd() : nullptr);
+            hChild = hNext;
+        }
+    }
+    return CLVKCommandBar::DestroyWindow();
+}
+
+BOOL CLVKPopupBar::IsVisible() const
+{
+    return GetSafeHwnd() && ::IsWindowVisible(GetSafeHwnd());
+}
+
+void CLVKPopupBar::UpdatePopupAlignment()
+{
+    if (!m_pControlPopup || !m_pControlPopup->GetParent() || !m_pControlPopup->GetParent()->GetSafeHwnd())
+        return;
+    CLVKCommandBar* pParent = m_pControlPopup->GetParent();
+    const DWORD dwOwnLeft = ((m_pControlPopup->GetFlags() & kFlagPopupLeft) || IsLayoutRTL()) ? kAlignLeft : 0;
+    DWORD dwAlign = dwOwnLeft;
+    const int nParentPosition = pParent->GetPosition();
+    if ((pParent->GetFlags() & kBarFlagReduceLayout) && nParentPosition == kBarPopup)
+    {
+        dwAlign = kAlignBelow | dwOwnLeft;
+    }
+    else
+    {
+        switch (nParentPosition)
+        {
+        case kBarRight:
+            dwAlign = kAlignLeft;
+            break;
+        case kBarLeft:
+        case kBarPopup:
+        case kBarFloating:
+            if (nParentPosition == kBarFloating && pParent->GetType() != kBarTypePopup)
+            {
+                dwAlign |= kAlignBelow;
+                break;
+            }
+            if (pParent->GetType() == kBarTypePopup)
+            {
+                const CLVKPopupBar* pParentPopup = DYNAMIC_DOWNCAST(CLVKPopupBar, pParent);
+                dwAlign = (pParentPopup && (pParentPopup->m_dwAlignment & kAlignLeft)) ? kAlignLeft : dwOwnLeft;
+            }
+            break;
+        default:
+            dwAlign |= kAlignBelow;
+            break;
+        }
+    }
+
+    CRect rcExclude = m_pControlPopup->GetRect();
+    const BOOL bComboOnBar = m_pControlPopup->GetType() == kControlComboBox && nParentPosition != kBarPopup;
+    if (bComboOnBar)
+    {
+        dwAlign |= kAlignBelow;
+    }
+    else
+    {
+        const BOOL bVertical = nParentPosition == kBarLeft || nParentPosition == kBarRight ||
+                               nParentPosition == kBarPopup ||
+                               (nParentPosition == kBarFloating && pParent->GetType() == kBarTypePopup);
+        AdjustExcludeRect(rcExclude, bVertical);
+    }
+    pParent->ClientToScreen(&rcExclude);
+    m_rcExclude = rcExclude;
+    m_dwAlignment = dwAlign;
+    m_ptPopup =
+        (dwAlign & kAlignBelow) ? CPoint(rcExclude.left, rcExclude.bottom) : CPoint(rcExclude.right, rcExclude.top);
+}
+
+void CLVKPopupBar::AdjustExcludeRect(CRect& rc, BOOL bVertical)
+{
+    if (CLVKControlPopup* pPopup = DYNAMIC_DOWNCAST(CLVKControlPopup, m_pControlPopup))
+        pPopup->AdjustExcludeRect(rc, bVertical);
+}
+
+CRect CLVKPopupBar::CalcPopupRect(CPoint pt, CSize sz)
+{
+    CLVKDisplayMonitors* pMonitors = CLVKDisplayMonitors::GetGlobal();
+    const BOOL bPointPopup = m_rcExclude.IsRectEmpty();
+    CRect rcWork =
+        bPointPopup ? CRect(pMonitors->GetWorkAreaFromPoint(pt)) : CRect(pMonitors->GetWorkAreaFromRect(m_rcExclude));
+    const CRect rcMonitor = bPointPopup ? CRect(pMonitors->GetMonitorRectFromPoint(pt))
+                                        : CRect(pMonitors->GetMonitorRectFromRect(m_rcExclude));
+    // On the task bar (on the monitor, outside its work area) the whole
+    // monitor is used.
+    if (bPointPopup ? (!rcWork.PtInRect(pt) && rcMonitor.PtInRect(pt))
+                    : (!CRect().IntersectRect(rcWork, m_rcExclude) && CRect().IntersectRect(rcMonitor, m_rcExclude)))
+        rcWork = rcMonitor;
+    rcWork.bottom += CLVKDpiScaling::GetGlobal()->ScaleY(5);
+
+    BOOL bScroll = FALSE;
+    int cy = sz.cy;
+    if (m_nMaxHeight > 0 && m_nMaxHeight < cy)
+    {
+        cy = m_nMaxHeight;
+        bScroll = TRUE;
+    }
+    CRect rc(pt, CSize(sz.cx, cy));
+
+    // Vertically.
+    if (m_rcExclude.Height() == 0)
+    {
+        if ((m_dwAlignment & kAlignBottom) || pt.y > rcWork.bottom)
+            rc.MoveToY(pt.y - cy);
+        if (rc.bottom > rcWork.bottom)
+        {
+            if (pt.y < rcWork.top + rcWork.Height() / 2)
+                rc.MoveToY(rcWork.bottom - cy);
+            else
+                rc.MoveToY(pt.y - cy);
+        }
+    }
+    else if (m_dwAlignment & kAlignBelow)
+    {
+        if (rc.bottom > rcWork.bottom)
+        {
+            rc.MoveToY(m_rcExclude.top - cy);
+            if (rc.top < rcWork.top)
+            {
+                // Neither below nor above: scroll on the side with more room.
+                bScroll = TRUE;
+                if (m_rcExclude.CenterPoint().y > rcWork.top + rcWork.Height() / 2)
+                    rc.SetRect(rc.left, rcWork.top, rc.right, m_rcExclude.top);
+                else
+                    rc.SetRect(rc.left, m_rcExclude.bottom, rc.right, rcWork.bottom);
+            }
+        }
+    }
+    else if (rc.bottom > rcWork.bottom)
+    {
+        rc.MoveToY(rcWork.bottom - cy);
+    }
+    if (rc.top < rcWork.top)
+        rc.MoveToY(rcWork.top);
+    if (rc.Height() > rcWork.Height())
+    {
+        rc.bottom = rc.top + rcWork.Height();
+        bScroll = TRUE;
+    }
+
+    // Horizontally.
+    const BOOL bBelow = (m_dwAlignment & kAlignBelow) != 0;
+    if (m_dwAlignment & kAlignLeft)
+    {
+        if (bBelow)
+            rc.MoveToX((bPointPopup ? pt.x : m_rcExclude.right) - sz.cx);
+        else
+            rc.MoveToX((bPointPopup ? pt.x : m_rcExclude.left) - sz.cx);
+    }
+    if (rc.right > rcWork.right)
+    {
+        if (bPointPopup)
+            rc.MoveToX(rcWork.PtInRect(pt) ? pt.x - sz.cx : rcWork.right - sz.cx);
+        else if (bBelow)
+            rc.MoveToX(rcWork.right - sz.cx);
+        else
+        {
+            rc.MoveToX(m_rcExclude.left - sz.cx);
+            m_dwAlignment |= kAlignLeft;
+        }
+    }
+    if (rc.left < rcWork.left)
+    {
+        if (bPointPopup)
+        {
+            rc.MoveToX(rcWork.left);
+            m_dwAlignment &= ~kAlignLeft;
+        }
+        else if (bBelow)
+            rc.MoveToX(rcWork.left);
+        else
+        {
+            rc.MoveToX(m_rcExclude.right);
+            m_dwAlignment &= ~kAlignLeft;
+        }
+    }
+    if (rc.left < rcWork.left)
+        rc.MoveToX(rcWork.left);
+
+    // Scrolling through the items (buttons at the ends) is not built yet:
+    // the popup is cut to the room there is.
+    m_bScrolling = bScroll && m_nType == kBarTypePopup && m_nPosition == kBarPopup;
+    return rc;
+}
+
+BOOL CLVKPopupBar::Popup(CLVKControl* pControl, BOOL bSelectFirst)
+{
+    m_pControlPopup = pControl;
+    if (!CreatePopupWindow())
+    {
+        m_pControlPopup = nullptr;
+        return FALSE;
+    }
+    LockRedraw();
+    if (CWnd* pSite = GetOwnerSite())
+    {
+        if (pSite->GetSafeHwnd())
+            pSite->SendMessage(LVK_WM_INITPOPUP, 0, reinterpret_cast<LPARAM>(this));
+    }
+    UpdatePopupAlignment();
+    const CSize sz = CalcDynamicLayout(0, 0);
+    const CRect rc = CalcPopupRect(m_ptPopup, sz);
+    const BOOL bWasVisible = ::IsWindowVisible(GetSafeHwnd());
+    ::SetWindowPos(GetSafeHwnd(), bWasVisible ? nullptr : HWND_TOPMOST, rc.left, rc.top, rc.Width(), rc.Height(),
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER | (bWasVisible ? SWP_NOZORDER : 0));
+    if (pControl && (!pControl->GetParent() || !pControl->GetParent()->GetSafeHwnd()))
+    {
+        UnlockRedraw();
+        DestroyWindow();
+        m_pControlPopup = nullptr;
+        return FALSE;
+    }
+    SetTrackingMode(kTrackingOn, bSelectFirst, bSelectFirst ? 2 : 0);
+    if (!GetRootParent()->GetNoCommandUpdate())
+        OnIdleUpdateCmdUI();
+    PlayPopupAnimation();
+    CLVKMenuSoundPlayer::GetGlobal()->PostSound(2);
+    UnlockRedraw();
+    Redraw(nullptr, FALSE);
+    return TRUE;
+}
+
+BOOL CLVKPopupBar::PopupAt(int x, int y, LPCRECT lpExclude)
+{
+    m_ptPopup = CPoint(x, y);
+    m_rcExclude = lpExclude ? CRect(*lpExclude) : CRect(0, 0, 0, 0);
+    return Popup(nullptr, FALSE);
+}
+
+BOOL CLVKPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboardState)
+{
+    if (!CLVKCommandBar::SetTrackingMode(nMode, bSelectFirst, nKeyboardState))
+        return FALSE;
+    if (nMode != kTrackingNone)
+    {
+        ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, GetSafeHwnd(), OBJID_MENU, CHILDID_SELF);
+        return TRUE;
+    }
+    ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, GetSafeHwnd(), OBJID_MENU, CHILDID_SELF);
+    InternalAddRef();
+    if (GetSafeHwnd())
+        DestroyWindow();
+    if (CLVKCommandBar* pParent = GetParentBar())
+    {
+        if (m_pControlPopup && pParent->GetPopupedIndex() == m_pControlPopup->GetIndex())
+            pParent->SetPopupedIndex(-1);
+    }
+    if (CFrameWnd* pFrame = GetSiteFrame())
+        pFrame->SendMessage(LVK_WM_UNINITPOPUP, 0, reinterpret_cast<LPARAM>(this));
+    ::Sleep(1);
+    m_pControlPopup = nullptr;
+    if (CWnd* pSite = GetSite())
+    {
+        if (pSite->GetSafeHwnd())
+            pSite->UpdateWindow();
+    }
+    InternalRelease();
+    return TRUE;
+}
+
+void CLVKPopupBar::RecalcLayout()
+{
+    if (m_bLayingOut || !GetSafeHwnd() || m_nTrackingMode == kTrackingNone)
+        return;
+    UpdatePopupAlignment();
+    const CSize sz = CalcDynamicLayout(0, 0);
+    const CRect rc = CalcPopupRect(m_ptPopup, sz);
+    ::SetWindowPos(GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                   SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER);
+    Redraw(nullptr, FALSE);
+}
+
+int CLVKPopupBar::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
+{
+    return MA_NOACTIVATE;
+}
+
+// The innermost open popup of the chain that starts at this bar.
+CLVKCommandBar* CLVKPopupBar::GetInnermostPopup()
+{
+    CLVKCommandBar* pBar = this;
+    for (;;)
+    {
+        CLVKControl* pOpen = pBar->GetControl(pBar->GetPopupedIndex());
+        CLVKCommandBar* pChild = pOpen ? pOpen->GetCommandBar() : nullptr;
+        if (!pChild || pChild->GetTrackingMode() == kTrackingNone)
+            return pBar;
+        pBar = pChild;
+    }
+}
+
+BOOL CLVKPopupBar::IsInPopupChain(HWND hWnd)
+{
+    for (CLVKCommandBar* pBar = GetInnermostPopup(); pBar; pBar = pBar->GetParentBar())
+    {
+        if (pBar->GetSafeHwnd() && (pBar->GetSafeHwnd() == hWnd || ::IsChild(pBar->GetSafeHwnd(), hWnd)))
+            return TRUE;
+        if (pBar == this)
+            break;
+    }
+    return FALSE;
+}
+
+void CLVKPopupBar::RunMenuLoop()
+{
+    InternalAddRef();
+    MSG msg{};
+    while (m_nTrackingMode != kTrackingNone)
+    {
+        const BOOL bGot = ::GetMessage(&msg, nullptr, 0, 0);
+        if (!bGot || msg.message == WM_QUIT)
+        {
+            // The program is ending: close the menus and hand the quit on.
+            EndTracking();
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        switch (msg.message)
+        {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        {
+            if (msg.wParam == VK_MENU || msg.wParam == VK_F10)
+            {
+                EndTracking();
+                continue;
+            }
+            int nAnswer = 0;
+            CLVKCommandBar* pBar = GetInnermostPopup();
+            while (pBar && nAnswer == 0)
+            {
+                nAnswer = pBar->OnHookKeyDown(static_cast<UINT>(msg.wParam), msg.lParam);
+                if (pBar == this)
+                    break;
+                pBar = pBar->GetParentBar();
+            }
+            if (nAnswer == 2)
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+            continue;
+        }
+        case WM_CHAR:
+        case WM_SYSCHAR:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            continue;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+            // A press outside every open popup closes them all and is used up.
+            if (!IsInPopupChain(msg.hwnd))
+            {
+                EndTracking();
+                continue;
+            }
+            break;
+        case WM_RBUTTONUP:
+            if (m_bRightButtonTracking && IsInPopupChain(msg.hwnd))
+                msg.message = WM_LBUTTONUP;
+            break;
+        case WM_CANCELMODE:
+        case WM_ACTIVATEAPP:
+            EndTracking();
+            break;
+        default:
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    InternalRelease();
+}
+
+int CLVKPopupBar::TrackPopup(UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT lpExclude)
+{
+    CWnd* pSite = pOwner ? pOwner : GetSite();
+    SetOwnerWindow(pSite);
+    SetSiteWindow(pSite);
+    int nResult = 0;
+    if (nFlags & TPM_RETURNCMD)
+        SetReturnCommandSlot(&nResult);
+    SetRightButtonTracking((nFlags & TPM_RIGHTBUTTON) != 0);
+    SetNoCommandUpdate((nFlags & TPM_NONOTIFY) != 0);
+    const BOOL bRightToLeft = pSite && pSite->GetSafeHwnd() &&
+                              (::GetWindowLong(pSite->GetSafeHwnd(), GWL_EXSTYLE) & (WS_EX_LAYOUTRTL | WS_EX_RIGHT));
+    m_dwAlignment = ((nFlags & TPM_BOTTOMALIGN) ? kAlignBottom : kAlignBelow) |
+                    (((nFlags & TPM_RIGHTALIGN) || bRightToLeft) ? kAlignLeft : 0);
+    ::ReleaseCapture();
+    const BOOL bShown = PopupAt(x, y, lpExclude);
+    if (bShown)
+        RunMenuLoop();
+    // The bar must not keep the address of this stack slot.
+    SetReturnCommandSlot(nullptr);
+    if (!bShown)
+        return 0;
+    return (nFlags & TPM_RETURNCMD) ? nResult : TRUE;
 }

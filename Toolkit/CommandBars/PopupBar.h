@@ -10,6 +10,14 @@ class CLVKPopupBar : public CLVKCommandBar
     DECLARE_DYNCREATE(CLVKPopupBar)
 
 public:
+    // Alignment flags: towards the left, below the control, bottom at the point.
+    enum : DWORD
+    {
+        kAlignLeft = 0x1,
+        kAlignBelow = 0x2,
+        kAlignBottom = 0x4
+    };
+
     CLVKPopupBar();
 
     // A new popup bar (one reference, the caller's) bound to the manager.
@@ -26,6 +34,38 @@ public:
     int GetMaxHeight() const { return m_nMaxHeight; }
     void SetMaxHeight(int nHeight) { m_nMaxHeight = nHeight; }
 
+    // Opens the popup at a screen point, without an owner control.
+    BOOL PopupAt(int x, int y, LPCRECT lpExclude = nullptr);
+    // Shows the popup at a screen point and runs it modally until it
+    // closes, for the owner window (TrackPopupMenu's flags: right and
+    // bottom alignment, right button, no command update, TPM_RETURNCMD).
+    // Answers the chosen id with TPM_RETURNCMD, else TRUE; 0 when the popup
+    // could not be shown.
+    int TrackPopup(UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT lpExclude = nullptr);
+    // The modal loop of a popup tracked by itself: keys go to the innermost
+    // open popup, a press outside them closes every one.
+    void RunMenuLoop();
+    DWORD GetAlignment() const { return m_dwAlignment; }
+    void SetAlignment(DWORD dwAlignment) { m_dwAlignment = dwAlignment; }
+    CRect GetExcludeRect() const { return m_rcExclude; }
+    void SetExcludeRect(const CRect& rc) { m_rcExclude = rc; }
+    BOOL IsScrolling() const { return m_bScrolling; }
+    CLVKCommandBar* GetInnermostPopup();
+
+    virtual BOOL CreatePopupWindow();
+    // The window rectangle for a popup of size sz placed from pt, inside the
+    // work area of the monitor: flipped, moved or cut (then scrolling).
+    virtual CRect CalcPopupRect(CPoint pt, CSize sz);
+    virtual void UpdatePopupAlignment();
+    virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
+    virtual void PlayPopupAnimation() {}
+
+    BOOL Popup(CLVKControl* pControl, BOOL bSelectFirst = FALSE) override;
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, int nKeyboardState = 0) override;
+    BOOL IsVisible() const override;
+    void RecalcLayout() override;
+    void DelayRedraw() override { Redraw(nullptr, FALSE); }
+    BOOL DestroyWindow() override;
     CLVKCommandBar* GetParentBar() const override;
     BOOL IsPopupBar() const override { return TRUE; }
     CRect GetBorders() override;
@@ -34,6 +74,10 @@ public:
     CLVKCommandBar* Clone(BOOL bRecursive = FALSE) override;
 
 protected:
+    BOOL IsInPopupChain(HWND hWnd);
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    DECLARE_MESSAGE_MAP()
+
     CLVKControl* m_pControlPopup = nullptr;
     CPoint m_ptPopup{0, 0};
     CRect m_rcExclude{0, 0, 0, 0};
@@ -49,4 +93,5 @@ protected:
     CRect m_rcBorders{0, 0, 0, 0};
     BOOL m_bContextMenu = FALSE;
     int m_nMaxHeight = 0;
+    BOOL m_bScrolling = FALSE;
 };

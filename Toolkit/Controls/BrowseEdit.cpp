@@ -1,6 +1,7 @@
 #include "Controls/BrowseEdit.h"
 
 #include "Controls/BrowseDialog.h"
+#include "CommandBars/ToolkitPopupMenu.h"
 #include "Foundation/ResourceManager.h"
 
 IMPLEMENT_DYNAMIC(CLVKBrowseEdit, CLVKEdit)
@@ -178,9 +179,8 @@ void CLVKBrowseEdit::BrowsePopupMenu()
             HWND hOwner = m_hWnd;
             while (hOwner && (::GetWindowLongW(hOwner, GWL_STYLE) & WS_CHILD))
                 hOwner = ::GetParent(hOwner);
-            // The platform's menu until the toolkit's popup menus exist.
-            ::TrackPopupMenu(pPopup->GetSafeHmenu(), TPM_VERTICAL | TPM_NONOTIFY, rcButton.right, rcButton.top, 0,
-                             hOwner ? hOwner : m_hWnd, nullptr);
+            TrackToolkitPopupMenu(pPopup, TPM_VERTICAL, rcButton.right, rcButton.top,
+                                  CWnd::FromHandle(hOwner ? hOwner : m_hWnd), 0, TRUE);
         }
         menu.DestroyMenu();
     }

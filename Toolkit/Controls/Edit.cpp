@@ -4,6 +4,7 @@
 #include "Controls/EditThemeOffice2000.h"
 #include "Controls/EditThemeOfficeXP.h"
 #include "Controls/EditValidator.h"
+#include "CommandBars/ToolkitPopupMenu.h"
 #include "Foundation/BufferDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ResourceManager.h"
@@ -444,12 +445,11 @@ void CLVKEdit::OnContextMenu(CWnd*, CPoint pos)
     CMenu* const pPopup = menu.GetSubMenu(1);
     if (!pPopup)
         return;
-    // The platform's menu until the toolkit's popup menus exist; the edit
-    // owns its commands and updates them on WM_INITMENUPOPUP.
-    const UINT nCommand =
-        ::TrackPopupMenu(pPopup->GetSafeHmenu(), TPM_RIGHTBUTTON | TPM_RETURNCMD, pos.x, pos.y, 0, m_hWnd, nullptr);
-    if (nCommand)
-        SendMessage(WM_COMMAND, nCommand);
+    // The toolkit's menu sends no WM_INITMENUPOPUP: the items' states are
+    // set on the menu before it becomes a popup bar. The commands come to
+    // the edit as WM_COMMAND.
+    UpdateMenuItems(pPopup);
+    TrackToolkitPopupMenu(pPopup, TPM_RIGHTBUTTON, pos.x, pos.y, this, kContextMenuImagesId);
 }
 
 HBRUSH CLVKEdit::CtlColor(CDC* pDC, UINT nCtlColor)

@@ -9,6 +9,7 @@
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlButton.h"
 #include "CommandBars/Controls.h"
+#include "Foundation/ImageManager.h"
 #include "Foundation/PropExchangeIniFile.h"
 #include "Foundation/PropExchangeRegistry.h"
 #include "Foundation/PropExchangeSection.h"
@@ -435,6 +436,32 @@ TEST(CommandBarMetrics, SetButtonsMakesButtonsAndGroupStarts)
     EXPECT_FALSE(pBar->LoadToolBar(0));
     EXPECT_EQ(pBar->GetControlCount(), 0);
     EXPECT_FALSE(pBar->LoadToolBar(31999));  // no such resource
+    pBar->InternalRelease();
+}
+
+TEST(CommandBarMetrics, ToolBarResourcesMakeButtonsWithTheirImages)
+{
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+    CLVKImageManager* pImages = new CLVKImageManager;
+    pBar->SetImageManager(pImages);
+
+    // 16 x 16 images leave the bar's icon size unset.
+    ASSERT_TRUE(pBar->LoadToolBar(700));
+    ASSERT_EQ(pBar->GetControlCount(), 3);
+    EXPECT_EQ(pBar->GetControl(0)->GetID(), 710);
+    EXPECT_TRUE(pBar->GetControl(1)->GetBeginGroup());
+    EXPECT_EQ(pBar->GetControl(2)->GetID(), 712);
+    EXPECT_EQ(pBar->GetIconSizeValue(), CSize(0, 0));
+    EXPECT_TRUE(pImages->IsIconAvailable(711, 16));
+    EXPECT_NE(pBar->GetControl(1)->GetImage(16), nullptr);
+
+    // 24 x 24 images set it.
+    ASSERT_TRUE(pBar->LoadToolBar(701));
+    ASSERT_EQ(pBar->GetControlCount(), 2);
+    EXPECT_EQ(pBar->GetIconSizeValue(), CSize(24, 24));
+    EXPECT_EQ(pBar->GetIconSize(), CSize(24, 24));
+    EXPECT_TRUE(pImages->IsIconAvailable(721, 24));
+    EXPECT_NE(pBar->GetControl(1)->GetImage(0), nullptr);
     pBar->InternalRelease();
 }
 

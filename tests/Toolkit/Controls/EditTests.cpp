@@ -161,6 +161,23 @@ TEST(Edit, ContextMenuCommandsFollowTheEditsState)
     EXPECT_FALSE(enabled(ID_EDIT_COPY)) << "no selection";
 }
 
+TEST(Edit, TheContextMenuIsAToolkitPopupWhoseCommandsReachTheEdit)
+{
+    EditHost host;
+    CLVKEdit edit;
+    ASSERT_TRUE(edit.SubclassWindow(host.MakeRawEdit(WS_EX_CLIENTEDGE, 0, 1)));
+    edit.SetWindowText(L"drive");
+    edit.SetSel(0, 0);
+    // The popup's loop takes the posted key: "Select &All".
+    ::PostMessageW(edit.GetSafeHwnd(), WM_KEYDOWN, 'A', 0);
+    edit.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit.GetSafeHwnd()), MAKELPARAM(-1, -1));
+    int nStart = -1;
+    int nEnd = -1;
+    edit.GetSel(nStart, nEnd);
+    EXPECT_EQ(0, nStart);
+    EXPECT_EQ(5, nEnd);
+}
+
 TEST(Edit, ValidationMatchesTheWholeText)
 {
     const HRESULT hrCom = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

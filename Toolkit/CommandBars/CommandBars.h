@@ -103,6 +103,13 @@ public:
 
     // Popups and keyboard.
     void ClosePopups() const;
+    // Shows a popup bar modally at a screen point (TPM_* flags; with
+    // TPM_RETURNCMD the chosen id is returned instead of sent, 0 for none).
+    // 0 when the bar is null or cannot be shown.
+    int TrackPopupBar(CLVKCommandBar* pBar, UINT nFlags, int x, int y, CWnd* pOwner = nullptr,
+                      LPCRECT lpExclude = nullptr);
+    // The same for a menu loaded into a temporary popup bar owned by the site.
+    int TrackPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, const TPMPARAMS* pParams = nullptr);
     // Appends clones of the controls that did not fit the bar (and, for a
     // docked bar, the other bars of its row, in row order) to pPopup.
     void AddHiddenRowControlsToPopup(CLVKToolBar* pBar, CLVKCommandBar* pPopup) const;

@@ -770,6 +770,27 @@ TEST(CommandBarsMenuLoop, TheLoopDispatchesUntilTheBarStopsTracking)
     EXPECT_EQ(f.frame.m_commands, std::vector<UINT>({0xE122, 0xE123}));
 }
 
+TEST(CommandBarsMenuLoop, AMenuTrackedForItsResultAnswersZeroWhenDismissed)
+{
+    ManagerFixture f;
+    DrainMessages();
+    EXPECT_EQ(f.pBars->TrackPopupBar(nullptr, TPM_RETURNCMD, 50, 50), 0);
+    EXPECT_EQ(f.pBars->TrackPopupMenu(nullptr, TPM_RETURNCMD, 50, 50), 0);
+
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenuW(MF_STRING, 0xE122, L"&Copy");
+    menu.AppendMenuW(MF_STRING, 0xE123, L"Cu&t");
+    // The menu closes on a cancel before anything is chosen.
+    f.frame.PostMessage(WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(f.pBars->TrackPopupMenu(&menu, TPM_RETURNCMD, 50, 50), 0);
+    // Without the flag, a menu that was shown answers 1.
+    f.frame.PostMessage(WM_CANCELMODE, 0, 0);
+    EXPECT_EQ(f.pBars->TrackPopupMenu(&menu, 0, 50, 50), 1);
+    DrainMessages();
+    EXPECT_TRUE(f.frame.m_commands.empty());
+}
+
 // ---- shortcuts -------------------------------------------------------------------------
 
 TEST(CommandBarsShortcuts, KeysRunTheirCommandsOnlyWithTheirModifiers)

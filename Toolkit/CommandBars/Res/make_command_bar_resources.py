@@ -6,9 +6,12 @@ a maximized document (restore, minimize, maximize, close). Run from any
 folder; writes the files beside itself."""
 
 import os
-import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The shared writers of cursor and bitmap files live in the repository's scripts folder.
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "scripts"))
+from resource_files import bmp24_file, cursor_file  # noqa: E402
 
 
 # ---- the cursor: 32 x 32 monochrome; 'X' black, 'o' white, else transparent
@@ -29,30 +32,6 @@ def column_resize():
             g[y][4 + k] = "X"
             g[y][27 - k] = "X"
     return g, (15, 15)
-
-
-def cur_bytes(grid, hotspot):
-    w = h = 32
-    xor = bytearray()
-    and_ = bytearray()
-    for y in reversed(range(h)):
-        xr = 0
-        ar = 0
-        for x in range(w):
-            ch = grid[y][x]
-            bit = 1 << (31 - x)
-            if ch == "o":
-                xr |= bit
-            elif ch != "X":
-                ar |= bit
-        xor += struct.pack(">I", xr)
-        and_ += struct.pack(">I", ar)
-    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0, len(xor) + len(and_), 0, 0, 2, 0)
-    palette = struct.pack("<II", 0x000000, 0xFFFFFF)
-    image = header + palette + bytes(xor) + bytes(and_)
-    directory = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", w, h, 0, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
-    return directory + entry + image
 
 
 # ---- the window buttons: four 16 x 16 images on magenta (the mask colour)
@@ -139,24 +118,17 @@ CLOSE = [
 
 def window_buttons_bmp():
     images = [RESTORE, MINIMIZE, MAXIMIZE, CLOSE]
-    width, height = 16 * len(images), 16
-    row = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in reversed(range(height)):
-        line = bytearray()
-        for x in range(width):
-            r, g, b = INK if images[x // 16][y][x % 16] == "X" else MAGENTA
-            line += bytes((b, g, r))
-        line += b"\0" * (row - len(line))
-        data += line
-    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return b"BM" + struct.pack("<IHHI", 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
+
+    def pixel(x, y):
+        return INK if images[x // 16][y][x % 16] == "X" else MAGENTA
+
+    return bmp24_file(16 * len(images), 16, pixel)
 
 
 def main():
     grid, hotspot = column_resize()
     with open(os.path.join(HERE, "ColumnResize.cur"), "wb") as f:
-        f.write(cur_bytes(grid, hotspot))
+        f.write(cursor_file(grid, hotspot))
     with open(os.path.join(HERE, "WindowButtons.bmp"), "wb") as f:
         f.write(window_buttons_bmp())
 

@@ -5,8 +5,12 @@ icon. Run from this folder; writes the files beside itself."""
 
 import os
 import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The shared writers of cursor and bitmap files live in the repository's scripts folder.
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "scripts"))
+from resource_files import bmp24_file, cursor_file  # noqa: E402
 
 # ---- cursors: 32 x 32 monochrome, drawn as text ---------------------------
 # 'X' black, 'o' white, anything else transparent.
@@ -150,47 +154,7 @@ def hand():
     return g, (5, 0)
 
 
-def cur_bytes(grid, hotspot):
-    w = h = 32
-    row_bytes = 4
-    xor = bytearray()
-    and_ = bytearray()
-    for y in reversed(range(h)):
-        xr = 0
-        ar = 0
-        for x in range(w):
-            ch = grid[y][x]
-            bit = 1 << (31 - x)
-            if ch == "o":
-                xr |= bit
-            elif ch != "X":
-                ar |= bit
-        xor += struct.pack(">I", xr)
-        and_ += struct.pack(">I", ar)
-    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0, len(xor) + len(and_), 0, 0, 2, 0)
-    palette = struct.pack("<II", 0x000000, 0xFFFFFF)
-    image = header + palette + bytes(xor) + bytes(and_)
-    directory = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", w, h, 0, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
-    return directory + entry + image
-
-
 # ---- 32-bit images -----------------------------------------------------------
-
-
-def bmp24(width, height, pixel):
-    """pixel(x, y) -> (r, g, b), rows top first."""
-    row = (width * 3 + 3) & ~3
-    data = bytearray()
-    for y in reversed(range(height)):
-        line = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            line += bytes((b, g, r))
-        line += b"\0" * (row - len(line))
-        data += line
-    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return b"BM" + struct.pack("<IHHI", 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
 
 
 def ico32(size, pixel):
@@ -278,9 +242,9 @@ def main():
     }
     for name, (grid, hotspot) in cursors.items():
         with open(os.path.join(HERE, name), "wb") as f:
-            f.write(cur_bytes(grid, hotspot))
+            f.write(cursor_file(grid, hotspot))
     with open(os.path.join(HERE, "EditToolbar.bmp"), "wb") as f:
-        f.write(bmp24(80, 15, toolbar_pixel))
+        f.write(bmp24_file(80, 15, toolbar_pixel))
     with open(os.path.join(HERE, "BrowseDropDown.ico"), "wb") as f:
         f.write(ico32(16, dropdown_pixel))
 

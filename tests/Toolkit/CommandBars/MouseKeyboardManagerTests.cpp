@@ -7,6 +7,7 @@
 #include "CommandBars/KeyboardManager.h"
 #include "CommandBars/MouseManager.h"
 #include "Foundation/HookManagerHookAble.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -247,15 +248,23 @@ TEST_F(MouseManagerTest, ARealClickOnAnotherWindowOfTheThreadClosesTheMenus)
     CWnd site;
     site.CreateEx(0, AfxRegisterWndClass(0), L"Site", WS_POPUP | WS_VISIBLE, CRect(0, 300, 800, 600), nullptr, 0);
     site.SetForegroundWindow();
+    // A new window reaches the screen a little later: click only once it is
+    // the window under the point, or the click lands on the desktop.
+    ASSERT_TRUE(PumpMessagesUntil([&]() { return ::WindowFromPoint(m_ptOutside) == site.GetSafeHwnd(); }, 3000));
     TrackBoth();
-    ::SetCursorPos(m_ptOutside.x, m_ptOutside.y);
+    // The press and release carry the point themselves: Wine may report a
+    // position set just before with SetCursorPos late.
     INPUT inputs[2]{};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (INPUT& input : inputs)
+    {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(m_ptOutside.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = MulDiv(m_ptOutside.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
     ::SendInput(2, inputs, sizeof(INPUT));
-    PumpForAWhile();
+    PumpMessagesUntil([&]() { return m_pManager->GetTrackedBars().empty(); }, 3000);
     EXPECT_EQ(1, m_pOuter->m_nEnded);
     EXPECT_EQ(1, m_pInner->m_nEnded);
     EXPECT_TRUE(m_pManager->GetTrackedBars().empty());

@@ -74,6 +74,10 @@ public:
     CLVKCommandBarsContextMenus* GetContextMenus() const { return m_pContextMenus; }
     CLVKControlAction* CreateAction(int nId);
     CLVKControlAction* FindAction(int nId) const;
+    // Whether controls made for a command id get a shared action; off until
+    // the program turns it on.
+    void EnableActions(BOOL bEnable = TRUE) { m_bEnableActions = bEnable; }
+    BOOL IsActionsEnabled() const { return m_bEnableActions; }
 
     // Bars.
     int GetCount() const { return static_cast<int>(m_arrToolBars.size()); }
@@ -184,6 +188,7 @@ private:
     BOOL m_bRightToLeft = FALSE;
     CObject* m_pSuspendObject = nullptr;
     BOOL m_bDestroying = FALSE;
+    BOOL m_bEnableActions = FALSE;
 };
 
 // Whether the input desktop is another than "Default" (a secure desktop

@@ -1,9 +1,12 @@
 #include "CommandBars/Control.h"
 
 #include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBars.h"
 #include "CommandBars/ControlAction.h"
 #include "CommandBars/Controls.h"
+#include "CommandBars/MouseManager.h"
 #include "CommandBars/PaintManager.h"
+#include "CommandBars/PopupBar.h"
 #include "CommandBars/ShortcutManager.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
@@ -209,8 +212,8 @@ CLVKPaintManager* CLVKControl::GetPaintManager() const
 {
     if (m_pParent)
         return m_pParent->GetPaintManager();
-    // The manager's own paint manager comes with the manager; until then a
-    // collection without a bar paints with the shared one.
+    if (CLVKCommandBars* pCommandBars = m_pControls ? m_pControls->GetCommandBars() : nullptr)
+        return pCommandBars->GetPaintManager();
     return CLVKPaintManager::GetGlobal();
 }
 
@@ -218,6 +221,8 @@ CLVKImageManager* CLVKControl::GetImageManager() const
 {
     if (m_pParent)
         return m_pParent->GetImageManager();
+    if (CLVKCommandBars* pCommandBars = m_pControls ? m_pControls->GetCommandBars() : nullptr)
+        return pCommandBars->GetImageManager();
     return CLVKImageManager::GetGlobal();
 }
 
@@ -482,12 +487,21 @@ void CLVKControl::Execute()
     m_nExecuteState = KeepsExecutedState() ? 2 : 0;
 
     CLVKCommandBar* pRoot = m_pParent->GetRootParent();
-    // Recording the command as used (personalised menus) waits for the
-    // command-bar manager, which keeps the used-command set.
+    CLVKCommandBars* pCommandBars = m_pParent->GetCommandBars();
+    // Personalised menus learn which commands are used: the item's and the
+    // one of the popup control that opened its menu.
+    if (pCommandBars && m_nId != 0)
+    {
+        pCommandBars->MarkCommandUsed(static_cast<UINT>(m_nId));
+        CLVKPopupBar* pPopup = DYNAMIC_DOWNCAST(CLVKPopupBar, m_pParent);
+        CLVKControl* pOpener = pPopup ? pPopup->GetControlPopup() : nullptr;
+        if (pOpener && pOpener->GetID() >= 0)
+            pCommandBars->MarkCommandUsed(static_cast<UINT>(pOpener->GetID()));
+    }
 
     if (int* pSlot = pRoot->GetReturnCommandSlot())
     {
-        pRoot->EndTracking();
+        CloseMenus(pRoot, pCommandBars);
         *pSlot = m_nId;
         return;
     }
@@ -495,7 +509,7 @@ void CLVKControl::Execute()
     CSelfReference keep(this);
     CWnd* pSite = m_pParent->GetOwnerSite();
     if (m_bCloseSubMenuOnClick)
-        pRoot->EndTracking();
+        CloseMenus(pRoot, pCommandBars);
     if (m_nId != 0)
     {
         LVK_CONTROL_NOTIFY notify{};
@@ -508,6 +522,17 @@ void CLVKControl::Execute()
             RedrawParent(TRUE);
         }
     }
+}
+
+void CLVKControl::CloseMenus(CLVKCommandBar* pRoot, CLVKCommandBars* pCommandBars)
+{
+    // The root ends its own tracking (a popup running its own loop closes
+    // with it); every other open menu of the thread closes too.
+    pRoot->EndTracking();
+    if (pCommandBars)
+        pCommandBars->ClosePopups();
+    else if (CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManagerIfAny())
+        pMouse->CloseTrackedBars();
 }
 
 CSize CLVKControl::GetSize(CDC* pDC)
@@ -719,8 +744,8 @@ BOOL CLVKControl::IsCustomizable() const
 {
     if (m_pParent && m_pParent->IsCustomizable() && (m_dwFlags & kFlagFixed) == 0)
         return TRUE;
-    // The manager's "customise every control" switch comes with the manager.
-    return FALSE;
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars && pCommandBars->m_bAllCustomizable;
 }
 
 BOOL CLVKControl::OnLButtonDown(CPoint pt)

@@ -216,11 +216,30 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
+    // Accessibility: a control is one object (child id 0) whose only child
+    // is its popup bar.
+    HRESULT AccessibleGetParent(IDispatch** ppdispParent) override;
+    HRESULT AccessibleGetChildCount(long* pcountChildren) override;
+    HRESULT AccessibleGetChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT AccessibleGetName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT AccessibleGetDescription(VARIANT varChild, BSTR* pszDescription) override;
+    HRESULT AccessibleGetRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT AccessibleGetState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccessibleGetKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut) override;
+    HRESULT AccessibleGetDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
+    HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+
 protected:
     CCmdTarget* GetOwnerCmdTarget() override { return this; }
+    DECLARE_INTERFACE_MAP()
     // Executes once for the auto-repeat: notification 100, else WM_COMMAND.
     void ExecuteOnce();
     BOOL KeepsExecutedState() const;
+    // Closes the menus before a command runs or its id is returned.
+    static void CloseMenus(CLVKCommandBar* pRoot, CLVKCommandBars* pCommandBars);
 
     friend class CLVKControls;
     friend class CLVKControlAction;

@@ -1,7 +1,9 @@
 #include "CommandBars/Controls.h"
 
 #include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBars.h"
 #include "CommandBars/Control.h"
+#include "CommandBars/ControlAction.h"
 #include "CommandBars/ControlButton.h"
 #include "CommandBars/ControlPopup.h"
 #include "CommandBars/OriginalControls.h"
@@ -126,9 +128,22 @@ CLVKControl* CLVKControls::AddControl(CLVKControl* pControl, int nId, LPCTSTR lp
     pControl->m_bTemporary = bTemporary;
     if (!pControl->GetAction())
     {
-        // Binding to the manager's action of the id comes with the manager;
-        // without one (and for reserved ids) the control only gets the id.
-        pControl->SetID(nId);
+        // The toolkit's own commands and the list controls never share an
+        // action; every other id takes the manager's, made when it keeps them.
+        CLVKCommandBars* pCommandBars = GetCommandBars();
+        const BOOL bReserved = (nId >= kIdFirstReserved && nId <= kIdLastReserved) ||
+                               (nId >= kIdWindowList && nId <= kIdRecentFileList);
+        CLVKControlAction* pAction = nullptr;
+        if (pCommandBars && !bReserved)
+        {
+            pAction = pCommandBars->FindAction(nId);
+            if (!pAction && pCommandBars->IsActionsEnabled())
+                pAction = pCommandBars->CreateAction(nId);
+        }
+        if (pAction)
+            pControl->SetAction(pAction);
+        else
+            pControl->SetID(nId);
     }
     return InsertControl(pControl, nBefore);
 }
@@ -313,12 +328,25 @@ CLVKControl* CLVKControls::AddMenuItem(CMenu* pMenu, int nIndex)
         pControl->SetStyle(create.nStyle);
     pControl->m_nTag = data.dwItemData;
 
-    // Binding to the manager's action comes with the manager; without one
-    // the control gets the id and the caption directly.
+    // A menu item shares the manager's action of its id (made when the
+    // manager keeps actions); without one it gets the id and caption itself.
     if (!pControl->GetAction())
     {
-        pControl->SetID(nId);
-        pControl->SetCaption(static_cast<LPCTSTR>(strText));
+        CLVKCommandBars* pCommandBars = GetCommandBars();
+        CLVKControlAction* pAction = pCommandBars ? pCommandBars->FindAction(nId) : nullptr;
+        if (!pAction && pCommandBars && pCommandBars->IsActionsEnabled() && nId != 0)
+            pAction = pCommandBars->CreateAction(nId);
+        if (pAction)
+        {
+            pControl->SetAction(pAction);
+            if (pAction->GetCaption().IsEmpty())
+                pAction->SetCaption(static_cast<LPCTSTR>(strText));
+        }
+        else
+        {
+            pControl->SetID(nId);
+            pControl->SetCaption(static_cast<LPCTSTR>(strText));
+        }
     }
     pControl->m_bDefaultItem = bDefault;
     AppendControl(pControl);

@@ -199,6 +199,225 @@ TEST(CommandBarExecute, AHandlerMayRemoveTheControlWhileItExecutes)
     frame.DestroyWindow();
 }
 
+// ---- the click-tracking loop ---------------------------------------------------------
+
+// What arrives while a button on a tool-bar-like bar is held down, and what
+// the press makes of it. The loop runs on the messages posted before it.
+struct ClickCase
+{
+    const char* name;
+    int nRepeat;  // ExecuteOnPressInterval; long enough that no real tick comes
+    std::vector<std::pair<UINT, CPoint>> messages;
+    size_t nCommands;
+};
+
+class ControlClick : public ::testing::TestWithParam<ClickCase>
+{
+};
+
+TEST_P(ControlClick, ExecutesOnAReleaseInsideOrOnEveryTickWhileHeld)
+{
+    const ClickCase& c = GetParam();
+    FrameFixture fixture;
+    fixture.Add(104);
+    CLVKControl* pControl = fixture.Add(104);  // at 20..40
+    pControl->SetExecuteOnPressInterval(c.nRepeat);
+    const HWND hBar = fixture.pBar->GetSafeHwnd();
+    for (const auto& m : c.messages)
+        ::PostMessageW(hBar, m.first, m.first == WM_TIMER ? kTimerAutoRepeat : 0, MAKELPARAM(m.second.x, m.second.y));
+    pControl->OnLButtonDown(CPoint(30, 10));
+    EXPECT_EQ(fixture.frame.m_commands.size(), c.nCommands);
+    EXPECT_EQ(pControl->GetExecuteState(), 0);
+    if (c.nRepeat == 0)
+        EXPECT_EQ(pControl->GetPressedState(), 0) << "the hot control is cleared after a click";
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+const CPoint kInside(30, 10);
+const CPoint kOutside(80, 10);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ControlClick,
+    ::testing::Values(
+        ClickCase{"ReleaseWithoutMovingClicks", 0, {{WM_LBUTTONUP, kInside}}, 1},
+        ClickCase{"ReleaseAfterLeavingDoesNothing", 0, {{WM_MOUSEMOVE, kOutside}, {WM_LBUTTONUP, kOutside}}, 0},
+        ClickCase{"ComingBackBeforeTheReleaseClicks",
+                  0,
+                  {{WM_MOUSEMOVE, kOutside}, {WM_MOUSEMOVE, kInside}, {WM_LBUTTONUP, kInside}},
+                  1},
+        ClickCase{"TicksWhileHeldRepeatAfterThePress",
+                  100000,
+                  {{WM_TIMER, kInside}, {WM_TIMER, kInside}, {WM_LBUTTONUP, kInside}},
+                  3},
+        ClickCase{"TicksOutsideDoNotRepeat",
+                  100000,
+                  {{WM_MOUSEMOVE, kOutside}, {WM_TIMER, kOutside}, {WM_LBUTTONUP, kOutside}},
+                  1}),
+    [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.name); });
+
+TEST(ControlClickLoop, WmQuitEndsTheLoopWithoutAClickAndIsPostedAgain)
+{
+    FrameFixture fixture;
+    CLVKControl* pControl = fixture.Add(104);
+    ::PostQuitMessage(9);
+    pControl->OnLButtonDown(CPoint(10, 10));
+    EXPECT_TRUE(fixture.frame.m_commands.empty());
+    EXPECT_EQ(::GetCapture(), nullptr);
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 9u);
+}
+
+TEST(ControlClickLoop, ABarReleasedByItsOwnCommandLivesUntilTheClickReturns)
+{
+    // The handler of 104 drops the last reference of the bar whose button
+    // was clicked; the bar's window must outlive the handler and go after.
+    struct CReleasingFrame : public CSiteFrame
+    {
+        CLVKCommandBar* pBar = nullptr;
+        BOOL bWindowDuringHandler = FALSE;
+        BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override
+        {
+            if (nID == 104 && nCode == CN_COMMAND && !pInfo && pBar)
+            {
+                HWND hBar = pBar->GetSafeHwnd();
+                pBar->InternalRelease();
+                pBar = nullptr;
+                bWindowDuringHandler = ::IsWindow(hBar);
+                m_commands.push_back(nID);
+                return TRUE;
+            }
+            return CSiteFrame::OnCmdMsg(nID, nCode, pExtra, pInfo);
+        }
+    } frame;
+    frame.Create(nullptr, L"Site", WS_POPUP, CRect(0, 0, 400, 200));
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+    pBar->CreateEx(0, AfxRegisterWndClass(0), L"Bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &frame, 1);
+    frame.pBar = pBar;
+    pBar->GetControls()->Add(kControlButton, 104)->SetRect(CRect(0, 0, 20, 20));
+    const HWND hBar = pBar->GetSafeHwnd();
+    ::PostMessageW(hBar, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ::SendMessageW(hBar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(frame.m_commands, (std::vector<UINT>{104}));
+    EXPECT_TRUE(frame.bWindowDuringHandler);
+    EXPECT_FALSE(::IsWindow(hBar)) << "the last reference went when the click returned";
+    frame.DestroyWindow();
+}
+
+// ---- accessibility --------------------------------------------------------------------
+
+std::wstring AccText(HRESULT (STDMETHODCALLTYPE IAccessible::*pGet)(VARIANT, BSTR*), IAccessible* pAcc, long nChild = CHILDID_SELF)
+{
+    VARIANT var;
+    ::VariantInit(&var);
+    V_VT(&var) = VT_I4;
+    V_I4(&var) = nChild;
+    BSTR bstr = nullptr;
+    (pAcc->*pGet)(var, &bstr);
+    std::wstring str = bstr ? bstr : L"";
+    ::SysFreeString(bstr);
+    return str;
+}
+
+long AccLong(HRESULT (STDMETHODCALLTYPE IAccessible::*pGet)(VARIANT, VARIANT*), IAccessible* pAcc)
+{
+    VARIANT self;
+    ::VariantInit(&self);
+    VARIANT var;
+    ::VariantInit(&var);
+    (pAcc->*pGet)(self, &var);
+    return V_VT(&var) == VT_I4 ? V_I4(&var) : -1;
+}
+
+TEST(ControlAccessibility, NameRoleStateAndPlaceOfAControl)
+{
+    FrameFixture fixture;
+    fixture.frame.ShowWindow(SW_SHOWNOACTIVATE);
+    fixture.Add(104);
+    CLVKControl* pControl = fixture.Add(104);
+    pControl->SetCaption(L"&Open\tCtrl+O");
+    pControl->SetDescription(L"Opens a file");
+    IAccessible* pAcc = &pControl->m_xAccessible;
+
+    EXPECT_EQ(AccText(&IAccessible::get_accName, pAcc), L"Open\tCtrl+O");
+    EXPECT_EQ(AccText(&IAccessible::get_accKeyboardShortcut, pAcc), L"O");
+    EXPECT_EQ(AccText(&IAccessible::get_accDescription, pAcc), L"Opens a file");
+    EXPECT_EQ(AccText(&IAccessible::get_accDefaultAction, pAcc), L"Click");
+    EXPECT_EQ(AccLong(&IAccessible::get_accRole, pAcc), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(AccLong(&IAccessible::get_accState, pAcc), STATE_SYSTEM_FOCUSABLE);
+
+    // Another child id than the control itself is refused.
+    VARIANT bad;
+    ::VariantInit(&bad);
+    V_VT(&bad) = VT_I4;
+    V_I4(&bad) = 3;
+    BSTR bstr = nullptr;
+    EXPECT_EQ(pAcc->get_accName(bad, &bstr), E_INVALIDARG);
+
+    // Without a caption the tooltip names it.
+    CLVKControl* pIcon = fixture.Add(105);
+    pIcon->SetTooltip(L"Print");
+    EXPECT_EQ(AccText(&IAccessible::get_accName, &pIcon->m_xAccessible), L"Print");
+
+    pControl->SetEnabled(FALSE);
+    pControl->SetChecked(1);
+    EXPECT_EQ(AccLong(&IAccessible::get_accState, pAcc),
+              STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_CHECKED);
+    fixture.pBar->ShowWindow(SW_HIDE);
+    EXPECT_TRUE(AccLong(&IAccessible::get_accState, pAcc) & STATE_SYSTEM_INVISIBLE);
+    fixture.pBar->ShowWindow(SW_SHOWNA);
+    pControl->SetEnabled(TRUE);
+
+    VARIANT self;
+    ::VariantInit(&self);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(pAcc->accLocation(&x, &y, &cx, &cy, self), S_OK);
+    CPoint ptOrigin(0, 0);
+    fixture.pBar->ClientToScreen(&ptOrigin);
+    EXPECT_EQ(x, ptOrigin.x + 20);
+    EXPECT_EQ(y, ptOrigin.y);
+    EXPECT_EQ(cx, 20);
+    EXPECT_EQ(cy, 20);
+    VARIANT hit;
+    EXPECT_EQ(pAcc->accHitTest(ptOrigin.x + 25, ptOrigin.y + 5, &hit), S_OK);
+    EXPECT_EQ(V_VT(&hit), VT_I4);
+    EXPECT_EQ(pAcc->accHitTest(ptOrigin.x + 5, ptOrigin.y + 5, &hit), S_FALSE) << "that is the first control";
+
+    // The default action clicks it as the keyboard would: it runs at once.
+    EXPECT_EQ(pAcc->accDoDefaultAction(self), S_OK);
+    EXPECT_EQ(fixture.frame.m_commands, (std::vector<UINT>{104}));
+
+    IDispatch* pParent = nullptr;
+    ASSERT_EQ(pAcc->get_accParent(&pParent), S_OK);
+    EXPECT_EQ(pParent, static_cast<IDispatch*>(&fixture.pBar->m_xAccessible));
+    pParent->Release();
+    long nChildren = -1;
+    pAcc->get_accChildCount(&nChildren);
+    EXPECT_EQ(nChildren, 0);
+}
+
+TEST(ControlAccessibility, APopupControlIsAMenuButtonWithItsBarAsChild)
+{
+    FrameFixture fixture;
+    CLVKControl* pPopup = fixture.pBar->GetControls()->Add(kControlPopup, 0);
+    IAccessible* pAcc = &pPopup->m_xAccessible;
+    EXPECT_EQ(AccLong(&IAccessible::get_accRole, pAcc), ROLE_SYSTEM_BUTTONMENU);
+    EXPECT_TRUE(AccLong(&IAccessible::get_accState, pAcc) & STATE_SYSTEM_HASPOPUP);
+    long nChildren = 0;
+    pAcc->get_accChildCount(&nChildren);
+    EXPECT_EQ(nChildren, 1);
+    VARIANT self;
+    ::VariantInit(&self);
+    IDispatch* pChild = nullptr;
+    ASSERT_EQ(pAcc->get_accChild(self, &pChild), S_OK);
+    EXPECT_EQ(pChild, static_cast<IDispatch*>(&pPopup->GetCommandBar()->m_xAccessible));
+    pChild->Release();
+
+    // Items of a menu are menu items.
+    CLVKControl* pItem = pPopup->GetCommandBar()->GetControls()->Add(kControlButton, 104);
+    EXPECT_EQ(AccLong(&IAccessible::get_accRole, &pItem->m_xAccessible), ROLE_SYSTEM_MENUITEM);
+}
+
 // ---- the idle update ------------------------------------------------------------------
 
 TEST(CommandBarIdle, UpdatesTheControlsFromTheSitesHandlers)

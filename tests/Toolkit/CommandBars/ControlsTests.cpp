@@ -4,6 +4,7 @@
 #include "Framework.h"
 
 #include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBars.h"
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlAction.h"
 #include "CommandBars/ControlActions.h"
@@ -602,6 +603,61 @@ TEST(ControlActions, RemovingABoundControlUnbindsIt)
         EXPECT_EQ(pAction->GetControlCount(), 1);
     }
     EXPECT_EQ(pAction->GetControlCount(), 0);
+}
+
+// A manager shares one action per command id among the controls it makes,
+// once it keeps actions; the toolkit's own ids and the list controls never
+// get one, except that a menu item may.
+TEST(ControlActions, TheManagersControlsShareOneActionPerIdOnceActionsAreKept)
+{
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    {
+        CLVKControls controls;
+        controls.SetCommandBars(pBars);
+
+        CLVKControl* pPlain = controls.Add(kControlButton, 100);
+        EXPECT_EQ(pPlain->GetAction(), nullptr) << "actions are off after construction";
+        EXPECT_EQ(pPlain->GetID(), 100);
+        EXPECT_EQ(pBars->GetActions()->GetCount(), 0);
+
+        pBars->EnableActions(TRUE);
+        CLVKControl* pFirst = controls.Add(kControlButton, 100);
+        CLVKControl* pSecond = controls.Add(kControlPopup, 100);
+        ASSERT_NE(pFirst->GetAction(), nullptr);
+        EXPECT_EQ(pFirst->GetAction(), pSecond->GetAction());
+        EXPECT_EQ(pFirst->GetAction()->GetControlCount(), 2);
+
+        // Reserved ids stay plain even when the manager has an action of them.
+        pBars->CreateAction(9122);
+        for (int nId : {9122, 9150, 35000, 35003, 0})
+        {
+            CLVKControl* pControl = controls.Add(kControlButton, nId);
+            EXPECT_EQ(pControl->GetAction(), nullptr) << nId;
+            EXPECT_EQ(pControl->GetID(), nId);
+        }
+
+        // A menu item takes the action of its id even for a reserved id, and
+        // an action without a caption takes the item's text.
+        pBars->CreateAction(200)->SetCaption(L"Kept");
+        CMenu menu;
+        menu.CreatePopupMenu();
+        AppendItem(menu.GetSafeHmenu(), 9122, L"&Reset\tCtrl+R");
+        AppendItem(menu.GetSafeHmenu(), 200, L"Item text");
+        AppendItem(menu.GetSafeHmenu(), 201, L"&Fresh");
+        BarHolder bar;
+        bar.pBar->SetCommandBars(pBars);
+        bar.pBar->LoadMenu(&menu, TRUE);
+        ASSERT_EQ(bar.Controls()->GetCount(), 3);
+        CLVKControl* pReset = bar.Controls()->GetAt(0);
+        ASSERT_NE(pReset->GetAction(), nullptr);
+        EXPECT_EQ(pReset->GetAction(), pBars->FindAction(9122));
+        EXPECT_EQ(Text(pReset->GetCaption()), L"&Reset");
+        EXPECT_EQ(Text(bar.Controls()->GetAt(1)->GetCaption()), L"Kept");
+        EXPECT_EQ(Text(bar.Controls()->GetAt(2)->GetCaption()), L"&Fresh");
+        EXPECT_EQ(bar.Controls()->GetAt(2)->GetAction(), pBars->FindAction(201));
+        bar.Controls()->RemoveAll();
+    }
+    pBars->InternalRelease();
 }
 
 }  // namespace

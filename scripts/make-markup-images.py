@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Writes the picture fixtures of the markup tests into tests/Fixtures/Markup:
-a PNG with alpha, a two-size .ico, a 32-bit icon whose alpha is all zero
-(so its mask decides), and a three-frame GIF with frame delays 10, 0 and 25
-hundredths of a second. Run it again after changing it; the files are kept
-in the repository."""
+PNGs with alpha, a two-size .ico, a 32-bit icon whose alpha is all zero
+(so its mask decides), a three-frame GIF with frame delays 10, 0 and 25
+hundredths of a second, and a JPEG of two flat colours. Run it again after
+changing it; the files are kept in the repository."""
 import os
 import struct
 import zlib
@@ -95,6 +95,55 @@ def lzw_solid(count, index):
     return blocks
 
 
+def jpeg(width, height, pixel):
+    """A baseline JPEG of flat 8 x 8 blocks: pixel(bx, by) -> (y, cb, cr) of
+    block (bx, by). Every quantiser is 1 and every block has only its DC
+    value, so a decoder gives back exactly the colour the values stand for."""
+    assert width % 8 == 0 and height % 8 == 0
+
+    def segment(marker, data):
+        return struct.pack('>BBH', 0xFF, marker, len(data) + 2) + data
+
+    # One Huffman table per class, shared by the three components: the DC
+    # sizes 0..11 as 4-bit codes, and the AC end-of-block as the code 0.
+    dc_bits = [0, 0, 0, 12] + [0] * 12
+    ac_bits = [1] + [0] * 15
+    out = b'\xff\xd8'
+    out += segment(0xE0, b'JFIF\0' + struct.pack('>BBBHHBB', 1, 1, 0, 1, 1, 0, 0))
+    out += segment(0xDB, b'\0' + bytes([1] * 64))
+    out += segment(0xC0, struct.pack('>BHHB', 8, height, width, 3) + bytes((1, 0x11, 0, 2, 0x11, 0, 3, 0x11, 0)))
+    out += segment(0xC4, b'\x00' + bytes(dc_bits) + bytes(range(12)) + b'\x10' + bytes(ac_bits) + b'\x00')
+    out += segment(0xDA, bytes((3, 1, 0x00, 2, 0x00, 3, 0x00, 0, 63, 0)))
+
+    bits = []
+
+    def put(value, count):
+        for i in range(count - 1, -1, -1):
+            bits.append((value >> i) & 1)
+
+    predictors = [0, 0, 0]
+    for by in range(height // 8):
+        for bx in range(width // 8):
+            for component, value in enumerate(pixel(bx, by)):
+                dc = 8 * (value - 128)
+                diff = dc - predictors[component]
+                predictors[component] = dc
+                size = abs(diff).bit_length()
+                put(size, 4)
+                if size:
+                    put(diff if diff > 0 else diff + (1 << size) - 1, size)
+                put(0, 1)  # end of block
+    while len(bits) % 8:
+        bits.append(1)
+    data = bytearray()
+    for i in range(0, len(bits), 8):
+        byte = int(''.join(map(str, bits[i:i + 8])), 2)
+        data.append(byte)
+        if byte == 0xFF:
+            data.append(0)
+    return out + bytes(data) + b'\xff\xd9'
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     # 40 x 40: opaque red with a transparent 10-pixel band on the right.
@@ -110,6 +159,15 @@ def main():
                                      mask=lambda x, y: x < 8))]))
     with open(os.path.join(OUT, 'three-frames.gif'), 'wb') as f:
         f.write(gif(4, 4, [(10, 0), (0, 1), (25, 2)]))
+    # 32 x 16: pure green on the left half, red on the right (YCbCr values
+    # that decode to 0, 255, 0 and 254, 0, 0). Without alpha, the green is
+    # the mask colour that the GDI+ device keys out.
+    with open(os.path.join(OUT, 'green-red.jpg'), 'wb') as f:
+        f.write(jpeg(32, 16, lambda bx, by: (150, 43, 21) if bx < 2 else (76, 85, 255)))
+    # 20 x 10 with alpha: opaque pure green on the left half, transparent on
+    # the right; its green is drawn, not keyed.
+    with open(os.path.join(OUT, 'green-alpha.png'), 'wb') as f:
+        f.write(png(20, 10, lambda x, y: (0, 255, 0, 255) if x < 10 else (0, 0, 0, 0)))
 
 
 if __name__ == '__main__':

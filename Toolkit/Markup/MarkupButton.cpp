@@ -4,6 +4,7 @@
 #include "Foundation/WinThemeWrapper.h"
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupBrush.h"
+#include "Markup/MarkupDedicatedDC.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupPanel.h"
 #include "Markup/MarkupThickness.h"
@@ -16,22 +17,6 @@ LVK_IMPLEMENT_MARKUP_TYPE(
 
 namespace
 {
-
-void FillSolid(HDC hDC, int l, int t, int r, int b, COLORREF clr)
-{
-    const RECT rc = {l, t, r, b};
-    const COLORREF clrOld = SetBkColor(hDC, clr);
-    ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    SetBkColor(hDC, clrOld);
-}
-
-void FrameSolid(HDC hDC, const RECT& rc, COLORREF clr)
-{
-    FillSolid(hDC, rc.left, rc.top, rc.right, rc.top + 1, clr);
-    FillSolid(hDC, rc.left, rc.bottom - 1, rc.right, rc.bottom, clr);
-    FillSolid(hDC, rc.left, rc.top, rc.left + 1, rc.bottom, clr);
-    FillSolid(hDC, rc.right - 1, rc.top, rc.right, rc.bottom, clr);
-}
 
 enum
 {
@@ -108,11 +93,17 @@ void CLVKMarkupButton::OnRender(CLVKMarkupDrawingContext* pDC)
     }
     else if (IsThemed())
     {
-        if (HDC hDC = pDC->GetDC())
+        // The theme's button has soft edges: it is drawn over what lies
+        // under it.
+        std::unique_ptr<CLVKMarkupDedicatedDC> pDedicated = pDC->CreateDedicatedDC(rc);
+        if (HDC hDC = pDedicated->GetDC())
         {
+            pDC->CopyBackground(*pDedicated);
+            RECT rcPart = rc;
+            OffsetRect(&rcPart, pDedicated->GetOffset().x, pDedicated->GetOffset().y);
             const int nState = !IsEnabled() ? 4 : bPressed ? 3 : IsMouseOver() ? 2 : 1;
-            GetThemeWrapper().DrawThemeBackground(hDC, kPartPushButton, nState, &rc, nullptr);
-            pDC->ReleaseDC(hDC);
+            GetThemeWrapper().DrawThemeBackground(hDC, kPartPushButton, nState, &rcPart, nullptr);
+            pDedicated->Flush();
         }
         return;
     }
@@ -123,37 +114,37 @@ void CLVKMarkupButton::OnRender(CLVKMarkupDrawingContext* pDC)
         clrShadow = GetSysColor(COLOR_BTNSHADOW);
         clrDarkShadow = GetSysColor(COLOR_3DDKSHADOW);
     }
-    HDC hDC = pDC->GetDC();
-    if (!hDC)
-    {
-        return;
-    }
+    // The bevel goes through the device, so it follows the element's
+    // transform like the face under it.
     if (bPressed)
     {
-        FrameSolid(hDC, rc, GetSysColor(COLOR_WINDOWFRAME));
+        DrawFrameLines(pDC, rc, GetSysColor(COLOR_WINDOWFRAME));
         const RECT rcInner = {rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1};
-        FrameSolid(hDC, rcInner, clrShadow);
+        DrawFrameLines(pDC, rcInner, clrShadow);
     }
     else
     {
-        FillSolid(hDC, rc.left, rc.top, rc.right, rc.top + 1, clrLight);
-        FillSolid(hDC, rc.left, rc.top, rc.left + 1, rc.bottom, clrLight);
-        FillSolid(hDC, rc.left + 1, rc.bottom - 2, rc.right - 1, rc.bottom - 1, clrShadow);
-        FillSolid(hDC, rc.right - 2, rc.top + 1, rc.right - 1, rc.bottom - 1, clrShadow);
-        FillSolid(hDC, rc.left, rc.bottom - 1, rc.right, rc.bottom, clrDarkShadow);
-        FillSolid(hDC, rc.right - 1, rc.top, rc.right, rc.bottom, clrDarkShadow);
+        pDC->FillSolidRect(rc.left, rc.top, rc.right, rc.top + 1, clrLight);
+        pDC->FillSolidRect(rc.left, rc.top, rc.left + 1, rc.bottom, clrLight);
+        pDC->FillSolidRect(rc.left + 1, rc.bottom - 2, rc.right - 1, rc.bottom - 1, clrShadow);
+        pDC->FillSolidRect(rc.right - 2, rc.top + 1, rc.right - 1, rc.bottom - 1, clrShadow);
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.right, rc.bottom, clrDarkShadow);
+        pDC->FillSolidRect(rc.right - 1, rc.top, rc.right, rc.bottom, clrDarkShadow);
     }
-    pDC->ReleaseDC(hDC);
+}
+
+void CLVKMarkupButton::DrawFrameLines(CLVKMarkupDrawingContext* pDC, const RECT& rc, COLORREF clr)
+{
+    pDC->FillSolidRect(rc.left, rc.top, rc.right, rc.top + 1, clr);
+    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.right, rc.bottom, clr);
+    pDC->FillSolidRect(rc.left, rc.top, rc.left + 1, rc.bottom, clr);
+    pDC->FillSolidRect(rc.right - 1, rc.top, rc.right, rc.bottom, clr);
 }
 
 void CLVKMarkupButton::OnRenderFocusVisual(CLVKMarkupDrawingContext* pDC)
 {
-    if (HDC hDC = pDC->GetDC())
-    {
-        const SIZE size = GetRenderSize();
-        RECT rc = {0, 0, size.cx, size.cy};
-        InflateRect(&rc, -3, -3);
-        DrawFocusRect(hDC, &rc);
-        pDC->ReleaseDC(hDC);
-    }
+    const SIZE size = GetRenderSize();
+    RECT rc = {0, 0, size.cx, size.cy};
+    InflateRect(&rc, -3, -3);
+    pDC->DrawFocusRect(rc);
 }

@@ -19,4 +19,7 @@ public:
     CLVKMarkupBrush* GetBackground() const;
     // The padding, null when unset.
     CLVKMarkupThickness* GetPadding() const;
+
+private:
+    static void DrawFrameLines(CLVKMarkupDrawingContext* pDC, const RECT& rc, COLORREF clr);
 };

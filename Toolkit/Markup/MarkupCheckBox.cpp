@@ -2,6 +2,7 @@
 
 #include "Foundation/WinThemeWrapper.h"
 #include "Markup/MarkupBorder.h"
+#include "Markup/MarkupDedicatedDC.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupThickness.h"
 
@@ -78,13 +79,21 @@ int CLVKMarkupCheckBox::GetBaseState() const
 
 void CLVKMarkupCheckBox::OnRender(CLVKMarkupDrawingContext* pDC)
 {
-    HDC hDC = pDC->GetDC();
+    const RECT rcMark = GetMarkRect();
+    std::unique_ptr<CLVKMarkupDedicatedDC> pDedicated = pDC->CreateDedicatedDC(rcMark);
+    const HDC hDC = pDedicated->GetDC();
     if (!hDC)
     {
         return;
     }
-    DrawMark(hDC, GetMarkRect());
-    pDC->ReleaseDC(hDC);
+    if (DrawsOverBackground())
+    {
+        pDC->CopyBackground(*pDedicated);
+    }
+    RECT rc = rcMark;
+    OffsetRect(&rc, pDedicated->GetOffset().x, pDedicated->GetOffset().y);
+    DrawMark(hDC, rc);
+    pDedicated->Flush();
 }
 
 void CLVKMarkupCheckBox::DrawMark(HDC hDC, const RECT& rcMark)
@@ -119,11 +128,6 @@ void CLVKMarkupCheckBox::OnRenderFocusVisual(CLVKMarkupDrawingContext* pDC)
     {
         return;
     }
-    if (HDC hDC = pDC->GetDC())
-    {
-        const SIZE size = GetRenderSize();
-        RECT rc = {15, 0, size.cx, size.cy};
-        DrawFocusRect(hDC, &rc);
-        pDC->ReleaseDC(hDC);
-    }
+    const SIZE size = GetRenderSize();
+    pDC->DrawFocusRect(RECT{15, 0, size.cx, size.cy});
 }

@@ -20,4 +20,6 @@ protected:
     // The theme state offset of the mark: 4 disabled, 3 pressed, 2 hot, 1.
     int GetBaseState() const;
     virtual void DrawMark(HDC hDC, const RECT& rcMark);
+    // The radio mark is round: the pixels under its box are copied first.
+    virtual BOOL DrawsOverBackground() const { return FALSE; }
 };

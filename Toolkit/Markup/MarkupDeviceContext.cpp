@@ -1,5 +1,7 @@
 #include "Markup/MarkupDeviceContext.h"
 
+#include "Foundation/ImageManagerIcon.h"
+#include "Markup/MarkupDedicatedDC.h"
 #include "Markup/MarkupDoubleCollection.h"
 #include "Markup/MarkupFont.h"
 #include "Markup/MarkupGdiImage.h"
@@ -669,10 +671,35 @@ CLVKMarkupDeviceDependentImage* CLVKMarkupDeviceContext::CreateDeviceImage(ILVKM
     return new CLVKMarkupGdiImage(pSite);
 }
 
+CLVKMarkupDedicatedDC* CLVKMarkupDeviceContext::CreateDedicatedDC(const RECT& rc)
+{
+    return new CLVKMarkupDedicatedDC(this, rc, POINT{0, 0});
+}
+
 void CLVKMarkupDeviceContext::DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc)
 {
-    if (pImage && m_hDC)
+    if (!pImage || !m_hDC)
     {
-        pImage->Draw(m_hDC, rc);
+        return;
     }
+    if (CLVKImageManagerIcon* const pIcon = pImage->GetIcon())
+    {
+        DrawIcon(pIcon, rc);
+        return;
+    }
+    // A picture another device loaded (the element keeps its picture when
+    // a later pass draws through this device) draws itself.
+    pImage->Draw(m_hDC, rc);
+}
+
+void CLVKMarkupDeviceContext::DrawIcon(CLVKImageManagerIcon* pIcon, const RECT& rc)
+{
+    if (!pIcon || !m_hDC)
+    {
+        return;
+    }
+    CDC dc;
+    dc.Attach(m_hDC);
+    pIcon->DrawScaled(&dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    dc.Detach();
 }

@@ -8,7 +8,9 @@
 #include "Markup/MarkupStrokeStyle.h"
 #include "Markup/MarkupTransformationMatrix.h"
 
+class CLVKImageManagerIcon;
 class CLVKMarkupBrush;
+class CLVKMarkupDedicatedDC;
 class CLVKMarkupDeviceDependentImage;
 class ILVKMarkupDeviceDependentImageSite;
 class CLVKMarkupFont;
@@ -28,6 +30,9 @@ public:
     virtual void SetTransformationMatrix(const CLVKMarkupTransformationMatrix* pMatrix);
     virtual void OffsetOrigin(POINT pt);
     virtual int SetSmoothingMode(int nMode, BOOL bTextSmoothing);
+    // An HDC for GDI drawing into the rectangle (owned by the caller); on
+    // this device it is the output DC itself, at offset 0.
+    virtual CLVKMarkupDedicatedDC* CreateDedicatedDC(const RECT& rc);
     virtual void DrawEllipse(const RECT& rc, const MarkupStrokeStyle* pStroke, CLVKMarkupBrush* pFill);
     virtual void DrawBorder(const RECT& rc, CLVKMarkupBrush* pBrush, const CLVKMarkupThickness* pThickness);
     virtual void FillRectangle(const RECT& rc, CLVKMarkupBrush* pBrush);
@@ -57,6 +62,8 @@ public:
     // A picture this device can draw, for the site (the caller owns it).
     virtual CLVKMarkupDeviceDependentImage* CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite);
     virtual void DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc);
+    // An image-manager icon scaled into the rectangle.
+    virtual void DrawIcon(CLVKImageManagerIcon* pIcon, const RECT& rc);
 
 protected:
     HDC m_hDC;

@@ -5,6 +5,8 @@
 
 #include "Markup/MarkupDeviceDependentImageSite.h"
 
+class CLVKImageManagerIcon;
+
 class CLVKMarkupDeviceDependentImage
 {
 public:
@@ -17,6 +19,8 @@ public:
     virtual BOOL Load(LPCWSTR lpszSource, int nPreferredWidth) = 0;
     // Draws the picture scaled into the rectangle of a GDI device context.
     virtual void Draw(HDC hDC, const RECT& rc) = 0;
+    // The image-manager icon the picture is, or null.
+    virtual CLVKImageManagerIcon* GetIcon() const { return nullptr; }
 
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }

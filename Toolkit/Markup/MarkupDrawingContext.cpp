@@ -2,6 +2,7 @@
 
 #include "Markup/MarkupContext.h"
 #include "Foundation/DrawHelpers.h"
+#include "Markup/MarkupDedicatedDC.h"
 #include "Markup/MarkupDeviceContext.h"
 #include "Markup/MarkupGdiPlusDeviceContext.h"
 #include "Markup/MarkupFont.h"
@@ -151,6 +152,49 @@ HDC CLVKMarkupDrawingContext::GetDC()
 void CLVKMarkupDrawingContext::ReleaseDC(HDC hDC)
 {
     m_pDevice->ReleaseDC(hDC);
+}
+
+std::unique_ptr<CLVKMarkupDedicatedDC> CLVKMarkupDrawingContext::CreateDedicatedDC(const RECT& rc)
+{
+    return std::unique_ptr<CLVKMarkupDedicatedDC>(m_pDevice->CreateDedicatedDC(rc));
+}
+
+void CLVKMarkupDrawingContext::CopyBackground(CLVKMarkupDedicatedDC& dedicated)
+{
+    const HDC hTarget = dedicated.GetDC();
+    if (!hTarget)
+    {
+        return;
+    }
+    const HDC hSource = m_pDevice->GetDC();
+    // A dedicated DC that is the device's own DC already shows them.
+    if (hSource && hSource != hTarget)
+    {
+        const RECT& rc = dedicated.GetRect();
+        const POINT ptOffset = dedicated.GetOffset();
+        BitBlt(hTarget, rc.left + ptOffset.x, rc.top + ptOffset.y, rc.right - rc.left, rc.bottom - rc.top, hSource,
+               rc.left, rc.top, SRCCOPY);
+    }
+    if (hSource)
+    {
+        m_pDevice->ReleaseDC(hSource);
+    }
+}
+
+void CLVKMarkupDrawingContext::DrawFocusRect(const RECT& rc)
+{
+    std::unique_ptr<CLVKMarkupDedicatedDC> pDedicated = CreateDedicatedDC(rc);
+    const HDC hDC = pDedicated->GetDC();
+    if (!hDC)
+    {
+        return;
+    }
+    // The rectangle inverts the pixels under it, so they must be there.
+    CopyBackground(*pDedicated);
+    RECT rcFocus = rc;
+    OffsetRect(&rcFocus, pDedicated->GetOffset().x, pDedicated->GetOffset().y);
+    ::DrawFocusRect(hDC, &rcFocus);
+    pDedicated->Flush();
 }
 
 BOOL CLVKMarkupDrawingContext::GetTextMetrics(CLVKMarkupFont* pFont, int* pnAscent, int* pnDescent)

@@ -9,6 +9,7 @@
 
 class CLVKMarkupBrush;
 class CLVKMarkupContext;
+class CLVKMarkupDedicatedDC;
 class CLVKMarkupDeviceContext;
 class CLVKMarkupDeviceDependentImage;
 class ILVKMarkupDeviceDependentImageSite;
@@ -44,6 +45,14 @@ public:
     void SetTransformationMatrix(const CLVKMarkupTransformationMatrix* pMatrix);
     HDC GetDC();
     void ReleaseDC(HDC hDC);
+    // An HDC for GDI drawing into the rectangle, in the device's kind: flush
+    // it and let it go before drawing further.
+    std::unique_ptr<CLVKMarkupDedicatedDC> CreateDedicatedDC(const RECT& rc);
+    // Copies the pixels already drawn under the dedicated DC's rectangle
+    // into it, for GDI drawing that paints only part of its rectangle.
+    void CopyBackground(CLVKMarkupDedicatedDC& dedicated);
+    // The system's dotted focus rectangle, inverted over what is drawn.
+    void DrawFocusRect(const RECT& rc);
     BOOL GetTextMetrics(CLVKMarkupFont* pFont, int* pnAscent, int* pnDescent);
 
     void FillRectangle(int l, int t, int r, int b, CLVKMarkupBrush* pBrush, const double* pRadii = nullptr);

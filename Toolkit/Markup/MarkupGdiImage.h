@@ -18,7 +18,7 @@ public:
 
     BOOL Load(LPCWSTR lpszSource, int nPreferredWidth) override;
     void Draw(HDC hDC, const RECT& rc) override;
-    CLVKImageManagerIcon* GetIcon() const { return m_pIcon; }
+    CLVKImageManagerIcon* GetIcon() const override { return m_pIcon; }
 
 private:
     void Reset();

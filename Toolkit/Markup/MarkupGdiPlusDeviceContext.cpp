@@ -1,7 +1,9 @@
 #include "Markup/MarkupGdiPlusDeviceContext.h"
 
 #include "Foundation/GdiPlusLoader.h"
+#include "Foundation/ImageManagerIcon.h"
 #include "Markup/MarkupDeviceDependentImage.h"
+#include "Markup/MarkupContext.h"
 #include "Markup/MarkupDoubleCollection.h"
 #include "Markup/MarkupFont.h"
 #include "Markup/MarkupGdiPlusImage.h"
@@ -19,6 +21,7 @@
 #include <climits>
 #include <cmath>
 #include <cwctype>
+#include <new>
 #include <vector>
 
 using namespace Gdiplus;
@@ -68,6 +71,62 @@ struct BrushDeleter
 };
 using PenPtr = std::unique_ptr<GpPen, PenDeleter>;
 using BrushPtr = std::unique_ptr<GpBrush, BrushDeleter>;
+
+struct ImageDeleter
+{
+    void operator()(GpImage* p) const { GdipDisposeImage(p); }
+};
+using BitmapPtr = std::unique_ptr<GpBitmap, ImageDeleter>;
+
+// Pictures larger than this on a side are refused before any buffer is
+// allocated for them.
+const int kMaxIconSide = 0x4000;
+
+// The rows of a bitmap as top-down 32-bit pixels, read through GetDIBits;
+// false when the bitmap cannot be read.
+bool ReadBitmapRows(HBITMAP hBitmap, int nWidth, int nRows, std::vector<DWORD>& pixels)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = -nRows;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    const HDC hDC = CreateCompatibleDC(nullptr);
+    if (!hDC)
+    {
+        return false;
+    }
+    const int nRead = GetDIBits(hDC, hBitmap, 0, static_cast<UINT>(nRows), pixels.data(), &bmi, DIB_RGB_COLORS);
+    DeleteDC(hDC);
+    return nRead == nRows;
+}
+
+// A new bitmap of the pixels (top-down rows, in the given GDI+ format).
+GpBitmap* BitmapFromPixels(const DWORD* pPixels, int nWidth, int nHeight, PixelFormat format, bool bBottomUp)
+{
+    GpBitmap* pBitmap = nullptr;
+    if (GdipCreateBitmapFromScan0(nWidth, nHeight, 0, PixelFormat32bppPARGB, nullptr, &pBitmap) != Ok || !pBitmap)
+    {
+        return nullptr;
+    }
+    BitmapPtr holder(pBitmap);
+    const GpRect rc(0, 0, nWidth, nHeight);
+    BitmapData data = {};
+    if (GdipBitmapLockBits(pBitmap, &rc, ImageLockModeWrite, format, &data) != Ok)
+    {
+        return nullptr;
+    }
+    for (int y = 0; y < nHeight; ++y)
+    {
+        const DWORD* const pSource = pPixels + static_cast<size_t>(bBottomUp ? nHeight - 1 - y : y) * nWidth;
+        memcpy(static_cast<BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride, pSource,
+               static_cast<size_t>(nWidth) * 4);
+    }
+    GdipBitmapUnlockBits(pBitmap, &data);
+    return holder.release();
+}
 
 }  // namespace
 
@@ -319,6 +378,63 @@ void CLVKMarkupGdiPlusDeviceContext::ApplySmoothing()
     GdipSetPixelOffsetMode(m_pGraphics, static_cast<PixelOffsetMode>(m_nPixelOffset));
     GdipSetInterpolationMode(m_pGraphics, static_cast<InterpolationMode>(m_nInterpolation));
     GdipSetTextRenderingHint(m_pGraphics, static_cast<TextRenderingHint>(m_nTextHint));
+}
+
+CLVKMarkupGdiPlusDeviceContext::DedicatedDC::DedicatedDC(CLVKMarkupGdiPlusDeviceContext* pDevice, const RECT& rc)
+    : CLVKMarkupDedicatedDC(pDevice, rc, POINT{-rc.left, -rc.top})
+{
+    const int nWidth = rc.right - rc.left;
+    const int nHeight = rc.bottom - rc.top;
+    if (nWidth <= 0 || nHeight <= 0 ||
+        GdipCreateBitmapFromScan0(nWidth, nHeight, 0, PixelFormat32bppPARGB, nullptr, &m_pBitmap) != Ok || !m_pBitmap)
+    {
+        m_pBitmap = nullptr;
+        return;
+    }
+    if (GdipGetImageGraphicsContext(m_pBitmap, &m_pBitmapGraphics) != Ok || !m_pBitmapGraphics)
+    {
+        m_pBitmapGraphics = nullptr;
+        return;
+    }
+    if (GdipGetDC(m_pBitmapGraphics, &m_hDC) != Ok)
+    {
+        m_hDC = nullptr;
+    }
+}
+
+CLVKMarkupGdiPlusDeviceContext::DedicatedDC::~DedicatedDC()
+{
+    if (m_hDC)
+    {
+        GdipReleaseDC(m_pBitmapGraphics, m_hDC);
+        m_hDC = nullptr;
+    }
+    if (m_pBitmapGraphics)
+    {
+        GdipDeleteGraphics(m_pBitmapGraphics);
+    }
+    if (m_pBitmap)
+    {
+        GdipDisposeImage(m_pBitmap);
+    }
+}
+
+void CLVKMarkupGdiPlusDeviceContext::DedicatedDC::Flush()
+{
+    if (!m_hDC)
+    {
+        return;
+    }
+    GdipReleaseDC(m_pBitmapGraphics, m_hDC);
+    m_hDC = nullptr;
+    auto* const pDevice = static_cast<CLVKMarkupGdiPlusDeviceContext*>(m_pDevice);
+    GdipDrawImageRect(pDevice->GetGraphics(), m_pBitmap, static_cast<REAL>(m_rc.left), static_cast<REAL>(m_rc.top),
+                      static_cast<REAL>(m_rc.right - m_rc.left), static_cast<REAL>(m_rc.bottom - m_rc.top));
+}
+
+CLVKMarkupDedicatedDC* CLVKMarkupGdiPlusDeviceContext::CreateDedicatedDC(const RECT& rc)
+{
+    return new DedicatedDC(this, rc);
 }
 
 void CLVKMarkupGdiPlusDeviceContext::DrawEllipse(const RECT& rc, const MarkupStrokeStyle* pStroke,
@@ -676,9 +792,215 @@ void CLVKMarkupGdiPlusDeviceContext::DrawDeviceImage(CLVKMarkupDeviceDependentIm
     {
         return;
     }
+    if (CLVKImageManagerIcon* const pIcon = pImage->GetIcon())
+    {
+        DrawIcon(pIcon, rc);
+        return;
+    }
+    auto* const pGdiPlusImage = dynamic_cast<CLVKMarkupGdiPlusImage*>(pImage);
+    auto* const pPicture = pGdiPlusImage ? static_cast<GpImage*>(pGdiPlusImage->GetGdiPlusImage()) : nullptr;
+    if (!pPicture)
+    {
+        // A picture another device loaded draws itself through GDI.
+        if (HDC hDC = GetDC())
+        {
+            pImage->Draw(hDC, rc);
+            ReleaseDC(hDC);
+        }
+        return;
+    }
+    UINT nFlags = 0;
+    GdipGetImageFlags(pPicture, &nFlags);
+    GpImageAttributes* pAttributes = nullptr;
+    if (!(nFlags & (ImageFlagsHasAlpha | ImageFlagsHasTranslucent)))
+    {
+        ILVKMarkupDeviceDependentImageSite* const pSite = pImage->GetSite();
+        if (pSite && pSite->GetMarkupContext() && GdipCreateImageAttributes(&pAttributes) == Ok && pAttributes)
+        {
+            const ARGB key = ToArgb(MarkupGetSiteMaskColor(pSite)) & 0x00FFFFFF;
+            GdipSetImageAttributesColorKeys(pAttributes, ColorAdjustTypeBitmap, TRUE, key, key);
+        }
+    }
+    UINT nWidth = 0, nHeight = 0;
+    GdipGetImageWidth(pPicture, &nWidth);
+    GdipGetImageHeight(pPicture, &nHeight);
+    GdipDrawImageRectRect(m_pGraphics, pPicture, static_cast<REAL>(rc.left), static_cast<REAL>(rc.top),
+                          static_cast<REAL>(rc.right - rc.left), static_cast<REAL>(rc.bottom - rc.top), 0, 0,
+                          static_cast<REAL>(nWidth), static_cast<REAL>(nHeight), UnitPixel, pAttributes, nullptr,
+                          nullptr);
+    if (pAttributes)
+    {
+        GdipDisposeImageAttributes(pAttributes);
+    }
+}
+
+void CLVKMarkupGdiPlusDeviceContext::DrawIcon(CLVKImageManagerIcon* pIcon, const RECT& rc)
+{
+    if (!pIcon)
+    {
+        return;
+    }
+    if (BitmapPtr pBitmap{IconToGdiPlusBitmap(pIcon)})
+    {
+        GdipDrawImageRectI(m_pGraphics, pBitmap.get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+        return;
+    }
     if (HDC hDC = GetDC())
     {
-        pImage->Draw(hDC, rc);
+        CDC dc;
+        dc.Attach(hDC);
+        pIcon->DrawScaled(&dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+        dc.Detach();
         ReleaseDC(hDC);
     }
+}
+
+GpBitmap* AFX_CDECL CLVKMarkupGdiPlusDeviceContext::IconToGdiPlusBitmap(CLVKImageManagerIcon* pIcon)
+{
+    if (!pIcon)
+    {
+        return nullptr;
+    }
+    CLVKIconImage& image = pIcon->GetNormalImage();
+    if (image.GetAtlasEntry())
+    {
+        // A cell of a shared atlas: drawn by the image manager itself.
+        return nullptr;
+    }
+    if (HICON hIcon = image.GetIcon())
+    {
+        GpBitmap* pBitmap = nullptr;
+        IconHandleToGdiPlusBitmap(hIcon, &pBitmap);
+        return pBitmap;
+    }
+    const HBITMAP hBitmap = image.GetBitmap();
+    if (!hBitmap)
+    {
+        return nullptr;
+    }
+    // The image manager's 32-bit pictures: premultiplied pixels of a DIB
+    // section, read where they are.
+    const BYTE* const pBits = image.GetBits();
+    DIBSECTION dib = {};
+    if (pBits && GetObjectW(image.GetBitmap(), sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBitsPixel == 32 &&
+        dib.dsBm.bmWidth > 0 && dib.dsBm.bmHeight > 0 && dib.dsBm.bmWidth <= kMaxIconSide &&
+        dib.dsBm.bmHeight <= kMaxIconSide)
+    {
+        return BitmapFromPixels(reinterpret_cast<const DWORD*>(pBits), dib.dsBm.bmWidth, dib.dsBm.bmHeight,
+                                PixelFormat32bppPARGB, dib.dsBmih.biHeight > 0);
+    }
+    GpBitmap* pBitmap = nullptr;
+    if (GdipCreateBitmapFromHBITMAP(image.GetBitmap(), nullptr, &pBitmap) != Ok)
+    {
+        return nullptr;
+    }
+    return pBitmap;
+}
+
+int AFX_CDECL CLVKMarkupGdiPlusDeviceContext::IconHandleToGdiPlusBitmap(HICON hIcon, GpBitmap** ppBitmap)
+{
+    if (!ppBitmap)
+    {
+        return iconNoInformation;
+    }
+    *ppBitmap = nullptr;
+    ICONINFO info = {};
+    if (!hIcon || !GetIconInfo(hIcon, &info))
+    {
+        return iconNoInformation;
+    }
+    // The icon's bitmaps are copies made for us; they go whatever happens.
+    struct IconBitmaps
+    {
+        ICONINFO& info;
+        ~IconBitmaps()
+        {
+            if (info.hbmColor)
+            {
+                DeleteObject(info.hbmColor);
+            }
+            if (info.hbmMask)
+            {
+                DeleteObject(info.hbmMask);
+            }
+        }
+    } const scope{info};
+
+    const BOOL bMonochrome = info.hbmColor == nullptr;
+    BITMAP bm = {};
+    const HBITMAP hSize = bMonochrome ? info.hbmMask : info.hbmColor;
+    if (!hSize || GetObjectW(hSize, sizeof(bm), &bm) != sizeof(bm))
+    {
+        return iconUnreadable;
+    }
+    // A monochrome icon's mask holds the AND mask over the XOR picture, each
+    // as high as the icon.
+    const int nWidth = bm.bmWidth;
+    const int nHeight = bMonochrome ? bm.bmHeight / 2 : bm.bmHeight;
+    if (nWidth <= 0 || nHeight <= 0 || nWidth > kMaxIconSide || nHeight > kMaxIconSide)
+    {
+        return iconUnreadable;
+    }
+    const size_t nPixels = static_cast<size_t>(nWidth) * nHeight;
+    std::vector<DWORD> pixels;
+    std::vector<DWORD> mask;
+    try
+    {
+        pixels.resize(bMonochrome ? nPixels * 2 : nPixels);
+        mask.resize(nPixels);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return iconOutOfMemory;
+    }
+
+    BOOL bHasAlpha = FALSE;
+    if (bMonochrome)
+    {
+        // Both halves are read as the rows they are, never more: the XOR
+        // picture is the colour, the AND mask the transparency.
+        if (!ReadBitmapRows(info.hbmMask, nWidth, nHeight * 2, pixels))
+        {
+            return iconUnreadable;
+        }
+        memcpy(mask.data(), pixels.data(), nPixels * sizeof(DWORD));
+        memmove(pixels.data(), pixels.data() + nPixels, nPixels * sizeof(DWORD));
+        pixels.resize(nPixels);
+    }
+    else
+    {
+        if (!ReadBitmapRows(info.hbmColor, nWidth, nHeight, pixels))
+        {
+            return iconUnreadable;
+        }
+        if (bm.bmBitsPixel == 32)
+        {
+            bHasAlpha = std::any_of(pixels.begin(), pixels.end(), [](DWORD p) { return (p >> 24) != 0; });
+        }
+        if (!bHasAlpha && info.hbmMask)
+        {
+            BITMAP bmMask = {};
+            if (GetObjectW(info.hbmMask, sizeof(bmMask), &bmMask) != sizeof(bmMask) || bmMask.bmHeight < nHeight ||
+                !ReadBitmapRows(info.hbmMask, nWidth, nHeight, mask))
+            {
+                return iconUnreadable;
+            }
+        }
+        else if (!bHasAlpha)
+        {
+            // No mask: every pixel is opaque.
+            std::fill(mask.begin(), mask.end(), 0);
+        }
+    }
+    if (!bHasAlpha)
+    {
+        for (size_t i = 0; i < nPixels; ++i)
+        {
+            pixels[i] = (mask[i] & 0x00FFFFFF) ? 0 : (pixels[i] | 0xFF000000);
+        }
+    }
+    // Icon pixels carry straight alpha; GDI+ premultiplies them as they
+    // are written.
+    *ppBitmap = BitmapFromPixels(pixels.data(), nWidth, nHeight, PixelFormat32bppARGB, false);
+    return *ppBitmap ? iconConverted : iconOutOfMemory;
 }

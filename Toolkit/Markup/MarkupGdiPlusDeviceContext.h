@@ -4,10 +4,12 @@
 // chooses it when GDI+ has been started for the markup engine.
 #pragma once
 
+#include "Markup/MarkupDedicatedDC.h"
 #include "Markup/MarkupDeviceContext.h"
 
 namespace Gdiplus
 {
+class GpBitmap;
 class GpBrush;
 class GpFont;
 class GpGraphics;
@@ -18,6 +20,31 @@ class GpStringFormat;
 class CLVKMarkupGdiPlusDeviceContext : public CLVKMarkupDeviceContext
 {
 public:
+    // GDI drawing into a 32-bit premultiplied bitmap of the rectangle's
+    // size, drawn back through the device's world transform on Flush (so
+    // theme parts and frame controls rotate and scale with their element).
+    class DedicatedDC : public CLVKMarkupDedicatedDC
+    {
+    public:
+        DedicatedDC(CLVKMarkupGdiPlusDeviceContext* pDevice, const RECT& rc);
+        ~DedicatedDC() override;
+        HDC GetDC() override { return m_hDC; }
+        void Flush() override;
+
+    private:
+        Gdiplus::GpBitmap* m_pBitmap = nullptr;
+        Gdiplus::GpGraphics* m_pBitmapGraphics = nullptr;
+    };
+
+    // Results of IconHandleToGdiPlusBitmap.
+    enum IconConversion
+    {
+        iconConverted = 0,
+        iconUnreadable = 1,
+        iconNoInformation = 2,
+        iconOutOfMemory = 3,
+    };
+
     // Takes the graphics object; a borrowed one stays the caller's.
     CLVKMarkupGdiPlusDeviceContext(Gdiplus::GpGraphics* pGraphics, BOOL bBorrowed);
     ~CLVKMarkupGdiPlusDeviceContext() override;
@@ -30,6 +57,7 @@ public:
     void SetTransformationMatrix(const CLVKMarkupTransformationMatrix* pMatrix) override;
     void OffsetOrigin(POINT pt) override;
     int SetSmoothingMode(int nMode, BOOL bTextSmoothing) override;
+    CLVKMarkupDedicatedDC* CreateDedicatedDC(const RECT& rc) override;
     void DrawEllipse(const RECT& rc, const MarkupStrokeStyle* pStroke, CLVKMarkupBrush* pFill) override;
     void DrawBorder(const RECT& rc, CLVKMarkupBrush* pBrush, const CLVKMarkupThickness* pThickness) override;
     void FillRectangle(const RECT& rc, CLVKMarkupBrush* pBrush) override;
@@ -50,10 +78,18 @@ public:
     void RestoreClipRegion(HRGN hRegion) override;
     HDC GetDC() override;
     void ReleaseDC(HDC hDC) override;
-    // Pictures are drawn by GDI on the graphics object's DC (at the origin,
-    // without the world transform's rotation or scale).
     CLVKMarkupDeviceDependentImage* CreateDeviceImage(ILVKMarkupDeviceDependentImageSite* pSite) override;
+    // A GDI+ picture is drawn whole into the rectangle; one without alpha
+    // has its site's mask colour keyed out. Icons go to DrawIcon.
     void DrawDeviceImage(CLVKMarkupDeviceDependentImage* pImage, const RECT& rc) override;
+    void DrawIcon(CLVKImageManagerIcon* pIcon, const RECT& rc) override;
+
+    // The icon's normal picture as a GDI+ bitmap (the caller disposes of
+    // it), or null when it has none GDI+ can take.
+    static Gdiplus::GpBitmap* AFX_CDECL IconToGdiPlusBitmap(CLVKImageManagerIcon* pIcon);
+    // An icon handle as a 32-bit bitmap with alpha: its own alpha when any
+    // pixel has some, else the mask's transparency. An IconConversion code.
+    static int AFX_CDECL IconHandleToGdiPlusBitmap(HICON hIcon, Gdiplus::GpBitmap** ppBitmap);
 
     Gdiplus::GpGraphics* GetGraphics() const { return m_pGraphics; }
     // The four GDI+ values the current markup smoothing mode set.

@@ -23,6 +23,7 @@ public:
 
     // The GDI+ image (GpImage), null when the picture is an icon or none.
     void* GetGdiPlusImage() const { return m_pImage; }
+    CLVKImageManagerIcon* GetIcon() const override { return m_pIcon; }
     UINT GetFrameCount() const { return m_nFrameCount; }
     // The frame shown now.
     int GetCurrentFrame() const { return m_nShownFrame; }

@@ -13,4 +13,5 @@ public:
 
 protected:
     void DrawMark(HDC hDC, const RECT& rcMark) override;
+    BOOL DrawsOverBackground() const override { return TRUE; }
 };

@@ -2,6 +2,7 @@
 
 #include "Foundation/WinThemeWrapper.h"
 #include "Markup/MarkupContext.h"
+#include "Markup/MarkupDedicatedDC.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupMouseEventArgs.h"
 #include "Markup/MarkupScrollViewer.h"
@@ -501,16 +502,24 @@ void CLVKMarkupScrollBar::OnRender(CLVKMarkupDrawingContext* pDC)
     {
         return;
     }
-    HDC hDC = pDC->GetDC();
+    const RECT rcBar = {0, 0, size.cx, size.cy};
+    std::unique_ptr<CLVKMarkupDedicatedDC> pDedicated = pDC->CreateDedicatedDC(rcBar);
+    const HDC hDC = pDedicated->GetDC();
     if (!hDC)
     {
         return;
     }
+    // The parts are placed in bar coordinates; the dedicated DC may have
+    // its origin elsewhere.
+    const POINT ptOffset = pDedicated->GetOffset();
+    POINT ptOldOrigin = {};
+    OffsetViewportOrgEx(hDC, ptOffset.x, ptOffset.y, &ptOldOrigin);
     if (!DrawThemed(hDC))
     {
-        DrawClassic(hDC, RECT{0, 0, size.cx, size.cy});
+        DrawClassic(hDC, rcBar);
     }
-    pDC->ReleaseDC(hDC);
+    SetViewportOrgEx(hDC, ptOldOrigin.x, ptOldOrigin.y, nullptr);
+    pDedicated->Flush();
 }
 
 BOOL CLVKMarkupScrollBar::DrawThemed(HDC hDC)

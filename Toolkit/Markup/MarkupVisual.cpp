@@ -37,12 +37,7 @@ void CLVKMarkupVisual::RestoreRenderTransform(CLVKMarkupDrawingContext* pDC, Tra
 
 void CLVKMarkupVisual::OnRenderFocusVisual(CLVKMarkupDrawingContext* pDC)
 {
-    if (HDC hDC = pDC->GetDC())
-    {
-        RECT rc = {0, 0, m_szRender.cx, m_szRender.cy};
-        DrawFocusRect(hDC, &rc);
-        pDC->ReleaseDC(hDC);
-    }
+    pDC->DrawFocusRect(RECT{0, 0, m_szRender.cx, m_szRender.cy});
 }
 
 void CLVKMarkupVisual::HideHostedWindows(CLVKMarkupDrawingContext* pDC)

@@ -396,28 +396,9 @@ void CLVKCommandBars::AddHiddenRowControlsToPopup(CLVKToolBar* pBar, CLVKCommand
     if (!pBar || !pPopup)
         return;
     std::vector<CLVKToolBar*> arrRow;
-    CLVKDockBar* pDock = pBar->GetDockBar();
-    const int nIndex = pDock ? pDock->FindBar(pBar) : -1;
-    if (nIndex > 0)
-        pDock->GetVisibleRowBars(nIndex, arrRow);
-    if (arrRow.empty())
-        arrRow.push_back(pBar);
+    GetDockRowBars(pBar, arrRow);
     for (CLVKToolBar* pRowBar : arrRow)
-    {
-        CLVKControls* pControls = pRowBar->GetControls();
-        for (int i = 0; i < pControls->GetCount(); ++i)
-        {
-            CLVKControl* pControl = pControls->GetAt(i);
-            // Only what the layout pushed out: hidden for no other reason.
-            if (pControl->GetHideFlags() != kHideOverflow)
-                continue;
-            if (CLVKControl* pClone = pPopup->GetControls()->AddClone(pControl, -1, TRUE))
-            {
-                pClone->SetHideFlags(0);
-                pClone->SetBeginGroup(FALSE);
-            }
-        }
-    }
+        pRowBar->AddHiddenControlsToPopup(pPopup);
 }
 
 // ---------------------------------------------------------------- layout

@@ -24,6 +24,7 @@ class CLVKDockBar;
 class CLVKImageManager;
 class CLVKMenuBar;
 class CLVKPaintManager;
+class CLVKPopupBar;
 class CLVKShortcutManager;
 class CLVKToolBar;
 class CLVKToolTipContext;
@@ -117,6 +118,18 @@ public:
     // Appends clones of the controls that did not fit the bar (and, for a
     // docked bar, the other bars of its row, in row order) to pPopup.
     void AddHiddenRowControlsToPopup(CLVKToolBar* pBar, CLVKCommandBar* pPopup) const;
+    // Appends one entry per bar of pBar's dock row (or pBar alone), each
+    // opening the list of that bar's buttons, then the customize command.
+    virtual void AddToolBarEntriesToPopup(CLVKToolBar* pBar, CLVKCommandBar* pPopup);
+    void AddToolBarEntry(CLVKToolBar* pBar, CLVKCommandBar* pPopup);
+    // The visible bars of pBar's dock row in row order; pBar alone when it
+    // is not docked.
+    void GetDockRowBars(CLVKToolBar* pBar, std::vector<CLVKToolBar*>& arrRow) const;
+    // The menu that shows or hides the tool bars (one reference, the caller's).
+    virtual CLVKPopupBar* CreateToolBarsContextMenu();
+    // Shows it at a screen point after the site (LVK_WM_TOOLBARCONTEXTMENU
+    // with wParam) had its say; nothing in customize mode.
+    virtual void ShowToolBarsContextMenu(WPARAM wParam, int x, int y);
     BOOL ActivateBarByKeyboard(CLVKCommandBar* pBar, int nStep = 0);
     void ShowKeyboardCues(BOOL bShow);
     BOOL AreKeyboardCuesVisible() const { return m_bKeyboardCuesVisible; }

@@ -97,7 +97,14 @@ enum : DWORD
     kBarStateRedraw = 0x2
 };
 
-// Bar flag: the reducing layout of large buttons.
+// Bar flags: the sides a bar may dock at (1 << its position), floating,
+// hiding the controls that do not fit, a row of its own, filling the gap to
+// its neighbours, and the reducing layout of large buttons.
+constexpr DWORD kBarFlagDockAny = 0x0F;
+constexpr DWORD kBarFlagFloatable = 0x10;
+constexpr DWORD kBarFlagMayHide = 0x20;
+constexpr DWORD kBarFlagStretched = 0x40;
+constexpr DWORD kBarFlagFillGap = 0x100000;
 constexpr DWORD kBarFlagReduceLayout = 0x200000;
 // Bar style bit: the gripper is shown.
 constexpr DWORD kBarStyleGripper = 0x400000;

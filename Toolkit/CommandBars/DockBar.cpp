@@ -1,6 +1,9 @@
 #include "CommandBars/DockBar.h"
 
 #include "CommandBars/CommandBars.h"
+#include "CommandBars/Controls.h"
+#include "CommandBars/DockContext.h"
+#include "CommandBars/MenuBar.h"
 #include "CommandBars/PaintManager.h"
 #include "CommandBars/ToolBar.h"
 #include "Foundation/WindowHelpers.h"
@@ -14,6 +17,8 @@ BEGIN_MESSAGE_MAP(CLVKDockBar, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_RBUTTONDOWN()
+    ON_WM_NCHITTEST()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 namespace
@@ -85,8 +90,16 @@ BOOL CLVKDockBar::RemoveBar(CLVKToolBar* pBar, int nSkip)
     return TRUE;
 }
 
-int CLVKDockBar::InsertBarAtRow(CPoint ptClient)
+BOOL CLVKDockBar::HoldsRibbonMenuBar() const
 {
+    CLVKMenuBar* pMenuBar = m_pCommandBars ? m_pCommandBars->GetMenuBar() : nullptr;
+    return pMenuBar && pMenuBar->IsRibbonBar() && FindBar(pMenuBar) > 0;
+}
+
+int CLVKDockBar::InsertBarAtRow(CLVKToolBar* pBar, CPoint ptClient)
+{
+    // The first row of a dock bar that holds a ribbon is the ribbon's.
+    const BOOL bMayEnterFirstRow = pBar->IsRibbonBar() || !HoldsRibbonMenuBar();
     const BOOL bHorz = IsHorizontal();
     const int nPoint = bHorz ? ptClient.y : ptClient.x;
     int nRowStart = 0;
@@ -106,7 +119,7 @@ int CLVKDockBar::InsertBarAtRow(CPoint ptClient)
             }
             continue;
         }
-        if (i > nRowStart && nPoint < nFarEdge)
+        if (i > nRowStart && nPoint < nFarEdge && (bMayEnterFirstRow || nRowStart > 0))
         {
             if (nPoint == nPrevEdge)
             {
@@ -152,7 +165,7 @@ void CLVKDockBar::DockBar(CLVKToolBar* pBar, LPCRECT lpRectScreen)
     {
         CRect rc(*lpRectScreen);
         ScreenToClient(&rc);
-        nInserted = InsertBarAtRow(rc.CenterPoint());
+        nInserted = InsertBarAtRow(pBar, rc.CenterPoint());
         m_arrBars[static_cast<size_t>(nInserted)] = pBar;
         pBar->SetDockedRect(rc);
     }
@@ -163,8 +176,27 @@ void CLVKDockBar::DockBar(CLVKToolBar* pBar, LPCRECT lpRectScreen)
     else if (CLVKDockBar* pOldDock = pBar->GetDockBar(); pOldDock && pOldDock != this)
         pOldDock->RemoveBar(pBar);
     pBar->SetDockBar(this);
+    NormalizeStretchedRows();
     if (m_pCommandBars)
         m_pCommandBars->RecalcFrameLayout(TRUE);
+}
+
+void CLVKDockBar::NormalizeStretchedRows()
+{
+    // A bar stretched over its row stands alone in it.
+    for (int i = 1; i < GetBarCount(); ++i)
+    {
+        CLVKToolBar* pBar = m_arrBars[static_cast<size_t>(i)];
+        if (!pBar || !(pBar->GetFlags() & kBarFlagStretched))
+            continue;
+        if (m_arrBars[static_cast<size_t>(i - 1)] != nullptr)
+        {
+            m_arrBars.insert(m_arrBars.begin() + i, nullptr);
+            ++i;
+        }
+        if (i + 1 < GetBarCount() && m_arrBars[static_cast<size_t>(i + 1)] != nullptr)
+            m_arrBars.insert(m_arrBars.begin() + i + 1, nullptr);
+    }
 }
 
 void CLVKDockBar::GetVisibleRowBars(int nIndex, std::vector<CLVKToolBar*>& arrBars) const
@@ -195,10 +227,13 @@ void CLVKDockBar::GetVisibleRowBars(int nIndex, std::vector<CLVKToolBar*>& arrBa
 DWORD CLVKDockBar::GetBarLayoutMode(const CLVKToolBar* pBar) const
 {
     DWORD dwMode = IsHorizontal() ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK;
-    if (pBar->GetFlags() & 0x40)
+    if (pBar->GetFlags() & kBarFlagStretched)
         dwMode |= LM_STRETCH;
-    if ((pBar->GetFlags() & 0x20) && !(m_pCommandBars && m_pCommandBars->IsCustomizeMode()))
-        dwMode |= 0x80;
+    // Customising in a customize window shows every control; the quick
+    // customisation of the expand menu (the only one here) does not stop
+    // a bar from hiding what does not fit.
+    if (pBar->GetFlags() & kBarFlagMayHide)
+        dwMode |= CLVKControls::kLayoutHideWrap;
     return dwMode;
 }
 
@@ -317,7 +352,7 @@ int CLVKDockBar::AdjustRow(std::vector<CLVKToolBar*>& arrRow, int nOffset, int n
         {
             DockInfo& info = infos[k];
             DWORD dwMode = info.dwMode | LM_COMMIT;
-            if (info.pBar->GetFlags() & 0x100000)
+            if (info.pBar->GetFlags() & kBarFlagFillGap)
             {
                 // A filling bar spans the gap between its neighbours.
                 info.nEnd = k + 1 < n ? infos[k + 1].nStart : nLength;
@@ -333,6 +368,8 @@ int CLVKDockBar::AdjustRow(std::vector<CLVKToolBar*>& arrRow, int nOffset, int n
             else
                 sz.cy = std::min(static_cast<int>(sz.cy), std::max(nLength - info.nStart, 0));
             const CRect rc = bHorz ? CRect(CPoint(info.nStart, nOffset), sz) : CRect(CPoint(nOffset, info.nStart), sz);
+            if (CLVKDockContext* pContext = info.pBar->GetDockContext())
+                pContext->SetDockPosition(GetPosition());
             CRect rcWindow;
             info.pBar->GetWindowRect(&rcWindow);
             ScreenToClient(&rcWindow);
@@ -414,6 +451,8 @@ LRESULT CLVKDockBar::OnSizeParent(WPARAM /*wParam*/, LPARAM lParam)
     const BOOL bHorz = IsHorizontal();
     CRect rcLeft(pLayout->rect);
     DWORD dwMode = bHorz ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK;
+    if ((m_dwDockStyle & 0x04) && (m_dwDockStyle & 0x01))
+        dwMode = LM_HORZ | LM_MRUWIDTH;
     if (pLayout->bStretch)
         dwMode |= LM_STRETCH;
     CSize sz = CalcDockBarLayout(bHorz ? rcLeft.Width() : rcLeft.Height(), dwMode, pLayout);
@@ -460,14 +499,25 @@ LRESULT CLVKDockBar::OnSizeParent(WPARAM /*wParam*/, LPARAM lParam)
 void CLVKDockBar::OnPaint()
 {
     CPaintDC dc(this);
+    FillBackground(&dc);
+}
+
+LRESULT CLVKDockBar::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
+{
+    FillBackground(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+    return 1;
+}
+
+void CLVKDockBar::FillBackground(CDC* pDC)
+{
     if (m_pCommandBars)
     {
-        m_pCommandBars->GetPaintManager()->FillDockBar(&dc, this);
+        m_pCommandBars->GetPaintManager()->FillDockBar(pDC, this);
         return;
     }
     CRect rc;
     GetClientRect(&rc);
-    dc.FillSolidRect(rc, ::GetSysColor(COLOR_3DFACE));
+    pDC->FillSolidRect(rc, ::GetSysColor(COLOR_3DFACE));
 }
 
 BOOL CLVKDockBar::OnEraseBkgnd(CDC* /*pDC*/)
@@ -477,7 +527,20 @@ BOOL CLVKDockBar::OnEraseBkgnd(CDC* /*pDC*/)
 
 void CLVKDockBar::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    // The tool-bars context menu needs the popup bar's window, which comes
-    // with the popup menus.
-    CWnd::OnRButtonDown(nFlags, point);
+    if (!m_pCommandBars)
+    {
+        CWnd::OnRButtonDown(nFlags, point);
+        return;
+    }
+    CPoint pt = point;
+    ClientToScreen(&pt);
+    m_pCommandBars->ShowToolBarsContextMenu(0, pt.x, pt.y);
+}
+
+LRESULT CLVKDockBar::OnNcHitTest(CPoint point)
+{
+    // Over a ribbon the top dock bar lets the frame see the pointer.
+    if (GetPosition() == 0 && HoldsRibbonMenuBar())
+        return HTTRANSPARENT;
+    return CWnd::OnNcHitTest(point);
 }

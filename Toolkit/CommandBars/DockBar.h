@@ -48,7 +48,11 @@ public:
     CSize CalcDockBarLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPARAMS* pLayout);
 
 protected:
-    int InsertBarAtRow(CPoint ptClient);
+    int InsertBarAtRow(CLVKToolBar* pBar, CPoint ptClient);
+    // Whether this dock bar holds the manager's menu bar and it is a ribbon.
+    BOOL HoldsRibbonMenuBar() const;
+    void NormalizeStretchedRows();
+    void FillBackground(CDC* pDC);
     // One row at nOffset across the rows: its thickness, or -1 with nLeave
     // the index (in arrRow) of the bar that must go to an extra row.
     int AdjustRow(std::vector<CLVKToolBar*>& arrRow, int nOffset, int nLength, HDWP& hDWP, int& nLeave);
@@ -59,6 +63,8 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     DWORD m_dwDockStyle = 0;

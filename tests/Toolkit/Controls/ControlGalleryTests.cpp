@@ -1,5 +1,5 @@
-// The control gallery as a program: its page list, its argument errors, and
-// a PNG shot of every page.
+// The control gallery as a program: its page list, its argument errors, a
+// PNG shot of every page, and keys typed into a page with --keys.
 #include "ChildProcess.h"
 #include "ScratchFolder.h"
 
@@ -125,6 +125,12 @@ TEST(ControlGallery, UnknownPagesAndBadArgumentsExitWithTwo)
         {L"resize", L"--size", L"10x10"},
         {L"resize", L"--colour", L"red"},
         {L"--list", L"resize"},
+        {L"resize", L"--keys"},
+        {L"resize", L"--keys", L""},
+        {L"resize", L"--keys", L"down,,up"},
+        {L"resize", L"--keys", L"ctrl+"},
+        {L"resize", L"--keys", L"f13"},
+        {L"resize", L"--keys", L"meta+x"},
     };
     for (const auto& arguments : cases)
     {
@@ -162,6 +168,47 @@ TEST(ControlGallery, ShootsEveryPageIntoA32BitPng)
         EXPECT_EQ(420u, height) << page;
         EXPECT_EQ(6, colorType) << page << ": RGBA";
     }
+}
+
+}  // namespace
+
+namespace
+{
+
+// The index of the first line equal to text at or after nFrom, or -1.
+int FindLine(const std::vector<std::string>& lines, const std::string& text, int nFrom = 0)
+{
+    for (int i = nFrom; i < static_cast<int>(lines.size()); ++i)
+    {
+        if (lines[static_cast<size_t>(i)] == text)
+            return i;
+    }
+    return -1;
+}
+
+TEST(ControlGalleryKeys, KeysReachThePageAndItsNotificationsStillPrint)
+{
+    // Down twice moves the report's focus to the second and third rows.
+    const RunResult run = RunGallery({L"report", L"--keys", L"down,down"});
+    ASSERT_TRUE(run.bFinished) << "the page ends after its keys";
+    EXPECT_EQ(0u, run.dwExitCode) << run.output;
+    const std::vector<std::string> lines = Lines(run.output);
+    const int nFirst = FindLine(lines, "notify -76 1 -1");
+    ASSERT_GE(nFirst, 0) << run.output;
+    EXPECT_GT(FindLine(lines, "notify -76 2 -1", nFirst + 1), nFirst) << run.output;
+}
+
+TEST(ControlGalleryKeys, TheFramePagePrintsTheCommandsOfShortcutsAndChords)
+{
+    // Ctrl+O opens, the chord Ctrl+K, S saves; a plain letter runs nothing.
+    ScratchFolder folder;
+    const std::wstring shot = folder.PathOf(L"keys.png");
+    const RunResult run = RunGallery({L"commandbars", L"--keys", L"ctrl+o,x,ctrl+k,s", L"--shot", shot});
+    ASSERT_TRUE(run.bFinished);
+    EXPECT_EQ(0u, run.dwExitCode) << run.output;
+    EXPECT_EQ(Lines(run.output), (std::vector<std::string>{"command 57601", "command 57603"})) << run.output;
+    std::string bytes;
+    EXPECT_TRUE(folder.ReadFile(L"keys.png", bytes)) << "the picture is taken after the keys";
 }
 
 }  // namespace

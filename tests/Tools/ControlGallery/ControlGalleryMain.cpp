@@ -3,12 +3,16 @@
 //
 //   ControlGallery.exe --list
 //   ControlGallery.exe PAGE [--theme N] [--size WxH] [--shot OUT.png]
-//                           [--report-theme N] [--ini NAME]
+//                           [--keys K1,K2,...] [--report-theme N] [--ini NAME]
 //
 // --list prints the pages, one a line. --theme applies a control theme number
-// to every control of the page. --shot waits until the page has painted,
-// saves the window as a PNG and exits 0. Unknown pages and bad arguments exit 2.
+// to every control of the page (the command-bar theme on the "commandbars"
+// page). --shot waits until the page has painted, saves the window as a PNG
+// and exits 0. --keys types the keys into the page once it shows and exits
+// when they have been handled (taking the --shot picture then). Unknown pages
+// and bad arguments exit 2.
 #include "GalleryDialog.h"
+#include "GalleryKeys.h"
 #include "GalleryPages.h"
 #include "ReportPages.h"
 #include "TaskDialogPages.h"
@@ -21,6 +25,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <vector>
 
 namespace
 {
@@ -32,8 +37,10 @@ int Usage(LPCWSTR lpszProblem)
 {
     fwprintf(stderr, L"ControlGallery: %ls\n", lpszProblem);
     fwprintf(stderr, L"usage: ControlGallery --list\n"
-                     L"       ControlGallery PAGE [--theme N] [--size WxH] [--shot OUT.png]\n"
-                     L"                      [--report-theme N] [--ini NAME] [--themed (task-dialog pages)]\n");
+                     L"       ControlGallery PAGE [--theme N] [--size WxH] [--shot OUT.png] [--keys K1,K2,...]\n"
+                     L"                      [--report-theme N] [--ini NAME] [--themed (task-dialog pages)]\n"
+                     L"keys: alt, f1-f12, esc, enter, tab, space, up, down, left, right, home, end,\n"
+                     L"      a letter or a digit, after any of ctrl+, alt+, shift+\n");
     return kExitBadArguments;
 }
 
@@ -83,6 +90,9 @@ void PumpUntilIdle(HWND hWnd)
             ::DispatchMessageW(&msg);
         }
         nQuietRounds = bWorked ? 0 : nQuietRounds + 1;
+        // Frames lay their bars out and update their commands at idle time.
+        if (!bWorked)
+            AfxGetThread()->OnIdle(0);
         ::Sleep(40);
     }
 }
@@ -119,6 +129,7 @@ int wmain(int argc, wchar_t** argv)
     CSize size;
     LPCWSTR lpszShot = nullptr;
     LPCWSTR lpszIni = nullptr;
+    std::vector<GalleryKeyStroke> keys;
     for (int i = 2; i < argc; ++i)
     {
         const bool bHasValue = i + 1 < argc;
@@ -150,6 +161,11 @@ int wmain(int argc, wchar_t** argv)
         {
             lpszShot = argv[++i];
         }
+        else if (wcscmp(argv[i], L"--keys") == 0 && bHasValue)
+        {
+            if (!ParseGalleryKeys(argv[++i], keys))
+                return Usage(L"--keys wants key names separated by commas");
+        }
         else
         {
             const CStringW strProblem = CStringW(L"bad argument \"") + argv[i] + L"\"";
@@ -163,7 +179,7 @@ int wmain(int argc, wchar_t** argv)
     ::InitCommonControlsEx(&icc);
     CWinApp app(L"ControlGallery");
     if (bTaskDialogPage)
-        return RunTaskDialogPage(argv[1], bThemed, lpszShot);
+        return RunTaskDialogPage(argv[1], bThemed, lpszShot, keys);
     // --ini NAME: the resource theme whose colours the themed pages take.
     if (lpszIni && !CLVKResourceImages::GetGlobal()->LoadTheme(nullptr, lpszIni, FALSE))
     {
@@ -177,45 +193,75 @@ int wmain(int argc, wchar_t** argv)
     if (!bSize)
         size = pPage->DefaultSize();
     const CStringW strTitle = CStringW(L"Control gallery - ") + pEntry->lpszName;
-    auto* pDialog = new GalleryDialog(std::move(pPage), strTitle, size, nTheme);
-    if (!pDialog->Create())
+    GalleryDialog* pDialog = nullptr;
+    CWnd* pWindow = nullptr;
+    if (!pPage->MakesOwnWindow())
     {
-        delete pDialog;
-        fwprintf(stderr, L"ControlGallery: the page's window could not be created\n");
-        return kExitShotFailed;
+        pDialog = new GalleryDialog(std::move(pPage), strTitle, size, nTheme);
+        if (!pDialog->Create())
+        {
+            delete pDialog;
+            fwprintf(stderr, L"ControlGallery: the page's window could not be created\n");
+            return kExitShotFailed;
+        }
+        pWindow = pDialog;
     }
-    const HWND hWnd = pDialog->m_hWnd;
-    pDialog->ShowWindow(SW_SHOW);
-    pDialog->SetForegroundWindow();
-    pDialog->UpdateWindow();
+    else
+    {
+        pWindow = pPage->CreateOwnWindow(strTitle, size, nTheme);
+        if (!pWindow)
+        {
+            fwprintf(stderr, L"ControlGallery: the page's window could not be created\n");
+            return kExitShotFailed;
+        }
+        // The thread's idle work (bar layout, command state) reaches it.
+        AfxGetThread()->m_pMainWnd = pWindow;
+    }
+    const HWND hWnd = pWindow->m_hWnd;
+    pWindow->ShowWindow(SW_SHOW);
+    pWindow->SetForegroundWindow();
+    pWindow->UpdateWindow();
 
     int nResult = 0;
-    if (lpszShot)
+    if (lpszShot && keys.empty())
     {
         PumpUntilIdle(hWnd);
         ::RedrawWindow(hWnd, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         PumpUntilIdle(hWnd);
-        if (!SaveWindowShot(hWnd, lpszShot))
+        // A page of its own window shows bars and menus in windows of their own.
+        if (!SaveWindowShot(hWnd, lpszShot, pDialog == nullptr))
         {
             fwprintf(stderr, L"ControlGallery: could not write \"%ls\"\n", lpszShot);
             nResult = kExitShotFailed;
         }
-        pDialog->DestroyWindow();
     }
     else
     {
+        if (!keys.empty())
+            StartGalleryKeys(keys, hWnd, lpszShot, pDialog == nullptr);
         MSG msg{};
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+        BOOL bGot = FALSE;
+        while ((bGot = ::GetMessageW(&msg, nullptr, 0, 0)) > 0)
         {
-            if (!::IsWindow(hWnd) || !::IsDialogMessageW(hWnd, &msg))
+            const BOOL bTaken = pDialog ? (::IsWindow(hWnd) && ::IsDialogMessageW(hWnd, &msg))
+                                        : AfxPreTranslateMessage(&msg);
+            if (!bTaken)
             {
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);
             }
+            MSG next{};
+            if (!pDialog && !::PeekMessageW(&next, nullptr, 0, 0, PM_NOREMOVE))
+                AfxGetThread()->OnIdle(0);
         }
+        if (bGot == 0)
+            nResult = static_cast<int>(msg.wParam);
     }
+    if (::IsWindow(hWnd))
+        pWindow->DestroyWindow();
     delete pDialog;
+    pPage.reset();
     if (SUCCEEDED(hrCom))
         ::CoUninitialize();
     return nResult;

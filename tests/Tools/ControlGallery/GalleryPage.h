@@ -22,6 +22,14 @@ public:
     // registers their anchors with the dialog's layout.
     virtual void Create(CLVKResizeDialog& dialog) = 0;
 
+    // A page that is a window of its own (a frame) answers true and makes
+    // it in CreateOwnWindow, at the size, with --theme applied (nTheme < 0:
+    // none), answering null when it cannot; the page keeps the object and
+    // posts WM_QUIT when the window goes. The other pages are shown in the
+    // gallery's dialog.
+    virtual bool MakesOwnWindow() const { return false; }
+    virtual CWnd* CreateOwnWindow(LPCWSTR /*lpszTitle*/, CSize /*size*/, int /*nTheme*/) { return nullptr; }
+
     // --theme N: by default every descendant gets WM_APPLY_CONTROL_THEME.
     virtual void ApplyTheme(CLVKResizeDialog& dialog, int nTheme)
     {

@@ -5,6 +5,8 @@ const std::vector<GalleryPageEntry>& GalleryPageTable()
     static const std::vector<GalleryPageEntry> table = {
         {L"resize", &CreateResizePage}, {L"scrollbars", &CreateScrollBarsPage}, {L"hyperlink", &CreateHyperLinkPage},
         {L"edits", &CreateEditsPage},   {L"buttons", &CreateButtonsPage},
+        // The command bars in a frame window.
+        {L"commandbars", &CreateCommandBarsPage},
         // The report control's pages.
         {L"report", &CreateReportPage},
         {L"report-grouped", &CreateReportGroupedPage},

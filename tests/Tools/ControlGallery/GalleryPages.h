@@ -24,3 +24,4 @@ std::unique_ptr<GalleryPage> CreateScrollBarsPage();
 std::unique_ptr<GalleryPage> CreateHyperLinkPage();
 std::unique_ptr<GalleryPage> CreateEditsPage();
 std::unique_ptr<GalleryPage> CreateButtonsPage();
+std::unique_ptr<GalleryPage> CreateCommandBarsPage();

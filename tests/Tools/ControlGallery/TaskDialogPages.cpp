@@ -1,6 +1,7 @@
 #include "TaskDialogPages.h"
 
 #include "Controls/TaskDialog.h"
+#include "GalleryKeys.h"
 #include "WindowShot.h"
 
 #include <cstdio>
@@ -13,7 +14,8 @@ namespace
 class GalleryTaskDialog : public CLVKTaskDialog
 {
 public:
-    GalleryTaskDialog(bool bThemed, LPCWSTR lpszShot) : m_lpszShot(lpszShot)
+    GalleryTaskDialog(bool bThemed, LPCWSTR lpszShot, const std::vector<GalleryKeyStroke>& keys)
+        : m_lpszShot(lpszShot), m_keys(keys)
     {
         m_bNativeAllowed = FALSE;
         SetForceThemed(bThemed);
@@ -32,7 +34,11 @@ protected:
     {
         if (m_bMarquee)
             SendMessage(TDM_SET_PROGRESS_BAR_MARQUEE, TRUE, 30);
-        if (m_lpszShot)
+        if (!m_keys.empty())
+        {
+            StartGalleryKeys(m_keys, GetSafeHwnd(), m_lpszShot);
+        }
+        else if (m_lpszShot)
         {
             s_pShooting = this;
             ::SetTimer(nullptr, 0, 400, &ShootProc);
@@ -56,6 +62,7 @@ private:
 
     static GalleryTaskDialog* s_pShooting;
     LPCWSTR m_lpszShot = nullptr;
+    std::vector<GalleryKeyStroke> m_keys;
     bool m_bMarquee = false;
     bool m_bShotWritten = false;
 };
@@ -152,11 +159,17 @@ bool IsTaskDialogPage(LPCWSTR lpszName)
     return false;
 }
 
-int RunTaskDialogPage(LPCWSTR lpszName, bool bThemed, LPCWSTR lpszShot)
+int RunTaskDialogPage(LPCWSTR lpszName, bool bThemed, LPCWSTR lpszShot, const std::vector<GalleryKeyStroke>& keys)
 {
-    GalleryTaskDialog dialog(bThemed, lpszShot);
+    GalleryTaskDialog dialog(bThemed, lpszShot, keys);
     Configure(dialog, lpszName);
     dialog.DoModal();
+    if (!keys.empty())
+    {
+        // A key may have closed the dialog before the run ended.
+        const int nResult = GetGalleryKeysResult();
+        return nResult < 0 ? 0 : nResult;
+    }
     if (lpszShot && !dialog.ShotWritten())
     {
         fwprintf(stderr, L"ControlGallery: could not write \"%ls\"\n", lpszShot);

@@ -11,5 +11,10 @@
 // The page names, in the order --list prints them.
 const std::vector<LPCWSTR>& TaskDialogPageNames();
 bool IsTaskDialogPage(LPCWSTR lpszName);
+struct GalleryKeyStroke;
+
 // Runs the page; the exit code of the gallery (0, or 1 when the shot failed).
-int RunTaskDialogPage(LPCWSTR lpszName, bool bThemed, LPCWSTR lpszShot);
+// With keys the dialog gets them once it shows and closes after the last one
+// (the shot is taken then).
+int RunTaskDialogPage(LPCWSTR lpszName, bool bThemed, LPCWSTR lpszShot,
+                      const std::vector<GalleryKeyStroke>& keys);

@@ -37,7 +37,7 @@ BOOL WritePng(LPCWSTR lpszPath, int nWidth, int nHeight, const std::vector<BYTE>
 
 }  // namespace
 
-BOOL SaveWindowShot(HWND hWnd, LPCWSTR lpszPath)
+BOOL SaveWindowShot(HWND hWnd, LPCWSTR lpszPath, BOOL bScreen)
 {
     RECT rc{};
     if (!::GetWindowRect(hWnd, &rc))
@@ -60,9 +60,11 @@ BOOL SaveWindowShot(HWND hWnd, LPCWSTR lpszPath)
         return FALSE;
     const HDC hMemDC = ::CreateCompatibleDC(nullptr);
     const HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    const HDC hWindowDC = ::GetWindowDC(hWnd);
-    const BOOL bCopied = ::BitBlt(hMemDC, 0, 0, nWidth, nHeight, hWindowDC, 0, 0, SRCCOPY | CAPTUREBLT);
-    ::ReleaseDC(hWnd, hWindowDC);
+    const HWND hWndSource = bScreen ? nullptr : hWnd;
+    const HDC hSourceDC = bScreen ? ::GetDC(nullptr) : ::GetWindowDC(hWnd);
+    const BOOL bCopied = ::BitBlt(hMemDC, 0, 0, nWidth, nHeight, hSourceDC, bScreen ? rc.left : 0,
+                                  bScreen ? rc.top : 0, SRCCOPY | CAPTUREBLT);
+    ::ReleaseDC(hWndSource, hSourceDC);
     ::GdiFlush();
 
     std::vector<BYTE> rgba(static_cast<size_t>(nWidth) * nHeight * 4);

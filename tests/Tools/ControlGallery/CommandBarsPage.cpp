@@ -120,25 +120,22 @@ public:
 
         CLVKToolBar* pTop = m_pCommandBars->CreateToolBar(L"Standard", kIdTopBar);
         CLVKToolBar* pLeft = m_pCommandBars->CreateToolBar(L"Drawing", kIdLeftBar);
-        CLVKToolBar* pFormat = m_pCommandBars->CreateToolBar(L"Format", kIdFormatBar, TRUE);
+        CLVKToolBar* pFormat = m_pCommandBars->CreateToolBar(L"Format", kIdFormatBar);
         if (!pTop || !pLeft || !pFormat)
             return FALSE;
         pTop->LoadToolBar(kIdTopBar);
         pLeft->LoadToolBar(kIdLeftBar);
         pFormat->LoadToolBar(kIdFormatBar);
         m_pCommandBars->DockCommandBarAtSide(pLeft, CLVKCommandBars::kDockLeft);
-        RecalcLayout();
-        // The frame shows before the bar floats, so that the bar's window
-        // comes above it.
-        ShowWindow(SW_SHOW);
         m_pCommandBars->FloatCommandBar(pFormat);
+        RecalcLayout();
         // The floating bar stands over the lower right part of the client.
         CRect rcClient;
         GetClientRect(&rcClient);
         ClientToScreen(&rcClient);
         const CSize szFormat = pFormat->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
-        pFormat->SetWindowPos(&CWnd::wndTop, rcClient.right - szFormat.cx - 40, rcClient.bottom - szFormat.cy - 60,
-                              szFormat.cx, szFormat.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        pFormat->SetWindowPos(nullptr, rcClient.right - szFormat.cx - 40, rcClient.bottom - szFormat.cy - 60,
+                              szFormat.cx, szFormat.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         m_pTopBar = pTop;
         SetMessageText(AFX_IDS_IDLEMESSAGE);
         return TRUE;

@@ -35,6 +35,49 @@ BOOL WritePng(LPCWSTR lpszPath, int nWidth, int nHeight, const std::vector<BYTE>
     return bOk;
 }
 
+BOOL IsOwnedBy(HWND hWnd, HWND hOwner)
+{
+    for (HWND h = ::GetWindow(hWnd, GW_OWNER); h; h = ::GetWindow(h, GW_OWNER))
+    {
+        if (h == hOwner)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// Draws the visible windows of the thread that stand above hWnd, and those
+// it owns (which Windows always keeps above it), from the lowest up, each
+// from its own drawing, where they cover rcWindow. Wine reads the screen
+// without them, so the picture is put together from the windows themselves.
+void DrawWindowsAbove(HWND hWnd, const RECT& rcWindow, HDC hMemDC)
+{
+    std::vector<HWND> above;
+    const DWORD dwThread = ::GetCurrentThreadId();
+    BOOL bBelow = FALSE;
+    for (HWND hTop = ::GetTopWindow(nullptr); hTop; hTop = ::GetWindow(hTop, GW_HWNDNEXT))
+    {
+        if (hTop == hWnd)
+        {
+            bBelow = TRUE;
+            continue;
+        }
+        if (::GetWindowThreadProcessId(hTop, nullptr) == dwThread && ::IsWindowVisible(hTop) &&
+            (!bBelow || IsOwnedBy(hTop, hWnd)))
+            above.push_back(hTop);
+    }
+    for (auto it = above.rbegin(); it != above.rend(); ++it)
+    {
+        RECT rc{};
+        RECT rcCommon{};
+        if (!::GetWindowRect(*it, &rc) || !::IntersectRect(&rcCommon, &rc, &rcWindow))
+            continue;
+        const HDC hDC = ::GetWindowDC(*it);
+        ::BitBlt(hMemDC, rc.left - rcWindow.left, rc.top - rcWindow.top, rc.right - rc.left, rc.bottom - rc.top, hDC,
+                 0, 0, SRCCOPY);
+        ::ReleaseDC(*it, hDC);
+    }
+}
+
 }  // namespace
 
 BOOL SaveWindowShot(HWND hWnd, LPCWSTR lpszPath, BOOL bScreen)
@@ -60,11 +103,11 @@ BOOL SaveWindowShot(HWND hWnd, LPCWSTR lpszPath, BOOL bScreen)
         return FALSE;
     const HDC hMemDC = ::CreateCompatibleDC(nullptr);
     const HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    const HWND hWndSource = bScreen ? nullptr : hWnd;
-    const HDC hSourceDC = bScreen ? ::GetDC(nullptr) : ::GetWindowDC(hWnd);
-    const BOOL bCopied = ::BitBlt(hMemDC, 0, 0, nWidth, nHeight, hSourceDC, bScreen ? rc.left : 0,
-                                  bScreen ? rc.top : 0, SRCCOPY | CAPTUREBLT);
-    ::ReleaseDC(hWndSource, hSourceDC);
+    const HDC hWindowDC = ::GetWindowDC(hWnd);
+    BOOL bCopied = ::BitBlt(hMemDC, 0, 0, nWidth, nHeight, hWindowDC, 0, 0, SRCCOPY | CAPTUREBLT);
+    ::ReleaseDC(hWnd, hWindowDC);
+    if (bScreen && bCopied)
+        DrawWindowsAbove(hWnd, rc, hMemDC);
     ::GdiFlush();
 
     std::vector<BYTE> rgba(static_cast<size_t>(nWidth) * nHeight * 4);

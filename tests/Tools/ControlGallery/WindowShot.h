@@ -4,7 +4,6 @@
 #include <windows.h>
 
 // FALSE when the window could not be read or the file not written. With
-// bScreen the picture is the screen over the window's rectangle, with the
-// windows that stand above it (open menus, floating bars); else the window's
-// own drawing.
+// bScreen the picture also shows the windows of the thread that stand above
+// the window (open menus, floating bars), as the screen shows them.
 BOOL SaveWindowShot(HWND hWnd, LPCWSTR lpszPath, BOOL bScreen = FALSE);

@@ -139,6 +139,29 @@ int CLVKReportColumn::GetHeaderAlignment() const
     return 0;
 }
 
+int CLVKReportColumn::GetFooterAlignment() const
+{
+    if (m_nFooterAlignment != -1)
+        return m_nFooterAlignment;
+    CLVKReportControl* pControl = GetControl();
+    if (pControl && pControl->GetPaintManager() && pControl->GetPaintManager()->m_bUseColumnTextAlignment)
+        return m_nAlignment;
+    return 0;
+}
+
+CFont* CLVKReportColumn::GetFont() const
+{
+    if (m_pFont && m_pFont->GetSafeHandle())
+        return m_pFont;
+    CLVKReportControl* pControl = GetControl();
+    if (pControl && pControl->GetPaintManager())
+        return pControl->GetPaintManager()->GetCaptionFont();
+    static CFont s_fontDefault;
+    if (!s_fontDefault.GetSafeHandle())
+        s_fontDefault.CreateStockObject(DEFAULT_GUI_FONT);
+    return &s_fontDefault;
+}
+
 BOOL CLVKReportColumn::IsSorted() const
 {
     return m_pColumns && m_pColumns->GetSortOrder()->IndexOf(this) >= 0;

@@ -78,6 +78,38 @@ public:
     const RECT& GetRect() const { return m_rcColumn; }
     void SetRect(const RECT& rc) { m_rcColumn = rc; }
 
+    // What the paint manager reads of the header and footer.
+    // The column's own font, else the paint manager's caption font.
+    CFont* GetFont() const;
+    void SetFont(CFont* pFont) { m_pFont = pFont; }
+    int GetFooterAlignment() const;
+    void SetFooterAlignment(int nAlignment) { m_nFooterAlignment = nAlignment; }
+    // The divider line drawn at the column's right edge in header and footer.
+    BOOL IsDrawHeaderDivider() const { return m_bDrawHeaderDivider; }
+    void SetDrawHeaderDivider(BOOL b) { m_bDrawHeaderDivider = b; }
+    // The header shows the caption (else only the icon).
+    BOOL IsShowCaption() const { return m_bShowCaption; }
+    void SetShowCaption(BOOL b) { m_bShowCaption = b; }
+    // A header button that hides or shows a block of neighbouring columns:
+    // the block's size (positive after the column, negative before it) and
+    // whether it is hidden.
+    BOOL IsPlusMinus() const { return m_bPlusMinus; }
+    void SetPlusMinus(BOOL b) { m_bPlusMinus = b; }
+    int GetNextVisualBlock() const { return m_nNextVisualBlock; }
+    void SetNextVisualBlock(int n) { m_nNextVisualBlock = n; }
+    BOOL IsBlockHidden() const { return m_bBlockHidden; }
+    void SetBlockHiddenFlag(BOOL b) { m_bBlockHidden = b; }
+    // Cells of this column show row numbers.
+    BOOL IsRowNumberColumn() const { return m_bRowNumbers; }
+    void SetRowNumberColumn(BOOL b) { m_bRowNumbers = b; }
+    // Vertical grid lines in the rows of the header-records and
+    // footer-records sections (body rows always have them).
+    BOOL IsDrawGridInRecordSections() const { return m_bDrawGridInRecordSections; }
+    void SetDrawGridInRecordSections(BOOL b) { m_bDrawGridInRecordSections = b; }
+    // Marked while the column shows the icon view's captions.
+    BOOL IsIconViewColumn() const { return m_bIconViewColumn; }
+    void SetIconViewColumn(BOOL b) { m_bIconViewColumn = b; }
+
 private:
     CLVKReportRecordItemEditOptions* m_pEditOptions = nullptr;
     CString m_strInternalName;
@@ -107,6 +139,16 @@ private:
     int m_nColumnAutoWidth = 0;
     int m_nColumnStaticWidth = 0;
     BOOL m_bAutoSize = TRUE;
+    CFont* m_pFont = nullptr;
+    int m_nFooterAlignment = -1;
+    BOOL m_bDrawHeaderDivider = TRUE;
+    BOOL m_bShowCaption = TRUE;
+    BOOL m_bPlusMinus = FALSE;
+    int m_nNextVisualBlock = 0;
+    BOOL m_bBlockHidden = FALSE;
+    BOOL m_bRowNumbers = FALSE;
+    BOOL m_bDrawGridInRecordSections = FALSE;
+    BOOL m_bIconViewColumn = FALSE;
 
     friend class CLVKReportColumns;
 };

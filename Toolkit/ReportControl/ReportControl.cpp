@@ -19,6 +19,7 @@
 #include "ReportSelectedRows.h"
 #include "ReportThemes.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/ImageManager.h"
 #include "Foundation/WindowHelpers.h"
 
 #include <windowsx.h>
@@ -87,6 +88,7 @@ CLVKReportControl::CLVKReportControl()
     m_pNavigator = std::make_unique<CLVKReportNavigator>(this);
     m_pInplaceEdit = std::make_unique<CLVKReportInplaceEdit>();
     m_pInplaceList = std::make_unique<CLVKReportInplaceList>();
+    m_pImageManager = new CLVKImageManager();
     SetTheme(1);
 }
 
@@ -103,8 +105,25 @@ CLVKReportControl::~CLVKReportControl()
     if (m_pPaintManager)
         m_pPaintManager->InternalRelease();
     m_pReportHeader->InternalRelease();
+    m_pImageManager->InternalRelease();
     m_pSections->InternalRelease();
     DestroyWindow();
+}
+
+void CLVKReportControl::SetImageManager(CLVKImageManager* pImageManager)
+{
+    if (!pImageManager || pImageManager == m_pImageManager)
+        return;
+    m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
+    RedrawControl();
+}
+
+int CLVKReportControl::GetDefaultRowHeight() const
+{
+    if (m_nDefaultRowHeight > 0)
+        return m_nDefaultRowHeight;
+    return m_pPaintManager ? m_pPaintManager->GetFixedRowHeight(nullptr, nullptr) : 0;
 }
 
 BOOL AFX_CDECL CLVKReportControl::RegisterWindowClass(HINSTANCE hInstance)
@@ -361,8 +380,9 @@ BOOL CLVKReportControl::SetFocusedColumn(CLVKReportColumn* pColumn)
 
 // Appearance -----------------------------------------------------------------
 
-void CLVKReportControl::SetTheme(int nReportTheme)
+void CLVKReportControl::SetTheme(int nReportTheme, BOOL bThemeMetrics)
 {
+    m_bThemeMetrics = bThemeMetrics;
     SetPaintManager(LVKCreateReportTheme(nReportTheme));
 }
 

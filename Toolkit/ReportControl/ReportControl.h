@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+class CLVKImageManager;
+class CLVKReportHyperlink;
 class CLVKReportRecordItem;
 class CLVKReportInplaceButton;
 class CLVKReportRecordItemConstraint;
@@ -67,7 +69,10 @@ public:
     BOOL SetFocusedColumn(CLVKReportColumn* pColumn);
 
     // Appearance.
-    void SetTheme(int nReportTheme);
+    // A report theme number (1 to 10, anything else the default theme);
+    // bThemeMetrics makes the flat themes use their own row and tree metrics.
+    void SetTheme(int nReportTheme, BOOL bThemeMetrics = FALSE);
+    BOOL IsThemeMetrics() const { return m_bThemeMetrics; }
     void SetPaintManager(CLVKReportPaintManager* pPaintManager);
     CLVKReportPaintManager* GetPaintManager() const { return m_pPaintManager; }
     void SetGroupRowsBold(BOOL bBold);
@@ -128,6 +133,26 @@ public:
     // the view stays off and the call answers FALSE.
     BOOL ShowIconView(BOOL bShow);
     BOOL IsIconView() const { return m_bIconView; }
+    // Icon cells per line and the height of a line of them in icon view.
+    int GetIconViewItemsPerLine() const { return m_nIconsPerLine; }
+    int GetIconViewRowHeight() const { return m_szIconSpacing.cy; }
+
+    // The icons of items and columns (the control owns its manager).
+    CLVKImageManager* GetImageManager() const { return m_pImageManager; }
+    // Takes over the caller's reference; null keeps the current manager.
+    void SetImageManager(CLVKImageManager* pImageManager);
+
+    // Rows the user sizes by dragging their bottom edge; they start at the
+    // default row height.
+    void AllowRowSizing(BOOL bAllow) { m_bRowSizing = bAllow; }
+    BOOL IsRowSizingAllowed() const { return m_bRowSizing; }
+    int GetDefaultRowHeight() const;
+    void SetDefaultRowHeight(int nHeight) { m_nDefaultRowHeight = nHeight; }
+
+    // The hyperlink under the mouse, drawn in the hover style.
+    CLVKReportHyperlink* GetHotHyperlink() const { return m_pHotHyperlink; }
+    // The row under the mouse (none outside the rows).
+    CLVKReportRow* GetHotRow() const { return m_pHotRow; }
 
     // The widest cell of the column over the body rows and the shown record
     // rows, measured by drawing them into a memory DC.
@@ -290,6 +315,15 @@ protected:
     BOOL m_bCellMerging = FALSE;
     BOOL m_bIconView = FALSE;
     int m_nIconColumnIndex = -1;
+    int m_nIconsPerLine = 0;
+    SIZE m_szIcon{};
+    SIZE m_szIconSpacing{};
+    CLVKImageManager* m_pImageManager = nullptr;
+    BOOL m_bRowSizing = FALSE;
+    int m_nDefaultRowHeight = 0;
+    CLVKReportHyperlink* m_pHotHyperlink = nullptr;
+    CLVKReportRow* m_pHotRow = nullptr;
+    BOOL m_bThemeMetrics = FALSE;
     BOOL m_bCreatedByCreate = FALSE;
     BOOL m_bVScrollBarVisible = FALSE;
     BOOL m_bHScrollBarVisible = FALSE;

@@ -26,6 +26,10 @@ public:
     void SetCaption(LPCWSTR lpszCaption);
     void SetCaptionAndValue(LPCWSTR lpszCaption, const COleVariant& vtValue);
     static void SumChildColumns(CLVKReportRow* pRow, int nColumnFrom, int nColumnTo, double& dTotal);
+    // Set while drawing a lower group row with selected rows: the selection
+    // box of this row shows it on the next paint.
+    BOOL GetSelectionMark() const { return m_bSelectionMark; }
+    void SetSelectionMark(BOOL b) { m_bSelectionMark = b; }
 
 protected:
     CString m_strGroupText;
@@ -33,4 +37,5 @@ protected:
     CString m_strFormula;
     CString m_strFormat;
     COleVariant m_vtGroup;
+    BOOL m_bSelectionMark = FALSE;
 };

@@ -136,7 +136,7 @@ void CLVKReportHeader::Draw(CDC* pDC, RECT rcHeader, int /*nLeftOffset*/)
         rc.bottom = rcHeader.bottom;
         if (rc.right <= rcFill.left || rc.left >= rcFill.right)
             continue;
-        pPaintManager->DrawColumn(pDC, pColumn, this, rc, pColumn == m_pPressedColumn);
+        pPaintManager->DrawColumn(pDC, pColumn, this, rc);
     }
 }
 
@@ -163,7 +163,7 @@ void CLVKReportHeader::DrawGroupBy(CDC* pDC, RECT rcGroupBy)
         GetTextExtentPoint32W(pDC->m_hDC, pColumn->GetCaption(), pColumn->GetCaption().GetLength(), &sz);
         SelectObject(pDC->m_hDC, hOld);
         RECT rc{x, y, x + sz.cx + Sx(40), y + nHeight};
-        pPaintManager->DrawColumn(pDC, pColumn, this, rc, FALSE);
+        pPaintManager->DrawColumn(pDC, pColumn, this, rc, TRUE);
         x = rc.right + Sx(4);
         y += nHeight / 2;
     }

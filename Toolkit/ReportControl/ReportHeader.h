@@ -41,7 +41,12 @@ public:
     BOOL IsResizing() const { return m_pResizeColumn != nullptr; }
     void CancelMouseMode();
     BOOL SetCursor(POINT pt);
-    CLVKReportColumn* GetHotColumn() const { return m_pPressedColumn; }
+    // The column pressed in the header (or the group-by box), the column
+    // being dragged or resized, and the column under the mouse.
+    CLVKReportColumn* GetPressedColumn() const { return m_pPressedColumn; }
+    CLVKReportColumn* GetTrackingColumn() const { return m_pResizeColumn; }
+    BOOL IsDraggingFromHeader() const { return FALSE; }
+    CLVKReportColumn* GetHotColumn() const { return m_pHotColumn; }
 
 private:
     CLVKReportColumnListBox* m_pColumnListBox = nullptr;
@@ -53,6 +58,7 @@ private:
     int m_nAvailableWidth = 0;
     CLVKReportColumn* m_pResizeColumn = nullptr;
     CLVKReportColumn* m_pPressedColumn = nullptr;
+    CLVKReportColumn* m_pHotColumn = nullptr;
     int m_nResizeStartX = 0;
     int m_nResizeStartWidth = 0;
     HCURSOR m_hResizeCursor = nullptr;

@@ -48,6 +48,9 @@ public:
     void SetLocked(BOOL b) { m_bLocked = b; }
     BOOL IsSelected() const { return m_bSelected; }
     void SetSelected(BOOL b) { m_bSelected = b; }
+    // The height the user gave the record's rows (0 none).
+    int GetRowHeight() const { return m_nRowHeight; }
+    void SetRowHeight(int nHeight) { m_nRowHeight = nHeight; }
 
 protected:
     std::vector<CLVKReportRecordItem*> m_arrItems;

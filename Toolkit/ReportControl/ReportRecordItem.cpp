@@ -404,33 +404,28 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
     pRow->FillItemMetrics(pDrawArgs, pMetrics);
 
     RECT& rcItem = pDrawArgs->rcItem;
-    if (pMetrics->clrBackground != static_cast<COLORREF>(-1))
-    {
-        SetBkColor(pDC->m_hDC, pMetrics->clrBackground);
-        ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rcItem, nullptr, 0, nullptr);
-    }
+    pPaintManager->DrawItemBackground(pDrawArgs, pMetrics);
 
     int nIndent = 0;
     if (pDrawArgs->pColumn && pDrawArgs->pColumn->IsTreeColumn())
     {
+        // The tree column: indented by the row's level, with the tree lines
+        // and, for a row with children, the expand glyph.
         const int nLevel = pRow->GetTreeDepth() - pRow->GetGroupLevel();
         rcItem.left += max(0, nLevel) * pPaintManager->GetTreeIndent();
-        const SIZE szGlyph = pPaintManager->DrawExpandGlyph(nullptr, rcItem, pRow->IsExpanded());
+        RECT rcGlyph = rcItem;
+        const SIZE szGlyph = pPaintManager->DrawExpandGlyph(nullptr, pRow, rcGlyph);
+        pPaintManager->DrawTreeStructure(pDrawArgs, pMetrics, rcItem, szGlyph);
+        rcGlyph = rcItem;
         if (pRow->HasChildren())
         {
-            RECT rcGlyph = rcItem;
-            rcGlyph.left += Sx(2);
-            rcGlyph.right = rcGlyph.left + szGlyph.cx;
-            rcGlyph.top = (rcItem.top + rcItem.bottom - szGlyph.cy) / 2;
-            rcGlyph.bottom = rcGlyph.top + szGlyph.cy;
-            pPaintManager->DrawExpandGlyph(pDC, rcGlyph, pRow->IsExpanded());
-            pRow->SetCollapseRect(rcGlyph);
-            rcItem.left = rcGlyph.right + Sx(3);
+            pPaintManager->DrawExpandGlyph(pDC, pRow, rcGlyph);
+            if (!pDC->m_bPrinting)
+                pRow->SetCollapseRect(rcGlyph);
+            rcItem.left = rcGlyph.left + szGlyph.cx + Sx(pPaintManager->m_nTreeGlyphGap);
         }
         else
-        {
-            rcItem.left += Sx(2) + szGlyph.cx + Sx(5);
-        }
+            rcItem.left = rcGlyph.left + Sx(2) + szGlyph.cx + Sx(pPaintManager->m_nTreeNoGlyphGap);
         nIndent = rcItem.left - pDrawArgs->pColumn->GetRect().left;
     }
 

@@ -182,8 +182,9 @@ int CLVKReportRow::AddTreeIndent(int x, CLVKReportColumn* pColumn)
     const int nLevel = m_nRowLevel - m_nGroupLevel;
     x += max(0, nLevel) * pPaintManager->GetTreeIndent();
     RECT rc{};
-    x += CLVKDpiScaling::GetGlobal()->ScaleX(2) + pPaintManager->DrawExpandGlyph(nullptr, rc, m_bExpanded).cx;
-    x += CLVKDpiScaling::GetGlobal()->ScaleX(HasChildren() ? 3 : 5);
+    x += pPaintManager->DrawExpandGlyph(nullptr, this, rc).cx;
+    x += CLVKDpiScaling::GetGlobal()->ScaleX(HasChildren() ? pPaintManager->m_nTreeGlyphGap
+                                                             : pPaintManager->m_nTreeNoGlyphGap);
     return x;
 }
 
@@ -246,60 +247,150 @@ CLVKReportRecordItem* CLVKReportRow::HitTest(POINT pt, RECT* pRectItem, CLVKRepo
 
 void CLVKReportRow::FillItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics)
 {
+    if (!m_pControl || !pDrawArgs || !pMetrics)
+        return;
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     pPaintManager->FillItemMetrics(pDrawArgs, pMetrics);
     if (m_pRecord)
         m_pRecord->GetItemMetrics(pDrawArgs, pMetrics);
     if (pDrawArgs->pItem)
         pDrawArgs->pItem->GetItemMetrics(pDrawArgs, pMetrics);
+    LOGFONTW lf{};
+    const BOOL bBold = pMetrics->pFont && pMetrics->pFont->GetSafeHandle() &&
+                       ::GetObjectW(pMetrics->pFont->m_hObject, sizeof(lf), &lf) && lf.lfWeight == FW_BOLD;
+    if (bBold && pPaintManager->m_clrBoldText.GetColor() != static_cast<COLORREF>(-1))
+        pMetrics->clrForeground = pPaintManager->m_clrBoldText;
     m_pControl->OnGetItemMetrics(pDrawArgs, pMetrics);
-    // The selection colours win over every other choice.
-    if (IsSelected() && !(pDrawArgs->pDC && pDrawArgs->pDC->m_bPrinting))
+    pDrawArgs->nTextAlign = pMetrics->nColumnAlignment;
+
+    // A merged cell shows selected when any row of its block is selected.
+    BOOL bSelected = IsSelected();
+    BOOL bFocused = IsFocused();
+    CLVKReportRecordItem* pMaster = pDrawArgs->pItem ? pDrawArgs->pItem->GetMergeMaster() : nullptr;
+    if (pMaster && m_pSection && pDrawArgs->pColumn && m_nIndex >= 0)
     {
-        const BOOL bFocused = m_pControl->HasFocus();
-        if (bFocused)
+        CLVKReportRows* pRows = m_pSection->GetRows();
+        for (int i = m_nIndex + 1; i < pRows->GetCount() && !(bSelected && bFocused); i++)
         {
-            pMetrics->clrBackground = pPaintManager->m_clrHighlight;
-            pMetrics->clrForeground = pPaintManager->m_clrHighlightText;
-        }
-        else if (!pPaintManager->m_bHideSelection)
-        {
-            pMetrics->clrBackground = pPaintManager->m_clrSelectedRow;
-            pMetrics->clrForeground = pPaintManager->m_clrSelectedRowText;
+            CLVKReportRow* pNext = pRows->GetAt(i);
+            CLVKReportRecordItem* pNextItem =
+                pNext && pNext->GetRecord() ? pNext->GetRecord()->GetItem(pDrawArgs->pColumn) : nullptr;
+            if (!pNextItem || pNextItem->GetMergeMaster() != pMaster)
+                break;
+            bSelected = bSelected || pNext->IsSelected();
+            bFocused = bFocused || pNext->IsFocused();
         }
     }
+    if (!bSelected || !pDrawArgs->pDC || pDrawArgs->pDC->m_bPrinting || m_pControl->IsIconView())
+        return;
+    if (bFocused && pDrawArgs->pColumn && pDrawArgs->pColumn == m_pControl->GetFocusedColumn())
+        return;
+    if (m_pControl->HasFocus())
+    {
+        pMetrics->clrForeground = bBold && pPaintManager->m_clrBoldTextHighlight.GetColor() != static_cast<COLORREF>(-1)
+                                      ? pPaintManager->m_clrBoldTextHighlight.GetColor()
+                                      : pPaintManager->m_clrHighlightText.GetColor();
+        pMetrics->clrBackground = pPaintManager->m_clrHighlight;
+    }
+    else if (!pPaintManager->m_bHideSelection)
+    {
+        pMetrics->clrForeground = pPaintManager->m_clrSelectedRowText;
+        pMetrics->clrBackground = pPaintManager->m_clrSelectedRow;
+    }
+}
+
+void CLVKReportRow::GetItemMetrics(CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem,
+                                   LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
+    drawArgs.pControl = m_pControl;
+    drawArgs.pRow = this;
+    drawArgs.pColumn = pColumn;
+    drawArgs.pItem = pItem;
+    drawArgs.nTextAlign = pColumn ? pColumn->GetAlignment() : 0;
+    FillItemMetrics(&drawArgs, pMetrics);
 }
 
 void CLVKReportRow::DrawGridLines(CDC* pDC, CLVKReportColumn* pColumn, const RECT& rcCell)
 {
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
-    pPaintManager->DrawGridLine(pDC, pColumn, rcCell, TRUE);
-    pPaintManager->DrawGridLine(pDC, pColumn, rcCell, FALSE);
+    RECT rc = rcCell;
+    rc.bottom -= CLVKDpiScaling::GetGlobal()->ScaleY(1);
+    if (pPaintManager->IsGridLineShown(FALSE) && !IsPreviewVisible())
+        pPaintManager->DrawGridLine(pDC, FALSE, rc);
+    const int nSectionType = m_pSection ? m_pSection->GetSectionType() : 0;
+    if (nSectionType == 0 || (pColumn && pColumn->IsDrawGridInRecordSections()))
+        pPaintManager->DrawGridLine(pDC, TRUE, rc);
 }
 
-void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int /*nLeftOffset*/, int nColumnFrom,
+void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nLeftOffset, int nColumnFrom,
                          int nColumnTo)
 {
     if (!m_pControl)
         return;
     m_rcRow = rcRow;
+    OffsetRect(&m_rcRow, -nLeftOffset, 0);
+    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     CLVKReportColumns* pColumns = m_pControl->GetColumns();
     CLVKReportColumn* pFirstVisible = pColumns->GetFirstVisibleColumn();
     const int nGroupIndent = m_pControl->GetGroupIndent();
     CLVKReportColumnOrder* pSortOrder = pColumns->GetSortOrder();
+    const BOOL bIconView = m_pControl->IsIconView();
+    const BOOL bVirtual = m_pControl->IsVirtualMode();
+    const int nPreviewHeight = IsPreviewVisible() ? m_nPreviewHeight : 0;
+
+    // The frozen columns stay in place; the others scroll under them.
+    const int nFrozen = m_pControl->GetFreezeColumnsCount();
+    int nFrozenRight = 0;
+    CLVKReportColumn* pLastFrozen = nullptr;
+    for (int i = 0, n = 0; i < pColumns->GetCount() && n < nFrozen; i++)
+    {
+        CLVKReportColumn* pColumn = pColumns->GetAt(i);
+        if (!pColumn->IsVisible())
+            continue;
+        n++;
+        pLastFrozen = pColumn;
+        nFrozenRight = pColumn->GetRect().right;
+    }
+    RECT rcFrozenCell{};
+    BOOL bDividerDue = FALSE;
+    CLVKReportRecordItem* pFrozenItem = nullptr;
 
     for (int i = nColumnFrom; i < nColumnTo && i < pColumns->GetCount(); i++)
     {
         CLVKReportColumn* pColumn = pColumns->GetAt(i);
         if (!pColumn || !pColumn->IsVisible() || !IsItemsVisible())
             continue;
-        RECT rcCell{pColumn->GetRect().left, rcRow.top, pColumn->GetRect().right, rcRow.bottom - m_nPreviewHeight};
+        RECT rcCell{pColumn->GetRect().left, m_rcRow.top, pColumn->GetRect().right, m_rcRow.bottom - nPreviewHeight};
         if (pColumn == pFirstVisible)
             rcCell.left += nGroupIndent;
         RECT rcVisible{};
         if (!IntersectRect(&rcVisible, &rcCell, &rcClip))
             continue;
+        const BOOL bFrozen = pColumn->IsFrozen() && nFrozen > 0;
+        if (bFrozen)
+            rcVisible.right = min(rcVisible.right, nFrozenRight);
+        else
+            rcVisible.left = max(rcVisible.left, nFrozenRight);
+        if (rcVisible.right <= rcVisible.left)
+            continue;
+
+        CLVKReportRecordItem* pItem = m_pRecord ? m_pRecord->GetItem(pColumn) : nullptr;
+        if (bDividerDue)
+        {
+            bDividerDue = FALSE;
+            // No divider through one merged block.
+            if (!(pItem && pFrozenItem && pItem->GetMergeMaster() &&
+                  pItem->GetMergeMaster() == pFrozenItem->GetMergeMaster()))
+            {
+                const int nSaved = SaveDC(pDC->m_hDC);
+                IntersectClipRect(pDC->m_hDC, rcFrozenCell.right - pDpi->ScaleX(10), rcFrozenCell.top,
+                                  rcFrozenCell.right + pDpi->ScaleX(10), rcFrozenCell.bottom);
+                pPaintManager->DrawFreezeColsDivider(pDC, rcFrozenCell, m_pControl, this);
+                RestoreDC(pDC->m_hDC, nSaved);
+            }
+        }
 
         LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
         drawArgs.pControl = m_pControl;
@@ -308,53 +399,87 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int /*
         drawArgs.pDC = pDC;
         drawArgs.rcItem = rcCell;
         drawArgs.nTextAlign = pColumn->GetAlignment();
-        drawArgs.pItem = m_pRecord ? m_pRecord->GetItem(pColumn) : nullptr;
+        drawArgs.pItem = pItem;
 
         const int nSaved = SaveDC(pDC->m_hDC);
         IntersectClipRect(pDC->m_hDC, rcVisible.left, rcVisible.top, rcVisible.right, rcVisible.bottom);
-        pPaintManager->DrawItemBackground(&drawArgs, nullptr);
-        if (pSortOrder->IndexOf(pColumn) >= 0 && !IsSelected())
+        pPaintManager->DrawAlternateRowBackground(pDC, this, rcCell);
+        if (pSortOrder->IndexOf(pColumn) >= 0)
             pPaintManager->FillItemShade(pDC, rcCell);
-        if (drawArgs.pItem && drawArgs.pItem->IsMergeMember())
+        if (!pItem)
+        {
+            if (!bIconView && !bVirtual && pColumn->IsRowNumberColumn())
+                pPaintManager->DrawRowNumber(pDC, rcCell, this);
+            RestoreDC(pDC->m_hDC, nSaved);
+        }
+        else if (pItem->GetMergeMaster())
         {
             // Drawn by the control once the rows are done.
             RestoreDC(pDC->m_hDC, nSaved);
-            m_pControl->AddMergedCell(drawArgs.pItem->GetMergeMaster(), rcCell, this, pColumn);
-            continue;
+            m_pControl->AddMergedCell(pItem->GetMergeMaster(), rcCell, this, pColumn);
         }
-        if (drawArgs.pItem)
+        else
         {
-            RECT rcItem = rcCell;
-            drawArgs.rcItem = rcItem;
-            drawArgs.pItem->Draw(&drawArgs);
+            if (pColumn->IsRowNumberColumn())
+                pPaintManager->DrawRowNumber(pDC, rcCell, this);
+            else
+                pItem->Draw(&drawArgs);
+            RestoreDC(pDC->m_hDC, nSaved);
+            RECT rcGrid = rcCell;
+            rcGrid.left -= pDpi->ScaleX(1);
+            DrawGridLines(pDC, pColumn, rcGrid);
         }
-        RestoreDC(pDC->m_hDC, nSaved);
-        RECT rcGrid = rcCell;
-        rcGrid.left -= 1;
-        DrawGridLines(pDC, pColumn, rcGrid);
+        if (pColumn == pLastFrozen)
+        {
+            rcFrozenCell = rcCell;
+            pFrozenItem = pItem;
+            bDividerDue = TRUE;
+        }
     }
 
     if (nGroupIndent > 0)
     {
-        RECT rcIndent{rcRow.left, rcRow.top, rcRow.left + nGroupIndent, rcRow.bottom};
+        RECT rcIndent{m_rcRow.left, m_rcRow.top, m_rcRow.left + nGroupIndent, m_rcRow.bottom};
         if (pFirstVisible)
+        {
             rcIndent.left = pFirstVisible->GetRect().left;
-        rcIndent.right = rcIndent.left + nGroupIndent;
-        pPaintManager->FillIndent(pDC, rcIndent);
+            rcIndent.right = rcIndent.left + nGroupIndent;
+        }
+        RECT rcFill{};
+        if (IntersectRect(&rcFill, &rcIndent, &rcClip))
+            pPaintManager->FillIndent(pDC, rcFill);
     }
 
-    if (IsFocused() && m_pControl->IsFocusFrameShown() && (m_pControl->HasFocus() || !pPaintManager->m_bHideSelection))
+    if (!bIconView && IsFocused() && m_pControl->IsFocusFrameShown() &&
+        (m_pControl->HasFocus() || !pPaintManager->m_bHideSelection))
     {
-        RECT rcFocus{rcRow.left + nGroupIndent, rcRow.top, rcRow.right, rcRow.bottom};
+        RECT rcFocus{m_rcRow.left + nGroupIndent, m_rcRow.top, m_rcRow.right, m_rcRow.bottom};
+        if (pFirstVisible)
+            rcFocus.left = max(rcFocus.left, pFirstVisible->GetRect().left + nGroupIndent);
         if (pPaintManager->IsGridHorizontal())
-            rcFocus.bottom -= CLVKDpiScaling::GetGlobal()->ScaleY(1);
-        if (m_pControl->IsFocusSubItems() && m_pControl->GetFocusedColumn())
-        {
-            rcFocus.left = max(rcFocus.left, m_pControl->GetFocusedColumn()->GetRect().left);
-            rcFocus.right = m_pControl->GetFocusedColumn()->GetRect().right;
-        }
+            rcFocus.bottom -= pDpi->ScaleY(1);
         pPaintManager->DrawFocusedRow(pDC, rcFocus);
     }
+
+    if (nGroupIndent > 0 && pPaintManager->IsGridHorizontal())
+    {
+        // The line under the indentation starts where the next row's level
+        // begins, so that group levels show as steps.
+        const int nBase = pFirstVisible ? pFirstVisible->GetRect().left : m_rcRow.left;
+        CLVKReportRows* pRows = m_pSection ? m_pSection->GetRows() : nullptr;
+        CLVKReportRow* pNext = pRows && m_nIndex >= 0 ? pRows->GetAt(m_nIndex + 1) : nullptr;
+        const int nStart = pNext ? min(nGroupIndent, pNext->GetTreeDepth() * pPaintManager->GetTreeIndent()) : 0;
+        const RECT rcLine{nBase + nStart, m_rcRow.top, nBase + nGroupIndent, m_rcRow.bottom - pDpi->ScaleY(1)};
+        if (rcLine.right > rcLine.left)
+            pPaintManager->DrawGridLine(pDC, FALSE, rcLine);
+    }
+    if (nPreviewHeight > 0 && pPaintManager->IsGridHorizontal())
+    {
+        const RECT rcLine{m_rcRow.left + nGroupIndent, m_rcRow.top, m_rcRow.right, m_rcRow.bottom - pDpi->ScaleY(1)};
+        pPaintManager->DrawGridLine(pDC, FALSE, rcLine);
+    }
+    if (bDividerDue)
+        pPaintManager->DrawFreezeColsDivider(pDC, rcFrozenCell, m_pControl, this);
 }
 
 void CLVKReportRow::OnClick(POINT ptClicked)

@@ -39,6 +39,11 @@ public:
     virtual void SetControl(CLVKReportControl* pControl) { m_pControl = pControl; }
     virtual BOOL IsItemsVisible() const { return TRUE; }
     virtual void FillItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
+    // The metrics of one cell without drawing it.
+    void GetItemMetrics(CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem, LVK_REPORTRECORDITEM_METRICS* pMetrics);
+    // The preview part below the cells is shown (a plain row whose record
+    // has a preview item, while the control shows previews).
+    virtual BOOL IsPreviewVisible() const { return FALSE; }
     virtual RECT GetItemRect(CLVKReportRecordItem* pItem);
     virtual int AddTreeIndent(int x, CLVKReportColumn* pColumn);
 
@@ -67,6 +72,9 @@ public:
     // Expands or collapses and updates the section's displayed rows.
     void SetExpandedEx(BOOL bExpanded, BOOL bRecursive, BOOL bNotify);
     void EnsureVisible();
+    // The height of a row the user may size (0 until measured).
+    int GetUserRowHeight() const { return m_nRowHeight; }
+    void SetUserRowHeight(int nHeight) { m_nRowHeight = nHeight; }
     int m_nMeasuredHeight = -1;
 
     // Accessibility: child 0 is the row, child n the record's item n - 1.

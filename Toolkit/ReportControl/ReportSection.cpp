@@ -472,13 +472,12 @@ void CLVKReportSection::Draw(CDC* pDC)
     int nTop = m_nScrollIndexV;
     if (m_nSectionType != 0)
         nTop = 0;
-    m_border.SetBorderColor(m_pControl->GetPaintManager()->m_clrControlDark);
+    CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
+    m_border.SetBorderColor(pPaintManager->GetGridColor());
     m_border.Draw(pDC, rc);
     rc = m_border.GetContentRect(rc);
     m_pControl->DrawRows(pDC, rc, rc.top, m_pRows, nTop, 0, m_pControl->GetColumns()->GetCount());
     if (m_nDividerStyle != 0)
-    {
-        SetBkColor(pDC->m_hDC, m_pControl->GetPaintManager()->m_clrControlDark);
-        ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &m_rcDivider, nullptr, 0, nullptr);
-    }
+        pPaintManager->DrawSectionDivider(pDC, m_rcDivider, m_nDividerPosition, m_nDividerStyle,
+                                          pPaintManager->m_clrBtnFace, m_clrDivider.GetCustomColor());
 }

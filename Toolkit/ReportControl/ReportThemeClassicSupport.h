@@ -1,7 +1,9 @@
-// Lines and fills shared by the classic report themes' header columns.
+// Lines and fills shared by the report themes' header columns.
 #pragma once
 
 #include "Framework.h"
+
+class CLVKReportColumn;
 
 inline void LVKReportFillSolid(HDC hDC, const RECT& rc, COLORREF clr)
 {
@@ -17,9 +19,14 @@ inline void LVKReportLine(HDC hDC, int x1, int y1, int x2, int y2, COLORREF clr)
     LVKReportFillSolid(hDC, rc, clr);
 }
 
-// a - (a - b) x factor, per channel.
-inline COLORREF LVKReportBlend(COLORREF a, COLORREF b, double dFactor)
-{
-    auto mix = [dFactor](int x, int y) { return static_cast<int>(x - (x - y) * dFactor); };
-    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-}
+// The visible column before a column in the header, or null.
+CLVKReportColumn* AFX_CDECL LVKReportPreviousVisibleColumn(CLVKReportColumn* pColumn);
+// The column draws its divider line (a missing column does not).
+BOOL AFX_CDECL LVKReportHasDivider(CLVKReportColumn* pColumn);
+// The previous visible column exists and hides its divider.
+BOOL AFX_CDECL LVKReportPreviousHidesDivider(CLVKReportColumn* pColumn);
+
+// Edges of a column whose divider (or whose left neighbour's divider) is off
+// are painted over in the header colour, so that the columns read as one.
+void AFX_CDECL LVKReportPaintOverHiddenDividers(HDC hDC, CLVKReportColumn* pColumn, const RECT& rc,
+                                                COLORREF clrHeader, COLORREF clrLight);

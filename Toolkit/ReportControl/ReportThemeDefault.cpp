@@ -7,8 +7,9 @@ CLVKReportThemeDefault::CLVKReportThemeDefault()
     m_nThemeKind = 0;
 }
 
-void CLVKReportThemeDefault::DrawColumnBackground(CDC* pDC, CLVKReportColumn*, RECT rcColumn, BOOL bPressed)
+void CLVKReportThemeDefault::DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL&, BOOL&,
+                                                  CLVKReportHeader*)
 {
-    LVKReportFillSolid(pDC->m_hDC, rcColumn, bPressed ? m_clrControlDark.GetColor() : m_clrHeaderControl.GetColor());
-    DrawEdge(pDC->m_hDC, &rcColumn, bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    DrawEdge(pDC->m_hDC, &rcColumn, EDGE_RAISED, BF_RECT);
+    LVKReportPaintOverHiddenDividers(pDC->m_hDC, pColumn, rcColumn, m_clrHeaderControl, m_clrControlLightLight);
 }

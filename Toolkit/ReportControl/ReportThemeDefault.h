@@ -8,5 +8,6 @@ class CLVKReportThemeDefault : public CLVKReportPaintManager
 public:
     CLVKReportThemeDefault();
 
-    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL bPressed) override;
+    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL& bColumnPressed,
+                              BOOL& bDraggingFromHeader, CLVKReportHeader* pHeader) override;
 };

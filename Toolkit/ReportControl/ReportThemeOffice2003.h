@@ -1,4 +1,5 @@
-// The Office 2003 report theme: header columns with a divider line and a shaded bottom edge.
+// The Office 2003 report theme: flat header columns with a shaded bottom
+// edge and a shadow under columns in the header.
 #pragma once
 
 #include "ReportPaintManager.h"
@@ -7,6 +8,8 @@ class CLVKReportThemeOffice2003 : public CLVKReportPaintManager
 {
 public:
     CLVKReportThemeOffice2003();
-
-    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL bPressed) override;
+    void DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLVKReportHeader* pHeader, RECT rcColumn,
+                    BOOL bDrawExternal = FALSE, int nShadowWidth = 0) override;
+    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL& bColumnPressed,
+                              BOOL& bDraggingFromHeader, CLVKReportHeader* pHeader) override;
 };

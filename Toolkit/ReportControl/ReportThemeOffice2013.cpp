@@ -3,6 +3,7 @@
 #include "ReportColumn.h"
 #include "ReportControl.h"
 #include "ReportGroupRow.h"
+#include "ReportHeader.h"
 #include "ReportRow.h"
 #include "ReportThemeClassicSupport.h"
 #include "Foundation/DpiScaling.h"
@@ -38,13 +39,29 @@ void CLVKReportThemeOffice2013::LoadGlyphs()
     LoadGlyphStrip(9568);
 }
 
+BOOL CLVKReportThemeOffice2013::IsThemeMetrics() const
+{
+    return m_pControl && m_pControl->IsThemeMetrics();
+}
+
+void CLVKReportThemeOffice2013::FinishFlatMetrics()
+{
+    SetBorderColor(m_clrBtnFace);
+    m_nGroupGridLineStyle = 4;
+    ReleaseCachedBrushes();
+    LOGFONTW lf{};
+    if (m_fontCaption.GetSafeHandle() && m_fontCaption.GetLogFont(&lf))
+        SetCaptionFont(lf);
+}
+
 // Every colour from the loaded resource theme's "ReportControl" section;
 // the defaults are written 0x00BBGGRR like COLORREF values.
 void CLVKReportThemeOffice2013::RefreshMetrics()
 {
-    m_clrHyperlink = ThemeColor(L"HyperLink", 0x9A572B);
-    m_clrHyperlinkHot = ThemeColor(L"HyperLinkHover", 0xE3BDA3);
-    m_bHotHyperlinkUnderlined = FALSE;
+    m_styleHyperlink.SetColor(ThemeColor(L"HyperLink", 0x9A572B));
+    m_styleHyperlink.SetTextDecoration(0);
+    m_styleHyperlinkHover.SetColor(ThemeColor(L"HyperLinkHover", 0xE3BDA3));
+    m_styleHyperlinkHover.SetTextDecoration(0);
     m_bDrawResizeTracker = FALSE;
     struct Entry
     {
@@ -95,106 +112,101 @@ void CLVKReportThemeOffice2013::RefreshMetrics()
     m_clrGlyphContract.SetStandardValue(ThemeColor(L"GlyphContract", m_clrBtnText));
     m_clrDisableBitmapLightest.SetStandardValue(ThemeColor(L"DisableBitmapLightest", 0xFAFAFA));
     m_clrDisableBitmapDarkest.SetStandardValue(ThemeColor(L"DisableBitmapDarkest", 0x808080));
-    m_clrGridLine.SetStandardValue(m_clrBtnFace);
-    m_nGroupGridLineStyle = 4;
-    LOGFONTW lf{};
-    if (m_fontCaption.GetLogFont(&lf))
-        SetCaptionFont(lf);
+    m_nItemTextMarginLeft = m_nItemTextMarginRight;
+    FinishFlatMetrics();
+}
+
+int CLVKReportThemeOffice2013::GetFixedRowHeight(CDC* pDC, CLVKReportRow* pRow)
+{
+    if (!IsThemeMetrics())
+        return CLVKReportPaintManager::GetFixedRowHeight(pDC, pRow);
+    if (pRow && pRow->IsGroupRow())
+        return m_nRowHeight + Sy(6);
+    return m_nRowHeight + (m_bExtraRowPixel ? Sy(1) : 0);
+}
+
+RECT CLVKReportThemeOffice2013::GetTreeGlyphRect(RECT rcRow, int dx)
+{
+    if (!IsThemeMetrics())
+        return CLVKReportPaintManager::GetTreeGlyphRect(rcRow, dx);
+    OffsetRect(&rcRow, dx, 0);
+    return rcRow;
+}
+
+RECT CLVKReportThemeOffice2013::GetTreeTextPosition(RECT rcGlyph, RECT rcRow, int nGlyphWidth, int nExtraOffset,
+                                                    int nIconSpace)
+{
+    if (!IsThemeMetrics())
+        return CLVKReportPaintManager::GetTreeTextPosition(rcGlyph, rcRow, nGlyphWidth, nExtraOffset, nIconSpace);
+    return RECT{rcRow.left + m_nTreeIndent + nGlyphWidth + nExtraOffset + nIconSpace, rcRow.top, rcRow.right,
+                rcRow.bottom};
 }
 
 void CLVKReportThemeOffice2013::DrawItemBackground(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
                                                    LVK_REPORTRECORDITEM_METRICS* pMetrics)
 {
     CLVKReportPaintManager::DrawItemBackground(pDrawArgs, pMetrics);
+    if (!pDrawArgs || !pDrawArgs->pDC)
+        return;
     const RECT& rc = pDrawArgs->rcItem;
     LVKReportLine(pDrawArgs->pDC->m_hDC, rc.left, rc.top - 1, rc.right, rc.top - 1, m_clrBtnFace);
     LVKReportLine(pDrawArgs->pDC->m_hDC, rc.left, rc.top, rc.right, rc.top, m_clrBtnFace);
 }
 
-void CLVKReportThemeOffice2013::FillGroupRowMetrics(CLVKReportGroupRow* pRow, LVK_REPORTRECORDITEM_METRICS* pMetrics,
-                                                    BOOL bPrinting)
-{
-    pMetrics->pFont = m_bGroupRowTextBold ? &m_fontBoldText : &m_fontText;
-    pMetrics->clrForeground = m_clrGroupText;
-    pMetrics->clrBackground = m_clrGroupBack;
-    CLVKReportControl* pControl = pRow->GetControl();
-    if (bPrinting || !pControl)
-        return;
-    if (pRow->IsFocused() && pControl->HasFocus() && pControl->IsFocusFrameShown())
-    {
-        pMetrics->clrBackground = m_clrGroupBackHilite;
-        pMetrics->clrForeground = m_clrGroupTextHilite;
-    }
-    else if (pRow->IsSelected() && !m_bHideSelection)
-    {
-        pMetrics->clrBackground = pControl->HasFocus() ? m_clrHighlight.GetColor() : m_clrSelectedRow.GetColor();
-        pMetrics->clrForeground =
-            pControl->HasFocus() ? m_clrHighlightText.GetColor() : m_clrSelectedRowText.GetColor();
-    }
-}
-
 void CLVKReportThemeOffice2013::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RECT rcRow,
                                              LVK_REPORTRECORDITEM_METRICS* pMetrics)
 {
-    HDC hDC = pDC->m_hDC;
-    LVKReportFillSolid(hDC, rcRow,
-                       pMetrics->clrBackground != static_cast<COLORREF>(-1) ? pMetrics->clrBackground
-                                                                            : m_clrGroupBack.GetColor());
-    const int nIndent = pRow->GetTreeDepth() * m_nTreeIndent;
-    RECT rcGlyph{rcRow.left + nIndent + Sx(4), rcRow.top, 0, rcRow.bottom};
-    const SIZE szGlyph = DrawExpandGlyph(nullptr, rcGlyph, pRow->IsExpanded());
-    rcGlyph.right = rcGlyph.left + szGlyph.cx;
-    DrawExpandGlyph(pDC, rcGlyph, pRow->IsExpanded());
-    RECT rcCollapse{rcGlyph.left, (rcRow.top + rcRow.bottom - szGlyph.cy) / 2, rcGlyph.right, 0};
-    rcCollapse.bottom = rcCollapse.top + szGlyph.cy;
-    pRow->SetCollapseRect(rcCollapse);
-
-    RECT rcText{rcGlyph.right + Sx(m_nTreeTextIndentGroupRow), rcRow.top, rcRow.right, rcRow.bottom};
-    HGDIOBJ hOld = SelectObject(hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject : m_fontText.m_hObject);
-    SetTextColor(hDC, pMetrics->clrForeground);
-    SetBkMode(hDC, TRANSPARENT);
-    CString strText = pMetrics->strText;
-    if (m_bUpperCaseCaptions)
-        strText.MakeUpper();
-    DrawTextW(hDC, strText, strText.GetLength(), &rcText,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
-    SelectObject(hDC, hOld);
-    LVKReportLine(hDC, rcRow.left + nIndent, rcRow.bottom - 1, rcRow.right, rcRow.bottom - 1, m_clrGroupShadeBorder);
+    CLVKReportControl* pControl = pRow->GetControl();
+    const BOOL bFocused = pRow->IsFocused() && pControl && pControl->HasFocus() && !pDC->m_bPrinting &&
+                          pControl->IsFocusFrameShown();
+    const COLORREF clrFill = bFocused ? m_clrGroupBackHilite.GetColor() : m_clrGroupBack.GetColor();
+    const COLORREF clrText = bFocused ? m_clrGroupTextHilite.GetColor() : m_clrGroupText.GetColor();
+    // Colours the row's metrics were given other than the defaults stay.
+    if (bFocused || pMetrics->clrBackground == static_cast<COLORREF>(-1))
+        pMetrics->clrBackground = clrFill;
+    if (bFocused || pMetrics->clrForeground == m_clrGroupRowText.GetColor())
+        pMetrics->clrForeground = clrText;
+    // The line under the row takes the fill, so the row reads as one band.
+    const COLORREF clrBorder = m_clrGroupShadeBorder.GetStandardColor();
+    m_clrGroupShadeBorder.SetStandardValue(pMetrics->clrBackground);
+    CLVKReportPaintManager::DrawGroupRow(pDC, pRow, rcRow, pMetrics);
+    m_clrGroupShadeBorder.SetStandardValue(clrBorder);
 }
 
-void CLVKReportThemeOffice2013::FillHeaderControl(CDC* pDC, RECT rcHeader)
-{
-    LVKReportFillSolid(pDC->m_hDC, rcHeader, m_clrHeaderControl);
-    LVKReportLine(pDC->m_hDC, rcHeader.left, rcHeader.bottom - 1, rcHeader.right, rcHeader.bottom - 1,
-                  m_clrControlDark);
-}
-
-void CLVKReportThemeOffice2013::DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rc, BOOL bPressed)
+void CLVKReportThemeOffice2013::DrawColumnCaption(CDC* pDC, RECT rcText, const CString& strCaption,
+                                                  int nHeaderAlignment, BOOL /*bPlainButton*/, BOOL bTracked)
 {
     HDC hDC = pDC->m_hDC;
-    LVKReportFillSolid(hDC, rc, bPressed ? m_clrBtnFacePressed.GetColor() : m_clrHeaderControl.GetColor());
-    LVKReportLine(hDC, rc.left, rc.bottom - 1, rc.right, rc.bottom - 1, m_clrControlDark);
-    if (pColumn && pColumn->GetVisibleIndex() > 0)
-        LVKReportLine(hDC, rc.left, rc.top + Sy(3), rc.left, rc.bottom - Sy(3), m_clrControlDark);
-    if (pColumn && pColumn->GetControl() && pColumn->GetControl()->IsGroupByVisible())
-        LVKReportLine(hDC, rc.left, rc.top, rc.right, rc.top, m_clrControlDark);
-}
-
-void CLVKReportThemeOffice2013::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLVKReportHeader* pHeader,
-                                           RECT rcColumn, BOOL bPressed)
-{
-    const COLORREF clrCaption = m_clrCaptionText.GetStandardColor();
-    if (bPressed)
-        m_clrCaptionText.SetStandardValue(m_clrCaptionTextPressed);
-    CLVKReportPaintManager::DrawColumn(pDC, pColumn, pHeader, rcColumn, bPressed);
-    m_clrCaptionText.SetStandardValue(clrCaption);
+    SetTextColor(hDC, bTracked ? m_clrCaptionTextPressed : m_clrCaptionText);
+    UINT nFlags = DT_END_ELLIPSIS | DT_NOPREFIX;
+    if (nHeaderAlignment & DT_RIGHT)
+        nFlags |= DT_RIGHT;
+    else if (nHeaderAlignment & DT_CENTER)
+        nFlags |= DT_CENTER;
+    if (nHeaderAlignment & DT_WORDBREAK)
+    {
+        RECT rcCalc = rcText;
+        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcCalc, nFlags | DT_CALCRECT | DT_WORDBREAK);
+        const int nFree = (rcText.bottom - rcText.top) - (rcCalc.bottom - rcCalc.top);
+        if (nFree >= Sy(2))
+            rcText.top += nFree / 2;
+        else if (nFree < 0)
+            rcText.top += Sy(3);
+        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_WORDBREAK | DT_WORD_ELLIPSIS);
+        return;
+    }
+    rcText.left += Sx(2);
+    DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_SINGLELINE | DT_VCENTER);
 }
 
 void CLVKReportThemeOffice2013::DrawFocusedRow(CDC* pDC, RECT rcRow)
 {
+    if (m_pControl && m_pControl->IsIconView())
+        InflateRect(&rcRow, -Sx(1), -Sy(1));
     HBRUSH hBrush = CreateSolidBrush(m_clrBtnFace);
     FrameRect(pDC->m_hDC, &rcRow, hBrush);
     DeleteObject(hBrush);
+    LVKReportLine(pDC->m_hDC, rcRow.left, rcRow.bottom - 1, rcRow.right, rcRow.bottom - 1, m_clrBtnFace);
     const COLORREF clrOldText = SetTextColor(pDC->m_hDC, m_clrBtnFace);
     const COLORREF clrOldBack = SetBkColor(pDC->m_hDC, m_clrWindowText);
     DrawFocusRect(pDC->m_hDC, &rcRow);
@@ -202,38 +214,31 @@ void CLVKReportThemeOffice2013::DrawFocusedRow(CDC* pDC, RECT rcRow)
     SetBkColor(pDC->m_hDC, clrOldBack);
 }
 
-void CLVKReportThemeOffice2013::DrawSortArrow(CDC* pDC, RECT rcArrow, BOOL bAscending)
+void CLVKReportThemeOffice2013::DrawSortArrow(CDC* pDC, RECT rcArrow, BOOL bDecreasing, BOOL bPressed,
+                                              int /*nShadowWidth*/, BOOL /*bTracked*/)
 {
-    if (rcArrow.right - rcArrow.left <= Sx(10) - 1 && rcArrow.right - rcArrow.left < 4)
+    if (rcArrow.right - rcArrow.left <= Sx(10))
         return;
-    const int cx = (rcArrow.left + rcArrow.right) / 2;
+    const int cx = (rcArrow.left + rcArrow.right) / 2 + Sx(5);
     const int cy = (rcArrow.top + rcArrow.bottom) / 2;
     const int w = Sx(4);
     const int h = Sy(2);
-    POINT p0, p1, p2;
-    if (bAscending)
-    {
-        p0 = POINT{cx - w, cy + h};
-        p1 = POINT{cx + w, cy + h};
-        p2 = POINT{cx, cy - h};
-    }
+    const COLORREF clr = bPressed ? m_clrGlyphHighlight.GetColor() : m_clrGlyph.GetColor();
+    if (bDecreasing)
+        CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - w, cy - h}, POINT{cx + w, cy - h}, POINT{cx, cy + h}, clr, clr);
     else
-    {
-        p0 = POINT{cx - w, cy - h};
-        p1 = POINT{cx + w, cy - h};
-        p2 = POINT{cx, cy + h};
-    }
-    CLVKDrawHelpers::DrawTriangle(pDC, p0, p1, p2, m_clrGlyph, m_clrGlyph);
+        CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - w, cy + h}, POINT{cx + w, cy + h}, POINT{cx, cy - h}, clr, clr);
 }
 
 // The flat expand glyph: a small filled corner for an expanded row, an
 // outlined triangle pointing right for a collapsed one.
-SIZE CLVKReportThemeOffice2013::DrawExpandGlyph(CDC* pDC, RECT rcGlyph, BOOL bExpanded)
+SIZE CLVKReportThemeOffice2013::DrawExpandGlyph(CDC* pDC, CLVKReportRow* pRow, RECT& rcGlyph)
 {
     const SIZE sz{Sx(15), Sy(15)};
     if (!pDC)
         return sz;
-    const int x = rcGlyph.left + sz.cx / 2 - Sx(5) / 2;
+    const BOOL bExpanded = !pRow || pRow->IsExpanded();
+    const int x = rcGlyph.left + (sz.cx - Sx(5)) / 2;
     const int y = (rcGlyph.top + rcGlyph.bottom) / 2 - Sy(4);
     if (bExpanded)
         CLVKDrawHelpers::DrawTriangle(pDC, POINT{x, y + Sy(5)}, POINT{x + Sx(5), y + Sy(5)}, POINT{x + Sx(5), y},
@@ -241,5 +246,48 @@ SIZE CLVKReportThemeOffice2013::DrawExpandGlyph(CDC* pDC, RECT rcGlyph, BOOL bEx
     else
         CLVKDrawHelpers::DrawTriangle(pDC, POINT{x, y}, POINT{x, y + Sy(8)}, POINT{x + Sx(4), y + Sy(4)},
                                       m_clrGlyphBorder, m_clrGlyphExpand);
+    rcGlyph.right = rcGlyph.left + sz.cx;
     return sz;
+}
+
+void CLVKReportThemeOffice2013::DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rc,
+                                                     BOOL& bColumnPressed, BOOL& bDraggingFromHeader,
+                                                     CLVKReportHeader*)
+{
+    if (bDraggingFromHeader)
+        return;
+    HDC hDC = pDC->m_hDC;
+    if (bColumnPressed)
+        LVKReportFillSolid(hDC, rc, m_clrBtnFacePressed);
+    LVKReportLine(hDC, rc.left, rc.bottom - 1, rc.right, rc.bottom - 1, m_clrControlDark);
+    if (LVKReportPreviousVisibleColumn(pColumn) && pColumn->IsDrawHeaderDivider())
+        LVKReportLine(hDC, rc.left, rc.top + Sy(3), rc.left, rc.bottom - Sy(3), m_clrControlDark);
+    if (m_pControl && m_pControl->IsGroupByVisible())
+        LVKReportLine(hDC, rc.left, rc.top, rc.right, rc.top, m_clrControlDark);
+}
+
+void CLVKReportThemeOffice2013::DrawHeaderBorder(CDC* pDC, RECT rc)
+{
+    HBRUSH hBrush = CreateSolidBrush(m_clrControlDark);
+    FrameRect(pDC->m_hDC, &rc, hBrush);
+    DeleteObject(hBrush);
+}
+
+LRESULT CLVKReportThemeOffice2013::DrawControlBorder(CDC* pDC, RECT rcWindow, CWnd* pWnd)
+{
+    if (!pWnd || !pWnd->GetSafeHwnd() || !(pWnd->GetExStyle() & WS_EX_STATICEDGE))
+        return CLVKReportPaintManager::DrawControlBorder(pDC, rcWindow, pWnd);
+    HBRUSH hBrush = CreateSolidBrush(m_clrBtnFace);
+    FrameRect(pDC->m_hDC, &rcWindow, hBrush);
+    DeleteObject(hBrush);
+    // The scroll bars are painted again over the frame.
+    for (int nBar : {SB_HORZ, SB_VERT})
+    {
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_ALL;
+        if (::GetScrollInfo(pWnd->m_hWnd, nBar, &si))
+            ::SetScrollInfo(pWnd->m_hWnd, nBar, &si, TRUE);
+    }
+    return 0;
 }

@@ -8,5 +8,6 @@ class CLVKReportThemeOfficeXP : public CLVKReportPaintManager
 public:
     CLVKReportThemeOfficeXP();
 
-    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL bPressed) override;
+    void DrawColumnBackground(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, BOOL& bColumnPressed,
+                              BOOL& bDraggingFromHeader, CLVKReportHeader* pHeader) override;
 };

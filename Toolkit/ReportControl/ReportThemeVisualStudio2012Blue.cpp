@@ -3,36 +3,29 @@
 CLVKReportThemeVisualStudio2012Blue::CLVKReportThemeVisualStudio2012Blue()
 {
     m_bUpperCaseCaptions = FALSE;
+    CLVKReportThemeVisualStudio2012Blue::LoadGlyphs();
     CLVKReportThemeVisualStudio2012Blue::RefreshMetrics();
 }
 
-// COLORREF values are written 0x00BBGGRR; the later colours follow the
-// effective values set before them.
-void CLVKReportThemeVisualStudio2012Blue::RefreshMetrics()
+// COLORREF values are written 0x00BBGGRR.
+const CLVKReportThemeVisualStudio2012::ColorSet& CLVKReportThemeVisualStudio2012Blue::GetColorSet() const
 {
-    m_clrHyperlink = static_cast<COLORREF>(0xC46413);
-    m_clrHyperlinkHot = static_cast<COLORREF>(0xFF9933);
-    m_bHotHyperlinkUnderlined = FALSE;
-    m_bDrawResizeTracker = FALSE;
-    m_clrBtnFace.SetStandardValue(static_cast<COLORREF>(0xFFFFFF));
-    m_clrBtnFacePressed.SetStandardValue(static_cast<COLORREF>(0xD0F0FF));
-    m_clrBtnText.SetStandardValue(static_cast<COLORREF>(0x1E1E1E));
-    m_clrControlDark.SetStandardValue(static_cast<COLORREF>(0x553929));
-    m_clrHighlight.SetStandardValue(static_cast<COLORREF>(0xFF9933));
-    m_clrHighlightText.SetStandardValue(m_clrBtnFace.IsCustomValue() ? m_clrBtnFace.GetColor() : COLORREF(0xFFFFFF));
-    m_clrControlLightLight.SetStandardValue(m_clrBtnFace.IsCustomValue() ? m_clrBtnFace.GetColor()
-                                                                         : static_cast<COLORREF>(0xFFFFFF));
-    m_clrBoldText.SetStandardValue(m_clrBtnText);
-    m_clrWindowText.SetStandardValue(m_clrBtnText);
-    m_clrBoldTextHighlight.SetStandardValue(m_clrHighlightText);
-    m_clrGroupTextHilite.SetStandardValue(m_clrHighlightText);
-    m_clrGroupText.SetStandardValue(m_clrBtnText);
-    m_clrGroupBack.SetStandardValue(static_cast<COLORREF>(0xF2EFEF));
-    m_clrGroupBackHilite.SetStandardValue(m_clrHighlight);
-    m_clrHotDivider.SetStandardValue(m_clrHighlight);
-    m_clrSelectedRow.SetStandardValue(m_clrGroupBack.IsCustomValue() ? m_clrGroupBack.GetColor() : COLORREF(0xF2EFEF));
-    m_clrSelectedRowText.SetStandardValue(m_clrBtnText);
-    m_clrItemShade.SetStandardValue(static_cast<COLORREF>(0xF8F3F1));
-    m_clrFreezeColsDivider.SetStandardValue(static_cast<COLORREF>(0x583B2B));
-    SetFollowingColours();
+    static const ColorSet set = {0xC46413, 0xFF9933, 0xFFFFFF, 0xD0F0FF, 0x1E1E1E,
+                                 0x553929, 0xF8F3F1, 0xFAFAFA, 0x808080, 9572};
+    return set;
+}
+
+void CLVKReportThemeVisualStudio2012Blue::SetOwnColors()
+{
+    m_clrHighlightText.SetStandardValue(m_clrBtnFace.IsCustomValue() ? m_clrBtnFace.GetColor() : 0xFFFFFF);
+    m_clrGroupBack.SetStandardValue(0xF2EFEF);
+    m_clrSelectedRow.SetStandardValue(m_clrGroupBack.IsCustomValue() ? m_clrGroupBack.GetColor() : 0xF2EFEF);
+    m_clrFreezeColsDivider.SetStandardValue(0x583B2B);
+    m_clrGroupBoxBack.SetStandardValue(m_clrControlDark);
+    m_clrCaptionText.SetStandardValue(m_clrBtnFace);
+    m_clrCaptionTextPressed.SetStandardValue(0x3D6375);
+    m_clrHeaderControl.SetStandardValue(0x82604D);
+    m_clrGradientColumnSeparator.SetStandardValue(0xDDD4CE);
+    m_clrGlyph.SetStandardValue(m_clrGradientColumnSeparator);
+    m_clrGlyphHighlight.SetStandardValue(m_clrCaptionTextPressed);
 }

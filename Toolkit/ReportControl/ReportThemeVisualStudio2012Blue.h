@@ -1,4 +1,4 @@
-// The VS2012 blue report theme: the flat theme with a fixed colour set.
+// The VS2012 Blue report theme.
 #pragma once
 
 #include "ReportThemeVisualStudio2012.h"
@@ -8,5 +8,7 @@ class CLVKReportThemeVisualStudio2012Blue : public CLVKReportThemeVisualStudio20
 public:
     CLVKReportThemeVisualStudio2012Blue();
 
-    void RefreshMetrics() override;
+protected:
+    const ColorSet& GetColorSet() const override;
+    void SetOwnColors() override;
 };

@@ -14,9 +14,10 @@ COLORREF GetThemeColor(LPCWSTR lpszKey, COLORREF clrDefault)
 
 void CLVKReportThemeVisualStudio2015::RefreshMetrics()
 {
-    m_clrHyperlink = GetThemeColor(L"HyperLink", RGB(19, 100, 196));
-    m_clrHyperlinkHot = GetThemeColor(L"HyperLinkHover", RGB(51, 153, 255));
-    m_bHotHyperlinkUnderlined = FALSE;
+    m_styleHyperlink.SetColor(GetThemeColor(L"HyperLink", RGB(19, 100, 196)));
+    m_styleHyperlink.SetTextDecoration(0);
+    m_styleHyperlinkHover.SetColor(GetThemeColor(L"HyperLinkHover", RGB(51, 153, 255)));
+    m_styleHyperlinkHover.SetTextDecoration(0);
     m_bDrawResizeTracker = FALSE;
 
     struct Entry
@@ -70,9 +71,5 @@ void CLVKReportThemeVisualStudio2015::RefreshMetrics()
     m_clrDisableBitmapLightest.SetStandardValue(GetThemeColor(L"DisableBitmapLightest", RGB(250, 250, 250)));
     m_clrDisableBitmapDarkest.SetStandardValue(GetThemeColor(L"DisableBitmapDarkest", RGB(128, 128, 128)));
 
-    m_clrGridLine.SetStandardValue(m_clrBtnFace);
-    m_nGroupGridLineStyle = 4;
-    LOGFONTW lf{};
-    if (m_fontCaption.GetLogFont(&lf))
-        SetCaptionFont(lf);
+    FinishFlatMetrics();
 }

@@ -186,7 +186,7 @@ TEST(ReportControl, ScrollArithmeticOfTenRowsWithFourVisible)
     ReportWindow w;
     w.AddColumns(1);
     CLVKReportPaintManager* pPaint = w.report.GetPaintManager();
-    const int nRow = pPaint->GetRowHeight(nullptr, nullptr, 0);
+    const int nRow = pPaint->GetFixedRowHeight(nullptr, nullptr);
     const int nHeader = pPaint->GetHeaderHeight(&w.report, nullptr);
     w.report.SetWindowPos(nullptr, 0, 0, 300, nHeader + 4 * nRow + nRow / 2, SWP_NOZORDER | SWP_NOMOVE);
     w.report.ModifyStyle(WS_HSCROLL, 0, SWP_FRAMECHANGED);
@@ -368,14 +368,18 @@ TEST(ReportControl, HeaderAndGroupRowHeights)
     ReleaseDC(nullptr, hDC);
     (void)tm;
     EXPECT_EQ(max(22, static_cast<int>(sz.cy) + 8), pPaint->GetHeaderHeight(&w.report, nullptr));
-    EXPECT_GE(pPaint->GetFixedRowHeight(), 18);
+    EXPECT_GE(pPaint->GetRowHeightDefault(), 18);
     w.AddColumns(2);
     w.report.AddRecord(MakeRecord({L"a", L"x"}));
     w.report.GetColumns()->GetGroupsOrder()->Add(w.report.GetColumns()->GetAt(1));
     w.report.Populate();
     CLVKReportRow* pGroup = w.report.GetRows()->GetAt(0);
     ASSERT_TRUE(pGroup->IsGroupRow());
-    EXPECT_EQ(pPaint->GetFixedRowHeight() + 6, pPaint->GetRowHeight(nullptr, pGroup, 0));
+    EXPECT_EQ(pPaint->GetRowHeightDefault() + 16, pPaint->GetRowHeight(nullptr, pGroup, 0))
+        << "a group row is 16 pixels higher than a plain row";
+    w.report.ShadeGroupHeadings(TRUE);
+    EXPECT_EQ(pPaint->GetRowHeightDefault() + 6, pPaint->GetRowHeight(nullptr, pGroup, 0))
+        << "shaded group rows are 6 pixels higher";
     w.report.ShowHeader(FALSE);
     EXPECT_EQ(0, w.report.GetElementRect(2).bottom - w.report.GetElementRect(2).top);
 }

@@ -139,7 +139,8 @@ TEST(ReportThemes, GlyphStripsComeFromTheResources)
     EXPECT_TRUE(pPaint->HasGlyphStrip());
     RECT rc{};
     const SIZE sz = pPaint->DrawGlyph(nullptr, rc, 0);
-    EXPECT_EQ(CLVKDpiScaling::SelectByDpi(12, 15, 18, 24), sz.cx);
+    EXPECT_EQ(CLVKDpiScaling::SelectByDpi(12, 15, 18, 24) + CLVKDpiScaling::GetGlobal()->ScaleX(1), sz.cx)
+        << "the strip's cell and one pixel";
     pPaint->InternalRelease();
     CLVKReportPaintManager* pFlat = LVKCreateReportTheme(kReportThemeVisualStudio2015);
     EXPECT_TRUE(pFlat->HasGlyphStrip());
@@ -153,8 +154,8 @@ TEST(ReportThemes, VisualStudio2015DefaultsWithoutAResourceTheme)
     pTheme->RefreshMetrics();
     EXPECT_EQ(RGB(77, 96, 130), pTheme->m_clrHeaderControl.GetColor());
     EXPECT_EQ(RGB(255, 255, 255), pTheme->m_clrCaptionText.GetColor());
-    EXPECT_EQ(RGB(255, 255, 255), pTheme->m_clrGridLine.GetColor()) << "grid lines take BtnFace";
-    EXPECT_FALSE(pTheme->m_bHotHyperlinkUnderlined);
+    EXPECT_EQ(RGB(255, 255, 255), pTheme->GetGridColor()) << "grid lines take BtnFace";
+    EXPECT_EQ(0, pTheme->GetHyperlinkHoverStyle()->GetTextDecoration()) << "the hot link is not underlined";
     pTheme->InternalRelease();
 }
 
@@ -169,7 +170,7 @@ TEST(ReportThemes, VisualStudio2015TakesTheResourceThemesColours)
     EXPECT_EQ(RGB(241, 241, 241), pTheme->m_clrCaptionText.GetColor());
     EXPECT_EQ(RGB(63, 63, 70), pTheme->m_clrSelectedRow.GetColor());
     EXPECT_EQ(RGB(241, 241, 241), pTheme->m_clrSelectedRowText.GetColor());
-    EXPECT_EQ(RGB(51, 153, 255), pTheme->m_clrHyperlink);
+    EXPECT_EQ(RGB(51, 153, 255), pTheme->GetHyperlinkStyle()->GetColor());
     EXPECT_EQ(RGB(153, 153, 153), pTheme->m_clrGlyphBorder.GetColor());
     pTheme->InternalRelease();
 
@@ -179,7 +180,7 @@ TEST(ReportThemes, VisualStudio2015TakesTheResourceThemesColours)
     pTheme->RefreshMetrics();
     EXPECT_EQ(RGB(239, 239, 242), pTheme->m_clrHeaderControl.GetColor());
     EXPECT_EQ(RGB(30, 30, 30), pTheme->m_clrCaptionText.GetColor());
-    EXPECT_EQ(RGB(246, 246, 246), pTheme->m_clrGridLine.GetColor()) << "grid lines take BtnFace";
+    EXPECT_EQ(RGB(246, 246, 246), pTheme->GetGridColor()) << "grid lines take BtnFace";
     pTheme->InternalRelease();
 }
 

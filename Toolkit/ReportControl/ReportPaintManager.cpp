@@ -532,62 +532,18 @@ int CLVKReportPaintManager::CalcMergedRowHeight(CDC* pDC, CLVKReportRow* pRow, i
     for (CLVKReportRecordItem* pMaster : order)
     {
         const MergeRange& range = ranges[pMaster];
-        int nSum = 0;
         int nWidth = 0;
-        for (int i = range.nRowFirst; i <= range.nRowLast; i++)
-            nSum += counted[i] ? slots[i] : 0;
         for (int c = range.nColumnFirst; c <= range.nColumnLast; c++)
             nWidth += GetColumnWidthInRow(pColumns->GetVisibleAt(c), nTotalWidth);
         const int nNeeded =
             CalcItemHeight(pDC, range.pRow, pColumns->GetVisibleAt(range.nColumnFirst), pMaster, nWidth);
-        const int nExtra = nNeeded - nSum;
-        if (nExtra < 1)
-            continue;
         std::vector<int> rows;
         for (int i = range.nRowFirst; i <= range.nRowLast; i++)
         {
             if (counted[i])
                 rows.push_back(i);
         }
-        int n = static_cast<int>(rows.size());
-        if (n == 0)
-            continue;
-        if (n == 1)
-        {
-            slots[rows[0]] += nExtra;
-            continue;
-        }
-        int nMax = 0;
-        for (int i : rows)
-            nMax = max(nMax, slots[i]);
-        if (nExtra < n * nMax - nSum)
-        {
-            // The rows already as high as their share keep their height.
-            std::vector<int> rest;
-            for (int i : rows)
-            {
-                if (slots[i] >= nNeeded / n)
-                    nSum -= slots[i];
-                else
-                    rest.push_back(i);
-            }
-            if (rest.empty())
-                continue;
-            const int nShare = (nSum + nExtra) / static_cast<int>(rest.size());
-            for (int i : rest)
-                slots[i] = max(slots[i], nShare);
-        }
-        else
-        {
-            const int nEach = nMax + (nExtra + nSum - n * nMax) / n;
-            int nRemainder = (nExtra + nSum - n * nMax) % n;
-            for (int i : rows)
-            {
-                slots[i] = nEach + (nRemainder > 0 ? 1 : 0);
-                if (nRemainder > 0)
-                    nRemainder--;
-            }
-        }
+        DistributeMergedHeight(slots, rows, nNeeded);
     }
     for (int i = 0; i < nCount; i++)
     {
@@ -595,6 +551,56 @@ int CLVKReportPaintManager::CalcMergedRowHeight(CDC* pDC, CLVKReportRow* pRow, i
             pRangeRow->m_nMeasuredHeight = slots[i];
     }
     return slots[pRow->GetIndex() - nFirst];
+}
+
+void AFX_CDECL CLVKReportPaintManager::DistributeMergedHeight(std::vector<int>& slots, const std::vector<int>& rows,
+                                                               int nNeeded)
+{
+    const int n = static_cast<int>(rows.size());
+    if (n == 0)
+        return;
+    int nSum = 0;
+    int nMax = 0;
+    for (int i : rows)
+    {
+        nSum += slots[i];
+        nMax = max(nMax, slots[i]);
+    }
+    const int nExtra = nNeeded - nSum;
+    if (nExtra < 1)
+        return;
+    if (n == 1)
+    {
+        slots[rows[0]] += nExtra;
+        return;
+    }
+    if (nExtra < n * nMax - nSum)
+    {
+        // The rows already as high as their share keep their height; the
+        // others are raised to an even share of what is left.
+        std::vector<int> rest;
+        for (int i : rows)
+        {
+            if (slots[i] >= nNeeded / n)
+                nSum -= slots[i];
+            else
+                rest.push_back(i);
+        }
+        if (rest.empty())
+            return;
+        const int nShare = (nSum + nExtra) / static_cast<int>(rest.size());
+        for (int i : rest)
+            slots[i] = max(slots[i], nShare);
+        return;
+    }
+    const int nEach = nMax + (nExtra + nSum - n * nMax) / n;
+    int nRemainder = (nExtra + nSum - n * nMax) % n;
+    for (int i : rows)
+    {
+        slots[i] = nEach + (nRemainder > 0 ? 1 : 0);
+        if (nRemainder > 0)
+            nRemainder--;
+    }
 }
 
 int CLVKReportPaintManager::GetHeaderHeight(CLVKReportControl* pControl, CDC* pDC, int nTotalWidth)

@@ -9,6 +9,8 @@
 #include "Foundation/PaintManagerColor.h"
 #include "Foundation/WinThemeWrapper.h"
 
+#include <vector>
+
 class CLVKReportHyperlink;
 class CLVKReportInplaceButton;
 class CLVKReportRecordItemControl;
@@ -54,6 +56,9 @@ public:
     int CalcRowHeight(CDC* pDC, CLVKReportRow* pRow, int nTotalWidth, BOOL bAllowMerge);
     int CalcItemHeight(CDC* pDC, CLVKReportRow* pRow, CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem,
                        int nWidth);
+    // Spreads the height a merged cell needs over the heights (slots) of the
+    // rows it spans (their indexes in rows); rows keep at least their height.
+    static void AFX_CDECL DistributeMergedHeight(std::vector<int>& slots, const std::vector<int>& rows, int nNeeded);
 
     // Rows, items and groups ---------------------------------------------------
     virtual void FillItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);

@@ -427,39 +427,6 @@ TEST(ReportControl, InPlaceEditingCommitsWithEnterAndCancelsWithEscape)
     Pump();
 }
 
-// The picture of the control, taken with WM_PRINTCLIENT into a bitmap.
-struct Picture
-{
-    std::vector<COLORREF> pixels;
-    int cx = 0;
-    int cy = 0;
-    COLORREF At(int x, int y) const { return pixels[y * cx + x]; }
-};
-
-Picture Capture(CLVKReportControl& report)
-{
-    RECT rc{};
-    report.GetClientRect(&rc);
-    Picture pic;
-    pic.cx = rc.right;
-    pic.cy = rc.bottom;
-    HDC hScreen = GetDC(nullptr);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, pic.cx, pic.cy);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-    report.RedrawControl();
-    report.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
-    pic.pixels.resize(pic.cx * pic.cy);
-    for (int y = 0; y < pic.cy; y++)
-        for (int x = 0; x < pic.cx; x++)
-            pic.pixels[y * pic.cx + x] = GetPixel(hDC, x, y);
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
-    ReleaseDC(nullptr, hScreen);
-    return pic;
-}
-
 TEST(ReportPixels, HeaderRowsGroupRowAndNoItemsText)
 {
     ReportWindow w;

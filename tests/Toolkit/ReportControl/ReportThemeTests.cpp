@@ -18,64 +18,6 @@
 namespace
 {
 
-// Loads one of the toolkit's resource themes for the duration of a test;
-// without a name, no theme values are in force.
-class ScopedResourceTheme
-{
-public:
-    explicit ScopedResourceTheme(LPCWSTR lpszName)
-    {
-        CLVKResourceImages* pImages = CLVKResourceImages::GetGlobal();
-        m_bLoaded = lpszName ? pImages->LoadTheme(nullptr, lpszName, FALSE) : FALSE;
-        if (!lpszName)
-            pImages->ResetTheme();
-    }
-    ~ScopedResourceTheme() { CLVKResourceImages::GetGlobal()->ResetTheme(); }
-    BOOL IsLoaded() const { return m_bLoaded; }
-
-private:
-    BOOL m_bLoaded = FALSE;
-};
-
-struct Picture
-{
-    std::vector<COLORREF> pixels;
-    int cx = 0;
-    int cy = 0;
-    COLORREF At(int x, int y) const { return pixels[y * cx + x]; }
-    int Count(COLORREF clr) const
-    {
-        int n = 0;
-        for (COLORREF c : pixels)
-            n += c == clr ? 1 : 0;
-        return n;
-    }
-};
-
-Picture Capture(CLVKReportControl& report)
-{
-    RECT rc{};
-    report.GetClientRect(&rc);
-    Picture pic;
-    pic.cx = rc.right;
-    pic.cy = rc.bottom;
-    HDC hScreen = GetDC(nullptr);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, pic.cx, pic.cy);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-    report.RedrawControl();
-    report.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
-    pic.pixels.resize(pic.cx * pic.cy);
-    for (int y = 0; y < pic.cy; y++)
-        for (int x = 0; x < pic.cx; x++)
-            pic.pixels[y * pic.cx + x] = GetPixel(hDC, x, y);
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
-    ReleaseDC(nullptr, hScreen);
-    return pic;
-}
-
 void FillGrouped(ReportWindow& w)
 {
     w.AddColumns(2);

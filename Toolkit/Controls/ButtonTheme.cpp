@@ -15,6 +15,44 @@
 namespace
 {
 
+// Where the image sits along one axis: 0 at the start, 1 at the end, 2 in the middle.
+int AxisAlignment(DWORD dwBits, DWORD dwStart, DWORD dwEnd)
+{
+    if (dwBits == dwStart)
+        return 0;
+    return dwBits == dwEnd ? 1 : 2;
+}
+
+// The image comes first along the axis (lo..hi); the text moves behind it
+// when they would overlap. Sizes t (text) and i (image, with its gap).
+void PlaceImageBeforeText(int nAlign, int lo, int hi, int t, int i, int& nImage, int& nText)
+{
+    if (nAlign == 0)
+        nImage = lo;
+    else if (nAlign == 1)
+        nImage = hi - t - i;
+    else
+        nImage = (lo + hi - t - i) / 2;
+    if (nImage + i >= nText)
+        nText = nImage + i;
+}
+
+// The text comes first; the image follows it after the gap, and the text
+// moves before the image's place when they would overlap.
+void PlaceImageAfterText(int nAlign, int lo, int hi, int t, int i, int nGap, int& nImage, int& nText)
+{
+    int nEdge = 0;
+    if (nAlign == 0)
+        nEdge = lo + t;
+    else if (nAlign == 1)
+        nEdge = hi - i;
+    else
+        nEdge = (t + lo + hi - i) / 2;
+    nImage = nEdge + nGap;
+    if (nEdge < nText + t)
+        nText = nEdge - t;
+}
+
 int Scale(int n)
 {
     return CLVKDpiScaling::GetGlobal()->ScaleX(n);
@@ -256,60 +294,24 @@ CRect CLVKButtonTheme::CalcContentLayout(CDC* pDC, CLVKButton* pButton, BOOL bIm
     else if ((dwText & BS_VCENTER) == BS_VCENTER)
         ty = (rcArea.top + rcArea.bottom - th) / 2;
 
+    // Relations 1 and 2 put the image above or below the text, 3 and 4 left
+    // or right of it: the same rule along the other axis.
+    const int nImageV = AxisAlignment(dwImage & BS_VCENTER, BS_TOP, BS_BOTTOM);
+    const int nImageH = AxisAlignment(dwImage & BS_CENTER, BS_LEFT, BS_RIGHT);
     switch (nRelation)
     {
     case 1:
-    {
-        if ((dwImage & BS_VCENTER) == BS_TOP)
-            iy = rcArea.top;
-        else if ((dwImage & BS_VCENTER) == BS_BOTTOM)
-            iy = rcArea.bottom - th - ih;
-        else
-            iy = (rcArea.top + rcArea.bottom - th - ih) / 2;
-        if (iy + ih >= ty)
-            ty = iy + ih;
+        PlaceImageBeforeText(nImageV, rcArea.top, rcArea.bottom, th, ih, iy, ty);
         break;
-    }
     case 2:
-    {
-        int a = 0;
-        if ((dwImage & BS_VCENTER) == BS_TOP)
-            a = rcArea.top + th;
-        else if ((dwImage & BS_VCENTER) == BS_BOTTOM)
-            a = rcArea.bottom - ih;
-        else
-            a = (th + rcArea.top + rcArea.bottom - ih) / 2;
-        iy = a + pButton->m_nImageGap;
-        if (a < ty + th)
-            ty = a - th;
+        PlaceImageAfterText(nImageV, rcArea.top, rcArea.bottom, th, ih, pButton->m_nImageGap, iy, ty);
         break;
-    }
     case 3:
-    {
-        if ((dwImage & BS_CENTER) == BS_LEFT)
-            ix = rcArea.left;
-        else if ((dwImage & BS_CENTER) == BS_RIGHT)
-            ix = rcArea.right - tw - iw;
-        else
-            ix = (rcArea.left + rcArea.right - tw - iw) / 2;
-        if (ix + iw >= tx)
-            tx = ix + iw;
+        PlaceImageBeforeText(nImageH, rcArea.left, rcArea.right, tw, iw, ix, tx);
         break;
-    }
     case 4:
-    {
-        int e = 0;
-        if ((dwImage & BS_CENTER) == BS_LEFT)
-            e = rcArea.left + tw;
-        else if ((dwImage & BS_CENTER) == BS_RIGHT)
-            e = rcArea.right - iw;
-        else
-            e = (tw + rcArea.left + rcArea.right - iw) / 2;
-        ix = e + pButton->m_nImageGap;
-        if (e < tx + tw)
-            tx = e - tw;
+        PlaceImageAfterText(nImageH, rcArea.left, rcArea.right, tw, iw, pButton->m_nImageGap, ix, tx);
         break;
-    }
     default:
         break;
     }

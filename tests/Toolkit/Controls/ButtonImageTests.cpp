@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace
 {
 
@@ -93,6 +95,57 @@ TEST(ButtonImage, ImageBeforeCaptionIsOneCentredBlockAndDisabledIsNotTheNormalIm
 
     EXPECT_FALSE(button.SetIconFromIds(16, 16, 65000));
     EXPECT_NE(nullptr, button.GetImage()) << "a missing icon keeps the image there was";
+    ::DestroyIcon(hIcon);
+}
+
+// The four ways an image can stand beside the caption, centred: the image
+// and the text touch on the side the relation names (the image's gap lies
+// between them), and the two stay one block in the middle of that axis.
+TEST(ButtonImage, EachTextImageRelationPutsTheImageOnItsSideOfTheCaption)
+{
+    struct Case
+    {
+        int nRelation;
+        const char* pszSide;
+    };
+    const Case cases[] = {{1, "above"}, {2, "below"}, {3, "left of"}, {4, "right of"}};
+    ImageHost host;
+    const HICON hIcon = MakeSolidIcon(RGB(200, 0, 0));
+    for (const Case& c : cases)
+    {
+        CLVKButton button;
+        ASSERT_TRUE(button.Create(L"Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 160, 80), &host, 1));
+        button.SetTheme(12);
+        ASSERT_TRUE(button.SetIconFromHandles(16, 16, hIcon, nullptr));
+        button.m_nTextImageRelation = c.nRelation;
+        CClientDC dc(&button);
+        const HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), reinterpret_cast<HFONT>(button.SendMessage(WM_GETFONT)));
+        const CRect rcImage = button.GetTheme()->CalcContentLayout(&dc, &button, TRUE);
+        const CRect rcText = button.GetTheme()->CalcContentLayout(&dc, &button, FALSE);
+        ::SelectObject(dc.GetSafeHdc(), hOld);
+        const int nGap = button.m_nImageGap;
+        SCOPED_TRACE(std::string("image ") + c.pszSide + " the text");
+        switch (c.nRelation)
+        {
+        case 1:  // the image's rectangle takes the gap below it
+            EXPECT_EQ(rcImage.bottom, rcText.top);
+            EXPECT_NEAR(40, (rcImage.top + rcText.bottom) / 2, 1);
+            break;
+        case 2:
+            EXPECT_EQ(rcText.bottom + nGap, rcImage.top);
+            EXPECT_NEAR(40, (rcText.top + rcImage.top + 16) / 2, 1);
+            break;
+        case 3:  // the image's rectangle takes the gap right of it
+            EXPECT_EQ(rcImage.right, rcText.left);
+            EXPECT_NEAR(80, (rcImage.left + rcText.right) / 2, 1);
+            break;
+        default:
+            EXPECT_EQ(rcText.right + nGap, rcImage.left);
+            EXPECT_NEAR(80, (rcText.left + rcImage.left + 16) / 2, 1);
+            break;
+        }
+        button.DestroyWindow();
+    }
     ::DestroyIcon(hIcon);
 }
 

@@ -1,6 +1,7 @@
 #include "Markup/MarkupButtonBase.h"
 
 #include "Foundation/WinThemeWrapper.h"
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupKeyboardNavigation.h"
@@ -22,6 +23,16 @@ void AFX_CDECL CLVKMarkupButtonBase::RegisterProperties()
         L"IsPressed", CLVKMarkupBool::GetMarkupType(), pType,
         new CLVKMarkupPropertyMetadata(new CLVKMarkupBool(FALSE), MarkupPropertyAffectsArrange));
     m_pClickEvent = CLVKMarkupRoutedEvent::RegisterRoutedEvent(L"Click", MarkupPropertyInherits, pType);
+}
+
+BEGIN_DISPATCH_MAP(CLVKMarkupButtonBase, CLVKMarkupContentControl)
+    DISP_PROPERTY_EX_ID(CLVKMarkupButtonBase, "IsPressed", 700, OleGetIsPressed, OleSetIsPressed, VT_BOOL)
+    DISP_MARKUP_EVENT("ClickEvent", 701, CLVKMarkupButtonBase::m_pClickEvent)
+END_DISPATCH_MAP()
+
+BOOL CLVKMarkupButtonBase::OleGetIsPressed()
+{
+    return IsPressed();
 }
 
 CLVKMarkupButtonBase::CLVKMarkupButtonBase() : m_pTheme(std::make_unique<CLVKWinThemeWrapper>())

@@ -44,6 +44,11 @@ protected:
     int ScaleX(int n) const;
     int ScaleY(int n) const;
 
+    BOOL OleGetIsPressed();
+    // Scripts read the pressed state; writing it changes nothing.
+    void OleSetIsPressed(BOOL) {}
+    DECLARE_DISPATCH_MAP()
+
 private:
     BOOL m_bPressed = FALSE;
     BOOL m_bMouseOver = FALSE;

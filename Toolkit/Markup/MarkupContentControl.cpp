@@ -1,5 +1,6 @@
 #include "Markup/MarkupContentControl.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBuilder.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupPropertyMetadata.h"
@@ -17,6 +18,10 @@ void AFX_CDECL CLVKMarkupContentControl::RegisterProperties()
         L"Content", CLVKMarkupUIElement::GetMarkupType(), GetMarkupType(),
         new CLVKMarkupPropertyMetadata(nullptr, &ConvertContent, MarkupPropertyAffectsMeasure));
 }
+
+BEGIN_DISPATCH_MAP(CLVKMarkupContentControl, CLVKMarkupControl)
+    DISP_MARKUP_OBJECT("Content", 600, CLVKMarkupContentControl::m_pContentProperty)
+END_DISPATCH_MAP()
 
 CLVKMarkupUIElement* CLVKMarkupContentControl::GetContent() const
 {

@@ -27,6 +27,8 @@ protected:
     static CLVKMarkupUIElement* AFX_CDECL CreateTextContent(CLVKMarkupContext* pContext, CLVKMarkupBuilder* pBuilder,
                                                             CLVKMarkupObject* pText);
 
+    DECLARE_DISPATCH_MAP()
+
 private:
     static CLVKMarkupObject* AFX_CDECL ConvertContent(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue,
                                                       CLVKMarkupDependencyProperty* pProperty);

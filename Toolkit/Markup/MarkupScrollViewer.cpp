@@ -1,5 +1,6 @@
 #include "Markup/MarkupScrollViewer.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupEnum.h"
@@ -14,6 +15,13 @@
 
 CLVKMarkupDependencyProperty* CLVKMarkupScrollViewer::m_pVerticalScrollBarVisibilityProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupScrollViewer::m_pHorizontalScrollBarVisibilityProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupScrollViewer, CLVKMarkupContentControl)
+    DISP_PROPERTY_EX_ID(CLVKMarkupScrollViewer, "VerticalOffset", 700, OleGetVerticalOffset, OleSetVerticalOffset,
+                        VT_I4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupScrollViewer, "HorizontalOffset", 701, OleGetHorizontalOffset,
+                        OleSetHorizontalOffset, VT_I4)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupScrollViewer, L"ScrollViewer", CLVKMarkupContentControl::GetMarkupType(),

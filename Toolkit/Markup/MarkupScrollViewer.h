@@ -42,6 +42,13 @@ public:
     static CLVKMarkupDependencyProperty* m_pVerticalScrollBarVisibilityProperty;
     static CLVKMarkupDependencyProperty* m_pHorizontalScrollBarVisibilityProperty;
 
+protected:
+    long OleGetVerticalOffset() { return GetOffset(TRUE); }
+    void OleSetVerticalOffset(long nOffset) { SetOffset(TRUE, nOffset); }
+    long OleGetHorizontalOffset() { return GetOffset(FALSE); }
+    void OleSetHorizontalOffset(long nOffset) { SetOffset(FALSE, nOffset); }
+    DECLARE_DISPATCH_MAP()
+
 private:
     int GetVisibility(CLVKMarkupDependencyProperty* pProperty) const;
     CLVKMarkupScrollBar* EnsureBar(CLVKMarkupScrollBar*& pBar, BOOL bVertical);

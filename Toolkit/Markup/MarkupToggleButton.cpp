@@ -1,5 +1,6 @@
 #include "Markup/MarkupToggleButton.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupPropertyMetadata.h"
@@ -11,6 +12,28 @@ CLVKMarkupDependencyProperty* CLVKMarkupToggleButton::m_pIsThreeStateProperty = 
 CLVKMarkupRoutedEvent* CLVKMarkupToggleButton::m_pCheckedEvent = nullptr;
 CLVKMarkupRoutedEvent* CLVKMarkupToggleButton::m_pUncheckedEvent = nullptr;
 CLVKMarkupRoutedEvent* CLVKMarkupToggleButton::m_pIndeterminateEvent = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupToggleButton, CLVKMarkupButtonBase)
+    DISP_PROPERTY_EX_ID(CLVKMarkupToggleButton, "IsChecked", 800, OleGetIsChecked, OleSetIsChecked, VT_I4)
+    DISP_MARKUP_NUMBER("IsThreeState", 801, CLVKMarkupToggleButton::m_pIsThreeStateProperty, VT_BOOL, 0)
+    DISP_MARKUP_EVENT("CheckedEvent", 802, CLVKMarkupToggleButton::m_pCheckedEvent)
+    DISP_MARKUP_EVENT("IndeterminateEvent", 803, CLVKMarkupToggleButton::m_pIndeterminateEvent)
+    DISP_MARKUP_EVENT("UncheckedEvent", 804, CLVKMarkupToggleButton::m_pUncheckedEvent)
+END_DISPATCH_MAP()
+
+long CLVKMarkupToggleButton::OleGetIsChecked()
+{
+    return GetChecked();
+}
+
+void CLVKMarkupToggleButton::OleSetIsChecked(long nChecked)
+{
+    if (nChecked < 0 || nChecked > 2)
+    {
+        AfxThrowOleException(E_INVALIDARG);
+    }
+    SetChecked(static_cast<int>(nChecked));
+}
 
 LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupToggleButton, L"", CLVKMarkupButtonBase::GetMarkupType(), nullptr,
                           &CLVKMarkupToggleButton::RegisterProperties)

@@ -27,6 +27,12 @@ public:
     static CLVKMarkupRoutedEvent* m_pUncheckedEvent;
     static CLVKMarkupRoutedEvent* m_pIndeterminateEvent;
 
+protected:
+    long OleGetIsChecked();
+    // 0, 1 or 2; anything else is refused.
+    void OleSetIsChecked(long nChecked);
+    DECLARE_DISPATCH_MAP()
+
 private:
     static CLVKMarkupObject* AFX_CDECL ConvertChecked(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue,
                                                       CLVKMarkupDependencyProperty* pProperty);

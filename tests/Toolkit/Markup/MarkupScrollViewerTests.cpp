@@ -10,7 +10,10 @@
 #include "Markup/MarkupScrollBarGripper.h"
 #include "Markup/MarkupScrollViewer.h"
 
+#include <windowsx.h>
+
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -32,6 +35,12 @@ std::wstring Viewer(const std::wstring& attributes, int nContentWidth, int nCont
 // tracking loop.
 CLVKMarkupScrollViewer* g_pViewerToShrink = nullptr;
 const UINT kShrinkMessage = WM_APP + 7;
+// Records the viewer's vertical offset at that point of a tracking loop.
+CLVKMarkupScrollViewer* g_pViewerToRecord = nullptr;
+std::vector<int> g_recordedOffsets;
+const UINT kRecordMessage = WM_APP + 8;
+// Moves the cursor to the client point (lParam) at that point of a loop.
+const UINT kCursorMessage = WM_APP + 9;
 
 LRESULT CALLBACK ScrollHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -41,6 +50,18 @@ LRESULT CALLBACK ScrollHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
         g_pViewerToShrink->SetValue(CLVKMarkupScrollViewer::m_pVerticalScrollBarVisibilityProperty,
                                     new CLVKMarkupEnum(CLVKMarkupScrollViewer::visibilityDisabled));
         MarkupMeasureElement(g_pViewerToShrink, 100, 200);
+        return 0;
+    }
+    if (message == kRecordMessage && g_pViewerToRecord)
+    {
+        g_recordedOffsets.push_back(g_pViewerToRecord->GetOffset(TRUE));
+        return 0;
+    }
+    if (message == kCursorMessage)
+    {
+        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(hWnd, &pt);
+        SetCursorPos(pt.x, pt.y);
         return 0;
     }
     return DefWindowProcW(hWnd, message, wParam, lParam);
@@ -65,6 +86,37 @@ public:
 private:
     HWND m_hWnd;
 };
+
+// The thread's view of the left button and Shift while a test posts a
+// gesture: the tracking loop asks for them as it reads each message.
+class HeldKeys
+{
+public:
+    HeldKeys(bool bShift)
+    {
+        GetKeyboardState(m_saved);
+        BYTE keys[256];
+        memcpy(keys, m_saved, sizeof(keys));
+        keys[VK_LBUTTON] = 0x80;
+        keys[VK_SHIFT] = bShift ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+    ~HeldKeys() { SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+// Posts a mouse message to the host with the cursor at the client point:
+// the tracking loop reads a message's screen point, which the system takes
+// from the cursor when the message is posted.
+void PostMouseAt(HWND hWnd, UINT message, int x, int y)
+{
+    POINT pt = {x, y};
+    ClientToScreen(hWnd, &pt);
+    SetCursorPos(pt.x, pt.y);
+    PostMessageW(hWnd, message, 0, MAKELPARAM(x, y));
+}
 
 BOOL Relay(const ElementHolder& root, UINT message, WPARAM wParam, int x, int y)
 {
@@ -299,4 +351,107 @@ TEST(MarkupScrollViewer, BarGeometryWithAPageLargerThanTheRange)
     pBar->Arrange(0, 0, 17, 200);
     EXPECT_EQ(g.nThumbLength, std::max(16, GetSystemMetrics(SM_CYVSCROLL) / 2));
     EXPECT_EQ(g.nThumbEnd, g.nSecondArrowStart) << "the last position puts the thumb at the end of the track";
+}
+
+TEST(MarkupScrollViewer, DraggedThumbFollowsSnapsBackAndEndsWithItsPosition)
+{
+    ScrollHost host;
+    MarkupContextHolder context(host.Get());
+    ElementHolder root(context.Parse(Viewer(L"", 50, 500)));
+    ASSERT_TRUE(root);
+    MarkupSurface surface(100, 200);
+    surface.Render(root.Get());
+    CLVKMarkupScrollViewer* const pViewer = AsViewer(root);
+    CLVKMarkupScrollBar* const pBar = pViewer->GetScrollBar(TRUE);
+    ASSERT_NE(pBar, nullptr);
+    const CLVKScrollBarGeometry g = pBar->GetGeometry();
+    const int bw = GetSystemMetrics(SM_CXVSCROLL);
+    const int x = 100 - bw / 2;
+    const int nMiddle = (g.nThumbStart + g.nThumbEnd) / 2;
+    const int nAt30 = CLVKScrollBarPosFromThumb(g, g.nThumbStart + 30);
+    const int nAt40 = CLVKScrollBarPosFromThumb(g, g.nThumbStart + 40);
+    ASSERT_GT(nAt30, 0);
+    ASSERT_GT(nAt40, nAt30);
+
+    // The whole gesture is queued, then the press starts the loop: down 30,
+    // far beside the bar (the thumb snaps back), down 40, release.
+    g_pViewerToRecord = pViewer;
+    g_recordedOffsets.clear();
+    {
+        HeldKeys keys(false);
+        PostMouseAt(host.Get(), WM_MOUSEMOVE, x, nMiddle + 30);
+        PostMessageW(host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(host.Get(), WM_MOUSEMOVE, 300, nMiddle + 30);
+        PostMessageW(host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(host.Get(), WM_MOUSEMOVE, x, nMiddle + 40);
+        PostMessageW(host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(host.Get(), WM_LBUTTONUP, x, nMiddle + 40);
+        Relay(root, WM_MOUSEMOVE, 0, x, nMiddle);
+        EXPECT_TRUE(Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, nMiddle));
+    }
+    g_pViewerToRecord = nullptr;
+    EXPECT_EQ(g_recordedOffsets, (std::vector<int>{nAt30, 0, nAt40}));
+    EXPECT_EQ(pViewer->GetOffset(TRUE), nAt40) << "the release keeps the dragged position";
+    EXPECT_EQ(context->GetCapturedElement(), nullptr);
+
+    // Shift and a press on the page: the thumb jumps to centre on the cursor
+    // and is dragged from there.
+    surface.Render(root.Get());
+    const CLVKScrollBarGeometry g2 = pBar->GetGeometry();
+    const int y = g2.nThumbEnd + 40;
+    ASSERT_LT(y, g2.nSecondArrowStart);
+    const int nCentred = CLVKScrollBarPosFromThumb(g2, y - g2.nThumbLength / 2);
+    {
+        HeldKeys keys(true);
+        PostMouseAt(host.Get(), WM_LBUTTONUP, x, y);
+        Relay(root, WM_MOUSEMOVE, 0, x, y);
+        Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+    }
+    EXPECT_EQ(pViewer->GetOffset(TRUE), nCentred);
+}
+
+TEST(MarkupScrollViewer, HeldArrowRepeatsOnlyWhileTheCursorIsOnIt)
+{
+    ScrollHost host;
+    MarkupContextHolder context(host.Get());
+    ElementHolder root(context.Parse(Viewer(L"", 50, 500)));
+    ASSERT_TRUE(root);
+    MarkupSurface surface(100, 200);
+    surface.Render(root.Get());
+    CLVKMarkupScrollViewer* const pViewer = AsViewer(root);
+    const int x = 100 - GetSystemMetrics(SM_CXVSCROLL) / 2;
+
+    // Two repeat ticks with the cursor on the lower arrow, two with it off
+    // the arrow, then the release.
+    g_pViewerToRecord = pViewer;
+    g_recordedOffsets.clear();
+    {
+        HeldKeys keys(false);
+        PostMessageW(host.Get(), kRecordMessage, 0, 0);
+        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(host.Get(), WM_MOUSEMOVE, x, 100);
+        // The repeat step looks where the cursor is when it runs.
+        PostMessageW(host.Get(), kCursorMessage, 0, MAKELPARAM(x, 100));
+        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(host.Get(), WM_LBUTTONUP, x, 100);
+        POINT pt = {x, 197};
+        ClientToScreen(host.Get(), &pt);
+        SetCursorPos(pt.x, pt.y);
+        Relay(root, WM_MOUSEMOVE, 0, x, 197);
+        Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197);
+    }
+    g_pViewerToRecord = nullptr;
+    ASSERT_EQ(g_recordedOffsets.size(), 3u);
+    EXPECT_EQ(g_recordedOffsets[0], 16) << "the press scrolls one line at once";
+    // A tick of the real timer may add a line while the cursor is on the
+    // arrow; each posted tick adds one.
+    EXPECT_GE(g_recordedOffsets[1] - g_recordedOffsets[0], 32);
+    EXPECT_EQ(g_recordedOffsets[1] % 16, 0);
+    EXPECT_EQ(g_recordedOffsets[2], g_recordedOffsets[1]) << "no lines while the cursor is off the arrow";
+    EXPECT_EQ(pViewer->GetOffset(TRUE), g_recordedOffsets[2]);
+    EXPECT_EQ(context->GetCapturedElement(), nullptr);
 }

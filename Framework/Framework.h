@@ -40,6 +40,10 @@
 #if __has_include("Wnd.h")
 #include "Wnd.h"
 #endif
+#if __has_include("OleControlSite.h")
+#include "OleControlContainer.h"
+#include "OleControlSite.h"
+#endif
 #if __has_include("WinThread.h")
 #include "WinThread.h"
 #endif

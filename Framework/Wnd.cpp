@@ -5,6 +5,7 @@
 #include "WinThread.h"
 #include "WinApp.h"
 #include "DataExchange.h"
+#include "OleControlSite.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -148,6 +149,11 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
             e->Delete();
         }
     }
+
+    // A window's OLE controls are closed when it is destroyed, while their
+    // windows still exist.
+    if (nMsg == WM_DESTROY && pWnd->m_pCtrlCont && CWnd::FromHandlePermanent(hWnd) == pWnd)
+        pWnd->DestroyControlContainer();
 
     // A derived OnNcDestroy that did not call the base leaves the object
     // attached to a handle that no longer exists.
@@ -339,6 +345,9 @@ CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd)
 
 CWnd::~CWnd()
 {
+    if (m_pCtrlSite)
+        m_pCtrlSite->DestroyControl();
+    DestroyControlContainer();
     // An object that still owns its window takes the window with it.
     if (m_hWnd && ::IsWindow(m_hWnd) && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
@@ -500,8 +509,18 @@ void CWnd::PostNcDestroy()
 
 BOOL CWnd::DestroyWindow()
 {
+    // An OLE control's window belongs to the control: closing the control
+    // takes it away.
+    if (m_pCtrlSite)
+    {
+        const HWND hWndCtrl = m_hWnd;
+        m_pCtrlSite->DestroyControl();
+        return hWndCtrl && !::IsWindow(hWndCtrl);
+    }
     if (!m_hWnd)
         return FALSE;
+    // The hosted controls are closed while their windows still exist.
+    DestroyControlContainer();
     const HWND hWndOrig = m_hWnd;
     const bool bAttached = FromHandlePermanent(hWndOrig) == this;
     const BOOL bResult = ::DestroyWindow(hWndOrig);
@@ -548,6 +567,7 @@ void CWnd::FinishNcDestroy()
         ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*ppfnSuper));
     *ppfnSuper = NULL;
     Detach();
+    DestroyControlContainer();
 
     // A modal loop of a destroyed window has nothing left to run for.
     if (m_nFlags & WF_CONTINUEMODAL)

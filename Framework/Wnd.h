@@ -12,6 +12,8 @@
 struct CCreateContext;
 class CScrollBar;
 class CFrameWnd;
+class COleControlSite;
+class COleControlContainer;
 
 // Framework messages.
 #define WM_QUERYAFXWNDPROC 0x0360  // answered with 1 by the framework's window procedure
@@ -42,6 +44,8 @@ public:
     UINT m_nFlags = 0;
     WNDPROC m_pfnSuper = NULL;  // the procedure the framework's procedure replaced
     int m_nModalResult = -1;
+    COleControlSite* m_pCtrlSite = NULL;       // set when the window is an OLE control's
+    COleControlContainer* m_pCtrlCont = NULL;  // the OLE controls hosted in this window
 
     static const CWnd wndTop;
     static const CWnd wndBottom;
@@ -80,6 +84,19 @@ public:
     virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                           const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
     virtual BOOL DestroyWindow();
+
+    // OLE controls: creates the control of clsid (or of a ProgID) in place in
+    // pParentWnd and attaches this object to the control's window. The
+    // control is closed when this object's window is destroyed, or with its
+    // parent. Moving the window goes through the control.
+    BOOL CreateControl(REFCLSID clsid, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID);
+    BOOL CreateControl(LPCTSTR pszClass, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID);
+    // The control's IUnknown, without a reference; NULL for other windows.
+    LPUNKNOWN GetControlUnknown();
+    // Makes this window able to host OLE controls (m_pCtrlCont).
+    BOOL InitControlContainer();
 
     // Messages.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -369,6 +386,7 @@ private:
     BOOL DispatchWindowMessage(const AFX_MSGMAP_ENTRY* lpEntry, UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT& lResult);
     void FinishNcDestroy();
+    void DestroyControlContainer();
 
     friend LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
     friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 #include "ResourceManager.h"
 #include "SystemVersion.h"
 #include "ToolTipContextToolTip.h"
+#include "ToolTipHTMLTip.h"
 #include "ToolTipMarkupTip.h"
 #include "ToolTipOffice2013Tip.h"
 #include "ToolTipRichEditTip.h"
@@ -177,10 +178,10 @@ CWnd* CLVKToolTipContext::MakeTipWindow(CWnd* pParent)
     switch (m_nStyle)
     {
     case lvkTipToolkit:
-    // The HTML kind measures and paints with the plain toolkit window (no
-    // web-browser host is built).
-    case lvkTipHTML:
         pToolkitTip = std::make_unique<CLVKToolTipContextToolTip>(this);
+        break;
+    case lvkTipHTML:
+        pToolkitTip = std::make_unique<CHTMLToolTip>(this);
         break;
     case lvkTipRichEdit:
         pToolkitTip = std::make_unique<CRichEditToolTip>(this);

@@ -60,6 +60,7 @@ public:
     class COffice2013ToolTip;
     class CRichEditToolTip;
     class CMarkupToolTip;
+    class CHTMLToolTip;
 
     CLVKToolTipContext();
     ~CLVKToolTipContext() override;

@@ -72,12 +72,23 @@ BOOL CLVKToolBar::CreateToolBarWindow(CWnd* pParent, BOOL bFloating)
         const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongW(GetSafeHwnd(), GWL_STYLE));
         if (bFloating && (dwStyle & WS_CHILD))
         {
+            // A floating bar never takes the activation from its frame, but
+            // re-parenting may activate the new top-level window (Wine's
+            // does): the window that was active gets it back.
+            const BOOL bShown = (dwStyle & WS_VISIBLE) != 0;
+            const HWND hActive = ::GetActiveWindow();
+            const HWND hOwner = pParent ? pParent->GetSafeHwnd() : nullptr;
+            if (bShown)
+                ShowWindow(SW_HIDE);
             ModifyStyle(WS_CHILD, WS_POPUP | MFS_SYNCACTIVE);
             SetParent(nullptr);
-            const HWND hOwner = pParent ? pParent->GetSafeHwnd() : nullptr;
+            if (::GetActiveWindow() == GetSafeHwnd())
+                ::SetActiveWindow(hActive ? hActive : hOwner);
             ::SetWindowLongPtrW(GetSafeHwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hOwner));
             if (hOwner && (::GetWindowLongW(hOwner, GWL_EXSTYLE) & WS_EX_TOPMOST))
                 SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            if (bShown)
+                ShowWindow(SW_SHOWNA);
         }
         else if (!bFloating && (dwStyle & WS_POPUP))
         {
@@ -523,7 +534,7 @@ LRESULT CLVKToolBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
 {
     const DWORD dwFlags = static_cast<DWORD>(wParam);
     if (dwFlags & FS_SYNCACTIVE)
-        return (GetStyle() & MFS_SYNCACTIVE) ? 1 : 0;
+        return (::GetWindowLongW(GetSafeHwnd(), GWL_STYLE) & MFS_SYNCACTIVE) ? 1 : 0;
     if (m_nPosition != kBarFloating || !m_bVisible || !GetSafeHwnd())
         return 0;
     CLVKCommandBars* pCommandBars = GetCommandBars();
@@ -558,7 +569,7 @@ LRESULT CLVKToolBar::OnSizeParent(WPARAM /*wParam*/, LPARAM lParam)
     // A bar standing directly in its site (no dock bar) takes a strip off
     // the top of the site's remaining client area.
     AFX_SIZEPARENTPARAMS* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-    if (!pLayout || !m_bVisible || !(GetStyle() & WS_VISIBLE))
+    if (!pLayout || !m_bVisible || !IsWindowVisible())
         return 0;
     DWORD dwMode = LM_HORZ | LM_HORZDOCK;
     if (pLayout->hDWP)

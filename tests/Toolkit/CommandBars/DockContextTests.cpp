@@ -148,9 +148,16 @@ TEST(DockContextMove, AFloatingBarKeepsTenPixelsOnTheWorkArea)
     DockFixture f;
     CLVKToolBar* pBar = f.AddBar(L"Standard", 120, 4);
     CLVKDockContext* pContext = pBar->GetDockContext();
+    // The drag keeps the capture while the bar becomes a window of its own,
+    // and the bar does not take the activation from the frame.
+    f.frame.SetActiveWindow();
+    ::SetCapture(pBar->GetSafeHwnd());
     pContext->BeginDrag(Gripper(pBar));
     pContext->Move(f.ClientOnScreen().CenterPoint());
     ASSERT_EQ(pBar->GetPosition(), kBarFloating);
+    EXPECT_EQ(::GetCapture(), pBar->GetSafeHwnd());
+    EXPECT_EQ(::GetActiveWindow(), f.frame.GetSafeHwnd());
+    ::ReleaseCapture();
     const CRect rcWork(CLVKDisplayMonitors::GetGlobal()->GetWorkAreaFromPoint(CPoint(0, 0)));
     pContext->Move(CPoint(rcWork.left - 3000, rcWork.top - 3000));
     CRect rcBar = DockFixture::WindowRect(pBar);

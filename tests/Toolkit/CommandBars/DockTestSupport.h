@@ -24,6 +24,7 @@ public:
     std::vector<std::pair<CLVKCommandBar*, BOOL>> m_visibility;  // LVK_WM_TOOLBARVISCHANGED
     std::vector<CLVKCommandBar*> m_resets;                       // LVK_WM_TOOLBARRESET
     std::vector<UINT> m_commands;
+    int m_nExpandRequests = 0;  // LVK_WM_CREATECOMMANDBAR for an expand menu
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override
     {
@@ -41,6 +42,12 @@ public:
     afx_msg LRESULT OnVisibilityChanged(WPARAM wParam, LPARAM lParam)
     {
         m_visibility.emplace_back(reinterpret_cast<CLVKCommandBar*>(wParam), static_cast<BOOL>(lParam));
+        return 0;
+    }
+    afx_msg LRESULT OnCreateCommandBar(WPARAM, LPARAM lParam)
+    {
+        if (reinterpret_cast<LVK_COMMANDBAR_CREATE_REQUEST*>(lParam)->bExpandBar)
+            m_nExpandRequests++;
         return 0;
     }
     afx_msg LRESULT OnToolBarReset(WPARAM, LPARAM lParam)
@@ -96,6 +103,13 @@ struct DockFixture
             pBar->GetControls()->CreateOriginalControls();
         frame.RecalcLayout();
         return pBar;
+    }
+    void SetClientWidth(int nWidth)
+    {
+        CRect rc(0, 0, nWidth, 300);
+        ::AdjustWindowRectEx(&rc, frame.GetStyle(), FALSE, frame.GetExStyle());
+        frame.SetWindowPos(nullptr, 0, 0, rc.Width(), rc.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        frame.RecalcLayout();
     }
     CLVKDockBar* Dock(int nIndex) const { return pBars->GetDockBar(nIndex); }
     CRect ClientOnScreen() const

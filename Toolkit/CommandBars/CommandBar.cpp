@@ -3,10 +3,12 @@
 #include "CommandBars/CommandBarAnimation.h"
 #include "CommandBars/CommandBarCmdUI.h"
 #include "CommandBars/CommandBars.h"
+#include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlAction.h"
 #include "CommandBars/Controls.h"
 #include "CommandBars/PaintManager.h"
+#include "CommandBars/ShortcutManager.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/FontDC.h"
 #include "Foundation/ImageManager.h"
@@ -64,6 +66,10 @@ CLVKCommandBar::~CLVKCommandBar()
 
 void CLVKCommandBar::OnFinalRelease()
 {
+    // Tearing the window down may take and drop references of its own
+    // (ending the tracking of an open popup); they must not release the
+    // bar a second time.
+    m_dwRef = 1;
     if (GetSafeHwnd())
         DestroyWindow();
     delete this;
@@ -357,7 +363,29 @@ void CLVKCommandBar::DestroyBar()
 
 void CLVKCommandBar::UpdateShortcuts()
 {
-    // Shortcut texts come from the manager's shortcut table.
+    // The controls name the shortcuts of the manager's table; context menus
+    // only when the options say so.
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    const CLVKCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    const BOOL bContextMenu = GetRootParent()->IsPopupBar();
+    for (int i = 0; i < GetControlCount(); i++)
+    {
+        CLVKControl* pControl = GetControl(i);
+        if (!pControl->IsVisible(kHideRarelyUsed | kHideScrolledOut))
+            continue;
+        if (!pOptions->bShowKeyboardShortcuts || (bContextMenu && !pOptions->bShowContextMenuAccelerators))
+        {
+            pControl->m_strShortcutTextAuto.Empty();
+            continue;
+        }
+        if (pControl->GetID() == 0)
+            continue;
+        CString strText = pControl->m_strShortcutTextAuto;
+        pCommandBars->GetShortcutManager()->FindCommandShortcutText(static_cast<UINT>(pControl->GetID()), strText);
+        pControl->m_strShortcutTextAuto = strText;
+    }
 }
 
 BOOL CLVKCommandBar::AreKeyboardCuesVisible() const

@@ -239,6 +239,7 @@ protected:
 
     friend class CLVKControl;
     friend class CLVKControls;
+    friend class CLVKPopupBar;  // a sub-menu reads and clears its parent's animate-next mark
 
     BOOL m_bIgnoreFocusedEdit = FALSE;
     BOOL m_bPopupOnHover = TRUE;

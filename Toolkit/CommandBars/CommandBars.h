@@ -148,6 +148,7 @@ public:
     void SetCustomizeSelectedControl(CLVKControl* pControl);
     void MarkCommandUsed(UINT nId);
     BOOL m_bAllCustomizable = FALSE;  // every control counts as customizable
+    BOOL m_bUpperCaseMenuTitles = FALSE;  // menu-bar titles shown in capitals
 
     // Frame message filters: TRUE means handled (the site must not handle
     // it) and consumed (not translated or dispatched).

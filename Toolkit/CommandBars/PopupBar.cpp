@@ -1,18 +1,33 @@
 #include "CommandBars/PopupBar.h"
 
+#include "CommandBars/CommandBars.h"
+#include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/Control.h"
-#include "CommandBars/Controls.h"
-#include "CommandBars/PaintManager.h"
 #include "CommandBars/ControlPopup.h"
+#include "CommandBars/Controls.h"
+#include "CommandBars/MouseManager.h"
+#include "CommandBars/PaintManager.h"
 #include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/MenuSoundPlayer.h"
+#include "Foundation/ShadowManager.h"
+#include "Foundation/ToolTipContext.h"
+#include "FrameIds.h"
 #include "FrameWnd.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 IMPLEMENT_DYNCREATE(CLVKPopupBar, CLVKCommandBar)
+IMPLEMENT_DYNCREATE(CLVKPopupToolBar, CLVKPopupBar)
 
 BEGIN_MESSAGE_MAP(CLVKPopupBar, CLVKCommandBar)
     ON_WM_MOUSEACTIVATE()
+    ON_WM_NCACTIVATE()
+    ON_WM_NCCREATE()
+    ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
+    ON_WM_MOUSEMOVE()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CLVKPopupBar::CLVKPopupBar()
@@ -22,11 +37,20 @@ CLVKPopupBar::CLVKPopupBar()
     m_nMRUWidth = 0;
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     m_rcBorders.SetRect(pDpi->ScaleX(2), pDpi->ScaleY(4), pDpi->ScaleX(2), pDpi->ScaleY(4));
+    m_scrollDown.nTimerId = kTimerScrollDown;
+    m_scrollUp.nTimerId = kTimerScrollUp;
 }
 
 CLVKPopupBar* AFX_CDECL CLVKPopupBar::CreatePopupBar(CLVKCommandBars* pCommandBars)
 {
     CLVKPopupBar* pBar = static_cast<CLVKPopupBar*>(RUNTIME_CLASS(CLVKPopupBar)->CreateObject());
+    pBar->SetCommandBars(pCommandBars);
+    return pBar;
+}
+
+CLVKPopupToolBar* AFX_CDECL CLVKPopupToolBar::CreatePopupToolBar(CLVKCommandBars* pCommandBars)
+{
+    CLVKPopupToolBar* pBar = static_cast<CLVKPopupToolBar*>(RUNTIME_CLASS(CLVKPopupToolBar)->CreateObject());
     pBar->SetCommandBars(pCommandBars);
     return pBar;
 }
@@ -47,7 +71,48 @@ CSize CLVKPopupBar::CalcDynamicLayout(int nLength, DWORD /*dwMode*/)
 {
     m_bLayingOut = TRUE;
     CClientDC dc(GetSafeHwnd() ? this : nullptr);
-    const CSize sz = m_pControls->CalcPopupSize(&dc, nLength > 0 ? nLength : m_nMaxHeight, 0, GetBorders());
+    CSize sz;
+    if (m_nType == kBarTypeToolBar)
+    {
+        // A popup tool bar lays its controls out in rows inside its borders.
+        DWORD dwMode = 0x142;
+        sz = m_pControls->CalcDynamicSize(&dc, 32000, dwMode, m_rcBorders);
+        m_bLayingOut = FALSE;
+        return sz;
+    }
+    CRect rcBorders = GetBorders();
+    if (nLength <= 0)
+    {
+        for (int i = 0; i < GetControlCount(); i++)
+            GetControl(i)->OnBeforeLayout(0);
+        UpdateExpandState();
+        UpdateShortcuts();
+    }
+    // The expand button takes a strip above the bottom border, outside the
+    // column layout.
+    int nExpandHeight = 0;
+    if (m_bHasHiddenItems)
+    {
+        if (!m_pExpandButton)
+        {
+            m_pExpandButton = new CControlExpandButton;
+            m_pControls->AddControl(m_pExpandButton, kIdExpandButton, nullptr, -1, TRUE);
+        }
+        CLVKPaintManager* pPaintManager = GetPaintManager();
+        nExpandHeight = pPaintManager->FillControlBackground(&dc, lvkSystemButtonPopupExpand, m_pExpandButton, this,
+                                                             FALSE, CSize(0, 0))
+                            .cy;
+        rcBorders.bottom += nExpandHeight;
+    }
+    if (m_pExpandButton)
+        m_pExpandButton->SetHideFlags(m_pExpandButton->GetHideFlags() | kHideByProgram);
+    sz = m_pControls->CalcPopupSize(&dc, nLength > 0 ? nLength : 0, 0, rcBorders);
+    if (m_pExpandButton && m_bHasHiddenItems)
+    {
+        const int nBottom = sz.cy - rcBorders.bottom;
+        m_pExpandButton->SetRect(CRect(rcBorders.left, nBottom, sz.cx - rcBorders.right, nBottom + nExpandHeight));
+        m_pExpandButton->SetHideFlags(m_pExpandButton->GetHideFlags() & ~kHideByProgram);
+    }
     m_bLayingOut = FALSE;
     return sz;
 }
@@ -81,13 +146,14 @@ namespace
 constexpr LPCTSTR kPopupBarClass = _T("LVKPopupBar");
 
 // The class of popup windows; CS_SAVEBITS lets the system restore the
-// screen under a menu without repainting what lies below.
-BOOL RegisterPopupBarClass()
+// screen under a menu without repainting what lies below, unless the
+// options turn it off (the first popup decides).
+BOOL RegisterPopupBarClass(BOOL bSaveBits)
 {
     WNDCLASS wc{};
     if (::GetClassInfo(AfxGetInstanceHandle(), kPopupBarClass, &wc))
         return TRUE;
-    wc.style = CS_SAVEBITS | CS_DBLCLKS;
+    wc.style = bSaveBits ? (CS_SAVEBITS | CS_DBLCLKS) : CS_DBLCLKS;
     wc.lpfnWndProc = ::DefWindowProc;
     wc.hInstance = AfxGetInstanceHandle();
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
@@ -100,14 +166,20 @@ BOOL CLVKPopupBar::CreatePopupWindow()
 {
     if (GetSafeHwnd())
         return TRUE;
-    if (!RegisterPopupBarClass())
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    const BOOL bSaveBits = !pCommandBars || pCommandBars->GetCommandBarsOptions()->bUseSystemSaveBitsStyle;
+    if (!RegisterPopupBarClass(bSaveBits))
         return FALSE;
     CWnd* pSite = GetSite();
     DWORD dwExStyle = WS_EX_TOOLWINDOW;
-    if (pSite && pSite->GetSafeHwnd() && (::GetWindowLong(pSite->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL))
+    const BOOL bRightToLeft =
+        pCommandBars ? pCommandBars->IsLayoutRTL()
+                     : (pSite && pSite->GetSafeHwnd() &&
+                        (::GetWindowLong(pSite->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL));
+    if (bRightToLeft)
         dwExStyle |= WS_EX_LAYOUTRTL;
-    return CreateEx(dwExStyle, kPopupBarClass, m_strTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                    pSite ? pSite->GetSafeHwnd() : nullptr, nullptr);
+    return CreateEx(dwExStyle, kPopupBarClass, m_strTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | MFS_SYNCACTIVE,
+                    0, 0, 0, 0, pSite ? pSite->GetSafeHwnd() : nullptr, nullptr);
 }
 
 BOOL CLVKPopupBar::DestroyWindow()
@@ -213,6 +285,9 @@ CRect CLVKPopupBar::CalcPopupRect(CPoint pt, CSize sz)
         rcWork = rcMonitor;
     rcWork.bottom += CLVKDpiScaling::GetGlobal()->ScaleY(5);
 
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    const BOOL bColumns = (pCommandBars && pCommandBars->GetCommandBarsOptions()->bWrapLargePopups) || IsMultiColumn();
+
     BOOL bScroll = FALSE;
     int cy = sz.cy;
     if (m_nMaxHeight > 0 && m_nMaxHeight < cy)
@@ -242,12 +317,28 @@ CRect CLVKPopupBar::CalcPopupRect(CPoint pt, CSize sz)
             rc.MoveToY(m_rcExclude.top - cy);
             if (rc.top < rcWork.top)
             {
-                // Neither below nor above: scroll on the side with more room.
-                bScroll = TRUE;
-                if (m_rcExclude.CenterPoint().y > rcWork.top + rcWork.Height() / 2)
-                    rc.SetRect(rc.left, rcWork.top, rc.right, m_rcExclude.top);
+                if (bColumns && m_pControlPopup && m_pControlPopup->GetParent())
+                {
+                    // Columns: open beside the control instead, ending at
+                    // the work area's bottom.
+                    m_dwAlignment &= ~kAlignBelow;
+                    CRect rcControl = m_pControlPopup->GetRect();
+                    AdjustExcludeRect(rcControl, TRUE);
+                    m_pControlPopup->GetParent()->ClientToScreen(&rcControl);
+                    m_rcExclude = rcControl;
+                    rc = CRect(CPoint((m_dwAlignment & kAlignLeft) ? rcControl.left - sz.cx : rcControl.right,
+                                      rcWork.bottom - cy),
+                               CSize(sz.cx, cy));
+                }
                 else
-                    rc.SetRect(rc.left, m_rcExclude.bottom, rc.right, rcWork.bottom);
+                {
+                    // Neither below nor above: scroll on the side with more room.
+                    bScroll = TRUE;
+                    if (m_rcExclude.CenterPoint().y > rcWork.top + rcWork.Height() / 2)
+                        rc.SetRect(rc.left, rcWork.top, rc.right, m_rcExclude.top);
+                    else
+                        rc.SetRect(rc.left, m_rcExclude.bottom, rc.right, rcWork.bottom);
+                }
             }
         }
     }
@@ -259,8 +350,19 @@ CRect CLVKPopupBar::CalcPopupRect(CPoint pt, CSize sz)
         rc.MoveToY(rcWork.top);
     if (rc.Height() > rcWork.Height())
     {
-        rc.bottom = rc.top + rcWork.Height();
-        bScroll = TRUE;
+        if (bColumns && m_nType == kBarTypePopup && !IsMultiColumn())
+        {
+            // Break into columns as high as the work area.
+            const CSize szColumns = CalcDynamicLayout(rcWork.Height(), 0);
+            rc.right = rc.left + szColumns.cx;
+            rc.bottom = rc.top + std::min(static_cast<int>(szColumns.cy), rcWork.Height());
+            sz.cx = szColumns.cx;
+        }
+        else
+        {
+            rc.bottom = rc.top + rcWork.Height();
+            bScroll = TRUE;
+        }
     }
 
     // Horizontally.
@@ -302,9 +404,22 @@ CRect CLVKPopupBar::CalcPopupRect(CPoint pt, CSize sz)
     if (rc.left < rcWork.left)
         rc.MoveToX(rcWork.left);
 
-    // Scrolling through the items (buttons at the ends) is not built yet:
-    // the popup is cut to the room there is.
-    m_bScrolling = bScroll && m_nType == kBarTypePopup && m_nPosition == kBarPopup;
+    // A menu too tall for the room it got shows a page of its items between
+    // two scroll buttons.
+    if (bScroll && m_nType == kBarTypePopup && m_nPosition == kBarPopup)
+    {
+        m_bScrolling = TRUE;
+        m_nFirstShown = 0;
+        UpdateScrollLayout(rc.Size(), FALSE, FALSE);
+    }
+    else if (m_bScrolling)
+    {
+        m_bScrolling = FALSE;
+        m_scrollUp.rc.SetRectEmpty();
+        m_scrollDown.rc.SetRectEmpty();
+        StopScrollTimer(m_scrollUp);
+        StopScrollTimer(m_scrollDown);
+    }
     return rc;
 }
 
@@ -316,12 +431,18 @@ BOOL CLVKPopupBar::Popup(CLVKControl* pControl, BOOL bSelectFirst)
         m_pControlPopup = nullptr;
         return FALSE;
     }
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars && pCommandBars->GetToolTipContext())
+        pCommandBars->GetToolTipContext()->HideTip();
     LockRedraw();
     if (CWnd* pSite = GetOwnerSite())
     {
         if (pSite->GetSafeHwnd())
             pSite->SendMessage(LVK_WM_INITPOPUP, 0, reinterpret_cast<LPARAM>(this));
     }
+    m_bHasHiddenItems = FALSE;
+    CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManagerIfAny();
+    m_bExpanded = (pCommandBars && pCommandBars->IsCustomizeMode()) || (pMouse && pMouse->m_bExpanded);
     UpdatePopupAlignment();
     const CSize sz = CalcDynamicLayout(0, 0);
     const CRect rc = CalcPopupRect(m_ptPopup, sz);
@@ -339,7 +460,15 @@ BOOL CLVKPopupBar::Popup(CLVKControl* pControl, BOOL bSelectFirst)
     if (!GetRootParent()->GetNoCommandUpdate())
         OnIdleUpdateCmdUI();
     PlayPopupAnimation();
-    CLVKMenuSoundPlayer::GetGlobal()->PostSound(2);
+    CLVKMenuSoundPlayer::GetGlobal()->PostSound(CLVKMenuSoundPlayer::soundMenuPopup);
+
+    CLVKPaintManager* pPaintManager = GetPaintManager();
+    if (m_nPosition == kBarPopup && m_bShowShadow && pPaintManager->m_bShadowEnabled &&
+        pPaintManager->m_pShadowManager && !IsCustomizeMode())
+    {
+        pPaintManager->m_pShadowManager->RemoveOwnerShadows(this);
+        pPaintManager->m_pShadowManager->CreateShadow(this, m_rcExclude, 0);
+    }
     UnlockRedraw();
     Redraw(nullptr, FALSE);
     return TRUE;
@@ -350,6 +479,75 @@ BOOL CLVKPopupBar::PopupAt(int x, int y, LPCRECT lpExclude)
     m_ptPopup = CPoint(x, y);
     m_rcExclude = lpExclude ? CRect(*lpExclude) : CRect(0, 0, 0, 0);
     return Popup(nullptr, FALSE);
+}
+
+int CLVKPopupBar::GetAnimationType() const
+{
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return 0;
+    if (GetSafeHwnd() && ::GetWindow(GetSafeHwnd(), GW_CHILD))
+        return 0;
+    const int nType = pCommandBars->GetCommandBarsOptions()->nAnimationType;
+    if (nType == 0)
+    {
+        BOOL bAnimation = FALSE;
+        if (!::SystemParametersInfo(SPI_GETMENUANIMATION, 0, &bAnimation, 0) || !bAnimation)
+            return 0;
+        BOOL bFade = FALSE;
+        return (::SystemParametersInfo(SPI_GETMENUFADE, 0, &bFade, 0) && bFade) ? lvkAnimateFade : lvkAnimateSlide;
+    }
+    if (nType == 1)
+    {
+        static const int kRandom[] = {lvkAnimateFade, lvkAnimateSlide, lvkAnimateUnfold};
+        return kRandom[std::rand() % 3];
+    }
+    return nType;
+}
+
+void CLVKPopupBar::PlayPopupAnimation()
+{
+    CLVKPaintManager* pPaintManager = GetPaintManager();
+    CLVKCommandBar* pParent = GetParentBar();
+    // A sub-menu animates only when its parent was entered with the mouse;
+    // moving along a menu bar opens the following menus at once.
+    BOOL bAnimate = !pParent || pParent->m_bEnteredByMouse;
+    if (pParent)
+        pParent->m_bEnteredByMouse = FALSE;
+    const int nType = GetAnimationType();
+    if (!bAnimate || IsCustomizeMode() || nType < lvkAnimateUnfold || nType > lvkAnimateFade || !GetSafeHwnd())
+        return;
+
+    if (m_pControlPopup && pParent && pParent->GetSafeHwnd())
+    {
+        m_pControlPopup->RedrawParent(FALSE);
+        pParent->UpdateWindow();
+        if (CWnd* pSite = GetSite())
+            pSite->UpdateWindow();
+    }
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CClientDC dcWindow(this);
+    CDC dcBuffer;
+    dcBuffer.CreateCompatibleDC(&dcWindow);
+    CBitmap bmpBuffer;
+    bmpBuffer.CreateCompatibleBitmap(&dcWindow, rcClient.Width(), rcClient.Height());
+    CBitmap* pOldBitmap = dcBuffer.SelectObject(&bmpBuffer);
+    DrawCommandBar(&dcBuffer, rcClient);
+
+    // The window starts from what the screen showed under it.
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    const HDC hDesktop = ::GetDC(nullptr);
+    const DWORD dwLayout = ::GetLayout(hDesktop);
+    ::SetLayout(hDesktop, 0);
+    ::BitBlt(dcWindow.GetSafeHdc(), 0, 0, rcClient.Width(), rcClient.Height(), hDesktop, rcWindow.left, rcWindow.top,
+             SRCCOPY);
+    ::SetLayout(hDesktop, dwLayout);
+    ::ReleaseDC(nullptr, hDesktop);
+
+    pPaintManager->AnimateFade(&dcWindow, &dcBuffer, 0, 0, rcClient.Width(), rcClient.Height(), nType);
+    dcBuffer.SelectObject(pOldBitmap);
 }
 
 BOOL CLVKPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboardState)
@@ -363,12 +561,26 @@ BOOL CLVKPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboardSt
     }
     ::NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPEND, GetSafeHwnd(), OBJID_MENU, CHILDID_SELF);
     InternalAddRef();
+    StopScrollTimer(m_scrollUp);
+    StopScrollTimer(m_scrollDown);
     if (GetSafeHwnd())
+    {
+        CLVKPaintManager* pPaintManager = GetPaintManager();
+        if (pPaintManager->m_pShadowManager)
+            pPaintManager->m_pShadowManager->RemoveOwnerShadows(this);
         DestroyWindow();
-    if (CLVKCommandBar* pParent = GetParentBar())
+    }
+    CLVKCommandBar* pParent = GetParentBar();
+    if (pParent)
     {
         if (m_pControlPopup && pParent->GetPopupedIndex() == m_pControlPopup->GetIndex())
             pParent->SetPopupedIndex(-1);
+    }
+    // Menus expanded by the user stay expanded until the menus close.
+    if (!pParent || pParent->GetTrackingMode() == kTrackingNone)
+    {
+        if (CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManagerIfAny())
+            pMouse->m_bExpanded = FALSE;
     }
     if (CFrameWnd* pFrame = GetSiteFrame())
         pFrame->SendMessage(LVK_WM_UNINITPOPUP, 0, reinterpret_cast<LPARAM>(this));
@@ -383,21 +595,107 @@ BOOL CLVKPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboardSt
     return TRUE;
 }
 
+BOOL CLVKPopupBar::SetSelected(int nIndex, int nKeyboardState)
+{
+    const BOOL bChanged = CLVKCommandBar::SetSelected(nIndex, nKeyboardState);
+    if (!bChanged || !GetSafeHwnd())
+        return bChanged;
+    // Resting on the expand button shows the whole menu after a delay.
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    const BOOL bOnExpand = m_pExpandButton && nIndex == m_pExpandButton->GetIndex() && nKeyboardState == 0;
+    if (bOnExpand && pCommandBars && pCommandBars->GetCommandBarsOptions()->bShowFullAfterDelay)
+        SetTimer(kTimerExpand, 900, nullptr);
+    else
+        KillTimer(kTimerExpand);
+    return TRUE;
+}
+
 void CLVKPopupBar::RecalcLayout()
 {
     if (m_bLayingOut || !GetSafeHwnd() || m_nTrackingMode == kTrackingNone)
         return;
+    UpdateShortcuts();
     UpdatePopupAlignment();
     const CSize sz = CalcDynamicLayout(0, 0);
     const CRect rc = CalcPopupRect(m_ptPopup, sz);
+    CRect rcOld;
+    GetWindowRect(&rcOld);
+    if (rc == rcOld && !m_bReanimate)
+    {
+        Redraw(nullptr, FALSE);
+        return;
+    }
+    HideKeyboardTips();
+    CLVKPaintManager* pPaintManager = GetPaintManager();
+    if (pPaintManager->m_pShadowManager)
+        pPaintManager->m_pShadowManager->RemoveOwnerShadows(this);
+    const int nAnimation = m_bReanimate ? GetAnimationType() : 0;
     ::SetWindowPos(GetSafeHwnd(), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                    SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (nAnimation >= lvkAnimateUnfold && nAnimation <= lvkAnimateFade)
+    {
+        // The rarely used items unfold into the grown menu.
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        CClientDC dcWindow(this);
+        CDC dcBuffer;
+        dcBuffer.CreateCompatibleDC(&dcWindow);
+        CBitmap bmpBuffer;
+        bmpBuffer.CreateCompatibleBitmap(&dcWindow, rcClient.Width(), rcClient.Height());
+        CBitmap* pOldBitmap = dcBuffer.SelectObject(&bmpBuffer);
+        DrawCommandBar(&dcBuffer, rcClient);
+        pPaintManager->AnimateSlide(this, &dcWindow, &dcBuffer, rc.top == rcOld.top);
+        dcBuffer.SelectObject(pOldBitmap);
+    }
+    if (m_nPosition == kBarPopup && m_bShowShadow && pPaintManager->m_bShadowEnabled &&
+        pPaintManager->m_pShadowManager && !IsCustomizeMode())
+        pPaintManager->m_pShadowManager->CreateShadow(this, m_rcExclude, 0);
+    if (CLVKControlPopup* pOwner = DYNAMIC_DOWNCAST(CLVKControlPopup, m_pControlPopup))
+        pOwner->AttachPopupShadow();
+    m_bReanimate = FALSE;
     Redraw(nullptr, FALSE);
 }
 
 int CLVKPopupBar::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT /*message*/)
 {
     return MA_NOACTIVATE;
+}
+
+BOOL CLVKPopupBar::OnNcActivate(BOOL bActive)
+{
+    // Activation leaves the caption alone; deactivation is the default.
+    if (bActive)
+        return FALSE;
+    return static_cast<BOOL>(Default());
+}
+
+BOOL CLVKPopupBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (!static_cast<BOOL>(Default()))
+        return FALSE;
+    if (lpCreateStruct->style & MFS_SYNCACTIVE)
+    {
+        // The popup starts with the activation state of its frame.
+        BOOL bActive = FALSE;
+        if (const HWND hParent = lpCreateStruct->hwndParent)
+        {
+            const HWND hTop = ::GetAncestor(hParent, GA_ROOT);
+            const HWND hForeground = ::GetForegroundWindow();
+            bActive = hTop == hForeground;
+            if (!bActive && hTop)
+            {
+                const HWND hLast = ::GetLastActivePopup(hTop);
+                bActive = hLast && hLast != hTop && ::SendMessage(hLast, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+            }
+        }
+        SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
+    }
+    return TRUE;
+}
+
+LRESULT CLVKPopupBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
+{
+    return (wParam & FS_SYNCACTIVE) && (GetStyle() & MFS_SYNCACTIVE) ? 1 : 0;
 }
 
 // The innermost open popup of the chain that starts at this bar.

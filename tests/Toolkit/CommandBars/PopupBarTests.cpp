@@ -3,8 +3,11 @@
 // keys, a press outside and the end of the program.
 #include "Framework.h"
 
+#include "CommandBars/CommandBars.h"
+#include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/ControlButton.h"
 #include "CommandBars/Controls.h"
+#include "CommandBars/MouseManager.h"
 #include "CommandBars/PopupBar.h"
 #include "CommandBars/ToolkitPopupMenu.h"
 #include "Foundation/DisplayMonitors.h"
@@ -252,6 +255,258 @@ TEST(ToolkitPopupMenuCommands, AnInvalidMenuIsNotShown)
     CMenu none;
     EXPECT_FALSE(TrackToolkitPopupMenu(&none, TPM_RETURNCMD, 150, 150, &owner.wnd));
     EXPECT_FALSE(TrackToolkitPopupMenu(nullptr, 0, 150, 150, &owner.wnd));
+}
+
+// ---- lifetime -------------------------------------------------------------------------
+
+TEST(PopupLifetime, ReleasingAnOpenPopupClosesItOnce)
+{
+    // Ending the tracking while the window goes takes a reference of its
+    // own; the last release must not run a second time.
+    OwnerWindow owner;
+    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(nullptr);
+    pBar->SetOwnerWindow(&owner.wnd);
+    pBar->GetControls()->Add(kControlButton, 101)->SetCaption(L"Item");
+    ASSERT_TRUE(pBar->PopupAt(100, 100));
+    const HWND hWnd = pBar->GetSafeHwnd();
+    EXPECT_EQ(pBar->InternalRelease(), 0u);
+    EXPECT_FALSE(::IsWindow(hWnd));
+}
+
+// ---- scrolling ------------------------------------------------------------------------
+
+// A popup with twenty items, cut by its maximum height to a few of them.
+struct ScrollingPopup
+{
+    OwnerWindow owner;
+    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(nullptr);
+
+    explicit ScrollingPopup(int nPageItems)
+    {
+        pBar->SetOwnerWindow(&owner.wnd);
+        for (int i = 0; i < 20; i++)
+            pBar->GetControls()->Add(kControlButton, 400 + i)->SetCaption(L"Item");
+        pBar->GetControls()->GetAt(10)->SetBeginGroup(TRUE);
+        const CSize sz = pBar->CalcDynamicLayout(0, 0);
+        const int nItem = pBar->GetControl(0)->GetRect().Height();
+        pBar->SetMaxHeight(sz.cy - 20 * nItem + nPageItems * nItem);
+        EXPECT_TRUE(pBar->PopupAt(100, 100));
+    }
+    ~ScrollingPopup()
+    {
+        pBar->SetTrackingMode(kTrackingNone);
+        pBar->InternalRelease();
+    }
+
+    // The items shown, as indexes, and whether they lie between the buttons.
+    std::vector<int> Shown() const
+    {
+        std::vector<int> shown;
+        CRect rcClient;
+        pBar->GetClientRect(&rcClient);
+        const int nTop = pBar->GetScrollUpButton().rc.IsRectEmpty() ? 0 : pBar->GetScrollUpButton().rc.bottom;
+        const int nBottom =
+            pBar->GetScrollDownButton().rc.IsRectEmpty() ? rcClient.bottom : pBar->GetScrollDownButton().rc.top;
+        for (int i = 0; i < pBar->GetControlCount(); i++)
+        {
+            CLVKControl* pControl = pBar->GetControl(i);
+            if (!pControl->IsVisible())
+                continue;
+            EXPECT_GE(pControl->GetRect().top, nTop) << i;
+            EXPECT_LE(pControl->GetRect().bottom, nBottom) << i;
+            shown.push_back(i);
+        }
+        return shown;
+    }
+};
+
+std::vector<int> Range(int nFirst, int nEnd)
+{
+    std::vector<int> v;
+    for (int i = nFirst; i < nEnd; i++)
+        v.push_back(i);
+    return v;
+}
+
+TEST(PopupScrolling, ATallMenuShowsAPageAndTheDownButton)
+{
+    ScrollingPopup popup(5);
+    ASSERT_TRUE(popup.pBar->IsScrolling());
+    EXPECT_TRUE(popup.pBar->GetScrollUpButton().rc.IsRectEmpty());
+    EXPECT_FALSE(popup.pBar->GetScrollDownButton().rc.IsRectEmpty());
+    const std::vector<int> shown = popup.Shown();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), 0);
+    EXPECT_LT(shown.size(), 5u) << "the down button takes room of the page";
+    EXPECT_TRUE(popup.pBar->GetControl(19)->GetHideFlags() & kHideScrolledOut);
+}
+
+TEST(PopupScrolling, TheDownButtonShowsOneMoreItemPerTickUntilTheLast)
+{
+    ScrollingPopup popup(5);
+    std::vector<int> before = popup.Shown();
+    int nTicks = 0;
+    while (!popup.pBar->GetScrollDownButton().rc.IsRectEmpty() && nTicks < 40)
+    {
+        popup.pBar->OnScrollTimer(CLVKPopupBar::kTimerScrollDown);
+        const std::vector<int> after = popup.Shown();
+        ASSERT_FALSE(after.empty());
+        EXPECT_EQ(after.back(), before.back() + 1) << "one more item at the end";
+        before = after;
+        nTicks++;
+    }
+    EXPECT_EQ(before.back(), 19);
+    EXPECT_FALSE(popup.pBar->GetScrollUpButton().rc.IsRectEmpty());
+    // Further ticks change nothing.
+    popup.pBar->OnScrollTimer(CLVKPopupBar::kTimerScrollDown);
+    EXPECT_EQ(popup.Shown(), before);
+
+    // Back up, one item per tick, until the first shows without an up button.
+    while (!popup.pBar->GetScrollUpButton().rc.IsRectEmpty() && nTicks-- > -40)
+        popup.pBar->OnScrollTimer(CLVKPopupBar::kTimerScrollUp);
+    EXPECT_EQ(popup.Shown().front(), 0);
+}
+
+TEST(PopupScrolling, AKeyboardSelectionScrollsItsItemIntoView)
+{
+    ScrollingPopup popup(5);
+    popup.pBar->SetSelected(15, 2);
+    std::vector<int> shown = popup.Shown();
+    EXPECT_EQ(shown.back(), 15) << "an item below the page becomes its last";
+    popup.pBar->SetSelected(2, 3);
+    shown = popup.Shown();
+    EXPECT_EQ(shown.front(), 2) << "an item above the page becomes its first";
+    // With only the first item above the page, it comes back instead of an up button.
+    popup.pBar->SetSelected(1, 3);
+    shown = popup.Shown();
+    EXPECT_EQ(shown.front(), 0);
+    EXPECT_TRUE(popup.pBar->GetScrollUpButton().rc.IsRectEmpty());
+}
+
+TEST(PopupScrolling, AMenuThatFitsDoesNotScroll)
+{
+    ScrollingPopup popup(25);
+    EXPECT_FALSE(popup.pBar->IsScrolling());
+    EXPECT_EQ(popup.Shown(), Range(0, 20));
+}
+
+// ---- personalised menus ---------------------------------------------------------------
+
+// A manager whose options hide command 502 until it is used, and a menu of
+// 501, 502 and 503 it tracks.
+struct PersonalisedMenu
+{
+    OwnerWindow owner;
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    CLVKPopupBar* pBar = nullptr;
+
+    PersonalisedMenu()
+    {
+        pBars->SetSite(&owner.wnd);
+        CLVKCommandBarsOptions* pOptions = pBars->GetCommandBarsOptions();
+        pOptions->bAlwaysShowFullMenus = FALSE;
+        pOptions->nAnimationType = -1;  // no animation
+        pOptions->SetCommandHidden(502, TRUE);
+        pBar = CLVKPopupBar::CreatePopupBar(pBars);
+        for (int nId : {501, 502, 503})
+            pBar->GetControls()->Add(kControlButton, nId)->SetCaption(L"Item");
+    }
+    ~PersonalisedMenu()
+    {
+        pBar->SetTrackingMode(kTrackingNone);
+        pBar->InternalRelease();
+        pBars->InternalRelease();
+    }
+    BOOL Hidden(int nIndex) const { return !pBar->GetControl(nIndex)->IsVisible(); }
+};
+
+TEST(PopupPersonalised, RarelyUsedItemsHideBehindTheExpandButtonUntilCtrlDown)
+{
+    PersonalisedMenu menu;
+    ASSERT_TRUE(menu.pBar->PopupAt(100, 100));
+    EXPECT_TRUE(menu.pBar->HasHiddenItems());
+    EXPECT_TRUE(menu.Hidden(1));
+    CLVKControl* pExpand = menu.pBar->GetExpandButton();
+    ASSERT_NE(pExpand, nullptr);
+    EXPECT_TRUE(pExpand->IsVisible());
+    EXPECT_TRUE(pExpand->IsTemporary());
+    EXPECT_GE(pExpand->GetRect().top, menu.pBar->GetControl(2)->GetRect().bottom) << "at the bottom";
+    CRect rcBefore;
+    menu.pBar->GetWindowRect(&rcBefore);
+
+    BYTE saved[256];
+    ::GetKeyboardState(saved);
+    BYTE state[256];
+    ::memcpy(state, saved, sizeof(state));
+    state[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(state);
+    EXPECT_EQ(menu.pBar->OnHookKeyDown(VK_DOWN, 0), 1);
+    ::SetKeyboardState(saved);
+
+    EXPECT_TRUE(menu.pBar->IsExpanded());
+    EXPECT_FALSE(menu.Hidden(1));
+    EXPECT_FALSE(menu.pBar->GetExpandButton()->IsVisible());
+    CRect rcAfter;
+    menu.pBar->GetWindowRect(&rcAfter);
+    EXPECT_GT(rcAfter.Height(), rcBefore.Height() - pExpand->GetRect().Height());
+    EXPECT_TRUE(CLVKMouseManager::GetThreadManager()->m_bExpanded) << "further menus open expanded";
+
+    // The next menu opens expanded until the menus close.
+    CLVKPopupBar* pOther = CLVKPopupBar::CreatePopupBar(menu.pBars);
+    pOther->GetControls()->Add(kControlButton, 502)->SetCaption(L"Item");
+    ASSERT_TRUE(pOther->PopupAt(300, 100));
+    EXPECT_TRUE(pOther->GetControl(0)->IsVisible());
+    pOther->SetTrackingMode(kTrackingNone);
+    pOther->InternalRelease();
+    menu.pBar->SetTrackingMode(kTrackingNone);
+    EXPECT_FALSE(CLVKMouseManager::GetThreadManager()->m_bExpanded);
+}
+
+TEST(PopupPersonalised, DownPastTheLastItemOrRestingOnTheButtonExpands)
+{
+    {
+        PersonalisedMenu menu;
+        ASSERT_TRUE(menu.pBar->PopupAt(100, 100));
+        menu.pBar->SetSelected(2, 2);
+        menu.pBar->OnHookKeyDown(VK_DOWN, 0);
+        EXPECT_TRUE(menu.pBar->IsExpanded());
+        EXPECT_EQ(menu.pBar->GetHotIndex(), 0) << "the selection wraps to the first item";
+    }
+    {
+        PersonalisedMenu menu;
+        ASSERT_TRUE(menu.pBar->PopupAt(100, 100));
+        CLVKControl* pExpand = menu.pBar->GetExpandButton();
+        ASSERT_NE(pExpand, nullptr);
+        menu.pBar->SetSelected(pExpand->GetIndex(), 0);
+        EXPECT_FALSE(menu.pBar->IsExpanded());
+        menu.pBar->SendMessage(WM_TIMER, CLVKPopupBar::kTimerExpand, 0);
+        EXPECT_TRUE(menu.pBar->IsExpanded());
+    }
+}
+
+TEST(PopupPersonalised, AnExecutedItemIsUsedAndShowsFromThenOn)
+{
+    PersonalisedMenu menu;
+    ASSERT_TRUE(menu.pBar->PopupAt(100, 100));
+    menu.pBar->ExpandBar();
+    menu.pBar->GetControl(1)->Execute();
+    EXPECT_EQ(menu.owner.commands, (std::vector<UINT>{502}));
+    EXPECT_EQ(menu.pBar->GetTrackingMode(), kTrackingNone) << "running it closed the menu";
+    EXPECT_TRUE(menu.pBars->GetCommandBarsOptions()->IsCommandUsed(502));
+
+    ASSERT_TRUE(menu.pBar->PopupAt(100, 100));
+    EXPECT_FALSE(menu.pBar->HasHiddenItems());
+    EXPECT_FALSE(menu.Hidden(1));
+}
+
+TEST(PopupPersonalised, WithFullMenusNothingHides)
+{
+    PersonalisedMenu menu;
+    menu.pBars->GetCommandBarsOptions()->bAlwaysShowFullMenus = TRUE;
+    ASSERT_TRUE(menu.pBar->PopupAt(100, 100));
+    EXPECT_FALSE(menu.pBar->HasHiddenItems());
+    EXPECT_FALSE(menu.Hidden(1));
+    EXPECT_TRUE(menu.pBar->GetExpandButton() == nullptr || !menu.pBar->GetExpandButton()->IsVisible());
 }
 
 }  // namespace

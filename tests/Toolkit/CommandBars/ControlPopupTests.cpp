@@ -1,0 +1,235 @@
+// The popup control: opening and closing its menu by click, hover, keys and
+// moving along a bar with a menu open; split buttons with one part disabled;
+// the default item run by a double click; capital menu titles.
+#include "Framework.h"
+
+#include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBars.h"
+#include "CommandBars/ControlPopup.h"
+#include "CommandBars/Controls.h"
+#include "CommandBars/PaintManager.h"
+#include "CommandBars/PopupBar.h"
+#include "FrameWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+
+class CCommandFrame : public CFrameWnd
+{
+public:
+    CCommandFrame() { m_bAutoDelete = FALSE; }
+    std::vector<UINT> m_commands;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override
+    {
+        if (nID >= 200 && nID < 400 && nCode == CN_COMMAND)
+        {
+            if (!pInfo)
+                m_commands.push_back(nID);
+            return TRUE;
+        }
+        return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pInfo);
+    }
+};
+
+// A frame with a bar of popup controls 40 px wide, each with a menu of two
+// items (ids 300 + 10 * n and the next).
+struct PopupFixture
+{
+    CCommandFrame frame;
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+
+    PopupFixture()
+    {
+        frame.Create(nullptr, L"Site", WS_POPUP | WS_VISIBLE, CRect(50, 50, 450, 250));
+        pBar->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), L"Bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 24),
+                       &frame, 1);
+    }
+    ~PopupFixture()
+    {
+        pBar->SetTrackingMode(kTrackingNone);
+        pBar->InternalRelease();
+        frame.DestroyWindow();
+    }
+
+    CLVKControlPopup* Add(int nType = kControlPopup, int nId = 0)
+    {
+        auto* pPopup = static_cast<CLVKControlPopup*>(pBar->GetControls()->Add(nType, nId));
+        const int n = pPopup->GetIndex();
+        pPopup->SetRect(CRect(n * 40, 0, n * 40 + 40, 24));
+        pPopup->SetCaption(L"&Menu");
+        for (int k = 0; k < 2; k++)
+            pPopup->GetCommandBar()->GetControls()->Add(kControlButton, 300 + 10 * n + k)->SetCaption(L"Item");
+        return pPopup;
+    }
+    BOOL IsOpen(CLVKControlPopup* pPopup) const
+    {
+        return pPopup->IsPopupOpen() && pPopup->GetCommandBar()->GetTrackingMode() != kTrackingNone &&
+               pPopup->GetCommandBar()->IsVisible();
+    }
+};
+
+TEST(ControlPopupOpening, MovingAlongABarWithAMenuOpenOpensTheNextAndClosesTheFirst)
+{
+    PopupFixture f;
+    CLVKControlPopup* pFirst = f.Add();
+    CLVKControlPopup* pSecond = f.Add();
+    f.pBar->SetPopupedIndex(0);
+    ASSERT_TRUE(f.IsOpen(pFirst));
+    EXPECT_EQ(f.pBar->GetTrackingMode(), kTrackingWithPopup);
+
+    f.pBar->SetSelected(1, 0);  // the pointer moves to the next title
+    EXPECT_FALSE(f.IsOpen(pFirst));
+    EXPECT_TRUE(f.IsOpen(pSecond));
+    EXPECT_EQ(f.pBar->GetPopupedIndex(), 1);
+
+    // Clicking the open title closes the menu and ends menu mode.
+    pSecond->OnClick(FALSE, CPoint(60, 10));
+    EXPECT_FALSE(f.IsOpen(pSecond));
+    EXPECT_EQ(f.pBar->GetTrackingMode(), kTrackingNone);
+
+    // Without a menu open, moving only makes the title hot.
+    f.pBar->SetTrackingMode(kTrackingOn, FALSE);
+    f.pBar->SetSelected(0, 0);
+    EXPECT_FALSE(f.IsOpen(pFirst));
+}
+
+TEST(ControlPopupOpening, HoverOpensInAMenuOrWhileTheBarHasAMenuOpen)
+{
+    PopupFixture f;
+    CLVKControlPopup* pPopup = f.Add();
+    f.pBar->SetSelected(0, 0);
+    pPopup->OnMouseHover();
+    EXPECT_FALSE(f.IsOpen(pPopup)) << "a tool-bar button does not open by resting on it";
+
+    // A sub-menu item opens when the pointer rests on it.
+    CLVKCommandBar* pMenu = pPopup->GetCommandBar();
+    CLVKControlPopup* pSub =
+        static_cast<CLVKControlPopup*>(pMenu->GetControls()->Add(kControlPopup, 0));
+    pSub->GetCommandBar()->GetControls()->Add(kControlButton, 399)->SetCaption(L"Deep");
+    f.pBar->SetPopupedIndex(0);
+    ASSERT_TRUE(f.IsOpen(pPopup));
+    pMenu->SetSelected(pSub->GetIndex(), 0);
+    pSub->OnMouseHover();
+    EXPECT_TRUE(pSub->IsPopupOpen());
+    EXPECT_TRUE(pSub->GetCommandBar()->IsVisible());
+}
+
+TEST(ControlPopupOpening, KeysOpenTheMenuWithItsFirstItemSelected)
+{
+    PopupFixture f;
+    CLVKControlPopup* pPopup = f.Add();
+    f.pBar->SetTrackingMode(kTrackingOn, FALSE, 2);
+    f.pBar->SetSelected(0, 2);
+    pPopup->ExecuteFromKeyboard();
+    ASSERT_TRUE(f.IsOpen(pPopup));
+    EXPECT_EQ(pPopup->GetCommandBar()->GetHotIndex(), 0);
+}
+
+struct SplitCase
+{
+    const char* name;
+    int nEnabled;   // the control's own enabled value: 1, 4 (arrow off) or 5 (button off)
+    BOOL bKeyboard;
+    BOOL bOnArrow;  // a mouse press on the arrow part (else the button part)
+    BOOL bOpens;
+    std::vector<UINT> commands;
+};
+
+class SplitButton : public ::testing::TestWithParam<SplitCase>
+{
+};
+
+TEST_P(SplitButton, OpensOrExecutesByTheEnabledPart)
+{
+    const SplitCase& c = GetParam();
+    PopupFixture f;
+    CLVKControlPopup* pSplit = f.Add(kControlSplitButton, 250);
+    pSplit->SetEnabled(c.nEnabled);
+    const CRect rcButton = pSplit->GetPaintManager()->GetSplitDropDownRect(pSplit);
+    const CPoint pt = c.bOnArrow ? CPoint(pSplit->GetRect().right - 2, 10) : CPoint(rcButton.left + 2, 10);
+    if (!c.bKeyboard && !c.bOnArrow)
+        ::PostMessageW(f.pBar->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    pSplit->OnClick(c.bKeyboard, pt);
+    EXPECT_EQ(f.IsOpen(pSplit), c.bOpens);
+    EXPECT_EQ(f.frame.m_commands, c.commands);
+    EXPECT_EQ(pSplit->OnSetPopup(TRUE) && f.IsOpen(pSplit), c.nEnabled != 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitButton,
+    ::testing::Values(SplitCase{"KeyboardRunsTheButton", 1, TRUE, FALSE, FALSE, {250}},
+                      SplitCase{"KeyboardOpensWhenTheButtonIsOff", 5, TRUE, FALSE, TRUE, {}},
+                      SplitCase{"KeyboardRunsWhenTheArrowIsOff", 4, TRUE, FALSE, FALSE, {250}},
+                      SplitCase{"TheArrowOpens", 1, FALSE, TRUE, TRUE, {}},
+                      SplitCase{"AnArrowThatIsOffNeverOpens", 4, FALSE, TRUE, FALSE, {}},
+                      SplitCase{"TheButtonPartRunsOnRelease", 1, FALSE, FALSE, FALSE, {250}},
+                      SplitCase{"AButtonPartThatIsOffDoesNothing", 5, FALSE, FALSE, FALSE, {}}),
+    [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+
+TEST(ControlPopupInMenu, ASplitItemRunsWhenReleasedLeftOfItsArrow)
+{
+    PopupFixture f;
+    CLVKControlPopup* pTitle = f.Add();
+    CLVKCommandBar* pMenu = pTitle->GetCommandBar();
+    auto* pSplit = static_cast<CLVKControlPopup*>(pMenu->GetControls()->Add(kControlSplitButton, 260));
+    f.pBar->SetPopupedIndex(0);
+    ASSERT_TRUE(f.IsOpen(pTitle));
+    const CRect rc = pSplit->GetRect();
+    const int nArrow = pSplit->GetPaintManager()->m_nSplitPopupWidth;
+    pSplit->OnLButtonUp(CPoint(rc.right - nArrow / 2, rc.top + 2));
+    EXPECT_TRUE(f.frame.m_commands.empty()) << "a release on the arrow runs nothing";
+    pSplit->OnLButtonUp(CPoint(rc.left + 4, rc.top + 2));
+    EXPECT_EQ(f.frame.m_commands, (std::vector<UINT>{260}));
+}
+
+TEST(ControlPopupInMenu, DoubleClickingATitleRunsItsMenusDefaultItem)
+{
+    PopupFixture f;
+    CLVKControlPopup* pPopup = f.Add();
+    pPopup->GetCommandBar()->GetControl(1)->SetDefaultItem(TRUE);
+    // The first click of the double click opened the menu.
+    f.pBar->SetPopupedIndex(0);
+    ASSERT_TRUE(f.IsOpen(pPopup));
+    pPopup->OnLButtonDblClk(CPoint(10, 10));
+    EXPECT_EQ(f.frame.m_commands, (std::vector<UINT>{301}));
+    EXPECT_FALSE(f.IsOpen(pPopup));
+}
+
+TEST(ControlPopupCaption, MenuBarTitlesAreCapitalWhenTheManagerSaysSo)
+{
+    PopupFixture f;
+    CLVKControlPopup* pPopup = f.Add();
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    f.pBar->SetCommandBars(pBars);
+    f.pBar->SetType(kBarTypeMenuBar);
+    EXPECT_EQ(std::wstring(pPopup->GetCaption()), L"&Menu");
+    pBars->m_bUpperCaseMenuTitles = TRUE;
+    EXPECT_EQ(std::wstring(pPopup->GetCaption()), L"&MENU");
+    f.pBar->SetType(kBarTypeToolBar);
+    EXPECT_EQ(std::wstring(pPopup->GetCaption()), L"&Menu") << "only on a menu bar";
+    f.pBar->SetCommandBars(nullptr);
+    pBars->InternalRelease();
+}
+
+TEST(ControlPopupCustomize, APopupCannotBeDroppedIntoItsOwnSubMenu)
+{
+    PopupFixture f;
+    CLVKControlPopup* pPopup = f.Add();
+    CLVKCommandBar* pMenu = pPopup->GetCommandBar();
+    auto* pSub = static_cast<CLVKControlPopup*>(pMenu->GetControls()->Add(kControlPopup, 0));
+    f.pBar->SetPopupedIndex(0);
+    pMenu->SetPopupedIndex(pSub->GetIndex());  // the sub-menu's parent chain reaches pMenu
+    DWORD dwEffect = DROPEFFECT_MOVE;
+    EXPECT_FALSE(pPopup->CanDropOnBar(pMenu, dwEffect));
+    EXPECT_FALSE(pPopup->CanDropOnBar(pSub->GetCommandBar(), dwEffect));
+    EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_NONE));
+    dwEffect = DROPEFFECT_MOVE;
+    EXPECT_TRUE(pPopup->CanDropOnBar(f.pBar, dwEffect));
+}
+
+}  // namespace

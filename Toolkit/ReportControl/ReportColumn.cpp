@@ -6,6 +6,7 @@
 #include "ReportPaintManager.h"
 #include "Foundation/DpiScaling.h"
 #include "ReportRecordItemEditOptions.h"
+#include "Markup/MarkupHelpers.h"
 
 IMPLEMENT_DYNAMIC(CLVKReportColumn, CLVKCmdTarget)
 
@@ -21,6 +22,15 @@ CLVKReportColumn::CLVKReportColumn(int nItemIndex, LPCWSTR lpszCaption, int nWid
 CLVKReportColumn::~CLVKReportColumn()
 {
     m_pEditOptions->InternalRelease();
+    MarkupReleaseElement(m_pMarkupUIElement);
+}
+
+void CLVKReportColumn::ResetMarkupUIElement()
+{
+    MarkupReleaseElement(m_pMarkupUIElement);
+    CLVKReportControl* pControl = GetControl();
+    if (pControl && pControl->GetMarkupContext())
+        m_pMarkupUIElement = MarkupParseText(pControl->GetMarkupContext(), m_strCaption);
 }
 
 CLVKReportControl* CLVKReportColumn::GetControl() const

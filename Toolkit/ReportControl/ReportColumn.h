@@ -4,6 +4,7 @@
 
 #include "ReportDefines.h"
 
+class CLVKMarkupUIElement;
 class CLVKReportRecordItemEditOptions;
 
 class CLVKReportColumn : public CLVKCmdTarget
@@ -17,6 +18,9 @@ public:
 
     // How the column's cells are edited (cells may carry their own).
     CLVKReportRecordItemEditOptions* GetEditOptions() const { return m_pEditOptions; }
+    // The caption parsed as markup while the control has a markup context.
+    virtual void ResetMarkupUIElement();
+    CLVKMarkupUIElement* GetMarkupUIElement() const { return m_pMarkupUIElement; }
 
     CLVKReportControl* GetControl() const;
     CLVKReportColumns* GetColumns() const { return m_pColumns; }
@@ -112,6 +116,7 @@ public:
 
 private:
     CLVKReportRecordItemEditOptions* m_pEditOptions = nullptr;
+    CLVKMarkupUIElement* m_pMarkupUIElement = nullptr;
     CString m_strInternalName;
     CString m_strCaption;
     CString m_strFooterText;

@@ -21,6 +21,7 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
 #include "Foundation/WindowHelpers.h"
+#include "Markup/MarkupHelpers.h"
 
 #include <windowsx.h>
 
@@ -32,6 +33,28 @@ const wchar_t kReportClassName[] = L"LVKReport";
 // Posted when the control gets the focus back while a cell still shows its
 // in-place buttons.
 const UINT kMsgEndStaleEditing = WM_USER + 0x2A1;
+// Delayed editing: the timer that opens the cell clicked twice, and the one
+// that forgets it again.
+const UINT_PTR kTimerDelayEdit = 20;
+const UINT_PTR kTimerDelayEditReset = 10;
+
+// Drops the parsed captions of every item of the records and their children,
+// so that they are parsed again (as markup or plain text) with the context
+// the records now find.
+void ResetRecordsMarkup(CLVKReportRecords* pRecords)
+{
+    if (!pRecords || pRecords->IsVirtualMode())
+        return;
+    for (int i = 0; i < pRecords->GetCount(); i++)
+    {
+        CLVKReportRecord* pRecord = pRecords->GetAt(i);
+        if (!pRecord)
+            continue;
+        pRecord->ResetMarkupUIElements();
+        if (pRecord->HasChildren())
+            ResetRecordsMarkup(pRecord->GetChilds());
+    }
+}
 
 int Sx(int n)
 {
@@ -98,6 +121,7 @@ CLVKReportControl::~CLVKReportControl()
     EndEditing(FALSE);
     SetMouseItem(nullptr);
     ResetContent(FALSE);
+    EnableMarkup(FALSE);
     if (m_hCacheBitmap)
         DeleteObject(m_hCacheBitmap);
     m_pSelectedRows->InternalRelease();
@@ -1234,26 +1258,35 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
                 pRows->GetScreenRows().push_back(pRow);
             }
         }
-        // Each merged block is drawn once, over the union of its cells.
-        for (const MergedBlock& block : m_mergedBlocks)
+        // Each block of touching merged cells is drawn once, over the union
+        // of its cells; cells of one master that do not touch make blocks of
+        // their own.
+        for (auto& merged : m_mergedBlocks)
         {
-            LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
-            drawArgs.pControl = this;
-            drawArgs.pRow = block.pFirstRow;
-            drawArgs.pColumn = block.pColumn;
-            drawArgs.pItem = block.pMaster;
-            drawArgs.pDC = pDC;
-            drawArgs.rcItem = block.rcBlock;
-            drawArgs.rcItem.right -= Sx(1);
-            drawArgs.rcItem.bottom -= Sy(1);
-            drawArgs.nTextAlign = block.pColumn ? block.pColumn->GetAlignment() : 0;
-            const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
-            SetBkColor(pDC->m_hDC, clrBack);
-            ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &drawArgs.rcItem, nullptr, 0, nullptr);
-            block.pMaster->Draw(&drawArgs);
-            RECT rcGrid = block.rcBlock;
-            rcGrid.left -= 1;
-            block.pFirstRow->DrawGridLines(pDC, block.pColumn, rcGrid);
+            CLVKReportRecordMergeItem::Range range;
+            RECT rcBlock{};
+            CLVKReportRecordMergeItem::Item first;
+            while (merged.second.GetNextMergedBlock(range, rcBlock, &first))
+            {
+                CLVKReportColumn* pColumn = m_pColumns->GetAt(first.nColumnIndex);
+                LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
+                drawArgs.pControl = this;
+                drawArgs.pRow = first.pRow;
+                drawArgs.pColumn = pColumn;
+                drawArgs.pItem = merged.first;
+                drawArgs.pDC = pDC;
+                drawArgs.rcItem = rcBlock;
+                drawArgs.rcItem.right -= Sx(1);
+                drawArgs.rcItem.bottom -= Sy(1);
+                drawArgs.nTextAlign = pColumn ? pColumn->GetAlignment() : 0;
+                const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
+                SetBkColor(pDC->m_hDC, clrBack);
+                ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &drawArgs.rcItem, nullptr, 0, nullptr);
+                merged.first->Draw(&drawArgs);
+                RECT rcGrid = rcBlock;
+                rcGrid.left -= 1;
+                first.pRow->DrawGridLines(pDC, pColumn, rcGrid);
+            }
         }
         m_mergedBlocks.clear();
         RestoreDC(pDC->m_hDC, nSaved);
@@ -1273,15 +1306,9 @@ void CLVKReportControl::DrawNoItems(CDC* pDC, const RECT& rcClient)
 void CLVKReportControl::AddMergedCell(CLVKReportRecordItem* pMaster, const RECT& rcCell, CLVKReportRow* pRow,
                                       CLVKReportColumn* pColumn)
 {
-    for (MergedBlock& block : m_mergedBlocks)
-    {
-        if (block.pMaster == pMaster)
-        {
-            UnionRect(&block.rcBlock, &block.rcBlock, &rcCell);
-            return;
-        }
-    }
-    m_mergedBlocks.push_back(MergedBlock{pMaster, rcCell, pRow, pColumn});
+    if (!pMaster || !pRow || !pColumn)
+        return;
+    m_mergedBlocks[pMaster].AddItem(pColumn->GetIndex(), pRow->GetIndex(), pColumn->GetVisibleIndex(), rcCell, pRow);
 }
 
 CLVKReportRow* CLVKReportControl::HitTestRow(POINT pt) const
@@ -1400,6 +1427,7 @@ void CLVKReportControl::SelectAll()
 
 void CLVKReportControl::OnSelectionChanged()
 {
+    m_nPendingEditRow = m_nPendingEditColumn = -1;
     SendNotify(REPORT_NOTIFY_SELECTION_CHANGED, nullptr);
     m_pSelectedRows->SetChanged(FALSE);
 }
@@ -1707,6 +1735,7 @@ void CLVKReportControl::SetMouseItem(CLVKReportRecordItem* pItem)
 void CLVKReportControl::OnLButtonDblClk(UINT, POINT pt)
 {
     m_ptMouseDown = pt;
+    StopDelayedEdit();
     if (PtInRect(&m_rcHeaderArea, pt))
     {
         if (CLVKReportColumn* pDivider = m_pReportHeader->HitTestDivider(pt))
@@ -1977,24 +2006,99 @@ void CLVKReportControl::OnChar(UINT nChar, UINT, UINT)
     NMCHAR nmChar{};
     nmChar.ch = nChar;
     SendNotify(NM_CHAR, &nmChar.hdr);
+    // Enter, Escape and control characters are not typed into cells.
+    if (nChar == VK_RETURN || nChar == VK_ESCAPE || (nChar < 0x20 && nChar != VK_TAB))
+        return;
     CLVKReportRow* pFocused = GetFocusedRow();
     if (!pFocused || !m_pFocusedColumn)
         return;
     LVK_REPORTRECORDITEM_ARGS args(this, pFocused, m_pFocusedColumn);
-    if (!args.pItem)
+    if (args.pItem)
+        args.pItem->OnChar(&args, nChar);
+}
+
+// Markup, previews and delayed editing ------------------------------------------------
+
+void CLVKReportControl::EnableMarkup(BOOL bEnable)
+{
+    if (!bEnable == !m_pMarkupContext)
         return;
-    if (args.pItem->OnChar(&args, nChar))
-        return;
-    if (nChar >= 0x20 && nChar != VK_SPACE && args.pItem->IsAllowEdit(&args))
+    MarkupReleaseContext(m_pMarkupContext);
+    if (bEnable)
+        m_pMarkupContext = MarkupCreateContext(m_hWnd, FALSE);
+    for (int i = 0; i < 3; i++)
     {
-        EditItem(&args);
-        // The typed character replaces the selected text of the new editor.
-        if (IsEditMode() && m_pInplaceEdit->pItem == args.pItem)
-        {
-            m_pInplaceEdit->SetSel(0, -1);
-            m_pInplaceEdit->SendMessage(WM_CHAR, nChar);
-        }
+        if (CLVKReportSection* pSection = m_pSections->GetAt(i))
+            pSection->GetRecords()->SetMarkupContext(m_pMarkupContext);
     }
+    for (int i = 0; i < m_pColumns->GetCount(); i++)
+        m_pColumns->GetAt(i)->ResetMarkupUIElement();
+    for (int i = 0; i < 3; i++)
+    {
+        if (CLVKReportSection* pSection = m_pSections->GetAt(i))
+            ResetRecordsMarkup(pSection->GetRecords());
+    }
+    if (m_hWnd)
+        AdjustScrollBars();
+}
+
+void CLVKReportControl::EnablePreviewMode(BOOL bEnable)
+{
+    if (!bEnable == !m_bPreviewMode)
+        return;
+    m_bPreviewMode = bEnable;
+    if (m_hWnd)
+    {
+        AdjustScrollBars();
+        RedrawControl();
+    }
+}
+
+void CLVKReportControl::OnDelayEditClick(CLVKReportRow* pRow, CLVKReportColumn* pColumn)
+{
+    if (!pRow || !pColumn)
+        return;
+    const int nRow = pRow->GetIndex();
+    const int nColumn = pColumn->GetItemIndex();
+    if (nRow != m_nPendingEditRow || nColumn != m_nPendingEditColumn)
+    {
+        if (m_bEditTimerRunning)
+            KillTimer(kTimerDelayEdit);
+        m_bEditTimerRunning = FALSE;
+        KillTimer(kTimerDelayEditReset);
+        m_nPendingEditRow = nRow;
+        m_nPendingEditColumn = nColumn;
+        return;
+    }
+    if (!m_bEditTimerRunning && m_hWnd)
+        m_bEditTimerRunning = SetTimer(kTimerDelayEdit, GetDoubleClickTime() + 50, nullptr) != 0;
+}
+
+void CLVKReportControl::StopDelayedEdit()
+{
+    if (m_bEditTimerRunning && m_hWnd)
+        KillTimer(kTimerDelayEdit);
+    m_bEditTimerRunning = FALSE;
+    m_nPendingEditRow = m_nPendingEditColumn = -1;
+}
+
+void CLVKReportControl::OnEditTimer(UINT_PTR nIDEvent)
+{
+    KillTimer(nIDEvent);
+    if (nIDEvent == kTimerDelayEditReset)
+    {
+        m_nPendingEditRow = m_nPendingEditColumn = -1;
+        return;
+    }
+    m_bEditTimerRunning = FALSE;
+    if (!m_bEditOnDelayClick || m_nPendingEditRow < 0 || m_nPendingEditRow >= GetRows()->GetCount())
+        return;
+    LVK_REPORTRECORDITEM_ARGS args(this, GetRows()->GetAt(m_nPendingEditRow),
+                                   m_pColumns->Find(m_nPendingEditColumn));
+    if (!args.pItem || !args.pColumn)
+        return;
+    EditItem(&args);
+    SetTimer(kTimerDelayEditReset, 3000, nullptr);
 }
 
 // In-place editing ------------------------------------------------------------------
@@ -2280,6 +2384,13 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     case 0x2A5C:
         RedrawControl();
         return 0;
+    case WM_TIMER:
+        if (wParam == kTimerDelayEdit || wParam == kTimerDelayEditReset)
+        {
+            OnEditTimer(wParam);
+            return 0;
+        }
+        break;
     default:
         break;
     }

@@ -9,6 +9,7 @@
 #include "ReportInplaceEdit.h"
 #include "ReportInplaceList.h"
 #include "ReportNavigator.h"
+#include "ReportRecordMergeItem.h"
 #include "ReportTip.h"
 #include "Foundation/Accessible.h"
 
@@ -17,6 +18,7 @@
 
 class CLVKImageManager;
 class CLVKReportHyperlink;
+class CLVKMarkupContext;
 class CLVKReportRecordItem;
 class CLVKReportInplaceButton;
 class CLVKReportRecordItemConstraint;
@@ -153,6 +155,26 @@ public:
     CLVKReportHyperlink* GetHotHyperlink() const { return m_pHotHyperlink; }
     // The row under the mouse (none outside the rows).
     CLVKReportRow* GetHotRow() const { return m_pHotRow; }
+    // Captions of cells, columns and previews parsed as markup through the
+    // control's own markup context (none while markup is off).
+    void EnableMarkup(BOOL bEnable);
+    CLVKMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    // Previews: each record's preview text shown under its cells.
+    void EnablePreviewMode(BOOL bEnable);
+    BOOL IsPreviewMode() const { return m_bPreviewMode; }
+    void AllowEditPreview(BOOL bAllow) { m_bAllowEditPreview = bAllow; }
+    BOOL IsAllowEditPreview() const { return m_bAllowEditPreview; }
+    // How clicks start editing and change check boxes.
+    void EditOnClick(BOOL bEdit) { m_bEditOnClick = bEdit; }
+    BOOL IsEditOnClick() const { return m_bEditOnClick; }
+    void EditOnDelayClick(BOOL bEdit) { m_bEditOnDelayClick = bEdit; }
+    BOOL IsEditOnDelayClick() const { return m_bEditOnDelayClick; }
+    void SetToggleCheckboxOnClick(BOOL bToggle) { m_bToggleCheckboxOnClick = bToggle; }
+    BOOL IsToggleCheckboxOnClick() const { return m_bToggleCheckboxOnClick; }
+    // Delayed editing: a first click remembers the cell, a second click on it
+    // starts the edit timer, which opens the editor unless a double click
+    // came first.
+    void OnDelayEditClick(CLVKReportRow* pRow, CLVKReportColumn* pColumn);
 
     // The widest cell of the column over the body rows and the shown record
     // rows, measured by drawing them into a memory DC.
@@ -350,6 +372,17 @@ protected:
     std::vector<CLVKReportInplaceButton*> m_arrInplaceButtons;
     std::unique_ptr<CLVKReportBehavior> m_pBehavior;
     std::unique_ptr<CLVKReportNavigator> m_pNavigator;
+    CLVKMarkupContext* m_pMarkupContext = nullptr;
+    BOOL m_bPreviewMode = FALSE;
+    BOOL m_bAllowEditPreview = FALSE;
+    BOOL m_bEditOnClick = TRUE;
+    BOOL m_bEditOnDelayClick = FALSE;
+    BOOL m_bToggleCheckboxOnClick = TRUE;
+    int m_nPendingEditRow = -1;
+    int m_nPendingEditColumn = -1;
+    BOOL m_bEditTimerRunning = FALSE;
+    void StopDelayedEdit();
+    void OnEditTimer(UINT_PTR nIDEvent);
     BOOL m_bMouseDownShift = FALSE;
     BOOL m_bMouseDownControl = FALSE;
     BOOL m_bMouseDownRowSelected = FALSE;
@@ -359,13 +392,7 @@ protected:
     // The item whose control the mouse was last over.
     CLVKReportRecordItem* m_pMouseItem = nullptr;
 
-    struct MergedBlock
-    {
-        CLVKReportRecordItem* pMaster;
-        RECT rcBlock;
-        CLVKReportRow* pFirstRow;
-        CLVKReportColumn* pColumn;
-    };
-    std::vector<MergedBlock> m_mergedBlocks;
+    // Merged cells met while drawing rows, by master item.
+    CLVKReportRecordMergeItems m_mergedBlocks;
     CLVKReportTip m_tip;
 };

@@ -2402,3 +2402,24 @@ void CLVKReportPaintManager::DrawItemControl(LVK_REPORTRECORDITEM_DRAWARGS* pArg
         SelectObject(hDC, hOld);
     }
 }
+
+// Item kinds ------------------------------------------------------------------------
+
+void CLVKReportPaintManager::SetPreviewFont(const LOGFONTW& lf)
+{
+    m_fontPreview.DeleteObject();
+    m_fontPreview.CreateFontIndirect(&lf);
+}
+
+int CLVKReportPaintManager::CountPreviewLines(HDC hDC, int nWidth, const CString& strText) const
+{
+    if (nWidth < 1 || strText.IsEmpty())
+        return 0;
+    RECT rc{0, 0, nWidth, 0};
+    DrawTextW(hDC, strText, strText.GetLength(), &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(hDC, &tm);
+    const int nLineHeight = max(1, static_cast<int>(tm.tmHeight));
+    const int nLines = (rc.bottom - rc.top + nLineHeight - 1) / nLineHeight;
+    return max(1, min(nLines, m_nMaxPreviewLines));
+}

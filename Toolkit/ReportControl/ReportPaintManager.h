@@ -335,6 +335,13 @@ public:
     CString m_strRecordNumber = L"Rec";
     CString m_strRowNumber = L"Row";
 
+    // The preview font: the text font unless one was set.
+    CFont* GetPreviewFont() { return m_fontPreview.GetSafeHandle() ? &m_fontPreview : &m_fontText; }
+    void SetPreviewFont(const LOGFONTW& lf);
+    // The word-wrapped lines of a text in a width (font selected in the DC),
+    // at most the preview line limit; 0 under one pixel.
+    int CountPreviewLines(HDC hDC, int nWidth, const CString& strText) const;
+
 protected:
     // Loads bitmap nFirstId + 0..3 by the screen's DPI (96, 120, 144, 192).
     void LoadGlyphStrip(UINT nFirstId);
@@ -353,6 +360,7 @@ protected:
     CFont m_fontText;
     CFont m_fontBoldText;
     CFont m_fontCaption;
+    CFont m_fontPreview;
     CString m_strNoItems;
     CString m_strNoGroupBy;
     CString m_strNoFieldsAvailable;

@@ -2,7 +2,11 @@
 
 #include "ReportColumn.h"
 #include "ReportRecordItem.h"
+#include "ReportRecordItemPreview.h"
 #include "ReportRecords.h"
+#include "Foundation/PropExchangeEnumerator.h"
+#include "Foundation/PropExchangeFunctions.h"
+#include "Foundation/PropExchangeSection.h"
 
 IMPLEMENT_DYNCREATE(CLVKReportRecord, CLVKCmdTarget)
 
@@ -35,6 +39,8 @@ CLVKReportRecordItem* CLVKReportRecord::AddItem(CLVKReportRecordItem* pItem)
     m_arrItems.push_back(pItem);
     pItem->m_pControl = m_pControl;
     pItem->m_pRecord = this;
+    // A caption set before the item joined the record is parsed now.
+    pItem->ResetMarkupUIElement();
     return pItem;
 }
 
@@ -89,8 +95,133 @@ void CLVKReportRecord::SetControl(CLVKReportControl* pControl)
     m_pControl = pControl;
     for (auto* pItem : m_arrItems)
         pItem->m_pControl = pControl;
+    if (m_pPreviewItem)
+        m_pPreviewItem->m_pControl = pControl;
+    ResetMarkupUIElements();
     if (m_pChildren)
         m_pChildren->SetControl(pControl);
+}
+
+void CLVKReportRecord::ResetMarkupUIElements()
+{
+    for (auto* pItem : m_arrItems)
+        pItem->ResetMarkupUIElement();
+    if (m_pPreviewItem)
+        m_pPreviewItem->ResetMarkupUIElement();
+}
+
+CLVKMarkupContext* CLVKReportRecord::GetMarkupContext() const
+{
+    for (const CLVKReportRecord* pRecord = this; pRecord && pRecord->m_pRecords;
+         pRecord = pRecord->m_pRecords->GetOwnerRecord())
+    {
+        if (CLVKMarkupContext* pContext = pRecord->m_pRecords->GetMarkupContext())
+            return pContext;
+    }
+    return nullptr;
+}
+
+void CLVKReportRecord::SetPreviewItem(CLVKReportRecordItemPreview* pItem)
+{
+    if (pItem == m_pPreviewItem)
+        return;
+    if (m_pPreviewItem)
+        m_pPreviewItem->InternalRelease();
+    m_pPreviewItem = pItem;
+    if (pItem)
+    {
+        pItem->m_pRecord = this;
+        pItem->m_pControl = m_pControl;
+        pItem->ResetMarkupUIElement();
+    }
+}
+
+void CLVKReportRecord::SetTag(const VARIANT& vtTag)
+{
+    VariantClear(&m_vtBookmark);
+    VariantCopy(&m_vtBookmark, const_cast<VARIANT*>(&vtTag));
+}
+
+void CLVKReportRecord::DoPropExchange(CLVKPropExchange* pPX)
+{
+    ExchangeBoolNoDefault(pPX, L"Locked", m_bLocked);
+    ExchangeBoolNoDefault(pPX, L"Editable", m_bEditable);
+    BOOL bPreview = m_pPreviewItem != nullptr;
+    ExchangeBool(pPX, L"Preview", bPreview, FALSE);
+
+    {
+        CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(L"Item"));
+        if (pPX->IsLoading())
+        {
+            // RemoveAllItems takes the preview item too; it is read again below.
+            RemoveAllItems();
+        }
+        DWORD_PTR pos = pEnumerator->StartWalk(static_cast<DWORD>(GetItemCount()));
+        int nIndex = 0;
+        while (pos)
+        {
+            CLVKPropExchangeSection section(pEnumerator->NextSection(pos));
+            if (!section.Get())
+                break;
+            if (pPX->IsLoading())
+            {
+                CObject* pObject = nullptr;
+                if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItem)) || !pObject)
+                    AfxThrowArchiveException(CArchiveException::badClass);
+                auto* pItem = static_cast<CLVKReportRecordItem*>(pObject);
+                pItem->DoPropExchange(section);
+                AddItem(pItem);
+            }
+            else
+            {
+                CObject* pObject = GetItem(nIndex++);
+                if (!pObject)
+                    AfxThrowArchiveException(CArchiveException::badClass);
+                section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItem));
+                static_cast<CLVKReportRecordItem*>(pObject)->DoPropExchange(section);
+            }
+        }
+    }
+
+    if (bPreview)
+    {
+        CLVKPropExchangeSection section(pPX->OpenSection(L"PreviewItem"));
+        if (section.Get())
+        {
+            if (pPX->IsLoading())
+            {
+                SetPreviewItem(nullptr);
+                CObject* pObject = nullptr;
+                if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItemPreview)) || !pObject)
+                    AfxThrowArchiveException(CArchiveException::badClass);
+                auto* pPreview = static_cast<CLVKReportRecordItemPreview*>(pObject);
+                pPreview->DoPropExchange(section);
+                SetPreviewItem(pPreview);
+            }
+            else
+            {
+                CObject* pObject = m_pPreviewItem;
+                section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItemPreview));
+                m_pPreviewItem->DoPropExchange(section);
+            }
+        }
+    }
+
+    if (pPX->GetSchema() > 21)
+    {
+        BOOL bHasChildren = HasChildren();
+        ExchangeBool(pPX, L"HasChildren", bHasChildren, FALSE);
+        if (bHasChildren)
+        {
+            CLVKPropExchangeSection section(pPX->OpenSection(L"Children"));
+            if (section.Get())
+                GetChilds()->DoPropExchange(section);
+        }
+        else if (pPX->IsLoading() && m_pChildren)
+        {
+            m_pChildren->RemoveAll();
+        }
+    }
 }
 
 void CLVKReportRecord::AddRefTree()

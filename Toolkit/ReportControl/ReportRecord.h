@@ -6,6 +6,10 @@
 
 #include <vector>
 
+class CLVKMarkupContext;
+class CLVKPropExchange;
+class CLVKReportRecordItemPreview;
+
 class CLVKReportRecord : public CLVKHeapObjectT<CLVKCmdTarget, CLVKReportDataAllocator>
 {
     DECLARE_DYNCREATE(CLVKReportRecord)
@@ -18,6 +22,9 @@ public:
     virtual BOOL UpdateItemValue(int nRowIndex, int nItemIndex, LPCWSTR lpszText);
     virtual void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
     virtual BOOL IsFiltered() const { return FALSE; }
+    // Persistence: flags, items, the preview item and (schema above 21) the
+    // children.
+    virtual void DoPropExchange(CLVKPropExchange* pPX);
 
     // Takes over the caller's reference.
     CLVKReportRecordItem* AddItem(CLVKReportRecordItem* pItem);
@@ -38,6 +45,19 @@ public:
     CLVKReportRecords* GetRecords() const { return m_pRecords; }
     void AddRefTree();
     void ReleaseTree();
+    // The markup context of the first collection up the tree that has one.
+    CLVKMarkupContext* GetMarkupContext() const;
+    // Every item (and the preview item) parses its caption again.
+    void ResetMarkupUIElements();
+
+    // The text shown under the cells while the control shows previews; the
+    // record takes over the caller's reference (null removes it).
+    CLVKReportRecordItemPreview* GetItemPreview() const { return m_pPreviewItem; }
+    void SetPreviewItem(CLVKReportRecordItemPreview* pItem);
+    // A key of the caller's; FindRecordByTag reads it as a number.
+    const VARIANT& GetTag() const { return m_vtBookmark; }
+    void SetTag(const VARIANT& vtTag);
+    double GetTagNumber() const { return m_vtBookmark.dblVal; }
 
     BOOL IsExpanded() const { return m_bExpanded; }
     BOOL IsEditable() const { return m_bEditable; }
@@ -54,7 +74,7 @@ public:
 
 protected:
     std::vector<CLVKReportRecordItem*> m_arrItems;
-    CLVKReportRecordItem* m_pPreviewItem = nullptr;
+    CLVKReportRecordItemPreview* m_pPreviewItem = nullptr;
     CLVKReportControl* m_pControl = nullptr;
     CLVKReportRecords* m_pRecords = nullptr;
     CLVKReportRecords* m_pChildren = nullptr;

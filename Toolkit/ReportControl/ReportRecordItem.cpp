@@ -16,6 +16,9 @@
 #include "ReportRow.h"
 #include "ReportSection.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/PropExchangeFunctions.h"
+#include "Foundation/PropExchangeSection.h"
+#include "Markup/MarkupHelpers.h"
 
 #include <climits>
 
@@ -26,6 +29,34 @@ namespace
 int Sx(int n)
 {
     return CLVKDpiScaling::GetGlobal()->ScaleX(n);
+}
+
+int Sy(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
+}
+
+// The widest line of a text (lines end at a line feed; the carriage return of
+// a CR-LF pair is not measured).
+int WidestLine(HDC hDC, const CString& strText)
+{
+    int nWidest = 0;
+    int nStart = 0;
+    const int nLength = strText.GetLength();
+    while (nStart <= nLength)
+    {
+        int nEnd = strText.Find(L'\n', nStart);
+        if (nEnd < 0)
+            nEnd = nLength;
+        int nLineEnd = nEnd;
+        if (nLineEnd > nStart && nEnd < nLength && strText[nLineEnd - 1] == L'\r')
+            nLineEnd--;
+        SIZE sz{};
+        GetTextExtentPoint32W(hDC, static_cast<LPCWSTR>(strText) + nStart, nLineEnd - nStart, &sz);
+        nWidest = max(nWidest, static_cast<int>(sz.cx));
+        nStart = nEnd + 1;
+    }
+    return nWidest;
 }
 
 // Reads a decimal integer: sign and digits; no digits read as 0.
@@ -111,6 +142,15 @@ CLVKReportRecordItem::~CLVKReportRecordItem()
         m_pEditOptions->InternalRelease();
     if (m_pItemControls)
         m_pItemControls->InternalRelease();
+    MarkupReleaseElement(m_pMarkupUIElement);
+}
+
+void CLVKReportRecordItem::ResetMarkupUIElement()
+{
+    MarkupReleaseElement(m_pMarkupUIElement);
+    CLVKMarkupContext* pContext = m_pRecord ? m_pRecord->GetMarkupContext() : nullptr;
+    if (pContext)
+        m_pMarkupUIElement = MarkupParseText(pContext, GetCaption(nullptr));
 }
 
 CLVKReportRecordItem* CLVKReportRecordItem::GetMergeMaster() const
@@ -242,6 +282,9 @@ CString CLVKReportRecordItem::GetGroupCaption(CLVKReportColumn* pColumn)
         if (str.LoadString(static_cast<UINT>(nID)))
             return str;
     }
+    // A markup caption is its own label; the column's name would break it.
+    if (m_pMarkupUIElement)
+        return GetCaption(pColumn);
     return GetColumnCaptionPrefix(pColumn) + GetCaption(pColumn);
 }
 
@@ -258,6 +301,77 @@ int CLVKReportRecordItem::CompareGroupCaption(CLVKReportColumn* pColumn, CLVKRep
     const CString str = GetGroupCaption(pColumn);
     const CString strGroup = pGroupRow->GetCaption();
     return pRecords ? pRecords->Compare(str, strGroup) : wcscmp(str, strGroup);
+}
+
+void CLVKReportRecordItem::DoPropExchange(CLVKPropExchange* pPX)
+{
+    int nTextColor = static_cast<int>(m_clrText);
+    ExchangeInt(pPX, L"TextColor", nTextColor, -1);
+    m_clrText = static_cast<COLORREF>(nTextColor);
+    int nBackColor = static_cast<int>(m_clrBackground);
+    ExchangeInt(pPX, L"BackgroundColor", nBackColor, -1);
+    m_clrBackground = static_cast<COLORREF>(nBackColor);
+    ExchangeBool(pPX, L"BoldText", m_bBoldText, FALSE);
+    ExchangeString(pPX, L"Format", m_strFormatString, L"%s");
+    ExchangeBool(pPX, L"Editable", m_bEditable, TRUE);
+    ExchangeInt(pPX, L"IconIndex", m_nIconIndex, -1);
+    ExchangeInt(pPX, L"SortPriority", m_nSortPriority, -1);
+    ExchangeInt(pPX, L"GroupPriority", m_nGroupPriority, -1);
+    ExchangeString(pPX, L"GroupCaption", m_strGroupCaption, L"");
+    ExchangeBool(pPX, L"Focusable", m_bFocusable, TRUE);
+    ExchangeInt(pPX, L"Checked", m_nCheckedState, 0);
+    ExchangeBool(pPX, L"HasCheckbox", m_bHasCheckbox, FALSE);
+    ExchangeBool(pPX, L"TristateCheckbox", m_bTristateCheckbox, FALSE);
+    // The data word is kept as a size whose other half is 0.
+    SIZE szData{static_cast<LONG>(m_dwData), 0};
+    ExchangeSizeSwapped(pPX, L"Data", szData, 0, 0);
+    m_dwData = static_cast<DWORD_PTR>(static_cast<ULONG>(szData.cx));
+    ExchangeString(pPX, L"Tooltip", m_strTooltip, L"");
+    if (pPX->GetSchema() > 16)
+        ExchangeString(pPX, L"Caption", m_strCaption, L"");
+
+    // The collections go through copies, so that a load that finds nothing
+    // leaves the item's collections empty.
+    {
+        CLVKReportHyperlinks* pLinks = new CLVKReportHyperlinks();
+        if (pPX->IsStoring() && m_pHyperlinks)
+            pLinks->CopyFrom(m_pHyperlinks);
+        {
+            CLVKPropExchangeSection section(pPX->OpenSection(L"Hyperlinks"));
+            if (section.Get())
+                pLinks->DoPropExchange(section);
+        }
+        if (pPX->IsLoading())
+        {
+            if (pLinks->GetCount() > 0)
+                GetHyperlinks()->CopyFrom(pLinks);
+            else if (m_pHyperlinks)
+                m_pHyperlinks->RemoveAll();
+        }
+        pLinks->InternalRelease();
+    }
+    if (pPX->GetSchema() >= 33 || pPX->IsLoading())
+    {
+        CLVKReportRecordItemControls* pControls = new CLVKReportRecordItemControls();
+        if (pPX->IsStoring() && m_pItemControls)
+            pControls->CopyFrom(m_pItemControls);
+        if (pPX->GetSchema() >= 33)
+        {
+            CLVKPropExchangeSection section(pPX->OpenSection(L"ItemControls"));
+            if (section.Get())
+                pControls->DoPropExchange(section);
+        }
+        if (pPX->IsLoading())
+        {
+            if (pControls->GetCount() > 0)
+                GetItemControls()->CopyFrom(pControls);
+            else if (m_pItemControls)
+                m_pItemControls->RemoveAll();
+        }
+        pControls->InternalRelease();
+    }
+    if (pPX->IsLoading())
+        ResetMarkupUIElement();
 }
 
 void CLVKReportRecordItem::SetCaptionText(LPCWSTR lpszCaption)
@@ -299,7 +413,10 @@ void CLVKReportRecordItem::SetCaptionText(LPCWSTR lpszCaption)
         }
     }
     if (strCaption != m_strCaption)
+    {
         m_strCaption = strCaption;
+        ResetMarkupUIElement();
+    }
 }
 
 void CLVKReportRecordItem::ParseHyperlinks(CString& strText)
@@ -358,7 +475,19 @@ void CLVKReportRecordItem::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArgs, RECT
 {
     if (m_bHasCheckbox)
         rcItem.left += Sx(15);
-    (void)pArgs;
+    for (int i = 0; i < GetItemControlsCount() && rcItem.right > rcItem.left; i++)
+    {
+        CLVKReportRecordItemControl* pItemControl = m_pItemControls->GetAt(i);
+        const int nWidth = pItemControl->GetSize().cx;
+        const int nTake = nWidth < 0 ? rcItem.right - rcItem.left : min(nWidth, rcItem.right - rcItem.left);
+        if (pItemControl->GetAlignment() & LVK_REPORT_CONTROL_RIGHT)
+            rcItem.right -= nTake;
+        else
+            rcItem.left += nTake;
+    }
+    CLVKReportControl* pControl = pArgs && pArgs->pControl ? pArgs->pControl : m_pControl;
+    if (pControl && !IsEditable() && pControl->GetPaintManager()->m_bShowLockIcon && !pControl->IsIconView())
+        rcItem.left += Sx(18);
 }
 
 void CLVKReportRecordItem::DrawCheckBox(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem)
@@ -384,7 +513,12 @@ void CLVKReportRecordItem::DrawCheckBox(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs
         rcItem.left += sz.cx + Sx(2);
     }
     rcGlyph.right = rcGlyph.left + sz.cx;
-    rcGlyph.top = (rcItem.top + rcItem.bottom - sz.cy) / 2;
+    if (nAlign & LVK_REPORT_VALIGN_TOP)
+        rcGlyph.top = rcItem.top + Sy(2);
+    else if (nAlign & LVK_REPORT_VALIGN_BOTTOM)
+        rcGlyph.top = rcItem.bottom - sz.cy - Sy(2);
+    else
+        rcGlyph.top = (rcItem.top + rcItem.bottom - sz.cy) / 2;
     rcGlyph.bottom = rcGlyph.top + sz.cy;
     pPaintManager->DrawGlyph(pDrawArgs->pDC, rcGlyph, nGlyph);
     m_rcCheckbox = rcGlyph;
@@ -406,7 +540,7 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
     RECT& rcItem = pDrawArgs->rcItem;
     pPaintManager->DrawItemBackground(pDrawArgs, pMetrics);
 
-    int nIndent = 0;
+    const int nCellLeft = rcItem.left;
     if (pDrawArgs->pColumn && pDrawArgs->pColumn->IsTreeColumn())
     {
         // The tree column: indented by the row's level, with the tree lines
@@ -426,7 +560,6 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
         }
         else
             rcItem.left = rcGlyph.left + Sx(2) + szGlyph.cx + Sx(pPaintManager->m_nTreeNoGlyphGap);
-        nIndent = rcItem.left - pDrawArgs->pColumn->GetRect().left;
     }
 
     HGDIOBJ hOldFont = SelectObject(pDC->m_hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject
@@ -438,27 +571,128 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
 
     if (m_bHasCheckbox)
         DrawCheckBox(pDrawArgs, rcItem);
+
+    const int nIconIndex = pMetrics->nItemIcon != -1 ? pMetrics->nItemIcon : GetIconIndex();
+    CLVKReportRecordItemEditOptions* pOptions = GetEditOptions(pDrawArgs->pColumn);
+    if (!IsEditable() && pPaintManager->m_bShowLockIcon && !m_pControl->IsIconView())
+    {
+        // Read-only cells show a padlock before their caption.
+        rcItem.left += 1;
+        RECT rcLock = rcItem;
+        if (pPaintManager->m_bUseShellLockIcon)
+        {
+            pPaintManager->DrawShellIcon(pDC, rcLock, 47);
+        }
+        else
+        {
+            const SIZE szLock = pPaintManager->DrawGlyph(nullptr, rcLock, 9);
+            rcLock.top = (rcItem.top + rcItem.bottom - szLock.cy) / 2;
+            rcLock.right = rcLock.left + szLock.cx;
+            rcLock.bottom = rcLock.top + szLock.cy;
+            pPaintManager->DrawGlyph(pDC, rcLock, 9);
+        }
+        rcItem.left += Sx(17);
+    }
+    else if (nIconIndex == -1 && pOptions && pOptions->GetButtonsCount() > 0 && IsAllowEdit(pDrawArgs) &&
+             pOptions->GetButton(0)->IsInsideCellButton())
+    {
+        // The cell shows its first in-place button while it is not edited.
+        CLVKReportInplaceButton* pButton = pOptions->GetButton(0);
+        RECT rcButton = rcItem;
+        rcButton.left = rcItem.right - Sx(17) - 1;
+        if (pPaintManager->m_bInplaceButtonHeightLimit)
+            rcButton.bottom = min(rcButton.bottom, rcItem.top + Sy(19));
+        rcButton.top += 1;
+        rcButton.bottom -= Sy(2);
+        BOOL bDrawn = FALSE;
+        switch (pButton->GetID())
+        {
+        case LVK_REPORT_INPLACEBUTTON_COMBO:
+            rcButton.right -= 1;
+            bDrawn = pPaintManager->DrawInplaceComboButton(pDC, rcButton);
+            break;
+        case LVK_REPORT_INPLACEBUTTON_EXPAND:
+            bDrawn = pPaintManager->DrawInplaceExpandButton(pDC, rcButton);
+            break;
+        case LVK_REPORT_INPLACEBUTTON_SPIN:
+            bDrawn = pPaintManager->DrawInplaceSpinButton(pDC, rcButton);
+            break;
+        default:
+            break;
+        }
+        if (bDrawn)
+            rcItem.right -= Sx(17);
+    }
+    else
+    {
+        pPaintManager->DrawItemBitmap(pDrawArgs, rcItem, nIconIndex);
+    }
+    // The indent before the caption (tree, check box, padlock, icon) counts
+    // in the width the content needs, for best-fit sizing.
+    const int nTaken = rcItem.left - nCellLeft;
     if (m_pItemControls && m_pItemControls->GetCount() > 0)
         DrawItemControls(pDrawArgs, rcItem);
 
-    int nWidth = 0;
     if (rcItem.right - rcItem.left > Sx(2))
         OnDrawCaption(pDrawArgs, pMetrics);
-    {
-        // The widest line of the caption, for best-fit sizing.
-        SIZE sz{};
-        GetTextExtentPoint32W(pDC->m_hDC, pMetrics->strText, pMetrics->strText.GetLength(), &sz);
-        nWidth = nIndent + sz.cx + Sx(7);
-    }
+
+    int nWidth;
+    if (m_pMarkupUIElement)
+        nWidth = nTaken + Sy(7) +
+                 MarkupMeasureElement(m_pMarkupUIElement, max(0, static_cast<int>(rcItem.right - rcItem.left) - Sx(4)))
+                     .cx;
+    else if (pMetrics->strText.IsEmpty())
+        nWidth = nTaken + Sy(7);
+    else
+        nWidth = nTaken + WidestLine(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC, pMetrics->strText) + Sx(7);
     SelectObject(pDC->m_hDC, hOldFont);
     pMetrics->InternalRelease();
     return nWidth;
 }
 
+int CLVKReportRecordItem::DrawMarkupCaption(CLVKMarkupUIElement* pElement, LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
+                                            LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    CLVKReportPaintManager* pPaintManager = pDrawArgs->pControl->GetPaintManager();
+    RECT rcText = pDrawArgs->rcItem;
+    rcText.left += Sx(2);
+    rcText.right -= Sx(2);
+    rcText.top += Sy(1);
+    if (rcText.right <= rcText.left)
+        return 0;
+    CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
+    MarkupSetDefaultFont(MarkupGetElementContext(pElement), static_cast<HFONT>(pFont->GetSafeHandle()),
+                         pMetrics->clrForeground);
+    const SIZE sz = MarkupMeasureElement(pElement, rcText.right - rcText.left, 0x7FFFFFFF);
+    RECT rcElement = rcText;
+    rcElement.bottom = max(rcText.bottom, rcText.top + sz.cy);
+    MarkupRenderElement(pElement, pDrawArgs->pDC->m_hDC, &rcElement);
+    return sz.cx;
+}
+
 void CLVKReportRecordItem::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
                                          LVK_REPORTRECORDITEM_METRICS* pMetrics)
 {
-    pDrawArgs->pControl->GetPaintManager()->DrawItemCaption(pDrawArgs, pMetrics);
+    CLVKReportControl* pControl = pDrawArgs->pControl;
+    CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
+    CLVKMarkupContext* pContext = pControl->GetMarkupContext();
+    if (pContext && (pControl->IsVirtualMode() || pPaintManager->m_bMarkupInCells))
+    {
+        // The caption as the metrics give it now (the owner may have set it).
+        CLVKMarkupUIElement* pElement = MarkupParseText(pContext, pMetrics->strText);
+        if (pElement)
+        {
+            DrawMarkupCaption(pElement, pDrawArgs, pMetrics);
+            MarkupReleaseElement(pElement);
+            return;
+        }
+    }
+    if (m_pMarkupUIElement)
+    {
+        DrawMarkupCaption(m_pMarkupUIElement, pDrawArgs, pMetrics);
+        return;
+    }
+    pPaintManager->DrawItemCaption(pDrawArgs, pMetrics);
 }
 
 void CLVKReportRecordItem::OnEditChanged(LVK_REPORTRECORDITEM_ARGS* pArgs, LPCWSTR lpszText)
@@ -716,7 +950,8 @@ CLVKReportRecordItemEditOptions* CLVKReportRecordItem::GetEditOptions(CLVKReport
 {
     if (m_pEditOptions)
         return m_pEditOptions;
-    return pColumn ? pColumn->GetEditOptions() : nullptr;
+    // A cell outside the columns (the preview) keeps options of its own.
+    return pColumn ? pColumn->GetEditOptions() : CreateEditOptions();
 }
 
 CLVKReportRecordItemEditOptions* CLVKReportRecordItem::CreateEditOptions()
@@ -726,53 +961,154 @@ CLVKReportRecordItemEditOptions* CLVKReportRecordItem::CreateEditOptions()
     return m_pEditOptions;
 }
 
+BOOL CLVKReportRecordItem::CanToggleCheckbox(LVK_REPORTRECORDITEM_ARGS* pArgs)
+{
+    if (!m_bHasCheckbox || !IsEditable())
+        return FALSE;
+    if (pArgs->pColumn && !pArgs->pColumn->IsEditable())
+        return FALSE;
+    return OnRequestEdit(pArgs);
+}
+
+void CLVKReportRecordItem::ToggleCheckbox()
+{
+    if (m_bTristateCheckbox)
+        m_nCheckedState = (m_nCheckedState + 1) % 3;
+    else
+        m_nCheckedState = IsChecked() ? 0 : 1;
+}
+
 void CLVKReportRecordItem::OnClick(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
 {
     if (!pClickArgs || !pClickArgs->pControl)
         return;
     CLVKReportControl* pControl = pClickArgs->pControl;
-    if (m_bHasCheckbox && PtInRect(&m_rcCheckbox, pClickArgs->ptClient) && IsEditable())
+    // The arguments' objects stay alive through whatever the owner does.
+    InternalAddRef();
+    if (pClickArgs->pRow)
+        pClickArgs->pRow->InternalAddRef();
+    if (pClickArgs->pColumn)
+        pClickArgs->pColumn->InternalAddRef();
+
+    const POINT ptDown = pControl->GetMouseDownPoint();
+    RECT rcCheckbox = m_rcCheckbox;
+    if (pControl->IsVirtualMode())
     {
-        SetCheckedState(m_bTristateCheckbox ? (m_nCheckedState + 1) % 3 : !IsChecked());
-        pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, REPORT_NOTIFY_CHECKED,
-                                 &pClickArgs->ptClient);
-        pControl->RedrawControl();
+        rcCheckbox.top = pClickArgs->rcItem.top;
+        rcCheckbox.bottom = pClickArgs->rcItem.bottom;
     }
+    const BOOL bOnCheckbox = m_bHasCheckbox && PtInRect(&rcCheckbox, pClickArgs->ptClient);
+    if (bOnCheckbox && CanToggleCheckbox(pClickArgs))
+    {
+        // A press that began outside the box changes nothing.
+        if (PtInRect(&rcCheckbox, ptDown) && pControl->IsToggleCheckboxOnClick())
+        {
+            ToggleCheckbox();
+            pControl->RedrawControl();
+            pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, REPORT_NOTIFY_CHECKED,
+                                     &pClickArgs->ptClient);
+        }
+    }
+    else if (IsAllowEdit(pClickArgs))
+    {
+        if (pControl->IsEditOnDelayClick())
+        {
+            pControl->OnDelayEditClick(pClickArgs->pRow, pClickArgs->pColumn);
+        }
+        else if (pControl->IsEditOnClick())
+        {
+            pControl->EditItem(pClickArgs);
+            CLVKReportInplaceEdit* pEdit = pControl->GetInplaceEdit();
+            POINT ptScreen = pClickArgs->ptClient;
+            ::ClientToScreen(pControl->m_hWnd, &ptScreen);
+            if (pEdit->GetSafeHwnd() && pEdit->pItem == this && ::WindowFromPoint(ptScreen) == pEdit->m_hWnd)
+            {
+                CLVKReportRecordItemEditOptions* pOptions = GetEditOptions(pClickArgs->pColumn);
+                if (pOptions && pOptions->m_bSelectTextOnEdit)
+                {
+                    pEdit->SetSel(0, -1);
+                    pEdit->SendMessage(EM_SCROLLCARET);
+                }
+                else
+                {
+                    SendMouseClick();
+                }
+            }
+        }
+    }
+
+    pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, NM_CLICK, &pClickArgs->ptClient);
     const int nLink = HitTestHyperlink(pClickArgs->ptClient);
-    if (nLink >= 0 && HitTestHyperlink(pControl->GetMouseDownPoint()) == nLink)
+    if (nLink >= 0 && HitTestHyperlink(ptDown) >= 0)
     {
         pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, REPORT_NOTIFY_HYPERLINK,
                                  &pClickArgs->ptClient, nLink);
-        return;
     }
-    pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, NM_CLICK, &pClickArgs->ptClient);
+
+    if (pClickArgs->pColumn)
+        pClickArgs->pColumn->InternalRelease();
+    if (pClickArgs->pRow)
+        pClickArgs->pRow->InternalRelease();
+    InternalRelease();
 }
 
 void CLVKReportRecordItem::OnDblClick(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs)
 {
     if (!pClickArgs || !pClickArgs->pControl)
         return;
-    if (IsAllowEdit(pClickArgs))
-    {
-        pClickArgs->pControl->EditItem(pClickArgs);
-        if (pClickArgs->pControl->IsEditMode())
-            return;
-    }
-    pClickArgs->pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, NM_DBLCLK, &pClickArgs->ptClient);
+    CLVKReportControl* pControl = pClickArgs->pControl;
+    if (m_pItemControls && m_pItemControls->m_pHookWnd)
+        return;
+    if (IsAllowEdit(pClickArgs) && !pControl->IsEditOnClick() && pControl->GetActiveItem() != this)
+        pControl->EditItem(pClickArgs);
+    pControl->SendItemNotify(pClickArgs->pRow, this, pClickArgs->pColumn, NM_DBLCLK, &pClickArgs->ptClient);
 }
 
 BOOL CLVKReportRecordItem::OnChar(LVK_REPORTRECORDITEM_ARGS* pArgs, UINT nChar)
 {
     if (!pArgs || !pArgs->pControl)
         return FALSE;
-    if (nChar == VK_SPACE && m_bHasCheckbox && IsEditable())
+    CLVKReportControl* pControl = pArgs->pControl;
+    if (nChar == VK_SPACE && CanToggleCheckbox(pArgs))
     {
-        SetCheckedState(m_bTristateCheckbox ? (m_nCheckedState + 1) % 3 : !IsChecked());
-        pArgs->pControl->SendItemNotify(pArgs->pRow, this, pArgs->pColumn, REPORT_NOTIFY_CHECKED);
-        pArgs->pControl->RedrawControl();
+        if (pControl->IsToggleCheckboxOnClick())
+            ToggleCheckbox();
+        pControl->RedrawControl();
+        pControl->SendItemNotify(pArgs->pRow, this, pArgs->pColumn, REPORT_NOTIFY_CHECKED);
         return TRUE;
     }
-    return FALSE;
+    if (!IsAllowEdit(pArgs))
+        return FALSE;
+    BOOL bFresh = FALSE;
+    if (pControl->GetActiveItem() != this)
+    {
+        pControl->EditItem(pArgs);
+        bFresh = TRUE;
+    }
+    CLVKReportInplaceEdit* pEdit = pControl->GetInplaceEdit();
+    if (pEdit->GetSafeHwnd() && pEdit->pItem == this)
+    {
+        if (bFresh)
+        {
+            pEdit->SetFocus();
+            pEdit->SetSel(0, -1);
+            pEdit->SendMessage(EM_SCROLLCARET);
+        }
+        if (nChar != VK_TAB)
+            pEdit->SendMessage(WM_CHAR, nChar);
+    }
+    return TRUE;
+}
+
+void AFX_CDECL CLVKReportRecordItem::SendMouseClick()
+{
+    const BOOL bSwapped = GetSystemMetrics(SM_SWAPBUTTON);
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = bSwapped ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = bSwapped ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
 }
 
 // Item controls -----------------------------------------------------------------

@@ -7,6 +7,8 @@
 #include "ReportHeapAllocator.h"
 #include "ReportHyperlinks.h"
 
+class CLVKMarkupUIElement;
+class CLVKPropExchange;
 class CLVKReportInplaceButton;
 class CLVKReportRecordItemConstraint;
 class CLVKReportRecordItemControl;
@@ -62,6 +64,12 @@ public:
     virtual BOOL SetEditable(BOOL bEditable = TRUE);
     virtual void GetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
     virtual BOOL IsPreviewItem() const { return FALSE; }
+    // Persistence of the cell's look, text and collections.
+    virtual void DoPropExchange(CLVKPropExchange* pPX);
+    // Drops the parsed caption and, when the record finds a markup context,
+    // parses the caption again (no element when it is not markup).
+    virtual void ResetMarkupUIElement();
+    CLVKMarkupUIElement* GetMarkupUIElement() const { return m_pMarkupUIElement; }
     virtual int GetIconIndex() const { return m_nIconIndex; }
     virtual int SetIconIndex(int nIconIndex);
     virtual int GetSortPriority() const { return m_nSortPriority; }
@@ -124,6 +132,9 @@ public:
     virtual BOOL OnLButtonUp(LVK_REPORTRECORDITEM_CLICKARGS* pClickArgs);
     virtual void OnMouseMove(UINT nFlags, POINT point, CLVKReportControl* pControl);
     CLVKReportColumn* GetColumn() const;
+    // One synthetic left click (the right button when the buttons are
+    // swapped) at the cursor: puts the caret of a new editor under it.
+    static void AFX_CDECL SendMouseClick();
 
     CLVKReportRecord* GetRecord() const { return m_pRecord; }
     int GetIndex() const;
@@ -174,6 +185,16 @@ protected:
     RECT m_rcCheckbox{};
     CLVKReportRecordItemEditOptions* m_pEditOptions = nullptr;
     CLVKReportRecordItemControls* m_pItemControls = nullptr;
+    CLVKMarkupUIElement* m_pMarkupUIElement = nullptr;
+
+    // Draws a markup element into the cell, inset as captions are, with the
+    // metrics' font and colour as its defaults; answers the width it took.
+    int DrawMarkupCaption(CLVKMarkupUIElement* pElement, LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
+                          LVK_REPORTRECORDITEM_METRICS* pMetrics);
+    // Whether a click may change the check box: editable, column editable
+    // and the owner agrees.
+    BOOL CanToggleCheckbox(LVK_REPORTRECORDITEM_ARGS* pArgs);
+    void ToggleCheckbox();
 
     // Places the cell's controls at its edges and draws them; narrows rcItem.
     void DrawItemControls(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem);

@@ -1,5 +1,7 @@
 #include "ReportRecordItemNumber.h"
 
+#include "Foundation/PropExchange.h"
+
 IMPLEMENT_DYNCREATE(CLVKReportRecordItemNumber, CLVKReportRecordItem)
 
 CLVKReportRecordItemNumber::CLVKReportRecordItemNumber(double dValue, LPCWSTR lpszFormat) : m_dValue(dValue)
@@ -28,4 +30,11 @@ void CLVKReportRecordItemNumber::OnEditChanged(LVK_REPORTRECORDITEM_ARGS* pArgs,
 {
     m_dValue = ReportTextToDouble(lpszText);
     CLVKReportRecordItem::OnEditChanged(pArgs, lpszText);
+}
+
+void CLVKReportRecordItemNumber::DoPropExchange(CLVKPropExchange* pPX)
+{
+    CLVKReportRecordItem::DoPropExchange(pPX);
+    const double dDefault = 0.0;
+    pPX->ExchangeValue(L"Value", PX_DOUBLE, &m_dValue, &dDefault);
 }

@@ -15,6 +15,7 @@ public:
     int Compare(CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem) override;
     BOOL IsCaptionOrdered() const override { return FALSE; }
     void OnEditChanged(LVK_REPORTRECORDITEM_ARGS* pArgs, LPCWSTR lpszText) override;
+    void DoPropExchange(CLVKPropExchange* pPX) override;
 
     void SetValue(double dValue) { m_dValue = dValue; }
     double GetValue() const { return m_dValue; }

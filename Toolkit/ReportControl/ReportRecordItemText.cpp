@@ -1,6 +1,7 @@
 #include "ReportRecordItemText.h"
 
 #include "ReportRecord.h"
+#include "Foundation/PropExchangeFunctions.h"
 
 IMPLEMENT_DYNCREATE(CLVKReportRecordItemText, CLVKReportRecordItem)
 
@@ -14,6 +15,17 @@ void CLVKReportRecordItemText::SetValue(LPCWSTR lpszText)
     m_strText = lpszText ? lpszText : L"";
     if (m_strText.Find(L"[url") >= 0)
         ParseHyperlinks(m_strText);
+    // Only a text shown as the caption is parsed as markup again.
+    if (m_pRecord && m_strCaption.IsEmpty())
+        ResetMarkupUIElement();
+}
+
+void CLVKReportRecordItemText::DoPropExchange(CLVKPropExchange* pPX)
+{
+    CLVKReportRecordItem::DoPropExchange(pPX);
+    ExchangeString(pPX, L"Text", m_strText, L"");
+    if (pPX->IsLoading())
+        ResetMarkupUIElement();
 }
 
 CString CLVKReportRecordItemText::GetCaption(CLVKReportColumn* pColumn)

@@ -13,6 +13,7 @@ public:
     CString GetCaption(CLVKReportColumn* pColumn = nullptr) override;
     const CString* GetCaptionRef(CLVKReportColumn* pColumn) override;
     void OnEditChanged(LVK_REPORTRECORDITEM_ARGS* pArgs, LPCWSTR lpszText) override;
+    void DoPropExchange(CLVKPropExchange* pPX) override;
 
     // Stores the text; hyperlink markers in it become hyperlinks.
     void SetValue(LPCWSTR lpszText);

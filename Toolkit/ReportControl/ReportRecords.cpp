@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "ReportRecord.h"
+#include "Foundation/PropExchange.h"
+#include "Foundation/PropExchangeEnumerator.h"
+#include "Foundation/PropExchangeSection.h"
 
 CLVKReportRecords::CLVKReportRecords(BOOL bArray) : m_bArray(bArray)
 {
@@ -191,4 +194,182 @@ void CLVKReportRecords::RemoveNestedRecords()
     for (int i = nCount - 1; i >= 0; i--)
         if (marked[i])
             RemoveAt(i);
+}
+
+void CLVKReportRecords::SetControl(CLVKReportControl* pControl)
+{
+    m_pControl = pControl;
+    if (m_bArray)
+        return;
+    for (CLVKReportRecord* pRecord : m_arrRecords)
+    {
+        if (pRecord && pRecord->GetControl() != pControl)
+            pRecord->SetControl(pControl);
+    }
+}
+
+CLVKReportRecord* CLVKReportRecords::FindRecordByTag(double dValue, BOOL bRecursive)
+{
+    for (CLVKReportRecord* pRecord : m_arrRecords)
+    {
+        if (!pRecord)
+            continue;
+        if (pRecord->GetTagNumber() == dValue)
+            return pRecord;
+        if (bRecursive && pRecord->HasChildren())
+        {
+            if (CLVKReportRecord* pFound = pRecord->GetChilds()->FindRecordByTag(dValue, TRUE))
+                return pFound;
+        }
+    }
+    return nullptr;
+}
+
+void CLVKReportRecords::SetAt(int nIndex, CLVKReportRecord* pRecord)
+{
+    if (!pRecord || nIndex < 0 || nIndex >= static_cast<int>(m_arrRecords.size()))
+        return;
+    if (!m_bArray)
+    {
+        if (m_arrRecords[nIndex])
+            m_arrRecords[nIndex]->InternalRelease();
+        pRecord->m_nIndex = nIndex;
+        pRecord->m_pRecords = this;
+        if (pRecord->GetControl() != m_pControl)
+            pRecord->SetControl(m_pControl);
+    }
+    m_arrRecords[nIndex] = pRecord;
+}
+
+void CLVKReportRecords::SetSize(int nSize)
+{
+    nSize = max(0, nSize);
+    if (nSize >= static_cast<int>(m_arrRecords.size()))
+        return;
+    if (!m_bArray)
+    {
+        for (int i = static_cast<int>(m_arrRecords.size()) - 1; i >= nSize; i--)
+        {
+            if (m_arrRecords[i])
+                m_arrRecords[i]->InternalRelease();
+        }
+    }
+    m_arrRecords.resize(nSize);
+}
+
+void CLVKReportRecords::DoPropExchange(CLVKPropExchange* pPX)
+{
+    pPX->ExchangeSchema();
+    ExchangeRecords(pPX);
+}
+
+void CLVKReportRecords::ExchangeRecords(CLVKPropExchange* pPX)
+{
+    CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(L"Record"));
+    if (pPX->IsLoading())
+        RemoveAll();
+    DWORD_PTR pos = pEnumerator->StartWalk(static_cast<DWORD>(GetCount()));
+    int nIndex = 0;
+    while (pos)
+    {
+        CLVKPropExchangeSection section(pEnumerator->NextSection(pos));
+        if (!section.Get())
+            break;
+        if (pPX->IsLoading())
+        {
+            CObject* pObject = nullptr;
+            if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecord)) || !pObject)
+                AfxThrowArchiveException(CArchiveException::badClass);
+            auto* pRecord = static_cast<CLVKReportRecord*>(pObject);
+            try
+            {
+                pRecord->DoPropExchange(section);
+            }
+            catch (...)
+            {
+                // What was read so far stays; the record that failed goes.
+                pRecord->InternalRelease();
+                throw;
+            }
+            Add(pRecord);
+        }
+        else
+        {
+            CObject* pObject = GetAt(nIndex++);
+            section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecord));
+            static_cast<CLVKReportRecord*>(pObject)->DoPropExchange(section);
+        }
+    }
+}
+
+void CLVKReportRecords::MoveRecordsTo(int nPosition, CLVKReportRecords* pSource)
+{
+    if (!pSource || !pSource->m_bArray)
+        return;
+    nPosition = max(0, min(nPosition, static_cast<int>(m_arrRecords.size())));
+    std::vector<CLVKReportRecord*>& source = pSource->m_arrRecords;
+    for (size_t i = 0; i < source.size(); i++)
+    {
+        CLVKReportRecord* pRecord = source[i];
+        if (!pRecord || pRecord->m_pRecords != this)
+            continue;
+        const int nIndex = pRecord->m_nIndex;
+        if (nIndex >= 0 && nIndex < static_cast<int>(m_arrRecords.size()) && m_arrRecords[nIndex] == pRecord)
+        {
+            m_arrRecords.erase(m_arrRecords.begin() + nIndex);
+            for (size_t j = i + 1; j < source.size(); j++)
+            {
+                CLVKReportRecord* pLater = source[j];
+                if (pLater && pLater->m_pRecords == this && pLater->m_nIndex > nIndex)
+                    pLater->m_nIndex--;
+            }
+            if (nIndex < nPosition)
+                nPosition--;
+        }
+        else
+        {
+            m_arrRecords.erase(std::remove(m_arrRecords.begin(), m_arrRecords.end(), pRecord), m_arrRecords.end());
+        }
+    }
+    for (CLVKReportRecord* pRecord : source)
+    {
+        if (pRecord && pRecord->m_pRecords == this)
+            m_arrRecords.insert(m_arrRecords.begin() + nPosition++, pRecord);
+    }
+    UpdateIndexes(0);
+}
+
+void CLVKReportRecords::MoveRecords(CLVKReportRecord* pExcept, CLVKReportRecords* pTarget, BOOL bMove)
+{
+    if (!pExcept && !pTarget)
+        return;
+    for (int i = 0; i < static_cast<int>(m_arrRecords.size());)
+    {
+        CLVKReportRecord* pRecord = m_arrRecords[i];
+        if (!pRecord || (pTarget && pRecord->m_pRecords == pTarget))
+        {
+            i++;
+            continue;
+        }
+        BOOL bExceptOrAncestor = FALSE;
+        for (CLVKReportRecord* p = pExcept; p && !bExceptOrAncestor; p = p->GetParentRecord())
+            bExceptOrAncestor = p == pRecord;
+        if (bExceptOrAncestor)
+        {
+            RemoveAt(i);
+            continue;
+        }
+        if (bMove && pTarget)
+        {
+            // The record changes hands with a reference of its own.
+            pRecord->InternalAddRef();
+            CLVKReportRecords* pOwner = pRecord->m_pRecords;
+            if (pOwner)
+                pOwner->Remove(pRecord);
+            pTarget->Add(pRecord);
+            if (pOwner == this)
+                continue;
+        }
+        i++;
+    }
 }

@@ -6,6 +6,9 @@
 
 #include <vector>
 
+class CLVKMarkupContext;
+class CLVKPropExchange;
+
 class CLVKReportRecords : public CLVKHeapObjectT<CLVKCmdTarget, CLVKReportAllocatorDefault>
 {
 public:
@@ -32,7 +35,8 @@ public:
     BOOL IsVirtualMode() const { return m_pVirtualRecord != nullptr; }
     BOOL IsCaseSensitive() const { return m_bCaseSensitive; }
     void SetCaseSensitive(BOOL bCaseSensitive) { m_bCaseSensitive = bCaseSensitive; }
-    void SetControl(CLVKReportControl* pControl) { m_pControl = pControl; }
+    // Hands the control to the collection and to every record in it.
+    void SetControl(CLVKReportControl* pControl);
     CLVKReportControl* GetControl() const { return m_pControl; }
     CLVKReportRecord* GetOwnerRecord() const { return m_pOwnerRecord; }
     // Text search over the records in order (flags LVK_REPORT_FIND_*).
@@ -40,6 +44,30 @@ public:
                                                  int nRecord, int nItem, LPCWSTR lpszText, int nFlags);
     // Of records listed with some of their ancestors, keeps only the ancestors.
     virtual void RemoveNestedRecords();
+    // The first record whose tag holds this number (children searched depth
+    // first after each record that does not match, when asked).
+    virtual CLVKReportRecord* FindRecordByTag(double dValue, BOOL bRecursive = FALSE);
+    // Replaces the record at an index (the old one is released).
+    virtual void SetAt(int nIndex, CLVKReportRecord* pRecord);
+    // Releases the records from nSize on.
+    virtual void SetSize(int nSize);
+    // Persistence: the schema, then the records through "Record" entries,
+    // each with its class name.
+    virtual void DoPropExchange(CLVKPropExchange* pPX);
+    virtual void ExchangeRecords(CLVKPropExchange* pPX);
+    // Moves the records (a reference-only list of dropped records) that
+    // belong to this collection to a position, keeping their order.
+    void MoveRecordsTo(int nPosition, CLVKReportRecords* pSource);
+    // For each record (skipping those already in pTarget): a record that is
+    // pExcept or one of its ancestors leaves this list; with bMove any other
+    // record moves from its owner into pTarget.
+    virtual void MoveRecords(CLVKReportRecord* pExcept, CLVKReportRecords* pTarget, BOOL bMove);
+
+    // The markup context that cells of these records parse their captions in
+    // (set by the section; children find it through their parents).
+    CLVKMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    void SetMarkupContext(CLVKMarkupContext* pContext) { m_pMarkupContext = pContext; }
+    BOOL IsReferenceOnly() const { return m_bArray; }
 
 protected:
     std::vector<CLVKReportRecord*> m_arrRecords;
@@ -49,4 +77,5 @@ protected:
     BOOL m_bArray = FALSE;
     BOOL m_bCaseSensitive = TRUE;
     CLVKReportRecord* m_pOwnerRecord = nullptr;
+    CLVKMarkupContext* m_pMarkupContext = nullptr;
 };

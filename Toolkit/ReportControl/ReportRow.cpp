@@ -6,6 +6,7 @@
 #include "ReportPaintManager.h"
 #include "ReportRecord.h"
 #include "ReportRecordItem.h"
+#include "ReportRecordItemPreview.h"
 #include "ReportRecords.h"
 #include "ReportRows.h"
 #include "ReportSection.h"
@@ -171,7 +172,22 @@ int CLVKReportRow::GetHeight(CDC* pDC, int nWidth)
 {
     if (!m_pControl)
         return 0;
-    return m_pControl->GetPaintManager()->GetRowHeight(pDC, this, nWidth);
+    CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
+    int nHeight = pPaintManager->GetRowHeight(pDC, this, nWidth);
+    m_nPreviewHeight = 0;
+    if (IsPreviewVisible())
+    {
+        m_nPreviewHeight = m_pRecord->GetItemPreview()->GetPreviewHeight(pDC, this, nWidth);
+        m_nPreviewHeight = pPaintManager->GetPreviewItemHeight(pDC, this, nWidth, m_nPreviewHeight);
+        nHeight += m_nPreviewHeight;
+    }
+    return nHeight;
+}
+
+BOOL CLVKReportRow::IsPreviewVisible() const
+{
+    return !IsGroupRow() && m_pRecord && m_pControl && m_pControl->IsPreviewMode() && !m_pControl->IsIconView() &&
+           m_pRecord->GetItemPreview();
 }
 
 int CLVKReportRow::AddTreeIndent(int x, CLVKReportColumn* pColumn)
@@ -193,6 +209,13 @@ RECT CLVKReportRow::GetItemRect(CLVKReportRecordItem* pItem)
     RECT rc{};
     if (!pItem || !m_pRecord || !m_pControl)
         return rc;
+    if (pItem->IsPreviewItem())
+    {
+        if (!IsPreviewVisible())
+            return rc;
+        return RECT{m_rcRow.left + m_pControl->GetGroupIndent(), m_rcRow.bottom - m_nPreviewHeight, m_rcRow.right,
+                    m_rcRow.bottom};
+    }
     CLVKReportColumns* pColumns = m_pControl->GetColumns();
     for (int i = 0; i < pColumns->GetCount(); i++)
     {
@@ -217,6 +240,17 @@ CLVKReportRecordItem* CLVKReportRow::HitTest(POINT pt, RECT* pRectItem, CLVKRepo
 {
     if (!m_pRecord || !m_pControl)
         return nullptr;
+    if (IsPreviewVisible() && m_nPreviewHeight > 0)
+    {
+        CLVKReportRecordItemPreview* pPreview = m_pRecord->GetItemPreview();
+        const RECT rcPreview = GetItemRect(pPreview);
+        if (PtInRect(&rcPreview, pt))
+        {
+            if (pRectItem)
+                *pRectItem = rcPreview;
+            return pPreview;
+        }
+    }
     CLVKReportColumns* pColumns = m_pControl->GetColumns();
     for (int i = 0; i < pColumns->GetCount(); i++)
     {
@@ -437,6 +471,9 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
         }
     }
 
+    if (IsPreviewVisible() && m_nPreviewHeight > 0)
+        DrawPreview(pDC, rcClip);
+
     if (nGroupIndent > 0)
     {
         RECT rcIndent{m_rcRow.left, m_rcRow.top, m_rcRow.left + nGroupIndent, m_rcRow.bottom};
@@ -480,6 +517,25 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
     }
     if (bDividerDue)
         pPaintManager->DrawFreezeColsDivider(pDC, rcFrozenCell, m_pControl, this);
+}
+
+void CLVKReportRow::DrawPreview(CDC* pDC, const RECT& rcClip)
+{
+    CLVKReportRecordItemPreview* pPreview = m_pRecord->GetItemPreview();
+    const RECT rcPreview = GetItemRect(pPreview);
+    RECT rcVisible{};
+    if (!IntersectRect(&rcVisible, &rcPreview, &rcClip))
+        return;
+    LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
+    drawArgs.pControl = m_pControl;
+    drawArgs.pRow = this;
+    drawArgs.pItem = pPreview;
+    drawArgs.pDC = pDC;
+    drawArgs.rcItem = rcPreview;
+    const int nSaved = SaveDC(pDC->m_hDC);
+    IntersectClipRect(pDC->m_hDC, rcVisible.left, rcVisible.top, rcVisible.right, rcVisible.bottom);
+    pPreview->Draw(&drawArgs);
+    RestoreDC(pDC->m_hDC, nSaved);
 }
 
 void CLVKReportRow::OnClick(POINT ptClicked)

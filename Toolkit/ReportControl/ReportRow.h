@@ -38,12 +38,13 @@ public:
     virtual void OnDblClick(POINT ptClicked);
     virtual void SetControl(CLVKReportControl* pControl) { m_pControl = pControl; }
     virtual BOOL IsItemsVisible() const { return TRUE; }
+    // A plain row whose record has a preview item, while the control shows
+    // previews outside the icon view.
+    virtual BOOL IsPreviewVisible() const;
+    int GetPreviewHeight() const { return m_nPreviewHeight; }
     virtual void FillItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
     // The metrics of one cell without drawing it.
     void GetItemMetrics(CLVKReportColumn* pColumn, CLVKReportRecordItem* pItem, LVK_REPORTRECORDITEM_METRICS* pMetrics);
-    // The preview part below the cells is shown (a plain row whose record
-    // has a preview item, while the control shows previews).
-    virtual BOOL IsPreviewVisible() const { return FALSE; }
     virtual RECT GetItemRect(CLVKReportRecordItem* pItem);
     virtual int AddTreeIndent(int x, CLVKReportColumn* pColumn);
 
@@ -90,6 +91,8 @@ public:
 
 protected:
     DECLARE_INTERFACE_MAP()
+    // The record's preview text under the cells.
+    void DrawPreview(CDC* pDC, const RECT& rcClip);
     // The record item a child id names; null for the row itself. Child ids
     // outside the row's children are refused (E_INVALIDARG).
     HRESULT ItemFromChildId(const VARIANT& varChild, CLVKReportRecordItem** ppItem);

@@ -30,7 +30,9 @@ public:
             const int nCode = static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code);
             if (nCode != REPORT_NOTIFY_GET_ITEM_METRICS && nCode != REPORT_NOTIFY_HOT_ROW_CHANGED)
                 m_codes.push_back(nCode);
-            if (nCode == REPORT_NOTIFY_FOCUS_CHANGING && m_nRefuseCode == nCode)
+            // These codes are refused through the record's cancel field.
+            if ((nCode == REPORT_NOTIFY_FOCUS_CHANGING || nCode == REPORT_NOTIFY_REQUEST_EDIT) &&
+                m_nRefuseCode == nCode)
             {
                 reinterpret_cast<REPORT_ITEM_NOTIFY_EX*>(lParam)->lExtra = 1;
                 return 0;
@@ -47,6 +49,17 @@ public:
         return n;
     }
 };
+
+// Runs the thread's pending messages (timers, posted redraws).
+inline void PumpReportMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
 
 inline CLVKReportRecord* MakeRecord(std::initializer_list<LPCWSTR> texts)
 {

@@ -1,0 +1,157 @@
+#include "ReportRecordItemPreview.h"
+
+#include "ReportControl.h"
+#include "ReportPaintManager.h"
+#include "ReportRecord.h"
+#include "ReportRow.h"
+#include "Foundation/DpiScaling.h"
+#include "Foundation/PropExchangeFunctions.h"
+#include "Markup/MarkupHelpers.h"
+
+IMPLEMENT_DYNCREATE(CLVKReportRecordItemPreview, CLVKReportRecordItem)
+
+namespace
+{
+int Sx(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
+}
+
+int Sy(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
+}
+}  // namespace
+
+CLVKReportRecordItemPreview::CLVKReportRecordItemPreview(LPCWSTR lpszPreviewText)
+    : m_strPreviewText(lpszPreviewText ? lpszPreviewText : L"")
+{
+}
+
+void CLVKReportRecordItemPreview::SetPreviewText(LPCWSTR lpszText)
+{
+    m_strPreviewText = lpszText ? lpszText : L"";
+    ResetMarkupUIElement();
+}
+
+CString CLVKReportRecordItemPreview::GetCaption(CLVKReportColumn* /*pColumn*/)
+{
+    return m_strPreviewText;
+}
+
+void CLVKReportRecordItemPreview::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArgs, RECT& rcItem)
+{
+    CLVKReportControl* pControl = pArgs ? pArgs->pControl : m_pControl;
+    if (!pControl)
+        return;
+    const RECT& rcIndent = pControl->GetPaintManager()->m_rcPreviewIndent;
+    rcItem.left += Sx(rcIndent.left) - Sx(2);
+    rcItem.top -= Sy(1);
+    rcItem.right -= Sx(rcIndent.right);
+    rcItem.bottom += Sy(rcIndent.bottom);
+}
+
+void CLVKReportRecordItemPreview::GetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
+                                                 LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    CLVKReportControl* pControl = pDrawArgs && pDrawArgs->pControl ? pDrawArgs->pControl : m_pControl;
+    if (!pControl)
+        return;
+    CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
+    pMetrics->clrForeground = m_clrText != static_cast<COLORREF>(-1) ? m_clrText : pPaintManager->m_clrPreviewText;
+    pMetrics->pFont = pPaintManager->GetPreviewFont();
+}
+
+void CLVKReportRecordItemPreview::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
+                                                LVK_REPORTRECORDITEM_METRICS* pMetrics)
+{
+    CLVKReportPaintManager* pPaintManager = pDrawArgs->pControl->GetPaintManager();
+    if (!pPaintManager->QueryDrawOption(pDrawArgs) || pMetrics->strText.IsEmpty())
+        return;
+    const RECT& rcIndent = pPaintManager->m_rcPreviewIndent;
+    RECT rcText = pDrawArgs->rcItem;
+    rcText.left += Sx(rcIndent.left);
+    rcText.top += Sy(rcIndent.top);
+    rcText.right -= Sx(rcIndent.right);
+    rcText.bottom -= Sy(rcIndent.bottom);
+    CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
+    if (m_pMarkupUIElement)
+    {
+        MarkupSetDefaultFont(MarkupGetElementContext(m_pMarkupUIElement), static_cast<HFONT>(pFont->GetSafeHandle()),
+                             pMetrics->clrForeground);
+        MarkupMeasureElement(m_pMarkupUIElement, rcText.right - rcText.left, 0x7FFFFFFF);
+        MarkupRenderElement(m_pMarkupUIElement, pDrawArgs->pDC->m_hDC, &rcText);
+        return;
+    }
+    HDC hDC = pDrawArgs->pDC->m_hDC;
+    HGDIOBJ hOld = SelectObject(hDC, pFont->GetSafeHandle());
+    ::SetTextColor(hDC, pMetrics->clrForeground);
+    SetBkMode(hDC, TRANSPARENT);
+    DrawTextW(hDC, pMetrics->strText, pMetrics->strText.GetLength(), &rcText, DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(hDC, hOld);
+}
+
+int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow, int nWidth)
+{
+    if (!pRow || !pRow->GetControl())
+        return 0;
+    CLVKReportControl* pControl = pRow->GetControl();
+    CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    pMetrics->strText = GetPreviewText();
+    LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
+    drawArgs.pControl = pControl;
+    drawArgs.pRow = pRow;
+    drawArgs.pItem = this;
+    pRow->FillItemMetrics(&drawArgs, pMetrics);
+    int nHeight = 0;
+    if (!pMetrics->strText.IsEmpty())
+    {
+        const RECT& rcIndent = pPaintManager->m_rcPreviewIndent;
+        const int nLeft = pControl->GetGroupIndent() + Sx(rcIndent.left);
+        const int nRight = nWidth - Sx(rcIndent.right);
+        const int nAvailable = max(0, nRight - nLeft);
+        CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
+        if (m_pMarkupUIElement)
+        {
+            MarkupSetDefaultFont(MarkupGetElementContext(m_pMarkupUIElement),
+                                 static_cast<HFONT>(pFont->GetSafeHandle()), pMetrics->clrForeground);
+            const SIZE sz = MarkupMeasureElement(m_pMarkupUIElement, nAvailable, 0x7FFFFFFF);
+            nHeight = sz.cy + Sy(rcIndent.top) + Sy(rcIndent.bottom);
+        }
+        else
+        {
+            HDC hDC = pDC ? pDC->m_hDC : ::GetDC(nullptr);
+            HGDIOBJ hOld = SelectObject(hDC, pFont->GetSafeHandle());
+            const int nLines = pPaintManager->CountPreviewLines(hDC, nAvailable, pMetrics->strText);
+            SIZE szSpace{};
+            GetTextExtentPoint32W(hDC, L" ", 1, &szSpace);
+            SelectObject(hDC, hOld);
+            if (!pDC)
+                ::ReleaseDC(nullptr, hDC);
+            nHeight = Sy(rcIndent.top) + nLines * szSpace.cy + Sy(rcIndent.bottom);
+        }
+    }
+    pMetrics->InternalRelease();
+    return nHeight;
+}
+
+void CLVKReportRecordItemPreview::OnBeginEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
+{
+    if (pArgs && pArgs->pControl && pArgs->pControl->IsAllowEditPreview())
+        CLVKReportRecordItem::OnBeginEdit(pArgs);
+}
+
+void CLVKReportRecordItemPreview::OnEditChanged(LVK_REPORTRECORDITEM_ARGS* /*pArgs*/, LPCWSTR lpszText)
+{
+    // The edited text is kept as typed; its markup is parsed at the next reset.
+    m_strPreviewText = lpszText ? lpszText : L"";
+}
+
+void CLVKReportRecordItemPreview::DoPropExchange(CLVKPropExchange* pPX)
+{
+    CLVKReportRecordItem::DoPropExchange(pPX);
+    ExchangeString(pPX, L"PreviewText", m_strPreviewText, L"");
+    if (pPX->IsLoading())
+        ResetMarkupUIElement();
+}

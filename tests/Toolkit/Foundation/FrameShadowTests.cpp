@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 namespace
@@ -155,7 +156,8 @@ void MoveCursorAndWait(POINT pt)
 // Starts a drag on the shadow at the grab point (the cursor's place); a second
 // thread sends the captured owner a move to the target while the drag's loop
 // runs, then ends the drag with the given message.
-void DragShadow(CLVKFrameShadow* pShadow, HWND hOwner, POINT ptGrab, POINT ptTo, UINT nEndMessage)
+void DragShadow(CLVKFrameShadow* pShadow, HWND hOwner, POINT ptGrab, POINT ptTo, UINT nEndMessage,
+                const std::function<bool(const RECT&)>& reached)
 {
     MoveCursorAndWait(ptGrab);
     PumpMessagesFor(150);
@@ -167,14 +169,29 @@ void DragShadow(CLVKFrameShadow* pShadow, HWND hOwner, POINT ptGrab, POINT ptTo,
             // A move as the captured owner gets it, in its client coordinates;
             // the real cursor goes there too, so the late motion events of
             // the warps under Xvfb end at the target as well.
-            SetCursorPos(ptTo.x, ptTo.y);
+            MoveCursorAndWait(ptTo);
             POINT ptClient = ptTo;
             ScreenToClient(hOwner, &ptClient);
-            PostMessageW(hOwner, WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
-            // Once more after the late motion events of earlier warps.
-            Sleep(150);
-            PostMessageW(hOwner, WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
-            Sleep(200);
+            // The move is sent again until the owner has stayed as the test
+            // expects for a while (at most four seconds): a late motion event
+            // of the warp to the grab point may still undo it, and a busy
+            // machine handles messages late.
+            int nSteady = 0;
+            for (int i = 0; i < 40 && nSteady < 3; ++i)
+            {
+                RECT rcNow{};
+                GetWindowRect(hOwner, &rcNow);
+                if (reached(rcNow))
+                {
+                    nSteady++;
+                }
+                else
+                {
+                    nSteady = 0;
+                    PostMessageW(hOwner, WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+                }
+                Sleep(100);
+            }
             if (nEndMessage == WM_QUIT)
                 PostThreadMessageW(dwThreadId, WM_QUIT, 7, 0);
             else
@@ -200,7 +217,8 @@ TEST_F(FrameShadows, DraggingTheShadowResizesItsOwnerAndKeepsWmQuit)
     const int nMinWidth = mmi.ptMinTrackSize.x ? mmi.ptMinTrackSize.x : GetSystemMetrics(SM_CXMIN);
     ASSERT_LT(nMinWidth, 200);
 
-    DragShadow(pShadow, owner, POINT{403, 250}, POINT{443, 250}, WM_QUIT);
+    DragShadow(pShadow, owner, POINT{403, 250}, POINT{443, 250}, WM_QUIT,
+               [](const RECT& rc) { return rc.right - rc.left == 240; });
     RECT rc{};
     ::GetWindowRect(owner, &rc);
     EXPECT_EQ(240, rc.right - rc.left) << "the owner followed the drag";
@@ -210,7 +228,8 @@ TEST_F(FrameShadows, DraggingTheShadowResizesItsOwnerAndKeepsWmQuit)
     EXPECT_EQ(7u, quit.wParam);
 
     // Dragged far to the left, the owner stops at its minimum tracking size.
-    DragShadow(pShadow, owner, POINT{443, 250}, POINT{0, 250}, WM_LBUTTONUP);
+    DragShadow(pShadow, owner, POINT{443, 250}, POINT{0, 250}, WM_LBUTTONUP,
+               [&](const RECT& rc) { return rc.right - rc.left == nMinWidth; });
     ::GetWindowRect(owner, &rc);
     EXPECT_EQ(200, rc.left);
     EXPECT_EQ(nMinWidth, rc.right - rc.left);

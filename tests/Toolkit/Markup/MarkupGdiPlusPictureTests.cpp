@@ -271,3 +271,26 @@ TEST_F(MarkupGdiPlusPictures, PicturesTurnWithTheirElement)
     // bottom.
     EXPECT_EQ(surface.Pixel(40, 47), kWhite);
 }
+
+TEST_F(MarkupGdiPlusPictures, IconResourcesLoadOnBothDevices)
+{
+    // GDI+ cannot read an icon resource as a picture: it falls back to the
+    // image manager, as the GDI device does from the start.
+    for (const BOOL bGdiPlus : {TRUE, FALSE})
+    {
+        for (const wchar_t* source : {L"res://MARKUPICON", L"res://#701"})
+        {
+            MarkupContextHolder context;
+            context->EnableGdiPlus(bGdiPlus);
+            ElementHolder root(context.Parse(std::wstring(L"<Image Source='") + source +
+                                             L"' Width='16' Height='16' HorizontalAlignment='Left' "
+                                             L"VerticalAlignment='Top'/>"));
+            ASSERT_TRUE(root) << source;
+            MarkupSurface surface(20, 20);
+            surface.Render(root.Get());
+            EXPECT_EQ(surface.Pixel(1, 1), RGB(0, 0, 255)) << source << (bGdiPlus ? " GDI+" : " GDI");
+            EXPECT_EQ(surface.Pixel(14, 14), RGB(0, 0, 255)) << source << (bGdiPlus ? " GDI+" : " GDI");
+            EXPECT_EQ(surface.Pixel(17, 17), kWhite) << source;
+        }
+    }
+}

@@ -112,6 +112,63 @@ HRESULT AFX_CDECL MarkupDispSetText(CCmdTarget* pTarget, VARIANT* pArgs, VARTYPE
     {L"" szExternalName,           dispid, nullptr, VT_VARIANT, afxDispProperty, &MarkupDispGetVariant<&property>, \
      &MarkupDispSetText<&property>},
 
+// The markup element a script passes as the first argument, or null.
+inline CLVKMarkupObject* MarkupDispArgElement(VARIANT* pArgs)
+{
+    return V_VT(&pArgs[0]) == VT_DISPATCH ? LVKMarkupObjectFromUnknown(V_DISPATCH(&pArgs[0]), FALSE) : nullptr;
+}
+
+// An attached value read on the element passed as the first argument,
+// through the owning class's getter (so its rules for unset values hold).
+template <int(AFX_CDECL* pfnGet)(const CLVKMarkupObject*)>
+HRESULT AFX_CDECL MarkupDispGetAttached(CCmdTarget*, VARIANT* pArgs, VARTYPE vt, VARIANT* pResult)
+{
+    const CLVKMarkupObject* const pElement = MarkupDispArgElement(pArgs);
+    if (!pElement)
+    {
+        return E_INVALIDARG;
+    }
+    return AfxDispSetLongResult(pResult, vt, pfnGet(pElement));
+}
+
+// An attached value written on the element passed as the first argument.
+template <void(AFX_CDECL* pfnSet)(CLVKMarkupObject*, int)>
+HRESULT AFX_CDECL MarkupDispSetAttached(CCmdTarget*, VARIANT* pArgs, VARTYPE, VARIANT*)
+{
+    CLVKMarkupObject* const pElement = MarkupDispArgElement(pArgs);
+    if (!pElement)
+    {
+        return E_INVALIDARG;
+    }
+    pfnSet(pElement, V_I4(&pArgs[1]));
+    return S_OK;
+}
+
+// "GetName" (element) → integer and "SetName" (element, integer) methods of
+// an attached property.
+#define DISP_MARKUP_ATTACHED_GET(szExternalName, dispid, pfnGet) \
+    {L"" szExternalName, dispid, VTS_DISPATCH, VT_I4, afxDispMethod, &MarkupDispGetAttached<&pfnGet>, nullptr},
+#define DISP_MARKUP_ATTACHED_SET(szExternalName, dispid, pfnSet) \
+    {L"" szExternalName,                                        \
+     dispid,                                                    \
+     VTS_DISPATCH VTS_I4,                                       \
+     VT_EMPTY,                                                  \
+     afxDispMethod,                                             \
+     &MarkupDispSetAttached<&pfnSet>,                           \
+     nullptr},
+
+// The script members every markup collection offers (their code is
+// CLVKMarkupCollection's): "Item", "Count", "_NewEnum", "Add", "Insert",
+// "Clear" and "RemoveAt".
+#define DISP_MARKUP_COLLECTION(theClass)                                                                       \
+    DISP_FUNCTION_ID(theClass, "Item", DISPID_VALUE, OleItem, VT_DISPATCH, VTS_I4)                             \
+    DISP_PROPERTY_EX_ID(theClass, "Count", 1, OleGetCount, SetNotSupported, VT_I4)                             \
+    DISP_PROPERTY_EX_ID(theClass, "_NewEnum", DISPID_NEWENUM, OleNewEnum, SetNotSupported, VT_UNKNOWN)         \
+    DISP_FUNCTION_ID(theClass, "Add", 2, OleAdd, VT_EMPTY, VTS_DISPATCH)                                       \
+    DISP_FUNCTION_ID(theClass, "Insert", 3, OleInsert, VT_EMPTY, VTS_I4 VTS_DISPATCH)                          \
+    DISP_FUNCTION_ID(theClass, "Clear", 4, OleClear, VT_EMPTY, VTS_NONE)                                       \
+    DISP_FUNCTION_ID(theClass, "RemoveAt", 5, OleRemoveAt, VT_EMPTY, VTS_I4)
+
 template <CLVKMarkupRoutedEvent** ppEvent>
 HRESULT AFX_CDECL MarkupDispGetEvent(CCmdTarget*, VARIANT*, VARTYPE, VARIANT* pResult)
 {

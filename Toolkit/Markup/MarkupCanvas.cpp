@@ -1,5 +1,6 @@
 #include "Markup/MarkupCanvas.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupUIElementCollection.h"
 #include "Markup/MarkupValueConverters.h"
@@ -10,6 +11,17 @@ CLVKMarkupDependencyProperty* CLVKMarkupCanvas::m_pLeftProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupCanvas::m_pTopProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupCanvas::m_pRightProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupCanvas::m_pBottomProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupCanvas, CLVKMarkupPanel)
+    DISP_MARKUP_ATTACHED_SET("SetLeft", 600, CLVKMarkupCanvas::SetLeft)
+    DISP_MARKUP_ATTACHED_SET("SetTop", 601, CLVKMarkupCanvas::SetTop)
+    DISP_MARKUP_ATTACHED_SET("SetRight", 602, CLVKMarkupCanvas::SetRight)
+    DISP_MARKUP_ATTACHED_SET("SetBottom", 603, CLVKMarkupCanvas::SetBottom)
+    DISP_MARKUP_ATTACHED_GET("GetLeft", 604, CLVKMarkupCanvas::GetLeft)
+    DISP_MARKUP_ATTACHED_GET("GetTop", 605, CLVKMarkupCanvas::GetTop)
+    DISP_MARKUP_ATTACHED_GET("GetRight", 606, CLVKMarkupCanvas::GetRight)
+    DISP_MARKUP_ATTACHED_GET("GetBottom", 607, CLVKMarkupCanvas::GetBottom)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupCanvas, L"Canvas", CLVKMarkupPanel::GetMarkupType(),

@@ -26,4 +26,7 @@ public:
     static CLVKMarkupDependencyProperty* m_pTopProperty;
     static CLVKMarkupDependencyProperty* m_pRightProperty;
     static CLVKMarkupDependencyProperty* m_pBottomProperty;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

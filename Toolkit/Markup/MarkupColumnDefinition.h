@@ -19,4 +19,7 @@ protected:
     CLVKMarkupDependencyProperty* GetSizeProperty() const override { return m_pWidthProperty; }
     CLVKMarkupDependencyProperty* GetMinProperty() const override { return m_pMinWidthProperty; }
     CLVKMarkupDependencyProperty* GetMaxProperty() const override { return m_pMaxWidthProperty; }
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -69,3 +69,30 @@ void CLVKMarkupDefinitionBase::OnPropertyChanged(CLVKMarkupDependencyProperty* p
         }
     }
 }
+
+long CLVKMarkupDefinitionBase::OleGetSize()
+{
+    const CLVKMarkupGridLength* const pLength = GetUserSize();
+    return pLength ? static_cast<long>(pLength->GetValue()) : 0;
+}
+
+void CLVKMarkupDefinitionBase::OleSetSize(long nSize)
+{
+    SetValue(GetSizeProperty(), new CLVKMarkupGridLength(nSize, CLVKMarkupGridLength::kPixel));
+}
+
+long CLVKMarkupDefinitionBase::OleGetUnitType()
+{
+    const CLVKMarkupGridLength* const pLength = GetUserSize();
+    return pLength ? pLength->GetUnit() : CLVKMarkupGridLength::kStar;
+}
+
+void CLVKMarkupDefinitionBase::OleSetUnitType(long nUnit)
+{
+    if (nUnit < CLVKMarkupGridLength::kAuto || nUnit > CLVKMarkupGridLength::kStar)
+    {
+        AfxThrowOleException(E_INVALIDARG);
+    }
+    const CLVKMarkupGridLength* const pLength = GetUserSize();
+    SetValue(GetSizeProperty(), new CLVKMarkupGridLength(pLength ? pLength->GetValue() : 1.0, static_cast<int>(nUnit)));
+}

@@ -51,4 +51,12 @@ protected:
 
 private:
     BOOL m_bColumn;
+
+protected:
+    // The length's value as an integer; writing sets a pixel length.
+    long OleGetSize();
+    void OleSetSize(long nSize);
+    // 0 Auto, 1 Pixel, 2 Star; writing keeps the value.
+    long OleGetUnitType();
+    void OleSetUnitType(long nUnit);
 };

@@ -20,4 +20,7 @@ public:
 
 protected:
     void OnChanged() override;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

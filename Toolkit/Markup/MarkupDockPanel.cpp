@@ -1,5 +1,6 @@
 #include "Markup/MarkupDockPanel.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBool.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupString.h"
@@ -10,6 +11,12 @@
 
 CLVKMarkupDependencyProperty* CLVKMarkupDockPanel::m_pLastChildFillProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupDockPanel::m_pDockProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupDockPanel, CLVKMarkupPanel)
+    DISP_MARKUP_NUMBER("LastChildFill", 600, CLVKMarkupDockPanel::m_pLastChildFillProperty, VT_BOOL, 1)
+    DISP_MARKUP_ATTACHED_GET("GetDock", 601, CLVKMarkupDockPanel::GetDock)
+    DISP_MARKUP_ATTACHED_SET("SetDock", 602, CLVKMarkupDockPanel::SetDock)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupDockPanel, L"DockPanel", CLVKMarkupPanel::GetMarkupType(),

@@ -27,4 +27,7 @@ public:
     static void AFX_CDECL RegisterProperties();
     static CLVKMarkupDependencyProperty* m_pLastChildFillProperty;
     static CLVKMarkupDependencyProperty* m_pDockProperty;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

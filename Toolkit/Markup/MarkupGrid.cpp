@@ -1,5 +1,6 @@
 #include "Markup/MarkupGrid.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBuilderException.h"
 #include "Markup/MarkupColumnDefinitionCollection.h"
 #include "Markup/MarkupGridLength.h"
@@ -17,6 +18,30 @@ CLVKMarkupDependencyProperty* CLVKMarkupGrid::m_pColumnProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupGrid::m_pRowProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupGrid::m_pColumnSpanProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupGrid::m_pRowSpanProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupGrid, CLVKMarkupPanel)
+    DISP_MARKUP_ATTACHED_SET("SetColumn", 600, CLVKMarkupGrid::SetColumn)
+    DISP_MARKUP_ATTACHED_SET("SetColumnSpan", 601, CLVKMarkupGrid::SetColumnSpan)
+    DISP_MARKUP_ATTACHED_SET("SetRow", 602, CLVKMarkupGrid::SetRow)
+    DISP_MARKUP_ATTACHED_SET("SetRowSpan", 603, CLVKMarkupGrid::SetRowSpan)
+    DISP_MARKUP_ATTACHED_GET("GetColumn", 604, CLVKMarkupGrid::GetColumn)
+    DISP_MARKUP_ATTACHED_GET("GetColumnSpan", 605, CLVKMarkupGrid::GetColumnSpan)
+    DISP_MARKUP_ATTACHED_GET("GetRow", 606, CLVKMarkupGrid::GetRow)
+    DISP_MARKUP_ATTACHED_GET("GetRowSpan", 607, CLVKMarkupGrid::GetRowSpan)
+    DISP_PROPERTY_EX_ID(CLVKMarkupGrid, "ColumnDefinitions", 608, OleGetColumnDefinitions, SetNotSupported,
+                        VT_DISPATCH)
+    DISP_PROPERTY_EX_ID(CLVKMarkupGrid, "RowDefinitions", 609, OleGetRowDefinitions, SetNotSupported, VT_DISPATCH)
+END_DISPATCH_MAP()
+
+IDispatch* CLVKMarkupGrid::OleGetColumnDefinitions()
+{
+    return GetDispatch(m_pColumnDefinitions, TRUE);
+}
+
+IDispatch* CLVKMarkupGrid::OleGetRowDefinitions()
+{
+    return GetDispatch(m_pRowDefinitions, TRUE);
+}
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupGrid, L"Grid", CLVKMarkupPanel::GetMarkupType(),

@@ -98,4 +98,9 @@ private:
     BOOL m_bSpansStarColumn = FALSE;
     BOOL m_bSpansStarRow = FALSE;
     BOOL m_bGroup3InAutoRows = FALSE;
+
+protected:
+    IDispatch* OleGetColumnDefinitions();
+    IDispatch* OleGetRowDefinitions();
+    DECLARE_DISPATCH_MAP()
 };

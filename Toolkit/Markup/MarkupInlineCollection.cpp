@@ -122,11 +122,5 @@ void CLVKMarkupInlineCollection::OnChanged()
 }
 
 BEGIN_DISPATCH_MAP(CLVKMarkupInlineCollection, CLVKMarkupCollection)
-    DISP_FUNCTION_ID(CLVKMarkupInlineCollection, "Item", DISPID_VALUE, OleItem, VT_DISPATCH, VTS_I4)
-    DISP_PROPERTY_EX_ID(CLVKMarkupInlineCollection, "Count", 1, OleGetCount, SetNotSupported, VT_I4)
-    DISP_PROPERTY_EX_ID(CLVKMarkupInlineCollection, "_NewEnum", DISPID_NEWENUM, OleNewEnum, SetNotSupported, VT_UNKNOWN)
-    DISP_FUNCTION_ID(CLVKMarkupInlineCollection, "Add", 2, OleAdd, VT_EMPTY, VTS_DISPATCH)
-    DISP_FUNCTION_ID(CLVKMarkupInlineCollection, "Insert", 3, OleInsert, VT_EMPTY, VTS_I4 VTS_DISPATCH)
-    DISP_FUNCTION_ID(CLVKMarkupInlineCollection, "Clear", 4, OleClear, VT_EMPTY, VTS_NONE)
-    DISP_FUNCTION_ID(CLVKMarkupInlineCollection, "RemoveAt", 5, OleRemoveAt, VT_EMPTY, VTS_I4)
+    DISP_MARKUP_COLLECTION(CLVKMarkupInlineCollection)
 END_DISPATCH_MAP()

@@ -1,5 +1,6 @@
 #include "Markup/MarkupLine.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupValueConverters.h"
@@ -11,6 +12,13 @@ CLVKMarkupDependencyProperty* CLVKMarkupLine::m_pX1Property = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupLine::m_pY1Property = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupLine::m_pX2Property = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupLine::m_pY2Property = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupLine, CLVKMarkupShape)
+    DISP_MARKUP_NUMBER("X1", 600, CLVKMarkupLine::m_pX1Property, VT_I4, 0)
+    DISP_MARKUP_NUMBER("X2", 601, CLVKMarkupLine::m_pX2Property, VT_I4, 0)
+    DISP_MARKUP_NUMBER("Y1", 602, CLVKMarkupLine::m_pY1Property, VT_I4, 0)
+    DISP_MARKUP_NUMBER("Y2", 603, CLVKMarkupLine::m_pY2Property, VT_I4, 0)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupLine, L"Line", CLVKMarkupShape::GetMarkupType(),

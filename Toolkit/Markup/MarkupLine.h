@@ -24,4 +24,7 @@ public:
 
 private:
     int ReadCoordinate(CLVKMarkupDependencyProperty* pProperty) const;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,6 @@
 #include "Markup/MarkupRectangle.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupInt.h"
@@ -9,6 +10,11 @@
 
 CLVKMarkupDependencyProperty* CLVKMarkupRectangle::m_pRadiusXProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupRectangle::m_pRadiusYProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupRectangle, CLVKMarkupShape)
+    DISP_MARKUP_NUMBER("RadiusX", 600, CLVKMarkupRectangle::m_pRadiusXProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("RadiusY", 601, CLVKMarkupRectangle::m_pRadiusYProperty, VT_I4, 0)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupRectangle, L"Rectangle", CLVKMarkupShape::GetMarkupType(),

@@ -1,11 +1,19 @@
 #include "Markup/MarkupRowDefinition.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupGridLength.h"
 #include "Markup/MarkupInt.h"
 
 CLVKMarkupDependencyProperty* CLVKMarkupRowDefinition::m_pHeightProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupRowDefinition::m_pMinHeightProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupRowDefinition::m_pMaxHeightProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupRowDefinition, CLVKMarkupDefinitionBase)
+    DISP_PROPERTY_EX_ID(CLVKMarkupRowDefinition, "Height", 200, OleGetSize, OleSetSize, VT_I4)
+    DISP_MARKUP_NUMBER("MinHeight", 201, CLVKMarkupRowDefinition::m_pMinHeightProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("MaxHeight", 202, CLVKMarkupRowDefinition::m_pMaxHeightProperty, VT_I4, 0x7FFFFFFF)
+    DISP_PROPERTY_EX_ID(CLVKMarkupRowDefinition, "UnitType", 203, OleGetUnitType, OleSetUnitType, VT_I4)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupRowDefinition, L"RowDefinition", CLVKMarkupDefinitionBase::GetMarkupType(),

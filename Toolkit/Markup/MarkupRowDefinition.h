@@ -19,4 +19,7 @@ protected:
     CLVKMarkupDependencyProperty* GetSizeProperty() const override { return m_pHeightProperty; }
     CLVKMarkupDependencyProperty* GetMinProperty() const override { return m_pMinHeightProperty; }
     CLVKMarkupDependencyProperty* GetMaxProperty() const override { return m_pMaxHeightProperty; }
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

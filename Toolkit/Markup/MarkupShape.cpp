@@ -1,5 +1,6 @@
 #include "Markup/MarkupShape.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupBrush.h"
 #include "Markup/MarkupDouble.h"
 #include "Markup/MarkupDoubleCollection.h"
@@ -18,6 +19,16 @@ CLVKMarkupDependencyProperty* CLVKMarkupShape::m_pStrokeStartLineCapProperty = n
 CLVKMarkupDependencyProperty* CLVKMarkupShape::m_pStrokeEndLineCapProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupShape::m_pStrokeLineJoinProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupShape::m_pSmoothingModeProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupShape, CLVKMarkupFrameworkElement)
+    DISP_MARKUP_OBJECT("Fill", 500, CLVKMarkupShape::m_pFillProperty)
+    DISP_MARKUP_OBJECT("Stroke", 501, CLVKMarkupShape::m_pStrokeProperty)
+    DISP_MARKUP_NUMBER("StrokeThickness", 502, CLVKMarkupShape::m_pStrokeThicknessProperty, VT_I4, 1)
+    DISP_MARKUP_NUMBER("StrokeStartLineCap", 503, CLVKMarkupShape::m_pStrokeStartLineCapProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("StrokeEndLineCap", 504, CLVKMarkupShape::m_pStrokeEndLineCapProperty, VT_I4, 0)
+    DISP_MARKUP_NUMBER("StrokeLineJoin", 505, CLVKMarkupShape::m_pStrokeLineJoinProperty, VT_I4, 0)
+    DISP_MARKUP_OBJECT("StrokeDashArray", 506, CLVKMarkupShape::m_pStrokeDashArrayProperty)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupShape, L"Shape", CLVKMarkupFrameworkElement::GetMarkupType(), nullptr,
                           &CLVKMarkupShape::RegisterProperties)

@@ -48,4 +48,6 @@ public:
 protected:
     // When stretching, bounded available lengths replace the size.
     SIZE StretchToAvailable(SIZE sz, int nWidth, int nHeight) const;
+
+    DECLARE_DISPATCH_MAP()
 };

@@ -1,5 +1,6 @@
 #include "Markup/MarkupStackPanel.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupUIElementCollection.h"
 #include "Markup/MarkupValueConverters.h"
@@ -7,6 +8,10 @@
 #include <algorithm>
 
 CLVKMarkupDependencyProperty* CLVKMarkupStackPanel::m_pOrientationProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupStackPanel, CLVKMarkupPanel)
+    DISP_MARKUP_NUMBER("Orientation", 600, CLVKMarkupStackPanel::m_pOrientationProperty, VT_I4, 1)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupStackPanel, L"StackPanel", CLVKMarkupPanel::GetMarkupType(),

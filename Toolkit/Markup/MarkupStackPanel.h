@@ -17,4 +17,7 @@ public:
 
     static void AFX_CDECL RegisterProperties();
     static CLVKMarkupDependencyProperty* m_pOrientationProperty;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

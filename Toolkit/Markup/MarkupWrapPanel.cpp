@@ -1,5 +1,6 @@
 #include "Markup/MarkupWrapPanel.h"
 
+#include "Markup/MarkupAutomation.h"
 #include "Markup/MarkupEnum.h"
 #include "Markup/MarkupInt.h"
 #include "Markup/MarkupUIElementCollection.h"
@@ -10,6 +11,10 @@
 CLVKMarkupDependencyProperty* CLVKMarkupWrapPanel::m_pOrientationProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupWrapPanel::m_pItemWidthProperty = nullptr;
 CLVKMarkupDependencyProperty* CLVKMarkupWrapPanel::m_pItemHeightProperty = nullptr;
+
+BEGIN_DISPATCH_MAP(CLVKMarkupWrapPanel, CLVKMarkupPanel)
+    DISP_MARKUP_NUMBER("Orientation", 600, CLVKMarkupWrapPanel::m_pOrientationProperty, VT_I4, 0)
+END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupWrapPanel, L"WrapPanel", CLVKMarkupPanel::GetMarkupType(),

@@ -28,4 +28,7 @@ private:
 
     int m_nItemWidth = 0;
     int m_nItemHeight = 0;
+
+protected:
+    DECLARE_DISPATCH_MAP()
 };

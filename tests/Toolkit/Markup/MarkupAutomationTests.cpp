@@ -509,3 +509,54 @@ TEST(MarkupAutomation, BorderMembersDrawWhatScriptsSet)
     EXPECT_EQ(surface.Pixel(20, 20), RGB(0, 255, 0));     // the new child
     context->ResetScript();
 }
+
+TEST(MarkupAutomation, PanelGridCanvasAndShapeMembers)
+{
+    MarkupContextHolder context;
+    std::wstring error;
+    ElementHolder root(context.Parse(
+        std::wstring(L"<StackPanel Name='stack' Orientation='Horizontal'") + kLvk +
+            L"><DockPanel Name='dock' LastChildFill='False'><Border Name='d1' DockPanel.Dock='Top'/></DockPanel>"
+            L"<WrapPanel Name='wrap'/>"
+            L"<Grid Name='grid'><Grid.ColumnDefinitions><ColumnDefinition Width='2*'/>"
+            L"<ColumnDefinition Width='40' MinWidth='5'/></Grid.ColumnDefinitions>"
+            L"<Border Name='g1' Grid.Column='1'/></Grid>"
+            L"<Canvas Name='canvas' Width='30' Height='30'><Border Name='c1' Canvas.Left='7' Width='5' Height='5' "
+            L"Background='Red'/></Canvas>"
+            L"<Line Name='line' X1='1' X2='2' Y1='3' Y2='4' Stroke='Red'/>"
+            L"<Rectangle Name='rect' RadiusX='5' Fill='Blue' StrokeDashArray='1 2'/>"
+            L"<lvk:Script>"
+            L"var cols = grid.ColumnDefinitions;\n"
+            L"function Read() {\n"
+            L"  return [stack.Orientation, wrap.Orientation, dock.LastChildFill, dock.GetDock(d1), grid.GetColumn(g1),\n"
+            L"          grid.GetColumnSpan(g1), grid.GetRow(g1), cols.Count, cols.Item(0).Width, cols.Item(0).UnitType,\n"
+            L"          cols.Item(1).Width, cols.Item(1).MinWidth, cols.Item(1).MaxWidth, grid.RowDefinitions.Count,\n"
+            L"          canvas.GetLeft(c1), canvas.GetTop(c1), line.X1, line.X2, line.Y1, line.Y2, line.StrokeThickness,\n"
+            L"          rect.RadiusX, rect.RadiusY, rect.StrokeLineJoin, (rect.Fill != null), rect.StrokeDashArray.Count\n"
+            L"         ].join('|');\n"
+            L"}\n"
+            L"function Write() {\n"
+            L"  dock.SetDock(d1, 2); grid.SetColumn(g1, 0); grid.SetRowSpan(g1, 3); canvas.SetTop(c1, 9);\n"
+            L"  cols.Item(0).Width = 30; cols.Item(1).UnitType = 2; line.X2 = 50; rect.Stroke = rect.Fill;\n"
+            L"  rect.StrokeThickness = 3; wrap.Orientation = 1;\n"
+            L"  return [dock.GetDock(d1), grid.GetColumn(g1), grid.GetRowSpan(g1), canvas.GetTop(c1), cols.Item(0).Width,\n"
+            L"          cols.Item(0).UnitType, cols.Item(1).Width, cols.Item(1).UnitType, line.X2, (rect.Stroke != null),\n"
+            L"          rect.StrokeThickness, wrap.Orientation].join('|');\n"
+            L"}\n"
+            L"function PassNoElement() { try { grid.GetColumn(5); return 'read'; } catch (e) { return 'refused'; } }\n"
+            L"</lvk:Script></StackPanel>",
+        &error));
+    ASSERT_TRUE(root) << error;
+    EXPECT_EQ(CallScript(context.Get(), L"Read"),
+              L"0|0|false|1|1|1|0|2|2|2|40|5|2147483647|0|7|0|1|2|3|4|1|5|0|0|true|2");
+    EXPECT_EQ(CallScript(context.Get(), L"Write"), L"2|0|3|9|30|1|40|2|50|true|3|1");
+    EXPECT_EQ(CallScript(context.Get(), L"PassNoElement"), L"refused");
+
+    // The canvas places its child where the script put it.
+    auto* const pCanvas = MarkupCast<CLVKMarkupCanvas>(root->FindName(L"canvas"));
+    ASSERT_NE(pCanvas, nullptr);
+    MarkupSurface surface(30, 30);
+    surface.Render(pCanvas);
+    EXPECT_EQ(surface.Pixel(8, 10), RGB(255, 0, 0));
+    EXPECT_EQ(surface.Pixel(8, 3), RGB(255, 255, 255));
+}

@@ -153,10 +153,11 @@ def main():
     with open(os.path.join(OUT, 'two-sizes.ico'), 'wb') as f:
         f.write(ico([(16, icon_image(16, lambda x, y: (0, 0, 255, 255))),
                      (32, icon_image(32, lambda x, y: (0, 128, 0, 255)))]))
-    # 16 x 16 red, alpha all zero: the mask leaves the left half transparent.
+    # 16 x 16, alpha all zero: the mask leaves the left half transparent
+    # (black there, as an icon's screen pixels must be), the right half red.
     with open(os.path.join(OUT, 'zero-alpha.ico'), 'wb') as f:
-        f.write(ico([(16, icon_image(16, lambda x, y: (255, 0, 0, 255), alpha_zero=True,
-                                     mask=lambda x, y: x < 8))]))
+        f.write(ico([(16, icon_image(16, lambda x, y: (0, 0, 0, 255) if x < 8 else (255, 0, 0, 255),
+                                     alpha_zero=True, mask=lambda x, y: x < 8))]))
     with open(os.path.join(OUT, 'three-frames.gif'), 'wb') as f:
         f.write(gif(4, 4, [(10, 0), (0, 1), (25, 2)]))
     # 32 x 16: pure green on the left half, red on the right (YCbCr values

@@ -260,6 +260,27 @@ HICON CLVKIconImage::CreateScaledIcon(int nThreshold) const
     return ResizeIcon(m_hIcon, m_nWidth, m_nHeight, CLVKDpiScaling::GetGlobal()->ScaleX(m_nWidth, nThreshold));
 }
 
+namespace
+{
+
+// Whether any colour pixel of a 32-bit icon image has alpha; one whose alpha
+// is all 0 (older editors write such icons) is transparent only through its
+// mask, which the system's icon reads.
+bool HasAnyAlpha(const BYTE* pPixels, DWORD nAvailable, const BITMAPINFOHEADER& header)
+{
+    const unsigned long long nBytes = CheckedBitmapBytes(header.biWidth, header.biHeight / 2);
+    if (!nBytes || header.biHeight < 0 || nBytes > nAvailable)
+        return true;  // the caller refuses it
+    for (unsigned long long i = 3; i < nBytes; i += 4)
+    {
+        if (pPixels[i] != 0)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 BOOL CLVKIconImage::LoadFromIconBits(const BYTE* pData, DWORD nSize, int cx, int cy)
 {
     Clear();
@@ -272,7 +293,8 @@ BOOL CLVKIconImage::LoadFromIconBits(const BYTE* pData, DWORD nSize, int cx, int
     BITMAPINFOHEADER header{};
     if (nSize >= sizeof(header))
         std::memcpy(&header, pData, sizeof(header));
-    if (nSize >= sizeof(header) && header.biSize == sizeof(header) && header.biBitCount == 32)
+    if (nSize >= sizeof(header) && header.biSize == sizeof(header) && header.biBitCount == 32 &&
+        HasAnyAlpha(pData + sizeof(header), nSize - sizeof(header), header))
     {
         // The stored height covers the colour and the mask rows.
         const unsigned long long nBytes = CheckedBitmapBytes(header.biWidth, header.biHeight / 2);

@@ -811,13 +811,29 @@ void CLVKMarkupGdiPlusDeviceContext::DrawDeviceImage(CLVKMarkupDeviceDependentIm
     }
     UINT nFlags = 0;
     GdipGetImageFlags(pPicture, &nFlags);
-    GpImageAttributes* pAttributes = nullptr;
+    COLORREF clrKey = CLR_INVALID;
     if (!(nFlags & (ImageFlagsHasAlpha | ImageFlagsHasTranslucent)))
     {
         ILVKMarkupDeviceDependentImageSite* const pSite = pImage->GetSite();
-        if (pSite && pSite->GetMarkupContext() && GdipCreateImageAttributes(&pAttributes) == Ok && pAttributes)
+        if (pSite && pSite->GetMarkupContext())
         {
-            const ARGB key = ToArgb(MarkupGetSiteMaskColor(pSite)) & 0x00FFFFFF;
+            clrKey = MarkupGetSiteMaskColor(pSite);
+        }
+    }
+    DrawWholeImage(pPicture, rc, clrKey);
+}
+
+void CLVKMarkupGdiPlusDeviceContext::DrawWholeImage(GpImage* pPicture, const RECT& rc, COLORREF clrKey)
+{
+    GpImageAttributes* pAttributes = nullptr;
+    if (GdipCreateImageAttributes(&pAttributes) == Ok && pAttributes)
+    {
+        // Scaling samples beyond the picture's edge: mirrored pixels keep
+        // the edge as it is instead of fading it into transparency.
+        GdipSetImageAttributesWrapMode(pAttributes, WrapModeTileFlipXY, 0, FALSE);
+        if (clrKey != CLR_INVALID)
+        {
+            const ARGB key = ToArgb(clrKey) & 0x00FFFFFF;
             GdipSetImageAttributesColorKeys(pAttributes, ColorAdjustTypeBitmap, TRUE, key, key);
         }
     }
@@ -842,7 +858,7 @@ void CLVKMarkupGdiPlusDeviceContext::DrawIcon(CLVKImageManagerIcon* pIcon, const
     }
     if (BitmapPtr pBitmap{IconToGdiPlusBitmap(pIcon)})
     {
-        GdipDrawImageRectI(m_pGraphics, pBitmap.get(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+        DrawWholeImage(pBitmap.get(), rc, CLR_INVALID);
         return;
     }
     if (HDC hDC = GetDC())

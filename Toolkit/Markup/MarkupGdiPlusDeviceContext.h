@@ -10,6 +10,7 @@
 namespace Gdiplus
 {
 class GpBitmap;
+class GpImage;
 class GpBrush;
 class GpFont;
 class GpGraphics;
@@ -107,6 +108,9 @@ public:
 
 private:
     Gdiplus::GpFont* GetTextFont();
+    // The whole picture scaled into the rectangle, with the colour keyed out
+    // unless it is CLR_INVALID.
+    void DrawWholeImage(Gdiplus::GpImage* pPicture, const RECT& rc, COLORREF clrKey);
     void ApplySmoothing();
 
     int m_nPixelOffset = 0;

@@ -1,5 +1,7 @@
 #include "MarkupFixtureCases.h"
 
+#include "MarkupTestSupport.h"
+
 namespace
 {
 
@@ -10,6 +12,7 @@ const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kGreen0 = RGB(0, 255, 0);
+const COLORREF kJpegRed = RGB(254, 0, 0);
 
 }  // namespace
 
@@ -233,4 +236,98 @@ const std::vector<MarkupFixtureCase>& MarkupTextImageFixtureCases()
           {0, 37, kWhite}}},
     };
     return cases;
+}
+
+const std::vector<MarkupFixtureCase>& MarkupElementFixtureCases()
+{
+    static const std::vector<MarkupFixtureCase> cases = {
+        // Left to right from x 5, 75 and 145: frame 4, 2, 4, 2 around red at
+        // y 30..69; a rounded frame around green at y 20..79 whose corner
+        // stays empty; two blue strips 2 wide and nothing between them.
+        {L"border.xml",
+         200,
+         100,
+         {{4, 50, kWhite},    {5, 50, kBlue},      {8, 50, kBlue},     {9, 50, kRed},      {35, 50, kRed},
+          {61, 50, kBlue},    {64, 50, kBlue},     {65, 50, kWhite},   {35, 30, kBlue},    {35, 31, kBlue},
+          {35, 32, kRed},     {35, 69, kBlue},     {35, 70, kWhite},   {75, 20, kWhite},   {77, 22, kWhite},
+          {105, 50, kGreen},  {75, 50, kBlack},    {77, 50, kGreen},   {145, 50, kBlue},   {146, 50, kBlue},
+          {147, 50, kWhite},  {165, 50, kWhite},   {182, 50, kWhite},  {183, 50, kBlue},   {184, 50, kBlue},
+          {185, 50, kWhite},  {165, 30, kWhite}}},
+        // The PNG uniformly at 30 x 30 centred in 60 (its band clear from
+        // 38); the icon at 60 with its masked half clear; the GIF's first
+        // frame at 76; the JPEG at 92, its green keyed out by GDI+ only.
+        {L"pictures.xml",
+         200,
+         60,
+         {{15, 5, kRed},
+          {36, 29, kRed},
+          {40, 10, kWhite},
+          {60, 10, kWhite},
+          {67, 10, kWhite},
+          {68, 10, kRed},
+          {75, 15, kRed},
+          {80, 10, kRed},
+          {91, 15, kRed},
+          {108, 5, kJpegRed},
+          {123, 15, kJpegRed},
+          {124, 5, kWhite},
+          {100, 20, kWhite},
+          {95, 10, kWhite, fixtureGdiPlusOnly},
+          {95, 10, kGreen0, fixtureGdiOnly}}},
+        // A filled cubic curve, a stroked triangle with nothing inside, and a
+        // half disc under an arc.
+        {L"paths.xml",
+         120,
+         120,
+         {{30, 20, kRed},
+          {10, 40, kWhite},
+          {80, 10, kBlue},
+          {99, 30, kBlue},
+          {85, 20, kWhite},
+          {30, 70, kGreen},
+          {30, 79, kGreen},
+          {30, 85, kWhite},
+          {11, 62, kWhite}}},
+        // Rotated about its corner to x 30..49, y 10..49; scaled by 2 to
+        // (60, 10)-(80, 30); moved by (30, 10) to (40, 70)-(60, 90).
+        {L"transforms.xml",
+         120,
+         120,
+         {{40, 20, kRed},
+          {40, 45, kRed},
+          {55, 20, kWhite},
+          {45, 5, kWhite},
+          {62, 12, kBlue},
+          {78, 28, kBlue},
+          {70, 35, kWhite},
+          {45, 75, kGreen},
+          {58, 88, kGreen},
+          {35, 75, kWhite},
+          {20, 70, kWhite}}},
+    };
+    return cases;
+}
+
+void ExpectMarkupFixturePixels(const std::vector<MarkupFixtureCase>& cases, bool bGdiPlus)
+{
+    for (const MarkupFixtureCase& c : cases)
+    {
+        const std::wstring text = ReadMarkupFixture(c.file);
+        ASSERT_FALSE(text.empty()) << "cannot read fixture";
+        MarkupContextHolder context;
+        context->EnableGdiPlus(bGdiPlus);
+        std::wstring error;
+        ElementHolder root(context.Parse(text, &error));
+        ASSERT_TRUE(root) << error;
+        MarkupSurface surface(c.width, c.height);
+        surface.Render(root.Get());
+        for (const MarkupFixtureProbe& p : c.probes)
+        {
+            if (p.AppliesTo(bGdiPlus))
+            {
+                EXPECT_EQ(surface.Pixel(p.x, p.y), p.color)
+                    << c.file << (bGdiPlus ? " GDI+" : " GDI") << " at " << p.x << "," << p.y;
+            }
+        }
+    }
 }

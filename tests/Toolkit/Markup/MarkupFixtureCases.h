@@ -12,10 +12,25 @@
 #include <string>
 #include <vector>
 
+// Which device a probe holds for: pictures that only GDI+ reads, or that
+// the devices key differently, have probes of their own per device.
+enum MarkupFixtureDevice
+{
+    fixtureBothDevices = 0,
+    fixtureGdiOnly = 1,
+    fixtureGdiPlusOnly = 2,
+};
+
 struct MarkupFixtureProbe
 {
     int x, y;
     COLORREF color;
+    int device = fixtureBothDevices;
+
+    bool AppliesTo(bool bGdiPlus) const
+    {
+        return device == fixtureBothDevices || device == (bGdiPlus ? fixtureGdiPlusOnly : fixtureGdiOnly);
+    }
 };
 
 struct MarkupFixtureCase
@@ -60,3 +75,8 @@ const std::vector<MarkupFixtureCase>& MarkupPanelFixtureCases();
 const std::vector<MarkupFixtureCase>& MarkupShapeFixtureCases();
 const std::vector<MarkupFixtureCase>& MarkupControlFixtureCases();
 const std::vector<MarkupFixtureCase>& MarkupTextImageFixtureCases();
+const std::vector<MarkupFixtureCase>& MarkupElementFixtureCases();
+
+// Renders every case in process, through the GDI device or (when GDI+ has
+// been started) the GDI+ device, and checks the probes for that device.
+void ExpectMarkupFixturePixels(const std::vector<MarkupFixtureCase>& cases, bool bGdiPlus);

@@ -294,3 +294,9 @@ TEST_F(MarkupGdiPlusPictures, IconResourcesLoadOnBothDevices)
         }
     }
 }
+
+TEST_F(MarkupGdiPlusPictures, ElementFixturesDrawOnBothDevices)
+{
+    ExpectMarkupFixturePixels(MarkupElementFixtureCases(), false);
+    ExpectMarkupFixturePixels(MarkupElementFixtureCases(), true);
+}

@@ -132,19 +132,5 @@ TEST(MarkupImage, ChangingTheSourceReloadsOnTheNextLayout)
 
 TEST(MarkupImage, TextAndImageFixturesDrawToExactPixels)
 {
-    for (const MarkupFixtureCase& c : MarkupTextImageFixtureCases())
-    {
-        const std::wstring text = ReadMarkupFixture(c.file);
-        ASSERT_FALSE(text.empty()) << "cannot read fixture";
-        MarkupContextHolder context;
-        std::wstring error;
-        ElementHolder root(context.Parse(text, &error));
-        ASSERT_TRUE(root) << error;
-        MarkupSurface surface(c.width, c.height);
-        surface.Render(root.Get());
-        for (const MarkupFixtureProbe& p : c.probes)
-        {
-            EXPECT_EQ(surface.Pixel(p.x, p.y), p.color) << c.file << " at " << p.x << "," << p.y;
-        }
-    }
+    ExpectMarkupFixturePixels(MarkupTextImageFixtureCases(), false);
 }

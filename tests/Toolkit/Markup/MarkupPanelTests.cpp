@@ -37,21 +37,7 @@ void ExpectRect(const RECT& rc, int l, int t, int r, int b, const char* what)
 
 TEST(MarkupPanels, FixturesArrangeToExactPixels)
 {
-    for (const MarkupFixtureCase& c : MarkupPanelFixtureCases())
-    {
-        const std::wstring text = ReadMarkupFixture(c.file);
-        ASSERT_FALSE(text.empty()) << "cannot read fixture";
-        MarkupContextHolder context;
-        std::wstring error;
-        ElementHolder root(context.Parse(text, &error));
-        ASSERT_TRUE(root) << error;
-        MarkupSurface surface(c.width, c.height);
-        surface.Render(root.Get());
-        for (const MarkupFixtureProbe& p : c.probes)
-        {
-            EXPECT_EQ(surface.Pixel(p.x, p.y), p.color) << c.file << " at " << p.x << "," << p.y;
-        }
-    }
+    ExpectMarkupFixturePixels(MarkupPanelFixtureCases(), false);
 }
 
 TEST(MarkupPanels, DockPanelEdges)

@@ -22,21 +22,7 @@ CLVKMarkupUIElement* FirstChild(const ElementHolder& root)
 
 TEST(MarkupShapes, FixtureDrawsToExactPixels)
 {
-    for (const MarkupFixtureCase& c : MarkupShapeFixtureCases())
-    {
-        const std::wstring text = ReadMarkupFixture(c.file);
-        ASSERT_FALSE(text.empty()) << "cannot read fixture";
-        MarkupContextHolder context;
-        std::wstring error;
-        ElementHolder root(context.Parse(text, &error));
-        ASSERT_TRUE(root) << error;
-        MarkupSurface surface(c.width, c.height);
-        surface.Render(root.Get());
-        for (const MarkupFixtureProbe& p : c.probes)
-        {
-            EXPECT_EQ(surface.Pixel(p.x, p.y), p.color) << c.file << " at " << p.x << "," << p.y;
-        }
-    }
+    ExpectMarkupFixturePixels(MarkupShapeFixtureCases(), false);
 }
 
 TEST(MarkupShapes, MeasuredSizes)

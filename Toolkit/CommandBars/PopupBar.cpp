@@ -805,8 +805,8 @@ int CLVKPopupBar::TrackPopup(UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT lp
     SetOwnerWindow(pSite);
     SetSiteWindow(pSite);
     int nResult = 0;
-    if (nFlags & TPM_RETURNCMD)
-        SetReturnCommandSlot(&nResult);
+    // Only a call that asks for the id gets it; no slot of an earlier call stays.
+    SetReturnCommandSlot((nFlags & TPM_RETURNCMD) ? &nResult : nullptr);
     SetRightButtonTracking((nFlags & TPM_RIGHTBUTTON) != 0);
     SetNoCommandUpdate((nFlags & TPM_NONOTIFY) != 0);
     const BOOL bRightToLeft = pSite && pSite->GetSafeHwnd() &&

@@ -257,6 +257,32 @@ TEST(ToolkitPopupMenuCommands, AnInvalidMenuIsNotShown)
     EXPECT_FALSE(TrackToolkitPopupMenu(nullptr, 0, 150, 150, &owner.wnd));
 }
 
+TEST(TrackPopupBar, TheBarKeepsNoSlotForTheResultAfterTheCall)
+{
+    OwnerWindow owner;
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    pBars->SetSite(&owner.wnd);
+    pBars->GetCommandBarsOptions()->nAnimationType = -1;
+    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(pBars);
+    pBar->GetControls()->Add(kControlButton, 101)->SetCaption(L"&New");
+
+    owner.Keys({'N'});
+    EXPECT_EQ(pBars->TrackPopupBar(pBar, TPM_RETURNCMD, 150, 150, &owner.wnd), 101);
+    EXPECT_EQ(pBar->GetReturnCommandSlot(), nullptr);
+
+    // A slot left from elsewhere is not written by a call without
+    // TPM_RETURNCMD: the command goes to the owner.
+    int nStale = -1;
+    pBar->SetReturnCommandSlot(&nStale);
+    owner.Keys({'N'});
+    EXPECT_EQ(pBars->TrackPopupBar(pBar, 0, 150, 150, &owner.wnd), TRUE);
+    EXPECT_EQ(nStale, -1);
+    EXPECT_EQ(owner.commands, (std::vector<UINT>{101}));
+    EXPECT_EQ(pBar->GetReturnCommandSlot(), nullptr);
+    pBar->InternalRelease();
+    pBars->InternalRelease();
+}
+
 // ---- lifetime -------------------------------------------------------------------------
 
 TEST(PopupLifetime, ReleasingAnOpenPopupClosesItOnce)

@@ -295,6 +295,33 @@ TEST(TrayIcon, EventsOfAnotherIconOrWithoutOwnerAreIgnored)
     EXPECT_TRUE(owner.log.commands.empty());
 }
 
+// While the tray menu is open a thread timer looks for the toolkit's popup
+// window and then chooses "&Hide" by its mnemonic.
+HWND g_hMenuOwner = nullptr;
+bool g_bToolkitPopupSeen = false;
+
+void CALLBACK ChooseFromTrayMenu(HWND, UINT, UINT_PTR nId, DWORD)
+{
+    KillTimer(nullptr, nId);
+    const HWND hPopup = FindWindowW(L"LVKPopupBar", nullptr);
+    g_bToolkitPopupSeen = hPopup && IsWindowVisible(hPopup);
+    PostMessageW(g_hMenuOwner, WM_KEYDOWN, 'H', 0);
+}
+
+TEST(TrayIcon, TheContextMenuIsAToolkitPopupWhoseCommandsReachTheOwner)
+{
+    Owner owner;
+    ScriptedTrayIcon tray;
+    ASSERT_TRUE(tray.Create(L"tip", owner.Wnd(), kErrorIcon, kMenuIconId, 0, TRUE));
+    g_hMenuOwner = owner.Wnd()->GetSafeHwnd();
+    g_bToolkitPopupSeen = false;
+    SetTimer(nullptr, 0, 20, &ChooseFromTrayMenu);
+    EXPECT_EQ(1, SendMessageW(tray.GetSafeHwnd(), CLVKTrayIcon::kTrayNotifyMessage, kMenuIconId, WM_RBUTTONUP));
+    EXPECT_TRUE(g_bToolkitPopupSeen);
+    EXPECT_EQ(std::vector<WPARAM>{7702}, owner.log.commands);
+    EXPECT_EQ(nullptr, FindWindowW(L"LVKPopupBar", nullptr)) << "the menu closed";
+}
+
 TEST(TrayIcon, AnimationShowsEachFrameAndStopPutsTheIconBack)
 {
     ScriptedTrayIcon tray;

@@ -17,6 +17,7 @@ CLVKReportColumn::CLVKReportColumn(int nItemIndex, LPCWSTR lpszCaption, int nWid
       m_bAutoSize(bAutoSize)
 {
     m_pEditOptions = new CLVKReportRecordItemEditOptions();
+    m_nDefaultWidth = nWidth;
 }
 
 CLVKReportColumn::~CLVKReportColumn()

@@ -37,6 +37,8 @@ public:
     BOOL IsVisible() const { return m_bVisible; }
     void SetVisible(BOOL bVisible = TRUE);
     int GetWidth() const;
+    // The width the column was made with.
+    int GetDefaultWidth() const { return m_nDefaultWidth; }
     int SetWidth(int nWidth);
     int GetMinWidth() const;
     void SetMinWidth(int nMinWidth) { m_nMinWidth = nMinWidth; }
@@ -144,6 +146,7 @@ private:
     int m_nColumnAutoWidth = 0;
     int m_nColumnStaticWidth = 0;
     BOOL m_bAutoSize = TRUE;
+    int m_nDefaultWidth = 0;
     CFont* m_pFont = nullptr;
     int m_nFooterAlignment = -1;
     BOOL m_bDrawHeaderDivider = TRUE;

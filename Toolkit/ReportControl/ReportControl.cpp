@@ -20,6 +20,10 @@
 #include "ReportThemes.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
+#include "Foundation/AlphaBitmap.h"
+#include "Foundation/BitmapLoaders.h"
+#include "Foundation/ImageManagerIcon.h"
+#include "Foundation/ResourceManager.h"
 #include "Foundation/WindowHelpers.h"
 #include "Markup/MarkupHelpers.h"
 
@@ -109,6 +113,8 @@ CLVKReportControl::CLVKReportControl()
     m_pSelectedRows = new CLVKReportSelectedRows(this);
     m_pBehavior = std::make_unique<CLVKReportBehavior>(LVK_REPORT_BEHAVIOR_DEFAULT);
     m_pNavigator = std::make_unique<CLVKReportNavigator>(this);
+    m_pIconNavigator = std::make_unique<CLVKReportIconNavigator>(this);
+    m_pCurrentNavigator = m_pNavigator.get();
     m_pInplaceEdit = std::make_unique<CLVKReportInplaceEdit>();
     m_pInplaceList = std::make_unique<CLVKReportInplaceList>();
     m_pImageManager = new CLVKImageManager();
@@ -124,12 +130,18 @@ CLVKReportControl::~CLVKReportControl()
     EnableMarkup(FALSE);
     if (m_hCacheBitmap)
         DeleteObject(m_hCacheBitmap);
+    if (m_hWatermark)
+        DeleteObject(m_hWatermark);
     m_pSelectedRows->InternalRelease();
     m_pColumns->InternalRelease();
     if (m_pPaintManager)
         m_pPaintManager->InternalRelease();
     m_pReportHeader->InternalRelease();
     m_pImageManager->InternalRelease();
+    if (m_pIconViewGroupOrder)
+        m_pIconViewGroupOrder->InternalRelease();
+    if (m_pIconViewColumns)
+        m_pIconViewColumns->InternalRelease();
     m_pSections->InternalRelease();
     DestroyWindow();
 }
@@ -141,6 +153,196 @@ void CLVKReportControl::SetImageManager(CLVKImageManager* pImageManager)
     m_pImageManager->InternalRelease();
     m_pImageManager = pImageManager;
     RedrawControl();
+}
+
+HCURSOR CLVKReportControl::GetRowSizingCursor()
+{
+    if (!m_hRowSizingCursor)
+        m_hRowSizingCursor = CLVKResourceManager::GetGlobal()->LoadCursor(9971);
+    if (!m_hRowSizingCursor)
+        m_hRowSizingCursor = ::LoadCursor(nullptr, IDC_SIZENS);
+    return m_hRowSizingCursor;
+}
+
+void CLVKReportControl::ShowRowNumberColumn(BOOL bShow)
+{
+    if (bShow)
+    {
+        if (m_nSavedRowNumberColumnIndex >= 0)
+            m_nRowNumberColumnIndex = m_nSavedRowNumberColumnIndex;
+        if (m_nRowNumberColumnIndex >= 0 && m_bRowNumberColumn)
+        {
+            if (CLVKReportColumn* pColumn = m_pColumns->Find(m_nRowNumberColumnIndex))
+                pColumn->SetVisible(TRUE);
+        }
+    }
+    else
+    {
+        m_nSavedRowNumberColumnIndex = m_nRowNumberColumnIndex;
+        if (m_nRowNumberColumnIndex >= 0 && m_bRowNumberColumn && !m_bIconView)
+        {
+            if (CLVKReportColumn* pColumn = m_pColumns->Find(m_nRowNumberColumnIndex))
+                pColumn->SetVisible(FALSE);
+        }
+        m_nRowNumberColumnIndex = -1;
+    }
+    RedrawControl();
+}
+
+BOOL CLVKReportControl::SetWatermarkBitmap(HBITMAP hBitmap, BYTE nTransparency)
+{
+    m_nWatermarkTransparency = nTransparency;
+    if (m_hWatermark)
+        DeleteObject(m_hWatermark);
+    m_hWatermark = nullptr;
+    m_szWatermark = SIZE{};
+    RedrawControl();
+    if (!hBitmap)
+        return TRUE;
+    BITMAP bm{};
+    if (!::GetObjectW(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight == 0)
+        return FALSE;
+    if (bm.bmBitsPixel == 32)
+        m_hWatermark = DuplicateDibSection(hBitmap);
+    else
+    {
+        // Any other depth is copied into a 32-bit picture of its size.
+        const int cy = abs(bm.bmHeight);
+        BYTE* pBits = nullptr;
+        m_hWatermark = CreateDibSection32(nullptr, bm.bmWidth, cy, &pBits);
+        if (m_hWatermark)
+        {
+            HDC hScreen = ::GetDC(nullptr);
+            HDC hSrc = ::CreateCompatibleDC(hScreen);
+            HDC hDest = ::CreateCompatibleDC(hScreen);
+            HGDIOBJ hOldSrc = ::SelectObject(hSrc, hBitmap);
+            HGDIOBJ hOldDest = ::SelectObject(hDest, m_hWatermark);
+            const BOOL bCopied = ::BitBlt(hDest, 0, 0, bm.bmWidth, cy, hSrc, 0, 0, SRCCOPY);
+            ::SelectObject(hSrc, hOldSrc);
+            ::SelectObject(hDest, hOldDest);
+            ::DeleteDC(hSrc);
+            ::DeleteDC(hDest);
+            ::ReleaseDC(nullptr, hScreen);
+            // An opaque picture: every pixel's alpha is full.
+            for (int i = 0; bCopied && pBits && i < bm.bmWidth * cy; i++)
+                pBits[i * 4 + 3] = 0xFF;
+            if (!bCopied)
+            {
+                DeleteObject(m_hWatermark);
+                m_hWatermark = nullptr;
+            }
+        }
+    }
+    BITMAP bmCopy{};
+    if (!m_hWatermark || !::GetObjectW(m_hWatermark, sizeof(bmCopy), &bmCopy))
+    {
+        if (m_hWatermark)
+            DeleteObject(m_hWatermark);
+        m_hWatermark = nullptr;
+        return FALSE;
+    }
+    m_szWatermark = SIZE{bmCopy.bmWidth, abs(bmCopy.bmHeight)};
+    return TRUE;
+}
+
+BOOL CLVKReportControl::SetWatermarkBitmapFile(LPCWSTR lpszPath, BYTE nTransparency)
+{
+    if (!lpszPath || !*lpszPath)
+        return SetWatermarkBitmap(nullptr, nTransparency);
+    BOOL bAlpha = -1;
+    HBITMAP hBitmap = LoadBitmapFromFile(lpszPath, &bAlpha);
+    if (!hBitmap)
+    {
+        SetWatermarkBitmap(nullptr, nTransparency);
+        return FALSE;
+    }
+    const BOOL bResult = SetWatermarkBitmap(hBitmap, nTransparency);
+    DeleteObject(hBitmap);
+    return bResult;
+}
+
+void CLVKReportControl::DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas)
+{
+    if (!m_hWatermark || IsRectEmpty(&rcArea))
+        return;
+    const int nFlags = m_nWatermarkAlignment;
+    const int nAreaWidth = rcArea.right - rcArea.left;
+    const int nAreaHeight = rcArea.bottom - rcArea.top;
+    RECT rcTarget = rcArea;
+    SIZE szSource = m_szWatermark;
+    if (!(nFlags & 0x100))
+    {
+        // Its own size, cut to the area.
+        szSource.cx = min(szSource.cx, nAreaWidth);
+        szSource.cy = min(szSource.cy, nAreaHeight);
+        rcTarget.right = rcTarget.left + szSource.cx;
+        rcTarget.bottom = rcTarget.top + szSource.cy;
+    }
+    else
+    {
+        if ((nFlags & 0x0300) == 0x0300)
+        {
+            szSource.cx = min(szSource.cx, nAreaWidth);
+            szSource.cy = min(szSource.cy, nAreaHeight);
+        }
+        if ((nFlags & 0x0500) == 0x0500)
+        {
+            rcTarget.right = rcTarget.left + min(nAreaWidth, static_cast<int>(m_szWatermark.cx));
+            rcTarget.bottom = rcTarget.top + min(nAreaHeight, static_cast<int>(m_szWatermark.cy));
+        }
+        if ((nFlags & 0x0900) == 0x0900 && szSource.cx > 0 && szSource.cy > 0)
+        {
+            int nWidth = rcTarget.right - rcTarget.left;
+            int nHeight = rcTarget.bottom - rcTarget.top;
+            nWidth = min(nWidth, static_cast<int>(static_cast<long long>(nHeight) * szSource.cx / szSource.cy));
+            nHeight = min(nHeight, static_cast<int>(static_cast<long long>(nWidth) * szSource.cy / szSource.cx));
+            rcTarget.right = rcTarget.left + nWidth;
+            rcTarget.bottom = rcTarget.top + nHeight;
+        }
+    }
+    const int nTargetWidth = rcTarget.right - rcTarget.left;
+    const int nTargetHeight = rcTarget.bottom - rcTarget.top;
+    if (nFlags & 0x0002)
+        OffsetRect(&rcTarget, (nAreaWidth - nTargetWidth) / 2, 0);
+    else if (nFlags & 0x0004)
+        OffsetRect(&rcTarget, nAreaWidth - nTargetWidth, 0);
+    if (nFlags & 0x0020)
+        OffsetRect(&rcTarget, 0, (nAreaHeight - nTargetHeight) / 2);
+    else if (nFlags & 0x0040)
+        OffsetRect(&rcTarget, 0, nAreaHeight - nTargetHeight);
+
+    CDC dcPicture;
+    dcPicture.CreateCompatibleDC(pDC);
+    HGDIOBJ hOldPicture = SelectObject(dcPicture.m_hDC, m_hWatermark);
+    CLVKImageManager* pBlender = CLVKImageManager::GetGlobal();
+    if (!(nFlags & 0x100))
+    {
+        pBlender->BlendConstantAlpha(pDC, rcTarget, &dcPicture, RECT{0, 0, szSource.cx, szSource.cy},
+                                     m_nWatermarkTransparency);
+    }
+    else
+    {
+        // The picture stretched on a white canvas, the canvas blended whole.
+        const int cx = rcCanvas.right - rcCanvas.left;
+        const int cy = rcCanvas.bottom - rcCanvas.top;
+        CDC dcCanvas;
+        dcCanvas.CreateCompatibleDC(pDC);
+        BYTE* pBits = nullptr;
+        HBITMAP hCanvas = CreateDibSection32(pDC->m_hDC, cx, cy, &pBits);
+        if (hCanvas)
+        {
+            HGDIOBJ hOldCanvas = SelectObject(dcCanvas.m_hDC, hCanvas);
+            const RECT rcAll{0, 0, cx, cy};
+            FillRect(dcCanvas.m_hDC, &rcAll, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            SetStretchBltMode(dcCanvas.m_hDC, HALFTONE);
+            StretchBlt(dcCanvas.m_hDC, rcTarget.left - rcCanvas.left, rcTarget.top - rcCanvas.top, nTargetWidth,
+                       nTargetHeight, dcPicture.m_hDC, 0, 0, szSource.cx, szSource.cy, SRCCOPY);
+            pBlender->BlendConstantAlpha(pDC, rcCanvas, &dcCanvas, rcAll, m_nWatermarkTransparency);
+            SelectObject(dcCanvas.m_hDC, hOldCanvas);
+            DeleteObject(hCanvas);
+        }
+    }
+    SelectObject(dcPicture.m_hDC, hOldPicture);
 }
 
 int CLVKReportControl::GetDefaultRowHeight() const
@@ -252,7 +454,7 @@ void CLVKReportControl::ShowHeaderRows(BOOL bShow)
     AdjustScrollBars();
     // Hidden rows cannot keep the focus: it goes back to the body.
     if (!bShow && bHadFocus)
-        m_pNavigator->OnHeaderHidden(FALSE);
+        m_pCurrentNavigator->OnHeaderHidden(FALSE);
 }
 
 void CLVKReportControl::ShowFooterRows(BOOL bShow)
@@ -262,7 +464,7 @@ void CLVKReportControl::ShowFooterRows(BOOL bShow)
     AdjustLayout();
     AdjustScrollBars();
     if (!bShow && bHadFocus)
-        m_pNavigator->OnFooterHidden(FALSE);
+        m_pCurrentNavigator->OnFooterHidden(FALSE);
 }
 
 void CLVKReportControl::Populate()
@@ -429,6 +631,23 @@ void CLVKReportControl::SetPaintManager(CLVKReportPaintManager* pPaintManager)
         SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
+BOOL CLVKReportControl::IsHeaderRowsVisible() const
+{
+    return m_pSectionHeader->m_bVisible;
+}
+
+BOOL CLVKReportControl::IsFooterRowsVisible() const
+{
+    return m_pSectionFooter->m_bVisible;
+}
+
+int CLVKReportControl::GetIconViewItemsPerLine(int nWidth) const
+{
+    return m_szIconSpacing.cx > 0 ? max(1, nWidth / m_szIconSpacing.cx) : 1;
+}
+
+// Switching the view hides every column but the icon column, the header and
+// the footer, and gives them back when it is switched off.
 BOOL CLVKReportControl::ShowIconView(BOOL bShow)
 {
     if (m_nIconColumnIndex == -1)
@@ -436,7 +655,230 @@ BOOL CLVKReportControl::ShowIconView(BOOL bShow)
         m_bIconView = FALSE;
         return FALSE;
     }
-    return bShow == m_bIconView ? bShow : FALSE;
+    if (bShow == m_bIconView)
+        return bShow;
+    CLVKReportColumnOrder* pGroups = m_pColumns->GetGroupsOrder();
+    CLVKReportColumn* pIconColumn = m_pColumns->Find(m_nIconColumnIndex);
+    if (bShow)
+    {
+        m_pCurrentNavigator = m_pIconNavigator.get();
+        if (!m_pIconViewGroupOrder)
+            m_pIconViewGroupOrder = new CLVKReportColumnOrder(m_pColumns);
+        if (!m_pIconViewColumns)
+            m_pIconViewColumns = new CLVKReportColumnOrder(m_pColumns);
+        m_pIconViewGroupOrder->Clear();
+        if (pGroups->GetCount() > 0)
+        {
+            for (int i = 0; i < pGroups->GetCount(); i++)
+            {
+                m_pIconViewGroupOrder->Add(pGroups->GetAt(i));
+                pGroups->GetAt(i)->SetVisible(FALSE);
+            }
+            pGroups->Clear();
+            Populate();
+        }
+        m_pIconViewColumns->Clear();
+        for (int i = 0; i < m_pColumns->GetCount(); i++)
+        {
+            CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+            if (pColumn->IsVisible())
+            {
+                m_pIconViewColumns->Add(pColumn);
+                pColumn->SetVisible(FALSE);
+            }
+        }
+        m_szIcon = SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+        m_szIconSpacing.cx = Sx(5) + GetSystemMetrics(SM_CXICONSPACING);
+        m_szIconSpacing.cy = max(GetSystemMetrics(SM_CYICONSPACING),
+                                 static_cast<int>(m_szIcon.cy) + 2 * m_pPaintManager->GetRowHeightDefault());
+        if (pIconColumn)
+        {
+            pIconColumn->SetVisible(TRUE);
+            if (pIconColumn->IsAutoSize())
+                m_iconViewSaved.nIconColumnWidth = pIconColumn->GetWidth();
+            pIconColumn->SetWidth(m_szIcon.cx);
+            pIconColumn->SetIconViewColumn(TRUE);
+        }
+        m_iconViewSaved.bHeaderVisible = m_bHeaderVisible;
+        m_bHeaderVisible = FALSE;
+        AdjustLayout();
+        AdjustScrollBars();
+        m_iconViewSaved.bFooterVisible = m_bFooterVisible;
+        m_bFooterVisible = FALSE;
+        AdjustLayout();
+        AdjustScrollBars();
+        m_iconViewSaved.bFocusSubItems = m_bFocusSubItems;
+        m_iconViewSaved.bAutoColumnSizing = m_pReportHeader->IsAutoColumnSizing();
+        m_bFocusSubItems = FALSE;
+        m_pFocusedColumn = nullptr;
+        m_pReportHeader->SetAutoColumnSizing(TRUE);
+        m_iconViewSaved.bHeaderRowsVisible = m_pSectionHeader->m_bVisible;
+        m_iconViewSaved.bFooterRowsVisible = m_pSectionFooter->m_bVisible;
+        ShowHeaderRows(FALSE);
+        ShowFooterRows(FALSE);
+        m_nIconsPerLine = GetIconViewItemsPerLine(m_pReportHeader->GetWidth());
+        m_iconViewSaved.nTreeIndent = m_pPaintManager->GetTreeIndent();
+        m_iconViewSaved.nGroupRowIndent = m_pPaintManager->m_nGroupRowIndent;
+        m_pPaintManager->SetTreeIndent(0);
+        m_pPaintManager->m_nGroupRowIndent = 0;
+        m_bIconView = TRUE;
+    }
+    else
+    {
+        m_pCurrentNavigator = m_pNavigator.get();
+        m_pPaintManager->SetTreeIndent(m_iconViewSaved.nTreeIndent);
+        m_pReportHeader->SetAutoColumnSizing(m_iconViewSaved.bAutoColumnSizing);
+        m_bIconView = FALSE;
+        if (pIconColumn)
+        {
+            pIconColumn->SetIconViewColumn(FALSE);
+            pIconColumn->SetVisible(FALSE);
+            pIconColumn->SetWidth(0);
+        }
+        for (int i = 0; m_pIconViewColumns && i < m_pIconViewColumns->GetCount(); i++)
+        {
+            CLVKReportColumn* pColumn = m_pIconViewColumns->GetAt(i);
+            pColumn->SetVisible(TRUE);
+            if (pColumn->GetWidth() == 0)
+                pColumn->SetWidth(pColumn->GetDefaultWidth());
+        }
+        for (int i = 0; m_pIconViewGroupOrder && i < m_pIconViewGroupOrder->GetCount(); i++)
+        {
+            pGroups->Add(m_pIconViewGroupOrder->GetAt(i));
+            m_pIconViewGroupOrder->GetAt(i)->SetVisible(TRUE);
+        }
+        Populate();
+        m_bHeaderVisible = m_iconViewSaved.bHeaderVisible;
+        AdjustLayout();
+        AdjustScrollBars();
+        m_bFooterVisible = m_iconViewSaved.bFooterVisible;
+        AdjustLayout();
+        AdjustScrollBars();
+        if (m_iconViewSaved.bFocusSubItems)
+        {
+            m_bFocusSubItems = TRUE;
+            m_pFocusedColumn = nullptr;
+        }
+        ShowHeaderRows(m_iconViewSaved.bHeaderRowsVisible);
+        ShowFooterRows(m_iconViewSaved.bFooterRowsVisible);
+        m_pPaintManager->m_nGroupRowIndent = m_iconViewSaved.nGroupRowIndent;
+    }
+    if (CLVKReportRow* pFirst = GetRows()->GetAt(0))
+        m_pSelectedRows->Remove(pFirst);
+    AdjustScrollBars();
+    RedrawControl();
+    return bShow;
+}
+
+void CLVKReportControl::DrawIconView(CDC* pDC, RECT rcBody)
+{
+    CLVKReportRows* pRows = GetRows();
+    pRows->ClearScreenRows();
+    const int nPerLine = GetIconViewItemsPerLine(m_pReportHeader->GetWidth());
+    m_nIconsPerLine = nPerLine;
+    int nIndex = m_pSectionBody->GetTopRowIndex();
+    nIndex = (nIndex + nPerLine - 1) / nPerLine * nPerLine;
+    int x = rcBody.left;
+    int y = rcBody.top;
+    const int nFirst = nIndex;
+    const int nSaved = SaveDC(pDC->m_hDC);
+    IntersectClipRect(pDC->m_hDC, rcBody.left, rcBody.top, rcBody.right, rcBody.bottom);
+    for (; nIndex < pRows->GetCount(); nIndex++)
+    {
+        if (nIndex % nPerLine == 0)
+        {
+            x = rcBody.left;
+            if (nIndex != nFirst)
+                y += m_szIconSpacing.cy;
+        }
+        else
+            x += m_szIconSpacing.cx;
+        if (y >= rcBody.bottom)
+            break;
+        CLVKReportRow* pRow = pRows->GetAt(nIndex);
+        const RECT rcCell{x, y, x + m_szIconSpacing.cx, y + m_szIconSpacing.cy};
+        pRow->Draw(pDC, rcCell, rcBody, 0, 0, m_pColumns->GetCount());
+        if (pRows->IsVirtualMode())
+        {
+            CLVKReportRow* pCopy = CreateRow();
+            pCopy->InitRowFrom(pRow);
+            pRows->GetScreenRows().push_back(pCopy);
+        }
+        else
+        {
+            pRow->InternalAddRef();
+            pRows->GetScreenRows().push_back(pRow);
+        }
+    }
+    RestoreDC(pDC->m_hDC, nSaved);
+    if (pRows->GetCount() == 0)
+        DrawNoItems(pDC, rcBody);
+}
+
+void CLVKReportControl::DrawIconViewCell(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
+{
+    CLVKReportRow* pRow = pDrawArgs->pRow;
+    CLVKReportRecord* pRecord = pRow ? pRow->GetRecord() : nullptr;
+    if (!pRecord)
+        return;
+    CDC* pDC = pDrawArgs->pDC;
+    HDC hDC = pDC->m_hDC;
+    CLVKReportRecordItem* pCaptionItem = pRecord->GetItem(m_nIconViewCaptionIndex);
+    CLVKReportColumn* pCaptionColumn = m_pColumns->Find(m_nIconViewCaptionIndex);
+    const CString strCaption = pCaptionItem ? pCaptionItem->GetCaption(pCaptionColumn) : CString();
+    int nIcon = pCaptionItem ? pCaptionItem->GetIconIndex() : -1;
+    if (nIcon < 0)
+        nIcon = m_nIconViewIcon;
+    RECT rcCell = pDrawArgs->rcItem;
+    InflateRect(&rcCell, -Sx(1), -Sy(1));
+
+    // The icon, centred at the top.
+    if (nIcon >= 0 && m_pImageManager)
+    {
+        if (CLVKImageManagerIcon* pIcon = m_pImageManager->FindIcon(nIcon, m_szIcon.cx))
+        {
+            const SIZE sz = pIcon->GetExtent();
+            pIcon->Draw(pDC, (rcCell.left + rcCell.right - sz.cx) / 2, rcCell.top + Sy(2));
+        }
+    }
+    // The caption, wrapped under the icon on at most the caption lines.
+    RECT rcText{rcCell.left + Sx(2), rcCell.top + m_szIcon.cy + Sy(4), rcCell.right - Sx(2), rcCell.bottom};
+    if (strCaption.IsEmpty() || rcText.right <= rcText.left)
+        return;
+    HGDIOBJ hOldFont = SelectObject(hDC, m_pPaintManager->GetTextFont()->m_hObject);
+    const UINT nFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
+    RECT rcMeasured = rcText;
+    DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcMeasured, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(hDC, &tm);
+    const int nLines = m_pPaintManager->CalcCaptionLineCount(pDC, rcText, strCaption);
+    const int nWidth = min(static_cast<int>(rcMeasured.right - rcMeasured.left) + Sx(4),
+                           static_cast<int>(rcText.right - rcText.left));
+    rcText.left = (rcCell.left + rcCell.right - nWidth) / 2;
+    rcText.right = rcText.left + nWidth;
+    rcText.bottom = min(rcText.bottom, rcText.top + max(1, nLines) * tm.tmHeight + Sy(2));
+    COLORREF clrText = m_pPaintManager->m_clrWindowText;
+    if (pRow->IsSelected() && !pDC->m_bPrinting && (HasFocus() || !m_pPaintManager->m_bHideSelection))
+    {
+        const BOOL bFocused = HasFocus();
+        clrText = bFocused ? m_pPaintManager->m_clrHighlightText : m_pPaintManager->m_clrSelectedRowText;
+        const COLORREF clrBack = bFocused ? m_pPaintManager->m_clrHighlight : m_pPaintManager->m_clrSelectedRow;
+        const COLORREF clrOld = SetBkColor(hDC, clrBack);
+        ExtTextOutW(hDC, 0, 0, ETO_OPAQUE, &rcText, nullptr, 0, nullptr);
+        SetBkColor(hDC, clrOld);
+    }
+    if (pRow->IsFocused() && HasFocus() && m_bShowFocusFrame && !pDC->m_bPrinting)
+    {
+        RECT rcFocus = rcText;
+        InflateRect(&rcFocus, Sx(1), Sy(1));
+        m_pPaintManager->DrawFocusedRow(pDC, rcFocus);
+    }
+    SetBkMode(hDC, TRANSPARENT);
+    SetTextColor(hDC, clrText);
+    RECT rcDraw = rcText;
+    rcDraw.top += Sy(1);
+    DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcDraw, nFormat);
+    SelectObject(hDC, hOldFont);
 }
 
 void CLVKReportControl::SetGroupRowsBold(BOOL bBold)
@@ -692,7 +1134,13 @@ int CLVKReportControl::GetLastPageTopRow(CDC* pDC)
     {
         nHeight -= pRows->GetAt(nRow)->GetHeight(pDC, nWidth);
         if (nHeight < 0)
+        {
+            // In the icon view the first whole line after the row that does
+            // not fit.
+            if (m_bIconView)
+                return min(pRows->GetCount() - 1, nRow + max(1, m_nIconsPerLine));
             break;
+        }
         nRow--;
     }
     return max(0, nRow + 1);
@@ -868,6 +1316,8 @@ int CLVKReportControl::GetTopRowIndex() const
 void CLVKReportControl::SetTopRowIndex(int nIndex)
 {
     nIndex = max(0, nIndex);
+    if (m_bIconView && m_nIconsPerLine > 0)
+        nIndex -= nIndex % m_nIconsPerLine;
     if (nIndex == m_pSectionActive->GetTopRowIndex())
         return;
     m_pSectionActive->SetTopRowIndex(nIndex);
@@ -889,6 +1339,8 @@ int CLVKReportControl::GetPageScrollCount(int nRow, BOOL bDown)
     const int nWidth = m_pReportHeader->GetWidth();
     int nSum = 0;
     int nPassed = 0;
+    if (m_bIconView && m_nIconsPerLine > 0)
+        nRow -= nRow % m_nIconsPerLine;
     for (int i = nRow; i >= 0 && i < pRows->GetCount(); i += bDown ? 1 : -1)
     {
         nSum += pRows->GetAt(i)->GetHeight(&dc, nWidth);
@@ -941,13 +1393,15 @@ void CLVKReportControl::OnVScroll(UINT nSBCode, UINT /*nPos*/)
     }
     const int nPos = si.nPos;
     int nNew = nPos;
+    // In the icon view a line of icons is the step.
+    const int nLine = m_bIconView ? max(1, m_nIconsPerLine) : 1;
     switch (nSBCode)
     {
     case SB_LINEUP:
-        nNew = max(0, nPos - 1);
+        nNew = max(0, nPos - nLine);
         break;
     case SB_LINEDOWN:
-        nNew = min(nLast, nPos + 1);
+        nNew = min(nLast, nPos + nLine);
         break;
     case SB_PAGEUP:
         nNew = nPos - max(1, GetPageScrollCount(nPos, FALSE));
@@ -1181,6 +1635,7 @@ void CLVKReportControl::OnPaint()
             CDC dc;
             dc.Attach(hMemDC);
             OnDraw(&dc);
+            DrawDisabledLook(&dc, rcClient);
             dc.Detach();
             SelectObject(hMemDC, hOld);
         }
@@ -1192,6 +1647,7 @@ void CLVKReportControl::OnPaint()
         CDC dc;
         dc.Attach(hPaintDC);
         OnDraw(&dc);
+        DrawDisabledLook(&dc, rcClient);
         dc.Detach();
     }
     else
@@ -1206,6 +1662,14 @@ void CLVKReportControl::OnPaint()
     ::EndPaint(m_hWnd, &ps);
 }
 
+void CLVKReportControl::DrawDisabledLook(CDC* pDC, const RECT& rcClient)
+{
+    if (IsWindowEnabled() || !m_pPaintManager->m_bGrayWhenDisabled)
+        return;
+    CLVKImageManager::GetGlobal()->DuotoneRect(pDC, rcClient, m_pPaintManager->m_clrDisableBitmapLightest,
+                                               m_pPaintManager->m_clrDisableBitmapDarkest);
+}
+
 void CLVKReportControl::OnDraw(CDC* pDC)
 {
     SetBkMode(pDC->m_hDC, TRANSPARENT);
@@ -1214,11 +1678,15 @@ void CLVKReportControl::OnDraw(CDC* pDC)
     const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
     SetBkColor(pDC->m_hDC, clrBack);
     ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rcClient, nullptr, 0, nullptr);
+    DrawWatermark(pDC, m_pSections->GetRect(), rcClient);
     if (m_bHeaderVisible && m_rcHeaderArea.bottom > m_rcHeaderArea.top)
         m_pReportHeader->Draw(pDC, m_rcHeaderArea, m_nLeftOffset);
     if (m_bGroupByEnabled)
         m_pReportHeader->DrawGroupBy(pDC, m_rcGroupByArea);
-    m_pSections->Draw(pDC);
+    if (m_bIconView)
+        DrawIconView(pDC, GetElementRect(0));
+    else
+        m_pSections->Draw(pDC);
     if (m_rcFooterArea.bottom > m_rcFooterArea.top)
         m_pReportHeader->DrawFooter(pDC, m_rcFooterArea, m_nLeftOffset);
     m_bRedrawPending = FALSE;
@@ -1507,32 +1975,32 @@ void CLVKReportControl::SelectRowAfterMove(CLVKReportRow* pRow, BOOL bShiftKey, 
 
 void CLVKReportControl::MoveDown(BOOL bShiftKey, BOOL bControlKey)
 {
-    m_pNavigator->MoveDown(bShiftKey, bControlKey);
+    m_pCurrentNavigator->MoveDown(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveUp(BOOL bShiftKey, BOOL bControlKey)
 {
-    m_pNavigator->MoveUp(bShiftKey, bControlKey);
+    m_pCurrentNavigator->MoveUp(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MovePageDown(BOOL bShiftKey, BOOL bControlKey)
 {
-    m_pNavigator->MovePageDown(bShiftKey, bControlKey);
+    m_pCurrentNavigator->MovePageDown(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MovePageUp(BOOL bShiftKey, BOOL bControlKey)
 {
-    m_pNavigator->MovePageUp(bShiftKey, bControlKey);
+    m_pCurrentNavigator->MovePageUp(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveFirstRow(BOOL bShiftKey, BOOL bControlKey)
 {
-    m_pNavigator->MoveToFirstRow(bShiftKey, bControlKey);
+    m_pCurrentNavigator->MoveToFirstRow(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveLastRow(BOOL bShiftKey, BOOL bControlKey)
 {
-    m_pNavigator->MoveToLastRow(bShiftKey, bControlKey);
+    m_pCurrentNavigator->MoveToLastRow(bShiftKey, bControlKey);
 }
 
 void CLVKReportControl::MoveToColumn(int nDirection)
@@ -1609,6 +2077,17 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
     {
         m_pReportHeader->OnLButtonDown(pt);
         return;
+    }
+    if (m_nMouseMode == 4)
+    {
+        // The bottom edge of a row: the pointer may be just below it.
+        POINT ptRow{pt.x, pt.y - CLVKDpiScaling::GetGlobal()->ScaleY(3)};
+        if (CLVKReportRow* pSized = HitTestRow(ptRow))
+        {
+            if (pSized->TrackRowSizing(pt))
+                return;
+        }
+        m_nMouseMode = 0;
     }
     CLVKReportRow* pRow = HitTestRow(pt);
     m_bMouseDownInRow = pRow != nullptr;
@@ -1825,6 +2304,15 @@ void CLVKReportControl::OnMouseMove(UINT nFlags, POINT pt)
         m_bTrackingMouse = TrackMouseEvent(&tme);
     }
     CLVKReportRow* pRow = HitTestRow(pt);
+    m_pHotRow = pRow;
+    if (m_bRowSizing && (m_nMouseMode == 0 || m_nMouseMode == 4))
+    {
+        // The row above the pointer's edge may be the one that is sized.
+        POINT ptRow{pt.x, pt.y - CLVKDpiScaling::GetGlobal()->ScaleY(3)};
+        CLVKReportRow* pEdgeRow = HitTestRow(ptRow);
+        if (!(pEdgeRow && pEdgeRow->OnMouseMove(nFlags, pt)) && m_nMouseMode == 4)
+            m_nMouseMode = 0;
+    }
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
     UpdateCellTip(pt, pRow);
@@ -1912,6 +2400,9 @@ void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
 void CLVKReportControl::OnMouseLeave()
 {
     m_bTrackingMouse = FALSE;
+    m_pHotRow = nullptr;
+    if (m_nMouseMode == 4)
+        m_nMouseMode = 0;
     POINT ptCursor{};
     GetCursorPos(&ptCursor);
     if (m_tip.m_hWnd && ::WindowFromPoint(ptCursor) != m_tip.m_hWnd)
@@ -1950,7 +2441,9 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         MoveLastRow(bShift, FALSE);
         break;
     case VK_LEFT:
-        if (m_bFocusSubItems)
+        if (m_bIconView)
+            m_pCurrentNavigator->MoveLeftRight(TRUE, bShift, bControl || m_bSelectionToggle);
+        else if (m_bFocusSubItems)
             MoveToColumn(-1);
         else if (pFocused && pFocused->HasChildren() && pFocused->IsExpanded())
             pFocused->SetExpanded(FALSE);
@@ -1958,7 +2451,9 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             SetFocusedRow(pFocused->GetParentRow(), FALSE, FALSE);
         break;
     case VK_RIGHT:
-        if (m_bFocusSubItems)
+        if (m_bIconView)
+            m_pCurrentNavigator->MoveLeftRight(FALSE, bShift, bControl || m_bSelectionToggle);
+        else if (m_bFocusSubItems)
             MoveToColumn(1);
         else if (pFocused && pFocused->HasChildren() && !pFocused->IsExpanded())
             pFocused->SetExpanded(TRUE);
@@ -1985,7 +2480,7 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             SelectAll();
         break;
     case VK_F2:
-        m_pNavigator->BeginEdit();
+        m_pCurrentNavigator->BeginEdit();
         break;
     case VK_RETURN:
         if (pFocused && pFocused->HasChildren())
@@ -2245,6 +2740,45 @@ void CLVKReportControl::RefreshFormulas()
 
 // Window procedure ---------------------------------------------------------------
 
+// The scroll-bar strips answer as scroll bars, so that a framework that
+// treats the whole window as client area still lets them be used.
+LRESULT CLVKReportControl::OnNcHitTest(POINT ptScreen)
+{
+    const LRESULT lResult = CWnd::WindowProc(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    const DWORD dwStyle = GetStyle();
+    if (lResult != HTCLIENT || !(dwStyle & (WS_VSCROLL | WS_HSCROLL)))
+        return lResult;
+    RECT rcWindow{};
+    GetWindowRect(&rcWindow);
+    const int cxBar = GetSystemMetrics(SM_CXVSCROLL);
+    const int cyBar = GetSystemMetrics(SM_CYHSCROLL);
+    const BOOL bLeft = (GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_LEFTSCROLLBAR)) != 0;
+    const BOOL bVert = (dwStyle & WS_VSCROLL) && m_bVScrollBarVisible;
+    const BOOL bHorz = (dwStyle & WS_HSCROLL) && m_bHScrollBarVisible;
+    if (bVert)
+    {
+        RECT rcBar = rcWindow;
+        if (bLeft)
+            rcBar.right = rcBar.left + cxBar;
+        else
+            rcBar.left = rcBar.right - cxBar;
+        if (bHorz)
+            rcBar.bottom -= cyBar;
+        if (PtInRect(&rcBar, ptScreen))
+            return HTVSCROLL;
+    }
+    if (bHorz)
+    {
+        RECT rcBar = rcWindow;
+        rcBar.top = rcBar.bottom - cyBar;
+        if (bVert)
+            rcBar.right -= cxBar;
+        if (PtInRect(&rcBar, ptScreen))
+            return HTHSCROLL;
+    }
+    return HTCLIENT;
+}
+
 void CLVKReportControl::OnSize()
 {
     BeginUpdate();
@@ -2294,7 +2828,18 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_ENABLE:
         AdjustScrollBars();
+        RedrawControl();
         break;
+    case WM_NCPAINT:
+    {
+        RECT rcWindow{};
+        GetWindowRect(&rcWindow);
+        OffsetRect(&rcWindow, -rcWindow.left, -rcWindow.top);
+        CWindowDC dc(this);
+        return m_pPaintManager->DrawControlBorder(&dc, rcWindow, this);
+    }
+    case WM_NCHITTEST:
+        return OnNcHitTest(pt);
     case WM_VSCROLL:
         if (!lParam)
         {
@@ -2340,6 +2885,11 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         ScreenToClient(&ptCursor);
         if (LOWORD(lParam) == HTCLIENT && PtInRect(&m_rcHeaderArea, ptCursor) && m_pReportHeader->SetCursor(ptCursor))
             return TRUE;
+        if (LOWORD(lParam) == HTCLIENT && m_nMouseMode == 4)
+        {
+            ::SetCursor(GetRowSizingCursor());
+            return TRUE;
+        }
         break;
     }
     case WM_CAPTURECHANGED:

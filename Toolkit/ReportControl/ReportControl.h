@@ -8,6 +8,7 @@
 #include "ReportBehavior.h"
 #include "ReportInplaceEdit.h"
 #include "ReportInplaceList.h"
+#include "ReportIconNavigator.h"
 #include "ReportNavigator.h"
 #include "ReportRecordMergeItem.h"
 #include "ReportTip.h"
@@ -17,6 +18,7 @@
 #include <vector>
 
 class CLVKImageManager;
+class CLVKReportColumnOrder;
 class CLVKReportHyperlink;
 class CLVKMarkupContext;
 class CLVKReportRecordItem;
@@ -96,8 +98,11 @@ public:
     void SetSelectionToggle(BOOL b) { m_bSelectionToggle = b; }
     BOOL IsSelectionToggle() const { return m_bSelectionToggle; }
     int GetIconColumnIndex() const { return m_nIconColumnIndex; }
+    BOOL IsHeaderRowsVisible() const;
+    BOOL IsFooterRowsVisible() const;
     // Moves the focus for the navigation keys.
-    CLVKReportNavigator* GetNavigator() const { return m_pNavigator.get(); }
+    // The current navigator: the icon navigator while the icon view is on.
+    CLVKReportNavigator* GetNavigator() const { return m_pCurrentNavigator; }
     // The switches that say what clicks on rows do, and which notifications go out.
     CLVKReportBehavior* GetBehavior() const { return m_pBehavior.get(); }
     void FocusSubItems(BOOL bFocusSubItems) { m_bFocusSubItems = bFocusSubItems; }
@@ -131,10 +136,26 @@ public:
     BOOL IsCellMergingEnabled() const { return m_bCellMerging; }
     void EnableCellMerging(BOOL b) { m_bCellMerging = b; }
     BOOL IsFocusFrameShown() const { return m_bShowFocusFrame; }
-    // The icon view needs an icon column, which nothing in this system sets:
-    // the view stays off and the call answers FALSE.
+    // The icon view: rows laid out as lines of icons, each showing an icon
+    // and the caption of one item. It needs an icon column (below); without
+    // one the view stays off and the call answers FALSE.
     BOOL ShowIconView(BOOL bShow);
     BOOL IsIconView() const { return m_bIconView; }
+    // The item index of the column shown in the icon view (-1 none). When
+    // the records have no item of that index, each cell shows the caption
+    // of the item at the caption index and the icon of that item, or the
+    // icon-view icon when it has none.
+    void SetIconColumnIndex(int nItemIndex) { m_nIconColumnIndex = nItemIndex; }
+    void SetIconViewCaptionIndex(int nItemIndex) { m_nIconViewCaptionIndex = nItemIndex; }
+    int GetIconViewCaptionIndex() const { return m_nIconViewCaptionIndex; }
+    void SetIconViewIcon(int nIcon) { m_nIconViewIcon = nIcon; }
+    int GetIconViewIcon() const { return m_nIconViewIcon; }
+    // Icon cells per line of a body of the given width (at least 1).
+    int GetIconViewItemsPerLine(int nWidth) const;
+    // Draws the body as lines of icon cells.
+    virtual void DrawIconView(CDC* pDC, RECT rcBody);
+    // One icon cell: the icon centred at the top, the caption wrapped under it.
+    virtual void DrawIconViewCell(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs);
     // Icon cells per line and the height of a line of them in icon view.
     int GetIconViewItemsPerLine() const { return m_nIconsPerLine; }
     int GetIconViewRowHeight() const { return m_szIconSpacing.cy; }
@@ -150,6 +171,38 @@ public:
     BOOL IsRowSizingAllowed() const { return m_bRowSizing; }
     int GetDefaultRowHeight() const;
     void SetDefaultRowHeight(int nHeight) { m_nDefaultRowHeight = nHeight; }
+
+    // The watermark drawn behind the rows: a copy of the bitmap (32-bit)
+    // blended with the transparency (0-255). A null bitmap or an empty path
+    // removes it; FALSE when the picture cannot be read or copied (the old
+    // one is gone then).
+    virtual BOOL SetWatermarkBitmap(HBITMAP hBitmap, BYTE nTransparency);
+    virtual BOOL SetWatermarkBitmapFile(LPCWSTR lpszPath, BYTE nTransparency);
+    virtual HBITMAP GetWatermarkBitmap() const { return m_hWatermark; }
+    // 0x0002 centre, 0x0004 right, 0x0020 centre vertically, 0x0040 bottom,
+    // 0x0100 stretch (with 0x0200 the source cut to the area, 0x0400 never
+    // larger than the picture, 0x0800 keeping the aspect ratio).
+    void SetWatermarkAlignment(int nFlags) { m_nWatermarkAlignment = nFlags; }
+    int GetWatermarkAlignment() const { return m_nWatermarkAlignment; }
+    // Draws the watermark into the area (the canvas is the client area).
+    void DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas);
+
+    // The column of row numbers: the item index of a column whose cells show
+    // the rows' numbers, and the switch that lets ShowRowNumberColumn show
+    // and hide it.
+    void SetRowNumberColumnIndex(int nItemIndex) { m_nRowNumberColumnIndex = nItemIndex; }
+    int GetRowNumberColumnIndex() const { return m_nRowNumberColumnIndex; }
+    void EnableRowNumberColumn(BOOL bEnable) { m_bRowNumberColumn = bEnable; }
+    BOOL IsRowNumberColumnEnabled() const { return m_bRowNumberColumn; }
+    void ShowRowNumberColumn(BOOL bShow);
+
+    // Set by the header and the rows while they track the mouse: 0 idle,
+    // 1 over a column divider, 2 a column pressed, 3 a column dragged, 4 over
+    // the bottom edge of a row that can be sized.
+    void SetMouseMode(int nMode) { m_nMouseMode = nMode; }
+    int GetMouseMode() const { return m_nMouseMode; }
+    // The cursor shown over a row's bottom edge while rows can be sized.
+    HCURSOR GetRowSizingCursor();
 
     // The hyperlink under the mouse, drawn in the hover style.
     CLVKReportHyperlink* GetHotHyperlink() const { return m_pHotHyperlink; }
@@ -281,6 +334,9 @@ protected:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     void OnPaint();
+    // The grey picture of a disabled control.
+    void DrawDisabledLook(CDC* pDC, const RECT& rcClient);
+    LRESULT OnNcHitTest(POINT ptScreen);
     void OnSize();
     void OnVScroll(UINT nSBCode, UINT nPos);
     void OnHScroll(UINT nSBCode, UINT nPos);
@@ -345,6 +401,15 @@ protected:
     int m_nDefaultRowHeight = 0;
     CLVKReportHyperlink* m_pHotHyperlink = nullptr;
     CLVKReportRow* m_pHotRow = nullptr;
+    HBITMAP m_hWatermark = nullptr;
+    SIZE m_szWatermark{};
+    BYTE m_nWatermarkTransparency = 100;
+    int m_nWatermarkAlignment = 0x100;
+    int m_nRowNumberColumnIndex = -1;
+    int m_nSavedRowNumberColumnIndex = -1;
+    BOOL m_bRowNumberColumn = FALSE;
+    int m_nMouseMode = 0;
+    HCURSOR m_hRowSizingCursor = nullptr;
     BOOL m_bThemeMetrics = FALSE;
     BOOL m_bCreatedByCreate = FALSE;
     BOOL m_bVScrollBarVisible = FALSE;
@@ -383,6 +448,25 @@ protected:
     BOOL m_bEditTimerRunning = FALSE;
     void StopDelayedEdit();
     void OnEditTimer(UINT_PTR nIDEvent);
+    std::unique_ptr<CLVKReportIconNavigator> m_pIconNavigator;
+    CLVKReportNavigator* m_pCurrentNavigator = nullptr;
+    // What the icon view changes and gives back when it is switched off.
+    struct IconViewSaved
+    {
+        BOOL bHeaderVisible = TRUE;
+        BOOL bFooterVisible = FALSE;
+        BOOL bFocusSubItems = FALSE;
+        BOOL bAutoColumnSizing = TRUE;
+        BOOL bHeaderRowsVisible = FALSE;
+        BOOL bFooterRowsVisible = FALSE;
+        int nTreeIndent = 0;
+        int nGroupRowIndent = 0;
+        int nIconColumnWidth = 0;
+    } m_iconViewSaved;
+    CLVKReportColumnOrder* m_pIconViewGroupOrder = nullptr;
+    CLVKReportColumnOrder* m_pIconViewColumns = nullptr;
+    int m_nIconViewCaptionIndex = 0;
+    int m_nIconViewIcon = -1;
     BOOL m_bMouseDownShift = FALSE;
     BOOL m_bMouseDownControl = FALSE;
     BOOL m_bMouseDownRowSelected = FALSE;

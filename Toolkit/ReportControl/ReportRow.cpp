@@ -12,6 +12,7 @@
 #include "ReportSection.h"
 #include "ReportSelectedRows.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/SplitBarTracker.h"
 
 CLVKReportRow::CLVKReportRow() = default;
 
@@ -209,6 +210,8 @@ RECT CLVKReportRow::GetItemRect(CLVKReportRecordItem* pItem)
     RECT rc{};
     if (!pItem || !m_pRecord || !m_pControl)
         return rc;
+    if (m_pControl->IsIconView())
+        return m_rcRow;
     if (pItem->IsPreviewItem())
     {
         if (!IsPreviewVisible())
@@ -240,6 +243,18 @@ CLVKReportRecordItem* CLVKReportRow::HitTest(POINT pt, RECT* pRectItem, CLVKRepo
 {
     if (!m_pRecord || !m_pControl)
         return nullptr;
+    if (m_pControl->IsIconView())
+    {
+        // An icon cell is the whole row.
+        if (!PtInRect(&m_rcRow, pt))
+            return nullptr;
+        CLVKReportColumn* pColumn = m_pControl->GetColumns()->Find(m_pControl->GetIconColumnIndex());
+        if (ppColumn)
+            *ppColumn = pColumn;
+        if (pRectItem)
+            *pRectItem = m_rcRow;
+        return pColumn ? m_pRecord->GetItem(pColumn) : nullptr;
+    }
     if (IsPreviewVisible() && m_nPreviewHeight > 0)
     {
         CLVKReportRecordItemPreview* pPreview = m_pRecord->GetItemPreview();
@@ -397,7 +412,9 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
         if (!pColumn || !pColumn->IsVisible() || !IsItemsVisible())
             continue;
         RECT rcCell{pColumn->GetRect().left, m_rcRow.top, pColumn->GetRect().right, m_rcRow.bottom - nPreviewHeight};
-        if (pColumn == pFirstVisible)
+        if (bIconView)
+            rcCell = m_rcRow;
+        else if (pColumn == pFirstVisible)
             rcCell.left += nGroupIndent;
         RECT rcVisible{};
         if (!IntersectRect(&rcVisible, &rcCell, &rcClip))
@@ -442,7 +459,10 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
             pPaintManager->FillItemShade(pDC, rcCell);
         if (!pItem)
         {
-            if (!bIconView && !bVirtual && pColumn->IsRowNumberColumn())
+            if (bIconView && !bVirtual)
+                m_pControl->DrawIconViewCell(&drawArgs);
+            else if (!bVirtual && (pColumn->IsRowNumberColumn() ||
+                                   pColumn->GetItemIndex() == m_pControl->GetRowNumberColumnIndex()))
                 pPaintManager->DrawRowNumber(pDC, rcCell, this);
             RestoreDC(pDC->m_hDC, nSaved);
         }
@@ -459,9 +479,12 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
             else
                 pItem->Draw(&drawArgs);
             RestoreDC(pDC->m_hDC, nSaved);
-            RECT rcGrid = rcCell;
-            rcGrid.left -= pDpi->ScaleX(1);
-            DrawGridLines(pDC, pColumn, rcGrid);
+            if (!bIconView)
+            {
+                RECT rcGrid = rcCell;
+                rcGrid.left -= pDpi->ScaleX(1);
+                DrawGridLines(pDC, pColumn, rcGrid);
+            }
         }
         if (pColumn == pLastFrozen)
         {
@@ -536,6 +559,59 @@ void CLVKReportRow::DrawPreview(CDC* pDC, const RECT& rcClip)
     IntersectClipRect(pDC->m_hDC, rcVisible.left, rcVisible.top, rcVisible.right, rcVisible.bottom);
     pPreview->Draw(&drawArgs);
     RestoreDC(pDC->m_hDC, nSaved);
+}
+
+BOOL CLVKReportRow::OnMouseMove(UINT /*nFlags*/, POINT pt)
+{
+    if (!m_pControl || !m_pControl->IsRowSizingAllowed())
+        return FALSE;
+    const int nMode = m_pControl->GetMouseMode();
+    if (nMode != 0 && nMode != 4)
+        return FALSE;
+    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
+    const BOOL bNearEdge = pt.y > m_rcRow.bottom - pDpi->ScaleY(4) && pt.y < m_rcRow.bottom + pDpi->ScaleY(2) &&
+                           pt.x >= m_rcRow.left && pt.x < m_rcRow.right && IsItemsVisible();
+    if (bNearEdge)
+    {
+        if (nMode == 0)
+            ::SetCursor(m_pControl->GetRowSizingCursor());
+        m_pControl->SetMouseMode(4);
+        return TRUE;
+    }
+    if (nMode == 4)
+        m_pControl->SetMouseMode(0);
+    return FALSE;
+}
+
+BOOL CLVKReportRow::TrackRowSizing(POINT pt)
+{
+    if (!m_pControl || !m_pControl->IsRowSizingAllowed() || m_pControl->GetMouseMode() != 4)
+        return FALSE;
+    m_pControl->SetMouseMode(0);
+    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
+    // A line across the row from 2 pixels to 1 pixel above the pointer, kept
+    // between the row's smallest height and the bottom of the window.
+    RECT rcClient{};
+    m_pControl->GetClientRect(&rcClient);
+    RECT rcBounds{m_rcRow.left, m_rcRow.top + m_pControl->GetDefaultRowHeight(), m_rcRow.right, rcClient.bottom};
+    RECT rcTracker{m_rcRow.left, pt.y - pDpi->ScaleY(2), m_rcRow.right, pt.y - pDpi->ScaleY(1)};
+    ::MapWindowPoints(m_pControl->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rcBounds), 2);
+    ::MapWindowPoints(m_pControl->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rcTracker), 2);
+    POINT ptStart = pt;
+    ::ClientToScreen(m_pControl->m_hWnd, &ptStart);
+    CLVKSplitBarTracker tracker(FALSE, FALSE);
+    if (tracker.Track(m_pControl->m_hWnd, rcBounds, rcTracker, ptStart, FALSE))
+    {
+        ::MapWindowPoints(nullptr, m_pControl->m_hWnd, reinterpret_cast<POINT*>(&rcTracker), 2);
+        m_nRowHeight = max(1, static_cast<int>(rcTracker.bottom - m_rcRow.top));
+        if (m_pRecord)
+            m_pRecord->SetRowHeight(m_nRowHeight);
+        m_pControl->AdjustScrollBars();
+        m_pControl->RedrawControl();
+    }
+    if (::GetCapture() == m_pControl->m_hWnd)
+        ::ReleaseCapture();
+    return TRUE;
 }
 
 void CLVKReportRow::OnClick(POINT ptClicked)

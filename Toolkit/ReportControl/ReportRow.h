@@ -36,6 +36,10 @@ public:
     virtual CLVKReportRecordItem* HitTest(POINT pt, RECT* pRectItem = nullptr, CLVKReportColumn** ppColumn = nullptr);
     virtual void OnClick(POINT ptClicked);
     virtual void OnDblClick(POINT ptClicked);
+    // Rows the user may size: near the bottom edge the pointer enters the
+    // row-sizing mode (TRUE); a press in that mode tracks the new edge.
+    virtual BOOL OnMouseMove(UINT nFlags, POINT pt);
+    BOOL TrackRowSizing(POINT pt);
     virtual void SetControl(CLVKReportControl* pControl) { m_pControl = pControl; }
     virtual BOOL IsItemsVisible() const { return TRUE; }
     // A plain row whose record has a preview item, while the control shows

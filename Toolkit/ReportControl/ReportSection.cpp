@@ -441,6 +441,8 @@ BOOL CLVKReportSection::EnsureVisible(CDC* pDC, CLVKReportRow* pRow)
     if (nIndex < m_nScrollIndexV)
     {
         m_nScrollIndexV = nIndex;
+        if (m_pControl->IsIconView() && m_pControl->GetIconViewItemsPerLine() > 0)
+            m_nScrollIndexV -= m_nScrollIndexV % m_pControl->GetIconViewItemsPerLine();
         return TRUE;
     }
     const int nWidth = m_pControl->GetReportHeader()->GetWidth();
@@ -461,6 +463,14 @@ BOOL CLVKReportSection::EnsureVisible(CDC* pDC, CLVKReportRow* pRow)
         nTop--;
     }
     m_nScrollIndexV = min(nIndex, nTop + 1);
+    // In the icon view the top is the start of a line of icons.
+    const int nPerLine = m_pControl->IsIconView() ? max(1, m_pControl->GetIconViewItemsPerLine()) : 1;
+    if (nPerLine > 1)
+    {
+        if (m_nScrollIndexV != nIndex)
+            m_nScrollIndexV += nPerLine;
+        m_nScrollIndexV -= m_nScrollIndexV % nPerLine;
+    }
     return TRUE;
 }
 

@@ -155,19 +155,25 @@ inline Picture Capture(CLVKReportControl& report)
     Picture pic;
     pic.cx = rc.right;
     pic.cy = rc.bottom;
-    HDC hScreen = GetDC(nullptr);
-    HDC hDC = CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, pic.cx, pic.cy);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = pic.cx;
+    bmi.bmiHeader.biHeight = -pic.cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HDC hDC = CreateCompatibleDC(nullptr);
+    HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     HGDIOBJ hOld = SelectObject(hDC, hBitmap);
     report.RedrawControl();
     report.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+    GdiFlush();
     pic.pixels.resize(pic.cx * pic.cy);
-    for (int y = 0; y < pic.cy; y++)
-        for (int x = 0; x < pic.cx; x++)
-            pic.pixels[y * pic.cx + x] = GetPixel(hDC, x, y);
+    const DWORD* pPixels = static_cast<const DWORD*>(pBits);
+    for (int i = 0; pPixels && i < pic.cx * pic.cy; i++)
+        pic.pixels[i] = RGB((pPixels[i] >> 16) & 0xFF, (pPixels[i] >> 8) & 0xFF, pPixels[i] & 0xFF);
     SelectObject(hDC, hOld);
     DeleteObject(hBitmap);
     DeleteDC(hDC);
-    ReleaseDC(nullptr, hScreen);
     return pic;
 }

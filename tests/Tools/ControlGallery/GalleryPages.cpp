@@ -11,6 +11,8 @@ const std::vector<GalleryPageEntry>& GalleryPageTable()
         {L"report", &CreateReportPage},
         {L"report-grouped", &CreateReportGroupedPage},
         {L"report-tree", &CreateReportTreePage},
+        {L"report-icons", &CreateReportIconsPage},
+        {L"report-rows", &CreateReportRowsPage},
     };
     return table;
 }

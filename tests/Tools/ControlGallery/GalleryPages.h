@@ -20,6 +20,8 @@ std::unique_ptr<GalleryPage> CreateResizePage();
 std::unique_ptr<GalleryPage> CreateReportPage();
 std::unique_ptr<GalleryPage> CreateReportGroupedPage();
 std::unique_ptr<GalleryPage> CreateReportTreePage();
+std::unique_ptr<GalleryPage> CreateReportIconsPage();
+std::unique_ptr<GalleryPage> CreateReportRowsPage();
 std::unique_ptr<GalleryPage> CreateScrollBarsPage();
 std::unique_ptr<GalleryPage> CreateHyperLinkPage();
 std::unique_ptr<GalleryPage> CreateEditsPage();

@@ -5,10 +5,14 @@
 #include "GalleryPages.h"
 #include "ReportPages.h"
 
+#include "Foundation/AlphaBitmap.h"
+#include "Foundation/IconImage.h"
+#include "Foundation/ImageManager.h"
 #include "ReportControl/ReportColumn.h"
 #include "ReportControl/ReportColumns.h"
 #include "ReportControl/ReportControl.h"
 #include "ReportControl/ReportInplaceButton.h"
+#include "ReportControl/ReportPaintManager.h"
 #include "ReportControl/ReportRecord.h"
 #include "ReportControl/ReportRecordItemButton.h"
 #include "ReportControl/ReportRecordItemEditOptions.h"
@@ -97,6 +101,8 @@ enum class ReportKind
     Flat,
     Grouped,
     Tree,
+    Icons,
+    Rows,
 };
 
 class ReportPage : public GalleryPage
@@ -173,7 +179,7 @@ private:
                 pButton->SetSize(SIZE{48, 0});
                 pLink->AddItemControl(pButton);
             }
-            if (m_kind == ReportKind::Tree && wcscmp(row.kind, L"Folder") == 0)
+            if ((m_kind == ReportKind::Tree || m_kind == ReportKind::Rows) && wcscmp(row.kind, L"Folder") == 0)
             {
                 for (int i = 1; i <= 3; i++)
                 {
@@ -195,8 +201,12 @@ private:
             pRecords->GetAt(3)->GetItem(1)->SetMergeMaster(pMaster);
             m_report.EnableCellMerging(TRUE);
         }
-        if (m_kind == ReportKind::Tree)
+        if (m_kind == ReportKind::Tree || m_kind == ReportKind::Rows)
             pName->SetTreeColumn(TRUE);
+        if (m_kind == ReportKind::Icons)
+            ShowAsIcons();
+        if (m_kind == ReportKind::Rows)
+            ShowRowFeatures();
         if (m_kind == ReportKind::Grouped)
         {
             CLVKReportColumns* pColumns = m_report.GetColumns();
@@ -208,6 +218,79 @@ private:
             pSize->SetFooterText(L"5463");
         }
         m_report.Populate();
+    }
+
+    // The icon view: each record shows its name under an icon of its kind.
+    void ShowAsIcons()
+    {
+        CLVKImageManager* pIcons = m_report.GetImageManager();
+        const LPCWSTR kinds[] = {L"Folder", L"Sheet", L"Text"};
+        const LPCWSTR icons[] = {IDI_INFORMATION, IDI_WARNING, IDI_QUESTION};
+        for (UINT i = 0; i < 3; i++)
+        {
+            CLVKIconImage image(::LoadIcon(nullptr, icons[i]), TRUE, TRUE);
+            pIcons->StoreIconImage(image, i + 1, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
+        }
+        CLVKReportRecords* pRecords = m_report.GetRecords();
+        for (int r = 0; r < pRecords->GetCount(); r++)
+        {
+            CLVKReportRecord* pRecord = pRecords->GetAt(r);
+            const CString strKind = pRecord->GetItem(1)->GetCaption(nullptr);
+            for (int k = 0; k < 3; k++)
+            {
+                if (strKind == kinds[k])
+                    pRecord->GetItem(0)->SetIconIndex(k + 1);
+            }
+        }
+        m_report.AddColumn(new CLVKReportColumn(9, L"Icon", 40, TRUE, -1, TRUE, FALSE));
+        m_report.SetIconColumnIndex(9);
+        m_report.SetIconViewCaptionIndex(0);
+        m_report.ShowIconView(TRUE);
+    }
+
+    // Row numbers, tree lines from the roots, rows the user sizes, a
+    // watermark, alternate row colours, dotted vertical grid lines and two
+    // frozen columns.
+    void ShowRowFeatures()
+    {
+        CLVKReportColumn* pNumbers = new CLVKReportColumn(9, L"#", 32, FALSE);
+        m_report.AddColumn(pNumbers);
+        m_report.GetColumns()->ChangeColumnOrder(0, m_report.GetColumns()->IndexOf(pNumbers));
+        m_report.SetRowNumberColumnIndex(9);
+        m_report.EnableRowNumberColumn(TRUE);
+        m_report.SetFreezeColumnsCount(2);
+        m_report.AllowRowSizing(TRUE);
+        CLVKReportPaintManager* pPaint = m_report.GetPaintManager();
+        pPaint->m_bTreeLinesForRootRows = TRUE;
+        pPaint->m_bAlternateRowColor = TRUE;
+        pPaint->m_clrAlternateRow = RGB(242, 246, 252);
+        pPaint->SetGridStyle(TRUE, 1);
+        HBITMAP hWatermark = MakeWatermark();
+        m_report.SetWatermarkBitmap(hWatermark, 60);
+        DeleteObject(hWatermark);
+        m_report.SetWatermarkAlignment(0x0004 | 0x0040);
+    }
+
+    // A round badge drawn in code, for the watermark.
+    static HBITMAP MakeWatermark()
+    {
+        const int nSize = 120;
+        BYTE* pBits = nullptr;
+        HBITMAP hBitmap = CreateDibSection32(nullptr, nSize, nSize, &pBits);
+        HDC hDC = CreateCompatibleDC(nullptr);
+        HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+        const RECT rc{0, 0, nSize, nSize};
+        FillRect(hDC, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HBRUSH hBrush = CreateSolidBrush(RGB(70, 110, 190));
+        HGDIOBJ hOldBrush = SelectObject(hDC, hBrush);
+        Ellipse(hDC, 10, 10, nSize - 10, nSize - 10);
+        SelectObject(hDC, hOldBrush);
+        DeleteObject(hBrush);
+        SelectObject(hDC, hOld);
+        DeleteDC(hDC);
+        for (int i = 0; pBits && i < nSize * nSize; i++)
+            pBits[i * 4 + 3] = 0xFF;
+        return hBitmap;
     }
 
     static CLVKReportRecord* MakeChild(LPCWSTR lpszName, double dSize)
@@ -241,4 +324,14 @@ std::unique_ptr<GalleryPage> CreateReportGroupedPage()
 std::unique_ptr<GalleryPage> CreateReportTreePage()
 {
     return std::make_unique<ReportPage>(ReportKind::Tree);
+}
+
+std::unique_ptr<GalleryPage> CreateReportIconsPage()
+{
+    return std::make_unique<ReportPage>(ReportKind::Icons);
+}
+
+std::unique_ptr<GalleryPage> CreateReportRowsPage()
+{
+    return std::make_unique<ReportPage>(ReportKind::Rows);
 }

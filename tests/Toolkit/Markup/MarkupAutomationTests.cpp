@@ -38,52 +38,6 @@ HWND CreateAutomationHost()
     return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-// Calls a global function of the running script without arguments; its
-// result as text ("<failed 0x...>" when the call failed).
-std::wstring CallScript(CLVKMarkupContext* pContext, LPCWSTR lpszFunction)
-{
-    IDispatch* const pGlobal = pContext->GetScriptDispatch();
-    if (!pGlobal)
-    {
-        return L"<no script>";
-    }
-    DISPID dispid = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(lpszFunction);
-    HRESULT hr = pGlobal->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid);
-    VARIANT result;
-    VariantInit(&result);
-    if (SUCCEEDED(hr))
-    {
-        DISPPARAMS none = {};
-        EXCEPINFO info = {};
-        hr = pGlobal->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, &info, nullptr);
-        if (FAILED(hr) && info.bstrDescription)
-        {
-            std::wstring text = L"<failed: ";
-            text += info.bstrDescription;
-            text += L">";
-            SysFreeString(info.bstrSource);
-            SysFreeString(info.bstrDescription);
-            SysFreeString(info.bstrHelpFile);
-            return text;
-        }
-    }
-    if (SUCCEEDED(hr))
-    {
-        hr = VariantChangeType(&result, &result, 0, VT_BSTR);
-    }
-    if (FAILED(hr))
-    {
-        VariantClear(&result);
-        wchar_t szText[40] = {};
-        _snwprintf(szText, 39, L"<failed 0x%08lX>", static_cast<unsigned long>(hr));
-        return szText;
-    }
-    std::wstring text = V_BSTR(&result) ? V_BSTR(&result) : L"";
-    VariantClear(&result);
-    return text;
-}
-
 // One call of a member by name; the HRESULT of Invoke.
 HRESULT InvokeByName(IDispatch* pObject, LPCWSTR lpszName, WORD wFlags, VARIANT* pArgs, UINT nArgs, VARIANT* pResult)
 {

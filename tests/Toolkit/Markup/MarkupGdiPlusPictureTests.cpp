@@ -24,22 +24,7 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kGreen0 = RGB(0, 255, 0);
 
-class MarkupGdiPlusPictures : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        MarkupRegisterAllTypes();
-        MarkupGdiPlusStartup(TRUE);
-    }
-    void TearDown() override { MarkupGdiPlusStartup(FALSE); }
-};
-
-bool Near(COLORREF a, COLORREF b, int nTolerance)
-{
-    return abs(GetRValue(a) - GetRValue(b)) <= nTolerance && abs(GetGValue(a) - GetGValue(b)) <= nTolerance &&
-           abs(GetBValue(a) - GetBValue(b)) <= nTolerance;
-}
+using MarkupGdiPlusPictures = MarkupGdiPlusTest;
 
 // The smallest rectangle holding every pixel that is not white.
 RECT InkBounds(const MarkupSurface& surface, int nWidth, int nHeight)
@@ -240,7 +225,7 @@ TEST_F(MarkupGdiPlusPictures, IconsAndPicturesDrawThroughTheDevice)
     EXPECT_EQ(surface.Pixel(3, 8), kWhite) << "masked half of the icon";
     EXPECT_EQ(surface.Pixel(12, 8), kRed);
     EXPECT_EQ(surface.Pixel(5, 24), kWhite) << "green of the JPEG keyed out";
-    EXPECT_TRUE(Near(surface.Pixel(25, 24), kRed, 2)) << std::hex << surface.Pixel(25, 24);
+    EXPECT_TRUE(ColorsNear(surface.Pixel(25, 24), kRed, 2)) << std::hex << surface.Pixel(25, 24);
     EXPECT_EQ(surface.Pixel(5, 36), kGreen0) << "green of a picture with alpha";
     EXPECT_EQ(surface.Pixel(15, 36), kWhite);
 
@@ -250,7 +235,7 @@ TEST_F(MarkupGdiPlusPictures, IconsAndPicturesDrawThroughTheDevice)
     ASSERT_TRUE(jpeg);
     MarkupSurface jpegSurface(32, 16);
     jpegSurface.Render(jpeg.Get());
-    EXPECT_TRUE(Near(jpegSurface.Pixel(5, 8), kGreen0, 2)) << std::hex << jpegSurface.Pixel(5, 8);
+    EXPECT_TRUE(ColorsNear(jpegSurface.Pixel(5, 8), kGreen0, 2)) << std::hex << jpegSurface.Pixel(5, 8);
 }
 
 TEST_F(MarkupGdiPlusPictures, PicturesTurnWithTheirElement)

@@ -27,24 +27,7 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 
-// GDI+ is started for each test and stopped after it, so the other markup
-// tests keep drawing through GDI.
-class MarkupGdiPlus : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        MarkupRegisterAllTypes();
-        MarkupGdiPlusStartup(TRUE);
-    }
-    void TearDown() override { MarkupGdiPlusStartup(FALSE); }
-};
-
-bool Near(COLORREF a, COLORREF b, int nTolerance)
-{
-    return abs(GetRValue(a) - GetRValue(b)) <= nTolerance && abs(GetGValue(a) - GetGValue(b)) <= nTolerance &&
-           abs(GetBValue(a) - GetBValue(b)) <= nTolerance;
-}
+using MarkupGdiPlus = MarkupGdiPlusTest;
 
 std::string Hex(COLORREF clr)
 {
@@ -203,7 +186,7 @@ TEST_F(MarkupGdiPlus, FillsWithAlphaAndEllipseInsetByItsStroke)
     EXPECT_EQ(surface.Pixel(19, 19), kRed);
     EXPECT_EQ(surface.Pixel(20, 10), kWhite);
     const COLORREF clrBlend = surface.Pixel(40, 10);
-    EXPECT_TRUE(Near(clrBlend, RGB(127, 127, 255), 3)) << Hex(clrBlend);
+    EXPECT_TRUE(ColorsNear(clrBlend, RGB(127, 127, 255), 3)) << Hex(clrBlend);
     EXPECT_EQ(surface.Pixel(70, 10), kRed);    // centre
     EXPECT_EQ(surface.Pixel(61, 10), kBlue);   // stroke at the left edge
     EXPECT_EQ(surface.Pixel(70, 1), kBlue);    // stroke at the top edge
@@ -232,9 +215,9 @@ TEST_F(MarkupGdiPlus, GradientRepeatsMirroredBeyondItsEnds)
             dc.FillRectangle(0, 0, 100, 10, pBrush);
         }
         const COLORREF clrStart = surface.Pixel(0, 5), clrEnd = surface.Pixel(49, 5), clr75 = surface.Pixel(75, 5);
-        EXPECT_TRUE(Near(clrStart, RGB(0, 0, 0), 8)) << c.name << " " << Hex(clrStart);
-        EXPECT_TRUE(Near(clrEnd, kRed, 8)) << c.name << " " << Hex(clrEnd);
-        EXPECT_TRUE(Near(clr75, c.at75, 12)) << c.name << " " << Hex(clr75);
+        EXPECT_TRUE(ColorsNear(clrStart, RGB(0, 0, 0), 8)) << c.name << " " << Hex(clrStart);
+        EXPECT_TRUE(ColorsNear(clrEnd, kRed, 8)) << c.name << " " << Hex(clrEnd);
+        EXPECT_TRUE(ColorsNear(clr75, c.at75, 12)) << c.name << " " << Hex(clr75);
     }
 }
 

@@ -118,6 +118,24 @@ void PostMouseAt(HWND hWnd, UINT message, int x, int y)
     PostMessageW(hWnd, message, 0, MAKELPARAM(x, y));
 }
 
+// A viewer 100 x 200 over content of the given size, laid out and drawn
+// once, in a context whose host window takes the mouse capture.
+struct ScrollScene
+{
+    ScrollScene(int nContentWidth, int nContentHeight) : root(context.Parse(Viewer(L"", nContentWidth, nContentHeight)))
+    {
+        if (root)
+        {
+            surface.Render(root.Get());
+        }
+    }
+
+    ScrollHost host;
+    MarkupContextHolder context{host.Get()};
+    ElementHolder root;
+    MarkupSurface surface{100, 200};
+};
+
 BOOL Relay(const ElementHolder& root, UINT message, WPARAM wParam, int x, int y)
 {
     LRESULT lResult = 0;
@@ -202,26 +220,22 @@ TEST(MarkupScrollViewer, ScrollCommandsStayInTheRange)
 
 TEST(MarkupScrollViewer, WheelStepsAndShrinkingContent)
 {
-    ScrollHost host;
-    MarkupContextHolder context(host.Get());
-    ElementHolder root(context.Parse(Viewer(L"", 50, 500)));
-    ASSERT_TRUE(root);
-    MarkupSurface surface(100, 200);
-    surface.Render(root.Get());
-    CLVKMarkupScrollViewer* const pViewer = AsViewer(root);
-    Relay(root, WM_MOUSEMOVE, 0, 20, 20);
-    EXPECT_TRUE(Relay(root, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 20, 20));
+    ScrollScene scene(50, 500);
+    ASSERT_TRUE(scene.root);
+    CLVKMarkupScrollViewer* const pViewer = AsViewer(scene.root);
+    Relay(scene.root, WM_MOUSEMOVE, 0, 20, 20);
+    EXPECT_TRUE(Relay(scene.root, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 20, 20));
     EXPECT_EQ(pViewer->GetOffset(TRUE), 48);
-    Relay(root, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 20, 20);
-    Relay(root, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 20, 20);
+    Relay(scene.root, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 20, 20);
+    Relay(scene.root, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 20, 20);
     EXPECT_EQ(pViewer->GetOffset(TRUE), 0);
 
     // Content shrunk below offset + viewport: its end stays at the bottom.
     pViewer->SetOffset(TRUE, 300);
-    auto* const pContent = MarkupCast<CLVKMarkupBorder>(root->FindName(L"content"));
+    auto* const pContent = MarkupCast<CLVKMarkupBorder>(scene.root->FindName(L"content"));
     ASSERT_NE(pContent, nullptr);
     pContent->SetValue(CLVKMarkupFrameworkElement::m_pHeightProperty, new CLVKMarkupInt(350));
-    surface.Render(root.Get());
+    scene.surface.Render(scene.root.Get());
     EXPECT_EQ(pViewer->GetOffset(TRUE), 150);
     EXPECT_EQ(pViewer->GetScrollBar(TRUE)->GetScrollInfo().nMax, 349);
 }
@@ -267,14 +281,9 @@ TEST(MarkupScrollViewer, AutoBarsAndTheCorner)
 
 TEST(MarkupScrollViewer, BarPressesScrollThroughTheTrackingLoop)
 {
-    ScrollHost host;
-    ASSERT_NE(host.Get(), nullptr);
-    MarkupContextHolder context(host.Get());
-    ElementHolder root(context.Parse(Viewer(L"", 50, 500)));
-    ASSERT_TRUE(root);
-    MarkupSurface surface(100, 200);
-    surface.Render(root.Get());
-    CLVKMarkupScrollViewer* const pViewer = AsViewer(root);
+    ScrollScene scene(50, 500);
+    ASSERT_TRUE(scene.root);
+    CLVKMarkupScrollViewer* const pViewer = AsViewer(scene.root);
     CLVKMarkupScrollBar* const pBar = pViewer->GetScrollBar(TRUE);
     ASSERT_NE(pBar, nullptr);
     const int bw = GetSystemMetrics(SM_CXVSCROLL);
@@ -285,44 +294,40 @@ TEST(MarkupScrollViewer, BarPressesScrollThroughTheTrackingLoop)
 
     // A press on the lower arrow scrolls one line at once; the release
     // waiting in the queue ends the loop.
-    Relay(root, WM_MOUSEMOVE, 0, x, 197);
-    PostMessageW(host.Get(), WM_LBUTTONUP, 0, MAKELPARAM(x, 197));
-    EXPECT_TRUE(Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197));
+    Relay(scene.root, WM_MOUSEMOVE, 0, x, 197);
+    PostMessageW(scene.host.Get(), WM_LBUTTONUP, 0, MAKELPARAM(x, 197));
+    EXPECT_TRUE(Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197));
     EXPECT_EQ(pViewer->GetOffset(TRUE), 16);
-    EXPECT_EQ(context->GetCapturedElement(), nullptr);
+    EXPECT_EQ(scene.context->GetCapturedElement(), nullptr);
 
     // A press on the page below the thumb scrolls one page.
-    PostMessageW(host.Get(), WM_LBUTTONUP, 0, MAKELPARAM(x, 150));
-    Relay(root, WM_MOUSEMOVE, 0, x, 150);
-    Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, 150);
+    PostMessageW(scene.host.Get(), WM_LBUTTONUP, 0, MAKELPARAM(x, 150));
+    Relay(scene.root, WM_MOUSEMOVE, 0, x, 150);
+    Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, 150);
     EXPECT_EQ(pViewer->GetOffset(TRUE), 216);
 
     // A layout pass during the loop drops the bar: the loop still ends
     // cleanly on the bar it holds.
     g_pViewerToShrink = pViewer;
-    PostMessageW(host.Get(), kShrinkMessage, 0, 0);
-    PostMessageW(host.Get(), WM_LBUTTONUP, 0, MAKELPARAM(x, 2));
-    Relay(root, WM_MOUSEMOVE, 0, x, 2);
-    Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, 2);
+    PostMessageW(scene.host.Get(), kShrinkMessage, 0, 0);
+    PostMessageW(scene.host.Get(), WM_LBUTTONUP, 0, MAKELPARAM(x, 2));
+    Relay(scene.root, WM_MOUSEMOVE, 0, x, 2);
+    Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, 2);
     g_pViewerToShrink = nullptr;
     EXPECT_EQ(pViewer->GetScrollBar(TRUE), nullptr);
     EXPECT_EQ(pViewer->GetOffset(TRUE), 0);
-    EXPECT_EQ(context->GetCapturedElement(), nullptr);
+    EXPECT_EQ(scene.context->GetCapturedElement(), nullptr);
 }
 
 TEST(MarkupScrollViewer, PressOnABarWithNothingToScrollIsOnlyHandled)
 {
-    ScrollHost host;
-    MarkupContextHolder context(host.Get());
-    ElementHolder root(context.Parse(Viewer(L"", 50, 50)));
-    ASSERT_TRUE(root);
-    MarkupSurface surface(100, 200);
-    surface.Render(root.Get());
+    ScrollScene scene(50, 50);
+    ASSERT_TRUE(scene.root);
     const int x = 100 - GetSystemMetrics(SM_CXVSCROLL) / 2;
-    Relay(root, WM_MOUSEMOVE, 0, x, 197);
-    EXPECT_TRUE(Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197));
-    EXPECT_EQ(context->GetCapturedElement(), nullptr);
-    EXPECT_EQ(AsViewer(root)->GetOffset(TRUE), 0);
+    Relay(scene.root, WM_MOUSEMOVE, 0, x, 197);
+    EXPECT_TRUE(Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197));
+    EXPECT_EQ(scene.context->GetCapturedElement(), nullptr);
+    EXPECT_EQ(AsViewer(scene.root)->GetOffset(TRUE), 0);
 }
 
 TEST(MarkupScrollViewer, BarGeometryWithAPageLargerThanTheRange)
@@ -355,13 +360,9 @@ TEST(MarkupScrollViewer, BarGeometryWithAPageLargerThanTheRange)
 
 TEST(MarkupScrollViewer, DraggedThumbFollowsSnapsBackAndEndsWithItsPosition)
 {
-    ScrollHost host;
-    MarkupContextHolder context(host.Get());
-    ElementHolder root(context.Parse(Viewer(L"", 50, 500)));
-    ASSERT_TRUE(root);
-    MarkupSurface surface(100, 200);
-    surface.Render(root.Get());
-    CLVKMarkupScrollViewer* const pViewer = AsViewer(root);
+    ScrollScene scene(50, 500);
+    ASSERT_TRUE(scene.root);
+    CLVKMarkupScrollViewer* const pViewer = AsViewer(scene.root);
     CLVKMarkupScrollBar* const pBar = pViewer->GetScrollBar(TRUE);
     ASSERT_NE(pBar, nullptr);
     const CLVKScrollBarGeometry g = pBar->GetGeometry();
@@ -379,46 +380,42 @@ TEST(MarkupScrollViewer, DraggedThumbFollowsSnapsBackAndEndsWithItsPosition)
     g_recordedOffsets.clear();
     {
         HeldKeys keys(false);
-        PostMouseAt(host.Get(), WM_MOUSEMOVE, x, nMiddle + 30);
-        PostMessageW(host.Get(), kRecordMessage, 0, 0);
-        PostMouseAt(host.Get(), WM_MOUSEMOVE, 300, nMiddle + 30);
-        PostMessageW(host.Get(), kRecordMessage, 0, 0);
-        PostMouseAt(host.Get(), WM_MOUSEMOVE, x, nMiddle + 40);
-        PostMessageW(host.Get(), kRecordMessage, 0, 0);
-        PostMouseAt(host.Get(), WM_LBUTTONUP, x, nMiddle + 40);
-        Relay(root, WM_MOUSEMOVE, 0, x, nMiddle);
-        EXPECT_TRUE(Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, nMiddle));
+        PostMouseAt(scene.host.Get(), WM_MOUSEMOVE, x, nMiddle + 30);
+        PostMessageW(scene.host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(scene.host.Get(), WM_MOUSEMOVE, 300, nMiddle + 30);
+        PostMessageW(scene.host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(scene.host.Get(), WM_MOUSEMOVE, x, nMiddle + 40);
+        PostMessageW(scene.host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(scene.host.Get(), WM_LBUTTONUP, x, nMiddle + 40);
+        Relay(scene.root, WM_MOUSEMOVE, 0, x, nMiddle);
+        EXPECT_TRUE(Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, nMiddle));
     }
     g_pViewerToRecord = nullptr;
     EXPECT_EQ(g_recordedOffsets, (std::vector<int>{nAt30, 0, nAt40}));
     EXPECT_EQ(pViewer->GetOffset(TRUE), nAt40) << "the release keeps the dragged position";
-    EXPECT_EQ(context->GetCapturedElement(), nullptr);
+    EXPECT_EQ(scene.context->GetCapturedElement(), nullptr);
 
     // Shift and a press on the page: the thumb jumps to centre on the cursor
     // and is dragged from there.
-    surface.Render(root.Get());
+    scene.surface.Render(scene.root.Get());
     const CLVKScrollBarGeometry g2 = pBar->GetGeometry();
     const int y = g2.nThumbEnd + 40;
     ASSERT_LT(y, g2.nSecondArrowStart);
     const int nCentred = CLVKScrollBarPosFromThumb(g2, y - g2.nThumbLength / 2);
     {
         HeldKeys keys(true);
-        PostMouseAt(host.Get(), WM_LBUTTONUP, x, y);
-        Relay(root, WM_MOUSEMOVE, 0, x, y);
-        Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+        PostMouseAt(scene.host.Get(), WM_LBUTTONUP, x, y);
+        Relay(scene.root, WM_MOUSEMOVE, 0, x, y);
+        Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
     }
     EXPECT_EQ(pViewer->GetOffset(TRUE), nCentred);
 }
 
 TEST(MarkupScrollViewer, HeldArrowRepeatsOnlyWhileTheCursorIsOnIt)
 {
-    ScrollHost host;
-    MarkupContextHolder context(host.Get());
-    ElementHolder root(context.Parse(Viewer(L"", 50, 500)));
-    ASSERT_TRUE(root);
-    MarkupSurface surface(100, 200);
-    surface.Render(root.Get());
-    CLVKMarkupScrollViewer* const pViewer = AsViewer(root);
+    ScrollScene scene(50, 500);
+    ASSERT_TRUE(scene.root);
+    CLVKMarkupScrollViewer* const pViewer = AsViewer(scene.root);
     const int x = 100 - GetSystemMetrics(SM_CXVSCROLL) / 2;
 
     // Two repeat ticks with the cursor on the lower arrow, two with it off
@@ -427,22 +424,22 @@ TEST(MarkupScrollViewer, HeldArrowRepeatsOnlyWhileTheCursorIsOnIt)
     g_recordedOffsets.clear();
     {
         HeldKeys keys(false);
-        PostMessageW(host.Get(), kRecordMessage, 0, 0);
-        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
-        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
-        PostMessageW(host.Get(), kRecordMessage, 0, 0);
-        PostMouseAt(host.Get(), WM_MOUSEMOVE, x, 100);
+        PostMessageW(scene.host.Get(), kRecordMessage, 0, 0);
+        PostMessageW(scene.host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(scene.host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(scene.host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(scene.host.Get(), WM_MOUSEMOVE, x, 100);
         // The repeat step looks where the cursor is when it runs.
-        PostMessageW(host.Get(), kCursorMessage, 0, MAKELPARAM(x, 100));
-        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
-        PostMessageW(host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
-        PostMessageW(host.Get(), kRecordMessage, 0, 0);
-        PostMouseAt(host.Get(), WM_LBUTTONUP, x, 100);
+        PostMessageW(scene.host.Get(), kCursorMessage, 0, MAKELPARAM(x, 100));
+        PostMessageW(scene.host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(scene.host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
+        PostMessageW(scene.host.Get(), kRecordMessage, 0, 0);
+        PostMouseAt(scene.host.Get(), WM_LBUTTONUP, x, 100);
         POINT pt = {x, 197};
-        ClientToScreen(host.Get(), &pt);
+        ClientToScreen(scene.host.Get(), &pt);
         SetCursorPos(pt.x, pt.y);
-        Relay(root, WM_MOUSEMOVE, 0, x, 197);
-        Relay(root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197);
+        Relay(scene.root, WM_MOUSEMOVE, 0, x, 197);
+        Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197);
     }
     g_pViewerToRecord = nullptr;
     ASSERT_EQ(g_recordedOffsets.size(), 3u);
@@ -453,5 +450,5 @@ TEST(MarkupScrollViewer, HeldArrowRepeatsOnlyWhileTheCursorIsOnIt)
     EXPECT_EQ(g_recordedOffsets[1] % 16, 0);
     EXPECT_EQ(g_recordedOffsets[2], g_recordedOffsets[1]) << "no lines while the cursor is off the arrow";
     EXPECT_EQ(pViewer->GetOffset(TRUE), g_recordedOffsets[2]);
-    EXPECT_EQ(context->GetCapturedElement(), nullptr);
+    EXPECT_EQ(scene.context->GetCapturedElement(), nullptr);
 }

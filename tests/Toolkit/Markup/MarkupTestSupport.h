@@ -4,12 +4,14 @@
 #pragma once
 
 #include "Foundation/DpiScaling.h"
+#include "Markup/MarkupGdiPlusDeviceContext.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupHelpers.h"
 #include "Markup/MarkupUIElement.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -132,3 +134,69 @@ private:
     HDC m_hDC;
     HGDIOBJ m_hOld;
 };
+
+// Calls a global function of the running script without arguments; its
+// result as text ("<failed 0x...>" when the call failed).
+inline std::wstring CallScript(CLVKMarkupContext* pContext, LPCWSTR lpszFunction)
+{
+    IDispatch* const pGlobal = pContext->GetScriptDispatch();
+    if (!pGlobal)
+    {
+        return L"<no script>";
+    }
+    DISPID dispid = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(lpszFunction);
+    HRESULT hr = pGlobal->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid);
+    VARIANT result;
+    VariantInit(&result);
+    if (SUCCEEDED(hr))
+    {
+        DISPPARAMS none = {};
+        EXCEPINFO info = {};
+        hr = pGlobal->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, &info, nullptr);
+        if (FAILED(hr) && info.bstrDescription)
+        {
+            std::wstring text = L"<failed: ";
+            text += info.bstrDescription;
+            text += L">";
+            SysFreeString(info.bstrSource);
+            SysFreeString(info.bstrDescription);
+            SysFreeString(info.bstrHelpFile);
+            return text;
+        }
+    }
+    if (SUCCEEDED(hr))
+    {
+        hr = VariantChangeType(&result, &result, 0, VT_BSTR);
+    }
+    if (FAILED(hr))
+    {
+        VariantClear(&result);
+        wchar_t szText[40] = {};
+        _snwprintf(szText, 39, L"<failed 0x%08lX>", static_cast<unsigned long>(hr));
+        return szText;
+    }
+    std::wstring text = V_BSTR(&result) ? V_BSTR(&result) : L"";
+    VariantClear(&result);
+    return text;
+}
+
+// GDI+ started for each test and stopped after it, so the other markup tests
+// keep drawing through GDI.
+class MarkupGdiPlusTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        MarkupRegisterAllTypes();
+        MarkupGdiPlusStartup(TRUE);
+    }
+    void TearDown() override { MarkupGdiPlusStartup(FALSE); }
+};
+
+// Colours whose channels differ by at most the tolerance.
+inline bool ColorsNear(COLORREF a, COLORREF b, int nTolerance)
+{
+    return abs(GetRValue(a) - GetRValue(b)) <= nTolerance && abs(GetGValue(a) - GetGValue(b)) <= nTolerance &&
+           abs(GetBValue(a) - GetBValue(b)) <= nTolerance;
+}

@@ -12,34 +12,6 @@
 #include <string>
 #include <vector>
 
-namespace
-{
-
-// Calls a global function of the script without arguments; its result as
-// text, or "<failed>".
-std::wstring CallScript(CLVKMarkupContext* pContext, LPCWSTR lpszFunction)
-{
-    IDispatch* const pGlobal = pContext->GetScriptDispatch();
-    DISPID dispid = 0;
-    LPOLESTR name = const_cast<LPOLESTR>(lpszFunction);
-    VARIANT result;
-    VariantInit(&result);
-    DISPPARAMS none = {};
-    if (!pGlobal || FAILED(pGlobal->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &dispid)) ||
-        FAILED(pGlobal->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr,
-                               nullptr)) ||
-        FAILED(VariantChangeType(&result, &result, 0, VT_BSTR)))
-    {
-        VariantClear(&result);
-        return L"<failed>";
-    }
-    std::wstring text = V_BSTR(&result) ? V_BSTR(&result) : L"";
-    VariantClear(&result);
-    return text;
-}
-
-}  // namespace
-
 TEST(MarkupTextAutomation, ScriptsReadAndWriteTextElements)
 {
     MarkupContextHolder context;

@@ -786,7 +786,7 @@ BOOL CLVKControl::SetPressed(int nState)
     return TRUE;
 }
 
-void CLVKControl::OnCustomizeMouseDown(CPoint /*pt*/)
+void CLVKControl::OnCustomizeMouseDown(CPoint pt)
 {
     if (!m_pParent)
         return;
@@ -795,8 +795,14 @@ void CLVKControl::OnCustomizeMouseDown(CPoint /*pt*/)
         m_pParent->SetPopupedIndex(-1);
         m_pParent->SetSelected(-1);
     }
-    // Selecting and dragging the control belong to the command-bar manager's
-    // customisation; without a manager nothing more happens.
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    if (pCommandBars->GetCustomizeSelectedControl() == this && IsCustomizeResizable() && CustomizeTrackResize(pt))
+        return;
+    pCommandBars->SetCustomizeSelectedControl(this);
+    // Dragging the selection to another place belongs to the manager's
+    // customize drag state, which comes with the customize dialog.
 }
 
 BOOL CLVKControl::CustomizeTrackResize(CPoint /*pt*/)

@@ -3,6 +3,8 @@
 #include "CommandBars/PaintManager.h"
 
 #include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBars.h"
+#include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlAction.h"
 #include "Foundation/DpiScaling.h"
@@ -154,11 +156,13 @@ CSize AFX_CDECL CLVKPaintManager::ApplyControlSizeOverride(CLVKControl* pControl
     return CSize(cx, cy);
 }
 
-BOOL CLVKPaintManager::IsDpiScalingOn(CLVKControl* /*pControl*/)
+BOOL CLVKPaintManager::IsDpiScalingOn(CLVKControl* pControl)
 {
-    // The "AutoScaleDpiToolbarIcons" option belongs to the command-bar
-    // manager's options; without a manager nothing is scaled.
-    return FALSE;
+    // The manager's "AutoScaleDpiToolbarIcons" option; the bar's manager is
+    // found along its parent bars. Without a manager nothing is scaled.
+    CLVKCommandBar* pBar = pControl ? pControl->GetParent() : nullptr;
+    CLVKCommandBars* pCommandBars = pBar ? pBar->GetCommandBars() : nullptr;
+    return pCommandBars && pCommandBars->GetCommandBarsOptions()->bAutoScaleDpiToolbarIcons;
 }
 
 CFont* CLVKPaintManager::GetControlFont(CLVKControl* pControl)

@@ -695,7 +695,7 @@ BOOL CLVKPopupBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
 
 LRESULT CLVKPopupBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
 {
-    return (wParam & FS_SYNCACTIVE) && (GetStyle() & MFS_SYNCACTIVE) ? 1 : 0;
+    return (wParam & FS_SYNCACTIVE) && (::GetWindowLong(GetSafeHwnd(), GWL_STYLE) & MFS_SYNCACTIVE) ? 1 : 0;
 }
 
 // The innermost open popup of the chain that starts at this bar.

@@ -4,9 +4,16 @@
 // default-theme highlights, checked pixel by pixel in 32-bit bitmaps.
 #include "Framework.h"
 
+#include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBars.h"
 #include "CommandBars/CommandBarsOffice2000Theme.h"
+#include "CommandBars/CommandBarsOptions.h"
+#include "CommandBars/Control.h"
+#include "CommandBars/Controls.h"
 #include "CommandBars/PaintManager.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/ImageManager.h"
+#include "Foundation/ImageManagerIcon.h"
 #include "Foundation/WinThemeWrapper.h"
 #include "PaintTestSupport.h"
 
@@ -277,6 +284,60 @@ TEST(PaintManagerMetrics, PopupArrowGlyphByPosition)
         EXPECT_EQ(c.nGlyph, CLVKPaintManager::GetPopupArrowGlyph(c.nPosition, c.bVertical))
             << c.nPosition << "/" << c.bVertical;
     }
+}
+
+// Images are fitted into the box of their control, and the size asked for
+// caps them only while the control's manager scales icons.
+TEST(PaintManagerMetrics, ImagesFitTheirBoxAndAreCappedOnlyWhenTheManagerScales)
+{
+    CLVKImageManager* pImages = new CLVKImageManager;
+    const struct
+    {
+        UINT nId;
+        int cx, cy;
+    } images[] = {{1, 32, 32}, {2, 32, 16}, {3, 16, 32}};
+    for (const auto& image : images)
+    {
+        CBitmap bitmap;
+        bitmap.CreateBitmap(image.cx, image.cy, 1, 32, nullptr);
+        ASSERT_TRUE(pImages->SetIconsFromBitmap(static_cast<HBITMAP>(bitmap.GetSafeHandle()), &image.nId, 1, image.cx,
+                                                image.cy, 0, FALSE));
+    }
+    CLVKImageManagerIcon* pSquare = pImages->FindIcon(1, 32);
+    CLVKImageManagerIcon* pWide = pImages->FindIcon(2, 32);
+    CLVKImageManagerIcon* pTall = pImages->FindIcon(3, 16);
+    ASSERT_TRUE(pSquare && pWide && pTall);
+
+    // At 96 DPI the scaled sides equal the image's.
+    EXPECT_EQ(CLVKPaintManager::FitImageSize(pSquare, 16, 16), CSize(16, 16));
+    EXPECT_EQ(CLVKPaintManager::FitImageSize(pWide, 20, 20), CSize(20, 10)) << "as wide as asked";
+    EXPECT_EQ(CLVKPaintManager::FitImageSize(pTall, 20, 20), CSize(10, 20)) << "as high as asked";
+    EXPECT_EQ(CLVKPaintManager::FitImageSize(nullptr, 20, 18), CSize(20, 18));
+
+    CLVKPaintManager* pTheme = CLVKPaintManager::CreateTheme(0);
+    pTheme->RefreshMetrics();
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+    CLVKControl* pControl = pBar->GetControls()->Add(kControlButton, 1);
+    // Without a manager: an image that fits the box keeps its size, a larger
+    // one is fitted 2 px inside the box.
+    EXPECT_EQ(pTheme->GetControlImageSize(pSquare, 16, 16, pControl, 40, 40), CSize(32, 32));
+    EXPECT_EQ(pTheme->GetControlImageSize(pSquare, 16, 16, pControl, 30, 30), CSize(26, 26));
+    // With a manager that scales icons the asked size caps it.
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    pBar->SetCommandBars(pBars);
+    EXPECT_EQ(pTheme->GetControlImageSize(pSquare, 16, 16, pControl, 40, 40), CSize(16, 16));
+    pBars->GetCommandBarsOptions()->bAutoScaleDpiToolbarIcons = FALSE;
+    EXPECT_EQ(pTheme->GetControlImageSize(pSquare, 16, 16, pControl, 40, 40), CSize(32, 32));
+
+    // A control's own width and height win, turned on a vertical bar.
+    pControl->SetWidth(100);
+    EXPECT_EQ(CLVKPaintManager::ApplyControlSizeOverride(pControl, 30, 22, FALSE), CSize(100, 22));
+    EXPECT_EQ(CLVKPaintManager::ApplyControlSizeOverride(pControl, 22, 30, TRUE), CSize(22, 100));
+    pBar->SetCommandBars(nullptr);
+    pBar->InternalRelease();
+    pBars->InternalRelease();
+    pTheme->InternalRelease();
+    pImages->InternalRelease();
 }
 
 TEST(PaintManagerMetrics, CaptionsSplitAtTheSpaceNearestTheMiddle)

@@ -9,8 +9,10 @@
 #include "CommandBars/Controls.h"
 #include "CommandBars/MouseManager.h"
 #include "CommandBars/PopupBar.h"
+#include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolkitPopupMenu.h"
 #include "Foundation/DisplayMonitors.h"
+#include "FrameIds.h"
 
 #include <gtest/gtest.h>
 
@@ -281,6 +283,74 @@ TEST(TrackPopupBar, TheBarKeepsNoSlotForTheResultAfterTheCall)
     EXPECT_EQ(pBar->GetReturnCommandSlot(), nullptr);
     pBar->InternalRelease();
     pBars->InternalRelease();
+}
+
+// Menus name the shortcuts of the manager's table; context menus only when
+// the options say so, and nothing when shortcut texts are off.
+TEST(PopupShortcuts, MenusNameTheTablesShortcutsAndContextMenusOnlyWhenAsked)
+{
+    OwnerWindow owner;
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    pBars->SetSite(&owner.wnd);
+    pBars->GetShortcutManager()->LoadAccelerators(7002);
+    CLVKCommandBarsOptions* pOptions = pBars->GetCommandBarsOptions();
+
+    // A menu opened from a bar's popup control.
+    CLVKCommandBar* pRoot = new CLVKCommandBar;
+    pRoot->SetCommandBars(pBars);
+    CLVKControl* pTitle = pRoot->GetControls()->Add(kControlPopup, 0);
+    CLVKCommandBar* pMenu = pTitle->GetCommandBar();
+    CLVKControl* pOpen = pMenu->GetControls()->Add(kControlButton, 0xE101);
+    CLVKControl* pPlain = pMenu->GetControls()->Add(kControlButton, 0);
+    pPlain->SetCaption(L"Plain\tKeep");
+    CLVKControl* pNone = pMenu->GetControls()->Add(kControlButton, 0xE141);
+    pNone->SetCaption(L"Exit\tAlt+F4");
+    // The sub-menu's controls know their parent bar through the open popup.
+    static_cast<CLVKPopupBar*>(pMenu)->SetControlPopup(pTitle);
+    pMenu->UpdateShortcuts();
+    EXPECT_EQ(std::wstring(pOpen->GetShortcutText()), L"Ctrl+O");
+    EXPECT_EQ(std::wstring(pPlain->GetShortcutText()), L"Keep") << "id 0 keeps its text";
+    EXPECT_EQ(std::wstring(pNone->GetShortcutText()), L"") << "a command without a shortcut names none";
+
+    pOptions->bShowKeyboardShortcuts = FALSE;
+    pMenu->UpdateShortcuts();
+    EXPECT_EQ(std::wstring(pOpen->GetShortcutText()), L"");
+    EXPECT_EQ(std::wstring(pPlain->GetShortcutText()), L"");
+    pOptions->bShowKeyboardShortcuts = TRUE;
+    static_cast<CLVKPopupBar*>(pMenu)->SetControlPopup(nullptr);
+
+    // The same popup tracked on its own is a context menu.
+    pMenu->UpdateShortcuts();
+    EXPECT_EQ(std::wstring(pOpen->GetShortcutText()), L"");
+    pOptions->bShowContextMenuAccelerators = TRUE;
+    pMenu->UpdateShortcuts();
+    EXPECT_EQ(std::wstring(pOpen->GetShortcutText()), L"Ctrl+O");
+    pRoot->InternalRelease();
+    pBars->InternalRelease();
+}
+
+// The popup's window: a tool window that keeps its frame's caption active
+// and never takes the activation.
+TEST(PopupWindow, ATopLevelToolWindowThatSyncsItsFramesActivation)
+{
+    OwnerWindow owner;
+    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(nullptr);
+    pBar->SetOwnerWindow(&owner.wnd);
+    pBar->GetControls()->Add(kControlButton, 101)->SetCaption(L"Item");
+    ASSERT_TRUE(pBar->PopupAt(100, 100));
+    const HWND hWnd = pBar->GetSafeHwnd();
+    EXPECT_TRUE(::GetWindowLongW(hWnd, GWL_STYLE) & WS_POPUP);
+    EXPECT_TRUE(::GetWindowLongW(hWnd, GWL_STYLE) & MFS_SYNCACTIVE);
+    EXPECT_TRUE(::GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(::GetClassLongW(hWnd, GCL_STYLE) & CS_DBLCLKS);
+    EXPECT_EQ(::SendMessageW(hWnd, WM_FLOATSTATUS, FS_SYNCACTIVE, 0), 1);
+    EXPECT_EQ(::SendMessageW(hWnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(owner.wnd.GetSafeHwnd()),
+                             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+    EXPECT_EQ(::GetWindow(hWnd, GW_OWNER), owner.wnd.GetSafeHwnd());
+    pBar->SetTrackingMode(kTrackingNone);
+    EXPECT_FALSE(::IsWindow(hWnd)) << "the window exists only while the popup is open";
+    pBar->InternalRelease();
 }
 
 // ---- lifetime -------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -209,6 +210,55 @@ TEST(ControlGalleryKeys, TheFramePagePrintsTheCommandsOfShortcutsAndChords)
     EXPECT_EQ(Lines(run.output), (std::vector<std::string>{"command 57601", "command 57603"})) << run.output;
     std::string bytes;
     EXPECT_TRUE(folder.ReadFile(L"keys.png", bytes)) << "the picture is taken after the keys";
+}
+
+}  // namespace
+
+namespace
+{
+
+// Only the notifications that keys cause: hot-row and cell-metrics
+// notifications follow the mouse and the painting.
+std::vector<std::string> KeyNotifications(const std::string& output)
+{
+    std::vector<std::string> lines;
+    for (const std::string& line : Lines(output))
+    {
+        if (line.rfind("notify ", 0) == 0 && line.find(" -92 ") == std::string::npos &&
+            line.find(" -61 ") == std::string::npos)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// Two Down keys move the focus to rows 1 and 2; Ctrl+Space toggles row 2's
+// selection. Each focus change is asked for first and the selection
+// reported after it; every key is reported as it is handled.
+TEST(ControlGallery, TheReportPageReportsWhatKeysDo)
+{
+    const RunResult run = RunGallery({L"report", L"--keys", L"down,down,ctrl+space"});
+    ASSERT_TRUE(run.bFinished);
+    EXPECT_EQ(0u, run.dwExitCode) << run.output;
+    const std::vector<std::string> lines = KeyNotifications(run.output);
+    auto find = [&](const std::string& line, size_t nFrom)
+    {
+        const auto it = std::find(lines.begin() + static_cast<long>(std::min(nFrom, lines.size())), lines.end(), line);
+        return it == lines.end() ? std::string::npos : static_cast<size_t>(it - lines.begin());
+    };
+    const size_t nFirst = find("notify -76 1 -1", 0);
+    ASSERT_NE(std::string::npos, nFirst) << run.output;
+    const size_t nFirstChanged = find("notify -52 -1 -1", nFirst);
+    const size_t nFirstKey = find("notify -15 -1 -1", nFirst);
+    const size_t nSecond = find("notify -76 2 -1", nFirst);
+    ASSERT_NE(std::string::npos, nSecond) << run.output;
+    EXPECT_LT(nFirstChanged, nFirstKey) << "the selection is reported before the key";
+    EXPECT_LT(nFirstKey, nSecond);
+    // Ctrl+Space: no focus change, a selection change, and the space typed.
+    const size_t nToggle = find("notify -80 -1 -1", find("notify -15 -1 -1", nSecond + 1) + 1);
+    ASSERT_NE(std::string::npos, nToggle) << run.output;
+    EXPECT_EQ(std::string::npos, find("notify -76 2 -1", nSecond + 1)) << "the focus stays on row 2";
+    EXPECT_NE(std::string::npos, find("notify -52 -1 -1", nToggle));
+    EXPECT_NE(std::string::npos, find("notify -18 -1 -1", nToggle)) << "the space character";
 }
 
 }  // namespace

@@ -204,3 +204,39 @@ int CLVKReportColumn::GetBestFitWidth()
     const int nCells = pControl->MeasureColumnWidth(this);
     return max(max(nWidth, nCells), m_nBestFitFloor);
 }
+
+// The block is the visible positions after the column (a positive size) or
+// before it (a negative size).
+void CLVKReportColumn::SetBlockHidden(BOOL bHidden)
+{
+    if (!m_pColumns)
+        return;
+    const int c = GetVisibleIndex();
+    const int n = m_nNextVisualBlock;
+    m_bBlockHidden = bHidden;
+    if (c < 0 || n == 0)
+        return;
+    const int nFirst = n > 0 ? c + 1 : c + n;
+    const int nLast = n > 0 ? c + n : c - 1;
+    for (int i = m_pColumns->GetCount() - 1; i >= 0; i--)
+    {
+        CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
+        if (pColumn == this)
+            continue;
+        if (bHidden)
+        {
+            const int v = pColumn->GetVisibleIndex();
+            if (v >= nFirst && v <= nLast)
+                pColumn->SetVisible(FALSE);
+        }
+        else if (!pColumn->IsVisible())
+        {
+            // A block after the column comes back at the positions it had; a
+            // block before it, whose positions moved up as it was hidden,
+            // from c + n to c + 2.
+            const int nOld = pColumn->m_nOldVisibleIndex;
+            if ((n > 0 && nOld >= c + 1 && nOld <= c + n) || (n < 0 && nOld >= c + n && nOld <= c + 2))
+                pColumn->SetVisible(TRUE);
+        }
+    }
+}

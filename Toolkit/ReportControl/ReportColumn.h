@@ -37,6 +37,12 @@ public:
     BOOL IsVisible() const { return m_bVisible; }
     void SetVisible(BOOL bVisible = TRUE);
     int GetWidth() const;
+    // The width the user or the program gave (the weight in proportional
+    // sizing) and the width the column now takes; the header sets them.
+    int GetBaseWidth() const { return m_nColumnAutoWidth; }
+    void SetBaseWidth(int nWidth) { m_nColumnAutoWidth = nWidth; }
+    int GetCurrentWidth() const { return m_nColumnStaticWidth; }
+    void SetCurrentWidth(int nWidth) { m_nColumnStaticWidth = nWidth; }
     // The width the column was made with.
     int GetDefaultWidth() const { return m_nDefaultWidth; }
     int SetWidth(int nWidth);
@@ -104,6 +110,11 @@ public:
     int GetNextVisualBlock() const { return m_nNextVisualBlock; }
     void SetNextVisualBlock(int n) { m_nNextVisualBlock = n; }
     BOOL IsBlockHidden() const { return m_bBlockHidden; }
+    // Hides or shows the block of columns next to this one.
+    void SetBlockHidden(BOOL bHidden);
+    // The header's tooltip of the column (its caption when empty).
+    const CString& GetTooltip() const { return m_strTooltip; }
+    void SetTooltip(LPCWSTR lpszTooltip) { m_strTooltip = lpszTooltip; }
     void SetBlockHiddenFlag(BOOL b) { m_bBlockHidden = b; }
     // Cells of this column show row numbers.
     BOOL IsRowNumberColumn() const { return m_bRowNumbers; }
@@ -147,6 +158,7 @@ private:
     int m_nColumnStaticWidth = 0;
     BOOL m_bAutoSize = TRUE;
     int m_nDefaultWidth = 0;
+    CString m_strTooltip;
     CFont* m_pFont = nullptr;
     int m_nFooterAlignment = -1;
     BOOL m_bDrawHeaderDivider = TRUE;

@@ -2073,7 +2073,7 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
     SetFocus();
     EndEditing(TRUE);
     m_ptMouseDown = pt;
-    if (PtInRect(&m_rcHeaderArea, pt))
+    if (PtInRect(&m_rcHeaderArea, pt) || PtInRect(&m_rcGroupByArea, pt))
     {
         m_pReportHeader->OnLButtonDown(pt);
         return;
@@ -2136,7 +2136,7 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
 
 void CLVKReportControl::OnLButtonUp(UINT /*nFlags*/, POINT pt)
 {
-    if (m_pReportHeader->IsResizing() || PtInRect(&m_rcHeaderArea, m_ptMouseDown))
+    if (m_nMouseMode == 2 || PtInRect(&m_rcHeaderArea, m_ptMouseDown) || PtInRect(&m_rcGroupByArea, m_ptMouseDown))
     {
         m_pReportHeader->OnLButtonUp(pt);
         return;
@@ -2217,8 +2217,7 @@ void CLVKReportControl::OnLButtonDblClk(UINT, POINT pt)
     StopDelayedEdit();
     if (PtInRect(&m_rcHeaderArea, pt))
     {
-        if (CLVKReportColumn* pDivider = m_pReportHeader->HitTestDivider(pt))
-            m_pReportHeader->BestFit(pDivider);
+        m_pReportHeader->OnLButtonDblClk(pt);
         return;
     }
     CLVKReportRow* pRow = HitTestRow(pt);
@@ -2400,6 +2399,7 @@ void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
 void CLVKReportControl::OnMouseLeave()
 {
     m_bTrackingMouse = FALSE;
+    m_pReportHeader->OnMouseLeave();
     m_pHotRow = nullptr;
     if (m_nMouseMode == 4)
         m_nMouseMode = 0;

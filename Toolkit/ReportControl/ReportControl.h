@@ -200,6 +200,12 @@ public:
     // 1 over a column divider, 2 a column pressed, 3 a column dragged, 4 over
     // the bottom edge of a row that can be sized.
     void SetMouseMode(int nMode) { m_nMouseMode = nMode; }
+    // Best fit only on request (not by a double click on an edge), and the
+    // column tracker drawn on the desktop.
+    void SetStrictBestFit(BOOL b) { m_bStrictBestFit = b; }
+    BOOL IsStrictBestFit() const { return m_bStrictBestFit; }
+    void SetDesktopTrackerMode(BOOL b) { m_bDesktopTrackerMode = b; }
+    BOOL IsDesktopTrackerMode() const { return m_bDesktopTrackerMode; }
     int GetMouseMode() const { return m_nMouseMode; }
     // The cursor shown over a row's bottom edge while rows can be sized.
     HCURSOR GetRowSizingCursor();
@@ -409,6 +415,8 @@ protected:
     int m_nSavedRowNumberColumnIndex = -1;
     BOOL m_bRowNumberColumn = FALSE;
     int m_nMouseMode = 0;
+    BOOL m_bStrictBestFit = FALSE;
+    BOOL m_bDesktopTrackerMode = FALSE;
     HCURSOR m_hRowSizingCursor = nullptr;
     BOOL m_bThemeMetrics = FALSE;
     BOOL m_bCreatedByCreate = FALSE;

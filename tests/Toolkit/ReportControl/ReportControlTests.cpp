@@ -459,10 +459,10 @@ TEST(ReportPixels, HeaderRowsGroupRowAndNoItemsText)
 TEST(ReportColumns, BestFitTakesTheWidestCellAndTheCaption)
 {
     ReportWindow w;
-    // Resizable columns (the third argument), sized by hand.
+    // Resizable columns (the fourth argument), sized by hand.
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
     w.report.AddColumn(new CLVKReportColumn(0, L"Name", 60, TRUE));
     w.report.AddColumn(new CLVKReportColumn(1, L"Kind", 60, TRUE));
-    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
     w.report.AddRecord(MakeRecord({L"a", L"x"}));
     w.report.AddRecord(MakeRecord({L"a much longer caption than the column", L"x"}));
     w.report.Populate();
@@ -476,6 +476,7 @@ TEST(ReportColumns, BestFitTakesTheWidestCellAndTheCaption)
     pColumn->SetBestFitFloor(0);
 
     // A double click on the column's divider widens it.
+    w.parent.m_codes.clear();
     const RECT rc = pColumn->GetRect();
     const RECT rcHeader = w.report.GetElementRect(2);
     w.report.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rc.right - 1, (rcHeader.top + rcHeader.bottom) / 2));

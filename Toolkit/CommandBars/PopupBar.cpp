@@ -462,13 +462,7 @@ BOOL CLVKPopupBar::Popup(CLVKControl* pControl, BOOL bSelectFirst)
     PlayPopupAnimation();
     CLVKMenuSoundPlayer::GetGlobal()->PostSound(CLVKMenuSoundPlayer::soundMenuPopup);
 
-    CLVKPaintManager* pPaintManager = GetPaintManager();
-    if (m_nPosition == kBarPopup && m_bShowShadow && pPaintManager->m_bShadowEnabled &&
-        pPaintManager->m_pShadowManager && !IsCustomizeMode())
-    {
-        pPaintManager->m_pShadowManager->RemoveOwnerShadows(this);
-        pPaintManager->m_pShadowManager->CreateShadow(this, m_rcExclude, 0);
-    }
+    CreatePopupShadow();
     UnlockRedraw();
     Redraw(nullptr, FALSE);
     return TRUE;
@@ -479,6 +473,47 @@ BOOL CLVKPopupBar::PopupAt(int x, int y, LPCRECT lpExclude)
     m_ptPopup = CPoint(x, y);
     m_rcExclude = lpExclude ? CRect(*lpExclude) : CRect(0, 0, 0, 0);
     return Popup(nullptr, FALSE);
+}
+
+namespace
+{
+// The popup's contents drawn into an off-screen bitmap of its client size,
+// for the animations to reveal.
+class CPopupBuffer
+{
+public:
+    CPopupBuffer(CLVKPopupBar* pBar, CDC* pWindowDC)
+    {
+        pBar->GetClientRect(&m_rcClient);
+        m_dc.CreateCompatibleDC(pWindowDC);
+        m_bitmap.CreateCompatibleBitmap(pWindowDC, m_rcClient.Width(), m_rcClient.Height());
+        m_pOldBitmap = m_dc.SelectObject(&m_bitmap);
+        pBar->DrawCommandBar(&m_dc, m_rcClient);
+    }
+    ~CPopupBuffer() { m_dc.SelectObject(m_pOldBitmap); }
+    CPopupBuffer(const CPopupBuffer&) = delete;
+    CPopupBuffer& operator=(const CPopupBuffer&) = delete;
+
+    CDC* DC() { return &m_dc; }
+    const CRect& Client() const { return m_rcClient; }
+
+private:
+    CRect m_rcClient;
+    CDC m_dc;
+    CBitmap m_bitmap;
+    CBitmap* m_pOldBitmap = nullptr;
+};
+}  // namespace
+
+void CLVKPopupBar::CreatePopupShadow()
+{
+    CLVKPaintManager* pPaintManager = GetPaintManager();
+    if (m_nPosition == kBarPopup && m_bShowShadow && pPaintManager->m_bShadowEnabled &&
+        pPaintManager->m_pShadowManager && !IsCustomizeMode())
+    {
+        pPaintManager->m_pShadowManager->RemoveOwnerShadows(this);
+        pPaintManager->m_pShadowManager->CreateShadow(this, m_rcExclude, 0);
+    }
 }
 
 int CLVKPopupBar::GetAnimationType() const
@@ -525,15 +560,9 @@ void CLVKPopupBar::PlayPopupAnimation()
         if (CWnd* pSite = GetSite())
             pSite->UpdateWindow();
     }
-    CRect rcClient;
-    GetClientRect(&rcClient);
     CClientDC dcWindow(this);
-    CDC dcBuffer;
-    dcBuffer.CreateCompatibleDC(&dcWindow);
-    CBitmap bmpBuffer;
-    bmpBuffer.CreateCompatibleBitmap(&dcWindow, rcClient.Width(), rcClient.Height());
-    CBitmap* pOldBitmap = dcBuffer.SelectObject(&bmpBuffer);
-    DrawCommandBar(&dcBuffer, rcClient);
+    CPopupBuffer buffer(this, &dcWindow);
+    const CRect& rcClient = buffer.Client();
 
     // The window starts from what the screen showed under it.
     CRect rcWindow;
@@ -546,8 +575,7 @@ void CLVKPopupBar::PlayPopupAnimation()
     ::SetLayout(hDesktop, dwLayout);
     ::ReleaseDC(nullptr, hDesktop);
 
-    pPaintManager->AnimateFade(&dcWindow, &dcBuffer, 0, 0, rcClient.Width(), rcClient.Height(), nType);
-    dcBuffer.SelectObject(pOldBitmap);
+    pPaintManager->AnimateFade(&dcWindow, buffer.DC(), 0, 0, rcClient.Width(), rcClient.Height(), nType);
 }
 
 BOOL CLVKPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboardState)
@@ -635,21 +663,11 @@ void CLVKPopupBar::RecalcLayout()
     if (nAnimation >= lvkAnimateUnfold && nAnimation <= lvkAnimateFade)
     {
         // The rarely used items unfold into the grown menu.
-        CRect rcClient;
-        GetClientRect(&rcClient);
         CClientDC dcWindow(this);
-        CDC dcBuffer;
-        dcBuffer.CreateCompatibleDC(&dcWindow);
-        CBitmap bmpBuffer;
-        bmpBuffer.CreateCompatibleBitmap(&dcWindow, rcClient.Width(), rcClient.Height());
-        CBitmap* pOldBitmap = dcBuffer.SelectObject(&bmpBuffer);
-        DrawCommandBar(&dcBuffer, rcClient);
-        pPaintManager->AnimateSlide(this, &dcWindow, &dcBuffer, rc.top == rcOld.top);
-        dcBuffer.SelectObject(pOldBitmap);
+        CPopupBuffer buffer(this, &dcWindow);
+        pPaintManager->AnimateSlide(this, &dcWindow, buffer.DC(), rc.top == rcOld.top);
     }
-    if (m_nPosition == kBarPopup && m_bShowShadow && pPaintManager->m_bShadowEnabled &&
-        pPaintManager->m_pShadowManager && !IsCustomizeMode())
-        pPaintManager->m_pShadowManager->CreateShadow(this, m_rcExclude, 0);
+    CreatePopupShadow();
     if (CLVKControlPopup* pOwner = DYNAMIC_DOWNCAST(CLVKControlPopup, m_pControlPopup))
         pOwner->AttachPopupShadow();
     m_bReanimate = FALSE;

@@ -141,6 +141,8 @@ protected:
     void UpdateExpandState();
     // Whether this menu, placed on the screen, must scroll: set by CalcPopupRect.
     void StopScrollTimer(CScrollButton& button);
+    // The drop shadow of an open menu, made again after each placement.
+    void CreatePopupShadow();
 
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg BOOL OnNcActivate(BOOL bActive);

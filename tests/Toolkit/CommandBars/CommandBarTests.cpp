@@ -137,6 +137,16 @@ struct FrameFixture
     }
 };
 
+// A hidden frame (created here) with a visible bar in it; the caller holds
+// the bar's reference.
+CLVKCommandBar* CreateBarInFrame(CFrameWnd& frame)
+{
+    frame.Create(nullptr, L"Site", WS_POPUP, CRect(0, 0, 400, 200));
+    CLVKCommandBar* pBar = new CLVKCommandBar;
+    pBar->CreateEx(0, AfxRegisterWndClass(0), L"Bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &frame, 1);
+    return pBar;
+}
+
 // ---- executing ------------------------------------------------------------------------
 
 TEST(CommandBarExecute, AControlSendsItsCommandToTheSiteAfterTheNotification)
@@ -187,9 +197,7 @@ TEST(CommandBarExecute, AHandlerMayRemoveTheControlWhileItExecutes)
             return CSiteFrame::OnCmdMsg(nID, nCode, pExtra, pInfo);
         }
     } frame;
-    frame.Create(nullptr, L"Site", WS_POPUP, CRect(0, 0, 400, 200));
-    CLVKCommandBar* pBar = new CLVKCommandBar;
-    pBar->CreateEx(0, AfxRegisterWndClass(0), L"Bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &frame, 1);
+    CLVKCommandBar* pBar = CreateBarInFrame(frame);
     frame.pBar = pBar;
     CLVKControl* pControl = pBar->GetControls()->Add(kControlButton, 104);
     pControl->Execute();
@@ -290,9 +298,7 @@ TEST(ControlClickLoop, ABarReleasedByItsOwnCommandLivesUntilTheClickReturns)
             return CSiteFrame::OnCmdMsg(nID, nCode, pExtra, pInfo);
         }
     } frame;
-    frame.Create(nullptr, L"Site", WS_POPUP, CRect(0, 0, 400, 200));
-    CLVKCommandBar* pBar = new CLVKCommandBar;
-    pBar->CreateEx(0, AfxRegisterWndClass(0), L"Bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &frame, 1);
+    CLVKCommandBar* pBar = CreateBarInFrame(frame);
     frame.pBar = pBar;
     pBar->GetControls()->Add(kControlButton, 104)->SetRect(CRect(0, 0, 20, 20));
     const HWND hBar = pBar->GetSafeHwnd();

@@ -329,15 +329,22 @@ TEST(PopupShortcuts, MenusNameTheTablesShortcutsAndContextMenusOnlyWhenAsked)
     pBars->InternalRelease();
 }
 
+// A popup with one item, open at a point for an owner window.
+CLVKPopupBar* OpenPopup(OwnerWindow& owner)
+{
+    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(nullptr);
+    pBar->SetOwnerWindow(&owner.wnd);
+    pBar->GetControls()->Add(kControlButton, 101)->SetCaption(L"Item");
+    EXPECT_TRUE(pBar->PopupAt(100, 100));
+    return pBar;
+}
+
 // The popup's window: a tool window that keeps its frame's caption active
 // and never takes the activation.
 TEST(PopupWindow, ATopLevelToolWindowThatSyncsItsFramesActivation)
 {
     OwnerWindow owner;
-    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(nullptr);
-    pBar->SetOwnerWindow(&owner.wnd);
-    pBar->GetControls()->Add(kControlButton, 101)->SetCaption(L"Item");
-    ASSERT_TRUE(pBar->PopupAt(100, 100));
+    CLVKPopupBar* pBar = OpenPopup(owner);
     const HWND hWnd = pBar->GetSafeHwnd();
     EXPECT_TRUE(::GetWindowLongW(hWnd, GWL_STYLE) & WS_POPUP);
     EXPECT_TRUE(::GetWindowLongW(hWnd, GWL_STYLE) & MFS_SYNCACTIVE);
@@ -360,10 +367,7 @@ TEST(PopupLifetime, ReleasingAnOpenPopupClosesItOnce)
     // Ending the tracking while the window goes takes a reference of its
     // own; the last release must not run a second time.
     OwnerWindow owner;
-    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(nullptr);
-    pBar->SetOwnerWindow(&owner.wnd);
-    pBar->GetControls()->Add(kControlButton, 101)->SetCaption(L"Item");
-    ASSERT_TRUE(pBar->PopupAt(100, 100));
+    CLVKPopupBar* pBar = OpenPopup(owner);
     const HWND hWnd = pBar->GetSafeHwnd();
     EXPECT_EQ(pBar->InternalRelease(), 0u);
     EXPECT_FALSE(::IsWindow(hWnd));

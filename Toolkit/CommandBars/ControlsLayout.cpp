@@ -269,6 +269,9 @@ CSize CLVKControls::SizeToLength(LayoutState& state, int nLength, DWORD& dwMode)
 
 CSize CLVKControls::SizeBalanced(LayoutState& state, DWORD& dwMode) const
 {
+    // The narrowest wrap width whose rows are no taller than wide: a result
+    // taller than wide raises the lower bound, a square or wider one lowers
+    // the upper bound to the width it really took.
     DWORD dwScratch = dwMode;
     int nLo = WrapAndPlace(state, 0, dwScratch).cx;
     int nHi = WrapAndPlace(state, kWidest, dwScratch).cx;
@@ -277,22 +280,14 @@ CSize CLVKControls::SizeBalanced(LayoutState& state, DWORD& dwMode) const
     {
         const int nMid = nLo + (nHi - nLo) / 2;
         const CSize sz = WrapAndPlace(state, nMid, dwScratch);
-        nWidth = nMid;
         if (sz.cy > sz.cx)
         {
-            if (sz.cx <= nLo || nMid + 1 > nHi)
-                break;
-            nLo = std::max(static_cast<int>(sz.cx), nMid + 1);
-        }
-        else if (sz.cx > sz.cy)
-        {
-            if (sz.cx >= nHi)
-                break;
-            nHi = sz.cx;
+            nLo = nMid + 1;
         }
         else
         {
-            break;
+            nWidth = std::min(nMid, static_cast<int>(sz.cx));
+            nHi = nWidth;
         }
     }
     return WrapAndPlace(state, nWidth, dwMode);

@@ -76,7 +76,7 @@ CSize CLVKPopupBar::CalcDynamicLayout(int nLength, DWORD /*dwMode*/)
     {
         // A popup tool bar lays its controls out in rows inside its borders.
         DWORD dwMode = 0x142;
-        sz = m_pControls->CalcDynamicSize(&dc, 32000, dwMode, m_rcBorders);
+        sz = m_pControls->CalcDynamicSize(&dc, -1, dwMode, m_rcBorders);
         m_bLayingOut = FALSE;
         return sz;
     }

@@ -360,6 +360,29 @@ TEST(PopupWindow, ATopLevelToolWindowThatSyncsItsFramesActivation)
     pBar->InternalRelease();
 }
 
+TEST(PopupToolBar, APopupToolBarLaysItsButtonsOutInRows)
+{
+    OwnerWindow owner;
+    CLVKPopupToolBar* pBar = CLVKPopupToolBar::CreatePopupToolBar(nullptr);
+    pBar->SetOwnerWindow(&owner.wnd);
+    for (int i = 0; i < 4; i++)
+        pBar->GetControls()->Add(kControlButton, 101 + i)->SetCaption(L"Tool");
+    ASSERT_TRUE(pBar->PopupAt(100, 100));
+    EXPECT_EQ(pBar->GetType(), kBarTypeToolBar);
+    const CRect rc0 = pBar->GetControl(0)->GetRect();
+    const CRect rc1 = pBar->GetControl(1)->GetRect();
+    EXPECT_FALSE(rc0.IsRectEmpty());
+    EXPECT_EQ(rc1.top, rc0.top) << "side by side, not one under another";
+    EXPECT_GE(rc1.left, rc0.right);
+    // The same bar as a menu stacks them.
+    pBar->SetTrackingMode(kTrackingNone);
+    pBar->SetShowAsToolBar(FALSE);
+    ASSERT_TRUE(pBar->PopupAt(100, 100));
+    EXPECT_GE(pBar->GetControl(1)->GetRect().top, pBar->GetControl(0)->GetRect().bottom);
+    pBar->SetTrackingMode(kTrackingNone);
+    pBar->InternalRelease();
+}
+
 // ---- lifetime -------------------------------------------------------------------------
 
 TEST(PopupLifetime, ReleasingAnOpenPopupClosesItOnce)

@@ -31,6 +31,24 @@ std::wstring Viewer(const std::wstring& attributes, int nContentWidth, int nCont
            std::to_wstring(nContentWidth) + L"' Height='" + std::to_wstring(nContentHeight) + L"'/></ScrollViewer>";
 }
 
+// Moves the cursor to the client point and waits (at most a second) until
+// the system reports it there: Wine may report a moved cursor late, and the
+// scroll bar's loop reads the cursor.
+void SetCursorAndWait(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ClientToScreen(hWnd, &pt);
+    SetCursorPos(pt.x, pt.y);
+    for (int i = 0; i < 100; ++i)
+    {
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == pt.x && now.y == pt.y)
+            return;
+        Sleep(10);
+    }
+}
+
 // The element tree a host window's posted message changes during a
 // tracking loop.
 CLVKMarkupScrollViewer* g_pViewerToShrink = nullptr;
@@ -59,9 +77,7 @@ LRESULT CALLBACK ScrollHostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     }
     if (message == kCursorMessage)
     {
-        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ClientToScreen(hWnd, &pt);
-        SetCursorPos(pt.x, pt.y);
+        SetCursorAndWait(hWnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     }
     return DefWindowProcW(hWnd, message, wParam, lParam);
@@ -112,9 +128,7 @@ private:
 // from the cursor when the message is posted.
 void PostMouseAt(HWND hWnd, UINT message, int x, int y)
 {
-    POINT pt = {x, y};
-    ClientToScreen(hWnd, &pt);
-    SetCursorPos(pt.x, pt.y);
+    SetCursorAndWait(hWnd, x, y);
     PostMessageW(hWnd, message, 0, MAKELPARAM(x, y));
 }
 
@@ -435,9 +449,7 @@ TEST(MarkupScrollViewer, HeldArrowRepeatsOnlyWhileTheCursorIsOnIt)
         PostMessageW(scene.host.Get(), WM_TIMER, CLVKMarkupScrollBar::kAutoRepeatTimer, 0);
         PostMessageW(scene.host.Get(), kRecordMessage, 0, 0);
         PostMouseAt(scene.host.Get(), WM_LBUTTONUP, x, 100);
-        POINT pt = {x, 197};
-        ClientToScreen(scene.host.Get(), &pt);
-        SetCursorPos(pt.x, pt.y);
+        SetCursorAndWait(scene.host.Get(), x, 197);
         Relay(scene.root, WM_MOUSEMOVE, 0, x, 197);
         Relay(scene.root, WM_LBUTTONDOWN, MK_LBUTTON, x, 197);
     }

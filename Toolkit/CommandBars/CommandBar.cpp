@@ -34,6 +34,7 @@ BEGIN_MESSAGE_MAP(CLVKCommandBar, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
     ON_WM_RBUTTONUP()
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
@@ -51,6 +52,7 @@ CLVKCommandBar::CLVKCommandBar()
 
 CLVKCommandBar::~CLVKCommandBar()
 {
+    LeaveInputManagers();
     ClearFocusedEdit();
     if (m_pControls)
     {
@@ -401,117 +403,6 @@ void CLVKCommandBar::OnKeyboardTip(CLVKControl* pControl)
         pControl->ExecuteFromKeyboard();
 }
 
-int CLVKCommandBar::HandleHookedMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam,
-                                        LRESULT& /*lResult*/)
-{
-    if (m_nTrackingMode == kTrackingNone)
-        return 0;
-    if (nMessage == WM_KEYDOWN)
-        return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
-    return 0;
-}
-
-// Tracking: the state changes the controls rely on. Mouse and keyboard
-// capture while tracking come with the mouse and keyboard managers.
-BOOL CLVKCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, int nKeyboardState)
-{
-    if ((m_nTrackingMode != kTrackingNone && nMode != kTrackingNone) || nMode == m_nTrackingMode)
-    {
-        m_nTrackingMode = nMode;
-        return FALSE;
-    }
-    m_nTrackingMode = nMode;
-    if (nMode != kTrackingNone)
-    {
-        if (m_nType == kBarTypeMenuBar)
-        {
-            if (CWnd* pSite = GetSite())
-                pSite->SendMessage(LVK_WM_TRACKINGMENUBAR, reinterpret_cast<WPARAM>(this), 0);
-        }
-        m_bEnteredByMouse = !bSelectFirst && nKeyboardState == 0;
-        m_nSelectedByKeyboard = nKeyboardState;
-        if (bSelectFirst)
-            SetSelected(m_pControls->GetNextIndex(-1, +1, TRUE, FALSE, TRUE), 2);
-    }
-    else
-    {
-        m_bEnteredByMouse = FALSE;
-        m_nSelectedByKeyboard = 0;
-        SetPopupedIndex(-1);
-        if (bSelectFirst)
-            SetSelected(-1);
-        Redraw(nullptr, TRUE);
-        m_nInputLock = 0;
-    }
-    // The manager follows every bar entering or leaving tracking (cues, tips).
-    if (CLVKCommandBars* pCommandBars = GetCommandBars())
-        pCommandBars->OnTrackingModeChanged(this, nMode);
-    return TRUE;
-}
-
-BOOL CLVKCommandBar::SetSelected(int nIndex, int nKeyboardState)
-{
-    if (nIndex == m_nHotIndex || !GetSafeHwnd())
-        return FALSE;
-    m_nSelectedByKeyboard = nKeyboardState;
-    if (CLVKControl* pOld = GetControl(m_nHotIndex))
-    {
-        pOld->OnMouseMove(CPoint(-1, -1));
-        pOld->SetPressed(0);
-    }
-    m_nHotIndex = nIndex;
-    CLVKControl* pControl = GetControl(nIndex);
-    if (!pControl)
-    {
-        m_nHotIndex = -1;
-        KillTimer(kTimerHover);
-        return TRUE;
-    }
-    if (nKeyboardState != 0)
-    {
-        EnsureVisible(pControl);
-        pControl->SetPressed(std::max(2, nKeyboardState));
-    }
-    else
-    {
-        pControl->SetPressed(1);
-        if (m_bPopupOnHover)
-            SetTimer(kTimerHover, 300, nullptr);
-    }
-    return TRUE;
-}
-
-void CLVKCommandBar::SetPopupedIndex(int nIndex, int nKeyboardState)
-{
-    if (nIndex == m_nPopupedIndex)
-        return;
-    if (CLVKControl* pOpen = GetControl(m_nPopupedIndex))
-    {
-        m_nPopupedIndex = -1;
-        pOpen->OnSetPopup(FALSE);
-    }
-    m_nPopupedIndex = -1;
-    if (nIndex == -1)
-        return;
-    CLVKControl* pControl = GetControl(nIndex);
-    if (!pControl || !pControl->IsEnabled())
-        return;
-    m_nPopupedIndex = nIndex;
-    SetTrackingMode(kTrackingWithPopup, FALSE, nKeyboardState);
-    SetSelected(nIndex, nKeyboardState);
-    if (m_nTrackingMode == kTrackingNone)
-    {
-        m_nHotIndex = -1;
-        m_nPopupedIndex = -1;
-        return;
-    }
-    InternalAddRef();
-    const BOOL bOpened = pControl->OnSetPopup(TRUE);
-    if (!bOpened)
-        m_nPopupedIndex = -1;
-    InternalRelease();
-}
-
 void CLVKCommandBar::OnControlSelected(int nState, CLVKControl* pControl)
 {
     if (CWnd* pSite = GetSite())
@@ -715,128 +606,6 @@ LRESULT CLVKCommandBar::OnHelpHitTest(WPARAM /*wParam*/, LPARAM lParam)
             nHelpId = pControl->GetID();
     }
     return 0x10000 + nHelpId;
-}
-
-void CLVKCommandBar::OnTimer(UINT_PTR nIDEvent)
-{
-    if (nIDEvent == CLVKCommandBarAnimation::kTimerId)
-    {
-        m_pAnimation->OnAnimationTimer();
-        return;
-    }
-    if (nIDEvent == kTimerHover)
-    {
-        if (m_nInputLock > 0)
-            return;
-        KillTimer(kTimerHover);
-        if (CLVKControl* pHot = GetControl(m_nHotIndex))
-        {
-            InternalAddRef();
-            pHot->OnMouseHover();
-            InternalRelease();
-        }
-        return;
-    }
-    CWnd::OnTimer(nIDEvent);
-}
-
-// Mouse input: hot tracking and clicks. The mouse manager's part (bars of
-// other popups, edits with the focus, customisation) comes with it.
-void CLVKCommandBar::OnMouseMove(UINT /*nFlags*/, CPoint point)
-{
-    if (m_nInputLock > 0 && m_nPosition == kBarPopup)
-        return;
-    CLVKControl* pControl = m_pControls->HitTest(point);
-    int nTarget = -1;
-    if (pControl)
-    {
-        TRACKMOUSEEVENT tme{};
-        tme.cbSize = sizeof(tme);
-        tme.dwFlags = TME_LEAVE;
-        tme.hwndTrack = GetSafeHwnd();
-        ::TrackMouseEvent(&tme);
-        pControl->OnMouseMove(point);
-        nTarget = pControl->GetIndex();
-    }
-    else if (m_nTrackingMode != kTrackingNone &&
-             (m_nPosition != kBarPopup || m_nPopupedIndex != -1 || m_nSelectedByKeyboard != 0))
-    {
-        nTarget = m_nHotIndex;
-    }
-    if (m_nPopupedIndex == -1 || m_bPopupOnHover)
-        SetSelected(nTarget, 0);
-}
-
-void CLVKCommandBar::OnMouseLeave()
-{
-    if (m_nInputLock > 0)
-        return;
-    if (m_nTrackingMode != kTrackingNone && (m_nPosition != kBarPopup || m_nPopupedIndex != -1))
-        return;
-    SetSelected(-1);
-}
-
-void CLVKCommandBar::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    CLVKControl* pControl = m_pControls->HitTest(point);
-    if (!pControl)
-    {
-        CWnd::OnLButtonDown(nFlags, point);
-        return;
-    }
-    InternalAddRef();
-    pControl->OnLButtonDown(point);
-    InternalRelease();
-}
-
-void CLVKCommandBar::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    CLVKControl* pControl = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
-    if (!pControl)
-    {
-        CWnd::OnLButtonUp(nFlags, point);
-        return;
-    }
-    InternalAddRef();
-    pControl->OnLButtonUp(point);
-    InternalRelease();
-}
-
-void CLVKCommandBar::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    CLVKControl* pControl = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
-    if (!pControl)
-    {
-        CWnd::OnLButtonDblClk(nFlags, point);
-        return;
-    }
-    InternalAddRef();
-    pControl->OnLButtonDblClk(point);
-    InternalRelease();
-}
-
-void CLVKCommandBar::OnRButtonUp(UINT nFlags, CPoint point)
-{
-    CLVKControl* pControl = IsCustomizeMode() ? nullptr : m_pControls->HitTest(point);
-    if (!pControl)
-    {
-        CWnd::OnRButtonUp(nFlags, point);
-        return;
-    }
-    InternalAddRef();
-    CPoint ptSent = point;
-    CWnd* pSite = GetSite();
-    const BOOL bHandled = pSite && pSite->GetSafeHwnd() &&
-                          pSite->SendMessage(LVK_WM_CONTROLRBUTTONUP, reinterpret_cast<WPARAM>(&ptSent),
-                                             reinterpret_cast<LPARAM>(pControl)) == 1;
-    if (!bHandled)
-    {
-        if (GetRootParent()->GetRightButtonTracking())
-            pControl->OnLButtonUp(point);
-        else
-            pControl->OnRButtonUp(point);
-    }
-    InternalRelease();
 }
 
 void CLVKCommandBar::DrawBackground(CDC* pDC)

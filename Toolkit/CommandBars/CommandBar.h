@@ -234,8 +234,12 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+    // Takes the bar out of the thread's mouse and keyboard managers.
+    void LeaveInputManagers();
 
     friend class CLVKControl;
     friend class CLVKControls;

@@ -7,7 +7,9 @@
 #include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/Control.h"
 #include "CommandBars/Controls.h"
+#include "CommandBars/KeyboardManager.h"
 #include "CommandBars/MenuBar.h"
+#include "CommandBars/MouseManager.h"
 #include "CommandBars/PaintManager.h"
 #include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolBar.h"
@@ -166,6 +168,13 @@ BOOL CLVKCommandBars::PreTranslateFrameMessage(MSG* pMsg)
 {
     if (!pMsg)
         return FALSE;
+    // While bars track, keys go to them before the site sees them; keys
+    // that did not pass the keyboard hook are offered here.
+    if (CLVKKeyboardManager* pKeyboard = CLVKKeyboardManager::GetThreadManagerIfAny())
+    {
+        if (pKeyboard->OfferQueuedKey(*pMsg))
+            return TRUE;
+    }
     const BOOL bTracking = IsTrackingPopups();
     const UINT nMessage = pMsg->message;
 
@@ -357,6 +366,8 @@ void CLVKCommandBar::RunMenuLoop()
 {
     // The bar may be released by a command it runs: hold it until the loop ends.
     InternalAddRef();
+    CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManager();
+    CLVKKeyboardManager* pKeyboard = CLVKKeyboardManager::GetThreadManager();
     while (m_nTrackingMode != kTrackingNone)
     {
         MSG msg{};
@@ -365,7 +376,7 @@ void CLVKCommandBar::RunMenuLoop()
             ::WaitMessage();
             continue;
         }
-        if (CLVKCommandBars::IsPressOutsideMenus(this, msg))
+        if (pMouse->PreviewTrackingLoopMessage(this, msg))
         {
             // A press outside the menus closes them; the press stays queued
             // for the window under the mouse.
@@ -374,7 +385,9 @@ void CLVKCommandBar::RunMenuLoop()
         }
         if (!::GetMessageW(&msg, nullptr, 0, 0))
         {
-            // The program is quitting: the outer loop must see the quit too.
+            // The program is quitting: the menus close and the outer loop
+            // must see the quit too.
+            SetTrackingMode(kTrackingNone, TRUE, 0);
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
@@ -385,11 +398,19 @@ void CLVKCommandBar::RunMenuLoop()
         }
         if (msg.message == kWmKickIdle)
             continue;
+        // Keys go to the tracked bars first (through the keyboard hook, or
+        // here when they did not pass it).
+        if (pKeyboard->OfferQueuedKey(msg))
+            continue;
+        AfxGetThreadState()->m_msgCur = msg;
         if (!AfxPreTranslateMessage(&msg))
         {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
+        // Whatever cancels modes closes the menus, whichever window it was for.
+        if (msg.message == WM_CANCELMODE)
+            pMouse->CloseTrackedBars();
     }
     InternalRelease();
 }

@@ -56,7 +56,10 @@ void CLVKKeyboardManager::UnhookKeyboard(CLVKHookManagerHookAble* pTarget)
     if (it != m_arrTargets.end())
         m_arrTargets.erase(it);
     if (m_arrTargets.empty())
+    {
         RemoveHooks();
+        m_bPassed = FALSE;
+    }
 }
 
 BOOL CLVKKeyboardManager::ProcessKeyboardHooks(UINT nMessage, WPARAM wParam, LPARAM lParam)
@@ -78,27 +81,47 @@ BOOL CLVKKeyboardManager::ProcessKeyboardHooks(UINT nMessage, WPARAM wParam, LPA
     return TRUE;
 }
 
+BOOL CLVKKeyboardManager::HandleKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManagerIfAny();
+    const int nLock = pMouse ? pMouse->m_nLock : 0;
+    if (wParam == VK_MENU && (lParam & kAltContextBit) && nLock == 0)
+    {
+        if (lParam & kRepeatBit)
+            return FALSE;
+        // Alt alone closes every open menu and goes no further.
+        if (pMouse)
+            pMouse->CloseTrackedBars();
+        return TRUE;
+    }
+    if (ProcessKeyboardHooks(WM_KEYDOWN, wParam, lParam))
+        return TRUE;
+    m_bPassed = TRUE;
+    m_wPassed = wParam;
+    m_lPassed = lParam;
+    return FALSE;
+}
+
+BOOL CLVKKeyboardManager::OfferQueuedKey(const MSG& msg)
+{
+    if ((msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) || m_arrTargets.empty())
+        return FALSE;
+    if (m_bPassed && m_wPassed == msg.wParam && m_lPassed == msg.lParam)
+    {
+        m_bPassed = FALSE;
+        return FALSE;
+    }
+    return HandleKeyDown(msg.wParam, msg.lParam);
+}
+
 LRESULT CALLBACK CLVKKeyboardManager::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 {
     if (nCode != HC_ACTION)
         return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
     CLVKKeyboardManager* pManager = GetThreadManagerIfAny();
-    if (pManager && !pManager->m_arrTargets.empty() && !(lParam & kKeyUpBit))
-    {
-        CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManagerIfAny();
-        const int nLock = pMouse ? pMouse->m_nLock : 0;
-        if (wParam == VK_MENU && (lParam & kAltContextBit) && nLock == 0)
-        {
-            if (lParam & kRepeatBit)
-                return ::CallNextHookEx(nullptr, 0, wParam, lParam);
-            // Alt alone closes every open menu and goes no further.
-            if (pMouse)
-                pMouse->CloseTrackedBars();
-            return 1;
-        }
-        if (pManager->ProcessKeyboardHooks(WM_KEYDOWN, wParam, lParam))
-            return 1;
-    }
+    if (pManager && !pManager->m_arrTargets.empty() && !(lParam & kKeyUpBit) &&
+        pManager->HandleKeyDown(wParam, lParam))
+        return 1;
     return ::CallNextHookEx(nullptr, 0, wParam, lParam);
 }
 

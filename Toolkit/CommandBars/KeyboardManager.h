@@ -29,6 +29,14 @@ public:
     // Offers the message to the targets, newest first; TRUE swallows it
     // (also when nobody answers), FALSE when a target answered 2.
     BOOL ProcessKeyboardHooks(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    // What the keyboard hook does with a key going down while targets are
+    // registered: TRUE swallows it. Alt alone closes every menu.
+    BOOL HandleKeyDown(WPARAM wParam, LPARAM lParam);
+    // A key-down taken from the queue that did not pass the keyboard hook
+    // (posted keys, which some platforms do not hook) is offered as the hook
+    // would have; TRUE swallows it. A key the hook or an earlier offer let
+    // through is not offered again.
+    BOOL OfferQueuedKey(const MSG& msg);
 
     int GetTargetCount() const { return static_cast<int>(m_arrTargets.size()); }
     BOOL IsHooked() const { return m_hKeyboardHook != nullptr; }
@@ -47,4 +55,8 @@ private:
     HHOOK m_hCallWndProcHook = nullptr;
     // Registration order: the newest target is the last.
     std::vector<CLVKHookManagerHookAble*> m_arrTargets;
+    // The last key-down the targets let through, so that it is offered once.
+    BOOL m_bPassed = FALSE;
+    WPARAM m_wPassed = 0;
+    LPARAM m_lPassed = 0;
 };

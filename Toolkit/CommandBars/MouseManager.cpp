@@ -277,8 +277,14 @@ BOOL CLVKMouseManager::PreviewTrackingLoopMessage(CLVKCommandBar* pBar, const MS
     if (msg.message != WM_LBUTTONDOWN && msg.message != WM_RBUTTONDOWN && msg.message != WM_MBUTTONDOWN &&
         msg.message != WM_NCLBUTTONDOWN && msg.message != WM_NCRBUTTONDOWN)
         return FALSE;
-    POINT pt{};
-    ::GetCursorPos(&pt);
+    // Where the press is: the point it carries (screen coordinates for the
+    // non-client presses, client ones of its window otherwise).
+    POINT pt{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+    if (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN || msg.message == WM_MBUTTONDOWN)
+    {
+        if (!msg.hwnd || !::ClientToScreen(msg.hwnd, &pt))
+            ::GetCursorPos(&pt);
+    }
     CLVKCommandBar* pFound = FindTrackedBarAt(pt);
     if (pFound && (pFound->GetInputLock() == 0 || (pBar && pBar->GetInputLock() > 0)))
         return FALSE;

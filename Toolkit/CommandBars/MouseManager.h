@@ -68,6 +68,9 @@ public:
     CPoint GetLastPosition() const { return m_ptLast; }
 
     int m_nLock = 0;
+    // The command-bar edits that have the keyboard focus: while one has it,
+    // only that edit hot-tracks in its bar.
+    int m_nFocusedEdits = 0;
     CLVKCommandBar* m_pHotBar = nullptr;
     BOOL m_bExpanded = FALSE;
     BOOL m_bIgnoreButtonUp = FALSE;

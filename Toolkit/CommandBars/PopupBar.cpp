@@ -716,107 +716,6 @@ LRESULT CLVKPopupBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
     return (wParam & FS_SYNCACTIVE) && (::GetWindowLong(GetSafeHwnd(), GWL_STYLE) & MFS_SYNCACTIVE) ? 1 : 0;
 }
 
-// The innermost open popup of the chain that starts at this bar.
-CLVKCommandBar* CLVKPopupBar::GetInnermostPopup()
-{
-    CLVKCommandBar* pBar = this;
-    for (;;)
-    {
-        CLVKControl* pOpen = pBar->GetControl(pBar->GetPopupedIndex());
-        CLVKCommandBar* pChild = pOpen ? pOpen->GetCommandBar() : nullptr;
-        if (!pChild || pChild->GetTrackingMode() == kTrackingNone)
-            return pBar;
-        pBar = pChild;
-    }
-}
-
-BOOL CLVKPopupBar::IsInPopupChain(HWND hWnd)
-{
-    for (CLVKCommandBar* pBar = GetInnermostPopup(); pBar; pBar = pBar->GetParentBar())
-    {
-        if (pBar->GetSafeHwnd() && (pBar->GetSafeHwnd() == hWnd || ::IsChild(pBar->GetSafeHwnd(), hWnd)))
-            return TRUE;
-        if (pBar == this)
-            break;
-    }
-    return FALSE;
-}
-
-void CLVKPopupBar::RunMenuLoop()
-{
-    InternalAddRef();
-    MSG msg{};
-    while (m_nTrackingMode != kTrackingNone)
-    {
-        const BOOL bGot = ::GetMessage(&msg, nullptr, 0, 0);
-        if (!bGot || msg.message == WM_QUIT)
-        {
-            // The program is ending: close the menus and hand the quit on.
-            EndTracking();
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        switch (msg.message)
-        {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-        {
-            if (msg.wParam == VK_MENU || msg.wParam == VK_F10)
-            {
-                EndTracking();
-                continue;
-            }
-            int nAnswer = 0;
-            CLVKCommandBar* pBar = GetInnermostPopup();
-            while (pBar && nAnswer == 0)
-            {
-                nAnswer = pBar->OnHookKeyDown(static_cast<UINT>(msg.wParam), msg.lParam);
-                if (pBar == this)
-                    break;
-                pBar = pBar->GetParentBar();
-            }
-            if (nAnswer == 2)
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessage(&msg);
-            }
-            continue;
-        }
-        case WM_CHAR:
-        case WM_SYSCHAR:
-        case WM_KEYUP:
-        case WM_SYSKEYUP:
-            continue;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCMBUTTONDOWN:
-            // A press outside every open popup closes them all and is used up.
-            if (!IsInPopupChain(msg.hwnd))
-            {
-                EndTracking();
-                continue;
-            }
-            break;
-        case WM_RBUTTONUP:
-            if (m_bRightButtonTracking && IsInPopupChain(msg.hwnd))
-                msg.message = WM_LBUTTONUP;
-            break;
-        case WM_CANCELMODE:
-        case WM_ACTIVATEAPP:
-            EndTracking();
-            break;
-        default:
-            break;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
-    InternalRelease();
-}
-
 int CLVKPopupBar::TrackPopup(UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT lpExclude)
 {
     CWnd* pSite = pOwner ? pOwner : GetSite();
@@ -834,7 +733,7 @@ int CLVKPopupBar::TrackPopup(UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT lp
     ::ReleaseCapture();
     const BOOL bShown = PopupAt(x, y, lpExclude);
     if (bShown)
-        RunMenuLoop();
+        CLVKCommandBar::RunMenuLoop();
     // The bar must not keep the address of this stack slot.
     SetReturnCommandSlot(nullptr);
     if (!bShown)

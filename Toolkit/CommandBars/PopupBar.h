@@ -76,14 +76,10 @@ public:
     // Answers the chosen id with TPM_RETURNCMD, else TRUE; 0 when the popup
     // could not be shown.
     int TrackPopup(UINT nFlags, int x, int y, CWnd* pOwner, LPCRECT lpExclude = nullptr);
-    // The modal loop of a popup tracked by itself: keys go to the innermost
-    // open popup, a press outside them closes every one.
-    void RunMenuLoop();
     DWORD GetAlignment() const { return m_dwAlignment; }
     void SetAlignment(DWORD dwAlignment) { m_dwAlignment = dwAlignment; }
     CRect GetExcludeRect() const { return m_rcExclude; }
     void SetExcludeRect(const CRect& rc) { m_rcExclude = rc; }
-    CLVKCommandBar* GetInnermostPopup();
 
     // Personalised menus: rarely used items hide behind the expand button
     // until the menu is expanded.
@@ -136,7 +132,6 @@ public:
     CLVKCommandBar* Clone(BOOL bRecursive = FALSE) override;
 
 protected:
-    BOOL IsInPopupChain(HWND hWnd);
     // Marks the rarely used controls and decides whether any is hidden.
     void UpdateExpandState();
     // Whether this menu, placed on the screen, must scroll: set by CalcPopupRect.

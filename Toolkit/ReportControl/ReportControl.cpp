@@ -11,6 +11,7 @@
 #include "ReportRecord.h"
 #include "ReportRecordItem.h"
 #include "ReportRecordItemEditOptions.h"
+#include "ReportRecordItemPreview.h"
 #include "ReportRecords.h"
 #include "ReportRow.h"
 #include "ReportRows.h"
@@ -595,11 +596,16 @@ BOOL CLVKReportControl::SetFocusedColumn(CLVKReportColumn* pColumn)
 {
     if (pColumn == m_pFocusedColumn)
         return TRUE;
-    if (pColumn && !OnFocusChanging(nullptr, pColumn))
+    if (m_bFocusSubItems && pColumn && !OnFocusChanging(nullptr, pColumn))
         return FALSE;
     m_pFocusedColumn = pColumn;
-    if (pColumn)
-        EnsureColumnVisible(pColumn);
+    if (m_bFocusSubItems)
+    {
+        if (pColumn)
+            EnsureColumnVisible(pColumn);
+        // A new focused cell counts as a change of the selection.
+        OnSelectionChanged();
+    }
     RedrawControl();
     return TRUE;
 }
@@ -1002,53 +1008,95 @@ void CLVKReportControl::SetAllowGroup(BOOL bAllow)
     m_pSectionBody->m_bAllowGroup = bAllow;
 }
 
+// TRUE hides the record: its own filter says so, or the filter text's words
+// are not all found in it. With a tree filter mode a parent stays while one of
+// its children stays (mode 2 hides a parent whose children are all hidden).
 BOOL CLVKReportControl::IsRecordFiltered(CLVKReportRecord* pRecord)
+{
+    return IsRecordFiltered(pRecord, GetFilterText(), m_bFilterPreview);
+}
+
+BOOL CLVKReportControl::IsRecordFiltered(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bSearchPreview)
 {
     if (!pRecord)
         return FALSE;
     if (pRecord->IsFiltered())
         return TRUE;
-    const CString strFilter = GetFilterText();
-    if (strFilter.IsEmpty())
+    if (!lpszFilterText || !*lpszFilterText)
         return FALSE;
-    return !IsFilteredByText(pRecord, strFilter, FALSE);
+    if (m_nTreeFilterMode != 0 && pRecord->HasChildren())
+    {
+        CLVKReportRecords* pChildren = pRecord->GetChilds();
+        for (int i = 0; i < pChildren->GetCount(); i++)
+        {
+            if (!IsRecordFiltered(pChildren->GetAt(i), lpszFilterText, bSearchPreview))
+                return FALSE;
+        }
+        if (m_nTreeFilterMode == 2)
+            return TRUE;
+    }
+    return IsFilteredByText(pRecord, lpszFilterText, bSearchPreview);
 }
 
-// TRUE when every word of the filter text occurs in a filterable column's
-// caption of the record (the record stays visible).
-BOOL CLVKReportControl::IsFilteredByText(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bCaseSensitive)
+BOOL CLVKReportControl::IsFilteredByText(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bSearchPreview)
 {
-    CString strFilter = lpszFilterText;
-    if (!bCaseSensitive)
-        strFilter.MakeUpper();
-    int nStart = 0;
-    while (nStart < strFilter.GetLength())
+    if (!pRecord)
+        return FALSE;
+    if (pRecord->IsFiltered())
+        return TRUE;
+    if (!lpszFilterText || !*lpszFilterText)
+        return FALSE;
+    // Words split at blanks and tabs (only at tabs with the tab-separated
+    // filter), lower-cased by the locale.
+    std::vector<CString> words;
+    CString strWord;
+    for (LPCWSTR p = lpszFilterText;; ++p)
     {
-        int nEnd = strFilter.Find(L' ', nStart);
-        if (nEnd < 0)
-            nEnd = strFilter.GetLength();
-        const CString strWord = strFilter.Mid(nStart, nEnd - nStart);
-        nStart = nEnd + 1;
-        if (strWord.IsEmpty())
-            continue;
+        const BOOL bSeparator = *p == L'\t' || (*p == L' ' && !m_bFilterTabSeparated);
+        if (*p == 0 || bSeparator)
+        {
+            if (!strWord.IsEmpty())
+            {
+                strWord.MakeLower();
+                words.push_back(strWord);
+            }
+            strWord.Empty();
+            if (*p == 0)
+                break;
+        }
+        else
+            strWord += *p;
+    }
+    for (const CString& word : words)
+    {
         BOOL bFound = FALSE;
         for (int i = 0; i < m_pColumns->GetCount() && !bFound; i++)
         {
             CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
-            if (!pColumn->IsFiltrable())
+            if (!(pColumn->IsVisible() || m_dwFilterOptions != 0) || !pColumn->IsFiltrable())
                 continue;
             CLVKReportRecordItem* pItem = pRecord->GetItem(pColumn);
             if (!pItem)
                 continue;
             CString strCaption = pItem->GetCaption(pColumn);
-            if (!bCaseSensitive)
-                strCaption.MakeUpper();
-            bFound = strCaption.Find(strWord) >= 0;
+            strCaption.MakeLower();
+            bFound = strCaption.Find(word) >= 0;
+        }
+        if (!bFound && bSearchPreview && pRecord->GetItemPreview())
+        {
+            CString strPreview = pRecord->GetItemPreview()->GetPreviewText();
+            strPreview.MakeLower();
+            bFound = strPreview.Find(word) >= 0;
         }
         if (!bFound)
-            return FALSE;
+            return TRUE;
     }
-    return TRUE;
+    return FALSE;
+}
+
+BOOL CLVKReportControl::IsRightToLeft() const
+{
+    return m_hWnd && (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
 }
 
 BOOL CLVKReportControl::HasFocus() const
@@ -1883,6 +1931,14 @@ void CLVKReportControl::SelectAll()
     const int nCount = pRows->GetCount();
     if (nCount == 0 || !m_bMultipleSelection || !m_pSectionBody->m_bSelectionEnable)
         return;
+    if (IsVirtualMode())
+    {
+        // One range through the navigator: the rows are not objects.
+        m_pCurrentNavigator->MoveToRow(0, FALSE, FALSE);
+        m_pCurrentNavigator->MoveToRow(nCount - 1, TRUE, FALSE);
+        RedrawControl();
+        return;
+    }
     // Everything selected already: nothing changes and nothing is sent.
     if (m_pSelectedRows->GetCount() == nCount)
         return;
@@ -2092,7 +2148,15 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
     CLVKReportRow* pRow = HitTestRow(pt);
     m_bMouseDownInRow = pRow != nullptr;
     if (!pRow)
+    {
+        if (m_bClearSelectionOnClickOutside && !(nFlags & (MK_SHIFT | MK_CONTROL)))
+        {
+            m_pSelectedRows->Clear();
+            if (m_pSelectedRows->IsChanged())
+                OnSelectionChanged();
+        }
         return;
+    }
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
     REPORT_ITEM_NOTIFY nm{};
@@ -2233,11 +2297,9 @@ void CLVKReportControl::OnRButtonDown(UINT nFlags, POINT pt)
     m_ptMouseDown = pt;
     POINT ptScreen = pt;
     ClientToScreen(&ptScreen);
-    if (PtInRect(&m_rcHeaderArea, pt))
-    {
-        SendItemNotify(nullptr, nullptr, m_pReportHeader->HitTestColumn(pt), REPORT_NOTIFY_HEADER_RCLICK, &ptScreen);
+    // The header's menu comes with WM_CONTEXTMENU.
+    if (PtInRect(&m_rcHeaderArea, pt) || PtInRect(&m_rcGroupByArea, pt))
         return;
-    }
     CLVKReportRow* pRow = HitTestRow(pt);
     m_bRightDownInRow = pRow != nullptr;
     if (!pRow)
@@ -2257,7 +2319,7 @@ void CLVKReportControl::OnRButtonDown(UINT nFlags, POINT pt)
 
 void CLVKReportControl::OnRButtonUp(UINT /*nFlags*/, POINT pt)
 {
-    if (PtInRect(&m_rcHeaderArea, pt))
+    if (PtInRect(&m_rcHeaderArea, pt) || PtInRect(&m_rcGroupByArea, pt))
         return;
     CLVKReportBehaviorRowMouseButton* pButton = &m_pBehavior->Row.MouseUp.Right;
     if (pButton->bEndDrag)
@@ -2290,6 +2352,34 @@ void CLVKReportControl::OnRButtonUp(UINT /*nFlags*/, POINT pt)
     RestoreTemporaryFocus();
 }
 
+void CLVKReportControl::OnContextMenu(POINT ptScreen)
+{
+    if (m_nMouseMode != 0)
+        return;
+    if (ptScreen.x == -1 && ptScreen.y == -1)
+    {
+        // From the keyboard: the focused row's menu at its bottom-left corner,
+        // else the body's top-left corner.
+        if (CLVKReportRow* pRow = GetFocusedRow())
+        {
+            const RECT& rcRow = pRow->GetRect();
+            pRow->OnContextMenu(POINT{rcRow.left, rcRow.bottom});
+        }
+        else
+        {
+            const RECT rcBody = GetElementRect(0);
+            POINT pt{rcBody.left, rcBody.top};
+            ClientToScreen(&pt);
+            SendItemNotify(nullptr, nullptr, nullptr, NM_RCLICK, &pt);
+        }
+        return;
+    }
+    POINT pt = ptScreen;
+    ScreenToClient(&pt);
+    if (PtInRect(&m_rcHeaderArea, pt) || PtInRect(&m_rcGroupByArea, pt))
+        m_pReportHeader->OnContextMenu(pt);
+}
+
 void CLVKReportControl::OnMouseMove(UINT nFlags, POINT pt)
 {
     if (m_pReportHeader->OnMouseMove(pt))
@@ -2315,6 +2405,20 @@ void CLVKReportControl::OnMouseMove(UINT nFlags, POINT pt)
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
     UpdateCellTip(pt, pRow);
+    // The hyperlink under the mouse is drawn in the hover style; with the
+    // resource theme a group row is hot while the mouse is over its button.
+    const int nLink = pItem ? pItem->HitTestHyperlink(pt) : -1;
+    CLVKReportHyperlink* pHotLink = nLink >= 0 ? pItem->GetHyperlinkAt(nLink) : nullptr;
+    CLVKReportRow* pHotGroup = nullptr;
+    if (pRow && pRow->IsGroupRow() &&
+        (m_pPaintManager->m_nThemeKind != 4 || PtInRect(&pRow->GetCollapseRect(), pt)))
+        pHotGroup = pRow;
+    if (pHotLink != m_pHotHyperlink || pHotGroup != m_pHotGroupRow)
+    {
+        m_pHotHyperlink = pHotLink;
+        m_pHotGroupRow = pHotGroup;
+        RedrawControl();
+    }
     // Hot tracking of the controls inside cells: the cell left gets the point
     // too, so that its hot control hears the mouse leave.
     if (pItem && pItem->GetItemControlsCount() == 0)
@@ -2401,6 +2505,12 @@ void CLVKReportControl::OnMouseLeave()
     m_bTrackingMouse = FALSE;
     m_pReportHeader->OnMouseLeave();
     m_pHotRow = nullptr;
+    if (m_pHotHyperlink || m_pHotGroupRow)
+    {
+        m_pHotHyperlink = nullptr;
+        m_pHotGroupRow = nullptr;
+        RedrawControl();
+    }
     if (m_nMouseMode == 4)
         m_nMouseMode = 0;
     POINT ptCursor{};
@@ -2418,73 +2528,85 @@ void CLVKReportControl::OnMouseLeave()
 void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     const BOOL bShift = GetKeyState(VK_SHIFT) < 0;
-    const BOOL bControl = GetKeyState(VK_CONTROL) < 0;
+    const BOOL bControlKey = GetKeyState(VK_CONTROL) < 0;
+    // Ctrl, or every key acting as with Ctrl held.
+    const BOOL bControl = bControlKey || m_bSelectionToggle;
+    if (IsRightToLeft() && (nChar == VK_LEFT || nChar == VK_RIGHT))
+        nChar = nChar == VK_LEFT ? VK_RIGHT : VK_LEFT;
+    const BOOL bHasRows =
+        GetRows()->GetCount() > 0 || GetHeaderRows()->GetCount() > 0 || GetFooterRows()->GetCount() > 0;
     CLVKReportRow* pFocused = GetFocusedRow();
-    switch (nChar)
+    switch (bHasRows ? nChar : 0)
     {
-    case VK_DOWN:
-        MoveDown(bShift, bControl);
+    case VK_RETURN:
+        if (pFocused && pFocused->HasChildren() && !pFocused->IsLockExpand())
+            pFocused->SetExpanded(!pFocused->IsExpanded());
         break;
-    case VK_UP:
-        MoveUp(bShift, bControl);
-        break;
-    case VK_NEXT:
-        MovePageDown(bShift, FALSE);
-        break;
-    case VK_PRIOR:
-        MovePageUp(bShift, FALSE);
-        break;
-    case VK_HOME:
-        MoveFirstRow(bShift, FALSE);
-        break;
-    case VK_END:
-        MoveLastRow(bShift, FALSE);
-        break;
-    case VK_LEFT:
-        if (m_bIconView)
-            m_pCurrentNavigator->MoveLeftRight(TRUE, bShift, bControl || m_bSelectionToggle);
-        else if (m_bFocusSubItems)
-            MoveToColumn(-1);
-        else if (pFocused && pFocused->HasChildren() && pFocused->IsExpanded())
-            pFocused->SetExpanded(FALSE);
-        else if (pFocused && pFocused->GetParentRow())
-            SetFocusedRow(pFocused->GetParentRow(), FALSE, FALSE);
-        break;
-    case VK_RIGHT:
-        if (m_bIconView)
-            m_pCurrentNavigator->MoveLeftRight(FALSE, bShift, bControl || m_bSelectionToggle);
-        else if (m_bFocusSubItems)
-            MoveToColumn(1);
-        else if (pFocused && pFocused->HasChildren() && !pFocused->IsExpanded())
-            pFocused->SetExpanded(TRUE);
-        break;
-    case VK_ADD:
-        if (pFocused && pFocused->HasChildren())
-            pFocused->SetExpanded(TRUE);
-        break;
-    case VK_SUBTRACT:
-        if (pFocused && pFocused->HasChildren())
-            pFocused->SetExpanded(FALSE);
+    case VK_ESCAPE:
+        if (m_nMouseMode != 0)
+            m_pReportHeader->CancelMouseMode();
         break;
     case VK_SPACE:
-        if (pFocused && bControl && m_bMultipleSelection)
+        if (m_pSectionBody->m_bSelectionEnable && bControl && pFocused)
         {
             m_pSelectedRows->Toggle(pFocused);
+            OnSelectionChanged();
             RedrawControl();
-            if (m_pSelectedRows->IsChanged())
-                OnSelectionChanged();
         }
         break;
+    case VK_NEXT:
+        m_pCurrentNavigator->MovePageDown(bShift, FALSE);
+        break;
+    case VK_PRIOR:
+        m_pCurrentNavigator->MovePageUp(bShift, FALSE);
+        break;
+    case VK_HOME:
+        m_pCurrentNavigator->MoveToFirstRow(bShift, FALSE);
+        break;
+    case VK_END:
+        m_pCurrentNavigator->MoveToLastRow(bShift, FALSE);
+        break;
+    case VK_DOWN:
+        m_pCurrentNavigator->MoveDown(bShift, bControl);
+        break;
+    case VK_UP:
+        m_pCurrentNavigator->MoveUp(bShift, bControl);
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        OnLeftRightKey(nChar == VK_LEFT, bShift, bControl, bControlKey);
+        break;
     case 'A':
-        if (bControl)
+        if (bControlKey && !bShift)
             SelectAll();
         break;
+    case VK_ADD:
+    case VK_SUBTRACT:
+    {
+        const BOOL bExpand = nChar == VK_ADD;
+        if (bControlKey)
+        {
+            BeginUpdate();
+            if (bExpand)
+                m_pSectionBody->ExpandAll(TRUE);
+            else
+                m_pSectionBody->CollapseAll();
+            EndUpdate();
+            AdjustScrollBars();
+        }
+        else if (pFocused && pFocused->HasChildren() && !pFocused->IsLockExpand() &&
+                 !pFocused->IsExpanded() == bExpand)
+            pFocused->SetExpanded(bExpand);
+        break;
+    }
     case VK_F2:
         m_pCurrentNavigator->BeginEdit();
         break;
-    case VK_RETURN:
-        if (pFocused && pFocused->HasChildren())
-            pFocused->SetExpanded(!pFocused->IsExpanded());
+    case VK_F5:
+        if (bShift || !pFocused)
+            RefreshFormulas();
+        else
+            RefreshFormulas(pFocused->GetRecord());
         break;
     default:
         break;
@@ -2494,6 +2616,53 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     nmKey.uFlags = nFlags;
     (void)nRepCnt;
     SendNotify(NM_KEYDOWN, &nmKey.hdr);
+}
+
+void CLVKReportControl::OnLeftRightKey(BOOL bLeft, BOOL bShift, BOOL bControl, BOOL bControlKey)
+{
+    if (m_bIconView)
+    {
+        m_pCurrentNavigator->MoveLeftRight(bLeft, bShift, bControl);
+        return;
+    }
+    CLVKReportRow* pFocused = GetFocusedRow();
+    if (!pFocused)
+        return;
+    if (m_bFocusSubItems && m_pFocusedColumn)
+    {
+        // The previous or next focusable cell of the row.
+        CLVKReportColumn* pColumn =
+            GetNextFocusableColumn(pFocused, m_pColumns->IndexOf(m_pFocusedColumn), bLeft ? -1 : 1);
+        if (pColumn)
+        {
+            SetFocusedColumn(pColumn);
+            SetFocusedRow(pFocused, FALSE, bControl);
+        }
+        return;
+    }
+    if (bLeft)
+    {
+        if (pFocused->HasChildren() && pFocused->IsExpanded())
+        {
+            if (pFocused->IsLockExpand())
+                m_pCurrentNavigator->MoveUp(bShift, bControl);
+            else
+                pFocused->SetExpanded(FALSE);
+        }
+        else if (pFocused->GetParentRow())
+            SetFocusedRow(pFocused->GetParentRow(), FALSE, bControl);
+        else
+            m_pCurrentNavigator->MoveUp(bShift, bControl);
+        return;
+    }
+    if (!pFocused->HasChildren())
+        m_pCurrentNavigator->MoveDown(bShift, bControl);
+    else if (pFocused->IsExpanded())
+        SetFocusedRow(pFocused->GetChilds(FALSE)->GetAt(0), FALSE, bControl);
+    else if (pFocused->IsLockExpand())
+        m_pCurrentNavigator->MoveDown(bShift, bControl);
+    else
+        pFocused->SetExpanded(TRUE, bControlKey);
 }
 
 void CLVKReportControl::OnChar(UINT nChar, UINT, UINT)
@@ -2721,18 +2890,35 @@ void CLVKReportControl::OnInplaceKeyDown(CLVKReportRow* pRow, CLVKReportRecordIt
     SendNotify(REPORT_NOTIFY_INPLACE_KEYDOWN, &nm.hdr);
 }
 
-void CLVKReportControl::RefreshFormulas()
+void CLVKReportControl::RefreshFormulas(CLVKReportRecord* pOnly)
 {
     EditItem(nullptr);
-    CLVKReportRecords* pRecords = GetRecords();
-    for (int i = 0; i < pRecords->GetCount(); i++)
+    auto refresh = [](CLVKReportRecord* pRecord)
     {
-        CLVKReportRecord* pRecord = pRecords->GetAt(i);
         for (int j = 0; j < pRecord->GetItemCount(); j++)
         {
             CLVKReportRecordItem* pItem = pRecord->GetItem(j);
             if (pItem && !pItem->GetFormula().IsEmpty())
                 pItem->SetCaptionText(pItem->GetCaption(nullptr));
+        }
+    };
+    if (pOnly)
+        refresh(pOnly);
+    else
+    {
+        CLVKReportRecords* pRecords = GetRecords();
+        for (int i = 0; i < pRecords->GetCount(); i++)
+        {
+            if (CLVKReportRecord* pRecord = pRecords->GetAt(i))
+                refresh(pRecord);
+        }
+        // Group rows sum their children again.
+        CLVKReportRows* pRows = GetRows();
+        for (int i = 0; i < pRows->GetCount(); i++)
+        {
+            CLVKReportRow* pRow = pRows->GetAt(i);
+            if (pRow->IsGroupRow() && !static_cast<CLVKReportGroupRow*>(pRow)->GetFormula().IsEmpty())
+                static_cast<CLVKReportGroupRow*>(pRow)->SetCaption(L"x");
         }
     }
     RedrawControl();
@@ -2892,6 +3078,9 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         }
         break;
     }
+    case WM_CONTEXTMENU:
+        OnContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
     case WM_CAPTURECHANGED:
         m_pReportHeader->CancelMouseMode();
         break;

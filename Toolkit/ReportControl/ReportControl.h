@@ -127,8 +127,19 @@ public:
     virtual void SetFilterText(LPCWSTR lpszText) { m_strFilterText = lpszText; }
     virtual DWORD GetFilterOptions() { return m_dwFilterOptions; }
     virtual void SetFilterOptions(DWORD dw) { m_dwFilterOptions = dw; }
+    // TRUE hides the record (its own filter, or the filter text).
     virtual BOOL IsRecordFiltered(CLVKReportRecord* pRecord);
-    virtual BOOL IsFilteredByText(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bCaseSensitive);
+    virtual BOOL IsRecordFiltered(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bSearchPreview);
+    // TRUE when some word of the text is in none of the record's filterable
+    // captions (nor, with bSearchPreview, in its preview).
+    virtual BOOL IsFilteredByText(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bSearchPreview);
+    // 0 records alone; 1 a parent stays while a child stays; 2 also hides a
+    // parent whose children are all hidden.
+    void SetTreeFilterMode(int nMode) { m_nTreeFilterMode = nMode; }
+    // The filter's words are separated by tabs only.
+    void SetFilterTabSeparated(BOOL b) { m_bFilterTabSeparated = b; }
+    // The filter looks into previews too.
+    void SetFilterPreview(BOOL b) { m_bFilterPreview = b; }
     BOOL HasFocus() const;
     void SetOwnerWindow(HWND hWndOwner) { m_hWndOwner = hWndOwner; }
     int GetWheelLines() const { return m_nWheelLines; }
@@ -212,6 +223,11 @@ public:
 
     // The hyperlink under the mouse, drawn in the hover style.
     CLVKReportHyperlink* GetHotHyperlink() const { return m_pHotHyperlink; }
+    // The group row under the mouse (with the resource theme: while the
+    // mouse is over its expand button).
+    CLVKReportRow* GetHotGroupRow() const { return m_pHotGroupRow; }
+    // A click outside the rows clears the selection.
+    void SetClearSelectionOnClickOutside(BOOL b) { m_bClearSelectionOnClickOutside = b; }
     // The row under the mouse (none outside the rows).
     CLVKReportRow* GetHotRow() const { return m_pHotRow; }
     // Captions of cells, columns and previews parsed as markup through the
@@ -301,7 +317,13 @@ public:
     virtual void OnInplaceKeyDown(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CLVKReportColumn* pColumn,
                                   CLVKReportRecordItemConstraint* pConstraint);
     // Ends editing and evaluates the formula cells again.
-    void RefreshFormulas();
+    // With a record only its cells, else every record's and group row's.
+    void RefreshFormulas(CLVKReportRecord* pRecord = nullptr);
+    // Expanding and collapsing is locked for every row.
+    void LockExpand(BOOL bLock) { m_bLockExpand = bLock; }
+    BOOL IsLockExpand() const { return m_bLockExpand; }
+    // The window is mirrored (right-to-left layout).
+    BOOL IsRightToLeft() const;
 
     // Keyboard navigation.
     void MoveDown(BOOL bShiftKey, BOOL bControlKey);
@@ -359,8 +381,10 @@ protected:
     void RestoreTemporaryFocus();
     void OnMouseMove(UINT nFlags, POINT pt);
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnLeftRightKey(BOOL bLeft, BOOL bShift, BOOL bControl, BOOL bControlKey);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnMouseLeave();
+    void OnContextMenu(POINT ptScreen);
     void SetMouseItem(CLVKReportRecordItem* pItem);
     // Shows the whole text of a truncated cell under the point in the tip.
     void UpdateCellTip(POINT pt, CLVKReportRow* pRow);
@@ -407,6 +431,8 @@ protected:
     int m_nDefaultRowHeight = 0;
     CLVKReportHyperlink* m_pHotHyperlink = nullptr;
     CLVKReportRow* m_pHotRow = nullptr;
+    CLVKReportRow* m_pHotGroupRow = nullptr;
+    BOOL m_bClearSelectionOnClickOutside = FALSE;
     HBITMAP m_hWatermark = nullptr;
     SIZE m_szWatermark{};
     BYTE m_nWatermarkTransparency = 100;
@@ -415,6 +441,10 @@ protected:
     int m_nSavedRowNumberColumnIndex = -1;
     BOOL m_bRowNumberColumn = FALSE;
     int m_nMouseMode = 0;
+    BOOL m_bLockExpand = FALSE;
+    int m_nTreeFilterMode = 0;
+    BOOL m_bFilterTabSeparated = FALSE;
+    BOOL m_bFilterPreview = FALSE;
     BOOL m_bStrictBestFit = FALSE;
     BOOL m_bDesktopTrackerMode = FALSE;
     HCURSOR m_hRowSizingCursor = nullptr;

@@ -110,7 +110,7 @@ BOOL CLVKReportRow::IsSelected() const
 
 BOOL CLVKReportRow::IsLockExpand() const
 {
-    return m_bLockExpand;
+    return m_bLockExpand || (m_pControl && m_pControl->IsLockExpand());
 }
 
 void CLVKReportRow::SetExpanded(BOOL bExpanded, BOOL bRecursive)
@@ -646,6 +646,17 @@ void CLVKReportRow::OnDblClick(POINT ptClicked)
         clickArgs.pItem->OnDblClick(&clickArgs);
     else
         m_pControl->SendItemNotify(this, nullptr, clickArgs.pColumn, NM_DBLCLK, &ptClicked);
+}
+
+void CLVKReportRow::OnContextMenu(POINT pt)
+{
+    if (!m_pControl)
+        return;
+    CLVKReportColumn* pColumn = nullptr;
+    CLVKReportRecordItem* pItem = HitTest(pt, nullptr, &pColumn);
+    POINT ptScreen = pt;
+    ::ClientToScreen(m_pControl->m_hWnd, &ptScreen);
+    m_pControl->SendItemNotify(this, pItem, pColumn, NM_RCLICK, &ptScreen);
 }
 
 void CLVKReportRow::EnsureVisible()

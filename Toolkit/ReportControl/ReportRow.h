@@ -36,6 +36,9 @@ public:
     virtual CLVKReportRecordItem* HitTest(POINT pt, RECT* pRectItem = nullptr, CLVKReportColumn** ppColumn = nullptr);
     virtual void OnClick(POINT ptClicked);
     virtual void OnDblClick(POINT ptClicked);
+    // A context-menu request at a client point: notification NM_RCLICK with
+    // the item and column under it and the point on the screen.
+    virtual void OnContextMenu(POINT pt);
     // Rows the user may size: near the bottom edge the pointer enters the
     // row-sizing mode (TRUE); a press in that mode tracks the new edge.
     virtual BOOL OnMouseMove(UINT nFlags, POINT pt);

@@ -11,26 +11,6 @@
 namespace
 {
 
-// Sets the Shift key's state for the thread while it lives.
-class ScopedShift
-{
-public:
-    ScopedShift()
-    {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = 0x80;
-        SetKeyboardState(keys);
-    }
-    ~ScopedShift()
-    {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
-    }
-};
-
 POINT HeaderPoint(CLVKReportControl& report, CLVKReportColumn* pColumn, int dx)
 {
     const RECT rcHeader = report.GetElementRect(2);
@@ -110,7 +90,7 @@ TEST(ReportHeader, ClicksSortAndShiftClicksAddSortKeys)
     std::vector<CString> expected = {L"b", L"a", L"a"};
     EXPECT_EQ(expected, w.FirstColumnCaptions());
     {
-        ScopedShift shift;
+        ScopedKeysDown shift({VK_SHIFT});
         Click(w.report, HeaderPoint(w.report, pColumns->GetAt(1), 20));
     }
     ASSERT_EQ(2, pSort->GetCount()) << "Shift adds a second key";

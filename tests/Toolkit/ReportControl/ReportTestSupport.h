@@ -177,3 +177,23 @@ inline Picture Capture(CLVKReportControl& report)
     DeleteDC(hDC);
     return pic;
 }
+
+// Sets keys (VK_SHIFT, VK_CONTROL) down in the thread's key state while it
+// lives.
+class ScopedKeysDown
+{
+public:
+    explicit ScopedKeysDown(std::initializer_list<int> keys) : m_keys(keys) { Set(0x80); }
+    ~ScopedKeysDown() { Set(0); }
+
+private:
+    void Set(BYTE nState)
+    {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        for (int vk : m_keys)
+            state[vk] = nState;
+        SetKeyboardState(state);
+    }
+    std::vector<int> m_keys;
+};

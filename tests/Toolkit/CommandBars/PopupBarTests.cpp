@@ -513,6 +513,30 @@ TEST(PopupScrolling, AMenuThatFitsDoesNotScroll)
     EXPECT_EQ(popup.Shown(), Range(0, 20));
 }
 
+TEST(PopupScrolling, WithColumnsOnAMenuTallerThanTheScreenBreaksIntoColumnsInstead)
+{
+    OwnerWindow owner;
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    pBars->SetSite(&owner.wnd);
+    pBars->GetCommandBarsOptions()->bWrapLargePopups = TRUE;
+    pBars->GetCommandBarsOptions()->nAnimationType = -1;
+    CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(pBars);
+    const int nItems = WorkArea().Height() / 10;  // items are taller than 10 px
+    for (int i = 0; i < nItems; i++)
+        pBar->GetControls()->Add(kControlButton, 400 + i)->SetCaption(L"Item");
+    ASSERT_TRUE(pBar->PopupAt(100, 100));
+    EXPECT_FALSE(pBar->IsScrolling());
+    EXPECT_TRUE(pBar->IsMultiColumn());
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    EXPECT_LE(rc.Height(), WorkArea().Height() + 5);
+    for (int i = 0; i < nItems; i++)
+        EXPECT_TRUE(pBar->GetControl(i)->IsVisible()) << i;
+    pBar->SetTrackingMode(kTrackingNone);
+    pBar->InternalRelease();
+    pBars->InternalRelease();
+}
+
 // ---- personalised menus ---------------------------------------------------------------
 
 // A manager whose options hide command 502 until it is used, and a menu of

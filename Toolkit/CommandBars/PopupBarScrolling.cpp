@@ -41,7 +41,13 @@ void CLVKPopupBar::UpdateScrollLayout(CSize szClient, BOOL bTowardsEnd, BOOL bRe
     const int nTop = rcBorders.top;
     int nBottom = szClient.cy - rcBorders.bottom;
     if (m_pExpandButton && m_bHasHiddenItems)
-        nBottom -= m_pExpandButton->GetRect().Height();
+    {
+        // The expand button keeps the strip above the bottom border.
+        CRect rcExpand = m_pExpandButton->GetRect();
+        rcExpand.MoveToY(nBottom - rcExpand.Height());
+        m_pExpandButton->SetRect(rcExpand);
+        nBottom = rcExpand.top;
+    }
     m_scrollUp.rc.SetRectEmpty();
     m_scrollDown.rc.SetRectEmpty();
 

@@ -646,6 +646,22 @@ TEST(PopupPersonalised, AnExecutedItemIsUsedAndShowsFromThenOn)
     EXPECT_FALSE(menu.Hidden(1));
 }
 
+TEST(PopupPersonalised, AScrollingMenuKeepsItsExpandButtonAtTheBottom)
+{
+    PersonalisedMenu menu;
+    for (int i = 0; i < 20; i++)
+        menu.pBar->GetControls()->Add(kControlButton, 600 + i)->SetCaption(L"More");
+    menu.pBar->SetMaxHeight(150);
+    ASSERT_TRUE(menu.pBar->PopupAt(100, 100));
+    ASSERT_TRUE(menu.pBar->IsScrolling());
+    CLVKControl* pExpand = menu.pBar->GetExpandButton();
+    ASSERT_NE(pExpand, nullptr);
+    CRect rcClient;
+    menu.pBar->GetClientRect(&rcClient);
+    EXPECT_LE(pExpand->GetRect().bottom, rcClient.bottom);
+    EXPECT_GE(pExpand->GetRect().top, menu.pBar->GetScrollDownButton().rc.bottom) << "under the down button";
+}
+
 TEST(PopupPersonalised, WithFullMenusNothingHides)
 {
     PersonalisedMenu menu;

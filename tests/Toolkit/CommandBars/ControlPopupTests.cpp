@@ -5,6 +5,8 @@
 
 #include "CommandBars/CommandBar.h"
 #include "CommandBars/CommandBars.h"
+#include "CommandBars/CommandBarsOffice2000Theme.h"
+#include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/ControlPopup.h"
 #include "CommandBars/Controls.h"
 #include "CommandBars/PaintManager.h"
@@ -13,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -230,6 +233,142 @@ TEST(ControlPopupCustomize, APopupCannotBeDroppedIntoItsOwnSubMenu)
     EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_NONE));
     dwEffect = DROPEFFECT_MOVE;
     EXPECT_TRUE(pPopup->CanDropOnBar(f.pBar, dwEffect));
+}
+
+// ---- opening animation ----------------------------------------------------------------
+
+// The default theme, recording the popup animations it is asked to play
+// instead of playing them.
+class CRecordingTheme : public CLVKCommandBarsOffice2000Theme
+{
+public:
+    std::vector<int> m_types;
+    void AnimateFade(CDC*, CDC*, int, int, int, int, int nType) override { m_types.push_back(nType); }
+};
+
+// A bar of popup controls bound to a manager whose options ask for the fade.
+struct AnimatedFixture : PopupFixture
+{
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    CRecordingTheme* pTheme = new CRecordingTheme;
+
+    AnimatedFixture()
+    {
+        pBars->SetSite(&frame);
+        pBars->GetCommandBarsOptions()->nAnimationType = lvkAnimateFade;
+        pBar->SetCommandBars(pBars);
+        pBar->SetPaintManager(pTheme);
+    }
+    ~AnimatedFixture()
+    {
+        pBar->SetTrackingMode(kTrackingNone);
+        pBar->SetCommandBars(nullptr);
+        pBars->InternalRelease();
+    }
+};
+
+TEST(PopupAnimation, MovingAlongABarAnimatesOnlyTheFirstMenuAndKeysAnimateNone)
+{
+    AnimatedFixture f;
+    CLVKControlPopup* pFirst = f.Add();
+    CLVKControlPopup* pSecond = f.Add();
+    f.pBar->SetTrackingMode(kTrackingOn, FALSE, 0);  // entered with the mouse
+    f.pBar->SetPopupedIndex(0);
+    ASSERT_TRUE(f.IsOpen(pFirst));
+    EXPECT_EQ(f.pTheme->m_types, (std::vector<int>{lvkAnimateFade}));
+    f.pBar->SetSelected(1, 0);
+    ASSERT_TRUE(f.IsOpen(pSecond));
+    EXPECT_EQ(f.pTheme->m_types.size(), 1u) << "the next menu along the bar opens at once";
+
+    // A sub-menu of a menu entered with the mouse animates.
+    CLVKCommandBar* pMenu = pSecond->GetCommandBar();
+    auto* pSub = static_cast<CLVKControlPopup*>(pMenu->GetControls()->Add(kControlPopup, 0));
+    pSub->GetCommandBar()->GetControls()->Add(kControlButton, 399)->SetCaption(L"Deep");
+    pMenu->SetPopupedIndex(pSub->GetIndex());
+    ASSERT_TRUE(pSub->GetCommandBar()->IsVisible());
+    EXPECT_EQ(f.pTheme->m_types.size(), 2u);
+
+    // Menu mode entered from the keyboard opens its menus without animation.
+    f.pBar->SetTrackingMode(kTrackingNone);
+    f.pTheme->m_types.clear();
+    f.pBar->SetTrackingMode(kTrackingOn, FALSE, 2);
+    f.pBar->SetPopupedIndex(0, 2);
+    ASSERT_TRUE(f.IsOpen(pFirst));
+    EXPECT_TRUE(f.pTheme->m_types.empty());
+}
+
+// Sets the system's menu animation switches for a test and restores them.
+class CMenuAnimationSetting
+{
+public:
+    CMenuAnimationSetting(BOOL bAnimation, BOOL bFade)
+    {
+        ::SystemParametersInfo(SPI_GETMENUANIMATION, 0, &m_bAnimation, 0);
+        ::SystemParametersInfo(SPI_GETMENUFADE, 0, &m_bFade, 0);
+        Set(bAnimation, bFade);
+    }
+    ~CMenuAnimationSetting() { Set(m_bAnimation, m_bFade); }
+    CMenuAnimationSetting(const CMenuAnimationSetting&) = delete;
+    CMenuAnimationSetting& operator=(const CMenuAnimationSetting&) = delete;
+
+private:
+    static void Set(BOOL bAnimation, BOOL bFade)
+    {
+        ::SystemParametersInfo(SPI_SETMENUANIMATION, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(bAnimation)), 0);
+        ::SystemParametersInfo(SPI_SETMENUFADE, 0, reinterpret_cast<PVOID>(static_cast<INT_PTR>(bFade)), 0);
+    }
+    BOOL m_bAnimation = FALSE;
+    BOOL m_bFade = FALSE;
+};
+
+struct AnimationTypeCase
+{
+    const char* name;
+    int nOption;
+    BOOL bSystemAnimation;
+    BOOL bSystemFade;
+    std::vector<int> allowed;
+};
+
+class PopupAnimationType : public ::testing::TestWithParam<AnimationTypeCase>
+{
+};
+
+TEST_P(PopupAnimationType, FollowsTheOptionsOrTheSystem)
+{
+    const AnimationTypeCase& c = GetParam();
+    CMenuAnimationSetting setting(c.bSystemAnimation, c.bSystemFade);
+    BOOL bRead = FALSE;
+    ::SystemParametersInfo(SPI_GETMENUANIMATION, 0, &bRead, 0);
+    if (bRead != c.bSystemAnimation)
+        GTEST_SKIP() << "the system keeps no menu animation switch";
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    pBars->GetCommandBarsOptions()->nAnimationType = c.nOption;
+    CLVKPopupBar* pPopup = CLVKPopupBar::CreatePopupBar(pBars);
+    for (int i = 0; i < 12; i++)
+    {
+        const int nType = pPopup->GetAnimationType();
+        EXPECT_NE(std::find(c.allowed.begin(), c.allowed.end(), nType), c.allowed.end()) << nType;
+    }
+    pPopup->InternalRelease();
+    pBars->InternalRelease();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PopupAnimationType,
+    ::testing::Values(AnimationTypeCase{"SystemOffIsNone", 0, FALSE, TRUE, {0}},
+                      AnimationTypeCase{"SystemFade", 0, TRUE, TRUE, {lvkAnimateFade}},
+                      AnimationTypeCase{"SystemWithoutFadeSlides", 0, TRUE, FALSE, {lvkAnimateSlide}},
+                      AnimationTypeCase{"RandomPicksOneOfThree", 1, FALSE, FALSE,
+                                        {lvkAnimateFade, lvkAnimateSlide, lvkAnimateUnfold}},
+                      AnimationTypeCase{"AFixedKindIsKept", lvkAnimateUnfold, FALSE, FALSE, {lvkAnimateUnfold}}),
+    [](const ::testing::TestParamInfo<AnimationTypeCase>& info) { return std::string(info.param.name); });
+
+TEST(PopupAnimationType, WithoutAManagerNothingAnimates)
+{
+    CLVKPopupBar* pPopup = CLVKPopupBar::CreatePopupBar(nullptr);
+    EXPECT_EQ(pPopup->GetAnimationType(), 0);
+    pPopup->InternalRelease();
 }
 
 }  // namespace

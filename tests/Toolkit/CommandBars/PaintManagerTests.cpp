@@ -760,6 +760,83 @@ TEST(Office2000Theme, GrippersAndComboButtons)
     EXPECT_EQ(Entry(COLOR_BTNFACE), combo.At(0, 5)) << "the column left of it";
 }
 
+// An 8 x 8 opaque icon of one colour.
+HICON SolidIcon(COLORREF clr)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, 8, 8);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hMem, hColor);
+    RECT rc{0, 0, 8, 8};
+    HBRUSH hBrush = ::CreateSolidBrush(clr);
+    ::FillRect(hMem, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(nullptr, hScreen);
+    const WORD zeros[8] = {};
+    HBITMAP hMask = ::CreateBitmap(8, 8, 1, 1, zeros);
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmMask = hMask;
+    info.hbmColor = hColor;
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hMask);
+    ::DeleteObject(hColor);
+    return hIcon;
+}
+
+// Which of a button's images the default theme draws for each state, and
+// where: pressed images sit one pixel right and down, disabled ones are an
+// embossed silhouette unless disabled icons are asked for.
+TEST(Office2000Theme, ImagesByState)
+{
+    const COLORREF normal = RGB(200, 0, 0), hot = RGB(0, 160, 0), pressed = RGB(0, 0, 190), checked = RGB(150, 150, 0),
+                   disabled = RGB(120, 0, 120);
+    const COLORREF shadow = Entry(COLOR_BTNSHADOW), light = Entry(COLOR_BTNHIGHLIGHT);
+    struct Case
+    {
+        const char* name;
+        int nSelected, nPressed, nEnabled, nChecked;
+        BOOL bToolBarImage;
+        BOOL bDisabledIcons;
+        COLORREF clrAt44;    // the image's first pixel
+        COLORREF clrAt1212;  // one pixel past its bottom-right corner
+    };
+    const Case cases[] = {
+        {"idle shows the normal image", 0, 0, 1, 0, TRUE, FALSE, normal, kBack},
+        {"hot shows the hot image", 1, 0, 1, 0, TRUE, FALSE, hot, kBack},
+        {"pressed while hot is moved by a pixel", 1, 1, 1, 0, TRUE, FALSE, kBack, pressed},
+        {"pressed by keyboard is moved by a pixel", 0, 2, 1, 0, TRUE, FALSE, kBack, pressed},
+        {"held outside shows the hot image", 0, 1, 1, 0, TRUE, FALSE, hot, kBack},
+        {"other pressed values draw nothing", 0, 4, 1, 0, TRUE, FALSE, kBack, kBack},
+        {"checked shows the checked image", 1, 0, 1, 1, TRUE, FALSE, checked, kBack},
+        {"an indeterminate check is a shadow silhouette", 0, 0, 1, 2, TRUE, FALSE, shadow, kBack},
+        {"in a menu a hot item keeps the normal image", 1, 0, 1, 0, FALSE, FALSE, normal, kBack},
+        {"in a menu a checked item shows the checked image", 1, 0, 1, 1, FALSE, FALSE, checked, kBack},
+        {"disabled is embossed", 0, 0, 0, 0, TRUE, FALSE, shadow, light},
+        {"disabled with disabled icons shows that image", 0, 0, 0, 0, TRUE, TRUE, disabled, kBack},
+    };
+    auto pTheme = MakeTheme();
+    CLVKImageManagerIcon* pIcon = new CLVKImageManagerIcon(1, 8, 8, nullptr);
+    pIcon->SetNormalImage(CLVKIconImage(SolidIcon(normal)));
+    pIcon->SetHotImage(CLVKIconImage(SolidIcon(hot)));
+    pIcon->SetPressedImage(CLVKIconImage(SolidIcon(pressed)));
+    pIcon->SetCheckedImage(CLVKIconImage(SolidIcon(checked)));
+    pIcon->SetDisabledImage(CLVKIconImage(SolidIcon(disabled)));
+    for (const Case& c : cases)
+    {
+        pTheme->GetIconsInfo()->bUseDisabledIcons = c.bDisabledIcons;
+        CPixelCanvas canvas(16, 16);
+        pTheme->DrawImage(canvas.DC(), CPoint(4, 4), CSize(8, 8), pIcon, c.nSelected, c.nPressed, c.nEnabled,
+                          c.nChecked, 0, c.bToolBarImage);
+        EXPECT_EQ(c.clrAt44, canvas.At(4, 4)) << c.name;
+        EXPECT_EQ(c.clrAt1212, canvas.At(12, 12)) << c.name;
+        EXPECT_EQ(kBack, canvas.At(3, 3)) << c.name;
+    }
+    pIcon->InternalRelease();
+}
+
 TEST(PaintManagerResources, ARepaintCreatesNoGdiObjects)
 {
     auto pTheme = MakeTheme();

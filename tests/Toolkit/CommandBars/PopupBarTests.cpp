@@ -206,6 +206,8 @@ TEST_P(ToolkitPopupMenu, ReturnsTheChosenCommand)
     TestMenu menu;
     for (UINT nKey : c.keys)
         owner.Keys({nKey});
+    // A menu the keys left open closes level by level instead of waiting.
+    owner.Keys({VK_ESCAPE, VK_ESCAPE, VK_ESCAPE});
     const int nResult = TrackToolkitPopupMenu(&menu.menu, TPM_RETURNCMD, 150, 150, &owner.wnd);
     EXPECT_EQ(nResult, c.nExpected);
     EXPECT_TRUE(owner.commands.empty()) << "a returned command is not sent";
@@ -219,6 +221,12 @@ INSTANTIATE_TEST_SUITE_P(Keys, ToolkitPopupMenu,
                                                       {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN},
                                                       302},
                                            ReturnCase{"EscapeClosesOnlyTheSubMenu", {'R', VK_ESCAPE, 'X'}, 103},
+                                           ReturnCase{"LeftClosesTheSubMenuAndKeepsItsTitleSelected",
+                                                      {'R', VK_LEFT, VK_DOWN, VK_RETURN},
+                                                      103},
+                                           ReturnCase{"EndUpAndHomeWalkTheItems",
+                                                      {VK_END, VK_UP, VK_UP, VK_HOME, VK_DOWN, VK_RETURN},
+                                                      102},
                                            ReturnCase{"EscapeClosesTheMenu", {VK_DOWN, VK_ESCAPE}, 0}),
                          [](const ::testing::TestParamInfo<ReturnCase>& info) { return std::string(info.param.name); });
 

@@ -12,6 +12,7 @@
 #include "Foundation/DpiScaling.h"
 #include "Foundation/FontDC.h"
 #include "Foundation/ImageManager.h"
+#include "Foundation/ToolTipContext.h"
 #include "FrameIds.h"
 #include "FrameWnd.h"
 
@@ -249,7 +250,8 @@ BOOL CLVKCommandBar::IsFrameHookActive() const
 {
     // Only a top bar can be drawn into the frame, and only through the
     // manager's frame hook.
-    return FALSE;
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    return m_nPosition == kBarTop && pCommandBars && pCommandBars->IsFrameHookActive();
 }
 
 void CLVKCommandBar::HideKeyboardTips()
@@ -410,7 +412,9 @@ void CLVKCommandBar::OnControlSelected(int nState, CLVKControl* pControl)
         if (pSite->GetSafeHwnd())
             pSite->SendMessage(LVK_WM_CONTROLSELECTED, nState ? reinterpret_cast<WPARAM>(pControl) : 0, 0);
     }
-    // The current help id is kept by the command-bar manager.
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars)
+        pCommandBars->m_nHotHelpId = nState && pControl ? HelpIdOf(pControl) : 0;
     if (!pControl)
         return;
     if (pControl->GetIndex() != m_nLastClickedIndex)
@@ -426,8 +430,10 @@ void CLVKCommandBar::OnControlSelected(int nState, CLVKControl* pControl)
 
 void CLVKCommandBar::SetStatusText(LPCTSTR lpszText)
 {
-    // The manager's options may switch status texts off; its site comes first.
-    CWnd* pSite = GetSite();
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars && !pCommandBars->GetCommandBarsOptions()->bShowStatusText)
+        return;
+    CWnd* pSite = (pCommandBars && pCommandBars->GetSite()) ? pCommandBars->GetSite() : GetSite();
     if (!pSite || !pSite->GetSafeHwnd())
         return;
     if (lpszText && *lpszText)
@@ -463,7 +469,26 @@ void CLVKCommandBar::OnIdleUpdateCmdUI()
 
 void CLVKCommandBar::UpdateDocTemplateControls()
 {
-    // The active menu id is the manager's; without a manager nothing changes.
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return;
+    const UINT nMenuId = pCommandBars->GetActiveMenuId();
+    for (int i = 0; i < GetControlCount(); i++)
+    {
+        CLVKControl* pControl = GetControl(i);
+        const std::set<UINT>& assigned = pControl->GetDocTemplatesAssigned();
+        const std::set<UINT>& excluded = pControl->GetDocTemplatesExcluded();
+        DWORD dwHide = pControl->GetHideFlags();
+        if (!assigned.empty())
+            dwHide = assigned.count(nMenuId) ? (dwHide & ~kHideDocTemplate) : (dwHide | kHideDocTemplate);
+        if (!excluded.empty())
+            dwHide = excluded.count(nMenuId) ? (dwHide | kHideDocTemplate) : (dwHide & ~kHideDocTemplate);
+        if (dwHide != pControl->GetHideFlags())
+        {
+            pControl->SetHideFlags(dwHide);
+            m_dwState |= kBarStateLayout;
+        }
+    }
 }
 
 void CLVKCommandBar::UpdateCommandUI()
@@ -473,7 +498,8 @@ void CLVKCommandBar::UpdateCommandUI()
         return;
     // The disable-without-handler switch is the manager's option; without a
     // manager nothing is disabled for lack of a handler.
-    const BOOL bDisableIfNoHandler = FALSE;
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    const BOOL bDisableIfNoHandler = pCommandBars && pCommandBars->GetCommandBarsOptions()->bDisableCommandIfNoHandler;
     const BOOL bSuspended = GetRootParent()->m_bNoCommandUpdate;
 
     CCommandBarCmdUI state;
@@ -508,43 +534,22 @@ void CLVKCommandBar::UpdateCommandUI()
 
 BOOL CLVKCommandBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    // Every message is offered to the manager's tooltip context first, once
-    // the manager shares one with the bar.
+    // Every message is offered to the manager's tooltip context first.
+    if (m_pToolTipContext && GetSafeHwnd())
+        m_pToolTipContext->RelayMouseMessage(GetSafeHwnd(), message, wParam, lParam);
     return CWnd::OnWndMsg(message, wParam, lParam, pResult);
-}
-
-INT_PTR CLVKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
-{
-    // No tooltip while the bar has opened one of its popups.
-    if ((m_nTrackingMode == kTrackingWithPopup && m_nType != kBarTypePopup) || m_nPopupedIndex != -1)
-        return -1;
-    CLVKControl* pControl = m_pControls->HitTest(point);
-    if (!pControl)
-        return -1;
-    // In a menu a tooltip needs the manager's option or the control's flag.
-    if (m_nType == kBarTypePopup)
-        return -1;
-    const INT_PTR nOwn = pControl->OnToolHitTest(point, pTI);
-    if (nOwn != -1)
-        return nOwn;
-    const CString strTip = pControl->GetTooltip();
-    if (strTip.IsEmpty())
-        return -1;
-    const INT_PTR nHit = pControl->GetIconId();
-    if (pTI)
-    {
-        pTI->hwnd = GetSafeHwnd();
-        pTI->uId = static_cast<UINT_PTR>(nHit);
-        pTI->rect = pControl->GetRect();
-        pTI->lpszText = _tcsdup(strTip);
-    }
-    return nHit;
 }
 
 int CLVKCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
+    // The manager's tooltip context serves all its bars.
+    if (CLVKCommandBars* pCommandBars = GetCommandBars(); pCommandBars && !m_pToolTipContext)
+    {
+        m_pToolTipContext = pCommandBars->GetToolTipContext();
+        m_pToolTipContext->InternalAddRef();
+    }
     return 0;
 }
 
@@ -552,6 +557,12 @@ void CLVKCommandBar::OnDestroy()
 {
     EndTracking();
     m_pAnimation->OnDestroy();
+    if (CLVKToolTipContext* pToolTipContext = m_pToolTipContext)
+    {
+        m_pToolTipContext = nullptr;
+        pToolTipContext->HideTip();
+        pToolTipContext->InternalRelease();
+    }
     CWnd::OnDestroy();
 }
 
@@ -596,16 +607,16 @@ LRESULT CLVKCommandBar::OnHelpHitTest(WPARAM /*wParam*/, LPARAM lParam)
         const int nDlgId = ::GetDlgCtrlID(GetSafeHwnd());
         return nDlgId ? 0x50000 + nDlgId : 0;
     }
-    int nHelpId = pControl->GetHelpId();
-    if (nHelpId <= 0)
-    {
-        CLVKControlAction* pAction = pControl->GetAction();
-        if (pAction)
-            nHelpId = pAction->GetHelpId() > 0 ? pAction->GetHelpId() : pAction->GetId();
-        else
-            nHelpId = pControl->GetID();
-    }
-    return 0x10000 + nHelpId;
+    return 0x10000 + HelpIdOf(pControl);
+}
+
+UINT AFX_CDECL CLVKCommandBar::HelpIdOf(const CLVKControl* pControl)
+{
+    if (pControl->GetHelpId() > 0)
+        return static_cast<UINT>(pControl->GetHelpId());
+    if (CLVKControlAction* pAction = pControl->GetAction())
+        return static_cast<UINT>(pAction->GetHelpId() > 0 ? pAction->GetHelpId() : pAction->GetId());
+    return static_cast<UINT>(pControl->GetID());
 }
 
 void CLVKCommandBar::DrawBackground(CDC* pDC)
@@ -650,65 +661,4 @@ void CLVKCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
         DrawDropMarker(pDC);
     if (pOldFont)
         pDC->SelectObject(pOldFont);
-}
-
-void CLVKCommandBar::DrawDropMarker(CDC* pDC)
-{
-    CBrush brush(::GetSysColor(COLOR_BTNTEXT));
-    CBrush* pOldBrush = pDC->SelectObject(&brush);
-    const CRect& rc = m_rcDropMarker;
-    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
-    const int n1 = pDpi->ScaleX(1);
-    const int n2 = pDpi->ScaleX(2);
-    if (!m_bDropMarkerVertical)
-    {
-        const int x = rc.CenterPoint().x;
-        pDC->PatBlt(x - n1, rc.top + n2, n2, rc.Height() - 2 * n2, PATINVERT);
-        pDC->PatBlt(rc.left, rc.top, rc.Width(), n2, PATINVERT);
-        pDC->PatBlt(rc.left, rc.bottom - n2, rc.Width(), n2, PATINVERT);
-    }
-    else
-    {
-        const int y = rc.CenterPoint().y;
-        pDC->PatBlt(rc.left + n2, y - n1, rc.Width() - 2 * n2, n2, PATINVERT);
-        pDC->PatBlt(rc.left, rc.top, n2, rc.Height(), PATINVERT);
-        pDC->PatBlt(rc.right - n2, rc.top, n2, rc.Height(), PATINVERT);
-    }
-    pDC->SelectObject(pOldBrush);
-}
-
-CLVKControl* CLVKCommandBar::HitTestDropPosition(CLVKControl* /*pDragged*/, CPoint /*pt*/, CRect& rcMarker, int& nIndex,
-                                                 BOOL& bAfter)
-{
-    // Dropping controls is part of the manager's customisation.
-    rcMarker.SetRectEmpty();
-    nIndex = -1;
-    bAfter = TRUE;
-    return nullptr;
-}
-
-void CLVKCommandBar::OnCustomizeDragEnter(CLVKControl* pDragged, CPoint pt)
-{
-    m_rcDropMarker.SetRectEmpty();
-    OnCustomizeDragOver(pDragged, pt);
-}
-
-void CLVKCommandBar::OnCustomizeDragLeave()
-{
-    if (m_rcDropMarker.IsRectEmpty())
-        return;
-    m_rcDropMarker.SetRectEmpty();
-    Redraw(nullptr, TRUE);
-}
-
-DWORD CLVKCommandBar::OnCustomizeDragOver(CLVKControl* /*pDragged*/, CPoint /*pt*/)
-{
-    // No effect without a command-bar manager.
-    return DROPEFFECT_NONE;
-}
-
-void CLVKCommandBar::OnCustomizeDrop(CLVKControl* /*pDragged*/, DWORD& /*dwDropEffect*/, CPoint /*pt*/,
-                                     CPoint /*ptDragStart*/)
-{
-    // Nothing without a command-bar manager.
 }

@@ -128,6 +128,9 @@ public:
     void ClearFocusedEdit();
     CLVKControl* GetFocusedEdit() const { return m_pFocusedEdit; }
     void UpdateCommandUI();
+    // The help context of a control: its own help id, else its action's
+    // help id or id, else its command id.
+    static UINT AFX_CDECL HelpIdOf(const CLVKControl* pControl);
     void UpdateDocTemplateControls();
     void SetPopupedIndex(int nIndex, int nKeyboardState = 0);
     // The control whose mnemonic is ch, searched once around from after the

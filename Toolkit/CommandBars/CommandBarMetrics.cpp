@@ -1,12 +1,18 @@
 // CLVKCommandBar: icon and button sizes, filling a bar from a tool-bar
-// resource or a list of command ids.
+// resource or a list of command ids, and the tooltip of the control under
+// the pointer.
 #include "CommandBars/CommandBar.h"
 
+#include "CommandBars/CommandBars.h"
+#include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/Control.h"
 #include "CommandBars/Controls.h"
+#include "CommandBars/MouseManager.h"
 #include "CommandBars/PaintManager.h"
+#include "CommandBars/ShortcutManager.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
+#include "Foundation/ToolTipContext.h"
 
 #include <vector>
 
@@ -54,17 +60,31 @@ CSize CLVKCommandBar::GetIconSize() const
 {
     if (IsSizeSet(m_szIcons))
         return m_szIcons;
-    // The options' icon sizes (popup, normal and large icons) apply once the
-    // command-bar manager exists; without one icons are 16 x 16.
-    return CSize(16, 16);
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return CSize(16, 16);
+    const CLVKCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    if (m_nType == kBarTypePopup)
+        return IsSizeSet(pOptions->szPopupIcons) ? pOptions->szPopupIcons : GetDefaultIconSize(FALSE);
+    if (pOptions->bLargeIcons && !IsSizeSet(m_szButtons))
+        return IsSizeSet(pOptions->szLargeIcons) ? pOptions->szLargeIcons : GetDefaultIconSize(TRUE);
+    return IsSizeSet(pOptions->szIcons) ? pOptions->szIcons : GetDefaultIconSize(FALSE);
 }
 
-CSize CLVKCommandBar::GetLargeIconSize(BOOL /*bUseDefault*/) const
+CSize CLVKCommandBar::GetLargeIconSize(BOOL bUseDefault) const
 {
-    // Without a manager: twice the bar's own icon size, else 32 x 32.
-    if (IsSizeSet(m_szIcons))
-        return CSize(m_szIcons.cx * 2, m_szIcons.cy * 2);
-    return CSize(32, 32);
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (!pCommandBars)
+        return IsSizeSet(m_szIcons) ? CSize(m_szIcons.cx * 2, m_szIcons.cy * 2) : CSize(32, 32);
+    const CLVKCommandBarsOptions* pOptions = pCommandBars->GetCommandBarsOptions();
+    CSize szBase = IsSizeSet(m_szIcons) ? m_szIcons : pOptions->szIcons;
+    if (!IsSizeSet(szBase))
+        szBase = CSize(16, 16);
+    if (!IsSizeSet(m_szButtons) && bUseDefault)
+        return GetDefaultIconSize(TRUE);
+    if (IsSizeSet(pOptions->szLargeIcons))
+        return pOptions->szLargeIcons;
+    return CSize(szBase.cx * 2, szBase.cy * 2);
 }
 
 CSize CLVKCommandBar::GetButtonSize() const
@@ -80,8 +100,8 @@ BOOL CLVKCommandBar::IsTextBelowIcons() const
 {
     if (m_nShowTextBelowIcons != 2)
         return m_nShowTextBelowIcons;
-    // 2 follows the manager's options; FALSE without a manager.
-    return FALSE;
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    return pCommandBars ? pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons : FALSE;
 }
 
 BOOL CLVKCommandBar::IsWindowShown() const
@@ -167,4 +187,56 @@ BOOL CLVKCommandBar::SetButtons(const UINT* pIDs, int nCount)
             pSite->SendMessage(LVK_WM_AFTERCREATECONTROL, 0, reinterpret_cast<LPARAM>(&create));
     }
     return TRUE;
+}
+
+INT_PTR CLVKCommandBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    // No tooltip over a bar that has opened one of its popups, nor while
+    // menus that this bar is not part of are open.
+    if ((m_nTrackingMode == kTrackingWithPopup && !IsPopupBar()) || m_nPopupedIndex != -1)
+        return -1;
+    if (const CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManagerIfAny())
+    {
+        if (pMouse->m_nLock > 0 || pMouse->IsTrackingOtherBar(const_cast<CLVKCommandBar*>(this)))
+            return -1;
+    }
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    const CLVKCommandBarsOptions* pOptions = pCommandBars ? pCommandBars->GetCommandBarsOptions() : nullptr;
+    if (pOptions && !pOptions->bToolBarScreenTips)
+        return -1;
+    const BOOL bShortcuts = pOptions && pOptions->bToolBarAccelTips;
+
+    CLVKControl* pControl = m_pControls->HitTest(point);
+    if (!pControl)
+        return -1;
+    // In a menu only with the options' permission or the control's own flag.
+    if (IsPopupBar() &&
+        (!pOptions || (!pOptions->bShowPopupBarToolTips && !(pControl->GetFlags() & kFlagTooltipInMenus))))
+        return -1;
+
+    const INT_PTR nOwn = pControl->OnToolHitTest(point, pTI);
+    if (nOwn != -1)
+        return nOwn;
+    CString strTip = pControl->GetTooltip();
+    if (strTip.IsEmpty())
+        return -1;
+    if (bShortcuts)
+    {
+        CString strShortcut = pControl->GetShortcutText();
+        if (strShortcut.IsEmpty())
+            strShortcut = pControl->GetShortcutTextAuto();
+        if (strShortcut.IsEmpty() && pCommandBars->GetShortcutManager())
+            pCommandBars->GetShortcutManager()->FindCommandShortcutText(static_cast<UINT>(pControl->GetID()), strShortcut);
+        // A markup tip is left as it was written.
+        if (!strShortcut.IsEmpty() && strTip[0] != _T('<'))
+            strTip += _T(" (") + strShortcut + _T(")");
+    }
+    const INT_PTR nHit = pControl->GetIconId();
+    if (pTI)
+    {
+        const CString strDescription = pControl->GetDescription();
+        CLVKToolTipContext::InitToolInfoEx(pTI, GetSafeHwnd(), static_cast<UINT_PTR>(nHit), pControl->GetRect(), strTip,
+                                           strTip, strDescription, GetImageManager());
+    }
+    return nHit;
 }

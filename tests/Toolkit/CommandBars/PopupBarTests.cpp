@@ -273,6 +273,8 @@ TEST(TrackPopupBar, TheBarKeepsNoSlotForTheResultAfterTheCall)
     CLVKCommandBars* pBars = new CLVKCommandBars;
     pBars->SetSite(&owner.wnd);
     pBars->GetCommandBarsOptions()->nAnimationType = -1;
+    // The plain owner has no handlers: keep its command enabled.
+    pBars->GetCommandBarsOptions()->bDisableCommandIfNoHandler = FALSE;
     CLVKPopupBar* pBar = CLVKPopupBar::CreatePopupBar(pBars);
     pBar->GetControls()->Add(kControlButton, 101)->SetCaption(L"&New");
 

@@ -1806,12 +1806,72 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
         }
         m_mergedBlocks.clear();
         RestoreDC(pDC->m_hDC, nSaved);
+        if (m_pPaintManager->m_bEmptyAreaGrid && y < rcClient.bottom && !pDC->m_bPrinting)
+        {
+            const RECT rcEmpty{rcClient.left, y, rcClient.right, rcClient.bottom};
+            DrawEmptyRowsGrid(pDC, rcEmpty, m_pPaintManager->GetFixedRowHeight(pDC, nullptr));
+        }
     }
     if (pRows->GetCount() == 0)
         DrawNoItems(pDC, rcClient);
     if (pnHeight)
         *pnHeight = y - nTop;
     return nIndex;
+}
+
+void CLVKReportControl::DrawEmptyRowsGrid(CDC* pDC, const RECT& rcArea, int nRowHeight)
+{
+    if (nRowHeight <= 0 || !pDC)
+        return;
+    // The frozen columns come first and stay in place; the scrolled columns
+    // are cut at the frozen edge, as on the rows above.
+    const int nVisible = m_pColumns->GetVisibleColumnsCount();
+    const int nFrozen = min(GetFreezeColumnsCount(), nVisible);
+    const int nFrozenRight = nFrozen > 0 ? m_pColumns->GetVisibleAt(nFrozen - 1)->GetRect().right : 0;
+    const int nGroupIndent = GetGroupIndent();
+    CLVKReportColumn* pFirst = m_pColumns->GetFirstVisibleColumn();
+    const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
+    const int nSaved = SaveDC(pDC->m_hDC);
+    IntersectClipRect(pDC->m_hDC, rcArea.left, rcArea.top, rcArea.right, rcArea.bottom);
+    for (int y = rcArea.top; y < rcArea.bottom; y += nRowHeight)
+    {
+        for (int i = 0; i < nVisible; i++)
+        {
+            CLVKReportColumn* pColumn = m_pColumns->GetVisibleAt(i);
+            RECT rcCell{pColumn->GetRect().left, y, pColumn->GetRect().right, y + nRowHeight};
+            if (pColumn == pFirst)
+                rcCell.left += nGroupIndent;
+            const BOOL bFrozen = i < nFrozen;
+            RECT rcVisible = rcCell;
+            if (!bFrozen)
+                rcVisible.left = max(rcVisible.left, nFrozenRight);
+            RECT rcTest{};
+            if (!IntersectRect(&rcTest, &rcVisible, &rcArea))
+                continue;
+            const int nCellSaved = SaveDC(pDC->m_hDC);
+            IntersectClipRect(pDC->m_hDC, rcVisible.left, rcVisible.top, rcVisible.right, rcVisible.bottom);
+            if (bFrozen)
+            {
+                SetBkColor(pDC->m_hDC, clrBack);
+                ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rcCell, nullptr, 0, nullptr);
+            }
+            RECT rcGrid = rcCell;
+            rcGrid.left -= Sx(1);
+            rcGrid.bottom -= Sy(1);
+            if (m_pPaintManager->IsGridLineShown(FALSE))
+                m_pPaintManager->DrawGridLine(pDC, FALSE, rcGrid);
+            m_pPaintManager->DrawGridLine(pDC, TRUE, rcGrid);
+            RestoreDC(pDC->m_hDC, nCellSaved);
+            if (i == nFrozen - 1)
+                m_pPaintManager->DrawFreezeColsDivider(pDC, rcCell, this, nullptr);
+        }
+        if (nGroupIndent > 0 && pFirst)
+        {
+            const RECT rcIndent{pFirst->GetRect().left, y, pFirst->GetRect().left + nGroupIndent, y + nRowHeight};
+            m_pPaintManager->FillIndent(pDC, rcIndent);
+        }
+    }
+    RestoreDC(pDC->m_hDC, nSaved);
 }
 
 void CLVKReportControl::DrawNoItems(CDC* pDC, const RECT& rcClient)

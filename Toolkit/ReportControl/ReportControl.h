@@ -275,6 +275,9 @@ public:
     virtual int DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows* pRows, int nTopRow, int nColumnFrom,
                          int nColumnTo, int* pnHeight = nullptr);
     virtual void DrawNoItems(CDC* pDC, const RECT& rcClient);
+    // Continues the grid below the last row with empty lines of the given
+    // height, so that a short list still looks like a table.
+    virtual void DrawEmptyRowsGrid(CDC* pDC, const RECT& rcArea, int nRowHeight);
     virtual BOOL HitTest(POINT pt, LVK_REPORT_HITTESTINFO* pInfo);
     CLVKReportRow* HitTestRow(POINT pt) const;
     int GetGroupIndent() const;

@@ -281,6 +281,8 @@ public:
     BOOL m_bStripMarkupFromTooltips = FALSE;
     BOOL m_bGrayWhenDisabled = TRUE;
     BOOL m_bPrintScreenColumnWidths = FALSE;
+    // The grid goes on in empty lines below the last row.
+    BOOL m_bEmptyAreaGrid = FALSE;
     // Bits: 1 line, 2 wide line, 4 (header too), 8 shadow, 0x10 also while
     // the behaviour blocks the divider.
     int m_nFreezeColsDividerStyle = 1 | 4 | 8;

@@ -169,6 +169,28 @@ void CLVKReportRow::SetSelected(BOOL bSelected)
     m_pControl->RedrawControl();
 }
 
+void CLVKReportRow::SelectChilds()
+{
+    if (!m_pControl || !m_pControl->IsMultipleSelection() || !HasChildren() || !IsExpanded() || m_nIndex < 0)
+        return;
+    // The subtree's last displayed row: the last child of the last child, as
+    // long as each is expanded.
+    CLVKReportRow* pLast = this;
+    while (pLast->HasChildren() && pLast->IsExpanded())
+    {
+        CLVKReportRows* pChilds = pLast->GetChilds(FALSE);
+        pLast = pChilds->GetAt(pChilds->GetCount() - 1);
+    }
+    if (pLast->GetIndex() <= m_nIndex)
+        return;
+    CLVKReportSelectedRows* pSelected = m_pControl->GetSelectedRows();
+    m_pControl->BeginUpdate();
+    pSelected->AddBlock(m_nIndex + 1, pLast->GetIndex());
+    m_pControl->EndUpdate();
+    if (pSelected->IsChanged())
+        m_pControl->OnSelectionChanged();
+}
+
 int CLVKReportRow::GetHeight(CDC* pDC, int nWidth)
 {
     if (!m_pControl)

@@ -32,6 +32,8 @@ public:
     virtual BOOL IsLockExpand() const;
     virtual void LockExpand(BOOL bLock) { m_bLockExpand = bLock; }
     virtual void SetSelected(BOOL bSelected);
+    // Selects the rows of the expanded subtree under this row, as one block.
+    void SelectChilds();
     virtual BOOL IsGroupRow() const { return FALSE; }
     virtual CLVKReportRecordItem* HitTest(POINT pt, RECT* pRectItem = nullptr, CLVKReportColumn** ppColumn = nullptr);
     virtual void OnClick(POINT ptClicked);

@@ -45,6 +45,35 @@ CLVKReportRow* CLVKReportSelectedRows::GetAt(int nIndex) const
     return nullptr;
 }
 
+POSITION CLVKReportSelectedRows::GetFirstSelectedRowPosition()
+{
+    m_nIterationBlock = 0;
+    if (m_arrSelectedBlocks.empty())
+        return nullptr;
+    return reinterpret_cast<POSITION>(static_cast<INT_PTR>(m_arrSelectedBlocks.front().nIndexBegin) + 1);
+}
+
+CLVKReportRow* CLVKReportSelectedRows::GetNextSelectedRow(POSITION& pos)
+{
+    if (!pos || m_nIterationBlock >= m_arrSelectedBlocks.size())
+    {
+        pos = nullptr;
+        return nullptr;
+    }
+    const int nIndex = static_cast<int>(reinterpret_cast<INT_PTR>(pos)) - 1;
+    CLVKReportRows* pRows = GetSectionRows();
+    CLVKReportRow* pRow = pRows ? pRows->GetAt(nIndex) : nullptr;
+    int nNext = nIndex + 1;
+    if (nNext >= m_arrSelectedBlocks[m_nIterationBlock].nIndexEnd)
+    {
+        m_nIterationBlock++;
+        nNext = m_nIterationBlock < m_arrSelectedBlocks.size() ? m_arrSelectedBlocks[m_nIterationBlock].nIndexBegin
+                                                               : -1;
+    }
+    pos = nNext >= 0 ? reinterpret_cast<POSITION>(static_cast<INT_PTR>(nNext) + 1) : nullptr;
+    return pRow;
+}
+
 BOOL CLVKReportSelectedRows::ContainsIndex(int nIndex) const
 {
     if (m_arrSelectedBlocks.empty() || nIndex < m_arrSelectedBlocks.front().nIndexBegin ||

@@ -28,6 +28,11 @@ public:
     void SelectBlock(int nBlockBegin, int nBlockEnd, BOOL bKeepExisting);
     BOOL Clear(BOOL bNotify);
     BOOL Clear() { return Clear(m_bNotify); }
+    BOOL ClearNotify() { return Clear(TRUE); }
+    // Walks the selected rows in index order: a position is a row index
+    // plus one, NULL when there is none or the walk has ended.
+    POSITION GetFirstSelectedRowPosition();
+    CLVKReportRow* GetNextSelectedRow(POSITION& pos);
     void AddBlock(int nBegin, int nEnd, BOOL bToggle = FALSE);
     void RemoveRange(int nBegin, int nEnd, BOOL bShiftFollowing);
     void OnRowsInserted(int nAfterIndex, int nCount);
@@ -48,6 +53,7 @@ private:
 
     CLVKReportControl* m_pControl = nullptr;
     int m_nAnchor = -1;
+    size_t m_nIterationBlock = 0;
     BOOL m_bNotify = TRUE;
     std::vector<SELECTED_BLOCK> m_arrSelectedBlocks;
     BOOL m_bChanged = FALSE;

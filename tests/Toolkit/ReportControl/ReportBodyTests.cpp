@@ -4,6 +4,7 @@
 
 #include "Foundation/AlphaBitmap.h"
 #include "Foundation/DpiScaling.h"
+#include "ReportControl/ReportHeader.h"
 #include "ReportControl/ReportPaintManager.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,55 @@ TEST(ReportRowSizing, DraggingABottomEdgeSizesTheRowsOfItsRecord)
     // The height outlives a new populate.
     w.report.Populate();
     EXPECT_EQ(nDefault + 12, pRows->GetAt(0)->GetHeight(&dc, 200));
+}
+
+
+// Below the last row the grid goes on in empty lines of the row height while
+// its switch is on; a frozen column keeps its line in place when the others
+// scroll.
+TEST(ReportEmptyAreaGrid, LinesGoOnBelowTheRowsAndFollowTheScrolledColumns)
+{
+    ReportWindow w(300, 200);
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
+    w.AddColumns(3);
+    for (int i = 0; i < 2; i++)
+        w.report.AddRecord(MakeRecord({L"", L"", L""}));
+    CLVKReportPaintManager* pPaint = w.report.GetPaintManager();
+    const COLORREF clrGrid = RGB(255, 0, 0);
+    pPaint->SetBorderColor(clrGrid);
+    pPaint->SetGridStyle(TRUE, 4);
+    pPaint->SetGridStyle(FALSE, 4);
+    w.report.Populate();
+    Picture pic = Capture(w.report);
+    const int nRow = pPaint->GetFixedRowHeight(nullptr, nullptr);
+    const int nRowsBottom = w.report.GetRows()->GetAt(1)->GetRect().bottom;
+    const int yInside = nRowsBottom + nRow / 2;
+    const int yLine = nRowsBottom + 2 * nRow - 1;
+    ASSERT_LT(yLine, w.report.GetElementRect(0).bottom);
+
+    EXPECT_EQ(clrGrid, pic.At(99, nRowsBottom - nRow / 2)) << "the rows draw their own lines";
+    EXPECT_NE(clrGrid, pic.At(99, yInside)) << "no lines below the rows while the switch is off";
+
+    pPaint->m_bEmptyAreaGrid = TRUE;
+    pic = Capture(w.report);
+    EXPECT_EQ(clrGrid, pic.At(99, yInside));
+    EXPECT_EQ(clrGrid, pic.At(199, yInside));
+    EXPECT_EQ(clrGrid, pic.At(50, yLine)) << "an empty line ends with a horizontal line";
+    EXPECT_NE(clrGrid, pic.At(50, yLine - 2));
+    EXPECT_NE(clrGrid, pic.At(150, yInside));
+
+    // One frozen column: its line stays, the next column's line moves left by
+    // the scroll offset, and no scrolled line shows inside the frozen column.
+    w.report.SetFreezeColumnsCount(1);
+    pPaint->m_nFreezeColsDividerStyle = 0;
+    w.report.SetHScrollOffset(30);
+    w.report.AdjustLayout();
+    pic = Capture(w.report);
+    EXPECT_EQ(clrGrid, pic.At(99, yInside)) << "the frozen column's line";
+    EXPECT_EQ(clrGrid, pic.At(169, yInside)) << "the scrolled column's line";
+    EXPECT_NE(clrGrid, pic.At(199, yInside));
+    for (int x = 1; x < 98; x++)
+        ASSERT_NE(clrGrid, pic.At(x, yInside)) << "x " << x;
 }
 
 }  // namespace

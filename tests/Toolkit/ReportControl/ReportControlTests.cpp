@@ -157,6 +157,19 @@ TEST(ReportControl, TreeRowsExpandCollapseAndKeepRecordOrder)
     pParentRow->SetExpanded(TRUE);
     EXPECT_EQ(4, w.report.GetRows()->GetCount());
     EXPECT_EQ(3, w.report.GetRows()->GetAt(3)->GetIndex());
+
+    // The subtree is selected as one block, the parent itself left out.
+    w.report.GetSelectedRows()->Clear();
+    w.parent.m_codes.clear();
+    pParentRow->SelectChilds();
+    ASSERT_EQ(1u, w.report.GetSelectedRows()->GetBlocks().size());
+    EXPECT_EQ(2, w.report.GetSelectedRows()->GetBlocks()[0].nIndexBegin);
+    EXPECT_EQ(4, w.report.GetSelectedRows()->GetBlocks()[0].nIndexEnd);
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_SELECTION_CHANGED));
+    w.report.GetSelectedRows()->Clear();
+    pParentRow->SetExpanded(FALSE);
+    pParentRow->SelectChilds();
+    EXPECT_EQ(0, w.report.GetSelectedRows()->GetCount()) << "a collapsed row selects nothing";
 }
 
 TEST(ReportControl, GroupRowsNestAndCompareCaptionsCaseInsensitively)

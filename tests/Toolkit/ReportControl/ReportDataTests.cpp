@@ -225,6 +225,10 @@ TEST(ReportSelection, BlocksMergeSplitAndFollowInsertedAndRemovedRows)
     EXPECT_EQ((V{{3, 8}}), blocks());
     pSel->Remove(pRows->GetAt(4));
     EXPECT_EQ((V{{3, 4}, {5, 8}}), blocks());
+    std::vector<int> walked;
+    for (POSITION pos = pSel->GetFirstSelectedRowPosition(); pos;)
+        walked.push_back(pSel->GetNextSelectedRow(pos)->GetIndex());
+    EXPECT_EQ((std::vector<int>{3, 5, 6, 7}), walked) << "the walk crosses from block to block";
 
     pSel->Clear();
     pSel->AddBlock(6, 11);
@@ -250,6 +254,11 @@ TEST(ReportSelection, BlocksMergeSplitAndFollowInsertedAndRemovedRows)
     w.parent.m_nRefuseCode = REPORT_NOTIFY_SELECTION_CHANGING;
     pSel->SelectBlock(5, 6, FALSE);
     EXPECT_EQ((V{{2, 3}, {5, 7}}), blocks()) << "a refused clear keeps the old selection and adds the range";
+    EXPECT_FALSE(pSel->ClearNotify()) << "the owner refuses";
+    EXPECT_EQ(3, pSel->GetCount());
+    w.parent.m_nRefuseCode = 0;
+    EXPECT_TRUE(pSel->ClearNotify());
+    EXPECT_EQ(nullptr, pSel->GetFirstSelectedRowPosition()) << "nothing to walk";
 }
 
 TEST(ReportColumns, OrdersAndOffsets)

@@ -249,8 +249,8 @@ private:
     }
 
     // Row numbers, tree lines from the roots, rows the user sizes, a
-    // watermark, alternate row colours, dotted vertical grid lines and two
-    // frozen columns.
+    // watermark, alternate row colours, dotted vertical grid lines that go on
+    // below the last row, and two frozen columns.
     void ShowRowFeatures()
     {
         CLVKReportColumn* pNumbers = new CLVKReportColumn(9, L"#", 32, FALSE);
@@ -265,6 +265,7 @@ private:
         pPaint->m_bAlternateRowColor = TRUE;
         pPaint->m_clrAlternateRow = RGB(242, 246, 252);
         pPaint->SetGridStyle(TRUE, 1);
+        pPaint->m_bEmptyAreaGrid = TRUE;
         HBITMAP hWatermark = MakeWatermark();
         m_report.SetWatermarkBitmap(hWatermark, 60);
         DeleteObject(hWatermark);

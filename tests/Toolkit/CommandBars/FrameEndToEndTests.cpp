@@ -17,9 +17,11 @@
 #include "CommandBars/ShortcutTable.h"
 #include "FrameIds.h"
 #include "FrameWnd.h"
+#include "PaintTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -53,11 +55,12 @@ protected:
     }
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pInfo) override
     {
-        if (nID >= 0xE100 && nID < 0xE200 && (nCode == CN_COMMAND || nCode == CN_UPDATE_COMMAND_UI))
+        if (nID >= 0xE100 && nID < 0xE200 &&
+            (nCode == static_cast<int>(CN_COMMAND) || nCode == static_cast<int>(CN_UPDATE_COMMAND_UI)))
         {
             if (nCode == CN_COMMAND && !pInfo)
                 m_commands.push_back(nID);
-            if (nCode == CN_UPDATE_COMMAND_UI && pExtra)
+            if (nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && pExtra)
                 static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
             return TRUE;
         }
@@ -114,8 +117,8 @@ void AddKey(std::vector<INPUT>& inputs, WORD wKey, BOOL bUp)
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = wKey;
     input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(wKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (bUp ? KEYEVENTF_KEYUP : 0) |
-                       ((wKey >= VK_PRIOR && wKey <= VK_DOWN) ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwFlags =
+        (bUp ? KEYEVENTF_KEYUP : 0) | ((wKey >= VK_PRIOR && wKey <= VK_DOWN) ? KEYEVENTF_EXTENDEDKEY : 0);
     inputs.push_back(input);
 }
 
@@ -198,8 +201,7 @@ struct DrivenFrameFixture : ::testing::Test
     CLVKCommandBar* MenuOf(CLVKControl* pControl) const { return pControl ? pControl->GetCommandBar() : nullptr; }
     static BOOL IsOpen(CLVKCommandBar* pBar)
     {
-        return pBar && pBar->GetTrackingMode() != kTrackingNone && pBar->GetSafeHwnd() &&
-               pBar->IsWindowVisible();
+        return pBar && pBar->GetTrackingMode() != kTrackingNone && pBar->GetSafeHwnd() && pBar->IsWindowVisible();
     }
     static size_t TrackedBars() { return CLVKMouseManager::GetThreadManager()->GetTrackedBars().size(); }
 };
@@ -328,6 +330,96 @@ TEST_F(DrivenFrameFixture, ShortcutsAndAChordRunTheirCommands)
     EXPECT_EQ(frame.m_commands, std::vector<UINT>({ID_FILE_OPEN, ID_EDIT_COPY}));
     EXPECT_EQ(edit.GetWindowTextLength(), 0);
     EXPECT_EQ(::GetCapture(), nullptr) << "the chord gave the mouse back";
+}
+
+// What the user sees with File opened from the keyboard: the menu bar and
+// the menu below it, each window printed into one bitmap at its place on the
+// screen, in the default theme with colours that tell its entries apart.
+TEST_F(DrivenFrameFixture, TheMenuBarAndItsOpenMenuInTheDefaultTheme)
+{
+    auto pTheme = MakeTheme();
+    CLVKPaintManager* pPaintManager = pTheme.get();
+    pMenuBar->SetPaintManager(pTheme.release());
+    frame.RecalcLayout();
+    PumpUntilQuiet();
+    Type({{VK_MENU, {}}, {'F', {}}});
+    CLVKCommandBar* pFile = MenuOf(Title(0));
+    ASSERT_TRUE(IsOpen(pFile));
+    ASSERT_EQ(pFile->GetPaintManager(), pPaintManager) << "the menu draws as its menu bar does";
+
+    CRect rcBar;
+    pMenuBar->GetClientRect(&rcBar);
+    pMenuBar->ClientToScreen(&rcBar);
+    CRect rcMenu;
+    pFile->GetClientRect(&rcMenu);
+    pFile->ClientToScreen(&rcMenu);
+    CRect rcAll;
+    rcAll.UnionRect(rcBar, rcMenu);
+    CPixelCanvas canvas(rcAll.Width(), rcAll.Height());
+    const auto print = [&](CWnd* pWnd, const CRect& rcScreen)
+    {
+        const int nSaved = ::SaveDC(canvas.DC()->GetSafeHdc());
+        ::SetViewportOrgEx(canvas.DC()->GetSafeHdc(), rcScreen.left - rcAll.left, rcScreen.top - rcAll.top, nullptr);
+        pWnd->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()->GetSafeHdc()), PRF_CLIENT);
+        ::RestoreDC(canvas.DC()->GetSafeHdc(), nSaved);
+    };
+    print(pMenuBar, rcBar);
+    print(pFile, rcMenu);
+    // Rectangles in the bitmap.
+    const auto inBitmap = [&](CRect rc, const CRect& rcWindow)
+    {
+        rc.OffsetRect(rcWindow.left - rcAll.left, rcWindow.top - rcAll.top);
+        return rc;
+    };
+    const auto count = [&](COLORREF clr, const CRect& rc)
+    { return rc.Width() * rc.Height() - canvas.CountNot(clr, rc); };
+
+    // The menu hangs from the File title, over the frame below the bar.
+    const CRect rcFileTitle = inBitmap(Title(0)->GetRect(), rcBar);
+    const CRect rcEditTitle = inBitmap(Title(1)->GetRect(), rcBar);
+    const CRect rcPopup = inBitmap(CRect(CPoint(0, 0), rcMenu.Size()), rcMenu);
+    // (The theme may widen the title's exclude rectangle by a pixel.)
+    EXPECT_LE(std::abs(rcPopup.left - rcFileTitle.left), 1);
+    EXPECT_GE(rcPopup.top, rcFileTitle.bottom - 1);
+    EXPECT_LE(rcPopup.top, rcFileTitle.bottom + 2);
+
+    // The open title is pressed in (shadow above and left, highlight below
+    // and right); Edit is flat on the bar's face. Both titles show text.
+    EXPECT_EQ(Entry(COLOR_BTNSHADOW), canvas.At(rcFileTitle.left, rcFileTitle.top));
+    EXPECT_EQ(Entry(COLOR_BTNHIGHLIGHT), canvas.At(rcFileTitle.right - 1, rcFileTitle.bottom - 1));
+    EXPECT_EQ(Entry(COLOR_BTNFACE), canvas.At(rcEditTitle.left, rcEditTitle.top));
+    EXPECT_EQ(Entry(COLOR_BTNFACE), canvas.At(rcEditTitle.right - 1, rcEditTitle.bottom - 1));
+    EXPECT_GT(count(Entry(COLOR_BTNTEXT), rcFileTitle), 0);
+    EXPECT_GT(count(Entry(COLOR_BTNTEXT), rcEditTitle), 0);
+    // Past the last title the bar is its face only.
+    const CRect rcEmpty(rcEditTitle.right + 4, rcEditTitle.top + 2, rcEditTitle.right + 40, rcEditTitle.bottom - 2);
+    EXPECT_EQ(0, canvas.CountNot(Entry(COLOR_BTNFACE), rcEmpty));
+
+    // The menu's raised frame.
+    EXPECT_EQ(Entry(COLOR_BTNFACE), canvas.At(rcPopup.left, rcPopup.top));
+    EXPECT_EQ(Entry(COLOR_BTNHIGHLIGHT), canvas.At(rcPopup.left + 1, rcPopup.top + 1));
+    EXPECT_EQ(Entry(COLOR_3DDKSHADOW), canvas.At(rcPopup.right - 1, rcPopup.bottom - 1));
+    EXPECT_EQ(Entry(COLOR_BTNSHADOW), canvas.At(rcPopup.right - 2, rcPopup.bottom - 2));
+    // New, selected from the keyboard, is filled with the highlight and
+    // written in the highlighted-text colour; Open is not highlighted.
+    const CRect rcNew = inBitmap(pFile->GetControl(0)->GetRect(), rcMenu);
+    const CRect rcOpen = inBitmap(pFile->GetControl(1)->GetRect(), rcMenu);
+    EXPECT_EQ(Entry(COLOR_HIGHLIGHT), canvas.At(rcNew.right - 3, rcNew.CenterPoint().y));
+    EXPECT_GT(count(Entry(COLOR_HIGHLIGHTTEXT), rcNew), 0);
+    EXPECT_EQ(0, count(Entry(COLOR_HIGHLIGHT), rcOpen));
+    EXPECT_GT(count(Entry(COLOR_MENUTEXT), rcOpen) + count(Entry(COLOR_BTNTEXT), rcOpen), 0);
+    // A shadow line separates Recent from Exit.
+    const CRect rcRecent = inBitmap(pFile->GetControl(2)->GetRect(), rcMenu);
+    const CRect rcExit = inBitmap(pFile->GetControl(3)->GetRect(), rcMenu);
+    ASSERT_GT(rcExit.top, rcRecent.bottom) << "the group starts with a gap";
+    EXPECT_GT(count(Entry(COLOR_BTNSHADOW), CRect(rcExit.left, rcRecent.bottom, rcExit.right, rcExit.top)),
+              rcExit.Width() / 2);
+    // Recent shows its sub-menu arrow at its right end, and nothing between
+    // its text and the arrow.
+    EXPECT_GT(
+        count(Entry(COLOR_MENUTEXT), CRect(rcRecent.right - 20, rcRecent.top, rcRecent.right, rcRecent.bottom)) +
+            count(Entry(COLOR_BTNTEXT), CRect(rcRecent.right - 20, rcRecent.top, rcRecent.right, rcRecent.bottom)),
+        0);
 }
 
 }  // namespace

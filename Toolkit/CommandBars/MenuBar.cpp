@@ -2,7 +2,18 @@
 
 #include "CommandBars/CommandBars.h"
 #include "CommandBars/Controls.h"
+#include "CommandBars/CommandBarsDefs.h"
 #include "Foundation/HookManager.h"
+#include "Foundation/ImageManager.h"
+
+namespace
+{
+
+// Bitmap 9102 holds the window-button pictures in this order.
+const UINT kWindowButtonCommands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+const UINT kIdWindowButtonsBitmap = 9102;
+
+}  // namespace
 
 IMPLEMENT_DYNCREATE(CLVKMenuBar, CLVKToolBar)
 
@@ -55,6 +66,11 @@ void CLVKMenuBar::AttachToFrame()
         m_hHookedSite = pSite->GetSafeHwnd();
         CLVKHookManager::GetGlobal()->AddWindowListener(m_hHookedSite, this);
     }
+    // Window commands shown on the bar or in a system menu draw these pictures.
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (CLVKImageManager* pImages = pCommandBars ? pCommandBars->GetImageManager() : GetImageManager())
+        pImages->SetIconsFromBitmapResource(MAKEINTRESOURCEW(kIdWindowButtonsBitmap), kWindowButtonCommands,
+                                            static_cast<int>(std::size(kWindowButtonCommands)), 16, 16, 0);
     if (m_hSavedFrameMenu)
         return;
     m_hSavedFrameMenu = ::GetMenu(pSite->GetSafeHwnd());
@@ -94,6 +110,40 @@ int CLVKMenuBar::HandleHookedMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, L
         }
     }
     return 0;
+}
+
+void CLVKMenuBar::ResetToolBar(BOOL bConfirm)
+{
+    if (m_pControls->GetOriginalControls())
+    {
+        CLVKToolBar::ResetToolBar(bConfirm);
+        return;
+    }
+    if (m_nCurrentMenuId == 0)
+        return;
+    if (bConfirm && !ConfirmReset())
+        return;
+    CMenu menu;
+    if (!menu.Attach(::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_nCurrentMenuId))))
+        return;
+    InternalAddRef();  // the site may let the bar go while it hears of the reset
+    LoadMenu(&menu);
+    menu.DestroyMenu();
+    OnControlsChanged();
+    FinishReset();
+    InternalRelease();
+}
+
+void CLVKMenuBar::Copy(CLVKCommandBar* pSource, BOOL bRecursive)
+{
+    if (!pSource || pSource == this)
+        return;
+    CLVKToolBar::Copy(pSource, bRecursive);
+    if (CLVKMenuBar* pMenuBar = DYNAMIC_DOWNCAST(CLVKMenuBar, pSource))
+    {
+        m_nResourceId = pMenuBar->m_nResourceId;
+        m_nCurrentMenuId = pMenuBar->m_nCurrentMenuId;
+    }
 }
 
 void CLVKMenuBar::OnDestroy()

@@ -23,6 +23,12 @@ public:
     // menu mode; the site's WM_DESTROY gives its menu back.
     int HandleHookedMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 
+    // With original controls the tool bar's reset; without them (a bar
+    // restored from a layout that kept none) the menu resource is loaded
+    // again, after the user's OK when bConfirm.
+    void ResetToolBar(BOOL bConfirm) override;
+    void Copy(CLVKCommandBar* pSource, BOOL bRecursive = FALSE) override;
+
     UINT GetResourceId() const { return m_nResourceId; }
     UINT GetCurrentMenuId() const { return m_nCurrentMenuId; }
     HMENU GetSavedFrameMenu() const { return m_hSavedFrameMenu; }

@@ -127,6 +127,12 @@ protected:
     // The rows for a length inside the borders, reserving room for the
     // expand button at the end when bReserve.
     CSize LayoutRows(int nLength, DWORD dwMode, CRect rcBorders, int nHeight, BOOL bReserve);
+    // The reset question (string 9173 with the bar's title), owned by the
+    // site: TRUE when the user answers OK.
+    BOOL ConfirmReset() const;
+    // After the controls were reset: the site hears of it, then the
+    // command state and the layout are brought up to date.
+    void FinishReset();
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

@@ -386,19 +386,8 @@ void CLVKToolBar::ResetToolBar(BOOL bConfirm)
 {
     if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0)
         return;
-    CWnd* pSite = GetSite();
-    if (bConfirm)
-    {
-        CString strFormat;
-        CLVKResourceManager::GetGlobal()->LoadString(&strFormat, kStringResetQuestion);
-        CString strQuestion;
-        strQuestion.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
-        CWinApp* pApp = AfxGetApp();
-        const LPCTSTR lpszCaption = (pApp && pApp->m_pszAppName) ? pApp->m_pszAppName : _T("");
-        const HWND hOwner = (pSite && pSite->GetSafeHwnd()) ? pSite->GetSafeHwnd() : nullptr;
-        if (::MessageBoxW(hOwner, strQuestion, lpszCaption, MB_OKCANCEL | MB_ICONWARNING) != IDOK)
-            return;
-    }
+    if (bConfirm && !ConfirmReset())
+        return;
     CBarReference keep(this);
     if (CLVKOriginalControls* pOriginals = m_pControls->GetOriginalControls())
     {
@@ -417,6 +406,25 @@ void CLVKToolBar::ResetToolBar(BOOL bConfirm)
         CLVKCommandBar::LoadToolBar(m_nBarID, FALSE);
     }
     OnControlsChanged();
+    FinishReset();
+}
+
+BOOL CLVKToolBar::ConfirmReset() const
+{
+    CString strFormat;
+    CLVKResourceManager::GetGlobal()->LoadString(&strFormat, kStringResetQuestion);
+    CString strQuestion;
+    strQuestion.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
+    CWinApp* pApp = AfxGetApp();
+    const LPCTSTR lpszCaption = (pApp && pApp->m_pszAppName) ? pApp->m_pszAppName : _T("");
+    CWnd* pSite = GetSite();
+    const HWND hOwner = (pSite && pSite->GetSafeHwnd()) ? pSite->GetSafeHwnd() : nullptr;
+    return ::MessageBoxW(hOwner, strQuestion, lpszCaption, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
+}
+
+void CLVKToolBar::FinishReset()
+{
+    CWnd* pSite = GetSite();
     if (pSite && pSite->GetSafeHwnd())
         pSite->SendMessage(LVK_WM_TOOLBARRESET, 0, reinterpret_cast<LPARAM>(this));
     OnIdleUpdateCmdUI();

@@ -16,6 +16,7 @@
 #include "CommandBars/PopupBar.h"
 #include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolBar.h"
+#include "Foundation/ImageManager.h"
 #include "FrameIds.h"
 #include "FrameWnd.h"
 
@@ -40,6 +41,7 @@ public:
     std::vector<std::wstring> m_statusTexts;  // "" for the idle prompt
     std::vector<LVK_COMMANDBAR_CREATE_REQUEST> m_requests;
     std::vector<std::wstring> m_requestTitles;
+    std::vector<LPARAM> m_resetBars;  // 0x2864 after a bar was reset
     // Ends the tracking of this bar when a WM_APP arrives.
     CLVKCommandBar* m_pStopBar = nullptr;
 
@@ -67,6 +69,11 @@ public:
         m_requestTitles.push_back(pRequest->lpcstrCaption ? pRequest->lpcstrCaption : L"");
         return 0;
     }
+    afx_msg LRESULT OnToolBarReset(WPARAM, LPARAM lParam)
+    {
+        m_resetBars.push_back(lParam);
+        return 0;
+    }
     afx_msg LRESULT OnApp(WPARAM, LPARAM)
     {
         if (m_pStopBar)
@@ -82,6 +89,7 @@ BEGIN_MESSAGE_MAP(CManagerFrame, CFrameWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(LVK_WM_CREATECOMMANDBAR, OnCreateCommandBar)
     ON_MESSAGE(WM_APP, OnApp)
+    ON_MESSAGE(LVK_WM_TOOLBARRESET, OnToolBarReset)
 END_MESSAGE_MAP()
 
 // Sets or clears the modifier keys of the thread's key state.
@@ -182,6 +190,49 @@ TEST(CommandBarsBars, TheMenuBarComesFromTheMenuResourceAndTakesTheFramesMenu)
     f.pBars->RemoveToolBar(pMenuBar);
     EXPECT_EQ(f.pBars->GetCount(), 0);
     EXPECT_NE(::GetMenu(f.frame.GetSafeHwnd()), nullptr);
+}
+
+TEST(CommandBarsBars, ResettingTheMenuBarBringsBackItsMenu)
+{
+    ManagerFixture f;
+    CLVKMenuBar* pMenuBar = f.pBars->CreateMenuBar(L"Menu Bar", kIdMenu);
+    ASSERT_NE(pMenuBar, nullptr);
+    // The window commands have the pictures of bitmap 9102.
+    for (UINT nCommand : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+        EXPECT_TRUE(f.pBars->GetImageManager()->IsIconAvailable(nCommand, 16)) << nCommand;
+
+    const auto ids = [&]()
+    {
+        std::vector<int> result;
+        for (int i = 0; i < pMenuBar->GetControlCount(); i++)
+            result.push_back(pMenuBar->GetControl(i)->GetID());
+        return result;
+    };
+    const std::vector<int> loaded = ids();
+    ASSERT_EQ(loaded.size(), 4u);
+    // From the original controls.
+    pMenuBar->GetControls()->RemoveAt(2);
+    EXPECT_TRUE(pMenuBar->IsModifiedFromOriginal());
+    pMenuBar->ResetToolBar(FALSE);
+    EXPECT_EQ(ids(), loaded);
+    EXPECT_FALSE(pMenuBar->IsModifiedFromOriginal());
+    EXPECT_EQ(f.frame.m_resetBars, std::vector<LPARAM>({reinterpret_cast<LPARAM>(pMenuBar)}));
+
+    // Without originals the menu resource is read again.
+    pMenuBar->GetControls()->SetOriginalControls(nullptr);
+    pMenuBar->GetControls()->RemoveAt(0);
+    pMenuBar->GetControls()->RemoveAt(0);
+    pMenuBar->ResetToolBar(FALSE);
+    EXPECT_EQ(ids(), loaded);
+    EXPECT_EQ(pMenuBar->GetControl(0)->GetType(), kControlPopup);
+    EXPECT_EQ(f.frame.m_resetBars.size(), 2u);
+
+    // A copy resets from the same menu.
+    CLVKMenuBar* pCopy = new CLVKMenuBar;
+    pCopy->Copy(pMenuBar, TRUE);
+    EXPECT_EQ(pCopy->GetResourceId(), kIdMenu);
+    EXPECT_EQ(pCopy->GetCurrentMenuId(), kIdMenu);
+    pCopy->InternalRelease();
 }
 
 TEST(CommandBarsBars, AMenuThatCannotBeLoadedLeavesNoBarBehind)

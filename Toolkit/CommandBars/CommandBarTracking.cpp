@@ -10,6 +10,7 @@
 #include "CommandBars/CommandBars.h"
 #include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/Control.h"
+#include "CommandBars/ControlPopup.h"
 #include "CommandBars/Controls.h"
 #include "CommandBars/KeyboardManager.h"
 #include "CommandBars/MouseManager.h"
@@ -199,6 +200,9 @@ void CLVKCommandBar::SetPopupedIndex(int nIndex, int nKeyboardState)
     const BOOL bOpened = pControl->OnSetPopup(TRUE);
     if (!bOpened)
         m_nPopupedIndex = -1;
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars && pCommandBars->GetCommandBarsOptions()->bShowFullAfterDelay && GetSafeHwnd())
+        SetTimer(kTimerFullMenu, 5000, nullptr);
     InternalRelease();
 }
 
@@ -218,6 +222,26 @@ void CLVKCommandBar::OnTimer(UINT_PTR nIDEvent)
         {
             InternalAddRef();
             pHot->OnMouseHover();
+            InternalRelease();
+        }
+        return;
+    }
+    if (nIDEvent == kTimerFullMenu)
+    {
+        if (m_nInputLock > 0)
+            return;
+        KillTimer(kTimerFullMenu);
+        // Only while the pointer still rests on the title of the open menu.
+        CLVKControlPopup* pOpen = DYNAMIC_DOWNCAST(CLVKControlPopup, GetControl(m_nPopupedIndex));
+        if (!pOpen || m_nPopupedIndex != m_nHotIndex || pOpen->GetType() != kControlPopup || !pOpen->IsPopupOpen())
+            return;
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        ScreenToClient(&ptCursor);
+        if (pOpen->GetRect().PtInRect(ptCursor))
+        {
+            InternalAddRef();
+            pOpen->ExpandPopup();
             InternalRelease();
         }
         return;

@@ -151,6 +151,9 @@ constexpr int kIdLastAction = 0xFFFFFFE;
 constexpr UINT_PTR kTimerAutoRepeat = 4269;
 // The hover delay after which a hot control's popup opens (300 ms).
 constexpr UINT_PTR kTimerHover = 112223;
+// The delay after which an open personalised menu shows its rarely used
+// commands while the pointer rests on its title (5000 ms).
+constexpr UINT_PTR kTimerFullMenu = 112224;
 
 // LVK_WM_CONTROLNOTIFY's record (lParam); wParam is the control's id.
 struct LVK_CONTROL_NOTIFY

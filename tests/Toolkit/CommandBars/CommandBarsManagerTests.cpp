@@ -784,6 +784,78 @@ TEST(CommandBarsFilters, OpenMenusCloseOnSiteEventsButNotOnTheMenuKey)
     }
 }
 
+// ---- the full-menu delay ---------------------------------------------------------------
+
+// Puts the pointer at a screen point and waits until the system keeps
+// reporting it there (the display may still hand back an earlier place).
+void MoveCursorTo(CPoint pt)
+{
+    int nSteady = 0;
+    for (int i = 0; i < 200 && nSteady < 5; i++)
+    {
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x == pt.x && now.y == pt.y)
+        {
+            nSteady++;
+        }
+        else
+        {
+            nSteady = 0;
+            ::SetCursorPos(pt.x, pt.y);
+        }
+        ::Sleep(10);
+    }
+}
+
+TEST(CommandBarsFullMenuDelay, AnOpenMenuShowsItsRarelyUsedCommandsWhileThePointerRestsOnItsTitle)
+{
+    ManagerFixture f;
+    CLVKCommandBarsOptions* pOptions = f.pBars->GetCommandBarsOptions();
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    pOptions->nAnimationType = -1;
+    pOptions->SetCommandHidden(0xE141, TRUE);  // Exit
+    CLVKMenuBar* pMenuBar = f.pBars->CreateMenuBar(L"Menu Bar", kIdMenu);
+    ASSERT_NE(pMenuBar, nullptr);
+    f.frame.RecalcLayout();
+    POINT ptSaved{};
+    ::GetCursorPos(&ptSaved);
+    const auto centreOf = [&](int nIndex)
+    {
+        CRect rc = pMenuBar->GetControl(nIndex)->GetRect();
+        pMenuBar->ClientToScreen(&rc);
+        return rc.CenterPoint();
+    };
+    const HWND hBar = pMenuBar->GetSafeHwnd();
+
+    const struct
+    {
+        BOOL bDelay;     // the options' "ShowFullAfterDelay"
+        int nPointerOn;  // the title the pointer rests on
+        BOOL bExpands;
+    } cases[] = {{FALSE, 0, FALSE}, {TRUE, 1, FALSE}, {TRUE, 0, TRUE}};
+    for (const auto& c : cases)
+    {
+        pOptions->bShowFullAfterDelay = c.bDelay;
+        pMenuBar->SetPopupedIndex(0, 0);
+        auto* pFile = DYNAMIC_DOWNCAST(CLVKPopupBar, pMenuBar->GetControl(0)->GetCommandBar());
+        ASSERT_NE(pFile, nullptr);
+        ASSERT_TRUE(pFile->HasHiddenItems());
+        EXPECT_FALSE(pFile->IsExpanded());
+        // The delay runs only when the options ask for it (taken here and sent by hand).
+        EXPECT_EQ(::KillTimer(hBar, kTimerFullMenu) != FALSE, c.bDelay);
+        if (c.bDelay)
+        {
+            MoveCursorTo(centreOf(c.nPointerOn));
+            pMenuBar->SendMessage(WM_TIMER, kTimerFullMenu, 0);
+        }
+        EXPECT_EQ(pFile->IsExpanded(), c.bExpands) << c.bDelay << " " << c.nPointerOn;
+        pMenuBar->SetTrackingMode(kTrackingNone);
+        DrainMessages();
+    }
+    ::SetCursorPos(ptSaved.x, ptSaved.y);
+}
+
 // ---- the menu loop ---------------------------------------------------------------------
 
 TEST(CommandBarsMenuLoop, WmQuitEndsTheLoopAndIsPostedAgain)

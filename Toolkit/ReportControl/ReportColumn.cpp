@@ -6,7 +6,18 @@
 #include "ReportPaintManager.h"
 #include "Foundation/DpiScaling.h"
 #include "ReportRecordItemEditOptions.h"
+#include "Foundation/PropExchangeFunctions.h"
 #include "Markup/MarkupHelpers.h"
+
+namespace
+{
+// A DrawText alignment seen from the other side: right loses its bit, any
+// other value gains it.
+int Mirror(int nAlignment)
+{
+    return (nAlignment & DT_RIGHT) ? nAlignment & ~DT_RIGHT : nAlignment | DT_RIGHT;
+}
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CLVKReportColumn, CLVKCmdTarget)
 
@@ -87,6 +98,10 @@ int CLVKReportColumn::SetWidth(int nWidth)
 
 void CLVKReportColumn::SetVisible(BOOL bVisible)
 {
+    CLVKReportControl* pControl = GetControl();
+    // The icon view's caption column takes no room once hidden.
+    if (!bVisible && pControl && pControl->GetIconColumnIndex() > 0 && GetIndex() == pControl->GetIconColumnIndex())
+        SetWidth(0);
     if (m_bVisible == bVisible)
         return;
     if (!bVisible)
@@ -140,24 +155,33 @@ int CLVKReportColumn::CalcAutoWidth(int nTotalWidth) const
     return 0;
 }
 
+int CLVKReportColumn::GetAlignment() const
+{
+    CLVKReportControl* pControl = GetControl();
+    if (pControl && pControl->GetPaintManager() && pControl->GetPaintManager()->m_bMirrored)
+        return Mirror(m_nAlignment);
+    return m_nAlignment;
+}
+
+int CLVKReportColumn::ResolveAlignment(int nOwn) const
+{
+    if (nOwn != -1)
+        return nOwn;
+    CLVKReportControl* pControl = GetControl();
+    CLVKReportPaintManager* pPaintManager = pControl ? pControl->GetPaintManager() : nullptr;
+    if (pPaintManager && pPaintManager->m_bUseColumnTextAlignment)
+        return GetAlignment();
+    return pPaintManager && pPaintManager->m_bMirrored ? Mirror(0) : 0;
+}
+
 int CLVKReportColumn::GetHeaderAlignment() const
 {
-    if (m_nHeaderAlignment != -1)
-        return m_nHeaderAlignment;
-    CLVKReportControl* pControl = GetControl();
-    if (pControl && pControl->GetPaintManager() && pControl->GetPaintManager()->m_bUseColumnTextAlignment)
-        return m_nAlignment;
-    return 0;
+    return ResolveAlignment(m_nHeaderAlignment);
 }
 
 int CLVKReportColumn::GetFooterAlignment() const
 {
-    if (m_nFooterAlignment != -1)
-        return m_nFooterAlignment;
-    CLVKReportControl* pControl = GetControl();
-    if (pControl && pControl->GetPaintManager() && pControl->GetPaintManager()->m_bUseColumnTextAlignment)
-        return m_nAlignment;
-    return 0;
+    return ResolveAlignment(m_nFooterAlignment);
 }
 
 CFont* CLVKReportColumn::GetFont() const
@@ -183,26 +207,47 @@ BOOL CLVKReportColumn::IsSortedOrGrouped() const
     return IsSorted() || (m_pColumns && m_bSortedWhenGrouped && m_pColumns->GetGroupsOrder()->IndexOf(this) >= 0);
 }
 
+int CLVKReportColumn::GetCaptionWidth(CDC* pDC)
+{
+    if (m_pMarkupUIElement)
+        return MarkupMeasureElement(m_pMarkupUIElement).cx;
+    if (!pDC)
+        return 0;
+    SIZE sz{};
+    ::GetTextExtentPoint32W(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC, m_strCaption, m_strCaption.GetLength(),
+                            &sz);
+    return sz.cx;
+}
+
 int CLVKReportColumn::GetBestFitWidth()
 {
     CLVKReportControl* pControl = GetControl();
     if (!pControl)
         return max(m_nBestFitFloor, GetWidth());
+    CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     int nWidth = pDpi->ScaleX(6);
     {
-        HDC hDC = ::GetDC(pControl->GetSafeHwnd());
-        HGDIOBJ hOld = ::SelectObject(hDC, pControl->GetPaintManager()->GetCaptionFont()->GetSafeHandle());
-        SIZE sz{};
-        ::GetTextExtentPoint32W(hDC, m_strCaption, m_strCaption.GetLength(), &sz);
-        ::SelectObject(hDC, hOld);
-        ::ReleaseDC(pControl->GetSafeHwnd(), hDC);
-        nWidth += sz.cx;
+        CDC dc;
+        dc.Attach(::GetDC(pControl->GetSafeHwnd()));
+        dc.m_hAttribDC = dc.m_hDC;
+        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, pPaintManager->GetCaptionFont()->GetSafeHandle());
+        nWidth += GetCaptionWidth(&dc);
+        ::SelectObject(dc.m_hDC, hOld);
+        ::ReleaseDC(pControl->GetSafeHwnd(), dc.Detach());
     }
-    if (IsSortedOrGrouped())
+    if (m_nIconID != -1)
+        nWidth += pPaintManager->DrawItemIcon(nullptr, pControl, m_rcColumn, m_nIconID) + pDpi->ScaleX(2);
+    if (IsSortedOrGrouped() && pPaintManager->m_nSortArrowMode != 2)
         nWidth += pDpi->ScaleX(27);
     const int nCells = pControl->MeasureColumnWidth(this);
     return max(max(nWidth, nCells), m_nBestFitFloor);
+}
+
+void CLVKReportColumn::EnsureVisible()
+{
+    if (CLVKReportControl* pControl = GetControl())
+        pControl->EnsureColumnVisible(this);
 }
 
 // The block is the visible positions after the column (a positive size) or
@@ -238,5 +283,27 @@ void CLVKReportColumn::SetBlockHidden(BOOL bHidden)
             if ((n > 0 && nOld >= c + 1 && nOld <= c + n) || (n < 0 && nOld >= c + n && nOld <= c + 2))
                 pColumn->SetVisible(TRUE);
         }
+    }
+}
+
+void CLVKReportColumn::DoPropExchange(CLVKPropExchange* pPX)
+{
+    ExchangeBool(pPX, L"SortIncreasing", m_bSortIncreasing, TRUE);
+    ExchangeBool(pPX, L"Visible", m_bVisible, TRUE);
+    ExchangeInt(pPX, L"Alignment", m_nAlignment, 0);
+    ExchangeIntDpi(pPX, L"StaticWidth", m_nColumnStaticWidth, 0);
+    ExchangeIntDpi(pPX, L"AutoWidth", m_nColumnAutoWidth, 0);
+    const UINT nSchema = pPX->GetSchema();
+    if (nSchema > 21)
+    {
+        ExchangeInt(pPX, L"HeaderAlignment", m_nHeaderAlignment, -1);
+        ExchangeInt(pPX, L"FooterAlignment", m_nFooterAlignment, -1);
+    }
+    if (nSchema >= 36)
+    {
+        ExchangeBool(pPX, L"PlusMinus", m_bPlusMinus, FALSE);
+        ExchangeInt(pPX, L"NextVisualBlock", m_nNextVisualBlock, 0);
+        ExchangeInt(pPX, L"OldVisibleIndex", m_nOldVisibleIndex, -1);
+        ExchangeBool(pPX, L"Expanded", m_bBlockHidden, TRUE);
     }
 }

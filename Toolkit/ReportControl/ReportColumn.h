@@ -5,6 +5,7 @@
 #include "ReportDefines.h"
 
 class CLVKMarkupUIElement;
+class CLVKPropExchange;
 class CLVKReportRecordItemEditOptions;
 
 class CLVKReportColumn : public CLVKCmdTarget
@@ -21,6 +22,24 @@ public:
     // The caption parsed as markup while the control has a markup context.
     virtual void ResetMarkupUIElement();
     CLVKMarkupUIElement* GetMarkupUIElement() const { return m_pMarkupUIElement; }
+    // Persistence of the sort direction, visibility, alignments, widths (at
+    // 96 DPI) and, by schema, the plus-minus block.
+    virtual void DoPropExchange(CLVKPropExchange* pPX);
+    // Scrolls the control so that the column is in view.
+    virtual void EnsureVisible();
+    // The caption's width in the DC's font (a markup caption's desired width).
+    int GetCaptionWidth(CDC* pDC);
+    BOOL IsDraggable() const { return m_bDraggable; }
+    void SetDraggable(BOOL b) { m_bDraggable = b; }
+    BOOL IsRemovable() const { return m_bRemovable; }
+    void SetRemovable(BOOL b) { m_bRemovable = b; }
+    void SetMaxWidth(int nMaxWidth) { m_nMaxWidth = nMaxWidth; }
+    void SetAutoSize(BOOL b) { m_bAutoSize = b; }
+    // Which rows MeasureColumnWidth covers for best fit.
+    int GetBestFitMode() const { return m_nBestFitMode; }
+    void SetBestFitMode(int nMode) { m_nBestFitMode = nMode; }
+    // The visible index the column had when it was last hidden.
+    int GetOldVisibleIndex() const { return m_nOldVisibleIndex; }
 
     CLVKReportControl* GetControl() const;
     CLVKReportColumns* GetColumns() const { return m_pColumns; }
@@ -57,7 +76,8 @@ public:
     int GetBestFitFloor() const { return m_nBestFitFloor; }
     void SetBestFitFloor(int nWidth) { m_nBestFitFloor = nWidth; }
 
-    int GetAlignment() const { return m_nAlignment; }
+    // The cell alignment, mirrored when the paint manager mirrors.
+    int GetAlignment() const;
     void SetAlignment(int nAlignment) { m_nAlignment = nAlignment; }
     int GetHeaderAlignment() const;
     void SetHeaderAlignment(int nAlignment) { m_nHeaderAlignment = nAlignment; }
@@ -130,6 +150,9 @@ public:
 private:
     CLVKReportRecordItemEditOptions* m_pEditOptions = nullptr;
     CLVKMarkupUIElement* m_pMarkupUIElement = nullptr;
+    BOOL m_bDraggable = TRUE;
+    BOOL m_bRemovable = TRUE;
+    int m_nBestFitMode = 0;
     CString m_strInternalName;
     CString m_strCaption;
     CString m_strFooterText;
@@ -169,6 +192,10 @@ private:
     BOOL m_bRowNumbers = FALSE;
     BOOL m_bDrawGridInRecordSections = FALSE;
     BOOL m_bIconViewColumn = FALSE;
+
+    // A header or footer alignment: its own, else the (mirrored) cell
+    // alignment or left, by the paint manager's switches.
+    int ResolveAlignment(int nOwn) const;
 
     friend class CLVKReportColumns;
 };

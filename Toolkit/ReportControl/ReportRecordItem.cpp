@@ -473,6 +473,21 @@ void CLVKReportRecordItem::GetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawAr
 
 void CLVKReportRecordItem::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArgs, RECT& rcItem)
 {
+    CLVKReportControl* pControl = pArgs && pArgs->pControl ? pArgs->pControl : m_pControl;
+    if (pControl && GetIconIndex() != -1)
+    {
+        int nAlign = m_nAlignment != -1 ? m_nAlignment : 0;
+        if (m_nAlignment == -1 && pArgs && pArgs->pColumn)
+            nAlign = pArgs->pColumn->GetAlignment();
+        if (!(nAlign & LVK_REPORT_ICON_CENTER))
+        {
+            const int nIcon = pControl->GetPaintManager()->DrawItemIcon(nullptr, pControl, rcItem, GetIconIndex());
+            if (nAlign & LVK_REPORT_ICON_RIGHT)
+                rcItem.right -= nIcon;
+            else
+                rcItem.left += nIcon;
+        }
+    }
     if (m_bHasCheckbox)
         rcItem.left += Sx(15);
     for (int i = 0; i < GetItemControlsCount() && rcItem.right > rcItem.left; i++)
@@ -485,7 +500,6 @@ void CLVKReportRecordItem::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArgs, RECT
         else
             rcItem.left += nTake;
     }
-    CLVKReportControl* pControl = pArgs && pArgs->pControl ? pArgs->pControl : m_pControl;
     if (pControl && !IsEditable() && pControl->GetPaintManager()->m_bShowLockIcon && !pControl->IsIconView())
         rcItem.left += Sx(18);
 }
@@ -573,7 +587,7 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
         DrawCheckBox(pDrawArgs, rcItem);
 
     const int nIconIndex = pMetrics->nItemIcon != -1 ? pMetrics->nItemIcon : GetIconIndex();
-    CLVKReportRecordItemEditOptions* pOptions = GetEditOptions(pDrawArgs->pColumn);
+    CLVKReportRecordItemEditOptions* pOptions = FindEditOptions(pDrawArgs->pColumn);
     if (!IsEditable() && pPaintManager->m_bShowLockIcon && !m_pControl->IsIconView())
     {
         // Read-only cells show a padlock before their caption.
@@ -952,6 +966,13 @@ CLVKReportRecordItemEditOptions* CLVKReportRecordItem::GetEditOptions(CLVKReport
         return m_pEditOptions;
     // A cell outside the columns (the preview) keeps options of its own.
     return pColumn ? pColumn->GetEditOptions() : CreateEditOptions();
+}
+
+CLVKReportRecordItemEditOptions* CLVKReportRecordItem::FindEditOptions(CLVKReportColumn* pColumn) const
+{
+    if (m_pEditOptions)
+        return m_pEditOptions;
+    return pColumn ? pColumn->GetEditOptions() : nullptr;
 }
 
 CLVKReportRecordItemEditOptions* CLVKReportRecordItem::CreateEditOptions()

@@ -119,6 +119,8 @@ public:
     // The item's own edit options, else its column's; null when neither.
     virtual CLVKReportRecordItemEditOptions* GetEditOptions(CLVKReportColumn* pColumn);
     CLVKReportRecordItemEditOptions* CreateEditOptions();
+    // The options that apply without creating any: own, else the column's.
+    CLVKReportRecordItemEditOptions* FindEditOptions(CLVKReportColumn* pColumn) const;
 
     // Controls inside the cell.
     CLVKReportRecordItemControls* GetItemControls();

@@ -47,7 +47,7 @@ int AFX_CDECL CLVKReportRecordItemVariant::CompareValues(const VARIANT& vt1, con
 
 BOOL CLVKReportRecordItemVariant::IsConstraintMode(CLVKReportColumn* pColumn)
 {
-    CLVKReportRecordItemEditOptions* pOptions = GetEditOptions(pColumn);
+    CLVKReportRecordItemEditOptions* pOptions = FindEditOptions(pColumn);
     return pOptions && pOptions->m_bConstraintEdit;
 }
 
@@ -76,7 +76,7 @@ CString CLVKReportRecordItemVariant::GetCaption(CLVKReportColumn* pColumn)
         if (vtValue.vt != VT_I4)
             return CString();
         CLVKReportRecordItemConstraint* pConstraint =
-            GetEditOptions(pColumn)->FindConstraint(static_cast<DWORD_PTR>(static_cast<ULONG>(vtValue.lVal)));
+            FindEditOptions(pColumn)->FindConstraint(static_cast<DWORD_PTR>(static_cast<ULONG>(vtValue.lVal)));
         return pConstraint ? pConstraint->GetCaption() : CString();
     }
     if (vtValue.vt != VT_BSTR)

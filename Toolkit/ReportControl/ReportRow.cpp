@@ -387,7 +387,7 @@ void CLVKReportRow::DrawGridLines(CDC* pDC, CLVKReportColumn* pColumn, const REC
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     RECT rc = rcCell;
     rc.bottom -= CLVKDpiScaling::GetGlobal()->ScaleY(1);
-    if (pPaintManager->IsGridLineShown(FALSE) && !IsPreviewVisible())
+    if (pPaintManager->IsGridLineShown(FALSE) && !(IsPreviewVisible() && m_nPreviewHeight > 0))
         pPaintManager->DrawGridLine(pDC, FALSE, rc);
     const int nSectionType = m_pSection ? m_pSection->GetSectionType() : 0;
     if (nSectionType == 0 || (pColumn && pColumn->IsDrawGridInRecordSections()))

@@ -114,6 +114,15 @@ TEST(ReportVariantItems, CompareByTypeAndShowConstraints)
     EXPECT_EQ(10u, pNull->GetSelectedConstraint(nullptr));
     pOptions->m_bConstraintEdit = FALSE;
     EXPECT_EQ(static_cast<DWORD_PTR>(-1), pNull->GetSelectedConstraint(nullptr));
+
+    // The column's list applies to cells without options of their own, also
+    // after a caption was asked for without a column.
+    CLVKReportColumn* pColumn = w.report.GetColumns()->GetAt(0);
+    CLVKReportRecordItemEditOptions* pColumnOptions = pColumn->GetEditOptions();
+    pColumnOptions->AddConstraint(L"two", 2);
+    pColumnOptions->m_bConstraintEdit = TRUE;
+    EXPECT_STREQ(L"2", pTwo->GetCaption(nullptr));
+    EXPECT_STREQ(L"two", pTwo->GetCaption(pColumn));
 }
 
 TEST(ReportVariantItems, EditsKeepTheValuesTypeAndReferencesAreStoredByValue)

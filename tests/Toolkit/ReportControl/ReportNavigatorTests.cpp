@@ -1,6 +1,7 @@
 // Keyboard moves across the header-record, body and footer-record rows, page
 // moves, and the list of hidden columns.
 #include "ReportControl/ReportColumnListBox.h"
+#include "ReportControl/ReportIconNavigator.h"
 #include "ReportControl/ReportNavigator.h"
 #include "ReportTestSupport.h"
 
@@ -150,6 +151,53 @@ TEST(ReportNavigator, HidingTheFooterRowsGivesTheFocusBackToTheBody)
     r.w.report.ShowFooterRows(FALSE);
     EXPECT_EQ(r.w.report.GetTopRowIndex(), r.w.report.GetRows()->GetFocusedRowIndex());
     EXPECT_EQ(-1, r.w.report.GetFooterRows()->GetFocusedRowIndex());
+}
+
+}  // namespace
+
+namespace
+{
+// A report whose icon view lays its rows out four to a line.
+class CIconGridReport : public CLVKReportControl
+{
+public:
+    void SetItemsPerLine(int n) { m_nIconsPerLine = n; }
+};
+
+TEST(ReportIconNavigator, MovesByLinesOfIconsAndCrossesIntoTheFooter)
+{
+    ReportWindowT<CIconGridReport> w;
+    w.AddColumns(1);
+    for (int i = 0; i < 10; i++)
+        w.report.AddRecord(MakeRecord({L"icon"}));
+    w.report.GetFooterRecords()->Add(MakeRecord({L"footer"}));
+    w.report.ShowFooterRows(TRUE);
+    w.report.PopulateFooterRows();
+    w.report.Populate();
+    w.report.UpdateWindow();
+    w.report.SetItemsPerLine(4);
+    CLVKReportIconNavigator nav(&w.report);
+    CLVKReportRows* pRows = w.report.GetRows();
+    auto focusAndMove = [&](int nFrom, BOOL bDown)
+    {
+        w.report.SetFocusedRow(pRows->GetAt(nFrom));
+        if (bDown)
+            nav.MoveDown(FALSE, FALSE);
+        else
+            nav.MoveUp(FALSE, FALSE);
+        return w.report.GetRows()->GetFocusedRowIndex();
+    };
+    EXPECT_EQ(9, focusAndMove(5, TRUE));
+    EXPECT_EQ(7, focusAndMove(7, TRUE)) << "no icon below in that column";
+    EXPECT_EQ(1, focusAndMove(5, FALSE));
+    EXPECT_EQ(2, focusAndMove(2, FALSE)) << "the first line has nothing above";
+    EXPECT_EQ(-1, focusAndMove(9, TRUE)) << "from the last row into the footer rows";
+    EXPECT_EQ(0, w.report.GetFooterRows()->GetFocusedRowIndex());
+
+    // Left and right step one icon, only while the icon view is on.
+    w.report.SetFocusedRow(pRows->GetAt(3));
+    nav.MoveLeftRight(FALSE, FALSE, FALSE);
+    EXPECT_EQ(3, pRows->GetFocusedRowIndex()) << "outside the icon view";
 }
 
 }  // namespace

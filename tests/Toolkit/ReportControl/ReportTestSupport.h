@@ -69,13 +69,15 @@ inline CLVKReportRecord* MakeRecord(std::initializer_list<LPCWSTR> texts)
     return pRecord;
 }
 
-// A parent and a report control of the given client size.
-struct ReportWindow
+// A parent and a report control (of a class derived from the control when a
+// test needs one) of the given client size.
+template <class TReport>
+struct ReportWindowT
 {
     CNotifyRecorder parent;
-    CLVKReportControl report;
+    TReport report;
 
-    explicit ReportWindow(int cx = 400, int cy = 300)
+    explicit ReportWindowT(int cx = 400, int cy = 300)
     {
         parent.CreateEx(0, NULL, L"ReportTests", WS_OVERLAPPEDWINDOW, 0, 0, cx + 50, cy + 80, NULL, NULL);
         RECT rc{0, 0, cx, cy};
@@ -83,7 +85,7 @@ struct ReportWindow
         // Rows are hit-tested where they were last drawn: the window must paint.
         parent.ShowWindow(SW_SHOW);
     }
-    ~ReportWindow()
+    ~ReportWindowT()
     {
         report.DestroyWindow();
         parent.DestroyWindow();
@@ -197,3 +199,5 @@ private:
     }
     std::vector<int> m_keys;
 };
+
+using ReportWindow = ReportWindowT<CLVKReportControl>;

@@ -13,6 +13,7 @@ const std::vector<GalleryPageEntry>& GalleryPageTable()
         {L"report-tree", &CreateReportTreePage},
         {L"report-icons", &CreateReportIconsPage},
         {L"report-rows", &CreateReportRowsPage},
+        {L"report-items", &CreateReportItemsPage},
     };
     return table;
 }

@@ -22,6 +22,7 @@ std::unique_ptr<GalleryPage> CreateReportGroupedPage();
 std::unique_ptr<GalleryPage> CreateReportTreePage();
 std::unique_ptr<GalleryPage> CreateReportIconsPage();
 std::unique_ptr<GalleryPage> CreateReportRowsPage();
+std::unique_ptr<GalleryPage> CreateReportItemsPage();
 std::unique_ptr<GalleryPage> CreateScrollBarsPage();
 std::unique_ptr<GalleryPage> CreateHyperLinkPage();
 std::unique_ptr<GalleryPage> CreateEditsPage();

@@ -1,7 +1,8 @@
-// The "report", "report-grouped" and "report-tree" pages: a report control
-// filling the dialog. Every notification the report sends is printed on
-// standard output as "notify CODE ROW COLUMN" (ROW and COLUMN the indexes, or
-// -1), so that scripts can follow what the report reports.
+// The report pages ("report", "report-grouped", "report-tree", "report-icons",
+// "report-rows" and "report-items"): a report control filling the dialog.
+// Every notification the report sends is printed on standard output as
+// "notify CODE ROW COLUMN" (ROW and COLUMN the indexes, or -1), so that
+// scripts can follow what the report reports.
 #include "GalleryPages.h"
 #include "ReportPages.h"
 
@@ -16,6 +17,9 @@
 #include "ReportControl/ReportRecord.h"
 #include "ReportControl/ReportRecordItemButton.h"
 #include "ReportControl/ReportRecordItemEditOptions.h"
+#include "ReportControl/ReportRecordItemIcon.h"
+#include "ReportControl/ReportRecordItemPreview.h"
+#include "ReportControl/ReportRecordItemVariant.h"
 #include "ReportControl/ReportRecordItemNumber.h"
 #include "ReportControl/ReportRecordItemText.h"
 #include "ReportControl/ReportRecords.h"
@@ -103,6 +107,8 @@ enum class ReportKind
     Tree,
     Icons,
     Rows,
+    // Variant, icon and markup cells with previews under the rows.
+    Items,
 };
 
 class ReportPage : public GalleryPage
@@ -132,6 +138,11 @@ public:
 private:
     void Fill()
     {
+        if (m_kind == ReportKind::Items)
+        {
+            FillItems();
+            return;
+        }
         CLVKReportColumn* pName = m_report.AddColumn(new CLVKReportColumn(0, L"Name", 160));
         CLVKReportColumn* pKind = m_report.AddColumn(new CLVKReportColumn(1, L"Kind", 90));
         CLVKReportColumn* pSize = m_report.AddColumn(new CLVKReportColumn(2, L"Size", 70));
@@ -294,6 +305,60 @@ private:
         return hBitmap;
     }
 
+    // Markup captions and previews, values of several types, a status
+    // chosen from a list and an icon cell.
+    void FillItems()
+    {
+        m_report.AddColumn(new CLVKReportColumn(0, L"Name", 170));
+        CLVKReportColumn* pValue = m_report.AddColumn(new CLVKReportColumn(1, L"Value", 120));
+        pValue->SetAlignment(DT_RIGHT);
+        CLVKReportColumn* pStatus = m_report.AddColumn(new CLVKReportColumn(2, L"Status", 100));
+        m_report.AddColumn(new CLVKReportColumn(3, L"Label", 120));
+        m_report.SetAllowEdit(TRUE);
+        m_report.EnableMarkup(TRUE);
+        m_report.EnablePreviewMode(TRUE);
+        CLVKReportRecordItemEditOptions* pStatusOptions = pStatus->GetEditOptions();
+        pStatusOptions->AddConstraint(L"Open", 0);
+        pStatusOptions->AddConstraint(L"Done", 1);
+        pStatusOptions->AddConstraint(L"Late", 2);
+        pStatusOptions->m_bConstraintEdit = TRUE;
+        pStatusOptions->AddComboButton();
+        static const struct
+        {
+            LPCWSTR name;
+            double value;
+            VARTYPE type;
+            long status;
+            LPCWSTR preview;
+        } rows[] = {
+            {L"<TextBlock><Bold>Budget</Bold> 2024</TextBlock>", 1250.5, VT_R8, 1,
+             L"The yearly budget, split by quarter and checked by the board."},
+            {L"Meeting", 45000.5, VT_DATE, 0, L""},
+            {L"<TextBlock><Run Foreground='#C00000'>Overdue</Run> report</TextBlock>", 3, VT_I4, 2,
+             L"<TextBlock>A preview in <Italic>markup</Italic>.</TextBlock>"},
+            {L"Notes", 0, VT_BSTR, 0, L"Plain text under the row, wrapped when it is longer than the row is wide."},
+        };
+        for (const auto& row : rows)
+        {
+            auto* pRecord = new CLVKReportRecord();
+            pRecord->AddItem(new CLVKReportRecordItemText(row.name));
+            COleVariant vtValue;
+            if (row.type == VT_BSTR)
+                vtValue = L"text value";
+            else
+                vtValue = COleVariant(row.value, row.type == VT_DATE ? VT_DATE : VT_R8);
+            if (row.type == VT_I4)
+                vtValue = static_cast<long>(row.value);
+            pRecord->AddItem(new CLVKReportRecordItemVariant(vtValue));
+            pRecord->AddItem(new CLVKReportRecordItemVariant(COleVariant(row.status)));
+            CLVKReportRecordItem* pLabel = pRecord->AddItem(new CLVKReportRecordItemIcon());
+            pLabel->SetCaptionText(L"label");
+            pRecord->SetPreviewItem(new CLVKReportRecordItemPreview(row.preview));
+            m_report.AddRecord(pRecord);
+        }
+        m_report.Populate();
+    }
+
     static CLVKReportRecord* MakeChild(LPCWSTR lpszName, double dSize)
     {
         auto* pRecord = new CLVKReportRecord();
@@ -335,4 +400,9 @@ std::unique_ptr<GalleryPage> CreateReportIconsPage()
 std::unique_ptr<GalleryPage> CreateReportRowsPage()
 {
     return std::make_unique<ReportPage>(ReportKind::Rows);
+}
+
+std::unique_ptr<GalleryPage> CreateReportItemsPage()
+{
+    return std::make_unique<ReportPage>(ReportKind::Items);
 }

@@ -161,6 +161,42 @@ TEST(ReportInplaceEditing, EnterCommitsEscapeRestoresAndCancels)
     Pump();
 }
 
+// The whole way by keys only: F2 on the focused cell opens the editor, typed
+// characters replace the selected text, Enter commits with its notification;
+// a character typed on the report opens the editor with it, Escape cancels.
+TEST(ReportInplaceEditing, KeysAloneOpenTypeCommitAndCancel)
+{
+    EditFixture f;
+    f.w.report.SetFocusedRow(f.w.report.GetRows()->GetAt(0));
+    f.w.report.SetFocusedColumn(f.Column(1));
+    f.w.report.SendMessage(WM_KEYDOWN, VK_F2, 1);
+    ASSERT_TRUE(f.w.report.IsEditMode());
+    EXPECT_STREQ(L"second", TextOf(f.EditBox()));
+    SendMessageW(f.EditBox(), WM_CHAR, L'o', 1);
+    SendMessageW(f.EditBox(), WM_CHAR, L'k', 1);
+    EXPECT_STREQ(L"ok", TextOf(f.EditBox())) << "the text was selected, so typing replaced it";
+    f.Type(VK_RETURN, VK_RETURN);
+    EXPECT_FALSE(f.w.report.IsEditMode());
+    EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_VALUE_CHANGED));
+    EXPECT_STREQ(L"ok", f.Item(1)->GetCaption(nullptr));
+    EXPECT_STREQ(L"first", f.Item(0)->GetCaption(nullptr)) << "the other cell is untouched";
+
+    f.w.report.SendMessage(WM_CHAR, L'z', 1);
+    ASSERT_TRUE(f.w.report.IsEditMode()) << "typing on the report opens the focused cell";
+    SendMessageW(f.EditBox(), WM_CHAR, L'y', 1);
+    EXPECT_STREQ(L"zy", TextOf(f.EditBox()));
+    f.Type(VK_ESCAPE, VK_ESCAPE);
+    EXPECT_FALSE(f.w.report.IsEditMode());
+    EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_EDIT_CANCELED));
+    EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_VALUE_CHANGED)) << "Escape changes nothing";
+    EXPECT_STREQ(L"ok", f.Item(1)->GetCaption(nullptr));
+
+    f.Column(1)->SetEditable(FALSE);
+    f.w.report.SendMessage(WM_KEYDOWN, VK_F2, 1);
+    EXPECT_FALSE(f.w.report.IsEditMode()) << "a column that does not edit opens no editor";
+    Pump();
+}
+
 TEST(ReportInplaceEditing, TheEditHidesWhenItsRectangleIsEmpty)
 {
     EditFixture f;

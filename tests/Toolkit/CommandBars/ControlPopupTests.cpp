@@ -37,6 +37,30 @@ public:
         }
         return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pInfo);
     }
+
+    // The popups' opening and closing notices, with whether the popup's
+    // window was on screen when each came.
+    struct PopupNotice
+    {
+        UINT nMessage;
+        CLVKCommandBar* pPopup;
+        BOOL bVisible;
+        bool operator==(const PopupNotice& o) const
+        {
+            return nMessage == o.nMessage && pPopup == o.pPopup && bVisible == o.bVisible;
+        }
+    };
+    std::vector<PopupNotice> m_notices;
+
+    LRESULT WindowProc(UINT nMessage, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMessage == LVK_WM_INITPOPUP || nMessage == LVK_WM_UNINITPOPUP)
+        {
+            auto* pPopup = reinterpret_cast<CLVKCommandBar*>(lParam);
+            m_notices.push_back({nMessage, pPopup, ::IsWindowVisible(pPopup->GetSafeHwnd())});
+        }
+        return CFrameWnd::WindowProc(nMessage, wParam, lParam);
+    }
 };
 
 // A frame with a bar of popup controls 40 px wide, each with a menu of two
@@ -99,6 +123,56 @@ TEST(ControlPopupOpening, MovingAlongABarWithAMenuOpenOpensTheNextAndClosesTheFi
     f.pBar->SetTrackingMode(kTrackingOn, FALSE);
     f.pBar->SetSelected(0, 0);
     EXPECT_FALSE(f.IsOpen(pFirst));
+}
+
+std::vector<std::pair<DWORD, LONG>> s_menuEvents;
+
+void CALLBACK RecordMenuEvent(HWINEVENTHOOK, DWORD dwEvent, HWND, LONG nObject, LONG, DWORD, DWORD)
+{
+    s_menuEvents.emplace_back(dwEvent, nObject);
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&msg);
+}
+
+// The site hears of each popup before it shows (so it can still fill it) and
+// after it has gone; accessibility clients hear of each menu starting.
+TEST(ControlPopupOpening, TheSiteIsToldBeforeAPopupShowsAndAfterItCloses)
+{
+    PopupFixture f;
+    s_menuEvents.clear();
+    const HWINEVENTHOOK hHook = ::SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND, nullptr,
+                                                  RecordMenuEvent, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    CLVKControlPopup* pFirst = f.Add();
+    CLVKControlPopup* pSecond = f.Add();
+    CLVKCommandBar* pMenu1 = pFirst->GetCommandBar();
+    CLVKCommandBar* pMenu2 = pSecond->GetCommandBar();
+    f.pBar->SetPopupedIndex(0);
+    PumpMessages();
+    f.pBar->SetSelected(1, 0);
+    PumpMessages();
+    f.pBar->SetTrackingMode(kTrackingNone);
+    using Notice = CCommandFrame::PopupNotice;
+    EXPECT_EQ(f.frame.m_notices, (std::vector<Notice>{{LVK_WM_INITPOPUP, pMenu1, FALSE},
+                                                      {LVK_WM_UNINITPOPUP, pMenu1, FALSE},
+                                                      {LVK_WM_INITPOPUP, pMenu2, FALSE},
+                                                      {LVK_WM_UNINITPOPUP, pMenu2, FALSE}}));
+    EXPECT_EQ(pMenu1->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(pMenu2->GetSafeHwnd(), nullptr);
+    ::UnhookWinEvent(hHook);
+    // Out-of-context events arrive by message; Wine drops those of a window
+    // destroyed before they are read, so only the starts are counted.
+    int nStarts = 0;
+    for (const auto& event : s_menuEvents)
+    {
+        EXPECT_EQ(event.second, OBJID_MENU);
+        nStarts += event.first == EVENT_SYSTEM_MENUPOPUPSTART ? 1 : 0;
+    }
+    EXPECT_EQ(nStarts, 2);
 }
 
 TEST(ControlPopupOpening, HoverOpensInAMenuOrWhileTheBarHasAMenuOpen)

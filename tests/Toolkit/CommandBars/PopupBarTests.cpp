@@ -370,6 +370,23 @@ TEST(PopupWindow, ATopLevelToolWindowThatSyncsItsFramesActivation)
     pBar->InternalRelease();
 }
 
+// A window a control hosts inside a popup (an edit, say) outlives the popup:
+// closing it hides the window and gives it back to the site.
+TEST(PopupWindow, WindowsHostedByControlsSurviveTheCloseHiddenInTheSite)
+{
+    OwnerWindow owner;
+    CLVKPopupBar* pBar = OpenPopup(owner);
+    const HWND hHosted = ::CreateWindowW(L"STATIC", L"hosted", WS_CHILD | WS_VISIBLE, 2, 2, 20, 10,
+                                         pBar->GetSafeHwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(hHosted);
+    pBar->SetTrackingMode(kTrackingNone);
+    ASSERT_TRUE(::IsWindow(hHosted));
+    EXPECT_FALSE(::IsWindowVisible(hHosted));
+    EXPECT_EQ(::GetParent(hHosted), owner.wnd.GetSafeHwnd());
+    ::DestroyWindow(hHosted);
+    pBar->InternalRelease();
+}
+
 TEST(PopupToolBar, APopupToolBarLaysItsButtonsOutInRows)
 {
     OwnerWindow owner;

@@ -2276,6 +2276,19 @@ void CLVKReportControl::OnLButtonUp(UINT /*nFlags*/, POINT pt)
         return;
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
+    // The owner may take a release that no item control took; the selection
+    // then stays as it is.
+    if (!(pItem && pItem->GetItemControlsCount() > 0 && pItem->HitTestItemControl(pt)))
+    {
+        REPORT_ITEM_NOTIFY nm{};
+        nm.pRow = pRow;
+        nm.pItem = pItem;
+        nm.pColumn = pColumn;
+        nm.nHyperlink = -1;
+        nm.pt = pt;
+        if (SendNotify(REPORT_NOTIFY_LBUTTON_UP, &nm.hdr))
+            return;
+    }
     const BOOL bSameRow = HitTestRow(m_ptMouseDown) == pRow;
     const BOOL bOnGlyph = pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt);
     if (bSameRow && !bOnGlyph)
@@ -2491,6 +2504,16 @@ void CLVKReportControl::OnMouseMove(UINT nFlags, POINT pt)
     SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_HOT_ROW_CHANGED, &pt);
 }
 
+void CLVKReportControl::OnGetToolTipInfo(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CString& strText)
+{
+    REPORT_ITEM_NOTIFY_EX nm{};
+    nm.pRow = pRow;
+    nm.pItem = pItem;
+    nm.nHyperlink = -1;
+    nm.lExtra = reinterpret_cast<LPARAM>(&strText);
+    SendNotify(REPORT_NOTIFY_GET_TOOLTIP_INFO, &nm.hdr);
+}
+
 void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
 {
     auto hide = [this]()
@@ -2534,6 +2557,12 @@ void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
     GetTextExtentPoint32W(dc.m_hDC, strText, strText.GetLength(), &sz);
     SelectObject(dc.m_hDC, hOld);
     if (sz.cx <= (rcCaption.right - rcCaption.left) - Sx(4))
+    {
+        hide();
+        return;
+    }
+    OnGetToolTipInfo(pRow, pItem, strText);
+    if (strText.IsEmpty())
     {
         hide();
         return;

@@ -299,6 +299,9 @@ public:
     void SelectAll();
     virtual void OnSelectionChanged();
     virtual BOOL OnFocusChanging(CLVKReportRow* pNewRow, CLVKReportColumn* pNewColumn);
+    // Asks the owner for the tip text of a cell before the tip shows; the
+    // owner may change the text the notification points to (empty: no tip).
+    virtual void OnGetToolTipInfo(CLVKReportRow* pRow, CLVKReportRecordItem* pItem, CString& strText);
     virtual BOOL OnPreviewKeyDown(UINT& rnChar, UINT nRepCnt, UINT nFlags);
     virtual void OnGetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
     // TRUE while the in-place edit box is open on a cell.

@@ -132,6 +132,17 @@ TEST(ReportBehavior, DefaultCtrlClickOnASelectedRowTogglesOnRelease)
     r.w.report.SendMessage(WM_LBUTTONUP, 0, r.At(4));
     EXPECT_EQ(1, r.Selected());
     EXPECT_TRUE(r.IsSelected(4));
+
+    // An owner that answers the release itself keeps the selection as the
+    // press left it.
+    r.w.report.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, r.At(2));
+    ASSERT_EQ(3, r.Selected());
+    r.w.parent.m_nRefuseCode = REPORT_NOTIFY_LBUTTON_UP;
+    r.w.parent.m_codes.clear();
+    r.w.report.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, r.At(3));
+    r.w.report.SendMessage(WM_LBUTTONUP, 0, r.At(3));
+    EXPECT_EQ(1, r.w.parent.Count(REPORT_NOTIFY_LBUTTON_UP));
+    EXPECT_EQ(3, r.Selected()) << "the release did not narrow the selection";
 }
 
 TEST(ReportBehavior, DefaultRightClickKeepsAMultipleSelectionAndOpensTheMenu)

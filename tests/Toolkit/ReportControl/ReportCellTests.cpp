@@ -87,8 +87,57 @@ TEST(ReportTip, ShowsOverATruncatedCellOnly)
     ASSERT_NE(nullptr, pTip->m_hWnd);
     EXPECT_TRUE(pTip->IsWindowVisible());
     EXPECT_STREQ(L"a caption far too long for its column", pTip->GetTooltipText());
+    EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_GET_TOOLTIP_INFO)) << "asked once, for the truncated cell only";
     w.report.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(350, y));
     EXPECT_FALSE(pTip->IsWindowVisible());
+}
+
+// An owner that rewrites the tip text, or clears it to have no tip.
+class CTipOwner : public CNotifyRecorder
+{
+public:
+    CString m_strText;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY &&
+            static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code) == REPORT_NOTIFY_GET_TOOLTIP_INFO)
+            *reinterpret_cast<CString*>(reinterpret_cast<REPORT_ITEM_NOTIFY_EX*>(lParam)->lExtra) = m_strText;
+        return CNotifyRecorder::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST(ReportTip, TheOwnerMayRewriteOrRefuseTheText)
+{
+    CTipOwner owner;
+    owner.CreateEx(0, NULL, L"Owner", WS_POPUP, 0, 0, 10, 10, NULL, NULL);
+    ReportWindow w;
+    w.report.SetOwnerWindow(owner.m_hWnd);
+    w.report.AddColumn(new CLVKReportColumn(0, L"Narrow", 40, FALSE));
+    w.report.AddColumn(new CLVKReportColumn(1, L"Wide", 300, FALSE));
+    w.report.AddRecord(MakeRecord({L"a caption far too long for its column", L"short"}));
+    w.report.AddRecord(MakeRecord({L"another caption too long for it", L"short"}));
+    w.report.Populate();
+    w.parent.SetForegroundWindow();
+    w.report.UpdateWindow();
+    if (GetActiveWindow() != w.parent.m_hWnd)
+        GTEST_SKIP() << "the test window is not active; the tip needs an active top-level window";
+    auto rowY = [&](int nRow)
+    {
+        const RECT rc = w.report.GetRows()->GetAt(nRow)->GetRect();
+        return (rc.top + rc.bottom) / 2;
+    };
+    CLVKReportTip* pTip = w.report.GetReportTip();
+    owner.m_strText = L"from the owner";
+    w.report.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, rowY(0)));
+    ASSERT_NE(nullptr, pTip->m_hWnd);
+    EXPECT_TRUE(pTip->IsWindowVisible());
+    EXPECT_STREQ(L"from the owner", pTip->GetTooltipText());
+    owner.m_strText.Empty();
+    w.report.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, rowY(1)));
+    EXPECT_FALSE(pTip->IsWindowVisible()) << "an emptied text shows no tip";
+    owner.DestroyWindow();
 }
 
 }  // namespace

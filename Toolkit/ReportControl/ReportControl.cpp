@@ -1577,9 +1577,26 @@ void CLVKReportControl::EnsureColumnVisible(CLVKReportColumn* pColumn)
     const int L = pColumn->GetRect().left;
     const int R = pColumn->GetRect().right;
     if (R >= nWidth)
+    {
         SetHScrollOffset(m_nLeftOffset + min(L, R - nWidth));
-    else if (L < 0)
-        SetHScrollOffset(L + m_nLeftOffset);
+        return;
+    }
+    // A scrolled column must come out from under the frozen ones; a frozen
+    // column is always in view.
+    int nFrozenRight = 0;
+    const int nFrozen = GetFreezeColumnsCount();
+    for (int i = 0; i < nFrozen && i < m_pColumns->GetVisibleColumnsCount(); i++)
+    {
+        CLVKReportColumn* pFrozen = m_pColumns->GetVisibleAt(i);
+        if (pFrozen == pColumn)
+        {
+            nFrozenRight = 0;
+            break;
+        }
+        nFrozenRight = pFrozen->GetRect().right;
+    }
+    if (L - nFrozenRight <= 0 && m_nLeftOffset != 0)
+        SetHScrollOffset(L + m_nLeftOffset - nFrozenRight);
 }
 
 BOOL CLVKReportControl::EnsureVisible(CLVKReportRow* pRow)

@@ -271,6 +271,33 @@ TEST(ReportControl, FullColumnScrollingStopsAtColumnEdges)
     EXPECT_EQ(0, w.report.GetHScrollOffset());
 }
 
+// Columns of 100 pixels in a body about 250 wide, the first one frozen.
+TEST(ReportControl, EnsureColumnVisibleBringsAColumnOutFromUnderTheFrozenOnes)
+{
+    ReportWindow w(250, 200);
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
+    w.AddColumns(5, 100);
+    w.report.AddRecord(MakeRecord({L"a", L"b", L"c", L"d", L"e"}));
+    w.report.SetFreezeColumnsCount(1);
+    w.report.Populate();
+    CLVKReportColumns* pColumns = w.report.GetColumns();
+    const int nBody = w.report.GetElementRect(0).right - w.report.GetElementRect(0).left;
+    ASSERT_LT(nBody, 300);
+    ASSERT_GT(nBody, 200);
+
+    w.report.EnsureColumnVisible(pColumns->GetAt(4));
+    EXPECT_EQ(500 - nBody, w.report.GetHScrollOffset()) << "the right edge comes to the body's right edge";
+    EXPECT_EQ(nBody, pColumns->GetAt(4)->GetRect().right);
+
+    w.report.SetHScrollOffset(200);
+    ASSERT_EQ(0, pColumns->GetAt(2)->GetRect().left) << "column 2 lies under the frozen column";
+    w.report.EnsureColumnVisible(pColumns->GetAt(2));
+    EXPECT_EQ(100, w.report.GetHScrollOffset());
+    EXPECT_EQ(100, pColumns->GetAt(2)->GetRect().left) << "it starts at the frozen column's right edge";
+    w.report.EnsureColumnVisible(pColumns->GetAt(0));
+    EXPECT_EQ(100, w.report.GetHScrollOffset()) << "the frozen column is always in view";
+}
+
 TEST(ReportControl, WheelWithoutScrollBarDoesNothing)
 {
     ReportWindow w;

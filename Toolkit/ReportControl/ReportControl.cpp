@@ -3415,39 +3415,74 @@ HRESULT CLVKReportControl::AccessibleHitTest(long xLeft, long yTop, VARIANT* pva
 
 int CLVKReportControl::MeasureColumnWidth(CLVKReportColumn* pColumn)
 {
-    if (!pColumn || !m_hWnd)
+    return GetColumnBestFitWidthAll(pColumn);
+}
+
+int CLVKReportControl::GetColumnBestFitWidth(CDC* pDC, CLVKReportRows* pRows, CLVKReportColumn* pColumn, int nFirst,
+                                             int nCount)
+{
+    if (!pDC || !pRows || !pColumn || !m_pPaintManager)
+        return 0;
+    // Cells draw into a wide rectangle of the measuring DC and answer the
+    // width they need.
+    const int kMeasureWidth = 4096;
+    nFirst = max(0, nFirst);
+    const int nEnd = nCount <= 0 ? pRows->GetCount() : min(pRows->GetCount(), nFirst + nCount);
+    int nWidest = 0;
+    for (int i = nFirst; i < nEnd; i++)
+    {
+        CLVKReportRow* pRow = pRows->GetAt(i);
+        if (!pRow || pRow->IsGroupRow())
+            continue;
+        CLVKReportRecord* pRecord = pRow->GetRecord();
+        CLVKReportRecordItem* pItem = pRecord ? pRecord->GetItem(pColumn) : nullptr;
+        if (!pItem)
+            continue;
+        LVK_REPORTRECORDITEM_DRAWARGS args;
+        args.pControl = this;
+        args.pRow = pRow;
+        args.pColumn = pColumn;
+        args.pItem = pItem;
+        args.pDC = pDC;
+        args.rcItem = RECT{0, 0, kMeasureWidth, 64};
+        args.nTextAlign = pColumn->GetAlignment();
+        nWidest = max(nWidest, pItem->Draw(&args));
+    }
+    return nWidest;
+}
+
+int CLVKReportControl::GetColumnBestFitWidthAll(CLVKReportColumn* pColumn)
+{
+    if (!pColumn || !m_pPaintManager || !m_hWnd)
         return 0;
     CClientDC dcWindow(this);
     CDC dc;
     dc.CreateCompatibleDC(&dcWindow);
     CBitmap bitmap;
-    const int kMeasureWidth = 4096;
     bitmap.CreateCompatibleBitmap(&dcWindow, 64, 64);
     CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
+    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, m_pPaintManager->GetTextFont()->GetSafeHandle());
+    // Mode 0 (and mode 1 in virtual mode, where rows are not objects) takes
+    // the page from the top row, so that a long list costs one page.
+    int nFirst = 0;
+    int nCount = -1;
+    const int nMode = pColumn->GetBestFitMode();
     int nWidest = 0;
-    for (CLVKReportSection* pSection : {m_pSectionBody, m_pSectionHeader, m_pSectionFooter})
+    if (nMode == 0 || nMode == 1)
     {
-        if (pSection != m_pSectionBody && !pSection->m_bVisible)
-            continue;
-        CLVKReportRows* pRows = pSection->GetRows();
-        for (int i = 0; i < pRows->GetCount(); i++)
+        if (nMode == 0 || IsVirtualMode())
         {
-            CLVKReportRow* pRow = pRows->GetAt(i);
-            CLVKReportRecord* pRecord = pRow ? pRow->GetRecord() : nullptr;
-            CLVKReportRecordItem* pItem = pRecord ? pRecord->GetItem(pColumn) : nullptr;
-            if (!pItem)
-                continue;
-            LVK_REPORTRECORDITEM_DRAWARGS args;
-            args.pControl = this;
-            args.pRow = pRow;
-            args.pColumn = pColumn;
-            args.pItem = pItem;
-            args.pDC = &dc;
-            args.rcItem = RECT{0, 0, kMeasureWidth, 64};
-            args.nTextAlign = pColumn->GetAlignment();
-            nWidest = max(nWidest, pItem->Draw(&args));
+            nFirst = m_pSectionBody->GetTopRowIndex();
+            nCount = max(1, m_pSectionBody->GetPageRowCount(&dc) + 1);
+        }
+        nWidest = GetColumnBestFitWidth(&dc, m_pSectionBody->GetRows(), pColumn, nFirst, nCount);
+        for (CLVKReportSection* pSection : {m_pSectionHeader, m_pSectionFooter})
+        {
+            if (pSection->m_bVisible && pSection->GetRows()->GetCount() > 0)
+                nWidest = max(nWidest, GetColumnBestFitWidth(&dc, pSection->GetRows(), pColumn, 0, -1));
         }
     }
+    ::SelectObject(dc.m_hDC, hOldFont);
     dc.SelectObject(pOldBitmap);
     return nWidest;
 }

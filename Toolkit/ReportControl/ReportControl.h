@@ -254,6 +254,12 @@ public:
     // The widest cell of the column over the body rows and the shown record
     // rows, measured by drawing them into a memory DC.
     virtual int MeasureColumnWidth(CLVKReportColumn* pColumn);
+    // The width a column's cells need over rows first .. first + count - 1
+    // (all rows from first when count <= 0), group rows left out.
+    int GetColumnBestFitWidth(CDC* pDC, CLVKReportRows* pRows, CLVKReportColumn* pColumn, int nFirst, int nCount);
+    // The width over the body rows the column's best-fit mode chooses and the
+    // visible record sections.
+    int GetColumnBestFitWidthAll(CLVKReportColumn* pColumn);
 
     // Layout, scrolling and drawing.
     virtual void AdjustLayout();

@@ -527,4 +527,37 @@ TEST(ReportColumns, BestFitTakesTheWidestCellAndTheCaption)
     EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_COLUMN_WIDTH_CHANGED)) << "already wide enough: no change";
 }
 
+
+// Forty rows of which about ten show; the long caption is in row 30.
+TEST(ReportColumns, BestFitMeasuresThePageOrAllRowsByTheColumnsMode)
+{
+    ReportWindow w(300, 250);
+    w.AddColumns(1);
+    for (int i = 0; i < 40; i++)
+        w.report.AddRecord(MakeRecord({i == 30 ? L"a much longer caption than the others have" : L"short"}));
+    w.report.Populate();
+    w.report.UpdateWindow();
+    CLVKReportColumn* pColumn = w.report.GetColumns()->GetAt(0);
+    ASSERT_EQ(0, pColumn->GetBestFitMode());
+    const int nPage = w.report.GetColumnBestFitWidthAll(pColumn);
+    pColumn->SetBestFitMode(1);
+    const int nAll = w.report.GetColumnBestFitWidthAll(pColumn);
+    EXPECT_GT(nPage, 0);
+    EXPECT_GT(nAll, nPage + 50) << "all rows include row 30";
+    pColumn->SetBestFitMode(2);
+    EXPECT_EQ(0, w.report.GetColumnBestFitWidthAll(pColumn)) << "an unknown mode measures nothing";
+
+    pColumn->SetBestFitMode(0);
+    w.report.SetTopRowIndex(28);
+    EXPECT_EQ(nAll, w.report.GetColumnBestFitWidthAll(pColumn)) << "row 30 is on the page now";
+
+    // A range of rows, and group rows left out.
+    CClientDC dc(&w.report);
+    CLVKReportRows* pRows = w.report.GetRows();
+    EXPECT_EQ(nPage, w.report.GetColumnBestFitWidth(&dc, pRows, pColumn, 0, 30));
+    EXPECT_EQ(nAll, w.report.GetColumnBestFitWidth(&dc, pRows, pColumn, 30, 1));
+    EXPECT_EQ(nAll, w.report.GetColumnBestFitWidth(&dc, pRows, pColumn, -5, 0)) << "all rows";
+    EXPECT_EQ(0, w.report.GetColumnBestFitWidth(nullptr, pRows, pColumn, 0, 0));
+}
+
 }  // namespace

@@ -196,6 +196,86 @@ TEST(ReportRecords, NewRecordDefaultsAndReferenceOnlyCollections)
     EXPECT_EQ(-1, owner.Remove(&other));
 }
 
+TEST(ReportItems, EditableOnlyInAnEditableRecordAndCheckStatesByKind)
+{
+    CLVKReportRecordItemText loose(L"x");
+    EXPECT_FALSE(loose.IsEditable()) << "an item without a record";
+    struct Case
+    {
+        BOOL bRecord, bItem, bFocusable, bExpected;
+    } cases[] = {
+        {TRUE, TRUE, TRUE, TRUE},
+        {FALSE, TRUE, TRUE, FALSE},
+        {TRUE, FALSE, TRUE, FALSE},
+        {TRUE, TRUE, FALSE, FALSE},
+    };
+    for (const Case& c : cases)
+    {
+        CLVKReportRecord* pRecord = MakeRecord({L"x"});
+        CLVKReportRecordItem* pItem = pRecord->GetItem(0);
+        pRecord->SetEditable(c.bRecord);
+        pItem->SetEditable(c.bItem);
+        pItem->SetFocusable(c.bFocusable);
+        EXPECT_EQ(c.bExpected, pItem->IsEditable()) << c.bRecord << c.bItem << c.bFocusable;
+        pRecord->InternalRelease();
+    }
+
+    CLVKReportRecordItemText item(L"x");
+    item.HasCheckboxEx(TRUE, FALSE);
+    item.SetChecked(5);
+    EXPECT_EQ(1, item.GetCheckedState());
+    item.SetCheckedState(2);
+    EXPECT_EQ(1, item.GetCheckedState()) << "two states: 2 is checked";
+    item.HasCheckboxEx(TRUE, TRUE);
+    item.SetCheckedState(2);
+    EXPECT_EQ(2, item.GetCheckedState());
+    EXPECT_FALSE(item.IsChecked()) << "the third state is not checked";
+}
+
+// The section takes references on a changed record's whole tree while it
+// rebuilds its rows: the pair must leave every count as it was.
+TEST(ReportRecords, AddRefTreeAndReleaseTreeReachEveryChildOnce)
+{
+    CLVKReportRecord* pRoot = MakeRecord({L"root"});
+    CLVKReportRecord* pChild = MakeRecord({L"child"});
+    CLVKReportRecord* pGrandChild = MakeRecord({L"grandchild"});
+    pRoot->GetChilds()->Add(pChild);
+    pChild->GetChilds()->Add(pGrandChild);
+    pChild->GetChilds()->Add(MakeRecord({L"second grandchild"}));
+    CLVKReportRecord* pSecond = pChild->GetChilds()->GetAt(1);
+    pRoot->AddRefTree();
+    for (CLVKReportRecord* p : {pRoot, pChild, pGrandChild, pSecond})
+        EXPECT_EQ(2, p->m_dwRef);
+    pRoot->ReleaseTree();
+    for (CLVKReportRecord* p : {pRoot, pChild, pGrandChild, pSecond})
+        EXPECT_EQ(1, p->m_dwRef);
+    pRoot->InternalRelease();
+}
+
+// Hidden and filtered records get no row unless they are locked.
+TEST(ReportRecords, LockedRecordsKeepTheirRowsWhenHiddenOrFilteredOut)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    const LPCWSTR names[] = {L"alpha", L"beta", L"gamma", L"delta"};
+    for (LPCWSTR name : names)
+        w.report.AddRecord(MakeRecord({name}));
+    CLVKReportRecords* pRecords = w.report.GetRecords();
+    pRecords->GetAt(0)->SetVisible(FALSE);
+    pRecords->GetAt(1)->SetVisible(FALSE);
+    pRecords->GetAt(1)->SetLocked(TRUE);
+    w.report.SetFilterText(L"alpha");
+    w.report.Populate();
+    std::vector<CString> shown;
+    for (int i = 0; i < w.report.GetRows()->GetCount(); i++)
+        shown.push_back(w.report.GetRows()->GetAt(i)->GetRecord()->GetItem(0)->GetCaption(nullptr));
+    EXPECT_EQ((std::vector<CString>{L"beta"}), shown)
+        << "alpha is hidden though the filter takes it; beta is hidden and filtered out but locked";
+    pRecords->GetAt(3)->SetLocked(TRUE);
+    w.report.Populate();
+    EXPECT_EQ(2, w.report.GetRows()->GetCount()) << "delta is filtered out but locked";
+}
+
 // The selection's blocks, checked through a populated control.
 TEST(ReportSelection, BlocksMergeSplitAndFollowInsertedAndRemovedRows)
 {

@@ -25,59 +25,49 @@ void CLVKReportIconNavigator::BeginEdit()
 
 void CLVKReportIconNavigator::MoveDown(BOOL bShiftKey, BOOL bControlKey)
 {
-    CLVKReportRows* pRows = m_pReportControl->GetRows();
-    CLVKReportRow* pFocused = m_pReportControl->GetFocusedRow();
-    if (!pFocused || pFocused->GetSection() != m_pReportControl->GetBodySection())
-    {
-        CLVKReportNavigator::MoveDown(bShiftKey, bControlKey);
-        return;
-    }
-    const int nPerLine = GetIconsPerLine();
-    const int nColumn = pFocused->GetIndex() % nPerLine;
-    if (pFocused->GetIndex() == pRows->GetCount() - 1)
-    {
-        if (IsFocusable(2))
-            MoveFirstRow(2);
-        return;
-    }
-    // Walk forward to the next row in the same column of icons.
-    CLVKReportRow* pRow = pFocused;
-    for (;;)
-    {
-        CLVKReportRow* pNext = pRows->GetNext(pRow, FALSE);
-        if (!pNext || pNext == pRow)
-            return;
-        pRow = pNext;
-        if (pRow->GetIndex() % nPerLine == nColumn)
-            break;
-    }
-    FocusRow(pRow, bShiftKey, bControlKey);
+    MoveByLine(TRUE, bShiftKey, bControlKey);
 }
 
 void CLVKReportIconNavigator::MoveUp(BOOL bShiftKey, BOOL bControlKey)
+{
+    MoveByLine(FALSE, bShiftKey, bControlKey);
+}
+
+void CLVKReportIconNavigator::MoveByLine(BOOL bDown, BOOL bShiftKey, BOOL bControlKey)
 {
     CLVKReportRows* pRows = m_pReportControl->GetRows();
     CLVKReportRow* pFocused = m_pReportControl->GetFocusedRow();
     if (!pFocused || pFocused->GetSection() != m_pReportControl->GetBodySection())
     {
-        CLVKReportNavigator::MoveUp(bShiftKey, bControlKey);
+        if (bDown)
+            CLVKReportNavigator::MoveDown(bShiftKey, bControlKey);
+        else
+            CLVKReportNavigator::MoveUp(bShiftKey, bControlKey);
         return;
     }
     const int nPerLine = GetIconsPerLine();
     const int nColumn = pFocused->GetIndex() % nPerLine;
-    if (pFocused->GetIndex() == 0)
+    // At the end of the body the move crosses into the footer (down) or the
+    // header (up) records when they take the focus.
+    if (pFocused->GetIndex() == (bDown ? pRows->GetCount() - 1 : 0))
     {
-        if (IsFocusable(1))
-            MoveLastRow(1);
+        if (IsFocusable(bDown ? 2 : 1))
+        {
+            if (bDown)
+                MoveFirstRow(2);
+            else
+                MoveLastRow(1);
+        }
         return;
     }
+    // Walk to the nearest row in the same column of icons.
     CLVKReportRow* pRow = pFocused;
     for (;;)
     {
-        CLVKReportRow* pPrev = pRows->GetPrev(pRow, FALSE);
-        if (!pPrev || pPrev == pRow)
+        CLVKReportRow* pNext = bDown ? pRows->GetNext(pRow, FALSE) : pRows->GetPrev(pRow, FALSE);
+        if (!pNext || pNext == pRow)
             return;
-        pRow = pPrev;
+        pRow = pNext;
         if (pRow->GetIndex() % nPerLine == nColumn)
             break;
     }

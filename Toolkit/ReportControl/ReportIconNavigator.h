@@ -20,4 +20,7 @@ public:
 
 private:
     int GetIconsPerLine() const;
+    // Down or up by one line of icons: the nearest row in the focused row's
+    // column of icons.
+    void MoveByLine(BOOL bDown, BOOL bShiftKey, BOOL bControlKey);
 };

@@ -7,6 +7,7 @@
 #include "Foundation/PropExchangeEnumerator.h"
 #include "Foundation/PropExchangeFunctions.h"
 #include "Foundation/PropExchangeSection.h"
+#include "ReportObjectExchange.h"
 
 IMPLEMENT_DYNCREATE(CLVKReportRecord, CLVKCmdTarget)
 
@@ -149,39 +150,14 @@ void CLVKReportRecord::DoPropExchange(CLVKPropExchange* pPX)
     BOOL bPreview = m_pPreviewItem != nullptr;
     ExchangeBool(pPX, L"Preview", bPreview, FALSE);
 
+    if (pPX->IsLoading())
     {
-        CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(L"Item"));
-        if (pPX->IsLoading())
-        {
-            // RemoveAllItems takes the preview item too; it is read again below.
-            RemoveAllItems();
-        }
-        DWORD_PTR pos = pEnumerator->StartWalk(static_cast<DWORD>(GetItemCount()));
-        int nIndex = 0;
-        while (pos)
-        {
-            CLVKPropExchangeSection section(pEnumerator->NextSection(pos));
-            if (!section.Get())
-                break;
-            if (pPX->IsLoading())
-            {
-                CObject* pObject = nullptr;
-                if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItem)) || !pObject)
-                    AfxThrowArchiveException(CArchiveException::badClass);
-                auto* pItem = static_cast<CLVKReportRecordItem*>(pObject);
-                pItem->DoPropExchange(section);
-                AddItem(pItem);
-            }
-            else
-            {
-                CObject* pObject = GetItem(nIndex++);
-                if (!pObject)
-                    AfxThrowArchiveException(CArchiveException::badClass);
-                section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItem));
-                static_cast<CLVKReportRecordItem*>(pObject)->DoPropExchange(section);
-            }
-        }
+        // RemoveAllItems takes the preview item too; it is read again below.
+        RemoveAllItems();
     }
+    LVKReportExchangeObjects<CLVKReportRecordItem>(
+        pPX, L"Item", RUNTIME_CLASS(CLVKReportRecordItem), GetItemCount(), [this](int i) { return GetItem(i); },
+        [this](CLVKReportRecordItem* pItem) { AddItem(pItem); });
 
     if (bPreview)
     {

@@ -4,6 +4,7 @@
 #include "ReportRecordItemControlHookWnd.h"
 #include "Foundation/PropExchangeEnumerator.h"
 #include "Foundation/PropExchangeSection.h"
+#include "ReportObjectExchange.h"
 
 IMPLEMENT_DYNCREATE(CLVKReportRecordItemControls, CLVKCmdTarget)
 
@@ -88,30 +89,9 @@ void CLVKReportRecordItemControls::RefreshIndexes(int nStartFrom)
 
 void CLVKReportRecordItemControls::DoPropExchange(CLVKPropExchange* pPX)
 {
-    CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(L"RecordItemControl"));
     if (pPX->IsLoading())
         RemoveAll();
-    DWORD_PTR pos = pEnumerator->StartWalk(static_cast<DWORD>(GetCount()));
-    int nIndex = 0;
-    while (pos)
-    {
-        CLVKPropExchangeSection section(pEnumerator->NextSection(pos));
-        if (!section.Get())
-            break;
-        if (pPX->IsLoading())
-        {
-            CObject* pObject = nullptr;
-            if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItemControl)) || !pObject)
-                AfxThrowArchiveException(CArchiveException::badClass);
-            auto* pControl = static_cast<CLVKReportRecordItemControl*>(pObject);
-            pControl->DoPropExchange(section);
-            AddControl(pControl, -1);
-        }
-        else
-        {
-            CObject* pObject = m_arr[nIndex++];
-            section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecordItemControl));
-            static_cast<CLVKReportRecordItemControl*>(pObject)->DoPropExchange(section);
-        }
-    }
+    LVKReportExchangeObjects<CLVKReportRecordItemControl>(
+        pPX, L"RecordItemControl", RUNTIME_CLASS(CLVKReportRecordItemControl), GetCount(),
+        [this](int i) { return m_arr[i]; }, [this](CLVKReportRecordItemControl* pControl) { AddControl(pControl, -1); });
 }

@@ -6,6 +6,7 @@
 #include "Foundation/PropExchange.h"
 #include "Foundation/PropExchangeEnumerator.h"
 #include "Foundation/PropExchangeSection.h"
+#include "ReportObjectExchange.h"
 
 CLVKReportRecords::CLVKReportRecords(BOOL bArray) : m_bArray(bArray)
 {
@@ -265,41 +266,11 @@ void CLVKReportRecords::DoPropExchange(CLVKPropExchange* pPX)
 
 void CLVKReportRecords::ExchangeRecords(CLVKPropExchange* pPX)
 {
-    CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(L"Record"));
     if (pPX->IsLoading())
         RemoveAll();
-    DWORD_PTR pos = pEnumerator->StartWalk(static_cast<DWORD>(GetCount()));
-    int nIndex = 0;
-    while (pos)
-    {
-        CLVKPropExchangeSection section(pEnumerator->NextSection(pos));
-        if (!section.Get())
-            break;
-        if (pPX->IsLoading())
-        {
-            CObject* pObject = nullptr;
-            if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecord)) || !pObject)
-                AfxThrowArchiveException(CArchiveException::badClass);
-            auto* pRecord = static_cast<CLVKReportRecord*>(pObject);
-            try
-            {
-                pRecord->DoPropExchange(section);
-            }
-            catch (...)
-            {
-                // What was read so far stays; the record that failed goes.
-                pRecord->InternalRelease();
-                throw;
-            }
-            Add(pRecord);
-        }
-        else
-        {
-            CObject* pObject = GetAt(nIndex++);
-            section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CLVKReportRecord));
-            static_cast<CLVKReportRecord*>(pObject)->DoPropExchange(section);
-        }
-    }
+    LVKReportExchangeObjects<CLVKReportRecord>(
+        pPX, L"Record", RUNTIME_CLASS(CLVKReportRecord), GetCount(), [this](int i) { return GetAt(i); },
+        [this](CLVKReportRecord* pRecord) { Add(pRecord); });
 }
 
 void CLVKReportRecords::MoveRecordsTo(int nPosition, CLVKReportRecords* pSource)

@@ -12,23 +12,6 @@ namespace
 {
 using Captions = std::vector<CString>;
 
-CString TextOf(HWND hWnd)
-{
-    WCHAR sz[256] = {};
-    GetWindowTextW(hWnd, sz, 256);
-    return sz;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 TEST(ReportControl, NewControlDefaults)
 {
     ReportWindow w;
@@ -458,13 +441,13 @@ TEST(ReportControl, InPlaceEditingCommitsWithEnterAndCancelsWithEscape)
 
     w.report.SendMessage(WM_CHAR, L'q');
     ASSERT_TRUE(w.report.IsEditMode()) << "typing starts editing";
-    EXPECT_STREQ(L"q", TextOf(w.report.GetInplaceEditHwnd())) << "the typed character replaces the text";
+    EXPECT_STREQ(L"q", WindowTextOf(w.report.GetInplaceEditHwnd())) << "the typed character replaces the text";
     SendMessageW(w.report.GetInplaceEditHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
     SendMessageW(w.report.GetInplaceEditHwnd(), WM_CHAR, VK_ESCAPE, 0);
     EXPECT_FALSE(w.report.IsEditMode());
     EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_EDIT_CANCELED));
     EXPECT_STREQ(L"changed", w.report.GetRecords()->GetAt(0)->GetItem(0)->GetCaption(nullptr));
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportPixels, HeaderRowsGroupRowAndNoItemsText)

@@ -18,23 +18,6 @@
 
 namespace
 {
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-CString TextOf(HWND hWnd)
-{
-    WCHAR sz[256] = {};
-    GetWindowTextW(hWnd, sz, 256);
-    return sz;
-}
-
 // A report with one record of two text cells, shown and focused.
 struct EditFixture
 {
@@ -143,7 +126,7 @@ TEST(ReportInplaceEditing, EnterCommitsEscapeRestoresAndCancels)
     f.Edit(0);
     ASSERT_TRUE(f.w.report.IsEditMode());
     EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_BEGIN_EDIT));
-    EXPECT_STREQ(L"first", TextOf(f.EditBox()));
+    EXPECT_STREQ(L"first", WindowTextOf(f.EditBox()));
     SetWindowTextW(f.EditBox(), L"typed");
     f.Type(VK_ESCAPE, VK_ESCAPE);
     EXPECT_FALSE(f.w.report.IsEditMode());
@@ -158,7 +141,7 @@ TEST(ReportInplaceEditing, EnterCommitsEscapeRestoresAndCancels)
     EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_VALUE_CHANGED));
     EXPECT_STREQ(L"new", f.Item(1)->GetCaption(nullptr));
     EXPECT_EQ(f.w.report.GetSafeHwnd(), GetFocus()) << "the focus comes back to the report";
-    Pump();
+    PumpReportMessages();
 }
 
 // The whole way by keys only: F2 on the focused cell opens the editor, typed
@@ -171,10 +154,10 @@ TEST(ReportInplaceEditing, KeysAloneOpenTypeCommitAndCancel)
     f.w.report.SetFocusedColumn(f.Column(1));
     f.w.report.SendMessage(WM_KEYDOWN, VK_F2, 1);
     ASSERT_TRUE(f.w.report.IsEditMode());
-    EXPECT_STREQ(L"second", TextOf(f.EditBox()));
+    EXPECT_STREQ(L"second", WindowTextOf(f.EditBox()));
     SendMessageW(f.EditBox(), WM_CHAR, L'o', 1);
     SendMessageW(f.EditBox(), WM_CHAR, L'k', 1);
-    EXPECT_STREQ(L"ok", TextOf(f.EditBox())) << "the text was selected, so typing replaced it";
+    EXPECT_STREQ(L"ok", WindowTextOf(f.EditBox())) << "the text was selected, so typing replaced it";
     f.Type(VK_RETURN, VK_RETURN);
     EXPECT_FALSE(f.w.report.IsEditMode());
     EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_VALUE_CHANGED));
@@ -184,7 +167,7 @@ TEST(ReportInplaceEditing, KeysAloneOpenTypeCommitAndCancel)
     f.w.report.SendMessage(WM_CHAR, L'z', 1);
     ASSERT_TRUE(f.w.report.IsEditMode()) << "typing on the report opens the focused cell";
     SendMessageW(f.EditBox(), WM_CHAR, L'y', 1);
-    EXPECT_STREQ(L"zy", TextOf(f.EditBox()));
+    EXPECT_STREQ(L"zy", WindowTextOf(f.EditBox()));
     f.Type(VK_ESCAPE, VK_ESCAPE);
     EXPECT_FALSE(f.w.report.IsEditMode());
     EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_EDIT_CANCELED));
@@ -194,7 +177,7 @@ TEST(ReportInplaceEditing, KeysAloneOpenTypeCommitAndCancel)
     f.Column(1)->SetEditable(FALSE);
     f.w.report.SendMessage(WM_KEYDOWN, VK_F2, 1);
     EXPECT_FALSE(f.w.report.IsEditMode()) << "a column that does not edit opens no editor";
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportInplaceEditing, TheEditHidesWhenItsRectangleIsEmpty)
@@ -241,17 +224,17 @@ TEST(ReportInplaceEditing, TheCellMayRefuseOrChangeTypedText)
     ASSERT_TRUE(w.report.IsEditMode());
     SendMessageW(hEdit, EM_SETSEL, 2, 2);
     SendMessageW(hEdit, WM_CHAR, L'c', 1);
-    EXPECT_STREQ(L"ABC", TextOf(hEdit)) << "changed by the cell";
+    EXPECT_STREQ(L"ABC", WindowTextOf(hEdit)) << "changed by the cell";
     SendMessageW(hEdit, EM_SETSEL, 3, 3);
     SendMessageW(hEdit, WM_CHAR, L'7', 1);
-    EXPECT_STREQ(L"ABC", TextOf(hEdit)) << "refused: the accepted text comes back";
+    EXPECT_STREQ(L"ABC", WindowTextOf(hEdit)) << "refused: the accepted text comes back";
     DWORD dwStart = 0;
     DWORD dwEnd = 0;
     SendMessageW(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
     EXPECT_EQ(3u, dwStart) << "the caret stays where the refused character went";
     SendMessageW(hEdit, WM_CHAR, VK_RETURN, 1);
     EXPECT_STREQ(L"ABC", w.report.GetRecords()->GetAt(0)->GetItem(0)->GetCaption(nullptr));
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportInplaceEditing, ConstraintModeStepsByFirstLetterAndArrowKeys)
@@ -278,7 +261,7 @@ TEST(ReportInplaceEditing, ConstraintModeStepsByFirstLetterAndArrowKeys)
     for (const auto& step : steps)
     {
         f.Type(step.nKey, step.ch);
-        EXPECT_STREQ(step.expected, TextOf(hEdit)) << "after key " << step.nKey;
+        EXPECT_STREQ(step.expected, WindowTextOf(hEdit)) << "after key " << step.nKey;
     }
     // Blue, Black, Blue, Black, Red, Blue, Red: each change of caption once.
     EXPECT_EQ(7, f.w.parent.Count(REPORT_NOTIFY_INPLACE_KEYDOWN));
@@ -286,7 +269,7 @@ TEST(ReportInplaceEditing, ConstraintModeStepsByFirstLetterAndArrowKeys)
     f.Type(VK_RETURN, VK_RETURN);
     EXPECT_STREQ(L"Blue", f.Item(0)->GetCaption(nullptr)) << "the chosen constraint is committed";
     EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_VALUE_CHANGED));
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportInplaceEditing, ButtonsStackOutwardAndTheSpinSteps)
@@ -319,27 +302,27 @@ TEST(ReportInplaceEditing, ButtonsStackOutwardAndTheSpinSteps)
     pSpin->GetClientRect(&rcClient);
     pSpin->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 1));
     pSpin->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 1));
-    EXPECT_STREQ(L"10", TextOf(f.EditBox()));
+    EXPECT_STREQ(L"10", WindowTextOf(f.EditBox()));
     pSpin->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 1));
     pSpin->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 1));
-    EXPECT_STREQ(L"10", TextOf(f.EditBox()));
+    EXPECT_STREQ(L"10", WindowTextOf(f.EditBox()));
     pSpin->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, rcClient.bottom - 1));
     pSpin->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, rcClient.bottom - 1));
-    EXPECT_STREQ(L"5", TextOf(f.EditBox()));
+    EXPECT_STREQ(L"5", WindowTextOf(f.EditBox()));
     EXPECT_EQ(3, f.w.parent.Count(REPORT_NOTIFY_INPLACE_BUTTON_DOWN));
 
     // An owner that answers 1 to the press keeps the button's own action.
     f.w.parent.m_nRefuseCode = REPORT_NOTIFY_INPLACE_BUTTON_DOWN;
     pSpin->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 1));
     pSpin->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 1));
-    EXPECT_STREQ(L"5", TextOf(f.EditBox()));
+    EXPECT_STREQ(L"5", WindowTextOf(f.EditBox()));
     f.w.parent.m_nRefuseCode = 0;
 
     f.Type(VK_RETURN, VK_RETURN);
     EXPECT_STREQ(L"5", f.Item(0)->GetCaption(nullptr));
     EXPECT_EQ(0, f.w.report.GetInplaceButtonCount()) << "the buttons go with the edit";
     EXPECT_EQ(nullptr, pSpin->GetSafeHwnd());
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportInplaceList, OpensUnderTheCellAppliesAndTypesAhead)
@@ -398,7 +381,7 @@ TEST(ReportInplaceList, OpensUnderTheCellAppliesAndTypesAhead)
     EXPECT_EQ(nKeyDowns + 1, f.w.parent.Count(REPORT_NOTIFY_INPLACE_KEYDOWN));
     EXPECT_EQ(nullptr, pList->GetSafeHwnd()) << "the list goes when it loses the focus";
     EXPECT_EQ(f.w.report.GetSafeHwnd(), GetFocus());
-    Pump();
+    PumpReportMessages();
     EXPECT_EQ(0, f.w.report.GetInplaceButtonCount()) << "the buttons go once the focus is back";
 
     // Escape cancels: the value stays.
@@ -410,7 +393,7 @@ TEST(ReportInplaceList, OpensUnderTheCellAppliesAndTypesAhead)
     pList->SendMessage(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(nullptr, pList->GetSafeHwnd());
     EXPECT_STREQ(L"green00", f.Item(0)->GetCaption(nullptr));
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportItemControls, InsertingRenumbersAndIconsFallBackToStateZero)
@@ -556,7 +539,7 @@ TEST(ReportItemControls, AButtonClicksOnlyWhenReleasedWhereItWasPressed)
     EXPECT_EQ(LVK_REPORT_BUTTON_NORMAL, f.pButton->GetState());
     EXPECT_EQ(1, f.w.parent.Count(REPORT_NOTIFY_ITEM_BUTTON_CLICK)) << "released outside: no click";
     EXPECT_EQ(nullptr, GetCapture());
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportItemControls, ADisabledButtonNeverShowsPressed)
@@ -569,7 +552,7 @@ TEST(ReportItemControls, ADisabledButtonNeverShowsPressed)
     EXPECT_EQ(LVK_REPORT_BUTTON_DISABLED, f.pButton->GetState());
     EXPECT_EQ(0, f.w.parent.Count(REPORT_NOTIFY_ITEM_BUTTON_CLICK));
     EXPECT_EQ(nullptr, GetCapture());
-    Pump();
+    PumpReportMessages();
 }
 
 TEST(ReportArrays, AutomationAccessorsAndIndexErrors)

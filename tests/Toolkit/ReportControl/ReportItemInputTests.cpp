@@ -9,13 +9,6 @@
 namespace
 {
 
-CString EditText(HWND hWnd)
-{
-    WCHAR sz[256] = {};
-    GetWindowTextW(hWnd, sz, 256);
-    return sz;
-}
-
 // One record: a check-box cell and a text cell, in a report that edits.
 struct InputFixture
 {
@@ -115,9 +108,9 @@ TEST(ReportItemInput, TabOpensTheEditorButIsNotTyped)
     LVK_REPORTRECORDITEM_ARGS args(&f.w.report, f.w.report.GetRows()->GetAt(0), f.w.report.GetColumns()->GetAt(1));
     EXPECT_TRUE(f.pText->OnChar(&args, VK_TAB));
     ASSERT_TRUE(f.w.report.IsEditMode());
-    EXPECT_STREQ(L"text", EditText(f.w.report.GetInplaceEditHwnd()));
+    EXPECT_STREQ(L"text", WindowTextOf(f.w.report.GetInplaceEditHwnd()));
     EXPECT_TRUE(f.pText->OnChar(&args, L'z'));
-    EXPECT_STREQ(L"z", EditText(f.w.report.GetInplaceEditHwnd())) << "the selected text is typed over";
+    EXPECT_STREQ(L"z", WindowTextOf(f.w.report.GetInplaceEditHwnd())) << "the selected text is typed over";
     f.w.report.EndEditing(FALSE);
     EXPECT_STREQ(L"text", f.pText->GetCaption(nullptr));
 }

@@ -61,6 +61,14 @@ inline void PumpReportMessages()
     }
 }
 
+// A window's text (an edit box's, a list's).
+inline CString WindowTextOf(HWND hWnd)
+{
+    WCHAR sz[256] = {};
+    GetWindowTextW(hWnd, sz, 256);
+    return sz;
+}
+
 inline CLVKReportRecord* MakeRecord(std::initializer_list<LPCWSTR> texts)
 {
     auto* pRecord = new CLVKReportRecord();

@@ -118,7 +118,7 @@ BOOL CLVKToolBar::CControlButtonExpand::OnSetPopup(BOOL bPopup)
             pPopup = DYNAMIC_DOWNCAST(CLVKPopupBar, request.pCommandBar);
     }
     if (!pPopup)
-        pPopup = CLVKPopupBar::CreatePopupBar(pCommandBars);
+        pPopup = CLVKPopupToolBar::CreatePopupToolBar(pCommandBars);
     if (!pPopup->HasCaption())
         pPopup->SetCustomizable(FALSE);
 

@@ -148,6 +148,9 @@ TEST(ToolBarExpandButton, ItsMenuHoldsTheHiddenControlsThenAddOrRemoveButtons)
     EXPECT_TRUE(pExpand->IsPopupOpen());
     EXPECT_EQ(f.frame.m_nExpandRequests, 1);
     EXPECT_FALSE(pMenu->IsCustomizable());
+    // A popup tool bar: the hidden buttons stand in rows, not as menu items.
+    EXPECT_TRUE(pMenu->IsKindOf(RUNTIME_CLASS(CLVKPopupToolBar)));
+    EXPECT_EQ(pMenu->GetType(), kBarTypeToolBar);
     // The hidden controls, in bar order, shown; then the entry list.
     ASSERT_EQ(pMenu->GetControlCount(), nHidden + 1);
     int nClone = 0;

@@ -12,6 +12,7 @@
 #include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolkitPopupMenu.h"
 #include "Foundation/DisplayMonitors.h"
+#include "Foundation/ImageManager.h"
 #include "FrameIds.h"
 
 #include <gtest/gtest.h>
@@ -229,6 +230,89 @@ INSTANTIATE_TEST_SUITE_P(Keys, ToolkitPopupMenu,
                                                       102},
                                            ReturnCase{"EscapeClosesTheMenu", {VK_DOWN, VK_ESCAPE}, 0}),
                          [](const ::testing::TestParamInfo<ReturnCase>& info) { return std::string(info.param.name); });
+
+// What the open toolkit menu looked like, read inside its loop by a message
+// posted before the call.
+struct OpenMenuProbe
+{
+    static constexpr UINT kProbe = WM_APP + 7;
+    static CRect s_rcWindow;
+    static BOOL s_bIcon710;
+    static BOOL s_bIcon999;
+    static BOOL s_bOwnImages;
+
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMessage == kProbe)
+        {
+            const HWND hPopup = ::FindWindowW(L"LVKPopupBar", nullptr);
+            ::GetWindowRect(hPopup, &s_rcWindow);
+            if (auto* pBar = DYNAMIC_DOWNCAST(CLVKPopupBar, CWnd::FromHandlePermanent(hPopup)))
+            {
+                CLVKControl* p710 = pBar->GetControls()->FindControlById(710);
+                CLVKControl* p999 = pBar->GetControls()->FindControlById(999);
+                s_bIcon710 = p710 && p710->GetImage(16) != nullptr;
+                s_bIcon999 = p999 && p999->GetImage(16) != nullptr;
+                s_bOwnImages = pBar->GetImageManager() != CLVKImageManager::GetGlobal();
+            }
+            return 0;
+        }
+        return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+    }
+};
+CRect OpenMenuProbe::s_rcWindow;
+BOOL OpenMenuProbe::s_bIcon710 = FALSE;
+BOOL OpenMenuProbe::s_bIcon999 = FALSE;
+BOOL OpenMenuProbe::s_bOwnImages = FALSE;
+
+// The TrackPopupMenu-style flags place the menu around the point, and a
+// tool-bar resource gives the menu's commands their images.
+TEST(ToolkitPopupMenuCommands, FlagsAlignTheMenuToThePointAndAToolBarGivesItsImages)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = OpenMenuProbe::Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"LorvaneMenuProbe";
+    ::RegisterClassW(&wc);
+    const HWND hOwner = ::CreateWindowW(wc.lpszClassName, L"Probe", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                                        nullptr, wc.hInstance, nullptr);
+    CWnd owner;
+    owner.Attach(hOwner);
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 710, L"&Cut");
+    menu.AppendMenu(MF_STRING, 999, L"&Plain");
+    const CPoint pt(400, 300);
+    struct Case
+    {
+        UINT nFlags;
+        UINT nToolBar;
+        BOOL bRight;   // the menu's right edge is at the point (else its left)
+        BOOL bBottom;  // its bottom is at the point (else its top)
+    };
+    const Case cases[] = {{0, 700, FALSE, FALSE},
+                          {TPM_RIGHTALIGN, 0, TRUE, FALSE},
+                          {TPM_BOTTOMALIGN, 0, FALSE, TRUE},
+                          {TPM_RIGHTALIGN | TPM_BOTTOMALIGN, 0, TRUE, TRUE}};
+    for (const Case& c : cases)
+    {
+        OpenMenuProbe::s_rcWindow.SetRectEmpty();
+        OpenMenuProbe::s_bIcon710 = OpenMenuProbe::s_bIcon999 = OpenMenuProbe::s_bOwnImages = FALSE;
+        ::PostMessageW(hOwner, OpenMenuProbe::kProbe, 0, 0);
+        ::PostMessageW(hOwner, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_EQ(TrackToolkitPopupMenu(&menu, c.nFlags | TPM_RETURNCMD, pt.x, pt.y, &owner, c.nToolBar), 0);
+        const CRect& rc = OpenMenuProbe::s_rcWindow;
+        ASSERT_FALSE(rc.IsRectEmpty()) << c.nFlags;
+        EXPECT_EQ(c.bRight ? rc.right : rc.left, pt.x) << c.nFlags;
+        EXPECT_EQ(c.bBottom ? rc.bottom : rc.top, pt.y) << c.nFlags;
+        EXPECT_EQ(OpenMenuProbe::s_bOwnImages, c.nToolBar != 0) << c.nFlags;
+        if (c.nToolBar)
+            EXPECT_TRUE(OpenMenuProbe::s_bIcon710);
+        EXPECT_FALSE(OpenMenuProbe::s_bIcon999) << "a command the tool bar lacks has no image";
+    }
+    owner.Detach();
+    ::DestroyWindow(hOwner);
+}
 
 TEST(ToolkitPopupMenuCommands, WithoutReturnTheCommandGoesToTheOwner)
 {

@@ -137,63 +137,43 @@ int CLVKReportNavigator::GetPageTargetIndex(BOOL bForward)
 
 void CLVKReportNavigator::MoveDown(BOOL bShiftKey, BOOL bControlKey)
 {
-    CLVKReportRows* pHeader = m_pReportControl->GetHeaderRows();
-    CLVKReportRows* pFooter = m_pReportControl->GetFooterRows();
-    CLVKReportRows* pBody = m_pReportControl->GetRows();
-    if (pHeader->GetFocusedRowIndex() >= 0)
-    {
-        CLVKReportRow* pFocused = pHeader->GetFocusedRow();
-        CLVKReportRow* pNext = pHeader->GetNext(pFocused, FALSE);
-        if (pNext && pNext != pFocused)
-            FocusRow(pNext, bShiftKey, bControlKey, FALSE);
-        else
-            MoveFirstRow(0);
-        return;
-    }
-    if (pFooter->GetFocusedRowIndex() >= 0)
-    {
-        CLVKReportRow* pFocused = pFooter->GetFocusedRow();
-        CLVKReportRow* pNext = pFooter->GetNext(pFocused, FALSE);
-        if (pNext && pNext != pFocused)
-            FocusRow(pNext, bShiftKey, bControlKey, FALSE);
-        return;
-    }
-    CLVKReportRow* pFocused = pBody->GetFocusedRow();
-    CLVKReportRow* pNext = pFocused ? pBody->GetNext(pFocused, m_pReportControl->IsSkipGroupsFocus()) : pBody->GetAt(0);
-    if (pNext && pNext != pFocused)
-        FocusRow(pNext, bShiftKey, bControlKey);
-    else if (pFocused && IsFocusable(2))
-        MoveFirstRow(2);
+    MoveVertically(TRUE, bShiftKey, bControlKey);
 }
 
 void CLVKReportNavigator::MoveUp(BOOL bShiftKey, BOOL bControlKey)
 {
-    CLVKReportRows* pHeader = m_pReportControl->GetHeaderRows();
-    CLVKReportRows* pFooter = m_pReportControl->GetFooterRows();
-    CLVKReportRows* pBody = m_pReportControl->GetRows();
-    if (pHeader->GetFocusedRowIndex() >= 0)
+    MoveVertically(FALSE, bShiftKey, bControlKey);
+}
+
+void CLVKReportNavigator::MoveVertically(BOOL bDown, BOOL bShiftKey, BOOL bControlKey)
+{
+    // A move inside the record rows (header, footer) never skips group rows
+    // and does not scroll; at the edge next to the body it continues there.
+    for (CLVKReportRows* pRecordRows : {m_pReportControl->GetHeaderRows(), m_pReportControl->GetFooterRows()})
     {
-        CLVKReportRow* pFocused = pHeader->GetFocusedRow();
-        CLVKReportRow* pPrev = pHeader->GetPrev(pFocused, FALSE);
-        if (pPrev && pPrev != pFocused)
-            FocusRow(pPrev, bShiftKey, bControlKey, FALSE);
-        return;
-    }
-    if (pFooter->GetFocusedRowIndex() >= 0)
-    {
-        CLVKReportRow* pFocused = pFooter->GetFocusedRow();
-        CLVKReportRow* pPrev = pFooter->GetPrev(pFocused, FALSE);
-        if (pPrev && pPrev != pFocused)
-            FocusRow(pPrev, bShiftKey, bControlKey, FALSE);
-        else
+        if (pRecordRows->GetFocusedRowIndex() < 0)
+            continue;
+        CLVKReportRow* pFocused = pRecordRows->GetFocusedRow();
+        CLVKReportRow* pNext = bDown ? pRecordRows->GetNext(pFocused, FALSE) : pRecordRows->GetPrev(pFocused, FALSE);
+        if (pNext && pNext != pFocused)
+            FocusRow(pNext, bShiftKey, bControlKey, FALSE);
+        else if (bDown && pRecordRows == m_pReportControl->GetHeaderRows())
+            MoveFirstRow(0);
+        else if (!bDown && pRecordRows == m_pReportControl->GetFooterRows())
             MoveLastRow(0);
         return;
     }
+    CLVKReportRows* pBody = m_pReportControl->GetRows();
+    const BOOL bSkipGroups = m_pReportControl->IsSkipGroupsFocus();
     CLVKReportRow* pFocused = pBody->GetFocusedRow();
-    CLVKReportRow* pPrev = pFocused ? pBody->GetPrev(pFocused, m_pReportControl->IsSkipGroupsFocus()) : pBody->GetAt(0);
-    if (pPrev && pPrev != pFocused)
-        FocusRow(pPrev, bShiftKey, bControlKey);
-    else if (pFocused && IsFocusable(1))
+    CLVKReportRow* pNext = !pFocused ? pBody->GetAt(0)
+                           : bDown   ? pBody->GetNext(pFocused, bSkipGroups)
+                                     : pBody->GetPrev(pFocused, bSkipGroups);
+    if (pNext && pNext != pFocused)
+        FocusRow(pNext, bShiftKey, bControlKey);
+    else if (pFocused && bDown && IsFocusable(2))
+        MoveFirstRow(2);
+    else if (pFocused && !bDown && IsFocusable(1))
     {
         for (CLVKReportRow* pParent = pFocused->GetParentRow(); pParent; pParent = pParent->GetParentRow())
             m_pReportControl->EnsureVisible(pParent);
@@ -203,38 +183,33 @@ void CLVKReportNavigator::MoveUp(BOOL bShiftKey, BOOL bControlKey)
 
 void CLVKReportNavigator::MovePageDown(BOOL bShiftKey, BOOL bControlKey)
 {
-    const int nTarget = GetPageTargetIndex(TRUE);
-    if (nTarget < 0)
-        return;
-    CLVKReportRows* pRows = m_pReportControl->GetRows();
-    CLVKReportRow* pRow = pRows->GetAt(nTarget);
-    if (pRow && pRow->IsGroupRow() && m_pReportControl->IsSkipGroupsFocus())
-    {
-        int n = nTarget;
-        while (n > 0 && pRows->GetAt(n)->IsGroupRow() && pRows->GetAt(n)->IsExpanded())
-            n--;
-        pRow = pRows->GetAt(n);
-    }
-    FocusRow(pRow, bShiftKey, FALSE);
-    (void)bControlKey;
+    MoveByPage(TRUE, bShiftKey, bControlKey);
 }
 
 void CLVKReportNavigator::MovePageUp(BOOL bShiftKey, BOOL bControlKey)
 {
-    const int nTarget = GetPageTargetIndex(FALSE);
+    MoveByPage(FALSE, bShiftKey, bControlKey);
+}
+
+void CLVKReportNavigator::MoveByPage(BOOL bDown, BOOL bShiftKey, BOOL bControlKey)
+{
+    const int nTarget = GetPageTargetIndex(bDown);
     if (nTarget < 0)
         return;
     CLVKReportRows* pRows = m_pReportControl->GetRows();
     CLVKReportRow* pRow = pRows->GetAt(nTarget);
     if (pRow && pRow->IsGroupRow() && m_pReportControl->IsSkipGroupsFocus())
     {
+        // A skipped group row gives way to the nearest row back towards the
+        // focus that is not an expanded group row.
+        const int nStep = bDown ? -1 : 1;
         int n = nTarget;
-        while (n < pRows->GetCount() - 1 && pRows->GetAt(n)->IsGroupRow() && pRows->GetAt(n)->IsExpanded())
-            n++;
+        while ((bDown ? n > 0 : n < pRows->GetCount() - 1) && pRows->GetAt(n)->IsGroupRow() &&
+               pRows->GetAt(n)->IsExpanded())
+            n += nStep;
         pRow = pRows->GetAt(n);
     }
-    FocusRow(pRow, bShiftKey, FALSE);
-    (void)bControlKey;
+    FocusRow(pRow, bShiftKey, bControlKey);
 }
 
 void CLVKReportNavigator::MoveLeftRight(BOOL bBack, BOOL bShiftKey, BOOL bControlKey)

@@ -37,6 +37,11 @@ protected:
     void DeselectGroupRows();
     BOOL Ctrl(BOOL bControlKey) const;
     CLVKReportSection* GetSection(int nSection) const;
+    // Down or up by one row, across the header-record, body and footer-record
+    // rows.
+    void MoveVertically(BOOL bDown, BOOL bShiftKey, BOOL bControlKey);
+    // Down or up by a page of body rows.
+    void MoveByPage(BOOL bDown, BOOL bShiftKey, BOOL bControlKey);
 
     CLVKReportControl* m_pReportControl = nullptr;
 };

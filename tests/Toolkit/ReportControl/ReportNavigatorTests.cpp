@@ -89,6 +89,51 @@ TEST(ReportNavigator, PageDownStopsAtTheLastRow)
     EXPECT_EQ(0, r.w.report.GetRows()->GetFocusedRowIndex());
 }
 
+TEST(ReportNavigator, DownAndUpCrossBetweenTheHeaderRowsAndTheBody)
+{
+    NavigatorReport r(5, FALSE);
+    r.w.report.GetHeaderRecords()->Add(MakeRecord({L"header 0"}));
+    r.w.report.GetHeaderRecords()->Add(MakeRecord({L"header 1"}));
+    r.w.report.ShowHeaderRows(TRUE);
+    r.w.report.PopulateHeaderRows();
+    r.w.report.UpdateWindow();
+    r.Nav()->MoveFirstRow(1);
+    EXPECT_STREQ(L"header 0", r.Focused());
+    r.Nav()->MoveUp(FALSE, FALSE);
+    EXPECT_STREQ(L"header 0", r.Focused()) << "nothing above the first header row";
+    const std::pair<void (CLVKReportNavigator::*)(BOOL, BOOL), LPCWSTR> steps[] = {
+        {&CLVKReportNavigator::MoveDown, L"header 1"}, {&CLVKReportNavigator::MoveDown, L"row 00"},
+        {&CLVKReportNavigator::MoveDown, L"row 01"},   {&CLVKReportNavigator::MoveUp, L"row 00"},
+        {&CLVKReportNavigator::MoveUp, L"header 1"},   {&CLVKReportNavigator::MoveUp, L"header 0"},
+    };
+    for (const auto& step : steps)
+    {
+        (r.Nav()->*step.first)(FALSE, FALSE);
+        EXPECT_STREQ(step.second, r.Focused());
+    }
+    EXPECT_EQ(-1, r.w.report.GetRows()->GetFocusedRowIndex()) << "the body holds no focus then";
+}
+
+// The keys pass no Ctrl to page moves, but a caller's Ctrl moves the focus
+// and leaves the selection as it is, as for every other move.
+TEST(ReportNavigator, PageMovesKeepTheSelectionWithCtrl)
+{
+    NavigatorReport r(50, FALSE);
+    r.Nav()->MoveToRow(0, FALSE, FALSE);
+    CLVKReportRows* pRows = r.w.report.GetRows();
+    ASSERT_TRUE(pRows->GetAt(0)->IsSelected());
+    r.Nav()->MovePageDown(FALSE, TRUE);
+    const int nDown = pRows->GetFocusedRowIndex();
+    ASSERT_GT(nDown, 0);
+    EXPECT_TRUE(pRows->GetAt(0)->IsSelected());
+    EXPECT_FALSE(pRows->GetAt(nDown)->IsSelected());
+    r.Nav()->MovePageUp(FALSE, TRUE);
+    EXPECT_EQ(0, pRows->GetFocusedRowIndex());
+    r.Nav()->MovePageDown(FALSE, FALSE);
+    EXPECT_FALSE(pRows->GetAt(0)->IsSelected()) << "without Ctrl the selection follows the focus";
+    EXPECT_TRUE(pRows->GetAt(pRows->GetFocusedRowIndex())->IsSelected());
+}
+
 TEST(ReportNavigator, SkippedGroupRowsNeitherKeepTheFocusNorStaySelected)
 {
     ReportWindow w;

@@ -1793,20 +1793,44 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
         }
         // Each block of touching merged cells is drawn once, over the union
         // of its cells; cells of one master that do not touch make blocks of
-        // their own.
+        // their own. With frozen columns the blocks that start in them are
+        // drawn first over the whole width, then the others cut at the
+        // frozen edge, so that a scrolled block never covers a frozen cell.
+        struct Block
+        {
+            CLVKReportRecordItem* pMaster;
+            RECT rcBlock;
+            CLVKReportRecordMergeItem::Item first;
+        };
+        std::vector<Block> blocks;
         for (auto& merged : m_mergedBlocks)
         {
             CLVKReportRecordMergeItem::Range range;
-            RECT rcBlock{};
-            CLVKReportRecordMergeItem::Item first;
-            while (merged.second.GetNextMergedBlock(range, rcBlock, &first))
+            Block block{merged.first, RECT{}, {}};
+            while (merged.second.GetNextMergedBlock(range, block.rcBlock, &block.first))
+                blocks.push_back(block);
+        }
+        const int nFrozen = min(GetFreezeColumnsCount(), m_pColumns->GetVisibleColumnsCount());
+        const int nFrozenRight = nFrozen > 0 ? m_pColumns->GetVisibleAt(nFrozen - 1)->GetRect().right : 0;
+        for (int nPass = 0; nPass < (nFrozen > 0 ? 2 : 1); nPass++)
+        {
+            const BOOL bFrozenPass = nFrozen > 0 && nPass == 0;
+            for (const Block& block : blocks)
             {
-                CLVKReportColumn* pColumn = m_pColumns->GetAt(first.nColumnIndex);
+                CLVKReportColumn* pColumn = m_pColumns->GetAt(block.first.nColumnIndex);
+                const BOOL bFrozenBlock = pColumn && pColumn->IsFrozen();
+                if (nFrozen > 0 && bFrozenBlock != bFrozenPass)
+                    continue;
+                const RECT& rcBlock = block.rcBlock;
+                const int nBlockSaved = SaveDC(pDC->m_hDC);
+                if (nFrozen > 0 && !bFrozenPass)
+                    IntersectClipRect(pDC->m_hDC, max(rcClient.left, nFrozenRight), rcClient.top, rcClient.right,
+                                      rcClient.bottom);
                 LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
                 drawArgs.pControl = this;
-                drawArgs.pRow = first.pRow;
+                drawArgs.pRow = block.first.pRow;
                 drawArgs.pColumn = pColumn;
-                drawArgs.pItem = merged.first;
+                drawArgs.pItem = block.pMaster;
                 drawArgs.pDC = pDC;
                 drawArgs.rcItem = rcBlock;
                 drawArgs.rcItem.right -= Sx(1);
@@ -1815,10 +1839,22 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
                 const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
                 SetBkColor(pDC->m_hDC, clrBack);
                 ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &drawArgs.rcItem, nullptr, 0, nullptr);
-                merged.first->Draw(&drawArgs);
+                block.pMaster->Draw(&drawArgs);
                 RECT rcGrid = rcBlock;
                 rcGrid.left -= 1;
-                first.pRow->DrawGridLines(pDC, pColumn, rcGrid);
+                block.first.pRow->DrawGridLines(pDC, pColumn, rcGrid);
+                RestoreDC(pDC->m_hDC, nBlockSaved);
+                // The freeze divider is drawn again over a block that touches
+                // the frozen edge.
+                if (bFrozenPass && rcBlock.right == nFrozenRight)
+                    m_pPaintManager->DrawFreezeColsDivider(pDC, rcBlock, this, block.first.pRow);
+                else if (nFrozen > 0 && !bFrozenPass && rcBlock.left < nFrozenRight)
+                {
+                    RECT rcDivider = rcBlock;
+                    rcDivider.right = nFrozenRight;
+                    rcDivider.left = min(rcDivider.left, nFrozenRight - Sx(1));
+                    m_pPaintManager->DrawFreezeColsDivider(pDC, rcDivider, this, block.first.pRow);
+                }
             }
         }
         m_mergedBlocks.clear();
@@ -1930,7 +1966,12 @@ BOOL CLVKReportControl::HitTest(POINT pt, LVK_REPORT_HITTESTINFO* pInfo)
     }
     if (PtInRect(&m_rcGroupByArea, pt))
     {
+        // The group-by item under the point names its column.
         pInfo->ht = 2;
+        const int nIndex = m_pReportHeader->HitTestGroupByBox(pt, TRUE);
+        CLVKReportColumnOrder* pGroups = m_pColumns->GetGroupsOrder();
+        if (nIndex >= 0 && nIndex < pGroups->GetCount())
+            pInfo->pColumn = pGroups->GetAt(nIndex);
         return TRUE;
     }
     CLVKReportSection* pSection = m_pSections->HitTest(pt);

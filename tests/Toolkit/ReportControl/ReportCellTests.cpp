@@ -1,4 +1,5 @@
 // Merged cells and the item tip over truncated cells.
+#include "ReportControl/ReportHeader.h"
 #include "ReportControl/ReportPaintManager.h"
 #include "ReportControl/ReportTip.h"
 #include "ReportTestSupport.h"
@@ -35,6 +36,41 @@ TEST(ReportMergedCells, FollowersShowTheMastersCaptionOnlyWhileMergingIsOn)
     const POINT pt{(rcColumn.left + rcColumn.right) / 2, (rcRow.top + rcRow.bottom) / 2};
     EXPECT_EQ(pMaster, pRow->HitTest(pt, nullptr, &pColumn)) << "a merged block is hit as its master";
     EXPECT_EQ(w.report.GetColumns()->GetAt(1), pColumn);
+}
+
+// A merged block in a scrolled column slides under the frozen column: it is
+// cut at the frozen edge, while a block in the frozen column is drawn whole.
+TEST(ReportMergedCells, AScrolledBlockIsCutAtTheFrozenEdge)
+{
+    ReportWindow w(300, 200);
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
+    w.AddColumns(4, 100);
+    CLVKReportRecord* pFirst = MakeRecord({L"", L"", L"", L""});
+    CLVKReportRecord* pSecond = MakeRecord({L"", L"", L"", L""});
+    w.report.AddRecord(pFirst);
+    w.report.AddRecord(pSecond);
+    const COLORREF clrScrolled = RGB(250, 0, 0);
+    const COLORREF clrFrozen = RGB(0, 0, 250);
+    for (int nColumn : {0, 1})
+    {
+        CLVKReportRecordItem* pMaster = pFirst->GetItem(nColumn);
+        pMaster->SetMergeMaster(pMaster);
+        pMaster->SetBackgroundColor(nColumn == 0 ? clrFrozen : clrScrolled);
+        pSecond->GetItem(nColumn)->SetMergeMaster(pMaster);
+    }
+    w.report.EnableCellMerging(TRUE);
+    w.report.SetFreezeColumnsCount(1);
+    w.report.GetPaintManager()->m_nFreezeColsDividerStyle = 0;
+    w.report.SetInitialSelectionEnable(FALSE);
+    w.report.Populate();
+    w.report.SetHScrollOffset(60);
+    const Picture pic = Capture(w.report);
+    const RECT rcRow = w.report.GetRows()->GetAt(1)->GetRect();
+    const int y = rcRow.top + 3;
+    EXPECT_EQ(clrScrolled, pic.At(w.report.GetColumns()->GetAt(1)->GetRect().right - 5, y));
+    EXPECT_EQ(clrFrozen, pic.At(50, y)) << "the frozen block stays on top";
+    for (int x = 2; x < 97; x++)
+        ASSERT_NE(clrScrolled, pic.At(x, y)) << "x " << x;
 }
 
 TEST(ReportTip, MovesIntoTheWorkAreaAndKnowsMultiLineText)

@@ -1,5 +1,6 @@
 // The control window: populate with filter, tree, sort and group; scrolling;
 // wheel; selection and focus; notifications; in-place editing; pixels.
+#include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "ReportControl/ReportHeader.h"
 #include "ReportControl/ReportPaintManager.h"
@@ -279,6 +280,55 @@ TEST(ReportControl, EnsureColumnVisibleBringsAColumnOutFromUnderTheFrozenOnes)
     EXPECT_EQ(100, pColumns->GetAt(2)->GetRect().left) << "it starts at the frozen column's right edge";
     w.report.EnsureColumnVisible(pColumns->GetAt(0));
     EXPECT_EQ(100, w.report.GetHScrollOffset()) << "the frozen column is always in view";
+}
+
+TEST(ReportControl, HitTestNamesTheAreaAndWhatLiesUnderThePoint)
+{
+    ReportWindow w;
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
+    w.AddColumns(3, 100);
+    w.report.AddRecord(MakeRecord({L"a", L"b", L"g"}));
+    w.report.AddRecord(MakeRecord({L"c", L"d", L"g"}));
+    CLVKReportColumns* pColumns = w.report.GetColumns();
+    pColumns->GetGroupsOrder()->Add(pColumns->GetAt(2));
+    w.report.ShowGroupBy(TRUE);
+    w.report.Populate();
+    Capture(w.report);
+    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
+    const RECT rcBox = w.report.GetElementRect(1);
+    const RECT rcHeader = w.report.GetElementRect(2);
+    CLVKReportRow* pRow = w.report.GetRows()->GetAt(1);
+    const RECT rcRow = pRow->GetRect();
+    const RECT rcBody = w.report.GetElementRect(0);
+    struct Case
+    {
+        const char* what;
+        POINT pt;
+        int ht;
+        CLVKReportColumn* pColumn;
+        CLVKReportRow* pRow;
+        CLVKReportRecordItem* pItem;
+    } cases[] = {
+        {"header", {150, (rcHeader.top + rcHeader.bottom) / 2}, 1, pColumns->GetAt(1), nullptr, nullptr},
+        {"group-by item", {rcBox.left + pDpi->ScaleX(9) + 5, rcBox.top + pDpi->ScaleY(7) + 3}, 2, pColumns->GetAt(2),
+         nullptr, nullptr},
+        {"empty group box", {rcBox.right - 2, rcBox.bottom - 2}, 2, nullptr, nullptr, nullptr},
+        {"cell", {150, (rcRow.top + rcRow.bottom) / 2}, 3, pColumns->GetAt(1), pRow,
+         pRow->GetRecord()->GetItem(1)},
+        {"below the rows", {150, rcBody.bottom - 3}, 3, nullptr, nullptr, nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        LVK_REPORT_HITTESTINFO info;
+        info.iBlock = 7;
+        ASSERT_TRUE(w.report.HitTest(c.pt, &info)) << c.what;
+        EXPECT_EQ(c.ht, info.ht) << c.what;
+        EXPECT_EQ(c.pColumn, info.pColumn) << c.what;
+        EXPECT_EQ(c.pRow, info.pRow) << c.what;
+        EXPECT_EQ(c.pItem, info.pItem) << c.what;
+        EXPECT_EQ(0, info.iBlock) << c.what << ": the record starts cleared";
+    }
+    EXPECT_FALSE(w.report.HitTest(POINT{0, 0}, nullptr));
 }
 
 TEST(ReportControl, WheelWithoutScrollBarDoesNothing)

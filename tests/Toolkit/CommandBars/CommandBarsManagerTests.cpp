@@ -403,7 +403,9 @@ public:
     CFixedBar(int nNatural, int nMinimum) : m_nNatural(nNatural), m_nMinimum(nMinimum) {}
     CSize CalcDockingLayout(int nLength, DWORD dwMode, int /*nHeight*/ = 0) override
     {
-        const int nAlong = (dwMode & 0x80) ? std::max(m_nMinimum, std::min(nLength, m_nNatural)) : m_nNatural;
+        int nAlong = (dwMode & 0x80) ? std::max(m_nMinimum, std::min(nLength, m_nNatural)) : m_nNatural;
+        if (dwMode & LM_STRETCH)
+            nAlong = nLength;
         return (dwMode & LM_HORZ) ? CSize(nAlong, 22) : CSize(22, nAlong);
     }
 
@@ -445,6 +447,15 @@ struct RowFixture : ManagerFixture
         CRect rc(0, 0, nWidth, 300);
         ::AdjustWindowRectEx(&rc, frame.GetStyle(), FALSE, frame.GetExStyle());
         frame.SetWindowPos(nullptr, 0, 0, rc.Width(), rc.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        frame.RecalcLayout();
+    }
+    void SetClientSize(int nWidth, int nHeight)
+    {
+        CRect rcWindow, rcClient;
+        frame.GetWindowRect(&rcWindow);
+        frame.GetClientRect(&rcClient);
+        frame.SetWindowPos(nullptr, 0, 0, nWidth + rcWindow.Width() - rcClient.Width(),
+                           nHeight + rcWindow.Height() - rcClient.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         frame.RecalcLayout();
     }
     // Moves the second bar into the first one's row at x (dock-bar client).
@@ -526,6 +537,64 @@ TEST(CommandBarsDockRows, ASingleBarLongerThanItsRowIsCutToTheRow)
     EXPECT_EQ(f.RectIn(f.pFirst), CRect(0, 0, 300, 22));
     // The empty row the second bar left is gone: null, bar, null.
     EXPECT_EQ(f.pTop->GetBarCount(), 3);
+}
+
+// One row of the dock bar in more shapes: a filling bar spans the gap up to
+// its neighbour, hidden bars take no room (and a row of hidden bars no
+// thickness), and a vertical dock bar lays its column out as a row on its side.
+TEST(CommandBarsDockRows, FillingHiddenAndVerticalRows)
+{
+    {
+        RowFixture f(150, 40, TRUE);
+        f.SetClientWidth(600);
+        f.DockSecondInFirstRow(300);
+        f.pFirst->SetFlags(kBarFlagFillGap, 0);
+        f.frame.RecalcLayout();
+        EXPECT_EQ(f.RectIn(f.pFirst), CRect(0, 0, 300, 22)) << "fill";
+        EXPECT_EQ(f.RectIn(f.pSecond), CRect(300, 0, 450, 22)) << "fill";
+    }
+    {
+        RowFixture f(150, 40, TRUE);
+        f.SetClientWidth(600);
+        f.DockSecondInFirstRow(5);
+        ASSERT_EQ(f.RectIn(f.pSecond).left, 150);
+        f.pFirst->SetVisible(FALSE);
+        f.frame.RecalcLayout();
+        // Alone in the row, the second bar goes back where it was dropped.
+        EXPECT_EQ(f.RectIn(f.pSecond), CRect(5, 0, 155, 22)) << "hidden";
+        EXPECT_EQ(f.DockHeight(), 22) << "hidden";
+        f.pSecond->SetVisible(FALSE);
+        f.frame.RecalcLayout();
+        EXPECT_EQ(f.DockHeight(), 0) << "hidden";
+    }
+    {
+        RowFixture f(150, 40, TRUE);
+        CLVKDockBar* pLeft = f.pBars->GetDockBar(CLVKCommandBars::kDockLeft);
+        for (CFixedBar* pBar : {f.pFirst, f.pSecond})
+            f.pBars->DockCommandBarAtSide(pBar, kBarLeft);
+        f.SetClientSize(600, 400);
+        auto rectIn = [pLeft](CLVKToolBar* pBar) {
+            CRect rc;
+            pBar->GetWindowRect(&rc);
+            pLeft->ScreenToClient(&rc);
+            return rc;
+        };
+        EXPECT_EQ(rectIn(f.pFirst), CRect(0, 0, 22, 150)) << "vertical";
+        EXPECT_EQ(rectIn(f.pSecond), CRect(22, 0, 44, 150)) << "vertical";
+        // Into the first column at 200, then the column gets too short: the
+        // second bar shrinks from the column's end, as in a row.
+        CRect rc(0, 200, 22, 350);
+        pLeft->ClientToScreen(&rc);
+        pLeft->DockBar(f.pSecond, &rc);
+        f.frame.RecalcLayout();
+        EXPECT_EQ(rectIn(f.pSecond), CRect(0, 200, 22, 350)) << "vertical";
+        f.SetClientSize(600, 220);
+        EXPECT_EQ(rectIn(f.pFirst), CRect(0, 0, 22, 150)) << "vertical";
+        EXPECT_EQ(rectIn(f.pSecond), CRect(0, 150, 22, 220)) << "vertical";
+        CRect rcLeft;
+        pLeft->GetClientRect(&rcLeft);
+        EXPECT_EQ(rcLeft.Width(), 22) << "vertical";
+    }
 }
 
 TEST(CommandBarsDockRows, TheControlsThatDidNotFitTheRowGoToTheExpandMenuInRowOrder)

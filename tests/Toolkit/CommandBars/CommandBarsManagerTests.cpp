@@ -16,6 +16,7 @@
 #include "CommandBars/PopupBar.h"
 #include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolBar.h"
+#include "DockTestSupport.h"
 #include "Foundation/ImageManager.h"
 #include "FrameIds.h"
 #include "FrameWnd.h"
@@ -114,18 +115,6 @@ private:
     BYTE m_saved[256];
 };
 
-void DrainMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 // A shown frame with its own menu, the frame's accelerators, a manager and
 // the four dock bars.
 struct ManagerFixture
@@ -146,7 +135,7 @@ struct ManagerFixture
     {
         pBars->InternalRelease();
         frame.DestroyWindow();
-        DrainMessages();
+        DrainDockMessages();
     }
 
     MSG Key(UINT nMessage, WPARAM wParam) const
@@ -778,7 +767,7 @@ TEST(CommandBarsFilters, AUniqueCommandOnTheMenuBarRunsFromItsMnemonic)
     f.frame.RecalcLayout();
     pMenuBar->GetControl(3)->SetCaption(L"Re&set");
     EXPECT_TRUE(f.pBars->HandleMnemonicKey('S'));
-    DrainMessages();
+    DrainDockMessages();
     EXPECT_EQ(f.frame.m_commands, std::vector<UINT>({0xE191}));
 }
 
@@ -920,7 +909,7 @@ TEST(CommandBarsFullMenuDelay, AnOpenMenuShowsItsRarelyUsedCommandsWhileThePoint
         }
         EXPECT_EQ(pFile->IsExpanded(), c.bExpands) << c.bDelay << " " << c.nPointerOn;
         pMenuBar->SetTrackingMode(kTrackingNone);
-        DrainMessages();
+        DrainDockMessages();
     }
     ::SetCursorPos(ptSaved.x, ptSaved.y);
 }
@@ -932,7 +921,7 @@ TEST(CommandBarsMenuLoop, WmQuitEndsTheLoopAndIsPostedAgain)
     ManagerFixture f;
     CLVKMenuBar* pMenuBar = f.pBars->CreateMenuBar(L"Menu Bar", kIdMenu);
     ASSERT_NE(pMenuBar, nullptr);
-    DrainMessages();
+    DrainDockMessages();
     pMenuBar->SetTrackingMode(kTrackingOn, FALSE);
     ::PostQuitMessage(17);
     pMenuBar->RunMenuLoop();
@@ -948,7 +937,7 @@ TEST(CommandBarsMenuLoop, TheLoopDispatchesUntilTheBarStopsTracking)
     ManagerFixture f;
     CLVKMenuBar* pMenuBar = f.pBars->CreateMenuBar(L"Menu Bar", kIdMenu);
     ASSERT_NE(pMenuBar, nullptr);
-    DrainMessages();
+    DrainDockMessages();
     pMenuBar->SetTrackingMode(kTrackingOn, FALSE);
     f.frame.m_pStopBar = pMenuBar;
     f.frame.PostMessage(WM_COMMAND, 0xE122, 0);
@@ -958,14 +947,14 @@ TEST(CommandBarsMenuLoop, TheLoopDispatchesUntilTheBarStopsTracking)
     // The command before the stop ran inside the loop; the one after waits.
     EXPECT_EQ(f.frame.m_commands, std::vector<UINT>({0xE122}));
     EXPECT_EQ(pMenuBar->GetTrackingMode(), kTrackingNone);
-    DrainMessages();
+    DrainDockMessages();
     EXPECT_EQ(f.frame.m_commands, std::vector<UINT>({0xE122, 0xE123}));
 }
 
 TEST(CommandBarsMenuLoop, AMenuTrackedForItsResultAnswersZeroWhenDismissed)
 {
     ManagerFixture f;
-    DrainMessages();
+    DrainDockMessages();
     EXPECT_EQ(f.pBars->TrackPopupBar(nullptr, TPM_RETURNCMD, 50, 50), 0);
     EXPECT_EQ(f.pBars->TrackPopupMenu(nullptr, TPM_RETURNCMD, 50, 50), 0);
 
@@ -979,7 +968,7 @@ TEST(CommandBarsMenuLoop, AMenuTrackedForItsResultAnswersZeroWhenDismissed)
     // Without the flag, a menu that was shown answers 1.
     f.frame.PostMessage(WM_CANCELMODE, 0, 0);
     EXPECT_EQ(f.pBars->TrackPopupMenu(&menu, 0, 50, 50), 1);
-    DrainMessages();
+    DrainDockMessages();
     EXPECT_TRUE(f.frame.m_commands.empty());
 }
 
@@ -1074,7 +1063,7 @@ TEST(CommandBarsShortcuts, AChordWaitsForItsSecondKey)
             chord.key2 = {FVIRTKEY | FCONTROL, 0, wKey};
             pShortcuts->GetShortcutTable().Add(chord);
         }
-        DrainMessages();
+        DrainDockMessages();
         CModifiers ctrl({VK_CONTROL, VK_LCONTROL});
         // A modifier pressed on its own is passed over.
         f.frame.PostMessage(WM_KEYDOWN, VK_CONTROL, 0);
@@ -1102,7 +1091,7 @@ TEST(CommandBarsShortcuts, WmQuitEndsAChordWaitAndIsPostedAgain)
     chord.key1 = {FVIRTKEY | FCONTROL, 0, 'K'};
     chord.key2 = {FVIRTKEY | FCONTROL, 0, 'C'};
     pShortcuts->GetShortcutTable().Add(chord);
-    DrainMessages();
+    DrainDockMessages();
     CModifiers ctrl({VK_CONTROL, VK_LCONTROL});
     ::PostQuitMessage(5);
     MSG msg = f.Key(WM_KEYDOWN, 'K');

@@ -13,6 +13,7 @@
 #include "DockTestSupport.h"
 #include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
+#include "MouseInput.h"
 
 #include <gtest/gtest.h>
 
@@ -434,19 +435,6 @@ TEST(DockContextResize, TheEdgesOfAFloatingBarSizeItAndTheWidthIsRemembered)
 
 namespace
 {
-
-// Real input at an absolute screen point (the frame must be in front).
-void SendMouseAt(CPoint ptScreen, DWORD dwFlags)
-{
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
-    input.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
-    input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-}
 
 void PumpFor(DWORD dwMs)
 {

@@ -9,6 +9,7 @@
 #include "Controls/ScrollBarThemeVisualStudio2012.h"
 
 #include "../Foundation/DibSurface.h"
+#include "MouseInput.h"
 #include "ScopedResourceTheme.h"
 
 #include <gtest/gtest.h>
@@ -191,20 +192,6 @@ void SendMouse(DWORD dwFlags)
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = dwFlags;
-    ::SendInput(1, &input, sizeof(input));
-}
-
-// Input at an absolute screen point, so that the button state and the
-// message point of every mouse message are the real ones.
-void SendMouseAt(POINT ptScreen, DWORD dwFlags)
-{
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
-    input.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
-    input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
 }
 

@@ -1,0 +1,15 @@
+#include "MouseInput.h"
+
+void SendMouseAt(POINT ptScreen, DWORD dwFlags)
+{
+    // Absolute coordinates are in 65536ths of the primary screen, rounded
+    // up so that the pointer lands on the asked pixel.
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (ptScreen.x * 65536 + cx - 1) / cx;
+    input.mi.dy = (ptScreen.y * 65536 + cy - 1) / cy;
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+}

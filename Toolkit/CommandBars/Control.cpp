@@ -805,10 +805,113 @@ void CLVKControl::OnCustomizeMouseDown(CPoint pt)
     // customize drag state, which comes with the customize dialog.
 }
 
-BOOL CLVKControl::CustomizeTrackResize(CPoint /*pt*/)
+void AFX_CDECL CLVKControl::DrawResizeTracker(CDC* pDC, const CRect& rc)
 {
-    // Runs only in customize mode, which the command-bar manager provides.
-    return FALSE;
+    const int cx = CLVKDpiScaling::GetGlobal()->ScaleX(2);
+    const int cy = CLVKDpiScaling::GetGlobal()->ScaleY(2);
+    pDC->PatBlt(rc.left, rc.top, rc.Width(), cy, DSTINVERT);
+    pDC->PatBlt(rc.left, rc.bottom - cy, rc.Width(), cy, DSTINVERT);
+    pDC->PatBlt(rc.left, rc.top + cy, cx, rc.Height() - 2 * cy, DSTINVERT);
+    pDC->PatBlt(rc.right - cx, rc.top + cy, cx, rc.Height() - 2 * cy, DSTINVERT);
+}
+
+// Resizing a control by a side edge in customize mode: a tracker drawn on
+// the locked desktop follows the pointer until the button comes up (the new
+// width is kept) or Escape or a lost capture cancels.
+BOOL CLVKControl::CustomizeTrackResize(CPoint pt)
+{
+    CLVKCommandBar* pBar = m_pParent;
+    if (!pBar || !pBar->GetSafeHwnd() || !m_rcControl.PtInRect(pt))
+        return FALSE;
+    const int nEdge = CLVKDpiScaling::GetGlobal()->ScaleX(2);
+    const BOOL bLeftEdge = pt.x - m_rcControl.left <= nEdge;
+    if (!bLeftEdge && m_rcControl.right - pt.x > nEdge)
+        return FALSE;
+
+    CSelfReference keep(this);
+    CLVKCommandBars* pCommandBars = GetCommandBars();
+    if (pCommandBars)
+        pCommandBars->SetCustomizeSelectedControl(nullptr);
+    pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    const HWND hBar = pBar->GetSafeHwnd();
+    ::SetCapture(hBar);
+    if (HCURSOR hCursor = CLVKResourceManager::GetGlobal()->LoadCursor(9972))
+        ::SetCursor(hCursor);
+    const HWND hDesktop = ::GetDesktopWindow();
+    const BOOL bLocked = ::LockWindowUpdate(hDesktop);
+    CDC dc;
+    dc.Attach(::GetDCEx(hDesktop, nullptr, DCX_WINDOW | DCX_CACHE | (bLocked ? DCX_LOCKWINDOWUPDATE : 0)));
+
+    CRect rcStart = m_rcControl;
+    pBar->ClientToScreen(&rcStart);
+    CRect rcTracker = rcStart;
+    const int nMinWidth = GetCustomizeMinWidth();
+    if (dc.GetSafeHdc())
+        DrawResizeTracker(&dc, rcTracker);
+
+    BOOL bAccept = FALSE;
+    MSG msg{};
+    while (::GetCapture() == hBar)
+    {
+        const BOOL bGot = ::GetMessage(&msg, nullptr, 0, 0);
+        if (!bGot || msg.message == WM_QUIT)
+        {
+            // The program is ending: cancel and hand the quit on.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP)
+        {
+            bAccept = TRUE;
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+            break;
+        if (msg.message == WM_MOUSEMOVE && msg.hwnd == hBar)
+        {
+            CPoint ptScreen(GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam));
+            ::ClientToScreen(hBar, &ptScreen);
+            CRect rcNew = rcStart;
+            if (bLeftEdge)
+                rcNew.left = std::min(ptScreen.x, rcNew.right - nMinWidth);
+            else
+                rcNew.right = std::max(ptScreen.x, rcNew.left + nMinWidth);
+            if (rcNew != rcTracker && dc.GetSafeHdc())
+            {
+                DrawResizeTracker(&dc, rcTracker);
+                DrawResizeTracker(&dc, rcNew);
+            }
+            rcTracker = rcNew;
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+
+    if (dc.GetSafeHdc())
+    {
+        DrawResizeTracker(&dc, rcTracker);
+        ::ReleaseDC(hDesktop, dc.Detach());
+    }
+    if (::GetCapture() == hBar)
+        ::ReleaseCapture();
+    if (bLocked)
+        ::LockWindowUpdate(nullptr);
+    if (pCommandBars)
+        pCommandBars->SetCustomizeSelectedControl(this);
+
+    if (bAccept && rcTracker.Width() != rcStart.Width() && m_pParent)
+    {
+        int nWidth = rcTracker.Width();
+        if (m_pParent->GetType() == kBarTypePopup)
+            nWidth -= GetPaintManager()->GetPopupBarGripperWidth(m_pParent);
+        SetWidth(nWidth);
+        m_pParent->RecalcLayout();
+    }
+    if (m_pParent && m_pParent->GetSafeHwnd())
+        m_pParent->Invalidate(FALSE);
+    return TRUE;
 }
 
 void CLVKControl::SetCustomizeCursor(CPoint pt)

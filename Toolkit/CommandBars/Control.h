@@ -144,6 +144,9 @@ public:
     void TrackClick(CRect rcTrack = CRect(0, 0, 0, 0));
     // Over a resizable control's side edge in customize mode: the resize cursor.
     void SetCustomizeCursor(CPoint pt);
+    // Inverts a frame of four bands, each 2 scaled pixels thick, around the
+    // screen rectangle rc; drawing it twice erases it.
+    static void AFX_CDECL DrawResizeTracker(CDC* pDC, const CRect& rc);
 
     // The overridables, in the order derived kinds rely on.
     virtual void SetBeginGroup(BOOL bBeginGroup);

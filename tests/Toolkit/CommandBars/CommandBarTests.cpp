@@ -5,6 +5,7 @@
 #include "Framework.h"
 
 #include "CommandBars/CommandBar.h"
+#include "CommandBars/CommandBars.h"
 #include "CommandBars/CommandBarsOptions.h"
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlButton.h"
@@ -308,6 +309,84 @@ TEST(ControlClickLoop, ABarReleasedByItsOwnCommandLivesUntilTheClickReturns)
     EXPECT_TRUE(frame.bWindowDuringHandler);
     EXPECT_FALSE(::IsWindow(hBar)) << "the last reference went when the click returned";
     frame.DestroyWindow();
+}
+
+// ---- resizing a control in customize mode ----------------------------------------------
+
+// A control the user may make wider or narrower, down to 30 px.
+class CResizableControl : public CLVKControlButton
+{
+public:
+    BOOL IsCustomizeResizable() const override { return TRUE; }
+    int GetCustomizeMinWidth() const override { return 30; }
+};
+
+struct ResizeCase
+{
+    const char* name;
+    int xPress;                                  // in the bar; the control spans 100..160
+    std::vector<std::pair<UINT, int>> messages;  // message and pointer x (a key: Escape)
+    BOOL bResizing;                              // the press was on an edge
+    int nWidth;                                  // the control's Width afterwards (0: never set)
+};
+
+class ControlResize : public ::testing::TestWithParam<ResizeCase>
+{
+};
+
+TEST_P(ControlResize, ASideEdgeFollowsThePointerUntilTheRelease)
+{
+    const ResizeCase& c = GetParam();
+    FrameFixture fixture;
+    CLVKCommandBars* pBars = new CLVKCommandBars;
+    fixture.pBar->SetCommandBars(pBars);
+    CLVKControl* pControl = fixture.pBar->GetControls()->AddControl(new CResizableControl, 104);
+    pControl->SetRect(CRect(100, 0, 160, 20));
+    pBars->SetCustomizeSelectedControl(pControl);
+    const HWND hBar = fixture.pBar->GetSafeHwnd();
+    for (const auto& m : c.messages)
+    {
+        if (m.first == WM_KEYDOWN)
+            ::PostMessageW(hBar, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            ::PostMessageW(hBar, m.first, 0, MAKELPARAM(m.second, 10));
+    }
+    EXPECT_EQ(pControl->CustomizeTrackResize(CPoint(c.xPress, 10)), c.bResizing);
+    EXPECT_EQ(pControl->GetWidth(), c.nWidth);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(pBars->GetCustomizeSelectedControl(), pControl) << "the control stays selected";
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        ;
+    pBars->SetCustomizeSelectedControl(nullptr);
+    fixture.pBar->SetCommandBars(nullptr);
+    pBars->InternalRelease();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ControlResize,
+    ::testing::Values(
+        ResizeCase{"TheRightEdgeFollows", 159, {{WM_MOUSEMOVE, 175}, {WM_MOUSEMOVE, 190}, {WM_LBUTTONUP, 190}}, TRUE, 90},
+        ResizeCase{"TheLeftEdgeFollows", 100, {{WM_MOUSEMOVE, 80}, {WM_LBUTTONUP, 80}}, TRUE, 80},
+        ResizeCase{"NeverBelowTheMinimum", 159, {{WM_MOUSEMOVE, 20}, {WM_LBUTTONUP, 20}}, TRUE, 30},
+        ResizeCase{"EscapeKeepsTheWidth", 159, {{WM_MOUSEMOVE, 190}, {WM_KEYDOWN, 0}}, TRUE, 0},
+        ResizeCase{"AnUnchangedWidthIsNotSet", 159, {{WM_LBUTTONUP, 159}}, TRUE, 0},
+        ResizeCase{"APressAwayFromTheEdgesIsNoResize", 130, {}, FALSE, 0}),
+    [](const ::testing::TestParamInfo<ResizeCase>& info) { return std::string(info.param.name); });
+
+TEST(ControlResize, TheEndOfTheProgramCancelsAndIsPassedOn)
+{
+    FrameFixture fixture;
+    CLVKControl* pControl = fixture.pBar->GetControls()->AddControl(new CResizableControl, 104);
+    pControl->SetRect(CRect(100, 0, 160, 20));
+    ::PostMessageW(fixture.pBar->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(190, 10));
+    ::PostQuitMessage(4);
+    EXPECT_TRUE(pControl->CustomizeTrackResize(CPoint(159, 10)));
+    EXPECT_EQ(pControl->GetWidth(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 4u);
 }
 
 // ---- accessibility --------------------------------------------------------------------

@@ -54,6 +54,51 @@ TEST(ReportAllocators, BatchBlocksFillAt1024AndTheNextRowOpensASecondBlock)
     CLVKReportRow_BatchData::m_bUseBatches = FALSE;
 }
 
+TEST(ReportAllocators, RowHeapComesAndGoesWithItsRowsAndAnEmptiedBlockIsReused)
+{
+    ASSERT_EQ(0, CLVKReportRowAllocator::GetLiveCount());
+    ASSERT_EQ(nullptr, CLVKReportRowAllocator::GetHeap());
+    {
+        // Switches off: the process heap, counted.
+        CLVKReportRow* pRow = new CLVKReportRow();
+        EXPECT_EQ(1, CLVKReportRowAllocator::GetLiveCount());
+        EXPECT_EQ(nullptr, CLVKReportRowAllocator::GetHeap());
+        pRow->InternalRelease();
+        EXPECT_EQ(0, CLVKReportRowAllocator::GetLiveCount());
+    }
+    CLVKReportRowAllocator::UsePrivateHeap(TRUE);
+    {
+        CLVKReportRow* pFirst = new CLVKReportRow();
+        const HANDLE hHeap = CLVKReportRowAllocator::GetHeap();
+        EXPECT_NE(nullptr, hHeap) << "the first row creates the heap";
+        CLVKReportRow* pSecond = new CLVKReportRow();
+        pFirst->InternalRelease();
+        EXPECT_EQ(hHeap, CLVKReportRowAllocator::GetHeap()) << "a live row keeps it";
+        pSecond->InternalRelease();
+        EXPECT_EQ(nullptr, CLVKReportRowAllocator::GetHeap()) << "the last row destroys it";
+        CLVKReportRow* pNext = new CLVKReportRow();
+        EXPECT_NE(nullptr, CLVKReportRowAllocator::GetHeap()) << "the next row creates a new one";
+        pNext->InternalRelease();
+        EXPECT_EQ(nullptr, CLVKReportRowAllocator::GetHeap());
+    }
+    CLVKReportRowAllocator::UsePrivateHeap(FALSE);
+
+    // With batches, a block whose rows are all freed stays for the next row.
+    CLVKReportRow_BatchData::m_bUseBatches = TRUE;
+    CLVKReportRow* pRow = new CBatchTestRow();
+    const LONG nBlocks = CLVKReportRowAllocator::GetLiveCount();
+    EXPECT_EQ(1, nBlocks) << "one block holds the row";
+    pRow->InternalRelease();
+    EXPECT_EQ(1, CLVKReportRowBatchManager::CountBlocks(CLVKReportRow_BatchData::m_pFreeList));
+    EXPECT_EQ(nBlocks, CLVKReportRowAllocator::GetLiveCount()) << "the empty block stays allocated";
+    pRow = new CBatchTestRow();
+    EXPECT_EQ(nBlocks, CLVKReportRowAllocator::GetLiveCount()) << "and is reused";
+    pRow->InternalRelease();
+    CLVKReportRowBatchManager::ReleaseEmptyBlocks();
+    EXPECT_EQ(0, CLVKReportRowAllocator::GetLiveCount());
+    CLVKReportRow_BatchData::m_bUseBatches = FALSE;
+}
+
 TEST(ReportAllocators, PrivateHeapLivesAsLongAsItsObjects)
 {
     ASSERT_EQ(0, CLVKReportDataAllocator::GetLiveCount());

@@ -304,6 +304,52 @@ TEST(ToolBarReset, TheQuestionDecidesAndTheOriginalsComeBack)
     }
 }
 
+// "Reset Toolbar" sits three menus deep below the expand button, and the
+// reset removes that button with all its menus: the item's click must
+// survive its own menus going away.
+TEST(ToolBarReset, TheResetItemBelowTheExpandButtonResetsItsBar)
+{
+    DockFixture f;
+    CLVKToolBar* pBar = f.AddBar(L"Standard", 120, 6);
+    pBar->GetControls()->Remove(FindById(pBar, 0xE130));
+    f.SetClientWidth(90);
+    CLVKControl* pExpand = FindById(pBar, kIdToolBarOptions);
+    ASSERT_NE(pExpand, nullptr);
+    pBar->SetPopupedIndex(pExpand->GetIndex(), 2);
+    CLVKCommandBar* pMenu = pExpand->GetCommandBar();
+    ASSERT_NE(pMenu, nullptr);
+    CLVKControl* pAddRemove = pMenu->GetControl(pMenu->GetControlCount() - 1);
+    ASSERT_EQ(pAddRemove->GetID(), kIdCustomizeAddRemove);
+    pMenu->SetPopupedIndex(pAddRemove->GetIndex(), 2);
+    CLVKCommandBar* pEntries = pAddRemove->GetCommandBar();
+    ASSERT_TRUE(pEntries && pEntries->GetSafeHwnd());
+    pEntries->SetPopupedIndex(0, 2);
+    CLVKCommandBar* pList = pEntries->GetControl(0)->GetCommandBar();
+    ASSERT_TRUE(pList && pList->GetSafeHwnd());
+    CLVKControl* pReset = pList->GetControl(pList->GetControlCount() - 1);
+    ASSERT_EQ(pReset->GetID(), kIdCustomizeReset);
+    const HWND hMenu = pMenu->GetSafeHwnd();
+    const HWND hList = pList->GetSafeHwnd();
+
+    g_nMessageBoxAnswer = IDOK;
+    g_nMessageBoxes = 0;
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 100, AnswerMessageBoxTimer);
+    Click(pList, pReset->GetRect().CenterPoint());
+    ::KillTimer(nullptr, nTimer);
+
+    EXPECT_EQ(g_nMessageBoxes, 1);
+    // The menus went with the old expand button.
+    EXPECT_FALSE(::IsWindow(hMenu));
+    EXPECT_FALSE(::IsWindow(hList));
+    EXPECT_FALSE(pBar->IsModifiedFromOriginal());
+    ASSERT_EQ(f.frame.m_resets.size(), 1u);
+    EXPECT_EQ(f.frame.m_resets[0], pBar);
+    // Laid out again, the bar has a new expand button of its own.
+    f.frame.RecalcLayout();
+    EXPECT_NE(FindById(pBar, kIdToolBarOptions), nullptr);
+    EXPECT_EQ(Own(pBar).size(), 6u);
+}
+
 TEST(ToolBarReset, OnlyBuiltInBarsWithAnIdReset)
 {
     DockFixture f;

@@ -241,6 +241,36 @@ TEST(ReportRecords, NewRecordDefaultsAndReferenceOnlyCollections)
     EXPECT_EQ(-1, owner.Remove(&other));
 }
 
+// A group caption: the explicit one, else the string whose id is the group
+// priority when it loads, else the column's name and the caption.
+TEST(ReportItems, GroupCaptionsByExplicitTextStringIdOrColumnName)
+{
+    CLVKReportColumn column(0, L"Drive", 100);
+    CString strResource;
+    ASSERT_TRUE(strResource.LoadString(9556));
+    struct Case
+    {
+        int nPriority;
+        LPCWSTR explicitCaption;
+        CString expected;
+    } cases[] = {
+        {-1, nullptr, L"Drive: X"},
+        {0, nullptr, L"Drive: X"},
+        {-9556, nullptr, L"Drive: X"},
+        {9556, nullptr, strResource},
+        {32000, nullptr, L"Drive: X"},  // no such string
+        {9556, L"Mine", L"Mine"},
+    };
+    for (const Case& c : cases)
+    {
+        CLVKReportRecordItemText item(L"X");
+        item.SetGroupPriority(c.nPriority);
+        if (c.explicitCaption)
+            item.SetGroupCaption(c.explicitCaption);
+        EXPECT_STREQ(c.expected, item.GetGroupCaption(&column)) << c.nPriority;
+    }
+}
+
 TEST(ReportItems, EditableOnlyInAnEditableRecordAndCheckStatesByKind)
 {
     CLVKReportRecordItemText loose(L"x");

@@ -11,6 +11,7 @@
 #include "CommandBars/Controls.h"
 #include "CommandBars/PaintManager.h"
 #include "CommandBars/PopupBar.h"
+#include "Foundation/ShadowManager.h"
 #include "FrameWnd.h"
 
 #include <gtest/gtest.h>
@@ -307,6 +308,62 @@ TEST(ControlPopupCustomize, APopupCannotBeDroppedIntoItsOwnSubMenu)
     EXPECT_EQ(dwEffect, static_cast<DWORD>(DROPEFFECT_NONE));
     dwEffect = DROPEFFECT_MOVE;
     EXPECT_TRUE(pPopup->CanDropOnBar(f.pBar, dwEffect));
+}
+
+// ---- shadows ----------------------------------------------------------------------------
+
+// The shadow parts the theme's shadow manager holds for one owner window.
+std::vector<CLVKShadowManager::CShadowWnd*> ShadowsOf(CLVKPaintManager* pTheme, CWnd* pOwner)
+{
+    std::vector<CLVKShadowManager::CShadowWnd*> parts;
+    for (CLVKShadowManager::CShadowWnd* pPart : pTheme->m_pShadowManager->GetShadows())
+    {
+        if (pPart->m_pOwner == pOwner)
+            parts.push_back(pPart);
+    }
+    return parts;
+}
+
+// An open menu casts a shadow along its right and bottom edges, and the
+// title that opened it one of its own when the shadow manager asks for it;
+// switching the popup's shadow off, or closing it, leaves none.
+TEST(PopupShadow, AnOpenMenuAndItsTitleCastShadowsThatGoWithIt)
+{
+    PopupFixture f;
+    auto* pTheme = new CLVKCommandBarsOffice2000Theme;
+    f.pBar->SetPaintManager(pTheme);
+    pTheme->m_pShadowManager->SetFlags(3);  // shadows whatever the system says, the title's too
+    CLVKControlPopup* pTitle = f.Add();
+    auto* pMenu = static_cast<CLVKPopupBar*>(pTitle->GetCommandBar());
+    f.pBar->SetPopupedIndex(0);
+    ASSERT_TRUE(f.IsOpen(pTitle));
+
+    int nMenuParts = 0;
+    int nTitleParts = 0;
+    for (CLVKShadowManager::CShadowWnd* pPart : ShadowsOf(pTheme, pMenu))
+        (pPart->m_bControlShadow ? nTitleParts : nMenuParts)++;
+    EXPECT_EQ(nMenuParts, 2) << "right and bottom";
+    EXPECT_EQ(nTitleParts, 2);
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    for (CLVKShadowManager::CShadowWnd* pPart : ShadowsOf(pTheme, pMenu))
+    {
+        CRect rcPart;
+        pPart->GetWindowRect(&rcPart);
+        if (!pPart->m_bControlShadow && pPart->m_nPart == CLVKShadowManager::partRight)
+            EXPECT_EQ(rcPart.left, rcMenu.right);
+        if (!pPart->m_bControlShadow && pPart->m_nPart == CLVKShadowManager::partBottom)
+            EXPECT_EQ(rcPart.top, rcMenu.bottom);
+    }
+
+    f.pBar->SetPopupedIndex(-1);
+    EXPECT_TRUE(pTheme->m_pShadowManager->GetShadows().empty()) << "closing takes the shadows away";
+
+    pMenu->SetShowShadow(FALSE);
+    f.pBar->SetPopupedIndex(0);
+    ASSERT_TRUE(f.IsOpen(pTitle));
+    EXPECT_TRUE(pTheme->m_pShadowManager->GetShadows().empty());
+    f.pBar->SetPopupedIndex(-1);
 }
 
 // ---- opening animation ----------------------------------------------------------------

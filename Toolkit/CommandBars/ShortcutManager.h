@@ -11,6 +11,7 @@
 #include <vector>
 
 class CLVKCommandBars;
+class CLVKPropExchange;
 
 class CLVKShortcutManager : public CLVKCmdTarget
 {
@@ -63,6 +64,12 @@ public:
     // (WM_COMMAND to the site); a chord's first key waits for the second.
     // TRUE when the key belongs to a shortcut (it is consumed).
     virtual BOOL HandleKeyMessage(MSG* pMsg);
+
+    // The table through a property exchange: 12-byte records in one block
+    // for binary stores, else one numbered "Shortcut" section per shortcut
+    // with its command and its text. Stores older than schema 33 hold
+    // ACCEL records ("Accel" sections in text stores).
+    virtual void DoPropExchange(CLVKPropExchange* pPX);
 
     // The table in the application profile, in the section named
     // lpszProfileName; only once accelerators were loaded.

@@ -4,6 +4,9 @@
 #include "CommandBars/ShortcutManager.h"
 
 #include "CommandBars/CommandBars.h"
+#include "Foundation/PropExchange.h"
+#include "Foundation/PropExchangeEnumerator.h"
+#include "Foundation/PropExchangeSection.h"
 #include "FrameWnd.h"
 
 #include <memory>
@@ -151,6 +154,126 @@ UINT CLVKShortcutManager::WaitForChord(const CLVKShortcutManagerAccel* pFirst, C
     if (pFrame && ::IsWindow(hSite))
         pFrame->SetMessageText(AFX_IDS_IDLEMESSAGE);
     return nCommand;
+}
+
+namespace
+{
+
+// Stores from schema 33 on hold the 12-byte records; older ones ACCELs.
+const UINT kSchemaWithRecords = 33;
+// More entries than any keyboard can have shortcuts for: a damaged count.
+const DWORD kMaxStoredShortcuts = 0x10000;
+
+// Reads nCount fixed-size entries of block "Data"; empty when the count is
+// damaged or the block cannot be read.
+template <class T>
+std::vector<T> ReadEntries(CLVKPropExchange* pPX, DWORD nCount)
+{
+    std::vector<T> entries;
+    if (nCount == 0 || nCount > kMaxStoredShortcuts)
+        return entries;
+    entries.resize(nCount);
+    const DWORD nBytes = nCount * static_cast<DWORD>(sizeof(T));
+    if (pPX->ReadBlock(_T("Data"), reinterpret_cast<BYTE*>(entries.data()), nBytes) != nBytes)
+        entries.clear();
+    return entries;
+}
+
+}  // namespace
+
+void CLVKShortcutManager::DoPropExchange(CLVKPropExchange* pPX)
+{
+    if (!pPX)
+        return;
+    pPX->ExchangeSchema();
+    const BOOL bBinary = pPX->PrefersBinaryObjects();
+    const int nNoId = 0;
+
+    if (pPX->IsStoring())
+    {
+        const std::vector<LVK_SHORTCUTMANAGER_ACCEL> records = m_table.Export();
+        if (bBinary)
+        {
+            pPX->StoreCount(static_cast<DWORD>(records.size()));
+            pPX->WriteBlock(_T("Data"), reinterpret_cast<const BYTE*>(records.data()),
+                            static_cast<DWORD>(records.size() * sizeof(LVK_SHORTCUTMANAGER_ACCEL)));
+            return;
+        }
+        CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(_T("Shortcut")));
+        DWORD_PTR pos = pEnumerator->StartWalk(static_cast<DWORD>(records.size()));
+        for (const LVK_SHORTCUTMANAGER_ACCEL& record : records)
+        {
+            CLVKPropExchangeSection section(pos ? pEnumerator->NextSection(pos) : nullptr);
+            if (!section.Get())
+                break;
+            int nId = static_cast<int>(record.cmd);
+            section->ExchangeValue(_T("Id"), PX_INT, &nId, &nNoId);
+            // The built-in key names, which read back whatever the system calls the keys.
+            CString strKey;
+            CKeyHelper(&record, this, FALSE).Format(strKey);
+            section->ExchangeValue(_T("Key"), PX_STRING, &strKey, nullptr);
+        }
+        return;
+    }
+
+    m_table.Clear();
+    if (pPX->GetSchema() >= kSchemaWithRecords)
+    {
+        if (bBinary)
+        {
+            const auto records = ReadEntries<LVK_SHORTCUTMANAGER_ACCEL>(pPX, pPX->LoadCount());
+            m_table.FillFromRecords(records.data(), static_cast<int>(records.size()));
+            return;
+        }
+        CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(_T("Shortcut")));
+        DWORD_PTR pos = pEnumerator->StartWalk(0);
+        for (DWORD nRead = 0; pos && nRead < kMaxStoredShortcuts; nRead++)
+        {
+            CLVKPropExchangeSection section(pEnumerator->NextSection(pos));
+            if (!section.Get())
+                break;
+            int nId = 0;
+            section->ExchangeValue(_T("Id"), PX_INT, &nId, &nNoId);
+            CString strKey;
+            section->ExchangeValue(_T("Key"), PX_STRING, &strKey, _T(""));
+            LVK_SHORTCUTMANAGER_ACCEL accel{};
+            if (ParseShortcutText(strKey, accel))
+            {
+                accel.cmd = static_cast<DWORD>(nId);
+                m_table.Add(accel);
+            }
+        }
+        return;
+    }
+
+    std::vector<ACCEL> accels;
+    if (bBinary)
+    {
+        accels = ReadEntries<ACCEL>(pPX, pPX->LoadCount());
+    }
+    else
+    {
+        CLVKPropExchangeEnumeratorPtr pEnumerator(pPX->CreateEnumerator(_T("Accel")));
+        DWORD_PTR pos = pEnumerator->StartWalk(0);
+        for (DWORD nRead = 0; pos && nRead < kMaxStoredShortcuts; nRead++)
+        {
+            CLVKPropExchangeSection section(pEnumerator->NextSection(pos));
+            if (!section.Get())
+                break;
+            ACCEL accel{};
+            const short nNoValue = 0;
+            const BYTE bNoValue = 0;
+            short nId = 0;
+            short nKey = 0;
+            section->ExchangeValue(_T("Id"), PX_SHORT, &nId, &nNoValue);
+            section->ExchangeValue(_T("virt"), PX_BYTE, &accel.fVirt, &bNoValue);
+            section->ExchangeValue(_T("key"), PX_SHORT, &nKey, &nNoValue);
+            accel.cmd = static_cast<WORD>(nId);
+            accel.key = static_cast<WORD>(nKey);
+            accels.push_back(accel);
+        }
+    }
+    m_table.FillFromAccels(accels.data(), static_cast<int>(accels.size()));
 }
 
 BOOL CLVKShortcutManager::SaveToProfile(LPCTSTR lpszProfileName) const

@@ -18,6 +18,7 @@
 #include "FrameIds.h"
 #include "FrameWnd.h"
 #include "PaintTestSupport.h"
+#include "SendInputSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -272,16 +273,7 @@ TEST_F(DrivenFrameFixture, AClickOutsideClosesEveryLevelAndReachesItsWindow)
     edit.GetWindowRect(&rcEdit);
     const CPoint pt(rcEdit.right - 20, rcEdit.bottom - 20);
     ASSERT_TRUE(PumpUntil([&]() { return ::WindowFromPoint(pt) == edit.GetSafeHwnd(); }));
-    INPUT inputs[2]{};
-    for (INPUT& input : inputs)
-    {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(pt.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = MulDiv(pt.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    SendLeftClick(pt);
     PumpUntil([&]() { return TrackedBars() == 0; });
 
     EXPECT_FALSE(IsOpen(pRecent));

@@ -8,6 +8,7 @@
 #include "CommandBars/MouseManager.h"
 #include "Foundation/HookManagerHookAble.h"
 #include "MessagePump.h"
+#include "SendInputSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -252,18 +253,7 @@ TEST_F(MouseManagerTest, ARealClickOnAnotherWindowOfTheThreadClosesTheMenus)
     // the window under the point, or the click lands on the desktop.
     ASSERT_TRUE(PumpMessagesUntil([&]() { return ::WindowFromPoint(m_ptOutside) == site.GetSafeHwnd(); }, 3000));
     TrackBoth();
-    // The press and release carry the point themselves: Wine may report a
-    // position set just before with SetCursorPos late.
-    INPUT inputs[2]{};
-    for (INPUT& input : inputs)
-    {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(m_ptOutside.x, 65536, ::GetSystemMetrics(SM_CXSCREEN));
-        input.mi.dy = MulDiv(m_ptOutside.y, 65536, ::GetSystemMetrics(SM_CYSCREEN));
-    }
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
+    SendLeftClick(m_ptOutside);
     PumpMessagesUntil([&]() { return m_pManager->GetTrackedBars().empty(); }, 3000);
     EXPECT_EQ(1, m_pOuter->m_nEnded);
     EXPECT_EQ(1, m_pInner->m_nEnded);

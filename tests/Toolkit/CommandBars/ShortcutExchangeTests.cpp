@@ -10,6 +10,7 @@
 #include "Foundation/PropExchangeSection.h"
 #include "ScratchFolder.h"
 #include "ScratchRegistryKey.h"
+#include "ShortcutTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,17 +19,6 @@
 
 namespace
 {
-
-LVK_SHORTCUTMANAGER_ACCEL Shortcut(DWORD cmd, BYTE fVirt1, WORD key1, BYTE fVirt2 = 0, WORD key2 = 0)
-{
-    LVK_SHORTCUTMANAGER_ACCEL accel{};
-    accel.cmd = cmd;
-    accel.key1.fVirt = fVirt1;
-    accel.key1.key = key1;
-    accel.key2.fVirt = fVirt2;
-    accel.key2.key = key2;
-    return accel;
-}
 
 // Ctrl+O, the chord Ctrl+K, Ctrl+C, F5 and Ctrl+Page Down (a key the
 // system may name otherwise than the built-in names).

@@ -4,6 +4,7 @@
 #include "Framework.h"
 
 #include "CommandBars/ShortcutManager.h"
+#include "ShortcutTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +12,6 @@
 
 namespace
 {
-
-LVK_SHORTCUTMANAGER_ACCEL Shortcut(DWORD cmd, BYTE fVirt1, WORD key1, BYTE fVirt2 = 0, WORD key2 = 0)
-{
-    LVK_SHORTCUTMANAGER_ACCEL accel{};
-    accel.cmd = cmd;
-    accel.key1.fVirt = fVirt1;
-    accel.key1.key = key1;
-    accel.key2.fVirt = fVirt2;
-    accel.key2.key = key2;
-    return accel;
-}
 
 std::wstring Text(const CString& s)
 {

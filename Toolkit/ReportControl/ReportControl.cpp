@@ -1008,6 +1008,22 @@ void CLVKReportControl::SetAllowGroup(BOOL bAllow)
     m_pSectionBody->m_bAllowGroup = bAllow;
 }
 
+namespace
+{
+// The filter's answer when the record's own switch or an empty filter text
+// decides it; -1 when the words must be looked for.
+int FilterDecidedAlone(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText)
+{
+    if (!pRecord)
+        return FALSE;
+    if (pRecord->IsFiltered())
+        return TRUE;
+    if (!lpszFilterText || !*lpszFilterText)
+        return FALSE;
+    return -1;
+}
+}  // namespace
+
 // TRUE hides the record: its own filter says so, or the filter text's words
 // are not all found in it. With a tree filter mode a parent stays while one of
 // its children stays (mode 2 hides a parent whose children are all hidden).
@@ -1018,12 +1034,9 @@ BOOL CLVKReportControl::IsRecordFiltered(CLVKReportRecord* pRecord)
 
 BOOL CLVKReportControl::IsRecordFiltered(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bSearchPreview)
 {
-    if (!pRecord)
-        return FALSE;
-    if (pRecord->IsFiltered())
-        return TRUE;
-    if (!lpszFilterText || !*lpszFilterText)
-        return FALSE;
+    const int nDecided = FilterDecidedAlone(pRecord, lpszFilterText);
+    if (nDecided >= 0)
+        return nDecided;
     if (m_nTreeFilterMode != 0 && pRecord->HasChildren())
     {
         CLVKReportRecords* pChildren = pRecord->GetChilds();
@@ -1040,12 +1053,9 @@ BOOL CLVKReportControl::IsRecordFiltered(CLVKReportRecord* pRecord, LPCWSTR lpsz
 
 BOOL CLVKReportControl::IsFilteredByText(CLVKReportRecord* pRecord, LPCWSTR lpszFilterText, BOOL bSearchPreview)
 {
-    if (!pRecord)
-        return FALSE;
-    if (pRecord->IsFiltered())
-        return TRUE;
-    if (!lpszFilterText || !*lpszFilterText)
-        return FALSE;
+    const int nDecided = FilterDecidedAlone(pRecord, lpszFilterText);
+    if (nDecided >= 0)
+        return nDecided;
     // Words split at blanks and tabs (only at tabs with the tab-separated
     // filter), lower-cased by the locale.
     std::vector<CString> words;

@@ -10,12 +10,14 @@
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlButton.h"
 #include "CommandBars/Controls.h"
+#include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
 #include "Foundation/PropExchangeIniFile.h"
 #include "Foundation/PropExchangeRegistry.h"
 #include "Foundation/PropExchangeSection.h"
 #include "FrameIds.h"
 #include "FrameWnd.h"
+#include "PaintTestSupport.h"
 #include "ScratchFolder.h"
 #include "ScratchRegistryKey.h"
 
@@ -238,7 +240,9 @@ TEST_P(ControlClick, ExecutesOnAReleaseInsideOrOnEveryTickWhileHeld)
     EXPECT_EQ(fixture.frame.m_commands.size(), c.nCommands);
     EXPECT_EQ(pControl->GetExecuteState(), 0);
     if (c.nRepeat == 0)
+    {
         EXPECT_EQ(pControl->GetPressedState(), 0) << "the hot control is cleared after a click";
+    }
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
@@ -373,6 +377,31 @@ INSTANTIATE_TEST_SUITE_P(
         ResizeCase{"AnUnchangedWidthIsNotSet", 159, {{WM_LBUTTONUP, 159}}, TRUE, 0},
         ResizeCase{"APressAwayFromTheEdgesIsNoResize", 130, {}, FALSE, 0}),
     [](const ::testing::TestParamInfo<ResizeCase>& info) { return std::string(info.param.name); });
+
+// The tracker inverts a frame of 2-px bands and nothing inside it, so
+// drawing it again at the same place erases it.
+TEST(ControlResize, TheTrackerIsAnInvertedFrameThatASecondDrawingErases)
+{
+    CPixelCanvas canvas(40, 30);
+    const CRect rc(5, 5, 35, 25);
+    CLVKControl::DrawResizeTracker(canvas.DC(), rc);
+    const COLORREF inverted = RGB(255 - GetRValue(kBack), 255 - GetGValue(kBack), 255 - GetBValue(kBack));
+    const int cx = CLVKDpiScaling::GetGlobal()->ScaleX(2);
+    const int cy = CLVKDpiScaling::GetGlobal()->ScaleY(2);
+    EXPECT_EQ(inverted, canvas.At(rc.left, rc.top));
+    EXPECT_EQ(inverted, canvas.At(rc.left + cx - 1, rc.top + 10));
+    EXPECT_EQ(kBack, canvas.At(rc.left + cx, rc.top + 10)) << "inside the band";
+    EXPECT_EQ(inverted, canvas.At(rc.right - 1, rc.bottom - 1));
+    EXPECT_EQ(inverted, canvas.At(20, rc.bottom - cy));
+    EXPECT_EQ(kBack, canvas.At(20, rc.bottom - cy - 1));
+    EXPECT_EQ(kBack, canvas.At(rc.left - 1, rc.top)) << "outside the rectangle";
+    EXPECT_EQ(kBack, canvas.At(rc.right, rc.top));
+    // Every corner pixel is inverted once, not twice.
+    EXPECT_EQ(inverted, canvas.At(rc.right - 1, rc.top));
+    EXPECT_EQ(inverted, canvas.At(rc.left, rc.bottom - 1));
+    CLVKControl::DrawResizeTracker(canvas.DC(), rc);
+    EXPECT_EQ(0, canvas.CountNot(kBack, CRect(0, 0, 40, 30)));
+}
 
 TEST(ControlResize, TheEndOfTheProgramCancelsAndIsPassedOn)
 {

@@ -351,9 +351,13 @@ TEST(PopupShadow, AnOpenMenuAndItsTitleCastShadowsThatGoWithIt)
         CRect rcPart;
         pPart->GetWindowRect(&rcPart);
         if (!pPart->m_bControlShadow && pPart->m_nPart == CLVKShadowManager::partRight)
+        {
             EXPECT_EQ(rcPart.left, rcMenu.right);
+        }
         if (!pPart->m_bControlShadow && pPart->m_nPart == CLVKShadowManager::partBottom)
+        {
             EXPECT_EQ(rcPart.top, rcMenu.bottom);
+        }
     }
 
     f.pBar->SetPopupedIndex(-1);

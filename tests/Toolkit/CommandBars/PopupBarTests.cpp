@@ -81,20 +81,30 @@ TEST_P(PopupPlacement, StaysInsideTheWorkArea)
 
     const std::string name = c.name;
     if (name == "BelowWhenItFits")
+    {
         EXPECT_EQ(rc.top, rcControl.bottom);
+    }
     if (name == "FlippedAboveNearTheBottom")
+    {
         EXPECT_EQ(rc.bottom, rcControl.top);
+    }
     if (name == "ScrollsAboveWhenTheControlIsLow")
+    {
         EXPECT_EQ(Show(rc), Show(CRect(rc.left, rcWork.top, rc.right, rcControl.top)));
+    }
     if (name == "ScrollsBelowWhenTheControlIsHigh")
+    {
         EXPECT_EQ(Show(rc), Show(CRect(rc.left, rcControl.bottom, rc.right, nBottom)));
+    }
     if (name == "BesideFlipsLeftAtTheRightEdge")
     {
         EXPECT_EQ(rc.right, rcControl.left);
         EXPECT_TRUE(pBar->GetAlignment() & CLVKPopupBar::kAlignLeft);
     }
     if (name == "BelowIsRightAlignedAtTheRightEdge")
+    {
         EXPECT_EQ(rc.right, rcWork.right);
+    }
     pBar->InternalRelease();
 }
 
@@ -307,7 +317,9 @@ TEST(ToolkitPopupMenuCommands, FlagsAlignTheMenuToThePointAndAToolBarGivesItsIma
         EXPECT_EQ(c.bBottom ? rc.bottom : rc.top, pt.y) << c.nFlags;
         EXPECT_EQ(OpenMenuProbe::s_bOwnImages, c.nToolBar != 0) << c.nFlags;
         if (c.nToolBar)
+        {
             EXPECT_TRUE(OpenMenuProbe::s_bIcon710);
+        }
         EXPECT_FALSE(OpenMenuProbe::s_bIcon999) << "a command the tool bar lacks has no image";
     }
     owner.Detach();

@@ -282,6 +282,23 @@ TEST(ReportControl, EnsureColumnVisibleBringsAColumnOutFromUnderTheFrozenOnes)
     EXPECT_EQ(100, w.report.GetHScrollOffset()) << "the frozen column is always in view";
 }
 
+// Asked before the window has a size, the control remembers the column and
+// scrolls to it at its first paint.
+TEST(ReportControl, EnsureColumnVisibleWaitsForTheFirstPaint)
+{
+    ReportWindow w(0, 0);
+    w.report.GetReportHeader()->SetAutoColumnSizing(FALSE);
+    w.AddColumns(5, 100);
+    w.report.AddRecord(MakeRecord({L"a", L"b", L"c", L"d", L"e"}));
+    w.report.Populate();
+    w.report.EnsureColumnVisible(w.report.GetColumns()->GetAt(4));
+    EXPECT_EQ(0, w.report.GetHScrollOffset()) << "no body width yet";
+    w.report.SetWindowPos(nullptr, 0, 0, 250, 200, SWP_NOZORDER | SWP_NOMOVE);
+    w.report.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const RECT rcBody = w.report.GetElementRect(0);
+    EXPECT_EQ(500 - (rcBody.right - rcBody.left), w.report.GetHScrollOffset());
+}
+
 TEST(ReportControl, HitTestNamesTheAreaAndWhatLiesUnderThePoint)
 {
     ReportWindow w;

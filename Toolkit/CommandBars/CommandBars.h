@@ -23,6 +23,8 @@ class CLVKControls;
 class CLVKDockBar;
 class CLVKImageManager;
 class CLVKMenuBar;
+class CLVKKeyboardManager;
+class CLVKMouseManager;
 class CLVKPaintManager;
 class CLVKPopupBar;
 class CLVKShortcutManager;
@@ -108,6 +110,10 @@ public:
 
     // Popups and keyboard.
     void ClosePopups() const;
+    // The thread's mouse and keyboard managers (made on first use), which
+    // keep the open menus and the bars that see keys first.
+    CLVKMouseManager* GetMouseManager() const;
+    CLVKKeyboardManager* GetKeyboardManager() const;
     // Shows a popup bar modally at a screen point (TPM_* flags; with
     // TPM_RETURNCMD the chosen id is returned instead of sent, 0 for none).
     // 0 when the bar is null or cannot be shown.
@@ -147,7 +153,7 @@ public:
     CLVKControl* GetCustomizeSelectedControl() const { return m_pCustomizeSelected; }
     void SetCustomizeSelectedControl(CLVKControl* pControl);
     void MarkCommandUsed(UINT nId);
-    BOOL m_bAllCustomizable = FALSE;  // every control counts as customizable
+    BOOL m_bAllCustomizable = FALSE;      // every control counts as customizable
     BOOL m_bUpperCaseMenuTitles = FALSE;  // menu-bar titles shown in capitals
 
     // Frame message filters: TRUE means handled (the site must not handle

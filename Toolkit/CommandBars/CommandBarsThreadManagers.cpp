@@ -13,6 +13,16 @@ void CLVKCommandBars::ClosePopups() const
         pMouse->CloseTrackedBars();
 }
 
+CLVKMouseManager* CLVKCommandBars::GetMouseManager() const
+{
+    return CLVKMouseManager::GetThreadManager();
+}
+
+CLVKKeyboardManager* CLVKCommandBars::GetKeyboardManager() const
+{
+    return CLVKKeyboardManager::GetThreadManager();
+}
+
 BOOL AFX_CDECL CLVKCommandBars::IsTrackingPopups()
 {
     CLVKMouseManager* pMouse = CLVKMouseManager::GetThreadManagerIfAny();

@@ -1748,6 +1748,9 @@ void CLVKReportControl::DrawDisabledLook(CDC* pDC, const RECT& rcClient)
 void CLVKReportControl::OnDraw(CDC* pDC)
 {
     SetBkMode(pDC->m_hDC, TRANSPARENT);
+    // Right-to-left reading order for the texts drawn with ExtTextOut.
+    if (GetExStyle() & WS_EX_RTLREADING)
+        SetTextAlign(pDC->m_hDC, GetTextAlign(pDC->m_hDC) | TA_RTLREADING);
     RECT rcClient{};
     GetClientRect(&rcClient);
     const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);

@@ -299,6 +299,29 @@ TEST(ReportControl, EnsureColumnVisibleWaitsForTheFirstPaint)
     EXPECT_EQ(500 - (rcBody.right - rcBody.left), w.report.GetHScrollOffset());
 }
 
+TEST(ReportControl, DrawingReadsRightToLeftWithTheWindowsStyle)
+{
+    ReportWindow w;
+    w.AddColumns(1);
+    w.report.Populate();
+    auto drawnAlign = [&]()
+    {
+        CClientDC dcWindow(&w.report);
+        CDC dc;
+        dc.CreateCompatibleDC(&dcWindow);
+        CBitmap bitmap;
+        bitmap.CreateCompatibleBitmap(&dcWindow, 400, 300);
+        CBitmap* pOld = dc.SelectObject(&bitmap);
+        w.report.OnDraw(&dc);
+        const UINT nAlign = GetTextAlign(dc.m_hDC);
+        dc.SelectObject(pOld);
+        return nAlign & TA_RTLREADING;
+    };
+    EXPECT_EQ(0u, drawnAlign());
+    w.report.ModifyStyleEx(0, WS_EX_RTLREADING);
+    EXPECT_EQ(static_cast<UINT>(TA_RTLREADING), drawnAlign());
+}
+
 TEST(ReportControl, HitTestNamesTheAreaAndWhatLiesUnderThePoint)
 {
     ReportWindow w;

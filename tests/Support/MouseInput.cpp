@@ -13,3 +13,18 @@ void SendMouseAt(POINT ptScreen, DWORD dwFlags)
     input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
 }
+
+void SetCursorAndWait(HWND hWnd, int x, int y)
+{
+    POINT pt = {x, y};
+    ::ClientToScreen(hWnd, &pt);
+    ::SetCursorPos(pt.x, pt.y);
+    for (int i = 0; i < 100; ++i)
+    {
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x == pt.x && now.y == pt.y)
+            return;
+        ::Sleep(10);
+    }
+}

@@ -2,6 +2,7 @@
 // wheel, offsets that follow a shrinking content, and the bars' own mouse
 // handling with their tracking loop.
 #include "MarkupTestSupport.h"
+#include "MouseInput.h"
 
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupEnum.h"
@@ -29,24 +30,6 @@ std::wstring Viewer(const std::wstring& attributes, int nContentWidth, int nCont
            L"><Border x:Name='content' xmlns:x='http://schemas.microsoft.com/winfx/2006/xaml' Background='Red' "
            L"Width='" +
            std::to_wstring(nContentWidth) + L"' Height='" + std::to_wstring(nContentHeight) + L"'/></ScrollViewer>";
-}
-
-// Moves the cursor to the client point and waits (at most a second) until
-// the system reports it there: Wine may report a moved cursor late, and the
-// scroll bar's loop reads the cursor.
-void SetCursorAndWait(HWND hWnd, int x, int y)
-{
-    POINT pt = {x, y};
-    ClientToScreen(hWnd, &pt);
-    SetCursorPos(pt.x, pt.y);
-    for (int i = 0; i < 100; ++i)
-    {
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == pt.x && now.y == pt.y)
-            return;
-        Sleep(10);
-    }
 }
 
 // The element tree a host window's posted message changes during a

@@ -2290,13 +2290,7 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
     }
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
-    REPORT_ITEM_NOTIFY nm{};
-    nm.pRow = pRow;
-    nm.pItem = pItem;
-    nm.pColumn = pColumn;
-    nm.nHyperlink = -1;
-    nm.pt = pt;
-    if (SendNotify(REPORT_NOTIFY_LBUTTON_DOWN, &nm.hdr))
+    if (SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_LBUTTON_DOWN, &pt, -1))
         return;
     // A click on the expand glyph does not move the selection.
     if (pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt))
@@ -2349,17 +2343,9 @@ void CLVKReportControl::OnLButtonUp(UINT /*nFlags*/, POINT pt)
     CLVKReportRecordItem* pItem = pRow->HitTest(pt, nullptr, &pColumn);
     // The owner may take a release that no item control took; the selection
     // then stays as it is.
-    if (!(pItem && pItem->GetItemControlsCount() > 0 && pItem->HitTestItemControl(pt)))
-    {
-        REPORT_ITEM_NOTIFY nm{};
-        nm.pRow = pRow;
-        nm.pItem = pItem;
-        nm.pColumn = pColumn;
-        nm.nHyperlink = -1;
-        nm.pt = pt;
-        if (SendNotify(REPORT_NOTIFY_LBUTTON_UP, &nm.hdr))
-            return;
-    }
+    if (!(pItem && pItem->GetItemControlsCount() > 0 && pItem->HitTestItemControl(pt)) &&
+        SendItemNotify(pRow, pItem, pColumn, REPORT_NOTIFY_LBUTTON_UP, &pt, -1))
+        return;
     const BOOL bSameRow = HitTestRow(m_ptMouseDown) == pRow;
     const BOOL bOnGlyph = pRow->HasChildren() && PtInRect(&pRow->GetCollapseRect(), pt);
     if (bSameRow && !bOnGlyph)

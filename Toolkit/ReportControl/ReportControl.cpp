@@ -2741,7 +2741,7 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             AdjustScrollBars();
         }
         else if (pFocused && pFocused->HasChildren() && !pFocused->IsLockExpand() &&
-                 !pFocused->IsExpanded() == bExpand)
+                 (pFocused->IsExpanded() != FALSE) != (bExpand != FALSE))
             pFocused->SetExpanded(bExpand);
         break;
     }

@@ -14,17 +14,29 @@ void SendMouseAt(POINT ptScreen, DWORD dwFlags)
     ::SendInput(1, &input, sizeof(input));
 }
 
+void MoveCursorAndWait(POINT ptScreen)
+{
+    int nSteady = 0;
+    for (int i = 0; i < 200 && nSteady < 5; ++i)
+    {
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x == ptScreen.x && now.y == ptScreen.y)
+        {
+            ++nSteady;
+        }
+        else
+        {
+            nSteady = 0;
+            ::SetCursorPos(ptScreen.x, ptScreen.y);
+        }
+        ::Sleep(10);
+    }
+}
+
 void SetCursorAndWait(HWND hWnd, int x, int y)
 {
     POINT pt = {x, y};
     ::ClientToScreen(hWnd, &pt);
-    ::SetCursorPos(pt.x, pt.y);
-    for (int i = 0; i < 100; ++i)
-    {
-        POINT now{};
-        ::GetCursorPos(&now);
-        if (now.x == pt.x && now.y == pt.y)
-            return;
-        ::Sleep(10);
-    }
+    MoveCursorAndWait(pt);
 }

@@ -7,9 +7,12 @@
 // given button flags (0 for a plain move).
 void SendMouseAt(POINT ptScreen, DWORD dwFlags);
 
-// Moves the pointer to a client point of the window with SetCursorPos and
-// waits (at most a second) until the system reports it there: Wine may
-// report a moved cursor late, and code that reads the cursor (tracking loops,
-// TrackMouseEvent, hit tests of messages without a point) must see it where
-// the test's mouse messages say it is.
+// Puts the pointer at a screen point with SetCursorPos and waits (at most two
+// seconds) until the system keeps reporting it there: Wine may report a moved
+// pointer late, or hand back an earlier place, and code that reads the pointer
+// (tracking loops, timers, TrackMouseEvent, hit tests of messages without a
+// point) must see it where the test says it is.
+void MoveCursorAndWait(POINT ptScreen);
+
+// The same for a client point of the window.
 void SetCursorAndWait(HWND hWnd, int x, int y);

@@ -20,6 +20,7 @@
 #include "Foundation/ImageManager.h"
 #include "FrameIds.h"
 #include "FrameWnd.h"
+#include "MouseInput.h"
 
 #include <gtest/gtest.h>
 
@@ -844,28 +845,6 @@ TEST(CommandBarsFilters, OpenMenusCloseOnSiteEventsButNotOnTheMenuKey)
 
 // ---- the full-menu delay ---------------------------------------------------------------
 
-// Puts the pointer at a screen point and waits until the system keeps
-// reporting it there (the display may still hand back an earlier place).
-void MoveCursorTo(CPoint pt)
-{
-    int nSteady = 0;
-    for (int i = 0; i < 200 && nSteady < 5; i++)
-    {
-        POINT now{};
-        ::GetCursorPos(&now);
-        if (now.x == pt.x && now.y == pt.y)
-        {
-            nSteady++;
-        }
-        else
-        {
-            nSteady = 0;
-            ::SetCursorPos(pt.x, pt.y);
-        }
-        ::Sleep(10);
-    }
-}
-
 TEST(CommandBarsFullMenuDelay, AnOpenMenuShowsItsRarelyUsedCommandsWhileThePointerRestsOnItsTitle)
 {
     ManagerFixture f;
@@ -904,7 +883,7 @@ TEST(CommandBarsFullMenuDelay, AnOpenMenuShowsItsRarelyUsedCommandsWhileThePoint
         EXPECT_EQ(::KillTimer(hBar, kTimerFullMenu) != FALSE, c.bDelay);
         if (c.bDelay)
         {
-            MoveCursorTo(centreOf(c.nPointerOn));
+            MoveCursorAndWait(centreOf(c.nPointerOn));
             pMenuBar->SendMessage(WM_TIMER, kTimerFullMenu, 0);
         }
         EXPECT_EQ(pFile->IsExpanded(), c.bExpands) << c.bDelay << " " << c.nPointerOn;

@@ -8,6 +8,7 @@
 #include "CommandBars/MouseManager.h"
 #include "Foundation/HookManagerHookAble.h"
 #include "MessagePump.h"
+#include "MouseInput.h"
 #include "SendInputSupport.h"
 
 #include <gtest/gtest.h>
@@ -223,9 +224,9 @@ TEST_F(MouseManagerTest, BarsAreFoundAtAPointNewestFirst)
     msg.message = WM_MOUSEMOVE;
     EXPECT_FALSE(m_pManager->PreviewTrackingLoopMessage(m_pInner, msg));
     msg.message = WM_LBUTTONDOWN;
-    ::SetCursorPos(m_ptOutside.x, m_ptOutside.y);
+    MoveCursorAndWait(m_ptOutside);
     EXPECT_TRUE(m_pManager->PreviewTrackingLoopMessage(m_pInner, msg));
-    ::SetCursorPos(170, 150);
+    MoveCursorAndWait(POINT{170, 150});
     EXPECT_FALSE(m_pManager->PreviewTrackingLoopMessage(m_pInner, msg));
 }
 

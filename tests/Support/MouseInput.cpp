@@ -38,5 +38,13 @@ void SetCursorAndWait(HWND hWnd, int x, int y)
 {
     POINT pt = {x, y};
     ::ClientToScreen(hWnd, &pt);
-    MoveCursorAndWait(pt);
+    ::SetCursorPos(pt.x, pt.y);
+    for (int i = 0; i < 100; ++i)
+    {
+        POINT now{};
+        ::GetCursorPos(&now);
+        if (now.x == pt.x && now.y == pt.y)
+            return;
+        ::Sleep(10);
+    }
 }

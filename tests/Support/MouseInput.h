@@ -14,5 +14,8 @@ void SendMouseAt(POINT ptScreen, DWORD dwFlags);
 // point) must see it where the test says it is.
 void MoveCursorAndWait(POINT ptScreen);
 
-// The same for a client point of the window.
+// Puts the pointer at a client point of the window and waits (at most a
+// second) until the system first reports it there. Tests that move the
+// pointer inside a tracking loop use this short wait: the loop's own timers
+// keep running meanwhile.
 void SetCursorAndWait(HWND hWnd, int x, int y);

@@ -804,17 +804,7 @@ void CLVKReportControl::DrawIconView(CDC* pDC, RECT rcBody)
         CLVKReportRow* pRow = pRows->GetAt(nIndex);
         const RECT rcCell{x, y, x + m_szIconSpacing.cx, y + m_szIconSpacing.cy};
         pRow->Draw(pDC, rcCell, rcBody, 0, 0, m_pColumns->GetCount());
-        if (pRows->IsVirtualMode())
-        {
-            CLVKReportRow* pCopy = CreateRow();
-            pCopy->InitRowFrom(pRow);
-            pRows->GetScreenRows().push_back(pCopy);
-        }
-        else
-        {
-            pRow->InternalAddRef();
-            pRows->GetScreenRows().push_back(pRow);
-        }
+        KeepScreenRow(pRows, pRow);
     }
     RestoreDC(pDC->m_hDC, nSaved);
     if (pRows->GetCount() == 0)
@@ -1792,17 +1782,7 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
             const RECT rcRow{nLeft, y, nLeft + nWidth, y + nHeight};
             pRow->Draw(pDC, rcRow, rcClient, m_nLeftOffset, nColumnFrom, nColumnTo);
             y += nHeight;
-            if (pRows->IsVirtualMode())
-            {
-                CLVKReportRow* pCopy = CreateRow();
-                pCopy->InitRowFrom(pRow);
-                pRows->GetScreenRows().push_back(pCopy);
-            }
-            else
-            {
-                pRow->InternalAddRef();
-                pRows->GetScreenRows().push_back(pRow);
-            }
+            KeepScreenRow(pRows, pRow);
         }
         // Each block of touching merged cells is drawn once, over the union
         // of its cells; cells of one master that do not touch make blocks of
@@ -1938,6 +1918,21 @@ void CLVKReportControl::DrawEmptyRowsGrid(CDC* pDC, const RECT& rcArea, int nRow
         }
     }
     RestoreDC(pDC->m_hDC, nSaved);
+}
+
+void CLVKReportControl::KeepScreenRow(CLVKReportRows* pRows, CLVKReportRow* pRow)
+{
+    if (pRows->IsVirtualMode())
+    {
+        CLVKReportRow* pCopy = CreateRow();
+        pCopy->InitRowFrom(pRow);
+        pRows->GetScreenRows().push_back(pCopy);
+    }
+    else
+    {
+        pRow->InternalAddRef();
+        pRows->GetScreenRows().push_back(pRow);
+    }
 }
 
 void CLVKReportControl::DrawNoItems(CDC* pDC, const RECT& rcClient)

@@ -281,6 +281,10 @@ public:
     virtual int DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows* pRows, int nTopRow, int nColumnFrom,
                          int nColumnTo, int* pnHeight = nullptr);
     virtual void DrawNoItems(CDC* pDC, const RECT& rcClient);
+    // Keeps a drawn row among the section's screen rows: a copy in virtual
+    // mode, where one row object stands for every index in turn, else the row
+    // itself with a reference.
+    void KeepScreenRow(CLVKReportRows* pRows, CLVKReportRow* pRow);
     // Continues the grid below the last row with empty lines of the given
     // height, so that a short list still looks like a table.
     virtual void DrawEmptyRowsGrid(CDC* pDC, const RECT& rcArea, int nRowHeight);

@@ -12,6 +12,7 @@
 #include "Markup/MarkupHelpers.h"
 #include "CapturedDialog.h"
 #include "DialogCapture.h"
+#include "MouseInput.h"
 
 #include <gtest/gtest.h>
 
@@ -813,44 +814,15 @@ TEST(TaskDialogEmulation, IdealMarkupSizeIsTheWholeSizeOfAnUnwrappedElement)
 namespace
 {
 
-// Puts the pointer on a client point of the dialog and keeps it there until
-// the system reports it there twice in a row. The mouse messages the move
-// queues are taken out undelivered (they would only repeat the test's own),
-// which also lets Wine take in the display's pointer events: a late one of an
-// earlier move would otherwise put the pointer back.
-void HoldPointerAt(HWND hDialog, POINT pt)
-{
-    POINT ptScreen = pt;
-    ClientToScreen(hDialog, &ptScreen);
-    int nSeen = 0;
-    for (int i = 0; i < 200 && nSeen < 2; ++i)
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
-        {
-        }
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == ptScreen.x && now.y == ptScreen.y)
-        {
-            ++nSeen;
-        }
-        else
-        {
-            nSeen = 0;
-            SetCursorPos(ptScreen.x, ptScreen.y);
-        }
-        Sleep(10);
-    }
-}
-
 // The mouse messages of a click at a point of the dialog's client area, with
 // the pointer there too: the markup's hover tracking asks the system where the
 // pointer is (TrackMouseEvent sends a hit test at the real pointer), and a
 // pointer elsewhere would end the hover before the press.
 void ClickAt(HWND hDialog, POINT pt)
 {
-    HoldPointerAt(hDialog, pt);
+    POINT ptScreen = pt;
+    ClientToScreen(hDialog, &ptScreen);
+    MoveCursorAndWait(ptScreen);
     const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
     SendMessageW(hDialog, WM_MOUSEMOVE, 0, lParam);
     SendMessageW(hDialog, WM_LBUTTONDOWN, MK_LBUTTON, lParam);

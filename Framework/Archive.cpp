@@ -211,7 +211,15 @@ void CArchive::WriteCount(DWORD_PTR dwCount)
         return;
     }
     *this << static_cast<WORD>(0xFFFF);
-    *this << static_cast<DWORD>(dwCount);
+    if (static_cast<ULONGLONG>(dwCount) < 0xFFFFFFFF)
+    {
+        *this << static_cast<DWORD>(dwCount);
+        return;
+    }
+    // 0xFFFFFFFF itself and more (a 64-bit program's counts) escape again to
+    // a 64-bit count, which is how ReadCount reads them.
+    *this << static_cast<DWORD>(0xFFFFFFFF);
+    *this << static_cast<ULONGLONG>(dwCount);
 }
 
 DWORD_PTR CArchive::ReadCount()
@@ -224,7 +232,7 @@ DWORD_PTR CArchive::ReadCount()
     *this >> dwCount;
     if (dwCount != 0xFFFFFFFF)
         return dwCount;
-    // A 64-bit count: more than this 32-bit program can hold.
+    // A 64-bit count; a 32-bit program cannot hold more than 32 bits of it.
     ULONGLONG qwCount = 0;
     *this >> qwCount;
     if (qwCount > static_cast<DWORD_PTR>(-1))

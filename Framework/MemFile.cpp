@@ -61,7 +61,7 @@ ULONGLONG CMemFile::Seek(LONGLONG lOff, UINT nFrom)
         AfxThrowInvalidArgException();
     }
     const LONGLONG newPos = base + lOff;
-    if (newPos < 0 || newPos > static_cast<LONGLONG>(SIZE_MAX))
+    if (newPos < 0 || static_cast<ULONGLONG>(newPos) > SIZE_MAX)
         AfxThrowFileException(CFileException::badSeek, -1, m_strFileName);
     m_nPosition = static_cast<SIZE_T>(newPos);
     return m_nPosition;

@@ -1,5 +1,6 @@
-# Cross toolchain: 32-bit Windows programs built with mingw-w64's posix
-# thread model (GoogleTest needs std::mutex) and linked statically.
+# Cross toolchain: the 32-bit Windows programs (the product), built with
+# mingw-w64's posix thread model (GoogleTest needs std::mutex) and linked
+# statically.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)

@@ -5,12 +5,50 @@ export WINEPREFIX="${WINEPREFIX:-$LORVANE_BUILD_DIR/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
+# "emulated" when the set-up found that 32-bit x86 programs run here only
+# through qemu; then the test programs are also built for x86-64 (see
+# lorvane_split_tests).
+lorvane_i386_mode() {
+  cat "$LORVANE_BUILD_DIR/i386-mode" 2>/dev/null || echo native
+}
+
+# True when the test suite runs on a 64-bit build natively and only the tests
+# about being a 32-bit program run on the 32-bit build. LORVANE_SPLIT_TESTS=1
+# asks for that layout on a machine that runs 32-bit programs too.
+lorvane_split_tests() {
+  [ "$(lorvane_i386_mode)" = emulated ] || [ "${LORVANE_SPLIT_TESTS:-}" = 1 ]
+}
+
+# lorvane_configure ARCH DIR [cmake options...]: ARCH is i686 or x86_64.
+lorvane_configure() {
+  local arch="$1" dir="$2"
+  shift 2
+  local launcher=()
+  # ccache, where installed, keeps the compiler's results between builds.
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  mkdir -p "$dir"
+  cmake -S "$ROOT" -B "$dir" \
+    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" \
+    -DLORVANE_DEPS="$LORVANE_BUILD_DIR/deps/$arch" "${launcher[@]}" "$@" \
+    >"$dir/configure.log" 2>&1 \
+    || { cat "$dir/configure.log"; return 1; }
+}
+
+# The 32-bit build: the product, and the tests that run on it. Arguments go
+# to "cmake --build" (a --target, say).
 lorvane_build() {
-  cmake -S "$ROOT" -B "$LORVANE_BUILD_DIR/cmake" \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-    -DLORVANE_DEPS="$LORVANE_BUILD_DIR/deps" >"$LORVANE_BUILD_DIR/configure.log" 2>&1 \
-    || { cat "$LORVANE_BUILD_DIR/configure.log"; return 1; }
+  local tests=all
+  if lorvane_split_tests; then tests=wow64; fi
+  lorvane_configure i686 "$LORVANE_BUILD_DIR/cmake" -DLORVANE_TESTS="$tests" || return 1
   cmake --build "$LORVANE_BUILD_DIR/cmake" -j"$(nproc)" "$@"
+}
+
+# The 64-bit build of the programs and every test program.
+lorvane_build64() {
+  lorvane_configure x86_64 "$LORVANE_BUILD_DIR/cmake64" -DLORVANE_TESTS=all || return 1
+  cmake --build "$LORVANE_BUILD_DIR/cmake64" -j"$(nproc)" "$@"
 }
 
 # Starts a virtual display when there is none, and one wineserver kept alive

@@ -10,9 +10,94 @@ export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+mkdir -p "$BUILD"
+
+# --- 32-bit x86 Linux programs -------------------------------------------
+# Wine starts every 32-bit Windows program through its 32-bit loader, an i386
+# Linux program. Some kernels refuse those ("Exec format error"); there they
+# run through Debian's user-mode emulator once an i386 handler is registered
+# with binfmt_misc (Debian's package registers none for i386 on amd64 hosts).
+BINFMT=/proc/sys/fs/binfmt_misc
+I386_MAGIC='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+I386_MASK='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+QEMU_I386=/usr/bin/qemu-i386-static
+
+# Runs a 96-byte static i386 program that exits with code 42: true when the
+# machine runs 32-bit x86 programs, by itself or through a handler.
+runs_i386() {
+  local probe
+  probe="$(mktemp "${TMPDIR:-/tmp}/lorvane-i386.XXXXXX")"
+  printf '\177\105\114\106\001\001\001\000\000\000\000\000\000\000\000\000\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010\140\000\000\000\140\000\000\000\005\000\000\000\000\020\000\000\270\001\000\000\000\273\052\000\000\000\315\200' >"$probe"
+  chmod +x "$probe"
+  local rc=0
+  "$probe" 2>/dev/null || rc=$?
+  rm -f "$probe"
+  [ "$rc" = 42 ]
+}
+
+# True when an enabled binfmt_misc handler sends i386 programs to qemu.
+i386_emulated() {
+  local f
+  for f in "$BINFMT"/*; do
+    [ -f "$f" ] || continue
+    case "$(basename "$f")" in register|status) continue ;; esac
+    if grep -qx enabled "$f" && grep -q '^interpreter .*qemu-i386' "$f"; then
+      return 0
+    fi
+  done
+  return 1
+}
+
+register_i386_handler() {
+  if [ ! -e "$BINFMT/register" ]; then
+    $SUDO mount -t binfmt_misc binfmt_misc "$BINFMT" || return 1
+  fi
+  # A handler of that name left disabled or pointing elsewhere is replaced.
+  if [ -e "$BINFMT/qemu-i386" ]; then
+    echo -1 | $SUDO tee "$BINFMT/qemu-i386" >/dev/null || return 1
+  fi
+  printf '%s' ":qemu-i386:M::$I386_MAGIC:$I386_MASK:$QEMU_I386:F" \
+    | $SUDO tee "$BINFMT/register" >/dev/null
+}
+
+# "native": 32-bit programs run by themselves, and every test runs on the
+# 32-bit build. "emulated": they run only through qemu; the test programs are
+# also built for x86-64 and run natively, and the tests about being a 32-bit
+# program run on the 32-bit build under the emulator.
+if i386_emulated; then
+  I386_MODE=emulated
+elif runs_i386; then
+  I386_MODE=native
+else
+  I386_MODE=emulated
+fi
 
 packages=(g++-mingw-w64-i686 mingw-w64-tools wine wine32:i386 wine64 xvfb xauth
           libz-mingw-w64-dev googletest cmake make python3 dpkg-dev python3-fonttools)
+if [ "$I386_MODE" = emulated ] || [ "${LORVANE_SPLIT_TESTS:-}" = 1 ]; then
+  packages+=(g++-mingw-w64-x86-64)
+fi
+
+# The emulator comes from bookworm-backports: bookworm's own qemu 7.2 treats
+# mmap's MAP_FIXED_NOREPLACE as a mere hint and searches the whole address
+# space instead of failing, which Wine's memory set-up does thousands of times,
+# so that every 32-bit Windows program takes about 50 s to start (qemu 10:
+# about 1.5 s). Backports have a low priority: only this package comes from
+# there.
+qemu_major="$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null | sed -E 's/^[0-9]+://; s/[^0-9].*//')"
+if [ "$I386_MODE" = emulated ] && [ "${qemu_major:-0}" -lt 8 ]; then
+  need_qemu=1
+  if [ ! -f /etc/apt/sources.list.d/lorvane-backports.sources ]; then
+    $SUDO tee /etc/apt/sources.list.d/lorvane-backports.sources >/dev/null <<'SRC'
+Types: deb
+URIs: http://deb.debian.org/debian
+Suites: bookworm-backports
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+    need_update=1
+  fi
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -32,7 +117,7 @@ SRC
   need_update=1
 fi
 
-if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
+if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ] || [ -n "${need_qemu:-}" ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
@@ -41,72 +126,87 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
   fi
 fi
-
-# libpng, cross-compiled against the mingw zlib into the build tree.
-PNG_PREFIX="$DEPS/libpng"
-if [ ! -f "$PNG_PREFIX/lib/libpng16.a" ]; then
-  mkdir -p "$DEPS/src"
-  (
-    cd "$DEPS/src"
-    if ! ls -d libpng1.6-*/ >/dev/null 2>&1; then
-      # The package lists may have been cleaned since the last update.
-      apt-get source --download-only libpng1.6/bookworm \
-        || { $SUDO apt-get update -q && apt-get source --download-only libpng1.6/bookworm; }
-      dpkg-source -x --skip-patches libpng1.6_*.dsc
-    fi
-    src="$(ls -d "$DEPS"/src/libpng1.6-*/ | head -n1)"
-    rm -rf "$DEPS/libpng-build"
-    mkdir -p "$DEPS/libpng-build"
-    cd "$DEPS/libpng-build"
-    cmake "$src" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PNG_PREFIX" \
-      -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-      -DPNG_BUILD_ZLIB=OFF -DSKIP_INSTALL_PROGRAMS=ON >/dev/null
-    cmake --build . -j"$(nproc)" >/dev/null
-    cmake --install . >/dev/null
-  )
+if [ -n "${need_qemu:-}" ]; then
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    -t bookworm-backports qemu-user-static
+  # A handler registered with the "F" flag keeps the emulator file it opened:
+  # register it again so that the new one runs.
+  REREGISTER=1
 fi
 
-# expat, the XML parser of the markup engine, from Debian's sources, built
-# static with UTF-16 (wchar_t) characters: libexpatw.a.
-EXPAT_PREFIX="$DEPS/expat"
-if [ ! -f "$EXPAT_PREFIX/lib/libexpatw.a" ]; then
+if [ "$I386_MODE" = emulated ] && { ! i386_emulated || [ -n "${REREGISTER:-}" ]; }; then
+  if ! register_i386_handler || ! runs_i386; then
+    cat >&2 <<MSG
+setup: this machine cannot run 32-bit x86 Linux programs, which Wine needs to
+start 32-bit Windows programs. The kernel refuses them, and registering
+$QEMU_I386 as their handler in $BINFMT failed: mounting binfmt_misc
+and writing its "register" file need root (or sudo) and a kernel with
+binfmt_misc. Register the handler by hand (see the set-up script), or use a
+machine whose kernel runs 32-bit programs.
+MSG
+    exit 1
+  fi
+fi
+echo "$I386_MODE" >"$BUILD/i386-mode"
+
+# The cross-built libraries, one set per processor: libpng and expat from
+# Debian's source packages, GoogleTest from Debian's sources.
+fetch_source() {  # package/suite, folder glob
   mkdir -p "$DEPS/src"
   (
     cd "$DEPS/src"
-    if ! ls -d expat-*/ >/dev/null 2>&1; then
-      apt-get source --download-only expat/bookworm \
-        || { $SUDO apt-get update -q && apt-get source --download-only expat/bookworm; }
-      dpkg-source -x --skip-patches expat_*.dsc
+    if ! ls -d $2/ >/dev/null 2>&1; then
+      # The package lists may have been cleaned since the last update.
+      apt-get source --download-only "$1" \
+        || { $SUDO apt-get update -q && apt-get source --download-only "$1"; }
+      dpkg-source -x --skip-patches "${1%%/*}"_*.dsc
     fi
+  )
+}
+
+build_deps() {  # arch: i686 or x86_64
+  local arch="$1" prefix="$DEPS/$1" toolchain="$ROOT/cmake/mingw-$1.cmake" src
+  local jobs
+  jobs="$(nproc)"
+  if [ ! -f "$prefix/libpng/lib/libpng16.a" ]; then
+    fetch_source libpng1.6/bookworm 'libpng1.6-*'
+    src="$(ls -d "$DEPS"/src/libpng1.6-*/ | head -n1)"
+    rm -rf "$DEPS/build-$arch-libpng"
+    cmake -S "$src" -B "$DEPS/build-$arch-libpng" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix/libpng" \
+      -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+      -DPNG_BUILD_ZLIB=OFF -DSKIP_INSTALL_PROGRAMS=ON >/dev/null
+    cmake --build "$DEPS/build-$arch-libpng" -j"$jobs" >/dev/null
+    cmake --install "$DEPS/build-$arch-libpng" >/dev/null
+  fi
+  # expat, the XML parser of the markup engine, static with UTF-16 (wchar_t)
+  # characters: libexpatw.a.
+  if [ ! -f "$prefix/expat/lib/libexpatw.a" ]; then
+    fetch_source expat/bookworm 'expat-*'
     src="$(ls -d "$DEPS"/src/expat-*/ | head -n1)"
     if [ -d "$src/expat" ]; then src="$src/expat"; fi
-    rm -rf "$DEPS/expat-build"
-    mkdir -p "$DEPS/expat-build"
-    cd "$DEPS/expat-build"
-    cmake "$src" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$EXPAT_PREFIX" \
+    rm -rf "$DEPS/build-$arch-expat"
+    cmake -S "$src" -B "$DEPS/build-$arch-expat" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix/expat" \
       -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
       -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF \
       -DEXPAT_CHAR_TYPE=wchar_t >/dev/null
-    cmake --build . -j"$(nproc)" >/dev/null
-    cmake --install . >/dev/null
-  )
-fi
-
-# GoogleTest, from Debian's sources, built with the cross compiler.
-GTEST_PREFIX="$DEPS/googletest"
-if [ ! -f "$GTEST_PREFIX/lib/libgtest.a" ]; then
-  rm -rf "$DEPS/googletest-build"
-  mkdir -p "$DEPS/googletest-build"
-  (
-    cd "$DEPS/googletest-build"
-    cmake /usr/src/googletest -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$GTEST_PREFIX" \
+    cmake --build "$DEPS/build-$arch-expat" -j"$jobs" >/dev/null
+    cmake --install "$DEPS/build-$arch-expat" >/dev/null
+  fi
+  if [ ! -f "$prefix/googletest/lib/libgtest.a" ]; then
+    rm -rf "$DEPS/build-$arch-googletest"
+    cmake -S /usr/src/googletest -B "$DEPS/build-$arch-googletest" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix/googletest" \
       -Dgtest_disable_pthreads=OFF -DBUILD_GMOCK=ON >/dev/null
-    cmake --build . -j"$(nproc)" >/dev/null
-    cmake --install . >/dev/null
-  )
+    cmake --build "$DEPS/build-$arch-googletest" -j"$jobs" >/dev/null
+    cmake --install "$DEPS/build-$arch-googletest" >/dev/null
+  fi
+}
+
+build_deps i686
+if [ "$I386_MODE" = emulated ] || [ "${LORVANE_SPLIT_TESTS:-}" = 1 ]; then
+  build_deps x86_64
 fi
 
 # One Wine prefix for the program and its tests: 64-bit, so that the 32-bit

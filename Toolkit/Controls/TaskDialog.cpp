@@ -5,7 +5,13 @@
 
 #include <wchar.h>
 
+// The platform's record as comctl32 reads it: its pointers and handles make it
+// 96 bytes in a 32-bit program and 160 in a 64-bit one.
+#ifdef _WIN64
+static_assert(sizeof(TASKDIALOGCONFIG) == 160, "the platform's record is 160 bytes");
+#else
 static_assert(sizeof(TASKDIALOGCONFIG) == 96, "the platform's record is 96 bytes");
+#endif
 
 namespace
 {

@@ -1,7 +1,12 @@
 #include "ActiveScriptEngine.h"
 
+#ifdef _WIN64
+extern "C" const IID IID_IActiveScriptParse64 = {
+    0xC7EF7658, 0xE1EE, 0x480E, {0x97, 0xEA, 0xD5, 0x2C, 0xB4, 0xD7, 0x6D, 0x17}};
+#else
 extern "C" const IID IID_IActiveScriptParse32 = {
     0xBB1A2AE2, 0xA4F9, 0x11CF, {0x8F, 0x20, 0x00, 0x80, 0x5F, 0x2C, 0xD0, 0x64}};
+#endif
 
 BEGIN_INTERFACE_MAP(CLVKActiveScriptEngine, CLVKCmdTarget)
     INTERFACE_PART(CLVKActiveScriptEngine, IID_IActiveScriptSite, ActiveScriptSite)

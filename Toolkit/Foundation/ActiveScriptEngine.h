@@ -12,8 +12,15 @@
 #include <map>
 #include <string>
 
-// {BB1A2AE2-A4F9-11CF-8F20-00805F2CD064}; missing from mingw's uuid library.
+// The parse interface of the program's own processor (IID_IActiveScriptParse
+// names one of them); both are missing from mingw's uuid library.
+#ifdef _WIN64
+// {C7EF7658-E1EE-480E-97EA-D52CB4D76D17}
+extern "C" const IID IID_IActiveScriptParse64;
+#else
+// {BB1A2AE2-A4F9-11CF-8F20-00805F2CD064}
 extern "C" const IID IID_IActiveScriptParse32;
+#endif
 
 class CLVKActiveScriptEngine : public CLVKCmdTarget
 {

@@ -217,6 +217,27 @@ BOOL AFX_CDECL DrawIconWithAlpha(CDC* pDC, int x, int y, int cx, int cy, HICON h
     return bResult;
 }
 
+namespace
+{
+// The dark colour's channel where the luminance is black, the light one's
+// where it is white (nLuma in thousandths of a level, up to 255,000).
+int Mix(int nDark, int nLight, int nLuma)
+{
+    return (nDark * (255000 - nLuma) + nLight * nLuma) / 255000;
+}
+
+// The largest whole number whose square is at most n.
+int IntegerSquareRoot(unsigned n)
+{
+    unsigned root = static_cast<unsigned>(std::sqrt(static_cast<double>(n)));
+    while (root * root > n)
+        --root;
+    while ((root + 1) * (root + 1) <= n)
+        ++root;
+    return static_cast<int>(root);
+}
+}  // namespace
+
 BOOL AFX_CDECL CLVKImageManager::GrayOutBits(HBITMAP hBitmap, COLORREF clrLight, COLORREF clrDark, int nLevel)
 {
     BITMAP info{};
@@ -230,22 +251,24 @@ BOOL AFX_CDECL CLVKImageManager::GrayOutBits(HBITMAP hBitmap, COLORREF clrLight,
     {
         const DWORD p = pPixels[i];
         const int b = p & 0xFF, g = (p >> 8) & 0xFF, r = (p >> 16) & 0xFF;
+        // Luminance in thousandths of a level, 0 to 255,000. Integer arithmetic,
+        // so that every processor and floating-point unit gives the same pixels.
+        const int nLuma = 114 * b + 587 * g + 299 * r;
         int nb, ng, nr;
         if (bDuotone)
         {
-            const double l = (0.114 * b + 0.587 * g + 0.299 * r) / 255.0;
-            nb = static_cast<int>(GetBValue(clrDark) * (1 - l) + GetBValue(clrLight) * l);
-            ng = static_cast<int>(GetGValue(clrDark) * (1 - l) + GetGValue(clrLight) * l);
-            nr = static_cast<int>(GetRValue(clrDark) * (1 - l) + GetRValue(clrLight) * l);
+            nb = Mix(GetBValue(clrDark), GetBValue(clrLight), nLuma);
+            ng = Mix(GetGValue(clrDark), GetGValue(clrLight), nLuma);
+            nr = Mix(GetRValue(clrDark), GetRValue(clrLight), nLuma);
         }
         else if (nLevel == -1)
         {
-            const double l = (0.114 * b + 0.587 * g + 0.299 * r) / 255.0;
-            nb = ng = nr = static_cast<int>(255 * std::sqrt(l));
+            // 255 x the square root of the luminance as a fraction of white.
+            nb = ng = nr = IntegerSquareRoot(static_cast<unsigned>(nLuma) * 255 / 1000);
         }
         else
         {
-            int yv = (114 * b + 587 * g + 299 * r) / 1000;
+            int yv = nLuma / 1000;
             yv = yv + (255 - yv) * nLevel / 255;
             nb = ng = nr = std::min(yv, 255);
         }

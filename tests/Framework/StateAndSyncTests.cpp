@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
@@ -72,14 +73,18 @@ TEST(ProcessLocal, RacingThreadsShareOneValue)
         EXPECT_EQ(seen[0], p);
 }
 
+// Half the address space less a little: 2 GB in a 32-bit program, far more
+// than any machine has in a 64-bit one.
+constexpr size_t kUnallocatable = SIZE_MAX / 2 - 15;
+
 TEST(Exceptions, FailedAllocationThrowsTheSharedMemoryException)
 {
-    volatile size_t huge = 0x7FFFFFF0;
+    volatile size_t huge = kUnallocatable;
     char* p = nullptr;
     try
     {
         p = new char[huge];
-        ADD_FAILURE() << "a 2 GB allocation succeeded";
+        ADD_FAILURE() << "an allocation of half the address space succeeded";
     }
     catch (CMemoryException* e)
     {
@@ -100,7 +105,7 @@ TEST(Exceptions, FailedAllocationThrowsTheSharedMemoryException)
 
 TEST(Exceptions, NothrowAllocationStillReturnsNull)
 {
-    volatile size_t huge = 0x7FFFFFF0;
+    volatile size_t huge = kUnallocatable;
     char* p = new (std::nothrow) char[huge];
     EXPECT_EQ(nullptr, p);
     delete[] p;

@@ -530,9 +530,11 @@ void ArrangeExistingKey(HKEY root, const std::wstring& path, REGSAM view)
     WriteString(root, path, view, L"Label", L"Data");
     const DWORD number = 5;
     WriteValue(root, path, view, L"Number", REG_DWORD, &number, sizeof(number));
-    // A string without its terminating zero, and an empty binary value.
-    const wchar_t unterminated[] = {L'a', L'b', L'c'};
-    WriteValue(root, path, view, L"Unterminated", REG_SZ, unterminated, sizeof(unterminated));
+    // A string without its terminating zero, and an empty binary value. The
+    // character after the three written ones is not zero: the registry adds
+    // a terminator when the next character in the caller's memory is one.
+    const wchar_t unterminated[] = {L'a', L'b', L'c', L'x'};
+    WriteValue(root, path, view, L"Unterminated", REG_SZ, unterminated, 3 * sizeof(wchar_t));
     WriteValue(root, path, view, L"Empty", REG_BINARY, nullptr, 0);
     WriteString(root, path + L"\\Child\\Grandchild", view, L"Deep", L"deep value");
     WriteString(root, path + L"\\Sibling", view, L"x", L"y");

@@ -74,11 +74,27 @@ bool ReadTree(HKEY key, REGSAM view, RegistryKeyData& data)
     return true;
 }
 
+// Writes a value's exact bytes. Wine's registry stores a string whose last
+// character is not a zero with one more character when the character after
+// the given bytes in memory is zero; the bytes go through a copy followed by
+// a character that is not, so that a string without its terminator comes back
+// as it was.
+void WriteExactValue(HKEY key, const RegistryValueData& value)
+{
+    if (value.data.empty())
+    {
+        RegSetValueExW(key, value.name.c_str(), 0, value.type, nullptr, 0);
+        return;
+    }
+    std::vector<BYTE> bytes(value.data);
+    bytes.insert(bytes.end(), {0xFF, 0xFF, 0xFF, 0xFF});
+    RegSetValueExW(key, value.name.c_str(), 0, value.type, bytes.data(), static_cast<DWORD>(value.data.size()));
+}
+
 void WriteTree(HKEY key, REGSAM view, const RegistryKeyData& data)
 {
     for (const auto& value : data.values)
-        RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.empty() ? nullptr : value.data.data(),
-                       static_cast<DWORD>(value.data.size()));
+        WriteExactValue(key, value);
     for (const auto& child : data.subKeys)
     {
         KeyHandle childKey;

@@ -210,7 +210,12 @@ TEST(TaskDialog, InitialConfiguration)
 {
     CLVKTaskDialog dialog;
     const TASKDIALOGCONFIG& config = dialog.GetConfig();
+    // The size comctl32 expects of the program's own processor.
+#ifdef _WIN64
+    EXPECT_EQ(160u, config.cbSize);
+#else
     EXPECT_EQ(96u, config.cbSize);
+#endif
     EXPECT_EQ(nullptr, config.hwndParent);
     EXPECT_EQ(AfxGetInstanceHandle() ? AfxGetInstanceHandle() : GetModuleHandleW(nullptr), config.hInstance);
     EXPECT_EQ(static_cast<DWORD>(TDF_POSITION_RELATIVE_TO_WINDOW), static_cast<DWORD>(config.dwFlags));

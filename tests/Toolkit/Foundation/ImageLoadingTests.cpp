@@ -380,11 +380,22 @@ TEST(Blending, GreyingAndDuotone)
     EXPECT_EQ((Bgra{165, 165, 165, 77}), SectionPixel(h, 0, 0)) << "alpha is left as it was";
     DeleteObject(h);
 
-    // Duotone: black takes the dark colour, mid grey lies halfway.
-    h = MakeSection(2, 1, {Pack({0, 0, 0, 255}), Pack({128, 128, 128, 255})});
+    // Duotone: black takes the dark colour, white the light one, and grey 128
+    // (128/255 of white) lies that far between them: 128/255 of 255 and
+    // 127/255 of 255, the same on every processor.
+    h = MakeSection(3, 1, {Pack({0, 0, 0, 255}), Pack({128, 128, 128, 255}), Pack({255, 255, 255, 255})});
     ASSERT_TRUE(CLVKImageManager::GrayOutBits(h, RGB(255, 0, 0), RGB(0, 0, 255), -1));
     EXPECT_EQ((Bgra{255, 0, 0, 255}), SectionPixel(h, 0, 0));
-    EXPECT_EQ((Bgra{127, 0, 127, 255}), SectionPixel(h, 1, 0));
+    EXPECT_EQ((Bgra{127, 0, 128, 255}), SectionPixel(h, 1, 0));
+    EXPECT_EQ((Bgra{0, 0, 255, 255}), SectionPixel(h, 2, 0));
+    DeleteObject(h);
+
+    // Level -1: 255 x the square root of the luminance; grey 128 gives
+    // 255 x sqrt(128/255) = 180.7, white stays white.
+    h = MakeSection(2, 1, {Pack({128, 128, 128, 255}), Pack({255, 255, 255, 255})});
+    ASSERT_TRUE(CLVKImageManager::GrayOutBits(h, static_cast<COLORREF>(-1), static_cast<COLORREF>(-1), -1));
+    EXPECT_EQ((Bgra{180, 180, 180, 255}), SectionPixel(h, 0, 0));
+    EXPECT_EQ((Bgra{255, 255, 255, 255}), SectionPixel(h, 1, 0));
     DeleteObject(h);
 
     HBITMAP hMono = CreateBitmap(2, 2, 1, 1, nullptr);

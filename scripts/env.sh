@@ -1,6 +1,7 @@
 # Shared settings of the run and test scripts: the build folder and the Wine prefix.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export LORVANE_BUILD_DIR="${LORVANE_BUILD_DIR:-$ROOT/build}"
+mkdir -p "$LORVANE_BUILD_DIR"
 export WINEPREFIX="${WINEPREFIX:-$LORVANE_BUILD_DIR/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

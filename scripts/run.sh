@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 bash "$ROOT/scripts/setup.sh" >"$LORVANE_BUILD_DIR/setup.log" 2>&1 || { cat "$LORVANE_BUILD_DIR/setup.log"; exit 1; }
-lorvane_build >"$LORVANE_BUILD_DIR/build.log" 2>&1 || { tail -50 "$LORVANE_BUILD_DIR/build.log"; exit 1; }
+lorvane_build --target Lorvane LorvaneHelper32 >"$LORVANE_BUILD_DIR/build.log" 2>&1 || { tail -50 "$LORVANE_BUILD_DIR/build.log"; exit 1; }
 lorvane_start_wine
 # Drive definitions live as long as the wineserver: keep it (and the display)
 # running after this script so that a mounted drive stays visible to other

@@ -26,7 +26,6 @@ end_phase() {  # name
   phase_start=$SECONDS
 }
 
-mkdir -p "$LORVANE_BUILD_DIR"
 bash "$ROOT/scripts/setup.sh"
 end_phase "set-up"
 lorvane_build
@@ -75,16 +74,19 @@ run_ctest() {  # build folder, ctest arguments...
     # the ones that move the mouse pointer take turns (a ctest resource lock).
     ctest --output-on-failure -j"${LORVANE_TEST_JOBS:-$(nproc)}" "$@"
   ) && return 0
-  local failed retry=() t
+  local failed retry=() t ours=0
   failed="$(cut -d: -f2 "$dir/Testing/Temporary/LastTestsFailed.log" 2>/dev/null || true)"
   for t in $failed; do
     if [ -f "$logs/$t.log" ] && known_not_ours "$logs/$t.log"; then
       retry+=("$t")
       reruns+=("$(basename "$dir") $t: $(failed_test_names "$logs/$t.log")")
     else
+      ours=1
       failures+=("$(basename "$dir") $t: $([ -f "$logs/$t.log" ] && failed_test_names "$logs/$t.log" || echo '(no output)')")
     fi
   done
+  # A run that failed without naming a test program failed too (ctest itself).
+  [ -n "$failed" ] || { failures+=("$(basename "$dir"): ctest failed without a failed test"); return 1; }
   [ ${#retry[@]} -gt 0 ] || return 1
   local pattern
   pattern="^($(IFS='|'; echo "${retry[*]}"))\$"
@@ -93,7 +95,7 @@ run_ctest() {  # build folder, ctest arguments...
     cd "$dir"
     export LORVANE_TEST_LOG_DIR="$logs"
     ctest --output-on-failure -j"${LORVANE_TEST_JOBS:-$(nproc)}" -R "$pattern" "$@"
-  ) && return 0
+  ) && return $ours
   failed="$(cut -d: -f2 "$dir/Testing/Temporary/LastTestsFailed.log" 2>/dev/null || true)"
   for t in $failed; do
     failures+=("$(basename "$dir") $t (second run): $(failed_test_names "$logs/$t.log")")

@@ -4,6 +4,7 @@
 // from OnInitDialog; a guard timer ends a dialog that would otherwise hang.
 #include "Framework.h"
 #include "TestDialogTemplate.h"
+#include "Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,9 @@ public:
     {
         ++m_nInitCalls;
         CDialog::OnInitDialog();
-        SetTimer(GUARD_TIMER, 5000);
+        // Ends a dialog that the test failed to end, so that the test fails
+        // instead of hanging.
+        SetTimer(GUARD_TIMER, kHungWaitMs);
         if (onInit)
             onInit(*this);
         return TRUE;
@@ -456,10 +459,13 @@ class CIdleCountingDialog : public CScriptedDialog
 {
 public:
     int m_nIdleUpdates = 0;
+    std::function<void(CScriptedDialog&)> onIdleUpdate;
 
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM)
     {
         ++m_nIdleUpdates;
+        if (onIdleUpdate)
+            onIdleUpdate(*this);
         return 0;
     }
 
@@ -515,10 +521,19 @@ TEST_P(ModalIdle, TemporaryWrappersStayBoundedWhileManyWindowsCome)
     CIdleCountingDialog dlg;
     int nWindows = 0;
     size_t nMostTemporary = 0;
-    // Long enough that the next tick is not yet due when the queue first runs
-    // empty after a tick, even on a busy machine.
+    // Each tick comes after the loop's idle pass that followed the previous
+    // one (its idle command-UI update sets the timer again), as ticks spaced
+    // out in time would on a machine fast enough; a timer set again at once
+    // could already be due when the queue first runs empty on a busy one.
     const UINT kTickMs = 20;
+    bool bTickWanted = false;
     dlg.onInit = [&](CScriptedDialog& d) { d.SetTimer(kTick, kTickMs); };
+    dlg.onIdleUpdate = [&](CScriptedDialog& d)
+    {
+        if (bTickWanted)
+            d.SetTimer(kTick, kTickMs);
+        bTickWanted = false;
+    };
     dlg.onTimer = [&](CScriptedDialog& d, UINT_PTR)
     {
         nMostTemporary = std::max(nMostTemporary, AfxGetTempMapCount());
@@ -533,7 +548,7 @@ TEST_P(ModalIdle, TemporaryWrappersStayBoundedWhileManyWindowsCome)
         if (++nWindows == kWindows)
             d.EndDialog(IDOK);
         else
-            d.SetTimer(kTick, kTickMs);
+            bTickWanted = true;
     };
     dlg.InitModalIndirect(StandardTemplate().Get());
     const INT_PTR nResult = dlg.DoModal();

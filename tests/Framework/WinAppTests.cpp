@@ -259,6 +259,17 @@ UINT AFX_CDECL WorkerProc(LPVOID pParam)
     return pData->result;
 }
 
+// Whether the thread is suspended: its suspend count before one more
+// suspension, which is taken back at once.
+bool IsSuspended(HANDLE hThread)
+{
+    const DWORD dwPrevious = ::SuspendThread(hThread);
+    if (dwPrevious == static_cast<DWORD>(-1))
+        return false;
+    ::ResumeThread(hThread);
+    return dwPrevious > 0;
+}
+
 TEST(BeginThread, RunsTheFunctionAsAFrameworkThread)
 {
     WorkerData data;
@@ -267,9 +278,10 @@ TEST(BeginThread, RunsTheFunctionAsAFrameworkThread)
     ASSERT_NE(nullptr, pThread);
     pThread->m_bAutoDelete = FALSE;
     // Suspended: nothing runs until resumed.
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(data.hStarted, 100));
+    EXPECT_TRUE(IsSuspended(pThread->m_hThread));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(data.hStarted, 0));
     pThread->ResumeThread();
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(pThread->m_hThread, 5000));
+    ASSERT_TRUE(WaitForObject(pThread->m_hThread));
     EXPECT_EQ(pThread, data.pSeenThread);
     DWORD dwExit = 0;
     ::GetExitCodeThread(pThread->m_hThread, &dwExit);
@@ -283,7 +295,7 @@ TEST(BeginThread, StartsAtOnceAndDeletesItselfByDefault)
     WorkerData data;
     CWinThread* pThread = AfxBeginThread(WorkerProc, &data);
     ASSERT_NE(nullptr, pThread);
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(data.hStarted, 5000));
+    EXPECT_TRUE(WaitForObject(data.hStarted));
     EXPECT_EQ(nullptr, AfxBeginThread(static_cast<AFX_THREADPROC>(nullptr), nullptr));
     ::CloseHandle(data.hStarted);
 }
@@ -319,7 +331,7 @@ TEST(CreateThread, HandleAndIdAreRecordedBeforeTheThreadRuns)
         ASSERT_TRUE(pThread->CreateThread());
         // pThread may be gone already: not touched again.
     }
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(check.hAllStarted, 10000));
+    ASSERT_TRUE(WaitForObject(check.hAllStarted));
     EXPECT_EQ(0, check.nUnrecorded);
     ::CloseHandle(check.hAllStarted);
 
@@ -328,9 +340,10 @@ TEST(CreateThread, HandleAndIdAreRecordedBeforeTheThreadRuns)
     CWinThread thread(WorkerProc, &data);
     thread.m_bAutoDelete = FALSE;
     ASSERT_TRUE(thread.CreateThread(CREATE_SUSPENDED));
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(data.hStarted, 100));
+    EXPECT_TRUE(IsSuspended(thread.m_hThread));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(data.hStarted, 0));
     thread.ResumeThread();
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread.m_hThread, 5000));
+    EXPECT_TRUE(WaitForObject(thread.m_hThread));
     EXPECT_EQ(&thread, data.pSeenThread);
     ::CloseHandle(data.hStarted);
 }

@@ -7,6 +7,7 @@
 #include "TestDialogTemplate.h"
 
 #include "DialogCapture.h"
+#include "Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +169,7 @@ public:
         if (m_bThrowInPreTranslate)
             ::PostMessageW(m_hWnd, WM_KEYDOWN, 'A', 0x001E0001);
         // A guard: a dialog that the exception did not end ends here.
-        SetTimer(1, 5000, nullptr);
+        SetTimer(1, kHungWaitMs, nullptr);
         return TRUE;
     }
 

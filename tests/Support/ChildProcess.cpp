@@ -213,7 +213,7 @@ void ChildProcess::Kill(UINT exitCode)
     if (!m_process)
         return;
     TerminateProcess(m_process, exitCode);
-    WaitForSingleObject(m_process, 10000);
+    WaitForSingleObject(m_process, kHungWaitMs);
 }
 
 void ChildProcess::Detach()

@@ -2,6 +2,8 @@
 // Starting the built programs (Lorvane.exe, LorvaneHelper32.exe) from a test:
 // every executable of the build lands in one folder, so a program is found
 // beside the running test executable.
+#include "Waiting.h"
+
 #include <windows.h>
 
 #include <string>
@@ -52,8 +54,9 @@ public:
     DWORD StartError() const { return m_startError; }
 
     bool Running() const;
-    // True when the process ended within the time.
-    bool Wait(DWORD timeoutMs) const;
+    // True when the process ended within the time (by default the limit of a
+    // hung test: waiting for an expected end is never cut short).
+    bool Wait(DWORD timeoutMs = kHungWaitMs) const;
     // STILL_ACTIVE while running.
     DWORD ExitCode() const;
     // Ends the process and waits for it to be gone.
@@ -76,7 +79,8 @@ class ProcessDialogWatcher;
 
 struct RunOptions : ChildProcessOptions
 {
-    DWORD timeoutMs = 30000;
+    // The program is expected to end: the limit only ends one that hangs.
+    DWORD timeoutMs = kHungWaitMs;
     bool killOnTimeout = true;
     // When set, it watches the started process for message boxes and task
     // dialogs and answers them (see ProcessDialogWatcher.h).

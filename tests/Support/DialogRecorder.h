@@ -4,6 +4,7 @@
 // a hook) and ProcessDialogWatcher (dialogs of whole processes, found by
 // polling). Thread-safe.
 #include "CapturedDialog.h"
+#include "Waiting.h"
 
 #include <condition_variable>
 #include <deque>
@@ -34,7 +35,7 @@ public:
     size_t Count() const;
     void Clear();
     // True once at least `count` dialogs were captured within the time.
-    bool WaitForDialogs(size_t count, DWORD timeoutMs) const;
+    bool WaitForDialogs(size_t count, DWORD timeoutMs = kHungWaitMs) const;
 
 protected:
     ~DialogRecorder() = default;

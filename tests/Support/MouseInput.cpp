@@ -1,5 +1,36 @@
 #include "MouseInput.h"
 
+#include "Waiting.h"
+
+namespace
+{
+
+// Where the system puts the pointer asked to go to the point: inside the clip
+// rectangle (the screen when the pointer is not clipped).
+POINT WherePointerLands(POINT pt)
+{
+    RECT clip{};
+    if (!::GetClipCursor(&clip))
+        return pt;
+    if (pt.x < clip.left)
+        pt.x = clip.left;
+    if (pt.x >= clip.right)
+        pt.x = clip.right - 1;
+    if (pt.y < clip.top)
+        pt.y = clip.top;
+    if (pt.y >= clip.bottom)
+        pt.y = clip.bottom - 1;
+    return pt;
+}
+
+bool PointerAt(POINT pt)
+{
+    POINT now{};
+    return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y;
+}
+
+}  // namespace
+
 void SendMouseAt(POINT ptScreen, DWORD dwFlags)
 {
     // Absolute coordinates are in 65536ths of the primary screen, rounded
@@ -14,37 +45,27 @@ void SendMouseAt(POINT ptScreen, DWORD dwFlags)
     ::SendInput(1, &input, sizeof(input));
 }
 
-void MoveCursorAndWait(POINT ptScreen)
+bool MoveCursorAndWait(POINT ptScreen)
 {
+    const POINT target = WherePointerLands(ptScreen);
+    // Settled: reported there on five reads in a row.
     int nSteady = 0;
-    for (int i = 0; i < 200 && nSteady < 5; ++i)
-    {
-        POINT now{};
-        ::GetCursorPos(&now);
-        if (now.x == ptScreen.x && now.y == ptScreen.y)
+    return WaitUntil(
+        [&]
         {
-            ++nSteady;
-        }
-        else
-        {
+            if (PointerAt(target))
+                return ++nSteady >= 5;
             nSteady = 0;
             ::SetCursorPos(ptScreen.x, ptScreen.y);
-        }
-        ::Sleep(10);
-    }
+            return false;
+        });
 }
 
-void SetCursorAndWait(HWND hWnd, int x, int y)
+bool SetCursorAndWait(HWND hWnd, int x, int y)
 {
     POINT pt = {x, y};
     ::ClientToScreen(hWnd, &pt);
     ::SetCursorPos(pt.x, pt.y);
-    for (int i = 0; i < 100; ++i)
-    {
-        POINT now{};
-        ::GetCursorPos(&now);
-        if (now.x == pt.x && now.y == pt.y)
-            return;
-        ::Sleep(10);
-    }
+    const POINT target = WherePointerLands(pt);
+    return WaitUntil([&] { return PointerAt(target); });
 }

@@ -74,8 +74,17 @@ void ProcessDialogWatcher::Run()
             if (IsWatched(candidate.processId))
                 Handle(candidate.window, kRepostMs);
         }
+        ++m_looks;
         Sleep(kPollMs);
     }
+}
+
+bool ProcessDialogWatcher::WaitForFullLook(DWORD timeoutMs) const
+{
+    // The look under way may have begun before the call: the one after it
+    // began after the call.
+    const unsigned target = m_looks + 2;
+    return WaitUntil([&] { return m_looks >= target; }, timeoutMs);
 }
 
 bool ProcessDialogWatcher::IsWatched(DWORD processId)

@@ -33,6 +33,10 @@ public:
     // Also watches the processes that watched processes start (for example
     // the copy a program starts with "runas").
     void WatchDescendants(bool on = true) { m_descendants = on; }
+    // Waits until the watcher has looked at every window at least once since
+    // the call: a test that must show that a dialog which is up now is left
+    // alone waits for this instead of for a fixed time.
+    bool WaitForFullLook(DWORD timeoutMs = kHungWaitMs) const;
 
 private:
     void Run();
@@ -40,6 +44,8 @@ private:
 
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_descendants{false};
+    // Looks completed (each over all the top-level windows).
+    std::atomic<unsigned> m_looks{0};
     std::mutex m_processLock;
     std::set<DWORD> m_processes;
     std::set<DWORD> m_notDescendants;

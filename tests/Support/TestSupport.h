@@ -11,3 +11,4 @@
 #include "ScratchFolder.h"
 #include "ScratchRegistryKey.h"
 #include "UniqueName.h"
+#include "Waiting.h"

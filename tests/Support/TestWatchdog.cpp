@@ -1,11 +1,15 @@
 #include "TestWatchdog.h"
 
 #include "CapturedDialog.h"
+#include "Waiting.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <vector>
+
+static_assert(TestWatchdog::kDefaultLimitMs > 2 * kHungWaitMs,
+              "a wait that hangs must fail with its own message before the watchdog ends the program");
 
 namespace
 {

@@ -2,6 +2,7 @@
 
 #include "ChildProcess.h"
 #include "ProcessDialogWatcher.h"
+#include "Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,6 @@ HelperRun RunHelperProgram(const std::vector<std::wstring>& args)
     ProcessDialogWatcher boxes(IDOK);
     RunOptions options;
     options.dialogs = &boxes;
-    options.timeoutMs = 20000;
     HelperRun run;
     run.result = RunProgram(L"LorvaneHelper32.exe", args, options);
     run.boxes = boxes.Dialogs();
@@ -128,21 +128,42 @@ TEST_F(HelperProcess, InstancesAreSerialisedByTheGlobalMutex)
     HANDLE mutex = CreateMutexW(nullptr, TRUE, L"Global\\LorvaneRecycleBinKnownFolderHelper");
     ASSERT_NE(nullptr, mutex);
 
+    // A released mutex goes straight to a thread that waits for it. So the
+    // test lets go of it now and then and takes it back at once: while the
+    // helper has not reached its wait, the test gets it back; once the test
+    // cannot, the helper was waiting and has it. The helper's wait lasts
+    // 5 seconds, far longer than a round of this loop however slow the
+    // machine.
     ChildProcess waiting;
     ASSERT_TRUE(waiting.Start(L"LorvaneHelper32.exe", {L"/C", L"W:"}));
-    EXPECT_FALSE(waiting.Wait(1500)) << "the helper must wait while another instance holds the mutex";
-    ReleaseMutex(mutex);
-    ASSERT_TRUE(waiting.Wait(10000));
+    bool handedOver = false;
+    bool ranWithoutTheMutex = false;
+    EXPECT_TRUE(WaitUntil(
+        [&]
+        {
+            if (!waiting.Running())
+                return true;
+            ranWithoutTheMutex = ranWithoutTheMutex || DefinitionExists(L'W');
+            ReleaseMutex(mutex);
+            handedOver = WaitForSingleObject(mutex, 0) == WAIT_TIMEOUT;
+            return handedOver;
+        }));
+    EXPECT_FALSE(ranWithoutTheMutex) << "the helper must wait while another instance holds the mutex";
+    EXPECT_TRUE(handedOver) << "the helper ended without waiting for the mutex, exit code " << waiting.ExitCode();
+    ASSERT_TRUE(waiting.Wait());
     EXPECT_TRUE(DefinitionExists(L'W')) << "it ran once the mutex was free";
 
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(mutex, 0));
+    // Held for good, the mutex makes the next helper give up. That it waited
+    // its time first: a timer set for most of that time before the helper
+    // starts is due when the helper has ended (timed waits end in the order
+    // of their due times, so no elapsed time is measured).
+    ASSERT_TRUE(WaitForObject(mutex, 0));
     ChildProcess givingUp;
-    const DWORD start = GetTickCount();
+    const DueTimer mostOfTheWait(4000);
     ASSERT_TRUE(givingUp.Start(L"LorvaneHelper32.exe", {L"W:"}));
-    ASSERT_TRUE(givingUp.Wait(15000));
-    const DWORD elapsed = GetTickCount() - start;
+    ASSERT_TRUE(givingUp.Wait());
     EXPECT_EQ(static_cast<DWORD>(HelperExitFailed), givingUp.ExitCode());
-    EXPECT_GE(elapsed, 4500u);
+    EXPECT_TRUE(mostOfTheWait.Due()) << "the helper gave up before its wait for the mutex was over";
     EXPECT_TRUE(DefinitionExists(L'W')) << "a helper that gave up changed nothing";
     ReleaseMutex(mutex);
     CloseHandle(mutex);

@@ -10,6 +10,7 @@
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlButton.h"
 #include "CommandBars/Controls.h"
+#include "MessagePump.h"
 #include "PaintTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -567,14 +568,7 @@ TEST_F(BarFixture, ABarPaintsThroughItsAnimationObjectAndFadesItsRedraws)
     EXPECT_EQ(1, pAnimation->GetAnimationCount());
     EXPECT_TRUE(pAnimation->IsTimerRunning());
     // Timer 707907 steps the fade on the bar's own window.
-    const DWORD dwStart = ::GetTickCount();
-    while (pAnimation->GetAnimationCount() > 0 && ::GetTickCount() - dwStart < 3000)
-    {
-        MSG msg{};
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        ::Sleep(10);
-    }
+    EXPECT_TRUE(PumpMessagesUntil([&] { return pAnimation->GetAnimationCount() == 0; }));
     EXPECT_EQ(0, pAnimation->GetAnimationCount());
     EXPECT_FALSE(pAnimation->IsTimerRunning());
     m_pBar->DestroyWindow();

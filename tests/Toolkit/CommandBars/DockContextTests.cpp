@@ -13,6 +13,7 @@
 #include "DockTestSupport.h"
 #include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
+#include "MessagePump.h"
 #include "MouseInput.h"
 
 #include <gtest/gtest.h>
@@ -436,16 +437,6 @@ TEST(DockContextResize, TheEdgesOfAFloatingBarSizeItAndTheWidthIsRemembered)
 namespace
 {
 
-void PumpFor(DWORD dwMs)
-{
-    const DWORD dwEnd = ::GetTickCount() + dwMs;
-    while (static_cast<int>(dwEnd - ::GetTickCount()) > 0)
-    {
-        DrainDockMessages();
-        ::Sleep(5);
-    }
-}
-
 HWND g_hDragBar = nullptr;
 
 // Ends a drag that real input never finished, so that a lost event fails
@@ -465,15 +456,18 @@ TEST(ToolBarDragEndToEnd, DraggingAToolBarByItsGripperDocksItAtTheLeftEdge)
     CLVKToolBar* pBar = f.AddBar(L"Standard", 120, 6);
     ASSERT_NE(pBar, nullptr);
     f.frame.SetForegroundWindow();
-    PumpFor(50);
+    ASSERT_TRUE(PumpMessagesUntil([&] { return ::GetForegroundWindow() == f.frame.GetSafeHwnd(); }));
     const CPoint ptGripper = Gripper(pBar);
     const CRect rcClient = f.ClientOnScreen();
     const CPoint ptTarget(rcClient.left + 4, rcClient.CenterPoint().y);
 
     g_hDragBar = pBar->GetSafeHwnd();
-    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 5000, EndStuckDrag);
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, kHungWaitMs, EndStuckDrag);
+    // Input is handled ahead of a timer's message: each pump below ends once
+    // the input sent before it has been handled (the drag's own loop takes
+    // the moves and the release).
     SendMouseAt(ptGripper, 0);
-    PumpFor(30);
+    PumpMessagesPastTimer(30);
     SendMouseAt(ptGripper, MOUSEEVENTF_LEFTDOWN);
     for (int i = 1; i <= 8; i++)
     {
@@ -481,7 +475,7 @@ TEST(ToolBarDragEndToEnd, DraggingAToolBarByItsGripperDocksItAtTheLeftEdge)
         SendMouseAt(pt, 0);
     }
     SendMouseAt(ptTarget, MOUSEEVENTF_LEFTUP);
-    PumpFor(300);
+    PumpMessagesPastTimer(300);
     ::KillTimer(nullptr, nTimer);
     g_hDragBar = nullptr;
 

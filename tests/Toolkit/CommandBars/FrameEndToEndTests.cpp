@@ -18,6 +18,7 @@
 #include "FrameIds.h"
 #include "FrameWnd.h"
 #include "PaintTestSupport.h"
+#include "MessagePump.h"
 #include "SendInputSupport.h"
 
 #include <gtest/gtest.h>
@@ -69,39 +70,51 @@ protected:
     }
 };
 
-// Runs the thread's messages as a main loop does (idle work included)
-// until nothing has come for a while.
-void PumpUntilQuiet(DWORD dwQuietMs = 150, DWORD dwLimitMs = 4000)
+// Runs the thread's messages as a main loop does (idle work included) in
+// rounds, each until a timer mark of dwQuietMs has fired, and stops after a
+// round that brought nothing but its mark. Everything queued before the call,
+// and whatever handling it posted, is handled in the first round however
+// slow the machine (a timer's message comes only once no input or posted
+// message waits); later rounds take what timers of the code brought. The
+// pointer's leave timer of the bars keeps every round busy, so the rounds
+// stop after a few all the same.
+void PumpUntilQuiet(DWORD dwQuietMs = 150, int nMostRounds = 20)
 {
-    const DWORD dwStart = ::GetTickCount();
-    DWORD dwLastWork = dwStart;
-    while (::GetTickCount() - dwLastWork < dwQuietMs && ::GetTickCount() - dwStart < dwLimitMs)
+    for (int nRound = 0; nRound < nMostRounds; nRound++)
     {
-        MSG msg{};
-        if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        TimerMark mark(dwQuietMs);
+        bool bWork = false;
+        const ULONGLONG ullEnd = ::GetTickCount64() + kHungWaitMs;
+        while (!mark.Fired() && ::GetTickCount64() < ullEnd)
         {
-            if (msg.message == WM_QUIT)
-                continue;
-            AfxGetThreadState()->m_msgCur = msg;
-            if (!AfxPreTranslateMessage(&msg))
+            MSG msg{};
+            if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
+                if (msg.message == WM_QUIT)
+                    continue;
+                AfxGetThreadState()->m_msgCur = msg;
+                if (!AfxPreTranslateMessage(&msg))
+                {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
+                bWork = bWork || !mark.Fired();
+                continue;
             }
-            dwLastWork = ::GetTickCount();
-            continue;
+            // The thread's idle work: the frames update their bars.
+            AfxUpdateFramesOnIdle(nullptr);
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
-        // The thread's idle work: the frames update their bars.
-        AfxUpdateFramesOnIdle(nullptr);
-        ::Sleep(10);
+        if (!bWork)
+            return;
     }
 }
 
-bool PumpUntil(const std::function<bool()>& condition, DWORD dwLimitMs = 3000)
+bool PumpUntil(const std::function<bool()>& condition)
 {
-    const DWORD dwStart = ::GetTickCount();
-    while (!condition() && ::GetTickCount() - dwStart < dwLimitMs)
-        PumpUntilQuiet(20, 100);
+    const ULONGLONG ullEnd = ::GetTickCount64() + kHungWaitMs;
+    while (!condition() && ::GetTickCount64() < ullEnd)
+        PumpUntilQuiet(20, 5);
     return condition();
 }
 

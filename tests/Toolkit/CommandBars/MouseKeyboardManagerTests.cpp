@@ -230,18 +230,11 @@ TEST_F(MouseManagerTest, BarsAreFoundAtAPointNewestFirst)
     EXPECT_FALSE(m_pManager->PreviewTrackingLoopMessage(m_pInner, msg));
 }
 
-void PumpForAWhile()
+// Handles the thread's messages until the input sent before has been: input
+// comes ahead of a timer's message, so once a timer set now has fired.
+void PumpPastTheInput()
 {
-    for (int i = 0; i < 20; i++)
-    {
-        MSG msg{};
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    }
+    PumpMessagesPastTimer(200);
 }
 
 TEST_F(MouseManagerTest, ARealClickOnAnotherWindowOfTheThreadClosesTheMenus)
@@ -252,10 +245,10 @@ TEST_F(MouseManagerTest, ARealClickOnAnotherWindowOfTheThreadClosesTheMenus)
     site.SetForegroundWindow();
     // A new window reaches the screen a little later: click only once it is
     // the window under the point, or the click lands on the desktop.
-    ASSERT_TRUE(PumpMessagesUntil([&]() { return ::WindowFromPoint(m_ptOutside) == site.GetSafeHwnd(); }, 3000));
+    ASSERT_TRUE(PumpMessagesUntil([&]() { return ::WindowFromPoint(m_ptOutside) == site.GetSafeHwnd(); }));
     TrackBoth();
     SendLeftClick(m_ptOutside);
-    PumpMessagesUntil([&]() { return m_pManager->GetTrackedBars().empty(); }, 3000);
+    PumpMessagesUntil([&]() { return m_pManager->GetTrackedBars().empty(); });
     EXPECT_EQ(1, m_pOuter->m_nEnded);
     EXPECT_EQ(1, m_pInner->m_nEnded);
     EXPECT_TRUE(m_pManager->GetTrackedBars().empty());
@@ -441,7 +434,7 @@ TEST_F(KeyboardManagerTest, RealKeysDoNotReachTheFocusedEditBehindAnOpenMenu)
         inputs[1].ki.wVk = 'A';
         inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
         ::SendInput(2, inputs, sizeof(INPUT));
-        PumpForAWhile();
+        PumpPastTheInput();
     };
     typeA();
     ASSERT_EQ(1, edit.GetWindowTextLength()) << "without a menu the key arrives";

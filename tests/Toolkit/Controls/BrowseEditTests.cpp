@@ -6,6 +6,9 @@
 #include "Controls/BrowseDialog.h"
 #include "Controls/BrowseEdit.h"
 #include "ScratchFolder.h"
+#include "Waiting.h"
+
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -167,7 +170,7 @@ TEST_F(BrowseEdit, FileStyleUsesTheCallersDialog)
 struct FolderAnswer
 {
     std::wstring path;
-    int nTicks = 0;
+    int nSelectedTicks = 0;
     bool bAnswered = false;
 };
 FolderAnswer g_answer;
@@ -184,16 +187,49 @@ BOOL CALLBACK FindBrowser(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK FindTree(HWND hWnd, LPARAM lParam)
+{
+    WCHAR szClass[32] = {};
+    ::GetClassNameW(hWnd, szClass, _countof(szClass));
+    if (wcscmp(szClass, WC_TREEVIEWW) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+}
+
+// The text of the item selected in the browser's folder tree.
+std::wstring TreeSelectionOf(HWND hBrowser)
+{
+    HWND hTree = nullptr;
+    ::EnumChildWindows(hBrowser, &FindTree, reinterpret_cast<LPARAM>(&hTree));
+    if (!hTree)
+        return {};
+    const auto hItem = reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (!hItem)
+        return {};
+    WCHAR szText[MAX_PATH] = {};
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = hItem;
+    item.pszText = szText;
+    item.cchTextMax = MAX_PATH;
+    ::SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return szText;
+}
+
 void CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR nId, DWORD)
 {
     HWND hBrowser = nullptr;
     ::EnumThreadWindows(::GetCurrentThreadId(), &FindBrowser, reinterpret_cast<LPARAM>(&hBrowser));
     if (!hBrowser)
         return;
-    // The browser fills its tree while it starts: select on one tick, and
-    // again on the next before pressing OK.
+    // The browser fills its tree while it starts: the folder is selected on
+    // every tick until its tree has shown it selected on two ticks in a row,
+    // however long the filling takes.
     ::SendMessageW(hBrowser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_answer.path.c_str()));
-    if (++g_answer.nTicks < 3)
+    const std::wstring leaf = g_answer.path.substr(g_answer.path.find_last_of(L'\\') + 1);
+    g_answer.nSelectedTicks = TreeSelectionOf(hBrowser) == leaf ? g_answer.nSelectedTicks + 1 : 0;
+    if (g_answer.nSelectedTicks < 2)
         return;
     ::KillTimer(nullptr, nId);
     ::PostMessageW(hBrowser, WM_COMMAND, IDOK, 0);
@@ -216,7 +252,7 @@ TEST_F(BrowseEdit, FolderStyleTakesTheFolderChosenInTheBrowser)
     Make(LVK_BES_FOLDER, L"not a folder");
     g_answer = FolderAnswer{folder};
     const UINT_PTR nAnswer = ::SetTimer(nullptr, 0, 200, &AnswerBrowser);
-    const UINT_PTR nGiveUp = ::SetTimer(nullptr, 0, 15000, &GiveUpOnBrowser);
+    const UINT_PTR nGiveUp = ::SetTimer(nullptr, 0, kHungWaitMs, &GiveUpOnBrowser);
     m_edit.OnBrowse();
     ::KillTimer(nullptr, nAnswer);
     ::KillTimer(nullptr, nGiveUp);

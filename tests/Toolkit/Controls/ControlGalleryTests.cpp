@@ -22,7 +22,7 @@ struct RunResult
 };
 
 // Runs the gallery with its standard output in a pipe.
-RunResult RunGallery(const std::vector<std::wstring>& arguments, DWORD dwTimeoutMs = 60000)
+RunResult RunGallery(const std::vector<std::wstring>& arguments, DWORD dwTimeoutMs = kHungWaitMs)
 {
     RunResult result;
     SECURITY_ATTRIBUTES sa{};

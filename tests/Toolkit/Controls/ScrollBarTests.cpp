@@ -9,6 +9,7 @@
 #include "Controls/ScrollBarThemeVisualStudio2012.h"
 
 #include "../Foundation/DibSurface.h"
+#include "MessagePump.h"
 #include "MouseInput.h"
 #include "ScopedResourceTheme.h"
 
@@ -200,19 +201,13 @@ void MoveMouse(POINT ptScreen)
     SendMouseAt(ptScreen, 0);
 }
 
+// Handles the thread's messages until the input sent before has been handled,
+// a tracking loop that it started included: input comes ahead of a timer's
+// message, so a timer mark set now fires only after it, however slow the
+// machine, and the pump returns once the loop that handled it has ended.
 void Pump(DWORD dwMs)
 {
-    const DWORD dwEnd = ::GetTickCount() + dwMs;
-    MSG msg{};
-    while (static_cast<int>(dwEnd - ::GetTickCount()) > 0)
-    {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    }
+    PumpMessagesPastTimer(dwMs);
 }
 
 void CALLBACK ReleaseStuckCapture(HWND, UINT, UINT_PTR nId, DWORD)
@@ -240,10 +235,12 @@ protected:
         m_metric = m_bar.GetScrollBarPaintManager()->m_cyVScroll;
         // A tracking loop that waits for input that never comes ends when
         // its capture goes.
-        ::SetTimer(nullptr, 0, 3000, &ReleaseStuckCapture);
+        m_nStuckTimer = ::SetTimer(nullptr, 0, kHungWaitMs, &ReleaseStuckCapture);
     }
     void TearDown() override
     {
+        // Not left to release the capture of a later test.
+        ::KillTimer(nullptr, m_nStuckTimer);
         if (::GetCapture())
             ::ReleaseCapture();
         SendMouse(MOUSEEVENTF_LEFTUP);
@@ -266,6 +263,7 @@ protected:
     ScrollHost m_host;
     CLVKScrollBarCtrl m_bar;
     int m_metric = 17;
+    UINT_PTR m_nStuckTimer = 0;
 };
 
 TEST_F(ScrollControl, HeldArrowScrollsAtOnceThenOnEachRepeatAndEndsOnce)
@@ -650,11 +648,12 @@ TEST_F(ScrollControl, AnimationStepsOnTheSmoothTimerAfterReleaseUntilItEnds)
             m_bar.PostMessage(WM_TIMER, CLVKScrollBase::kSmoothScrollTimer);
     };
     g_pSmoothBar = &m_bar;
-    ::SetTimer(nullptr, 0, 3000, &StopStuckSmoothScroll);
+    const UINT_PTR nStuckTimer = ::SetTimer(nullptr, 0, kHungWaitMs, &StopStuckSmoothScroll);
     MoveMouse(BarPoint(8, 200 - m_metric / 2));
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     SendMouse(MOUSEEVENTF_LEFTUP);
     Pump(200);
+    ::KillTimer(nullptr, nStuckTimer);
     g_pSmoothBar = nullptr;
     EXPECT_EQ(3, nSteps);
     EXPECT_FALSE(m_bar.IsSmoothScrolling()) << "the last step ends the smooth scroll";

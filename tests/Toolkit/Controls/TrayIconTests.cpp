@@ -4,6 +4,7 @@
 #include "Controls/TrayIcon.h"
 
 #include "ChildProcess.h"
+#include "MessagePump.h"
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -411,23 +412,6 @@ namespace
 // Set in the child run of the shell-desktop test: the file its result goes to.
 const wchar_t kShellResultVariable[] = L"LVK_TRAY_SHELL_RESULT";
 
-// Pumps the thread's messages for a while (the task bar draws in its own
-// process; this thread's windows answer it meanwhile).
-void PumpFor(DWORD nMilliseconds)
-{
-    const DWORD dwEnd = GetTickCount() + nMilliseconds;
-    while (static_cast<int>(dwEnd - GetTickCount()) > 0)
-    {
-        MSG msg{};
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
-
 // The task bar's pixels as the screen shows them.
 std::vector<DWORD> TaskBarPixels(HWND hTaskBar)
 {
@@ -467,32 +451,52 @@ int CountChanged(const std::vector<DWORD>& a, const std::vector<DWORD>& b)
     return n;
 }
 
+// The task bar draws in its own process, this thread's windows answering it
+// meanwhile: the pixels are read while the thread's messages are handled,
+// until they are the same on several reads in a row some time apart.
+std::vector<DWORD> SteadyTaskBarPixels(HWND hTaskBar)
+{
+    std::vector<DWORD> pixels = TaskBarPixels(hTaskBar);
+    int nSame = 0;
+    PumpMessagesUntil(
+        [&]
+        {
+            PumpMessagesPastTimer(100);
+            std::vector<DWORD> now = TaskBarPixels(hTaskBar);
+            nSame = now == pixels ? nSame + 1 : 0;
+            pixels = std::move(now);
+            return nSame >= 3;
+        });
+    return pixels;
+}
+
+// How many pixels differ from the earlier ones once the task bar shows what
+// the step did (some changed or none) and has stopped drawing.
+int ChangedOnceDrawn(HWND hTaskBar, const std::vector<DWORD>& before, bool bChanged)
+{
+    PumpMessagesUntil([&] { return (CountChanged(before, TaskBarPixels(hTaskBar)) > 0) == bChanged; });
+    return CountChanged(before, SteadyTaskBarPixels(hTaskBar));
+}
+
 // The child's side: in a desktop with a task bar, the icon is added, hidden,
 // shown again and removed, and the task bar's changed pixels are written
 // after each step.
 std::string ShowIconInTheTaskBar()
 {
     HWND hTaskBar = nullptr;
-    for (int i = 0; i < 100 && !(hTaskBar = FindWindowW(L"Shell_TrayWnd", nullptr)); ++i)
-        PumpFor(50);
-    if (!hTaskBar)
+    if (!PumpMessagesUntil([&] { return (hTaskBar = FindWindowW(L"Shell_TrayWnd", nullptr)) != nullptr; }))
         return "no task bar";
-    PumpFor(500);
-    const std::vector<DWORD> before = TaskBarPixels(hTaskBar);
+    const std::vector<DWORD> before = SteadyTaskBarPixels(hTaskBar);
     CLVKTrayIcon tray;
     if (!tray.Create(L"Lorvane test icon", nullptr, kErrorIcon, 5))
         return "not created";
-    PumpFor(500);
-    const int nAdded = CountChanged(before, TaskBarPixels(hTaskBar));
+    const int nAdded = ChangedOnceDrawn(hTaskBar, before, true);
     tray.HideIcon();
-    PumpFor(500);
-    const int nHidden = CountChanged(before, TaskBarPixels(hTaskBar));
+    const int nHidden = ChangedOnceDrawn(hTaskBar, before, false);
     tray.ShowIcon();
-    PumpFor(500);
-    const int nShown = CountChanged(before, TaskBarPixels(hTaskBar));
+    const int nShown = ChangedOnceDrawn(hTaskBar, before, true);
     tray.RemoveIcon();
-    PumpFor(500);
-    const int nRemoved = CountChanged(before, TaskBarPixels(hTaskBar));
+    const int nRemoved = ChangedOnceDrawn(hTaskBar, before, false);
     return "added " + std::to_string(nAdded) + " hidden " + std::to_string(nHidden) + " shown " +
            std::to_string(nShown) + " removed " + std::to_string(nRemoved);
 }
@@ -531,7 +535,7 @@ TEST(TrayIcon, ShowsInTheTaskBarOfAShellDesktop)
     SetEnvironmentVariableW(kShellResultVariable, nullptr);
     ASSERT_TRUE(bStarted) << shell.StartError();
     // explorer.exe ends once the program in its desktop has ended.
-    EXPECT_TRUE(shell.Wait(90000));
+    EXPECT_TRUE(shell.Wait());
     std::string result;
     folder.ReadFile(L"tray.txt", result);
     int nAdded = -1, nHidden = -1, nShown = -1, nRemoved = -1;

@@ -195,7 +195,7 @@ TEST(AccessibleWithoutOleacc, GetObjectFailsAndTheLibraryIsNotLookedForAgain)
         const bool bStarted = child.Start(
             copy, {L"--gtest_filter=AccessibleWithoutOleacc.GetObjectFailsAndTheLibraryIsNotLookedForAgain"});
         SetEnvironmentVariableW(kNoOleaccMarker, nullptr);
-        const bool bEnded = bStarted && child.Wait(60000);
+        const bool bEnded = bStarted && child.Wait();
         const DWORD dwExitCode = bEnded ? child.ExitCode() : STILL_ACTIVE;
         RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\LorvaneNoOleacc.exe");
         child.Kill();

@@ -181,16 +181,23 @@ TEST_F(ActiveScript, NamedObjectsAreReachedWithStringsNumbersObjectsAndCallbacks
     EXPECT_EQ(nullptr, engine->GetScriptObject(L"nobody"));
 }
 
+// The fired timeout sets a longer one when it runs: due timers fire in the
+// order of their due times, so by the time that one fires, a second firing of
+// the first and the cleared one (both due earlier) would have come, however
+// late the machine runs them.
 TEST_F(ActiveScript, TimeoutFiresOnceAndAClearedOneNever)
 {
-    ASSERT_EQ(S_OK, Run(L"var fired = setTimeout(function () { host.Record('fired'); }, 10);\n"
+    ASSERT_EQ(S_OK, Run(L"var fired = setTimeout(function () {\n"
+                        L"    host.Record('fired');\n"
+                        L"    setTimeout(function () { host.Record('later'); }, 50);\n"
+                        L"}, 10);\n"
                         L"var cleared = setTimeout(function () { host.Record('cleared'); }, 10);\n"
                         L"clearTimeout(cleared);\n"
                         L"clearTimeout(cleared);\n"
                         L"host.Record('ids:' + (fired != 0) + ',' + (fired != cleared));\n"
                         L"debugLog(null); debugLog('from the script');\n"));
-    PumpMessagesFor(300);
-    const std::vector<std::wstring> expected = {L"ids:true,true", L"fired"};
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !host.m_records.empty() && host.m_records.back() == L"later"; }));
+    const std::vector<std::wstring> expected = {L"ids:true,true", L"fired", L"later"};
     EXPECT_EQ(expected, host.m_records);
     ASSERT_NE(nullptr, site.m_pRuntime);
 }
@@ -291,12 +298,14 @@ TEST(ActiveScriptRuntime, DestroyedRuntimeCancelsOnlyItsOwnTimeouts)
     CCountingCallback doomedCallback;
     CCountingCallback keptCallback;
     EXPECT_EQ(0, pDoomed->setTimeout(nullptr, 5)) << "no callback, no timeout";
+    // The kept timeout is set longer: due timers fire in the order of their
+    // due times, so once it ran, the doomed one would have run before it.
     EXPECT_NE(0, pDoomed->setTimeout(doomedCallback.GetIDispatch(FALSE), 5));
-    EXPECT_NE(0, pKept->setTimeout(keptCallback.GetIDispatch(FALSE), 5));
+    EXPECT_NE(0, pKept->setTimeout(keptCallback.GetIDispatch(FALSE), 30));
     EXPECT_EQ(2, doomedCallback.m_dwRef) << "a pending timeout keeps its callback";
     pDoomed->InternalRelease();
     EXPECT_EQ(1, doomedCallback.m_dwRef);
-    PumpMessagesFor(150);
+    EXPECT_TRUE(PumpMessagesUntil([&] { return keptCallback.m_nRuns > 0; }));
     EXPECT_EQ(0, doomedCallback.m_nRuns);
     EXPECT_EQ(1, keptCallback.m_nRuns);
     EXPECT_EQ(1, keptCallback.m_dwRef) << "a fired timeout lets go of its callback";
@@ -309,7 +318,8 @@ TEST(ActiveScriptRuntime, TimerWithoutTaskIsKilledToo)
 {
     const UINT_PTR nTimerId = SetTimer(nullptr, 0, 5, &LVKActiveScriptTimerProc);
     ASSERT_NE(0u, nTimerId);
-    PumpMessagesFor(100);
+    // A mark set longer fires after the timer's first firing.
+    ASSERT_TRUE(PumpMessagesPastTimer(50));
     EXPECT_FALSE(KillTimer(nullptr, nTimerId)) << "the timer was already killed when it first fired";
 }
 

@@ -6,6 +6,7 @@
 #include "Foundation/FrameShadow.h"
 
 #include "MessagePump.h"
+#include "MouseInput.h"
 
 #include <gtest/gtest.h>
 
@@ -132,25 +133,20 @@ TEST_F(FrameShadows, MinimisedOwnerHidesItsShadowUntilRestored)
     ASSERT_NE(nullptr, pShadow);
     EXPECT_TRUE(::IsWindowVisible(pShadow->GetSafeHwnd()));
     ::ShowWindow(hFramed, SW_MINIMIZE);
-    PumpMessagesFor(50);
-    EXPECT_FALSE(::IsWindowVisible(pShadow->GetSafeHwnd())) << "a minimised owner hides its shadow";
+    EXPECT_TRUE(PumpMessagesUntil([&] { return !::IsWindowVisible(pShadow->GetSafeHwnd()); }))
+        << "a minimised owner hides its shadow";
     ::ShowWindow(hFramed, SW_RESTORE);
-    EXPECT_TRUE(PumpMessagesUntil([&] { return ::IsWindowVisible(pShadow->GetSafeHwnd()) != FALSE; }, 2000))
+    EXPECT_TRUE(PumpMessagesUntil([&] { return ::IsWindowVisible(pShadow->GetSafeHwnd()) != FALSE; }))
         << "the shadow comes back after the restore";
     DestroyWindow(hFramed);
 }
 
-void MoveCursorAndWait(POINT pt)
+// The window that has the capture of the thread (null: none).
+HWND CaptureOf(DWORD dwThreadId)
 {
-    SetCursorPos(pt.x, pt.y);
-    for (int i = 0; i < 50; ++i)
-    {
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == pt.x && now.y == pt.y)
-            break;
-        Sleep(10);
-    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(dwThreadId, &info) ? info.hwndCapture : nullptr;
 }
 
 // Starts a drag on the shadow at the grab point (the cursor's place); a second
@@ -160,12 +156,15 @@ void DragShadow(CLVKFrameShadow* pShadow, HWND hOwner, POINT ptGrab, POINT ptTo,
                 const std::function<bool(const RECT&)>& reached)
 {
     MoveCursorAndWait(ptGrab);
-    PumpMessagesFor(150);
+    // The motion the warp caused reaches this thread as input, ahead of a
+    // timer's message: handled once a timer set now has fired.
+    PumpMessagesPastTimer(150);
     const DWORD dwThreadId = GetCurrentThreadId();
     std::thread mover(
         [=]
         {
-            Sleep(150);
+            // The drag's loop runs once the owner has the capture.
+            WaitUntil([&] { return CaptureOf(dwThreadId) == hOwner; });
             // A move as the captured owner gets it, in its client coordinates;
             // the real cursor goes there too, so the late motion events of
             // the warps under Xvfb end at the target as well.
@@ -173,25 +172,28 @@ void DragShadow(CLVKFrameShadow* pShadow, HWND hOwner, POINT ptGrab, POINT ptTo,
             POINT ptClient = ptTo;
             ScreenToClient(hOwner, &ptClient);
             // The move is sent again until the owner has stayed as the test
-            // expects for a while (at most four seconds): a late motion event
-            // of the warp to the grab point may still undo it, and a busy
-            // machine handles messages late.
+            // expects for a while: a late motion event of the warp to the
+            // grab point may still undo it, and a busy machine handles
+            // messages late.
             int nSteady = 0;
-            for (int i = 0; i < 40 && nSteady < 3; ++i)
-            {
-                RECT rcNow{};
-                GetWindowRect(hOwner, &rcNow);
-                if (reached(rcNow))
+            WaitUntil(
+                [&]
                 {
-                    nSteady++;
-                }
-                else
-                {
-                    nSteady = 0;
-                    PostMessageW(hOwner, WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
-                }
-                Sleep(100);
-            }
+                    RECT rcNow{};
+                    GetWindowRect(hOwner, &rcNow);
+                    if (reached(rcNow))
+                    {
+                        if (++nSteady >= 3)
+                            return true;
+                    }
+                    else
+                    {
+                        nSteady = 0;
+                        PostMessageW(hOwner, WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+                    }
+                    Sleep(100);
+                    return false;
+                });
             if (nEndMessage == WM_QUIT)
                 PostThreadMessageW(dwThreadId, WM_QUIT, 7, 0);
             else

@@ -4,6 +4,7 @@
 
 #include "MessagePump.h"
 
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -344,11 +345,11 @@ TEST(HookManagerThreadHooks, ListenersRunWithoutTheLockHeld)
                 DispatchMessageW(&msg);
             DestroyWindow(hOther);
         });
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hReady, 5000));
+    ASSERT_TRUE(WaitForObject(hReady));
 
     CGetMessageListener listener;
     DWORD_PTR answer = 0;
-    listener.m_onCall = [&] { SendMessageTimeoutW(hOther, WM_USER, 0, 0, SMTO_NORMAL, 3000, &answer); };
+    listener.m_onCall = [&] { SendMessageTimeoutW(hOther, WM_USER, 0, 0, SMTO_NORMAL, kHungWaitMs, &answer); };
     ASSERT_TRUE(manager->AddThreadListener(WH_GETMESSAGE, &listener));
     PostAndPeek();
     EXPECT_EQ(10u, answer) << "the other thread's window answered through its sink";

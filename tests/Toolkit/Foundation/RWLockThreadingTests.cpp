@@ -3,8 +3,11 @@
 // out, and readers and writers hammering one lock together.
 #include "Foundation/RWCriticalSection.h"
 
+#include "Waiting.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -12,9 +15,11 @@
 namespace
 {
 
-// Generous: a thread that is let in is woken at once.
-const DWORD kMaxWaitMs = 15000;
-// Long enough for a thread that is not kept out to get in.
+// How long a thread that has reached the lock is watched to show that it is
+// kept out. A thread blocked on the lock's event shows no sign of waiting, so
+// no event can prove that it was kept out: this is a fixed time on purpose.
+// A correct lock passes however slow the machine; a slow machine can only
+// make the probe miss a lock that lets the thread in late.
 const DWORD kBlockedProbeMs = 200;
 
 class CTestThread
@@ -29,12 +34,12 @@ public:
         if (!m_hThread)
             return;
         // A thread still stuck here has already failed its test.
-        if (WaitForSingleObject(m_hThread, kMaxWaitMs) == WAIT_TIMEOUT)
+        if (!WaitForObject(m_hThread))
             TerminateThread(m_hThread, 1);
         CloseHandle(m_hThread);
     }
     bool IsStarted() const { return m_hThread != nullptr; }
-    bool Wait(DWORD dwMs) const { return WaitForSingleObject(m_hThread, dwMs) == WAIT_OBJECT_0; }
+    bool Wait(DWORD dwMs = kHungWaitMs) const { return WaitForObject(m_hThread, dwMs); }
 
 private:
     static DWORD WINAPI Run(LPVOID pParam)
@@ -71,8 +76,9 @@ void Apply(CLVKRWCriticalSection& lock, const std::string& ops)
     }
 }
 
-// Whether another thread gets the lock in the given way within a short time.
-bool OtherThreadGetsIn(CLVKRWCriticalSection& lock, char op, DWORD dwMs)
+// Whether another thread gets the lock in the given way (within the limit of
+// a hung test).
+bool OtherThreadGetsIn(CLVKRWCriticalSection& lock, char op)
 {
     std::atomic<bool> bEntered{false};
     std::atomic<bool> bLeave{false};
@@ -87,10 +93,7 @@ bool OtherThreadGetsIn(CLVKRWCriticalSection& lock, char op, DWORD dwMs)
         });
     if (!probe.IsStarted())
         return false;
-    const DWORD dwStart = GetTickCount();
-    while (!bEntered && GetTickCount() - dwStart < dwMs)
-        Sleep(5);
-    const bool bResult = bEntered;
+    const bool bResult = WaitUntil([&] { return bEntered.load(); });
     bLeave = true;
     return bResult;
 }
@@ -130,7 +133,7 @@ TEST(RWLockNesting, LevelsNestOnOneThreadAndAreAllGivenBack)
         Apply(lock, c.pszRelease);
         EXPECT_EQ(0, lock.GetReaderCount());
         EXPECT_EQ(0, lock.GetWriterDepth());
-        EXPECT_TRUE(OtherThreadGetsIn(lock, 'W', kMaxWaitMs)) << "the lock is free for other threads";
+        EXPECT_TRUE(OtherThreadGetsIn(lock, 'W')) << "the lock is free for other threads";
     }
 }
 
@@ -161,20 +164,30 @@ TEST(RWLockExclusion, WhatAHolderLetsOtherThreadsDo)
         SCOPED_TRACE(c.pszName);
         CLVKRWCriticalSection lock;
         Apply(lock, c.pszHeld);
+        std::atomic<bool> bArrived{false};
         std::atomic<bool> bEntered{false};
         CTestThread other(
             [&]
             {
+                bArrived = true;
                 c.chOther == 'R' ? lock.LockRead() : lock.LockWrite();
                 bEntered = true;
                 c.chOther == 'R' ? lock.UnlockRead() : lock.UnlockWrite();
             });
         ASSERT_TRUE(other.IsStarted());
-        EXPECT_EQ(!c.bKeptOut, other.Wait(kBlockedProbeMs * (c.bKeptOut ? 1 : 25)));
+        if (c.bKeptOut)
+        {
+            ASSERT_TRUE(WaitUntil([&] { return bArrived.load(); }));
+            EXPECT_FALSE(other.Wait(kBlockedProbeMs));
+        }
+        else
+        {
+            EXPECT_TRUE(other.Wait());
+        }
         EXPECT_EQ(!c.bKeptOut, bEntered.load());
 
         Apply(lock, c.pszRelease);
-        EXPECT_TRUE(other.Wait(kMaxWaitMs)) << "gets in once the holder has let go";
+        EXPECT_TRUE(other.Wait()) << "gets in once the holder has let go";
         EXPECT_TRUE(bEntered);
         EXPECT_EQ(0, lock.GetReaderCount());
         EXPECT_EQ(0, lock.GetWriterDepth());
@@ -231,7 +244,7 @@ TEST(RWLockExclusion, ReadersAndWritersTogetherNeverOverlap)
     };
     {
         CTestThread r1(reader), r2(reader), r3(reader), w1(writer), w2(writer);
-        EXPECT_TRUE(r1.Wait(60000) && r2.Wait(60000) && r3.Wait(60000) && w1.Wait(60000) && w2.Wait(60000))
+        EXPECT_TRUE(r1.Wait() && r2.Wait() && r3.Wait() && w1.Wait() && w2.Wait())
             << "all threads finished in bounded time";
     }
     EXPECT_EQ(0, nViolations.load()) << "a writer overlapped a reader or another writer";
@@ -249,19 +262,22 @@ TEST(RWLockWriterGate, IsARecursiveLockOfItsOwnerAlone)
     gate.Lock();
     EXPECT_EQ(3, gate.GetDepth());
 
+    std::atomic<bool> bArrived{false};
     std::atomic<bool> bEntered{false};
     CTestThread other(
         [&]
         {
+            bArrived = true;
             gate.Lock();
             bEntered = true;
             gate.Unlock();
         });
     ASSERT_TRUE(other.IsStarted());
+    ASSERT_TRUE(WaitUntil([&] { return bArrived.load(); }));
 
     // An unlock from a thread that does not own the gate must not open it.
     CTestThread stranger([&] { gate.Unlock(); });
-    EXPECT_TRUE(stranger.Wait(kMaxWaitMs));
+    EXPECT_TRUE(stranger.Wait());
     EXPECT_EQ(3, gate.GetDepth());
     EXPECT_EQ(GetCurrentThreadId(), gate.GetOwnerThread());
 
@@ -271,7 +287,7 @@ TEST(RWLockWriterGate, IsARecursiveLockOfItsOwnerAlone)
     EXPECT_FALSE(bEntered);
 
     gate.Unlock();
-    EXPECT_TRUE(other.Wait(kMaxWaitMs));
+    EXPECT_TRUE(other.Wait());
     EXPECT_TRUE(bEntered);
     EXPECT_EQ(0, gate.GetDepth());
     EXPECT_EQ(0u, gate.GetOwnerThread());
@@ -285,26 +301,29 @@ TEST(RWLockMisuse, UnlockReadWithoutAReadLockIsRefused)
     lock.LockRead();
     CTestThread stranger([&] { lock.UnlockRead(); });
     ASSERT_TRUE(stranger.IsStarted());
-    EXPECT_TRUE(stranger.Wait(kMaxWaitMs));
+    EXPECT_TRUE(stranger.Wait());
     EXPECT_EQ(1, lock.GetReaderCount());
+    std::atomic<bool> bArrived{false};
     std::atomic<bool> bWriting{false};
     CTestThread writer(
         [&]
         {
+            bArrived = true;
             lock.LockWrite();
             bWriting = true;
             lock.UnlockWrite();
         });
     ASSERT_TRUE(writer.IsStarted());
+    ASSERT_TRUE(WaitUntil([&] { return bArrived.load(); }));
     EXPECT_FALSE(writer.Wait(kBlockedProbeMs));
     EXPECT_FALSE(bWriting) << "a writer got in beside a live reader";
 
     lock.UnlockRead();
-    EXPECT_TRUE(writer.Wait(kMaxWaitMs));
+    EXPECT_TRUE(writer.Wait());
     EXPECT_TRUE(bWriting);
     lock.UnlockRead();  // one too many, on the reader's own thread
     EXPECT_EQ(0, lock.GetReaderCount());
-    EXPECT_TRUE(OtherThreadGetsIn(lock, 'W', kMaxWaitMs));
+    EXPECT_TRUE(OtherThreadGetsIn(lock, 'W'));
 }
 
 TEST(RWLockScope, ReleasesOnlyWhatItTook)
@@ -327,30 +346,90 @@ TEST(RWLockScope, ReleasesOnlyWhatItTook)
     {
         CLVKWriteLockScope none(nullptr);
     }
-    EXPECT_TRUE(OtherThreadGetsIn(lock, 'W', kMaxWaitMs));
+    EXPECT_TRUE(OtherThreadGetsIn(lock, 'W'));
+}
+
+// The time between two readings of the performance counter, in seconds.
+double SecondsBetween(LONGLONG llFrom, LONGLONG llTo)
+{
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(llTo - llFrom) / static_cast<double>(frequency.QuadPart);
+}
+
+LONGLONG Now()
+{
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+// The slowest of a few wake-ups of a thread that waits on an event this
+// thread sets: how fast a blocked thread gets going on this machine just now.
+double SlowestEventWakeUp()
+{
+    double dSlowest = 0;
+    for (int i = 0; i < 5; i++)
+    {
+        const HANDLE hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::atomic<bool> bWaiting{false};
+        std::atomic<LONGLONG> llWoken{0};
+        CTestThread waiter(
+            [&]
+            {
+                bWaiting = true;
+                WaitForSingleObject(hEvent, INFINITE);
+                llWoken = Now();
+            });
+        WaitUntil([&] { return bWaiting.load(); });
+        Sleep(20);  // into its wait: a thread that is about to wait shows no sign of it
+        const LONGLONG llSet = Now();
+        SetEvent(hEvent);
+        waiter.Wait();
+        dSlowest = std::max(dSlowest, SecondsBetween(llSet, llWoken.load()));
+        CloseHandle(hEvent);
+    }
+    return dSlowest;
 }
 
 // A writer waiting for a reader blocks until the reader leaves and then gets
-// in at once: no polling delay (the old lock slept up to a second between looks).
+// in at once: no polling delay (the old lock slept up to a second between
+// looks). Its delay is held against the slowest of a few wake-ups of a thread
+// blocked on an event, measured just before on the same machine. A busy
+// machine can hold up one wake-up by chance, so a delay that looks too long
+// is measured again, up to three times; a polling writer is late every time.
 TEST(RWLockWaiting, WriterGetsInAsSoonAsTheLastReaderLeaves)
 {
-    CLVKRWCriticalSection lock;
-    lock.LockRead();
-    std::atomic<DWORD> dwEnteredAt{0};
-    CTestThread writer(
-        [&]
-        {
-            lock.LockWrite();
-            dwEnteredAt = GetTickCount();
-            lock.UnlockWrite();
-        });
-    ASSERT_TRUE(writer.IsStarted());
-    Sleep(1500);  // long enough for a polling writer to back off to its longest sleep
-    EXPECT_EQ(0u, dwEnteredAt.load());
-    const DWORD dwReleasedAt = GetTickCount();
-    lock.UnlockRead();
-    ASSERT_TRUE(writer.Wait(kMaxWaitMs));
-    EXPECT_LT(dwEnteredAt.load() - dwReleasedAt, 250u) << "the writer was woken when the reader left";
+    const int kTries = 3;
+    double dDelay = 0;
+    double dReference = 0;
+    for (int nTry = 0; nTry < kTries; nTry++)
+    {
+        dReference = SlowestEventWakeUp();
+        CLVKRWCriticalSection lock;
+        lock.LockRead();
+        std::atomic<LONGLONG> llEnteredAt{0};
+        CTestThread writer(
+            [&]
+            {
+                lock.LockWrite();
+                llEnteredAt = Now();
+                lock.UnlockWrite();
+            });
+        ASSERT_TRUE(writer.IsStarted());
+        // Not a wait for a condition: the time a polling writer would need to
+        // back off to its longest sleep.
+        Sleep(1500);
+        EXPECT_EQ(0, llEnteredAt.load());
+        const LONGLONG llReleasedAt = Now();
+        lock.UnlockRead();
+        ASSERT_TRUE(writer.Wait());
+        dDelay = SecondsBetween(llReleasedAt, llEnteredAt.load());
+        if (dDelay < 20 * dReference)
+            break;
+    }
+    EXPECT_LT(dDelay, 20 * dReference) << "the writer was not woken when the reader left (its delay " << dDelay
+                                       << " s, the slowest wake-up on an event " << dReference << " s)";
 }
 
 }  // namespace

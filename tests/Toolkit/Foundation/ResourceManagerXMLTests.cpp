@@ -6,6 +6,8 @@
 
 #include "ScratchFolder.h"
 
+#include "Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -192,7 +194,7 @@ TEST_F(ResourceManagerXMLTest, StringsAreServedOnAnyThread)
         hThread = CreateThread(nullptr, 0, &Worker::Run, &worker, 0, nullptr);
         ASSERT_NE(nullptr, hThread);
     }
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(4, threads, TRUE, 30000));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(4, threads, TRUE, kHungWaitMs));
     for (HANDLE hThread : threads)
         CloseHandle(hThread);
     EXPECT_EQ(0, nWrong);

@@ -176,7 +176,7 @@ TEST_F(PopupShadows, FewPixelTallPopupAndRoundedRegion)
     CWnd* pThin = MakePopup(300, 300, 60, 5);
     manager->CreateShadow(pThin, RECT{});
     ASSERT_EQ(2u, manager->GetShadows().size());
-    PumpMessagesFor(20);
+    PumpMessagesPastTimer(20);
 
     CWnd* pRound = MakePopup(100, 100, 100, 100);
     ::SetWindowRgn(pRound->GetSafeHwnd(), CreateRoundRectRgn(0, 0, 101, 101, 10, 10), TRUE);

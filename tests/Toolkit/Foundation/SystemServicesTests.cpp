@@ -9,6 +9,8 @@
 #include "Foundation/SystemMetrics.h"
 #include "Foundation/WinEventHook.h"
 
+#include "MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -141,12 +143,14 @@ TEST(RWCriticalSection, ReaderMayBecomeWriterAndGetsItsReadBack)
 struct LockRace
 {
     CLVKRWCriticalSection* pLock;
+    std::atomic<bool> bArrived{false};
     std::atomic<bool> bEntered{false};
 };
 
 DWORD WINAPI TakeWriteLock(LPVOID pParam)
 {
     auto* pRace = static_cast<LockRace*>(pParam);
+    pRace->bArrived = true;
     pRace->pLock->LockWrite();
     pRace->bEntered = true;
     pRace->pLock->UnlockWrite();
@@ -167,13 +171,17 @@ TEST(RWCriticalSection, NestedWriteLockIsHeldUntilTheLastRelease)
 
     lock.UnlockWrite();
     lock.UnlockWrite();
+    // Once the thread has reached the lock, it is watched for a while: a
+    // thread blocked on a lock shows no sign of it, so no event can prove that
+    // it was kept out. A correct lock passes however slow the machine.
+    ASSERT_TRUE(WaitUntil([&] { return race.bArrived.load(); }));
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(hThread, 100));
     EXPECT_FALSE(race.bEntered) << "two of three levels released: still ours";
 
     // A thread that is not the writer cannot release it.
     EXPECT_EQ(GetCurrentThreadId(), lock.GetWriterThread());
     lock.UnlockWrite();
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 10000));
+    EXPECT_TRUE(WaitForObject(hThread));
     EXPECT_TRUE(race.bEntered);
     CloseHandle(hThread);
     EXPECT_EQ(0u, lock.GetWriterThread());
@@ -191,7 +199,7 @@ TEST(RWCriticalSection, UnlockByAThreadThatIsNotTheWriterChangesNothing)
     lock.LockWrite();
     const HANDLE hThread = CreateThread(nullptr, 0, &UnlockFromOtherThread, &lock, 0, nullptr);
     ASSERT_NE(nullptr, hThread);
-    WaitForSingleObject(hThread, 10000);
+    EXPECT_TRUE(WaitForObject(hThread));
     CloseHandle(hThread);
     EXPECT_EQ(GetCurrentThreadId(), lock.GetWriterThread());
     EXPECT_EQ(1, lock.GetWriterDepth());
@@ -214,14 +222,10 @@ int CreateWindowAndCountEvents()
     const HWND hWnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                       GetModuleHandleW(nullptr), nullptr);
     g_hwndWatched = hWnd;
-    // Out-of-context events arrive through this thread's message queue.
-    MSG msg{};
-    for (int i = 0; i < 20; i++)
-    {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(5);
-    }
+    // Out-of-context events arrive through this thread's message queue, ahead
+    // of a timer's message: once a timer set now has fired, the event of the
+    // window's creation has been handled.
+    EXPECT_TRUE(PumpMessagesPastTimer(50));
     DestroyWindow(hWnd);
     return g_nCreateEvents;
 }

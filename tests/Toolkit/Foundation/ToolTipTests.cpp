@@ -87,7 +87,7 @@ protected:
         ASSERT_TRUE(host.CreateEx(0, lpszClass, L"Tool host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
                                   nullptr, nullptr));
         SetForegroundWindow(host.m_hWnd);
-        PumpMessagesFor(50);
+        PumpMessagesUntil([&] { return GetForegroundWindow() == host.m_hWnd; });
         context.SetDelayTime(TTDT_INITIAL, 300);
         context.SetDelayTime(TTDT_RESHOW, 50);
     }
@@ -121,12 +121,14 @@ TEST_F(ToolTips, StandardTipAppearsAfterTheInitialDelayAndAClickHidesIt)
     ASSERT_NE(nullptr, context.GetTipWindow());
     EXPECT_NE(nullptr, dynamic_cast<CToolTipCtrl*>(context.GetTipWindow())) << "style 0 is the platform's control";
     EXPECT_FALSE(TipVisible()) << "not before the initial delay";
-    EXPECT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }, 3000));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }));
 
     context.RelayMouseMessage(host.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 40));
     EXPECT_FALSE(TipVisible());
     HoverTool();
-    PumpMessagesFor(600);
+    // Past twice the initial delay: the tip's own timer, set by the hover,
+    // would have fired before this mark.
+    EXPECT_TRUE(PumpMessagesPastTimer(600));
     EXPECT_FALSE(TipVisible()) << "stays hidden on the same tool after the click";
 }
 
@@ -134,13 +136,16 @@ TEST_F(ToolTips, ToolkitTipAppearsAfterTheDelayWithoutTheEllipsis)
 {
     context.SetStyle(lvkTipToolkit);
     EXPECT_EQ(0x3000u, context.GetStyleBits() & 0xF000);
+    // A mark set before the hover for a third of the initial delay comes due
+    // before the tip's timer, however late the machine runs them.
+    TimerMark beforeTheDelay(100);
     HoverTool();
     auto* pTip = dynamic_cast<CLVKToolTipContextToolTip*>(context.GetTipWindow());
     ASSERT_NE(nullptr, pTip);
     EXPECT_EQ(1, pTip->GetToolCount());
-    PumpMessagesFor(100);
+    ASSERT_TRUE(beforeTheDelay.PumpUntilFired());
     EXPECT_FALSE(TipVisible()) << "not before the initial delay";
-    ASSERT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }, 3000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }));
     EXPECT_STREQ(L"Open file", pTip->GetShownTool().strText) << "the trailing dots are cut";
     EXPECT_EQ(1, host.m_nShows);
 
@@ -158,9 +163,10 @@ TEST_F(ToolTips, CallbackTextIsAskedForOnce)
     host.m_bCallback = true;
     context.SetStyle(lvkTipToolkit);
     HoverTool();
-    ASSERT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }, 3000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }));
     ::RedrawWindow(context.GetTipWindow()->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessagesFor(50);
+    // Whatever the redraw posted is handled before a timer mark fires.
+    PumpMessagesPastTimer(50);
     auto* pTip = dynamic_cast<CLVKToolTipContextToolTip*>(context.GetTipWindow());
     EXPECT_STREQ(L"From the callback", pTip->GetShownTool().strText);
     EXPECT_EQ(1, host.m_nTextRequests);
@@ -173,10 +179,10 @@ TEST_F(ToolTips, ToolDeletedWhileItsTipIsShownIsDeletedLaterFromACopy)
     HoverTool();
     auto* pTip = dynamic_cast<CLVKToolTipContextToolTip*>(context.GetTipWindow());
     ASSERT_NE(nullptr, pTip);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return host.m_nShows > 0; }, 3000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return host.m_nShows > 0; }));
     // The caller's record went out of scope at once; the posted deletion
     // still names the right tool.
-    EXPECT_TRUE(PumpMessagesUntil([&] { return pTip->GetToolCount() == 0; }, 1000));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return pTip->GetToolCount() == 0; }));
     EXPECT_FALSE(TipVisible()) << "the deleted tool's tip is hidden";
 }
 
@@ -191,7 +197,7 @@ TEST_F(ToolTips, ToolIconAndTitleReachTheToolkitTip)
     HoverTool();
     auto* pTip = dynamic_cast<CLVKToolTipContextToolTip*>(context.GetTipWindow());
     ASSERT_NE(nullptr, pTip);
-    ASSERT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }, 3000));
+    ASSERT_TRUE(PumpMessagesUntil([&] { return TipVisible(); }));
     EXPECT_EQ(images.FindIcon(7, 16), pTip->GetIcon()) << "the icon of the tool's id at the asked width";
     EXPECT_NE(nullptr, pTip->GetIcon());
     EXPECT_STREQ(L"Title", pTip->GetTitle());

@@ -6,6 +6,8 @@
 #include "Foundation/SystemVersion.h"
 #include "Foundation/WinThemeWrapper.h"
 
+#include "Waiting.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -148,7 +150,7 @@ TEST(WinThemeWrapperFaults, ThreadsRecoverEachToTheirOwnPoint)
         hThread = CreateThread(nullptr, 0, &Worker::Run, &worker, 0, nullptr);
         ASSERT_NE(nullptr, hThread);
     }
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(3, threads, TRUE, 30000));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForMultipleObjects(3, threads, TRUE, kHungWaitMs));
     for (HANDLE hThread : threads)
         CloseHandle(hThread);
     EXPECT_EQ(0, worker.nWrong);

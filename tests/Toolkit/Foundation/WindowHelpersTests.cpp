@@ -7,7 +7,11 @@
 #include "Foundation/SplitBarTracker.h"
 #include "Foundation/WindowHelpers.h"
 
+#include "Waiting.h"
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace
 {
@@ -326,7 +330,8 @@ TEST(PopupMouseHookTest, ClickOutsideTheWatchedWindowIsSwallowedAndFocusesTheOwn
     };
     ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Recorder::Proc));
 
-    const auto click = []
+    // Clicks and handles messages until the click has had its effect.
+    const auto click = [](const std::function<bool()>& handled)
     {
         ::SetCursorPos(400, 400);
         INPUT inputs[2]{};
@@ -335,20 +340,24 @@ TEST(PopupMouseHookTest, ClickOutsideTheWatchedWindowIsSwallowedAndFocusesTheOwn
         inputs[1].type = INPUT_MOUSE;
         inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         ::SendInput(2, inputs, sizeof(INPUT));
-        for (int i = 0; i < 20; ++i)
-        {
-            DrainMessages();
-            ::Sleep(10);
-        }
+        EXPECT_TRUE(WaitUntil(
+            [&]
+            {
+                DrainMessages();
+                return handled();
+            }));
     };
+    const auto clicked = [&] { return ::GetPropW(owner, L"Clicked") != nullptr; };
     // Without the hook the click reaches the owner: the input really arrives.
-    click();
-    ASSERT_NE(nullptr, ::GetPropW(owner, L"Clicked"));
+    click(clicked);
+    ASSERT_TRUE(clicked());
     ::RemovePropW(owner, L"Clicked");
     ::SetFocus(popup);
 
+    // With it, the click either focuses the owner (swallowed) or reaches it.
     LVKSetPopupMouseHook(popup);
-    click();
+    click([&] { return clicked() || ::GetFocus() == static_cast<HWND>(owner); });
+    DrainMessages();
     LVKSetPopupMouseHook(nullptr);
     ::SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestWndProc));
 

@@ -2,6 +2,7 @@
 // "MarkupContext" object as the real JScript engine sees them, the
 // collection enumerator, and the checks on objects scripts hand back.
 #include "MarkupTestSupport.h"
+#include "MessagePump.h"
 
 #include "Foundation/ImageManager.h"
 #include "Foundation/ToolTipContext.h"
@@ -236,16 +237,7 @@ TEST(MarkupAutomation, TheStandardRuntimeIsGlobalToScripts)
                                          L"</lvk:Script></Canvas>",
                                      &error));
     ASSERT_TRUE(root) << error;
-    const DWORD dwStart = GetTickCount();
-    while (CallScript(context.Get(), L"Fired") != L"yes" && GetTickCount() - dwStart < 5000)
-    {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
+    PumpMessagesUntil([&] { return CallScript(context.Get(), L"Fired") == L"yes"; });
     EXPECT_EQ(CallScript(context.Get(), L"Fired"), L"yes");
     context->ResetScript();
 }

@@ -63,7 +63,7 @@ void RenderFixtures(const wchar_t* device, bool bGdiPlus, int nTolerance)
         options.discardOutput = true;
         ASSERT_TRUE(process.Start(L"MarkupRender.exe",
                                   {L"--device", device, L"--size", size, MarkupFixturePath(c.file), output}, options));
-        ASSERT_TRUE(process.Wait(60000));
+        ASSERT_TRUE(process.Wait());
         ASSERT_EQ(process.ExitCode(), 0u) << "cannot render the fixture";
         int width = 0, height = 0;
         const std::vector<COLORREF> pixels = ReadPngPixels(output, width, height);

@@ -1,6 +1,7 @@
 // The GDI+ device's picture: reading through GDI+, and the animation of a
 // multi-frame GIF on thread timers with the frame delays it carries.
 #include "MarkupTestSupport.h"
+#include "MessagePump.h"
 
 #include "Markup/MarkupGdiPlusImage.h"
 
@@ -16,28 +17,6 @@ public:
     void OnImageChanged() override { ++m_nChanges; }
     int m_nChanges = 0;
 };
-
-// Runs the thread's messages (timer procedures among them) until the
-// predicate holds or the time is up.
-template <class Pred>
-bool PumpUntil(Pred pred, DWORD nTimeout)
-{
-    const DWORD nStart = GetTickCount();
-    while (!pred())
-    {
-        if (GetTickCount() - nStart > nTimeout)
-        {
-            return false;
-        }
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    }
-    return true;
-}
 
 COLORREF CenterOf(CLVKMarkupGdiPlusImage& image)
 {
@@ -91,7 +70,7 @@ TEST(MarkupGdiPlusImage, AnimatesAGifWithItsDelaysAndStopsOnReload)
     for (int i = 0; i < 3; ++i)
     {
         const int nBefore = site.m_nChanges;
-        ASSERT_TRUE(PumpUntil([&]() { return site.m_nChanges > nBefore; }, 3000)) << i;
+        ASSERT_TRUE(PumpMessagesUntil([&]() { return site.m_nChanges > nBefore; })) << i;
         EXPECT_EQ(image.GetCurrentFrame(), (i + 1) % 3);
         EXPECT_EQ(image.GetTimerInterval(), expected[i]) << i;
         EXPECT_EQ(CenterOf(image), colors[i]) << i;
@@ -100,8 +79,9 @@ TEST(MarkupGdiPlusImage, AnimatesAGifWithItsDelaysAndStopsOnReload)
     // Reloading a single-frame picture stops the animation.
     ASSERT_TRUE(image.Load(L"file://MarkupFixtures\\red-alpha.png", 0));
     EXPECT_FALSE(image.IsAnimating());
+    // A mark set longer than any frame's timer fires after that timer would.
     const int nChanges = site.m_nChanges;
-    PumpUntil([]() { return false; }, 300);
+    EXPECT_TRUE(PumpMessagesPastTimer(300));
     EXPECT_EQ(site.m_nChanges, nChanges);
     EXPECT_EQ(image.GetWidth(), 40);
 }

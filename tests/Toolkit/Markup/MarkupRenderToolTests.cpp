@@ -33,7 +33,7 @@ MarkupRenderRun RunMarkupRender(const ScratchFolder& folder, const std::vector<s
     ChildProcess process;
     MarkupRenderRun result;
     ChildProcessOptions options;
-    if (!process.StartRaw(L"C:\\windows\\system32\\cmd.exe", command, options) || !process.Wait(60000))
+    if (!process.StartRaw(L"C:\\windows\\system32\\cmd.exe", command, options) || !process.Wait())
     {
         return result;
     }

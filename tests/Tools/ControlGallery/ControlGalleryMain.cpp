@@ -73,19 +73,22 @@ bool ParseSize(LPCWSTR lpsz, CSize& size)
     return true;
 }
 
-// Runs the window's messages until nothing has been waiting for a while, so
-// that every control has painted.
+// Runs the window's messages until nothing but timers has been waiting on a
+// few rounds in a row, so that every control has painted, however long that
+// takes on this machine. The limit only ends a page that never settles.
 void PumpUntilIdle(HWND hWnd)
 {
-    const DWORD dwStart = ::GetTickCount();
+    const ULONGLONG ullEnd = ::GetTickCount64() + 120000;
     int nQuietRounds = 0;
-    while (nQuietRounds < 4 && ::GetTickCount() - dwStart < 5000 && ::IsWindow(hWnd))
+    while (nQuietRounds < 4 && ::GetTickCount64() < ullEnd && ::IsWindow(hWnd))
     {
         MSG msg{};
         bool bWorked = false;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         {
-            bWorked = true;
+            // Timers tick all the time (a marquee, a caret); anything else
+            // means the page is still at work.
+            bWorked = bWorked || msg.message != WM_TIMER;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }

@@ -30,8 +30,10 @@ const struct
 // Timer period, and how many quiet ticks in a row count as "handled".
 const UINT kTickMs = 50;
 const int kQuietTicks = 3;
-// A page that never goes quiet still gets its next key after this many ticks.
-const int kMaxWaitTicks = 60;
+// A page that never goes quiet still gets its next key after this many ticks
+// (two minutes): only a page that never settles reaches it, never a slow
+// machine.
+const int kMaxWaitTicks = 120000 / kTickMs;
 
 BOOL ParseKeyName(const std::wstring& name, WORD& wKey)
 {

@@ -41,14 +41,22 @@ protected:
         else if (m_lpszShot)
         {
             s_pShooting = this;
-            ::SetTimer(nullptr, 0, 400, &ShootProc);
+            s_nQuietTicks = 0;
+            ::SetTimer(nullptr, 0, kShotTickMs, &ShootProc);
         }
     }
     void OnHyperlinkClicked(LPCWSTR) override {}
 
 private:
+    // Shoots once the dialog has had nothing but timers waiting on a few
+    // ticks in a row: it has laid itself out and painted, however long that
+    // took on this machine.
     static void CALLBACK ShootProc(HWND, UINT, UINT_PTR nId, DWORD)
     {
+        const bool bQuiet = (HIWORD(::GetQueueStatus(QS_ALLINPUT)) & ~QS_TIMER) == 0;
+        s_nQuietTicks = bQuiet ? s_nQuietTicks + 1 : 0;
+        if (s_nQuietTicks < kQuietTicks && s_pShooting && s_pShooting->GetSafeHwnd())
+            return;
         ::KillTimer(nullptr, nId);
         GalleryTaskDialog* pThis = s_pShooting;
         s_pShooting = nullptr;
@@ -60,7 +68,10 @@ private:
         pThis->EndDialog(0);
     }
 
+    static const UINT kShotTickMs = 50;
+    static const int kQuietTicks = 3;
     static GalleryTaskDialog* s_pShooting;
+    static int s_nQuietTicks;
     LPCWSTR m_lpszShot = nullptr;
     std::vector<GalleryKeyStroke> m_keys;
     bool m_bMarquee = false;
@@ -68,6 +79,7 @@ private:
 };
 
 GalleryTaskDialog* GalleryTaskDialog::s_pShooting = nullptr;
+int GalleryTaskDialog::s_nQuietTicks = 0;
 
 void Configure(GalleryTaskDialog& dialog, LPCWSTR lpszName)
 {

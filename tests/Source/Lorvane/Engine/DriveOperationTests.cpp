@@ -802,11 +802,14 @@ public:
 
     bool Registered() const { return m_registration != 0; }
 
-    // Waits until `count` notifications came (or a second passed) and returns them.
+    // Waits until `count` notifications came and returns them with any that
+    // came behind them: those reach this thread's window, so once a timer
+    // mark set after the first `count` has fired, any notification sent
+    // before it has been handled.
     std::vector<std::wstring> Take(size_t count)
     {
-        PumpMessagesUntil([&] { return m_events.size() >= count; }, 1000);
-        PumpMessagesFor(50);
+        PumpMessagesUntil([&] { return m_events.size() >= count; });
+        PumpMessagesPastTimer(50);
         std::vector<std::wstring> events;
         events.swap(m_events);
         return events;
@@ -868,7 +871,7 @@ TEST_F(DriveOperationTest, TheShellIsToldOfEachAddedAndRemovedDrive)
 
     // A refused request tells the shell nothing.
     EXPECT_FALSE(Perform(folder + L"\\gone", L"Work", nullptr, 0));
-    EXPECT_TRUE(shell.Take(1).empty());
+    EXPECT_TRUE(shell.Take(0).empty());
 }
 
 TEST(MappedPathTest, TheRemotePathOfARedirectorTarget)

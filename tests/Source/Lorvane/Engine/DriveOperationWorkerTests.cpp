@@ -16,6 +16,8 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace
 {
@@ -40,6 +42,19 @@ bool HasQueuedResult(HWND window)
 {
     MSG msg{};
     return PeekMessageW(&msg, window, WM_DRIVE_OPERATION_DONE, WM_DRIVE_OPERATION_DONE, PM_NOREMOVE) != FALSE;
+}
+
+// How many results wait in the queue of the window (of this thread); they are
+// taken out to be counted and posted back in their order.
+size_t QueuedResultCount(HWND window)
+{
+    std::vector<LPARAM> results;
+    MSG msg{};
+    while (PeekMessageW(&msg, window, WM_DRIVE_OPERATION_DONE, WM_DRIVE_OPERATION_DONE, PM_REMOVE))
+        results.push_back(msg.lParam);
+    for (const LPARAM result : results)
+        PostMessageW(window, WM_DRIVE_OPERATION_DONE, 0, result);
+    return results.size();
 }
 
 // The queue of a window of this thread; the test handles the results as the
@@ -74,13 +89,19 @@ protected:
 
     // Handles this thread's messages until `count` results have arrived;
     // each result is copied, its letters are no longer busy, and it is freed.
-    bool WaitForResults(size_t count, DWORD timeoutMs = 30000)
+    bool WaitForResults(size_t count)
     {
-        const DWORD start = GetTickCount();
-        while (m_results.size() < count)
+        return WaitForResultsUntil([&] { return m_results.size() >= count; });
+    }
+
+    // The same until the results so far meet the condition.
+    bool WaitForResultsUntil(const std::function<bool()>& done)
+    {
+        const ULONGLONG end = GetTickCount64() + kHungWaitMs;
+        while (!done())
         {
             MSG msg{};
-            while (m_results.size() < count && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            while (!done() && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             {
                 if (msg.message == WM_DRIVE_OPERATION_DONE && msg.hwnd == m_window && msg.lParam)
                 {
@@ -93,9 +114,9 @@ protected:
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
-            if (m_results.size() >= count)
+            if (done())
                 break;
-            if (GetTickCount() - start > timeoutMs)
+            if (GetTickCount64() > end)
                 return false;
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         }
@@ -173,10 +194,7 @@ TEST_F(DriveOperationWorkerTest, RefusesBadAndBusyLettersAndLeavesTheQueueAlone)
         EXPECT_EQ(Bit(busy), m_dlg.m_dwBusyLetters);
     }
 
-    // Only the one accepted batch runs and reports.
     ASSERT_TRUE(WaitForResults(1));
-    PumpMessagesFor(300);
-    ASSERT_EQ(1u, m_results.size());
     EXPECT_EQ(Bit(busy), m_results[0].letters);
     EXPECT_EQ(1u, m_results[0].success);
     EXPECT_EQ(3u, m_results[0].refreshMode);
@@ -186,9 +204,14 @@ TEST_F(DriveOperationWorkerTest, RefusesBadAndBusyLettersAndLeavesTheQueueAlone)
 
     // The result frees the letter again.
     EXPECT_EQ(0u, m_dlg.m_dwBusyLetters);
-    EXPECT_TRUE(m_dlg.QueueDriveOperation(busy, nullptr, nullptr, nullptr, NoSave, 0, 0));
-    ASSERT_TRUE(WaitForResults(2));
+    const DWORD removalMode = 4;
+    EXPECT_TRUE(m_dlg.QueueDriveOperation(busy, nullptr, nullptr, nullptr, NoSave, removalMode, 0));
+    ASSERT_TRUE(WaitForResultsUntil([&] { return !m_results.empty() && m_results.back().refreshMode == removalMode; }));
     EXPECT_EQ(L"", busyDrive.Current());
+    // Only the one accepted batch ran and reported before the removal: the
+    // worker runs batches in turn, so a refused one that had been queued
+    // would have reported before the removal queued after it.
+    EXPECT_EQ(2u, m_results.size());
 }
 
 // A worker whose wake returns only once the woken thread has run the batch,
@@ -203,9 +226,7 @@ protected:
     void Wake(CWinThread* created) override
     {
         CDriveOperationWorker::Wake(created);
-        const DWORD start = GetTickCount();
-        while (!HasQueuedResult(m_hWindow) && GetTickCount() - start < 30000)
-            Sleep(10);
+        WaitUntil([&] { return HasQueuedResult(m_hWindow); });
     }
 
 private:
@@ -369,12 +390,8 @@ TEST_F(DriveOperationWorkerTest, StopRemovesResultsStillWaitingAndRefusesFurther
     ASSERT_TRUE(m_dlg.QueueDriveOperation(first.Letter(), first.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
     ASSERT_TRUE(m_dlg.QueueDriveOperation(second.Letter(), second.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
     // Both run and post their results, which nobody handles yet.
-    const DWORD start = GetTickCount();
-    while (!(first.Defined() && second.Defined()) && GetTickCount() - start < 30000)
-        Sleep(20);
+    ASSERT_TRUE(WaitUntil([&] { return QueuedResultCount(m_window) == 2; }));
     ASSERT_TRUE(first.Defined() && second.Defined());
-    Sleep(500);
-    ASSERT_TRUE(HasQueuedResult(m_window));
 
     m_dlg.StopDriveOperationWorker();
 
@@ -396,22 +413,29 @@ TEST_F(DriveOperationWorkerTest, ThreadThatOutlivesTheStopKeepsItsWorkerAndRunsN
         CDriveOperationWorker* running = m_dlg.m_pDriveOperationWorker;
         // Holding the worker's lock keeps its thread from taking the first
         // batch, as an operation that hangs would.
-        EnterCriticalSection(&running->GetLock());
+        CRITICAL_SECTION& lock = running->GetLock();
+        EnterCriticalSection(&lock);
+        const LONG heldWithoutWaiters = lock.LockCount;
         EXPECT_TRUE(m_dlg.QueueDriveOperation(first.Letter(), first.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
         EXPECT_TRUE(
             m_dlg.QueueDriveOperation(second.Letter(), second.Folder().c_str(), nullptr, nullptr, NoSave, 0, 0));
-        Sleep(200);
+        // The woken thread now waits for the lock to take the first batch; a
+        // waiting thread changes the lock's count of waiters.
+        ASSERT_TRUE(WaitUntil([&] { return lock.LockCount != heldWithoutWaiters; }));
 
+        // That the stop waited its time for the thread: a timer set for most
+        // of it just before is due once the stop gave up (timed waits end in
+        // the order of their due times; no elapsed time is measured).
         m_dlg.m_dwDriveOperationStopTimeout = 300;
-        const DWORD start = GetTickCount();
+        const DueTimer mostOfTheStopTimeout(200);
         m_dlg.StopDriveOperationWorker();
-        EXPECT_GE(GetTickCount() - start, 250u);
+        EXPECT_TRUE(mostOfTheStopTimeout.Due()) << "the stop gave up before its time";
         EXPECT_EQ(nullptr, m_dlg.m_pDriveOperationWorker);
         EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(running->GetDoneEvent(), 0));
 
-        LeaveCriticalSection(&running->GetLock());
+        LeaveCriticalSection(&lock);
         // The object is still there: its thread finishes with it.
-        ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(running->GetDoneEvent(), 10000));
+        ASSERT_TRUE(WaitForObject(running->GetDoneEvent()));
         worker.reset(running);
     }
     // The stop came before either batch ran: the first skipped its operation,
@@ -423,9 +447,25 @@ TEST_F(DriveOperationWorkerTest, ThreadThatOutlivesTheStopKeepsItsWorkerAndRunsN
 
 TEST_F(DriveOperationWorkerTest, StopOfAWorkerThatNeverRanIsImmediate)
 {
-    const DWORD start = GetTickCount();
-    m_dlg.StopDriveOperationWorker();
-    EXPECT_LT(GetTickCount() - start, 1000u);
+    // With no limit on the stop's wait, a stop that waited for a thread that
+    // was never started would never end; it runs on a thread of its own, so
+    // that such a stop fails the test instead of hanging it.
+    m_dlg.m_dwDriveOperationStopTimeout = INFINITE;
+    HANDLE stopped = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(nullptr, stopped);
+    std::thread stopper(
+        [&]
+        {
+            m_dlg.StopDriveOperationWorker();
+            SetEvent(stopped);
+        });
+    const bool ended = WaitForObject(stopped);
+    EXPECT_TRUE(ended) << "the stop waited for a thread that never ran";
+    if (ended)
+        stopper.join();
+    else
+        stopper.detach();
+    CloseHandle(stopped);
     EXPECT_EQ(nullptr, m_dlg.m_pDriveOperationWorker);
 }
 }  // namespace

@@ -67,8 +67,7 @@ public:
     // The mutex may exist already, so owning it is asked for explicitly.
     HeldHandOffMutex() : m_mutex(CreateMutexW(nullptr, FALSE, kHandOffMutexName))
     {
-        const DWORD wait = m_mutex ? WaitForSingleObject(m_mutex, 10000) : WAIT_FAILED;
-        if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED && m_mutex)
+        if (m_mutex && !WaitForObject(m_mutex))
         {
             CloseHandle(m_mutex);
             m_mutex = nullptr;
@@ -76,6 +75,20 @@ public:
     }
     ~HeldHandOffMutex() { Release(); }
     bool Held() const { return m_mutex != nullptr; }
+    // Lets go of the mutex and takes it back at once, unless a thread that
+    // waits for it got it in between (a released mutex goes straight to a
+    // waiter): true when one did, and the mutex is no longer held.
+    bool HandOverToAWaiter()
+    {
+        if (!m_mutex)
+            return false;
+        ReleaseMutex(m_mutex);
+        if (WaitForObject(m_mutex, 0))
+            return false;
+        CloseHandle(m_mutex);
+        m_mutex = nullptr;
+        return true;
+    }
     void Release()
     {
         if (!m_mutex)
@@ -308,11 +321,13 @@ TEST(HandOffSender, WritesTheRequestIntoTheBlockBeforeStartingTheTask)
 TEST(HandOffSender, NoAnswerWithinTheTimeIsAFailureWithoutABox)
 {
     DialogCapture boxes(IDOK);
-    const DWORD start = GetTickCount();
+    // That it waited its time: a timer set for most of it just before is due
+    // once it gave up (timed waits end in the order of their due times).
+    const DueTimer mostOfTheTime(200);
     const BOOL sent = SendHandOffRequest(
         L"/D P:", [] { return S_OK; }, 300);
     EXPECT_FALSE(sent);
-    EXPECT_GE(GetTickCount() - start, 250u);
+    EXPECT_TRUE(mostOfTheTime.Due()) << "it gave up before its time";
     EXPECT_EQ(0u, boxes.Count());
 }
 
@@ -335,8 +350,21 @@ TEST(HandOffSender, WaitsForTheMutexThatAnotherSenderHolds)
             finished = true;
         });
 
-    Sleep(500);
-    EXPECT_FALSE(taskStarted) << "the sender went on while another one held the mutex";
+    // The sender waits for the mutex: the test hands it over once the sender
+    // is there to take it, and until then the sender must not go on.
+    bool wentOnWithoutTheMutex = false;
+    bool handedOver = false;
+    EXPECT_TRUE(WaitUntil(
+        [&]
+        {
+            wentOnWithoutTheMutex = wentOnWithoutTheMutex || taskStarted || finished;
+            if (finished)
+                return true;
+            handedOver = other.HandOverToAWaiter();
+            return handedOver;
+        }));
+    EXPECT_FALSE(wentOnWithoutTheMutex) << "the sender went on while another one held the mutex";
+    EXPECT_TRUE(handedOver) << "the sender never waited for the mutex";
     other.Release();
     sender.join();
     EXPECT_TRUE(taskStarted);
@@ -352,13 +380,14 @@ TEST(HandOffSender, TakesOverTheMutexOfASenderThatDied)
         [&]
         {
             left = CreateMutexW(nullptr, FALSE, kHandOffMutexName);
-            WaitForSingleObject(left, 10000);
+            WaitForObject(left);
         });
     dying.join();
     ASSERT_NE(nullptr, left);
 
+    // A sender that does not get the mutex gives up without starting the
+    // task (see below), so a started task shows that it took the mutex over.
     bool taskStarted = false;
-    const DWORD start = GetTickCount();
     SendHandOffRequest(L"/D P:",
                        [&]
                        {
@@ -366,7 +395,6 @@ TEST(HandOffSender, TakesOverTheMutexOfASenderThatDied)
                            return E_NOTIMPL;
                        });
     EXPECT_TRUE(taskStarted);
-    EXPECT_LT(GetTickCount() - start, 2000u);
     CloseHandle(left);
 }
 
@@ -378,26 +406,29 @@ TEST(HandOffSender, GivesUpAfterTenSecondsWithoutTheMutex)
     std::vector<CapturedDialog> dialogs;
     BOOL sent = TRUE;
     bool taskStarted = false;
-    DWORD elapsed = 0;
+    bool waitedItsTime = false;
     std::thread sender(
         [&]
         {
             DialogCapture boxes(IDOK);
-            const DWORD start = GetTickCount();
+            // That it waited its ten seconds: a timer set for most of them
+            // just before is due once it gave up (timed waits end in the
+            // order of their due times; no elapsed time is measured).
+            const DueTimer mostOfTheTime(kHandOffMutexTimeout - 1000);
             sent = SendHandOffRequest(L"/D P:",
                                       [&]
                                       {
                                           taskStarted = true;
                                           return S_OK;
                                       });
-            elapsed = GetTickCount() - start;
+            waitedItsTime = mostOfTheTime.Due();
             dialogs = boxes.Dialogs();
         });
     sender.join();
 
     EXPECT_FALSE(sent);
     EXPECT_FALSE(taskStarted);
-    EXPECT_GE(elapsed, 9500u);
+    EXPECT_TRUE(waitedItsTime) << "it gave up before its time";
     ASSERT_EQ(1u, dialogs.size());
     EXPECT_EQ(L"Timed out waiting for file mapping mutex.", dialogs[0].text);
 }
@@ -421,7 +452,7 @@ TEST_F(HandOffReceiver, DefinesTheDriveOfACreateRequestAndSignals)
 
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kHandOffMutexName);
     ASSERT_NE(nullptr, mutex);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(mutex, 10000));
+    ASSERT_TRUE(WaitForObject(mutex));
     {
         const TestSender sender(request);
         ASSERT_TRUE(sender.Ready());
@@ -538,7 +569,7 @@ TEST_F(HandOffReceiver, TwoSendersAtOnceAreServedOneAfterTheOther)
     EXPECT_TRUE(sent[1]);
     EXPECT_FALSE(overlapped) << "both senders were in the hand-off at the same time";
     for (ChildProcess& instance : instances)
-        EXPECT_TRUE(instance.Wait(10000));
+        EXPECT_TRUE(instance.Wait());
     EXPECT_EQ(0u, boxes.Count()) << ::testing::PrintToString(boxes.Dialogs());
     // Each instance read its own request: one block at a time.
     EXPECT_EQ(drives[0].RawTarget(), drives[0].Current());
@@ -611,8 +642,7 @@ TEST(HandOffFallback, NonElevatedDriveWithRecycleBinStartsTheElevatedCopyWithNoS
     // so the program starts its elevated copy and does not wait for it.
     DWORD copyId = 0;
     std::wstring copyCommandLine;
-    const DWORD start = GetTickCount();
-    while (!copyId && GetTickCount() - start < 30000)
+    WaitUntil([&]
     {
         for (DWORD id : ChildrenOf(program.ProcessId()))
         {
@@ -628,16 +658,15 @@ TEST(HandOffFallback, NonElevatedDriveWithRecycleBinStartsTheElevatedCopyWithNoS
                 continue;
             }
             TerminateProcess(copy, 0xDEAD);
-            WaitForSingleObject(copy, 5000);
+            WaitForObject(copy);
             CloseHandle(copy);
             copyId = id;
-            break;
+            return true;
         }
-        if (!copyId)
-            Sleep(5);
-    }
+        return false;
+    });
     ASSERT_NE(0u, copyId) << "no elevated copy was started";
-    EXPECT_TRUE(program.Wait(30000));
+    EXPECT_TRUE(program.Wait());
 
     EXPECT_THAT(copyCommandLine,
                 ::testing::EndsWith(L"/NOSAVE " + device + L" \"" + folder.Path() + L"\" /NOCREATE /RECYCLEBIN"));
@@ -659,11 +688,11 @@ TEST(HandOffFallback, ElevatedCopyCarriesOutTheRequestWithoutSaving)
 
     // This test runs elevated, so its copy is elevated and does not start
     // another one; it defines the drive and ends.
-    EXPECT_TRUE(PumpMessagesUntil([&] { return drive.Current() == drive.RawTarget(); }, 30000));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return drive.Current() == drive.RawTarget(); }));
     for (DWORD id : ChildrenOf(GetCurrentProcessId()))
     {
         const HANDLE copy = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-        if (copy && WaitForSingleObject(copy, 10000) != WAIT_OBJECT_0)
+        if (copy && !WaitForObject(copy))
             TerminateProcess(copy, 0xDEAD);
         if (copy)
             CloseHandle(copy);

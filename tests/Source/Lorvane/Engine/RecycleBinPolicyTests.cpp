@@ -226,12 +226,17 @@ TEST(PolicyBroadcastListener, DISABLED_CountsPolicyBroadcastsInAChildProcess)
     HANDLE stop = OpenEventW(SYNCHRONIZE, FALSE, L"LorvaneTestsPolicyListenerStop");
     ASSERT_TRUE(ready && stop);
     SetEvent(ready);
-    while (MsgWaitForMultipleObjects(1, &stop, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+    const auto handleMessages = []
     {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&msg);
-    }
+    };
+    while (MsgWaitForMultipleObjects(1, &stop, FALSE, kHungWaitMs, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        handleMessages();
+    // A broadcast whose sender stopped waiting for this slow listener is
+    // still waiting here to be handled: every one was sent before the stop.
+    handleMessages();
     FILE* f = _wfopen(countFile, L"w");
     ASSERT_NE(nullptr, f);
     fprintf(f, "%d", counter.Count());
@@ -257,7 +262,7 @@ TEST_F(RecycleBinPolicyTest, AnotherProcessHearsThePolicyChangeOncePerBatch)
         listener.Start(self, {L"--gtest_filter=PolicyBroadcastListener.*", L"--gtest_also_run_disabled_tests"});
     SetEnvironmentVariableW(L"LORVANE_TEST_POLICY_LISTENER", nullptr);
     ASSERT_TRUE(started);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(ready, 20000));
+    ASSERT_TRUE(WaitForObject(ready));
 
     SetPolicyValue(HKEY_CURRENT_USER, -1);
     {
@@ -271,7 +276,7 @@ TEST_F(RecycleBinPolicyTest, AnotherProcessHearsThePolicyChangeOncePerBatch)
         SetDriveRecycleBin(L'Q', false, false);
     }
     SetEvent(stop);
-    ASSERT_TRUE(listener.Wait(20000));
+    ASSERT_TRUE(listener.Wait());
     EXPECT_EQ(0u, listener.ExitCode());
 
     FILE* f = _wfopen(countFile.c_str(), L"r");

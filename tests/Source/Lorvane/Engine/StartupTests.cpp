@@ -131,8 +131,19 @@ protected:
                 m_mainWindow = FindProcessWindow(processId, L"#32770");
                 m_marker = FindProcessWindow(processId, kMarkerWindowClassName);
                 return m_mainWindow && m_marker && IsWindowVisible(m_mainWindow);
-            },
-            20000));
+            }));
+    }
+
+    // Posts the main window a minimise behind the messages the test posted
+    // before (its thread handles posted messages in turn) and waits until it
+    // is minimised or the process has ended: true when the window was still
+    // there to be minimised, so the earlier messages left it open. This is
+    // the event that shows those messages were handled; no fixed time is.
+    bool StillOpenAfterPostedMessages()
+    {
+        PostMessageW(m_mainWindow, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        PumpMessagesUntil([&] { return !m_process.Running() || IsIconic(m_mainWindow); });
+        return m_process.Running() && IsWindow(m_mainWindow) && IsIconic(m_mainWindow);
     }
 
     RegistrySnapshot m_settings{HKEY_CURRENT_USER, kLorvaneRegistryKey};
@@ -157,7 +168,7 @@ TEST_F(MainWindowProcess, OpensWithItsMarkerAndClosesOnWmClose)
     EXPECT_TRUE(GetWindowLongW(m_marker, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(m_process.Wait(15000));
+    EXPECT_TRUE(m_process.Wait());
     EXPECT_FALSE(IsWindow(m_marker));
 }
 
@@ -166,32 +177,33 @@ TEST_F(MainWindowProcess, EnterAndEscapeLeaveTheWindowOpen)
     StartAndWait();
     PostMessageW(m_mainWindow, WM_COMMAND, IDOK, 0);
     PostMessageW(m_mainWindow, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(m_process.Wait(1500));
-    EXPECT_TRUE(IsWindow(m_mainWindow));
+    EXPECT_TRUE(StillOpenAfterPostedMessages());
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(m_process.Wait(15000));
+    EXPECT_TRUE(m_process.Wait());
 }
 
 TEST_F(MainWindowProcess, CloseRequestToTheMarkerNeedsBit0x800)
 {
     StartAndWait();
+    // The marker and the main window share one thread, so the minimise
+    // comes after both requests.
     PostMessageW(m_marker, WM_CLOSE_REQUEST, 0, 0);
     PostMessageW(m_marker, WM_CLOSE_REQUEST, 0x400, 0);
-    EXPECT_FALSE(m_process.Wait(1500));
-    EXPECT_TRUE(IsWindow(m_mainWindow));
+    EXPECT_TRUE(StillOpenAfterPostedMessages());
 
     PostMessageW(m_marker, WM_CLOSE_REQUEST, 0x800, 0);
-    EXPECT_TRUE(m_process.Wait(15000));
+    EXPECT_TRUE(m_process.Wait());
     EXPECT_FALSE(IsWindow(m_mainWindow));
 }
 
 TEST_F(MainWindowProcess, ClosingSavesTheWindowRectangle)
 {
     StartAndWait();
+    // SetWindowPos on another process's window returns once that window has
+    // handled the move.
     ASSERT_TRUE(SetWindowPos(m_mainWindow, nullptr, 40, 60, 500, 560, SWP_NOZORDER | SWP_NOACTIVATE));
-    PumpMessagesFor(200);
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(m_process.Wait(15000));
+    ASSERT_TRUE(m_process.Wait());
 
     const UniqueRegKey key = OpenUserKey(kLorvaneRegistryKey, KEY_READ, false);
     ASSERT_TRUE(key);
@@ -229,7 +241,7 @@ TEST_F(MainWindowProcess, OpensAtTheSavedRectangle)
     EXPECT_EQ(window.right - window.left, 500);
     EXPECT_EQ(window.bottom - window.top, 600);
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(m_process.Wait(15000));
+    EXPECT_TRUE(m_process.Wait());
 }
 
 TEST_F(MainWindowProcess, SecondStartBringsTheFirstWindowBackAndEnds)
@@ -243,18 +255,19 @@ TEST_F(MainWindowProcess, SecondStartBringsTheFirstWindowBackAndEnds)
     for (const Case& c : {Case{"Minimised", SW_MINIMIZE}, Case{"Hidden", SW_HIDE}, Case{"Shown", SW_SHOWNOACTIVATE}})
     {
         ShowWindow(m_mainWindow, c.showCommand);
-        PumpMessagesFor(100);
-        RunOptions options;
-        options.timeoutMs = 15000;
-        const RunResult second = RunProgram(L"Lorvane.exe", {}, options);
+        const bool shown = c.showCommand == SW_SHOWNOACTIVATE;
+        ASSERT_TRUE(PumpMessagesUntil([&]
+                                      { return (IsWindowVisible(m_mainWindow) && !IsIconic(m_mainWindow)) == shown; }))
+            << c.name;
+        const RunResult second = RunProgram(L"Lorvane.exe", {});
         ASSERT_TRUE(second.started) << c.name;
         EXPECT_FALSE(second.timedOut) << c.name;
         EXPECT_TRUE(m_process.Running()) << c.name;
-        EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(m_mainWindow) && !IsIconic(m_mainWindow); }, 5000))
+        EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(m_mainWindow) && !IsIconic(m_mainWindow); }))
             << c.name;
     }
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(m_process.Wait(15000));
+    EXPECT_TRUE(m_process.Wait());
 }
 
 TEST_F(MainWindowProcess, NoCheckRunOpensASecondWindow)
@@ -268,14 +281,13 @@ TEST_F(MainWindowProcess, NoCheckRunOpensASecondWindow)
         {
             secondWindow = FindProcessWindow(another.ProcessId(), L"#32770");
             return secondWindow != nullptr;
-        },
-        20000));
+        }));
     if (secondWindow)
         PostMessageW(secondWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(another.Wait(15000));
+    EXPECT_TRUE(another.Wait());
 
     PostMessageW(m_mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(m_process.Wait(15000));
+    EXPECT_TRUE(m_process.Wait());
 }
 
 TEST(StartupWithoutWindow, FixLabelWithoutLetterEndsWithoutWindowOrBox)
@@ -284,7 +296,6 @@ TEST(StartupWithoutWindow, FixLabelWithoutLetterEndsWithoutWindowOrBox)
     ProcessDialogWatcher boxes(IDOK);
     RunOptions options;
     options.dialogs = &boxes;
-    options.timeoutMs = 15000;
     const RunResult run = RunProgram(L"Lorvane.exe", {L"/FIXLABEL"}, options);
     ASSERT_TRUE(run.started);
     EXPECT_FALSE(run.timedOut);
@@ -314,7 +325,6 @@ protected:
     {
         RunOptions options;
         options.dialogs = &m_boxes;
-        options.timeoutMs = 20000;
         return RunProgram(L"Lorvane.exe", arguments, options);
     }
 
@@ -397,8 +407,7 @@ TEST_F(DriveCommandLine, StartupInBackgroundModeRestoresThenOpensTheWindow)
         {
             window = FindProcessWindow(first.ProcessId(), L"#32770");
             return window != nullptr;
-        },
-        20000));
+        }));
     EXPECT_EQ(Target(), L"\\??\\" + m_target.Path());
 
     // A second logon start restores, finds the running window and ends.
@@ -408,7 +417,7 @@ TEST_F(DriveCommandLine, StartupInBackgroundModeRestoresThenOpensTheWindow)
     EXPECT_EQ(m_boxes.Count(), 0u);
 
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(first.Wait(15000));
+    EXPECT_TRUE(first.Wait());
 }
 
 TEST_F(DriveCommandLine, StartupMountsAWaitingDriveOnlyWhenItsTargetIsBack)

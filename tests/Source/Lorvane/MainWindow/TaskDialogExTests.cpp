@@ -102,13 +102,16 @@ TEST(ShowYesNoTaskDialog, ClosingTheDialogCancels)
         [thread, &done]
         {
             HWND found = nullptr;
-            for (int i = 0; i < 100 && !done; ++i)
-            {
-                Sleep(50);
-                EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
-                if (found)
-                    PostMessageW(found, WM_CLOSE, 0, 0);
-            }
+            WaitUntil(
+                [&]
+                {
+                    if (done)
+                        return true;
+                    EnumThreadWindows(thread, FindVisibleDialog, reinterpret_cast<LPARAM>(&found));
+                    if (found)
+                        PostMessageW(found, WM_CLOSE, 0, 0);
+                    return false;
+                });
             // A dialog that cannot be closed is answered No, so the test ends.
             if (!done && found)
                 PostMessageW(found, WM_COMMAND, IDNO, 0);

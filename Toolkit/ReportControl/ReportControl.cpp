@@ -133,7 +133,11 @@ CLVKReportControl::~CLVKReportControl()
         DeleteObject(m_hCacheBitmap);
     if (m_hWatermark)
         DeleteObject(m_hWatermark);
-    m_pSelectedRows->InternalRelease();
+    // Emptying the columns below takes the focus off their column, which
+    // would count as a change of the selection and be reported to the owner
+    // in the middle of the control's end: the focused column goes first,
+    // unreported.
+    m_pFocusedColumn = nullptr;
     m_pColumns->InternalRelease();
     if (m_pPaintManager)
         m_pPaintManager->InternalRelease();
@@ -144,6 +148,10 @@ CLVKReportControl::~CLVKReportControl()
     if (m_pIconViewColumns)
         m_pIconViewColumns->InternalRelease();
     m_pSections->InternalRelease();
+    // What is released above may call back into the control as it goes (the
+    // columns' end sets the focused column), and the control's answers read
+    // and write the selection: the selection is released after them.
+    m_pSelectedRows->InternalRelease();
     DestroyWindow();
 }
 

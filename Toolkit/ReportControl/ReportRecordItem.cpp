@@ -322,10 +322,13 @@ void CLVKReportRecordItem::DoPropExchange(CLVKPropExchange* pPX)
     ExchangeInt(pPX, L"Checked", m_nCheckedState, 0);
     ExchangeBool(pPX, L"HasCheckbox", m_bHasCheckbox, FALSE);
     ExchangeBool(pPX, L"TristateCheckbox", m_bTristateCheckbox, FALSE);
-    // The data word is kept as a size whose other half is 0.
+    // The data word is kept as a size whose other half is 0: 32 bits of it.
+    // Only a load sets the item's word; storing leaves a wider word (a
+    // pointer in a 64-bit program) as it is.
     SIZE szData{static_cast<LONG>(m_dwData), 0};
     ExchangeSizeSwapped(pPX, L"Data", szData, 0, 0);
-    m_dwData = static_cast<DWORD_PTR>(static_cast<ULONG>(szData.cx));
+    if (pPX->IsLoading())
+        m_dwData = static_cast<DWORD_PTR>(static_cast<ULONG>(szData.cx));
     ExchangeString(pPX, L"Tooltip", m_strTooltip, L"");
     if (pPX->GetSchema() > 16)
         ExchangeString(pPX, L"Caption", m_strCaption, L"");

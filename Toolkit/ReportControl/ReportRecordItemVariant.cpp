@@ -9,6 +9,26 @@
 
 IMPLEMENT_DYNCREATE(CLVKReportRecordItemVariant, CLVKReportRecordItem)
 
+namespace
+{
+// A cell in constraint mode keeps the chosen constraint's data as a 32-bit
+// number (VT_I4), so the constraint is found by its data cut to 32 bits the
+// same way. Widening the number back to a data word would not do where a
+// data word is wider than 32 bits: data given as -1 is all ones there, while
+// the number's 32 bits widen to 0xFFFFFFFF.
+CLVKReportRecordItemConstraint* FindConstraintOfValue(CLVKReportRecordItemEditOptions* pOptions, long lValue)
+{
+    CLVKReportRecordItemConstraints* pConstraints = pOptions ? pOptions->GetConstraints() : nullptr;
+    for (int i = 0; pConstraints && i < pConstraints->GetCount(); i++)
+    {
+        CLVKReportRecordItemConstraint* pConstraint = pConstraints->GetAt(i);
+        if (static_cast<long>(pConstraint->GetData()) == lValue)
+            return pConstraint;
+    }
+    return nullptr;
+}
+}  // namespace
+
 CLVKReportRecordItemVariant::CLVKReportRecordItemVariant(const VARIANT& vtValue)
 {
     SetValue(vtValue);
@@ -75,8 +95,7 @@ CString CLVKReportRecordItemVariant::GetCaption(CLVKReportColumn* pColumn)
     {
         if (vtValue.vt != VT_I4)
             return CString();
-        CLVKReportRecordItemConstraint* pConstraint =
-            FindEditOptions(pColumn)->FindConstraint(static_cast<DWORD_PTR>(static_cast<ULONG>(vtValue.lVal)));
+        CLVKReportRecordItemConstraint* pConstraint = FindConstraintOfValue(FindEditOptions(pColumn), vtValue.lVal);
         return pConstraint ? pConstraint->GetCaption() : CString();
     }
     if (vtValue.vt != VT_BSTR)
@@ -158,7 +177,10 @@ DWORD_PTR CLVKReportRecordItemVariant::GetSelectedConstraint(CLVKReportColumn* p
     COleVariant vtValue(m_oleValue);
     if (!ChangeValueType(vtValue, VT_I4))
         return static_cast<DWORD_PTR>(-1);
-    return static_cast<DWORD_PTR>(static_cast<ULONG>(vtValue.lVal));
+    // The listed constraint's own data word, which the in-place list compares
+    // with its entries; a number no constraint has keeps its sign.
+    CLVKReportRecordItemConstraint* pConstraint = FindConstraintOfValue(FindEditOptions(pColumn), vtValue.lVal);
+    return pConstraint ? pConstraint->GetData() : static_cast<DWORD_PTR>(static_cast<LONG_PTR>(vtValue.lVal));
 }
 
 void CLVKReportRecordItemVariant::DoPropExchange(CLVKPropExchange* pPX)

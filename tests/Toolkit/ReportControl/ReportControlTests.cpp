@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace
 {
 using Captions = std::vector<CString>;
@@ -505,6 +507,34 @@ TEST(ReportControl, FocusSubItemsFocusesColumnZeroOfAOneColumnReport)
     w.report.AddRecord(MakeRecord({L"only"}));
     w.report.Populate();
     EXPECT_EQ(w.report.GetColumns()->GetAt(0), w.report.GetFocusedColumn());
+}
+
+// A control may end while its window is still open (an object deleted before
+// its window was destroyed). Its columns go as it ends; that the focused
+// cell's column goes with them is no change the owner hears of, as the owner
+// would then read a control that is half gone.
+TEST(ReportControl, AControlEndingWithAFocusedCellReportsNothingToItsOwner)
+{
+    CNotifyRecorder parent;
+    parent.CreateEx(0, NULL, L"ReportTests", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL);
+    auto pReport = std::make_unique<CLVKReportControl>();
+    RECT rc{0, 0, 250, 150};
+    ASSERT_TRUE(pReport->Create(WS_CHILD | WS_VISIBLE, rc, &parent, 100));
+    for (int i = 0; i < 2; i++)
+        pReport->AddColumn(new CLVKReportColumn(i, L"Col", 100, FALSE));
+    pReport->FocusSubItems(TRUE);
+    pReport->AddRecord(MakeRecord({L"a", L"b"}));
+    pReport->Populate();
+    ASSERT_TRUE(pReport->SetFocusedColumn(pReport->GetColumns()->GetAt(1)));
+    ASSERT_NE(nullptr, pReport->GetFocusedColumn());
+    const HWND hWnd = pReport->m_hWnd;
+    parent.m_codes.clear();
+
+    pReport.reset();
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_TRUE(parent.m_codes.empty()) << parent.m_codes.size() << " notifications, the first of code "
+                                        << parent.m_codes[0];
+    parent.DestroyWindow();
 }
 
 TEST(ReportControl, InPlaceEditingCommitsWithEnterAndCancelsWithEscape)

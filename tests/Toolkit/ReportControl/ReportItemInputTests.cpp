@@ -3,6 +3,7 @@
 #include "ReportControl/ReportHyperlink.h"
 #include "ReportControl/ReportInplaceEdit.h"
 #include "ReportTestSupport.h"
+#include "MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,22 @@ TEST(ReportItemInput, ClicksOpenTheEditorAsTheSwitchesSay)
     EXPECT_FALSE(f.w.report.IsEditMode()) << "the owner refused";
 }
 
+// A thread timer of the test: its message, handled in the thread's queue,
+// shows that its time has passed.
+struct WitnessTimer
+{
+    static inline bool s_bFired = false;
+    UINT_PTR nId = 0;
+
+    explicit WitnessTimer(UINT nElapse)
+    {
+        s_bFired = false;
+        nId = ::SetTimer(nullptr, 0, nElapse, &OnTimer);
+    }
+    ~WitnessTimer() { ::KillTimer(nullptr, nId); }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) { s_bFired = true; }
+};
+
 TEST(ReportItemInput, DelayedEditingOpensTheCellClickedTwice)
 {
     InputFixture f;
@@ -145,22 +162,24 @@ TEST(ReportItemInput, DelayedEditingOpensTheCellClickedTwice)
     EXPECT_FALSE(f.w.report.IsEditMode()) << "the first click only remembers the cell";
     f.Click(f.CellPoint(1));
     EXPECT_FALSE(f.w.report.IsEditMode()) << "the second click starts the timer";
-    const DWORD dwEnd = GetTickCount() + GetDoubleClickTime() + 1000;
-    while (!f.w.report.IsEditMode() && GetTickCount() < dwEnd)
-    {
-        PumpReportMessages();
-        Sleep(20);
-    }
-    EXPECT_TRUE(f.w.report.IsEditMode());
+    // The limit only ends a hung test; the editor opens after the double-click
+    // time.
+    EXPECT_TRUE(PumpMessagesUntil([&] { return f.w.report.IsEditMode() != FALSE; }, 60000));
     f.w.report.EndEditing(FALSE);
 
-    // A double click between the clicks forgets the pending cell.
+    // A double click between the clicks forgets the pending cell, so that
+    // the click after it is a first click again and starts no timer.
     f.Click(f.CellPoint(1));
     const POINT pt = f.CellPoint(1);
     f.w.report.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     f.w.report.EndEditing(FALSE);
     f.Click(f.CellPoint(1));
-    Sleep(GetDoubleClickTime() + 100);
+    // A timer set now for twice the double-click time expires after the
+    // control's delay would have: once its message was handled, a delayed
+    // edit would be due as well, and the pump after it would have run it.
+    WitnessTimer witness(2 * GetDoubleClickTime());
+    ASSERT_NE(0u, witness.nId);
+    ASSERT_TRUE(PumpMessagesUntil([] { return WitnessTimer::s_bFired; }, 60000));
     PumpReportMessages();
     EXPECT_FALSE(f.w.report.IsEditMode());
 }

@@ -125,6 +125,38 @@ TEST(ReportVariantItems, CompareByTypeAndShowConstraints)
     EXPECT_STREQ(L"two", pTwo->GetCaption(pColumn));
 }
 
+// A cell in constraint mode keeps the chosen constraint's data as a 32-bit
+// number; the constraint is found again from it, whatever the data's sign.
+TEST(ReportVariantItems, AChosenConstraintIsFoundAgainFromTheCellsNumber)
+{
+    struct Case
+    {
+        const char* name;
+        DWORD_PTR dwData;
+    };
+    const Case cases[] = {
+        {"a small number", 3},
+        {"a negative number given as an int", static_cast<DWORD_PTR>(-2)},
+        {"minus one, given as an int", static_cast<DWORD_PTR>(-1)},
+        {"an unsigned 32-bit number with its top bit set", static_cast<DWORD_PTR>(0xFFFFFFFEu)},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CLVKReportRecordItemVariant cell(COleVariant(0L));
+        CLVKReportRecordItemEditOptions* pOptions = cell.CreateEditOptions();
+        pOptions->AddConstraint(L"zero", 0);
+        CLVKReportRecordItemConstraint* pChosen = pOptions->AddConstraint(L"chosen", c.dwData);
+        pOptions->m_bConstraintEdit = TRUE;
+        LVK_REPORTRECORDITEM_ARGS args;
+        cell.OnConstraintChanged(&args, pChosen);
+        EXPECT_EQ(VT_I4, cell.GetValue().vt);
+        EXPECT_STREQ(L"chosen", cell.GetCaption(nullptr));
+        // The in-place list selects the entry whose data this is.
+        EXPECT_EQ(c.dwData, cell.GetSelectedConstraint(nullptr));
+    }
+}
+
 TEST(ReportVariantItems, EditsKeepTheValuesTypeAndReferencesAreStoredByValue)
 {
     CLVKReportRecordItemVariant number(COleVariant(7L));
@@ -519,6 +551,29 @@ TEST(ReportPersistence, RecordsItemsPreviewsAndChildrenRoundTrip)
             e->Delete();
         }
         EXPECT_TRUE(bBadClass);
+    }
+    CoUninitialize();
+}
+
+// The file keeps 32 bits of an item's data word; a wider word (a pointer in
+// a 64-bit program) stays whole in the item that is stored.
+TEST(ReportPersistence, StoringLeavesTheItemsDataWordWhole)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        CLVKReportRecords records;
+        records.Add(MakeRecord({L"a"}));
+        CLVKReportRecordItem* pItem = records.GetAt(0)->GetItem(0);
+        // All bits set but two, in a word of either width.
+        const DWORD_PTR dwData = static_cast<DWORD_PTR>(-5);
+        pItem->SetItemData(dwData);
+        const CString strXml = Store(&records, CLVKPropExchange::kCurrentSchema);
+        EXPECT_EQ(dwData, pItem->GetItemData());
+
+        CLVKReportRecords loaded;
+        Load(&loaded, strXml, CLVKPropExchange::kCurrentSchema);
+        ASSERT_EQ(1, loaded.GetCount());
+        EXPECT_EQ(static_cast<DWORD>(dwData), static_cast<DWORD>(loaded.GetAt(0)->GetItem(0)->GetItemData()));
     }
     CoUninitialize();
 }

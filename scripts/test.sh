@@ -43,9 +43,10 @@ LORVANE_FORCE_XVFB=1 lorvane_start_wine
 # lists as failed, else the one that was running when the program ended.
 failed_test_names() {  # log
   local names
-  names="$(sed -n 's/^\[  FAILED  \] \([^ ,]*\.[^ ,]*\).*/\1/p' "$1" | sort -u | tr '\n' ' ')"
+  # Wine writes the programs' lines with CR LF.
+  names="$(tr -d '\r' <"$1" | sed -n 's/^\[  FAILED  \] \([^ ,]*\.[^ ,]*\).*/\1/p' | sort -u | tr '\n' ' ')"
   if [ -z "$names" ]; then
-    names="$(awk '/^\[ RUN      \]/ {t=$4} /^\[       OK \]|^\[  FAILED  \]/ {t=""} END {print t}' "$1")"
+    names="$(tr -d '\r' <"$1" | awk '/^\[ RUN      \]/ {t=$4} /^\[       OK \]|^\[  FAILED  \]/ {t=""} END {print t}')"
   fi
   echo "${names:-(none named)}"
 }
@@ -115,7 +116,7 @@ printf '%s\n' "${phases[@]}"
 echo "== Tests run, by build"
 for dir in "${builds[@]}"; do
   n="$(cat "$dir"/test-logs/*.log 2>/dev/null \
-       | sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' \
+       | tr -d '\r' | sed -n 's/^\[==========\] \([0-9]*\) tests\? from .* ran\..*/\1/p' \
        | awk '{s += $1} END {print s + 0}')"
   if [ "$dir" = "$LORVANE_BUILD_DIR/cmake" ] && [ "$(lorvane_i386_mode)" = emulated ]; then
     echo "  $n on the 32-bit build, under the emulator"

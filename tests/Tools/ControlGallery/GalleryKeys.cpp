@@ -97,6 +97,7 @@ struct KeyRun
     BOOL bScreen = FALSE;
     UINT_PTR nTimer = 0;
     int nResult = -1;
+    POINT ptParked{};
 };
 
 KeyRun g_run;
@@ -106,6 +107,32 @@ BOOL IsThreadQuiet()
     // Timers tick all the time (ours among them); anything else waiting
     // means the last key is still being handled.
     return (HIWORD(::GetQueueStatus(QS_ALLINPUT)) & ~QS_TIMER) == 0;
+}
+
+// Typed keys must not depend on where the pointer stands: a menu that opens
+// under it selects the item there, and a key like Down then moves on from
+// that item. The pointer goes to a corner of the screen outside the page
+// before the first key.
+POINT ParkPointOutside(HWND hWnd)
+{
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int cx = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const POINT corners[] = {{x + cx - 1, y + cy - 1}, {x, y + cy - 1}, {x + cx - 1, y}, {x, y}};
+    RECT rcWindow{};
+    if (!hWnd || !::GetWindowRect(::GetAncestor(hWnd, GA_ROOT), &rcWindow))
+        return corners[0];
+    for (const POINT& pt : corners)
+    {
+        if (!::PtInRect(&rcWindow, pt))
+            return pt;
+    }
+    return corners[0];
+}
+
+bool IsPointerParked()
+{
+    POINT pt{};
+    return ::GetCursorPos(&pt) && pt.x == g_run.ptParked.x && pt.y == g_run.ptParked.y;
 }
 
 void SendStroke(const GalleryKeyStroke& stroke)
@@ -154,7 +181,9 @@ void Finish()
 void CALLBACK OnKeyTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     g_run.nWaited++;
-    g_run.nQuiet = IsThreadQuiet() ? g_run.nQuiet + 1 : 0;
+    // The first key waits until the system reports the pointer parked too.
+    const bool bReady = g_run.nNext > 0 || IsPointerParked();
+    g_run.nQuiet = IsThreadQuiet() && bReady ? g_run.nQuiet + 1 : 0;
     if (g_run.nQuiet < kQuietTicks && g_run.nWaited < kMaxWaitTicks)
         return;
     g_run.nQuiet = 0;
@@ -200,6 +229,8 @@ void StartGalleryKeys(const std::vector<GalleryKeyStroke>& keys, HWND hWndShot, 
     g_run.hWndShot = hWndShot;
     g_run.shot = lpszShot ? lpszShot : L"";
     g_run.nResult = -1;
+    g_run.ptParked = ParkPointOutside(hWndShot);
+    ::SetCursorPos(g_run.ptParked.x, g_run.ptParked.y);
     g_run.nTimer = ::SetTimer(nullptr, 0, kTickMs, &OnKeyTimer);
 }
 

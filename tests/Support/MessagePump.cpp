@@ -34,15 +34,7 @@ void PumpMessagesFor(DWORD ms)
 
 bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;)
-    {
-        if (condition())
-            return true;
-        if (GetTickCount64() >= end)
-            return false;
-        PumpOnce(10);
-    }
+    return PollUntil(condition, timeoutMs, [] { PumpOnce(10); });
 }
 
 TimerMark::TimerMark(DWORD ms)

@@ -1,6 +1,6 @@
 #include "Waiting.h"
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs, const std::function<void()>& betweenPolls)
 {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (;;)
@@ -9,8 +9,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
             return true;
         if (GetTickCount64() >= end)
             return false;
-        Sleep(10);
+        betweenPolls();
     }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    return PollUntil(condition, timeoutMs, [] { Sleep(10); });
 }
 
 bool WaitForObject(HANDLE object, DWORD timeoutMs)

@@ -16,6 +16,10 @@
 // (tests/run-under-wine.sh) lie above it.
 constexpr DWORD kHungWaitMs = 120000;
 
+// Checks the condition, and runs betweenPolls after each check that failed,
+// until it holds; false when it did not hold within the time.
+bool PollUntil(const std::function<bool()>& condition, DWORD timeoutMs, const std::function<void()>& betweenPolls);
+
 // Polls the condition every few milliseconds, without handling messages (for
 // threads and other processes); false when it did not hold within the time.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kHungWaitMs);

@@ -597,6 +597,10 @@ std::wstring CommandLineOf(HANDLE process)
     std::wstring text(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
     if (!ReadProcessMemory(process, parameters.CommandLine.Buffer, &text[0], parameters.CommandLine.Length, nullptr))
         return {};
+    // While a process starts, its parameters are moved into its own memory:
+    // a read in between can see the length but not yet the characters.
+    if (text.find(L'\0') != std::wstring::npos)
+        return {};
     return text;
 }
 
@@ -650,8 +654,8 @@ TEST(HandOffFallback, NonElevatedDriveWithRecycleBinStartsTheElevatedCopyWithNoS
             if (!copy)
                 continue;
             copyCommandLine = CommandLineOf(copy);
-            // A copy that has only just been made has no command line in its
-            // memory yet (likely on a busy machine): look again shortly.
+            // A copy that has only just been made has no whole command line
+            // in its memory yet (likely on a busy machine): look again shortly.
             if (copyCommandLine.empty())
             {
                 CloseHandle(copy);

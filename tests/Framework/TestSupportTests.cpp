@@ -327,7 +327,7 @@ TEST(ChildProcessTest, TimeOutKillsAHungProgram)
 
     const RunResult run = RunProgram(ThisProgram(), ChildArguments(L"hang"), options);
 
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_TRUE(run.timedOut);
     EXPECT_NE(static_cast<DWORD>(STILL_ACTIVE), run.exitCode) << "it was ended";
 }
@@ -349,7 +349,7 @@ TEST(ChildProcessTest, ProgramLeftRunningWhenAsked)
 TEST(ChildProcessTest, CrashEndsTheProgramWithoutADialog)
 {
     const RunResult run = RunProgram(ThisProgram(), ChildArguments(L"crash"), QuietChild());
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION), run.exitCode);
 }
@@ -417,7 +417,7 @@ TEST(ProcessDialogWatcherTest, RecordsTheChildsBoxAndAnswersIt)
 
     const RunResult run = RunProgram(ThisProgram(), ChildArguments(L"box:Cannot map P: to C:\\missing."), options);
 
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(static_cast<DWORD>(IDNO), run.exitCode);
     const auto dialogs = boxes.Dialogs();

@@ -101,7 +101,7 @@ TEST_F(HelperProcess, CommandLinesGiveTheirExitCodesAndLeaveTheirDefinitions)
     for (const Case& c : cases)
     {
         const HelperRun run = RunHelperProgram(c.args);
-        ASSERT_TRUE(run.result.started) << c.name;
+        ASSERT_TRUE(run.result.started) << c.name << " (start error " << run.result.startError << ")";
         ASSERT_FALSE(run.result.timedOut) << c.name;
         if (c.exitCode != 0)
         {

@@ -461,7 +461,7 @@ TEST_F(HandOffReceiver, DefinesTheDriveOfACreateRequestAndSignals)
         RunOptions options;
         options.dialogs = &boxes;
         const RunResult run = RunProgram(L"Lorvane.exe", {L"/UACTASK"}, options);
-        ASSERT_TRUE(run.started);
+        ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
         EXPECT_FALSE(run.timedOut);
         EXPECT_TRUE(sender.Signalled(0));
         EXPECT_EQ(0u, boxes.Count()) << ::testing::PrintToString(boxes.Dialogs());
@@ -487,7 +487,7 @@ TEST_F(HandOffReceiver, RemovesTheDriveOfARemovalRequest)
     RunOptions options;
     options.dialogs = &boxes;
     const RunResult run = RunProgram(L"Lorvane.exe", {L"/UACTASK"}, options);
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_TRUE(sender.Signalled(0));
     EXPECT_EQ(0u, boxes.Count()) << ::testing::PrintToString(boxes.Dialogs());
     EXPECT_EQ(L"", drive.Current());
@@ -501,7 +501,7 @@ TEST_F(HandOffReceiver, SignalsAlsoWhenTheRequestHoldsNoLetter)
     RunOptions options;
     options.dialogs = &boxes;
     const RunResult run = RunProgram(L"Lorvane.exe", {L"/UACTASK"}, options);
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_TRUE(sender.Signalled(0));
     EXPECT_EQ(0u, boxes.Count()) << ::testing::PrintToString(boxes.Dialogs());
 }
@@ -522,7 +522,7 @@ TEST_F(HandOffReceiver, WithoutASenderReportsTheMissingBlock)
     RunOptions options;
     options.dialogs = &boxes;
     const RunResult run = RunProgram(L"Lorvane.exe", {L"/UACTASK"}, options);
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_FALSE(run.timedOut);
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(L"OpenFileMapping failed.", boxes.Dialogs()[0].text);

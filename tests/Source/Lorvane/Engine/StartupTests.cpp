@@ -260,7 +260,7 @@ TEST_F(MainWindowProcess, SecondStartBringsTheFirstWindowBackAndEnds)
                                       { return (IsWindowVisible(m_mainWindow) && !IsIconic(m_mainWindow)) == shown; }))
             << c.name;
         const RunResult second = RunProgram(L"Lorvane.exe", {});
-        ASSERT_TRUE(second.started) << c.name;
+        ASSERT_TRUE(second.started) << c.name << " (start error " << second.startError << ")";
         EXPECT_FALSE(second.timedOut) << c.name;
         EXPECT_TRUE(m_process.Running()) << c.name;
         EXPECT_TRUE(PumpMessagesUntil([&] { return IsWindowVisible(m_mainWindow) && !IsIconic(m_mainWindow); }))
@@ -297,7 +297,7 @@ TEST(StartupWithoutWindow, FixLabelWithoutLetterEndsWithoutWindowOrBox)
     RunOptions options;
     options.dialogs = &boxes;
     const RunResult run = RunProgram(L"Lorvane.exe", {L"/FIXLABEL"}, options);
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(boxes.Count(), 0u);
     EXPECT_TRUE(settings.MatchesCurrent());
@@ -384,7 +384,7 @@ TEST_F(DriveCommandLine, StartupRestoresSavedDrivesAndEndsWithoutWindowInForegro
               ERROR_SUCCESS);
 
     const RunResult run = Run({L"/startup"});
-    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.started) << " (start error " << run.startError << ")";
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(Target(), L"\\??\\" + m_target.Path());
     EXPECT_EQ(m_boxes.Count(), 0u);

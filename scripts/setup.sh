@@ -2,6 +2,9 @@
 # Installs everything the build and the tests need on a fresh Debian 12 machine
 # and prepares the Wine prefix. Safe to run again: every step checks first.
 set -euo pipefail
+# A step that fails ends the set-up; say which, so that the run does not end
+# with a bare exit code.
+trap 'echo "set-up: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${LORVANE_BUILD_DIR:-$ROOT/build}"
@@ -84,7 +87,9 @@ fi
 # so that every 32-bit Windows program takes about 50 s to start (qemu 10:
 # about 1.5 s). Backports have a low priority: only this package comes from
 # there.
-qemu_major="$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null | sed -E 's/^[0-9]+://; s/[^0-9].*//')"
+# dpkg-query fails when the package is not installed yet; that is a version
+# of none, not an error that ends the set-up.
+qemu_major="$( { dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || true; } | sed -E 's/^[0-9]+://; s/[^0-9].*//')"
 if [ "$I386_MODE" = emulated ] && [ "${qemu_major:-0}" -lt 8 ]; then
   need_qemu=1
   if [ ! -f /etc/apt/sources.list.d/lorvane-backports.sources ]; then

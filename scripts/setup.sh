@@ -233,11 +233,12 @@ fi
 #    add two seconds to every message box a test answers. Each program has
 #    its own desktop, so that programs running side by side (ctest -j) do
 #    not take the foreground and the focus from each other.
-test_programs=(FrameworkTests FoundationTests EngineTests HelperTests ControlsTests ControlGallery MainWindowTests MarkupTests MarkupRender)
-# The report control's tests and benchmark.
-test_programs+=(ReportControlTests ReportBench)
-# The command bars' tests.
-test_programs+=(CommandBarsTests)
+#    The test programs and tools are those that tests/CMakeLists.txt defines.
+mapfile -t test_programs < <(sed -nE 's/^lorvane_(test|tool)\(([A-Za-z0-9_]+).*/\2/p' "$ROOT/tests/CMakeLists.txt")
+if [ ${#test_programs[@]} -eq 0 ]; then
+  echo "set-up: no test programs found in tests/CMakeLists.txt" >&2
+  exit 1
+fi
 settings="$BUILD/wine-settings.reg"
 {
   echo 'Windows Registry Editor Version 5.00'

@@ -11,6 +11,7 @@
 #include "CommandBars/PaintManager.h"
 #include "CommandBars/ShortcutManager.h"
 #include "CommandBars/ToolBar.h"
+#include "CommandBars/ToolkitPopupMenu.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
 #include "Foundation/ToolTipContext.h"
@@ -45,6 +46,8 @@ CFrameWnd* AsFrame(CWnd* pWnd)
 CLVKCommandBars::CLVKCommandBars()
 {
     CLVKPaintManager::AddRefGlobal();
+    // The controls on and beside the bars show their menus as popup bars.
+    InstallToolkitPopupMenu();
     m_pOptions = new CLVKCommandBarsOptions();
     m_pOptions->SetCommandBars(this);
     m_pToolTipContext = new CLVKToolTipContext();

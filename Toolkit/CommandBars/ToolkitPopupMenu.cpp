@@ -3,6 +3,7 @@
 #include "CommandBars/Controls.h"
 #include "CommandBars/PopupBar.h"
 #include "Foundation/ImageManager.h"
+#include "Foundation/PopupMenuService.h"
 
 BOOL AFX_CDECL TrackToolkitPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, UINT nIDToolBar,
                                      BOOL bNoNotify)
@@ -26,4 +27,9 @@ BOOL AFX_CDECL TrackToolkitPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CW
     const int nResult = pBar->TrackPopup(nFlags, x, y, pOwner, nullptr);
     pBar->InternalRelease();
     return nResult;
+}
+
+void AFX_CDECL InstallToolkitPopupMenu()
+{
+    LVKSetPopupMenuTracker(&TrackToolkitPopupMenu);
 }

@@ -12,3 +12,8 @@
 // FALSE when the menu cannot be shown.
 BOOL AFX_CDECL TrackToolkitPopupMenu(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pOwner, UINT nIDToolBar = 0,
                                      BOOL bNoNotify = FALSE);
+
+// Makes the toolkit's controls (edits, tray icons, ...) show their menus as
+// command-bar popups. The command bars call it when they are made; calling it
+// again does nothing.
+void AFX_CDECL InstallToolkitPopupMenu();

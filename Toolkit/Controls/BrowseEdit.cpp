@@ -1,7 +1,7 @@
 #include "Controls/BrowseEdit.h"
 
 #include "Controls/BrowseDialog.h"
-#include "CommandBars/ToolkitPopupMenu.h"
+#include "Foundation/PopupMenuService.h"
 #include "Foundation/ResourceManager.h"
 
 IMPLEMENT_DYNAMIC(CLVKBrowseEdit, CLVKEdit)
@@ -179,8 +179,8 @@ void CLVKBrowseEdit::BrowsePopupMenu()
             HWND hOwner = m_hWnd;
             while (hOwner && (::GetWindowLongW(hOwner, GWL_STYLE) & WS_CHILD))
                 hOwner = ::GetParent(hOwner);
-            TrackToolkitPopupMenu(pPopup, TPM_VERTICAL, rcButton.right, rcButton.top,
-                                  CWnd::FromHandle(hOwner ? hOwner : m_hWnd), 0, TRUE);
+            LVKTrackPopupMenu(pPopup, TPM_VERTICAL, rcButton.right, rcButton.top,
+                              CWnd::FromHandle(hOwner ? hOwner : m_hWnd), 0, TRUE);
         }
         menu.DestroyMenu();
     }

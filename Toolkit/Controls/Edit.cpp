@@ -4,7 +4,7 @@
 #include "Controls/EditThemeOffice2000.h"
 #include "Controls/EditThemeOfficeXP.h"
 #include "Controls/EditValidator.h"
-#include "CommandBars/ToolkitPopupMenu.h"
+#include "Foundation/PopupMenuService.h"
 #include "Foundation/BufferDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ResourceManager.h"
@@ -449,7 +449,7 @@ void CLVKEdit::OnContextMenu(CWnd*, CPoint pos)
     // set on the menu before it becomes a popup bar. The commands come to
     // the edit as WM_COMMAND.
     UpdateMenuItems(pPopup);
-    TrackToolkitPopupMenu(pPopup, TPM_RIGHTBUTTON, pos.x, pos.y, this, kContextMenuImagesId);
+    LVKTrackPopupMenu(pPopup, TPM_RIGHTBUTTON, pos.x, pos.y, this, kContextMenuImagesId);
 }
 
 HBRUSH CLVKEdit::CtlColor(CDC* pDC, UINT nCtlColor)

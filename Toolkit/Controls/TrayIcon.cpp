@@ -1,6 +1,6 @@
 #include "TrayIcon.h"
 
-#include "CommandBars/ToolkitPopupMenu.h"
+#include "Foundation/PopupMenuService.h"
 #include "Foundation/ModuleHandle.h"
 #include "Foundation/ResourceManager.h"
 #include "Foundation/SystemVersion.h"
@@ -483,7 +483,7 @@ BOOL CLVKTrayIcon::ShowContextMenu()
     ::SetForegroundWindow(m_hNotifyWindow);
     POINT pt{};
     ::GetCursorPos(&pt);
-    TrackToolkitPopupMenu(pPopup, TPM_LEFTBUTTON, pt.x, pt.y, CWnd::FromHandle(m_hNotifyWindow));
+    LVKTrackPopupMenu(pPopup, TPM_LEFTBUTTON, pt.x, pt.y, CWnd::FromHandle(m_hNotifyWindow));
     // Makes the task switch that the menu needs happen now.
     ::PostMessageW(m_hNotifyWindow, WM_NULL, 0, 0);
     menu.DestroyMenu();

@@ -7,7 +7,6 @@
 #include "SystemVersion.h"
 #include "ToolTipContextToolTip.h"
 #include "ToolTipHTMLTip.h"
-#include "ToolTipMarkupTip.h"
 #include "ToolTipOffice2013Tip.h"
 #include "ToolTipRichEditTip.h"
 #include "WindowHelpers.h"
@@ -172,6 +171,23 @@ void CLVKToolTipContext::ModifyStyleBits(DWORD dwRemove, DWORD dwAdd)
     DestroyTip();
 }
 
+namespace
+{
+// One maker for the process: the markup engine is linked into the program or
+// it is not, whichever context asks.
+CLVKToolTipContext::MarkupTipMaker g_pMarkupTipMaker = nullptr;
+}
+
+void AFX_CDECL CLVKToolTipContext::SetMarkupTipMaker(MarkupTipMaker pMaker)
+{
+    g_pMarkupTipMaker = pMaker;
+}
+
+CLVKToolTipContext::MarkupTipMaker AFX_CDECL CLVKToolTipContext::GetMarkupTipMaker()
+{
+    return g_pMarkupTipMaker;
+}
+
 CWnd* CLVKToolTipContext::MakeTipWindow(CWnd* pParent)
 {
     std::unique_ptr<CLVKToolTipContextToolTip> pToolkitTip;
@@ -187,7 +203,10 @@ CWnd* CLVKToolTipContext::MakeTipWindow(CWnd* pParent)
         pToolkitTip = std::make_unique<CRichEditToolTip>(this);
         break;
     case lvkTipMarkup:
-        pToolkitTip = std::make_unique<CMarkupToolTip>(this);
+        if (const MarkupTipMaker pMaker = GetMarkupTipMaker())
+            pToolkitTip = pMaker(this);
+        if (!pToolkitTip)
+            pToolkitTip = std::make_unique<COfficeToolTip>(this);
         break;
     case lvkTipOffice2013:
         pToolkitTip = std::make_unique<COffice2013ToolTip>(this);

@@ -50,6 +50,8 @@ void AFX_CDECL LVKStripTrailingEllipsis(LPWSTR lpszText);
 // LVK_WM_TOOLTIPTRANSPARENT with 1 replaced by their parent.
 HWND AFX_CDECL LVKToolTipWindowFromPoint(POINT pt);
 
+class CLVKToolTipContextToolTip;
+
 class CLVKToolTipContext : public CLVKCmdTarget
 {
 public:
@@ -59,7 +61,6 @@ public:
     class COfficeToolTip;
     class COffice2013ToolTip;
     class CRichEditToolTip;
-    class CMarkupToolTip;
     class CHTMLToolTip;
 
     CLVKToolTipContext();
@@ -80,6 +81,13 @@ public:
     BOOL IsBalloonSupported() const { return m_dwComCtlVersion > 0x5004F; }
     void ModifyStyleBits(DWORD dwRemove, DWORD dwAdd);
     DWORD GetStyleBits() const { return m_dwStyleBits; }
+
+    // Makes the tip window of the markup style. The markup engine, which lies
+    // above this layer, installs one; until then a markup tip is an Office
+    // tip showing the text as it is. Null removes the maker.
+    using MarkupTipMaker = std::unique_ptr<CLVKToolTipContextToolTip> (*)(CLVKToolTipContext* pContext);
+    static void AFX_CDECL SetMarkupTipMaker(MarkupTipMaker pMaker);
+    static MarkupTipMaker AFX_CDECL GetMarkupTipMaker();
 
     // The tip window of the current style, created; null on failure.
     virtual CWnd* MakeTipWindow(CWnd* pParent);

@@ -1,4 +1,5 @@
 #include "Markup/MarkupContext.h"
+#include "Markup/MarkupToolTip.h"
 
 #include "Foundation/ActiveScriptEngine.h"
 #include "Foundation/ActiveScriptStdRuntime.h"
@@ -54,6 +55,8 @@ CLVKMarkupContext::CLVKMarkupContext() : m_defaultFont(SystemMessageFont())
 {
     m_xActiveScriptSite.m_pOwner = this;
     MarkupRegisterAllTypes();
+    // Elements carry markup tips; the tooltip context needs the maker for them.
+    CLVKMarkupToolTip::Install();
     m_pKeyboardNavigation = new CLVKMarkupKeyboardNavigation(this);
 }
 

@@ -1,7 +1,10 @@
 #include "Markup/MarkupTooltipContext.h"
 
+#include "Markup/MarkupToolTip.h"
+
 CLVKMarkupContext::CTooltipContext::CTooltipContext(CLVKMarkupContext* pOwner) : m_pOwner(pOwner)
 {
+    CLVKMarkupToolTip::Install();
     SetStyle(lvkTipMarkup);
     // Scripts reach it as "ToolTipContext".
     EnableAutomation();

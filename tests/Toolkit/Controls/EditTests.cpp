@@ -5,6 +5,7 @@
 #include "Framework.h"
 
 #include "Controls/Edit.h"
+#include "CommandBars/ToolkitPopupMenu.h"
 #include "Controls/EditThemeOfficeXP.h"
 
 #include "../Foundation/DibSurface.h"
@@ -163,6 +164,8 @@ TEST(Edit, ContextMenuCommandsFollowTheEditsState)
 
 TEST(Edit, TheContextMenuIsAToolkitPopupWhoseCommandsReachTheEdit)
 {
+    // A program with command bars has them install the toolkit's menus.
+    InstallToolkitPopupMenu();
     EditHost host;
     CLVKEdit edit;
     ASSERT_TRUE(edit.SubclassWindow(host.MakeRawEdit(WS_EX_CLIENTEDGE, 0, 1)));

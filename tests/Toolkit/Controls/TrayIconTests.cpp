@@ -1,6 +1,7 @@
 // The tray icon: what it asks of the shell (through a scripted shell that
 // records each Shell_NotifyIcon call and answers as the test says), how it
 // passes events to its owner, its animation, and the real shell of Wine.
+#include "CommandBars/ToolkitPopupMenu.h"
 #include "Controls/TrayIcon.h"
 
 #include "ChildProcess.h"
@@ -311,6 +312,8 @@ void CALLBACK ChooseFromTrayMenu(HWND, UINT, UINT_PTR nId, DWORD)
 
 TEST(TrayIcon, TheContextMenuIsAToolkitPopupWhoseCommandsReachTheOwner)
 {
+    // A program with command bars has them install the toolkit's menus.
+    InstallToolkitPopupMenu();
     Owner owner;
     ScriptedTrayIcon tray;
     ASSERT_TRUE(tray.Create(L"tip", owner.Wnd(), kErrorIcon, kMenuIconId, 0, TRUE));

@@ -1,10 +1,8 @@
-// The Office 2013, markup and rich-text tip kinds: what they measure and
+// The Office 2013 and rich-text tip kinds, and how the markup kind is made: what they measure and
 // where their content lands.
 #include "Foundation/ToolTipContext.h"
-#include "Foundation/ToolTipMarkupTip.h"
 #include "Foundation/ToolTipOffice2013Tip.h"
 #include "Foundation/ToolTipRichEditTip.h"
-#include "Markup/MarkupUIElement.h"
 
 #include "DibSurface.h"
 
@@ -90,32 +88,48 @@ TEST(ToolTipKinds, Office2013TipInsetsAndColour)
     EXPECT_EQ(tip.MeasureTip(&empty).cx, 0);
 }
 
-TEST(ToolTipKinds, MarkupTipMeasuresAndDrawsItsMarkupAndFallsBackToText)
+// The markup tip lives with the markup engine above this layer; the context
+// makes it through the maker that engine installs, and an Office tip when none
+// is installed.
+class CMarkerTip : public CLVKToolTipContext::COfficeToolTip
 {
-    CLVKToolTipContext context;
-    CLVKToolTipContext::CMarkupToolTip tip(&context);
-    const RECT& rcMargin = context.GetMargin();
-    auto tool = Tool(L"<Border Width='30' Height='10' Background='#FF0000'/>");
-    const SIZE size = tip.MeasureTip(&tool);
-    ASSERT_NE(tip.GetElement(), nullptr);
-    EXPECT_EQ(size.cx, 30 + rcMargin.left + rcMargin.right + 7);
-    EXPECT_EQ(size.cy, 10 + rcMargin.top + rcMargin.bottom + 7);
-    DibSurface surface(size.cx, size.cy, kBack);
-    tip.DrawTip(surface.GetDC(), &tool, RECT{0, 0, size.cx, size.cy});
-    const int x = rcMargin.left + 3;
-    const int y = rcMargin.top + 3;
-    EXPECT_EQ(surface.Pixel(x, y), RGB(255, 0, 0));
-    EXPECT_EQ(surface.Pixel(x + 29, y + 9), RGB(255, 0, 0));
-    EXPECT_EQ(surface.Pixel(x - 1, y), kBack);
+public:
+    using COfficeToolTip::COfficeToolTip;
+};
 
-    // Text that is no markup is measured as plain text.
-    auto plain = Tool(L"Not <markup");
-    const SIZE text = tip.MeasureTip(&plain);
-    EXPECT_EQ(tip.GetElement(), nullptr);
-    CLVKToolTipContext::COfficeToolTip office(&context);
-    const SIZE expected = office.MeasureTip(&plain);
-    EXPECT_EQ(text.cx, expected.cx);
-    EXPECT_EQ(text.cy, expected.cy);
+TEST(ToolTipKinds, MarkupStyleUsesTheInstalledMakerOrAnOfficeTip)
+{
+    const CLVKToolTipContext::MarkupTipMaker pBefore = CLVKToolTipContext::GetMarkupTipMaker();
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, L"Tip owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    CLVKToolTipContext context;
+    context.SetStyle(lvkTipMarkup);
+
+    CLVKToolTipContext::SetMarkupTipMaker(nullptr);
+    std::unique_ptr<CWnd> pPlain(context.MakeTipWindow(&owner));
+    ASSERT_NE(pPlain, nullptr);
+    EXPECT_NE(dynamic_cast<CLVKToolTipContext::COfficeToolTip*>(pPlain.get()), nullptr);
+    EXPECT_EQ(dynamic_cast<CMarkerTip*>(pPlain.get()), nullptr);
+
+    CLVKToolTipContext::SetMarkupTipMaker([](CLVKToolTipContext* pContext)
+                                          -> std::unique_ptr<CLVKToolTipContextToolTip>
+                                          { return std::make_unique<CMarkerTip>(pContext); });
+    std::unique_ptr<CWnd> pMade(context.MakeTipWindow(&owner));
+    EXPECT_NE(dynamic_cast<CMarkerTip*>(pMade.get()), nullptr);
+
+    // A maker that fails still leaves a working tip.
+    CLVKToolTipContext::SetMarkupTipMaker([](CLVKToolTipContext*)
+                                          -> std::unique_ptr<CLVKToolTipContextToolTip> { return nullptr; });
+    std::unique_ptr<CWnd> pFallback(context.MakeTipWindow(&owner));
+    EXPECT_NE(dynamic_cast<CLVKToolTipContext::COfficeToolTip*>(pFallback.get()), nullptr);
+
+    // Other styles never ask the maker.
+    context.SetStyle(lvkTipOffice2013);
+    std::unique_ptr<CWnd> pOther(context.MakeTipWindow(&owner));
+    EXPECT_NE(dynamic_cast<CLVKToolTipContext::COffice2013ToolTip*>(pOther.get()), nullptr);
+
+    CLVKToolTipContext::SetMarkupTipMaker(pBefore);
+    owner.DestroyWindow();
 }
 
 TEST(ToolTipKinds, RichTextTipRendersRtf)

@@ -17,6 +17,7 @@
 #include "ReportPages.h"
 #include "TaskDialogPages.h"
 
+#include "CommandBars/ToolkitPopupMenu.h"
 #include "Foundation/ResourceImages.h"
 #include "WindowShot.h"
 
@@ -104,6 +105,8 @@ void PumpUntilIdle(HWND hWnd)
 
 int wmain(int argc, wchar_t** argv)
 {
+    // The gallery's controls show their menus as the command bars' popups.
+    InstallToolkitPopupMenu();
     if (argc < 2)
         return Usage(L"no page given");
     if (wcscmp(argv[1], L"--list") == 0)

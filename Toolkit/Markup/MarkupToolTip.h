@@ -1,18 +1,25 @@
 // The markup tip: the tool text is parsed as markup and the element tree is
 // measured and drawn on the Office background; text that is no markup is
-// shown as plain text.
+// shown as plain text. The tooltip context sits below the markup engine, so
+// the engine registers this tip with it (Install) instead of the context
+// reaching up for it.
 #pragma once
 
-#include "ToolTipContextToolTip.h"
+#include "Foundation/ToolTipContextToolTip.h"
 
 class CLVKMarkupContext;
 class CLVKMarkupUIElement;
 
-class CLVKToolTipContext::CMarkupToolTip : public CLVKToolTipContext::COfficeToolTip
+class CLVKMarkupToolTip : public CLVKToolTipContext::COfficeToolTip
 {
 public:
-    explicit CMarkupToolTip(CLVKToolTipContext* pContext);
-    ~CMarkupToolTip() override;
+    explicit CLVKMarkupToolTip(CLVKToolTipContext* pContext);
+    ~CLVKMarkupToolTip() override;
+
+    // Makes every tooltip context draw its markup-style tips with this class.
+    // Called by whatever in the markup engine may show such a tip; calling it
+    // again does nothing.
+    static void AFX_CDECL Install();
 
     SIZE MeasureTip(TOOLITEM* pTool) override;
     void DrawTip(CDC* pDC, TOOLITEM* pTool, RECT rc) override;

@@ -1,20 +1,27 @@
-#include "ToolTipMarkupTip.h"
+#include "Markup/MarkupToolTip.h"
 
-#include "DpiScaling.h"
+#include "Foundation/DpiScaling.h"
 #include "Markup/MarkupHelpers.h"
 
-CLVKToolTipContext::CMarkupToolTip::CMarkupToolTip(CLVKToolTipContext* pContext)
+CLVKMarkupToolTip::CLVKMarkupToolTip(CLVKToolTipContext* pContext)
     : COfficeToolTip(pContext), m_pMarkupContext(MarkupCreateContext(nullptr, TRUE))
 {
 }
 
-CLVKToolTipContext::CMarkupToolTip::~CMarkupToolTip()
+void AFX_CDECL CLVKMarkupToolTip::Install()
+{
+    CLVKToolTipContext::SetMarkupTipMaker(
+        [](CLVKToolTipContext* pContext) -> std::unique_ptr<CLVKToolTipContextToolTip>
+        { return std::make_unique<CLVKMarkupToolTip>(pContext); });
+}
+
+CLVKMarkupToolTip::~CLVKMarkupToolTip()
 {
     MarkupReleaseElement(m_pElement);
     MarkupReleaseContext(m_pMarkupContext);
 }
 
-SIZE CLVKToolTipContext::CMarkupToolTip::MeasureTip(TOOLITEM* pTool)
+SIZE CLVKMarkupToolTip::MeasureTip(TOOLITEM* pTool)
 {
     MarkupReleaseElement(m_pElement);
     const CString& strText = GetToolText(pTool);
@@ -38,7 +45,7 @@ SIZE CLVKToolTipContext::CMarkupToolTip::MeasureTip(TOOLITEM* pTool)
     return SIZE{size.cx + nExtraX, size.cy + nExtraY};
 }
 
-void CLVKToolTipContext::CMarkupToolTip::DrawTip(CDC* pDC, TOOLITEM* pTool, RECT rc)
+void CLVKMarkupToolTip::DrawTip(CDC* pDC, TOOLITEM* pTool, RECT rc)
 {
     if (!m_pElement)
     {

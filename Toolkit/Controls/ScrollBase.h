@@ -1,21 +1,24 @@
 // CLVKScrollBase: the scroll-bar logic without a window of its own. From a
-// bar rectangle and the scroll range it computes the arrows, track and thumb,
-// hit-tests points and runs the mouse-tracking loop with auto-repeat and
-// thumb dragging. What it needs of its owner it asks through virtuals. The
-// bar never moves its own position: it reports commands through DoScroll.
+// bar rectangle and the scroll range it computes the arrows, track and thumb
+// (through the toolkit's scroll-bar geometry, with the control bar's
+// options and its paint manager's metrics), hit-tests points and runs the
+// mouse-tracking loop with auto-repeat and thumb dragging. What it needs of
+// its owner it asks through virtuals. The bar never moves its own position:
+// it reports commands through DoScroll.
 #pragma once
 
 #include "Controls/ScrollBarAnimation.h"
-#include "Controls/ScrollBarGeometry.h"
+#include "Foundation/ScrollBarGeometry.h"
+#include "Foundation/ScrollBarTracker.h"
 
 #include <memory>
 
 class CLVKScrollBarPaintManager;
 
-class CLVKScrollBase
+class CLVKScrollBase : private CLVKScrollBarTrackerOwner
 {
 public:
-    static const UINT_PTR kAutoRepeatTimer = 23345;
+    static const UINT_PTR kAutoRepeatTimer = CLVKScrollBarTracker::kAutoRepeatTimer;
     static const UINT_PTR kSmoothScrollTimer = 23346;
 
     CLVKScrollBase() = default;
@@ -36,11 +39,11 @@ public:
     void RecalcScrollBarInfo();
     int HitTestScrollBar(int x, int y) const;
     void PerformTrackInit(HWND hWnd, int x, int y, CLVKScrollBarGeometry* pGeometry, BOOL bDirect);
-    void EndTracking();
+    void EndTracking() { m_tracker.EndTracking(); }
 
     const CLVKScrollBarGeometry& GetGeometry() const { return m_geometry; }
     CLVKScrollBarGeometry& GetGeometry() { return m_geometry; }
-    const CLVKScrollBarTrackState* GetTrackState() const { return m_pTrackState; }
+    const CLVKScrollBarTrackState* GetTrackState() const { return m_tracker.GetTrackState(); }
     BOOL IsSizeBox() const { return m_bSizeBox; }
     int GetScrollBarStyle() const { return m_nScrollBarStyle; }
     void SetScrollBarStyle(int nStyle) { m_nScrollBarStyle = nStyle; }
@@ -49,23 +52,29 @@ public:
     // Adopts the animation (null: none); the one before is deleted.
     void SetAnimation(std::unique_ptr<CLVKScrollBarAnimation> pAnimation) { m_pAnimation = std::move(pAnimation); }
     CLVKScrollBarAnimation* GetAnimation() const { return m_pAnimation.get(); }
-    int GetAutoRepeatInterval() const { return m_nAutoRepeatInterval; }
+    int GetAutoRepeatInterval() const { return m_tracker.GetAutoRepeatInterval(); }
 
 protected:
     // Where the cursor is now, in screen coordinates (the auto-repeat step
     // and the end of tracking ask); a test hands in a position of its own.
-    virtual POINT GetCursorScreenPos() const;
+    POINT GetCursorScreenPos() const override;
 
-    void TrackBox(UINT message, int x, int y);
-    void TrackThumb(UINT message, int x, int y);
-    void MoveThumbTo(int nPixel);
-    void OnAutoRepeatTimer();
+    // The control bar's geometry and tracking options with the paint
+    // manager's arrow metric and thumb length for a bar of that direction.
+    CLVKScrollBarOptions GetScrollBarOptions(BOOL bVertical) const;
 
     CLVKScrollBarGeometry m_geometry;
     BOOL m_bSizeBox = FALSE;
-    CLVKScrollBarTrackState* m_pTrackState = nullptr;
     int m_nScrollBarStyle = 0;
     BOOL m_bSmoothScrolling = FALSE;
-    int m_nAutoRepeatInterval = 0;
     std::unique_ptr<CLVKScrollBarAnimation> m_pAnimation;
+
+private:
+    void OnTrackerScroll(int nCode, int nPos) override { DoScroll(nCode, nPos); }
+    void OnTrackerRedraw() override { RedrawScrollBar(); }
+    int TrackerHitTest(POINT ptBar) const override { return HitTestScrollBar(ptBar.x, ptBar.y); }
+    void OnTrackerSmoothScrollTimer() override { OnSmoothScrollTimer(); }
+    BOOL IsTrackerSmoothScrolling() const override { return m_bSmoothScrolling; }
+
+    CLVKScrollBarTracker m_tracker{*this};
 };

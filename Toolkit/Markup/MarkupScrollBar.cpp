@@ -16,20 +16,6 @@ LVK_IMPLEMENT_MARKUP_TYPE(
 namespace
 {
 
-RECT PartRect(const CLVKScrollBarGeometry& g, int nFrom, int nTo)
-{
-    RECT rc = {};
-    if (g.bVertical)
-    {
-        SetRect(&rc, g.nAcrossStart, nFrom, g.nAcrossEnd, nTo);
-    }
-    else
-    {
-        SetRect(&rc, nFrom, g.nAcrossStart, nTo, g.nAcrossEnd);
-    }
-    return rc;
-}
-
 // Theme parts and state bases of the "SCROLLBAR" class.
 enum
 {
@@ -78,7 +64,8 @@ SIZE CLVKMarkupScrollBar::MeasureOverride(CLVKMarkupDrawingContext* /*pDC*/, int
 SIZE CLVKMarkupScrollBar::ArrangeOverride(int nWidth, int nHeight)
 {
     // A tracked thumb keeps the place the drag gave it.
-    if (!m_pTrackState || !m_pTrackState->bDragging)
+    const CLVKScrollBarTrackState* const pState = m_tracker.GetTrackState();
+    if (!pState || !pState->bDragging)
     {
         CalcGeometry(RECT{0, 0, nWidth, nHeight});
     }
@@ -87,68 +74,17 @@ SIZE CLVKMarkupScrollBar::ArrangeOverride(int nWidth, int nHeight)
 
 void CLVKMarkupScrollBar::CalcGeometry(const RECT& rc)
 {
-    CLVKScrollBarGeometry& g = m_geometry;
-    g.bVertical = m_bVertical;
-    g.rcBar = rc;
-    g.nPopupLimit = 0;
-    const int nMetric = GetSystemMetrics(m_bVertical ? SM_CYVSCROLL : SM_CXHSCROLL);
-    g.nThumbLength = nMetric;
-    g.nBarStart = m_bVertical ? rc.top : rc.left;
-    g.nBarEnd = m_bVertical ? rc.bottom : rc.right;
-    g.nAcrossStart = m_bVertical ? rc.left : rc.top;
-    g.nAcrossEnd = m_bVertical ? rc.right : rc.bottom;
-    g.nMin = m_info.nMin;
-    g.nMax = m_info.nMax;
-    g.nPos = m_info.nPos;
-    const long long llRange = static_cast<long long>(m_info.nMax) + 1 - m_info.nMin;
-    const int nRange = static_cast<int>(std::max(0LL, std::min(llRange, 0x7FFFFFFFLL)));
-    // A page larger than the range covers the range: the thumb then fills
-    // the track instead of reaching past it (no negative travel).
-    g.nPage = static_cast<int>(std::min<unsigned long long>(m_info.nPage, static_cast<unsigned long long>(nRange)));
-
-    const int a = std::min((g.nBarEnd - g.nBarStart) / 2, nMetric);
-    g.nFirstArrowEnd = g.nBarStart + a;
-    g.nSecondArrowStart = g.nBarEnd - a;
-    const int nTrack = g.nSecondArrowStart - g.nFirstArrowEnd;
-    if (g.nPage != 0 && nRange != 0)
-    {
-        g.nThumbLength = std::max(MulDiv(nTrack, g.nPage, nRange), std::max(nMetric / 2, 16));
-    }
-    g.nThumbLength = std::min(g.nThumbLength, std::max(nTrack, 0));
-    g.nTrackStart = g.nFirstArrowEnd;
-    g.nThumbTravel = std::max(nTrack - g.nThumbLength, 0);
-    const int d = nRange - std::max(g.nPage, 1);
-    g.nThumbStart = d <= 0 ? g.nTrackStart : g.nTrackStart + MulDiv(g.nPos - g.nMin, g.nThumbTravel, d);
-    g.nThumbStart = std::max(g.nTrackStart, std::min(g.nThumbStart, g.nTrackStart + g.nThumbTravel));
-    g.nThumbEnd = g.nThumbStart + g.nThumbLength;
+    m_geometry.bVertical = m_bVertical;
+    CLVKScrollBarCalcGeometry(m_geometry, rc, m_info, CLVKScrollBarOptions::ForMarkupBar());
 }
 
 int CLVKMarkupScrollBar::HitTestPart(int x, int y) const
 {
-    const CLVKScrollBarGeometry& g = m_geometry;
-    const POINT pt = {x, y};
-    if (IsNothingToScroll() || !PtInRect(&g.rcBar, pt))
+    if (IsNothingToScroll())
     {
         return LVK_HTSCROLLNONE;
     }
-    const int c = m_bVertical ? y : x;
-    if (c < g.nFirstArrowEnd)
-    {
-        return LVK_HTSCROLLUP;
-    }
-    if (c >= g.nSecondArrowStart)
-    {
-        return LVK_HTSCROLLDOWN;
-    }
-    if (c < g.nThumbStart)
-    {
-        return LVK_HTSCROLLUPPAGE;
-    }
-    if (c < g.nThumbEnd)
-    {
-        return LVK_HTSCROLLTHUMB;
-    }
-    return LVK_HTSCROLLDOWNPAGE;
+    return CLVKScrollBarHitTest(m_geometry, POINT{x, y});
 }
 
 void CLVKMarkupScrollBar::OnMouseMove(CLVKMarkupMouseEventArgs* pArgs)
@@ -169,7 +105,7 @@ void CLVKMarkupScrollBar::OnMouseMove(CLVKMarkupMouseEventArgs* pArgs)
 
 void CLVKMarkupScrollBar::OnMouseLeave(CLVKMarkupMouseEventArgs* pArgs)
 {
-    if (m_geometry.nHitPart != LVK_HTSCROLLNONE && !m_pTrackState)
+    if (m_geometry.nHitPart != LVK_HTSCROLLNONE && !m_tracker.IsTracking())
     {
         m_geometry.nHitPart = LVK_HTSCROLLNONE;
         InvalidateVisual();
@@ -189,7 +125,7 @@ void CLVKMarkupScrollBar::OnMouseLeftButtonDown(CLVKMarkupMouseButtonEventArgs* 
         return;
     }
     pArgs->SetHandled();
-    if (IsNothingToScroll() || m_pTrackState)
+    if (IsNothingToScroll() || m_tracker.IsTracking())
     {
         return;
     }
@@ -211,6 +147,35 @@ POINT CLVKMarkupScrollBar::ClientToBar(POINT pt) const
     return POINT{pt.x - ptOffset.x, pt.y - ptOffset.y};
 }
 
+void CLVKMarkupScrollBar::OnTrackerCapture(HWND /*hWnd*/)
+{
+    if (CLVKMarkupContext* const pContext = GetMarkupContext())
+    {
+        pContext->CaptureMouse(this);
+    }
+}
+
+BOOL CLVKMarkupScrollBar::TrackerHasCapture(HWND /*hWnd*/) const
+{
+    const CLVKMarkupContext* const pContext = GetMarkupContext();
+    return pContext && pContext->GetCapturedElement() == this;
+}
+
+void CLVKMarkupScrollBar::OnTrackerReleaseCapture(HWND /*hWnd*/)
+{
+    CLVKMarkupContext* const pContext = GetMarkupContext();
+    if (pContext && pContext->GetCapturedElement() == this)
+    {
+        pContext->ReleaseMouseCapture(this);
+    }
+}
+
+POINT CLVKMarkupScrollBar::TrackerScreenToBar(HWND hWnd, POINT pt) const
+{
+    ScreenToClient(hWnd, &pt);
+    return ClientToBar(pt);
+}
+
 void CLVKMarkupScrollBar::Track(int x, int y, BOOL bDirect)
 {
     CLVKMarkupContext* const pContext = GetMarkupContext();
@@ -222,277 +187,13 @@ void CLVKMarkupScrollBar::Track(int x, int y, BOOL bDirect)
     // scroll command starts drops it from the viewer.
     CLVKMarkupAutoPtr<CLVKMarkupScrollBar> hold(this);
     AddRef();
-    const HWND hWnd = pContext->GetHostWindow();
-    CLVKScrollBarGeometry& g = m_geometry;
-    CLVKScrollBarTrackState state;
-    state.pGeometry = &g;
-    state.hWndCapture = hWnd;
-    const int c = m_bVertical ? y : x;
-    int nPart = LVK_HTSCROLLNONE;
-    RECT rcPart = {};
-    if (c < g.nFirstArrowEnd)
+    m_geometry.bVertical = m_bVertical;
+    if (m_tracker.Track(pContext->GetHostWindow(), m_geometry, POINT{x, y}, bDirect,
+                        CLVKScrollBarOptions::ForMarkupBar()))
     {
-        nPart = LVK_HTSCROLLUP;
-        state.nCommand = SB_LINEUP;
-        rcPart = PartRect(g, g.nBarStart, g.nFirstArrowEnd);
-    }
-    else if (c >= g.nSecondArrowStart)
-    {
-        nPart = LVK_HTSCROLLDOWN;
-        state.nCommand = SB_LINEDOWN;
-        rcPart = PartRect(g, g.nSecondArrowStart, g.nBarEnd);
-    }
-    else if (c < g.nThumbStart)
-    {
-        nPart = LVK_HTSCROLLUPPAGE;
-        state.nCommand = SB_PAGEUP;
-        rcPart = PartRect(g, g.nFirstArrowEnd, g.nThumbStart);
-    }
-    else if (c < g.nThumbEnd)
-    {
-        nPart = LVK_HTSCROLLTHUMB;
-    }
-    else
-    {
-        nPart = LVK_HTSCROLLDOWNPAGE;
-        state.nCommand = SB_PAGEDOWN;
-        rcPart = PartRect(g, g.nThumbEnd, g.nSecondArrowStart);
-    }
-    const BOOL bDrag =
-        nPart == LVK_HTSCROLLTHUMB || (bDirect && (nPart == LVK_HTSCROLLUPPAGE || nPart == LVK_HTSCROLLDOWNPAGE));
-    // A thumb that fills the track is not dragged.
-    if (bDrag && g.nThumbLength >= g.nSecondArrowStart - g.nFirstArrowEnd)
-    {
-        return;
-    }
-    g.nHitPart = nPart;
-    m_pTrackState = &state;
-    pContext->CaptureMouse(this);
-    if (bDrag)
-    {
-        state.nCommand = SB_THUMBPOSITION;
-        state.rcDrag = CLVKScrollBarTrackRect(state);
-        g.nDragStartThumb = state.nThumbPixel = g.nThumbStart;
-        state.nDragPos = state.nComputedPos = g.nPos;
-        state.nDragOffset = bDirect ? -(g.nThumbLength / 2) : g.nThumbStart - c;
-        state.bDragging = TRUE;
-        g.nHitPart = LVK_HTSCROLLTHUMB;
-        SendCommand(SB_THUMBTRACK, g.nPos);
-        TrackThumb(WM_LBUTTONDOWN, x, y);
-    }
-    else
-    {
-        state.rcPart = rcPart;
-        TrackBox(WM_LBUTTONDOWN, x, y);
-    }
-    InvalidateVisual();
-    // Without a host window there is no mouse to follow: the press was all.
-    if (!hWnd)
-    {
-        EndTracking();
-    }
-
-    while (m_pTrackState && pContext->GetCapturedElement() == this)
-    {
-        MSG msg = {};
-        if (!GetMessageW(&msg, nullptr, 0, 0))
-        {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (hWnd && !IsWindow(hWnd))
-        {
-            break;
-        }
-        if (msg.message == WM_TIMER && msg.hwnd == hWnd && msg.wParam == kAutoRepeatTimer)
-        {
-            OnAutoRepeatTimer();
-        }
-        else if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
-        {
-            POINT pt = msg.pt;
-            ScreenToClient(hWnd, &pt);
-            pt = ClientToBar(pt);
-            if (state.bDragging)
-            {
-                TrackThumb(msg.message, pt.x, pt.y);
-            }
-            else
-            {
-                TrackBox(msg.message, pt.x, pt.y);
-            }
-        }
-        else
-        {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (hWnd && !IsWindow(hWnd))
-        {
-            break;
-        }
-    }
-    if (m_pTrackState)
-    {
-        // Ended from outside (capture taken away, window gone, quit).
-        if (state.nTimerId && hWnd && IsWindow(hWnd))
-        {
-            KillTimer(hWnd, kAutoRepeatTimer);
-        }
-        m_pTrackState = nullptr;
-        if (pContext->GetCapturedElement() == this)
-        {
-            pContext->ReleaseMouseCapture(this);
-        }
-    }
-    if (hWnd && IsWindow(hWnd))
-    {
-        POINT ptCursor = {};
-        GetCursorPos(&ptCursor);
-        ScreenToClient(hWnd, &ptCursor);
-        ptCursor = ClientToBar(ptCursor);
-        g.nHitPart = HitTestPart(ptCursor.x, ptCursor.y);
-    }
-    InvalidateArrange();
-    InvalidateVisual();
-}
-
-void CLVKMarkupScrollBar::TrackBox(UINT message, int x, int y)
-{
-    CLVKScrollBarTrackState* const pState = m_pTrackState;
-    if (!pState)
-    {
-        return;
-    }
-    const CLVKScrollBarGeometry& g = m_geometry;
-    RECT& rc = pState->rcPart;
-    if (g.nHitPart == LVK_HTSCROLLUPPAGE)
-    {
-        (m_bVertical ? rc.bottom : rc.right) = g.nThumbStart;
-    }
-    else if (g.nHitPart == LVK_HTSCROLLDOWNPAGE)
-    {
-        (m_bVertical ? rc.top : rc.left) = g.nThumbEnd;
-    }
-    const POINT pt = {x, y};
-    const BOOL bWasIn = pState->bCursorInPart;
-    const BOOL bIn = PtInRect(&rc, pt);
-    if (bIn != bWasIn)
-    {
-        pState->bCursorInPart = bIn;
+        InvalidateArrange();
         InvalidateVisual();
     }
-    UINT nInterval = 0;
-    switch (message)
-    {
-    case WM_LBUTTONDOWN:
-        pState->nTimerId = 0;
-        nInterval = GetDoubleClickTime() * 4 / 5;
-        break;
-    case WM_MOUSEMOVE:
-        nInterval = GetDoubleClickTime() / 10;
-        break;
-    case WM_LBUTTONUP:
-        EndTracking();
-        return;
-    default:
-        return;
-    }
-    if (bIn && !bWasIn)
-    {
-        pState->nTimerId = SetTimer(pState->hWndCapture, kAutoRepeatTimer, nInterval, nullptr);
-        SendCommand(pState->nCommand, 0);
-    }
-}
-
-void CLVKMarkupScrollBar::OnAutoRepeatTimer()
-{
-    CLVKScrollBarTrackState* const pState = m_pTrackState;
-    if (!pState || pState->bDragging)
-    {
-        return;
-    }
-    POINT pt = {};
-    GetCursorPos(&pt);
-    ScreenToClient(pState->hWndCapture, &pt);
-    pt = ClientToBar(pt);
-    TrackBox(0, pt.x, pt.y);
-    if (m_pTrackState && pState->bCursorInPart)
-    {
-        pState->nTimerId = SetTimer(pState->hWndCapture, kAutoRepeatTimer, GetDoubleClickTime() / 10, nullptr);
-        SendCommand(pState->nCommand, 0);
-    }
-}
-
-void CLVKMarkupScrollBar::TrackThumb(UINT message, int x, int y)
-{
-    CLVKScrollBarTrackState* const pState = m_pTrackState;
-    if (!pState)
-    {
-        return;
-    }
-    const CLVKScrollBarGeometry& g = m_geometry;
-    const POINT pt = {x, y};
-    int nPixel = g.nDragStartThumb;
-    if (PtInRect(&pState->rcDrag, pt))
-    {
-        nPixel = (m_bVertical ? y : x) + pState->nDragOffset;
-        nPixel = std::max(nPixel, g.nTrackStart);
-        nPixel = std::min(nPixel, g.nTrackStart + g.nThumbTravel);
-    }
-    MoveThumbTo(nPixel);
-    if (message == WM_LBUTTONUP || (message != WM_LBUTTONDOWN && GetKeyState(VK_LBUTTON) >= 0))
-    {
-        EndTracking();
-    }
-}
-
-void CLVKMarkupScrollBar::MoveThumbTo(int nPixel)
-{
-    CLVKScrollBarTrackState* const pState = m_pTrackState;
-    if (!pState || nPixel == pState->nThumbPixel)
-    {
-        return;
-    }
-    CLVKScrollBarGeometry& g = m_geometry;
-    const int nPos = CLVKScrollBarPosFromThumb(g, nPixel);
-    pState->nComputedPos = nPos;
-    if (nPos != pState->nDragPos)
-    {
-        pState->nDragPos = nPos;
-        SendCommand(SB_THUMBTRACK, nPos);
-    }
-    g.nThumbStart = nPixel;
-    g.nThumbEnd = nPixel + g.nThumbLength;
-    pState->nThumbPixel = nPixel;
-    InvalidateVisual();
-}
-
-void CLVKMarkupScrollBar::EndTracking()
-{
-    CLVKScrollBarTrackState* const pState = m_pTrackState;
-    if (!pState)
-    {
-        return;
-    }
-    m_pTrackState = nullptr;
-    if (pState->nTimerId)
-    {
-        KillTimer(pState->hWndCapture, kAutoRepeatTimer);
-        pState->nTimerId = 0;
-    }
-    if (CLVKMarkupContext* const pContext = GetMarkupContext())
-    {
-        if (pContext->GetCapturedElement() == this)
-        {
-            pContext->ReleaseMouseCapture(this);
-        }
-    }
-    if (pState->bDragging)
-    {
-        SendCommand(SB_THUMBPOSITION, pState->nDragPos);
-    }
-    SendCommand(SB_ENDSCROLL, 0);
 }
 
 void CLVKMarkupScrollBar::OnRender(CLVKMarkupDrawingContext* pDC)
@@ -533,26 +234,27 @@ BOOL CLVKMarkupScrollBar::DrawThemed(HDC hDC)
     }
     const CLVKScrollBarGeometry& g = m_geometry;
     const BOOL bDisabled = IsNothingToScroll() || !IsEnabled();
-    const int nPressed = m_pTrackState && (m_pTrackState->bCursorInPart || m_pTrackState->bDragging) ? g.nHitPart : 0;
+    const CLVKScrollBarTrackState* const pState = m_tracker.GetTrackState();
+    const int nPressed = pState && (pState->bCursorInPart || pState->bDragging) ? g.nHitPart : 0;
     const auto state = [&](int nPart) -> int {
         return bDisabled ? 4 : nPressed == nPart ? 3 : g.nHitPart == nPart ? 2 : 1;
     };
     const int nArrowBase = m_bVertical ? 0 : 8;
-    RECT rc = PartRect(g, g.nBarStart, g.nFirstArrowEnd);
+    RECT rc = CLVKScrollBarPartRect(g, g.nBarStart, g.nFirstArrowEnd);
     theme.DrawThemeBackground(hDC, kPartArrow, nArrowBase + state(LVK_HTSCROLLUP), &rc, nullptr);
-    rc = PartRect(g, g.nSecondArrowStart, g.nBarEnd);
+    rc = CLVKScrollBarPartRect(g, g.nSecondArrowStart, g.nBarEnd);
     theme.DrawThemeBackground(hDC, kPartArrow, nArrowBase + 4 + state(LVK_HTSCROLLDOWN), &rc, nullptr);
     if (g.nSecondArrowStart > g.nFirstArrowEnd)
     {
-        rc = PartRect(g, g.nFirstArrowEnd, g.nThumbStart);
+        rc = CLVKScrollBarPartRect(g, g.nFirstArrowEnd, g.nThumbStart);
         theme.DrawThemeBackground(hDC, m_bVertical ? kPartLowerTrackVertical : kPartLowerTrackHorizontal,
                                   state(LVK_HTSCROLLUPPAGE), &rc, nullptr);
-        rc = PartRect(g, g.nThumbEnd, g.nSecondArrowStart);
+        rc = CLVKScrollBarPartRect(g, g.nThumbEnd, g.nSecondArrowStart);
         theme.DrawThemeBackground(hDC, m_bVertical ? kPartUpperTrackVertical : kPartUpperTrackHorizontal,
                                   state(LVK_HTSCROLLDOWNPAGE), &rc, nullptr);
         if (!bDisabled && g.nThumbLength > 0)
         {
-            rc = PartRect(g, g.nThumbStart, g.nThumbEnd);
+            rc = CLVKScrollBarPartRect(g, g.nThumbStart, g.nThumbEnd);
             const int nThumbState = state(LVK_HTSCROLLTHUMB);
             theme.DrawThemeBackground(hDC, m_bVertical ? kPartThumbVertical : kPartThumbHorizontal, nThumbState, &rc,
                                       nullptr);
@@ -570,17 +272,18 @@ void CLVKMarkupScrollBar::DrawClassic(HDC hDC, const RECT& /*rcBar*/)
 {
     const CLVKScrollBarGeometry& g = m_geometry;
     const BOOL bDisabled = IsNothingToScroll() || !IsEnabled();
-    const int nPressed = m_pTrackState && (m_pTrackState->bCursorInPart || m_pTrackState->bDragging) ? g.nHitPart : 0;
+    const CLVKScrollBarTrackState* const pState = m_tracker.GetTrackState();
+    const int nPressed = pState && (pState->bCursorInPart || pState->bDragging) ? g.nHitPart : 0;
     const UINT nInactive = bDisabled ? DFCS_INACTIVE : 0;
-    RECT rc = PartRect(g, g.nBarStart, g.nFirstArrowEnd);
+    RECT rc = CLVKScrollBarPartRect(g, g.nBarStart, g.nFirstArrowEnd);
     DrawFrameControl(hDC, &rc, DFC_SCROLL,
                      (m_bVertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | nInactive |
                          (nPressed == LVK_HTSCROLLUP ? DFCS_PUSHED : 0));
-    rc = PartRect(g, g.nSecondArrowStart, g.nBarEnd);
+    rc = CLVKScrollBarPartRect(g, g.nSecondArrowStart, g.nBarEnd);
     DrawFrameControl(hDC, &rc, DFC_SCROLL,
                      (m_bVertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | nInactive |
                          (nPressed == LVK_HTSCROLLDOWN ? DFCS_PUSHED : 0));
-    RECT rcTrack = PartRect(g, g.nFirstArrowEnd, g.nSecondArrowStart);
+    RECT rcTrack = CLVKScrollBarPartRect(g, g.nFirstArrowEnd, g.nSecondArrowStart);
     if (IsRectEmpty(&rcTrack))
     {
         return;
@@ -595,17 +298,17 @@ void CLVKMarkupScrollBar::DrawClassic(HDC hDC, const RECT& /*rcBar*/)
     ::SetTextColor(hDC, clrOldText);
     if (nPressed == LVK_HTSCROLLUPPAGE)
     {
-        rc = PartRect(g, g.nFirstArrowEnd, g.nThumbStart);
+        rc = CLVKScrollBarPartRect(g, g.nFirstArrowEnd, g.nThumbStart);
         InvertRect(hDC, &rc);
     }
     else if (nPressed == LVK_HTSCROLLDOWNPAGE)
     {
-        rc = PartRect(g, g.nThumbEnd, g.nSecondArrowStart);
+        rc = CLVKScrollBarPartRect(g, g.nThumbEnd, g.nSecondArrowStart);
         InvertRect(hDC, &rc);
     }
     if (!bDisabled && g.nThumbLength > 0)
     {
-        rc = PartRect(g, g.nThumbStart, g.nThumbEnd);
+        rc = CLVKScrollBarPartRect(g, g.nThumbStart, g.nThumbEnd);
         FillRect(hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
         DrawEdge(hDC, &rc, EDGE_RAISED, BF_RECT | BF_ADJUST);
     }

@@ -1,13 +1,14 @@
-// A scroll bar inside markup, made by the scroll viewer: the scroll-bar
-// geometry and hit parts of the standard controls, a tracking loop that
-// captures the mouse through the markup context, and commands reported to
-// the viewer instead of window messages.
+// A scroll bar inside markup, made by the scroll viewer: the toolkit's
+// scroll-bar geometry and tracking loop with the markup bar's options, the
+// mouse captured through the markup context, and commands reported to the
+// viewer instead of window messages.
 #pragma once
 
-#include "Controls/ScrollBarGeometry.h"
+#include "Foundation/ScrollBarGeometry.h"
+#include "Foundation/ScrollBarTracker.h"
 #include "Markup/MarkupControl.h"
 
-class CLVKMarkupScrollBar : public CLVKMarkupControl
+class CLVKMarkupScrollBar : public CLVKMarkupControl, private CLVKScrollBarTrackerOwner
 {
     LVK_DECLARE_MARKUP_TYPE()
 public:
@@ -37,24 +38,28 @@ public:
 
     enum
     {
-        kAutoRepeatTimer = 23345
+        kAutoRepeatTimer = CLVKScrollBarTracker::kAutoRepeatTimer
     };
 
 private:
     void CalcGeometry(const RECT& rc);
     void SendCommand(int nCode, int nPos);
-    void TrackBox(UINT message, int x, int y);
-    void TrackThumb(UINT message, int x, int y);
-    void MoveThumbTo(int nPixel);
-    void EndTracking();
-    void OnAutoRepeatTimer();
     // A point of the host window's client area in bar coordinates.
     POINT ClientToBar(POINT pt) const;
     void DrawClassic(HDC hDC, const RECT& rc);
     BOOL DrawThemed(HDC hDC);
 
+    void OnTrackerScroll(int nCode, int nPos) override { SendCommand(nCode, nPos); }
+    void OnTrackerRedraw() override { InvalidateVisual(); }
+    int TrackerHitTest(POINT ptBar) const override { return HitTestPart(ptBar.x, ptBar.y); }
+    // The mouse is captured for the bar as an element of the markup context.
+    void OnTrackerCapture(HWND hWnd) override;
+    BOOL TrackerHasCapture(HWND hWnd) const override;
+    void OnTrackerReleaseCapture(HWND hWnd) override;
+    POINT TrackerScreenToBar(HWND hWnd, POINT pt) const override;
+
     BOOL m_bVertical;
     CLVKScrollBarGeometry m_geometry;
-    CLVKScrollBarTrackState* m_pTrackState = nullptr;  // on the tracking loop's stack
+    CLVKScrollBarTracker m_tracker{*this};
     SCROLLINFO m_info = {};
 };

@@ -290,6 +290,31 @@ TEST_F(ScrollControl, HeldArrowScrollsAtOnceThenOnEachRepeatAndEndsOnce)
     EXPECT_EQ(nullptr, ::GetCapture());
 }
 
+TEST_F(ScrollControl, BarWindowClosedByItsOwnerDuringARepeatLeavesNoTrackingStateBehind)
+{
+    int nLines = 0;
+    m_host.onScroll = [&](ScrollHost&, int nCode)
+    {
+        if (nCode != SB_LINEDOWN)
+            return;
+        if (++nLines == 1)
+        {
+            m_bar.PostMessage(WM_TIMER, CLVKScrollBase::kAutoRepeatTimer);
+            return;
+        }
+        // The owner closes the bar from inside the loop; the bar's object
+        // lives on and may be asked about its state.
+        m_bar.DestroyWindow();
+    };
+    MoveMouse(BarPoint(8, 200 - m_metric / 2));
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Pump(200);
+    EXPECT_EQ(2, nLines);
+    EXPECT_EQ(nullptr, m_bar.GetTrackState()) << "nothing points into the ended loop";
+    EXPECT_EQ((std::vector<int>{SB_LINEDOWN, SB_LINEDOWN}), Codes()) << "no final commands from a closed bar";
+}
+
 // A bar whose auto-repeat step reads a cursor position the test sets: Wine
 // reports a cursor moved by SetCursorPos only a moment later.
 class CursorScrollBar : public CLVKScrollBarCtrl

@@ -1,9 +1,9 @@
 // The computed parts of one scroll bar and the state of one tracking loop,
-// shared by the scroll-bar logic, its paint managers and every owner that
-// draws a scroll bar of its own.
+// shared by every scroll bar of the toolkit (the control bars, the markup
+// bar), their painters and every owner that draws a scroll bar of its own.
 #pragma once
 
-#include "Framework.h"
+#include "Foundation/ScrollBarOptions.h"
 
 // Hit-part codes of a scroll bar.
 #define LVK_HTSCROLLNONE 0
@@ -21,7 +21,7 @@ struct CLVKScrollBarGeometry
     int nMin = 0;
     int nMax = 0;
     int nPage = 0;  // never negative
-    int nPos = 0;   // within [nMin, nMax]
+    int nPos = 0;   // within [nMin, nMax] when the options keep it there
     int nBarStart = 0;
     int nBarEnd = 0;
     int nAcrossStart = 0;
@@ -56,6 +56,16 @@ struct CLVKScrollBarTrackState
     RECT rcDrag{};  // while the cursor is inside, the thumb follows it
 };
 
+// Computes arrows, track and thumb of a bar filling the rectangle for the
+// range, page and position of the record. Keeps bVertical, nHitPart and
+// nDragStartThumb as they are.
+void AFX_CDECL CLVKScrollBarCalcGeometry(CLVKScrollBarGeometry& geometry, const RECT& rcBar, const SCROLLINFO& info,
+                                         const CLVKScrollBarOptions& options);
+// The part (LVK_HTSCROLL...) under a point in the bar's coordinates;
+// LVK_HTSCROLLNONE outside the bar.
+int AFX_CDECL CLVKScrollBarHitTest(const CLVKScrollBarGeometry& geometry, POINT pt);
+// The rectangle that spans the bar across its axis from nFrom to nTo along it.
+RECT AFX_CDECL CLVKScrollBarPartRect(const CLVKScrollBarGeometry& geometry, int nFrom, int nTo);
 // The position for a thumb start pixel.
 int AFX_CDECL CLVKScrollBarPosFromThumb(const CLVKScrollBarGeometry& geometry, int nPixel);
 // The rectangle inside which a dragged thumb follows the cursor.

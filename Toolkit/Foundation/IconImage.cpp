@@ -2,29 +2,13 @@
 
 #include "AlphaBitmap.h"
 #include "DpiScaling.h"
+#include "IconDirectory.h"
 #include "ImageManager.h"
 #include "ImageManagerResource.h"
 
 #include <commctrl.h>
 
 #include <cstring>
-
-namespace
-{
-#pragma pack(push, 2)
-struct GroupIconEntry
-{
-    BYTE bWidth;
-    BYTE bHeight;
-    BYTE bColorCount;
-    BYTE bReserved;
-    WORD wPlanes;
-    WORD wBitCount;
-    DWORD dwBytesInRes;
-    WORD nID;
-};
-#pragma pack(pop)
-}  // namespace
 
 CSize AFX_CDECL GetIconImageSize(HICON hIcon)
 {
@@ -330,13 +314,12 @@ BOOL CLVKIconImage::LoadFromResource(HMODULE hModule, LPCWSTR lpszName, int cx, 
     {
         const DWORD nSize = ::SizeofResource(hModule, hGroup);
         const BYTE* pData = static_cast<const BYTE*>(::LockResource(::LoadResource(hModule, hGroup)));
-        if (!pData || nSize < 6)
+        LVKGroupIconDirectory directory;
+        if (!ReadGroupIconDirectory(pData, nSize, directory))
             return FALSE;
-        WORD nCount = 0;
-        std::memcpy(&nCount, pData + 4, 2);
         // A count beyond the directory's real size is cut to what is there.
-        nCount = static_cast<WORD>(std::min<DWORD>(nCount, (nSize - 6) / sizeof(GroupIconEntry)));
-        const GroupIconEntry* pEntries = reinterpret_cast<const GroupIconEntry*>(pData + 6);
+        const WORD nCount = static_cast<WORD>(std::min<DWORD>(directory.nClaimed, directory.nPresent));
+        const LVKGroupIconEntry* pEntries = directory.pEntries;
         int nBestWidth = nPolicy == 1 ? 0x7FFFFFFF : -0x7FFFFFFF - 1;
         int nBestHeight = nBestWidth;
         int nBest = -1;

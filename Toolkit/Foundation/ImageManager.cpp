@@ -3,6 +3,7 @@
 #include "AlphaBitmap.h"
 #include "BitmapLoaders.h"
 #include "DrawHelpers.h"
+#include "IconDirectory.h"
 #include "IconImage.h"
 #include "ImageManagerIcon.h"
 #include "ImageManagerIconSet.h"
@@ -22,33 +23,6 @@ namespace
 {
 const UINT kSkippedId = 0xDEADBEAF;
 const WCHAR kCheckSum[] = L"CLVKImageManagerIcons";
-
-#pragma pack(push, 2)
-struct GroupIconEntry
-{
-    BYTE bWidth;
-    BYTE bHeight;
-    BYTE bColorCount;
-    BYTE bReserved;
-    WORD wPlanes;
-    WORD wBitCount;
-    DWORD dwBytesInRes;
-    WORD nID;
-};
-#pragma pack(pop)
-
-struct IcoDirectoryEntry
-{
-    BYTE bWidth;
-    BYTE bHeight;
-    BYTE bColorCount;
-    BYTE bReserved;
-    WORD wPlanes;
-    WORD wBitCount;
-    DWORD dwBytesInRes;
-    DWORD dwImageOffset;
-};
-static_assert(sizeof(IcoDirectoryEntry) == 16, "the .ico directory entry is 16 bytes");
 
 // Whether entry j of a strip or image list takes a cell: always without an
 // id list or when the list covers every cell; else skipped ids take none.
@@ -184,13 +158,13 @@ BOOL CLVKImageManager::SetIconFromIconGroup(HMODULE hModule, LPCWSTR lpszName, U
     }
     const DWORD nSize = ::SizeofResource(hModule, hGroup);
     const BYTE* pData = static_cast<const BYTE*>(::LockResource(::LoadResource(hModule, hGroup)));
-    if (!pData || nSize < 6)
+    LVKGroupIconDirectory directory;
+    if (!ReadGroupIconDirectory(pData, nSize, directory))
         return FALSE;
-    WORD nCount = 0;
-    std::memcpy(&nCount, pData + 4, 2);
-    if (nCount > (nSize - 6) / sizeof(GroupIconEntry))
+    const WORD nCount = directory.nClaimed;
+    if (nCount > directory.nPresent)
         return FALSE;
-    const GroupIconEntry* pEntries = reinterpret_cast<const GroupIconEntry*>(pData + 6);
+    const LVKGroupIconEntry* pEntries = directory.pEntries;
     for (WORD i = 0; i < nCount; ++i)
     {
         const int w = IconDirectorySide(pEntries[i].bWidth);
@@ -213,16 +187,16 @@ BOOL CLVKImageManager::SetIconsFromIcoFile(LPCWSTR lpszPath, UINT nID, int cx, i
     LARGE_INTEGER fileSize{};
     ::GetFileSizeEx(hFile, &fileSize);
     BOOL bAny = FALSE;
-    WORD header[3] = {};
+    LVKIconDirectoryHeader header{};
     DWORD nRead = 0;
-    if (::ReadFile(hFile, header, sizeof(header), &nRead, nullptr) && nRead == sizeof(header) && header[1] == 1 &&
-        header[2] > 0)
+    if (::ReadFile(hFile, &header, sizeof(header), &nRead, nullptr) && nRead == sizeof(header) &&
+        header.wType == kIconDirectoryTypeIcon && header.wCount > 0)
     {
-        std::vector<IcoDirectoryEntry> entries(header[2]);
-        const DWORD nDirectory = static_cast<DWORD>(entries.size() * sizeof(IcoDirectoryEntry));
+        std::vector<LVKIconFileEntry> entries(header.wCount);
+        const DWORD nDirectory = static_cast<DWORD>(entries.size() * sizeof(LVKIconFileEntry));
         if (::ReadFile(hFile, entries.data(), nDirectory, &nRead, nullptr) && nRead == nDirectory)
         {
-            for (const IcoDirectoryEntry& e : entries)
+            for (const LVKIconFileEntry& e : entries)
             {
                 const int w = IconDirectorySide(e.bWidth);
                 const int h = IconDirectorySide(e.bHeight);

@@ -274,29 +274,63 @@ void CLVKToolTipContext::HideTip()
         SendMessageW(m_pTip->GetSafeHwnd(), TTM_ACTIVATE, FALSE, 0);
 }
 
+namespace
+{
+
+// The messages after which the tip looks again for the tool under the
+// cursor: moves, button releases and the cursor leaving the window.
+bool IsTipTrackingMessage(UINT nMessage)
+{
+    return nMessage == WM_NCMOUSEMOVE || nMessage == WM_MOUSEMOVE || nMessage == WM_LBUTTONUP ||
+           nMessage == WM_RBUTTONUP || nMessage == WM_MBUTTONUP || nMessage == WM_MOUSELEAVE;
+}
+
+// Keys and button presses: the user is doing something, and a tip would only
+// stand in the way.
+bool IsTipHidingMessage(UINT nMessage)
+{
+    return (nMessage >= WM_KEYDOWN && nMessage <= WM_UNICHAR) || nMessage == WM_NCLBUTTONDOWN ||
+           nMessage == WM_NCLBUTTONDBLCLK || nMessage == WM_NCRBUTTONDOWN || nMessage == WM_NCRBUTTONDBLCLK ||
+           nMessage == WM_NCMBUTTONDOWN || nMessage == WM_NCMBUTTONDBLCLK || nMessage == WM_LBUTTONDOWN ||
+           nMessage == WM_LBUTTONDBLCLK || nMessage == WM_RBUTTONDOWN || nMessage == WM_RBUTTONDBLCLK ||
+           nMessage == WM_MBUTTONDOWN || nMessage == WM_MBUTTONDBLCLK;
+}
+
+bool IsAnyMouseButtonDown()
+{
+    return (GetKeyState(VK_LBUTTON) & 0x8000) || (GetKeyState(VK_RBUTTON) & 0x8000) ||
+           (GetKeyState(VK_MBUTTON) & 0x8000);
+}
+
+// The framework's own tool flags, which mean nothing to the tip control.
+const UINT kFrameworkToolFlags = kLVKTtfAlwaysTip | 0x80000000u;
+
+// The hit test hands over heap copies of the texts; the caller frees them.
+void FreeHitTestTexts(TTTOOLINFOW& ti, LVKToolInfoExtra& extra)
+{
+    if (IsRealText(ti.lpszText) && !ti.hinst)
+        HeapFree(GetProcessHeap(), 0, ti.lpszText);
+    ti.lpszText = nullptr;
+    HeapFreeText(extra.lpszDescription);
+    HeapFreeText(extra.lpszTitle);
+}
+
+}  // namespace
+
 void CLVKToolTipContext::RelayMessageToTip(HWND hWnd, const MSG& msg)
 {
-    const UINT nMessage = msg.message;
-    const bool bMoveGroup = nMessage == WM_NCMOUSEMOVE || nMessage == WM_MOUSEMOVE || nMessage == WM_LBUTTONUP ||
-                            nMessage == WM_RBUTTONUP || nMessage == WM_MBUTTONUP || nMessage == WM_MOUSELEAVE;
-    const bool bButtonDown =
-        (GetKeyState(VK_LBUTTON) & 0x8000) || (GetKeyState(VK_RBUTTON) & 0x8000) || (GetKeyState(VK_MBUTTON) & 0x8000);
-    if (!bMoveGroup)
+    if (!IsTipTrackingMessage(msg.message))
     {
-        const bool bHides = (nMessage >= WM_KEYDOWN && nMessage <= WM_UNICHAR) || nMessage == WM_NCLBUTTONDOWN ||
-                            nMessage == WM_NCLBUTTONDBLCLK || nMessage == WM_NCRBUTTONDOWN ||
-                            nMessage == WM_NCRBUTTONDBLCLK || nMessage == WM_NCMBUTTONDOWN ||
-                            nMessage == WM_NCMBUTTONDBLCLK || nMessage == WM_LBUTTONDOWN ||
-                            nMessage == WM_LBUTTONDBLCLK || nMessage == WM_RBUTTONDOWN ||
-                            nMessage == WM_RBUTTONDBLCLK || nMessage == WM_MBUTTONDOWN || nMessage == WM_MBUTTONDBLCLK;
-        if (bHides)
+        if (IsTipHidingMessage(msg.message))
             HideTip();
         return;
     }
-    if (bButtonDown || !IsWindow(hWnd))
+    // While a button is held the user drags or presses; no tip follows.
+    if (IsAnyMouseButtonDown() || !IsWindow(hWnd))
         return;
 
-    // 2. An inactive application shows no tip unless the tool insists.
+    // A tip shown over an application that lost the activation goes, unless
+    // its tool asked to be shown in inactive windows too.
     const BOOL bTopLevelActive = LVKIsTopLevelActive(hWnd);
     if (m_pTip && m_pTip->GetSafeHwnd() && ::IsWindowVisible(m_pTip->GetSafeHwnd()) && !bTopLevelActive &&
         !(m_lastTool.uFlags & kLVKTtfAlwaysTip))
@@ -305,12 +339,54 @@ void CLVKToolTipContext::RelayMessageToTip(HWND hWnd, const MSG& msg)
         return;
     }
 
-    // 3. The tip belongs to the window's top-level parent.
-    const HWND hParent = TipParentOf(hWnd);
+    const HWND hTip = EnsureTipFor(TipParentOf(hWnd));
+    if (!hTip)
+        return;
+
+    LVKToolInfoExtra extra{};
+    TTTOOLINFOW ti{};
+    const INT_PTR nHit = HitTestToolAt(hWnd, msg.pt, ti, extra);
+
+    const bool bLastValid = m_lastTool.cbSize >= TTTOOLINFOW_V1_SIZE;
+    const bool bSameTool = bLastValid && m_lastTool.hwnd == ti.hwnd && m_lastTool.uId == ti.uId;
+    if (bSameTool && EqualRect(&m_lastTool.rect, &ti.rect))
+    {
+        // The tip already holds this tool: it only needs the message for its
+        // own timers.
+        if (nHit != -1)
+            RelayEventToTip(hTip, msg);
+        FreeHitTestTexts(ti, extra);
+        return;
+    }
+
+    // The same tool at another place: its old entry goes first, so that the
+    // tip does not keep two entries with one id.
+    if (bSameTool)
+    {
+        SendMessageW(hTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&m_lastTool));
+        m_lastTool = TTTOOLINFOW{};
+    }
+    if (nHit == -1)
+        SendMessageW(hTip, TTM_ACTIVATE, FALSE, 0);
+    else
+        LoadToolIntoTip(hTip, ti, extra, bTopLevelActive);
+
+    // The tip sees the message with its new tool; then the tool it held
+    // before goes and the new one is remembered.
+    RelayEventToTip(hTip, msg);
+    if (!bSameTool && bLastValid)
+        SendMessageW(hTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&m_lastTool));
+    RememberTool(ti, nHit);
+    FreeHitTestTexts(ti, extra);
+}
+
+HWND CLVKToolTipContext::EnsureTipFor(HWND hParent)
+{
+    // A tip belongs to one top-level window: for a tool of another one the
+    // old tip goes and a new one is made there.
     if (m_pTip)
     {
-        const HWND hTip = m_pTip->GetSafeHwnd();
-        if (hTip && m_hTipParent != hParent)
+        if (m_pTip->GetSafeHwnd() && m_hTipParent != hParent)
         {
             m_pTip->DestroyWindow();
             m_lastTool = TTTOOLINFOW{};
@@ -318,34 +394,36 @@ void CLVKToolTipContext::RelayMessageToTip(HWND hWnd, const MSG& msg)
         if (!m_pTip->GetSafeHwnd())
             m_pTip.reset();
     }
-
-    // 4. Make and configure the tip.
     if (!m_pTip)
     {
         m_pTip.reset(MakeTipWindow(CWnd::FromHandle(hParent)));
         if (!m_pTip)
-            return;
+            return nullptr;
         m_hTipParent = hParent;
         m_lastTool = TTTOOLINFOW{};
         ConfigureTip(m_pTip->GetSafeHwnd());
     }
-    const HWND hTip = m_pTip->GetSafeHwnd();
+    return m_pTip->GetSafeHwnd();
+}
 
-    // 5. Ask the window for its tool.
-    POINT ptClient = msg.pt;
+INT_PTR CLVKToolTipContext::HitTestToolAt(HWND hWnd, POINT ptScreen, TTTOOLINFOW& ti, LVKToolInfoExtra& extra)
+{
+    POINT ptClient = ptScreen;
     ScreenToClient(hWnd, &ptClient);
+    // The longer record carries the extra texts and image; a window answers
+    // the short one when nobody shows them.
     const bool bExtended = m_bShowTitleAndDescription || m_bShowImage;
-    LVKToolInfoExtra extra{};
-    TTTOOLINFOW ti{};
     ti.cbSize = bExtended ? kLVKToolInfoExtraSize : TTTOOLINFOW_V1_SIZE;
     if (bExtended)
         ti.lParam = reinterpret_cast<LPARAM>(&extra);
     const INT_PTR nHit = HitTestTool(CWnd::FromHandle(hWnd), CPoint(ptClient), &ti);
 
-    // 6, 7. Title and description, prefixes and trailing dots.
+    // A description that only repeats the title is not shown twice.
     if (m_bShowTitleAndDescription && extra.lpszDescription && extra.lpszTitle &&
         wcscmp(extra.lpszDescription, extra.lpszTitle) == 0)
         HeapFreeText(extra.lpszDescription);
+    // Texts written for menus and buttons: their "&" marks and trailing "..."
+    // belong there, not in a tip.
     LPWSTR lpszText = IsRealText(ti.lpszText) && !ti.hinst ? ti.lpszText : nullptr;
     if (!(m_dwStyleBits & TTS_NOPREFIX))
     {
@@ -357,83 +435,62 @@ void CLVKToolTipContext::RelayMessageToTip(HWND hWnd, const MSG& msg)
         LVKStripTrailingEllipsis(lpszText);
         LVKStripTrailingEllipsis(extra.lpszDescription);
     }
+    return nHit;
+}
 
-    // 8. The same tool as last time?
-    const bool bLastValid = m_lastTool.cbSize >= TTTOOLINFOW_V1_SIZE;
-    const bool bSameTool = bLastValid && m_lastTool.hwnd == ti.hwnd && m_lastTool.uId == ti.uId;
-    const bool bSameRect = bSameTool && EqualRect(&m_lastTool.rect, &ti.rect);
-    if (bSameRect)
+void CLVKToolTipContext::LoadToolIntoTip(HWND hTip, const TTTOOLINFOW& ti, const LVKToolInfoExtra& extra,
+                                         BOOL bTopLevelActive)
+{
+    TTTOOLINFOW add = ti;
+    add.uFlags &= ~kFrameworkToolFlags;
+    SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&add));
+    // Title and description go through the tip control's title only where
+    // it has one: the rich-edit, HTML and markup tips draw the text
+    // themselves, and the standard tip of old common controls has no title.
+    if (m_nStyle != lvkTipRichEdit && m_nStyle != lvkTipHTML && m_nStyle != lvkTipMarkup &&
+        (m_dwComCtlVersion > 0x5004F || m_nStyle != lvkTipStandard))
     {
-        if (nHit != -1)
-            RelayEventToTip(hTip, msg);
-    }
-    else
-    {
-        // 9. Same tool, moved: the old entry goes first.
-        if (bSameTool)
+        if (extra.lpszDescription && extra.lpszTitle)
         {
-            SendMessageW(hTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&m_lastTool));
-            m_lastTool = TTTOOLINFOW{};
+            SendMessageW(hTip, TTM_SETTITLEW, m_nTitleIcon, reinterpret_cast<LPARAM>(extra.lpszTitle));
+            TTTOOLINFOW update = add;
+            update.lpszText = extra.lpszDescription;
+            SendMessageW(hTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&update));
         }
-        if (nHit == -1)
-            SendMessageW(hTip, TTM_ACTIVATE, FALSE, 0);
         else
-        {
-            TTTOOLINFOW add = ti;
-            add.uFlags &= ~(0x40000000u | 0x80000000u);
-            SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&add));
-            if (m_nStyle != lvkTipRichEdit && m_nStyle != lvkTipHTML && m_nStyle != lvkTipMarkup &&
-                (m_dwComCtlVersion > 0x5004F || m_nStyle != lvkTipStandard))
-            {
-                if (extra.lpszDescription && extra.lpszTitle)
-                {
-                    SendMessageW(hTip, TTM_SETTITLEW, m_nTitleIcon, reinterpret_cast<LPARAM>(extra.lpszTitle));
-                    TTTOOLINFOW update = add;
-                    update.lpszText = extra.lpszDescription;
-                    SendMessageW(hTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&update));
-                }
-                else
-                    SendMessageW(hTip, TTM_SETTITLEW, 0, 0);
-            }
-            if (m_bShowImage)
-            {
-                CLVKImageManagerIcon* pIcon =
-                    extra.pImageManager
-                        ? extra.pImageManager->FindIcon(static_cast<UINT>(ti.uId + m_nImageIdOffset), m_nImageWidth)
-                        : nullptr;
-                SendMessageW(hTip, LVK_TTM_SETTOOLIMAGE, 0, reinterpret_cast<LPARAM>(pIcon));
-            }
-            if ((ti.uFlags & kLVKTtfAlwaysTip) || bTopLevelActive)
-            {
-                SendMessageW(hTip, TTM_ACTIVATE, TRUE, 0);
-                SetWindowPos(hTip, nullptr, 0, 0, 0, 0,
-                             SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-            }
-        }
-        // 11. Relay, then the previous tool goes and the new one is remembered.
-        RelayEventToTip(hTip, msg);
-        if (!bSameTool && bLastValid)
-            SendMessageW(hTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&m_lastTool));
-        m_lastTool = TTTOOLINFOW{};
-        if (nHit != -1)
-        {
-            m_lastTool.cbSize = TTTOOLINFOW_V1_SIZE;
-            m_lastTool.uFlags = ti.uFlags;
-            m_lastTool.hwnd = ti.hwnd;
-            m_lastTool.uId = ti.uId;
-            m_lastTool.rect = ti.rect;
-            m_lastTool.hinst = ti.hinst;
-            // The text copy is freed below: only callbacks and resource ids
-            // stay meaningful in the remembered record.
-            m_lastTool.lpszText = IsRealText(ti.lpszText) ? nullptr : ti.lpszText;
-        }
+            SendMessageW(hTip, TTM_SETTITLEW, 0, 0);
     }
+    if (m_bShowImage)
+    {
+        CLVKImageManagerIcon* pIcon =
+            extra.pImageManager
+                ? extra.pImageManager->FindIcon(static_cast<UINT>(ti.uId + m_nImageIdOffset), m_nImageWidth)
+                : nullptr;
+        SendMessageW(hTip, LVK_TTM_SETTOOLIMAGE, 0, reinterpret_cast<LPARAM>(pIcon));
+    }
+    if ((ti.uFlags & kLVKTtfAlwaysTip) || bTopLevelActive)
+    {
+        SendMessageW(hTip, TTM_ACTIVATE, TRUE, 0);
+        // Shown without taking the activation or moving in the z-order.
+        SetWindowPos(hTip, nullptr, 0, 0, 0, 0,
+                     SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    }
+}
 
-    // 12. The hit test's copies are ours to free.
-    if (IsRealText(ti.lpszText) && !ti.hinst)
-        HeapFree(GetProcessHeap(), 0, ti.lpszText);
-    HeapFreeText(extra.lpszDescription);
-    HeapFreeText(extra.lpszTitle);
+void CLVKToolTipContext::RememberTool(const TTTOOLINFOW& ti, INT_PTR nHit)
+{
+    m_lastTool = TTTOOLINFOW{};
+    if (nHit == -1)
+        return;
+    m_lastTool.cbSize = TTTOOLINFOW_V1_SIZE;
+    m_lastTool.uFlags = ti.uFlags;
+    m_lastTool.hwnd = ti.hwnd;
+    m_lastTool.uId = ti.uId;
+    m_lastTool.rect = ti.rect;
+    m_lastTool.hinst = ti.hinst;
+    // The hit test's copy of the text is freed after the relay: only
+    // callbacks and resource ids stay meaningful in the remembered record.
+    m_lastTool.lpszText = IsRealText(ti.lpszText) ? nullptr : ti.lpszText;
 }
 
 void CLVKToolTipContext::RelayEventToTip(HWND hTip, const MSG& msg)

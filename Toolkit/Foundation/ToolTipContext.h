@@ -131,6 +131,15 @@ public:
     const TTTOOLINFOW& GetLastTool() const { return m_lastTool; }
 
 private:
+    // The tip window for tools of the top-level window, made when needed.
+    HWND EnsureTipFor(HWND hParent);
+    // The window's tool under the screen point (-1 for none) with its texts
+    // made ready for a tip; the texts are heap copies for the caller.
+    INT_PTR HitTestToolAt(HWND hWnd, POINT ptScreen, TTTOOLINFOW& ti, LVKToolInfoExtra& extra);
+    // Gives the tip the tool with its title, description and image, and
+    // shows it where the window may show one.
+    void LoadToolIntoTip(HWND hTip, const TTTOOLINFOW& ti, const LVKToolInfoExtra& extra, BOOL bTopLevelActive);
+    void RememberTool(const TTTOOLINFOW& ti, INT_PTR nHit);
     void RelayEventToTip(HWND hTip, const MSG& msg);
     void DestroyTip();
     void ConfigureTip(HWND hTip);

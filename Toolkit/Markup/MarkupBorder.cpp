@@ -83,22 +83,22 @@ SIZE CLVKMarkupBorder::MeasureOverride(CLVKMarkupDrawingContext* pDC, int nWidth
     const CLVKMarkupThickness* const pPadding = GetPadding() ? GetPadding() : &empty;
     const int nExtraX = pBorder->m_nLeft + pBorder->m_nRight + pPadding->m_nLeft + pPadding->m_nRight;
     const int nExtraY = pBorder->m_nTop + pBorder->m_nBottom + pPadding->m_nTop + pPadding->m_nBottom;
-    if (!m_pChild)
+    if (!GetChild())
     {
         return SIZE{nExtraX, nExtraY};
     }
-    m_pChild->Measure(pDC, std::max(0, MarkupLengthSubtract(nWidth, nExtraX)),
-                      std::max(0, MarkupLengthSubtract(nHeight, nExtraY)));
-    return SIZE{nExtraX + m_pChild->GetDesiredSize().cx, nExtraY + m_pChild->GetDesiredSize().cy};
+    GetChild()->Measure(pDC, std::max(0, MarkupLengthSubtract(nWidth, nExtraX)),
+                        std::max(0, MarkupLengthSubtract(nHeight, nExtraY)));
+    return SIZE{nExtraX + GetChild()->GetDesiredSize().cx, nExtraY + GetChild()->GetDesiredSize().cy};
 }
 
 SIZE CLVKMarkupBorder::ArrangeOverride(int nWidth, int nHeight)
 {
-    if (m_pChild)
+    if (GetChild())
     {
         RECT rc = CLVKMarkupThickness::DeflateRect(0, 0, nWidth, nHeight, GetBorderThickness());
         rc = CLVKMarkupThickness::DeflateRect(rc.left, rc.top, rc.right, rc.bottom, GetPadding());
-        m_pChild->Arrange(rc);
+        GetChild()->Arrange(rc);
     }
     return SIZE{nWidth, nHeight};
 }
@@ -166,7 +166,7 @@ END_DISPATCH_MAP()
 
 IDispatch* CLVKMarkupBorder::OleGetChild()
 {
-    return GetDispatch(m_pChild, TRUE);
+    return GetDispatch(GetChild(), TRUE);
 }
 
 void CLVKMarkupBorder::OleSetChild(IDispatch* pChild)

@@ -31,19 +31,7 @@ BOOL CLVKMarkupCollection::CanAccept(CLVKMarkupObject* pObject) const
     }
     // An object that already has a parent belongs elsewhere, and one that is
     // an ancestor of the collection would make a cycle.
-    if (pObject->GetLogicalParent())
-    {
-        return FALSE;
-    }
-    int nDepth = 0;
-    for (const CLVKMarkupObject* p = this; p; p = p->GetLogicalParent())
-    {
-        if (p == pObject || ++nDepth > 4 * kMarkupMaxDepth)
-        {
-            return FALSE;
-        }
-    }
-    return TRUE;
+    return !pObject->GetLogicalParent() && !WouldCloseMarkupCycle(this, pObject);
 }
 
 BOOL CLVKMarkupCollection::Insert(int nIndex, CLVKMarkupObject* pObject)

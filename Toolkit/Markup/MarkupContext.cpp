@@ -393,55 +393,40 @@ void CLVKMarkupContext::UnfreezeUpdates()
 
 RECT CLVKMarkupContext::GetElementRect(CLVKMarkupObject* pElement)
 {
-    RECT rc = {0, 0, 0, 0};
-    CLVKMarkupVisual* pVisual = MarkupCast<CLVKMarkupVisual>(pElement);
-    for (CLVKMarkupObject* p = pElement; !pVisual && p; p = p->GetLogicalParent())
-    {
-        pVisual = MarkupCast<CLVKMarkupVisual>(p);
-    }
-    if (!pVisual)
-    {
-        return rc;
-    }
-    rc = pVisual->GetBoundingRect();
-    for (CLVKMarkupVisual* p = pVisual; p; p = p->GetVisualParent())
-    {
-        OffsetRect(&rc, p->GetOffset().x, p->GetOffset().y);
-    }
-    return rc;
+    return GetElementArea(pElement, ElementArea::Bounds);
 }
 
 RECT CLVKMarkupContext::GetElementUpdateRect(CLVKMarkupObject* pElement)
 {
-    RECT rc = {0, 0, 0, 0};
-    CLVKMarkupVisual* pVisual = MarkupCast<CLVKMarkupVisual>(pElement);
-    for (CLVKMarkupObject* p = pElement; !pVisual && p; p = p->GetLogicalParent())
-    {
-        pVisual = MarkupCast<CLVKMarkupVisual>(p);
-    }
+    return GetElementArea(pElement, ElementArea::Update);
+}
+
+RECT AFX_CDECL CLVKMarkupContext::GetElementArea(CLVKMarkupObject* pElement, ElementArea area)
+{
+    CLVKMarkupVisual* const pVisual = FindMarkupAncestorOfType<CLVKMarkupVisual>(pElement);
     if (!pVisual)
     {
-        return rc;
+        return RECT{0, 0, 0, 0};
     }
-    rc = pVisual->GetInvalidateRect();
-    for (CLVKMarkupVisual* p = pVisual; p; p = p->GetVisualParent())
-    {
-        OffsetRect(&rc, p->GetOffset().x, p->GetOffset().y);
-    }
+    RECT rc = area == ElementArea::Update ? pVisual->GetInvalidateRect() : pVisual->GetBoundingRect();
+    // The visual's offset and those of every visual above it.
+    const POINT ptOffset = pVisual->GetAbsoluteOffset();
+    OffsetRect(&rc, ptOffset.x, ptOffset.y);
     return rc;
 }
 
 void CLVKMarkupContext::CollectInputChain(CLVKMarkupObject* pElement, std::vector<CLVKMarkupInputElement*>& chain)
 {
-    int nDepth = 0;
-    for (CLVKMarkupObject* p = pElement; p && nDepth < 4 * 256; p = p->GetLogicalParent(), ++nDepth)
-    {
-        if (auto* const pInput = MarkupCast<CLVKMarkupInputElement>(p))
-        {
-            pInput->AddRef();
-            chain.push_back(pInput);
-        }
-    }
+    FindMarkupAncestor(pElement,
+                       [&chain](CLVKMarkupObject* p)
+                       {
+                           if (auto* const pInput = MarkupCast<CLVKMarkupInputElement>(p))
+                           {
+                               pInput->AddRef();
+                               chain.push_back(pInput);
+                           }
+                           return false;
+                       });
 }
 
 void AFX_CDECL CLVKMarkupContext::ReleaseChain(std::vector<CLVKMarkupInputElement*>& chain)
@@ -519,15 +504,9 @@ void CLVKMarkupContext::HandleMouseMove(CLVKMarkupUIElement* pRoot, int x, int y
     CLVKMarkupInputElement* pHit = pRoot->InputHitTest(x, y);
     if (m_pCaptured && pHit)
     {
-        BOOL bInside = FALSE;
-        for (CLVKMarkupObject* p = pHit; p; p = p->GetLogicalParent())
-        {
-            if (p == m_pCaptured)
-            {
-                bInside = TRUE;
-                break;
-            }
-        }
+        CLVKMarkupObject* const pCaptured = m_pCaptured;
+        const bool bInside =
+            FindMarkupAncestor(pHit, [pCaptured](CLVKMarkupObject* p) { return p == pCaptured; }) != nullptr;
         pHit = bInside ? m_pCaptured : nullptr;
     }
     if (pHit != m_pMouseOver)

@@ -160,6 +160,18 @@ protected:
     virtual ~CLVKMarkupContext();
 
 private:
+    // Which rectangle of an element GetElementArea gives: its bounds, or the
+    // area a repaint of it must cover (its transformed bounds joined with
+    // where it was last painted, so that the old place is cleared too).
+    enum class ElementArea
+    {
+        Bounds,
+        Update
+    };
+    // The rectangle of the element's nearest visual (itself or a logical
+    // ancestor), in the coordinates of the root; empty without one.
+    static RECT AFX_CDECL GetElementArea(CLVKMarkupObject* pElement, ElementArea area);
+
     // The script engine's site: names published to scripts come from here.
     // The engine lives inside the context and is closed before the context
     // goes, so the site's references do not keep the context alive (that

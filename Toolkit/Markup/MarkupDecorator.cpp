@@ -4,40 +4,13 @@
 
 LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupDecorator, L"", CLVKMarkupFrameworkElement::GetMarkupType(), nullptr, nullptr)
 
-CLVKMarkupDecorator::~CLVKMarkupDecorator()
-{
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(nullptr);
-        m_pChild->Release();
-    }
-}
+CLVKMarkupDecorator::~CLVKMarkupDecorator() = default;
 
 BOOL CLVKMarkupDecorator::SetChild(CLVKMarkupUIElement* pChild)
 {
-    if (pChild)
+    if (!m_child.Set(pChild))
     {
-        if (pChild->GetLogicalParent())
-        {
-            return FALSE;
-        }
-        for (const CLVKMarkupObject* p = this; p; p = p->GetLogicalParent())
-        {
-            if (p == pChild)
-            {
-                return FALSE;
-            }
-        }
-    }
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(nullptr);
-        m_pChild->Release();
-    }
-    m_pChild = pChild;
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(this);
+        return FALSE;
     }
     if (!IsBeingBuilt())
     {
@@ -54,7 +27,7 @@ void CLVKMarkupDecorator::SetContentObject(CLVKMarkupBuilder* pBuilder, CLVKMark
         CLVKMarkupFrameworkElement::SetContentObject(pBuilder, pContent);
         return;
     }
-    if (m_pChild)
+    if (m_child.Get())
     {
         MarkupThrowError(L"'%ls' already has a child and cannot add '%ls'. '%ls' can accept only one child.",
                          GetType()->GetClassName(), pContent->GetType()->GetClassName(), GetType()->GetClassName());

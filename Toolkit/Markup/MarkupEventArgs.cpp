@@ -34,14 +34,16 @@ CLVKMarkupRoutedEventArgs::~CLVKMarkupRoutedEventArgs()
 POINT CLVKMarkupMouseEventArgs::GetPosition(CLVKMarkupObject* pElement) const
 {
     POINT pt = {m_x, m_y};
-    for (CLVKMarkupObject* p = pElement; p; p = p->GetLogicalParent())
-    {
-        if (auto* const pVisual = MarkupCast<CLVKMarkupVisual>(p))
-        {
-            pt.x -= pVisual->GetOffset().x;
-            pt.y -= pVisual->GetOffset().y;
-        }
-    }
+    FindMarkupAncestor(pElement,
+                       [&pt](CLVKMarkupObject* p)
+                       {
+                           if (auto* const pVisual = MarkupCast<CLVKMarkupVisual>(p))
+                           {
+                               pt.x -= pVisual->GetOffset().x;
+                               pt.y -= pVisual->GetOffset().y;
+                           }
+                           return false;
+                       });
     return pt;
 }
 

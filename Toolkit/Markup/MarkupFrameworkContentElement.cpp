@@ -16,7 +16,7 @@ void AFX_CDECL CLVKMarkupFrameworkContentElement::RegisterProperties()
 CLVKMarkupFrameworkElement* CLVKMarkupFrameworkContentElement::GetParentFrameworkElement() const
 {
     int nDepth = 0;
-    for (CLVKMarkupObject* p = GetLogicalParent(); p && nDepth < 4 * kMarkupMaxDepth;
+    for (CLVKMarkupObject* p = GetLogicalParent(); p && nDepth < kMarkupMaxParentChain;
          p = p->GetLogicalParent(), ++nDepth)
     {
         if (auto* const pElement = MarkupCast<CLVKMarkupFrameworkElement>(p))

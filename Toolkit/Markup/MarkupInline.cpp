@@ -59,7 +59,7 @@ void CLVKMarkupInline::SetBaselineAlignment(int nAlignment)
 CLVKMarkupInline* CLVKMarkupInline::GetNextInline() const
 {
     const CLVKMarkupInline* pInline = this;
-    for (int nDepth = 0; pInline && nDepth < 4 * kMarkupMaxDepth; ++nDepth)
+    for (int nDepth = 0; pInline && nDepth < kMarkupMaxParentChain; ++nDepth)
     {
         auto* const pCollection = MarkupCast<CLVKMarkupInlineCollection>(pInline->GetLogicalParent());
         if (!pCollection)

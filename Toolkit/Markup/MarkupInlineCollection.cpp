@@ -108,7 +108,7 @@ void CLVKMarkupInlineCollection::OnChanged()
     }
     // The text block that shows the inlines lays them out again.
     int nDepth = 0;
-    for (CLVKMarkupObject* p = GetOwner(); p && nDepth < 4 * kMarkupMaxDepth; p = p->GetLogicalParent(), ++nDepth)
+    for (CLVKMarkupObject* p = GetOwner(); p && nDepth < kMarkupMaxParentChain; p = p->GetLogicalParent(), ++nDepth)
     {
         if (auto* const pElement = MarkupCast<CLVKMarkupFrameworkElement>(p))
         {

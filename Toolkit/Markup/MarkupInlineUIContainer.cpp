@@ -8,33 +8,16 @@ LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupInlineUIContainer, L"InlineUIContainer", CLVKMarkupInline::GetMarkupType(),
     []() -> CLVKMarkupObject* { return new CLVKMarkupInlineUIContainer(); }, nullptr)
 
-CLVKMarkupInlineUIContainer::~CLVKMarkupInlineUIContainer()
-{
-    SetChild(nullptr);
-}
+CLVKMarkupInlineUIContainer::~CLVKMarkupInlineUIContainer() = default;
 
 BOOL CLVKMarkupInlineUIContainer::SetChild(CLVKMarkupUIElement* pChild)
 {
-    if (pChild && (pChild->GetLogicalParent() || pChild == static_cast<CLVKMarkupObject*>(this)))
-    {
-        return FALSE;
-    }
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(nullptr);
-        m_pChild->Release();
-    }
-    m_pChild = pChild;
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(this);
-    }
-    return TRUE;
+    return m_child.Set(pChild);
 }
 
 CLVKMarkupObject* CLVKMarkupInlineUIContainer::GetLogicalChild(int nIndex) const
 {
-    return nIndex == 0 ? m_pChild : nullptr;
+    return nIndex == 0 ? m_child.Get() : nullptr;
 }
 
 void CLVKMarkupInlineUIContainer::SetContentObject(CLVKMarkupBuilder* /*pBuilder*/, CLVKMarkupObject* pContent)
@@ -65,27 +48,27 @@ MarkupTextPosition CLVKMarkupInlineUIContainer::NextPosition(MarkupTextPosition&
 SIZE CLVKMarkupInlineUIContainer::MeasureRange(CLVKMarkupDrawingContext* pDC, MarkupTextPosition nFirst,
                                                MarkupTextPosition nLast)
 {
-    if (!m_pChild || !pDC || nFirst != 0 || nLast == 0)
+    if (!m_child.Get() || !pDC || nFirst != 0 || nLast == 0)
     {
         return SIZE{0, 0};
     }
-    m_pChild->Measure(pDC, 32000, 32000);
-    return m_pChild->GetDesiredSize();
+    m_child.Get()->Measure(pDC, 32000, 32000);
+    return m_child.Get()->GetDesiredSize();
 }
 
 void CLVKMarkupInlineUIContainer::ArrangeRange(const RECT& rc, MarkupTextPosition nFirst, MarkupTextPosition nLast)
 {
-    if (m_pChild && nFirst == 0 && nLast != 0)
+    if (m_child.Get() && nFirst == 0 && nLast != 0)
     {
-        m_pChild->Arrange(rc);
+        m_child.Get()->Arrange(rc);
     }
 }
 
 CLVKMarkupInputElement* CLVKMarkupInlineUIContainer::InputHitTest(int x, int y)
 {
-    if (m_pChild)
+    if (m_child.Get())
     {
-        if (CLVKMarkupInputElement* const pHit = m_pChild->InputHitTest(x, y))
+        if (CLVKMarkupInputElement* const pHit = m_child.Get()->InputHitTest(x, y))
         {
             return pHit;
         }
@@ -99,7 +82,7 @@ END_DISPATCH_MAP()
 
 IDispatch* CLVKMarkupInlineUIContainer::OleGetChild()
 {
-    return GetDispatch(m_pChild, TRUE);
+    return GetDispatch(m_child.Get(), TRUE);
 }
 
 void CLVKMarkupInlineUIContainer::OleSetChild(IDispatch* pChild)

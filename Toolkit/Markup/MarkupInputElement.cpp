@@ -157,7 +157,7 @@ void CLVKMarkupInputElement::RaiseEvent(CLVKMarkupRoutedEventArgs* pArgs)
     CLVKMarkupAutoPtr<CLVKMarkupObject> hold(this);
     AddRef();
     int nDepth = 0;
-    for (CLVKMarkupObject* p = this; p && nDepth < 4 * kMarkupMaxDepth; p = p->GetLogicalParent(), ++nDepth)
+    for (CLVKMarkupObject* p = this; p && nDepth < kMarkupMaxParentChain; p = p->GetLogicalParent(), ++nDepth)
     {
         if (auto* const pElement = MarkupCast<CLVKMarkupInputElement>(p))
         {

@@ -88,6 +88,19 @@ CLVKMarkupObject* AFX_CDECL MarkupDynamicCast(const CLVKMarkupType* pType, CLVKM
     return pObject && pObject->IsKindOf(pType) ? pObject : nullptr;
 }
 
+BOOL AFX_CDECL WouldCloseMarkupCycle(const CLVKMarkupObject* pHolder, const CLVKMarkupObject* pChild)
+{
+    int nDepth = 0;
+    for (const CLVKMarkupObject* p = pHolder; p; p = p->GetLogicalParent())
+    {
+        if (p == pChild || ++nDepth > kMarkupMaxParentChain)
+        {
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
 CLVKMarkupObject* CLVKMarkupObject::GetOwnValue(CLVKMarkupDependencyProperty* pProperty) const
 {
     return m_pProperties ? m_pProperties->GetValue(pProperty) : nullptr;
@@ -112,7 +125,7 @@ CLVKMarkupObject* CLVKMarkupObject::GetValue(CLVKMarkupDependencyProperty* pProp
     {
         // Bounded: a parent chain deeper than any buildable tree is broken.
         int nDepth = 0;
-        for (const CLVKMarkupObject* pAncestor = m_pLogicalParent; pAncestor && nDepth < 4 * kMarkupMaxDepth;
+        for (const CLVKMarkupObject* pAncestor = m_pLogicalParent; pAncestor && nDepth < kMarkupMaxParentChain;
              pAncestor = pAncestor->m_pLogicalParent, ++nDepth)
         {
             if (CLVKMarkupObject* const pValue = pAncestor->GetLocalValue(pProperty))

@@ -39,6 +39,12 @@ public:                                               \
 // before it is a markup error (never a stack overflow).
 const int kMarkupMaxDepth = 256;
 
+// The longest chain of logical parents any walk up a markup tree follows.
+// Elements nest at most kMarkupMaxDepth deep, and collections, property
+// elements and inline holders sit between them; a longer chain can only be a
+// loop, which a walk without this bound would follow for ever.
+const int kMarkupMaxParentChain = 4 * kMarkupMaxDepth;
+
 class CLVKMarkupObject : public CLVKCmdTarget
 {
 public:
@@ -145,6 +151,35 @@ T* MarkupCast(CLVKMarkupObject* pObject)
 {
     return static_cast<T*>(MarkupDynamicCast(T::GetMarkupType(), pObject));
 }
+
+// Calls visit with the object and then with each of its logical parents,
+// nearest first, until visit returns true, and gives the object it stopped
+// at (null when none). At most kMarkupMaxParentChain objects are visited, so
+// that a chain of parents that loops ends too.
+template <class Visit>
+CLVKMarkupObject* FindMarkupAncestor(CLVKMarkupObject* pObject, Visit visit)
+{
+    for (int nDepth = 0; pObject && nDepth < kMarkupMaxParentChain; pObject = pObject->GetLogicalParent(), ++nDepth)
+    {
+        if (visit(pObject))
+        {
+            return pObject;
+        }
+    }
+    return nullptr;
+}
+
+// The object itself or its nearest logical ancestor of the type, or null.
+template <class T>
+T* FindMarkupAncestorOfType(CLVKMarkupObject* pObject)
+{
+    return MarkupCast<T>(FindMarkupAncestor(pObject, [](CLVKMarkupObject* p) { return MarkupCast<T>(p) != nullptr; }));
+}
+
+// Whether making pHolder the logical parent of pChild would close a loop of
+// parents: pChild is pHolder or one of its ancestors. A holder whose own
+// chain is longer than kMarkupMaxParentChain is taken for a loop already.
+BOOL AFX_CDECL WouldCloseMarkupCycle(const CLVKMarkupObject* pHolder, const CLVKMarkupObject* pChild);
 
 // Holds one reference and releases it when destroyed or reset.
 template <class T>

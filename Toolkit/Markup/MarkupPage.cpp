@@ -7,41 +7,13 @@ LVK_IMPLEMENT_MARKUP_TYPE(
     CLVKMarkupPage, L"Page", CLVKMarkupFrameworkElement::GetMarkupType(),
     []() -> CLVKMarkupObject* { return new CLVKMarkupPage(); }, nullptr)
 
-CLVKMarkupPage::~CLVKMarkupPage()
-{
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(nullptr);
-        m_pChild->Release();
-    }
-}
+CLVKMarkupPage::~CLVKMarkupPage() = default;
 
 BOOL CLVKMarkupPage::SetChild(CLVKMarkupUIElement* pChild)
 {
-    if (pChild)
+    if (!m_child.Set(pChild))
     {
-        if (pChild->GetLogicalParent())
-        {
-            return FALSE;
-        }
-        int nDepth = 0;
-        for (const CLVKMarkupObject* p = this; p && nDepth < 4 * kMarkupMaxDepth; p = p->GetLogicalParent(), ++nDepth)
-        {
-            if (p == pChild)
-            {
-                return FALSE;
-            }
-        }
-    }
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(nullptr);
-        m_pChild->Release();
-    }
-    m_pChild = pChild;
-    if (m_pChild)
-    {
-        m_pChild->SetLogicalParent(this);
+        return FALSE;
     }
     if (!IsBeingBuilt())
     {
@@ -59,7 +31,7 @@ void CLVKMarkupPage::SetContentObject(CLVKMarkupBuilder* /*pBuilder*/, CLVKMarku
                          pContent ? pContent->GetType()->GetClassName() : L"", GetType()->GetClassName(),
                          CLVKMarkupUIElement::GetMarkupType()->GetClassName());
     }
-    if (m_pChild)
+    if (m_child.Get())
     {
         MarkupThrowError(L"'%ls' already has a child and cannot add '%ls'. '%ls' can accept only one child.",
                          GetType()->GetClassName(), pContent->GetType()->GetClassName(), GetType()->GetClassName());
@@ -75,19 +47,19 @@ void CLVKMarkupPage::SetContentObject(CLVKMarkupBuilder* /*pBuilder*/, CLVKMarku
 
 SIZE CLVKMarkupPage::MeasureOverride(CLVKMarkupDrawingContext* pDC, int nWidth, int nHeight)
 {
-    if (!m_pChild)
+    if (!m_child.Get())
     {
         return SIZE{0, 0};
     }
-    m_pChild->Measure(pDC, nWidth, nHeight);
-    return m_pChild->GetDesiredSize();
+    m_child.Get()->Measure(pDC, nWidth, nHeight);
+    return m_child.Get()->GetDesiredSize();
 }
 
 SIZE CLVKMarkupPage::ArrangeOverride(int nWidth, int nHeight)
 {
-    if (m_pChild)
+    if (m_child.Get())
     {
-        m_pChild->Arrange(0, 0, nWidth, nHeight);
+        m_child.Get()->Arrange(0, 0, nWidth, nHeight);
     }
     return SIZE{nWidth, nHeight};
 }
@@ -98,7 +70,7 @@ END_DISPATCH_MAP()
 
 IDispatch* CLVKMarkupPage::OleGetContent()
 {
-    return GetDispatch(m_pChild, TRUE);
+    return GetDispatch(m_child.Get(), TRUE);
 }
 
 void CLVKMarkupPage::OleSetContent(IDispatch* pContent)

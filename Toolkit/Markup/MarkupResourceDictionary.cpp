@@ -108,7 +108,7 @@ CLVKMarkupObject* AFX_CDECL CLVKMarkupResourceDictionary::FindResource(CLVKMarku
         return pDictionary->Lookup(pKey);
     }
     int nDepth = 0;
-    for (CLVKMarkupObject* p = pObject; p && nDepth < 4 * kMarkupMaxDepth; p = p->GetLogicalParent(), ++nDepth)
+    for (CLVKMarkupObject* p = pObject; p && nDepth < kMarkupMaxParentChain; p = p->GetLogicalParent(), ++nDepth)
     {
         auto* const pResources =
             MarkupCast<CLVKMarkupResourceDictionary>(p->GetOwnValue(CLVKMarkupStyle::m_pResourcesProperty));

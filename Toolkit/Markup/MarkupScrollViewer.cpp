@@ -19,8 +19,8 @@ CLVKMarkupDependencyProperty* CLVKMarkupScrollViewer::m_pHorizontalScrollBarVisi
 BEGIN_DISPATCH_MAP(CLVKMarkupScrollViewer, CLVKMarkupContentControl)
     DISP_PROPERTY_EX_ID(CLVKMarkupScrollViewer, "VerticalOffset", 700, OleGetVerticalOffset, OleSetVerticalOffset,
                         VT_I4)
-    DISP_PROPERTY_EX_ID(CLVKMarkupScrollViewer, "HorizontalOffset", 701, OleGetHorizontalOffset,
-                        OleSetHorizontalOffset, VT_I4)
+    DISP_PROPERTY_EX_ID(CLVKMarkupScrollViewer, "HorizontalOffset", 701, OleGetHorizontalOffset, OleSetHorizontalOffset,
+                        VT_I4)
 END_DISPATCH_MAP()
 
 LVK_IMPLEMENT_MARKUP_TYPE(
@@ -33,30 +33,15 @@ namespace
 const int kLineStep = 16;
 const int kWheelStep = 48;
 
-// Made through the context, which counts the objects it made.
+// Made through the context, which counts the objects it made; one reference
+// for the caller, no parent yet.
 template <class T>
-T* CreateChild(CLVKMarkupObject* pParent)
+T* CreatePart(CLVKMarkupObject* pOwner)
 {
-    CLVKMarkupContext* const pContext = pParent->GetMarkupContext();
+    CLVKMarkupContext* const pContext = pOwner->GetMarkupContext();
     CLVKMarkupObject* const pObject =
         pContext ? pContext->CreateMarkupObject(T::GetMarkupType()) : static_cast<CLVKMarkupObject*>(new T());
-    T* const pChild = MarkupCast<T>(pObject);
-    if (pChild)
-    {
-        pChild->SetLogicalParent(pParent);
-    }
-    return pChild;
-}
-
-template <class T>
-void ReleaseChild(T*& p)
-{
-    if (p)
-    {
-        p->SetLogicalParent(nullptr);
-        p->Release();
-        p = nullptr;
-    }
+    return MarkupCast<T>(pObject);
 }
 
 }  // namespace
@@ -99,12 +84,7 @@ CLVKMarkupScrollViewer::CLVKMarkupScrollViewer()
     SetValue(m_pClipToBoundsProperty, new CLVKMarkupBool(TRUE));
 }
 
-CLVKMarkupScrollViewer::~CLVKMarkupScrollViewer()
-{
-    ReleaseChild(m_pVertical);
-    ReleaseChild(m_pHorizontal);
-    ReleaseChild(m_pGripper);
-}
+CLVKMarkupScrollViewer::~CLVKMarkupScrollViewer() = default;
 
 int CLVKMarkupScrollViewer::GetVisibility(CLVKMarkupDependencyProperty* pProperty) const
 {
@@ -118,12 +98,12 @@ int CLVKMarkupScrollViewer::GetVisualChildrenCount() const
     {
         return 0;
     }
-    return 1 + (m_pVertical ? 1 : 0) + (m_pHorizontal ? 1 : 0) + (m_pGripper ? 1 : 0);
+    return 1 + (m_vertical.Get() ? 1 : 0) + (m_horizontal.Get() ? 1 : 0) + (m_gripper.Get() ? 1 : 0);
 }
 
 CLVKMarkupVisual* CLVKMarkupScrollViewer::GetVisualChild(int nIndex) const
 {
-    CLVKMarkupVisual* const children[] = {GetContent(), m_pVertical, m_pHorizontal, m_pGripper};
+    CLVKMarkupVisual* const children[] = {GetContent(), m_vertical.Get(), m_horizontal.Get(), m_gripper.Get()};
     for (CLVKMarkupVisual* const pChild : children)
     {
         if (pChild && nIndex-- == 0)
@@ -134,19 +114,15 @@ CLVKMarkupVisual* CLVKMarkupScrollViewer::GetVisualChild(int nIndex) const
     return nullptr;
 }
 
-CLVKMarkupScrollBar* CLVKMarkupScrollViewer::EnsureBar(CLVKMarkupScrollBar*& pBar, BOOL bVertical)
+CLVKMarkupScrollBar* CLVKMarkupScrollViewer::EnsureBar(CLVKMarkupChildSlot<CLVKMarkupScrollBar>& bar, BOOL bVertical)
 {
-    if (!pBar)
+    if (!bar.Get())
     {
-        pBar = CreateChild<CLVKMarkupScrollBar>(this);
+        CLVKMarkupScrollBar* const pBar = CreatePart<CLVKMarkupScrollBar>(this);
         pBar->SetVertical(bVertical);
+        bar.Set(pBar);
     }
-    return pBar;
-}
-
-void CLVKMarkupScrollViewer::DropBar(CLVKMarkupScrollBar*& pBar)
-{
-    ReleaseChild(pBar);
+    return bar.Get();
 }
 
 SIZE CLVKMarkupScrollViewer::MeasureOverride(CLVKMarkupDrawingContext* pDC, int nWidth, int nHeight)
@@ -172,7 +148,7 @@ SIZE CLVKMarkupScrollViewer::MeasureOverride(CLVKMarkupDrawingContext* pDC, int 
     }
     if (v == visibilityVisible)
     {
-        CLVKMarkupScrollBar* const pBar = EnsureBar(m_pVertical, TRUE);
+        CLVKMarkupScrollBar* const pBar = EnsureBar(m_vertical, TRUE);
         pBar->Measure(pDC, nWidth, nHeight);
         bw = pBar->GetDesiredSize().cx;
         if (cw != kMarkupInfiniteLength)
@@ -182,7 +158,7 @@ SIZE CLVKMarkupScrollViewer::MeasureOverride(CLVKMarkupDrawingContext* pDC, int 
     }
     else
     {
-        DropBar(m_pVertical);
+        m_vertical.Reset();
         m_nVerticalOffset = 0;
     }
     if (z == visibilityAuto)
@@ -192,7 +168,7 @@ SIZE CLVKMarkupScrollViewer::MeasureOverride(CLVKMarkupDrawingContext* pDC, int 
     }
     if (z == visibilityVisible)
     {
-        CLVKMarkupScrollBar* const pBar = EnsureBar(m_pHorizontal, FALSE);
+        CLVKMarkupScrollBar* const pBar = EnsureBar(m_horizontal, FALSE);
         pBar->Measure(pDC, nWidth, nHeight);
         bh = pBar->GetDesiredSize().cy;
         if (ch != kMarkupInfiniteLength)
@@ -202,19 +178,19 @@ SIZE CLVKMarkupScrollViewer::MeasureOverride(CLVKMarkupDrawingContext* pDC, int 
     }
     else
     {
-        DropBar(m_pHorizontal);
+        m_horizontal.Reset();
         m_nHorizontalOffset = 0;
     }
-    if (m_pVertical && m_pHorizontal)
+    if (m_vertical.Get() && m_horizontal.Get())
     {
-        if (!m_pGripper)
+        if (!m_gripper.Get())
         {
-            m_pGripper = CreateChild<CLVKMarkupScrollBarGripper>(this);
+            m_gripper.Set(CreatePart<CLVKMarkupScrollBarGripper>(this));
         }
     }
     else
     {
-        ReleaseChild(m_pGripper);
+        m_gripper.Reset();
     }
     pContent->Measure(pDC, cw, ch);
     const SIZE content = pContent->GetDesiredSize();
@@ -229,11 +205,14 @@ SIZE CLVKMarkupScrollViewer::ArrangeOverride(int nWidth, int nHeight)
     {
         return SIZE{nWidth, nHeight};
     }
-    const int bw = m_pVertical ? m_pVertical->GetDesiredSize().cx : 0;
-    const int bh = m_pHorizontal ? m_pHorizontal->GetDesiredSize().cy : 0;
+    CLVKMarkupScrollBar* const pVertical = m_vertical.Get();
+    CLVKMarkupScrollBar* const pHorizontal = m_horizontal.Get();
+    CLVKMarkupScrollBarGripper* const pGripper = m_gripper.Get();
+    const int bw = pVertical ? pVertical->GetDesiredSize().cx : 0;
+    const int bh = pHorizontal ? pHorizontal->GetDesiredSize().cy : 0;
     const int vw = nWidth - bw, vh = nHeight - bh;
     const SIZE content = pContent->GetDesiredSize();
-    if (m_pVertical)
+    if (pVertical)
     {
         if (m_nVerticalOffset > 0 && content.cy < m_nVerticalOffset + vh)
         {
@@ -246,10 +225,10 @@ SIZE CLVKMarkupScrollViewer::ArrangeOverride(int nWidth, int nHeight)
         si.nMax = content.cy - 1;
         si.nPage = static_cast<UINT>(std::max(vh, 0));
         si.nPos = m_nVerticalOffset;
-        m_pVertical->SetScrollInfo(si);
-        m_pVertical->Arrange(nWidth - bw, 0, nWidth, vh);
+        pVertical->SetScrollInfo(si);
+        pVertical->Arrange(nWidth - bw, 0, nWidth, vh);
     }
-    if (m_pHorizontal)
+    if (pHorizontal)
     {
         if (m_nHorizontalOffset > 0 && content.cx < m_nHorizontalOffset + vw)
         {
@@ -262,12 +241,12 @@ SIZE CLVKMarkupScrollViewer::ArrangeOverride(int nWidth, int nHeight)
         si.nMax = content.cx - 1;
         si.nPage = static_cast<UINT>(std::max(vw, 0));
         si.nPos = m_nHorizontalOffset;
-        m_pHorizontal->SetScrollInfo(si);
-        m_pHorizontal->Arrange(0, nHeight - bh, vw, nHeight);
+        pHorizontal->SetScrollInfo(si);
+        pHorizontal->Arrange(0, nHeight - bh, vw, nHeight);
     }
-    if (m_pGripper)
+    if (pGripper)
     {
-        m_pGripper->Arrange(nWidth - bw, nHeight - bh, nWidth, nHeight);
+        pGripper->Arrange(nWidth - bw, nHeight - bh, nWidth, nHeight);
     }
     const int x = -m_nHorizontalOffset, y = -m_nVerticalOffset;
     pContent->Arrange(x, y, x + std::max(static_cast<int>(content.cx), vw),

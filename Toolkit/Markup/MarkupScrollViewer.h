@@ -3,6 +3,7 @@
 // the content's size require, and a corner square where both meet.
 #pragma once
 
+#include "Markup/MarkupChildSlot.h"
 #include "Markup/MarkupContentControl.h"
 
 class CLVKMarkupScrollBar;
@@ -29,8 +30,11 @@ public:
     void SetOffset(BOOL bVertical, int nOffset);
     int GetOffset(BOOL bVertical) const { return bVertical ? m_nVerticalOffset : m_nHorizontalOffset; }
     int GetScrollableOffset(BOOL bVertical) const;
-    CLVKMarkupScrollBar* GetScrollBar(BOOL bVertical) const { return bVertical ? m_pVertical : m_pHorizontal; }
-    CLVKMarkupScrollBarGripper* GetGripper() const { return m_pGripper; }
+    CLVKMarkupScrollBar* GetScrollBar(BOOL bVertical) const
+    {
+        return bVertical ? m_vertical.Get() : m_horizontal.Get();
+    }
+    CLVKMarkupScrollBarGripper* GetGripper() const { return m_gripper.Get(); }
 
     int GetVisualChildrenCount() const override;
     CLVKMarkupVisual* GetVisualChild(int nIndex) const override;
@@ -51,14 +55,14 @@ protected:
 
 private:
     int GetVisibility(CLVKMarkupDependencyProperty* pProperty) const;
-    CLVKMarkupScrollBar* EnsureBar(CLVKMarkupScrollBar*& pBar, BOOL bVertical);
-    void DropBar(CLVKMarkupScrollBar*& pBar);
+    // The bar in the slot, made first when the slot is empty.
+    CLVKMarkupScrollBar* EnsureBar(CLVKMarkupChildSlot<CLVKMarkupScrollBar>& bar, BOOL bVertical);
     static CLVKMarkupObject* AFX_CDECL ConvertVisibility(CLVKMarkupBuilder* pBuilder, CLVKMarkupObject* pValue,
                                                          CLVKMarkupDependencyProperty* pProperty);
 
-    CLVKMarkupScrollBar* m_pVertical = nullptr;
-    CLVKMarkupScrollBar* m_pHorizontal = nullptr;
-    CLVKMarkupScrollBarGripper* m_pGripper = nullptr;
+    CLVKMarkupChildSlot<CLVKMarkupScrollBar> m_vertical{this};
+    CLVKMarkupChildSlot<CLVKMarkupScrollBar> m_horizontal{this};
+    CLVKMarkupChildSlot<CLVKMarkupScrollBarGripper> m_gripper{this};
     int m_nHorizontalOffset = 0;
     int m_nVerticalOffset = 0;
 };

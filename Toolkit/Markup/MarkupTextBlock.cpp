@@ -744,8 +744,8 @@ void CLVKMarkupTextBlock::DrawDecoration(CLVKMarkupDrawingContext* pDC, const Pi
     }
     // The bar takes the colour of the element that asked for it.
     CLVKMarkupObject* pHolder = pInline;
-    for (int nDepth = 0; pHolder && !pHolder->GetLocalValue(m_pTextDecorationsProperty) && nDepth < 4 * kMarkupMaxDepth;
-         ++nDepth)
+    for (int nDepth = 0;
+         pHolder && !pHolder->GetLocalValue(m_pTextDecorationsProperty) && nDepth < kMarkupMaxParentChain; ++nDepth)
     {
         pHolder = pHolder->GetLogicalParent();
     }

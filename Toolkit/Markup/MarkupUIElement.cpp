@@ -145,7 +145,7 @@ void CLVKMarkupUIElement::RemeasureAndPropagate(CLVKMarkupDrawingContext* pDC)
     // Iterative up the tree: each step measures one element again and goes
     // on to its parent only when the desired size changed.
     CLVKMarkupUIElement* pElement = this;
-    for (int nDepth = 0; pElement && nDepth < 4 * kMarkupMaxDepth; ++nDepth)
+    for (int nDepth = 0; pElement && nDepth < kMarkupMaxParentChain; ++nDepth)
     {
         if (pElement->m_bInMeasure || pElement->m_bMeasureInvalid)
         {

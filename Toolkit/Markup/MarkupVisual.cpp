@@ -6,6 +6,8 @@
 #include "Markup/MarkupDrawingContext.h"
 #include "Markup/MarkupTransformationMatrix.h"
 
+#include <vector>
+
 LVK_IMPLEMENT_MARKUP_TYPE(CLVKMarkupVisual, L"", CLVKMarkupInputElement::GetMarkupType(), nullptr, nullptr)
 
 CLVKMarkupVisual::~CLVKMarkupVisual()
@@ -241,28 +243,50 @@ CLVKMarkupTransformationMatrix* CLVKMarkupVisual::GetAbsoluteTransform() const
     {
         return m_pRenderTransformMatrix->Clone();
     }
-    if (CLVKMarkupVisual* const pParent = GetVisualParent())
+    // The nearest visual above with a transform of its own gives it, moved
+    // by the offset of each visual between it and this one, top first.
+    std::vector<const CLVKMarkupVisual*> below = {this};
+    auto* const pTransformed =
+        MarkupCast<CLVKMarkupVisual>(FindMarkupAncestor(GetLogicalParent(),
+                                                        [&below](CLVKMarkupObject* p)
+                                                        {
+                                                            auto* const pVisual = MarkupCast<CLVKMarkupVisual>(p);
+                                                            if (!pVisual)
+                                                            {
+                                                                return false;
+                                                            }
+                                                            if (pVisual->m_pRenderTransformMatrix)
+                                                            {
+                                                                return true;
+                                                            }
+                                                            below.push_back(pVisual);
+                                                            return false;
+                                                        }));
+    if (!pTransformed)
     {
-        if (CLVKMarkupTransformationMatrix* const pMatrix = pParent->GetAbsoluteTransform())
-        {
-            pMatrix->Translate(static_cast<float>(m_ptOffset.x), static_cast<float>(m_ptOffset.y));
-            return pMatrix;
-        }
+        return nullptr;
     }
-    return nullptr;
+    CLVKMarkupTransformationMatrix* const pMatrix = pTransformed->m_pRenderTransformMatrix->Clone();
+    for (auto it = below.rbegin(); it != below.rend(); ++it)
+    {
+        pMatrix->Translate(static_cast<float>((*it)->m_ptOffset.x), static_cast<float>((*it)->m_ptOffset.y));
+    }
+    return pMatrix;
 }
 
 POINT CLVKMarkupVisual::GetAbsoluteOffset() const
 {
     POINT pt = m_ptOffset;
-    for (CLVKMarkupObject* p = GetLogicalParent(); p; p = p->GetLogicalParent())
-    {
-        if (auto* const pVisual = MarkupCast<CLVKMarkupVisual>(p))
-        {
-            pt.x += pVisual->m_ptOffset.x;
-            pt.y += pVisual->m_ptOffset.y;
-        }
-    }
+    FindMarkupAncestor(GetLogicalParent(),
+                       [&pt](CLVKMarkupObject* p)
+                       {
+                           if (auto* const pVisual = MarkupCast<CLVKMarkupVisual>(p))
+                           {
+                               pt.x += pVisual->m_ptOffset.x;
+                               pt.y += pVisual->m_ptOffset.y;
+                           }
+                           return false;
+                       });
     return pt;
 }
 
@@ -288,14 +312,7 @@ void CLVKMarkupVisual::SetRenderTransformMatrix(CLVKMarkupTransformationMatrix* 
 
 CLVKMarkupVisual* CLVKMarkupVisual::GetVisualParent() const
 {
-    for (CLVKMarkupObject* p = GetLogicalParent(); p; p = p->GetLogicalParent())
-    {
-        if (auto* const pVisual = MarkupCast<CLVKMarkupVisual>(p))
-        {
-            return pVisual;
-        }
-    }
-    return nullptr;
+    return FindMarkupAncestorOfType<CLVKMarkupVisual>(GetLogicalParent());
 }
 
 BEGIN_DISPATCH_MAP(CLVKMarkupVisual, CLVKMarkupInputElement)

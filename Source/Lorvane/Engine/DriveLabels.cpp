@@ -1,6 +1,7 @@
 #include "DriveLabels.h"
 
 #include "DriveLetter.h"
+#include "DriveRegistry.h"
 
 const TCHAR kDefaultLabelValueName[] = _T("DefaultLabel");
 const TCHAR kDefaultIconValueName[] = _T("DefaultIcon");
@@ -16,32 +17,28 @@ const TCHAR kNetworkLabelValueName[] = _T("_LabelFromReg");
 // The shell's values are texts of at most this size, terminating zero included.
 const DWORD kTextBufferBytes = 2048;
 
-class CRegKeyScope
+// Opens a key in the view of the drive keys (the 64-bit view under WOW64, where
+// the shell reads them); the key is set only on success.
+LONG OpenDriveLabelKey(HKEY hRoot, LPCTSTR pszPath, REGSAM samAccess, UniqueRegKey& key)
 {
-public:
-    CRegKeyScope() = default;
-    CRegKeyScope(const CRegKeyScope&) = delete;
-    CRegKeyScope& operator=(const CRegKeyScope&) = delete;
-    ~CRegKeyScope()
-    {
-        if (m_hKey)
-            RegCloseKey(m_hKey);
-    }
+    HKEY hKey = nullptr;
+    const LONG lResult = RegOpenKeyExW(hRoot, pszPath, 0, samAccess | GetDriveLabelRegistryView(), &hKey);
+    if (lResult == ERROR_SUCCESS)
+        key.reset(hKey);
+    return lResult;
+}
 
-    LONG Open(HKEY hRoot, LPCTSTR pszPath, REGSAM samAccess)
-    {
-        return RegOpenKeyExW(hRoot, pszPath, 0, samAccess | GetDriveLabelRegistryView(), &m_hKey);
-    }
-    LONG Create(HKEY hRoot, LPCTSTR pszPath, REGSAM samAccess)
-    {
-        return RegCreateKeyExW(hRoot, pszPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               samAccess | GetDriveLabelRegistryView(), nullptr, &m_hKey, nullptr);
-    }
-    HKEY Get() const { return m_hKey; }
-
-private:
-    HKEY m_hKey = nullptr;
-};
+// Creates or opens a key in the view of the drive keys; the key is set only on
+// success.
+LONG CreateDriveLabelKey(HKEY hRoot, LPCTSTR pszPath, REGSAM samAccess, UniqueRegKey& key)
+{
+    HKEY hKey = nullptr;
+    const LONG lResult = RegCreateKeyExW(hRoot, pszPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                         samAccess | GetDriveLabelRegistryView(), nullptr, &hKey, nullptr);
+    if (lResult == ERROR_SUCCESS)
+        key.reset(hKey);
+    return lResult;
+}
 
 // A value counts only as a zero-terminated text of one character or more; an
 // empty or malformed value must not hide a good one in the next key.
@@ -66,19 +63,19 @@ BOOL ReadPresentText(HKEY hKey, LPCTSTR pszValueName, CString& strText)
 
 BOOL ReadKeyText(HKEY hRoot, LPCTSTR pszPath, LPCTSTR pszValueName, CString& strText)
 {
-    CRegKeyScope key;
-    if (key.Open(hRoot, pszPath, KEY_READ) != ERROR_SUCCESS)
+    UniqueRegKey key;
+    if (OpenDriveLabelKey(hRoot, pszPath, KEY_READ, key) != ERROR_SUCCESS)
         return FALSE;
-    return ReadPresentText(key.Get(), pszValueName, strText);
+    return ReadPresentText(key.get(), pszValueName, strText);
 }
 
 BOOL WriteKeyDefaultText(HKEY hRoot, LPCTSTR pszPath, LPCTSTR pszText)
 {
-    CRegKeyScope key;
-    if (key.Create(hRoot, pszPath, KEY_WRITE) != ERROR_SUCCESS)
+    UniqueRegKey key;
+    if (CreateDriveLabelKey(hRoot, pszPath, KEY_WRITE, key) != ERROR_SUCCESS)
         return FALSE;
     const DWORD cbText = static_cast<DWORD>((wcslen(pszText) + 1) * sizeof(WCHAR));
-    return RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), cbText) ==
+    return RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), cbText) ==
            ERROR_SUCCESS;
 }
 
@@ -89,8 +86,8 @@ LONG DeleteKeyTree(HKEY hParent, LPCTSTR pszSubKey)
 {
     const REGSAM samView = GetDriveLabelRegistryView();
     {
-        CRegKeyScope key;
-        const LONG lOpen = key.Open(hParent, pszSubKey, KEY_READ | DELETE);
+        UniqueRegKey key;
+        const LONG lOpen = OpenDriveLabelKey(hParent, pszSubKey, KEY_READ | DELETE, key);
         if (lOpen != ERROR_SUCCESS)
             return lOpen;
         for (;;)
@@ -98,12 +95,12 @@ LONG DeleteKeyTree(HKEY hParent, LPCTSTR pszSubKey)
             WCHAR szChild[256] = {};
             DWORD cchChild = _countof(szChild);
             // Always the first child: each one is gone before the next round.
-            const LONG lEnum = RegEnumKeyExW(key.Get(), 0, szChild, &cchChild, nullptr, nullptr, nullptr, nullptr);
+            const LONG lEnum = RegEnumKeyExW(key.get(), 0, szChild, &cchChild, nullptr, nullptr, nullptr, nullptr);
             if (lEnum == ERROR_NO_MORE_ITEMS)
                 break;
             if (lEnum != ERROR_SUCCESS)
                 return lEnum;
-            const LONG lChild = DeleteKeyTree(key.Get(), szChild);
+            const LONG lChild = DeleteKeyTree(key.get(), szChild);
             if (lChild != ERROR_SUCCESS)
                 return lChild;
         }
@@ -113,11 +110,11 @@ LONG DeleteKeyTree(HKEY hParent, LPCTSTR pszSubKey)
 
 LONG DeleteKeyTreeFrom(HKEY hRoot, LPCTSTR pszParentPath, LPCTSTR pszSubKey)
 {
-    CRegKeyScope parent;
-    const LONG lOpen = parent.Open(hRoot, pszParentPath, KEY_READ | KEY_WRITE);
+    UniqueRegKey parent;
+    const LONG lOpen = OpenDriveLabelKey(hRoot, pszParentPath, KEY_READ | KEY_WRITE, parent);
     if (lOpen != ERROR_SUCCESS)
         return lOpen;
-    return DeleteKeyTree(parent.Get(), pszSubKey);
+    return DeleteKeyTree(parent.get(), pszSubKey);
 }
 
 BOOL IsNothingThere(LONG lResult)
@@ -202,8 +199,9 @@ BOOL WriteDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName, LPCTSTR pszText, 
     }
 
     const CString strSecondParent = BuildDriveIconKeyPath(HKEY_LOCAL_MACHINE, chLetter);
-    CRegKeyScope letterKey;
-    const LONG lOpen = letterKey.Open(hRoot, BuildDriveIconKeyPath(hRoot, chLetter), KEY_READ | KEY_WRITE);
+    UniqueRegKey letterKey;
+    const LONG lOpen =
+        OpenDriveLabelKey(hRoot, BuildDriveIconKeyPath(hRoot, chLetter), KEY_READ | KEY_WRITE, letterKey);
     if (IsNothingThere(lOpen))
     {
         if (bUserRoot)
@@ -213,7 +211,7 @@ BOOL WriteDriveIconValue(TCHAR chLetter, LPCTSTR pszValueName, LPCTSTR pszText, 
     if (lOpen != ERROR_SUCCESS)
         return FALSE;
 
-    const LONG lFirst = DeleteKeyTree(letterKey.Get(), pszValueName);
+    const LONG lFirst = DeleteKeyTree(letterKey.get(), pszValueName);
     if (bUserRoot)
         DeleteKeyTreeFrom(HKEY_CURRENT_USER, strSecondParent, pszValueName);
     return lFirst == ERROR_SUCCESS || IsNothingThere(lFirst);
@@ -242,18 +240,18 @@ BOOL WriteNetworkDriveLabel(LPCTSTR pszRemotePath, LPCTSTR pszText)
     if (!pszRemotePath || !*pszRemotePath)
         return FALSE;
     const CString strPath = BuildNetworkDriveLabelKeyPath(pszRemotePath);
-    CRegKeyScope key;
+    UniqueRegKey key;
     if (pszText)
     {
-        if (key.Create(HKEY_CURRENT_USER, strPath, KEY_WRITE) != ERROR_SUCCESS)
+        if (CreateDriveLabelKey(HKEY_CURRENT_USER, strPath, KEY_WRITE, key) != ERROR_SUCCESS)
             return FALSE;
         const DWORD cbText = static_cast<DWORD>((wcslen(pszText) + 1) * sizeof(WCHAR));
-        return RegSetValueExW(key.Get(), kNetworkLabelValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText),
+        return RegSetValueExW(key.get(), kNetworkLabelValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText),
                               cbText) == ERROR_SUCCESS;
     }
-    if (key.Open(HKEY_CURRENT_USER, strPath, KEY_WRITE) != ERROR_SUCCESS)
+    if (OpenDriveLabelKey(HKEY_CURRENT_USER, strPath, KEY_WRITE, key) != ERROR_SUCCESS)
         return FALSE;
-    RegDeleteValueW(key.Get(), kNetworkLabelValueName);
+    RegDeleteValueW(key.get(), kNetworkLabelValueName);
     return TRUE;
 }
 

@@ -129,6 +129,16 @@ void FixTargetVolumeLabel(CDriveOperationElevation& elevation, WCHAR targetLette
         elevation.StartElevatedLabelFix(targetLetter);
 }
 
+// The last step of every change: the saved entry (unless the request says
+// not to save) and the shell's news of the letter.
+void SaveAndNotify(WCHAR drive, DWORD requestFlags, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flagsToSave,
+                   bool removed)
+{
+    if (!(requestFlags & DriveFlags::NoSave))
+        SaveDriveEntry(drive, path, label, icon, flagsToSave);
+    NotifyShell(drive, removed);
+}
+
 // A local target that is no existing directory: the drive is saved as not
 // mounted (waiting for its folder with automatic restore), or refused.
 BOOL KeepDriveForMissingTarget(CLorvaneApp& app, WCHAR drive, const SavedDrive& saved, LPCWSTR typedPath,
@@ -172,198 +182,262 @@ BOOL KeepDriveForMissingTarget(CLorvaneApp& app, WCHAR drive, const SavedDrive& 
         !app.PerformDriveOperation(drive, nullptr, nullptr, nullptr, DriveFlags::NoSave))
         return FALSE;
 
-    if (!(flags & DriveFlags::NoSave))
-        SaveDriveEntry(drive, pathToSave, labelToSave, iconToSave, flagsToSave);
-    NotifyShell(drive, true);
+    SaveAndNotify(drive, flags, pathToSave, labelToSave, iconToSave, flagsToSave, true);
     if (!autoRestore)
         ShowEngineMessage(invalidPathText);
     return TRUE;
 }
 
-}  // namespace
-
-BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
+// One request resolved against the letter's saved entry and its target.
+struct DriveChange
 {
-    const WCHAR drive = UpperDriveLetter(letter);
-    if (!IsDriveLetter(drive))
-        return FALSE;
-
-    const SavedDrive saved = LoadSavedDrive(drive);
-    // None when neither the request nor a saved entry has one.
-    const LPCWSTR iconText = icon ? icon : saved.exists ? static_cast<LPCWSTR>(saved.icon) : nullptr;
-
+    WCHAR drive = 0;
+    // Null: the drive is removed.
+    LPCWSTR path = nullptr;
+    LPCWSTR label = nullptr;
+    // The request's icon, else the saved one, else none.
+    LPCWSTR icon = nullptr;
+    DWORD flags = 0;
+    SavedDrive saved;
+    // The path with mapped drives resolved and no trailing backslash.
     CString target;
     bool network = false;
+    // The drive letter of a local target, or 0.
     WCHAR targetLetter = 0;
-    if (path)
-    {
-        target = StripTrailingBackslash(ResolveMappedPath(path));
-        network = IsUncPath(target);
-        if (!network && !IsExistingFolder(target))
-            return KeepDriveForMissingTarget(*this, drive, saved, path, target, label, iconText, flags);
-        if (!network)
-            targetLetter = TargetDriveLetter(target);
-    }
-
-    // A network path is refused before anything changes, so that the refusal
-    // does not cost the user the drive that holds the letter now.
-    const bool disable = path && (flags & DriveFlags::Disabled);
-    if (network && !disable && !(Flags & SettingsFlags::ManageNetworkDrives))
-    {
-        ShowEngineMessage(FormatEngineText(IDS_NETWORK_DRIVES_NOT_MANAGED, drive, static_cast<LPCWSTR>(target)));
-        return FALSE;
-    }
-
-    CDriveOperationElevation& elevation = CDriveOperationElevation::Current();
-    const bool elevated = elevation.IsProcessElevated() != FALSE;
-    const bool createWithRecycleBin = path && (flags & DriveFlags::RecycleBin) && !(flags & DriveFlags::Disabled);
-    const bool removeKeepingRecycleBin = !path && (flags & DriveFlags::NoSave) && (flags & DriveFlags::RecycleBin);
-
-    // The current mapping goes first; when it cannot, nothing else changes.
+    // The letter already is a network connection to the requested target,
+    // which then stays as it is.
     bool sameTarget = false;
+
+    bool Creates() const { return path && !(flags & DriveFlags::Disabled); }
+    bool CreatesWithRecycleBin() const { return Creates() && (flags & DriveFlags::RecycleBin); }
+    // The elevated side's removal of its copy, which keeps the recycle bin.
+    bool RemovesKeepingRecycleBin() const
+    {
+        return !path && (flags & DriveFlags::NoSave) && (flags & DriveFlags::RecycleBin);
+    }
+};
+
+// Takes the letter's current mapping away: a virtual drive's definition with
+// its label and icon, or a network connection (unless it already is the one
+// requested). False, reported, when it cannot go; then nothing else changes.
+bool RemoveCurrentMapping(DriveChange& change)
+{
+    const WCHAR drive = change.drive;
     const CString dosTarget = QueryFirstDosTarget(drive);
     if (!dosTarget.IsEmpty() && wcsncmp(dosTarget, kRawTargetPrefix, 4) == 0)
     {
         if (!CDriveDevices::Current().RemoveDefinition(drive))
         {
             ShowEngineMessage(FormatEngineText(IDS_REMOVE_VIRTUAL_DRIVE_FAILED, drive));
-            return FALSE;
+            return false;
         }
         DeleteDriveLabelAndIcon(drive);
+        return true;
     }
-    else if (GetDriveTypeW(DeviceName(drive)) == DRIVE_REMOTE)
+    if (GetDriveTypeW(DeviceName(drive)) != DRIVE_REMOTE)
+        return true;
+
+    const CString currentRemote = QueryNetworkDriveTarget(drive);
+    change.sameTarget = change.Creates() && !currentRemote.IsEmpty() && currentRemote.CompareNoCase(change.target) == 0;
+    if (change.sameTarget)
+        return true;
+    const DWORD error = WNetCancelConnection2W(DeviceName(drive), CONNECT_UPDATE_PROFILE, TRUE);
+    if (error != NO_ERROR)
     {
-        const CString currentRemote = QueryNetworkDriveTarget(drive);
-        sameTarget = path && !(flags & DriveFlags::Disabled) && !currentRemote.IsEmpty() &&
-                     currentRemote.CompareNoCase(target) == 0;
-        if (!sameTarget)
+        ShowEngineMessage(FormatEngineText(IDS_REMOVE_NETWORK_DRIVE_FAILED, drive, error,
+                                           static_cast<LPCWSTR>(GetSystemErrorText(error))));
+        return false;
+    }
+    WriteNetworkDriveLabel(currentRemote, nullptr);
+    WriteDriveValueEverywhere(drive, kDefaultIconValueName, nullptr);
+    return true;
+}
+
+// The elevated side of the old drive: an elevated process turns the old
+// drive's recycle bin off itself (unless the request re-creates the drive
+// with one, or is the elevated side's removal that keeps it); otherwise the
+// task instance removes its copy of a UAC drive, and for a removal without a
+// task instance an elevated copy does. Gives whether the task instance can
+// still be used for the new drive.
+bool ReleaseElevatedSideOfOldDrive(CDriveOperationElevation& elevation, bool elevated, const DriveChange& change)
+{
+    const SavedDrive& saved = change.saved;
+    if (elevated && saved.exists && (saved.flags & DriveFlags::RecycleBin) && !change.CreatesWithRecycleBin() &&
+        !change.RemovesKeepingRecycleBin())
+        elevation.SetDriveRecycleBin(change.drive, FALSE, TRUE);
+
+    if (elevated || !saved.exists || !(saved.flags & DriveFlags::Uac) || (saved.flags & DriveFlags::Disabled) ||
+        (change.sameTarget && (change.flags & DriveFlags::Uac)))
+        return true;
+    const DWORD removalFlags = change.CreatesWithRecycleBin() ? DriveFlags::RecycleBin : 0;
+    const bool handOffUsable =
+        elevation.HandOffToElevationTask(change.drive, nullptr, nullptr, nullptr, removalFlags) != FALSE;
+    if (!handOffUsable && !change.path)
+        elevation.RunElevatedCopy(change.drive, nullptr, nullptr, nullptr, 0);
+    return handOffUsable;
+}
+
+enum class MountResult
+{
+    Mounted,
+    // A network drive that could not connect, saved as waiting for its
+    // automatic restore: the request is done.
+    SavedAsWaiting,
+    // Reported to the user.
+    Failed
+};
+
+// Connects the network drive (unless it already is connected there) and
+// writes its label and icon.
+MountResult ConnectNetworkDrive(HWND owner, const DriveChange& change)
+{
+    const WCHAR drive = change.drive;
+    if (!change.sameTarget)
+    {
+        NETRESOURCEW resource{};
+        resource.dwScope = RESOURCE_GLOBALNET;
+        resource.dwType = RESOURCETYPE_DISK;
+        resource.dwDisplayType = RESOURCEDISPLAYTYPE_SHARE;
+        resource.dwUsage = RESOURCEUSAGE_CONNECTABLE;
+        const DeviceName device(drive);
+        resource.lpLocalName = const_cast<LPWSTR>(static_cast<LPCWSTR>(device));
+        resource.lpRemoteName = const_cast<LPWSTR>(static_cast<LPCWSTR>(change.target));
+        // Not remembered by the system: the program restores its drives itself.
+        const DWORD error = WNetAddConnection3W(owner, &resource, nullptr, nullptr, 0);
+        if (error != NO_ERROR)
         {
-            const DWORD error = WNetCancelConnection2W(DeviceName(drive), CONNECT_UPDATE_PROFILE, TRUE);
-            if (error != NO_ERROR)
+            if (change.flags & DriveFlags::AutoRestore)
             {
-                ShowEngineMessage(FormatEngineText(IDS_REMOVE_NETWORK_DRIVE_FAILED, drive, error,
-                                                   static_cast<LPCWSTR>(GetSystemErrorText(error))));
-                return FALSE;
+                const DWORD waitingFlags = (change.flags & ~DriveFlags::Local) | DriveFlags::Disabled |
+                                           DriveFlags::Waiting | DriveFlags::Network;
+                SaveAndNotify(drive, waitingFlags, change.target, change.label, change.icon, waitingFlags, true);
+                return MountResult::SavedAsWaiting;
             }
-            WriteNetworkDriveLabel(currentRemote, nullptr);
-            WriteDriveValueEverywhere(drive, kDefaultIconValueName, nullptr);
+            ShowEngineMessage(FormatEngineText(IDS_CREATE_NETWORK_DRIVE_FAILED, drive,
+                                               static_cast<LPCWSTR>(change.target), error,
+                                               static_cast<LPCWSTR>(GetSystemErrorText(error))));
+            return MountResult::Failed;
         }
     }
+    WriteNetworkDriveLabel(change.target, change.label);
+    WriteDriveValueEverywhere(drive, kDefaultIconValueName, change.icon);
+    return MountResult::Mounted;
+}
 
-    // The elevated side of the old drive: an elevated process turns the old
-    // drive's recycle bin off itself (unless the request re-creates the drive
-    // with one, or is the elevated side's removal that keeps it); otherwise
-    // the task instance removes its copy of a UAC drive.
-    if (elevated && saved.exists && (saved.flags & DriveFlags::RecycleBin) && !createWithRecycleBin &&
-        !removeKeepingRecycleBin)
-        elevation.SetDriveRecycleBin(drive, FALSE, TRUE);
-
-    bool handOffUsable = true;
-    if (!elevated && saved.exists && (saved.flags & DriveFlags::Uac) && !(saved.flags & DriveFlags::Disabled) &&
-        !(sameTarget && (flags & DriveFlags::Uac)))
+// Defines the virtual drive with its label and icon.
+MountResult DefineLocalDrive(const DriveChange& change)
+{
+    const WCHAR drive = change.drive;
+    const CString rawTarget = CString(kRawTargetPrefix) + change.target;
+    if (change.label && *change.label)
     {
-        const DWORD removalFlags = createWithRecycleBin ? DriveFlags::RecycleBin : 0;
-        handOffUsable = elevation.HandOffToElevationTask(drive, nullptr, nullptr, nullptr, removalFlags) != FALSE;
-        if (!handOffUsable && !path)
-            elevation.RunElevatedCopy(drive, nullptr, nullptr, nullptr, 0);
+        // Written before the device exists, so the shell's first look finds
+        // it; the target volume's own label would cover it.
+        WriteDriveValueEverywhere(drive, kDefaultLabelValueName, change.label);
+        if (change.targetLetter)
+            FixVolumeLabel(change.targetLetter);
     }
+    if (!CDriveDevices::Current().DefineRawTarget(drive, rawTarget))
+    {
+        DeleteDriveLabelAndIcon(drive);
+        ShowEngineMessage(FormatEngineText(IDS_CREATE_VIRTUAL_DRIVE_FAILED, drive, static_cast<LPCWSTR>(rawTarget)));
+        return MountResult::Failed;
+    }
+    WriteDriveValueEverywhere(drive, kDefaultIconValueName, change.icon);
+    return MountResult::Mounted;
+}
+
+// The elevated side of the new drive: an elevated process turns the drive's
+// recycle bin on itself (machine-wide part included) unless the same
+// connection already had one; otherwise the task instance defines its copy
+// and turns the recycle bin on there, or an elevated copy does when the task
+// instance cannot be used. Gives whether the task instance still can.
+bool SetUpElevatedSideOfNewDrive(CDriveOperationElevation& elevation, bool elevated, const DriveChange& change,
+                                 DWORD newFlags, bool handOffUsable)
+{
+    if (elevated)
+    {
+        if ((newFlags & DriveFlags::RecycleBin) &&
+            !(change.sameTarget && (change.saved.flags & DriveFlags::RecycleBin)) &&
+            !elevation.SetDriveRecycleBin(change.drive, TRUE, TRUE) && !elevation.IsTaskInstance())
+            ShowEngineMessage(FormatEngineText(IDS_RECYCLE_BIN_FAILED, change.drive));
+        return handOffUsable;
+    }
+    if (!(newFlags & (DriveFlags::Uac | DriveFlags::RecycleBin)))
+        return handOffUsable;
+    if (handOffUsable)
+        handOffUsable =
+            elevation.HandOffToElevationTask(change.drive, change.target, change.label, change.icon, newFlags) != FALSE;
+    if (!handOffUsable)
+        elevation.RunElevatedCopy(change.drive, change.target, change.label, change.icon, newFlags);
+    return handOffUsable;
+}
+
+}  // namespace
+
+BOOL CLorvaneApp::PerformDriveOperation(WCHAR letter, LPCWSTR path, LPCWSTR label, LPCWSTR icon, DWORD flags)
+{
+    DriveChange change;
+    change.drive = UpperDriveLetter(letter);
+    if (!IsDriveLetter(change.drive))
+        return FALSE;
+    const WCHAR drive = change.drive;
+    change.path = path;
+    change.label = label;
+    change.flags = flags;
+    change.saved = LoadSavedDrive(drive);
+    const SavedDrive& saved = change.saved;
+    change.icon = icon ? icon : saved.exists ? static_cast<LPCWSTR>(saved.icon) : nullptr;
+
+    if (path)
+    {
+        change.target = StripTrailingBackslash(ResolveMappedPath(path));
+        change.network = IsUncPath(change.target);
+        if (!change.network && !IsExistingFolder(change.target))
+            return KeepDriveForMissingTarget(*this, drive, saved, path, change.target, label, change.icon, flags);
+        if (!change.network)
+            change.targetLetter = TargetDriveLetter(change.target);
+    }
+
+    // A network path is refused before anything changes, so that the refusal
+    // does not cost the user the drive that holds the letter now.
+    const bool disable = path && (flags & DriveFlags::Disabled);
+    if (change.network && !disable && !(Flags & SettingsFlags::ManageNetworkDrives))
+    {
+        ShowEngineMessage(FormatEngineText(IDS_NETWORK_DRIVES_NOT_MANAGED, drive, static_cast<LPCWSTR>(change.target)));
+        return FALSE;
+    }
+
+    CDriveOperationElevation& elevation = CDriveOperationElevation::Current();
+    const bool elevated = elevation.IsProcessElevated() != FALSE;
+
+    if (!RemoveCurrentMapping(change))
+        return FALSE;
+    bool handOffUsable = ReleaseElevatedSideOfOldDrive(elevation, elevated, change);
 
     if (!path)
     {
-        if (!(flags & DriveFlags::NoSave))
-            SaveDriveEntry(drive, nullptr, nullptr, nullptr, 0);
-        NotifyShell(drive, true);
+        SaveAndNotify(drive, flags, nullptr, nullptr, nullptr, 0, true);
         return TRUE;
     }
-
     if (flags & DriveFlags::Disabled)
     {
-        if (!(flags & DriveFlags::NoSave))
-            SaveDriveEntry(drive, target, label, iconText, flags);
-        NotifyShell(drive, true);
+        SaveAndNotify(drive, flags, change.target, label, change.icon, flags, true);
         return TRUE;
     }
 
-    DWORD newFlags = flags;
-    if (network)
-    {
-        if (!sameTarget)
-        {
-            NETRESOURCEW resource{};
-            resource.dwScope = RESOURCE_GLOBALNET;
-            resource.dwType = RESOURCETYPE_DISK;
-            resource.dwDisplayType = RESOURCEDISPLAYTYPE_SHARE;
-            resource.dwUsage = RESOURCEUSAGE_CONNECTABLE;
-            const DeviceName device(drive);
-            resource.lpLocalName = const_cast<LPWSTR>(static_cast<LPCWSTR>(device));
-            resource.lpRemoteName = const_cast<LPWSTR>(static_cast<LPCWSTR>(target));
-            // Not remembered by the system: the program restores its drives itself.
-            const DWORD error =
-                WNetAddConnection3W(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, &resource, nullptr, nullptr, 0);
-            if (error != NO_ERROR)
-            {
-                if (flags & DriveFlags::AutoRestore)
-                {
-                    const DWORD waitingFlags =
-                        (flags & ~DriveFlags::Local) | DriveFlags::Disabled | DriveFlags::Waiting | DriveFlags::Network;
-                    if (!(waitingFlags & DriveFlags::NoSave))
-                        SaveDriveEntry(drive, target, label, iconText, waitingFlags);
-                    NotifyShell(drive, true);
-                    return TRUE;
-                }
-                ShowEngineMessage(FormatEngineText(IDS_CREATE_NETWORK_DRIVE_FAILED, drive, static_cast<LPCWSTR>(target),
-                                                   error, static_cast<LPCWSTR>(GetSystemErrorText(error))));
-                return FALSE;
-            }
-        }
-        WriteNetworkDriveLabel(target, label);
-        WriteDriveValueEverywhere(drive, kDefaultIconValueName, iconText);
-        newFlags = (flags & ~DriveFlags::Local) | DriveFlags::Network;
-    }
-    else
-    {
-        const CString rawTarget = CString(kRawTargetPrefix) + target;
-        if (label && *label)
-        {
-            // Written before the device exists, so the shell's first look
-            // finds it; the target volume's own label would cover it.
-            WriteDriveValueEverywhere(drive, kDefaultLabelValueName, label);
-            if (targetLetter)
-                FixVolumeLabel(targetLetter);
-        }
-        if (!CDriveDevices::Current().DefineRawTarget(drive, rawTarget))
-        {
-            DeleteDriveLabelAndIcon(drive);
-            ShowEngineMessage(
-                FormatEngineText(IDS_CREATE_VIRTUAL_DRIVE_FAILED, drive, static_cast<LPCWSTR>(rawTarget)));
-            return FALSE;
-        }
-        WriteDriveValueEverywhere(drive, kDefaultIconValueName, iconText);
-        newFlags = (flags & ~DriveFlags::Network) | DriveFlags::Local;
-    }
+    const MountResult mounted = change.network
+                                    ? ConnectNetworkDrive(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr, change)
+                                    : DefineLocalDrive(change);
+    if (mounted != MountResult::Mounted)
+        return mounted == MountResult::SavedAsWaiting;
+    const DWORD newFlags = change.network ? (flags & ~DriveFlags::Local) | DriveFlags::Network
+                                          : (flags & ~DriveFlags::Network) | DriveFlags::Local;
 
-    // The elevated side of the new drive: an elevated process turns the
-    // drive's recycle bin on itself (machine-wide part included) unless the
-    // same connection already had one; otherwise the task instance defines
-    // its copy and turns the recycle bin on there.
-    if (elevated && (newFlags & DriveFlags::RecycleBin) && !(sameTarget && (saved.flags & DriveFlags::RecycleBin)))
-    {
-        if (!elevation.SetDriveRecycleBin(drive, TRUE, TRUE) && !elevation.IsTaskInstance())
-            ShowEngineMessage(FormatEngineText(IDS_RECYCLE_BIN_FAILED, drive));
-    }
-    if (!elevated && (newFlags & (DriveFlags::Uac | DriveFlags::RecycleBin)))
-    {
-        if (handOffUsable)
-            handOffUsable = elevation.HandOffToElevationTask(drive, target, label, iconText, newFlags) != FALSE;
-        if (!handOffUsable)
-            elevation.RunElevatedCopy(drive, target, label, iconText, newFlags);
-    }
+    handOffUsable = SetUpElevatedSideOfNewDrive(elevation, elevated, change, newFlags, handOffUsable);
+    if (!change.network && change.targetLetter && label && *label && !elevated)
+        FixTargetVolumeLabel(elevation, change.targetLetter, handOffUsable);
 
-    if (!network && targetLetter && label && *label && !elevated)
-        FixTargetVolumeLabel(elevation, targetLetter, handOffUsable);
-
-    if (!(newFlags & DriveFlags::NoSave))
-        SaveDriveEntry(drive, target, label, iconText, newFlags & ~DriveFlags::Waiting);
-    NotifyShell(drive, false);
+    SaveAndNotify(drive, newFlags, change.target, label, change.icon, newFlags & ~DriveFlags::Waiting, false);
     return TRUE;
 }

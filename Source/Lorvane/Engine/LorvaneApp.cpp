@@ -31,23 +31,6 @@ CString GetKnownFolderPath(REFKNOWNFOLDERID id)
 
 }  // namespace
 
-HMODULE DarkModeThemeModule = nullptr;
-
-namespace
-{
-// Frees the theme library that the main window loaded on demand for its dark
-// mode, when the process ends.
-struct DarkModeThemeModuleRelease
-{
-    ~DarkModeThemeModuleRelease()
-    {
-        if (DarkModeThemeModule)
-            FreeLibrary(DarkModeThemeModule);
-        DarkModeThemeModule = nullptr;
-    }
-} darkModeThemeModuleRelease;
-}  // namespace
-
 BEGIN_MESSAGE_MAP(CLorvaneApp, CLVKWinApp)
 END_MESSAGE_MAP()
 
@@ -178,7 +161,8 @@ BOOL CLorvaneApp::InitInstance()
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
-    controls.dwICC = 0xFF;
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                     ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS;
     InitCommonControlsEx(&controls);
 
     CLVKWinApp::InitInstance();

@@ -7,10 +7,6 @@
 
 class CCustomCommandLineInfo;
 
-// The platform's theme library, loaded by the main window on demand for its
-// dark mode; freed at process exit.
-extern HMODULE DarkModeThemeModule;
-
 // The one application object of Lorvane: the settings, the language list and
 // the table of 26 drives, and the start-up dispatch.
 class CLorvaneApp : public CLVKWinApp
@@ -94,10 +90,6 @@ DWORD GetDefaultSettingsFlags();
 // The screen's DPI as stored in "DPI": vertical in the high 16 bits,
 // horizontal in the low 16 bits.
 DWORD GetSettingsDpiValue();
-
-// The platform's theme library, loaded by the main window on demand for its
-// dark mode; freed at process exit.
-extern HMODULE DarkModeThemeModule;
 
 // The one application object (defined in LorvaneMain.cpp; a test program
 // defines its own).

@@ -12,6 +12,7 @@
 #include "Foundation/Font.h"
 #include "Foundation/WinThemeWrapper.h"
 #include "Markup/MarkupHelpers.h"
+#include "PrintedWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -57,71 +58,6 @@ CLVKButton* ButtonOf(HWND hDialog, int nId)
 {
     return dynamic_cast<CLVKButton*>(CWnd::FromHandlePermanent(GetDlgItem(hDialog, nId)));
 }
-
-// A window's client area printed through WM_PRINTCLIENT into a 32-bit DIB.
-class PrintedWindow
-{
-public:
-    explicit PrintedWindow(HWND hWnd)
-    {
-        RECT rc{};
-        GetClientRect(hWnd, &rc);
-        m_cx = rc.right;
-        m_cy = rc.bottom;
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = m_cx;
-        bmi.bmiHeader.biHeight = -m_cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = nullptr;
-        const HDC hDC = CreateCompatibleDC(nullptr);
-        const HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-        const HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-        SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
-        GdiFlush();
-        const auto* p = static_cast<const DWORD*>(pBits);
-        m_pixels.assign(p, p + m_cx * m_cy);
-        SelectObject(hDC, hOld);
-        DeleteObject(hBitmap);
-        DeleteDC(hDC);
-    }
-    COLORREF At(int x, int y) const
-    {
-        const DWORD v = m_pixels[static_cast<size_t>(y) * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    bool Has(COLORREF clr) const
-    {
-        for (int y = 0; y < m_cy; ++y)
-        {
-            for (int x = 0; x < m_cx; ++x)
-            {
-                if (At(x, y) == clr)
-                    return true;
-            }
-        }
-        return false;
-    }
-    // The pixels of a rectangle, row by row.
-    std::vector<COLORREF> Area(const RECT& rc) const
-    {
-        std::vector<COLORREF> area;
-        for (int y = rc.top; y < std::min<int>(rc.bottom, m_cy); ++y)
-        {
-            for (int x = rc.left; x < std::min<int>(rc.right, m_cx); ++x)
-                area.push_back(At(x, y));
-        }
-        return area;
-    }
-    int Width() const { return m_cx; }
-    int Height() const { return m_cy; }
-
-private:
-    int m_cx = 0;
-    int m_cy = 0;
-    std::vector<DWORD> m_pixels;
-};
 
 int LineHeight(HFONT hFont, LPCWSTR lpszText)
 {

@@ -13,6 +13,7 @@
 #include "CapturedDialog.h"
 #include "DialogCapture.h"
 #include "MouseInput.h"
+#include "PrintedWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -619,52 +620,6 @@ TEST(TaskDialogEmulation, LayoutRules)
     EXPECT_GE(nLinkWidth, nTitleWidth + 2 * nMargin) << "a title that needs no wrapping counts with its own width";
 }
 
-namespace
-{
-
-// The dialog's client area printed through WM_PRINTCLIENT into a 32-bit DIB.
-class PrintedClient
-{
-public:
-    explicit PrintedClient(HWND hDialog)
-    {
-        RECT rc{};
-        GetClientRect(hDialog, &rc);
-        m_cx = rc.right;
-        m_cy = rc.bottom;
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = m_cx;
-        bmi.bmiHeader.biHeight = -m_cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* pBits = nullptr;
-        const HDC hDC = CreateCompatibleDC(nullptr);
-        const HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-        const HGDIOBJ hOld = SelectObject(hDC, hBitmap);
-        SendMessageW(hDialog, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
-        GdiFlush();
-        const auto* p = static_cast<const DWORD*>(pBits);
-        m_pixels.assign(p, p + m_cx * m_cy);
-        SelectObject(hDC, hOld);
-        DeleteObject(hBitmap);
-        DeleteDC(hDC);
-    }
-    COLORREF At(int x, int y) const
-    {
-        const DWORD v = m_pixels[static_cast<size_t>(y) * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    int Width() const { return m_cx; }
-
-private:
-    int m_cx = 0;
-    int m_cy = 0;
-    std::vector<DWORD> m_pixels;
-};
-
-}  // namespace
-
 TEST(TaskDialogEmulation, PixelsOfTheClassicAndThemedLooks)
 {
     for (const bool bThemed : {false, true})
@@ -680,7 +635,7 @@ TEST(TaskDialogEmulation, PixelsOfTheClassicAndThemedLooks)
         dialog.m_onCreated = [&](RecordingTaskDialog& self, HWND hDialog)
         {
             rcButtons = self.GetElementRect(CLVKTaskDialogClient::rectButtonArea);
-            const PrintedClient shot(hDialog);
+            const PrintedWindow shot(hDialog);
             // The right edge: no text or control there.
             const int x = shot.Width() - 2;
             seen = {shot.At(x, 1),
@@ -712,7 +667,7 @@ bool IsEmptyArea(const RECT& rc)
 }
 
 // Pixels inside rc that differ from the background colour.
-int InkIn(const PrintedClient& shot, const RECT& rc, COLORREF clrBack)
+int InkIn(const PrintedWindow& shot, const RECT& rc, COLORREF clrBack)
 {
     int n = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
@@ -753,7 +708,7 @@ TEST(TaskDialogEmulation, MarkupTextsAreMeasuredAndDrawnAndBrokenMarkupShowsNoth
         rcExpanded = self.GetElementRect(CLVKTaskDialogClient::rectExpanded);
         rcFooter = self.GetElementRect(CLVKTaskDialogClient::rectFooter);
         captured = ReadDialog(hDialog);
-        const PrintedClient shot(hDialog);
+        const PrintedWindow shot(hDialog);
         // The background of the main area: its top right corner.
         const COLORREF clrBack = shot.At(shot.Width() - 2, 1);
         nInkMain = InkIn(shot, rcMain, clrBack);
@@ -765,7 +720,7 @@ TEST(TaskDialogEmulation, MarkupTextsAreMeasuredAndDrawnAndBrokenMarkupShowsNoth
         SendMessageW(hDialog, TDM_SET_ELEMENT_TEXT, TDE_CONTENT, reinterpret_cast<LPARAM>(L"<TextBlock>"));
         rcContentAfter = self.GetElementRect(CLVKTaskDialogClient::rectContent);
         rcExpandedAfter = self.GetElementRect(CLVKTaskDialogClient::rectExpanded);
-        const PrintedClient after(hDialog);
+        const PrintedWindow after(hDialog);
         nInkContentAfter = InkIn(after, RECT{rcContent.left, rcMain.bottom + 1, rcContent.right, rcExpandedAfter.top},
                                  after.At(after.Width() - 2, 1));
         Click(hDialog, IDOK);
@@ -858,7 +813,7 @@ TEST(TaskDialogEmulation, MarkupHyperlinksUnderTheMouseReportTheirTargets)
             {
                 captured = ReadDialog(hDialog);
                 // Painted once, so that the elements have their places.
-                const PrintedClient shot(hDialog);
+                const PrintedWindow shot(hDialog);
                 const RECT rcContent = self.GetElementRect(CLVKTaskDialogClient::rectContent);
                 const RECT rcFooter = self.GetElementRect(CLVKTaskDialogClient::rectFooter);
                 const RECT rcMain = self.GetElementRect(CLVKTaskDialogClient::rectMainInstruction);

@@ -5,10 +5,16 @@
 
 #include "Markup/MarkupBorder.h"
 #include "Markup/MarkupDrawingContext.h"
+#include "Markup/MarkupInlineCollection.h"
+#include "Markup/MarkupInlineUIContainer.h"
 #include "Markup/MarkupInt.h"
+#include "Markup/MarkupPage.h"
 #include "Markup/MarkupTextBlock.h"
 #include "Markup/MarkupUIElementCollection.h"
 #include "Markup/MarkupUniformGrid.h"
+
+#include <functional>
+#include <vector>
 
 namespace
 {
@@ -222,6 +228,95 @@ TEST(MarkupLayout, CollectionsRefuseCyclesAndSecondParents)
     EXPECT_FALSE(pInner->GetChildren()->Add(pInner));
     pInner->Release();
     EXPECT_EQ(pOuter->GetChildren()->GetCount(), 1);
+}
+
+namespace
+{
+
+// An element that holds one child, nested in a document whose root has no
+// parent: how to find it from the root and how to give it a child.
+struct SingleChildHolderCase
+{
+    const wchar_t* name;
+    const wchar_t* markup;
+    std::function<CLVKMarkupObject*(CLVKMarkupUIElement* pRoot)> findHolder;
+    std::function<BOOL(CLVKMarkupObject* pHolder, CLVKMarkupUIElement* pChild)> setChild;
+};
+
+std::vector<SingleChildHolderCase> SingleChildHolderCases()
+{
+    const auto findNamed = [](CLVKMarkupUIElement* pRoot) { return pRoot->FindName(L"holder"); };
+    return {
+        {L"border",
+         L"<Border><Border x:Name='holder' xmlns:x='http://schemas.microsoft.com/winfx/2006/xaml'/></Border>",
+         findNamed,
+         [](CLVKMarkupObject* pHolder, CLVKMarkupUIElement* pChild)
+         { return MarkupCast<CLVKMarkupBorder>(pHolder)->SetChild(pChild); }},
+        {L"page", L"<Border><Page x:Name='holder' xmlns:x='http://schemas.microsoft.com/winfx/2006/xaml'/></Border>",
+         findNamed,
+         [](CLVKMarkupObject* pHolder, CLVKMarkupUIElement* pChild)
+         { return MarkupCast<CLVKMarkupPage>(pHolder)->SetChild(pChild); }},
+        {L"inline UI container", L"<TextBlock><InlineUIContainer/></TextBlock>",
+         [](CLVKMarkupUIElement* pRoot) -> CLVKMarkupObject*
+         { return static_cast<CLVKMarkupTextBlock*>(pRoot)->GetInlines()->GetInline(0); },
+         [](CLVKMarkupObject* pHolder, CLVKMarkupUIElement* pChild)
+         { return MarkupCast<CLVKMarkupInlineUIContainer>(pHolder)->SetChild(pChild); }},
+    };
+}
+
+}  // namespace
+
+TEST(MarkupLayout, SingleChildHoldersRefuseTheirOwnAncestors)
+{
+    MarkupContextHolder context;
+    for (const SingleChildHolderCase& c : SingleChildHolderCases())
+    {
+        SCOPED_TRACE(c.name);
+        ElementHolder root(context.Parse(c.markup));
+        ASSERT_TRUE(root);
+        CLVKMarkupObject* const pHolder = c.findHolder(root.Get());
+        ASSERT_NE(pHolder, nullptr);
+        // Holding the root would make it its own ancestor.
+        root->AddRef();
+        EXPECT_FALSE(c.setChild(pHolder, root.Get()));
+        root->Release();
+        EXPECT_EQ(root->GetLogicalParent(), nullptr);
+        // A fresh element is taken.
+        ElementHolder child(context.Parse(L"<Border/>"));
+        ASSERT_TRUE(child);
+        child->AddRef();
+        EXPECT_TRUE(c.setChild(pHolder, child.Get()));
+        EXPECT_EQ(child->GetLogicalParent(), pHolder);
+    }
+}
+
+TEST(MarkupLayout, AHolderWhoseParentsLoopRefusesAChildAndWalksEnd)
+{
+    MarkupContextHolder context;
+    for (const SingleChildHolderCase& c : SingleChildHolderCases())
+    {
+        SCOPED_TRACE(c.name);
+        ElementHolder root(context.Parse(c.markup));
+        ASSERT_TRUE(root);
+        CLVKMarkupObject* const pHolder = c.findHolder(root.Get());
+        ASSERT_NE(pHolder, nullptr);
+        // A broken tree: the root's parent is the holder below it, so the
+        // holder's chain of parents never reaches a top.
+        root->SetLogicalParent(pHolder);
+        ElementHolder child(context.Parse(L"<Border/>"));
+        ASSERT_TRUE(child);
+        child->AddRef();
+        const BOOL bTaken = c.setChild(pHolder, child.Get());
+        if (!bTaken)
+        {
+            child->Release();
+        }
+        EXPECT_FALSE(bTaken);
+        // Walks up the looping chain end as well.
+        context->GetElementRect(pHolder);
+        context->GetElementUpdateRect(root.Get());
+        root->SetLogicalParent(nullptr);
+    }
 }
 
 TEST(MarkupLayout, HitTestingFollowsTheVisualTree)

@@ -579,10 +579,7 @@ TEST(ReportPixels, HeaderRowsGroupRowAndNoItemsText)
     const int nHeader = pPaint->GetHeaderHeight(&w.report, nullptr);
     EXPECT_EQ(pPaint->m_clrHeaderControl.GetColor(), empty.At(50, nHeader / 2 + 3)) << "header background";
     const COLORREF clrHalf = CLVKDrawHelpers::MixColors(pPaint->m_clrWindowText, pPaint->m_clrControlBack, 0.5);
-    int nTextPixels = 0;
-    for (COLORREF clr : empty.pixels)
-        nTextPixels += clr == clrHalf ? 1 : 0;
-    EXPECT_GT(nTextPixels, 20) << "the no-items text in the half-way colour";
+    EXPECT_GT(empty.Count(clrHalf), 20) << "the no-items text in the half-way colour";
 
     w.report.AddRecord(MakeRecord({L"a", L"green"}));
     w.report.AddRecord(MakeRecord({L"b", L"green"}));

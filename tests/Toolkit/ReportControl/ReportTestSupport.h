@@ -14,6 +14,7 @@
 #include "ReportControl/ReportRow.h"
 #include "ReportControl/ReportRows.h"
 #include "ReportControl/ReportSelectedRows.h"
+#include "PrintedWindow.h"
 
 #include <vector>
 
@@ -142,50 +143,13 @@ private:
     BOOL m_bLoaded = FALSE;
 };
 
-// The picture of the control, taken with WM_PRINTCLIENT into a bitmap.
-struct Picture
-{
-    std::vector<COLORREF> pixels;
-    int cx = 0;
-    int cy = 0;
-    COLORREF At(int x, int y) const { return pixels[y * cx + x]; }
-    int Count(COLORREF clr) const
-    {
-        int n = 0;
-        for (COLORREF c : pixels)
-            n += c == clr ? 1 : 0;
-        return n;
-    }
-};
+// The picture of the control, freshly drawn and taken with WM_PRINTCLIENT.
+using Picture = PrintedWindow;
 
 inline Picture Capture(CLVKReportControl& report)
 {
-    RECT rc{};
-    report.GetClientRect(&rc);
-    Picture pic;
-    pic.cx = rc.right;
-    pic.cy = rc.bottom;
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = pic.cx;
-    bmi.bmiHeader.biHeight = -pic.cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HDC hDC = CreateCompatibleDC(nullptr);
-    HBITMAP hBitmap = CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = SelectObject(hDC, hBitmap);
     report.RedrawControl();
-    report.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
-    GdiFlush();
-    pic.pixels.resize(pic.cx * pic.cy);
-    const DWORD* pPixels = static_cast<const DWORD*>(pBits);
-    for (int i = 0; pPixels && i < pic.cx * pic.cy; i++)
-        pic.pixels[i] = RGB((pPixels[i] >> 16) & 0xFF, (pPixels[i] >> 8) & 0xFF, pPixels[i] & 0xFF);
-    SelectObject(hDC, hOld);
-    DeleteObject(hBitmap);
-    DeleteDC(hDC);
-    return pic;
+    return Picture(report.GetSafeHwnd());
 }
 
 // Sets keys (VK_SHIFT, VK_CONTROL) down in the thread's key state while it

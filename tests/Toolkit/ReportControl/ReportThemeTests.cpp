@@ -160,7 +160,7 @@ TEST(ReportPixels, VisualStudio2015LightAndDark)
             << c.name << ": selected row of an unfocused control";
         const RECT rcPlain = pRows->GetAt(2)->GetRect();
         EXPECT_EQ(c.back, pic.At(150, rcPlain.top + 2)) << c.name << ": plain row";
-        EXPECT_EQ(c.back, pic.At(150, pic.cy - 3)) << c.name << ": empty area";
+        EXPECT_EQ(c.back, pic.At(150, pic.Height() - 3)) << c.name << ": empty area";
         EXPECT_GT(pic.Count(pPaint->m_clrWindowText), 10) << c.name << ": cell text";
     }
 }

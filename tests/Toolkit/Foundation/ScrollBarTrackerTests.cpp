@@ -18,7 +18,7 @@
 namespace
 {
 
-const int kArrow = 17;
+const int kTrackedBarArrow = 17;
 // Asks the test's handler to act from inside the loop, in queue order.
 const UINT kActMessage = WM_APP + 21;
 
@@ -92,13 +92,13 @@ class RecordingBar : public CLVKScrollBarTrackerOwner
 public:
     RecordingBar(std::vector<std::string>& log, const CLVKScrollBarOptions& options) : m_log(log), m_options(options)
     {
-        m_options.nArrowLength = kArrow;
+        m_options.nArrowLength = kTrackedBarArrow;
         SCROLLINFO si{};
         si.cbSize = sizeof(si);
         si.nMax = 100;
         si.nPage = 10;
         si.nPos = 45;
-        CLVKScrollBarCalcGeometry(geometry, RECT{0, 0, kArrow, 200}, si, m_options);
+        CLVKScrollBarCalcGeometry(geometry, RECT{0, 0, kTrackedBarArrow, 200}, si, m_options);
     }
     ~RecordingBar() override { m_log.push_back("bar deleted"); }
 
@@ -279,7 +279,7 @@ TEST_P(ScrollBarTrackerDrag, ThumbFollowsSnapsBackAndEndsAtItsPosition)
         LeftButton held(true);
         bar.QueueMouse(m_hWnd, WM_MOUSEMOVE, POINT{5, yMiddle + 30});
         // Far beside the bar (more than eight bar widths): back to the start.
-        bar.QueueMouse(m_hWnd, WM_MOUSEMOVE, POINT{kArrow * 10, yMiddle + 30});
+        bar.QueueMouse(m_hWnd, WM_MOUSEMOVE, POINT{kTrackedBarArrow * 10, yMiddle + 30});
         bar.QueueMouse(m_hWnd, WM_MOUSEMOVE, POINT{5, yMiddle + 40});
         bar.QueueMouse(m_hWnd, WM_LBUTTONUP, POINT{5, yMiddle + 40});
         EXPECT_TRUE(bar.Press(m_hWnd, yMiddle));
@@ -349,7 +349,7 @@ TEST_F(ScrollBarTracker, ThumbFillingTheTrackIsNotDragged)
     si.cbSize = sizeof(si);
     si.nMax = 100;
     si.nPage = 500;
-    CLVKScrollBarCalcGeometry(bar.geometry, RECT{0, 0, kArrow, 200}, si, CLVKScrollBarOptions::ForControlBar());
+    CLVKScrollBarCalcGeometry(bar.geometry, RECT{0, 0, kTrackedBarArrow, 200}, si, CLVKScrollBarOptions::ForControlBar());
     EXPECT_FALSE(bar.Press(m_hWnd, 100));
     EXPECT_TRUE(m_log.empty());
     EXPECT_FALSE(bar.bCaptured);

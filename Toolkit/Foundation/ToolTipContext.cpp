@@ -364,7 +364,7 @@ void CLVKToolTipContext::RelayMessageToTip(HWND hWnd, const MSG& msg)
             add.uFlags &= ~(0x40000000u | 0x80000000u);
             SendMessageW(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&add));
             if (m_nStyle != lvkTipRichEdit && m_nStyle != lvkTipHTML && m_nStyle != lvkTipMarkup &&
-                (m_dwComCtlVersion > 0x5004F || m_nStyle != lvkTipStandard))
+                (m_dwComCtlVersion > kLVKComCtlVersionBeforeBalloons || m_nStyle != lvkTipStandard))
             {
                 if (extra.lpszDescription && extra.lpszTitle)
                 {

@@ -9,6 +9,7 @@
 #include "CommandBars/ControlAction.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/GlyphFont.h"
 #include "Foundation/ImageManagerIcon.h"
 
@@ -45,23 +46,6 @@ CString MeasurableText(const CString& strCaption)
     return strText;
 }
 
-// Selects a font into a DC for the life of the scope.
-class CFontScope
-{
-public:
-    CFontScope(CDC* pDC, CFont* pFont) : m_pDC(pDC), m_pOld(pFont ? pDC->SelectObject(pFont) : nullptr) {}
-    ~CFontScope()
-    {
-        if (m_pOld)
-            m_pDC->SelectObject(m_pOld);
-    }
-    CFontScope(const CFontScope&) = delete;
-    CFontScope& operator=(const CFontScope&) = delete;
-
-private:
-    CDC* m_pDC;
-    CFont* m_pOld;
-};
 }  // namespace
 
 // ---- what the paint manager reads of controls and bars -------------------------------
@@ -228,7 +212,7 @@ CSize CLVKPaintManager::GetBarTextHeight(CLVKCommandBar* pBar)
     if (!pBar || !pBar->GetSafeHwnd())
         return CSize(0, 0);
     CClientDC dc(pBar);
-    const CFontScope font(&dc, GetCommandBarFont(pBar));
+    const CLVKFontDC font(&dc, GetCommandBarFont(pBar));
     return DrawCommandBarFrame(&dc, pBar, FALSE);
 }
 
@@ -318,7 +302,7 @@ void CLVKPaintManager::DrawMDIButtonGlyph(CDC* pDC, CLVKControl* pControl)
 {
     if (!m_fontMarlett.GetHandle())
         m_fontMarlett.CreatePointFont(80, L"Marlett");
-    const CFontScope font(pDC, m_fontMarlett.GetFont());
+    const CLVKFontDC font(pDC, m_fontMarlett.GetFont());
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(GetControlTextColor(pControl));
     CRect rc = pControl->GetRect();
@@ -339,7 +323,7 @@ CSize CLVKPaintManager::DrawCommandBarFrame(CDC* pDC, CLVKCommandBar* pBar, BOOL
 {
     if (!pDC || !pBar || pBar->GetPosition() != lvkBarFloating)
         return CSize(0, 0);
-    const CFontScope font(pDC, &m_fontSmallCaption);
+    const CLVKFontDC font(pDC, &m_fontSmallCaption);
     const int nTitleHeight = std::max<int>(pDC->GetTextExtent(L" ", 1).cy, ScaleY(15));
     CRect rcClient;
     if (pBar->GetSafeHwnd())
@@ -708,7 +692,7 @@ BOOL HasImageSource(CLVKControl* pControl)
 
 CSize CLVKPaintManager::DrawControlToolBarParent(CDC* pDC, CLVKControl* pControl, BOOL bDraw)
 {
-    const CFontScope font(pDC, GetControlFont(pControl));
+    const CLVKFontDC font(pDC, GetControlFont(pControl));
     const CRect rc = bDraw ? pControl->GetRect() : CRect(0, 0, 0, 0);
     const int nStyle = pControl->GetStyle();
     const int nType = pControl->GetType();
@@ -836,7 +820,7 @@ CSize CLVKPaintManager::DrawControlToolBarParent(CDC* pDC, CLVKControl* pControl
     CLVKCommandBar* pBar = pControl->GetParent();
     if (pBar && pBar->IsTextBelowIcons() && bImage)
     {
-        const CFontScope captionFont(pDC,
+        const CLVKFontDC captionFont(pDC,
                                      pControl->IsDefaultItem() ? m_fontRegularBold.GetFont() : m_fontRegular.GetFont());
         const BOOL bArrow = nType == kControlPopup;
         const CSize szCaption = DrawSingleCaption(pDC, pControl, rc, FALSE, FALSE, TRUE, bArrow);
@@ -972,9 +956,11 @@ CSize CLVKPaintManager::DrawControlPopupParent(CDC* pDC, CLVKControl* pControl, 
     const BOOL bDescription = pControl->GetStyle() == 5 && !strDescription.IsEmpty();
     if (bDescription)
     {
-        CFont* pOld = pDC->SelectObject(m_fontRegularBold.GetFont());
-        const int nCaptionArea = pDC->GetTextExtent(L" ", 1).cy + ScaleY(10);
-        pDC->SelectObject(pOld);
+        int nCaptionArea = 0;
+        {
+            const CLVKFontDC bold(pDC, m_fontRegularBold.GetFont());
+            nCaptionArea = pDC->GetTextExtent(L" ", 1).cy + ScaleY(10);
+        }
         if (!bDraw)
         {
             const int nDescriptionWidth = pDC->GetTextExtent(strDescription).cx;
@@ -987,9 +973,10 @@ CSize CLVKPaintManager::DrawControlPopupParent(CDC* pDC, CLVKControl* pControl, 
         }
         const CRect rc = pControl->GetRect();
         CRect rcCaption(rc.left + nColumn + m_nIconTextGap, rc.top, rc.right, rc.top + nCaptionArea);
-        pOld = pDC->SelectObject(m_fontRegularBold.GetFont());
-        DrawTextApi(pDC, strCaption, &rcCaption, nFormat, TRUE, pControl->GetPressedState(), nEnabled);
-        pDC->SelectObject(pOld);
+        {
+            const CLVKFontDC bold(pDC, m_fontRegularBold.GetFont());
+            DrawTextApi(pDC, strCaption, &rcCaption, nFormat, TRUE, pControl->GetPressedState(), nEnabled);
+        }
         CRect rcDescription(rcCaption.left, rcCaption.bottom - ScaleY(2), rc.right - ScaleX(10), rc.bottom);
         pDC->DrawText(strDescription, strDescription.GetLength(), &rcDescription, DT_WORDBREAK | DT_NOPREFIX);
         return rc.Size();
@@ -1030,7 +1017,7 @@ int CLVKPaintManager::GetEditLabelWidth(CDC* pDC, CLVKControl* pControl)
     CLVKDrawHelpers::StripMnemonics(strLabel);
     if (strLabel.IsEmpty())
         return 0;
-    const CFontScope font(pDC, m_fontRegular.GetFont());
+    const CLVKFontDC font(pDC, m_fontRegular.GetFont());
     return pDC->GetTextExtent(strLabel).cx + ScaleX(5);
 }
 
@@ -1039,7 +1026,7 @@ CSize CLVKPaintManager::MeasureEditField(CDC* pDC, CLVKControl* pControl, BOOL b
     int nHeight = m_nEditHeight;
     if (nHeight <= 0)
     {
-        const CFontScope font(pDC, &m_fontIcon);
+        const CLVKFontDC font(pDC, &m_fontIcon);
         nHeight = pDC->GetTextExtent(L" ", 1).cy + ScaleY(7);
         if (bComboBox)
             nHeight = std::max<int>(nHeight, ScaleY(20));
@@ -1047,7 +1034,7 @@ CSize CLVKPaintManager::MeasureEditField(CDC* pDC, CLVKControl* pControl, BOOL b
     nLabelWidth = GetEditLabelWidth(pDC, pControl);
     if (nLabelWidth > 0 && m_nEditHeight == 0)
     {
-        const CFontScope font(pDC, m_fontRegular.GetFont());
+        const CLVKFontDC font(pDC, m_fontRegular.GetFont());
         nHeight = std::max<int>(nHeight, pDC->GetTextExtent(L" ", 1).cy + ScaleY(7));
     }
     CLVKCommandBar* pBar = pControl->GetParent();
@@ -1090,7 +1077,7 @@ void CLVKPaintManager::DrawEditLabel(CDC* pDC, CLVKControl* pControl)
     }
     if (GetEditLabelWidth(pDC, pControl) == 0)
         return;
-    const CFontScope font(pDC, m_fontRegular.GetFont());
+    const CLVKFontDC font(pDC, m_fontRegular.GetFont());
     pDC->SetTextColor(
         GetRectangleTextColor(0, 0, pControl->IsEnabled(), 0, 0, BarType(pControl), BarPosition(pControl)));
     DrawSingleCaption(pDC, pControl, CRect(x, rc.top, rc.right, rc.bottom), TRUE, FALSE, FALSE, FALSE);

@@ -2,6 +2,7 @@
 
 #include "Controls/Button.h"
 #include "Foundation/ColorManager.h"
+#include "Foundation/DCSaveState.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/GlyphFont.h"
@@ -89,10 +90,9 @@ void CLVKButtonTheme::RenderMarkupCaption(CDC* pDC, CLVKButton* pButton, const C
 {
     MarkupSetDefaultFont(pButton->GetMarkupContext(), CaptionFont(pDC, pButton), clrText);
     // Clipped to its rectangle, as DrawText clips a plain caption.
-    const int nSaved = ::SaveDC(pDC->GetSafeHdc());
+    const CLVKDCSaveState saved(pDC);
     ::IntersectClipRect(pDC->GetSafeHdc(), rc.left, rc.top, rc.right, rc.bottom);
     MarkupRenderElement(pButton->GetMarkupCaption(), pDC->GetSafeHdc(), &rc);
-    ::RestoreDC(pDC->GetSafeHdc(), nSaved);
 }
 
 CLVKButtonTheme::CLVKButtonTheme()

@@ -168,16 +168,22 @@ void CLVKButtonTheme::DrawButton(CDC* pDC, CLVKButton* pButton)
     DrawCaption(pDC, pButton);
 }
 
-void CLVKButtonTheme::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
+BOOL CLVKButtonTheme::DrawFlatOrThemedBackground(CDC* pDC, CLVKButton* pButton)
 {
     const BOOL bSelected = pButton->IsPushed() || pButton->GetChecked();
     if (pButton->GetFlatStyle() && !pButton->IsHighlighted() && !bSelected)
+        return TRUE;
+    if (!IsUxThemeOn(pButton))
+        return FALSE;
+    DrawBackgroundThemed(pDC, pButton);
+    return TRUE;
+}
+
+void CLVKButtonTheme::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
+{
+    if (DrawFlatOrThemedBackground(pDC, pButton))
         return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
+    const BOOL bSelected = pButton->IsPushed() || pButton->GetChecked();
     CRect rc = pButton->GetButtonRect();
     pDC->FillSolidRect(&rc, pButton->GetBackColor());
     if (pButton->GetButtonType() == BS_DEFPUSHBUTTON)

@@ -643,7 +643,7 @@ void CLVKCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
         pPaintManager->DrawCommandBarFrame(pDC, this, TRUE);
 
     pDC->SetBkMode(TRANSPARENT);
-    CFont* pOldFont = pDC->SelectObject(pPaintManager->GetCommandBarFont(this));
+    const CLVKFontDC font(pDC, pPaintManager->GetCommandBarFont(this));
     BOOL bFirst = TRUE;
     for (int i = 0; i < GetControlCount(); i++)
     {
@@ -659,6 +659,4 @@ void CLVKCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
     }
     if (IsCustomizeMode() && !m_rcDropMarker.IsRectEmpty())
         DrawDropMarker(pDC);
-    if (pOldFont)
-        pDC->SelectObject(pOldFont);
 }

@@ -3,6 +3,7 @@
 #include "CommandBars/CommandBar.h"
 #include "CommandBars/PaintManager.h"
 #include "Foundation/BufferDC.h"
+#include "Foundation/GdiObjectDC.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,9 +33,11 @@ HBITMAP CreateSection(int cx, int cy, DWORD** ppBits)
 void BlitBitmap(HDC hDestDC, int xDest, int yDest, HBITMAP hBitmap, const CRect& rcSource)
 {
     const HDC hMemDC = ::CreateCompatibleDC(hDestDC);
-    const HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    ::BitBlt(hDestDC, xDest, yDest, rcSource.Width(), rcSource.Height(), hMemDC, rcSource.left, rcSource.top, SRCCOPY);
-    ::SelectObject(hMemDC, hOld);
+    {
+        const CLVKGdiObjectDC bitmap(hMemDC, hBitmap);
+        ::BitBlt(hDestDC, xDest, yDest, rcSource.Width(), rcSource.Height(), hMemDC, rcSource.left, rcSource.top,
+                 SRCCOPY);
+    }
     ::DeleteDC(hMemDC);
 }
 
@@ -106,13 +109,13 @@ BOOL CLVKCommandBarAnimation::CreateCache(const CSize& szClient)
 
 void CLVKCommandBarAnimation::DrawBarInto(HBITMAP hBitmap, const CRect& rcClip)
 {
-    CDC memDC;
-    memDC.Attach(::CreateCompatibleDC(nullptr));
-    const HGDIOBJ hOld = ::SelectObject(memDC.GetSafeHdc(), hBitmap);
-    memDC.IntersectClipRect(&rcClip);
-    m_pBar->DrawCommandBar(&memDC, rcClip);
-    ::SelectObject(memDC.GetSafeHdc(), hOld);
-    memDC.DeleteDC();
+    {
+        CDC memDC;
+        memDC.Attach(::CreateCompatibleDC(nullptr));
+        const CLVKGdiObjectDC bitmap(memDC.GetSafeHdc(), hBitmap);
+        memDC.IntersectClipRect(&rcClip);
+        m_pBar->DrawCommandBar(&memDC, rcClip);
+    }
     ::GdiFlush();
 }
 

@@ -8,6 +8,7 @@
 #include "CommandBars/Controls.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/GdiObjectDC.h"
 
 #include <algorithm>
 #include <climits>
@@ -16,7 +17,7 @@
 void CLVKCommandBar::DrawDropMarker(CDC* pDC)
 {
     CBrush brush(GetToolkitColor(COLOR_BTNFACE));
-    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    const CLVKGdiObjectDC selectedBrush(pDC, &brush);
     const CRect& rc = m_rcDropMarker;
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     const int n1 = pDpi->ScaleX(1);
@@ -37,7 +38,6 @@ void CLVKCommandBar::DrawDropMarker(CDC* pDC)
         pDC->PatBlt(rc.left, y - n2, n2, n4, PATINVERT);
         pDC->PatBlt(rc.right - n2, y - n2, n2, n4, PATINVERT);
     }
-    pDC->SelectObject(pOldBrush);
 }
 
 CLVKControl* CLVKCommandBar::HitTestDropPosition(CLVKControl* pDragged, CPoint pt, CRect& rcMarker, int& nIndex,

@@ -1,6 +1,7 @@
 #include "CommandBars/CommandBarsOffice2000Theme.h"
 
 #include "Foundation/DpiScaling.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/ImageManagerIcon.h"
 
 namespace
@@ -43,9 +44,8 @@ void CLVKCommandBarsOffice2000Theme::FillDitherRect(CDC* pDC, CRect rc)
     // clear bits in the text colour.
     const COLORREF clrOldBack = pDC->SetBkColor(GetThemeColor(COLOR_BTNFACE));
     const COLORREF clrOldText = pDC->SetTextColor(GetThemeColor(COLOR_BTNHIGHLIGHT));
-    CBrush* pOldBrush = pDC->SelectObject(&m_brushDither);
+    const CLVKGdiObjectDC dither(pDC, &m_brushDither);
     pDC->PatBlt(rc.left, rc.top, rc.Width(), rc.Height(), PATCOPY);
-    pDC->SelectObject(pOldBrush);
     pDC->SetTextColor(clrOldText);
     pDC->SetBkColor(clrOldBack);
 }

@@ -7,6 +7,7 @@
 #include "CommandBars/Control.h"
 #include "CommandBars/ControlAction.h"
 #include "Foundation/DrawHelpers.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/ImageManagerIcon.h"
 
 #include <algorithm>
@@ -31,13 +32,9 @@ BOOL HasImageSource(CLVKControl* pControl)
 
 CSize CLVKCommandBarsOffice2000Theme::DrawControlPopupParent(CDC* pDC, CLVKControl* pControl, BOOL bDraw)
 {
-    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
+    const CLVKFontDC font(pDC, GetControlFont(pControl));
     if (!bDraw)
-    {
-        const CSize sz = CLVKPaintManager::DrawControlPopupParent(pDC, pControl, FALSE);
-        pDC->SelectObject(pOldFont);
-        return sz;
-    }
+        return CLVKPaintManager::DrawControlPopupParent(pDC, pControl, FALSE);
     CLVKCommandBar* pBar = pControl->GetParent();
     const CRect rc = pControl->GetRect();
     const int nType = pControl->GetType();
@@ -136,9 +133,7 @@ CSize CLVKCommandBarsOffice2000Theme::DrawControlPopupParent(CDC* pDC, CLVKContr
         DrawGlyph(pDC, 49, rcArrow, clrArrow);
     }
     pDC->SetTextColor(clrText);
-    const CSize sz = CLVKPaintManager::DrawControlPopupParent(pDC, pControl, TRUE);
-    pDC->SelectObject(pOldFont);
-    return sz;
+    return CLVKPaintManager::DrawControlPopupParent(pDC, pControl, TRUE);
 }
 
 void CLVKCommandBarsOffice2000Theme::DrawSplitButtonFrame(CDC* pDC, CLVKControl* pControl, CRect rc)
@@ -301,7 +296,7 @@ CSize CLVKCommandBarsOffice2000Theme::DrawSpecialControl(CDC* pDC, CLVKControl* 
     CLVKCommandBar* pBar = pControl->GetParent();
     if (pBar && pBar->IsLayoutRTL())
         strCaption.MakeReverse();
-    CFont* pOldFont = pDC->SelectObject(m_fontRegular.GetFont());
+    const CLVKFontDC font(pDC, m_fontRegular.GetFont());
     const COLORREF clrText = GetThemeColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
     pDC->SetTextColor(clrText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
@@ -345,7 +340,6 @@ CSize CLVKCommandBarsOffice2000Theme::DrawSpecialControl(CDC* pDC, CLVKControl* 
         }
     }
     pDC->SetBkMode(nOldMode);
-    pDC->SelectObject(pOldFont);
     return szResult;
 }
 

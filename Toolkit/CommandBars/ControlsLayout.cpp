@@ -6,6 +6,7 @@
 #include "CommandBars/Control.h"
 #include "CommandBars/PaintManager.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/ImageManager.h"
 
 #include <algorithm>
@@ -712,7 +713,7 @@ CSize CLVKControls::CalcPopupSize(CDC* pDC, int nMaxHeight, int nFixedWidth, con
     CRect rcWork(0, 0, 0, 0);
     ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rcWork, 0);
     CLVKPaintManager* pPaintManager = m_pParent ? m_pParent->GetPaintManager() : nullptr;
-    CFont* pOldFont = (pPaintManager && pDC) ? pDC->SelectObject(pPaintManager->GetCommandBarFont(m_pParent)) : nullptr;
+    const CLVKFontDC font(pDC, pPaintManager ? pPaintManager->GetCommandBarFont(m_pParent) : nullptr);
     const CSize szSeparator = MeasureSeparator(pDC);
     if (m_pParent)
         m_pParent->SetMultiColumn(FALSE);
@@ -782,7 +783,5 @@ CSize CLVKControls::CalcPopupSize(CDC* pDC, int nMaxHeight, int nFixedWidth, con
     int nWidth = placed.empty() ? 0 : x + nColumnWidth - rcMargins.left;
     nWidth = std::max(nWidth, pDpi->ScaleX(24));
     const int nHeight = nContentHeight > 0 ? nContentHeight : pDpi->ScaleY(22);
-    if (pOldFont)
-        pDC->SelectObject(pOldFont);
     return CSize(nWidth + rcMargins.left + rcMargins.right, nHeight + rcMargins.top + rcMargins.bottom);
 }

@@ -4,6 +4,7 @@
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/ImageManager.h"
 #include "Foundation/ResourceManager.h"
 #include "Foundation/ShadowManager.h"
@@ -266,9 +267,8 @@ void CLVKPaintManager::SetCommandBarsFontIndirect(LOGFONTW* pLogFont, BOOL bUseS
     pLogFont->lfWeight = nWeight;
 
     CClientDC dc(nullptr);
-    CFont* pOldFont = dc.SelectObject(m_fontRegular.GetFont());
+    const CLVKFontDC font(&dc, m_fontRegular.GetFont());
     const CSize szSpace = dc.GetTextExtent(L" ", 1);
-    dc.SelectObject(pOldFont);
     m_nTextHeight = szSpace.cy + ScaleY(6);
 }
 

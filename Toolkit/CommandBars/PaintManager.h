@@ -433,6 +433,42 @@ protected:
     void DrawEditLabel(CDC* pDC, CLVKControl* pControl);
     int GetComboDropDownWidth(int nHeight) const;
 
+    // What every layout of a control on a tool bar reads: its rectangle
+    // (empty when measuring), its state, its button size and its image.
+    struct ToolBarControlLayout
+    {
+        CLVKControl* pControl = nullptr;
+        BOOL bDraw = FALSE;
+        CRect rc;
+        int nStyle = 0;
+        int nType = 0;
+        BOOL bVertical = FALSE;
+        CSize szIcon;
+        CSize szButton;
+        int nSelected = 0;
+        int nPressed = 0;
+        int nEnabled = 0;
+        int nChecked = 0;
+        BOOL bPopuped = FALSE;
+        CLVKImageManagerIcon* pImage = nullptr;
+        BOOL bImage = FALSE;
+        CSize szImage;
+    };
+    ToolBarControlLayout ReadToolBarControlLayout(CLVKControl* pControl, BOOL bDraw);
+    // The button size of a large control, or the control's own with its
+    // size override; then the image, when the style shows one.
+    void ResolveToolBarButtonAndImage(ToolBarControlLayout& layout);
+    // The split button's frame or the face behind the control, and its text colour.
+    void DrawToolBarControlFace(CDC* pDC, const ToolBarControlLayout& layout);
+    void DrawToolBarControlImage(CDC* pDC, const ToolBarControlLayout& layout, CPoint pt);
+    // The layouts: a check box or radio button (mark, gap, caption); a large
+    // control (image above, or beside when vertical, a two-line caption); a
+    // control with its caption below its image; an image beside a caption.
+    CSize DrawToolBarCheckControl(CDC* pDC, const ToolBarControlLayout& layout);
+    CSize DrawToolBarLargeControl(CDC* pDC, const ToolBarControlLayout& layout);
+    CSize DrawToolBarCaptionBelowImage(CDC* pDC, const ToolBarControlLayout& layout);
+    CSize DrawToolBarImageBesideCaption(CDC* pDC, const ToolBarControlLayout& layout);
+
     // The "Marlett" font of the document buttons, made on first use.
     CLVKFont m_fontMarlett;
 

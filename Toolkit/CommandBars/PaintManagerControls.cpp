@@ -9,6 +9,7 @@
 #include "CommandBars/ControlAction.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/GlyphFont.h"
 #include "Foundation/ImageManagerIcon.h"
 
@@ -45,23 +46,6 @@ CString MeasurableText(const CString& strCaption)
     return strText;
 }
 
-// Selects a font into a DC for the life of the scope.
-class CFontScope
-{
-public:
-    CFontScope(CDC* pDC, CFont* pFont) : m_pDC(pDC), m_pOld(pFont ? pDC->SelectObject(pFont) : nullptr) {}
-    ~CFontScope()
-    {
-        if (m_pOld)
-            m_pDC->SelectObject(m_pOld);
-    }
-    CFontScope(const CFontScope&) = delete;
-    CFontScope& operator=(const CFontScope&) = delete;
-
-private:
-    CDC* m_pDC;
-    CFont* m_pOld;
-};
 }  // namespace
 
 // ---- what the paint manager reads of controls and bars -------------------------------
@@ -228,7 +212,7 @@ CSize CLVKPaintManager::GetBarTextHeight(CLVKCommandBar* pBar)
     if (!pBar || !pBar->GetSafeHwnd())
         return CSize(0, 0);
     CClientDC dc(pBar);
-    const CFontScope font(&dc, GetCommandBarFont(pBar));
+    const CLVKFontDC font(&dc, GetCommandBarFont(pBar));
     return DrawCommandBarFrame(&dc, pBar, FALSE);
 }
 
@@ -318,7 +302,7 @@ void CLVKPaintManager::DrawMDIButtonGlyph(CDC* pDC, CLVKControl* pControl)
 {
     if (!m_fontMarlett.GetHandle())
         m_fontMarlett.CreatePointFont(80, L"Marlett");
-    const CFontScope font(pDC, m_fontMarlett.GetFont());
+    const CLVKFontDC font(pDC, m_fontMarlett.GetFont());
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(GetControlTextColor(pControl));
     CRect rc = pControl->GetRect();
@@ -339,7 +323,7 @@ CSize CLVKPaintManager::DrawCommandBarFrame(CDC* pDC, CLVKCommandBar* pBar, BOOL
 {
     if (!pDC || !pBar || pBar->GetPosition() != lvkBarFloating)
         return CSize(0, 0);
-    const CFontScope font(pDC, &m_fontSmallCaption);
+    const CLVKFontDC font(pDC, &m_fontSmallCaption);
     const int nTitleHeight = std::max<int>(pDC->GetTextExtent(L" ", 1).cy, ScaleY(15));
     CRect rcClient;
     if (pBar->GetSafeHwnd())
@@ -708,162 +692,223 @@ BOOL HasImageSource(CLVKControl* pControl)
 
 CSize CLVKPaintManager::DrawControlToolBarParent(CDC* pDC, CLVKControl* pControl, BOOL bDraw)
 {
-    const CFontScope font(pDC, GetControlFont(pControl));
-    const CRect rc = bDraw ? pControl->GetRect() : CRect(0, 0, 0, 0);
-    const int nStyle = pControl->GetStyle();
-    const int nType = pControl->GetType();
-    const BOOL bVertical = GetControlTextOrientation(pControl) == 1;
-    const CSize szIcon = GetControlIconSize(pControl);
-    CSize szButton = pControl->GetButtonSize();
-    const int nSelected = pControl->GetPressedState();
-    const int nPressed = pControl->GetExecuteState();
-    const int nEnabled = pControl->IsEnabled();
-    const int nChecked = GetControlChecked(pControl);
-    const BOOL bPopuped = pControl->IsPopupOpen();
+    const CLVKFontDC font(pDC, GetControlFont(pControl));
+    ToolBarControlLayout layout = ReadToolBarControlLayout(pControl, bDraw);
+    if (layout.nType == kControlCheckBox || layout.nType == kControlRadioButton)
+        return DrawToolBarCheckControl(pDC, layout);
 
-    // Check boxes and radio buttons on bars: the mark, a gap, the caption.
-    if (nType == kControlCheckBox || nType == kControlRadioButton)
-    {
-        const CSize szMark = nType == kControlCheckBox ? DrawControlImage(pDC, pControl, CRect(0, 0, 0, 0), FALSE)
-                                                       : DrawRadioButtonMark(pDC, CRect(0, 0, 0, 0), FALSE, nSelected,
-                                                                             nPressed, nChecked, nEnabled);
-        const CSize szCaption = DrawControlText(pDC, pControl, CRect(0, 0, 0, 0), FALSE, FALSE, szButton, FALSE);
-        const CSize szText = pDC->GetTextExtent(MeasurableText(pControl->GetCaption()));
-        if (bDraw)
-        {
-            pDC->SetTextColor(GetControlTextColor(pControl));
-            CRect rcMark;
-            CRect rcText = rc;
-            if (!bVertical)
-            {
-                rcMark.SetRect(rc.left + ScaleX(3), rc.top + (rc.Height() - szMark.cy) / 2, 0, 0);
-                rcMark.right = rcMark.left + szMark.cx;
-                rcMark.bottom = rcMark.top + szMark.cy;
-                rcText.left = rcMark.right + ScaleX(5);
-            }
-            else
-            {
-                rcMark.SetRect(rc.left + (rc.Width() - szMark.cx) / 2, rc.top + ScaleY(3), 0, 0);
-                rcMark.right = rcMark.left + szMark.cx;
-                rcMark.bottom = rcMark.top + szMark.cy;
-                rcText.top = rcMark.bottom + ScaleY(5);
-            }
-            if (nType == kControlCheckBox)
-                DrawControlImage(pDC, pControl, rcMark, TRUE);
-            else
-                DrawRadioButtonMark(pDC, rcMark, TRUE, nSelected, nPressed, nChecked, nEnabled);
-            DrawSingleCaption(pDC, pControl, rcText, TRUE, bVertical, FALSE, FALSE);
-            if (nSelected == 2 || nSelected == 3)
-            {
-                const COLORREF clrOldText = pDC->SetTextColor(GetThemeColor(COLOR_BTNTEXT));
-                const COLORREF clrOldBack = pDC->SetBkColor(GetThemeColor(COLOR_BTNFACE));
-                pDC->DrawFocusRect(&rcText);
-                pDC->SetBkColor(clrOldBack);
-                pDC->SetTextColor(clrOldText);
-            }
-        }
-        const CSize sz = !bVertical ? CSize(szText.cx + ScaleX(5) + szMark.cx, szCaption.cy)
-                                    : CSize(szCaption.cx, szText.cy + ScaleY(5) + szMark.cy);
-        return ApplyControlSizeOverride(pControl, sz.cx, sz.cy, bVertical);
-    }
+    ResolveToolBarButtonAndImage(layout);
+    if (bDraw)
+        DrawToolBarControlFace(pDC, layout);
+    if (layout.nStyle == kStyleLarge)
+        return DrawToolBarLargeControl(pDC, layout);
+    const CLVKCommandBar* pBar = pControl->GetParent();
+    if (pBar && pBar->IsTextBelowIcons() && layout.bImage)
+        return DrawToolBarCaptionBelowImage(pDC, layout);
+    return DrawToolBarImageBesideCaption(pDC, layout);
+}
 
+CLVKPaintManager::ToolBarControlLayout CLVKPaintManager::ReadToolBarControlLayout(CLVKControl* pControl, BOOL bDraw)
+{
+    ToolBarControlLayout layout;
+    layout.pControl = pControl;
+    layout.bDraw = bDraw;
+    layout.rc = bDraw ? pControl->GetRect() : CRect(0, 0, 0, 0);
+    layout.nStyle = pControl->GetStyle();
+    layout.nType = pControl->GetType();
+    layout.bVertical = GetControlTextOrientation(pControl) == 1;
+    layout.szIcon = GetControlIconSize(pControl);
+    layout.szButton = pControl->GetButtonSize();
+    layout.nSelected = pControl->GetPressedState();
+    layout.nPressed = pControl->GetExecuteState();
+    layout.nEnabled = pControl->IsEnabled();
+    layout.nChecked = GetControlChecked(pControl);
+    layout.bPopuped = pControl->IsPopupOpen();
+    return layout;
+}
+
+void CLVKPaintManager::ResolveToolBarButtonAndImage(ToolBarControlLayout& layout)
+{
+    CLVKControl* const pControl = layout.pControl;
+    const int nStyle = layout.nStyle;
     if (nStyle == kStyleLarge)
     {
-        const int nHeight = m_nEditHeight >= 1 ? 3 * m_nEditHeight : GetSplitDropDownWidth() + ScaleY(7) + szIcon.cy;
+        const int nHeight =
+            m_nEditHeight >= 1 ? 3 * m_nEditHeight : GetSplitDropDownWidth() + ScaleY(7) + layout.szIcon.cy;
         const int nWidth = std::max<int>(ScaleX(42), 2 * std::max(m_nEditHeight, 18) - ScaleX(3));
-        szButton = CSize(nWidth, nHeight);
+        layout.szButton = CSize(nWidth, nHeight);
     }
     else
     {
-        szButton = ApplyControlSizeOverride(pControl, szButton.cx, szButton.cy, bVertical);
+        layout.szButton = ApplyControlSizeOverride(pControl, layout.szButton.cx, layout.szButton.cy, layout.bVertical);
     }
 
-    BOOL bImage = FALSE;
-    CLVKImageManagerIcon* pImage = nullptr;
     if (nStyle == kStyleLarge || nStyle == kStyleIconOnly || nStyle == kStyleSmall ||
-        (nStyle == kStyleAuto && nType != kControlPopup))
+        (nStyle == kStyleAuto && layout.nType != kControlPopup))
     {
-        pImage = HasImageSource(pControl) ? pControl->GetImage(szIcon.cx) : nullptr;
-        bImage = pImage != nullptr;
+        layout.pImage = HasImageSource(pControl) ? pControl->GetImage(layout.szIcon.cx) : nullptr;
+        layout.bImage = layout.pImage != nullptr;
     }
-    const CSize szImage = bImage ? FitImageSize(pImage, szIcon.cx, szIcon.cy) : szIcon;
+    layout.szImage = layout.bImage ? FitImageSize(layout.pImage, layout.szIcon.cx, layout.szIcon.cy) : layout.szIcon;
+}
 
-    if (bDraw)
+void CLVKPaintManager::DrawToolBarControlFace(CDC* pDC, const ToolBarControlLayout& layout)
+{
+    if (layout.nType == kControlSplitButton)
+        DrawSplitButtonFrame(pDC, layout.pControl, layout.rc);
+    else if (!layout.pControl->IsBackgroundSuppressed())
+        SetControlTextColor(pDC, layout.pControl);
+    pDC->SetTextColor(GetControlTextColor(layout.pControl));
+}
+
+void CLVKPaintManager::DrawToolBarControlImage(CDC* pDC, const ToolBarControlLayout& layout, CPoint pt)
+{
+    DrawImage(pDC, pt, layout.szImage, layout.pImage, layout.nSelected, layout.nPressed, layout.nEnabled,
+              layout.nChecked, layout.bPopuped, TRUE);
+}
+
+CSize CLVKPaintManager::DrawToolBarCheckControl(CDC* pDC, const ToolBarControlLayout& layout)
+{
+    CLVKControl* const pControl = layout.pControl;
+    const CRect& rc = layout.rc;
+    const BOOL bVertical = layout.bVertical;
+    const BOOL bCheckBox = layout.nType == kControlCheckBox;
+    const CSize szMark = bCheckBox ? DrawControlImage(pDC, pControl, CRect(0, 0, 0, 0), FALSE)
+                                   : DrawRadioButtonMark(pDC, CRect(0, 0, 0, 0), FALSE, layout.nSelected,
+                                                         layout.nPressed, layout.nChecked, layout.nEnabled);
+    const CSize szCaption = DrawControlText(pDC, pControl, CRect(0, 0, 0, 0), FALSE, FALSE, layout.szButton, FALSE);
+    const CSize szText = pDC->GetTextExtent(MeasurableText(pControl->GetCaption()));
+    // The mark sits this far in from the control's edge, the caption this far after the mark.
+    const int nMarkInset = bVertical ? ScaleY(3) : ScaleX(3);
+    const int nMarkGap = bVertical ? ScaleY(5) : ScaleX(5);
+    if (layout.bDraw)
     {
-        if (nType == kControlSplitButton)
-            DrawSplitButtonFrame(pDC, pControl, rc);
-        else if (!pControl->IsBackgroundSuppressed())
-            SetControlTextColor(pDC, pControl);
         pDC->SetTextColor(GetControlTextColor(pControl));
-    }
-    const auto drawImageAt = [&](CPoint pt)
-    { DrawImage(pDC, pt, szImage, pImage, nSelected, nPressed, nEnabled, nChecked, bPopuped, TRUE); };
-
-    if (nStyle == kStyleLarge)
-    {
-        const BOOL bArrow = IsPopupKind(nType);
-        const CSize szCaption = DrawControlCaption(pDC, pControl, CRect(0, 0, 0, 0), FALSE, bArrow);
-        if (bDraw)
-        {
-            if (!bVertical)
-            {
-                if (bImage)
-                    drawImageAt(CPoint(rc.left + (rc.Width() - szImage.cx) / 2, rc.top + ScaleY(2)));
-                DrawControlCaption(
-                    pDC, pControl,
-                    CRect(rc.left, rc.bottom - ScaleY(1) - szCaption.cy, rc.right, rc.bottom - ScaleY(1)), TRUE,
-                    bArrow);
-            }
-            else
-            {
-                if (bImage)
-                {
-                    drawImageAt(
-                        CPoint(rc.left + ScaleX(3) + GetSplitDropDownWidth(), rc.top + (rc.Height() - szImage.cy) / 2));
-                }
-                DrawControlCaption(pDC, pControl, CRect(rc.left, rc.top, rc.left + GetSplitDropDownWidth(), rc.bottom),
-                                   TRUE, bArrow);
-            }
-        }
-        CSize sz = szButton;
+        CRect rcMark;
+        CRect rcText = rc;
         if (!bVertical)
-            sz.cx = std::max<int>(sz.cx, szCaption.cx + ScaleX(5));
-        else
-            sz.cy = std::max<int>(sz.cy, szCaption.cy + ScaleY(6));
-        return ApplyControlSizeOverride(pControl, sz.cx, sz.cy, bVertical);
-    }
-
-    CLVKCommandBar* pBar = pControl->GetParent();
-    if (pBar && pBar->IsTextBelowIcons() && bImage)
-    {
-        const CFontScope captionFont(pDC,
-                                     pControl->IsDefaultItem() ? m_fontRegularBold.GetFont() : m_fontRegular.GetFont());
-        const BOOL bArrow = nType == kControlPopup;
-        const CSize szCaption = DrawSingleCaption(pDC, pControl, rc, FALSE, FALSE, TRUE, bArrow);
-        if (bDraw)
         {
-            const int nImageWidth = nType == kControlSplitButton ? rc.Width() - m_nSplitDropDownWidth : rc.Width();
-            drawImageAt(CPoint(rc.left + (nImageWidth - szImage.cx) / 2, rc.top + ScaleY(4)));
-            CRect rcText(rc.left, rc.top + ScaleY(4) + szImage.cy, rc.left + nImageWidth, rc.bottom);
-            DrawSingleCaption(pDC, pControl, rcText, TRUE, FALSE, TRUE, bArrow);
+            rcMark.SetRect(rc.left + nMarkInset, rc.top + (rc.Height() - szMark.cy) / 2, 0, 0);
+            rcMark.right = rcMark.left + szMark.cx;
+            rcMark.bottom = rcMark.top + szMark.cy;
+            rcText.left = rcMark.right + nMarkGap;
         }
-        int nWidth = std::max<int>(szButton.cx, szCaption.cx + ScaleX(10));
-        if (nType == kControlSplitButton)
-            nWidth += ScaleX(11);
-        const int nHeight = szButton.cy + szCaption.cy;
-        return ApplyControlSizeOverride(pControl, std::max(nWidth, nHeight), nHeight, bVertical);
+        else
+        {
+            rcMark.SetRect(rc.left + (rc.Width() - szMark.cx) / 2, rc.top + nMarkInset, 0, 0);
+            rcMark.right = rcMark.left + szMark.cx;
+            rcMark.bottom = rcMark.top + szMark.cy;
+            rcText.top = rcMark.bottom + nMarkGap;
+        }
+        if (bCheckBox)
+            DrawControlImage(pDC, pControl, rcMark, TRUE);
+        else
+            DrawRadioButtonMark(pDC, rcMark, TRUE, layout.nSelected, layout.nPressed, layout.nChecked, layout.nEnabled);
+        DrawSingleCaption(pDC, pControl, rcText, TRUE, bVertical, FALSE, FALSE);
+        if (layout.nSelected == 2 || layout.nSelected == 3)
+        {
+            const COLORREF clrOldText = pDC->SetTextColor(GetThemeColor(COLOR_BTNTEXT));
+            const COLORREF clrOldBack = pDC->SetBkColor(GetThemeColor(COLOR_BTNFACE));
+            pDC->DrawFocusRect(&rcText);
+            pDC->SetBkColor(clrOldBack);
+            pDC->SetTextColor(clrOldText);
+        }
     }
+    const CSize sz = !bVertical ? CSize(szText.cx + nMarkGap + szMark.cx, szCaption.cy)
+                                : CSize(szCaption.cx, szText.cy + nMarkGap + szMark.cy);
+    return ApplyControlSizeOverride(pControl, sz.cx, sz.cy, bVertical);
+}
 
-    if (bDraw && bImage)
+CSize CLVKPaintManager::DrawToolBarLargeControl(CDC* pDC, const ToolBarControlLayout& layout)
+{
+    CLVKControl* const pControl = layout.pControl;
+    const CRect& rc = layout.rc;
+    const CSize& szImage = layout.szImage;
+    const BOOL bArrow = IsPopupKind(layout.nType);
+    const CSize szCaption = DrawControlCaption(pDC, pControl, CRect(0, 0, 0, 0), FALSE, bArrow);
+    if (layout.bDraw)
     {
-        CPoint pt = !bVertical ? CPoint(rc.left + ScaleX(3), rc.top + (rc.Height() - szImage.cy) / 2)
-                               : CPoint(rc.left + (rc.Width() - szImage.cx) / 2, rc.top + ScaleY(3));
+        if (!layout.bVertical)
+        {
+            // The image centred at the top, the caption along the bottom edge.
+            if (layout.bImage)
+                DrawToolBarControlImage(pDC, layout,
+                                        CPoint(rc.left + (rc.Width() - szImage.cx) / 2, rc.top + ScaleY(2)));
+            DrawControlCaption(pDC, pControl,
+                               CRect(rc.left, rc.bottom - ScaleY(1) - szCaption.cy, rc.right, rc.bottom - ScaleY(1)),
+                               TRUE, bArrow);
+        }
+        else
+        {
+            // The caption runs down a column at the left, the image beside it.
+            const int nCaptionColumn = GetSplitDropDownWidth();
+            if (layout.bImage)
+            {
+                DrawToolBarControlImage(
+                    pDC, layout, CPoint(rc.left + ScaleX(3) + nCaptionColumn, rc.top + (rc.Height() - szImage.cy) / 2));
+            }
+            DrawControlCaption(pDC, pControl, CRect(rc.left, rc.top, rc.left + nCaptionColumn, rc.bottom), TRUE,
+                               bArrow);
+        }
+    }
+    CSize sz = layout.szButton;
+    if (!layout.bVertical)
+        sz.cx = std::max<int>(sz.cx, szCaption.cx + ScaleX(5));
+    else
+        sz.cy = std::max<int>(sz.cy, szCaption.cy + ScaleY(6));
+    return ApplyControlSizeOverride(pControl, sz.cx, sz.cy, layout.bVertical);
+}
+
+CSize CLVKPaintManager::DrawToolBarCaptionBelowImage(CDC* pDC, const ToolBarControlLayout& layout)
+{
+    CLVKControl* const pControl = layout.pControl;
+    const CRect& rc = layout.rc;
+    const CLVKFontDC captionFont(pDC,
+                                 pControl->IsDefaultItem() ? m_fontRegularBold.GetFont() : m_fontRegular.GetFont());
+    const BOOL bArrow = layout.nType == kControlPopup;
+    const BOOL bSplit = layout.nType == kControlSplitButton;
+    const CSize szCaption = DrawSingleCaption(pDC, pControl, rc, FALSE, FALSE, TRUE, bArrow);
+    // The image's distance from the top edge, and the caption's just below it.
+    const int nImageTop = ScaleY(4);
+    if (layout.bDraw)
+    {
+        const int nImageWidth = bSplit ? rc.Width() - m_nSplitDropDownWidth : rc.Width();
+        DrawToolBarControlImage(pDC, layout,
+                                CPoint(rc.left + (nImageWidth - layout.szImage.cx) / 2, rc.top + nImageTop));
+        CRect rcText(rc.left, rc.top + nImageTop + layout.szImage.cy, rc.left + nImageWidth, rc.bottom);
+        DrawSingleCaption(pDC, pControl, rcText, TRUE, FALSE, TRUE, bArrow);
+    }
+    int nWidth = std::max<int>(layout.szButton.cx, szCaption.cx + ScaleX(10));
+    if (bSplit)
+        nWidth += ScaleX(11);
+    const int nHeight = layout.szButton.cy + szCaption.cy;
+    return ApplyControlSizeOverride(pControl, std::max(nWidth, nHeight), nHeight, layout.bVertical);
+}
+
+CSize CLVKPaintManager::DrawToolBarImageBesideCaption(CDC* pDC, const ToolBarControlLayout& layout)
+{
+    CLVKControl* const pControl = layout.pControl;
+    const CRect& rc = layout.rc;
+    const int nType = layout.nType;
+    const BOOL bVertical = layout.bVertical;
+    const BOOL bImage = layout.bImage;
+    const CSize& szImage = layout.szImage;
+    CSize szButton = layout.szButton;
+    // The image's inset from the control's leading edge.
+    const int nImageInsetX = ScaleX(3);
+    const int nImageInsetY = ScaleY(3);
+    if (layout.bDraw && bImage)
+    {
+        CPoint pt = !bVertical ? CPoint(rc.left + nImageInsetX, rc.top + (rc.Height() - szImage.cy) / 2)
+                               : CPoint(rc.left + (rc.Width() - szImage.cx) / 2, rc.top + nImageInsetY);
         if ((nType == kControlButton || nType == kControlButtonPopup) && !pControl->IsCaptionVisible())
             pt = CPoint(rc.left + (rc.Width() - szImage.cx) / 2, rc.top + (rc.Height() - szImage.cy) / 2);
-        drawImageAt(pt);
+        DrawToolBarControlImage(pDC, layout, pt);
     }
-    const CSize szImageBox =
-        !bVertical ? CSize(szImage.cx + 2 * ScaleX(3), szImage.cy) : CSize(szImage.cx, szImage.cy + 2 * ScaleY(3));
+    const CSize szImageBox = !bVertical ? CSize(szImage.cx + 2 * nImageInsetX, szImage.cy)
+                                        : CSize(szImage.cx, szImage.cy + 2 * nImageInsetY);
+    // Without an image the caption is measured against a box this wide.
+    const int nNoImageBoxWidth = 18;
     CSize sz(0, 0);
     switch (nType)
     {
@@ -873,7 +918,8 @@ CSize CLVKPaintManager::DrawControlToolBarParent(CDC* pDC, CLVKControl* pControl
     case kControlGallery:
         if (pControl->IsCaptionVisible())
         {
-            sz = DrawControlText(pDC, pControl, rc, bDraw, FALSE, bImage ? szImageBox : CSize(18, szButton.cy), bImage);
+            sz = DrawControlText(pDC, pControl, rc, layout.bDraw, FALSE,
+                                 bImage ? szImageBox : CSize(nNoImageBoxWidth, szButton.cy), bImage);
         }
         else
         {
@@ -887,7 +933,7 @@ CSize CLVKPaintManager::DrawControlToolBarParent(CDC* pDC, CLVKControl* pControl
         {
             // Measured with room for the arrow even where it is not drawn.
             sz = DrawSingleCaption(pDC, pControl, rc, FALSE, bVertical, TRUE, TRUE);
-            if (bDraw)
+            if (layout.bDraw)
                 DrawSingleCaption(pDC, pControl, rc, TRUE, bVertical, TRUE, bArrowDrawn);
             if (pControl->GetID() == kAddOrRemoveButtonsId)
                 sz += CSize(ScaleX(14), ScaleY(10));
@@ -896,14 +942,14 @@ CSize CLVKPaintManager::DrawControlToolBarParent(CDC* pDC, CLVKControl* pControl
         }
         else if (pControl->IsCaptionVisible())
         {
-            sz = DrawControlText(pDC, pControl, rc, bDraw, bArrowDrawn, szImageBox, TRUE);
+            sz = DrawControlText(pDC, pControl, rc, layout.bDraw, bArrowDrawn, szImageBox, TRUE);
         }
         else
         {
-            if (bDraw)
+            if (layout.bDraw)
             {
-                DrawSplitButtonArrow(pDC, pControl, rc.right - ScaleX(7), rc.CenterPoint().y, nSelected, nPressed,
-                                     nEnabled, nChecked, bPopuped, bVertical);
+                DrawSplitButtonArrow(pDC, pControl, rc.right - ScaleX(7), rc.CenterPoint().y, layout.nSelected,
+                                     layout.nPressed, layout.nEnabled, layout.nChecked, layout.bPopuped, bVertical);
             }
             sz = CSize(szButton.cy + ScaleX(7), szButton.cy);
         }
@@ -911,13 +957,13 @@ CSize CLVKPaintManager::DrawControlToolBarParent(CDC* pDC, CLVKControl* pControl
     }
     case kControlSplitButton:
         if (!bImage)
-            szButton = CSize(18, 18);
+            szButton = CSize(nNoImageBoxWidth, nNoImageBoxWidth);
         if (pControl->IsCaptionVisible())
         {
             CRect rcText = rc;
             rcText.right -= m_nSplitDropDownWidth;
-            const CSize szText = DrawControlText(pDC, pControl, rcText, bDraw, FALSE,
-                                                 bImage ? szImageBox : CSize(18, szButton.cy), bImage);
+            const CSize szText = DrawControlText(pDC, pControl, rcText, layout.bDraw, FALSE,
+                                                 bImage ? szImageBox : CSize(nNoImageBoxWidth, szButton.cy), bImage);
             sz = CSize(szText.cx + m_nSplitDropDownWidth, szText.cy);
         }
         else
@@ -972,9 +1018,11 @@ CSize CLVKPaintManager::DrawControlPopupParent(CDC* pDC, CLVKControl* pControl, 
     const BOOL bDescription = pControl->GetStyle() == 5 && !strDescription.IsEmpty();
     if (bDescription)
     {
-        CFont* pOld = pDC->SelectObject(m_fontRegularBold.GetFont());
-        const int nCaptionArea = pDC->GetTextExtent(L" ", 1).cy + ScaleY(10);
-        pDC->SelectObject(pOld);
+        int nCaptionArea = 0;
+        {
+            const CLVKFontDC bold(pDC, m_fontRegularBold.GetFont());
+            nCaptionArea = pDC->GetTextExtent(L" ", 1).cy + ScaleY(10);
+        }
         if (!bDraw)
         {
             const int nDescriptionWidth = pDC->GetTextExtent(strDescription).cx;
@@ -987,9 +1035,10 @@ CSize CLVKPaintManager::DrawControlPopupParent(CDC* pDC, CLVKControl* pControl, 
         }
         const CRect rc = pControl->GetRect();
         CRect rcCaption(rc.left + nColumn + m_nIconTextGap, rc.top, rc.right, rc.top + nCaptionArea);
-        pOld = pDC->SelectObject(m_fontRegularBold.GetFont());
-        DrawTextApi(pDC, strCaption, &rcCaption, nFormat, TRUE, pControl->GetPressedState(), nEnabled);
-        pDC->SelectObject(pOld);
+        {
+            const CLVKFontDC bold(pDC, m_fontRegularBold.GetFont());
+            DrawTextApi(pDC, strCaption, &rcCaption, nFormat, TRUE, pControl->GetPressedState(), nEnabled);
+        }
         CRect rcDescription(rcCaption.left, rcCaption.bottom - ScaleY(2), rc.right - ScaleX(10), rc.bottom);
         pDC->DrawText(strDescription, strDescription.GetLength(), &rcDescription, DT_WORDBREAK | DT_NOPREFIX);
         return rc.Size();
@@ -1030,7 +1079,7 @@ int CLVKPaintManager::GetEditLabelWidth(CDC* pDC, CLVKControl* pControl)
     CLVKDrawHelpers::StripMnemonics(strLabel);
     if (strLabel.IsEmpty())
         return 0;
-    const CFontScope font(pDC, m_fontRegular.GetFont());
+    const CLVKFontDC font(pDC, m_fontRegular.GetFont());
     return pDC->GetTextExtent(strLabel).cx + ScaleX(5);
 }
 
@@ -1039,7 +1088,7 @@ CSize CLVKPaintManager::MeasureEditField(CDC* pDC, CLVKControl* pControl, BOOL b
     int nHeight = m_nEditHeight;
     if (nHeight <= 0)
     {
-        const CFontScope font(pDC, &m_fontIcon);
+        const CLVKFontDC font(pDC, &m_fontIcon);
         nHeight = pDC->GetTextExtent(L" ", 1).cy + ScaleY(7);
         if (bComboBox)
             nHeight = std::max<int>(nHeight, ScaleY(20));
@@ -1047,7 +1096,7 @@ CSize CLVKPaintManager::MeasureEditField(CDC* pDC, CLVKControl* pControl, BOOL b
     nLabelWidth = GetEditLabelWidth(pDC, pControl);
     if (nLabelWidth > 0 && m_nEditHeight == 0)
     {
-        const CFontScope font(pDC, m_fontRegular.GetFont());
+        const CLVKFontDC font(pDC, m_fontRegular.GetFont());
         nHeight = std::max<int>(nHeight, pDC->GetTextExtent(L" ", 1).cy + ScaleY(7));
     }
     CLVKCommandBar* pBar = pControl->GetParent();
@@ -1090,7 +1139,7 @@ void CLVKPaintManager::DrawEditLabel(CDC* pDC, CLVKControl* pControl)
     }
     if (GetEditLabelWidth(pDC, pControl) == 0)
         return;
-    const CFontScope font(pDC, m_fontRegular.GetFont());
+    const CLVKFontDC font(pDC, m_fontRegular.GetFont());
     pDC->SetTextColor(
         GetRectangleTextColor(0, 0, pControl->IsEnabled(), 0, 0, BarType(pControl), BarPosition(pControl)));
     DrawSingleCaption(pDC, pControl, CRect(x, rc.top, rc.right, rc.bottom), TRUE, FALSE, FALSE, FALSE);

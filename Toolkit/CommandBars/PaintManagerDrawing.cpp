@@ -3,6 +3,8 @@
 #include "CommandBars/PaintManager.h"
 
 #include "Foundation/DrawHelpers.h"
+#include "Foundation/FontDC.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/GlyphFont.h"
 #include "Foundation/WinThemeWrapper.h"
 
@@ -98,12 +100,11 @@ void CLVKPaintManager::Line(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF c
     }
     // The DC's own pen takes any colour, so drawing makes no GDI object.
     const HDC hDC = pDC->GetSafeHdc();
-    const HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(DC_PEN));
+    const CLVKGdiObjectDC pen(hDC, ::GetStockObject(DC_PEN));
     const COLORREF clrOldPen = ::SetDCPenColor(hDC, GetThemeColor(clr));
     pDC->MoveTo(x1, y1);
     pDC->LineTo(x2, y2);
     ::SetDCPenColor(hDC, clrOldPen);
-    ::SelectObject(hDC, hOldPen);
 }
 
 void CLVKPaintManager::LineWithThemeColor(CDC* pDC, int x1, int y1, int x2, int y2, int nIndex)
@@ -164,16 +165,14 @@ void CLVKPaintManager::Triangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2, CO
 {
     const COLORREF clrResolved = GetThemeColor(clr);
     const HDC hDC = pDC->GetSafeHdc();
-    const HGDIOBJ hOldPen = ::SelectObject(hDC, ::GetStockObject(DC_PEN));
-    const HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(DC_BRUSH));
+    const CLVKGdiObjectDC pen(hDC, ::GetStockObject(DC_PEN));
+    const CLVKGdiObjectDC brush(hDC, ::GetStockObject(DC_BRUSH));
     const COLORREF clrOldPen = ::SetDCPenColor(hDC, clrResolved);
     const COLORREF clrOldBrush = ::SetDCBrushColor(hDC, clrResolved);
     const POINT pts[3] = {pt0, pt1, pt2};
     pDC->Polygon(pts, 3);
     ::SetDCBrushColor(hDC, clrOldBrush);
     ::SetDCPenColor(hDC, clrOldPen);
-    ::SelectObject(hDC, hOldBrush);
-    ::SelectObject(hDC, hOldPen);
 }
 
 void CLVKPaintManager::DrawCircle(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom, COLORREF clrBorder,
@@ -363,13 +362,14 @@ void CLVKPaintManager::DrawTextOnGlass(CDC* pDC, const CString& strText, LPRECT 
     }
     ::BitBlt(hBufferDC, lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, hDC,
              lpRect->left, lpRect->top, SRCCOPY);
-    const HGDIOBJ hOldFont = ::SelectObject(hBufferDC, ::GetCurrentObject(hDC, OBJ_FONT));
-    DTTOPTS options{};
-    options.dwSize = sizeof(options);
-    options.dwFlags = DTT_COMPOSITED | DTT_TEXTCOLOR;
-    options.crText = ::GetTextColor(hDC);
-    theme.DrawThemeTextEx(hBufferDC, 0, 0, strText, -1, nFormat, lpRect, &options);
-    ::SelectObject(hBufferDC, hOldFont);
+    {
+        const CLVKGdiObjectDC font(hBufferDC, ::GetCurrentObject(hDC, OBJ_FONT));
+        DTTOPTS options{};
+        options.dwSize = sizeof(options);
+        options.dwFlags = DTT_COMPOSITED | DTT_TEXTCOLOR;
+        options.crText = ::GetTextColor(hDC);
+        theme.DrawThemeTextEx(hBufferDC, 0, 0, strText, -1, nFormat, lpRect, &options);
+    }
     theme.EndBufferedPaint(hBuffer, TRUE);
 }
 
@@ -405,7 +405,7 @@ void CLVKPaintManager::DrawKeyboardTip(CDC* pDC, CWnd* pTipWnd, BOOL bSetupOnly)
 {
     if (bSetupOnly || !pDC || !pTipWnd || !pTipWnd->GetSafeHwnd())
         return;
-    CFont* pOldFont = pDC->SelectObject(&m_fontStatus);
+    const CLVKFontDC font(pDC, &m_fontStatus);
     CRect rc;
     pTipWnd->GetClientRect(&rc);
     pDC->FillSolidRect(&rc, GetThemeColor(COLOR_INFOBK));
@@ -416,7 +416,6 @@ void CLVKPaintManager::DrawKeyboardTip(CDC* pDC, CWnd* pTipWnd, BOOL bSetupOnly)
     CString strText;
     pTipWnd->GetWindowText(strText);
     pDC->DrawText(strText, strText.GetLength(), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    pDC->SelectObject(pOldFont);
 }
 
 void CLVKPaintManager::FillDockBar(CDC* pDC, CWnd* pDockBar)

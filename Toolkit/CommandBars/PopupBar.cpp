@@ -7,6 +7,7 @@
 #include "CommandBars/Controls.h"
 #include "CommandBars/MouseManager.h"
 #include "CommandBars/PaintManager.h"
+#include "Foundation/BitmapDC.h"
 #include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/MenuSoundPlayer.h"
@@ -487,10 +488,9 @@ public:
         pBar->GetClientRect(&m_rcClient);
         m_dc.CreateCompatibleDC(pWindowDC);
         m_bitmap.CreateCompatibleBitmap(pWindowDC, m_rcClient.Width(), m_rcClient.Height());
-        m_pOldBitmap = m_dc.SelectObject(&m_bitmap);
+        m_dc.SelectBitmap(static_cast<HBITMAP>(m_bitmap.GetSafeHandle()));
         pBar->DrawCommandBar(&m_dc, m_rcClient);
     }
-    ~CPopupBuffer() { m_dc.SelectObject(m_pOldBitmap); }
     CPopupBuffer(const CPopupBuffer&) = delete;
     CPopupBuffer& operator=(const CPopupBuffer&) = delete;
 
@@ -499,9 +499,9 @@ public:
 
 private:
     CRect m_rcClient;
-    CDC m_dc;
+    // Declared before the DC, so that the DC lets go of it before it is deleted.
     CBitmap m_bitmap;
-    CBitmap* m_pOldBitmap = nullptr;
+    CLVKBitmapDC m_dc;
 };
 }  // namespace
 

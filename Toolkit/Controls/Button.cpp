@@ -6,6 +6,7 @@
 #include "Foundation/BitmapLoaders.h"
 #include "Foundation/BufferDC.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/MaskedBitmap.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupHelpers.h"
@@ -453,12 +454,10 @@ void CLVKButton::DrawButton(CDC* pDC)
     const HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     if (GetButtonType() == BS_GROUPBOX)
     {
-        const HGDIOBJ hOld = hFont ? pDC->SelectObject(CFont::FromHandle(hFont)) : nullptr;
+        const CLVKGdiObjectDC font(pDC, hFont);
         pDC->SetBkColor(::GetSysColor(COLOR_BTNFACE));
         pDC->SetBkMode(TRANSPARENT);
         DrawContent(pDC);
-        if (hOld)
-            ::SelectObject(pDC->GetSafeHdc(), hOld);
         return;
     }
     CRect rc;
@@ -470,11 +469,9 @@ void CLVKButton::DrawButton(CDC* pDC)
                                                          reinterpret_cast<WPARAM>(buffer.GetSafeHdc()),
                                                          reinterpret_cast<LPARAM>(m_hWnd)));
     ::FillRect(buffer.GetSafeHdc(), &rc, hBrush ? hBrush : ::GetSysColorBrush(COLOR_BTNFACE));
-    const HGDIOBJ hOld = hFont ? ::SelectObject(buffer.GetSafeHdc(), hFont) : nullptr;
+    const CLVKGdiObjectDC font(buffer.GetSafeHdc(), hFont);
     buffer.SetBkMode(TRANSPARENT);
     DrawContent(&buffer);
-    if (hOld)
-        ::SelectObject(buffer.GetSafeHdc(), hOld);
 }
 
 LRESULT CLVKButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,6 +2,7 @@
 
 #include "Controls/Button.h"
 #include "Foundation/ColorManager.h"
+#include "Foundation/DCSaveState.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/GlyphFont.h"
@@ -89,10 +90,9 @@ void CLVKButtonTheme::RenderMarkupCaption(CDC* pDC, CLVKButton* pButton, const C
 {
     MarkupSetDefaultFont(pButton->GetMarkupContext(), CaptionFont(pDC, pButton), clrText);
     // Clipped to its rectangle, as DrawText clips a plain caption.
-    const int nSaved = ::SaveDC(pDC->GetSafeHdc());
+    const CLVKDCSaveState saved(pDC);
     ::IntersectClipRect(pDC->GetSafeHdc(), rc.left, rc.top, rc.right, rc.bottom);
     MarkupRenderElement(pButton->GetMarkupCaption(), pDC->GetSafeHdc(), &rc);
-    ::RestoreDC(pDC->GetSafeHdc(), nSaved);
 }
 
 CLVKButtonTheme::CLVKButtonTheme()
@@ -168,16 +168,22 @@ void CLVKButtonTheme::DrawButton(CDC* pDC, CLVKButton* pButton)
     DrawCaption(pDC, pButton);
 }
 
-void CLVKButtonTheme::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
+BOOL CLVKButtonTheme::DrawFlatOrThemedBackground(CDC* pDC, CLVKButton* pButton)
 {
     const BOOL bSelected = pButton->IsPushed() || pButton->GetChecked();
     if (pButton->GetFlatStyle() && !pButton->IsHighlighted() && !bSelected)
+        return TRUE;
+    if (!IsUxThemeOn(pButton))
+        return FALSE;
+    DrawBackgroundThemed(pDC, pButton);
+    return TRUE;
+}
+
+void CLVKButtonTheme::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
+{
+    if (DrawFlatOrThemedBackground(pDC, pButton))
         return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
+    const BOOL bSelected = pButton->IsPushed() || pButton->GetChecked();
     CRect rc = pButton->GetButtonRect();
     pDC->FillSolidRect(&rc, pButton->GetBackColor());
     if (pButton->GetButtonType() == BS_DEFPUSHBUTTON)

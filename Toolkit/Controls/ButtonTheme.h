@@ -55,6 +55,10 @@ public:
     BOOL m_bToolbarLook = FALSE;
 
 protected:
+    // The opening of a theme's background drawing: a flat button that is
+    // neither hot, pushed nor checked has no background, and under a visual
+    // style the style draws it. TRUE when that has dealt with the background.
+    BOOL DrawFlatOrThemedBackground(CDC* pDC, CLVKButton* pButton);
     // 1 pixel scaled, the offset of pushed content.
     int PushOffset(CLVKButton* pButton) const;
     int CaptionPart(CLVKButton* pButton) const;

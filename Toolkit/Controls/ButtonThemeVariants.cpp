@@ -85,14 +85,8 @@ CLVKButtonThemeFlat::CLVKButtonThemeFlat()
 
 void CLVKButtonThemeFlat::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
 {
-    const BOOL bSelected = pButton->IsPushed() || pButton->GetChecked();
-    if (pButton->GetFlatStyle() && !pButton->IsHighlighted() && !bSelected)
+    if (DrawFlatOrThemedBackground(pDC, pButton))
         return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
     CRect rc = pButton->GetButtonRect();
     pDC->FillSolidRect(&rc, pButton->GetBackColor());
     const COLORREF clrFrame = GetToolkitColor(COLOR_WINDOWFRAME);
@@ -143,16 +137,11 @@ void CLVKButtonThemeUltraFlat::RefreshMetrics(CLVKButton* pButton)
 
 void CLVKButtonThemeUltraFlat::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
 {
+    if (DrawFlatOrThemedBackground(pDC, pButton))
+        return;
     const BOOL bPushed = pButton->IsPushed() != 0;
     const BOOL bChecked = pButton->GetChecked() != 0;
     const BOOL bHot = pButton->IsHighlighted();
-    if (pButton->GetFlatStyle() && !bHot && !bPushed && !bChecked)
-        return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
     CRect rc = pButton->GetButtonRect();
     if (IsDefaultPush(pButton) || bChecked)
     {
@@ -338,16 +327,11 @@ void CLVKButtonThemeOfficeXP::RefreshMetrics(CLVKButton* pButton)
 
 void CLVKButtonThemeOfficeXP::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
 {
+    if (DrawFlatOrThemedBackground(pDC, pButton))
+        return;
     const BOOL bPushed = pButton->IsPushed() != 0;
     const BOOL bChecked = pButton->GetChecked() != 0;
     const BOOL bHot = pButton->IsHighlighted();
-    if (pButton->GetFlatStyle() && !bHot && !bPushed && !bChecked)
-        return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
     const CRect rc = pButton->GetButtonRect();
     if (!bHot && !bPushed && !bChecked)
     {
@@ -428,16 +412,11 @@ CLVKButtonThemeResource::CLVKButtonThemeResource()
 
 void CLVKButtonThemeResource::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
 {
+    if (DrawFlatOrThemedBackground(pDC, pButton))
+        return;
     const BOOL bPushed = pButton->IsPushed() != 0;
     const BOOL bChecked = pButton->GetChecked() != 0;
     const BOOL bHot = pButton->IsHighlighted();
-    if (pButton->GetFlatStyle() && !bHot && !bPushed && !bChecked)
-        return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
     CLVKResourceImages* const pImages = CLVKResourceImages::GetGlobal();
     CLVKResourceImage* const pImage = pImages ? pImages->GetImage(L"PUSHBUTTON") : nullptr;
     if (!pImage)
@@ -553,16 +532,11 @@ void CLVKButtonThemeOffice2013::RefreshMetrics(CLVKButton* pButton)
 
 void CLVKButtonThemeOffice2013::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
 {
+    if (DrawFlatOrThemedBackground(pDC, pButton))
+        return;
     const BOOL bPushed = pButton->IsPushed() != 0;
     const BOOL bChecked = pButton->GetChecked() != 0;
     const BOOL bHot = pButton->IsHighlighted();
-    if (pButton->GetFlatStyle() && !bHot && !bPushed && !bChecked)
-        return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
     const CRect rc = pButton->GetButtonRect();
     const BOOL bDefault = IsDefaultPush(pButton);
     if (!pButton->IsWindowEnabled())
@@ -765,15 +739,10 @@ void CLVKButtonThemeVisualStudio2012::RefreshMetrics(CLVKButton* pButton)
 
 void CLVKButtonThemeVisualStudio2012::DrawButtonBackground(CDC* pDC, CLVKButton* pButton)
 {
+    if (DrawFlatOrThemedBackground(pDC, pButton))
+        return;
     const BOOL bPushed = pButton->IsPushed() != 0;
     const BOOL bHot = pButton->IsHighlighted();
-    if (pButton->GetFlatStyle() && !bHot && !bPushed && !pButton->GetChecked())
-        return;
-    if (IsUxThemeOn(pButton))
-    {
-        DrawBackgroundThemed(pDC, pButton);
-        return;
-    }
     const CRect rc = pButton->GetButtonRect();
     const BOOL bDefault = IsDefaultPush(pButton);
     if (!pButton->IsWindowEnabled())

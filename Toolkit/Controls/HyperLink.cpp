@@ -3,6 +3,7 @@
 #include "Foundation/BufferDC.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DrawHelpers.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/ResourceManager.h"
 
 #include <commctrl.h>
@@ -196,10 +197,10 @@ BOOL CLVKHyperLink::IsPointOverText(POINT pt) const
     {
         const HDC hDC = ::GetDC(nullptr);
         const HFONT hFont = reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
-        const HGDIOBJ hOld = hFont ? ::SelectObject(hDC, hFont) : nullptr;
-        ::GetTextExtentPoint32W(hDC, strText, strText.GetLength(), &szText);
-        if (hOld)
-            ::SelectObject(hDC, hOld);
+        {
+            const CLVKGdiObjectDC font(hDC, hFont);
+            ::GetTextExtentPoint32W(hDC, strText, strText.GetLength(), &szText);
+        }
         ::ReleaseDC(nullptr, hDC);
     }
     CRect rc;

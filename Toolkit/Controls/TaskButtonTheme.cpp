@@ -2,8 +2,10 @@
 
 #include "Controls/Button.h"
 #include "Foundation/ColorManager.h"
+#include "Foundation/DCSaveState.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/SystemVersion.h"
 #include "Markup/MarkupHelpers.h"
 #include "TaskDialogMeasure.h"
@@ -143,7 +145,7 @@ BOOL CLVKTaskButtonTheme::DrawCommandLinkBackgroundThemed(CDC* pDC, CLVKButton* 
         return TRUE;
 
     // Own drawing of the themed face, its corners left out.
-    const int nSaved = pDC->SaveDC();
+    const CLVKDCSaveState saved(pDC);
     CLVKDrawHelpers::ExcludeCorners(pDC, &rc);
     if (bPressed)
     {
@@ -167,7 +169,6 @@ BOOL CLVKTaskButtonTheme::DrawCommandLinkBackgroundThemed(CDC* pDC, CLVKButton* 
     {
         Frame(pDC, rc, m_clrDefaultFrame);
     }
-    pDC->RestoreDC(nSaved);
     return TRUE;
 }
 
@@ -255,18 +256,16 @@ void CLVKTaskButtonTheme::DrawCommandLinkText(CDC* pDC, CLVKButton* pButton)
         UINT nFormat = DT_WORDBREAK;
         if (QueryUiState(pButton) & UISF_HIDEACCEL)
             nFormat |= DT_HIDEPREFIX;
-        const HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), hTitleFont);
+        const CLVKGdiObjectDC font(pDC->GetSafeHdc(), hTitleFont);
         RECT rcTitle{origin.x, origin.y, origin.x + title.cx, origin.y + title.cy};
         ::DrawTextW(pDC->GetSafeHdc(), m_strTitle, m_strTitle.GetLength(), &rcTitle, nFormat);
-        ::SelectObject(pDC->GetSafeHdc(), hOld);
         nNoteTop = origin.y + title.cy + 1;
     }
     if (!m_strNote.IsEmpty())
     {
-        const HGDIOBJ hOld = ::SelectObject(pDC->GetSafeHdc(), hButtonFont);
+        const CLVKGdiObjectDC font(pDC->GetSafeHdc(), hButtonFont);
         RECT rcNote{origin.x, nNoteTop, origin.x + note.cx, nNoteTop + note.cy};
         ::DrawTextW(pDC->GetSafeHdc(), m_strNote, m_strNote.GetLength(), &rcNote, DT_WORDBREAK | DT_NOPREFIX);
-        ::SelectObject(pDC->GetSafeHdc(), hOld);
     }
 }
 
@@ -276,10 +275,11 @@ void CLVKTaskButtonTheme::DrawCommandLinkImage(CDC* pDC, CLVKButton* pButton)
     const CSize size = pButton->GetImageSize();
     if (!pImage || size.cx <= 0)
         return;
-    const HGDIOBJ hOldFont = ::SelectObject(pDC->GetSafeHdc(), GetTitleFont(pButton));
     SIZE space{};
-    ::GetTextExtentPoint32W(pDC->GetSafeHdc(), L" ", 1, &space);
-    ::SelectObject(pDC->GetSafeHdc(), hOldFont);
+    {
+        const CLVKGdiObjectDC font(pDC->GetSafeHdc(), GetTitleFont(pButton));
+        ::GetTextExtentPoint32W(pDC->GetSafeHdc(), L" ", 1, &space);
+    }
     CRect rc;
     pButton->GetClientRect(&rc);
     const int x = rc.left + CLVKDpiScaling::GetGlobal()->ScaleX(7);

@@ -3,6 +3,7 @@
 #include "Controls/Button.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/GlyphFont.h"
 #include "Foundation/WinThemeWrapper.h"
 #include "Markup/MarkupHelpers.h"
@@ -29,7 +30,7 @@ void CLVKTaskButtonThemeExpando::DrawButton(CDC* pDC, CLVKButton* pButton)
     pButton->GetClientRect(&rc);
     pDC->FillSolidRect(&rc, GetToolkitColor(COLOR_3DFACE));
     const HFONT hFont = reinterpret_cast<HFONT>(::SendMessageW(pButton->GetSafeHwnd(), WM_GETFONT, 0, 0));
-    const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
+    CLVKGdiObjectDC font(hDC, hFont);
     const CString strCaption = pButton->GetButtonText();
     const UINT nPrefix = (nUiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
 
@@ -71,7 +72,7 @@ void CLVKTaskButtonThemeExpando::DrawButton(CDC* pDC, CLVKButton* pButton)
         ::InflateRect(&rcFocus, pDpi->ScaleX(1), 0);
         ::DrawFocusRect(hDC, &rcFocus);
     }
-    ::SelectObject(hDC, hOldFont);
+    font.Restore();
 
     RECT rcGlyph{rc.left, rc.top, rc.left + pDpi->ScaleX(18), rc.top + std::min<LONG>(pDpi->ScaleY(20), rc.Height())};
     bool bFramed = false;

@@ -1,7 +1,9 @@
 // Painting of the emulated task dialog and its answers to clicks and keys.
 #include "TaskDialogClient.h"
 
+#include "Foundation/BufferDC.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Markup/MarkupHelpers.h"
 #include "Markup/MarkupHyperlink.h"
 #include "Markup/MarkupRoutedEventArgs.h"
@@ -85,10 +87,9 @@ void CLVKTaskDialogClient::DrawTextBlock(HDC hDC, const TaskDialogTextItem& item
         return;
     }
     ::SetTextColor(hDC, clr);
-    const HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+    const CLVKGdiObjectDC font(hDC, hFont);
     RECT rcText = rc;
     ::DrawTextW(hDC, item.strText, item.strText.GetLength(), &rcText, DT_WORDBREAK | DT_NOPREFIX);
-    ::SelectObject(hDC, hOld);
 }
 
 void CLVKTaskDialogClient::DrawIcon(HDC hDC, HICON hIcon, int x, int y, int cx, int cy)
@@ -142,23 +143,17 @@ void CLVKTaskDialogClient::Paint(HDC hTargetDC)
 {
     RECT rc{};
     ::GetClientRect(GetSafeHwnd(), &rc);
-    const int cx = std::max<int>(rc.right, 1);
-    const int cy = std::max<int>(rc.bottom, 1);
     // One off-screen buffer, so that the dialog does not flicker while it
-    // resizes for the expanded information.
-    const HDC hDC = ::CreateCompatibleDC(hTargetDC);
-    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hTargetDC, cx, cy);
-    const HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    // resizes for the expanded information; at least one pixel each way, so
+    // that an empty window still gets a bitmap.
+    CLVKBufferDC buffer(hTargetDC, RECT{0, 0, std::max<int>(rc.right, 1), std::max<int>(rc.bottom, 1)});
+    const HDC hDC = buffer.GetSafeHdc();
     DrawBackground(hDC, rc);
     ::SetBkMode(hDC, TRANSPARENT);
     DrawMainInstruction(hDC);
     DrawContent(hDC);
     DrawExpandedInformation(hDC);
     DrawFooter(hDC);
-    ::BitBlt(hTargetDC, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hDC);
 }
 
 void CLVKTaskDialogClient::UpdateExpandoButton()

@@ -1,6 +1,8 @@
 #include "TaskDialogLinkCtrl.h"
 
+#include "Foundation/BufferDC.h"
 #include "Foundation/DpiScaling.h"
+#include "Foundation/GdiObjectDC.h"
 
 #include <algorithm>
 
@@ -266,37 +268,31 @@ void CLVKTaskDialogLinkCtrl::OnPaint()
     const HDC hPaintDC = ::BeginPaint(GetSafeHwnd(), &ps);
     RECT rc{};
     ::GetClientRect(GetSafeHwnd(), &rc);
-    const int cx = std::max<int>(rc.right, 1);
-    const int cy = std::max<int>(rc.bottom, 1);
-    const HDC hDC = ::CreateCompatibleDC(hPaintDC);
-    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hPaintDC, cx, cy);
-    const HGDIOBJ hOldBitmap = ::SelectObject(hDC, hBitmap);
-
-    HBRUSH hBrush = nullptr;
-    bool bOwnBrush = false;
-    if (m_clrBack == static_cast<COLORREF>(-1))
     {
-        hBrush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(GetSafeHwnd()), WM_CTLCOLORSTATIC,
-                                                         reinterpret_cast<WPARAM>(hDC),
-                                                         reinterpret_cast<LPARAM>(GetSafeHwnd())));
-        if (!hBrush)
-            hBrush = ::GetSysColorBrush(COLOR_3DFACE);
+        // At least one pixel each way, so that an empty window still gets a bitmap.
+        CLVKBufferDC buffer(hPaintDC, RECT{0, 0, std::max<int>(rc.right, 1), std::max<int>(rc.bottom, 1)});
+        const HDC hDC = buffer.GetSafeHdc();
+        HBRUSH hBrush = nullptr;
+        bool bOwnBrush = false;
+        if (m_clrBack == static_cast<COLORREF>(-1))
+        {
+            hBrush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(GetSafeHwnd()), WM_CTLCOLORSTATIC,
+                                                             reinterpret_cast<WPARAM>(hDC),
+                                                             reinterpret_cast<LPARAM>(GetSafeHwnd())));
+            if (!hBrush)
+                hBrush = ::GetSysColorBrush(COLOR_3DFACE);
+        }
+        else
+        {
+            hBrush = ::CreateSolidBrush(m_clrBack);
+            bOwnBrush = true;
+        }
+        ::FillRect(hDC, &rc, hBrush);
+        if (bOwnBrush)
+            ::DeleteObject(hBrush);
+        ::SetBkMode(hDC, TRANSPARENT);
+        DrawLinkText(hDC, rc);
     }
-    else
-    {
-        hBrush = ::CreateSolidBrush(m_clrBack);
-        bOwnBrush = true;
-    }
-    ::FillRect(hDC, &rc, hBrush);
-    if (bOwnBrush)
-        ::DeleteObject(hBrush);
-    ::SetBkMode(hDC, TRANSPARENT);
-    DrawLinkText(hDC, rc);
-
-    ::BitBlt(hPaintDC, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
-    ::SelectObject(hDC, hOldBitmap);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hDC);
     ::EndPaint(GetSafeHwnd(), &ps);
 }
 
@@ -305,11 +301,10 @@ void CLVKTaskDialogLinkCtrl::DrawLinkText(HDC hDC, const RECT& rc)
     const HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     if (m_arrLinks.empty())
     {
-        const HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+        const CLVKGdiObjectDC font(hDC, hFont);
         ::SetTextColor(hDC, m_clrText);
         RECT rcText = rc;
         ::DrawTextW(hDC, m_strText, m_strText.GetLength(), &rcText, DT_WORDBREAK | DT_NOPREFIX);
-        ::SelectObject(hDC, hOld);
         return;
     }
     POINT pen{0, 0};
@@ -328,7 +323,7 @@ void CLVKTaskDialogLinkCtrl::DrawLinkText(HDC hDC, const RECT& rc)
 void CLVKTaskDialogLinkCtrl::DrawTextRun(HDC hDC, POINT& pen, int nLineWidth, const CString& strRun, LINKITEM* pLink)
 {
     const HFONT hFont = pLink && m_hLinkFont ? m_hLinkFont : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    const HGDIOBJ hOld = ::SelectObject(hDC, hFont);
+    const CLVKGdiObjectDC font(hDC, hFont);
     ::SetTextColor(hDC, pLink ? m_clrLink : m_clrText);
     SIZE xxx{};
     ::GetTextExtentPoint32W(hDC, L"XXX", 3, &xxx);
@@ -366,7 +361,6 @@ void CLVKTaskDialogLinkCtrl::DrawTextRun(HDC hDC, POINT& pen, int nLineWidth, co
         }
         i = chBreak ? j + 1 : j;
     }
-    ::SelectObject(hDC, hOld);
 }
 
 int CLVKTaskDialogLinkCtrl::DrawTextPiece(HDC hDC, const CString& strPiece, int x, int y, LINKITEM* pLink)

@@ -1,5 +1,6 @@
 #include "TaskDialogMeasure.h"
 
+#include "Foundation/GdiObjectDC.h"
 #include "Markup/MarkupContext.h"
 #include "Markup/MarkupHelpers.h"
 
@@ -11,20 +12,18 @@ namespace
 class ScreenFontDC
 {
 public:
-    explicit ScreenFontDC(HFONT hFont) : m_hDC(::GetDC(nullptr))
-    {
-        m_hOldFont = static_cast<HFONT>(::SelectObject(m_hDC, hFont));
-    }
+    explicit ScreenFontDC(HFONT hFont) : m_hDC(::GetDC(nullptr)), m_font(m_hDC, hFont) {}
     ~ScreenFontDC()
     {
-        ::SelectObject(m_hDC, m_hOldFont);
+        // The font goes back before the screen DC does.
+        m_font.Restore();
         ::ReleaseDC(nullptr, m_hDC);
     }
     HDC Get() const { return m_hDC; }
 
 private:
     HDC m_hDC;
-    HFONT m_hOldFont;
+    CLVKGdiObjectDC m_font;
 };
 
 SIZE LineExtent(const CString& strText, HFONT hFont)

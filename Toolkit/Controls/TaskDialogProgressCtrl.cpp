@@ -1,5 +1,6 @@
 #include "TaskDialogProgressCtrl.h"
 
+#include "Foundation/BufferDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/SystemVersion.h"
 
@@ -80,32 +81,28 @@ void CLVKTaskDialogProgressCtrl::PaintMarquee()
     const HDC hPaintDC = ::BeginPaint(GetSafeHwnd(), &ps);
     RECT rc{};
     ::GetClientRect(GetSafeHwnd(), &rc);
-    const int cx = std::max<int>(rc.right, 1);
-    const int cy = std::max<int>(rc.bottom, 1);
-    const HDC hDC = ::CreateCompatibleDC(hPaintDC);
-    const HBITMAP hBitmap = ::CreateCompatibleBitmap(hPaintDC, cx, cy);
-    const HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    ::FillRect(hDC, &rc, ::GetSysColorBrush(COLOR_3DFACE));
-    if (m_nState != PBST_ERROR && m_nState != PBST_PAUSED)
     {
-        CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
-        RECT rcInner = rc;
-        ::InflateRect(&rcInner, -1, -1);
-        const int nGap = CLVKSystemVersion::GetGlobal()->IsVistaOrGreater() ? pDpi->ScaleX(0) : pDpi->ScaleX(2);
-        const int nBlockWidth = (rcInner.bottom - rcInner.top) * 2 / 3;
-        int x = m_nMarqueePos + pDpi->ScaleX(1);
-        for (int i = 0; i < 5 && nBlockWidth > 0; ++i)
+        // At least one pixel each way, so that an empty window still gets a bitmap.
+        CLVKBufferDC buffer(hPaintDC, RECT{0, 0, std::max<int>(rc.right, 1), std::max<int>(rc.bottom, 1)});
+        const HDC hDC = buffer.GetSafeHdc();
+        ::FillRect(hDC, &rc, ::GetSysColorBrush(COLOR_3DFACE));
+        if (m_nState != PBST_ERROR && m_nState != PBST_PAUSED)
         {
-            if (x >= rcInner.right)
-                x = 1;
-            RECT rcBlock{x, rcInner.top, std::min<int>(x + nBlockWidth, rcInner.right), rcInner.bottom};
-            ::FillRect(hDC, &rcBlock, ::GetSysColorBrush(COLOR_HIGHLIGHT));
-            x = rcBlock.right + nGap;
+            CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
+            RECT rcInner = rc;
+            ::InflateRect(&rcInner, -1, -1);
+            const int nGap = CLVKSystemVersion::GetGlobal()->IsVistaOrGreater() ? pDpi->ScaleX(0) : pDpi->ScaleX(2);
+            const int nBlockWidth = (rcInner.bottom - rcInner.top) * 2 / 3;
+            int x = m_nMarqueePos + pDpi->ScaleX(1);
+            for (int i = 0; i < 5 && nBlockWidth > 0; ++i)
+            {
+                if (x >= rcInner.right)
+                    x = 1;
+                RECT rcBlock{x, rcInner.top, std::min<int>(x + nBlockWidth, rcInner.right), rcInner.bottom};
+                ::FillRect(hDC, &rcBlock, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+                x = rcBlock.right + nGap;
+            }
         }
     }
-    ::BitBlt(hPaintDC, 0, 0, cx, cy, hDC, 0, 0, SRCCOPY);
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hDC);
     ::EndPaint(GetSafeHwnd(), &ps);
 }

@@ -1,5 +1,7 @@
 #include "AlphaBitmap.h"
 
+#include "GdiObjectDC.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -227,9 +229,11 @@ COLORREF AFX_CDECL GetBitmapPixel(HBITMAP hBitmap, int x, int y)
     HDC hMemDC = ::CreateCompatibleDC(nullptr);
     if (!hMemDC)
         return CLR_INVALID;
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    const COLORREF clr = ::GetPixel(hMemDC, x, y);
-    ::SelectObject(hMemDC, hOld);
+    COLORREF clr = CLR_INVALID;
+    {
+        const CLVKGdiObjectDC bitmap(hMemDC, hBitmap);
+        clr = ::GetPixel(hMemDC, x, y);
+    }
     ::DeleteDC(hMemDC);
     return clr;
 }

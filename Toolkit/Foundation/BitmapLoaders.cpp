@@ -1,6 +1,7 @@
 #include "BitmapLoaders.h"
 
 #include "AlphaBitmap.h"
+#include "GdiObjectDC.h"
 #include "GraphicBitmapPng.h"
 #include "SystemVersion.h"
 
@@ -153,12 +154,13 @@ HBITMAP LoadWithOlePicture(LPCWSTR lpszPath, BOOL* pbAlpha)
     HBITMAP hBitmap = CreateDibSection32(hMemDC, cx, cy, &pBits);
     if (hBitmap)
     {
-        HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-        const RECT rc = {0, 0, cx, cy};
-        ::SetBkColor(hMemDC, ::GetSysColor(COLOR_BTNFACE));
-        ::ExtTextOutW(hMemDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-        pPicture->Render(hMemDC, 0, 0, cx, cy, 0, cyHimetric - 1, cxHimetric, -cyHimetric, nullptr);
-        ::SelectObject(hMemDC, hOld);
+        {
+            const CLVKGdiObjectDC bitmap(hMemDC, hBitmap);
+            const RECT rc = {0, 0, cx, cy};
+            ::SetBkColor(hMemDC, ::GetSysColor(COLOR_BTNFACE));
+            ::ExtTextOutW(hMemDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+            pPicture->Render(hMemDC, 0, 0, cx, cy, 0, cyHimetric - 1, cxHimetric, -cyHimetric, nullptr);
+        }
         if (pbAlpha)
             *pbAlpha = FALSE;
     }

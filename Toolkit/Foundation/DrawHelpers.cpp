@@ -5,6 +5,7 @@
 #include "DpiScaling.h"
 #include "Font.h"
 #include "FontKeeper.h"
+#include "GdiObjectDC.h"
 #include "PaintManagerColor.h"
 #include "PenDC.h"
 #include "ResourceManager.h"
@@ -47,9 +48,8 @@ int CALLBACK LVKFontFaceEnumProc(const LOGFONTW* pLogFont, const TEXTMETRICW*, D
 SIZE MeasureText(HDC hDC, HFONT hFont, LPCWSTR lpszText, int nLength)
 {
     SIZE size{};
-    const HGDIOBJ hOldFont = ::SelectObject(hDC, hFont);
+    const CLVKGdiObjectDC font(hDC, hFont);
     ::GetTextExtentPoint32W(hDC, lpszText, nLength, &size);
-    ::SelectObject(hDC, hOldFont);
     return size;
 }
 
@@ -531,12 +531,8 @@ int AFX_CDECL CLVKDrawHelpers::DrawTextWithFont(CDC* pDC, CFont* pFont, LPCWSTR 
     }
     else
         ::SetBkMode(hDC, TRANSPARENT);
-    const HGDIOBJ hOldFont = pFont ? ::SelectObject(hDC, pFont->GetSafeHandle()) : nullptr;
-
+    const CLVKGdiObjectDC font(hDC, pFont ? pFont->GetSafeHandle() : nullptr);
     const int nResult = ::DrawTextW(hDC, lpszText, nLength, lpRect, nFormat);
-
-    if (hOldFont)
-        ::SelectObject(hDC, hOldFont);
     if (clrOldBack != kNoColor)
         ::SetBkColor(hDC, clrOldBack);
     ::SetBkMode(hDC, nOldBkMode);

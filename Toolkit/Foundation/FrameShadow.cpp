@@ -1,5 +1,6 @@
 #include "FrameShadow.h"
 
+#include "GdiObjectDC.h"
 #include "GdiPlusLoader.h"
 #include "WindowHelpers.h"
 
@@ -407,16 +408,17 @@ void CLVKFrameShadow::Paint()
     if (hBitmap && pfnUpdate)
     {
         const HDC hMemDC = CreateCompatibleDC(hPaintDC);
-        const HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
-        RECT rcWindow{};
-        GetWindowRect(&rcWindow);
-        POINT ptPos{rcWindow.left, rcWindow.top};
-        SIZE size{rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top};
-        POINT ptSrc{0, 0};
-        const BYTE nAlpha = CLVKFrameShadowManager::GetGlobal()->GetDisableMask() ? 0 : m_nTransparency;
-        BLENDFUNCTION blend{AC_SRC_OVER, 0, nAlpha, AC_SRC_ALPHA};
-        pfnUpdate(m_hWnd, hPaintDC, &ptPos, &size, hMemDC, &ptSrc, 0, &blend, ULW_ALPHA);
-        SelectObject(hMemDC, hOld);
+        {
+            const CLVKGdiObjectDC bitmap(hMemDC, hBitmap);
+            RECT rcWindow{};
+            GetWindowRect(&rcWindow);
+            POINT ptPos{rcWindow.left, rcWindow.top};
+            SIZE size{rcWindow.right - rcWindow.left, rcWindow.bottom - rcWindow.top};
+            POINT ptSrc{0, 0};
+            const BYTE nAlpha = CLVKFrameShadowManager::GetGlobal()->GetDisableMask() ? 0 : m_nTransparency;
+            BLENDFUNCTION blend{AC_SRC_OVER, 0, nAlpha, AC_SRC_ALPHA};
+            pfnUpdate(m_hWnd, hPaintDC, &ptPos, &size, hMemDC, &ptSrc, 0, &blend, ULW_ALPHA);
+        }
         DeleteDC(hMemDC);
     }
     if (hBitmap)

@@ -4,6 +4,7 @@
 #include "Foundation/DrawHelpers.h"
 #include "Foundation/FontCache.h"
 #include "Foundation/FontKeeper.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/ResourceManager.h"
 #include "Foundation/SingletonPointer.h"
 #include "Foundation/SystemVersion.h"
@@ -12,24 +13,6 @@ namespace
 {
 
 const COLORREF kNoColor = static_cast<COLORREF>(-1);
-
-// Selects a GDI object for the scope of the object.
-class CSelectScope
-{
-public:
-    CSelectScope(HDC hDC, HGDIOBJ hObject) : m_hDC(hDC), m_hOld(::SelectObject(hDC, hObject)) {}
-    ~CSelectScope()
-    {
-        if (m_hOld)
-            ::SelectObject(m_hDC, m_hOld);
-    }
-    CSelectScope(const CSelectScope&) = delete;
-    CSelectScope& operator=(const CSelectScope&) = delete;
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
-};
 
 }  // namespace
 
@@ -139,7 +122,7 @@ void CLVKGlyphFont::DrawGlyph(CDC* pDC, WCHAR chGlyph, LPCRECT lpRect, COLORREF 
     }
     SIZE szGlyph{};
     {
-        const CSelectScope font(hDC, static_cast<HFONT>(pFitted->GetSafeHandle()));
+        const CLVKGdiObjectDC font(hDC, static_cast<HFONT>(pFitted->GetSafeHandle()));
         ::GetTextExtentPoint32W(hDC, szText, 1, &szGlyph);
     }
 
@@ -167,7 +150,7 @@ void CLVKGlyphFont::DrawGlyph(CDC* pDC, WCHAR chGlyph, LPCRECT lpRect, COLORREF 
         hPen = hOwnPen;
     }
     {
-        const CSelectScope pen(hDC, hPen);
+        const CLVKGdiObjectDC pen(hDC, hPen);
         ::BeginPath(hDC);
         CLVKDrawHelpers::DrawTextWithFont(pDC, pFitted, szText, 1, &rc, nFormat, clrStroke, clrBack);
         ::EndPath(hDC);

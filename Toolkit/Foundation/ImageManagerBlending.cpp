@@ -2,6 +2,7 @@
 
 #include "AlphaBitmap.h"
 #include "DrawHelpers.h"
+#include "GdiObjectDC.h"
 #include "SingletonPointer.h"
 #include "SystemVersion.h"
 
@@ -100,8 +101,8 @@ BOOL CLVKImageManager::SoftwareAlphaBlend(CDC* pDestDC, int x, int y, int cx, in
         SetLeftToRight(hMemDest);
         ::SetStretchBltMode(hMemSrc, COLORONCOLOR);
         ::SetStretchBltMode(hMemDest, COLORONCOLOR);
-        HGDIOBJ hOldSrc = ::SelectObject(hMemSrc, hBitmaps[0]);
-        HGDIOBJ hOldDest = ::SelectObject(hMemDest, hBitmaps[1]);
+        CLVKGdiObjectDC source(hMemSrc, hBitmaps[0]);
+        const CLVKGdiObjectDC dest(hMemDest, hBitmaps[1]);
         bResult = ::StretchBlt(hMemSrc, 0, 0, cx, cy, hSrc, xSrc, ySrc, cxSrc, cySrc, SRCCOPY) &&
                   ::BitBlt(hMemDest, 0, 0, cx, cy, hDest, x, y, SRCCOPY);
         ::GdiFlush();
@@ -109,11 +110,9 @@ BOOL CLVKImageManager::SoftwareAlphaBlend(CDC* pDestDC, int x, int y, int cx, in
             bResult = BlendPremultipliedPixels(hBitmaps[0], bSrcRTL, hBitmaps[1], bDestRTL, hBitmaps[2]);
         if (bResult)
         {
-            ::SelectObject(hMemSrc, hBitmaps[2]);
+            source.Select(hBitmaps[2]);
             bResult = ::BitBlt(hDest, x, y, cx, cy, hMemSrc, 0, 0, SRCCOPY | (bDestRTL ? NOMIRRORBITMAP : 0));
         }
-        ::SelectObject(hMemSrc, hOldSrc);
-        ::SelectObject(hMemDest, hOldDest);
     }
     if (hMemSrc)
         ::DeleteDC(hMemSrc);
@@ -174,13 +173,10 @@ BOOL AFX_CDECL DrawAlphaBitmapSection(CDC* pDC, HBITMAP hBitmap, int x, int y, i
     ::ReleaseDC(nullptr, hScreen);
     if (!memDC.m_hDC)
         return FALSE;
-    HGDIOBJ hOld = ::SelectObject(memDC.m_hDC, hBitmap);
+    const CLVKGdiObjectDC bitmap(memDC.m_hDC, hBitmap);
     const RECT rcDest = {x, y, x + cx, y + cy};
     const RECT rcSrc = {xSrc, ySrc, xSrc + cxSrc, ySrc + cySrc};
-    const BOOL bResult = CLVKImageManager::GetGlobal()->AlphaBlendImage(pDC, rcDest, &memDC, rcSrc);
-    ::SelectObject(memDC.m_hDC, hOld);
-    memDC.DeleteDC();
-    return bResult;
+    return CLVKImageManager::GetGlobal()->AlphaBlendImage(pDC, rcDest, &memDC, rcSrc);
 }
 
 BOOL AFX_CDECL DrawIconWithAlpha(CDC* pDC, int x, int y, int cx, int cy, HICON hIcon)
@@ -200,7 +196,7 @@ BOOL AFX_CDECL DrawIconWithAlpha(CDC* pDC, int x, int y, int cx, int cy, HICON h
     BOOL bResult = FALSE;
     if (memDC.m_hDC)
     {
-        HGDIOBJ hOld = ::SelectObject(memDC.m_hDC, hBuffer);
+        const CLVKGdiObjectDC buffer(memDC.m_hDC, hBuffer);
         memDC.FillSolidRect(0, 0, cxAbs, cy, RGB(255, 0, 255));
         ::DrawIconEx(memDC.m_hDC, cx < 0 ? -cx : 0, 0, hIcon, cx, cy, 0, nullptr, DI_NORMAL);
         ::GdiFlush();
@@ -210,8 +206,6 @@ BOOL AFX_CDECL DrawIconWithAlpha(CDC* pDC, int x, int y, int cx, int cy, HICON h
             pPixels[i] = (pPixels[i] & 0x00FFFFFF) == 0x00FF00FF ? 0 : (pPixels[i] | 0xFF000000);
         const RECT rcSrc = {0, 0, cxAbs, cy};
         bResult = CLVKImageManager::GetGlobal()->AlphaBlendImage(pDC, rcDest, &memDC, rcSrc);
-        ::SelectObject(memDC.m_hDC, hOld);
-        memDC.DeleteDC();
     }
     ::DeleteObject(hBuffer);
     return bResult;
@@ -289,12 +283,11 @@ BOOL RecolourArea(CDC* pDC, const RECT& rc, COLORREF clrLight, COLORREF clrDark,
     BOOL bResult = FALSE;
     if (hCopy && hMemDC)
     {
-        HGDIOBJ hOld = ::SelectObject(hMemDC, hCopy);
+        const CLVKGdiObjectDC copy(hMemDC, hCopy);
         ::BitBlt(hMemDC, 0, 0, cx, cy, pDC->GetSafeHdc(), rc.left, rc.top, SRCCOPY);
         bResult = CLVKImageManager::GrayOutBits(hCopy, clrLight, clrDark, nLevel);
         if (bResult)
             ::BitBlt(pDC->GetSafeHdc(), rc.left, rc.top, cx, cy, hMemDC, 0, 0, SRCCOPY);
-        ::SelectObject(hMemDC, hOld);
     }
     if (hMemDC)
         ::DeleteDC(hMemDC);
@@ -346,8 +339,8 @@ BOOL AFX_CDECL TransparentBltFallback(CDC* pDestDC, int x, int y, int cx, int cy
     BOOL bResult = FALSE;
     if (hColor && hMask && hColorDC && hMaskDC)
     {
-        HGDIOBJ hOldColor = ::SelectObject(hColorDC, hColor);
-        HGDIOBJ hOldMask = ::SelectObject(hMaskDC, hMask);
+        const CLVKGdiObjectDC color(hColorDC, hColor);
+        const CLVKGdiObjectDC mask(hMaskDC, hMask);
         ::BitBlt(hColorDC, 0, 0, cxSrc, cySrc, hSrc, xSrc, ySrc, SRCCOPY);
         // Pixels of the transparent colour become 1 (white) in the mask.
         ::SetBkColor(hColorDC, clrTransparent);
@@ -368,8 +361,6 @@ BOOL AFX_CDECL TransparentBltFallback(CDC* pDestDC, int x, int y, int cx, int cy
             ::StretchBlt(hDest, x, y, cx, cy, hMaskDC, 0, 0, cxSrc, cySrc, SRCAND);
             bResult = ::StretchBlt(hDest, x, y, cx, cy, hColorDC, 0, 0, cxSrc, cySrc, SRCPAINT);
         }
-        ::SelectObject(hColorDC, hOldColor);
-        ::SelectObject(hMaskDC, hOldMask);
     }
     if (hColorDC)
         ::DeleteDC(hColorDC);

@@ -3,6 +3,7 @@
 #include "AlphaBitmap.h"
 #include "ColorManager.h"
 #include "DrawHelpers.h"
+#include "GdiObjectDC.h"
 #include "ImageManager.h"
 #include "ImageManagerIconSet.h"
 
@@ -40,14 +41,14 @@ HICON RecolourIcon(HICON hIcon, F recolour)
         ::GetObjectW(info.hbmColor, sizeof(bm), &bm);
         HDC hColorDC = ::CreateCompatibleDC(nullptr);
         HDC hMaskDC = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ hOldColor = ::SelectObject(hColorDC, info.hbmColor);
-        HGDIOBJ hOldMask = ::SelectObject(hMaskDC, info.hbmMask);
-        for (int y = 0; y < bm.bmHeight; ++y)
-            for (int x = 0; x < bm.bmWidth; ++x)
-                if (::GetPixel(hMaskDC, x, y) == 0)
-                    ::SetPixel(hColorDC, x, y, recolour(::GetPixel(hColorDC, x, y)));
-        ::SelectObject(hColorDC, hOldColor);
-        ::SelectObject(hMaskDC, hOldMask);
+        {
+            const CLVKGdiObjectDC color(hColorDC, info.hbmColor);
+            const CLVKGdiObjectDC mask(hMaskDC, info.hbmMask);
+            for (int y = 0; y < bm.bmHeight; ++y)
+                for (int x = 0; x < bm.bmWidth; ++x)
+                    if (::GetPixel(hMaskDC, x, y) == 0)
+                        ::SetPixel(hColorDC, x, y, recolour(::GetPixel(hColorDC, x, y)));
+        }
         ::DeleteDC(hColorDC);
         ::DeleteDC(hMaskDC);
         hResult = ::CreateIconIndirect(&info);
@@ -370,10 +371,12 @@ void CLVKImageManagerIcon::DrawSilhouette(CDC* pDC, int x, int y, CLVKIconImage&
     memDC.Attach(::CreateCompatibleDC(pDC->GetSafeHdc()));
     if (hBitmap && memDC.m_hDC)
     {
-        HGDIOBJ hOld = ::SelectObject(memDC.m_hDC, hBitmap);
-        memDC.FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
-        DrawImage(&memDC, 0, 0, image, cx, cy);
-        ::SelectObject(memDC.m_hDC, hOld);
+        {
+            // DrawState selects the bitmap into a DC of its own, so it must be out of this one first.
+            const CLVKGdiObjectDC bitmap(memDC.m_hDC, hBitmap);
+            memDC.FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
+            DrawImage(&memDC, 0, 0, image, cx, cy);
+        }
         HBRUSH hBrush = ::CreateSolidBrush(clr);
         ::DrawStateW(pDC->GetSafeHdc(), hBrush, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, x, y, cx, cy,
                      DST_BITMAP | DSS_MONO);

@@ -1,6 +1,7 @@
 #include "ImageManagerResource.h"
 
 #include "AlphaBitmap.h"
+#include "GdiObjectDC.h"
 #include "ImageManager.h"
 #include "SystemVersion.h"
 
@@ -79,10 +80,11 @@ LVK_IMAGERESOURCE_INFO* CLVKImageManagerResource::AllocateImage()
             std::memcpy(pBits + static_cast<size_t>(y) * nNewWidth * 4,
                         m_pColorBits + static_cast<size_t>(y) * m_nAtlasWidth * 4,
                         static_cast<size_t>(m_nAtlasWidth) * 4);
-        HGDIOBJ hOld = ::SelectObject(m_dc.m_hDC, hMask);
-        ::DrawStateW(m_dc.m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_hMask), 0, 0, 0, m_nAtlasWidth, m_cy,
-                     DST_BITMAP);
-        ::SelectObject(m_dc.m_hDC, hOld);
+        {
+            const CLVKGdiObjectDC mask(m_dc.m_hDC, hMask);
+            ::DrawStateW(m_dc.m_hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_hMask), 0, 0, 0, m_nAtlasWidth, m_cy,
+                         DST_BITMAP);
+        }
         ::DeleteObject(m_hColor);
         ::DeleteObject(m_hMask);
     }
@@ -146,14 +148,13 @@ LVK_IMAGERESOURCE_INFO* CLVKImageManagerResource::AddImage(CLVKIconImage& image)
         }
         if (!bPlaced)
         {
-            HGDIOBJ hOld = ::SelectObject(m_dc.m_hDC, m_hColor);
+            CLVKGdiObjectDC atlas(m_dc.m_hDC, m_hColor);
             const RECT rc = pCell->rc;
             ::SetBkColor(m_dc.m_hDC, 0);
             ::ExtTextOutW(m_dc.m_hDC, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
             ::DrawIconEx(m_dc.m_hDC, rc.left, 0, image.GetIcon(), 0, 0, 0, nullptr, DI_NORMAL);
-            ::SelectObject(m_dc.m_hDC, m_hMask);
+            atlas.Select(m_hMask);
             ::DrawIconEx(m_dc.m_hDC, rc.left, 0, image.GetIcon(), 0, 0, 0, nullptr, DI_MASK);
-            ::SelectObject(m_dc.m_hDC, hOld);
             pCell->bAlpha = FALSE;
         }
         return pCell;
@@ -234,11 +235,11 @@ void CLVKImageManagerResource::CopyImage(CLVKIconImage& target, const LVK_IMAGER
     HDC hMaskDC = ::CreateCompatibleDC(m_dc.m_hDC);
     if (hMask && hMaskDC)
     {
-        HGDIOBJ hOldTarget = ::SelectObject(hMaskDC, hMask);
-        HGDIOBJ hOld = ::SelectObject(m_dc.m_hDC, m_hMask);
-        ::BitBlt(hMaskDC, 0, 0, m_cx, m_cy, m_dc.m_hDC, pCell->rc.left, 0, SRCCOPY);
-        ::SelectObject(m_dc.m_hDC, hOld);
-        ::SelectObject(hMaskDC, hOldTarget);
+        {
+            const CLVKGdiObjectDC target(hMaskDC, hMask);
+            const CLVKGdiObjectDC atlas(m_dc.m_hDC, m_hMask);
+            ::BitBlt(hMaskDC, 0, 0, m_cx, m_cy, m_dc.m_hDC, pCell->rc.left, 0, SRCCOPY);
+        }
         ICONINFO info{};
         info.fIcon = TRUE;
         info.hbmMask = hMask;
@@ -264,9 +265,8 @@ void CLVKImageManagerResource::DrawImage(CDC* pDC, const LVK_IMAGERESOURCE_INFO*
     {
         if (!m_hColor)
             return;
-        HGDIOBJ hOld = ::SelectObject(m_dc.m_hDC, m_hColor);
+        const CLVKGdiObjectDC atlas(m_dc.m_hDC, m_hColor);
         CLVKImageManager::GetGlobal()->AlphaBlendImage(pDC, CRect(x, y, x + cx, y + cy), &m_dc, pCell->rc);
-        ::SelectObject(m_dc.m_hDC, hOld);
         return;
     }
     pDC->SetStretchBltMode(COLORONCOLOR);
@@ -286,15 +286,13 @@ void CLVKImageManagerResource::DrawImage(CDC* pDC, const LVK_IMAGERESOURCE_INFO*
     ::SetBkColor(m_dc.m_hDC, RGB(255, 255, 255));
     if (m_hMask)
     {
-        HGDIOBJ hOld = ::SelectObject(m_dc.m_hDC, m_hMask);
+        const CLVKGdiObjectDC atlas(m_dc.m_hDC, m_hMask);
         ::StretchBlt(pDC->GetSafeHdc(), x, y, cx, cy, m_dc.m_hDC, pCell->rc.left, 0, m_cx, m_cy, SRCAND);
-        ::SelectObject(m_dc.m_hDC, hOld);
     }
     if (m_hColor)
     {
-        HGDIOBJ hOld = ::SelectObject(m_dc.m_hDC, m_hColor);
+        const CLVKGdiObjectDC atlas(m_dc.m_hDC, m_hColor);
         ::StretchBlt(pDC->GetSafeHdc(), x, y, cx, cy, m_dc.m_hDC, pCell->rc.left, 0, m_cx, m_cy, SRCINVERT);
-        ::SelectObject(m_dc.m_hDC, hOld);
     }
     pDC->SetTextColor(clrOldText);
     pDC->SetBkColor(clrOldBk);
@@ -311,21 +309,21 @@ void CLVKImageManagerResource::DrawImageAlpha(CDC* pDC, const LVK_IMAGERESOURCE_
     memDC.Attach(::CreateCompatibleDC(m_dc.m_hDC));
     if (hSection && memDC.m_hDC)
     {
-        HGDIOBJ hOldSection = ::SelectObject(memDC.m_hDC, hSection);
+        const CLVKGdiObjectDC section(memDC.m_hDC, hSection);
         ::SetBkColor(memDC.m_hDC, RGB(255, 255, 255));
         ::SetTextColor(memDC.m_hDC, 0);
         ::SetStretchBltMode(memDC.m_hDC, COLORONCOLOR);
-        HGDIOBJ hOld = ::SelectObject(m_dc.m_hDC, m_hMask);
-        ::StretchBlt(memDC.m_hDC, 0, 0, cx, cy, m_dc.m_hDC, pCell->rc.left, 0, m_cx, m_cy, SRCCOPY);
-        ::GdiFlush();
-        DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
-        for (int i = 0; i < cx * cy; ++i)
-            pPixels[i] = (pPixels[i] & 0x00FFFFFF) == 0 ? 0xFF000000 : 0;
-        ::SelectObject(m_dc.m_hDC, m_hColor);
-        ::StretchBlt(memDC.m_hDC, 0, 0, cx, cy, m_dc.m_hDC, pCell->rc.left, 0, m_cx, m_cy, SRCINVERT);
-        ::SelectObject(m_dc.m_hDC, hOld);
+        {
+            CLVKGdiObjectDC atlas(m_dc.m_hDC, m_hMask);
+            ::StretchBlt(memDC.m_hDC, 0, 0, cx, cy, m_dc.m_hDC, pCell->rc.left, 0, m_cx, m_cy, SRCCOPY);
+            ::GdiFlush();
+            DWORD* pPixels = reinterpret_cast<DWORD*>(pBits);
+            for (int i = 0; i < cx * cy; ++i)
+                pPixels[i] = (pPixels[i] & 0x00FFFFFF) == 0 ? 0xFF000000 : 0;
+            atlas.Select(m_hColor);
+            ::StretchBlt(memDC.m_hDC, 0, 0, cx, cy, m_dc.m_hDC, pCell->rc.left, 0, m_cx, m_cy, SRCINVERT);
+        }
         CLVKImageManager::GetGlobal()->AlphaBlendImage(pDC, CRect(x, y, x + cx, y + cy), &memDC, CRect(0, 0, cx, cy));
-        ::SelectObject(memDC.m_hDC, hOldSection);
     }
     if (memDC.m_hDC)
         memDC.DeleteDC();

@@ -3,6 +3,7 @@
 #include "AlphaBitmap.h"
 #include "BitmapLoaders.h"
 #include "DrawHelpers.h"
+#include "GdiObjectDC.h"
 #include "ImageManager.h"
 #include "ResourceImages.h"
 
@@ -85,13 +86,12 @@ BOOL CLVKResourceImage::SetBitmap(HBITMAP hBitmap, BOOL bAlpha)
         HDC hMemDC = ::CreateCompatibleDC(hScreen);
         if (hSection && hMemDC)
         {
-            HGDIOBJ hOld = ::SelectObject(hMemDC, hSection);
+            const CLVKGdiObjectDC section(hMemDC, hSection);
             bRead = ::DrawStateW(hMemDC, nullptr, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, 0, 0, bm.bmWidth,
                                  bm.bmHeight, DST_BITMAP);
             ::GdiFlush();
             if (bRead)
                 std::memcpy(pPixels.get(), pBits, static_cast<size_t>(nBytes));
-            ::SelectObject(hMemDC, hOld);
         }
         if (hMemDC)
             ::DeleteDC(hMemDC);
@@ -210,7 +210,7 @@ void CLVKResourceImage::DrawWithMargins(CDC* pDC, const CRect& rcDest, const CRe
                     static_cast<size_t>(m_nWidth) * 4);
     rcSrc.OffsetRect(0, -rcSrc.top);
     CDC* pDrawingDC = m_pOwner->GetDrawingDC();
-    HGDIOBJ hOld = ::SelectObject(pDrawingDC->GetSafeHdc(), hShared);
+    const CLVKGdiObjectDC shared(pDrawingDC->GetSafeHdc(), hShared);
 
     const int cyDest = rcDest.Height(), cxDest = rcDest.Width();
     int t = T, b = B, l = L, r = R;
@@ -253,7 +253,6 @@ void CLVKResourceImage::DrawWithMargins(CDC* pDC, const CRect& rcDest, const CRe
                 DrawPart(pDC, CRect(xd[col][0], yd[row], xd[col][1], yd[row + 1]),
                          CRect(xs[col], ys[row], xs[col + 1], ys[row + 1]));
     }
-    ::SelectObject(pDrawingDC->GetSafeHdc(), hOld);
 }
 
 void CLVKResourceImage::DrawStretched(CDC* pDC, const CRect& rcDest, const CRect& rcSrc)
@@ -279,11 +278,10 @@ void CLVKResourceImage::DrawTransparent(CDC* pDC, const CRect& rcDest, const CRe
     memDC.Attach(::CreateCompatibleDC(pDC->GetSafeHdc()));
     if (hBuffer && memDC.m_hDC)
     {
-        HGDIOBJ hOld = ::SelectObject(memDC.m_hDC, hBuffer);
+        const CLVKGdiObjectDC buffer(memDC.m_hDC, hBuffer);
         memDC.FillSolidRect(&rcLocal, clrKey);
         DrawWithMargins(&memDC, rcLocal, rcSrc, rcMargins);
         CLVKImageManager::GetGlobal()->TransparentBlt(pDC, rcDest, &memDC, rcLocal, clrKey);
-        ::SelectObject(memDC.m_hDC, hOld);
     }
     if (memDC.m_hDC)
         memDC.DeleteDC();
@@ -315,7 +313,7 @@ void CLVKResourceImage::DrawTransparentAlpha(CDC* pDC, const CRect& rcDest, cons
     memDC.Attach(::CreateCompatibleDC(pDC->GetSafeHdc()));
     if (hSection && memDC.m_hDC)
     {
-        HGDIOBJ hOld = ::SelectObject(memDC.m_hDC, hSection);
+        const CLVKGdiObjectDC section(memDC.m_hDC, hSection);
         if (clrKey != static_cast<COLORREF>(-1))
             memDC.FillSolidRect(&rcLocal, clrKey);
         DrawWithMargins(&memDC, rcLocal, rcSrc, rcMargins);
@@ -328,7 +326,6 @@ void CLVKResourceImage::DrawTransparentAlpha(CDC* pDC, const CRect& rcDest, cons
             pPixels[i] = bKey ? 0 : (pPixels[i] | 0xFF000000);
         }
         CLVKImageManager::GetGlobal()->AlphaBlendImage(pDC, rcDest, &memDC, rcLocal);
-        ::SelectObject(memDC.m_hDC, hOld);
     }
     if (memDC.m_hDC)
         memDC.DeleteDC();

@@ -1,6 +1,7 @@
 #include "ShadowManager.h"
 
 #include "ColorManager.h"
+#include "GdiObjectDC.h"
 #include "HookManager.h"
 
 namespace
@@ -367,12 +368,11 @@ void CLVKShadowManager::CShadowWnd::OnSize(int cx, int cy)
         for (int y = 0; y < cy; ++y)
             memcpy(pDest + static_cast<size_t>(cy - 1 - y) * cx, pTopDown.get() + static_cast<size_t>(y) * cx,
                    sizeof(DWORD) * cx);
-        const HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
+        const CLVKGdiObjectDC bitmap(hMemDC, hBitmap);
         SIZE size{cx, cy};
         POINT ptSrc{0, 0};
         BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         m_pManager->m_pfnUpdateLayeredWindow(m_hWnd, nullptr, nullptr, &size, hMemDC, &ptSrc, 0, &blend, ULW_ALPHA);
-        SelectObject(hMemDC, hOld);
     }
     if (hBitmap)
         DeleteObject(hBitmap);

@@ -1,5 +1,6 @@
 #include "SplitBarTracker.h"
 
+#include "GdiObjectDC.h"
 #include "SystemVersion.h"
 #include "WindowHelpers.h"
 
@@ -184,7 +185,6 @@ void CLVKSplitBarTracker::DrawTrackerRect(const RECT& rc)
     }
     if (!m_hHalftoneBrush)
         m_hHalftoneBrush = CreateHalftoneBrush();
-    const HGDIOBJ hOldBrush = ::SelectObject(m_hDC, m_hHalftoneBrush);
+    const CLVKGdiObjectDC brush(m_hDC, m_hHalftoneBrush);
     ::PatBlt(m_hDC, rcDraw.left, rcDraw.top, rcDraw.right - rcDraw.left, rcDraw.bottom - rcDraw.top, PATINVERT);
-    ::SelectObject(m_hDC, hOldBrush);
 }

@@ -448,7 +448,7 @@ void CLVKToolTipContext::LoadToolIntoTip(HWND hTip, const TTTOOLINFOW& ti, const
     // it has one: the rich-edit, HTML and markup tips draw the text
     // themselves, and the standard tip of old common controls has no title.
     if (m_nStyle != lvkTipRichEdit && m_nStyle != lvkTipHTML && m_nStyle != lvkTipMarkup &&
-        (m_dwComCtlVersion > 0x5004F || m_nStyle != lvkTipStandard))
+        (m_dwComCtlVersion > kLVKComCtlVersionBeforeBalloons || m_nStyle != lvkTipStandard))
     {
         if (extra.lpszDescription && extra.lpszTitle)
         {

@@ -43,6 +43,8 @@ const UINT LVK_TTM_SETTOOLIMAGE = 0x2A49;
 const UINT LVK_WM_TOOLTIPTRANSPARENT = 0x2A48;
 // The framework's private tool flag: the tip shows even in an inactive window.
 const UINT kLVKTtfAlwaysTip = 0x40000000;
+// Common controls 5.79, the last version without balloon tips (they came with 5.80).
+const DWORD kLVKComCtlVersionBeforeBalloons = 0x5004F;
 
 // Cuts a trailing "..." (but a text of exactly three dots stays).
 void AFX_CDECL LVKStripTrailingEllipsis(LPWSTR lpszText);
@@ -78,7 +80,7 @@ public:
 
     void SetStyle(int nStyle);
     int GetStyle() const { return m_nStyle; }
-    BOOL IsBalloonSupported() const { return m_dwComCtlVersion > 0x5004F; }
+    BOOL IsBalloonSupported() const { return m_dwComCtlVersion > kLVKComCtlVersionBeforeBalloons; }
     void ModifyStyleBits(DWORD dwRemove, DWORD dwAdd);
     DWORD GetStyleBits() const { return m_dwStyleBits; }
 

@@ -4,6 +4,7 @@
 #include "DisplayMonitors.h"
 #include "DpiScaling.h"
 #include "DrawHelpers.h"
+#include "FontDC.h"
 #include "ImageManagerIcon.h"
 #include "ResourceImage.h"
 #include "ResourceImages.h"
@@ -426,7 +427,7 @@ SIZE CLVKToolTipContextToolTip::MeasureTip(TOOLITEM* pTool)
     if (strText.IsEmpty())
         return result;
     CClientDC dc(this);
-    CFont* pOldFont = dc.SelectObject(m_pContext->GetFont());
+    const CLVKFontDC font(&dc, m_pContext->GetFont());
     const int nMaxWidth = m_pContext->GetMaxTipWidth();
     const RECT& rcMargin = m_pContext->GetMargin();
     const int nPadX = rcMargin.left + rcMargin.right + 2 * ScaleX(3);
@@ -436,10 +437,9 @@ SIZE CLVKToolTipContextToolTip::MeasureTip(TOOLITEM* pTool)
     int nTitleHeight = 0;
     if (!m_strTitle.IsEmpty())
     {
-        CFont* pPrev = dc.SelectObject(m_pContext->GetBoldFont());
+        const CLVKFontDC bold(&dc, m_pContext->GetBoldFont());
         RECT rcTitle{0, 0, nMaxWidth, 0};
         dc.DrawText(m_strTitle, &rcTitle, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX);
-        dc.SelectObject(pPrev);
         nTitleWidth = (rcTitle.right - rcTitle.left) + ScaleX(4);
         nTitleHeight = (rcTitle.bottom - rcTitle.top) + ScaleY(10) + ScaleY(10);
     }
@@ -469,7 +469,6 @@ SIZE CLVKToolTipContextToolTip::MeasureTip(TOOLITEM* pTool)
         nWidth = nTitleWidth > nIndented ? nTitleWidth : nIndented;
         nHeight += nTitleHeight;
     }
-    dc.SelectObject(pOldFont);
     result.cx = nWidth + nPadX;
     result.cy = nHeight + nPadY;
     return result;
@@ -507,10 +506,9 @@ void CLVKToolTipContextToolTip::DrawTip(CDC* pDC, TOOLITEM* pTool, RECT rc)
     }
     if (!m_strTitle.IsEmpty())
     {
-        CFont* pPrev = pDC->SelectObject(m_pContext->GetBoldFont());
+        const CLVKFontDC bold(pDC, m_pContext->GetBoldFont());
         const int nTitleHeight =
             pDC->DrawText(m_strTitle, &rcTitle, DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX | nRTL);
-        pDC->SelectObject(pPrev);
         rcText.top = rcTitle.top + nTitleHeight + ScaleY(12);
         rcText.left += bRTL ? ScaleX(15) : ScaleX(10);
         rcText.right -= bRTL ? ScaleX(10) : ScaleX(15);
@@ -539,10 +537,9 @@ void CLVKToolTipContextToolTip::OnPrintClient(CDC* pDC)
     DrawTipBackground(pDC, &m_shownTool, rc);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(m_pContext->GetTextColor());
-    CFont* pOldFont = pDC->SelectObject(m_pContext->GetFont());
+    const CLVKFontDC font(pDC, m_pContext->GetFont());
     if (!m_shownTool.IsEmpty())
         DrawTip(pDC, &m_shownTool, rc);
-    pDC->SelectObject(pOldFont);
 }
 
 void AFX_CDECL CLVKToolTipContextToolTip::AdjustToWorkArea(RECT& rc, const RECT& rcWork, POINT ptCursor)

@@ -1,6 +1,7 @@
 #include "ToolTipOffice2013Tip.h"
 
 #include "DpiScaling.h"
+#include "FontDC.h"
 
 namespace
 {
@@ -30,20 +31,18 @@ SIZE CLVKToolTipContext::COffice2013ToolTip::MeasureTip(TOOLITEM* pTool)
     const int nMaxWidth = m_pContext->GetMaxTipWidth();
 
     CClientDC dc(this);
-    CFont* const pOldFont = dc.SelectObject(m_pContext->GetFont());
+    const CLVKFontDC font(&dc, m_pContext->GetFont());
     int nTitleWidth = 0;
     if (!GetTitle().IsEmpty())
     {
-        CFont* const pPrev = dc.SelectObject(m_pContext->GetBoldFont());
+        const CLVKFontDC bold(&dc, m_pContext->GetBoldFont());
         RECT rcTitle{0, 0, nMaxWidth, 0};
         dc.DrawText(GetTitle(), &rcTitle, DT_CALCRECT | kTitleFormat);
-        dc.SelectObject(pPrev);
         nTitleWidth = std::min<int>(rcTitle.right - rcTitle.left, nMaxWidth);
         nPadY += (rcTitle.bottom - rcTitle.top) + CLVKDpiScaling::GetGlobal()->ScaleY(6);
     }
     RECT rcText{0, 0, nMaxWidth - nPadX, 0};
     dc.DrawText(strText, &rcText, DT_CALCRECT | kTextFormat);
-    dc.SelectObject(pOldFont);
     const int nWidth = std::max<int>(rcText.right - rcText.left, nTitleWidth);
     return SIZE{nWidth + nPadX, (rcText.bottom - rcText.top) + nPadY};
 }
@@ -59,10 +58,9 @@ void CLVKToolTipContext::COffice2013ToolTip::DrawTip(CDC* pDC, TOOLITEM* pTool, 
     const COLORREF clrOld = pDC->SetTextColor(kTextColor);
     if (!GetTitle().IsEmpty())
     {
-        CFont* const pPrev = pDC->SelectObject(m_pContext->GetBoldFont());
+        const CLVKFontDC bold(pDC, m_pContext->GetBoldFont());
         RECT rcTitle = rc;
         const int nTitleHeight = pDC->DrawText(GetTitle(), &rcTitle, kTitleFormat);
-        pDC->SelectObject(pPrev);
         rc.top += nTitleHeight + CLVKDpiScaling::GetGlobal()->ScaleY(6);
     }
     pDC->DrawText(GetToolText(pTool), &rc, kTextFormat);

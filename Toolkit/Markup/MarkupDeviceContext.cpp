@@ -1,5 +1,6 @@
 #include "Markup/MarkupDeviceContext.h"
 
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/ImageManagerIcon.h"
 #include "Markup/MarkupDedicatedDC.h"
 #include "Markup/MarkupDoubleCollection.h"
@@ -260,11 +261,11 @@ void CLVKMarkupDeviceContext::FillSolid(const RECT& rc, COLORREF clr)
     // A rotated or sheared rectangle is a polygon on the device.
     const POINT points[4] = {{rc.left, rc.top}, {rc.right, rc.top}, {rc.right, rc.bottom}, {rc.left, rc.bottom}};
     HBRUSH hBrush = CreateSolidBrush(clr);
-    const HGDIOBJ hOldBrush = SelectObject(m_hDC, hBrush);
-    const HGDIOBJ hOldPen = SelectObject(m_hDC, GetStockObject(NULL_PEN));
-    Polygon(m_hDC, points, 4);
-    SelectObject(m_hDC, hOldPen);
-    SelectObject(m_hDC, hOldBrush);
+    {
+        const CLVKGdiObjectDC brush(m_hDC, hBrush);
+        const CLVKGdiObjectDC pen(m_hDC, GetStockObject(NULL_PEN));
+        Polygon(m_hDC, points, 4);
+    }
     DeleteObject(hBrush);
 }
 
@@ -411,9 +412,10 @@ void CLVKMarkupDeviceContext::FillGradient(const RECT& rc, CLVKMarkupLinearGradi
     HDC hMemDC = CreateCompatibleDC(m_hDC);
     if (hMemDC)
     {
-        const HGDIOBJ hOld = SelectObject(hMemDC, hBitmap);
-        BitBlt(m_hDC, rc.left + rcPart.left, rc.top + rcPart.top, pw, ph, hMemDC, 0, 0, SRCCOPY);
-        SelectObject(hMemDC, hOld);
+        {
+            const CLVKGdiObjectDC bitmap(hMemDC, hBitmap);
+            BitBlt(m_hDC, rc.left + rcPart.left, rc.top + rcPart.top, pw, ph, hMemDC, 0, 0, SRCCOPY);
+        }
         DeleteDC(hMemDC);
     }
     DeleteObject(hBitmap);
@@ -610,10 +612,12 @@ BOOL CLVKMarkupDeviceContext::GetFontMetrics(CLVKMarkupFont* pFont, int* pnAscen
     {
         return FALSE;
     }
-    const HGDIOBJ hOld = SelectObject(m_hAttribDC, pFont->GetHandle());
     TEXTMETRICW tm = {};
-    const BOOL bOk = GetTextMetricsW(m_hAttribDC, &tm);
-    SelectObject(m_hAttribDC, hOld);
+    BOOL bOk = FALSE;
+    {
+        const CLVKGdiObjectDC font(m_hAttribDC, pFont->GetHandle());
+        bOk = GetTextMetricsW(m_hAttribDC, &tm);
+    }
     if (!bOk)
     {
         return FALSE;

@@ -1,5 +1,6 @@
 #include "Markup/MarkupGdiPlusDeviceContext.h"
 
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/GdiPlusLoader.h"
 #include "Foundation/ImageManagerIcon.h"
 #include "Markup/MarkupDeviceDependentImage.h"
@@ -689,10 +690,12 @@ BOOL CLVKMarkupGdiPlusDeviceContext::GetFontMetrics(CLVKMarkupFont* pFont, int* 
     if (GdipCreateFontFromLogfontW(hDC, &pFont->GetLogFont(), &pGpFont) != Ok || !pGpFont)
     {
         // No GDI+ font for it: GDI's answer.
-        const HGDIOBJ hOld = SelectObject(hDC, pFont->GetHandle());
         TEXTMETRICW tm = {};
-        const BOOL bOk = GetTextMetricsW(hDC, &tm);
-        SelectObject(hDC, hOld);
+        BOOL bOk = FALSE;
+        {
+            const CLVKGdiObjectDC font(hDC, pFont->GetHandle());
+            bOk = GetTextMetricsW(hDC, &tm);
+        }
         ReleaseDC(hDC);
         if (bOk)
         {

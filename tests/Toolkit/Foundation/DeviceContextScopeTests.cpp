@@ -8,6 +8,7 @@
 #include "Foundation/DCSaveState.h"
 #include "Foundation/Font.h"
 #include "Foundation/FontDC.h"
+#include "Foundation/GdiObjectDC.h"
 #include "Foundation/PenDC.h"
 
 #include <gtest/gtest.h>
@@ -276,4 +277,81 @@ TEST(BitmapDCTest, DefaultFormOwnsTheAttachedDC)
         dc.RestoreBitmap();
     }
     EXPECT_EQ(0u, ::GetObjectType(hMemDC));
+}
+
+TEST(GdiObjectDCTest, EachKindOfObjectIsSelectedForTheScopeAndTheOldOneComesBack)
+{
+    CFont font;
+    MakeFont(font, 14);
+    CPen pen;
+    pen.CreatePen(PS_DASH, 1, RGB(1, 2, 3));
+    CBrush brush;
+    brush.CreateSolidBrush(RGB(4, 5, 6));
+    CBitmap bitmap;
+    bitmap.Attach(::CreateBitmap(2, 2, 1, 32, nullptr));
+    struct Case
+    {
+        const char* name;
+        HGDIOBJ hObject;
+        UINT nType;
+    };
+    const Case cases[] = {
+        {"a font", font.GetSafeHandle(), OBJ_FONT},
+        {"a pen", pen.GetSafeHandle(), OBJ_PEN},
+        {"a brush", brush.GetSafeHandle(), OBJ_BRUSH},
+        {"a stock pen", ::GetStockObject(NULL_PEN), OBJ_PEN},
+        {"a bitmap", bitmap.GetSafeHandle(), OBJ_BITMAP},
+    };
+    for (const Case& c : cases)
+    {
+        DibSurface surface(4, 4);
+        const HDC hDC = surface.GetHdc();
+        const HGDIOBJ hBefore = CurrentObject(hDC, c.nType);
+        {
+            CLVKGdiObjectDC byHandle(hDC, c.hObject);
+            EXPECT_EQ(c.hObject, CurrentObject(hDC, c.nType)) << c.name << " selected through the handle";
+        }
+        EXPECT_EQ(hBefore, CurrentObject(hDC, c.nType)) << c.name << " restored through the handle";
+        {
+            CLVKGdiObjectDC byObject(surface.GetDC(), c.hObject);
+            EXPECT_EQ(c.hObject, CurrentObject(hDC, c.nType)) << c.name << " selected through the DC object";
+        }
+        EXPECT_EQ(hBefore, CurrentObject(hDC, c.nType)) << c.name << " restored through the DC object";
+    }
+    EXPECT_NE(0u, ::GetObjectType(pen.GetSafeHandle())) << "the scope does not delete what it did not make";
+}
+
+TEST(GdiObjectDCTest, ReselectingAndEarlyRestoreStillLeaveTheObjectFromBeforeTheScope)
+{
+    DibSurface surface(4, 4);
+    CDC* const pDC = surface.GetDC();
+    const HGDIOBJ hBefore = CurrentObject(surface.GetHdc(), OBJ_BRUSH);
+    CBrush first;
+    CBrush second;
+    first.CreateSolidBrush(RGB(10, 0, 0));
+    second.CreateSolidBrush(RGB(0, 10, 0));
+    {
+        CLVKGdiObjectDC scope(pDC, &first);
+        scope.Select(second.GetSafeHandle());
+        EXPECT_EQ(second.GetSafeHandle(), CurrentObject(surface.GetHdc(), OBJ_BRUSH));
+        scope.Select(nullptr);
+        EXPECT_EQ(second.GetSafeHandle(), CurrentObject(surface.GetHdc(), OBJ_BRUSH))
+            << "a null object selects nothing";
+        scope.Restore();
+        EXPECT_EQ(hBefore, CurrentObject(surface.GetHdc(), OBJ_BRUSH));
+        // Something the drawing code selects after the early restore is its own.
+        pDC->SelectObject(&first);
+    }
+    EXPECT_EQ(first.GetSafeHandle(), CurrentObject(surface.GetHdc(), OBJ_BRUSH));
+    pDC->SelectObject(hBefore);
+
+    try
+    {
+        CLVKGdiObjectDC scope(pDC, static_cast<CGdiObject*>(&second));
+        throw std::runtime_error("drawing failed");
+    }
+    catch (const std::runtime_error&)
+    {
+    }
+    EXPECT_EQ(hBefore, CurrentObject(surface.GetHdc(), OBJ_BRUSH));
 }

@@ -4,19 +4,8 @@
 
 #include "Foundation/CmdTarget.h"
 
+#include <algorithm>
 #include <functional>
-
-// min and max over mixed int and LONG arguments (the build defines NOMINMAX).
-template <class T1, class T2>
-inline auto max(T1 a, T2 b) -> decltype(a + b)
-{
-    return a > b ? a : b;
-}
-template <class T1, class T2>
-inline auto min(T1 a, T2 b) -> decltype(a + b)
-{
-    return a < b ? a : b;
-}
 
 class CLVKReportControl;
 class CLVKReportRow;

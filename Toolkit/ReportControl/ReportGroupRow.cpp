@@ -91,8 +91,8 @@ void CLVKReportGroupRow::SumChildColumns(CLVKReportRow* pRow, int nColumnFrom, i
         CLVKReportRecord* pRecord = pChild->GetRecord();
         if (!pRecord)
             continue;
-        const int nFrom = max(0, nColumnFrom);
-        const int nTo = min(pRecord->GetItemCount(), nColumnTo);
+        const int nFrom = std::max(0, nColumnFrom);
+        const int nTo = std::min(pRecord->GetItemCount(), nColumnTo);
         for (int c = nFrom; c < nTo; c++)
             dTotal += ReportTextToDouble(pRecord->GetItem(c)->GetCaption(nullptr));
     }

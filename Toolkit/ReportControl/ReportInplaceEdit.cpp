@@ -307,9 +307,9 @@ BOOL CLVKReportInplaceEdit::OnKeyDown(UINT nChar)
             if (nCurrent < 0)
                 nIndex = 0;
             else if (nChar == VK_UP)
-                nIndex = max(0, nCurrent - 1);
+                nIndex = std::max(0, nCurrent - 1);
             else
-                nIndex = min(nCount - 1, nCurrent + 1);
+                nIndex = std::min(nCount - 1, nCurrent + 1);
         }
         SelectConstraint(pConstraints->GetAt(nIndex));
         return TRUE;

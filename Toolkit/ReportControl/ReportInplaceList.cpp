@@ -102,7 +102,7 @@ void CLVKReportInplaceList::Create(LVK_REPORTRECORDITEM_ARGS* pArgs, CLVKReportR
     }
 
     const int nItemHeight = static_cast<int>(SendMessage(LB_GETITEMHEIGHT, 0));
-    const int nHeight = min(GetCount(), m_nMaxVisibleItems) * nItemHeight + pDpi->ScaleY(2);
+    const int nHeight = std::min(GetCount(), m_nMaxVisibleItems) * nItemHeight + pDpi->ScaleY(2);
     RECT rcList{rcCell.right - nWidth, rcCell.bottom, rcCell.right, rcCell.bottom + nHeight};
 
     // Keep the list on the monitor: above the cell when it would pass the

@@ -10,19 +10,6 @@
 
 IMPLEMENT_DYNCREATE(CLVKReportRecordItemPreview, CLVKReportRecordItem)
 
-namespace
-{
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-}  // namespace
-
 CLVKReportRecordItemPreview::CLVKReportRecordItemPreview(LPCWSTR lpszPreviewText)
     : m_strPreviewText(lpszPreviewText ? lpszPreviewText : L"")
 {
@@ -45,10 +32,10 @@ void CLVKReportRecordItemPreview::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArg
     if (!pControl)
         return;
     const RECT& rcIndent = pControl->GetPaintManager()->m_rcPreviewIndent;
-    rcItem.left += Sx(rcIndent.left) - Sx(2);
-    rcItem.top -= Sy(1);
-    rcItem.right -= Sx(rcIndent.right);
-    rcItem.bottom += Sy(rcIndent.bottom);
+    rcItem.left += LVKScaleX(rcIndent.left) - LVKScaleX(2);
+    rcItem.top -= LVKScaleY(1);
+    rcItem.right -= LVKScaleX(rcIndent.right);
+    rcItem.bottom += LVKScaleY(rcIndent.bottom);
 }
 
 void CLVKReportRecordItemPreview::GetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
@@ -70,10 +57,10 @@ void CLVKReportRecordItemPreview::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* p
         return;
     const RECT& rcIndent = pPaintManager->m_rcPreviewIndent;
     RECT rcText = pDrawArgs->rcItem;
-    rcText.left += Sx(rcIndent.left);
-    rcText.top += Sy(rcIndent.top);
-    rcText.right -= Sx(rcIndent.right);
-    rcText.bottom -= Sy(rcIndent.bottom);
+    rcText.left += LVKScaleX(rcIndent.left);
+    rcText.top += LVKScaleY(rcIndent.top);
+    rcText.right -= LVKScaleX(rcIndent.right);
+    rcText.bottom -= LVKScaleY(rcIndent.bottom);
     CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
     if (m_pMarkupUIElement)
     {
@@ -108,16 +95,16 @@ int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow,
     if (!pMetrics->strText.IsEmpty())
     {
         const RECT& rcIndent = pPaintManager->m_rcPreviewIndent;
-        const int nLeft = pControl->GetGroupIndent() + Sx(rcIndent.left);
-        const int nRight = nWidth - Sx(rcIndent.right);
-        const int nAvailable = max(0, nRight - nLeft);
+        const int nLeft = pControl->GetGroupIndent() + LVKScaleX(rcIndent.left);
+        const int nRight = nWidth - LVKScaleX(rcIndent.right);
+        const int nAvailable = std::max(0, nRight - nLeft);
         CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
         if (m_pMarkupUIElement)
         {
             MarkupSetDefaultFont(MarkupGetElementContext(m_pMarkupUIElement),
                                  static_cast<HFONT>(pFont->GetSafeHandle()), pMetrics->clrForeground);
             const SIZE sz = MarkupMeasureElement(m_pMarkupUIElement, nAvailable, 0x7FFFFFFF);
-            nHeight = sz.cy + Sy(rcIndent.top) + Sy(rcIndent.bottom);
+            nHeight = sz.cy + LVKScaleY(rcIndent.top) + LVKScaleY(rcIndent.bottom);
         }
         else
         {
@@ -129,7 +116,7 @@ int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow,
             SelectObject(hDC, hOld);
             if (!pDC)
                 ::ReleaseDC(nullptr, hDC);
-            nHeight = Sy(rcIndent.top) + nLines * szSpace.cy + Sy(rcIndent.bottom);
+            nHeight = LVKScaleY(rcIndent.top) + nLines * szSpace.cy + LVKScaleY(rcIndent.bottom);
         }
     }
     pMetrics->InternalRelease();

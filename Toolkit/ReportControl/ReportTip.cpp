@@ -7,14 +7,6 @@ namespace
 {
 const wchar_t kTipClassName[] = L"LVKReportTip";
 
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
 }  // namespace
 
 CLVKReportTip::~CLVKReportTip()
@@ -52,10 +44,10 @@ RECT CLVKReportTip::AdjustRect(RECT rc) const
         GetTextExtentPoint32W(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &sz);
         SelectObject(hDC, hOld);
         ::ReleaseDC(nullptr, hDC);
-        rc.right = rc.left + sz.cx + Sx(6);
+        rc.right = rc.left + sz.cx + LVKScaleX(6);
     }
     if (m_pParentWnd && (m_pParentWnd->GetExStyle() & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL)))
-        OffsetRect(&rc, m_rcHover.right + Sx(1) - rc.right, 0);
+        OffsetRect(&rc, m_rcHover.right + LVKScaleX(1) - rc.right, 0);
     MONITORINFO mi{};
     mi.cbSize = sizeof(mi);
     if (GetMonitorInfoW(MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &mi))
@@ -107,13 +99,13 @@ void CLVKReportTip::OnPaint()
     RECT rcText = rc;
     if (m_bMultiLine)
     {
-        rcText.left += Sx(2);
+        rcText.left += LVKScaleX(2);
         rcText.right -= 1;
     }
     else
     {
-        rcText.left += Sx(3);
-        rcText.top -= Sy(2);
+        rcText.left += LVKScaleX(3);
+        rcText.top -= LVKScaleY(2);
     }
     HGDIOBJ hOld = SelectObject(hDC, m_font.m_hObject ? m_font.m_hObject : GetStockObject(DEFAULT_GUI_FONT));
     DrawTextW(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &rcText,

@@ -4,6 +4,7 @@
 #include "ReportControl.h"
 #include "ReportHeader.h"
 #include "ReportPaintManager.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "ReportRecordItemEditOptions.h"
 #include "Foundation/PropExchangeFunctions.h"
@@ -231,9 +232,10 @@ int CLVKReportColumn::GetBestFitWidth()
         CDC dc;
         dc.Attach(::GetDC(pControl->GetSafeHwnd()));
         dc.m_hAttribDC = dc.m_hDC;
-        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, pPaintManager->GetCaptionFont()->GetSafeHandle());
-        nWidth += GetCaptionWidth(&dc);
-        ::SelectObject(dc.m_hDC, hOld);
+        {
+            CLVKFontDC font(&dc, pPaintManager->GetCaptionFont());
+            nWidth += GetCaptionWidth(&dc);
+        }
         ::ReleaseDC(pControl->GetSafeHwnd(), dc.Detach());
     }
     if (m_nIconID != -1)

@@ -19,6 +19,8 @@
 #include "ReportSections.h"
 #include "ReportSelectedRows.h"
 #include "ReportThemes.h"
+#include "Foundation/FontDC.h"
+#include "Foundation/BitmapDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
 #include "Foundation/AlphaBitmap.h"
@@ -213,17 +215,17 @@ BOOL CLVKReportControl::SetWatermarkBitmap(HBITMAP hBitmap, BYTE nTransparency)
         m_hWatermark = CreateDibSection32(nullptr, bm.bmWidth, cy, &pBits);
         if (m_hWatermark)
         {
-            HDC hScreen = ::GetDC(nullptr);
-            HDC hSrc = ::CreateCompatibleDC(hScreen);
-            HDC hDest = ::CreateCompatibleDC(hScreen);
-            HGDIOBJ hOldSrc = ::SelectObject(hSrc, hBitmap);
-            HGDIOBJ hOldDest = ::SelectObject(hDest, m_hWatermark);
-            const BOOL bCopied = ::BitBlt(hDest, 0, 0, bm.bmWidth, cy, hSrc, 0, 0, SRCCOPY);
-            ::SelectObject(hSrc, hOldSrc);
-            ::SelectObject(hDest, hOldDest);
-            ::DeleteDC(hSrc);
-            ::DeleteDC(hDest);
-            ::ReleaseDC(nullptr, hScreen);
+            BOOL bCopied = FALSE;
+            {
+                CClientDC dcScreen(nullptr);
+                CDC dcSource;
+                CDC dcTarget;
+                dcSource.CreateCompatibleDC(&dcScreen);
+                dcTarget.CreateCompatibleDC(&dcScreen);
+                CLVKBitmapDC source(&dcSource, CBitmap::FromHandle(hBitmap));
+                CLVKBitmapDC target(&dcTarget, CBitmap::FromHandle(m_hWatermark));
+                bCopied = ::BitBlt(dcTarget.m_hDC, 0, 0, bm.bmWidth, cy, dcSource.m_hDC, 0, 0, SRCCOPY);
+            }
             // An opaque picture: every pixel's alpha is full.
             for (int i = 0; bCopied && pBits && i < bm.bmWidth * cy; i++)
                 pBits[i * 4 + 3] = 0xFF;
@@ -314,7 +316,7 @@ void CLVKReportControl::DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas)
 
     CDC dcPicture;
     dcPicture.CreateCompatibleDC(pDC);
-    HGDIOBJ hOldPicture = SelectObject(dcPicture.m_hDC, m_hWatermark);
+    CLVKBitmapDC picture(&dcPicture, CBitmap::FromHandle(m_hWatermark));
     CLVKImageManager* pBlender = CLVKImageManager::GetGlobal();
     if (!(nFlags & 0x100))
     {
@@ -332,18 +334,17 @@ void CLVKReportControl::DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas)
         HBITMAP hCanvas = CreateDibSection32(pDC->m_hDC, cx, cy, &pBits);
         if (hCanvas)
         {
-            HGDIOBJ hOldCanvas = SelectObject(dcCanvas.m_hDC, hCanvas);
+            CLVKBitmapDC canvas(&dcCanvas, CBitmap::FromHandle(hCanvas));
             const RECT rcAll{0, 0, cx, cy};
             FillRect(dcCanvas.m_hDC, &rcAll, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             SetStretchBltMode(dcCanvas.m_hDC, HALFTONE);
             StretchBlt(dcCanvas.m_hDC, rcTarget.left - rcCanvas.left, rcTarget.top - rcCanvas.top, nTargetWidth,
                        nTargetHeight, dcPicture.m_hDC, 0, 0, szSource.cx, szSource.cy, SRCCOPY);
             pBlender->BlendConstantAlpha(pDC, rcCanvas, &dcCanvas, rcAll, m_nWatermarkTransparency);
-            SelectObject(dcCanvas.m_hDC, hOldCanvas);
+            canvas.RestoreBitmap();
             DeleteObject(hCanvas);
         }
     }
-    SelectObject(dcPicture.m_hDC, hOldPicture);
 }
 
 int CLVKReportControl::GetDefaultRowHeight() const
@@ -842,7 +843,7 @@ void CLVKReportControl::DrawIconViewCell(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArg
                 rcCell.bottom};
     if (strCaption.IsEmpty() || rcText.right <= rcText.left)
         return;
-    HGDIOBJ hOldFont = SelectObject(hDC, m_pPaintManager->GetTextFont()->m_hObject);
+    CLVKFontDC font(pDC, m_pPaintManager->GetTextFont());
     const UINT nFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
     RECT rcMeasured = rcText;
     DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcMeasured, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
@@ -875,7 +876,6 @@ void CLVKReportControl::DrawIconViewCell(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArg
     RECT rcDraw = rcText;
     rcDraw.top += LVKScaleY(1);
     DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcDraw, nFormat);
-    SelectObject(hDC, hOldFont);
 }
 
 void CLVKReportControl::SetGroupRowsBold(BOOL bBold)
@@ -1697,13 +1697,14 @@ void CLVKReportControl::OnPaint()
                                 : nullptr;
         if (m_hCacheBitmap)
         {
-            HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
             CDC dc;
             dc.Attach(hMemDC);
-            OnDraw(&dc);
-            DrawDisabledLook(&dc, rcClient);
+            {
+                CLVKBitmapDC cache(&dc, CBitmap::FromHandle(m_hCacheBitmap));
+                OnDraw(&dc);
+                DrawDisabledLook(&dc, rcClient);
+            }
             dc.Detach();
-            SelectObject(hMemDC, hOld);
         }
         if (hMemDC)
             DeleteDC(hMemDC);
@@ -1718,11 +1719,10 @@ void CLVKReportControl::OnPaint()
     }
     else
     {
-        HDC hMemDC = CreateCompatibleDC(hPaintDC);
-        HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
-        BitBlt(hPaintDC, 0, 0, rcClient.right, rcClient.bottom, hMemDC, 0, 0, SRCCOPY);
-        SelectObject(hMemDC, hOld);
-        DeleteDC(hMemDC);
+        CDC dcCache;
+        dcCache.Attach(CreateCompatibleDC(hPaintDC));
+        CLVKBitmapDC cache(&dcCache, CBitmap::FromHandle(m_hCacheBitmap));
+        BitBlt(hPaintDC, 0, 0, rcClient.right, rcClient.bottom, dcCache.m_hDC, 0, 0, SRCCOPY);
     }
     m_bRedrawPending = FALSE;
     ::EndPaint(m_hWnd, &ps);
@@ -2606,10 +2606,10 @@ void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
     RECT rcCaption = rcItem;
     pItem->GetCaptionRect(nullptr, rcCaption);
     CClientDC dc(this);
-    HGDIOBJ hOld = SelectObject(dc.m_hDC, m_pPaintManager->GetTextFont()->m_hObject);
+    CLVKFontDC font(&dc, m_pPaintManager->GetTextFont());
     SIZE sz{};
     GetTextExtentPoint32W(dc.m_hDC, strText, strText.GetLength(), &sz);
-    SelectObject(dc.m_hDC, hOld);
+    font.RestoreFont();
     if (sz.cx <= (rcCaption.right - rcCaption.left) - LVKScaleX(4))
     {
         hide();
@@ -3132,11 +3132,10 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         GetClientRect(&rc);
         if (m_hCacheBitmap && !m_bRedrawPending)
         {
-            HDC hMemDC = CreateCompatibleDC(hDC);
-            HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
-            BitBlt(hDC, 0, 0, rc.right, rc.bottom, hMemDC, 0, 0, SRCCOPY);
-            SelectObject(hMemDC, hOld);
-            DeleteDC(hMemDC);
+            CDC dcCache;
+            dcCache.Attach(CreateCompatibleDC(hDC));
+            CLVKBitmapDC cache(&dcCache, CBitmap::FromHandle(m_hCacheBitmap));
+            BitBlt(hDC, 0, 0, rc.right, rc.bottom, dcCache.m_hDC, 0, 0, SRCCOPY);
         }
         else
         {
@@ -3497,8 +3496,8 @@ int CLVKReportControl::GetColumnBestFitWidthAll(CLVKReportColumn* pColumn)
     dc.CreateCompatibleDC(&dcWindow);
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dcWindow, 64, 64);
-    CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
-    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, m_pPaintManager->GetTextFont()->GetSafeHandle());
+    CLVKBitmapDC canvas(&dc, &bitmap);
+    CLVKFontDC font(&dc, m_pPaintManager->GetTextFont());
     // Mode 0 (and mode 1 in virtual mode, where rows are not objects) takes
     // the page from the top row, so that a long list costs one page.
     int nFirst = 0;
@@ -3519,7 +3518,5 @@ int CLVKReportControl::GetColumnBestFitWidthAll(CLVKReportColumn* pColumn)
                 nWidest = std::max(nWidest, GetColumnBestFitWidth(&dc, pSection->GetRows(), pColumn, 0, -1));
         }
     }
-    ::SelectObject(dc.m_hDC, hOldFont);
-    dc.SelectObject(pOldBitmap);
     return nWidest;
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 class CLVKReportControl;
 class CLVKReportRow;
@@ -140,6 +141,19 @@ public:
     DWORD dwTreeLines = 0;
     DWORD dwFlags = 0;
 };
+
+// Gives one reference of a report object back when the holder ends, so that
+// every return path releases what it took.
+struct LVKReportReferenceRelease
+{
+    void operator()(CCmdTarget* pObject) const
+    {
+        if (pObject)
+            pObject->InternalRelease();
+    }
+};
+template <class T>
+using LVKReportReference = std::unique_ptr<T, LVKReportReferenceRelease>;
 
 // What lies under a point (CLVKReportControl::HitTest).
 struct LVK_REPORT_HITTESTINFO

@@ -115,13 +115,13 @@ void CLVKReportGroupRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, i
     drawArgs.pRow = this;
     drawArgs.pDC = pDC;
     drawArgs.rcItem = rc;
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = GetDisplayCaption();
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     pPaintManager->FillGroupRowMetrics(this, pMetrics, pDC->m_bPrinting);
     m_pControl->OnGetItemMetrics(&drawArgs, pMetrics);
     pPaintManager->DrawGroupRow(pDC, this, rc, pMetrics);
-    pMetrics->InternalRelease();
     RestoreDC(pDC->m_hDC, nSaved);
 }
 

@@ -9,6 +9,7 @@
 #include "ReportRow.h"
 #include "ReportRows.h"
 #include "ReportSelectedRows.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ResourceManager.h"
 #include "Foundation/SplitBarTracker.h"
@@ -476,10 +477,10 @@ std::vector<RECT> CLVKReportHeader::LayoutGroupBy(CDC* pDC, RECT rcGroupBy) cons
     for (int i = 0; i < pGroups->GetCount(); i++)
     {
         CLVKReportColumn* pColumn = pGroups->GetAt(i);
-        HGDIOBJ hOld = SelectObject(pMeasureDC->m_hDC, pPaintManager->GetCaptionFont()->m_hObject);
+        CLVKFontDC font(pMeasureDC, pPaintManager->GetCaptionFont());
         SIZE sz{};
         GetTextExtentPoint32W(pMeasureDC->m_hDC, pColumn->GetCaption(), pColumn->GetCaption().GetLength(), &sz);
-        SelectObject(pMeasureDC->m_hDC, hOld);
+        font.RestoreFont();
         const RECT rc{x, y, x + LVKScaleX(50) + sz.cx, y + nHeight};
         rects.push_back(rc);
         x = rc.right + LVKScaleX(5);

@@ -4,6 +4,7 @@
 #include "ReportPaintManager.h"
 #include "ReportRecordItem.h"
 #include "ReportRecordItemConstraints.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/WindowHelpers.h"
@@ -73,7 +74,7 @@ void CLVKReportInplaceList::Create(LVK_REPORTRECORDITEM_ARGS* pArgs, CLVKReportR
     const int nThumb = ::GetSystemMetrics(SM_CXHTHUMB);
     {
         CClientDC dc(this);
-        CFont* pOldFont = dc.SelectObject(pControl->GetPaintManager()->GetTextFont());
+        CLVKFontDC font(&dc, pControl->GetPaintManager()->GetTextFont());
         for (int i = 0; i < pConstraints->GetCount(); i++)
         {
             CLVKReportRecordItemConstraint* pConstraint = pConstraints->GetAt(i);
@@ -84,7 +85,6 @@ void CLVKReportInplaceList::Create(LVK_REPORTRECORDITEM_ARGS* pArgs, CLVKReportR
             if (nCaption + nThumb >= nWidth)
                 nWidth = nCaption + nThumb;
         }
-        dc.SelectObject(pOldFont);
     }
 
     const DWORD_PTR dwSelected = static_cast<DWORD_PTR>(pItem->GetSelectedConstraint(pColumn));

@@ -16,6 +16,10 @@
 #include "ReportSection.h"
 #include "ReportSelectedRows.h"
 #include "ReportThemeClassicSupport.h"
+#include "Foundation/PenDC.h"
+#include "Foundation/FontDC.h"
+#include "Foundation/DCSaveState.h"
+#include "Foundation/BitmapDC.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
@@ -47,12 +51,10 @@ CString LoadText(UINT nID)
 
 int SpaceHeight(CFont* pFont)
 {
-    HDC hDC = GetDC(nullptr);
-    HGDIOBJ hOld = SelectObject(hDC, pFont->m_hObject);
+    CClientDC dc(nullptr);
+    CLVKFontDC font(&dc, pFont);
     SIZE sz{};
-    GetTextExtentPoint32W(hDC, L" ", 1, &sz);
-    SelectObject(hDC, hOld);
-    ReleaseDC(nullptr, hDC);
+    GetTextExtentPoint32W(dc.m_hDC, L" ", 1, &sz);
     return sz.cy;
 }
 
@@ -394,11 +396,11 @@ int CLVKReportPaintManager::CalcItemHeight(CDC* pDC, CLVKReportRow* pRow, CLVKRe
     drawArgs.pItem = pItem;
     drawArgs.pDC = nullptr;
     drawArgs.nTextAlign = pColumn ? pColumn->GetAlignment() : 0;
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = pItem->GetCaption(pColumn);
     pRow->FillItemMetrics(&drawArgs, pMetrics);
-    HGDIOBJ hOld =
-        SelectObject(pDC->m_hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject : m_fontText.m_hObject);
+    CLVKFontDC font(pDC, pMetrics->pFont ? pMetrics->pFont : &m_fontText);
 
     int nTextWidth = nWidth - LVKScaleX(4);
     if (pColumn)
@@ -434,8 +436,7 @@ int CLVKReportPaintManager::CalcItemHeight(CDC* pDC, CLVKReportRow* pRow, CLVKRe
     const BOOL bWordBreak = (pMetrics->nColumnAlignment & DT_WORDBREAK) != 0;
     const int nTextHeight =
         CalcTextHeight(pDC, strCaption, std::max(1, nTextWidth - nIconWidth - LVKScaleX(3)), bWordBreak);
-    SelectObject(pDC->m_hDC, hOld);
-    pMetrics->InternalRelease();
+    font.RestoreFont();
     return std::max(m_nRowHeight, LVKScaleY(5) + std::max(nIconHeight, nTextHeight)) +
            (IsGridHorizontal() ? LVKScaleY(1) : 0);
 }
@@ -626,13 +627,13 @@ int CLVKReportPaintManager::GetFooterHeight(CLVKReportControl* pControl, CDC* pD
         CLVKReportColumn* pColumn = pColumns->GetVisibleAt(i);
         const CString& strFooter = pColumn->GetFooterText();
         RECT rc{0, 0, std::max(0, pColumn->GetWidth() - LVKScaleX(6)), 0};
-        HGDIOBJ hOld = SelectObject(pDC->m_hDC, pColumn->GetFont()->m_hObject);
+        CLVKFontDC font(pDC, pColumn->GetFont());
         UINT nFlags = DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
         if (!m_bFixedRowHeight && (pColumn->GetFooterAlignment() & DT_WORDBREAK))
             nFlags = DT_WORDBREAK | DT_VCENTER | DT_CALCRECT | DT_NOPREFIX | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
         DrawTextW(pDC->m_hDC, strFooter.IsEmpty() ? L" " : static_cast<LPCWSTR>(strFooter),
                   strFooter.IsEmpty() ? 1 : strFooter.GetLength(), &rc, nFlags);
-        SelectObject(pDC->m_hDC, hOld);
+        font.RestoreFont();
         nHeight = std::max(nHeight, static_cast<int>(rc.bottom - rc.top) + LVKScaleY(8));
     }
     return nHeight;
@@ -720,14 +721,14 @@ void CLVKReportPaintManager::FillPatternBrushRect(CDC* pDC, HBRUSH& hBrush, RECT
         hBrush = CreatePatternBrush(hBitmap);
         DeleteObject(hBitmap);
     }
+    // The pattern brush paints its set bits in the background colour and the
+    // others in the text colour; the DC gets all three back.
+    CLVKDCSaveState saved(pDC);
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, hBrush);
-    const COLORREF clrOldText = SetTextColor(hDC, m_clrControlBack);
-    const COLORREF clrOldBack = SetBkColor(hDC, clr);
+    SelectObject(hDC, hBrush);
+    SetTextColor(hDC, m_clrControlBack);
+    SetBkColor(hDC, clr);
     PatBlt(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, PATCOPY);
-    SetTextColor(hDC, clrOldText);
-    SetBkColor(hDC, clrOldBack);
-    SelectObject(hDC, hOld);
 }
 
 void CLVKReportPaintManager::DrawGridLine(CDC* pDC, BOOL bVertical, RECT rc)
@@ -887,12 +888,11 @@ SIZE CLVKReportPaintManager::DrawGlyph(CDC* pDC, RECT rcGlyph, int nGlyph)
         if (pDC && nCell < rcGlyph.bottom - rcGlyph.top)
         {
             const int y = rcGlyph.top + (rcGlyph.bottom - rcGlyph.top - nCell) / 2;
-            HDC hMemDC = CreateCompatibleDC(pDC->m_hDC);
-            HGDIOBJ hOld = SelectObject(hMemDC, m_hGlyphStrip);
-            TransparentBlt(pDC->m_hDC, rcGlyph.left + LVKScaleX(1), y, nCell, nCell, hMemDC, nGlyph * nCell, 0, nCell,
-                           nCell, RGB(255, 0, 255));
-            SelectObject(hMemDC, hOld);
-            DeleteDC(hMemDC);
+            CDC dcStrip;
+            dcStrip.CreateCompatibleDC(pDC);
+            CLVKBitmapDC strip(&dcStrip, CBitmap::FromHandle(m_hGlyphStrip));
+            TransparentBlt(pDC->m_hDC, rcGlyph.left + LVKScaleX(1), y, nCell, nCell, dcStrip.m_hDC, nGlyph * nCell, 0,
+                           nCell, nCell, RGB(255, 0, 255));
         }
         return SIZE{nCell + LVKScaleX(1), nCell + LVKScaleY(1)};
     }
@@ -1107,11 +1107,11 @@ void CLVKReportPaintManager::DrawRowNumber(CDC* pDC, RECT rcNumber, CLVKReportRo
     }
     const COLORREF clrOld = SetTextColor(hDC, clrText);
     const int nOldMode = SetBkMode(hDC, TRANSPARENT);
-    HGDIOBJ hOld = SelectObject(hDC, m_fontText.m_hObject);
+    CLVKFontDC font(pDC, &m_fontText);
     RECT rc = rcNumber;
     rc.top += LVKScaleY(1);
     DrawTextW(hDC, strNumber, strNumber.GetLength(), &rc, DT_RIGHT | DT_SINGLELINE);
-    SelectObject(hDC, hOld);
+    font.RestoreFont();
     SetBkMode(hDC, nOldMode);
     SetTextColor(hDC, clrOld);
 }
@@ -1124,7 +1124,7 @@ void CLVKReportPaintManager::DrawNoItems(CDC* pDC, RECT rc, LPCWSTR lpszText)
     const COLORREF clr = CLVKDrawHelpers::MixColors(m_clrWindowText, m_clrControlBack, 0.5);
     SetTextColor(hDC, clr);
     SetBkMode(hDC, TRANSPARENT);
-    HGDIOBJ hOld = SelectObject(hDC, m_fontText.m_hObject);
+    CLVKFontDC font(pDC, &m_fontText);
     rc.left += LVKScaleX(5);
     rc.right -= LVKScaleX(5);
     rc.top += LVKScaleY(5);
@@ -1132,7 +1132,6 @@ void CLVKReportPaintManager::DrawNoItems(CDC* pDC, RECT rc, LPCWSTR lpszText)
     DrawTextW(hDC, lpszText, -1, &rc,
               DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS |
                   DT_WORD_ELLIPSIS);
-    SelectObject(hDC, hOld);
 }
 
 void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RECT rcRow,
@@ -1152,7 +1151,7 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
     drawArgs.rcItem = rcRow;
     DrawItemBackground(&drawArgs, pMetrics);
     SetTextColor(hDC, pMetrics->clrForeground);
-    HGDIOBJ hOldFont = SelectObject(hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject : m_fontText.m_hObject);
+    CLVKFontDC font(pDC, pMetrics->pFont ? pMetrics->pFont : &m_fontText);
     SetBkMode(hDC, TRANSPARENT);
 
     // The indent of the row's level.
@@ -1353,7 +1352,6 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
                      pMetrics->nGroupRowIcon);
         SetBkColor(hDC, clrOldBack);
     }
-    SelectObject(hDC, hOldFont);
 }
 
 // Cell captions and their hyperlinks ----------------------------------------------------
@@ -1741,7 +1739,7 @@ int CLVKReportPaintManager::DrawHyperlink(int& x, LVK_REPORTRECORDITEM_DRAWARGS*
                               pDrawArgs->pColumn && pDrawArgs->pColumn == pControl->GetFocusedColumn();
     const COLORREF clrOld = GetTextColor(hDC);
     CFont fontLink;
-    HGDIOBJ hOldFont = nullptr;
+    CLVKFontDC font(pDC, static_cast<CFont*>(nullptr));
     if (pRow && pRow->IsSelected() && pControl && pControl->HasFocus() && !bFocusedCell)
         SetTextColor(hDC, m_clrHighlightText);
     else
@@ -1755,7 +1753,7 @@ int CLVKReportPaintManager::DrawHyperlink(int& x, LVK_REPORTRECORDITEM_DRAWARGS*
             GetObjectW(GetCurrentObject(hDC, OBJ_FONT), sizeof(lf), &lf);
             lf.lfUnderline = TRUE;
             fontLink.CreateFontIndirect(&lf);
-            hOldFont = SelectObject(hDC, fontLink.m_hObject);
+            font.SetFont(&fontLink);
         }
     }
     TEXTMETRICW tm{};
@@ -1763,8 +1761,7 @@ int CLVKReportPaintManager::DrawHyperlink(int& x, LVK_REPORTRECORDITEM_DRAWARGS*
     const int nLeft = x;
     const int nResult = DrawTextRun(x, pDC, strLink, rc, nMode);
     pLink->m_rcHyperSpot = RECT{nLeft, rc.top, x, rc.top + tm.tmHeight};
-    if (hOldFont)
-        SelectObject(hDC, hOldFont);
+    font.RestoreFont();
     SetTextColor(hDC, clrOld);
     return nResult;
 }
@@ -1854,7 +1851,7 @@ void CLVKReportPaintManager::DrawColumnFooter(CDC* pDC, CLVKReportColumn* pColum
         return;
     HDC hDC = pDC->m_hDC;
     SetBkMode(hDC, TRANSPARENT);
-    HGDIOBJ hOld = SelectObject(hDC, pColumn->GetFont()->m_hObject);
+    CLVKFontDC font(pDC, pColumn->GetFont());
     SetTextColor(hDC, m_clrCaptionText);
     RECT rc{rcColumn.left + LVKScaleX(3), rcColumn.top + LVKScaleY(2), rcColumn.right - LVKScaleX(3),
             rcColumn.bottom - LVKScaleY(2)};
@@ -1874,7 +1871,6 @@ void CLVKReportPaintManager::DrawColumnFooter(CDC* pDC, CLVKReportColumn* pColum
         nFlags = (nFlags & (DT_RIGHT | DT_CENTER)) | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
     }
     DrawTextW(hDC, strText, strText.GetLength(), &rc, nFlags);
-    SelectObject(hDC, hOld);
 }
 
 int CLVKReportPaintManager::DrawColumnIcon(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, RECT rcIcon, int nIcon)
@@ -1902,9 +1898,7 @@ void CLVKReportPaintManager::DrawSortArrow(CDC* pDC, RECT rc, BOOL bDecreasing, 
     const int dx = LVKScaleX(4);
     const int dy = LVKScaleY(3);
     HDC hDC = pDC->m_hDC;
-    HPEN hLight = CreatePen(PS_SOLID, 1, m_clrControlLightLight);
-    HPEN hDark = CreatePen(PS_SOLID, 1, m_clrControlDark);
-    HGDIOBJ hOld = SelectObject(hDC, hLight);
+    CLVKPenDC pen(hDC, m_clrControlLightLight);
     if (!bDecreasing)
     {
         // Points up: the light right-hand slope (doubled), the dark left-hand
@@ -1917,7 +1911,7 @@ void CLVKReportPaintManager::DrawSortArrow(CDC* pDC, RECT rc, BOOL bDecreasing, 
             MoveToEx(hDC, ptTop.x + i, ptTop.y, nullptr);
             LineTo(hDC, ptRight.x + i, ptRight.y);
         }
-        SelectObject(hDC, hDark);
+        pen.SetColor(m_clrControlDark);
         MoveToEx(hDC, ptTop.x, ptTop.y, nullptr);
         LineTo(hDC, ptLeft.x, ptLeft.y);
         LineTo(hDC, ptRight.x, ptRight.y);
@@ -1932,14 +1926,11 @@ void CLVKReportPaintManager::DrawSortArrow(CDC* pDC, RECT rc, BOOL bDecreasing, 
             MoveToEx(hDC, ptRight.x + i, ptRight.y, nullptr);
             LineTo(hDC, ptBottom.x + i, ptBottom.y);
         }
-        SelectObject(hDC, hDark);
+        pen.SetColor(m_clrControlDark);
         MoveToEx(hDC, ptRight.x, ptRight.y, nullptr);
         LineTo(hDC, ptLeft.x, ptLeft.y);
         LineTo(hDC, ptBottom.x, ptBottom.y);
     }
-    SelectObject(hDC, hOld);
-    DeleteObject(hLight);
-    DeleteObject(hDark);
 }
 
 void CLVKReportPaintManager::DrawResizeTracker(CDC* pDC, RECT rc, BOOL bTracked, BOOL /*bPressed*/, int nShadowWidth)
@@ -1980,7 +1971,7 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
 
     BOOL bArrow = pColumn->IsSortedOrGrouped() && pColumn->IsSortable() && m_nSortArrowMode != 2 &&
                   !(pDC->m_bPrinting && !m_bPrintSortArrows);
-    HGDIOBJ hOldFont = SelectObject(hDC, pColumn->GetFont()->m_hObject);
+    CLVKFontDC font(pDC, pColumn->GetFont());
     CString strCaption = pColumn->GetCaption();
     if (!bDrawExternal && m_bUpperCaseCaptions)
         strCaption.MakeUpper();
@@ -2078,7 +2069,7 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
         if (rc.right - LVKScaleX(2) - xArrow >= nArrowWidth && rcArrow.right <= rcColumn.right)
             DrawSortArrow(pDC, rcArrow, !pColumn->IsSortedIncreasing(), bColumnPressed, nShadowWidth, bTracked);
     }
-    SelectObject(hDC, hOldFont);
+    font.RestoreFont();
     DrawResizeTracker(pDC, rcColumn, bTracked, bColumnPressed, nShadowWidth);
 }
 
@@ -2090,7 +2081,7 @@ int CLVKReportPaintManager::CalcColumnHeaderHeight(CDC* pDC, CLVKReportColumn* p
     if (m_bUpperCaseCaptions)
         strCaption.MakeUpper();
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, m_fontCaption.m_hObject);
+    CLVKFontDC font(pDC, &m_fontCaption);
     const int nCaptionWidth = TextExtent(hDC, strCaption).cx;
     RECT rc{0, 0, pColumn->GetWidth(), 0};
     (void)nTotalWidth;
@@ -2116,7 +2107,6 @@ int CLVKReportPaintManager::CalcColumnHeaderHeight(CDC* pDC, CLVKReportColumn* p
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rc, nFlags);
         nHeight = rc.bottom - rc.top;
     }
-    SelectObject(hDC, hOld);
     return nHeight + LVKScaleY(8);
 }
 
@@ -2125,7 +2115,7 @@ void CLVKReportPaintManager::DrawNoGroupByText(CDC* pDC, RECT rcGroupBy)
     if (!m_pControl)
         return;
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, m_fontCaption.m_hObject);
+    CLVKFontDC font(pDC, &m_fontCaption);
     const int nTextWidth = TextExtent(hDC, m_strNoGroupBy).cx;
     RECT rcBox = rcGroupBy;
     rcBox.right = rcBox.left + std::max(LVKScaleX(55), nTextWidth + LVKScaleX(8));
@@ -2134,7 +2124,6 @@ void CLVKReportPaintManager::DrawNoGroupByText(CDC* pDC, RECT rcGroupBy)
     FillHeaderControl(pDC, rcBox);
     DrawTextW(hDC, m_strNoGroupBy, m_strNoGroupBy.GetLength(), &rcBox,
               DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
-    SelectObject(hDC, hOld);
 }
 
 LRESULT CLVKReportPaintManager::DrawControlBorder(CDC* /*pDC*/, RECT /*rcWindow*/, CWnd* pWnd)
@@ -2393,13 +2382,12 @@ void CLVKReportPaintManager::DrawItemControl(LVK_REPORTRECORDITEM_DRAWARGS* pArg
     if (!strCaption.IsEmpty())
     {
         CFont* pFont = pControl->GetFont();
-        HGDIOBJ hOld = SelectObject(hDC, pFont && pFont->GetSafeHandle() ? pFont->m_hObject : m_fontText.m_hObject);
+        CLVKFontDC font(pDC, pFont && pFont->GetSafeHandle() ? pFont : &m_fontText);
         const COLORREF clrOld = SetTextColor(hDC, bEnabled ? pControl->GetCaptionColor() : GetToolkitColor(35));
         SetBkMode(hDC, TRANSPARENT);
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcContent,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_CENTER);
         SetTextColor(hDC, clrOld);
-        SelectObject(hDC, hOld);
     }
 }
 

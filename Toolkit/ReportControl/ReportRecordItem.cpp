@@ -15,6 +15,7 @@
 #include "ReportRecords.h"
 #include "ReportRow.h"
 #include "ReportSection.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/PropExchangeFunctions.h"
 #include "Foundation/PropExchangeSection.h"
@@ -540,7 +541,8 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
     CDC* pDC = pDrawArgs->pDC;
     CLVKReportRow* pRow = pDrawArgs->pRow;
 
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = GetCaption(pDrawArgs->pColumn);
     pRow->FillItemMetrics(pDrawArgs, pMetrics);
 
@@ -569,8 +571,7 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
             rcItem.left = rcGlyph.left + LVKScaleX(2) + szGlyph.cx + LVKScaleX(pPaintManager->m_nTreeNoGlyphGap);
     }
 
-    HGDIOBJ hOldFont = SelectObject(pDC->m_hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject
-                                                                : pPaintManager->GetTextFont()->m_hObject);
+    CLVKFontDC font(pDC, pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont());
     ::SetTextColor(pDC->m_hDC, pMetrics->clrForeground);
     SetBkColor(pDC->m_hDC, pMetrics->clrBackground != static_cast<COLORREF>(-1)
                                ? pMetrics->clrBackground
@@ -645,17 +646,15 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
 
     int nWidth;
     if (m_pMarkupUIElement)
-        nWidth = nTaken + LVKScaleY(7) +
+        nWidth = nTaken + LVKScaleX(7) +
                  MarkupMeasureElement(m_pMarkupUIElement,
                                       std::max(0, static_cast<int>(rcItem.right - rcItem.left) - LVKScaleX(4)))
                      .cx;
     else if (pMetrics->strText.IsEmpty())
-        nWidth = nTaken + LVKScaleY(7);
+        nWidth = nTaken + LVKScaleX(7);
     else
         nWidth =
             nTaken + WidestLine(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC, pMetrics->strText) + LVKScaleX(7);
-    SelectObject(pDC->m_hDC, hOldFont);
-    pMetrics->InternalRelease();
     return nWidth;
 }
 

@@ -4,6 +4,7 @@
 #include "ReportPaintManager.h"
 #include "ReportRecord.h"
 #include "ReportRow.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/PropExchangeFunctions.h"
 #include "Markup/MarkupHelpers.h"
@@ -71,11 +72,10 @@ void CLVKReportRecordItemPreview::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* p
         return;
     }
     HDC hDC = pDrawArgs->pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, pFont->GetSafeHandle());
+    CLVKFontDC font(pDrawArgs->pDC, pFont);
     ::SetTextColor(hDC, pMetrics->clrForeground);
     SetBkMode(hDC, TRANSPARENT);
     DrawTextW(hDC, pMetrics->strText, pMetrics->strText.GetLength(), &rcText, DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(hDC, hOld);
 }
 
 int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow, int nWidth)
@@ -84,7 +84,8 @@ int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow,
         return 0;
     CLVKReportControl* pControl = pRow->GetControl();
     CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = GetPreviewText();
     LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
     drawArgs.pControl = pControl;
@@ -108,18 +109,15 @@ int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow,
         }
         else
         {
-            HDC hDC = pDC ? pDC->m_hDC : ::GetDC(nullptr);
-            HGDIOBJ hOld = SelectObject(hDC, pFont->GetSafeHandle());
-            const int nLines = pPaintManager->CountPreviewLines(hDC, nAvailable, pMetrics->strText);
+            CClientDC dcScreen(nullptr);
+            CDC* pMeasureDC = pDC ? pDC : &dcScreen;
+            CLVKFontDC font(pMeasureDC, pFont);
+            const int nLines = pPaintManager->CountPreviewLines(pMeasureDC->m_hDC, nAvailable, pMetrics->strText);
             SIZE szSpace{};
-            GetTextExtentPoint32W(hDC, L" ", 1, &szSpace);
-            SelectObject(hDC, hOld);
-            if (!pDC)
-                ::ReleaseDC(nullptr, hDC);
+            GetTextExtentPoint32W(pMeasureDC->m_hDC, L" ", 1, &szSpace);
             nHeight = LVKScaleY(rcIndent.top) + nLines * szSpace.cy + LVKScaleY(rcIndent.bottom);
         }
     }
-    pMetrics->InternalRelease();
     return nHeight;
 }
 

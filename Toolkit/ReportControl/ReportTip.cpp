@@ -1,5 +1,6 @@
 #include "ReportTip.h"
 
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/WindowHelpers.h"
 
@@ -34,16 +35,21 @@ void CLVKReportTip::SetFont(CFont* pFont)
     m_font.CreateFontIndirect(&lf);
 }
 
+CFont* CLVKReportTip::GetTextFont() const
+{
+    if (m_font.m_hObject)
+        return const_cast<CFont*>(&m_font);
+    return CFont::FromHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
 RECT CLVKReportTip::AdjustRect(RECT rc) const
 {
     if (!m_bMultiLine)
     {
-        HDC hDC = ::GetDC(nullptr);
-        HGDIOBJ hOld = SelectObject(hDC, m_font.m_hObject ? m_font.m_hObject : GetStockObject(DEFAULT_GUI_FONT));
+        CClientDC dc(nullptr);
+        CLVKFontDC font(&dc, GetTextFont());
         SIZE sz{};
-        GetTextExtentPoint32W(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &sz);
-        SelectObject(hDC, hOld);
-        ::ReleaseDC(nullptr, hDC);
+        GetTextExtentPoint32W(dc.m_hDC, m_strTooltipText, m_strTooltipText.GetLength(), &sz);
         rc.right = rc.left + sz.cx + LVKScaleX(6);
     }
     if (m_pParentWnd && (m_pParentWnd->GetExStyle() & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL)))
@@ -107,10 +113,12 @@ void CLVKReportTip::OnPaint()
         rcText.left += LVKScaleX(3);
         rcText.top -= LVKScaleY(2);
     }
-    HGDIOBJ hOld = SelectObject(hDC, m_font.m_hObject ? m_font.m_hObject : GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextW(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &rcText,
-              m_bMultiLine ? (DT_NOPREFIX | DT_WORDBREAK | DT_VCENTER) : (DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER));
-    SelectObject(hDC, hOld);
+    {
+        CLVKFontDC font(CDC::FromHandle(hDC), GetTextFont());
+        DrawTextW(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &rcText,
+                  m_bMultiLine ? (DT_NOPREFIX | DT_WORDBREAK | DT_VCENTER)
+                               : (DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER));
+    }
     ::EndPaint(m_hWnd, &ps);
 }
 

@@ -88,3 +88,15 @@ private:
     int m_negativeX[kTableSize] = {};
     int m_negativeY[kTableSize] = {};
 };
+
+// A length written for a 96-DPI screen, in the screen's pixels by the
+// process-wide instance: widths and x offsets through LVKScaleX, heights and
+// y offsets through LVKScaleY, as the two axes may have different DPIs.
+inline int LVKScaleX(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
+}
+inline int LVKScaleY(int n)
+{
+    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
+}

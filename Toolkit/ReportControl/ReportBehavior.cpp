@@ -7,65 +7,141 @@ BOOL Flag(const char* pszFlags, int nIndex)
     return pszFlags[nIndex] == '1';
 }
 
-// One preset of the first row behaviour: the seven modifier flags per event,
-// button and modifier, and the eight button flags per event and button.
-struct Preset
+// The row switches of one modifier state, one bit each.
+enum : unsigned
 {
-    // [event][button][modifier]: down/up, left/right, none/Ctrl/Shift.
-    const char* modifiers[2][2][3];
-    // [event][button].
-    const char* buttons[2][2];
+    kFocusRow = 0x01,
+    kFocusRowTemporarily = 0x02,
+    kSelectRow = 0x04,
+    kSpareRow = 0x08,
+    kSelectWithModifiers = 0x10,
+    kKeepSelectedSelection = 0x20,
+    kKeepSelectedFocus = 0x40,
+    // The pairs the presets use most.
+    kFocusSelect = kFocusRow | kSelectRow,
+    kKeepSelected = kKeepSelectedSelection | kKeepSelectedFocus
 };
 
-const Preset kDefault = {{{{"1010011", "1010111", "1010100"}, {"1010011", "1010111", "1010011"}},
-                          {{"1010000", "0000111", "0000100"}, {"0000000", "0000000", "0000000"}}},
-                         {{"10000100", "11000000"}, {"01100010", "00010000"}}};
+// The switches of one button at one moment, one bit each.
+enum : unsigned
+{
+    kFocusColumn = 0x01,
+    kEnsureVisible = 0x02,
+    kClick = 0x04,
+    kContextMenu = 0x08,
+    kEditOnClick = 0x10,
+    kBeginDrag = 0x20,
+    kEndDrag = 0x40,
+    kSpareButton = 0x80
+};
 
-const Preset k00001100 = {{{{"1010011", "0000011", "0000000"}, {"0000000", "0000000", "0000000"}},
-                           {{"0000000", "0000011", "0000000"}, {"0100000", "0000000", "0000000"}}},
-                          {{"10000100", "00000100"}, {"00100010", "00010010"}}};
+// One button at one moment: the row switches with no modifier, with Ctrl and
+// with Shift, and the button's own switches.
+struct ButtonPreset
+{
+    unsigned none;
+    unsigned control;
+    unsigned shift;
+    unsigned button;
+};
 
-const Preset k10001100 = {{{{"1010000", "0000000", "0000000"}, {"1010000", "0000000", "0000000"}},
-                           {{"0000000", "0000000", "0000000"}, {"0000000", "0000000", "0000000"}}},
-                          {{"10100000", "10010000"}, {"00000010", "00000010"}}};
+// One preset of the first row behaviour, [event][button]: press/release,
+// left/right.
+struct Preset
+{
+    ButtonPreset buttons[2][2];
+};
 
-const Preset k20001340 = {{{{"1010011", "0000111", "1010100"}, {"1010010", "1010010", "1010010"}},
-                           {{"1010000", "1010111", "0000000"}, {"1010010", "0000000", "0000000"}}},
-                          {{"10000100", "01000000"}, {"01100010", "01010010"}}};
+const Preset kDefault = {{
+    {{kFocusSelect | kKeepSelected, kFocusSelect | kSelectWithModifiers | kKeepSelected,
+      kFocusSelect | kSelectWithModifiers, kFocusColumn | kBeginDrag},
+     {kFocusSelect | kKeepSelected, kFocusSelect | kSelectWithModifiers | kKeepSelected, kFocusSelect | kKeepSelected,
+      kFocusColumn | kEnsureVisible}},
+    {{kFocusSelect, kSelectWithModifiers | kKeepSelected, kSelectWithModifiers, kEnsureVisible | kClick | kEndDrag},
+     {0, 0, 0, kContextMenu}},
+}};
 
-const Preset k20001501 = {{{{"1010011", "0000000", "0000000"}, {"0000000", "0000000", "0000000"}},
-                           {{"1010000", "0000000", "0000000"}, {"0000000", "0000000", "0000000"}}},
-                          {{"10000100", "00000000"}, {"01100010", "00110000"}}};
+const Preset kLeftPress = {{
+    {{kFocusSelect | kKeepSelected, kKeepSelected, 0, kFocusColumn | kBeginDrag}, {0, 0, 0, kBeginDrag}},
+    {{0, kKeepSelected, 0, kClick | kEndDrag}, {kFocusRowTemporarily, 0, 0, kContextMenu | kEndDrag}},
+}};
 
-const Preset k20001502 = {{{{"1010011", "0000011", "1010100"}, {"1010010", "1010010", "1010010"}},
-                           {{"1010000", "1010100", "0000000"}, {"1010010", "1010010", "1010010"}}},
-                          {{"10000100", "01000000"}, {"01100010", "01010000"}}};
+const Preset kActOnPress = {{
+    {{kFocusSelect, 0, 0, kFocusColumn | kClick}, {kFocusSelect, 0, 0, kFocusColumn | kContextMenu}},
+    {{0, 0, 0, kEndDrag}, {0, 0, 0, kEndDrag}},
+}};
+
+const Preset kCtrlKeepsFocus = {{
+    {{kFocusSelect | kKeepSelected, kSelectWithModifiers | kKeepSelected, kFocusSelect | kSelectWithModifiers,
+      kFocusColumn | kBeginDrag},
+     {kFocusSelect | kKeepSelectedSelection, kFocusSelect | kKeepSelectedSelection,
+      kFocusSelect | kKeepSelectedSelection, kEnsureVisible}},
+    {{kFocusSelect, kFocusSelect | kSelectWithModifiers | kKeepSelected, 0, kEnsureVisible | kClick | kEndDrag},
+     {kFocusSelect | kKeepSelectedSelection, 0, 0, kEnsureVisible | kContextMenu | kEndDrag}},
+}};
+
+const Preset kLeftOnly = {{
+    {{kFocusSelect | kKeepSelected, 0, 0, kFocusColumn | kBeginDrag}, {0, 0, 0, 0}},
+    {{kFocusSelect, 0, 0, kEnsureVisible | kClick | kEndDrag}, {0, 0, 0, kClick | kContextMenu}},
+}};
+
+const Preset kRightSelectsAlways = {{
+    {{kFocusSelect | kKeepSelected, kKeepSelected, kFocusSelect | kSelectWithModifiers, kFocusColumn | kBeginDrag},
+     {kFocusSelect | kKeepSelectedSelection, kFocusSelect | kKeepSelectedSelection,
+      kFocusSelect | kKeepSelectedSelection, kEnsureVisible}},
+    {{kFocusSelect, kFocusSelect | kSelectWithModifiers, 0, kEnsureVisible | kClick | kEndDrag},
+     {kFocusSelect | kKeepSelectedSelection, kFocusSelect | kKeepSelectedSelection,
+      kFocusSelect | kKeepSelectedSelection, kEnsureVisible | kContextMenu}},
+}};
 
 const Preset* FindPreset(int nScheme)
 {
     switch (static_cast<unsigned>(nScheme))
     {
-    case 0x20000000:
+    case LVK_REPORT_BEHAVIOR_DEFAULT:
         return &kDefault;
-    case 0x00001100:
-    case 0x00001200:
-    case 0x00001400:
-        return &k00001100;
-    case 0x10001100:
-    case 0x10001200:
-    case 0x10001400:
-        return &k10001100;
-    case 0x20001340:
-    case 0x20001341:
-    case 0x20001342:
-        return &k20001340;
-    case 0x20001501:
-        return &k20001501;
-    case 0x20001502:
-        return &k20001502;
+    case LVK_REPORT_BEHAVIOR_1100:
+    case LVK_REPORT_BEHAVIOR_1200:
+    case LVK_REPORT_BEHAVIOR_1400:
+        return &kLeftPress;
+    case LVK_REPORT_BEHAVIOR_PRESS_1100:
+    case LVK_REPORT_BEHAVIOR_PRESS_1200:
+    case LVK_REPORT_BEHAVIOR_PRESS_1400:
+        return &kActOnPress;
+    case LVK_REPORT_BEHAVIOR_1340:
+    case LVK_REPORT_BEHAVIOR_1341:
+    case LVK_REPORT_BEHAVIOR_1342:
+        return &kCtrlKeepsFocus;
+    case LVK_REPORT_BEHAVIOR_1501:
+        return &kLeftOnly;
+    case LVK_REPORT_BEHAVIOR_1502:
+        return &kRightSelectsAlways;
     default:
         return nullptr;
     }
+}
+
+void ApplyRowSwitches(CLVKReportBehaviorRowModifier& modifier, unsigned nSwitches)
+{
+    modifier.bFocusRow = (nSwitches & kFocusRow) != 0;
+    modifier.bFocusRowTemporarily = (nSwitches & kFocusRowTemporarily) != 0;
+    modifier.bSelectRow = (nSwitches & kSelectRow) != 0;
+    modifier.bSpare = (nSwitches & kSpareRow) != 0;
+    modifier.bSelectWithModifiers = (nSwitches & kSelectWithModifiers) != 0;
+    modifier.bKeepSelectedSelection = (nSwitches & kKeepSelectedSelection) != 0;
+    modifier.bKeepSelectedFocus = (nSwitches & kKeepSelectedFocus) != 0;
+}
+
+void ApplyButtonSwitches(CLVKReportBehaviorRowMouseButton& button, unsigned nSwitches)
+{
+    button.bFocusColumn = (nSwitches & kFocusColumn) != 0;
+    button.bEnsureVisible = (nSwitches & kEnsureVisible) != 0;
+    button.bClick = (nSwitches & kClick) != 0;
+    button.bContextMenu = (nSwitches & kContextMenu) != 0;
+    button.bEditOnClick = (nSwitches & kEditOnClick) != 0;
+    button.bBeginDrag = (nSwitches & kBeginDrag) != 0;
+    button.bEndDrag = (nSwitches & kEndDrag) != 0;
+    button.bSpare = (nSwitches & kSpareButton) != 0;
 }
 
 CLVKReportBehaviorRowMouseButton* ButtonOf(CLVKReportBehaviorRow& row, int nEvent, int nButton)
@@ -125,10 +201,11 @@ void CLVKReportBehavior::SetScheme(int nScheme)
         for (int nButton = 0; nButton < 2; nButton++)
         {
             CLVKReportBehaviorRowMouseButton* pButton = ButtonOf(Row, nEvent, nButton);
-            pButton->None.SetFlags(pPreset->modifiers[nEvent][nButton][0]);
-            pButton->Control.SetFlags(pPreset->modifiers[nEvent][nButton][1]);
-            pButton->Shift.SetFlags(pPreset->modifiers[nEvent][nButton][2]);
-            pButton->SetFlags(pPreset->buttons[nEvent][nButton]);
+            const ButtonPreset& preset = pPreset->buttons[nEvent][nButton];
+            ApplyRowSwitches(pButton->None, preset.none);
+            ApplyRowSwitches(pButton->Control, preset.control);
+            ApplyRowSwitches(pButton->Shift, preset.shift);
+            ApplyButtonSwitches(*pButton, preset.button);
         }
     }
     if (pPreset == &kDefault)
@@ -137,7 +214,7 @@ void CLVKReportBehavior::SetScheme(int nScheme)
         Notifications.Populate.bSelectionChanging = TRUE;
         Notifications.Populate.bSelectionChanged = TRUE;
     }
-    if (pPreset == &k00001100)
+    if (pPreset == &kLeftPress)
     {
         // Only the first four switches of the plain modifier and the button
         // switches; the rest of the second behaviour keeps its values.
@@ -151,8 +228,10 @@ void CLVKReportBehavior::SetScheme(int nScheme)
                 none.bFocusRowTemporarily = FALSE;
                 none.bSelectRow = nEvent == 0;
                 none.bSpare = FALSE;
-                static const char* const kButtons[2][2] = {{"10000101", "10000101"}, {"00100010", "00010010"}};
-                pButton->SetFlags(kButtons[nEvent][nButton]);
+                static const unsigned kButtons[2][2] = {
+                    {kFocusColumn | kBeginDrag | kSpareButton, kFocusColumn | kBeginDrag | kSpareButton},
+                    {kClick | kEndDrag, kContextMenu | kEndDrag}};
+                ApplyButtonSwitches(*pButton, kButtons[nEvent][nButton]);
             }
         }
     }

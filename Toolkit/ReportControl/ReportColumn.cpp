@@ -4,6 +4,7 @@
 #include "ReportControl.h"
 #include "ReportHeader.h"
 #include "ReportPaintManager.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "ReportRecordItemEditOptions.h"
 #include "Foundation/PropExchangeFunctions.h"
@@ -139,13 +140,13 @@ int CLVKReportColumn::CalcAutoWidth(int nTotalWidth) const
         if (!pColumn->IsAutoSize())
             nResult = pColumn->GetWidth();
         else if (pColumn == pLastAuto)
-            nResult = max(nTotalWidth, pColumn->GetMinWidth());
+            nResult = std::max(nTotalWidth, pColumn->GetMinWidth());
         else
         {
-            nWeights = max(nWeights, 1);
+            nWeights = std::max(nWeights, 1);
             nResult =
-                max(static_cast<int>(static_cast<long long>(nTotalWidth) * pColumn->m_nColumnAutoWidth / nWeights),
-                    pColumn->GetMinWidth());
+                std::max(static_cast<int>(static_cast<long long>(nTotalWidth) * pColumn->m_nColumnAutoWidth / nWeights),
+                         pColumn->GetMinWidth());
             nWeights -= pColumn->m_nColumnAutoWidth;
             nTotalWidth -= nResult;
         }
@@ -223,7 +224,7 @@ int CLVKReportColumn::GetBestFitWidth()
 {
     CLVKReportControl* pControl = GetControl();
     if (!pControl)
-        return max(m_nBestFitFloor, GetWidth());
+        return std::max(m_nBestFitFloor, GetWidth());
     CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     int nWidth = pDpi->ScaleX(6);
@@ -231,9 +232,10 @@ int CLVKReportColumn::GetBestFitWidth()
         CDC dc;
         dc.Attach(::GetDC(pControl->GetSafeHwnd()));
         dc.m_hAttribDC = dc.m_hDC;
-        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, pPaintManager->GetCaptionFont()->GetSafeHandle());
-        nWidth += GetCaptionWidth(&dc);
-        ::SelectObject(dc.m_hDC, hOld);
+        {
+            CLVKFontDC font(&dc, pPaintManager->GetCaptionFont());
+            nWidth += GetCaptionWidth(&dc);
+        }
         ::ReleaseDC(pControl->GetSafeHwnd(), dc.Detach());
     }
     if (m_nIconID != -1)
@@ -241,7 +243,7 @@ int CLVKReportColumn::GetBestFitWidth()
     if (IsSortedOrGrouped() && pPaintManager->m_nSortArrowMode != 2)
         nWidth += pDpi->ScaleX(27);
     const int nCells = pControl->MeasureColumnWidth(this);
-    return max(max(nWidth, nCells), m_nBestFitFloor);
+    return std::max(std::max(nWidth, nCells), m_nBestFitFloor);
 }
 
 void CLVKReportColumn::EnsureVisible()

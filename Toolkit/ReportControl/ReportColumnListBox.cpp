@@ -4,6 +4,7 @@
 #include "ReportColumns.h"
 #include "ReportControl.h"
 #include "ReportPaintManager.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 
 int CLVKReportColumnListBox::FindItemData(int nItemIndex) const
@@ -46,9 +47,9 @@ BOOL CLVKReportColumnListBox::UpdateList()
     CFont* pFont = m_pReportControl->GetPaintManager()->GetTextFont();
     {
         CClientDC dc(this);
-        CFont* pOldFont = dc.SelectObject(pFont);
+        CLVKFontDC font(&dc, pFont);
         const int nHeight = dc.GetTextExtent(L" ", 1).cy + CLVKDpiScaling::GetGlobal()->ScaleY(5);
-        dc.SelectObject(pOldFont);
+        font.RestoreFont();
         if (static_cast<int>(SendMessage(LB_GETITEMHEIGHT, 0)) != nHeight)
             SendMessage(LB_SETITEMHEIGHT, 0, nHeight);
     }

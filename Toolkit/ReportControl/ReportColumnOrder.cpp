@@ -10,7 +10,7 @@ int CLVKReportColumnOrder::InsertAt(int nIndex, CLVKReportColumn* pColumn)
 {
     if (nIndex < 0)
         return -1;
-    nIndex = min(nIndex, GetCount());
+    nIndex = std::min(nIndex, GetCount());
     const int nOld = IndexOf(pColumn);
     if (nOld >= 0)
     {

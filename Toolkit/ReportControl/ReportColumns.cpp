@@ -80,7 +80,7 @@ int CLVKReportColumns::ChangeColumnOrder(int nNewOrder, int nIndex)
         m_arrColumns.erase(m_arrColumns.begin() + nIndex);
         if (nIndex < nNewOrder)
             nNewOrder--;
-        m_arrColumns.insert(m_arrColumns.begin() + min(nNewOrder, GetCount()), pColumn);
+        m_arrColumns.insert(m_arrColumns.begin() + std::min(nNewOrder, GetCount()), pColumn);
     }
     return nNewOrder;
 }

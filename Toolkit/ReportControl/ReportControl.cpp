@@ -19,6 +19,8 @@
 #include "ReportSections.h"
 #include "ReportSelectedRows.h"
 #include "ReportThemes.h"
+#include "Foundation/FontDC.h"
+#include "Foundation/BitmapDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ImageManager.h"
 #include "Foundation/AlphaBitmap.h"
@@ -26,6 +28,7 @@
 #include "Foundation/ImageManagerIcon.h"
 #include "Foundation/ResourceManager.h"
 #include "Foundation/WindowHelpers.h"
+#include "Markup/MarkupContext.h"
 #include "Markup/MarkupHelpers.h"
 
 #include <windowsx.h>
@@ -61,15 +64,6 @@ void ResetRecordsMarkup(CLVKReportRecords* pRecords)
     }
 }
 
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-
 class CLVKReportRow_Batch : public CLVKBatchAllocObjT<CLVKReportRow, CLVKReportRowBatchManager>
 {
 };
@@ -86,8 +80,8 @@ class CLVKReportHeaderFooterRow : public CLVKHeapObjectT<CLVKReportRow, CLVKRepo
 CLVKReportControl::CLVKReportControl()
 {
     RegisterWindowClass();
-    m_nScrollStepH = Sx(7);
-    m_nScrollStepV = Sy(7);
+    m_nScrollStepH = LVKScaleX(7);
+    m_nScrollStepV = LVKScaleY(7);
     UINT nLines = 0;
     if (SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &nLines, 0))
         m_nWheelLines = nLines == WHEEL_PAGESCROLL ? -1 : static_cast<int>(nLines);
@@ -221,17 +215,17 @@ BOOL CLVKReportControl::SetWatermarkBitmap(HBITMAP hBitmap, BYTE nTransparency)
         m_hWatermark = CreateDibSection32(nullptr, bm.bmWidth, cy, &pBits);
         if (m_hWatermark)
         {
-            HDC hScreen = ::GetDC(nullptr);
-            HDC hSrc = ::CreateCompatibleDC(hScreen);
-            HDC hDest = ::CreateCompatibleDC(hScreen);
-            HGDIOBJ hOldSrc = ::SelectObject(hSrc, hBitmap);
-            HGDIOBJ hOldDest = ::SelectObject(hDest, m_hWatermark);
-            const BOOL bCopied = ::BitBlt(hDest, 0, 0, bm.bmWidth, cy, hSrc, 0, 0, SRCCOPY);
-            ::SelectObject(hSrc, hOldSrc);
-            ::SelectObject(hDest, hOldDest);
-            ::DeleteDC(hSrc);
-            ::DeleteDC(hDest);
-            ::ReleaseDC(nullptr, hScreen);
+            BOOL bCopied = FALSE;
+            {
+                CClientDC dcScreen(nullptr);
+                CDC dcSource;
+                CDC dcTarget;
+                dcSource.CreateCompatibleDC(&dcScreen);
+                dcTarget.CreateCompatibleDC(&dcScreen);
+                CLVKBitmapDC source(&dcSource, CBitmap::FromHandle(hBitmap));
+                CLVKBitmapDC target(&dcTarget, CBitmap::FromHandle(m_hWatermark));
+                bCopied = ::BitBlt(dcTarget.m_hDC, 0, 0, bm.bmWidth, cy, dcSource.m_hDC, 0, 0, SRCCOPY);
+            }
             // An opaque picture: every pixel's alpha is full.
             for (int i = 0; bCopied && pBits && i < bm.bmWidth * cy; i++)
                 pBits[i * 4 + 3] = 0xFF;
@@ -282,8 +276,8 @@ void CLVKReportControl::DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas)
     if (!(nFlags & 0x100))
     {
         // Its own size, cut to the area.
-        szSource.cx = min(szSource.cx, nAreaWidth);
-        szSource.cy = min(szSource.cy, nAreaHeight);
+        szSource.cx = std::min<LONG>(szSource.cx, nAreaWidth);
+        szSource.cy = std::min<LONG>(szSource.cy, nAreaHeight);
         rcTarget.right = rcTarget.left + szSource.cx;
         rcTarget.bottom = rcTarget.top + szSource.cy;
     }
@@ -291,20 +285,20 @@ void CLVKReportControl::DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas)
     {
         if ((nFlags & 0x0300) == 0x0300)
         {
-            szSource.cx = min(szSource.cx, nAreaWidth);
-            szSource.cy = min(szSource.cy, nAreaHeight);
+            szSource.cx = std::min<LONG>(szSource.cx, nAreaWidth);
+            szSource.cy = std::min<LONG>(szSource.cy, nAreaHeight);
         }
         if ((nFlags & 0x0500) == 0x0500)
         {
-            rcTarget.right = rcTarget.left + min(nAreaWidth, static_cast<int>(m_szWatermark.cx));
-            rcTarget.bottom = rcTarget.top + min(nAreaHeight, static_cast<int>(m_szWatermark.cy));
+            rcTarget.right = rcTarget.left + std::min(nAreaWidth, static_cast<int>(m_szWatermark.cx));
+            rcTarget.bottom = rcTarget.top + std::min(nAreaHeight, static_cast<int>(m_szWatermark.cy));
         }
         if ((nFlags & 0x0900) == 0x0900 && szSource.cx > 0 && szSource.cy > 0)
         {
             int nWidth = rcTarget.right - rcTarget.left;
             int nHeight = rcTarget.bottom - rcTarget.top;
-            nWidth = min(nWidth, static_cast<int>(static_cast<long long>(nHeight) * szSource.cx / szSource.cy));
-            nHeight = min(nHeight, static_cast<int>(static_cast<long long>(nWidth) * szSource.cy / szSource.cx));
+            nWidth = std::min(nWidth, static_cast<int>(static_cast<long long>(nHeight) * szSource.cx / szSource.cy));
+            nHeight = std::min(nHeight, static_cast<int>(static_cast<long long>(nWidth) * szSource.cy / szSource.cx));
             rcTarget.right = rcTarget.left + nWidth;
             rcTarget.bottom = rcTarget.top + nHeight;
         }
@@ -322,7 +316,7 @@ void CLVKReportControl::DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas)
 
     CDC dcPicture;
     dcPicture.CreateCompatibleDC(pDC);
-    HGDIOBJ hOldPicture = SelectObject(dcPicture.m_hDC, m_hWatermark);
+    CLVKBitmapDC picture(&dcPicture, CBitmap::FromHandle(m_hWatermark));
     CLVKImageManager* pBlender = CLVKImageManager::GetGlobal();
     if (!(nFlags & 0x100))
     {
@@ -340,18 +334,17 @@ void CLVKReportControl::DrawWatermark(CDC* pDC, RECT rcArea, RECT rcCanvas)
         HBITMAP hCanvas = CreateDibSection32(pDC->m_hDC, cx, cy, &pBits);
         if (hCanvas)
         {
-            HGDIOBJ hOldCanvas = SelectObject(dcCanvas.m_hDC, hCanvas);
+            CLVKBitmapDC canvas(&dcCanvas, CBitmap::FromHandle(hCanvas));
             const RECT rcAll{0, 0, cx, cy};
             FillRect(dcCanvas.m_hDC, &rcAll, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             SetStretchBltMode(dcCanvas.m_hDC, HALFTONE);
             StretchBlt(dcCanvas.m_hDC, rcTarget.left - rcCanvas.left, rcTarget.top - rcCanvas.top, nTargetWidth,
                        nTargetHeight, dcPicture.m_hDC, 0, 0, szSource.cx, szSource.cy, SRCCOPY);
             pBlender->BlendConstantAlpha(pDC, rcCanvas, &dcCanvas, rcAll, m_nWatermarkTransparency);
-            SelectObject(dcCanvas.m_hDC, hOldCanvas);
+            canvas.RestoreBitmap();
             DeleteObject(hCanvas);
         }
     }
-    SelectObject(dcPicture.m_hDC, hOldPicture);
 }
 
 int CLVKReportControl::GetDefaultRowHeight() const
@@ -657,7 +650,7 @@ BOOL CLVKReportControl::IsFooterRowsVisible() const
 
 int CLVKReportControl::GetIconViewItemsPerLine(int nWidth) const
 {
-    return m_szIconSpacing.cx > 0 ? max(1, nWidth / m_szIconSpacing.cx) : 1;
+    return m_szIconSpacing.cx > 0 ? std::max<int>(1, nWidth / m_szIconSpacing.cx) : 1;
 }
 
 // Switching the view hides every column but the icon column, the header and
@@ -702,9 +695,9 @@ BOOL CLVKReportControl::ShowIconView(BOOL bShow)
             }
         }
         m_szIcon = SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
-        m_szIconSpacing.cx = Sx(5) + GetSystemMetrics(SM_CXICONSPACING);
-        m_szIconSpacing.cy = max(GetSystemMetrics(SM_CYICONSPACING),
-                                 static_cast<int>(m_szIcon.cy) + 2 * m_pPaintManager->GetRowHeightDefault());
+        m_szIconSpacing.cx = LVKScaleX(5) + GetSystemMetrics(SM_CXICONSPACING);
+        m_szIconSpacing.cy = std::max(GetSystemMetrics(SM_CYICONSPACING),
+                                      static_cast<int>(m_szIcon.cy) + 2 * m_pPaintManager->GetRowHeightDefault());
         if (pIconColumn)
         {
             pIconColumn->SetVisible(TRUE);
@@ -834,7 +827,7 @@ void CLVKReportControl::DrawIconViewCell(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArg
     if (nIcon < 0)
         nIcon = m_nIconViewIcon;
     RECT rcCell = pDrawArgs->rcItem;
-    InflateRect(&rcCell, -Sx(1), -Sy(1));
+    InflateRect(&rcCell, -LVKScaleX(1), -LVKScaleY(1));
 
     // The icon, centred at the top.
     if (nIcon >= 0 && m_pImageManager)
@@ -842,25 +835,26 @@ void CLVKReportControl::DrawIconViewCell(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArg
         if (CLVKImageManagerIcon* pIcon = m_pImageManager->FindIcon(nIcon, m_szIcon.cx))
         {
             const SIZE sz = pIcon->GetExtent();
-            pIcon->Draw(pDC, (rcCell.left + rcCell.right - sz.cx) / 2, rcCell.top + Sy(2));
+            pIcon->Draw(pDC, (rcCell.left + rcCell.right - sz.cx) / 2, rcCell.top + LVKScaleY(2));
         }
     }
     // The caption, wrapped under the icon on at most the caption lines.
-    RECT rcText{rcCell.left + Sx(2), rcCell.top + m_szIcon.cy + Sy(4), rcCell.right - Sx(2), rcCell.bottom};
+    RECT rcText{rcCell.left + LVKScaleX(2), rcCell.top + m_szIcon.cy + LVKScaleY(4), rcCell.right - LVKScaleX(2),
+                rcCell.bottom};
     if (strCaption.IsEmpty() || rcText.right <= rcText.left)
         return;
-    HGDIOBJ hOldFont = SelectObject(hDC, m_pPaintManager->GetTextFont()->m_hObject);
+    CLVKFontDC font(pDC, m_pPaintManager->GetTextFont());
     const UINT nFormat = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
     RECT rcMeasured = rcText;
     DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcMeasured, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
     TEXTMETRICW tm{};
     GetTextMetricsW(hDC, &tm);
     const int nLines = m_pPaintManager->CalcCaptionLineCount(pDC, rcText, strCaption);
-    const int nWidth = min(static_cast<int>(rcMeasured.right - rcMeasured.left) + Sx(4),
-                           static_cast<int>(rcText.right - rcText.left));
+    const int nWidth = std::min(static_cast<int>(rcMeasured.right - rcMeasured.left) + LVKScaleX(4),
+                                static_cast<int>(rcText.right - rcText.left));
     rcText.left = (rcCell.left + rcCell.right - nWidth) / 2;
     rcText.right = rcText.left + nWidth;
-    rcText.bottom = min(rcText.bottom, rcText.top + max(1, nLines) * tm.tmHeight + Sy(2));
+    rcText.bottom = std::min(rcText.bottom, rcText.top + std::max(1, nLines) * tm.tmHeight + LVKScaleY(2));
     COLORREF clrText = m_pPaintManager->m_clrWindowText;
     if (pRow->IsSelected() && !pDC->m_bPrinting && (HasFocus() || !m_pPaintManager->m_bHideSelection))
     {
@@ -874,15 +868,14 @@ void CLVKReportControl::DrawIconViewCell(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArg
     if (pRow->IsFocused() && HasFocus() && m_bShowFocusFrame && !pDC->m_bPrinting)
     {
         RECT rcFocus = rcText;
-        InflateRect(&rcFocus, Sx(1), Sy(1));
+        InflateRect(&rcFocus, LVKScaleX(1), LVKScaleY(1));
         m_pPaintManager->DrawFocusedRow(pDC, rcFocus);
     }
     SetBkMode(hDC, TRANSPARENT);
     SetTextColor(hDC, clrText);
     RECT rcDraw = rcText;
-    rcDraw.top += Sy(1);
+    rcDraw.top += LVKScaleY(1);
     DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcDraw, nFormat);
-    SelectObject(hDC, hOldFont);
 }
 
 void CLVKReportControl::SetGroupRowsBold(BOOL bBold)
@@ -1194,12 +1187,12 @@ int CLVKReportControl::GetLastPageTopRow(CDC* pDC)
             // In the icon view the first whole line after the row that does
             // not fit.
             if (m_bIconView)
-                return min(pRows->GetCount() - 1, nRow + max(1, m_nIconsPerLine));
+                return std::min(pRows->GetCount() - 1, nRow + std::max(1, m_nIconsPerLine));
             break;
         }
         nRow--;
     }
-    return max(0, nRow + 1);
+    return std::max(0, nRow + 1);
 }
 
 void CLVKReportControl::UpdateVScrollBar(BOOL bLock, UINT /*nMask*/)
@@ -1235,7 +1228,7 @@ void CLVKReportControl::UpdateVScrollBar(BOOL bLock, UINT /*nMask*/)
         si.nPage = si.nMax + 1;
     if (si.nPos > 0 && si.nMax < si.nPos + static_cast<int>(si.nPage) - 1)
     {
-        si.nPos = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+        si.nPos = std::max(0, si.nMax - static_cast<int>(si.nPage) + 1);
         if (m_nScrollModeV == 2)
             m_pSectionBody->SetScrollOffset(si.nPos);
         else
@@ -1298,19 +1291,19 @@ void CLVKReportControl::UpdateHScrollBar(BOOL bLock, UINT /*nMask*/)
             }
         }
         si.nMax = static_cast<int>(widths.size()) - 1;
-        si.nPage = max(1, nPage);
-        si.nPos = max(0, m_pColumns->GetColumnIndexAtOffset(m_nLeftOffset, FALSE));
+        si.nPage = std::max(1, nPage);
+        si.nPos = std::max(0, m_pColumns->GetColumnIndexAtOffset(m_nLeftOffset, FALSE));
     }
     else
     {
-        si.nMax = m_pReportHeader->GetWidth() - Sx(1);
+        si.nMax = m_pReportHeader->GetWidth() - LVKScaleX(1);
         si.nPage = rcBody.right - rcBody.left;
         si.nPos = m_nLeftOffset;
     }
     if (static_cast<int>(si.nPage) > si.nMax + 1)
         si.nPage = si.nMax + 1;
     if (si.nPos > 0 && si.nMax < si.nPos + static_cast<int>(si.nPage) - 1)
-        si.nPos = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+        si.nPos = std::max(0, si.nMax - static_cast<int>(si.nPage) + 1);
     const int nOffset = m_nScrollModeH == 1 ? m_pColumns->GetColumnOffset(si.nPos) : si.nPos;
     if (nOffset != m_nLeftOffset)
     {
@@ -1330,7 +1323,7 @@ void CLVKReportControl::UpdateHScrollBar(BOOL bLock, UINT /*nMask*/)
 
 void CLVKReportControl::SetHScrollOffset(int nOffset)
 {
-    nOffset = max(0, nOffset);
+    nOffset = std::max(0, nOffset);
     if (nOffset == m_nLeftOffset)
         return;
     m_nLeftOffset = nOffset;
@@ -1340,7 +1333,7 @@ void CLVKReportControl::SetHScrollOffset(int nOffset)
         GetClientRect(&rc);
         m_pReportHeader->AdjustColumnsWidth(rc.right);
         ::SetScrollPos(m_hWnd, SB_HORZ,
-                       m_nScrollModeH == 1 ? max(0, m_pColumns->GetColumnIndexAtOffset(nOffset, FALSE)) : nOffset,
+                       m_nScrollModeH == 1 ? std::max(0, m_pColumns->GetColumnIndexAtOffset(nOffset, FALSE)) : nOffset,
                        TRUE);
     }
     REPORT_PAIR_NOTIFY nm{};
@@ -1352,7 +1345,7 @@ void CLVKReportControl::SetHScrollOffset(int nOffset)
 
 void CLVKReportControl::SetVScrollOffset(int nOffset)
 {
-    nOffset = max(0, nOffset);
+    nOffset = std::max(0, nOffset);
     if (nOffset == m_pSectionActive->GetScrollOffset())
         return;
     m_pSectionActive->SetScrollOffset(nOffset);
@@ -1371,7 +1364,7 @@ int CLVKReportControl::GetTopRowIndex() const
 
 void CLVKReportControl::SetTopRowIndex(int nIndex)
 {
-    nIndex = max(0, nIndex);
+    nIndex = std::max(0, nIndex);
     if (m_bIconView && m_nIconsPerLine > 0)
         nIndex -= nIndex % m_nIconsPerLine;
     if (nIndex == m_pSectionActive->GetTopRowIndex())
@@ -1402,9 +1395,9 @@ int CLVKReportControl::GetPageScrollCount(int nRow, BOOL bDown)
         nSum += pRows->GetAt(i)->GetHeight(&dc, nWidth);
         nPassed++;
         if (nSum > nBody)
-            return max(0, nPassed - 1);
+            return std::max(0, nPassed - 1);
     }
-    return bDown ? max(0, pRows->GetCount() - nRow - 1) : nRow;
+    return bDown ? std::max(0, pRows->GetCount() - nRow - 1) : nRow;
 }
 
 void CLVKReportControl::OnVScroll(UINT nSBCode, UINT /*nPos*/)
@@ -1413,7 +1406,7 @@ void CLVKReportControl::OnVScroll(UINT nSBCode, UINT /*nPos*/)
     si.cbSize = sizeof(si);
     si.fMask = SIF_ALL;
     ::GetScrollInfo(m_hWnd, SB_VERT, &si);
-    const int nLast = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+    const int nLast = std::max(0, si.nMax - static_cast<int>(si.nPage) + 1);
     if (m_nScrollModeV == 2)
     {
         int nOffset = m_pSectionActive->GetScrollOffset();
@@ -1444,26 +1437,26 @@ void CLVKReportControl::OnVScroll(UINT nSBCode, UINT /*nPos*/)
         default:
             return;
         }
-        SetVScrollOffset(max(0, min(nOffset, nLast)));
+        SetVScrollOffset(std::max(0, std::min(nOffset, nLast)));
         return;
     }
     const int nPos = si.nPos;
     int nNew = nPos;
     // In the icon view a line of icons is the step.
-    const int nLine = m_bIconView ? max(1, m_nIconsPerLine) : 1;
+    const int nLine = m_bIconView ? std::max(1, m_nIconsPerLine) : 1;
     switch (nSBCode)
     {
     case SB_LINEUP:
-        nNew = max(0, nPos - nLine);
+        nNew = std::max(0, nPos - nLine);
         break;
     case SB_LINEDOWN:
-        nNew = min(nLast, nPos + nLine);
+        nNew = std::min(nLast, nPos + nLine);
         break;
     case SB_PAGEUP:
-        nNew = nPos - max(1, GetPageScrollCount(nPos, FALSE));
+        nNew = nPos - std::max(1, GetPageScrollCount(nPos, FALSE));
         break;
     case SB_PAGEDOWN:
-        nNew = nPos + max(1, GetPageScrollCount(nPos, TRUE));
+        nNew = nPos + std::max(1, GetPageScrollCount(nPos, TRUE));
         break;
     case SB_TOP:
         nNew = 0;
@@ -1478,7 +1471,7 @@ void CLVKReportControl::OnVScroll(UINT nSBCode, UINT /*nPos*/)
     default:
         return;
     }
-    SetTopRowIndex(max(0, min(nNew, nLast)));
+    SetTopRowIndex(std::max(0, std::min(nNew, nLast)));
 }
 
 void CLVKReportControl::OnHScroll(UINT nSBCode, UINT /*nPos*/)
@@ -1487,11 +1480,11 @@ void CLVKReportControl::OnHScroll(UINT nSBCode, UINT /*nPos*/)
     si.cbSize = sizeof(si);
     si.fMask = SIF_ALL;
     ::GetScrollInfo(m_hWnd, SB_HORZ, &si);
-    const int nLast = max(0, si.nMax - static_cast<int>(si.nPage) + 1);
+    const int nLast = std::max(0, si.nMax - static_cast<int>(si.nPage) + 1);
     const RECT rcBody = m_pSectionBody->GetRect();
     if (m_nScrollModeH == 1)
     {
-        const int nPos = max(0, m_pColumns->GetColumnIndexAtOffset(m_nLeftOffset, FALSE));
+        const int nPos = std::max(0, m_pColumns->GetColumnIndexAtOffset(m_nLeftOffset, FALSE));
         int nNew = nPos;
         switch (nSBCode)
         {
@@ -1516,7 +1509,7 @@ void CLVKReportControl::OnHScroll(UINT nSBCode, UINT /*nPos*/)
         default:
             return;
         }
-        SetHScrollOffset(m_pColumns->GetColumnOffset(max(0, min(nNew, nLast))));
+        SetHScrollOffset(m_pColumns->GetColumnOffset(std::max(0, std::min(nNew, nLast))));
         return;
     }
     int nOffset = m_nLeftOffset;
@@ -1547,7 +1540,7 @@ void CLVKReportControl::OnHScroll(UINT nSBCode, UINT /*nPos*/)
     default:
         return;
     }
-    SetHScrollOffset(max(0, min(nOffset, nLast)));
+    SetHScrollOffset(std::max(0, std::min(nOffset, nLast)));
 }
 
 void CLVKReportControl::OnMouseWheel(short zDelta)
@@ -1586,7 +1579,7 @@ void CLVKReportControl::EnsureColumnVisible(CLVKReportColumn* pColumn)
     const int R = pColumn->GetRect().right;
     if (R >= nWidth)
     {
-        SetHScrollOffset(m_nLeftOffset + min(L, R - nWidth));
+        SetHScrollOffset(m_nLeftOffset + std::min(L, R - nWidth));
         return;
     }
     // A scrolled column must come out from under the frozen ones; a frozen
@@ -1635,7 +1628,7 @@ BOOL CLVKReportControl::EnsureVisible(CLVKReportRow* pRow)
 
 int CLVKReportControl::GetGroupIndent() const
 {
-    return max(0, (m_pColumns->GetGroupsOrder()->GetCount() - 1) * m_pPaintManager->GetTreeIndent());
+    return std::max(0, (m_pColumns->GetGroupsOrder()->GetCount() - 1) * m_pPaintManager->GetTreeIndent());
 }
 
 int CLVKReportControl::GetRowsHeight(CLVKReportRows* pRows, int nTotalWidth, int nMaxHeight)
@@ -1665,7 +1658,7 @@ void CLVKReportControl::RedrawControl()
 
 void CLVKReportControl::EndUpdate()
 {
-    m_nLockUpdateCount = max(0, m_nLockUpdateCount - 1);
+    m_nLockUpdateCount = std::max(0, m_nLockUpdateCount - 1);
     m_bRedrawPending = TRUE;
     if (m_nLockUpdateCount == 0)
         RedrawControl();
@@ -1699,18 +1692,19 @@ void CLVKReportControl::OnPaint()
             m_hCacheBitmap = nullptr;
         }
         HDC hMemDC = CreateCompatibleDC(hPaintDC);
-        m_hCacheBitmap =
-            hMemDC ? CreateCompatibleBitmap(hPaintDC, max<LONG>(1, rcClient.right), max<LONG>(1, rcClient.bottom))
-                   : nullptr;
+        m_hCacheBitmap = hMemDC ? CreateCompatibleBitmap(hPaintDC, std::max<LONG>(1, rcClient.right),
+                                                         std::max<LONG>(1, rcClient.bottom))
+                                : nullptr;
         if (m_hCacheBitmap)
         {
-            HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
             CDC dc;
             dc.Attach(hMemDC);
-            OnDraw(&dc);
-            DrawDisabledLook(&dc, rcClient);
+            {
+                CLVKBitmapDC cache(&dc, CBitmap::FromHandle(m_hCacheBitmap));
+                OnDraw(&dc);
+                DrawDisabledLook(&dc, rcClient);
+            }
             dc.Detach();
-            SelectObject(hMemDC, hOld);
         }
         if (hMemDC)
             DeleteDC(hMemDC);
@@ -1725,11 +1719,10 @@ void CLVKReportControl::OnPaint()
     }
     else
     {
-        HDC hMemDC = CreateCompatibleDC(hPaintDC);
-        HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
-        BitBlt(hPaintDC, 0, 0, rcClient.right, rcClient.bottom, hMemDC, 0, 0, SRCCOPY);
-        SelectObject(hMemDC, hOld);
-        DeleteDC(hMemDC);
+        CDC dcCache;
+        dcCache.Attach(CreateCompatibleDC(hPaintDC));
+        CLVKBitmapDC cache(&dcCache, CBitmap::FromHandle(m_hCacheBitmap));
+        BitBlt(hPaintDC, 0, 0, rcClient.right, rcClient.bottom, dcCache.m_hDC, 0, 0, SRCCOPY);
     }
     m_bRedrawPending = FALSE;
     ::EndPaint(m_hWnd, &ps);
@@ -1772,7 +1765,7 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
                                 int nColumnTo, int* pnHeight)
 {
     pRows->ClearScreenRows();
-    int nIndex = max(0, nTopRow);
+    int nIndex = std::max(0, nTopRow);
     const int nTop = y;
     if (m_pColumns->GetVisibleColumnsCount() > 0)
     {
@@ -1811,7 +1804,7 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
             while (merged.second.GetNextMergedBlock(range, block.rcBlock, &block.first))
                 blocks.push_back(block);
         }
-        const int nFrozen = min(GetFreezeColumnsCount(), m_pColumns->GetVisibleColumnsCount());
+        const int nFrozen = std::min(GetFreezeColumnsCount(), m_pColumns->GetVisibleColumnsCount());
         const int nFrozenRight = nFrozen > 0 ? m_pColumns->GetVisibleAt(nFrozen - 1)->GetRect().right : 0;
         for (int nPass = 0; nPass < (nFrozen > 0 ? 2 : 1); nPass++)
         {
@@ -1825,8 +1818,8 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
                 const RECT& rcBlock = block.rcBlock;
                 const int nBlockSaved = SaveDC(pDC->m_hDC);
                 if (nFrozen > 0 && !bFrozenPass)
-                    IntersectClipRect(pDC->m_hDC, max(rcClient.left, nFrozenRight), rcClient.top, rcClient.right,
-                                      rcClient.bottom);
+                    IntersectClipRect(pDC->m_hDC, std::max<LONG>(rcClient.left, nFrozenRight), rcClient.top,
+                                      rcClient.right, rcClient.bottom);
                 LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
                 drawArgs.pControl = this;
                 drawArgs.pRow = block.first.pRow;
@@ -1834,8 +1827,8 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
                 drawArgs.pItem = block.pMaster;
                 drawArgs.pDC = pDC;
                 drawArgs.rcItem = rcBlock;
-                drawArgs.rcItem.right -= Sx(1);
-                drawArgs.rcItem.bottom -= Sy(1);
+                drawArgs.rcItem.right -= LVKScaleX(1);
+                drawArgs.rcItem.bottom -= LVKScaleY(1);
                 drawArgs.nTextAlign = pColumn ? pColumn->GetAlignment() : 0;
                 const COLORREF clrBack = m_pPaintManager->GetControlBackColor(this);
                 SetBkColor(pDC->m_hDC, clrBack);
@@ -1853,7 +1846,7 @@ int CLVKReportControl::DrawRows(CDC* pDC, RECT& rcClient, int y, CLVKReportRows*
                 {
                     RECT rcDivider = rcBlock;
                     rcDivider.right = nFrozenRight;
-                    rcDivider.left = min(rcDivider.left, nFrozenRight - Sx(1));
+                    rcDivider.left = std::min<LONG>(rcDivider.left, nFrozenRight - LVKScaleX(1));
                     m_pPaintManager->DrawFreezeColsDivider(pDC, rcDivider, this, block.first.pRow);
                 }
             }
@@ -1880,7 +1873,7 @@ void CLVKReportControl::DrawEmptyRowsGrid(CDC* pDC, const RECT& rcArea, int nRow
     // The frozen columns come first and stay in place; the scrolled columns
     // are cut at the frozen edge, as on the rows above.
     const int nVisible = m_pColumns->GetVisibleColumnsCount();
-    const int nFrozen = min(GetFreezeColumnsCount(), nVisible);
+    const int nFrozen = std::min(GetFreezeColumnsCount(), nVisible);
     const int nFrozenRight = nFrozen > 0 ? m_pColumns->GetVisibleAt(nFrozen - 1)->GetRect().right : 0;
     const int nGroupIndent = GetGroupIndent();
     CLVKReportColumn* pFirst = m_pColumns->GetFirstVisibleColumn();
@@ -1898,7 +1891,7 @@ void CLVKReportControl::DrawEmptyRowsGrid(CDC* pDC, const RECT& rcArea, int nRow
             const BOOL bFrozen = i < nFrozen;
             RECT rcVisible = rcCell;
             if (!bFrozen)
-                rcVisible.left = max(rcVisible.left, nFrozenRight);
+                rcVisible.left = std::max<LONG>(rcVisible.left, nFrozenRight);
             RECT rcTest{};
             if (!IntersectRect(&rcTest, &rcVisible, &rcArea))
                 continue;
@@ -1910,8 +1903,8 @@ void CLVKReportControl::DrawEmptyRowsGrid(CDC* pDC, const RECT& rcArea, int nRow
                 ExtTextOutW(pDC->m_hDC, 0, 0, ETO_OPAQUE, &rcCell, nullptr, 0, nullptr);
             }
             RECT rcGrid = rcCell;
-            rcGrid.left -= Sx(1);
-            rcGrid.bottom -= Sy(1);
+            rcGrid.left -= LVKScaleX(1);
+            rcGrid.bottom -= LVKScaleY(1);
             if (m_pPaintManager->IsGridLineShown(FALSE))
                 m_pPaintManager->DrawGridLine(pDC, FALSE, rcGrid);
             m_pPaintManager->DrawGridLine(pDC, TRUE, rcGrid);
@@ -2268,7 +2261,7 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
         m_pReportHeader->OnLButtonDown(pt);
         return;
     }
-    if (m_nMouseMode == 4)
+    if (m_nMouseMode == kMouseOverRowEdge)
     {
         // The bottom edge of a row: the pointer may be just below it.
         POINT ptRow{pt.x, pt.y - CLVKDpiScaling::GetGlobal()->ScaleY(3)};
@@ -2277,7 +2270,7 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
             if (pSized->TrackRowSizing(pt))
                 return;
         }
-        m_nMouseMode = 0;
+        m_nMouseMode = kMouseIdle;
     }
     CLVKReportRow* pRow = HitTestRow(pt);
     m_bMouseDownInRow = pRow != nullptr;
@@ -2328,7 +2321,8 @@ void CLVKReportControl::OnLButtonDown(UINT nFlags, POINT pt)
 
 void CLVKReportControl::OnLButtonUp(UINT /*nFlags*/, POINT pt)
 {
-    if (m_nMouseMode == 2 || PtInRect(&m_rcHeaderArea, m_ptMouseDown) || PtInRect(&m_rcGroupByArea, m_ptMouseDown))
+    if (m_nMouseMode == kMouseColumnPressed || PtInRect(&m_rcHeaderArea, m_ptMouseDown) ||
+        PtInRect(&m_rcGroupByArea, m_ptMouseDown))
     {
         m_pReportHeader->OnLButtonUp(pt);
         return;
@@ -2487,7 +2481,7 @@ void CLVKReportControl::OnRButtonUp(UINT /*nFlags*/, POINT pt)
 
 void CLVKReportControl::OnContextMenu(POINT ptScreen)
 {
-    if (m_nMouseMode != 0)
+    if (m_nMouseMode != kMouseIdle)
         return;
     if (ptScreen.x == -1 && ptScreen.y == -1)
     {
@@ -2527,13 +2521,13 @@ void CLVKReportControl::OnMouseMove(UINT nFlags, POINT pt)
     }
     CLVKReportRow* pRow = HitTestRow(pt);
     m_pHotRow = pRow;
-    if (m_bRowSizing && (m_nMouseMode == 0 || m_nMouseMode == 4))
+    if (m_bRowSizing && (m_nMouseMode == kMouseIdle || m_nMouseMode == kMouseOverRowEdge))
     {
         // The row above the pointer's edge may be the one that is sized.
         POINT ptRow{pt.x, pt.y - CLVKDpiScaling::GetGlobal()->ScaleY(3)};
         CLVKReportRow* pEdgeRow = HitTestRow(ptRow);
-        if (!(pEdgeRow && pEdgeRow->OnMouseMove(nFlags, pt)) && m_nMouseMode == 4)
-            m_nMouseMode = 0;
+        if (!(pEdgeRow && pEdgeRow->OnMouseMove(nFlags, pt)) && m_nMouseMode == kMouseOverRowEdge)
+            m_nMouseMode = kMouseIdle;
     }
     CLVKReportColumn* pColumn = nullptr;
     CLVKReportRecordItem* pItem = pRow ? pRow->HitTest(pt, nullptr, &pColumn) : nullptr;
@@ -2612,11 +2606,11 @@ void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
     RECT rcCaption = rcItem;
     pItem->GetCaptionRect(nullptr, rcCaption);
     CClientDC dc(this);
-    HGDIOBJ hOld = SelectObject(dc.m_hDC, m_pPaintManager->GetTextFont()->m_hObject);
+    CLVKFontDC font(&dc, m_pPaintManager->GetTextFont());
     SIZE sz{};
     GetTextExtentPoint32W(dc.m_hDC, strText, strText.GetLength(), &sz);
-    SelectObject(dc.m_hDC, hOld);
-    if (sz.cx <= (rcCaption.right - rcCaption.left) - Sx(4))
+    font.RestoreFont();
+    if (sz.cx <= (rcCaption.right - rcCaption.left) - LVKScaleX(4))
     {
         hide();
         return;
@@ -2635,7 +2629,7 @@ void CLVKReportControl::UpdateCellTip(POINT pt, CLVKReportRow* pRow)
     m_tip.SetFont(m_pPaintManager->GetTextFont());
     m_tip.SetTooltipText(strText);
     RECT rcTip = rcCaption;
-    OffsetRect(&rcTip, -Sx(1), -Sy(1));
+    OffsetRect(&rcTip, -LVKScaleX(1), -LVKScaleY(1));
     if (!m_pPaintManager->IsGridHorizontal())
         rcTip.top += 1;
     m_tip.SetHoverRect(rcCaption);
@@ -2660,8 +2654,8 @@ void CLVKReportControl::OnMouseLeave()
         m_pHotGroupRow = nullptr;
         RedrawControl();
     }
-    if (m_nMouseMode == 4)
-        m_nMouseMode = 0;
+    if (m_nMouseMode == kMouseOverRowEdge)
+        m_nMouseMode = kMouseIdle;
     POINT ptCursor{};
     GetCursorPos(&ptCursor);
     if (m_tip.m_hWnd && ::WindowFromPoint(ptCursor) != m_tip.m_hWnd)
@@ -2692,7 +2686,7 @@ void CLVKReportControl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             pFocused->SetExpanded(!pFocused->IsExpanded());
         break;
     case VK_ESCAPE:
-        if (m_nMouseMode != 0)
+        if (m_nMouseMode != kMouseIdle)
             m_pReportHeader->CancelMouseMode();
         break;
     case VK_SPACE:
@@ -3138,11 +3132,10 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         GetClientRect(&rc);
         if (m_hCacheBitmap && !m_bRedrawPending)
         {
-            HDC hMemDC = CreateCompatibleDC(hDC);
-            HGDIOBJ hOld = SelectObject(hMemDC, m_hCacheBitmap);
-            BitBlt(hDC, 0, 0, rc.right, rc.bottom, hMemDC, 0, 0, SRCCOPY);
-            SelectObject(hMemDC, hOld);
-            DeleteDC(hMemDC);
+            CDC dcCache;
+            dcCache.Attach(CreateCompatibleDC(hDC));
+            CLVKBitmapDC cache(&dcCache, CBitmap::FromHandle(m_hCacheBitmap));
+            BitBlt(hDC, 0, 0, rc.right, rc.bottom, dcCache.m_hDC, 0, 0, SRCCOPY);
         }
         else
         {
@@ -3220,7 +3213,7 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         ScreenToClient(&ptCursor);
         if (LOWORD(lParam) == HTCLIENT && PtInRect(&m_rcHeaderArea, ptCursor) && m_pReportHeader->SetCursor(ptCursor))
             return TRUE;
-        if (LOWORD(lParam) == HTCLIENT && m_nMouseMode == 4)
+        if (LOWORD(lParam) == HTCLIENT && m_nMouseMode == kMouseOverRowEdge)
         {
             ::SetCursor(GetRowSizingCursor());
             return TRUE;
@@ -3269,7 +3262,7 @@ LRESULT CLVKReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         RedrawControl();
         return lResult;
     }
-    case 0x2A5C:
+    case kMarkupRepaintMessage:
         RedrawControl();
         return 0;
     case WM_TIMER:
@@ -3469,8 +3462,8 @@ int CLVKReportControl::GetColumnBestFitWidth(CDC* pDC, CLVKReportRows* pRows, CL
     // Cells draw into a wide rectangle of the measuring DC and answer the
     // width they need.
     const int kMeasureWidth = 4096;
-    nFirst = max(0, nFirst);
-    const int nEnd = nCount <= 0 ? pRows->GetCount() : min(pRows->GetCount(), nFirst + nCount);
+    nFirst = std::max(0, nFirst);
+    const int nEnd = nCount <= 0 ? pRows->GetCount() : std::min(pRows->GetCount(), nFirst + nCount);
     int nWidest = 0;
     for (int i = nFirst; i < nEnd; i++)
     {
@@ -3489,7 +3482,7 @@ int CLVKReportControl::GetColumnBestFitWidth(CDC* pDC, CLVKReportRows* pRows, CL
         args.pDC = pDC;
         args.rcItem = RECT{0, 0, kMeasureWidth, 64};
         args.nTextAlign = pColumn->GetAlignment();
-        nWidest = max(nWidest, pItem->Draw(&args));
+        nWidest = std::max(nWidest, pItem->Draw(&args));
     }
     return nWidest;
 }
@@ -3503,8 +3496,8 @@ int CLVKReportControl::GetColumnBestFitWidthAll(CLVKReportColumn* pColumn)
     dc.CreateCompatibleDC(&dcWindow);
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&dcWindow, 64, 64);
-    CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
-    HGDIOBJ hOldFont = ::SelectObject(dc.m_hDC, m_pPaintManager->GetTextFont()->GetSafeHandle());
+    CLVKBitmapDC canvas(&dc, &bitmap);
+    CLVKFontDC font(&dc, m_pPaintManager->GetTextFont());
     // Mode 0 (and mode 1 in virtual mode, where rows are not objects) takes
     // the page from the top row, so that a long list costs one page.
     int nFirst = 0;
@@ -3516,16 +3509,14 @@ int CLVKReportControl::GetColumnBestFitWidthAll(CLVKReportColumn* pColumn)
         if (nMode == 0 || IsVirtualMode())
         {
             nFirst = m_pSectionBody->GetTopRowIndex();
-            nCount = max(1, m_pSectionBody->GetPageRowCount(&dc) + 1);
+            nCount = std::max(1, m_pSectionBody->GetPageRowCount(&dc) + 1);
         }
         nWidest = GetColumnBestFitWidth(&dc, m_pSectionBody->GetRows(), pColumn, nFirst, nCount);
         for (CLVKReportSection* pSection : {m_pSectionHeader, m_pSectionFooter})
         {
             if (pSection->m_bVisible && pSection->GetRows()->GetCount() > 0)
-                nWidest = max(nWidest, GetColumnBestFitWidth(&dc, pSection->GetRows(), pColumn, 0, -1));
+                nWidest = std::max(nWidest, GetColumnBestFitWidth(&dc, pSection->GetRows(), pColumn, 0, -1));
         }
     }
-    ::SelectObject(dc.m_hDC, hOldFont);
-    dc.SelectObject(pOldBitmap);
     return nWidest;
 }

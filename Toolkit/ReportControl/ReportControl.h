@@ -207,17 +207,24 @@ public:
     BOOL IsRowNumberColumnEnabled() const { return m_bRowNumberColumn; }
     void ShowRowNumberColumn(BOOL bShow);
 
-    // Set by the header and the rows while they track the mouse: 0 idle,
-    // 1 over a column divider, 2 a column pressed, 3 a column dragged, 4 over
-    // the bottom edge of a row that can be sized.
-    void SetMouseMode(int nMode) { m_nMouseMode = nMode; }
+    // What the mouse is over or doing, set by the header and the rows while
+    // they track it.
+    enum MouseMode : int
+    {
+        kMouseIdle = 0,
+        kMouseOverDivider = 1,    // over a column divider that can be dragged
+        kMouseColumnPressed = 2,  // a column caption pressed, not released yet
+        kMouseColumnDragged = 3,  // a column caption dragged
+        kMouseOverRowEdge = 4     // over the bottom edge of a row that can be sized
+    };
+    void SetMouseMode(MouseMode nMode) { m_nMouseMode = nMode; }
     // Best fit only on request (not by a double click on an edge), and the
     // column tracker drawn on the desktop.
     void SetStrictBestFit(BOOL b) { m_bStrictBestFit = b; }
     BOOL IsStrictBestFit() const { return m_bStrictBestFit; }
     void SetDesktopTrackerMode(BOOL b) { m_bDesktopTrackerMode = b; }
     BOOL IsDesktopTrackerMode() const { return m_bDesktopTrackerMode; }
-    int GetMouseMode() const { return m_nMouseMode; }
+    MouseMode GetMouseMode() const { return m_nMouseMode; }
     // The cursor shown over a row's bottom edge while rows can be sized.
     HCURSOR GetRowSizingCursor();
 
@@ -456,7 +463,7 @@ protected:
     int m_nRowNumberColumnIndex = -1;
     int m_nSavedRowNumberColumnIndex = -1;
     BOOL m_bRowNumberColumn = FALSE;
-    int m_nMouseMode = 0;
+    MouseMode m_nMouseMode = kMouseIdle;
     BOOL m_bLockExpand = FALSE;
     int m_nTreeFilterMode = 0;
     BOOL m_bFilterTabSeparated = FALSE;

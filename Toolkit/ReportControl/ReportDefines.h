@@ -4,19 +4,9 @@
 
 #include "Foundation/CmdTarget.h"
 
+#include <algorithm>
 #include <functional>
-
-// min and max over mixed int and LONG arguments (the build defines NOMINMAX).
-template <class T1, class T2>
-inline auto max(T1 a, T2 b) -> decltype(a + b)
-{
-    return a > b ? a : b;
-}
-template <class T1, class T2>
-inline auto min(T1 a, T2 b) -> decltype(a + b)
-{
-    return a < b ? a : b;
-}
+#include <memory>
 
 class CLVKReportControl;
 class CLVKReportRow;
@@ -151,6 +141,19 @@ public:
     DWORD dwTreeLines = 0;
     DWORD dwFlags = 0;
 };
+
+// Gives one reference of a report object back when the holder ends, so that
+// every return path releases what it took.
+struct LVKReportReferenceRelease
+{
+    void operator()(CCmdTarget* pObject) const
+    {
+        if (pObject)
+            pObject->InternalRelease();
+    }
+};
+template <class T>
+using LVKReportReference = std::unique_ptr<T, LVKReportReferenceRelease>;
 
 // What lies under a point (CLVKReportControl::HitTest).
 struct LVK_REPORT_HITTESTINFO

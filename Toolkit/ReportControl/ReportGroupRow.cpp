@@ -91,8 +91,8 @@ void CLVKReportGroupRow::SumChildColumns(CLVKReportRow* pRow, int nColumnFrom, i
         CLVKReportRecord* pRecord = pChild->GetRecord();
         if (!pRecord)
             continue;
-        const int nFrom = max(0, nColumnFrom);
-        const int nTo = min(pRecord->GetItemCount(), nColumnTo);
+        const int nFrom = std::max(0, nColumnFrom);
+        const int nTo = std::min(pRecord->GetItemCount(), nColumnTo);
         for (int c = nFrom; c < nTo; c++)
             dTotal += ReportTextToDouble(pRecord->GetItem(c)->GetCaption(nullptr));
     }
@@ -115,13 +115,13 @@ void CLVKReportGroupRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, i
     drawArgs.pRow = this;
     drawArgs.pDC = pDC;
     drawArgs.rcItem = rc;
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = GetDisplayCaption();
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     pPaintManager->FillGroupRowMetrics(this, pMetrics, pDC->m_bPrinting);
     m_pControl->OnGetItemMetrics(&drawArgs, pMetrics);
     pPaintManager->DrawGroupRow(pDC, this, rc, pMetrics);
-    pMetrics->InternalRelease();
     RestoreDC(pDC->m_hDC, nSaved);
 }
 

@@ -9,6 +9,7 @@
 #include "ReportRow.h"
 #include "ReportRows.h"
 #include "ReportSelectedRows.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/ResourceManager.h"
 #include "Foundation/SplitBarTracker.h"
@@ -17,15 +18,6 @@
 
 namespace
 {
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-
 // Runs from a "<" to the next ">" removed.
 CString StripTags(CString str)
 {
@@ -60,7 +52,7 @@ HCURSOR CLVKReportHeader::GetDividerCursor()
 int CLVKReportHeader::GetHeaderRowHeight() const
 {
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
-    return pPaintManager ? pPaintManager->GetFixedHeaderHeight() : Sy(22);
+    return pPaintManager ? pPaintManager->GetFixedHeaderHeight() : LVKScaleY(22);
 }
 
 void CLVKReportHeader::SendWidthChanged(CLVKReportColumn* pColumn, int nOld, int nNew)
@@ -102,7 +94,7 @@ void CLVKReportHeader::AdjustColumnsWidth(int nTotalWidth, int nFirstIndex)
         int nTotal = nTotalWidth;
         int nWeights = 0;
         CLVKReportColumn* pLastAuto = nullptr;
-        for (int i = max(0, nFirstIndex); i < nCount; i++)
+        for (int i = std::max(0, nFirstIndex); i < nCount; i++)
         {
             CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
             if (!pColumn->IsVisible())
@@ -118,19 +110,20 @@ void CLVKReportHeader::AdjustColumnsWidth(int nTotalWidth, int nFirstIndex)
         if (pLastAuto && nTotal > 0)
         {
             m_nOverflow = 0;
-            for (int i = max(0, nFirstIndex); i < nCount; i++)
+            for (int i = std::max(0, nFirstIndex); i < nCount; i++)
             {
                 CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
                 if (!pColumn->IsVisible() || !pColumn->IsAutoSize())
                     continue;
                 int nNew = 0;
                 if (pColumn == pLastAuto)
-                    nNew = max(nTotal, pColumn->GetMinWidth());
+                    nNew = std::max(nTotal, pColumn->GetMinWidth());
                 else
                 {
-                    nWeights = max(nWeights, Sx(1));
-                    nNew = max(static_cast<int>(static_cast<long long>(nTotal) * pColumn->GetBaseWidth() / nWeights),
-                               pColumn->GetMinWidth());
+                    nWeights = std::max(nWeights, LVKScaleX(1));
+                    nNew =
+                        std::max(static_cast<int>(static_cast<long long>(nTotal) * pColumn->GetBaseWidth() / nWeights),
+                                 pColumn->GetMinWidth());
                     nWeights -= pColumn->GetBaseWidth();
                     nTotal -= nNew;
                 }
@@ -146,15 +139,15 @@ void CLVKReportHeader::AdjustColumnsWidth(int nTotalWidth, int nFirstIndex)
     const RECT rcBody = m_pControl->GetElementRect(0);
     const int nBodyWidth = rcBody.right - rcBody.left > 0 ? rcBody.right - rcBody.left : nTotalWidth;
     int nSum = 0;
-    for (int i = max(0, nFirstIndex); i < nCount; i++)
+    for (int i = std::max(0, nFirstIndex); i < nCount; i++)
     {
         CLVKReportColumn* pColumn = m_pColumns->GetAt(i);
         if (pColumn->IsVisible())
             nSum += pColumn->GetWidth();
     }
-    m_nOverflow = max(nSum - nBodyWidth, 0);
+    m_nOverflow = std::max(nSum - nBodyWidth, 0);
     if (m_bAutoColumnSizing)
-        m_nHeaderWidth = max(nBodyWidth, nSum);
+        m_nHeaderWidth = std::max(nBodyWidth, nSum);
     else
         m_nHeaderWidth = nSum > 0 ? nSum : nTotalWidth;
     LayoutColumns();
@@ -188,8 +181,8 @@ int CLVKReportHeader::GetGroupByHeight() const
 {
     const int h = GetHeaderRowHeight();
     const int n = m_pColumns->GetGroupsOrder()->GetCount();
-    const int nStep = (h - Sy(3)) / 2;
-    return Sy(15) + (n + 1) * nStep + (n == 0 ? nStep : 0);
+    const int nStep = (h - LVKScaleY(3)) / 2;
+    return LVKScaleY(15) + (n + 1) * nStep + (n == 0 ? nStep : 0);
 }
 
 void CLVKReportHeader::OnColumnsChanged(int nFlags, CLVKReportColumn* pColumn)
@@ -276,7 +269,7 @@ CLVKReportColumn* CLVKReportHeader::HitTestResize(POINT pt) const
     // last resizable one gives its width to nobody.
     if (m_bAutoColumnSizing && !candidates.empty())
         candidates.pop_back();
-    const int nTolerance = Sx(3);
+    const int nTolerance = LVKScaleX(3);
     int nFrozenRight = 0;
     auto matches = [&](CLVKReportColumn* pColumn) -> BOOL
     {
@@ -308,7 +301,7 @@ CLVKReportColumn* CLVKReportHeader::HitTestResize(POINT pt) const
 int CLVKReportHeader::GetMaxAvailableWidth(CLVKReportColumn* pColumn) const
 {
     if (!m_bAutoColumnSizing)
-        return Sx(32000);
+        return LVKScaleX(32000);
     const RECT rcBody = m_pControl->GetElementRect(0);
     int nWidth = (rcBody.right - rcBody.left) - pColumn->GetRect().left;
     BOOL bAfter = FALSE;
@@ -373,7 +366,7 @@ void CLVKReportHeader::ResizeColumn(CLVKReportColumn* pColumn, int nWidth)
             if (bAfter && pOther->IsVisible())
             {
                 nTotal += pOther->GetCurrentWidth();
-                nFirstAfter = min(nFirstAfter, i);
+                nFirstAfter = std::min(nFirstAfter, i);
             }
             if (pOther == pColumn)
                 bAfter = TRUE;
@@ -409,7 +402,7 @@ void CLVKReportHeader::BestFit(CLVKReportColumn* pColumn)
         if (pColumn == pLastVisible || pColumn == pLastResizable)
             return;
     }
-    const int nBest = min(GetMaxAvailableWidth(pColumn), pColumn->GetBestFitWidth());
+    const int nBest = std::min(GetMaxAvailableWidth(pColumn), pColumn->GetBestFitWidth());
     if (nBest <= pColumn->GetWidth())
         return;
     ResizeColumn(pColumn, nBest);
@@ -437,7 +430,7 @@ void CLVKReportHeader::Draw(CDC* pDC, RECT rcHeader, int /*nLeftOffset*/)
             RECT rc = pColumn->GetRect();
             rc.top = rcHeader.top;
             rc.bottom = rcHeader.bottom;
-            nRight = max(nRight, static_cast<int>(rc.right));
+            nRight = std::max(nRight, static_cast<int>(rc.right));
             if (rc.right <= rcFill.left || rc.left >= rcFill.right)
                 continue;
             if (bFrozenPass)
@@ -448,7 +441,7 @@ void CLVKReportHeader::Draw(CDC* pDC, RECT rcHeader, int /*nLeftOffset*/)
     if (nRight < rcFill.right)
     {
         // The room right of the last column, as an empty column.
-        RECT rcRest{nRight, rcHeader.top, rcFill.right + Sx(10), rcHeader.bottom};
+        RECT rcRest{nRight, rcHeader.top, rcFill.right + LVKScaleX(10), rcHeader.bottom};
         BOOL bPressed = FALSE;
         BOOL bDragging = FALSE;
         pPaintManager->DrawColumnBackground(pDC, nullptr, rcRest, bPressed, bDragging, this);
@@ -476,21 +469,21 @@ std::vector<RECT> CLVKReportHeader::LayoutGroupBy(CDC* pDC, RECT rcGroupBy) cons
     std::vector<RECT> rects;
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     CLVKReportColumnOrder* pGroups = m_pColumns->GetGroupsOrder();
-    const int nHeight = GetHeaderRowHeight() - Sy(3);
-    int x = rcGroupBy.left + Sx(9);
-    int y = rcGroupBy.top + Sy(7);
+    const int nHeight = GetHeaderRowHeight() - LVKScaleY(3);
+    int x = rcGroupBy.left + LVKScaleX(9);
+    int y = rcGroupBy.top + LVKScaleY(7);
     CClientDC dcScreen(nullptr);
     CDC* pMeasureDC = pDC ? pDC : &dcScreen;
     for (int i = 0; i < pGroups->GetCount(); i++)
     {
         CLVKReportColumn* pColumn = pGroups->GetAt(i);
-        HGDIOBJ hOld = SelectObject(pMeasureDC->m_hDC, pPaintManager->GetCaptionFont()->m_hObject);
+        CLVKFontDC font(pMeasureDC, pPaintManager->GetCaptionFont());
         SIZE sz{};
         GetTextExtentPoint32W(pMeasureDC->m_hDC, pColumn->GetCaption(), pColumn->GetCaption().GetLength(), &sz);
-        SelectObject(pMeasureDC->m_hDC, hOld);
-        const RECT rc{x, y, x + Sx(50) + sz.cx, y + nHeight};
+        font.RestoreFont();
+        const RECT rc{x, y, x + LVKScaleX(50) + sz.cx, y + nHeight};
         rects.push_back(rc);
-        x = rc.right + Sx(5);
+        x = rc.right + LVKScaleX(5);
         y += nHeight / 2;
     }
     return rects;
@@ -506,8 +499,8 @@ void CLVKReportHeader::DrawGroupBy(CDC* pDC, RECT rcGroupBy)
     m_groupByRects = LayoutGroupBy(pDC, rcGroupBy);
     if (pGroups->GetCount() == 0)
     {
-        const RECT rcHint{rcGroupBy.left + Sx(9), rcGroupBy.top + Sy(7), rcGroupBy.right,
-                          rcGroupBy.top + Sy(7) + GetHeaderRowHeight() - Sy(4)};
+        const RECT rcHint{rcGroupBy.left + LVKScaleX(9), rcGroupBy.top + LVKScaleY(7), rcGroupBy.right,
+                          rcGroupBy.top + LVKScaleY(7) + GetHeaderRowHeight() - LVKScaleY(4)};
         pPaintManager->DrawNoGroupByText(pDC, rcHint);
         return;
     }
@@ -519,8 +512,8 @@ void CLVKReportHeader::DrawGroupBy(CDC* pDC, RECT rcGroupBy)
         if (i + 1 < pGroups->GetCount())
         {
             const RECT& rcNext = m_groupByRects[i + 1];
-            pPaintManager->DrawConnectorCorner(pDC, rc.right - Sx(5), rc.bottom, rcNext.left,
-                                               rc.bottom + Sy(4));
+            pPaintManager->DrawConnectorCorner(pDC, rc.right - LVKScaleX(5), rc.bottom, rcNext.left,
+                                               rc.bottom + LVKScaleY(4));
         }
     }
 }
@@ -582,10 +575,12 @@ int CLVKReportHeader::HitTestGroupByBox(POINT pt, BOOL bItemsOnly) const
 
 BOOL CLVKReportHeader::OnMouseMove(POINT pt)
 {
-    const int nMode = m_pControl->GetMouseMode();
+    const CLVKReportControl::MouseMode nMode = m_pControl->GetMouseMode();
     const RECT rcHeader = m_pControl->GetElementRect(2);
-    if (m_bAllowColumnResize && (nMode == 0 || nMode == 1))
-        m_pControl->SetMouseMode(HitTestResize(pt) ? 1 : 0);
+    if (m_bAllowColumnResize &&
+        (nMode == CLVKReportControl::kMouseIdle || nMode == CLVKReportControl::kMouseOverDivider))
+        m_pControl->SetMouseMode(HitTestResize(pt) ? CLVKReportControl::kMouseOverDivider
+                                                   : CLVKReportControl::kMouseIdle);
     // Hot tracking of themed headers.
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     if (pPaintManager && pPaintManager->IsHeaderThemed())
@@ -597,7 +592,8 @@ BOOL CLVKReportHeader::OnMouseMove(POINT pt)
             m_pControl->RedrawControl();
         }
     }
-    return nMode == 2 || m_pControl->GetMouseMode() == 1;
+    return nMode == CLVKReportControl::kMouseColumnPressed ||
+           m_pControl->GetMouseMode() == CLVKReportControl::kMouseOverDivider;
 }
 
 void CLVKReportHeader::OnMouseLeave()
@@ -607,13 +603,14 @@ void CLVKReportHeader::OnMouseLeave()
         m_pHotColumn = nullptr;
         m_pControl->RedrawControl();
     }
-    if (m_pControl->GetMouseMode() == 1)
-        m_pControl->SetMouseMode(0);
+    if (m_pControl->GetMouseMode() == CLVKReportControl::kMouseOverDivider)
+        m_pControl->SetMouseMode(CLVKReportControl::kMouseIdle);
 }
 
 BOOL CLVKReportHeader::SetCursor(POINT pt)
 {
-    if (m_pControl->GetMouseMode() == 1 || (m_bAllowColumnResize && HitTestResize(pt)))
+    if (m_pControl->GetMouseMode() == CLVKReportControl::kMouseOverDivider ||
+        (m_bAllowColumnResize && HitTestResize(pt)))
     {
         ::SetCursor(GetDividerCursor());
         return TRUE;
@@ -631,14 +628,14 @@ void CLVKReportHeader::OnLButtonDown(POINT pt)
         const int nLeft = pResize->GetRect().left;
         int nMax = GetMaxAvailableWidth(pResize);
         if (m_nMaxColumnWidth > 0 && pResize != m_pColumns->GetLastVisibleColumn())
-            nMax = min(nMax, m_nMaxColumnWidth);
+            nMax = std::min(nMax, m_nMaxColumnWidth);
         if (pResize->GetMaxWidth() > 0)
             nMax = pResize->GetMaxWidth();
         const int nMin = pResize->GetMinWidth();
         RECT rcClient{};
         m_pControl->GetClientRect(&rcClient);
         const int nEdge = pResize->GetRect().right;
-        RECT rcBounds{nLeft + nMin, rcClient.top, nLeft + max(nMin, nMax), rcClient.bottom};
+        RECT rcBounds{nLeft + nMin, rcClient.top, nLeft + std::max(nMin, nMax), rcClient.bottom};
         RECT rcTracker{nEdge - 1, rcClient.top, nEdge + 1, rcClient.bottom};
         ::MapWindowPoints(m_pControl->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rcBounds), 2);
         ::MapWindowPoints(m_pControl->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rcTracker), 2);
@@ -649,14 +646,14 @@ void CLVKReportHeader::OnLButtonDown(POINT pt)
         CLVKSplitBarTracker tracker(FALSE, m_pControl->IsDesktopTrackerMode());
         const BOOL bAccepted = tracker.Track(m_pControl->m_hWnd, rcBounds, rcTracker, ptStart, TRUE);
         m_pResizeColumn = nullptr;
-        m_pControl->SetMouseMode(0);
+        m_pControl->SetMouseMode(CLVKReportControl::kMouseIdle);
         if (::GetCapture() == m_pControl->m_hWnd)
             ::ReleaseCapture();
         if (bAccepted)
         {
             ::MapWindowPoints(nullptr, m_pControl->m_hWnd, reinterpret_cast<POINT*>(&rcTracker), 2);
             const int nNewEdge = (rcTracker.left + rcTracker.right) / 2;
-            ResizeColumn(pResize, max(nMin, nNewEdge - nLeft));
+            ResizeColumn(pResize, std::max(nMin, nNewEdge - nLeft));
         }
         m_pControl->RedrawControl();
         return;
@@ -677,17 +674,17 @@ void CLVKReportHeader::OnLButtonDown(POINT pt)
     if (m_pPressedColumn)
     {
         m_pControl->SetCapture();
-        m_pControl->SetMouseMode(2);
+        m_pControl->SetMouseMode(CLVKReportControl::kMouseColumnPressed);
         m_pControl->RedrawControl();
     }
 }
 
 void CLVKReportHeader::OnLButtonDblClk(POINT pt)
 {
-    if (m_pControl->GetMouseMode() != 1 && !HitTestResize(pt))
+    if (m_pControl->GetMouseMode() != CLVKReportControl::kMouseOverDivider && !HitTestResize(pt))
         return;
     // The column left of the edge.
-    POINT ptLeft{pt.x - Sx(3) - Sx(1), pt.y};
+    POINT ptLeft{pt.x - LVKScaleX(3) - LVKScaleX(1), pt.y};
     BestFit(HitTestColumn(ptLeft));
 }
 
@@ -695,9 +692,9 @@ void CLVKReportHeader::OnLButtonUp(POINT pt)
 {
     CLVKReportColumn* pColumn = m_pPressedColumn;
     const BOOL bInHeader = m_bPressedInHeader;
-    const BOOL bClick = m_pControl->GetMouseMode() == 2;
+    const BOOL bClick = m_pControl->GetMouseMode() == CLVKReportControl::kMouseColumnPressed;
     m_pPressedColumn = nullptr;
-    m_pControl->SetMouseMode(0);
+    m_pControl->SetMouseMode(CLVKReportControl::kMouseIdle);
     if (GetCapture() == m_pControl->GetSafeHwnd())
         ReleaseCapture();
     const RECT rcHeader = m_pControl->GetElementRect(2);
@@ -710,7 +707,8 @@ void CLVKReportHeader::OnLButtonUp(POINT pt)
         return;
     }
     const RECT& rcColumn = pColumn->GetRect();
-    if (bInHeader && pColumn->IsPlusMinus() && pColumn->GetNextVisualBlock() != 0 && rcColumn.right - pt.x <= Sx(15))
+    if (bInHeader && pColumn->IsPlusMinus() && pColumn->GetNextVisualBlock() != 0 &&
+        rcColumn.right - pt.x <= LVKScaleX(15))
     {
         pColumn->SetBlockHidden(!pColumn->IsBlockHidden());
         m_pControl->SendItemNotify(nullptr, nullptr, pColumn, REPORT_NOTIFY_COLUMN_EXPANDED, &pt);
@@ -806,7 +804,7 @@ void CLVKReportHeader::OnColumnClick(CLVKReportColumn* pColumn, BOOL bInHeader)
 
 void CLVKReportHeader::OnContextMenu(POINT pt)
 {
-    if (m_pControl->GetMouseMode() != 0)
+    if (m_pControl->GetMouseMode() != CLVKReportControl::kMouseIdle)
         return;
     POINT ptScreen = pt;
     ::ClientToScreen(m_pControl->m_hWnd, &ptScreen);
@@ -819,9 +817,10 @@ void CLVKReportHeader::CancelMouseMode()
 {
     m_pResizeColumn = nullptr;
     m_pPressedColumn = nullptr;
-    const int nMode = m_pControl->GetMouseMode();
-    if (nMode >= 1 && nMode <= 3)
-        m_pControl->SetMouseMode(0);
+    const CLVKReportControl::MouseMode nMode = m_pControl->GetMouseMode();
+    if (nMode == CLVKReportControl::kMouseOverDivider || nMode == CLVKReportControl::kMouseColumnPressed ||
+        nMode == CLVKReportControl::kMouseColumnDragged)
+        m_pControl->SetMouseMode(CLVKReportControl::kMouseIdle);
     m_pControl->RedrawControl();
 }
 
@@ -836,7 +835,8 @@ CString CLVKReportHeader::GetTooltipText(POINT pt, RECT* pRect) const
     CString strText = pColumn->GetTooltip();
     if (strText.IsEmpty())
     {
-        if (pColumn->IsPlusMinus() && pColumn->GetNextVisualBlock() != 0 && pColumn->GetRect().right - pt.x <= Sx(15))
+        if (pColumn->IsPlusMinus() && pColumn->GetNextVisualBlock() != 0 &&
+            pColumn->GetRect().right - pt.x <= LVKScaleX(15))
             return pColumn->IsBlockHidden() ? pPaintManager->GetExpandText() : pPaintManager->GetCollapseText();
         strText = pColumn->GetCaption();
         if (pColumn->IsIconViewColumn())

@@ -9,7 +9,7 @@
 
 int CLVKReportIconNavigator::GetIconsPerLine() const
 {
-    return max(1, m_pReportControl->GetIconViewItemsPerLine());
+    return std::max(1, m_pReportControl->GetIconViewItemsPerLine());
 }
 
 void CLVKReportIconNavigator::BeginEdit()
@@ -119,7 +119,7 @@ void CLVKReportIconNavigator::MovePageDown(BOOL bShiftKey, BOOL bControlKey)
         return;
     const int nPerLine = GetIconsPerLine();
     const int nLineStart = nFocused - nFocused % nPerLine;
-    int nTarget = min(pRows->GetCount() - 1, nFocused + m_pReportControl->GetPageScrollCount(nLineStart, TRUE));
+    int nTarget = std::min(pRows->GetCount() - 1, nFocused + m_pReportControl->GetPageScrollCount(nLineStart, TRUE));
     while (nTarget > nFocused && nTarget % nPerLine != nFocused % nPerLine)
         nTarget--;
     if (nTarget <= nFocused)
@@ -137,7 +137,7 @@ void CLVKReportIconNavigator::MovePageUp(BOOL bShiftKey, BOOL bControlKey)
     const int nPerLine = GetIconsPerLine();
     const int nLineStart = nFocused - nFocused % nPerLine;
     const int nCount = m_pReportControl->GetPageScrollCount(nLineStart, FALSE);
-    int nTarget = max(0, nFocused - nCount);
+    int nTarget = std::max(0, nFocused - nCount);
     while (nTarget < nFocused && nTarget % nPerLine != nFocused % nPerLine)
         nTarget++;
     if (nCount == 0 || nTarget >= nFocused)

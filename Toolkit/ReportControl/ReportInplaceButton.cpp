@@ -26,10 +26,10 @@ int CLVKReportInplaceButton::StepValue(long long nValue) const
 {
     const long long nStep = m_nSpinPart == 2 ? -static_cast<long long>(m_nStep) : m_nStep;
     long long nNew = nValue + nStep;
-    nNew = max(nNew, static_cast<long long>(m_nMin));
-    nNew = min(nNew, static_cast<long long>(m_nMax));
-    nNew = max(nNew, static_cast<long long>(INT_MIN));
-    nNew = min(nNew, static_cast<long long>(INT_MAX));
+    nNew = std::max(nNew, static_cast<long long>(m_nMin));
+    nNew = std::min(nNew, static_cast<long long>(m_nMax));
+    nNew = std::max(nNew, static_cast<long long>(INT_MIN));
+    nNew = std::min(nNew, static_cast<long long>(INT_MAX));
     return static_cast<int>(nNew);
 }
 
@@ -45,7 +45,7 @@ void CLVKReportInplaceButton::Create(LVK_REPORTRECORDITEM_ARGS* pArgs, RECT& rcB
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     RECT rcButton = rcButtons;
     if (pControl->GetPaintManager()->m_bInplaceButtonHeightLimit)
-        rcButton.bottom = min(rcButton.bottom, rcButton.top + pDpi->ScaleY(m_nFixedHeight));
+        rcButton.bottom = std::min(rcButton.bottom, rcButton.top + pDpi->ScaleY(m_nFixedHeight));
     const int nWidth = GetWidth();
     if (m_bInsideCell)
     {

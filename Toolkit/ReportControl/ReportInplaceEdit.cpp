@@ -66,7 +66,8 @@ void CLVKReportInplaceEdit::Create(LVK_REPORTRECORDITEM_ARGS* pArgs)
     drawArgs.pColumn = pColumn;
     drawArgs.pItem = pItem;
     drawArgs.rcItem = rcItem;
-    auto* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = pItem->GetCaption(pColumn);
     CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
     pPaintManager->FillItemMetrics(&drawArgs, pMetrics);
@@ -88,10 +89,7 @@ void CLVKReportInplaceEdit::Create(LVK_REPORTRECORDITEM_ARGS* pArgs)
 
     CLVKReportRecordItemEditOptions* pOptions = GetEditOptions();
     if (!pOptions)
-    {
-        pMetrics->InternalRelease();
         return;
-    }
 
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     RECT rcEdit = rcItem;
@@ -123,7 +121,6 @@ void CLVKReportInplaceEdit::Create(LVK_REPORTRECORDITEM_ARGS* pArgs)
         const RECT rcNone{};
         if (!CWnd::CreateEx(0, L"EDIT", L"", dwStyle, rcNone, pControl, 0))
         {
-            pMetrics->InternalRelease();
             SetItemArgs(nullptr);
             return;
         }
@@ -139,7 +136,6 @@ void CLVKReportInplaceEdit::Create(LVK_REPORTRECORDITEM_ARGS* pArgs)
     else
         SetSel(m_strStartingText.GetLength(), m_strStartingText.GetLength());
     SetMargins(static_cast<UINT>(pDpi->ScaleX(1)), static_cast<UINT>(pDpi->ScaleY(1)));
-    pMetrics->InternalRelease();
 
     if (!::IsRectEmpty(&rcEdit))
     {
@@ -307,9 +303,9 @@ BOOL CLVKReportInplaceEdit::OnKeyDown(UINT nChar)
             if (nCurrent < 0)
                 nIndex = 0;
             else if (nChar == VK_UP)
-                nIndex = max(0, nCurrent - 1);
+                nIndex = std::max(0, nCurrent - 1);
             else
-                nIndex = min(nCount - 1, nCurrent + 1);
+                nIndex = std::min(nCount - 1, nCurrent + 1);
         }
         SelectConstraint(pConstraints->GetAt(nIndex));
         return TRUE;

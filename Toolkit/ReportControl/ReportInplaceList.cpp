@@ -4,6 +4,7 @@
 #include "ReportPaintManager.h"
 #include "ReportRecordItem.h"
 #include "ReportRecordItemConstraints.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DisplayMonitors.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/WindowHelpers.h"
@@ -73,7 +74,7 @@ void CLVKReportInplaceList::Create(LVK_REPORTRECORDITEM_ARGS* pArgs, CLVKReportR
     const int nThumb = ::GetSystemMetrics(SM_CXHTHUMB);
     {
         CClientDC dc(this);
-        CFont* pOldFont = dc.SelectObject(pControl->GetPaintManager()->GetTextFont());
+        CLVKFontDC font(&dc, pControl->GetPaintManager()->GetTextFont());
         for (int i = 0; i < pConstraints->GetCount(); i++)
         {
             CLVKReportRecordItemConstraint* pConstraint = pConstraints->GetAt(i);
@@ -84,7 +85,6 @@ void CLVKReportInplaceList::Create(LVK_REPORTRECORDITEM_ARGS* pArgs, CLVKReportR
             if (nCaption + nThumb >= nWidth)
                 nWidth = nCaption + nThumb;
         }
-        dc.SelectObject(pOldFont);
     }
 
     const DWORD_PTR dwSelected = static_cast<DWORD_PTR>(pItem->GetSelectedConstraint(pColumn));
@@ -102,7 +102,7 @@ void CLVKReportInplaceList::Create(LVK_REPORTRECORDITEM_ARGS* pArgs, CLVKReportR
     }
 
     const int nItemHeight = static_cast<int>(SendMessage(LB_GETITEMHEIGHT, 0));
-    const int nHeight = min(GetCount(), m_nMaxVisibleItems) * nItemHeight + pDpi->ScaleY(2);
+    const int nHeight = std::min(GetCount(), m_nMaxVisibleItems) * nItemHeight + pDpi->ScaleY(2);
     RECT rcList{rcCell.right - nWidth, rcCell.bottom, rcCell.right, rcCell.bottom + nHeight};
 
     // Keep the list on the monitor: above the cell when it would pass the

@@ -94,7 +94,7 @@ void CLVKReportNavigator::MoveLastRow(int nSection)
     // The last row of the page now shown, not the last row overall.
     const int nTop = pSection->GetTopRowIndex();
     const int nPage = m_pReportControl->GetPageScrollCount(nTop, TRUE);
-    FocusRow(pRows->GetAt(min(pRows->GetCount() - 1, nTop + max(0, nPage))), FALSE, FALSE);
+    FocusRow(pRows->GetAt(std::min(pRows->GetCount() - 1, nTop + std::max(0, nPage))), FALSE, FALSE);
 }
 
 void CLVKReportNavigator::MoveToFirstRow(BOOL bShiftKey, BOOL bControlKey)
@@ -118,13 +118,13 @@ void CLVKReportNavigator::MoveToRow(int nIndex, BOOL bShiftKey, BOOL bControlKey
     CLVKReportRows* pRows = m_pReportControl->GetRows();
     if (pRows->GetCount() == 0)
         return;
-    FocusRow(pRows->GetAt(max(0, min(nIndex, pRows->GetCount() - 1))), bShiftKey, bControlKey);
+    FocusRow(pRows->GetAt(std::max(0, std::min(nIndex, pRows->GetCount() - 1))), bShiftKey, bControlKey);
 }
 
 int CLVKReportNavigator::GetPageTargetIndex(BOOL bForward)
 {
     CLVKReportRows* pRows = m_pReportControl->GetRows();
-    const int nFocused = max(0, pRows->GetFocusedRowIndex());
+    const int nFocused = std::max(0, pRows->GetFocusedRowIndex());
     const int nCount = m_pReportControl->GetPageScrollCount(nFocused, bForward);
     if (nCount == 0)
     {
@@ -132,7 +132,7 @@ int CLVKReportNavigator::GetPageTargetIndex(BOOL bForward)
         return -1;
     }
     const int nTarget = bForward ? nFocused + nCount : nFocused - nCount;
-    return max(0, min(nTarget, pRows->GetCount() - 1));
+    return std::max(0, std::min(nTarget, pRows->GetCount() - 1));
 }
 
 void CLVKReportNavigator::MoveDown(BOOL bShiftKey, BOOL bControlKey)

@@ -16,6 +16,10 @@
 #include "ReportSection.h"
 #include "ReportSelectedRows.h"
 #include "ReportThemeClassicSupport.h"
+#include "Foundation/PenDC.h"
+#include "Foundation/FontDC.h"
+#include "Foundation/DCSaveState.h"
+#include "Foundation/BitmapDC.h"
 #include "Foundation/ColorManager.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/DrawHelpers.h"
@@ -31,15 +35,6 @@
 
 namespace
 {
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-
 void FillSolid(HDC hDC, const RECT& rc, COLORREF clr)
 {
     LVKReportFillSolid(hDC, rc, clr);
@@ -56,12 +51,10 @@ CString LoadText(UINT nID)
 
 int SpaceHeight(CFont* pFont)
 {
-    HDC hDC = GetDC(nullptr);
-    HGDIOBJ hOld = SelectObject(hDC, pFont->m_hObject);
+    CClientDC dc(nullptr);
+    CLVKFontDC font(&dc, pFont);
     SIZE sz{};
-    GetTextExtentPoint32W(hDC, L" ", 1, &sz);
-    SelectObject(hDC, hOld);
-    ReleaseDC(nullptr, hDC);
+    GetTextExtentPoint32W(dc.m_hDC, L" ", 1, &sz);
     return sz.cy;
 }
 
@@ -130,9 +123,9 @@ CLVKReportPaintManager::CLVKReportPaintManager()
     m_strDecreasing = LoadText(9565);
     m_strExpand = LoadText(9566);
     m_strCollapse = LoadText(9567);
-    m_nTreeIndent = Sx(20);
+    m_nTreeIndent = LVKScaleX(20);
     // Horizontal lines solid, one pixel at the bottom; no vertical lines.
-    m_gridBorder.GetBorderThickness()->Set(0, 0, 0, Sy(1));
+    m_gridBorder.GetBorderThickness()->Set(0, 0, 0, LVKScaleY(1));
     m_gridBorder.GetEdge(3)->SetLineStyle(4);
     LOGFONTW lf{};
     CLVKDrawHelpers::GetIconTitleLogFont(&lf);
@@ -201,14 +194,14 @@ void CLVKReportPaintManager::SetTextFont(const LOGFONTW& lf)
     LOGFONTW lfBold = lf;
     lfBold.lfWeight = FW_BOLD;
     m_fontBoldText.CreateFontIndirect(&lfBold);
-    m_nRowHeight = max(Sy(m_nMinRowHeight), SpaceHeight(&m_fontText) + Sy(4));
+    m_nRowHeight = std::max(LVKScaleY(m_nMinRowHeight), SpaceHeight(&m_fontText) + LVKScaleY(4));
 }
 
 void CLVKReportPaintManager::SetCaptionFont(const LOGFONTW& lf)
 {
     m_fontCaption.DeleteObject();
     m_fontCaption.CreateFontIndirect(&lf);
-    m_nHeaderHeight = max(Sy(22), SpaceHeight(&m_fontCaption) + Sy(8));
+    m_nHeaderHeight = std::max(LVKScaleY(22), SpaceHeight(&m_fontCaption) + LVKScaleY(8));
     m_nFooterHeight = m_nHeaderHeight;
 }
 
@@ -283,12 +276,12 @@ void CLVKReportPaintManager::SetGridStyle(BOOL bVertical, int nStyle)
     CLVKReportThickness* pThickness = m_gridBorder.GetBorderThickness();
     if (bVertical)
     {
-        pThickness->SetRight(nStyle != 0 ? Sx(1) : 0);
+        pThickness->SetRight(nStyle != 0 ? LVKScaleX(1) : 0);
         m_gridBorder.GetEdge(2)->SetLineStyle(nStyle);
     }
     else
     {
-        pThickness->SetBottom(nStyle != 0 ? Sy(1) : 0);
+        pThickness->SetBottom(nStyle != 0 ? LVKScaleY(1) : 0);
         m_gridBorder.GetEdge(3)->SetLineStyle(nStyle);
     }
 }
@@ -311,8 +304,8 @@ COLORREF AFX_CDECL CLVKReportPaintManager::BlendColor(COLORREF clrA, COLORREF cl
 int CLVKReportPaintManager::GetFixedRowHeight(CDC* /*pDC*/, CLVKReportRow* pRow)
 {
     if (pRow && pRow->IsGroupRow())
-        return m_nRowHeight + (m_bShadeGroupHeadings ? Sy(6) : Sy(16));
-    return m_nRowHeight + (IsGridHorizontal() ? Sy(1) : 0);
+        return m_nRowHeight + (m_bShadeGroupHeadings ? LVKScaleY(6) : LVKScaleY(16));
+    return m_nRowHeight + (IsGridHorizontal() ? LVKScaleY(1) : 0);
 }
 
 int CLVKReportPaintManager::GetRowHeight(CDC* pDC, CLVKReportRow* pRow, int nTotalWidth)
@@ -367,7 +360,7 @@ int CLVKReportPaintManager::CalcRowHeight(CDC* pDC, CLVKReportRow* pRow, int nTo
 
     CClientDC dcScreen(nullptr);
     CDC* pMeasureDC = pDC ? pDC : &dcScreen;
-    int nHeight = m_nRowHeight + (IsGridHorizontal() ? Sy(1) : 0);
+    int nHeight = m_nRowHeight + (IsGridHorizontal() ? LVKScaleY(1) : 0);
     BOOL bMerged = FALSE;
     CLVKReportColumns* pColumns = pControl->GetColumns();
     const BOOL bMerging = pControl->IsCellMergingEnabled() && !pControl->IsVirtualMode();
@@ -382,8 +375,8 @@ int CLVKReportPaintManager::CalcRowHeight(CDC* pDC, CLVKReportRow* pRow, int nTo
             bMerged = TRUE;
             continue;
         }
-        nHeight = max(nHeight,
-                      CalcItemHeight(pMeasureDC, pRow, pColumn, pItem, GetColumnWidthInRow(pColumn, nTotalWidth)));
+        nHeight = std::max(nHeight,
+                           CalcItemHeight(pMeasureDC, pRow, pColumn, pItem, GetColumnWidthInRow(pColumn, nTotalWidth)));
     }
     if (bMerged && bAllowMerge)
         nHeight = CalcMergedRowHeight(pMeasureDC, pRow, nHeight, nTotalWidth);
@@ -403,13 +396,13 @@ int CLVKReportPaintManager::CalcItemHeight(CDC* pDC, CLVKReportRow* pRow, CLVKRe
     drawArgs.pItem = pItem;
     drawArgs.pDC = nullptr;
     drawArgs.nTextAlign = pColumn ? pColumn->GetAlignment() : 0;
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = pItem->GetCaption(pColumn);
     pRow->FillItemMetrics(&drawArgs, pMetrics);
-    HGDIOBJ hOld =
-        SelectObject(pDC->m_hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject : m_fontText.m_hObject);
+    CLVKFontDC font(pDC, pMetrics->pFont ? pMetrics->pFont : &m_fontText);
 
-    int nTextWidth = nWidth - Sx(4);
+    int nTextWidth = nWidth - LVKScaleX(4);
     if (pColumn)
     {
         const int nLeft = pColumn->GetRect().left;
@@ -442,10 +435,10 @@ int CLVKReportPaintManager::CalcItemHeight(CDC* pDC, CLVKReportRow* pRow, CLVKRe
     ProtectHyperlinkSpaces(pItem, strCaption);
     const BOOL bWordBreak = (pMetrics->nColumnAlignment & DT_WORDBREAK) != 0;
     const int nTextHeight =
-        CalcTextHeight(pDC, strCaption, max(1, nTextWidth - nIconWidth - Sx(3)), bWordBreak);
-    SelectObject(pDC->m_hDC, hOld);
-    pMetrics->InternalRelease();
-    return max(m_nRowHeight, Sy(5) + max(nIconHeight, nTextHeight)) + (IsGridHorizontal() ? Sy(1) : 0);
+        CalcTextHeight(pDC, strCaption, std::max(1, nTextWidth - nIconWidth - LVKScaleX(3)), bWordBreak);
+    font.RestoreFont();
+    return std::max(m_nRowHeight, LVKScaleY(5) + std::max(nIconHeight, nTextHeight)) +
+           (IsGridHorizontal() ? LVKScaleY(1) : 0);
 }
 
 // Rows joined by merged cells share the height the merged cells need: the
@@ -521,10 +514,10 @@ int CLVKReportPaintManager::CalcMergedRowHeight(CDC* pDC, CLVKReportRow* pRow, i
             MergeRange& range = ranges[pMaster];
             if (range.nRowLast < 0)
                 order.push_back(pMaster);
-            range.nRowFirst = min(range.nRowFirst, i);
-            range.nRowLast = max(range.nRowLast, i);
-            range.nColumnFirst = min(range.nColumnFirst, c);
-            range.nColumnLast = max(range.nColumnLast, c);
+            range.nRowFirst = std::min(range.nRowFirst, i);
+            range.nRowLast = std::max(range.nRowLast, i);
+            range.nColumnFirst = std::min(range.nColumnFirst, c);
+            range.nColumnLast = std::max(range.nColumnLast, c);
             if (!range.pRow)
                 range.pRow = pRangeRow;
         }
@@ -564,7 +557,7 @@ void AFX_CDECL CLVKReportPaintManager::DistributeMergedHeight(std::vector<int>& 
     for (int i : rows)
     {
         nSum += slots[i];
-        nMax = max(nMax, slots[i]);
+        nMax = std::max(nMax, slots[i]);
     }
     const int nExtra = nNeeded - nSum;
     if (nExtra < 1)
@@ -590,7 +583,7 @@ void AFX_CDECL CLVKReportPaintManager::DistributeMergedHeight(std::vector<int>& 
             return;
         const int nShare = (nSum + nExtra) / static_cast<int>(rest.size());
         for (int i : rest)
-            slots[i] = max(slots[i], nShare);
+            slots[i] = std::max(slots[i], nShare);
         return;
     }
     const int nEach = nMax + (nExtra + nSum - n * nMax) / n;
@@ -613,11 +606,11 @@ int CLVKReportPaintManager::GetHeaderHeight(CLVKReportControl* pControl, CDC* pD
     {
         CLVKReportColumn* pColumn = pColumns->GetVisibleAt(i);
         if (pColumn->GetHeaderAlignment() & DT_WORDBREAK)
-            nHeight = max(nHeight, CalcColumnHeaderHeight(pDC, pColumn, nTotalWidth));
+            nHeight = std::max(nHeight, CalcColumnHeaderHeight(pDC, pColumn, nTotalWidth));
         if (pColumn->GetIconID() != -1 && pControl->GetImageManager())
         {
             if (CLVKImageManagerIcon* pIcon = pControl->GetImageManager()->FindIcon(pColumn->GetIconID(), 0))
-                nHeight = max(nHeight, static_cast<int>(pIcon->GetExtent().cy) + Sy(2));
+                nHeight = std::max(nHeight, static_cast<int>(pIcon->GetExtent().cy) + LVKScaleY(2));
         }
     }
     return nHeight;
@@ -627,21 +620,21 @@ int CLVKReportPaintManager::GetFooterHeight(CLVKReportControl* pControl, CDC* pD
 {
     if (!pControl || !pDC)
         return m_nFooterHeight;
-    int nHeight = Sy(22);
+    int nHeight = LVKScaleY(22);
     CLVKReportColumns* pColumns = pControl->GetColumns();
     for (int i = 0; i < pColumns->GetVisibleColumnsCount(); i++)
     {
         CLVKReportColumn* pColumn = pColumns->GetVisibleAt(i);
         const CString& strFooter = pColumn->GetFooterText();
-        RECT rc{0, 0, max(0, pColumn->GetWidth() - Sx(6)), 0};
-        HGDIOBJ hOld = SelectObject(pDC->m_hDC, pColumn->GetFont()->m_hObject);
+        RECT rc{0, 0, std::max(0, pColumn->GetWidth() - LVKScaleX(6)), 0};
+        CLVKFontDC font(pDC, pColumn->GetFont());
         UINT nFlags = DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
         if (!m_bFixedRowHeight && (pColumn->GetFooterAlignment() & DT_WORDBREAK))
             nFlags = DT_WORDBREAK | DT_VCENTER | DT_CALCRECT | DT_NOPREFIX | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
         DrawTextW(pDC->m_hDC, strFooter.IsEmpty() ? L" " : static_cast<LPCWSTR>(strFooter),
                   strFooter.IsEmpty() ? 1 : strFooter.GetLength(), &rc, nFlags);
-        SelectObject(pDC->m_hDC, hOld);
-        nHeight = max(nHeight, static_cast<int>(rc.bottom - rc.top) + Sy(8));
+        font.RestoreFont();
+        nHeight = std::max(nHeight, static_cast<int>(rc.bottom - rc.top) + LVKScaleY(8));
     }
     return nHeight;
 }
@@ -706,7 +699,7 @@ void CLVKReportPaintManager::FillItemShade(CDC* pDC, RECT rc)
 void CLVKReportPaintManager::DrawFocusedRow(CDC* pDC, RECT rcRow)
 {
     if (m_pControl && m_pControl->IsIconView())
-        InflateRect(&rcRow, -Sx(1), -Sy(1));
+        InflateRect(&rcRow, -LVKScaleX(1), -LVKScaleY(1));
     const COLORREF clrOldText = SetTextColor(pDC->m_hDC, m_clrControlBack);
     const COLORREF clrOldBack = SetBkColor(pDC->m_hDC, m_clrWindowText);
     DrawFocusRect(pDC->m_hDC, &rcRow);
@@ -728,14 +721,14 @@ void CLVKReportPaintManager::FillPatternBrushRect(CDC* pDC, HBRUSH& hBrush, RECT
         hBrush = CreatePatternBrush(hBitmap);
         DeleteObject(hBitmap);
     }
+    // The pattern brush paints its set bits in the background colour and the
+    // others in the text colour; the DC gets all three back.
+    CLVKDCSaveState saved(pDC);
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, hBrush);
-    const COLORREF clrOldText = SetTextColor(hDC, m_clrControlBack);
-    const COLORREF clrOldBack = SetBkColor(hDC, clr);
+    SelectObject(hDC, hBrush);
+    SetTextColor(hDC, m_clrControlBack);
+    SetBkColor(hDC, clr);
     PatBlt(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, PATCOPY);
-    SetTextColor(hDC, clrOldText);
-    SetBkColor(hDC, clrOldBack);
-    SelectObject(hDC, hOld);
 }
 
 void CLVKReportPaintManager::DrawGridLine(CDC* pDC, BOOL bVertical, RECT rc)
@@ -744,13 +737,13 @@ void CLVKReportPaintManager::DrawGridLine(CDC* pDC, BOOL bVertical, RECT rc)
     RECT rcLine = rc;
     if (bVertical)
     {
-        rcLine.left = rc.right - Sx(1);
+        rcLine.left = rc.right - LVKScaleX(1);
         rcLine.right = rc.right;
     }
     else
     {
         rcLine.top = rc.bottom;
-        rcLine.bottom = rc.bottom + Sy(1);
+        rcLine.bottom = rc.bottom + LVKScaleY(1);
     }
     if (nStyle == 4)
     {
@@ -777,13 +770,13 @@ int CLVKReportPaintManager::DrawFreezeColsDivider(CDC* pDC, RECT rc, CLVKReportC
     RECT rcDivider = rc;
     if ((nStyle & 8) && pControl->GetHScrollOffset() > 0 && pControl->GetScrollMode(0) != 0)
     {
-        rcDivider.left = rc.right - Sx(1);
-        rcDivider.right = rcDivider.left + Sx(4);
+        rcDivider.left = rc.right - LVKScaleX(1);
+        rcDivider.right = rcDivider.left + LVKScaleX(4);
         CLVKDrawHelpers::FillGradientRect(pDC, &rcDivider, m_clrFreezeColsDivider, RGB(255, 255, 255), TRUE);
     }
     else if (nStyle & (1 | 2))
     {
-        rcDivider.left = rc.right - ((nStyle & 2) ? Sx(2) : Sx(1));
+        rcDivider.left = rc.right - ((nStyle & 2) ? LVKScaleX(2) : LVKScaleX(1));
         rcDivider.right = rc.right;
         FillSolid(pDC->m_hDC, rcDivider, m_clrFreezeColsDivider);
     }
@@ -800,7 +793,7 @@ void CLVKReportPaintManager::DrawColumnDividerLine(CDC* pDC, int x, CLVKReportCo
     if (!pControl)
         return;
     const RECT rcBody = pControl->GetElementRect(0);
-    const RECT rc{x, rcBody.top, x + Sx(1), rcBody.bottom};
+    const RECT rc{x, rcBody.top, x + LVKScaleX(1), rcBody.bottom};
     FillSolid(pDC->m_hDC, rc, clr);
 }
 
@@ -815,11 +808,11 @@ int CLVKReportPaintManager::GetSectionDividerHeight(int nStyle) const
     switch (nStyle & ~4)
     {
     case 1:
-        return Sy(1);
+        return LVKScaleY(1);
     case 2:
-        return Sy(2);
+        return LVKScaleY(2);
     case 8:
-        return Sy(8);
+        return LVKScaleY(8);
     default:
         return 0;
     }
@@ -850,12 +843,12 @@ void CLVKReportPaintManager::DrawSectionDivider(CDC* pDC, RECT rc, int nPosition
         const int nLimit = si.nMax - static_cast<int>(si.nPage) + 1;
         if (nPosition == 1 && nPos > 0)
         {
-            RECT rcBand{rc.left, rc.bottom, rc.right, rc.bottom + Sy(4)};
+            RECT rcBand{rc.left, rc.bottom, rc.right, rc.bottom + LVKScaleY(4)};
             CLVKDrawHelpers::FillGradientRect(pDC, &rcBand, clr, RGB(255, 255, 255), FALSE);
         }
         else if (nPosition == 0 && nPos < nLimit)
         {
-            RECT rcBand{rc.left, rc.top - Sy(4), rc.right, rc.top};
+            RECT rcBand{rc.left, rc.top - LVKScaleY(4), rc.right, rc.top};
             CLVKDrawHelpers::FillGradientRect(pDC, &rcBand, RGB(255, 255, 255), clr, FALSE);
         }
     }
@@ -863,7 +856,7 @@ void CLVKReportPaintManager::DrawSectionDivider(CDC* pDC, RECT rc, int nPosition
 
 RECT CLVKReportPaintManager::GetTreeGlyphRect(RECT rcRow, int dx)
 {
-    OffsetRect(&rcRow, dx, Sy(m_nGlyphSize) / 2 - Sy(1));
+    OffsetRect(&rcRow, dx, LVKScaleY(m_nGlyphSize) / 2 - LVKScaleY(1));
     return rcRow;
 }
 
@@ -871,18 +864,18 @@ RECT CLVKReportPaintManager::GetTreeTextPosition(RECT rcGlyph, RECT rcRow, int n
                                                  int nIconSpace)
 {
     const int nMiddle = rcRow.bottom - (rcRow.bottom - rcRow.top) / 2;
-    return RECT{rcGlyph.left + nGlyphWidth + Sx(m_nTreeTextIndentGroupRow) + nExtraOffset + nIconSpace,
-                nMiddle - Sy(7), rcRow.right, rcRow.bottom};
+    return RECT{rcGlyph.left + nGlyphWidth + LVKScaleX(m_nTreeTextIndentGroupRow) + nExtraOffset + nIconSpace,
+                nMiddle - LVKScaleY(7), rcRow.right, rcRow.bottom};
 }
 
 SIZE CLVKReportPaintManager::DrawExpandGlyph(CDC* pDC, CLVKReportRow* pRow, RECT& rcGlyph)
 {
-    rcGlyph.left += Sx(2);
+    rcGlyph.left += LVKScaleX(2);
     const BOOL bExpanded = !pRow || pRow->IsExpanded();
     const SIZE sz = DrawGlyph(pDC, rcGlyph, bExpanded ? 0 : 1);
     if (pDC)
         rcGlyph.right = rcGlyph.left + sz.cx;
-    return SIZE{sz.cx + Sx(2), sz.cy + Sy(2)};
+    return SIZE{sz.cx + LVKScaleX(2), sz.cy + LVKScaleY(2)};
 }
 
 SIZE CLVKReportPaintManager::DrawGlyph(CDC* pDC, RECT rcGlyph, int nGlyph)
@@ -895,25 +888,24 @@ SIZE CLVKReportPaintManager::DrawGlyph(CDC* pDC, RECT rcGlyph, int nGlyph)
         if (pDC && nCell < rcGlyph.bottom - rcGlyph.top)
         {
             const int y = rcGlyph.top + (rcGlyph.bottom - rcGlyph.top - nCell) / 2;
-            HDC hMemDC = CreateCompatibleDC(pDC->m_hDC);
-            HGDIOBJ hOld = SelectObject(hMemDC, m_hGlyphStrip);
-            TransparentBlt(pDC->m_hDC, rcGlyph.left + Sx(1), y, nCell, nCell, hMemDC, nGlyph * nCell, 0, nCell, nCell,
-                           RGB(255, 0, 255));
-            SelectObject(hMemDC, hOld);
-            DeleteDC(hMemDC);
+            CDC dcStrip;
+            dcStrip.CreateCompatibleDC(pDC);
+            CLVKBitmapDC strip(&dcStrip, CBitmap::FromHandle(m_hGlyphStrip));
+            TransparentBlt(pDC->m_hDC, rcGlyph.left + LVKScaleX(1), y, nCell, nCell, dcStrip.m_hDC, nGlyph * nCell, 0,
+                           nCell, nCell, RGB(255, 0, 255));
         }
-        return SIZE{nCell + Sx(1), nCell + Sy(1)};
+        return SIZE{nCell + LVKScaleX(1), nCell + LVKScaleY(1)};
     }
     // Without the strip (resources not linked) the glyphs are drawn.
     if (nGlyph < 0 || nGlyph >= 11)
         return SIZE{0, 0};
-    const int nSize = Sx(m_nGlyphSize);
-    const SIZE sz{nSize + Sx(1), nSize + Sy(1)};
+    const int nSize = LVKScaleX(m_nGlyphSize);
+    const SIZE sz{nSize + LVKScaleX(1), nSize + LVKScaleY(1)};
     if (!pDC || nSize >= rcGlyph.bottom - rcGlyph.top)
         return sz;
     HDC hDC = pDC->m_hDC;
     const int y = rcGlyph.top + (rcGlyph.bottom - rcGlyph.top - nSize) / 2;
-    RECT rc{rcGlyph.left + Sx(1), y, rcGlyph.left + Sx(1) + nSize, y + nSize};
+    RECT rc{rcGlyph.left + LVKScaleX(1), y, rcGlyph.left + LVKScaleX(1) + nSize, y + nSize};
     InflateRect(&rc, -1, -1);
     const COLORREF clrMark = m_clrWindowText;
     const BOOL bDisabled = nGlyph == 4 || nGlyph == 5;
@@ -951,13 +943,14 @@ SIZE CLVKReportPaintManager::DrawGlyph(CDC* pDC, RECT rcGlyph, int nGlyph)
 
 SIZE CLVKReportPaintManager::DrawShellIcon(CDC* pDC, RECT rc, int nIcon)
 {
-    const SIZE sz{Sx(17), Sy(17)};
+    const SIZE sz{LVKScaleX(17), LVKScaleY(17)};
     if (!pDC)
         return sz;
     HICON hSmall = nullptr;
     if (ExtractIconExW(L"SHELL32.DLL", nIcon, nullptr, &hSmall, 1) > 0 && hSmall)
     {
-        DrawIconEx(pDC->m_hDC, rc.left + Sx(1), rc.top + Sy(1), hSmall, Sx(16), Sy(16), 0, nullptr, DI_NORMAL);
+        DrawIconEx(pDC->m_hDC, rc.left + LVKScaleX(1), rc.top + LVKScaleY(1), hSmall, LVKScaleX(16), LVKScaleY(16), 0,
+                   nullptr, DI_NORMAL);
         DestroyIcon(hSmall);
     }
     else
@@ -974,8 +967,8 @@ int CLVKReportPaintManager::DrawItemIcon(CDC* pDC, CLVKReportControl* pControl, 
         return 0;
     const SIZE sz = pIcon->GetExtent();
     if (pDC && sz.cx < rc.right - rc.left && sz.cy < rc.bottom - rc.top)
-        DrawIconAt(pDC, pIcon, rc.left + Sx(1), rc.top + (rc.bottom - rc.top - sz.cy) / 2);
-    return sz.cx + Sx(1);
+        DrawIconAt(pDC, pIcon, rc.left + LVKScaleX(1), rc.top + (rc.bottom - rc.top - sz.cy) / 2);
+    return sz.cx + LVKScaleX(1);
 }
 
 void CLVKReportPaintManager::DrawItemBitmap(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem, int nImage)
@@ -990,21 +983,21 @@ void CLVKReportPaintManager::DrawItemBitmap(LVK_REPORTRECORDITEM_DRAWARGS* pDraw
     if (sz.cx >= rcItem.right - rcItem.left || sz.cy >= rcItem.bottom - rcItem.top)
         return;
     const int nAlign = pDrawArgs->nTextAlign;
-    int x = rcItem.left + Sx(1);
+    int x = rcItem.left + LVKScaleX(1);
     if (nAlign & LVK_REPORT_ICON_RIGHT)
     {
-        x = rcItem.right - sz.cx - Sx(1);
-        rcItem.right -= sz.cx + Sx(1);
+        x = rcItem.right - sz.cx - LVKScaleX(1);
+        rcItem.right -= sz.cx + LVKScaleX(1);
     }
     else if (nAlign & LVK_REPORT_ICON_CENTER)
         x = (rcItem.left + rcItem.right - sz.cx) / 2;
     else
-        rcItem.left += sz.cx + Sx(1);
+        rcItem.left += sz.cx + LVKScaleX(1);
     int y = rcItem.top + (rcItem.bottom - rcItem.top - sz.cy) / 2;
     if (nAlign & LVK_REPORT_VALIGN_TOP)
         y = rcItem.top;
     else if (nAlign & LVK_REPORT_VALIGN_BOTTOM)
-        y = rcItem.bottom - sz.cy - Sy(1);
+        y = rcItem.bottom - sz.cy - LVKScaleY(1);
     DrawIconAt(pDrawArgs->pDC, pIcon, x, y);
 }
 
@@ -1041,20 +1034,20 @@ void CLVKReportPaintManager::DrawTreeStructure(LVK_REPORTRECORDITEM_DRAWARGS* pD
     if (pDrawArgs->nTextAlign & LVK_REPORT_VALIGN_TOP)
         nConnector = szGlyph.cy / 2;
     else if (pDrawArgs->nTextAlign & LVK_REPORT_VALIGN_BOTTOM)
-        nConnector = nHeight - szGlyph.cy / 2 - Sy(2);
+        nConnector = nHeight - szGlyph.cy / 2 - LVKScaleY(2);
     const COLORREF clr = pMetrics ? pMetrics->clrForeground : m_clrConnector.GetColor();
     if (m_bTreeLinesForRootRows || bVirtual)
-        rcItem.left += (szGlyph.cy + Sx(1)) / 2 + Sx(2);
-    const int nHalfGlyph = szGlyph.cx / 2 + Sx(1);
-    const int nLeafLength = m_nLeafConnectorLength < 1 ? nHalfGlyph : Sx(m_nLeafConnectorLength);
+        rcItem.left += (szGlyph.cy + LVKScaleX(1)) / 2 + LVKScaleX(2);
+    const int nHalfGlyph = szGlyph.cx / 2 + LVKScaleX(1);
+    const int nLeafLength = m_nLeafConnectorLength < 1 ? nHalfGlyph : LVKScaleX(m_nLeafConnectorLength);
     int x = rcItem.left;
     if (!bVirtual)
     {
         const BOOL bLastChild = pRow->GetNextSiblingRow() == nullptr;
-        DrawTreeStructureLine(pDC, x, rcItem.top - Sy(1), Sx(1),
-                              bLastChild ? nConnector + Sy(1) : nHeight + Sy(1), clr);
-        DrawTreeStructureLine(pDC, x, rcItem.top + nConnector, pRow->HasChildren() ? nHalfGlyph : nLeafLength, Sy(1),
-                              clr);
+        DrawTreeStructureLine(pDC, x, rcItem.top - LVKScaleY(1), LVKScaleX(1),
+                              bLastChild ? nConnector + LVKScaleY(1) : nHeight + LVKScaleY(1), clr);
+        DrawTreeStructureLine(pDC, x, rcItem.top + nConnector, pRow->HasChildren() ? nHalfGlyph : nLeafLength,
+                              LVKScaleY(1), clr);
         for (CLVKReportRow* pAncestor = pRow->GetParentRow(); pAncestor && !pAncestor->IsGroupRow();
              pAncestor = pAncestor->GetParentRow())
         {
@@ -1062,7 +1055,7 @@ void CLVKReportPaintManager::DrawTreeStructure(LVK_REPORTRECORDITEM_DRAWARGS* pD
                 break;
             x -= m_nTreeIndent;
             if (pAncestor->GetNextSiblingRow())
-                DrawTreeStructureLine(pDC, x, rcItem.top - Sy(1), Sx(1), nHeight + Sy(1), clr);
+                DrawTreeStructureLine(pDC, x, rcItem.top - LVKScaleY(1), LVKScaleX(1), nHeight + LVKScaleY(1), clr);
         }
         return;
     }
@@ -1076,13 +1069,13 @@ void CLVKReportPaintManager::DrawTreeStructure(LVK_REPORTRECORDITEM_DRAWARGS* pD
             continue;
         if (nBit == 0)
         {
-            DrawTreeStructureLine(pDC, x, rcItem.top - Sy(1), Sx(1), nConnector + Sy(1), clr);
-            DrawTreeStructureLine(pDC, x, rcItem.top + nConnector, nHalfGlyph, Sy(1), clr);
+            DrawTreeStructureLine(pDC, x, rcItem.top - LVKScaleY(1), LVKScaleX(1), nConnector + LVKScaleY(1), clr);
+            DrawTreeStructureLine(pDC, x, rcItem.top + nConnector, nHalfGlyph, LVKScaleY(1), clr);
             if (!bLastChild)
-                DrawTreeStructureLine(pDC, x, rcItem.top - Sy(1), Sx(1), nHeight + Sy(1), clr);
+                DrawTreeStructureLine(pDC, x, rcItem.top - LVKScaleY(1), LVKScaleX(1), nHeight + LVKScaleY(1), clr);
         }
         else
-            DrawTreeStructureLine(pDC, x, rcItem.top - Sy(1), Sx(1), nHeight + Sy(1), clr);
+            DrawTreeStructureLine(pDC, x, rcItem.top - LVKScaleY(1), LVKScaleX(1), nHeight + LVKScaleY(1), clr);
     }
 }
 
@@ -1114,11 +1107,11 @@ void CLVKReportPaintManager::DrawRowNumber(CDC* pDC, RECT rcNumber, CLVKReportRo
     }
     const COLORREF clrOld = SetTextColor(hDC, clrText);
     const int nOldMode = SetBkMode(hDC, TRANSPARENT);
-    HGDIOBJ hOld = SelectObject(hDC, m_fontText.m_hObject);
+    CLVKFontDC font(pDC, &m_fontText);
     RECT rc = rcNumber;
-    rc.top += Sy(1);
+    rc.top += LVKScaleY(1);
     DrawTextW(hDC, strNumber, strNumber.GetLength(), &rc, DT_RIGHT | DT_SINGLELINE);
-    SelectObject(hDC, hOld);
+    font.RestoreFont();
     SetBkMode(hDC, nOldMode);
     SetTextColor(hDC, clrOld);
 }
@@ -1131,13 +1124,14 @@ void CLVKReportPaintManager::DrawNoItems(CDC* pDC, RECT rc, LPCWSTR lpszText)
     const COLORREF clr = CLVKDrawHelpers::MixColors(m_clrWindowText, m_clrControlBack, 0.5);
     SetTextColor(hDC, clr);
     SetBkMode(hDC, TRANSPARENT);
-    HGDIOBJ hOld = SelectObject(hDC, m_fontText.m_hObject);
-    rc.left += Sx(5);
-    rc.right -= Sx(5);
-    rc.top += Sy(5);
-    rc.bottom -= Sy(5);
-    DrawTextW(hDC, lpszText, -1, &rc, 0x4A815);
-    SelectObject(hDC, hOld);
+    CLVKFontDC font(pDC, &m_fontText);
+    rc.left += LVKScaleX(5);
+    rc.right -= LVKScaleX(5);
+    rc.top += LVKScaleY(5);
+    rc.bottom -= LVKScaleY(5);
+    DrawTextW(hDC, lpszText, -1, &rc,
+              DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS |
+                  DT_WORD_ELLIPSIS);
 }
 
 void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RECT rcRow,
@@ -1157,7 +1151,7 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
     drawArgs.rcItem = rcRow;
     DrawItemBackground(&drawArgs, pMetrics);
     SetTextColor(hDC, pMetrics->clrForeground);
-    HGDIOBJ hOldFont = SelectObject(hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject : m_fontText.m_hObject);
+    CLVKFontDC font(pDC, pMetrics->pFont ? pMetrics->pFont : &m_fontText);
     SetBkMode(hDC, TRANSPARENT);
 
     // The indent of the row's level.
@@ -1169,13 +1163,13 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
     int nBottom = rcRow.bottom;
     if (m_nGroupGridLineStyle == 4)
     {
-        const RECT rcLine{rcRight.left, rcRow.bottom - Sy(m_nGroupGridLineHeight), rcRow.right, rcRow.bottom};
+        const RECT rcLine{rcRight.left, rcRow.bottom - LVKScaleY(m_nGroupGridLineHeight), rcRow.right, rcRow.bottom};
         FillSolid(hDC, rcLine, m_clrGroupShadeBorder);
-        nBottom -= Sy(1);
+        nBottom -= LVKScaleY(1);
     }
     else
     {
-        const RECT rcLine{rcRight.left, rcRow.bottom - Sy(1), rcRow.right, rcRow.bottom};
+        const RECT rcLine{rcRight.left, rcRow.bottom - LVKScaleY(1), rcRow.right, rcRow.bottom};
         FillPatternRect(pDC, m_hBrushGroupLine, rcLine, kPatternGroupLine, m_clrGroupShadeBorder);
     }
 
@@ -1207,9 +1201,9 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
         nIconWidth = pIcon->GetExtent().cx;
         nIconHeight = pIcon->GetExtent().cy;
         if (nAlign & 1)
-            nGlyphShift = nIconWidth + Sx(5);
+            nGlyphShift = nIconWidth + LVKScaleX(5);
         else if (nAlign & 2)
-            nTextShift = nIconWidth + Sx(10);
+            nTextShift = nIconWidth + LVKScaleX(10);
     }
 
     // The expand glyph.
@@ -1230,7 +1224,7 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
     if (pIcon && (nAlign & (4 | 8)))
         rcText.right -= nIconWidth;
     if (m_bGroupRowSelectionBoxes && !bPrinting && !pIcon)
-        rcText.left += Sx(10) + nIconWidth;
+        rcText.left += LVKScaleX(10) + nIconWidth;
 
     // The caption, with the sums of a formula drawn inside their columns.
     CString strLead = strCaption;
@@ -1272,7 +1266,8 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
             }
             if (!pTarget || x >= rcRow.right)
                 continue;
-            RECT rcValue{max(x + Sx(1), nPreviousEnd + Sx(10)), rcText.top, x + nWidth - Sx(1), rcText.bottom};
+            RECT rcValue{std::max(x + LVKScaleX(1), nPreviousEnd + LVKScaleX(10)), rcText.top,
+                         x + nWidth - LVKScaleX(1), rcText.bottom};
             const UINT nValueAlign = (pTarget->GetAlignment() & DT_RIGHT) ? DT_RIGHT : 0;
             DrawTextW(hDC, strValue, strValue.GetLength(), &rcValue,
                       nValueAlign | DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
@@ -1323,7 +1318,8 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
         if (nBox >= 0)
         {
             const RECT& rcCollapse = pRow->GetCollapseRect();
-            RECT rcBox{rcCollapse.right + Sx(2), rcCollapse.top, rcCollapse.right + Sx(2) + Sx(20), rcCollapse.bottom};
+            RECT rcBox{rcCollapse.right + LVKScaleX(2), rcCollapse.top, rcCollapse.right + LVKScaleX(2) + LVKScaleX(20),
+                       rcCollapse.bottom};
             DrawGlyph(pDC, rcBox, nBox);
         }
     }
@@ -1333,29 +1329,29 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
     {
         int x = rcRight.left;
         if (nAlign & 2)
-            x = rcGlyph.right + Sx(5);
+            x = rcGlyph.right + LVKScaleX(5);
         else if (nAlign & 4)
         {
             RECT rcExtent = rcText;
             DrawTextW(hDC, strLead, strLead.GetLength(), &rcExtent, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-            x = rcExtent.right + Sx(5);
+            x = rcExtent.right + LVKScaleX(5);
             if (x + nIconWidth > rcRow.right)
-                x = rcRow.right - nIconWidth - Sx(1);
+                x = rcRow.right - nIconWidth - LVKScaleX(1);
         }
         else if (nAlign & 8)
-            x = rcRow.right - nIconWidth - Sx(1);
+            x = rcRow.right - nIconWidth - LVKScaleX(1);
         int y = rcRow.top + (nBottom - rcRow.top - nIconHeight) / 2;
         if (nAlign & 0x100)
             y = rcRow.top;
         else if (nAlign & 0x800)
-            y = nBottom - nIconHeight - Sy(1);
+            y = nBottom - nIconHeight - LVKScaleY(1);
         const COLORREF clrOldBack = SetBkColor(
             hDC, pMetrics->clrBackground != static_cast<COLORREF>(-1) ? pMetrics->clrBackground : RGB(255, 255, 255));
-        DrawItemIcon(pDC, pControl, RECT{x - Sx(1), y, x + nIconWidth + Sx(1), y + nIconHeight + Sy(1)},
+        DrawItemIcon(pDC, pControl,
+                     RECT{x - LVKScaleX(1), y, x + nIconWidth + LVKScaleX(1), y + nIconHeight + LVKScaleY(1)},
                      pMetrics->nGroupRowIcon);
         SetBkColor(hDC, clrOldBack);
     }
-    SelectObject(hDC, hOldFont);
 }
 
 // Cell captions and their hyperlinks ----------------------------------------------------
@@ -1370,8 +1366,8 @@ void CLVKReportPaintManager::ProtectHyperlinkSpaces(CLVKReportRecordItem* pItem,
         CLVKReportHyperlink* pLink = pItem->GetHyperlinkAt(i);
         if (!pLink)
             continue;
-        const int nStart = max(0, pLink->m_nHyperTextBegin);
-        const int nEnd = min(nLength, pLink->m_nHyperTextBegin + max(0, pLink->m_nHyperTextLen));
+        const int nStart = std::max(0, pLink->m_nHyperTextBegin);
+        const int nEnd = std::min(nLength, pLink->m_nHyperTextBegin + std::max(0, pLink->m_nHyperTextLen));
         for (int j = nStart; j < nEnd; j++)
         {
             if (strText[j] == L' ')
@@ -1386,7 +1382,7 @@ int CLVKReportPaintManager::MeasureTextWidth(CDC* pDC, const CString& strText)
     HDC hAttribDC = pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC;
     int nWidth = TextExtent(hAttribDC, strPlain).cx;
     if (pDC->m_bPrinting && pDC->m_hDC != hAttribDC)
-        nWidth = max(nWidth, static_cast<int>(TextExtent(pDC->m_hDC, strPlain).cx));
+        nWidth = std::max(nWidth, static_cast<int>(TextExtent(pDC->m_hDC, strPlain).cx));
     return nWidth;
 }
 
@@ -1403,7 +1399,7 @@ int CLVKReportPaintManager::CalcCaptionLineCount(CDC* pDC, RECT rc, const CStrin
     TEXTMETRICW tm{};
     GetTextMetricsW(pDC->m_hDC, &tm);
     const int nLines = tm.tmHeight > 0 ? (rcCalc.bottom - rcCalc.top + tm.tmHeight - 1) / tm.tmHeight : 1;
-    return min(max(1, nLines), m_nMaxCaptionLines);
+    return std::min(std::max(1, nLines), m_nMaxCaptionLines);
 }
 
 RECT CLVKReportPaintManager::CalcTextRect(CDC* pDC, const CString& strText, RECT rc, BOOL bWordBreak, BOOL bFit,
@@ -1415,8 +1411,8 @@ RECT CLVKReportPaintManager::CalcTextRect(CDC* pDC, const CString& strText, RECT
               DT_CALCRECT | DT_NOPREFIX | (bWordBreak ? DT_WORDBREAK : 0) | nExtraFlags);
     if (bFit)
     {
-        rcCalc.right = rcCalc.left + min(rcCalc.right - rcCalc.left, rc.right - rc.left);
-        rcCalc.bottom = rcCalc.top + min(rcCalc.bottom - rcCalc.top, rc.bottom - rc.top);
+        rcCalc.right = rcCalc.left + std::min(rcCalc.right - rcCalc.left, rc.right - rc.left);
+        rcCalc.bottom = rcCalc.top + std::min(rcCalc.bottom - rcCalc.top, rc.bottom - rc.top);
     }
     return rcCalc;
 }
@@ -1430,7 +1426,7 @@ int CLVKReportPaintManager::CalcTextHeight(CDC* pDC, const CString& strText, int
         RECT rc{0, 0, nWidth, 0};
         DrawTextW(pDC->m_hDC, strMeasure, strMeasure.GetLength(), &rc,
                   DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX | DT_WORD_ELLIPSIS);
-        return max(nLine, static_cast<int>(rc.bottom - rc.top));
+        return std::max(nLine, static_cast<int>(rc.bottom - rc.top));
     }
     int nLines = 1;
     for (int i = 0; i < strMeasure.GetLength(); i++)
@@ -1446,9 +1442,9 @@ void CLVKReportPaintManager::DrawItemCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDra
         return;
     CDC* pDC = pDrawArgs->pDC;
     RECT rc = pDrawArgs->rcItem;
-    rc.left += Sx(2);
-    rc.top += Sy(1);
-    rc.right -= Sx(2);
+    rc.left += LVKScaleX(2);
+    rc.top += LVKScaleY(1);
+    rc.right -= LVKScaleX(2);
     SetBkMode(pDC->m_hDC, TRANSPARENT);
     if (m_bFixedRowHeight)
     {
@@ -1461,8 +1457,8 @@ void CLVKReportPaintManager::DrawItemCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDra
         CString strMeasure = strText;
         ProtectHyperlinkSpaces(pDrawArgs->pItem, strMeasure);
         const int nFree = (rc.bottom - rc.top) - CalcTextHeight(pDC, strMeasure, rc.right - rc.left, bWordBreak);
-        if (nFree >= Sy(4))
-            rc.top += nFree / 2 - Sy(2);
+        if (nFree >= LVKScaleY(4))
+            rc.top += nFree / 2 - LVKScaleY(2);
     }
     DrawWrappedLinkedText(pDrawArgs, pMetrics, strText, rc, bWordBreak);
 }
@@ -1560,9 +1556,9 @@ void CLVKReportPaintManager::DrawWrappedLine(LVK_REPORTRECORDITEM_DRAWARGS* pDra
     CLVKReportRecordItem* pItem = pDrawArgs->pItem;
     int x = rcLine.left;
     if (pDrawArgs->nTextAlign & DT_RIGHT)
-        x = max(rcLine.left, rcLine.right - nLineWidth);
+        x = std::max(rcLine.left, rcLine.right - nLineWidth);
     else if (pDrawArgs->nTextAlign & DT_CENTER)
-        x = max(rcLine.left, rcLine.left + (rcLine.right - rcLine.left - nLineWidth) / 2);
+        x = std::max(rcLine.left, rcLine.left + (rcLine.right - rcLine.left - nLineWidth) / 2);
     const int nSpace = TextExtent(pDC->m_hDC, CString(L" ")).cx;
     int nWordStart = nFirst;
     for (int i = nFirst; i <= nLast; i++)
@@ -1658,7 +1654,7 @@ void CLVKReportPaintManager::DrawLinkedText(LVK_REPORTRECORDITEM_DRAWARGS* pDraw
         CLVKReportHyperlink* pLink = pItem->GetHyperlinkAt(i);
         if (!pLink)
             continue;
-        const int nStart = min(max(pLink->m_nHyperTextBegin, nPos), strText.GetLength());
+        const int nStart = std::min(std::max(pLink->m_nHyperTextBegin, nPos), strText.GetLength());
         if (nStart > nPos)
         {
             CString strPlain = strText.Mid(nPos, nStart - nPos);
@@ -1670,7 +1666,7 @@ void CLVKReportPaintManager::DrawLinkedText(LVK_REPORTRECORDITEM_DRAWARGS* pDraw
         }
         if (DrawHyperlink(x, pDrawArgs, pLink, rcText, strText, nMode, FALSE) < 0)
             return;
-        nPos = min(strText.GetLength(), pLink->m_nHyperTextBegin + max(0, pLink->m_nHyperTextLen));
+        nPos = std::min(strText.GetLength(), pLink->m_nHyperTextBegin + std::max(0, pLink->m_nHyperTextLen));
     }
     if (nPos < strText.GetLength())
     {
@@ -1732,7 +1728,7 @@ int CLVKReportPaintManager::DrawHyperlink(int& x, LVK_REPORTRECORDITEM_DRAWARGS*
     const int nStart = pLink->m_nHyperTextBegin;
     if (nStart < 0 || nStart >= strText.GetLength() || pLink->m_nHyperTextLen < 1)
         return 0;
-    CString strLink = Unprotect(strText.Mid(nStart, min(pLink->m_nHyperTextLen, strText.GetLength() - nStart)));
+    CString strLink = Unprotect(strText.Mid(nStart, std::min(pLink->m_nHyperTextLen, strText.GetLength() - nStart)));
     if (bTrim)
         strLink.TrimRight();
     CDC* pDC = pDrawArgs->pDC;
@@ -1743,7 +1739,7 @@ int CLVKReportPaintManager::DrawHyperlink(int& x, LVK_REPORTRECORDITEM_DRAWARGS*
                               pDrawArgs->pColumn && pDrawArgs->pColumn == pControl->GetFocusedColumn();
     const COLORREF clrOld = GetTextColor(hDC);
     CFont fontLink;
-    HGDIOBJ hOldFont = nullptr;
+    CLVKFontDC font(pDC, static_cast<CFont*>(nullptr));
     if (pRow && pRow->IsSelected() && pControl && pControl->HasFocus() && !bFocusedCell)
         SetTextColor(hDC, m_clrHighlightText);
     else
@@ -1757,7 +1753,7 @@ int CLVKReportPaintManager::DrawHyperlink(int& x, LVK_REPORTRECORDITEM_DRAWARGS*
             GetObjectW(GetCurrentObject(hDC, OBJ_FONT), sizeof(lf), &lf);
             lf.lfUnderline = TRUE;
             fontLink.CreateFontIndirect(&lf);
-            hOldFont = SelectObject(hDC, fontLink.m_hObject);
+            font.SetFont(&fontLink);
         }
     }
     TEXTMETRICW tm{};
@@ -1765,8 +1761,7 @@ int CLVKReportPaintManager::DrawHyperlink(int& x, LVK_REPORTRECORDITEM_DRAWARGS*
     const int nLeft = x;
     const int nResult = DrawTextRun(x, pDC, strLink, rc, nMode);
     pLink->m_rcHyperSpot = RECT{nLeft, rc.top, x, rc.top + tm.tmHeight};
-    if (hOldFont)
-        SelectObject(hDC, hOldFont);
+    font.RestoreFont();
     SetTextColor(hDC, clrOld);
     return nResult;
 }
@@ -1783,12 +1778,12 @@ void CLVKReportPaintManager::FillFooter(CDC* pDC, RECT rc)
     HDC hDC = pDC->m_hDC;
     FillSolid(hDC, rc, m_clrHeaderControl);
     LVKReportLine(hDC, rc.left, rc.top, rc.right, rc.top, m_clrControlBack);
-    LVKReportLine(hDC, rc.left, rc.top + Sy(1), rc.right, rc.top + Sy(1), m_clrControlDark);
-    LVKReportLine(hDC, rc.left, rc.top + Sy(2), rc.right, rc.top + Sy(2),
+    LVKReportLine(hDC, rc.left, rc.top + LVKScaleY(1), rc.right, rc.top + LVKScaleY(1), m_clrControlDark);
+    LVKReportLine(hDC, rc.left, rc.top + LVKScaleY(2), rc.right, rc.top + LVKScaleY(2),
                   BlendColor(m_clrHeaderControl, m_clrControlDark, 0.6));
-    LVKReportLine(hDC, rc.left, rc.top + Sy(3), rc.right, rc.top + Sy(3),
+    LVKReportLine(hDC, rc.left, rc.top + LVKScaleY(3), rc.right, rc.top + LVKScaleY(3),
                   BlendColor(m_clrHeaderControl, m_clrControlDark, 0.25));
-    LVKReportLine(hDC, rc.left, rc.bottom - Sy(1), rc.right, rc.bottom - Sy(1), m_clrControlDark);
+    LVKReportLine(hDC, rc.left, rc.bottom - LVKScaleY(1), rc.right, rc.bottom - LVKScaleY(1), m_clrControlDark);
 }
 
 void CLVKReportPaintManager::FillGroupByControl(CDC* pDC, RECT rcGroupBy)
@@ -1825,10 +1820,10 @@ void CLVKReportPaintManager::DrawColumnCaption(CDC* pDC, RECT rcText, const CStr
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcCalc,
                   nFlags | DT_CALCRECT | DT_WORDBREAK | DT_WORD_ELLIPSIS);
         const int nFree = (rcText.bottom - rcText.top) - (rcCalc.bottom - rcCalc.top);
-        if (nFree > Sy(1))
+        if (nFree > LVKScaleY(1))
             rcText.top += nFree / 2;
         else if (nFree < 0)
-            rcText.top += Sy(3);
+            rcText.top += LVKScaleY(3);
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_WORDBREAK | DT_WORD_ELLIPSIS);
         return;
     }
@@ -1839,13 +1834,13 @@ void CLVKReportPaintManager::DrawColumnSeparator(CDC* pDC, CLVKReportColumn* pCo
 {
     if (!pColumn || !pColumn->IsDrawHeaderDivider())
         return;
-    const int nLength = rc.bottom - rc.top - Sy(9);
+    const int nLength = rc.bottom - rc.top - LVKScaleY(9);
     if (nLength <= 0)
         return;
-    LVKReportLine(pDC->m_hDC, rc.right - Sx(1), rc.top + Sy(6), rc.right - Sx(1), rc.top + Sy(6) + nLength,
-                  m_clrControlLightLight);
-    LVKReportLine(pDC->m_hDC, rc.right - Sx(2), rc.top + Sy(5), rc.right - Sx(2), rc.top + Sy(5) + nLength,
-                  m_clrControlDark);
+    LVKReportLine(pDC->m_hDC, rc.right - LVKScaleX(1), rc.top + LVKScaleY(6), rc.right - LVKScaleX(1),
+                  rc.top + LVKScaleY(6) + nLength, m_clrControlLightLight);
+    LVKReportLine(pDC->m_hDC, rc.right - LVKScaleX(2), rc.top + LVKScaleY(5), rc.right - LVKScaleX(2),
+                  rc.top + LVKScaleY(5) + nLength, m_clrControlDark);
 }
 
 void CLVKReportPaintManager::DrawColumnFooter(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn)
@@ -1856,13 +1851,14 @@ void CLVKReportPaintManager::DrawColumnFooter(CDC* pDC, CLVKReportColumn* pColum
         return;
     HDC hDC = pDC->m_hDC;
     SetBkMode(hDC, TRANSPARENT);
-    HGDIOBJ hOld = SelectObject(hDC, pColumn->GetFont()->m_hObject);
+    CLVKFontDC font(pDC, pColumn->GetFont());
     SetTextColor(hDC, m_clrCaptionText);
-    RECT rc{rcColumn.left + Sx(3), rcColumn.top + Sy(2), rcColumn.right - Sx(3), rcColumn.bottom - Sy(2)};
+    RECT rc{rcColumn.left + LVKScaleX(3), rcColumn.top + LVKScaleY(2), rcColumn.right - LVKScaleX(3),
+            rcColumn.bottom - LVKScaleY(2)};
     const int nAlign = pColumn->GetFooterAlignment();
     UINT nFlags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     const int nTextWidth = TextExtent(hDC, strText).cx;
-    if (nAlign != 0 && nTextWidth + Sx(6) < rc.right - rc.left)
+    if (nAlign != 0 && nTextWidth + LVKScaleX(6) < rc.right - rc.left)
         nFlags |= (nAlign & DT_RIGHT) ? DT_RIGHT : ((nAlign & DT_CENTER) ? DT_CENTER : 0);
     if (!m_bFixedRowHeight && (nAlign & DT_WORDBREAK))
     {
@@ -1870,12 +1866,11 @@ void CLVKReportPaintManager::DrawColumnFooter(CDC* pDC, CLVKReportColumn* pColum
         DrawTextW(hDC, strText, strText.GetLength(), &rcCalc,
                   DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS);
         const int nFree = (rc.bottom - rc.top) - (rcCalc.bottom - rcCalc.top);
-        if (nFree > Sy(1))
+        if (nFree > LVKScaleY(1))
             rc.top += nFree / 2;
         nFlags = (nFlags & (DT_RIGHT | DT_CENTER)) | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS;
     }
     DrawTextW(hDC, strText, strText.GetLength(), &rc, nFlags);
-    SelectObject(hDC, hOld);
 }
 
 int CLVKReportPaintManager::DrawColumnIcon(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, RECT rcIcon, int nIcon)
@@ -1889,23 +1884,21 @@ int CLVKReportPaintManager::DrawColumnIcon(CDC* pDC, CLVKReportColumn* pColumn, 
     (void)rcColumn;
     const SIZE sz = pIcon->GetExtent();
     if (pDC && sz.cx < rcIcon.right - rcIcon.left && sz.cy < rcIcon.bottom - rcIcon.top)
-        DrawIconAt(pDC, pIcon, rcIcon.left + Sx(1), rcIcon.top + (rcIcon.bottom - rcIcon.top - sz.cy) / 2);
-    return sz.cx + Sx(1);
+        DrawIconAt(pDC, pIcon, rcIcon.left + LVKScaleX(1), rcIcon.top + (rcIcon.bottom - rcIcon.top - sz.cy) / 2);
+    return sz.cx + LVKScaleX(1);
 }
 
 void CLVKReportPaintManager::DrawSortArrow(CDC* pDC, RECT rc, BOOL bDecreasing, BOOL /*bPressed*/, int /*nShadowWidth*/,
                                            BOOL /*bTracked*/)
 {
-    if (rc.right - rc.left <= Sx(10))
+    if (rc.right - rc.left <= LVKScaleX(10))
         return;
     const int cx = (rc.left + rc.right) / 2;
     const int cy = (rc.top + rc.bottom) / 2;
-    const int dx = Sx(4);
-    const int dy = Sy(3);
+    const int dx = LVKScaleX(4);
+    const int dy = LVKScaleY(3);
     HDC hDC = pDC->m_hDC;
-    HPEN hLight = CreatePen(PS_SOLID, 1, m_clrControlLightLight);
-    HPEN hDark = CreatePen(PS_SOLID, 1, m_clrControlDark);
-    HGDIOBJ hOld = SelectObject(hDC, hLight);
+    CLVKPenDC pen(hDC, m_clrControlLightLight);
     if (!bDecreasing)
     {
         // Points up: the light right-hand slope (doubled), the dark left-hand
@@ -1918,7 +1911,7 @@ void CLVKReportPaintManager::DrawSortArrow(CDC* pDC, RECT rc, BOOL bDecreasing, 
             MoveToEx(hDC, ptTop.x + i, ptTop.y, nullptr);
             LineTo(hDC, ptRight.x + i, ptRight.y);
         }
-        SelectObject(hDC, hDark);
+        pen.SetColor(m_clrControlDark);
         MoveToEx(hDC, ptTop.x, ptTop.y, nullptr);
         LineTo(hDC, ptLeft.x, ptLeft.y);
         LineTo(hDC, ptRight.x, ptRight.y);
@@ -1933,14 +1926,11 @@ void CLVKReportPaintManager::DrawSortArrow(CDC* pDC, RECT rc, BOOL bDecreasing, 
             MoveToEx(hDC, ptRight.x + i, ptRight.y, nullptr);
             LineTo(hDC, ptBottom.x + i, ptBottom.y);
         }
-        SelectObject(hDC, hDark);
+        pen.SetColor(m_clrControlDark);
         MoveToEx(hDC, ptRight.x, ptRight.y, nullptr);
         LineTo(hDC, ptLeft.x, ptLeft.y);
         LineTo(hDC, ptBottom.x, ptBottom.y);
     }
-    SelectObject(hDC, hOld);
-    DeleteObject(hLight);
-    DeleteObject(hDark);
 }
 
 void CLVKReportPaintManager::DrawResizeTracker(CDC* pDC, RECT rc, BOOL bTracked, BOOL /*bPressed*/, int nShadowWidth)
@@ -1975,13 +1965,13 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
     SetBkColor(hDC, m_clrHeaderControl);
 
     RECT rc = rcColumn;
-    rc.bottom -= nShadowWidth + Sy(1);
+    rc.bottom -= nShadowWidth + LVKScaleY(1);
     if (!bDrawExternal && pControl && pColumn == pControl->GetColumns()->GetFirstVisibleColumn())
         rc.left += pControl->GetGroupIndent();
 
     BOOL bArrow = pColumn->IsSortedOrGrouped() && pColumn->IsSortable() && m_nSortArrowMode != 2 &&
                   !(pDC->m_bPrinting && !m_bPrintSortArrows);
-    HGDIOBJ hOldFont = SelectObject(hDC, pColumn->GetFont()->m_hObject);
+    CLVKFontDC font(pDC, pColumn->GetFont());
     CString strCaption = pColumn->GetCaption();
     if (!bDrawExternal && m_bUpperCaseCaptions)
         strCaption.MakeUpper();
@@ -1991,11 +1981,11 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
     int nIcon = pColumn->GetIconID();
     if ((nAlign & LVK_REPORT_ICON_CENTER) && !strCaption.IsEmpty())
         nAlign = (nAlign & ~LVK_REPORT_ICON_CENTER) | LVK_REPORT_ICON_RIGHT;
-    const int nIconSpace = nIcon >= 0 ? DrawItemIcon(nullptr, pControl, rc, nIcon) + Sx(2) : 0;
-    const int nGap = bDrawExternal ? Sx(17) : Sx(10);
-    const int nArrowWidth = Sx(16);
+    const int nIconSpace = nIcon >= 0 ? DrawItemIcon(nullptr, pControl, rc, nIcon) + LVKScaleX(2) : 0;
+    const int nGap = bDrawExternal ? LVKScaleX(17) : LVKScaleX(10);
+    const int nArrowWidth = LVKScaleX(16);
     if (bArrow && m_nSortArrowMode == 0 &&
-        rc.right - rc.left < Sx(2) + Sx(6) + nGap + nCaptionWidth + nArrowWidth)
+        rc.right - rc.left < LVKScaleX(2) + LVKScaleX(6) + nGap + nCaptionWidth + nArrowWidth)
         bArrow = FALSE;
 
     if (!bPlainButton)
@@ -2008,7 +1998,7 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
             const int nGlyphWidth = DrawGlyph(nullptr, rc, nGlyph).cx;
             if (nGlyphWidth > 0)
             {
-                RECT rcGlyph{rc.right - nGlyphWidth - Sx(2), rc.top, rc.right, rc.bottom};
+                RECT rcGlyph{rc.right - nGlyphWidth - LVKScaleX(2), rc.top, rc.right, rc.bottom};
                 DrawGlyph(pDC, rcGlyph, nGlyph);
                 rc.right = rcGlyph.left;
             }
@@ -2019,8 +2009,8 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
         const BOOL bRightOrCentre = (nAlign & (DT_RIGHT | DT_CENTER)) != 0;
         if (bRightOrCentre && !m_bSortArrowAtRightEdge)
         {
-            int nTotal = Sx(6) + nCaptionWidth + (nIcon >= 0 ? nIconSpace : 0) +
-                         (bArrow ? Sx(2) + nGap + nArrowWidth : 0);
+            int nTotal = LVKScaleX(6) + nCaptionWidth + (nIcon >= 0 ? nIconSpace : 0) +
+                         (bArrow ? LVKScaleX(2) + nGap + nArrowWidth : 0);
             if (nTotal < rc.right - rc.left)
             {
                 if (nAlign & DT_RIGHT)
@@ -2038,7 +2028,7 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
             {
                 const int x = (rc.left + rc.right - nIconSpace) / 2;
                 DrawColumnIcon(pDC, pColumn, rcColumn, RECT{x, rc.top, x + nIconSpace, rc.bottom}, nIcon);
-                rc.left = x + nIconSpace + Sx(2);
+                rc.left = x + nIconSpace + LVKScaleX(2);
             }
             else if (nAlign & LVK_REPORT_ICON_RIGHT)
             {
@@ -2047,12 +2037,12 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
                 rc.right -= nIconSpace;
             }
             else
-                rc.left += DrawColumnIcon(pDC, pColumn, rcColumn, rc, nIcon) + Sx(2);
+                rc.left += DrawColumnIcon(pDC, pColumn, rcColumn, rc, nIcon) + LVKScaleX(2);
         }
     }
 
     SetBkMode(hDC, TRANSPARENT);
-    RECT rcText{rc.left + Sx(2), rc.top, rc.right - Sx(2), rc.bottom};
+    RECT rcText{rc.left + LVKScaleX(2), rc.top, rc.right - LVKScaleX(2), rc.bottom};
     int xArrow = rcText.right - nArrowWidth;
     const BOOL bShowCaption = pColumn->IsShowCaption();
     if (!strCaption.IsEmpty() && !IsRectEmpty(&rcText) && bShowCaption)
@@ -2065,21 +2055,21 @@ void CLVKReportPaintManager::DrawColumn(CDC* pDC, CLVKReportColumn* pColumn, CLV
                 xArrow = rcText.right - nArrowWidth;
             if (m_bSortArrowAtRightEdge)
                 xArrow = rcText.right - nArrowWidth;
-            rcText.right = min(rcText.right, max(rcText.left, xArrow - Sx(2)));
+            rcText.right = std::min<LONG>(rcText.right, std::max<LONG>(rcText.left, xArrow - LVKScaleX(2)));
             if (m_nSortArrowMode == 1)
-                rcText.right = min(rcText.right, rc.right - Sx(2) - nGap - nArrowWidth - Sx(2));
+                rcText.right = std::min(rcText.right, rc.right - LVKScaleX(2) - nGap - nArrowWidth - LVKScaleX(2));
         }
         DrawColumnCaption(pDC, rcText, strCaption, nAlign, bPlainButton, bTracked);
     }
     else if (bArrow)
-        xArrow = rc.left + Sx(2);
+        xArrow = rc.left + LVKScaleX(2);
     if (bArrow)
     {
         const RECT rcArrow{xArrow, rc.top, xArrow + nArrowWidth, rc.bottom};
-        if (rc.right - Sx(2) - xArrow >= nArrowWidth && rcArrow.right <= rcColumn.right)
+        if (rc.right - LVKScaleX(2) - xArrow >= nArrowWidth && rcArrow.right <= rcColumn.right)
             DrawSortArrow(pDC, rcArrow, !pColumn->IsSortedIncreasing(), bColumnPressed, nShadowWidth, bTracked);
     }
-    SelectObject(hDC, hOldFont);
+    font.RestoreFont();
     DrawResizeTracker(pDC, rcColumn, bTracked, bColumnPressed, nShadowWidth);
 }
 
@@ -2087,11 +2077,11 @@ int CLVKReportPaintManager::CalcColumnHeaderHeight(CDC* pDC, CLVKReportColumn* p
 {
     CString strCaption = pColumn->GetCaption();
     if (strCaption.IsEmpty() || !pColumn->IsShowCaption())
-        return Sy(8);
+        return LVKScaleY(8);
     if (m_bUpperCaseCaptions)
         strCaption.MakeUpper();
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, m_fontCaption.m_hObject);
+    CLVKFontDC font(pDC, &m_fontCaption);
     const int nCaptionWidth = TextExtent(hDC, strCaption).cx;
     RECT rc{0, 0, pColumn->GetWidth(), 0};
     (void)nTotalWidth;
@@ -2100,14 +2090,14 @@ int CLVKReportPaintManager::CalcColumnHeaderHeight(CDC* pDC, CLVKReportColumn* p
         rc.left += pControl->GetGroupIndent();
     const BOOL bSorted = pColumn->IsSortedOrGrouped() && pColumn->IsSortable();
     if (bSorted && (m_nSortArrowMode == 1 ||
-                    (m_nSortArrowMode == 0 && rc.right - rc.left >= Sx(6) + nCaptionWidth + Sx(28))))
-        rc.right -= Sx(28);
+                    (m_nSortArrowMode == 0 && rc.right - rc.left >= LVKScaleX(6) + nCaptionWidth + LVKScaleX(28))))
+        rc.right -= LVKScaleX(28);
     if (pColumn->IsPlusMinus() && pColumn->GetNextVisualBlock() != 0)
-        rc.right -= DrawGlyph(nullptr, rc, 6).cx + Sx(2);
+        rc.right -= DrawGlyph(nullptr, rc, 6).cx + LVKScaleX(2);
     if (pColumn->GetIconID() >= 0)
-        rc.left += DrawItemIcon(nullptr, pControl, RECT{0, 0, 10000, 10000}, pColumn->GetIconID()) + Sx(2);
-    rc.left += Sx(3);
-    rc.right -= Sx(3);
+        rc.left += DrawItemIcon(nullptr, pControl, RECT{0, 0, 10000, 10000}, pColumn->GetIconID()) + LVKScaleX(2);
+    rc.left += LVKScaleX(3);
+    rc.right -= LVKScaleX(3);
     int nHeight = 0;
     if (rc.right > rc.left)
     {
@@ -2117,8 +2107,7 @@ int CLVKReportPaintManager::CalcColumnHeaderHeight(CDC* pDC, CLVKReportColumn* p
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rc, nFlags);
         nHeight = rc.bottom - rc.top;
     }
-    SelectObject(hDC, hOld);
-    return nHeight + Sy(8);
+    return nHeight + LVKScaleY(8);
 }
 
 void CLVKReportPaintManager::DrawNoGroupByText(CDC* pDC, RECT rcGroupBy)
@@ -2126,16 +2115,15 @@ void CLVKReportPaintManager::DrawNoGroupByText(CDC* pDC, RECT rcGroupBy)
     if (!m_pControl)
         return;
     HDC hDC = pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, m_fontCaption.m_hObject);
+    CLVKFontDC font(pDC, &m_fontCaption);
     const int nTextWidth = TextExtent(hDC, m_strNoGroupBy).cx;
     RECT rcBox = rcGroupBy;
-    rcBox.right = rcBox.left + max(Sx(55), nTextWidth + Sx(8));
+    rcBox.right = rcBox.left + std::max(LVKScaleX(55), nTextWidth + LVKScaleX(8));
     SetTextColor(hDC, m_clrNoGroupByText);
     SetBkMode(hDC, TRANSPARENT);
     FillHeaderControl(pDC, rcBox);
     DrawTextW(hDC, m_strNoGroupBy, m_strNoGroupBy.GetLength(), &rcBox,
               DT_CENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
-    SelectObject(hDC, hOld);
 }
 
 LRESULT CLVKReportPaintManager::DrawControlBorder(CDC* /*pDC*/, RECT /*rcWindow*/, CWnd* pWnd)
@@ -2168,7 +2156,8 @@ void DrawDots(CDC* pDC, const RECT& rc)
     const COLORREF clr = GetSysColor(COLOR_BTNTEXT);
     for (int i = 0; i < 3; i++)
     {
-        const RECT rcDot{rc.left + Sx(3 + 4 * i), rc.bottom - Sy(5), rc.left + Sx(5 + 4 * i), rc.bottom - Sy(3)};
+        const RECT rcDot{rc.left + LVKScaleX(3 + 4 * i), rc.bottom - LVKScaleY(5), rc.left + LVKScaleX(5 + 4 * i),
+                         rc.bottom - LVKScaleY(3)};
         FillSolid(pDC->m_hDC, rcDot, clr);
     }
 }
@@ -2178,8 +2167,8 @@ void DrawArrowDown(CDC* pDC, const RECT& rc)
     const COLORREF clr = GetSysColor(COLOR_BTNTEXT);
     const int cx = (rc.left + rc.right) / 2;
     const int cy = (rc.top + rc.bottom) / 2;
-    CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - Sx(3), cy - Sy(1)}, POINT{cx + Sx(3), cy - Sy(1)},
-                                  POINT{cx, cy + Sy(2)}, clr, clr);
+    CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - LVKScaleX(3), cy - LVKScaleY(1)},
+                                  POINT{cx + LVKScaleX(3), cy - LVKScaleY(1)}, POINT{cx, cy + LVKScaleY(2)}, clr, clr);
 }
 
 void DrawArrowUp(CDC* pDC, const RECT& rc)
@@ -2187,8 +2176,8 @@ void DrawArrowUp(CDC* pDC, const RECT& rc)
     const COLORREF clr = GetSysColor(COLOR_BTNTEXT);
     const int cx = (rc.left + rc.right) / 2;
     const int cy = (rc.top + rc.bottom) / 2;
-    CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - Sx(3), cy + Sy(1)}, POINT{cx + Sx(3), cy + Sy(1)},
-                                  POINT{cx, cy - Sy(2)}, clr, clr);
+    CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - LVKScaleX(3), cy + LVKScaleY(1)},
+                                  POINT{cx + LVKScaleX(3), cy + LVKScaleY(1)}, POINT{cx, cy - LVKScaleY(2)}, clr, clr);
 }
 }  // namespace
 
@@ -2212,8 +2201,8 @@ BOOL CLVKReportPaintManager::DrawInplaceButtonIcon(CDC* pDC, CLVKReportInplaceBu
     RECT rc{};
     ::GetClientRect(pButton->m_hWnd, &rc);
     const SIZE sz = pIcon->GetExtent();
-    const int x = max(rc.left, (rc.left + rc.right - sz.cx) / 2);
-    const int y = max(rc.top, (rc.top + rc.bottom - sz.cy) / 2);
+    const int x = std::max(rc.left, (rc.left + rc.right - sz.cx) / 2);
+    const int y = std::max(rc.top, (rc.top + rc.bottom - sz.cy) / 2);
     const int nSaved = SaveDC(pDC->m_hDC);
     IntersectClipRect(pDC->m_hDC, rc.left, rc.top, rc.right, rc.bottom);
     DrawIconAt(pDC, pIcon, x, y);
@@ -2340,12 +2329,12 @@ void CLVKReportPaintManager::DrawItemControl(LVK_REPORTRECORDITEM_DRAWARGS* pArg
     }
     else if (bRight)
     {
-        rc.left = max(rcItem.left, rcItem.right - szControl.cx);
+        rc.left = std::max(rcItem.left, rcItem.right - szControl.cx);
         rcItem.right = rc.left;
     }
     else
     {
-        rc.right = min(rcItem.right, rcItem.left + szControl.cx);
+        rc.right = std::min(rcItem.right, rcItem.left + szControl.cx);
         rcItem.left = rc.right;
     }
     if (szControl.cy > 0 && szControl.cy < rc.bottom - rc.top)
@@ -2372,34 +2361,33 @@ void CLVKReportPaintManager::DrawItemControl(LVK_REPORTRECORDITEM_DRAWARGS* pArg
     }
     if (nState == PBS_PRESSED)
     {
-        rcContent.left += Sx(3);
-        rcContent.top += Sy(3);
-        rcContent.right -= Sx(1);
-        rcContent.bottom -= Sy(1);
+        rcContent.left += LVKScaleX(3);
+        rcContent.top += LVKScaleY(3);
+        rcContent.right -= LVKScaleX(1);
+        rcContent.bottom -= LVKScaleY(1);
     }
     else
-        InflateRect(&rcContent, bThemed ? -Sx(1) : -Sx(2), bThemed ? -Sy(1) : -Sy(2));
+        InflateRect(&rcContent, bThemed ? -LVKScaleX(1) : -LVKScaleX(2), bThemed ? -LVKScaleY(1) : -LVKScaleY(2));
     const int nIcon = pControl->GetIconIndex(nState);
     if (nIcon >= 0 && pArgs->pControl && pArgs->pControl->GetImageManager())
     {
         if (CLVKImageManagerIcon* pIcon = pArgs->pControl->GetImageManager()->FindIcon(nIcon, 0))
         {
             const SIZE sz = pIcon->GetExtent();
-            DrawIconAt(pDC, pIcon, max(rcContent.left, (rcContent.left + rcContent.right - sz.cx) / 2),
-                       max(rcContent.top, (rcContent.top + rcContent.bottom - sz.cy) / 2));
+            DrawIconAt(pDC, pIcon, std::max(rcContent.left, (rcContent.left + rcContent.right - sz.cx) / 2),
+                       std::max(rcContent.top, (rcContent.top + rcContent.bottom - sz.cy) / 2));
         }
     }
     const CString strCaption = pControl->GetCaption();
     if (!strCaption.IsEmpty())
     {
         CFont* pFont = pControl->GetFont();
-        HGDIOBJ hOld = SelectObject(hDC, pFont && pFont->GetSafeHandle() ? pFont->m_hObject : m_fontText.m_hObject);
+        CLVKFontDC font(pDC, pFont && pFont->GetSafeHandle() ? pFont : &m_fontText);
         const COLORREF clrOld = SetTextColor(hDC, bEnabled ? pControl->GetCaptionColor() : GetToolkitColor(35));
         SetBkMode(hDC, TRANSPARENT);
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcContent,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_CENTER);
         SetTextColor(hDC, clrOld);
-        SelectObject(hDC, hOld);
     }
 }
 
@@ -2419,7 +2407,7 @@ int CLVKReportPaintManager::CountPreviewLines(HDC hDC, int nWidth, const CString
     DrawTextW(hDC, strText, strText.GetLength(), &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     TEXTMETRICW tm{};
     GetTextMetricsW(hDC, &tm);
-    const int nLineHeight = max(1, static_cast<int>(tm.tmHeight));
+    const int nLineHeight = std::max(1, static_cast<int>(tm.tmHeight));
     const int nLines = (rc.bottom - rc.top + nLineHeight - 1) / nLineHeight;
-    return max(1, min(nLines, m_nMaxPreviewLines));
+    return std::max(1, std::min(nLines, m_nMaxPreviewLines));
 }

@@ -47,7 +47,7 @@ public:
     }
     virtual int GetHeaderHeight(CLVKReportControl* pControl, CDC* pDC, int nTotalWidth = 0);
     virtual int GetFixedHeaderHeight() const { return m_nHeaderHeight; }
-    virtual void SetHeaderHeight(int nHeight) { m_nHeaderHeight = max(0, nHeight); }
+    virtual void SetHeaderHeight(int nHeight) { m_nHeaderHeight = std::max(0, nHeight); }
     virtual int GetFooterHeight(CLVKReportControl* pControl, CDC* pDC, int nTotalWidth = 0);
     // The base height of plain rows (without a grid line).
     int GetRowHeightDefault() const { return m_nRowHeight; }

@@ -15,6 +15,7 @@
 #include "ReportRecords.h"
 #include "ReportRow.h"
 #include "ReportSection.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/PropExchangeFunctions.h"
 #include "Foundation/PropExchangeSection.h"
@@ -26,16 +27,6 @@ IMPLEMENT_DYNCREATE(CLVKReportRecordItem, CLVKCmdTarget)
 
 namespace
 {
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-
 // The widest line of a text (lines end at a line feed; the carriage return of
 // a CR-LF pair is not measured).
 int WidestLine(HDC hDC, const CString& strText)
@@ -53,7 +44,7 @@ int WidestLine(HDC hDC, const CString& strText)
             nLineEnd--;
         SIZE sz{};
         GetTextExtentPoint32W(hDC, static_cast<LPCWSTR>(strText) + nStart, nLineEnd - nStart, &sz);
-        nWidest = max(nWidest, static_cast<int>(sz.cx));
+        nWidest = std::max(nWidest, static_cast<int>(sz.cx));
         nStart = nEnd + 1;
     }
     return nWidest;
@@ -113,15 +104,15 @@ BOOL ParseFormulaRange(const CString& strFormula, int nMarkerEnd, FormulaRange& 
 void SumRange(CLVKReportRecords* pRecords, const FormulaRange& range, const CLVKReportRecordItem* pSelf, double& dTotal)
 {
     const int nRows = pRecords->GetCount();
-    const int nRowFrom = max(0, range.nRowFrom);
-    const int nRowTo = min(nRows, range.nRowTo);
+    const int nRowFrom = std::max(0, range.nRowFrom);
+    const int nRowTo = std::min(nRows, range.nRowTo);
     for (int r = nRowFrom; r < nRowTo; r++)
     {
         CLVKReportRecord* pRecord = pRecords->GetAt(r);
         if (!pRecord)
             continue;
-        const int nColFrom = max(0, range.nColFrom);
-        const int nColTo = min(pRecord->GetItemCount(), range.nColTo);
+        const int nColFrom = std::max(0, range.nColFrom);
+        const int nColTo = std::min(pRecord->GetItemCount(), range.nColTo);
         for (int c = nColFrom; c < nColTo; c++)
         {
             CLVKReportRecordItem* pItem = pRecord->GetItem(c);
@@ -492,19 +483,19 @@ void CLVKReportRecordItem::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArgs, RECT
         }
     }
     if (m_bHasCheckbox)
-        rcItem.left += Sx(15);
+        rcItem.left += LVKScaleX(15);
     for (int i = 0; i < GetItemControlsCount() && rcItem.right > rcItem.left; i++)
     {
         CLVKReportRecordItemControl* pItemControl = m_pItemControls->GetAt(i);
         const int nWidth = pItemControl->GetSize().cx;
-        const int nTake = nWidth < 0 ? rcItem.right - rcItem.left : min(nWidth, rcItem.right - rcItem.left);
+        const int nTake = nWidth < 0 ? rcItem.right - rcItem.left : std::min<int>(nWidth, rcItem.right - rcItem.left);
         if (pItemControl->GetAlignment() & LVK_REPORT_CONTROL_RIGHT)
             rcItem.right -= nTake;
         else
             rcItem.left += nTake;
     }
     if (pControl && !IsEditable() && pControl->GetPaintManager()->m_bShowLockIcon && !pControl->IsIconView())
-        rcItem.left += Sx(18);
+        rcItem.left += LVKScaleX(18);
 }
 
 void CLVKReportRecordItem::DrawCheckBox(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, RECT& rcItem)
@@ -518,22 +509,22 @@ void CLVKReportRecordItem::DrawCheckBox(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs
     RECT rcGlyph = rcItem;
     const int nAlign = pDrawArgs->nTextAlign;
     if (nAlign & LVK_REPORT_ICON_CENTER)
-        rcGlyph.left = (rcItem.left + rcItem.right) / 2 - sz.cx / 2 - Sx(1);
+        rcGlyph.left = (rcItem.left + rcItem.right) / 2 - sz.cx / 2 - LVKScaleX(1);
     else if (nAlign & LVK_REPORT_ICON_RIGHT)
     {
-        rcGlyph.left = rcItem.right - Sx(2) - sz.cx;
+        rcGlyph.left = rcItem.right - LVKScaleX(2) - sz.cx;
         rcItem.right = rcGlyph.left;
     }
     else
     {
-        rcGlyph.left = rcItem.left + Sx(2);
-        rcItem.left += sz.cx + Sx(2);
+        rcGlyph.left = rcItem.left + LVKScaleX(2);
+        rcItem.left += sz.cx + LVKScaleX(2);
     }
     rcGlyph.right = rcGlyph.left + sz.cx;
     if (nAlign & LVK_REPORT_VALIGN_TOP)
-        rcGlyph.top = rcItem.top + Sy(2);
+        rcGlyph.top = rcItem.top + LVKScaleY(2);
     else if (nAlign & LVK_REPORT_VALIGN_BOTTOM)
-        rcGlyph.top = rcItem.bottom - sz.cy - Sy(2);
+        rcGlyph.top = rcItem.bottom - sz.cy - LVKScaleY(2);
     else
         rcGlyph.top = (rcItem.top + rcItem.bottom - sz.cy) / 2;
     rcGlyph.bottom = rcGlyph.top + sz.cy;
@@ -550,7 +541,8 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
     CDC* pDC = pDrawArgs->pDC;
     CLVKReportRow* pRow = pDrawArgs->pRow;
 
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = GetCaption(pDrawArgs->pColumn);
     pRow->FillItemMetrics(pDrawArgs, pMetrics);
 
@@ -563,7 +555,7 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
         // The tree column: indented by the row's level, with the tree lines
         // and, for a row with children, the expand glyph.
         const int nLevel = pRow->GetTreeDepth() - pRow->GetGroupLevel();
-        rcItem.left += max(0, nLevel) * pPaintManager->GetTreeIndent();
+        rcItem.left += std::max(0, nLevel) * pPaintManager->GetTreeIndent();
         RECT rcGlyph = rcItem;
         const SIZE szGlyph = pPaintManager->DrawExpandGlyph(nullptr, pRow, rcGlyph);
         pPaintManager->DrawTreeStructure(pDrawArgs, pMetrics, rcItem, szGlyph);
@@ -573,14 +565,13 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
             pPaintManager->DrawExpandGlyph(pDC, pRow, rcGlyph);
             if (!pDC->m_bPrinting)
                 pRow->SetCollapseRect(rcGlyph);
-            rcItem.left = rcGlyph.left + szGlyph.cx + Sx(pPaintManager->m_nTreeGlyphGap);
+            rcItem.left = rcGlyph.left + szGlyph.cx + LVKScaleX(pPaintManager->m_nTreeGlyphGap);
         }
         else
-            rcItem.left = rcGlyph.left + Sx(2) + szGlyph.cx + Sx(pPaintManager->m_nTreeNoGlyphGap);
+            rcItem.left = rcGlyph.left + LVKScaleX(2) + szGlyph.cx + LVKScaleX(pPaintManager->m_nTreeNoGlyphGap);
     }
 
-    HGDIOBJ hOldFont = SelectObject(pDC->m_hDC, pMetrics->pFont ? pMetrics->pFont->m_hObject
-                                                                : pPaintManager->GetTextFont()->m_hObject);
+    CLVKFontDC font(pDC, pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont());
     ::SetTextColor(pDC->m_hDC, pMetrics->clrForeground);
     SetBkColor(pDC->m_hDC, pMetrics->clrBackground != static_cast<COLORREF>(-1)
                                ? pMetrics->clrBackground
@@ -608,7 +599,7 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
             rcLock.bottom = rcLock.top + szLock.cy;
             pPaintManager->DrawGlyph(pDC, rcLock, 9);
         }
-        rcItem.left += Sx(17);
+        rcItem.left += LVKScaleX(17);
     }
     else if (nIconIndex == -1 && pOptions && pOptions->GetButtonsCount() > 0 && IsAllowEdit(pDrawArgs) &&
              pOptions->GetButton(0)->IsInsideCellButton())
@@ -616,11 +607,11 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
         // The cell shows its first in-place button while it is not edited.
         CLVKReportInplaceButton* pButton = pOptions->GetButton(0);
         RECT rcButton = rcItem;
-        rcButton.left = rcItem.right - Sx(17) - 1;
+        rcButton.left = rcItem.right - LVKScaleX(17) - 1;
         if (pPaintManager->m_bInplaceButtonHeightLimit)
-            rcButton.bottom = min(rcButton.bottom, rcItem.top + Sy(19));
+            rcButton.bottom = std::min(rcButton.bottom, rcItem.top + LVKScaleY(19));
         rcButton.top += 1;
-        rcButton.bottom -= Sy(2);
+        rcButton.bottom -= LVKScaleY(2);
         BOOL bDrawn = FALSE;
         switch (pButton->GetID())
         {
@@ -638,7 +629,7 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
             break;
         }
         if (bDrawn)
-            rcItem.right -= Sx(17);
+            rcItem.right -= LVKScaleX(17);
     }
     else
     {
@@ -650,20 +641,20 @@ int CLVKReportRecordItem::Draw(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs)
     if (m_pItemControls && m_pItemControls->GetCount() > 0)
         DrawItemControls(pDrawArgs, rcItem);
 
-    if (rcItem.right - rcItem.left > Sx(2))
+    if (rcItem.right - rcItem.left > LVKScaleX(2))
         OnDrawCaption(pDrawArgs, pMetrics);
 
     int nWidth;
     if (m_pMarkupUIElement)
-        nWidth = nTaken + Sy(7) +
-                 MarkupMeasureElement(m_pMarkupUIElement, max(0, static_cast<int>(rcItem.right - rcItem.left) - Sx(4)))
+        nWidth = nTaken + LVKScaleX(7) +
+                 MarkupMeasureElement(m_pMarkupUIElement,
+                                      std::max(0, static_cast<int>(rcItem.right - rcItem.left) - LVKScaleX(4)))
                      .cx;
     else if (pMetrics->strText.IsEmpty())
-        nWidth = nTaken + Sy(7);
+        nWidth = nTaken + LVKScaleX(7);
     else
-        nWidth = nTaken + WidestLine(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC, pMetrics->strText) + Sx(7);
-    SelectObject(pDC->m_hDC, hOldFont);
-    pMetrics->InternalRelease();
+        nWidth =
+            nTaken + WidestLine(pDC->m_hAttribDC ? pDC->m_hAttribDC : pDC->m_hDC, pMetrics->strText) + LVKScaleX(7);
     return nWidth;
 }
 
@@ -672,9 +663,9 @@ int CLVKReportRecordItem::DrawMarkupCaption(CLVKMarkupUIElement* pElement, LVK_R
 {
     CLVKReportPaintManager* pPaintManager = pDrawArgs->pControl->GetPaintManager();
     RECT rcText = pDrawArgs->rcItem;
-    rcText.left += Sx(2);
-    rcText.right -= Sx(2);
-    rcText.top += Sy(1);
+    rcText.left += LVKScaleX(2);
+    rcText.right -= LVKScaleX(2);
+    rcText.top += LVKScaleY(1);
     if (rcText.right <= rcText.left)
         return 0;
     CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
@@ -682,7 +673,7 @@ int CLVKReportRecordItem::DrawMarkupCaption(CLVKMarkupUIElement* pElement, LVK_R
                          pMetrics->clrForeground);
     const SIZE sz = MarkupMeasureElement(pElement, rcText.right - rcText.left, 0x7FFFFFFF);
     RECT rcElement = rcText;
-    rcElement.bottom = max(rcText.bottom, rcText.top + sz.cy);
+    rcElement.bottom = std::max(rcText.bottom, rcText.top + sz.cy);
     MarkupRenderElement(pElement, pDrawArgs->pDC->m_hDC, &rcElement);
     return sz.cx;
 }
@@ -780,7 +771,7 @@ void CLVKReportRecordItem::OnBeginEdit(LVK_REPORTRECORDITEM_ARGS* pArgs)
         pControl->GetClientRect(&rcClient);
         if (rcEditor.right + nOutside > rcClient.right)
             rcEditor.right = rcClient.right - nOutside;
-        int nStart = min(rcEditor.right, pArgs->rcItem.right - nRightControls);
+        int nStart = std::min(rcEditor.right, pArgs->rcItem.right - nRightControls);
         RECT rcButtons = rcEditor;
         for (int i = 0; i < pOptions->GetButtonsCount(); i++)
         {
@@ -1188,12 +1179,12 @@ void CLVKReportRecordItem::DrawItemControls(LVK_REPORTRECORDITEM_DRAWARGS* pDraw
             SIZE szText{};
             GetTextExtentPoint32W(pDrawArgs->pDC->m_hDC, pControl->GetCaption(), pControl->GetCaption().GetLength(),
                                   &szText);
-            sz.cx = szText.cx + Sx(12);
+            sz.cx = szText.cx + LVKScaleX(12);
         }
         const int nHeight = rcItem.bottom - rcItem.top - 2;
         if (sz.cy <= 0 || sz.cy > nHeight)
             sz.cy = nHeight;
-        sz.cx = min(sz.cx, static_cast<int>(rcItem.right - rcItem.left));
+        sz.cx = std::min<LONG>(sz.cx, static_cast<int>(rcItem.right - rcItem.left));
         RECT rcControl{};
         rcControl.top = rcItem.top + (rcItem.bottom - rcItem.top - sz.cy) / 2;
         rcControl.bottom = rcControl.top + sz.cy;

@@ -53,7 +53,7 @@ void CLVKReportRecordItemControls::RemoveAt(int nIndex, int nCount)
 {
     if (nIndex < 0 || nIndex >= GetCount() || nCount <= 0)
         return;
-    nCount = min(nCount, GetCount() - nIndex);
+    nCount = std::min(nCount, GetCount() - nIndex);
     for (int i = nIndex; i < nIndex + nCount; i++)
     {
         ForgetInOwner(m_arr[i]);
@@ -82,7 +82,7 @@ void CLVKReportRecordItemControls::CopyFrom(CLVKReportRecordItemControls* pSrc)
 
 void CLVKReportRecordItemControls::RefreshIndexes(int nStartFrom)
 {
-    for (int i = max(0, nStartFrom); i < GetCount(); i++)
+    for (int i = std::max(0, nStartFrom); i < GetCount(); i++)
         if (m_arr[i])
             m_arr[i]->m_nIndex = i;
 }

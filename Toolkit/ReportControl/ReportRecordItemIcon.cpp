@@ -9,25 +9,15 @@ IMPLEMENT_DYNCREATE(CLVKReportRecordItemIcon, CLVKReportRecordItem)
 
 namespace
 {
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-
 RECT Shrunk(const RECT& rc)
 {
-    return RECT{rc.left + Sx(1), rc.top + Sy(1), rc.right - Sx(1), rc.bottom - Sy(1)};
+    return RECT{rc.left + LVKScaleX(1), rc.top + LVKScaleY(1), rc.right - LVKScaleX(1), rc.bottom - LVKScaleY(1)};
 }
 }  // namespace
 
 CLVKReportRecordItemIcon::CLVKReportRecordItemIcon()
 {
-    m_nAlignment = 0x01200011;
+    m_nAlignment = DT_CENTER | LVK_REPORT_ALIGN_WORDBREAK | LVK_REPORT_ICON_CENTER | LVK_REPORT_VALIGN_TOP;
 }
 
 BOOL CLVKReportRecordItemIcon::IsIconViewOf(const LVK_REPORTRECORDITEM_ARGS* pArgs)
@@ -57,9 +47,9 @@ void CLVKReportRecordItemIcon::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArgs, 
     }
     const RECT& rcRow = pArgs->pRow->GetRect();
     rcItem = Shrunk(rcRow);
-    rcItem.top += GetIconViewIconHeight(pArgs->pControl) + Sy(1);
-    rcItem.left = rcRow.left + Sx(5) + Sx(2);
-    rcItem.right -= Sx(2);
+    rcItem.top += GetIconViewIconHeight(pArgs->pControl) + LVKScaleY(1);
+    rcItem.left = rcRow.left + LVKScaleX(5) + LVKScaleX(2);
+    rcItem.right -= LVKScaleX(2);
 }
 
 void CLVKReportRecordItemIcon::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
@@ -75,7 +65,7 @@ void CLVKReportRecordItemIcon::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDra
     HDC hDC = pDrawArgs->pDC->m_hDC;
     RECT rcCell = Shrunk(pDrawArgs->rcItem);
     rcCell.top += GetIconViewIconHeight(pControl);
-    RECT rcText{rcCell.left + Sx(2), rcCell.top + Sy(1), rcCell.right - Sx(2), rcCell.bottom};
+    RECT rcText{rcCell.left + LVKScaleX(2), rcCell.top + LVKScaleY(1), rcCell.right - LVKScaleX(2), rcCell.bottom};
 
     const UINT nFormat = static_cast<UINT>(pMetrics->nColumnAlignment) | kIconViewTextFormat;
     RECT rcMeasured = rcText;
@@ -83,12 +73,12 @@ void CLVKReportRecordItemIcon::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDra
               (nFormat & ~(DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) | DT_CALCRECT);
     const int nCellWidth = rcCell.right - rcCell.left;
     const int nMeasured = rcMeasured.right - rcMeasured.left;
-    const int nWidth = nMeasured + Sx(4) < nCellWidth ? nMeasured + Sx(4) : nCellWidth;
+    const int nWidth = nMeasured + LVKScaleX(4) < nCellWidth ? nMeasured + LVKScaleX(4) : nCellWidth;
     rcText.left = (rcCell.left + rcCell.right - nWidth) / 2;
     rcText.right = rcText.left + nWidth;
-    rcText.bottom = min(rcCell.bottom, rcMeasured.bottom);
+    rcText.bottom = std::min(rcCell.bottom, rcMeasured.bottom);
     if (rcMeasured.bottom >= rcCell.bottom)
-        rcText.bottom -= Sy(2);
+        rcText.bottom -= LVKScaleY(2);
 
     const BOOL bPrinting = pDrawArgs->pDC->m_bPrinting;
     if (pDrawArgs->pRow->IsSelected() && !bPrinting)
@@ -108,7 +98,7 @@ void CLVKReportRecordItemIcon::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDra
     if (pDrawArgs->pRow->IsFocused() && pControl->HasFocus() && pControl->IsFocusFrameShown() && !bPrinting)
     {
         RECT rcFocus = rcText;
-        InflateRect(&rcFocus, Sx(1), Sy(1));
+        InflateRect(&rcFocus, LVKScaleX(1), LVKScaleY(1));
         pPaintManager->DrawFocusedRow(pDrawArgs->pDC, rcFocus);
     }
     pMetrics->nColumnAlignment = static_cast<int>(nFormat);

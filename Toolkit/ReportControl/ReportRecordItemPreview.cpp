@@ -4,24 +4,12 @@
 #include "ReportPaintManager.h"
 #include "ReportRecord.h"
 #include "ReportRow.h"
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/PropExchangeFunctions.h"
 #include "Markup/MarkupHelpers.h"
 
 IMPLEMENT_DYNCREATE(CLVKReportRecordItemPreview, CLVKReportRecordItem)
-
-namespace
-{
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-}  // namespace
 
 CLVKReportRecordItemPreview::CLVKReportRecordItemPreview(LPCWSTR lpszPreviewText)
     : m_strPreviewText(lpszPreviewText ? lpszPreviewText : L"")
@@ -45,10 +33,10 @@ void CLVKReportRecordItemPreview::GetCaptionRect(LVK_REPORTRECORDITEM_ARGS* pArg
     if (!pControl)
         return;
     const RECT& rcIndent = pControl->GetPaintManager()->m_rcPreviewIndent;
-    rcItem.left += Sx(rcIndent.left) - Sx(2);
-    rcItem.top -= Sy(1);
-    rcItem.right -= Sx(rcIndent.right);
-    rcItem.bottom += Sy(rcIndent.bottom);
+    rcItem.left += LVKScaleX(rcIndent.left) - LVKScaleX(2);
+    rcItem.top -= LVKScaleY(1);
+    rcItem.right -= LVKScaleX(rcIndent.right);
+    rcItem.bottom += LVKScaleY(rcIndent.bottom);
 }
 
 void CLVKReportRecordItemPreview::GetItemMetrics(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs,
@@ -70,10 +58,10 @@ void CLVKReportRecordItemPreview::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* p
         return;
     const RECT& rcIndent = pPaintManager->m_rcPreviewIndent;
     RECT rcText = pDrawArgs->rcItem;
-    rcText.left += Sx(rcIndent.left);
-    rcText.top += Sy(rcIndent.top);
-    rcText.right -= Sx(rcIndent.right);
-    rcText.bottom -= Sy(rcIndent.bottom);
+    rcText.left += LVKScaleX(rcIndent.left);
+    rcText.top += LVKScaleY(rcIndent.top);
+    rcText.right -= LVKScaleX(rcIndent.right);
+    rcText.bottom -= LVKScaleY(rcIndent.bottom);
     CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
     if (m_pMarkupUIElement)
     {
@@ -84,11 +72,10 @@ void CLVKReportRecordItemPreview::OnDrawCaption(LVK_REPORTRECORDITEM_DRAWARGS* p
         return;
     }
     HDC hDC = pDrawArgs->pDC->m_hDC;
-    HGDIOBJ hOld = SelectObject(hDC, pFont->GetSafeHandle());
+    CLVKFontDC font(pDrawArgs->pDC, pFont);
     ::SetTextColor(hDC, pMetrics->clrForeground);
     SetBkMode(hDC, TRANSPARENT);
     DrawTextW(hDC, pMetrics->strText, pMetrics->strText.GetLength(), &rcText, DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(hDC, hOld);
 }
 
 int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow, int nWidth)
@@ -97,7 +84,8 @@ int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow,
         return 0;
     CLVKReportControl* pControl = pRow->GetControl();
     CLVKReportPaintManager* pPaintManager = pControl->GetPaintManager();
-    LVK_REPORTRECORDITEM_METRICS* pMetrics = new LVK_REPORTRECORDITEM_METRICS();
+    const LVKReportReference<LVK_REPORTRECORDITEM_METRICS> metrics(new LVK_REPORTRECORDITEM_METRICS());
+    LVK_REPORTRECORDITEM_METRICS* pMetrics = metrics.get();
     pMetrics->strText = GetPreviewText();
     LVK_REPORTRECORDITEM_DRAWARGS drawArgs;
     drawArgs.pControl = pControl;
@@ -108,31 +96,28 @@ int CLVKReportRecordItemPreview::GetPreviewHeight(CDC* pDC, CLVKReportRow* pRow,
     if (!pMetrics->strText.IsEmpty())
     {
         const RECT& rcIndent = pPaintManager->m_rcPreviewIndent;
-        const int nLeft = pControl->GetGroupIndent() + Sx(rcIndent.left);
-        const int nRight = nWidth - Sx(rcIndent.right);
-        const int nAvailable = max(0, nRight - nLeft);
+        const int nLeft = pControl->GetGroupIndent() + LVKScaleX(rcIndent.left);
+        const int nRight = nWidth - LVKScaleX(rcIndent.right);
+        const int nAvailable = std::max(0, nRight - nLeft);
         CFont* pFont = pMetrics->pFont ? pMetrics->pFont : pPaintManager->GetTextFont();
         if (m_pMarkupUIElement)
         {
             MarkupSetDefaultFont(MarkupGetElementContext(m_pMarkupUIElement),
                                  static_cast<HFONT>(pFont->GetSafeHandle()), pMetrics->clrForeground);
             const SIZE sz = MarkupMeasureElement(m_pMarkupUIElement, nAvailable, 0x7FFFFFFF);
-            nHeight = sz.cy + Sy(rcIndent.top) + Sy(rcIndent.bottom);
+            nHeight = sz.cy + LVKScaleY(rcIndent.top) + LVKScaleY(rcIndent.bottom);
         }
         else
         {
-            HDC hDC = pDC ? pDC->m_hDC : ::GetDC(nullptr);
-            HGDIOBJ hOld = SelectObject(hDC, pFont->GetSafeHandle());
-            const int nLines = pPaintManager->CountPreviewLines(hDC, nAvailable, pMetrics->strText);
+            CClientDC dcScreen(nullptr);
+            CDC* pMeasureDC = pDC ? pDC : &dcScreen;
+            CLVKFontDC font(pMeasureDC, pFont);
+            const int nLines = pPaintManager->CountPreviewLines(pMeasureDC->m_hDC, nAvailable, pMetrics->strText);
             SIZE szSpace{};
-            GetTextExtentPoint32W(hDC, L" ", 1, &szSpace);
-            SelectObject(hDC, hOld);
-            if (!pDC)
-                ::ReleaseDC(nullptr, hDC);
-            nHeight = Sy(rcIndent.top) + nLines * szSpace.cy + Sy(rcIndent.bottom);
+            GetTextExtentPoint32W(pMeasureDC->m_hDC, L" ", 1, &szSpace);
+            nHeight = LVKScaleY(rcIndent.top) + nLines * szSpace.cy + LVKScaleY(rcIndent.bottom);
         }
     }
-    pMetrics->InternalRelease();
     return nHeight;
 }
 

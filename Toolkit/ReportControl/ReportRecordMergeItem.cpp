@@ -8,10 +8,10 @@ void CLVKReportRecordMergeItem::Range::Include(int nColumn, int nRow)
         nRowFrom = nRowTo = nRow;
         return;
     }
-    nColumnFrom = min(nColumnFrom, nColumn);
-    nColumnTo = max(nColumnTo, nColumn);
-    nRowFrom = min(nRowFrom, nRow);
-    nRowTo = max(nRowTo, nRow);
+    nColumnFrom = std::min(nColumnFrom, nColumn);
+    nColumnTo = std::max(nColumnTo, nColumn);
+    nRowFrom = std::min(nRowFrom, nRow);
+    nRowTo = std::max(nRowTo, nRow);
 }
 
 BOOL CLVKReportRecordMergeItem::Range::Touches(int nColumn, int nRow) const

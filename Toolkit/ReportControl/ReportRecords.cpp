@@ -51,7 +51,7 @@ int CLVKReportRecords::Compare(const CString& str1, const CString& str2) const
 
 int CLVKReportRecords::UpdateIndexes(int nStart)
 {
-    for (int i = max(0, nStart); i < static_cast<int>(m_arrRecords.size()); i++)
+    for (int i = std::max(0, nStart); i < static_cast<int>(m_arrRecords.size()); i++)
         m_arrRecords[i]->m_nIndex = i;
     return static_cast<int>(m_arrRecords.size());
 }
@@ -85,7 +85,7 @@ void CLVKReportRecords::InsertAt(int nIndex, CLVKReportRecord* pRecord)
 {
     if (!pRecord)
         return;
-    nIndex = max(0, min(nIndex, static_cast<int>(m_arrRecords.size())));
+    nIndex = std::max(0, std::min(nIndex, static_cast<int>(m_arrRecords.size())));
     m_arrRecords.insert(m_arrRecords.begin() + nIndex, pRecord);
     if (!m_bArray)
     {
@@ -244,7 +244,7 @@ void CLVKReportRecords::SetAt(int nIndex, CLVKReportRecord* pRecord)
 
 void CLVKReportRecords::SetSize(int nSize)
 {
-    nSize = max(0, nSize);
+    nSize = std::max(0, nSize);
     if (nSize >= static_cast<int>(m_arrRecords.size()))
         return;
     if (!m_bArray)
@@ -277,7 +277,7 @@ void CLVKReportRecords::MoveRecordsTo(int nPosition, CLVKReportRecords* pSource)
 {
     if (!pSource || !pSource->m_bArray)
         return;
-    nPosition = max(0, min(nPosition, static_cast<int>(m_arrRecords.size())));
+    nPosition = std::max(0, std::min(nPosition, static_cast<int>(m_arrRecords.size())));
     std::vector<CLVKReportRecord*>& source = pSource->m_arrRecords;
     for (size_t i = 0; i < source.size(); i++)
     {

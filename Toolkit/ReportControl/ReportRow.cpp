@@ -219,7 +219,7 @@ int CLVKReportRow::AddTreeIndent(int x, CLVKReportColumn* pColumn)
         return x;
     CLVKReportPaintManager* pPaintManager = m_pControl->GetPaintManager();
     const int nLevel = m_nRowLevel - m_nGroupLevel;
-    x += max(0, nLevel) * pPaintManager->GetTreeIndent();
+    x += std::max(0, nLevel) * pPaintManager->GetTreeIndent();
     RECT rc{};
     x += pPaintManager->DrawExpandGlyph(nullptr, this, rc).cx;
     x += CLVKDpiScaling::GetGlobal()->ScaleX(HasChildren() ? pPaintManager->m_nTreeGlyphGap
@@ -443,9 +443,9 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
             continue;
         const BOOL bFrozen = pColumn->IsFrozen() && nFrozen > 0;
         if (bFrozen)
-            rcVisible.right = min(rcVisible.right, nFrozenRight);
+            rcVisible.right = std::min<LONG>(rcVisible.right, nFrozenRight);
         else
-            rcVisible.left = max(rcVisible.left, nFrozenRight);
+            rcVisible.left = std::max<LONG>(rcVisible.left, nFrozenRight);
         if (rcVisible.right <= rcVisible.left)
             continue;
 
@@ -537,7 +537,7 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
     {
         RECT rcFocus{m_rcRow.left + nGroupIndent, m_rcRow.top, m_rcRow.right, m_rcRow.bottom};
         if (pFirstVisible)
-            rcFocus.left = max(rcFocus.left, pFirstVisible->GetRect().left + nGroupIndent);
+            rcFocus.left = std::max(rcFocus.left, pFirstVisible->GetRect().left + nGroupIndent);
         if (pPaintManager->IsGridHorizontal())
             rcFocus.bottom -= pDpi->ScaleY(1);
         pPaintManager->DrawFocusedRow(pDC, rcFocus);
@@ -550,7 +550,7 @@ void CLVKReportRow::Draw(CDC* pDC, const RECT& rcRow, const RECT& rcClip, int nL
         const int nBase = pFirstVisible ? pFirstVisible->GetRect().left : m_rcRow.left;
         CLVKReportRows* pRows = m_pSection ? m_pSection->GetRows() : nullptr;
         CLVKReportRow* pNext = pRows && m_nIndex >= 0 ? pRows->GetAt(m_nIndex + 1) : nullptr;
-        const int nStart = pNext ? min(nGroupIndent, pNext->GetTreeDepth() * pPaintManager->GetTreeIndent()) : 0;
+        const int nStart = pNext ? std::min(nGroupIndent, pNext->GetTreeDepth() * pPaintManager->GetTreeIndent()) : 0;
         const RECT rcLine{nBase + nStart, m_rcRow.top, nBase + nGroupIndent, m_rcRow.bottom - pDpi->ScaleY(1)};
         if (rcLine.right > rcLine.left)
             pPaintManager->DrawGridLine(pDC, FALSE, rcLine);
@@ -587,29 +587,30 @@ BOOL CLVKReportRow::OnMouseMove(UINT /*nFlags*/, POINT pt)
 {
     if (!m_pControl || !m_pControl->IsRowSizingAllowed())
         return FALSE;
-    const int nMode = m_pControl->GetMouseMode();
-    if (nMode != 0 && nMode != 4)
+    const CLVKReportControl::MouseMode nMode = m_pControl->GetMouseMode();
+    if (nMode != CLVKReportControl::kMouseIdle && nMode != CLVKReportControl::kMouseOverRowEdge)
         return FALSE;
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     const BOOL bNearEdge = pt.y > m_rcRow.bottom - pDpi->ScaleY(4) && pt.y < m_rcRow.bottom + pDpi->ScaleY(2) &&
                            pt.x >= m_rcRow.left && pt.x < m_rcRow.right && IsItemsVisible();
     if (bNearEdge)
     {
-        if (nMode == 0)
+        if (nMode == CLVKReportControl::kMouseIdle)
             ::SetCursor(m_pControl->GetRowSizingCursor());
-        m_pControl->SetMouseMode(4);
+        m_pControl->SetMouseMode(CLVKReportControl::kMouseOverRowEdge);
         return TRUE;
     }
-    if (nMode == 4)
-        m_pControl->SetMouseMode(0);
+    if (nMode == CLVKReportControl::kMouseOverRowEdge)
+        m_pControl->SetMouseMode(CLVKReportControl::kMouseIdle);
     return FALSE;
 }
 
 BOOL CLVKReportRow::TrackRowSizing(POINT pt)
 {
-    if (!m_pControl || !m_pControl->IsRowSizingAllowed() || m_pControl->GetMouseMode() != 4)
+    if (!m_pControl || !m_pControl->IsRowSizingAllowed() ||
+        m_pControl->GetMouseMode() != CLVKReportControl::kMouseOverRowEdge)
         return FALSE;
-    m_pControl->SetMouseMode(0);
+    m_pControl->SetMouseMode(CLVKReportControl::kMouseIdle);
     CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
     // A line across the row from 2 pixels to 1 pixel above the pointer, kept
     // between the row's smallest height and the bottom of the window.
@@ -625,7 +626,7 @@ BOOL CLVKReportRow::TrackRowSizing(POINT pt)
     if (tracker.Track(m_pControl->m_hWnd, rcBounds, rcTracker, ptStart, FALSE))
     {
         ::MapWindowPoints(nullptr, m_pControl->m_hWnd, reinterpret_cast<POINT*>(&rcTracker), 2);
-        m_nRowHeight = max(1, static_cast<int>(rcTracker.bottom - m_rcRow.top));
+        m_nRowHeight = std::max(1, static_cast<int>(rcTracker.bottom - m_rcRow.top));
         if (m_pRecord)
             m_pRecord->SetRowHeight(m_nRowHeight);
         m_pControl->AdjustScrollBars();

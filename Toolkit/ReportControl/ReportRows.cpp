@@ -90,7 +90,7 @@ int CLVKReportRows::Remove(CLVKReportRow* pRow)
 
 void CLVKReportRows::InsertAt(int nIndex, CLVKReportRow* pRow)
 {
-    nIndex = max(0, min(nIndex, static_cast<int>(m_arrRows.size())));
+    nIndex = std::max(0, std::min(nIndex, static_cast<int>(m_arrRows.size())));
     m_arrRows.insert(m_arrRows.begin() + nIndex, pRow);
 }
 
@@ -106,7 +106,7 @@ void CLVKReportRows::SetAt(int nIndex, CLVKReportRow* pRow)
 
 void CLVKReportRows::Truncate(int nStart)
 {
-    nStart = max(0, nStart);
+    nStart = std::max(0, nStart);
     while (static_cast<int>(m_arrRows.size()) > nStart)
     {
         m_arrRows.back()->InternalRelease();

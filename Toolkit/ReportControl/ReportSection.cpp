@@ -160,7 +160,7 @@ int CLVKReportSection::RemoveChildRows(CLVKReportRow* pParentRow)
         m_pControl->GetSelectedRows()->OnRowsRemoved(nParent, nRemoved);
         const int nFocused = m_pRows->GetFocusedRowIndex();
         if (nFocused > nParent)
-            m_pRows->SetFocusedRowIndex(max(nParent, nFocused - nRemoved));
+            m_pRows->SetFocusedRowIndex(std::max(nParent, nFocused - nRemoved));
     }
     return nRemoved;
 }
@@ -168,7 +168,7 @@ int CLVKReportSection::RemoveChildRows(CLVKReportRow* pParentRow)
 void CLVKReportSection::RefreshIndexes(int nIndexStart)
 {
     std::vector<CLVKReportRow*>& rows = m_pRows->GetArray();
-    for (int i = max(0, nIndexStart); i < static_cast<int>(rows.size()); i++)
+    for (int i = std::max(0, nIndexStart); i < static_cast<int>(rows.size()); i++)
         rows[i]->SetIndex(i);
 }
 
@@ -207,7 +207,7 @@ void CLVKReportSection::Populate(BOOL bUpdate)
         {
             const int nGroupColumns = pGroups->GetCount();
             CLVKReportRows* pGroupTree = new CLVKReportRows();
-            pGroupTree->ReserveSize(max(300, m_pRecords->GetCount() / (nGroupColumns + 1)));
+            pGroupTree->ReserveSize(std::max(300, m_pRecords->GetCount() / (nGroupColumns + 1)));
             CLVKReportGroupRow* pCandidate = nullptr;
             for (int i = 0; i < m_pTree->GetCount(); i++)
             {
@@ -294,7 +294,7 @@ void CLVKReportSection::Populate(BOOL bUpdate)
         pFocusedRecord->InternalRelease();
     }
     if (m_nScrollIndexV >= m_pRows->GetCount())
-        m_nScrollIndexV = max(0, m_pRows->GetCount() - 1);
+        m_nScrollIndexV = std::max(0, m_pRows->GetCount() - 1);
 
     if (bUpdate)
     {
@@ -387,7 +387,7 @@ int CLVKReportSection::GetPageRowCount(CDC* pDC)
     const int nAvailable = m_rcSection.bottom - m_rcSection.top;
     int nHeight = 0;
     int nRows = 0;
-    for (int i = max(0, m_nScrollIndexV); i < m_pRows->GetCount(); i++)
+    for (int i = std::max(0, m_nScrollIndexV); i < m_pRows->GetCount(); i++)
     {
         nHeight += m_pRows->GetAt(i)->GetHeight(pDC, nWidth);
         if (nHeight > nAvailable)
@@ -425,10 +425,10 @@ void CLVKReportSection::SetTopRowIndex(int nIndex)
 
 void CLVKReportSection::SetScrollOffset(int nOffset)
 {
-    m_nScrollOffsetV = max(0, nOffset);
+    m_nScrollOffsetV = std::max(0, nOffset);
     CClientDC dc(m_pControl);
     const int nRow = HitTestRowIndex(&dc, m_pControl->GetReportHeader()->GetWidth(), m_nScrollOffsetV);
-    m_nScrollIndexV = max(0, nRow);
+    m_nScrollIndexV = std::max(0, nRow);
 }
 
 BOOL CLVKReportSection::EnsureVisible(CDC* pDC, CLVKReportRow* pRow)
@@ -462,9 +462,9 @@ BOOL CLVKReportSection::EnsureVisible(CDC* pDC, CLVKReportRow* pRow)
             break;
         nTop--;
     }
-    m_nScrollIndexV = min(nIndex, nTop + 1);
+    m_nScrollIndexV = std::min(nIndex, nTop + 1);
     // In the icon view the top is the start of a line of icons.
-    const int nPerLine = m_pControl->IsIconView() ? max(1, m_pControl->GetIconViewItemsPerLine()) : 1;
+    const int nPerLine = m_pControl->IsIconView() ? std::max(1, m_pControl->GetIconViewItemsPerLine()) : 1;
     if (nPerLine > 1)
     {
         if (m_nScrollIndexV != nIndex)

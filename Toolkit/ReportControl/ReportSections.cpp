@@ -82,12 +82,12 @@ void CLVKReportSections::AdjustLayout(CDC* pDC, int nLeft, int nTop, int nRight,
     for (int i = 0; i < 3; i++)
     {
         if (m_arrSections[i]->m_bVisible && m_arrSections[i]->m_nHeightMode == 5 && nRemaining < 0)
-            nHeights[i] = max(0, nHeights[i] + nRemaining);
+            nHeights[i] = std::max(0, nHeights[i] + nRemaining);
     }
     for (int i = 0; i < 3; i++)
     {
         if (m_arrSections[i]->m_bVisible && m_arrSections[i]->m_nHeightMode == 3)
-            nHeights[i] = max(nRemaining, 0);
+            nHeights[i] = std::max(nRemaining, 0);
     }
     int y = nTop;
     for (int i = 0; i < 3; i++)

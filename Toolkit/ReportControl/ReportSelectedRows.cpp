@@ -116,7 +116,7 @@ void CLVKReportSelectedRows::AddBlock(int nBegin, int nEnd, BOOL bToggle)
     }
     if (m_arrSelectedBlocks.back().nIndexEnd == nBegin)
     {
-        m_arrSelectedBlocks.back().nIndexEnd = max(m_arrSelectedBlocks.back().nIndexEnd, nEnd);
+        m_arrSelectedBlocks.back().nIndexEnd = std::max(m_arrSelectedBlocks.back().nIndexEnd, nEnd);
         return;
     }
     for (size_t i = 0; i < m_arrSelectedBlocks.size(); i++)
@@ -135,11 +135,11 @@ void CLVKReportSelectedRows::AddBlock(int nBegin, int nEnd, BOOL bToggle)
         }
         if (block.nIndexEnd >= nBegin)
         {
-            block.nIndexBegin = min(block.nIndexBegin, nBegin);
-            int nNewEnd = max(block.nIndexEnd, nEnd);
+            block.nIndexBegin = std::min(block.nIndexBegin, nBegin);
+            int nNewEnd = std::max(block.nIndexEnd, nEnd);
             while (i + 1 < m_arrSelectedBlocks.size() && m_arrSelectedBlocks[i + 1].nIndexBegin <= nNewEnd)
             {
-                nNewEnd = max(nNewEnd, m_arrSelectedBlocks[i + 1].nIndexEnd);
+                nNewEnd = std::max(nNewEnd, m_arrSelectedBlocks[i + 1].nIndexEnd);
                 m_arrSelectedBlocks.erase(m_arrSelectedBlocks.begin() + i + 1);
             }
             m_arrSelectedBlocks[i].nIndexEnd = nNewEnd;
@@ -213,7 +213,7 @@ void CLVKReportSelectedRows::MergeAdjacent()
         if (m_arrSelectedBlocks[i].nIndexEnd >= m_arrSelectedBlocks[i + 1].nIndexBegin)
         {
             m_arrSelectedBlocks[i].nIndexEnd =
-                max(m_arrSelectedBlocks[i].nIndexEnd, m_arrSelectedBlocks[i + 1].nIndexEnd);
+                std::max(m_arrSelectedBlocks[i].nIndexEnd, m_arrSelectedBlocks[i + 1].nIndexEnd);
             m_arrSelectedBlocks.erase(m_arrSelectedBlocks.begin() + i + 1);
         }
         else
@@ -313,15 +313,15 @@ void CLVKReportSelectedRows::SelectBlock(int nBlockBegin, int nBlockEnd, BOOL bK
     int nLast;
     if (m_nAnchor == -1 || bKeepExisting)
     {
-        nFirst = min(nBlockBegin, nBlockEnd);
-        nLast = max(nBlockBegin, nBlockEnd);
+        nFirst = std::min(nBlockBegin, nBlockEnd);
+        nLast = std::max(nBlockBegin, nBlockEnd);
         if (m_nAnchor == -1)
             m_nAnchor = nBlockBegin;
     }
     else
     {
-        nFirst = min(m_nAnchor, nBlockEnd);
-        nLast = max(m_nAnchor, nBlockEnd);
+        nFirst = std::min(m_nAnchor, nBlockEnd);
+        nLast = std::max(m_nAnchor, nBlockEnd);
     }
     if (bSkipGroups)
     {

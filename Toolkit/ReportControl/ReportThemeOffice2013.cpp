@@ -12,15 +12,6 @@
 
 namespace
 {
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
-
 COLORREF ThemeColor(LPCWSTR lpszKey, COLORREF clrDefault)
 {
     return GetResourceImageColor(L"ReportControl", lpszKey, clrDefault);
@@ -121,8 +112,8 @@ int CLVKReportThemeOffice2013::GetFixedRowHeight(CDC* pDC, CLVKReportRow* pRow)
     if (!IsThemeMetrics())
         return CLVKReportPaintManager::GetFixedRowHeight(pDC, pRow);
     if (pRow && pRow->IsGroupRow())
-        return m_nRowHeight + Sy(6);
-    return m_nRowHeight + (m_bExtraRowPixel ? Sy(1) : 0);
+        return m_nRowHeight + LVKScaleY(6);
+    return m_nRowHeight + (m_bExtraRowPixel ? LVKScaleY(1) : 0);
 }
 
 RECT CLVKReportThemeOffice2013::GetTreeGlyphRect(RECT rcRow, int dx)
@@ -188,21 +179,21 @@ void CLVKReportThemeOffice2013::DrawColumnCaption(CDC* pDC, RECT rcText, const C
         RECT rcCalc = rcText;
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcCalc, nFlags | DT_CALCRECT | DT_WORDBREAK);
         const int nFree = (rcText.bottom - rcText.top) - (rcCalc.bottom - rcCalc.top);
-        if (nFree >= Sy(2))
+        if (nFree >= LVKScaleY(2))
             rcText.top += nFree / 2;
         else if (nFree < 0)
-            rcText.top += Sy(3);
+            rcText.top += LVKScaleY(3);
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_WORDBREAK | DT_WORD_ELLIPSIS);
         return;
     }
-    rcText.left += Sx(2);
+    rcText.left += LVKScaleX(2);
     DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_SINGLELINE | DT_VCENTER);
 }
 
 void CLVKReportThemeOffice2013::DrawFocusedRow(CDC* pDC, RECT rcRow)
 {
     if (m_pControl && m_pControl->IsIconView())
-        InflateRect(&rcRow, -Sx(1), -Sy(1));
+        InflateRect(&rcRow, -LVKScaleX(1), -LVKScaleY(1));
     HBRUSH hBrush = CreateSolidBrush(m_clrBtnFace);
     FrameRect(pDC->m_hDC, &rcRow, hBrush);
     DeleteObject(hBrush);
@@ -217,12 +208,12 @@ void CLVKReportThemeOffice2013::DrawFocusedRow(CDC* pDC, RECT rcRow)
 void CLVKReportThemeOffice2013::DrawSortArrow(CDC* pDC, RECT rcArrow, BOOL bDecreasing, BOOL bPressed,
                                               int /*nShadowWidth*/, BOOL /*bTracked*/)
 {
-    if (rcArrow.right - rcArrow.left <= Sx(10))
+    if (rcArrow.right - rcArrow.left <= LVKScaleX(10))
         return;
-    const int cx = (rcArrow.left + rcArrow.right) / 2 + Sx(5);
+    const int cx = (rcArrow.left + rcArrow.right) / 2 + LVKScaleX(5);
     const int cy = (rcArrow.top + rcArrow.bottom) / 2;
-    const int w = Sx(4);
-    const int h = Sy(2);
+    const int w = LVKScaleX(4);
+    const int h = LVKScaleY(2);
     const COLORREF clr = bPressed ? m_clrGlyphHighlight.GetColor() : m_clrGlyph.GetColor();
     if (bDecreasing)
         CLVKDrawHelpers::DrawTriangle(pDC, POINT{cx - w, cy - h}, POINT{cx + w, cy - h}, POINT{cx, cy + h}, clr, clr);
@@ -234,18 +225,18 @@ void CLVKReportThemeOffice2013::DrawSortArrow(CDC* pDC, RECT rcArrow, BOOL bDecr
 // outlined triangle pointing right for a collapsed one.
 SIZE CLVKReportThemeOffice2013::DrawExpandGlyph(CDC* pDC, CLVKReportRow* pRow, RECT& rcGlyph)
 {
-    const SIZE sz{Sx(15), Sy(15)};
+    const SIZE sz{LVKScaleX(15), LVKScaleY(15)};
     if (!pDC)
         return sz;
     const BOOL bExpanded = !pRow || pRow->IsExpanded();
-    const int x = rcGlyph.left + (sz.cx - Sx(5)) / 2;
-    const int y = (rcGlyph.top + rcGlyph.bottom) / 2 - Sy(4);
+    const int x = rcGlyph.left + (sz.cx - LVKScaleX(5)) / 2;
+    const int y = (rcGlyph.top + rcGlyph.bottom) / 2 - LVKScaleY(4);
     if (bExpanded)
-        CLVKDrawHelpers::DrawTriangle(pDC, POINT{x, y + Sy(5)}, POINT{x + Sx(5), y + Sy(5)}, POINT{x + Sx(5), y},
-                                      m_clrGlyphContract, m_clrGlyphContract);
+        CLVKDrawHelpers::DrawTriangle(pDC, POINT{x, y + LVKScaleY(5)}, POINT{x + LVKScaleX(5), y + LVKScaleY(5)},
+                                      POINT{x + LVKScaleX(5), y}, m_clrGlyphContract, m_clrGlyphContract);
     else
-        CLVKDrawHelpers::DrawTriangle(pDC, POINT{x, y}, POINT{x, y + Sy(8)}, POINT{x + Sx(4), y + Sy(4)},
-                                      m_clrGlyphBorder, m_clrGlyphExpand);
+        CLVKDrawHelpers::DrawTriangle(pDC, POINT{x, y}, POINT{x, y + LVKScaleY(8)},
+                                      POINT{x + LVKScaleX(4), y + LVKScaleY(4)}, m_clrGlyphBorder, m_clrGlyphExpand);
     rcGlyph.right = rcGlyph.left + sz.cx;
     return sz;
 }
@@ -261,7 +252,7 @@ void CLVKReportThemeOffice2013::DrawColumnBackground(CDC* pDC, CLVKReportColumn*
         LVKReportFillSolid(hDC, rc, m_clrBtnFacePressed);
     LVKReportLine(hDC, rc.left, rc.bottom - 1, rc.right, rc.bottom - 1, m_clrControlDark);
     if (LVKReportPreviousVisibleColumn(pColumn) && pColumn->IsDrawHeaderDivider())
-        LVKReportLine(hDC, rc.left, rc.top + Sy(3), rc.left, rc.bottom - Sy(3), m_clrControlDark);
+        LVKReportLine(hDC, rc.left, rc.top + LVKScaleY(3), rc.left, rc.bottom - LVKScaleY(3), m_clrControlDark);
     if (m_pControl && m_pControl->IsGroupByVisible())
         LVKReportLine(hDC, rc.left, rc.top, rc.right, rc.top, m_clrControlDark);
 }

@@ -22,7 +22,7 @@ COLORREF FromBase(DWORD dwHls, int nLuminance, double dSaturation = 1.0)
     const int nHue = LOBYTE(LOWORD(dwHls));
     const int nSaturation = static_cast<int>(HIBYTE(HIWORD(dwHls)) * dSaturation);
     return CLVKDrawHelpers::HlsToRgb(static_cast<DWORD>(nHue) | (static_cast<DWORD>(nLuminance) << 8) |
-                                     (static_cast<DWORD>(min(240, nSaturation)) << 16));
+                                     (static_cast<DWORD>(std::min(240, nSaturation)) << 16));
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "ReportTip.h"
 
+#include "Foundation/FontDC.h"
 #include "Foundation/DpiScaling.h"
 #include "Foundation/WindowHelpers.h"
 
@@ -7,14 +8,6 @@ namespace
 {
 const wchar_t kTipClassName[] = L"LVKReportTip";
 
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-int Sy(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleY(n);
-}
 }  // namespace
 
 CLVKReportTip::~CLVKReportTip()
@@ -42,20 +35,25 @@ void CLVKReportTip::SetFont(CFont* pFont)
     m_font.CreateFontIndirect(&lf);
 }
 
+CFont* CLVKReportTip::GetTextFont() const
+{
+    if (m_font.m_hObject)
+        return const_cast<CFont*>(&m_font);
+    return CFont::FromHandle(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
 RECT CLVKReportTip::AdjustRect(RECT rc) const
 {
     if (!m_bMultiLine)
     {
-        HDC hDC = ::GetDC(nullptr);
-        HGDIOBJ hOld = SelectObject(hDC, m_font.m_hObject ? m_font.m_hObject : GetStockObject(DEFAULT_GUI_FONT));
+        CClientDC dc(nullptr);
+        CLVKFontDC font(&dc, GetTextFont());
         SIZE sz{};
-        GetTextExtentPoint32W(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &sz);
-        SelectObject(hDC, hOld);
-        ::ReleaseDC(nullptr, hDC);
-        rc.right = rc.left + sz.cx + Sx(6);
+        GetTextExtentPoint32W(dc.m_hDC, m_strTooltipText, m_strTooltipText.GetLength(), &sz);
+        rc.right = rc.left + sz.cx + LVKScaleX(6);
     }
     if (m_pParentWnd && (m_pParentWnd->GetExStyle() & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL)))
-        OffsetRect(&rc, m_rcHover.right + Sx(1) - rc.right, 0);
+        OffsetRect(&rc, m_rcHover.right + LVKScaleX(1) - rc.right, 0);
     MONITORINFO mi{};
     mi.cbSize = sizeof(mi);
     if (GetMonitorInfoW(MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST), &mi))
@@ -107,18 +105,20 @@ void CLVKReportTip::OnPaint()
     RECT rcText = rc;
     if (m_bMultiLine)
     {
-        rcText.left += Sx(2);
+        rcText.left += LVKScaleX(2);
         rcText.right -= 1;
     }
     else
     {
-        rcText.left += Sx(3);
-        rcText.top -= Sy(2);
+        rcText.left += LVKScaleX(3);
+        rcText.top -= LVKScaleY(2);
     }
-    HGDIOBJ hOld = SelectObject(hDC, m_font.m_hObject ? m_font.m_hObject : GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextW(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &rcText,
-              m_bMultiLine ? (DT_NOPREFIX | DT_WORDBREAK | DT_VCENTER) : (DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER));
-    SelectObject(hDC, hOld);
+    {
+        CLVKFontDC font(CDC::FromHandle(hDC), GetTextFont());
+        DrawTextW(hDC, m_strTooltipText, m_strTooltipText.GetLength(), &rcText,
+                  m_bMultiLine ? (DT_NOPREFIX | DT_WORDBREAK | DT_VCENTER)
+                               : (DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER));
+    }
     ::EndPaint(m_hWnd, &ps);
 }
 

@@ -33,6 +33,8 @@ protected:
 
 private:
     void OnPaint();
+    // The font set with SetFont, or the default GUI font.
+    CFont* GetTextFont() const;
 
     RECT m_rcHover{};
     RECT m_rcTooltip{};

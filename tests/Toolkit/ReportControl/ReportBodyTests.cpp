@@ -137,11 +137,11 @@ TEST(ReportRowSizing, DraggingABottomEdgeSizesTheRowsOfItsRecord)
     const int x = 40;
     const int y = rcRow.bottom + 1;
     w.report.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    EXPECT_EQ(4, w.report.GetMouseMode());
+    EXPECT_EQ(CLVKReportControl::kMouseOverRowEdge, w.report.GetMouseMode());
     w.report.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 12));
     w.report.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y + 12));
     w.report.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    EXPECT_EQ(0, w.report.GetMouseMode());
+    EXPECT_EQ(CLVKReportControl::kMouseIdle, w.report.GetMouseMode());
     CClientDC dc(&w.report);
     EXPECT_EQ(nDefault + 12, pRows->GetAt(0)->GetHeight(&dc, 200));
     EXPECT_EQ(nDefault + 12, w.report.GetRecords()->GetAt(0)->GetRowHeight()) << "the record keeps the height";
@@ -149,7 +149,7 @@ TEST(ReportRowSizing, DraggingABottomEdgeSizesTheRowsOfItsRecord)
 
     // Away from the edges the mode ends.
     w.report.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, rcRow.top + 3));
-    EXPECT_EQ(0, w.report.GetMouseMode());
+    EXPECT_EQ(CLVKReportControl::kMouseIdle, w.report.GetMouseMode());
     // The height outlives a new populate.
     w.report.Populate();
     EXPECT_EQ(nDefault + 12, pRows->GetAt(0)->GetHeight(&dc, 200));

@@ -482,7 +482,7 @@ TEST(ReportControl, HeaderAndGroupRowHeights)
     SelectObject(hDC, hOld);
     ReleaseDC(nullptr, hDC);
     (void)tm;
-    EXPECT_EQ(max(22, static_cast<int>(sz.cy) + 8), pPaint->GetHeaderHeight(&w.report, nullptr));
+    EXPECT_EQ(std::max(22, static_cast<int>(sz.cy) + 8), pPaint->GetHeaderHeight(&w.report, nullptr));
     EXPECT_GE(pPaint->GetRowHeightDefault(), 18);
     w.AddColumns(2);
     w.report.AddRecord(MakeRecord({L"a", L"x"}));

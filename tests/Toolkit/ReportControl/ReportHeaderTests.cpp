@@ -59,14 +59,14 @@ TEST(ReportHeader, DraggingAnEdgeResizesTheColumn)
     w.parent.m_codes.clear();
     const POINT pt = HeaderPoint(w.report, pColumn, 80);
     w.report.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-    EXPECT_EQ(1, w.report.GetMouseMode()) << "over the edge";
+    EXPECT_EQ(CLVKReportControl::kMouseOverDivider, w.report.GetMouseMode()) << "over the edge";
     w.report.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x + 30, pt.y));
     w.report.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 30, pt.y));
     w.report.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     EXPECT_EQ(110, pColumn->GetWidth());
     EXPECT_EQ(110, w.report.GetColumns()->GetAt(1)->GetRect().left) << "the next column moved";
     EXPECT_EQ(1, w.parent.Count(REPORT_NOTIFY_COLUMN_WIDTH_CHANGED));
-    EXPECT_EQ(0, w.report.GetMouseMode());
+    EXPECT_EQ(CLVKReportControl::kMouseIdle, w.report.GetMouseMode());
 }
 
 TEST(ReportHeader, ClicksSortAndShiftClicksAddSortKeys)

@@ -14,12 +14,6 @@
 
 namespace
 {
-
-int Sx(int n)
-{
-    return CLVKDpiScaling::GetGlobal()->ScaleX(n);
-}
-
 TEST(ReportPaintHeights, MergedCellsSpreadTheirHeightOverTheirRows)
 {
     struct Case
@@ -89,12 +83,13 @@ TEST(ReportPaintHeights, AWrappingFooterTextMakesTheFooterTaller)
     GetTextMetricsW(dc.m_hDC, &tm);
     SelectObject(dc.m_hDC, hOld);
     // Room for one word a line.
-    CLVKReportColumn* pColumn = w.report.AddColumn(new CLVKReportColumn(0, L"Col", szWord.cx + Sx(6) + 4, FALSE));
+    CLVKReportColumn* pColumn =
+        w.report.AddColumn(new CLVKReportColumn(0, L"Col", szWord.cx + LVKScaleX(6) + 4, FALSE));
     pColumn->SetFooterText(L"wordy wordy wordy");
     EXPECT_EQ(pPaint->GetFixedFooterHeight(), pPaint->GetFooterHeight(nullptr, nullptr)) << "without a DC";
     pColumn->SetFooterAlignment(DT_WORDBREAK);
     const int nMargin = CLVKDpiScaling::GetGlobal()->ScaleY(8);
-    EXPECT_EQ(max(CLVKDpiScaling::GetGlobal()->ScaleY(22), static_cast<int>(tm.tmHeight) + nMargin),
+    EXPECT_EQ(std::max(CLVKDpiScaling::GetGlobal()->ScaleY(22), static_cast<int>(tm.tmHeight) + nMargin),
               pPaint->GetFooterHeight(&w.report, &dc))
         << "one line while rows have a fixed height";
     pPaint->SetFixedRowHeight(FALSE);
@@ -188,7 +183,7 @@ TEST(ReportPaintCaptions, AHyperlinkWrapsAsOneUnit)
     GetTextMetricsW(dc.m_hDC, &tm);
     SelectObject(dc.m_hDC, hOld);
     // The lead fits the first line; the link does not fit behind it.
-    const int nWidth = max(szLead.cx, szLink.cx) + szLink.cx / 2 + Sx(4);
+    const int nWidth = std::max(szLead.cx, szLink.cx) + szLink.cx / 2 + LVKScaleX(4);
     CLVKReportColumn* pColumn = w.report.AddColumn(new CLVKReportColumn(0, L"Text", nWidth, FALSE));
     pColumn->SetAlignment(DT_WORDBREAK);
     pPaint->SetFixedRowHeight(FALSE);

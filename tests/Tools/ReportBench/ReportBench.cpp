@@ -275,7 +275,7 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 1; i + 1 < argc; i++)
     {
         if (wcscmp(argv[i], L"--rows") == 0)
-            nRows = max(1, _wtoi(argv[i + 1]));
+            nRows = std::max(1, _wtoi(argv[i + 1]));
     }
     AfxWinInit(GetModuleHandleW(nullptr), nullptr, GetCommandLineW(), SW_SHOW);
     INITCOMMONCONTROLSEX icc{};

@@ -138,47 +138,37 @@ TEST(ScrollBarGeometry, HalfAnArrowAboveSixteenIsTheMarkupMinimum)
     EXPECT_EQ(20, g.nThumbLength);
 }
 
-TEST(ScrollBarGeometry, HorizontalBarRunsAlongX)
+TEST(ScrollBarGeometry, HorizontalBarRunsAlongXAndHitTestsEachPart)
 {
+    // 200 pixels from x = 10: arrows end at 27 and start at 193, thumb 101..117.
     CLVKScrollBarGeometry g;
     g.bVertical = FALSE;
     CLVKScrollBarCalcGeometry(g, RECT{10, 5, 210, 22}, Info(0, 100, 10, 45), OptionsFor(BarKind::Control));
     EXPECT_EQ(27, g.nFirstArrowEnd);
     EXPECT_EQ(193, g.nSecondArrowStart);
     EXPECT_EQ(101, g.nThumbStart);
-    EXPECT_EQ(5, g.nAcrossStart);
-    EXPECT_EQ(22, g.nAcrossEnd);
     const RECT rcThumb = CLVKScrollBarPartRect(g, g.nThumbStart, g.nThumbEnd);
-    EXPECT_EQ(101, rcThumb.left);
-    EXPECT_EQ(117, rcThumb.right);
-    EXPECT_EQ(5, rcThumb.top);
-    EXPECT_EQ(22, rcThumb.bottom);
-    EXPECT_EQ(LVK_HTSCROLLTHUMB, CLVKScrollBarHitTest(g, POINT{105, 10}));
-    EXPECT_EQ(LVK_HTSCROLLNONE, CLVKScrollBarHitTest(g, POINT{105, 30})) << "below the bar";
-}
+    const RECT rcExpected = {101, 5, 117, 22};
+    EXPECT_TRUE(::EqualRect(&rcThumb, &rcExpected)) << "the thumb spans the bar across";
 
-TEST(ScrollBarGeometry, HitTestFindsEachPart)
-{
-    // Thumb 91..107 of a 200-pixel bar.
-    CLVKScrollBarGeometry g = VerticalBar(200, Info(0, 100, 10, 45), OptionsFor(BarKind::Control));
     const struct
     {
-        int y;
+        POINT pt;
         int nPart;
-    } cases[] = {{0, LVK_HTSCROLLUP},         {16, LVK_HTSCROLLUP},        {17, LVK_HTSCROLLUPPAGE},
-                 {90, LVK_HTSCROLLUPPAGE},    {91, LVK_HTSCROLLTHUMB},     {106, LVK_HTSCROLLTHUMB},
-                 {107, LVK_HTSCROLLDOWNPAGE}, {182, LVK_HTSCROLLDOWNPAGE}, {183, LVK_HTSCROLLDOWN},
-                 {199, LVK_HTSCROLLDOWN},     {200, LVK_HTSCROLLNONE},     {-1, LVK_HTSCROLLNONE}};
+    } cases[] = {{{10, 10}, LVK_HTSCROLLUP},        {{26, 21}, LVK_HTSCROLLUP},        {{27, 5}, LVK_HTSCROLLUPPAGE},
+                 {{100, 10}, LVK_HTSCROLLUPPAGE},   {{101, 10}, LVK_HTSCROLLTHUMB},    {{116, 10}, LVK_HTSCROLLTHUMB},
+                 {{117, 10}, LVK_HTSCROLLDOWNPAGE}, {{192, 10}, LVK_HTSCROLLDOWNPAGE}, {{193, 10}, LVK_HTSCROLLDOWN},
+                 {{209, 10}, LVK_HTSCROLLDOWN},     {{210, 10}, LVK_HTSCROLLNONE},     {{9, 10}, LVK_HTSCROLLNONE},
+                 {{105, 4}, LVK_HTSCROLLNONE},      {{105, 22}, LVK_HTSCROLLNONE}};
     for (const auto& c : cases)
-        EXPECT_EQ(c.nPart, CLVKScrollBarHitTest(g, POINT{5, c.y})) << "y = " << c.y;
-    EXPECT_EQ(LVK_HTSCROLLNONE, CLVKScrollBarHitTest(g, POINT{17, 100})) << "beside the bar";
+        EXPECT_EQ(c.nPart, CLVKScrollBarHitTest(g, c.pt)) << "x = " << c.pt.x << ", y = " << c.pt.y;
 
     // A popup limit takes the points beyond it, before the second arrow.
     g.nPopupLimit = 150;
-    EXPECT_EQ(LVK_HTSCROLLDOWNPAGE, CLVKScrollBarHitTest(g, POINT{5, 150}));
-    EXPECT_EQ(LVK_HTSCROLLPOPUP, CLVKScrollBarHitTest(g, POINT{5, 151}));
-    EXPECT_EQ(LVK_HTSCROLLPOPUP, CLVKScrollBarHitTest(g, POINT{5, 190}));
-    EXPECT_EQ(LVK_HTSCROLLUP, CLVKScrollBarHitTest(g, POINT{5, 3}));
+    EXPECT_EQ(LVK_HTSCROLLDOWNPAGE, CLVKScrollBarHitTest(g, POINT{150, 10}));
+    EXPECT_EQ(LVK_HTSCROLLPOPUP, CLVKScrollBarHitTest(g, POINT{151, 10}));
+    EXPECT_EQ(LVK_HTSCROLLPOPUP, CLVKScrollBarHitTest(g, POINT{200, 10}));
+    EXPECT_EQ(LVK_HTSCROLLUP, CLVKScrollBarHitTest(g, POINT{12, 10}));
 }
 
 TEST(ScrollBarGeometry, PositionFromThumbPixel)

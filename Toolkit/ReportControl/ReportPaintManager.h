@@ -68,6 +68,11 @@ public:
     virtual void DrawItemBackground(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
     virtual void DrawItemCaption(LVK_REPORTRECORDITEM_DRAWARGS* pDrawArgs, LVK_REPORTRECORDITEM_METRICS* pMetrics);
     virtual void DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RECT rcRow, LVK_REPORTRECORDITEM_METRICS* pMetrics);
+    // The steps of DrawGroupRow: the formula's sums in their columns, and
+    // the selection box.
+    void DrawGroupRowFormulaValues(HDC hDC, CLVKReportControl* pControl, const CString& strCaption,
+                                   const RECT& rcRow, const RECT& rcText);
+    void DrawGroupRowSelectionBox(CDC* pDC, CLVKReportGroupRow* pRow);
     virtual void DrawFocusedRow(CDC* pDC, RECT rcRow);
     // A grid line of one cell: vertical at the right edge, horizontal at the
     // bottom, in the style of that direction.

@@ -630,95 +630,11 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
     RECT rcLead = rcText;
     DrawTextW(hDC, strLead, strLead.GetLength(), &rcLead, DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
     if (bFormula && pControl)
-    {
-        RECT rcMeasure = rcText;
-        DrawTextW(hDC, strLead, strLead.GetLength(), &rcMeasure, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-        int nPreviousEnd = rcMeasure.right;
-        CLVKReportColumns* pColumns = pControl->GetColumns();
-        int nPos = strCaption.Find(L'[');
-        while (nPos >= 0)
-        {
-            const int nClose = strCaption.Find(L']', nPos);
-            if (nClose < 0)
-                break;
-            const int nNext = strCaption.Find(L'[', nClose);
-            const int nItemIndex = _wtoi(strCaption.Mid(nPos + 1, nClose - nPos - 1));
-            CString strValue = nNext >= 0 ? strCaption.Mid(nClose + 1, nNext - nClose - 1) : strCaption.Mid(nClose + 1);
-            strValue.Trim();
-            nPos = nNext;
-            int x = rcRow.left;
-            CLVKReportColumn* pTarget = nullptr;
-            int nWidth = 0;
-            for (int i = 0; i < pColumns->GetVisibleColumnsCount(); i++)
-            {
-                CLVKReportColumn* pColumn = pColumns->GetVisibleAt(i);
-                nWidth = m_bPrintScreenColumnWidths ? pColumn->GetWidth() : GetColumnWidthInRow(pColumn, 0);
-                if (pColumn->GetItemIndex() == nItemIndex)
-                {
-                    pTarget = pColumn;
-                    break;
-                }
-                x += nWidth;
-            }
-            if (!pTarget || x >= rcRow.right)
-                continue;
-            RECT rcValue{std::max(x + LVKScaleX(1), nPreviousEnd + LVKScaleX(10)), rcText.top,
-                         x + nWidth - LVKScaleX(1), rcText.bottom};
-            const UINT nValueAlign = (pTarget->GetAlignment() & DT_RIGHT) ? DT_RIGHT : 0;
-            DrawTextW(hDC, strValue, strValue.GetLength(), &rcValue,
-                      nValueAlign | DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-            RECT rcValueExtent = rcValue;
-            DrawTextW(hDC, strValue, strValue.GetLength(), &rcValueExtent, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
-            nPreviousEnd = nValueAlign ? rcValue.right : rcValueExtent.right;
-        }
-    }
+        DrawGroupRowFormulaValues(hDC, pControl, strCaption, rcRow, rcText);
 
     // Selection boxes: the check-box glyph tells how many children are selected.
     if (m_bGroupRowSelectionBoxes && !bPrinting && !pIcon)
-    {
-        int nSelected = 0;
-        int nWithRecords = 0;
-        if (CLVKReportRows* pChilds = pRow->GetChilds(FALSE))
-        {
-            for (int i = 0; i < pChilds->GetCount(); i++)
-            {
-                CLVKReportRow* pChild = pChilds->GetAt(i);
-                if (!pChild->GetRecord())
-                    continue;
-                nWithRecords++;
-                const BOOL bSelected =
-                    pChild->IsSelected() || (!pRow->IsExpanded() && pChild->GetRecord()->IsSelected());
-                nSelected += bSelected ? 1 : 0;
-            }
-        }
-        int nBox = -1;
-        if (nSelected > 0 && nSelected < nWithRecords)
-            nBox = 5;
-        else if (nSelected > 0)
-            nBox = 3;
-        else if (nWithRecords > 0)
-            nBox = 2;
-        if (nSelected > 0)
-        {
-            for (CLVKReportRow* p = pRow->GetParentRow(); p; p = p->GetParentRow())
-            {
-                if (p->IsGroupRow())
-                    static_cast<CLVKReportGroupRow*>(p)->SetSelectionMark(TRUE);
-            }
-        }
-        if (nBox < 0 && pRow->GetSelectionMark())
-        {
-            nBox = 4;
-            pRow->SetSelectionMark(FALSE);
-        }
-        if (nBox >= 0)
-        {
-            const RECT& rcCollapse = pRow->GetCollapseRect();
-            RECT rcBox{rcCollapse.right + LVKScaleX(2), rcCollapse.top, rcCollapse.right + LVKScaleX(2) + LVKScaleX(20),
-                       rcCollapse.bottom};
-            DrawGlyph(pDC, rcBox, nBox);
-        }
-    }
+        DrawGroupRowSelectionBox(pDC, pRow);
 
     // The icon.
     if (pIcon)
@@ -747,5 +663,103 @@ void CLVKReportPaintManager::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow, RE
                      RECT{x - LVKScaleX(1), y, x + nIconWidth + LVKScaleX(1), y + nIconHeight + LVKScaleY(1)},
                      pMetrics->nGroupRowIcon);
         SetBkColor(hDC, clrOldBack);
+    }
+}
+
+// Draws the sums of a group caption's formula ("Lead [2] 10 [3] 4") each in
+// the visible column of its item index, after the lead text that is already
+// drawn in rcText; a sum never starts before the end of the text to its left.
+void CLVKReportPaintManager::DrawGroupRowFormulaValues(HDC hDC, CLVKReportControl* pControl, const CString& strCaption,
+                                                       const RECT& rcRow, const RECT& rcText)
+{
+    const CString strLead = strCaption.Left(strCaption.Find(L'['));
+    RECT rcMeasure = rcText;
+    DrawTextW(hDC, strLead, strLead.GetLength(), &rcMeasure, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    int nPreviousEnd = rcMeasure.right;
+    CLVKReportColumns* pColumns = pControl->GetColumns();
+    int nPos = strCaption.Find(L'[');
+    while (nPos >= 0)
+    {
+        const int nClose = strCaption.Find(L']', nPos);
+        if (nClose < 0)
+            break;
+        const int nNext = strCaption.Find(L'[', nClose);
+        const int nItemIndex = _wtoi(strCaption.Mid(nPos + 1, nClose - nPos - 1));
+        CString strValue = nNext >= 0 ? strCaption.Mid(nClose + 1, nNext - nClose - 1) : strCaption.Mid(nClose + 1);
+        strValue.Trim();
+        nPos = nNext;
+        int x = rcRow.left;
+        CLVKReportColumn* pTarget = nullptr;
+        int nWidth = 0;
+        for (int i = 0; i < pColumns->GetVisibleColumnsCount(); i++)
+        {
+            CLVKReportColumn* pColumn = pColumns->GetVisibleAt(i);
+            nWidth = m_bPrintScreenColumnWidths ? pColumn->GetWidth() : GetColumnWidthInRow(pColumn, 0);
+            if (pColumn->GetItemIndex() == nItemIndex)
+            {
+                pTarget = pColumn;
+                break;
+            }
+            x += nWidth;
+        }
+        if (!pTarget || x >= rcRow.right)
+            continue;
+        RECT rcValue{std::max(x + LVKScaleX(1), nPreviousEnd + LVKScaleX(10)), rcText.top,
+                     x + nWidth - LVKScaleX(1), rcText.bottom};
+        const UINT nValueAlign = (pTarget->GetAlignment() & DT_RIGHT) ? DT_RIGHT : 0;
+        DrawTextW(hDC, strValue, strValue.GetLength(), &rcValue,
+                  nValueAlign | DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+        RECT rcValueExtent = rcValue;
+        DrawTextW(hDC, strValue, strValue.GetLength(), &rcValueExtent, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        nPreviousEnd = nValueAlign ? rcValue.right : rcValueExtent.right;
+    }
+}
+
+// The group row's selection box: partly, wholly or not selected by its
+// children's selection, or the mark left by a selected descendant. A
+// selection also marks every group row above.
+void CLVKReportPaintManager::DrawGroupRowSelectionBox(CDC* pDC, CLVKReportGroupRow* pRow)
+{
+    int nSelected = 0;
+    int nWithRecords = 0;
+    if (CLVKReportRows* pChilds = pRow->GetChilds(FALSE))
+    {
+        for (int i = 0; i < pChilds->GetCount(); i++)
+        {
+            CLVKReportRow* pChild = pChilds->GetAt(i);
+            if (!pChild->GetRecord())
+                continue;
+            nWithRecords++;
+            const BOOL bSelected =
+                pChild->IsSelected() || (!pRow->IsExpanded() && pChild->GetRecord()->IsSelected());
+            nSelected += bSelected ? 1 : 0;
+        }
+    }
+    int nBox = -1;
+    if (nSelected > 0 && nSelected < nWithRecords)
+        nBox = 5;
+    else if (nSelected > 0)
+        nBox = 3;
+    else if (nWithRecords > 0)
+        nBox = 2;
+    if (nSelected > 0)
+    {
+        for (CLVKReportRow* p = pRow->GetParentRow(); p; p = p->GetParentRow())
+        {
+            if (p->IsGroupRow())
+                static_cast<CLVKReportGroupRow*>(p)->SetSelectionMark(TRUE);
+        }
+    }
+    if (nBox < 0 && pRow->GetSelectionMark())
+    {
+        nBox = 4;
+        pRow->SetSelectionMark(FALSE);
+    }
+    if (nBox >= 0)
+    {
+        const RECT& rcCollapse = pRow->GetCollapseRect();
+        RECT rcBox{rcCollapse.right + LVKScaleX(2), rcCollapse.top, rcCollapse.right + LVKScaleX(2) + LVKScaleX(20),
+                   rcCollapse.bottom};
+        DrawGlyph(pDC, rcBox, nBox);
     }
 }

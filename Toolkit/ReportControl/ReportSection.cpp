@@ -172,6 +172,33 @@ void CLVKReportSection::RefreshIndexes(int nIndexStart)
         rows[i]->SetIndex(i);
 }
 
+namespace
+{
+// Holds a reference on the focused row's record while Populate throws the rows
+// away and builds them again, so that the record can be found and focused in
+// the new rows.
+class CReportSectionRecordHold
+{
+public:
+    explicit CReportSectionRecordHold(CLVKReportRecord* pRecord) : m_pRecord(pRecord)
+    {
+        if (m_pRecord)
+            m_pRecord->InternalAddRef();
+    }
+    ~CReportSectionRecordHold()
+    {
+        if (m_pRecord)
+            m_pRecord->InternalRelease();
+    }
+    CReportSectionRecordHold(const CReportSectionRecordHold&) = delete;
+    CReportSectionRecordHold& operator=(const CReportSectionRecordHold&) = delete;
+    CLVKReportRecord* Get() const { return m_pRecord; }
+
+private:
+    CLVKReportRecord* m_pRecord;
+};
+}  // namespace
+
 void CLVKReportSection::Populate(BOOL bUpdate)
 {
     if (bUpdate)
@@ -179,119 +206,26 @@ void CLVKReportSection::Populate(BOOL bUpdate)
         m_pControl->EndEditing(FALSE);
         m_pControl->BeginUpdate();
     }
-    CLVKReportRow* pFocused = m_pRows->GetFocusedRow();
-    CLVKReportRecord* pFocusedRecord = pFocused ? pFocused->GetRecord() : nullptr;
-    if (pFocusedRecord)
-        pFocusedRecord->InternalAddRef();
-
-    m_pRows->Clear(TRUE);
-    m_pTree->Clear(TRUE);
-
-    if (IsVirtualMode())
     {
-        CLVKReportRow* pRow = m_pControl->CreateRow();
-        pRow->InitRow(m_pControl, this, m_pRecords->GetAt(0));
-        pRow->SetVisible(TRUE);
-        m_pRows->SetVirtualMode(pRow, m_pRecords->GetCount());
-        m_nTreeCount = m_pRecords->GetCount();
-    }
-    else
-    {
-        BuildTree(m_pTree, nullptr, m_pRecords);
-        m_nTreeCount = m_pTree->GetCount();
-        SortRows(m_pTree);
+        CLVKReportRow* pFocused = m_pRows->GetFocusedRow();
+        const CReportSectionRecordHold focusedRecord(pFocused ? pFocused->GetRecord() : nullptr);
 
-        CLVKReportColumnOrder* pGroups = m_pControl->GetColumns()->GetGroupsOrder();
-        int nGroupRows = 0;
-        if (m_bAllowGroup && pGroups->GetCount() > 0)
-        {
-            const int nGroupColumns = pGroups->GetCount();
-            CLVKReportRows* pGroupTree = new CLVKReportRows();
-            pGroupTree->ReserveSize(std::max(300, m_pRecords->GetCount() / (nGroupColumns + 1)));
-            CLVKReportGroupRow* pCandidate = nullptr;
-            for (int i = 0; i < m_pTree->GetCount(); i++)
-            {
-                CLVKReportRow* pRow = m_pTree->GetAt(i);
-                CLVKReportRecord* pRecord = pRow->GetRecord();
-                CLVKReportRow* pParent = nullptr;
-                for (int g = 0; g < nGroupColumns; g++)
-                {
-                    CLVKReportColumn* pColumn = pGroups->GetAt(g);
-                    CLVKReportRecordItem* pItem = pRecord ? pRecord->GetItem(pColumn) : nullptr;
-                    CString strCaption;
-                    COleVariant vtValue;
-                    if (pItem)
-                    {
-                        strCaption = pItem->GetGroupCaption(pColumn);
-                        vtValue = pItem->GetGroupCaptionValue(pColumn);
-                    }
-                    if (pCandidate && m_pRecords->Compare(pCandidate->GetCaption(), strCaption) == 0)
-                    {
-                        pParent = pCandidate;
-                        pCandidate = nullptr;
-                        if (pParent->HasChildren())
-                        {
-                            CLVKReportRows* pChilds = pParent->GetChilds(FALSE);
-                            CLVKReportRow* pLast = pChilds->GetAt(pChilds->GetCount() - 1);
-                            if (pLast->IsGroupRow())
-                                pCandidate = static_cast<CLVKReportGroupRow*>(pLast);
-                        }
-                        continue;
-                    }
-                    CLVKReportGroupRow* pGroupRow = m_pControl->CreateGroupRow();
-                    pGroupRow->InitRow(m_pControl, this, nullptr);
-                    pGroupRow->SetCaptionAndValue(strCaption, vtValue);
-                    if (pParent)
-                        pParent->AddChild(pGroupRow);
-                    else
-                        pGroupTree->Add(pGroupRow);
-                    pParent = pGroupRow;
-                    pCandidate = nullptr;
-                    nGroupRows++;
-                }
-                pRow->InternalAddRef();
-                pParent->AddChild(pRow);
-                pCandidate = static_cast<CLVKReportGroupRow*>(pGroupTree->GetAt(pGroupTree->GetCount() - 1));
-            }
-            m_pTree->InternalRelease();
-            m_pTree = pGroupTree;
-        }
+        m_pRows->Clear(TRUE);
+        m_pTree->Clear(TRUE);
+        if (IsVirtualMode())
+            PopulateVirtualRow();
+        else
+            PopulateTreeRows();
 
-        m_pRows->ReserveSize(m_pRecords->GetCount() + nGroupRows + 10);
-        for (int i = 0; i < m_pTree->GetCount(); i++)
-        {
-            CLVKReportRow* pRow = m_pTree->GetAt(i);
-            pRow->SetTreeDepth(0);
-            pRow->SetGroupLevel(0);
-            InsertRow(m_pRows->GetCount(), pRow);
-            pRow->SetIndexInParent(i);
-        }
-    }
-
-    std::vector<CLVKReportRow*>& rows = m_pRows->GetArray();
-    for (int i = 0; i < static_cast<int>(rows.size()); i++)
-    {
-        rows[i]->SetIndex(i);
-        rows[i]->SetSection(this);
-        rows[i]->SetVisible(TRUE);
-    }
-    if (pFocusedRecord)
-    {
+        std::vector<CLVKReportRow*>& rows = m_pRows->GetArray();
         for (int i = 0; i < static_cast<int>(rows.size()); i++)
         {
-            if (rows[i]->GetRecord() != pFocusedRecord)
-                continue;
-            m_pRows->SetFocusedRowIndex(i);
-            if (m_bSelectionEnable && m_pControl->IsInitialSelectionEnabled())
-            {
-                CLVKReportRow* pRow = rows[i];
-                while (m_pControl->IsSkipGroupsFocus() && pRow->IsGroupRow() && pRow->HasChildren())
-                    pRow = pRow->GetChilds(FALSE)->GetAt(0);
-                m_pControl->GetSelectedRows()->Select(pRow);
-            }
-            break;
+            rows[i]->SetIndex(i);
+            rows[i]->SetSection(this);
+            rows[i]->SetVisible(TRUE);
         }
-        pFocusedRecord->InternalRelease();
+        if (focusedRecord.Get())
+            FocusRecordRow(focusedRecord.Get());
     }
     if (m_nScrollIndexV >= m_pRows->GetCount())
         m_nScrollIndexV = std::max(0, m_pRows->GetCount() - 1);
@@ -301,6 +235,121 @@ void CLVKReportSection::Populate(BOOL bUpdate)
         m_pControl->AdjustLayout();
         m_pControl->AdjustScrollBars();
         m_pControl->EndUpdate();
+    }
+}
+
+// Virtual mode: one row stands for every record.
+void CLVKReportSection::PopulateVirtualRow()
+{
+    CLVKReportRow* pRow = m_pControl->CreateRow();
+    pRow->InitRow(m_pControl, this, m_pRecords->GetAt(0));
+    pRow->SetVisible(TRUE);
+    m_pRows->SetVirtualMode(pRow, m_pRecords->GetCount());
+    m_nTreeCount = m_pRecords->GetCount();
+}
+
+// The records' rows as a sorted tree, under group rows when grouping is on,
+// and the tree's top level as the section's rows.
+void CLVKReportSection::PopulateTreeRows()
+{
+    BuildTree(m_pTree, nullptr, m_pRecords);
+    m_nTreeCount = m_pTree->GetCount();
+    SortRows(m_pTree);
+    const int nGroupRows = GroupTreeRows();
+
+    m_pRows->ReserveSize(m_pRecords->GetCount() + nGroupRows + 10);
+    for (int i = 0; i < m_pTree->GetCount(); i++)
+    {
+        CLVKReportRow* pRow = m_pTree->GetAt(i);
+        pRow->SetTreeDepth(0);
+        pRow->SetGroupLevel(0);
+        InsertRow(m_pRows->GetCount(), pRow);
+        pRow->SetIndexInParent(i);
+    }
+}
+
+// Puts the sorted rows under group rows, one level per grouping column; a
+// row joins the last group row of its level while the captions match, so the
+// rows must be sorted by the grouping columns first. Gives the count of group
+// rows made.
+int CLVKReportSection::GroupTreeRows()
+{
+    CLVKReportColumnOrder* pGroups = m_pControl->GetColumns()->GetGroupsOrder();
+    int nGroupRows = 0;
+    if (!m_bAllowGroup || pGroups->GetCount() == 0)
+        return 0;
+    const int nGroupColumns = pGroups->GetCount();
+    CLVKReportRows* pGroupTree = new CLVKReportRows();
+    pGroupTree->ReserveSize(std::max(300, m_pRecords->GetCount() / (nGroupColumns + 1)));
+    CLVKReportGroupRow* pCandidate = nullptr;
+    for (int i = 0; i < m_pTree->GetCount(); i++)
+    {
+        CLVKReportRow* pRow = m_pTree->GetAt(i);
+        CLVKReportRecord* pRecord = pRow->GetRecord();
+        CLVKReportRow* pParent = nullptr;
+        for (int g = 0; g < nGroupColumns; g++)
+        {
+            CLVKReportColumn* pColumn = pGroups->GetAt(g);
+            CLVKReportRecordItem* pItem = pRecord ? pRecord->GetItem(pColumn) : nullptr;
+            CString strCaption;
+            COleVariant vtValue;
+            if (pItem)
+            {
+                strCaption = pItem->GetGroupCaption(pColumn);
+                vtValue = pItem->GetGroupCaptionValue(pColumn);
+            }
+            if (pCandidate && m_pRecords->Compare(pCandidate->GetCaption(), strCaption) == 0)
+            {
+                pParent = pCandidate;
+                pCandidate = nullptr;
+                if (pParent->HasChildren())
+                {
+                    CLVKReportRows* pChilds = pParent->GetChilds(FALSE);
+                    CLVKReportRow* pLast = pChilds->GetAt(pChilds->GetCount() - 1);
+                    if (pLast->IsGroupRow())
+                        pCandidate = static_cast<CLVKReportGroupRow*>(pLast);
+                }
+                continue;
+            }
+            CLVKReportGroupRow* pGroupRow = m_pControl->CreateGroupRow();
+            pGroupRow->InitRow(m_pControl, this, nullptr);
+            pGroupRow->SetCaptionAndValue(strCaption, vtValue);
+            if (pParent)
+                pParent->AddChild(pGroupRow);
+            else
+                pGroupTree->Add(pGroupRow);
+            pParent = pGroupRow;
+            pCandidate = nullptr;
+            nGroupRows++;
+        }
+        pRow->InternalAddRef();
+        pParent->AddChild(pRow);
+        pCandidate = static_cast<CLVKReportGroupRow*>(pGroupTree->GetAt(pGroupTree->GetCount() - 1));
+    }
+    m_pTree->InternalRelease();
+    m_pTree = pGroupTree;
+    return nGroupRows;
+}
+
+// Focuses the row of the record that had the focus before the rows were
+// rebuilt, and selects it (or the first row under it) when the control
+// selects on its own.
+void CLVKReportSection::FocusRecordRow(CLVKReportRecord* pRecord)
+{
+    std::vector<CLVKReportRow*>& rows = m_pRows->GetArray();
+    for (int i = 0; i < static_cast<int>(rows.size()); i++)
+    {
+        if (rows[i]->GetRecord() != pRecord)
+            continue;
+        m_pRows->SetFocusedRowIndex(i);
+        if (m_bSelectionEnable && m_pControl->IsInitialSelectionEnabled())
+        {
+            CLVKReportRow* pRow = rows[i];
+            while (m_pControl->IsSkipGroupsFocus() && pRow->IsGroupRow() && pRow->HasChildren())
+                pRow = pRow->GetChilds(FALSE)->GetAt(0);
+            m_pControl->GetSelectedRows()->Select(pRow);
+        }
+        break;
     }
 }
 

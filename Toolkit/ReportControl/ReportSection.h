@@ -73,6 +73,12 @@ public:
     CLVKReportBorder* GetBorder() { return &m_border; }
 
 private:
+    // The steps of Populate.
+    void PopulateVirtualRow();
+    void PopulateTreeRows();
+    int GroupTreeRows();
+    void FocusRecordRow(CLVKReportRecord* pRecord);
+
     CLVKReportControl* m_pControl = nullptr;
     CLVKReportRecords* m_pRecords = nullptr;
     CLVKReportRows* m_pRows = nullptr;

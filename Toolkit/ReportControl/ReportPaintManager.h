@@ -163,6 +163,18 @@ public:
                                       BOOL& bDraggingFromHeader, CLVKReportHeader* pHeader);
     virtual void DrawColumnCaption(CDC* pDC, RECT rcText, const CString& strCaption, int nHeaderAlignment,
                                    BOOL bPlainButton, BOOL bTracked);
+    // How a column caption's text sits in its rectangle: the looks differ
+    // only in these.
+    struct CaptionTextLayout
+    {
+        BOOL bMeasureWithWordEllipsis;  // a wrapped caption is measured as it is drawn
+        int nMinCenteringSpace;         // spare height from which a wrapped caption is centred
+        int nSingleLineInset;           // left inset of a one-line caption
+    };
+    // Draws a column caption in the header alignment's DT_RIGHT, DT_CENTER
+    // and DT_WORDBREAK: wrapped and centred in its height, or on one line.
+    void DrawCaptionText(CDC* pDC, RECT rcText, const CString& strCaption, int nHeaderAlignment, COLORREF clrText,
+                         const CaptionTextLayout& layout);
     virtual void DrawColumnSeparator(CDC* pDC, CLVKReportColumn* pColumn, RECT rc);
     virtual void DrawColumnFooter(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn);
     virtual int DrawColumnIcon(CDC* pDC, CLVKReportColumn* pColumn, RECT rcColumn, RECT rcIcon, int nIcon);

@@ -76,8 +76,16 @@ void CLVKReportPaintManager::DrawColumnBackground(CDC*, CLVKReportColumn*, RECT,
 void CLVKReportPaintManager::DrawColumnCaption(CDC* pDC, RECT rcText, const CString& strCaption, int nHeaderAlignment,
                                                BOOL /*bPlainButton*/, BOOL bTracked)
 {
+    const CaptionTextLayout layout{TRUE, LVKScaleY(1) + 1, 0};
+    DrawCaptionText(pDC, rcText, strCaption, nHeaderAlignment,
+                    bTracked ? m_clrCaptionTextPressed : m_clrCaptionText, layout);
+}
+
+void CLVKReportPaintManager::DrawCaptionText(CDC* pDC, RECT rcText, const CString& strCaption, int nHeaderAlignment,
+                                             COLORREF clrText, const CaptionTextLayout& layout)
+{
     HDC hDC = pDC->m_hDC;
-    SetTextColor(hDC, bTracked ? m_clrCaptionTextPressed : m_clrCaptionText);
+    SetTextColor(hDC, clrText);
     UINT nFlags = DT_NOPREFIX | DT_END_ELLIPSIS;
     if (nHeaderAlignment & DT_RIGHT)
         nFlags |= DT_RIGHT;
@@ -86,16 +94,17 @@ void CLVKReportPaintManager::DrawColumnCaption(CDC* pDC, RECT rcText, const CStr
     if (nHeaderAlignment & DT_WORDBREAK)
     {
         RECT rcCalc = rcText;
-        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcCalc,
-                  nFlags | DT_CALCRECT | DT_WORDBREAK | DT_WORD_ELLIPSIS);
+        const UINT nMeasure = nFlags | DT_CALCRECT | DT_WORDBREAK | (layout.bMeasureWithWordEllipsis ? DT_WORD_ELLIPSIS : 0);
+        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcCalc, nMeasure);
         const int nFree = (rcText.bottom - rcText.top) - (rcCalc.bottom - rcCalc.top);
-        if (nFree > LVKScaleY(1))
+        if (nFree >= layout.nMinCenteringSpace)
             rcText.top += nFree / 2;
         else if (nFree < 0)
             rcText.top += LVKScaleY(3);
         DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_WORDBREAK | DT_WORD_ELLIPSIS);
         return;
     }
+    rcText.left += layout.nSingleLineInset;
     DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_SINGLELINE | DT_VCENTER);
 }
 

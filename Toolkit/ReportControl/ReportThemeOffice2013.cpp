@@ -167,27 +167,9 @@ void CLVKReportThemeOffice2013::DrawGroupRow(CDC* pDC, CLVKReportGroupRow* pRow,
 void CLVKReportThemeOffice2013::DrawColumnCaption(CDC* pDC, RECT rcText, const CString& strCaption,
                                                   int nHeaderAlignment, BOOL /*bPlainButton*/, BOOL bTracked)
 {
-    HDC hDC = pDC->m_hDC;
-    SetTextColor(hDC, bTracked ? m_clrCaptionTextPressed : m_clrCaptionText);
-    UINT nFlags = DT_END_ELLIPSIS | DT_NOPREFIX;
-    if (nHeaderAlignment & DT_RIGHT)
-        nFlags |= DT_RIGHT;
-    else if (nHeaderAlignment & DT_CENTER)
-        nFlags |= DT_CENTER;
-    if (nHeaderAlignment & DT_WORDBREAK)
-    {
-        RECT rcCalc = rcText;
-        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcCalc, nFlags | DT_CALCRECT | DT_WORDBREAK);
-        const int nFree = (rcText.bottom - rcText.top) - (rcCalc.bottom - rcCalc.top);
-        if (nFree >= LVKScaleY(2))
-            rcText.top += nFree / 2;
-        else if (nFree < 0)
-            rcText.top += LVKScaleY(3);
-        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_WORDBREAK | DT_WORD_ELLIPSIS);
-        return;
-    }
-    rcText.left += LVKScaleX(2);
-    DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_SINGLELINE | DT_VCENTER);
+    const CaptionTextLayout layout{FALSE, LVKScaleY(2), LVKScaleX(2)};
+    DrawCaptionText(pDC, rcText, strCaption, nHeaderAlignment,
+                    bTracked ? m_clrCaptionTextPressed : m_clrCaptionText, layout);
 }
 
 void CLVKReportThemeOffice2013::DrawFocusedRow(CDC* pDC, RECT rcRow)

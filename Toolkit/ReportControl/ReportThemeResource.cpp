@@ -93,28 +93,8 @@ void CLVKReportThemeResource::DrawColumnSeparator(CDC* pDC, CLVKReportColumn* pC
 void CLVKReportThemeResource::DrawColumnCaption(CDC* pDC, RECT rcText, const CString& strCaption,
                                                 int nHeaderAlignment, BOOL /*bPlainButton*/, BOOL /*bTracked*/)
 {
-    HDC hDC = pDC->m_hDC;
-    CLVKDpiScaling* pDpi = CLVKDpiScaling::GetGlobal();
-    SetTextColor(hDC, m_clrCaptionText);
-    UINT nFlags = DT_END_ELLIPSIS | DT_NOPREFIX;
-    if (nHeaderAlignment & DT_RIGHT)
-        nFlags |= DT_RIGHT;
-    else if (nHeaderAlignment & DT_CENTER)
-        nFlags |= DT_CENTER;
-    if (nHeaderAlignment & DT_WORDBREAK)
-    {
-        RECT rcCalc = rcText;
-        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcCalc, nFlags | DT_CALCRECT | DT_WORDBREAK);
-        const int nFree = (rcText.bottom - rcText.top) - (rcCalc.bottom - rcCalc.top);
-        if (nFree > pDpi->ScaleY(1))
-            rcText.top += nFree / 2;
-        else if (nFree < 0)
-            rcText.top += pDpi->ScaleY(3);
-        DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_WORDBREAK | DT_WORD_ELLIPSIS);
-        return;
-    }
-    rcText.left += pDpi->ScaleX(2);
-    DrawTextW(hDC, strCaption, strCaption.GetLength(), &rcText, nFlags | DT_SINGLELINE | DT_VCENTER);
+    const CaptionTextLayout layout{FALSE, LVKScaleY(1) + 1, LVKScaleX(2)};
+    DrawCaptionText(pDC, rcText, strCaption, nHeaderAlignment, m_clrCaptionText, layout);
 }
 
 void CLVKReportThemeResource::DrawHeaderBorder(CDC* pDC, RECT rc)
